@@ -1,0 +1,14 @@
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.hpp"
+
+namespace tovra::cli {
+
+void addAllCommands(CLI::App& app, Context& ctx) {
+  addYearCommands(app, ctx);
+  addMeetingCommands(app, ctx);
+  addShowCommands(app, ctx);
+  addSettleCommands(app, ctx);
+}
+
+}  // namespace tovra::cli

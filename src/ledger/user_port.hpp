@@ -1,0 +1,53 @@
+#pragma once
+// The one way the core talks to the user. The Qt forms, the CLI and the tests each
+// implement it. All texts are UTF-8.
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tovra {
+
+enum class MsgIcon { Error, Warning, Question, Information };
+enum class MsgButtons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+class UserPort {
+ public:
+  virtual ~UserPort() = default;
+  virtual Answer message(const std::string& title, const std::string& text, MsgIcon icon,
+                         MsgButtons buttons = MsgButtons::Ok) = 0;
+  virtual void beep() = 0;                 // warning beep (refused key, nothing selected)
+  virtual void asterisk() { beep(); }      // the "done" sound after long operations
+  virtual void setBusy(bool /*busy*/) {}   // hourglass pointer
+  // Small modeless wait popup; with progress it shows a bar of ten steps.
+  virtual void waitBegin(const std::string& /*text*/, bool /*progress*/) {}
+  virtual void waitStep(int /*step 0..10*/) {}
+  virtual void waitEnd() {}
+};
+
+// Convenience wrappers for the system's message boxes, all titled "確認".
+void showError(UserPort& port, const std::string& text);
+void showInfo(UserPort& port, const std::string& title, const std::string& text);
+bool askOkCancel(UserPort& port, const std::string& text, MsgIcon icon = MsgIcon::Warning);
+
+// A port for tests: records everything and answers from a script (OK when the script is empty).
+class ScriptedPort : public UserPort {
+ public:
+  struct Shown {
+    std::string title, text;
+    MsgIcon icon;
+    MsgButtons buttons;
+  };
+  std::vector<Shown> messages;
+  std::deque<Answer> answers;
+  int beeps = 0, asterisks = 0, waitSteps = 0, waits = 0;
+
+  Answer message(const std::string& title, const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+  void beep() override { ++beeps; }
+  void asterisk() override { ++asterisks; }
+  void waitBegin(const std::string&, bool) override { ++waits; }
+  void waitStep(int) override { ++waitSteps; }
+  const std::string& lastText() const;
+};
+
+}  // namespace tovra

@@ -1,0 +1,16 @@
+#pragma once
+// Preparing the working folder at start-up (the program and every CLI command).
+#include <filesystem>
+
+namespace tovra {
+
+class FileSystem;
+class UserPort;
+
+// When tovradatafile is missing but an old-version DATA folder exists, shows the
+// "not converted" message and returns false (the program must end). Otherwise creates
+// the missing ledger folders (tovradatafile with its ten course folders, tmp,
+// tovradatafile/shukei) and deletes the leftover files of older versions.
+bool prepareFolders(FileSystem& fs, const std::filesystem::path& root, UserPort& port);
+
+}  // namespace tovra

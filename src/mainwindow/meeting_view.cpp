@@ -1,0 +1,68 @@
+#include "mainwindow/meeting_view.hpp"
+
+#include "entry/settlement.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+
+namespace tovra {
+
+MeetingView showMeetingView(DataStore& ds) {
+  ds.readMeeting(ds.shown());
+  return formatMeetingView(ds);
+}
+
+MeetingView formatMeetingView(const DataStore& ds) {
+  MeetingView v;
+  const KaisaiRecord& k = ds.kaisai;
+  const std::string name = keibajo(ds.course).name;
+  v.statusText = name + "競馬場開催ﾃﾞｰﾀ";
+  v.jyoLabel = name + "競馬場";
+  v.hasMeeting = k.tsukiHi != 0;
+  if (ds.count() > 0 && v.hasMeeting) {
+    v.scrollMax = ds.count() - 1;
+    v.kaisaiPanel = sjprintfUtf8(" %2d月%2d日 %d回 %d日目  ", k.month(), k.day(), k.kai(), k.nichi());
+  } else {
+    v.scrollMax = 0;
+    v.kaisaiPanel = " ------------------";
+  }
+  long returns = 0;
+  for (int r = 0; r < 12; ++r) {
+    MeetingRowView& row = v.rows[r];
+    const int joutai = k.raceJoutai[r];
+    if (joutai % 10 != 0) {
+      row.raceName = cp932ToUtf8(fixedText(k.raceMei[r]));
+      const long purchase = k.kounyuGaku[r];
+      const long balance = k.shushi[r];
+      if (purchase != 0) {
+        const long ret = purchase + balance;
+        row.kou = sjprintfUtf8("%10ld円%9.1f％%10ld円", purchase, *recoveryRate(purchase, ret), ret);
+        row.shu = sjprintfUtf8("%ld円 ", balance);
+        row.plus = balance >= 1;
+        returns += ret;
+      } else {
+        row.kou = "         0円";
+        row.shu = kBlank;
+      }
+    } else {
+      row.raceName = kBlank;
+      row.kou = kBlank;
+      row.shu = kBlank;
+    }
+    row.hit = joutai / 10 == 1;
+  }
+  if (k.kounyuGaku[12] != 0) {
+    const long dayPurchase = k.kounyuGaku[12];
+    const long dayBalance = k.shushi[12];
+    v.kou13 = sjprintfUtf8("%10ld円%9.1f％%10ld円", dayPurchase, *recoveryRate(dayPurchase, dayPurchase + dayBalance),
+                           returns);
+    v.shu13 = sjprintfUtf8("%10ld円 ", dayBalance);
+    v.plus13 = dayBalance >= 1;
+  } else {
+    v.kou13 = kBlank;
+    v.shu13 = kBlank;
+  }
+  v.scrollPos = ds.shown();
+  return v;
+}
+
+}  // namespace tovra
