@@ -8,6 +8,7 @@
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
 #include "settings/settings_record.hpp"
+#include "tally/tally_common.hpp"
 
 namespace CLI {
 class App;
@@ -60,6 +61,15 @@ void addYearCommands(CLI::App& app, Context& ctx);
 void addMeetingCommands(CLI::App& app, Context& ctx);
 void addShowCommands(CLI::App& app, Context& ctx);
 void addSettleCommands(CLI::App& app, Context& ctx);
+// The `tally` group (cmd_tally.cpp) and one function per tally adding its subcommand.
+void addTallyCommands(CLI::App& app, Context& ctx);
+void addTallyShushi(CLI::App& tally, Context& ctx);
+void addTallyKoumoku(CLI::App& tally, Context& ctx);
+void addTallyRank(CLI::App& tally, Context& ctx);
+void addTallyJyoken(CLI::App& tally, Context& ctx);
+// `--range all|YYYY` of the tallies: every registered year, or a registered year (refused
+// otherwise). Requires a registered current year.
+tally::TallyRange parseTallyRange(Context& ctx, const std::string& text);
 // Every command of the tool (commands.cpp lists them).
 void addAllCommands(CLI::App& app, Context& ctx);
 

@@ -9,6 +9,7 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addMeetingCommands(app, ctx);
   addShowCommands(app, ctx);
   addSettleCommands(app, ctx);
+  addTallyCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

@@ -109,10 +109,10 @@ void DataStore::writeRaceBlock(int i) {
   if (f->seek(static_cast<std::uint64_t>(i) * kRaceBlockSize)) f->write(buf.data(), buf.size());
 }
 
-std::vector<KaisaiRecord> DataStore::readAllMeetings(int c) {
+std::vector<KaisaiRecord> DataStore::readAllMeetings(int c, int fatalCode) {
   checkAlive();
   std::vector<std::uint8_t> data;
-  if (!readWholeFile(*fs_, resolve(meetingFile(c)), data)) fatal(2, meetingFile(c));
+  if (!readWholeFile(*fs_, resolve(meetingFile(c)), data)) fatal(fatalCode, meetingFile(c));
   std::vector<KaisaiRecord> out;
   for (std::size_t off = 0; off + KaisaiRecord::kSize <= data.size(); off += KaisaiRecord::kSize) {
     KaisaiRecord k;

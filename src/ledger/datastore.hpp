@@ -55,7 +55,8 @@ class DataStore {
   // Every record of a meeting file up to (not including) the all-zero record or the end
   // of the file, and the race blocks that belong to them: the bulk readers of tallies and
   // searches. A race file shorter than its meetings gives blank blocks for the missing ones.
-  std::vector<KaisaiRecord> readAllMeetings(int c);                 // fatal 2
+  // fatalCode: 2 as when counting, 3 for the readers that stand for "read meeting i".
+  std::vector<KaisaiRecord> readAllMeetings(int c, int fatalCode = 2);
   std::vector<RaceBlock> readAllRaceBlocks(int c, std::size_t n);  // fatal 5
 
   // Tallies and searches borrow the selection and give it back.

@@ -1,0 +1,210 @@
+#include "tally/shushi_tally.hpp"
+
+#include <cstring>
+
+#include "entry/settlement.hpp"
+#include "ledger/bytes.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+
+namespace tovra::tally {
+
+bool shushiModeValid(int mode) { return (mode >= 0 && mode <= 3) || mode == kShushiDay; }
+
+std::vector<std::uint8_t> ShushiResult::encode() const {
+  std::vector<std::uint8_t> out(kFileSize, 0);
+  std::uint8_t* p = out.data();
+  for (int i = 0; i < kCells; ++i) {
+    std::uint32_t k, t;
+    std::memcpy(&k, &kaishu[i], 4);
+    std::memcpy(&t, &tekichu[i], 4);
+    bytes::putI32(p, shushi_off::kounyu + 4 * i, kounyu[i]);
+    bytes::putI32(p, shushi_off::shushi + 4 * i, shushi[i]);
+    bytes::putU32(p, shushi_off::kaishu + 4 * i, k);
+    bytes::putU32(p, shushi_off::tekichu + 4 * i, t);
+  }
+  bytes::putI32(p, shushi_off::selection, selection);
+  bytes::putI32(p, shushi_off::mode, mode);
+  bytes::putRaw(p, shushi_off::timeStamp, timeStamp, kStampSize);
+  return out;
+}
+
+ShushiResult ShushiResult::decode(const std::uint8_t* in) {
+  ShushiResult r;
+  for (int i = 0; i < kCells; ++i) {
+    r.kounyu[i] = bytes::getI32(in, shushi_off::kounyu + 4 * i);
+    r.shushi[i] = bytes::getI32(in, shushi_off::shushi + 4 * i);
+    std::uint32_t k = bytes::getU32(in, shushi_off::kaishu + 4 * i);
+    std::uint32_t t = bytes::getU32(in, shushi_off::tekichu + 4 * i);
+    std::memcpy(&r.kaishu[i], &k, 4);
+    std::memcpy(&r.tekichu[i], &t, 4);
+  }
+  r.selection = bytes::getI32(in, shushi_off::selection);
+  r.mode = bytes::getI32(in, shushi_off::mode);
+  bytes::getRaw(in, shushi_off::timeStamp, r.timeStamp, kStampSize);
+  r.timeStamp[kStampSize - 1] = '\0';  // a damaged file must not run a reader off the buffer
+  return r;
+}
+
+namespace {
+
+using R = ShushiResult;
+
+// The counted tables. Money is summed in 64 bits and stored saturated, as everywhere.
+struct Counts {
+  std::int64_t kounyu[R::kCells] = {};
+  std::int64_t shushi[R::kCells] = {};
+  std::int64_t bought[R::kCells] = {};
+  std::int64_t hits[R::kCells] = {};
+  void addCell(int to, int from) {
+    kounyu[to] += kounyu[from];
+    shushi[to] += shushi[from];
+    bought[to] += bought[from];
+    hits[to] += hits[from];
+  }
+};
+
+// The row a meeting day counts in, or -1 when it counts in none. A date or meeting number
+// outside 1-12 (a damaged record) counts nowhere instead of writing outside the table.
+int rowOf(const KaisaiRecord& k, int mode, int selection) {
+  int row = -1;
+  switch (mode) {
+    case kShushiAllByMonth:
+    case kShushiYearByMonth: row = k.tsukiHi / 100 - 1; break;
+    case kShushiAllByKai:
+    case kShushiYearByKai: row = k.kaiNichi / 100 - 1; break;
+    case kShushiDay: return k.tsukiHi == selection ? 0 : -1;
+    default: return -1;
+  }
+  return row >= 0 && row < 12 ? row : -1;
+}
+
+void storeCell(R& r, const Counts& c, int i) {
+  r.kounyu[i] = saturate32(c.kounyu[i]);
+  r.shushi[i] = saturate32(c.shushi[i]);
+  if (r.kounyu[i] == 0) return;  // no rate without purchase
+  std::int64_t ret = static_cast<std::int64_t>(r.kounyu[i]) + r.shushi[i];
+  r.kaishu[i] = unsignedRate(static_cast<std::uint32_t>(ret), static_cast<std::uint32_t>(r.kounyu[i]));
+  // A purchase without any bought race (only in a damaged ledger) gives a hit rate of 0, not 0/0.
+  r.tekichu[i] = unsignedRate(static_cast<std::uint32_t>(c.hits[i]), static_cast<std::uint32_t>(c.bought[i]));
+}
+
+}  // namespace
+
+ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
+  R r;
+  r.mode = mode;
+  r.selection = (mode == kShushiAllByMonth || mode == kShushiAllByKai) ? 0 : selection;
+
+  TallyRange range = TallyRange::all();
+  bool scan = shushiModeValid(mode);
+  if (mode == kShushiYearByMonth || mode == kShushiYearByKai) {
+    int year = yearAt(ds.nenji, selection);
+    scan = year != 0;
+    range = TallyRange::oneYear(year);
+  } else if (mode == kShushiDay) {
+    range = TallyRange::oneYear(ds.yearNumber());
+  }
+
+  Counts c;
+  if (scan) {
+    // Only the meeting records are read: the day totals and the race states hold every figure.
+    scanLedger(ds, port, range, {"収支集計中 !!!\n\nしばらくお待ち下さい。", false}, [&](const ScanDay& d) {
+      int row = rowOf(d.kaisai, mode, selection);
+      if (row < 0) return;
+      int i = R::cell(row, d.course);
+      c.kounyu[i] += d.kaisai.kounyuGaku[12];
+      c.shushi[i] += d.kaisai.shushi[12];
+      for (int race = 0; race < kRacesPerDay; ++race) {
+        if (raceBought(d.kaisai.raceJoutai[race])) ++c.bought[i];
+        if (raceHit(d.kaisai.raceJoutai[race])) ++c.hits[i];
+      }
+    });
+  }
+
+  for (int row = 0; row < 12; ++row) {
+    for (int col = 0; col < kCourseCount; ++col) c.addCell(R::cell(row, R::kSumCol), R::cell(row, col));
+    for (int col = 0; col < R::kCols; ++col) storeCell(r, c, R::cell(row, col));
+  }
+  for (int col = 0; col < R::kCols; ++col) {
+    for (int row = 0; row < 12; ++row) c.addCell(R::cell(R::kSumRow, col), R::cell(row, col));
+    storeCell(r, c, R::cell(R::kSumRow, col));
+  }
+
+  std::uint8_t stamp[kStampSize];
+  putTimeStamp(stamp, clock());
+  std::memcpy(r.timeStamp, stamp, kStampSize);
+  return r;
+}
+
+bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
+  return writeWorkFile(ds, port, kShushiWorkFile, computeShushi(ds, port, mode, selection, clock).encode());
+}
+
+std::optional<ShushiResult> readShushiFile(DataStore& ds) {
+  auto data = readWorkFile(ds, kShushiWorkFile, R::kFileSize);
+  if (!data) return std::nullopt;
+  return R::decode(data->data());
+}
+
+namespace {
+
+ShushiCellView cellView(const R& r, int i) {
+  ShushiCellView v;
+  if (r.kounyu[i] == 0) {
+    v.kou = kZeroYen;
+    v.shu = v.teki = kBlankPanel;
+    return v;
+  }
+  v.kou = moneyRateLine(r.kounyu[i], r.kaishu[i], static_cast<std::int64_t>(r.kounyu[i]) + r.shushi[i]);
+  v.shu = yenText(r.shushi[i]);
+  v.teki = rateText(r.tekichu[i]);
+  v.plus = r.shushi[i] >= 1;
+  return v;
+}
+
+std::string heading(const R& r, int a, const NenjiTable& nenji, const std::string& currentYear) {
+  int year = yearAt(nenji, r.selection);
+  switch (r.mode) {
+    case kShushiAllByMonth:
+      return a == 0 ? std::string("  収支集計   全ﾃﾞｰﾀ     全月") : sjprintfUtf8("  収支集計   全ﾃﾞｰﾀ     %2d月", a);
+    case kShushiAllByKai:
+      return a == 0 ? std::string("  収支集計   全ﾃﾞｰﾀ    全回次") : sjprintfUtf8("  収支集計   全ﾃﾞｰﾀ     %2d回", a);
+    case kShushiYearByMonth:
+      return a == 0 ? sjprintfUtf8("  収支集計   %d年     全月", year) : sjprintfUtf8("  収支集計   %d年     %2d月", year, a);
+    case kShushiYearByKai:
+      return a == 0 ? sjprintfUtf8("  収支集計   %d年    全回次", year) : sjprintfUtf8("  収支集計   %d年     %2d回", year, a);
+    case kShushiDay:
+      return sjprintfUtf8("  収支集計       %s年 %d月 %d日", sj(currentYear).c_str(), r.selection / 100, r.selection % 100);
+    default: return {};
+  }
+}
+
+}  // namespace
+
+ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nenji, const std::string& currentYear) {
+  ShushiView v;
+  // A one-day tally has no rows to scroll through: it always shows position 0.
+  v.scrollEnabled = r.mode != kShushiDay;
+  int a = v.scrollEnabled && position >= 0 && position <= 12 ? position : 0;
+  v.heading = heading(r, a, nenji, currentYear);
+  v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
+  int row = a == 0 ? R::kSumRow : a - 1;
+  for (int col = 0; col < kCourseCount; ++col) v.courses[col] = cellView(r, R::cell(row, col));
+  v.goukeiVisible = a != 0;
+  v.goukei = cellView(r, R::cell(row, R::kSumCol));
+  v.zenjou = cellView(r, R::cell(R::kSumRow, R::kSumCol));
+  return v;
+}
+
+std::vector<std::string> shushiLines(const ShushiView& v) {
+  std::vector<std::string> lines{v.heading, v.timeStamp,
+                                 "競馬場\t馬券購入額      回収率        回収金額\t収支\t的中率"};
+  auto row = [&](const std::string& name, const ShushiCellView& c) { lines.push_back(name + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki); };
+  for (int col = 0; col < kCourseCount; ++col) row(courseName(col), v.courses[col]);
+  if (v.goukeiVisible) row("合計", v.goukei);
+  row("全場合計", v.zenjou);
+  return lines;
+}
+
+}  // namespace tovra::tally

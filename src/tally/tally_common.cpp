@@ -1,0 +1,146 @@
+#include "tally/tally_common.hpp"
+
+#include <cstring>
+#include <ctime>
+
+#include "ledger/datastore.hpp"
+#include "ledger/fatal_error.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/paths.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
+
+namespace tovra::tally {
+
+std::vector<int> rangeYears(const NenjiTable& nenji, const TallyRange& range) {
+  if (!range.allYears) return {range.year};
+  std::vector<int> years;
+  for (int i = 0; i < NenjiTable::kUsable && nenji.nen[i] != 0; ++i) years.push_back(nenji.nen[i]);
+  return years;
+}
+
+int yearPosition(const NenjiTable& nenji, int year) {
+  for (int i = 0; i < NenjiTable::kUsable && nenji.nen[i] != 0; ++i)
+    if (nenji.nen[i] == year) return i;
+  return -1;
+}
+
+int yearAt(const NenjiTable& nenji, int position) {
+  if (position < 0 || position >= NenjiTable::kUsable) return 0;
+  return nenji.nen[position];
+}
+
+namespace {
+// Ends the popup and gives the selection back however the scan ends. After a fatal file
+// error nothing is read again (the program is ending).
+class BorrowedSelection {
+ public:
+  BorrowedSelection(DataStore& ds, UserPort& port) : ds_(ds), port_(port), saved_(ds.saveSelection()) {}
+  void giveBack() {
+    port_.waitEnd();
+    port_.setBusy(false);
+    ds_.restoreSelection(saved_);
+    done_ = true;
+  }
+  ~BorrowedSelection() {
+    if (done_) return;
+    port_.waitEnd();
+    port_.setBusy(false);
+    ds_.year = saved_.year;
+    ds_.course = saved_.course;
+    if (ds_.dead()) return;
+    try {
+      ds_.restoreSelection(saved_);
+    } catch (const FatalFileError&) {
+      // Already unwinding from another failure; the first one is what the user sees.
+    }
+  }
+
+ private:
+  DataStore& ds_;
+  UserPort& port_;
+  DataStore::Selection saved_;
+  bool done_ = false;
+};
+}  // namespace
+
+std::string scanLedger(DataStore& ds, UserPort& port, const TallyRange& range, const ScanOptions& options,
+                       const std::function<void(const ScanDay&)>& visit) {
+  const std::vector<int> years = rangeYears(ds.nenji, range);
+  BorrowedSelection borrowed(ds, port);
+  port.setBusy(true);
+  port.waitBegin(options.waitText, true);
+  std::string last = ds.year;
+  for (int year : years) {
+    ds.year = std::to_string(year);
+    last = ds.year;
+    for (int c = 0; c < kCourseCount; ++c) {
+      ds.course = c;
+      port.waitStep(c + 1);
+      // Meeting code 3 as for "read meeting i": the scan stands for reading each record.
+      const std::vector<KaisaiRecord> meetings = ds.readAllMeetings(c, 3);
+      std::vector<RaceBlock> races;
+      if (options.readRaces && !meetings.empty()) races = ds.readAllRaceBlocks(c, meetings.size());
+      for (std::size_t i = 0; i < meetings.size(); ++i)
+        visit(ScanDay{year, last, c, i, meetings[i], options.readRaces ? &races[i] : nullptr});
+    }
+  }
+  borrowed.giveBack();
+  return last;
+}
+
+StampTime localNow() {
+  std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min};
+}
+
+std::string timeStampCp932(const StampTime& t) {
+  return sjprintf("集計日時    %d年%2d月%2d日%2d時%2d分", t.year, t.month, t.day, t.hour, t.minute);
+}
+
+void putTimeStamp(std::uint8_t* out, const StampTime& t) {
+  char buf[kStampSize] = {};
+  setFixedText(buf, cutCp932(timeStampCp932(t), kStampSize - 1));
+  std::memcpy(out, buf, kStampSize);
+}
+
+float unsignedRate(std::uint32_t a, std::uint32_t b) {
+  if (b == 0) return 0.0f;
+  return static_cast<float>(static_cast<double>(a) / static_cast<double>(b) * 100.0);
+}
+
+float floatRate(std::int64_t ret, std::int32_t purchase) {
+  if (purchase == 0) return 0.0f;
+  return static_cast<float>(ret) / static_cast<float>(purchase) * 100.0f;
+}
+
+std::string yenText(std::int64_t yen) { return sjprintfUtf8("%10ld円", static_cast<long>(yen)); }
+std::string rateText(float rate) { return sjprintfUtf8("%9.1f％", static_cast<double>(rate)); }
+std::string moneyRateLine(std::int64_t purchase, float rate, std::int64_t ret) {
+  return sjprintfUtf8("%10ld円  %9.1f％  %10ld円", static_cast<long>(purchase), static_cast<double>(rate),
+                      static_cast<long>(ret));
+}
+
+std::string courseName(int course) {
+  if (course < 0 || course >= kCourseCount) return {};
+  return keibajo(course).name;
+}
+
+bool writeWorkFile(DataStore& ds, UserPort& port, const std::string& logical, const std::vector<std::uint8_t>& bytes) {
+  auto tmp = ds.resolve(kTmpFolder);
+  if (!ds.fs().isDirectory(tmp)) ds.fs().createDirectory(tmp);
+  if (writeWholeFile(ds.fs(), ds.resolve(logical), bytes.data(), bytes.size())) return true;
+  showError(port, "集計結果を作業ﾌｧｲﾙに書き込めませんでした。\n\n" + logical);
+  return false;
+}
+
+std::optional<std::vector<std::uint8_t>> readWorkFile(DataStore& ds, const std::string& logical, std::size_t n) {
+  std::vector<std::uint8_t> data;
+  if (!readWholeFile(ds.fs(), ds.resolve(logical), data) || data.size() < n) return std::nullopt;
+  data.resize(n);
+  return data;
+}
+
+}  // namespace tovra::tally
