@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "ledger/datastore.hpp"
+#include "ledger/helpers.hpp"
+#include "ledger/paths.hpp"
+#include "ledger/years.hpp"
+#include "settings/settings_record.hpp"
+#include "test_support.hpp"
+
+using namespace tovra;
+using namespace tovra::testing;
+
+namespace {
+std::vector<int> table(const DataStore& ds) {
+  std::vector<int> v;
+  for (auto n : ds.nenji.nen) v.push_back(n);
+  return v;
+}
+}  // namespace
+
+TEST(Years, FirstYearAndRegistrationKeepNewestFirst) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {});
+  EXPECT_FALSE(initYears(ds));
+  EXPECT_TRUE(firstYearTextAccepted("2001"));
+  EXPECT_FALSE(firstYearTextAccepted("201"));
+  registerFirstYear(ds, 2001);
+  EXPECT_EQ(ds.year, "2001");
+  ScriptedPort port;
+  ASSERT_TRUE(registerYear(ds, port, "2000"));
+  ds.course = 4;
+  ASSERT_TRUE(registerYear(ds, port, "1999"));
+  auto t = table(ds);
+  EXPECT_EQ(t[0], 2001);
+  EXPECT_EQ(t[1], 2000);
+  EXPECT_EQ(t[2], 1999);
+  EXPECT_EQ(t[3], 0);
+  EXPECT_EQ(ds.year, "1999");
+  EXPECT_EQ(ds.course, 0);  // 札幌 shown after registering
+  EXPECT_EQ(port.messages.back().title, "年次登録終了");
+  EXPECT_EQ(port.messages.back().text, "年次 1999年を登録しました。");
+  auto bytes = readBytes(dir / "main.dat");
+  ASSERT_EQ(bytes.size(), 42u);
+  EXPECT_EQ(bytes[4] | (bytes[5] << 8), 1999);
+}
+
+TEST(Years, RegistrationRefusals) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {2001});
+  ScriptedPort port;
+  EXPECT_FALSE(registerYear(ds, port, "01"));
+  EXPECT_EQ(port.lastText(), "西暦4桁で入力して下さい。");
+  EXPECT_EQ(port.messages.back().title, "確認");
+  EXPECT_EQ(port.messages.back().icon, MsgIcon::Error);
+  EXPECT_FALSE(registerYear(ds, port, "2001"));
+  EXPECT_EQ(port.lastText(), "既に登録されている年次は登録出来ません。");
+  EXPECT_EQ(ds.year, "2001");
+  // Twenty years fill the table: the 21st is refused and slot 20 stays 0.
+  for (int y = 1982; y < 2001; ++y) ASSERT_TRUE(registerYear(ds, port, std::to_string(y)));
+  EXPECT_EQ(ds.nenji.count(), 20);
+  EXPECT_FALSE(registerYear(ds, port, "1981"));
+  EXPECT_EQ(ds.nenji.nen[20], 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "tovradatafile/sap/1981sap.dat"));
+}
+
+TEST(Years, DeletingRemovesOnlyThatYearsTwentyFiles) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {2001, 2000, 1999});
+  ScriptedPort port;
+  // Make 2001 current again.
+  ASSERT_TRUE(changeYear(ds, port, 2001));
+  EXPECT_FALSE(deleteYear(ds, port, 0));
+  EXPECT_EQ(port.lastText(), "削除する年次を選択して下さい。");
+  EXPECT_FALSE(deleteYear(ds, port, 2001));
+  EXPECT_EQ(port.lastText(), "現在処理中の年次は削除出来ません。");
+  port.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(deleteYear(ds, port, 2000));
+  EXPECT_TRUE(std::filesystem::exists(dir / "tovradatafile/sap/2000sap.dat"));
+  std::filesystem::create_directories(dir / "tovradatafile/sap/keep");
+  ASSERT_TRUE(deleteYear(ds, port, 2000));
+  EXPECT_EQ(port.lastText(), "年次 2000年を削除しました。");
+  auto t = table(ds);
+  EXPECT_EQ(t[0], 2001);
+  EXPECT_EQ(t[1], 1999);
+  EXPECT_EQ(t[2], 0);
+  EXPECT_EQ(ds.year, "2001");
+  for (int c = 0; c < kCourseCount; ++c) {
+    EXPECT_FALSE(std::filesystem::exists(dir / meetingFilePath("2000", c)));
+    EXPECT_TRUE(std::filesystem::exists(dir / meetingFilePath("1999", c)));
+    EXPECT_TRUE(std::filesystem::exists(dir / meetingFilePath("2001", c)));
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir / "tovradatafile/sap/keep"));
+}
+
+TEST(Years, ChangingTheYearAsksAndKeepsTheCourse) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {2000, 2001});
+  ds.course = 6;
+  ScriptedPort port;
+  EXPECT_FALSE(changeYear(ds, port, 2001));  // already current: nothing asked
+  EXPECT_TRUE(port.messages.empty());
+  port.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(changeYear(ds, port, 2000));
+  EXPECT_EQ(port.lastText(), "年次を変更します。\n\n2001年 → 2000年");
+  EXPECT_EQ(ds.year, "2001");
+  EXPECT_TRUE(changeYear(ds, port, 2000));
+  EXPECT_EQ(ds.year, "2000");
+  EXPECT_EQ(ds.course, 6);
+  EXPECT_EQ(ds.shown(), 0);
+}
+
+TEST(Helpers, DigitFilterAndYearListAndExit) {
+  ScriptedPort port;
+  EXPECT_TRUE(digitKeyFilter(port, U'7'));
+  EXPECT_TRUE(digitKeyFilter(port, 8));
+  EXPECT_FALSE(digitKeyFilter(port, U'a'));
+  EXPECT_FALSE(digitKeyFilter(port, U'５'));
+  EXPECT_EQ(port.beeps, 2);
+
+  DataStore ds;
+  ds.nenji.nen[0] = 2001;
+  ds.nenji.nen[1] = 2000;
+  ds.year = "2000";
+  auto list = yearComboList(ds);
+  ASSERT_EQ(list.entries.size(), 2u);
+  EXPECT_EQ(list.entries[0], "2001年");
+  EXPECT_EQ(list.selected, 1);
+  ds.year = "1990";
+  EXPECT_EQ(yearComboList(ds).selected, 0);
+
+  SettingsRecord s = SettingsRecord::defaults();
+  port.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(confirmExit(port, s));
+  EXPECT_EQ(port.lastText(), "競走収支帖 トヴラを終了します");
+  EXPECT_EQ(port.messages.back().icon, MsgIcon::Warning);
+  s.optionDigits = 121;  // units 1: end without asking
+  std::size_t shown = port.messages.size();
+  EXPECT_TRUE(confirmExit(port, s));
+  EXPECT_EQ(port.messages.size(), shown);
+}
