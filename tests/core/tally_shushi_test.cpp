@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli_support.hpp"
 #include "core/support/ledger_builder.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fatal_error.hpp"
@@ -238,22 +239,27 @@ TEST(ShushiFile, RoundTripAndShortFile) {
 TEST(ShushiCli, RangesAndRefusals) {
   TempLedger ledger({2001, 2000});
   ledger.setMeetings(2001, kTokyo, {meetingDay(601, 301, 10000, -2500, {2})});
+  auto cli = [&](const std::string& args, std::string* out = nullptr) {
+    auto r = tovra::testing::runCli(ledger.root(), args);
+    if (out) *out = r.out;
+    return r.exitCode;
+  };
   std::string out;
-  ASSERT_EQ(fixture::runCli(ledger.root(), "tally shushi --range all --row 6", &out), 0);
+  ASSERT_EQ(cli("tally shushi --range all --row 6", &out), 0);
   EXPECT_NE(out.find("  収支集計   全ﾃﾞｰﾀ      6月"), std::string::npos);
   EXPECT_NE(out.find("東京\t     10000円       75.0％        7500円\t     -2500円"), std::string::npos);
   EXPECT_EQ(ledger.read(kShushiWorkFile).size(), 2360u);
-  ASSERT_EQ(fixture::runCli(ledger.root(), "tally shushi --range 2000 --by kai", &out), 0);
+  ASSERT_EQ(cli("tally shushi --range 2000 --by kai", &out), 0);
   EXPECT_NE(out.find("  収支集計   2000年    全回次"), std::string::npos);
-  ASSERT_EQ(fixture::runCli(ledger.root(), "tally shushi --range 6/1", &out), 0);
+  ASSERT_EQ(cli("tally shushi --range 6/1", &out), 0);
   EXPECT_NE(out.find("  収支集計       2001年 6月 1日"), std::string::npos);
 
   // Refused input writes nothing.
   std::filesystem::remove(ledger.root() / kShushiWorkFile);
-  EXPECT_EQ(fixture::runCli(ledger.root(), "tally shushi --range 1999"), 1);
-  EXPECT_EQ(fixture::runCli(ledger.root(), "tally shushi --range 13/1"), 1);
-  EXPECT_EQ(fixture::runCli(ledger.root(), "tally shushi --range 6/1 --row 3"), 1);
-  EXPECT_EQ(fixture::runCli(ledger.root(), "tally shushi --range all --row 13"), 1);
-  EXPECT_EQ(fixture::runCli(ledger.root(), "tally shushi --range all --by week"), 1);
+  EXPECT_EQ(cli("tally shushi --range 1999"), 1);
+  EXPECT_EQ(cli("tally shushi --range 13/1"), 1);
+  EXPECT_EQ(cli("tally shushi --range 6/1 --row 3"), 1);
+  EXPECT_EQ(cli("tally shushi --range all --row 13"), 1);
+  EXPECT_EQ(cli("tally shushi --range all --by week"), 1);
   EXPECT_FALSE(std::filesystem::exists(ledger.root() / kShushiWorkFile));
 }

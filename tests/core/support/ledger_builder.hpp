@@ -1,14 +1,9 @@
 #pragma once
 // A throw-away ledger in a temporary folder for tests of the tallies and other readers:
 // registered years with their twenty files, and meeting and race files written from
-// records built in the test.
-#include <unistd.h>
-
-#include <sys/wait.h>
-
+// records built in the test (which can also be unterminated or damaged).
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -20,6 +15,7 @@
 #include "ledger/paths.hpp"
 #include "ledger/records.hpp"
 #include "ledger/years.hpp"
+#include "core/test_support.hpp"
 
 namespace tovra::fixture {
 
@@ -27,11 +23,9 @@ class TempLedger {
  public:
   // Registers the years (newest first in main.dat) and creates each year's empty files.
   explicit TempLedger(std::vector<int> years) {
-    char tmpl[] = "/tmp/tovra_ledgerXXXXXX";
-    root_ = ::mkdtemp(tmpl);
-    std::filesystem::create_directories(root_ / "tmp");
-    std::filesystem::create_directories(root_ / kShukeiFolder);
-    for (int c = 0; c < kCourseCount; ++c) std::filesystem::create_directories(root_ / courseFolderPath(c));
+    std::filesystem::create_directories(root() / "tmp");
+    std::filesystem::create_directories(root() / kShukeiFolder);
+    for (int c = 0; c < kCourseCount; ++c) std::filesystem::create_directories(root() / courseFolderPath(c));
     NenjiTable t;
     std::sort(years.begin(), years.end(), std::greater<int>());
     for (std::size_t i = 0; i < years.size(); ++i) t.nen[i] = static_cast<std::uint16_t>(years[i]);
@@ -41,14 +35,7 @@ class TempLedger {
     for (int y : years)
       for (int c = 0; c < kCourseCount; ++c) setMeetings(y, c, {});
   }
-  ~TempLedger() {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
-  }
-  TempLedger(const TempLedger&) = delete;
-  TempLedger& operator=(const TempLedger&) = delete;
-
-  const std::filesystem::path& root() const { return root_; }
+  const std::filesystem::path& root() const { return dir_.path(); }
 
   // The meeting file of a course and year: the days, then the all-zero record unless
   // `terminated` is false; the race file: the days' blocks (blank when not given), then a
@@ -71,7 +58,7 @@ class TempLedger {
   // A data layer over the ledger as the program holds it after start-up: the newest year
   // (or `year`) current, meetings counted, `course` current with its meeting `shown` read.
   DataStore open(int year = 0, int course = 0, int shown = 0) const {
-    DataStore ds(root_);
+    DataStore ds(root());
     ds.loadYears();
     initYears(ds);
     if (year != 0) ds.year = std::to_string(year);
@@ -83,16 +70,16 @@ class TempLedger {
   }
 
   void write(const std::string& logical, const std::vector<std::uint8_t>& bytes) const {
-    std::ofstream f(root_ / logical, std::ios::binary | std::ios::trunc);
+    std::ofstream f(root() / logical, std::ios::binary | std::ios::trunc);
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<std::uint8_t> read(const std::string& logical) const {
-    std::ifstream f(root_ / logical, std::ios::binary);
+    std::ifstream f(root() / logical, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
   }
 
  private:
-  std::filesystem::path root_;
+  tovra::testing::TempDir dir_;
   template <class Rec>
   static void appendRecord(std::vector<std::uint8_t>& out, const Rec& rec) {
     std::size_t at = out.size();
@@ -112,19 +99,6 @@ inline KaisaiRecord meetingDay(int tsukiHi, int kaiNichi, std::int32_t kounyu = 
   int r = 0;
   for (int j : joutai) k.raceJoutai[r++] = static_cast<std::uint16_t>(j);
   return k;
-}
-
-// Runs tovra-cli with the arguments; returns the exit code, stdout in `out`.
-inline int runCli(const std::filesystem::path& dir, const std::string& args, std::string* out = nullptr) {
-  std::filesystem::path o = dir / "cli_out.txt";
-  std::string cmd = std::string(TOVRA_CLI_PATH) + " -C '" + dir.string() + "' " + args + " >'" + o.string() + "' 2>/dev/null";
-  int rc = std::system(cmd.c_str());
-  if (out) {
-    std::ifstream f(o);
-    *out = {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-  }
-  std::filesystem::remove(o);
-  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }
 
 }  // namespace tovra::fixture
