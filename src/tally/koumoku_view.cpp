@@ -1,0 +1,150 @@
+#include "tally/koumoku_view.hpp"
+
+#include "ledger/text.hpp"
+#include "tally/tally_common.hpp"
+
+namespace tovra::tally {
+
+namespace {
+
+// The panels of a row with `bought` races, `hits` of them hit, purchase p and balance b.
+KoumokuCellView cell(std::int64_t bought, std::int64_t hits, std::int64_t p, std::int64_t b) {
+  if (bought == 0) return {kZeroYen, kBlankPanel, kBlankPanel, false};
+  const double rate = p != 0 ? static_cast<double>(p + b) / static_cast<double>(p) * 100.0 : 0.0;
+  return {sjprintfUtf8("%10ld円  %9.1f％  %10ld円", static_cast<long>(p), rate, static_cast<long>(p + b)), yenText(b),
+          sjprintfUtf8("%6.1f％", static_cast<double>(hits) / static_cast<double>(bought) * 100.0), b >= 1};
+}
+
+template <int S>
+KoumokuSectionView section(const KoumokuCategory<S>& cat, int n, const char* caption, const char* prefix,
+                           const char* unit, std::vector<std::string> labels) {
+  KoumokuSectionView s{caption, prefix, unit, std::move(labels), {}};
+  for (int i = 0; i < S; ++i) s.rows.push_back(cell(cat.count[n][i], cat.count[n][S + i], cat.purchase[n][i], cat.balance[n][i]));
+  return s;
+}
+
+std::vector<KoumokuPageView> pages(const KoumokuResult& r, int n) {
+  std::vector<std::string> raceLabels;
+  for (int i = 1; i <= 12; ++i) raceLabels.push_back(std::to_string(i) + "R");
+  return {
+      {"Tab1", "ﾚｰｽNO", {section(r.raceNo, n, "ﾚｰｽNO", "RaceNo", "", raceLabels)}},
+      {"Tab2",
+       "年齢条件・斤量",
+       {section(r.age, n, "年齢条件", "Nen", "", {"2歳", "3歳", "3歳上", "4歳上"}),
+        section(r.weight, n, "斤量", "Kin", "", {"馬齢", "別定", "定量", "ﾊﾝﾃﾞ"})}},
+      {"Tab3",
+       "ﾚｰｽ種別・性別条件",
+       {section(r.kind, n, "ﾚｰｽ種別", "Shu", "", {"混合", "ﾏｰｸなし", "抽選馬", "父内産馬", "国際", "抽市馬"}),
+        section(r.sex, n, "性別条件", "Sei", "", {"牡牝戦", "牝馬限定"})}},
+      {"Tab4",
+       "ﾚｰｽｸﾗｽ",
+       {section(r.cls, n, "ﾚｰｽｸﾗｽ", "Cl", "",
+                {"新馬", "未勝利", "500万下", "1000万下", "1600万下", "ｵｰﾌﾟﾝ", "G 3", "G 2", "G 1"})}},
+      {"Tab5",
+       "馬場状態・馬券式別",
+       {section(r.going, n, "馬場状態", "Ten", "", {"良", "稍重", "重", "不良"}),
+        section(r.betType, n, "馬券式別", "Ken", "", {"単勝", "複勝", "枠連", "ﾜｲﾄﾞ", "馬連"})}},
+      {"Tab6",
+       "月別・距離",
+       {section(r.season, n, "月別", "Mon", "*月", {"1～ 3", "4～ 6", "7～ 9", "10～ 12"}),
+        section(r.distance, n, "距離", "Kyo", "* x100M", {"10～ 14", "16～ 18", "20～ 24", "25～ 29", "30～"})}},
+      {"Tab7",
+       "馬場・購入点数",
+       {section(r.track, n, "馬場", "Ba", "", {"芝", "ﾀﾞｰﾄ", "障害"}),
+        section(r.umaTickets, n, "購入点数", "Kai", "*点", {"1", "2～ 4", "5～ 7", "8～ 10", "11～"})}},
+      {"Tab8",
+       "購入金額",
+       {section(r.amount, n, "購入金額", "Gaku", "* x100円",
+                {"～ 10", "11～ 30", "31～ 50", "51～ 80", "81～ 100", "101～ 300", "301～ 500", "501～"})}},
+  };
+}
+
+// A ratio text when the divisor is not 0, else the blank panel.
+std::string ratioText(const char* format, std::int64_t a, std::int64_t b, double scale) {
+  if (b == 0) return kBlankPanel;
+  return sjprintfUtf8(format, static_cast<double>(a) / static_cast<double>(b) * scale);
+}
+
+}  // namespace
+
+const std::array<std::string, 11>& payoutBandLabels() {
+  static const std::array<std::string, 11> labels = [] {
+    std::array<std::string, 11> l;
+    l[0] = "～ 990円";
+    for (int k = 1; k <= 9; ++k) l[static_cast<std::size_t>(k)] = sjprintfUtf8("%d000円 ～ %d990円", k, k);
+    l[10] = "10000円 ～";
+    return l;
+  }();
+  return labels;
+}
+
+KoumokuView koumokuView(const KoumokuResult& r, int n) {
+  if (n < 0 || n > kAllCoursesRow) n = kAllCoursesRow;
+  KoumokuView v;
+  v.course = n;
+  const std::string year = cp932ToUtf8(fixedText(r.yearText));
+  const std::string where = n == kAllCoursesRow ? "全競馬場" : courseName(n) + "競馬場";
+  v.heading = r.mode == 0 ? " 項目集計  全データ   " + where : " 項目集計    " + year + "年   " + where;
+  v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
+  v.pages = pages(r, n);
+
+  for (std::size_t i = 0; i < v.hai.size(); ++i) {
+    const std::int32_t c = r.payoutBand[n][i];
+    v.hai[i] = c != 0 ? sjprintfUtf8("%10d点", c) : kBlankPanel;
+  }
+  v.heitei = ratioText("%5.0f円", r.hitPayoutTotal[n][0], r.hitEntries[n][0], 1.0);
+  const bool anyBought = r.races[n][0] != 0;
+  v.racesu = anyBought ? sjprintfUtf8("%10dＲ", r.races[n][0]) : kBlankPanel;
+  v.tekichu = anyBought ? sjprintfUtf8("%10dＲ", r.races[n][1]) : kBlankPanel;
+  v.umahei = r.umarenB[n][0] != 0 ? ratioText("%5.2f点", r.umarenB[n][0], r.umarenB[n][1], 1.0) : kBlankPanel;
+  v.zisshitsu = ratioText("%5.1f％", r.umarenA[n][1], r.umarenA[n][0], 100.0);
+  v.nicha = ratioText("%5.1f％", r.umarenC[n][1], r.umarenC[n][0], 100.0);
+
+  auto total = [&](int row) { return cell(r.races[row][0], r.races[row][1], r.dayPurchase[row][0], r.dayBalance[row][0]); };
+  v.courseTotalVisible = n != kAllCoursesRow;
+  if (v.courseTotalVisible) {
+    v.jyoLabel = courseName(n) + "総合";
+    v.jyo = total(n);
+  }
+  v.zen = total(kAllCoursesRow);
+  return v;
+}
+
+namespace {
+// A label or heading padded (or cut) to `width` Shift-JIS bytes, so columns line up.
+std::string fit(const std::string& utf8, std::size_t width) { return cp932ToUtf8(fitCp932(sj(utf8), width)); }
+
+std::string row(const std::string& label, const KoumokuCellView& c) {
+  return fit(label, 18) + c.kou + "  " + c.shu + "  " + c.teki;
+}
+}  // namespace
+
+std::vector<std::string> koumokuLines(const KoumokuView& v) {
+  std::vector<std::string> out{v.heading, v.timeStamp};
+  const std::string header = fit("", 18) + "  馬券購入額       回収率      回収金額          収支    的中率";
+  for (const KoumokuPageView& p : v.pages) {
+    for (const KoumokuSectionView& s : p.sections) {
+      out.push_back("");
+      out.push_back("[" + s.caption + "]" + (s.unit.empty() ? "" : " (" + s.unit + ")"));
+      out.push_back(header);
+      for (std::size_t i = 0; i < s.rows.size(); ++i) out.push_back(row(s.labels[i], s.rows[i]));
+    }
+  }
+  out.push_back("");
+  out.push_back("[その他]");
+  out.push_back(fit("", 18) + "  的中配当");
+  const auto& bands = payoutBandLabels();
+  for (std::size_t i = 0; i < v.hai.size(); ++i) out.push_back(fit(bands[i], 18) + v.hai[i]);
+  out.push_back(fit("平均的中配当", 18) + v.heitei);
+  out.push_back(fit("的中ﾚｰｽ数", 18) + v.tekichu);
+  out.push_back(fit("馬券購入レース数", 18) + v.racesu);
+  out.push_back(fit("馬連平均購入点数", 18) + v.umahei);
+  out.push_back(fit("馬連実質的中率", 18) + v.zisshitsu);
+  out.push_back(fit("馬連 1,3着 2,3着率", 18) + v.nicha);
+  out.push_back("");
+  if (v.courseTotalVisible) out.push_back(row(v.jyoLabel, v.jyo));
+  out.push_back(row("全場総合", v.zen));
+  return out;
+}
+
+}  // namespace tovra::tally

@@ -1,0 +1,58 @@
+#pragma once
+// What the item tally window shows for one course (0-9) or all courses (10): its
+// heading, the pages of categories with three panels per row, the page "その他" and the
+// course totals. The texts are UTF-8 and come only from the work file's result.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "tally/koumoku_result.hpp"
+
+namespace tovra::tally {
+
+// The three panels of a row: purchase / recovery rate / return, balance, hit rate.
+struct KoumokuCellView {
+  std::string kou;
+  std::string shu;
+  std::string teki;
+  bool plus = false;  // the balance is shown in the positive-balance colour
+};
+
+struct KoumokuSectionView {
+  std::string caption;              // "年齢条件", ...
+  std::string prefix;               // panel names: prefix + "KouPanel" + row number
+  std::string unit;                 // "*月", "* x100M", ... or empty
+  std::vector<std::string> labels;  // row labels
+  std::vector<KoumokuCellView> rows;
+};
+
+struct KoumokuPageView {
+  std::string tab;  // "Tab1" ...
+  std::string caption;
+  std::vector<KoumokuSectionView> sections;
+};
+
+struct KoumokuView {
+  int course = 10;       // the window's tag
+  std::string heading;   // MainPanel
+  std::string timeStamp; // TimeLabel
+  std::vector<KoumokuPageView> pages;  // Tab1-Tab8
+  // Page "その他".
+  std::array<std::string, 11> hai;     // HaiPanel1-11
+  std::string heitei, tekichu, racesu, umahei, zisshitsu, nicha;
+  // Course totals: hidden for all courses.
+  bool courseTotalVisible = false;
+  std::string jyoLabel;  // "%s総合"
+  KoumokuCellView jyo;
+  KoumokuCellView zen;   // 全場総合
+};
+
+// Row labels of the band of payouts on "その他" ("～ 990円", ..., "10000円 ～").
+const std::array<std::string, 11>& payoutBandLabels();
+
+// The window's content for course n (0-9, or 10 for all courses).
+KoumokuView koumokuView(const KoumokuResult& r, int n);
+// The same as lines of text, page after page.
+std::vector<std::string> koumokuLines(const KoumokuView& v);
+
+}  // namespace tovra::tally

@@ -1,0 +1,290 @@
+// The condition tally: its condition list as the dialog keeps it, the matching of races,
+// its counting, its work-file layout and what its window shows.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "entry/settlement.hpp"
+#include "ledger/bytes.hpp"
+#include "ledger/user_port.hpp"
+#include "tally/jyoken_tally.hpp"
+#include "tally/jyoken_view.hpp"
+
+using namespace tovra;
+using namespace tovra::tally;
+
+namespace {
+
+struct Day {
+  KaisaiRecord k;
+  RaceBlock races{};
+  explicit Day(int tsukiHi = 601) {
+    k.tsukiHi = static_cast<std::uint16_t>(tsukiHi);
+    k.kaiNichi = 301;
+  }
+  RaceRecord& race(int r) { return races[static_cast<std::size_t>(r)]; }
+  void settle() { settleAllRaces(k, races); }
+};
+
+JyokenConditions conds(std::initializer_list<JyokenCondition> list) {
+  JyokenConditions c{};
+  std::size_t i = 0;
+  for (const auto& x : list) c[i++] = x;
+  return c;
+}
+JyokenCondition cond(JyokenKind k, int v) { return {static_cast<std::int16_t>(k), static_cast<std::int16_t>(v)}; }
+
+}  // namespace
+
+TEST(JyokenList, EighthConditionIsRefusedWhateverItsKind) {
+  ScriptedPort port;
+  JyokenList list;
+  for (int k = 1; k <= 7; ++k) ASSERT_TRUE(list.add(port, static_cast<JyokenKind>(k), 1));
+  EXPECT_FALSE(list.add(port, JyokenKind::Going, 1));
+  EXPECT_FALSE(list.add(port, JyokenKind::Month, 2));  // a kind already set: the same message first
+  ASSERT_EQ(port.messages.size(), 2u);
+  EXPECT_EQ(port.messages[0].text, "設定出来る条件は 7種までです。");
+  EXPECT_EQ(port.messages[0].title, "確認");
+  EXPECT_EQ(port.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(port.beeps, 0);
+  EXPECT_EQ(list.count(), 7);
+}
+
+TEST(JyokenList, KindSetTwiceOnlyBeepsAndDeletingFreesIt) {
+  ScriptedPort port;
+  JyokenList list;
+  ASSERT_TRUE(list.add(port, JyokenKind::Month, 3));
+  ASSERT_TRUE(list.add(port, JyokenKind::Class, 4));
+  EXPECT_FALSE(list.add(port, JyokenKind::Month, 5));
+  EXPECT_EQ(port.beeps, 1);
+  EXPECT_TRUE(port.messages.empty());
+
+  EXPECT_FALSE(list.remove(port, -1));
+  EXPECT_EQ(port.lastText(), "削除する条件を指定して下さい。");
+  EXPECT_EQ(list.count(), 2);
+
+  ASSERT_TRUE(list.remove(port, 0));
+  EXPECT_FALSE(list.has(JyokenKind::Month));
+  ASSERT_TRUE(list.add(port, JyokenKind::Month, 4));
+  EXPECT_EQ(list.count(), 2);
+  EXPECT_EQ(list.conditions()[0], cond(JyokenKind::Class, 4));
+  EXPECT_EQ(list.conditions()[1], cond(JyokenKind::Month, 4));
+  EXPECT_EQ(list.conditions()[2], JyokenCondition{});
+  EXPECT_EQ(list.lines(), (std::vector<std::string>{"  1000万下", "  4月"}));
+}
+
+TEST(JyokenList, ValidateRefusesAnEmptyList) {
+  ScriptedPort port;
+  JyokenList list;
+  EXPECT_FALSE(list.validate(port));
+  EXPECT_EQ(port.lastText(), "集計させる条件を設定して下さい。");
+  list.add(port, JyokenKind::Bet, 5);
+  EXPECT_TRUE(list.validate(port));
+  list.reset();
+  EXPECT_EQ(list.count(), 0);
+  EXPECT_TRUE(list.lines().empty());
+}
+
+TEST(JyokenList, EmptyDistanceIsZeroAndItsLineKeepsTheText) {
+  ScriptedPort port;
+  JyokenList list;
+  ASSERT_TRUE(list.add(port, JyokenKind::Distance, 99, ""));
+  EXPECT_EQ(list.conditions()[0], cond(JyokenKind::Distance, 0));
+  EXPECT_EQ(list.lines()[0], "  M");
+  list.reset();
+  ASSERT_TRUE(list.add(port, JyokenKind::Distance, 0, "1600"));
+  EXPECT_EQ(list.conditions()[0], cond(JyokenKind::Distance, 1600));
+  EXPECT_EQ(list.lines()[0], "  1600M");
+}
+
+TEST(JyokenTexts, ListAndResultTexts) {
+  EXPECT_EQ(jyokenListLine(JyokenKind::RaceNo, 11), "  11R");
+  EXPECT_EQ(jyokenListLine(JyokenKind::Age, 1), "  2歳 ");
+  EXPECT_EQ(jyokenListLine(JyokenKind::Going, 2), " 稍重");
+  EXPECT_EQ(jyokenListLine(JyokenKind::Type, 7), "  九州馬");
+  EXPECT_EQ(jyokenListLine(JyokenKind::Bet, 4), "  ﾜｲﾄﾞ");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Class, 4), "   1000万下");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Class, 5), "    1600万下");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Going, 2), "   稍重");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Distance, 0), "    0M");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Month, 12), "    12月");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Sex, 2), "    牝馬限定戦");
+  EXPECT_EQ(jyokenResultText(JyokenKind::Bet, 5), "    馬連");
+}
+
+TEST(JyokenConditions, BetTypeIsTakenOutAndTheRestClosesUp) {
+  JyokenConditions c = conds({cond(JyokenKind::Month, 3), cond(JyokenKind::Bet, 2), cond(JyokenKind::Track, 1)});
+  EXPECT_EQ(takeBetType(c), 2);
+  EXPECT_EQ(c[0], cond(JyokenKind::Month, 3));
+  EXPECT_EQ(c[1], cond(JyokenKind::Track, 1));
+  EXPECT_EQ(c[2], JyokenCondition{});
+  EXPECT_EQ(c[6], JyokenCondition{});
+  EXPECT_EQ(takeBetType(c), 0);
+}
+
+TEST(JyokenConditions, ClassMatchingAndRacesWithoutItems) {
+  KaisaiRecord k;
+  k.tsukiHi = 1105;
+  RaceRecord race;
+  auto classOf = [&](int code) {
+    race.koumoku = static_cast<std::uint32_t>(30000000 + code * 100000 + 21111);
+    return race;
+  };
+  auto holds = [&](JyokenKind kind, int v) { return jyokenHolds(cond(kind, v), k, 0, race); };
+  classOf(13);
+  EXPECT_TRUE(holds(JyokenKind::Class, 4));
+  classOf(4);
+  EXPECT_TRUE(holds(JyokenKind::Class, 4));
+  classOf(12);
+  EXPECT_TRUE(holds(JyokenKind::Class, 5));
+  EXPECT_FALSE(holds(JyokenKind::Class, 4));
+  classOf(10);  // 未出走 matches no class
+  for (int v = 1; v <= 9; ++v) EXPECT_FALSE(holds(JyokenKind::Class, v)) << v;
+  classOf(3);
+  EXPECT_TRUE(holds(JyokenKind::Class, 3));
+  EXPECT_TRUE(holds(JyokenKind::Age, 3));
+  EXPECT_TRUE(holds(JyokenKind::Type, 2));
+  EXPECT_TRUE(holds(JyokenKind::Track, 1));
+  EXPECT_TRUE(holds(JyokenKind::Month, 11));
+  EXPECT_FALSE(holds(JyokenKind::Month, 1));
+
+  race.koumoku = 0;
+  race.kyori = 0;
+  EXPECT_FALSE(holds(JyokenKind::Going, 0));
+  EXPECT_FALSE(holds(JyokenKind::Class, 0));
+  EXPECT_TRUE(holds(JyokenKind::Distance, 0));  // no distance: matches the empty distance
+  race.kyori = 1200;
+  EXPECT_FALSE(holds(JyokenKind::Distance, 0));
+  EXPECT_TRUE(holds(JyokenKind::Distance, 1200));
+  EXPECT_TRUE(jyokenHolds(cond(JyokenKind::RaceNo, 5), k, 4, race));
+  EXPECT_FALSE(jyokenHolds(cond(JyokenKind::RaceNo, 5), k, 5, race));
+}
+
+TEST(JyokenCount, BetTypeCountsOnlyItsTicketsAndGrandTotalIgnoresConditions) {
+  Day d(501);
+  // Race 0: 単勝 on 3 (1 000 yen) hits at 450; 複勝 on 3 (500 yen) hits at 160.
+  RaceRecord& a = d.race(0);
+  a.koumoku = 30221111;
+  a.tanUma[0] = 3;
+  a.tanGaku[0] = 1000;
+  a.fukuUma[0] = 3;
+  a.fukuGaku[0] = 500;
+  a.tanKeka[0] = 3;
+  a.tanHaitou[0] = 450;
+  a.fukuKeka[0] = 3;
+  a.fukuHaitou[0] = 160;
+  // Race 1: only 複勝, missed.
+  RaceRecord& b = d.race(1);
+  b.koumoku = 30221111;
+  b.fukuUma[0] = 1;
+  b.fukuGaku[0] = 700;
+  b.fukuKeka[0] = 2;
+  b.fukuHaitou[0] = 120;
+  // Race 2: another month's condition fails (age 2歳).
+  RaceRecord& c = d.race(2);
+  c.koumoku = 10221111;
+  c.tanUma[0] = 1;
+  c.tanGaku[0] = 300;
+  d.settle();
+
+  JyokenCounter tan(conds({cond(JyokenKind::Age, 3)}), 1);
+  tan.addMeeting(6, d.k, d.races);
+  JyokenResult r = tan.finish();
+  EXPECT_EQ(r.purchase[6], 1000);
+  EXPECT_EQ(r.balance[6], 4500 - 1000);
+  EXPECT_FLOAT_EQ(r.recovery[6], 450.0f);
+  EXPECT_FLOAT_EQ(r.hitRate[6], 100.0f);  // race 1 has no 単勝: not bought
+  EXPECT_EQ(r.purchase[kJyokenSumRow], 1000);
+  EXPECT_EQ(r.purchase[kJyokenGrandRow], 2500);
+  EXPECT_EQ(r.balance[kJyokenGrandRow], 4500 + 800 - 2500);
+  EXPECT_FLOAT_EQ(r.hitRate[kJyokenGrandRow], 100.0f / 3.0f);
+  EXPECT_EQ(r.betType, 1);
+  EXPECT_EQ(r.conditions[0], cond(JyokenKind::Age, 3));
+  for (int i = 0; i < 10; ++i)
+    if (i != 6) EXPECT_EQ(r.purchase[i], 0);
+
+  JyokenCounter fuku(conds({cond(JyokenKind::Age, 3)}), 2);
+  fuku.addMeeting(6, d.k, d.races);
+  r = fuku.finish();
+  EXPECT_EQ(r.purchase[6], 1200);
+  EXPECT_EQ(r.balance[6], 800 - 1200);
+  EXPECT_FLOAT_EQ(r.hitRate[6], 50.0f);
+
+  JyokenCounter whole(conds({cond(JyokenKind::Age, 3)}), 0);
+  whole.addMeeting(6, d.k, d.races);
+  r = whole.finish();
+  EXPECT_EQ(r.purchase[6], 2200);
+  EXPECT_EQ(r.balance[6], 4500 + 800 - 2200);
+  EXPECT_FLOAT_EQ(r.recovery[6], static_cast<float>(5300) / static_cast<float>(2200) * 100.0f);
+}
+
+TEST(JyokenLayout, FieldsAtTheirOffsets) {
+  JyokenResult r;
+  r.purchase[0] = 0x01020304;
+  r.balance[11] = -2;
+  r.recovery[1] = 75.0f;
+  r.hitRate[11] = 12.5f;
+  r.rangeFlag = 1;
+  std::memcpy(r.yearText, "2001", 5);
+  r.conditions[0] = cond(JyokenKind::Month, 3);
+  r.conditions[6] = cond(JyokenKind::Distance, 1600);
+  r.betType = 5;
+  std::memcpy(r.timeStamp, "stamp", 6);
+  std::vector<std::uint8_t> b(JyokenResult::kSize, 0xEE);
+  r.encode(b.data());
+  EXPECT_EQ(b.size(), 295u);
+  EXPECT_EQ(bytes::getI32(b.data(), 0), 0x01020304);
+  EXPECT_EQ(bytes::getI32(b.data(), 48 + 44), -2);
+  EXPECT_EQ(bytes::getU32(b.data(), 96 + 4), std::bit_cast<std::uint32_t>(75.0f));
+  EXPECT_EQ(bytes::getU32(b.data(), 144 + 44), std::bit_cast<std::uint32_t>(12.5f));
+  EXPECT_EQ(bytes::getI32(b.data(), 192), 1);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[196])), "2001");
+  EXPECT_EQ(bytes::getU16(b.data(), 201), 1);
+  EXPECT_EQ(bytes::getU16(b.data(), 203), 3);
+  EXPECT_EQ(bytes::getU16(b.data(), 201 + 24), 9);
+  EXPECT_EQ(bytes::getU16(b.data(), 201 + 26), 1600);
+  EXPECT_EQ(bytes::getU16(b.data(), 229), 5);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[231])), "stamp");
+  EXPECT_EQ(b[294], 0);
+
+  JyokenResult back;
+  ASSERT_TRUE(back.decode(b.data(), b.size()));
+  EXPECT_EQ(back.conditions[6], cond(JyokenKind::Distance, 1600));
+  EXPECT_EQ(back.hitRate[11], 12.5f);
+  EXPECT_FALSE(back.decode(b.data(), 294));
+}
+
+TEST(JyokenView, PanelsHeadingAndConditions) {
+  JyokenResult r;
+  r.rangeFlag = 1;
+  std::memcpy(r.yearText, "1998", 5);
+  r.conditions[0] = cond(JyokenKind::Month, 3);
+  r.conditions[1] = cond(JyokenKind::Class, 4);
+  r.betType = 1;
+  r.purchase[4] = 10000;
+  r.balance[4] = -2500;
+  r.recovery[4] = 75.0f;
+  r.hitRate[4] = 50.0f;
+  r.purchase[11] = 300;
+  r.balance[11] = 0;
+  r.recovery[11] = 100.0f;
+  const JyokenView v = jyokenView(r);
+  EXPECT_EQ(v.heading, " 条件集計      1998年");
+  EXPECT_EQ(v.conditions, "    3月   1000万下    単勝");
+  EXPECT_EQ(v.rows[4].kou, "     10000円       75.0％        7500円");
+  EXPECT_EQ(v.rows[4].shu, "     -2500円");
+  EXPECT_EQ(v.rows[4].teki, "     50.0％");
+  EXPECT_FALSE(v.rows[4].plus);
+  EXPECT_EQ(v.rows[0].kou, "         0円");
+  EXPECT_EQ(v.rows[0].shu, "  ");
+  EXPECT_EQ(v.rows[0].teki, "  ");
+  EXPECT_FALSE(v.rows[11].plus);  // a balance of 0 is black
+  r.rangeFlag = 0;
+  EXPECT_EQ(jyokenView(r).heading, " 条件集計      全データ");
+  const auto lines = jyokenLines(v);
+  ASSERT_EQ(lines.size(), 16u);
+  EXPECT_EQ(lines[2], "条件：    3月   1000万下    単勝");
+  EXPECT_EQ(lines[15].rfind("総合合計", 0), 0u);
+}
