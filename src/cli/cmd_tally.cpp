@@ -22,7 +22,9 @@ void addTallyCommands(CLI::App& app, Context& ctx) {
   auto* tally = app.add_subcommand("tally", "Run a tally, write its work file in tmp/ and print the result");
   tally->require_subcommand(1);
   addTallyShushi(*tally, ctx);
+  addTallyKoumoku(*tally, ctx);
   addTallyRank(*tally, ctx);
+  addTallyJyoken(*tally, ctx);
 }
 
 }  // namespace tovra::cli

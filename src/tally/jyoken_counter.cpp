@@ -2,6 +2,7 @@
 #include "entry/settlement.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/race_items.hpp"
+#include "tally/tally_common.hpp"
 
 namespace tovra::tally {
 
@@ -61,11 +62,9 @@ JyokenResult JyokenCounter::finish() const {
     // The stored figures are 32-bit; a sum beyond that range stops at its limit.
     out.purchase[i] = saturate32(purchase[i]);
     out.balance[i] = saturate32(balance[i]);
-    if (out.purchase[i] == 0) continue;
-    // In single precision, as the stored rates always were.
-    const float ret = static_cast<float>(static_cast<std::int64_t>(out.purchase[i]) + out.balance[i]);
-    out.recovery[i] = ret / static_cast<float>(out.purchase[i]) * 100.0f;
-    if (bought[i] != 0) out.hitRate[i] = static_cast<float>(hits[i]) / static_cast<float>(bought[i]) * 100.0f;
+    if (out.purchase[i] == 0) continue;  // no rates without a purchase
+    out.recovery[i] = floatRate(static_cast<std::int64_t>(out.purchase[i]) + out.balance[i], out.purchase[i]);
+    out.hitRate[i] = unsignedRate(hits[i], bought[i]);
   }
   out.conditions = conds_;
   out.betType = static_cast<std::int16_t>(bet_);

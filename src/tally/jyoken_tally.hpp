@@ -1,8 +1,11 @@
 #pragma once
 // The condition tally (条件集計): per course the purchase, balance, recovery and hit rate
 // of the races of the range that meet every condition, beside the range's grand total.
+#include <optional>
+
 #include "ledger/records.hpp"
 #include "tally/jyoken_result.hpp"
+#include "tally/tally_common.hpp"
 
 namespace tovra {
 class DataStore;
@@ -32,10 +35,16 @@ class JyokenCounter {
 
 inline constexpr const char* kJyokenWorkFile = "tmp/jyoken.tmp";
 
-// Runs the condition tally over every registered year (rangeFlag 0) or the year at
-// `yearPosition` of the year table (rangeFlag 1) with the dialog's condition list, writes
-// tmp/jyoken.tmp and leaves the current year, course and meeting day as they were.
-JyokenResult runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
-                            const JyokenConditions& conditions);
+// Runs the condition tally (no file is written) over every registered year (rangeFlag 0)
+// or the year at `yearPosition` of the year list (rangeFlag 1) with the dialog's condition
+// list (the bet-type condition is taken out of it here). The current year, course and
+// meeting day are the same afterwards.
+JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
+                           const JyokenConditions& conditions, const Clock& clock = localNow);
+// computeJyoken, then tmp/jyoken.tmp. False (after a message) when the file cannot be written.
+bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
+                    const JyokenConditions& conditions, const Clock& clock = localNow);
+// The work file; nullopt when it is missing or shorter than 295 bytes.
+std::optional<JyokenResult> readJyokenFile(DataStore& ds);
 
 }  // namespace tovra::tally

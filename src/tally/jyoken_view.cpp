@@ -34,11 +34,7 @@ JyokenView jyokenView(const JyokenResult& r) {
   for (int i = 0; i < kJyokenRows; ++i) {
     auto& row = v.rows[static_cast<std::size_t>(i)];
     const std::int64_t p = r.purchase[i], b = r.balance[i];
-    if (p == 0) {
-      row = {kZeroYen, kBlankPanel, kBlankPanel, false};
-      continue;
-    }
-    row = {moneyRateLine(p, r.recovery[i], p + b), yenText(b), rateText(r.hitRate[i]), b >= 1};
+    row = p == 0 ? emptyCell() : moneyCell(p, r.recovery[i], b, rateText(r.hitRate[i]));
   }
   return v;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tally/jyoken_result.hpp"
-#include "tally/koumoku_view.hpp"
+#include "tally/tally_common.hpp"
 
 namespace tovra::tally {
 
@@ -14,7 +14,7 @@ struct JyokenView {
   std::string heading;     // MainPanel
   std::string timeStamp;   // TimeLabel
   std::string conditions;  // JyokenPanel
-  std::array<KoumokuCellView, kJyokenRows> rows;  // KouPanel/ShuPanel/TekiPanel 1-12
+  std::array<CellView, kJyokenRows> rows;  // KouPanel/ShuPanel/TekiPanel 1-12
 };
 
 // The row captions: the ten courses, "合計", "総合合計".

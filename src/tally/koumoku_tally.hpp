@@ -1,10 +1,11 @@
 #pragma once
 // The item tally (項目集計): breaks the bought races of the range down by race number,
 // race items, season, bet type, 馬連 tickets, amount and hit payouts, per course.
-#include <string>
+#include <optional>
 
 #include "ledger/records.hpp"
 #include "tally/koumoku_result.hpp"
+#include "tally/tally_common.hpp"
 
 namespace tovra {
 class DataStore;
@@ -29,9 +30,13 @@ class KoumokuCounter {
 
 inline constexpr const char* kKoumokuWorkFile = "tmp/koumoku.tmp";
 
-// Runs the item tally: mode 0 every registered year, mode 1 the year at `yearPosition`
-// of the year table. Writes tmp/koumoku.tmp and leaves the current year, course and
-// meeting day as they were.
-KoumokuResult runKoumokuTally(DataStore& ds, UserPort& port, int mode, int yearPosition);
+// Runs the item tally over the ledger (no file is written): mode 0 every registered year,
+// mode 1 the year at `yearPosition` of the year list. The current year, course and
+// meeting day are the same afterwards.
+KoumokuResult computeKoumoku(DataStore& ds, UserPort& port, int mode, int yearPosition, const Clock& clock = localNow);
+// computeKoumoku, then tmp/koumoku.tmp. False (after a message) when the file cannot be written.
+bool runKoumokuTally(DataStore& ds, UserPort& port, int mode, int yearPosition, const Clock& clock = localNow);
+// The work file (or a saved copy of its first 13 552 bytes); nullopt when missing or shorter.
+std::optional<KoumokuResult> readKoumokuFile(DataStore& ds);
 
 }  // namespace tovra::tally

@@ -8,11 +8,10 @@ namespace tovra::tally {
 namespace {
 
 // The panels of a row with `bought` races, `hits` of them hit, purchase p and balance b.
-KoumokuCellView cell(std::int64_t bought, std::int64_t hits, std::int64_t p, std::int64_t b) {
-  if (bought == 0) return {kZeroYen, kBlankPanel, kBlankPanel, false};
+CellView cell(std::int64_t bought, std::int64_t hits, std::int64_t p, std::int64_t b) {
+  if (bought == 0) return emptyCell();
   const double rate = p != 0 ? static_cast<double>(p + b) / static_cast<double>(p) * 100.0 : 0.0;
-  return {sjprintfUtf8("%10ld円  %9.1f％  %10ld円", static_cast<long>(p), rate, static_cast<long>(p + b)), yenText(b),
-          sjprintfUtf8("%6.1f％", static_cast<double>(hits) / static_cast<double>(bought) * 100.0), b >= 1};
+  return moneyCell(p, rate, b, sjprintfUtf8("%6.1f％", static_cast<double>(hits) / static_cast<double>(bought) * 100.0));
 }
 
 template <int S>
@@ -114,7 +113,7 @@ namespace {
 // A label or heading padded (or cut) to `width` Shift-JIS bytes, so columns line up.
 std::string fit(const std::string& utf8, std::size_t width) { return cp932ToUtf8(fitCp932(sj(utf8), width)); }
 
-std::string row(const std::string& label, const KoumokuCellView& c) {
+std::string row(const std::string& label, const CellView& c) {
   return fit(label, 18) + c.kou + "  " + c.shu + "  " + c.teki;
 }
 }  // namespace

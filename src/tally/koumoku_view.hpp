@@ -7,23 +7,16 @@
 #include <vector>
 
 #include "tally/koumoku_result.hpp"
+#include "tally/tally_common.hpp"
 
 namespace tovra::tally {
-
-// The three panels of a row: purchase / recovery rate / return, balance, hit rate.
-struct KoumokuCellView {
-  std::string kou;
-  std::string shu;
-  std::string teki;
-  bool plus = false;  // the balance is shown in the positive-balance colour
-};
 
 struct KoumokuSectionView {
   std::string caption;              // "年齢条件", ...
   std::string prefix;               // panel names: prefix + "KouPanel" + row number
   std::string unit;                 // "*月", "* x100M", ... or empty
   std::vector<std::string> labels;  // row labels
-  std::vector<KoumokuCellView> rows;
+  std::vector<CellView> rows;
 };
 
 struct KoumokuPageView {
@@ -43,8 +36,8 @@ struct KoumokuView {
   // Course totals: hidden for all courses.
   bool courseTotalVisible = false;
   std::string jyoLabel;  // "%s総合"
-  KoumokuCellView jyo;
-  KoumokuCellView zen;   // 全場総合
+  CellView jyo;
+  CellView zen;   // 全場総合
 };
 
 // Row labels of the band of payouts on "その他" ("～ 990円", ..., "10000円 ～").

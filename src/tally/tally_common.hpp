@@ -95,10 +95,23 @@ std::string yenText(std::int64_t yen);  // "%10ld円"
 std::string rateText(float rate);       // "%9.1f％"
 // "%10ld円  %9.1f％  %10ld円": purchase, recovery rate, return.
 std::string moneyRateLine(std::int64_t purchase, float rate, std::int64_t ret);
+// The same with a rate computed in double precision (the item tally window's rates).
+std::string moneyRateLine(std::int64_t purchase, double rate, std::int64_t ret);
 // What a money panel shows for a purchase of 0.
 inline constexpr const char* kZeroYen = "         0円";
 // What the other panels of a cell without purchase show.
 inline constexpr const char* kBlankPanel = "  ";
+// The three panels of a result row as the tally windows show them.
+struct CellView {
+  std::string kou;    // purchase / recovery rate / return, or kZeroYen
+  std::string shu;    // balance, or kBlankPanel
+  std::string teki;   // hit rate, or kBlankPanel
+  bool plus = false;  // the balance is shown in the positive-balance colour (balance >= 1)
+};
+// A row with something bought: moneyRateLine, yenText(balance) and the given hit-rate text.
+CellView moneyCell(std::int64_t purchase, double rate, std::int64_t balance, const std::string& teki);
+// A row with nothing bought: kZeroYen and two blank panels.
+CellView emptyCell();
 // Course name by index ("札幌" ... "小倉"), UTF-8; empty outside 0-9.
 std::string courseName(int course);
 

@@ -202,8 +202,10 @@ TEST(JyokenCount, BetTypeCountsOnlyItsTicketsAndGrandTotalIgnoresConditions) {
   EXPECT_FLOAT_EQ(r.hitRate[kJyokenGrandRow], 100.0f / 3.0f);
   EXPECT_EQ(r.betType, 1);
   EXPECT_EQ(r.conditions[0], cond(JyokenKind::Age, 3));
-  for (int i = 0; i < 10; ++i)
-    if (i != 6) EXPECT_EQ(r.purchase[i], 0);
+  for (int i = 0; i < 10; ++i) {
+    if (i == 6) continue;
+    EXPECT_EQ(r.purchase[i], 0);
+  }
 
   JyokenCounter fuku(conds({cond(JyokenKind::Age, 3)}), 2);
   fuku.addMeeting(6, d.k, d.races);
