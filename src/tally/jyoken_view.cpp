@@ -45,7 +45,7 @@ std::vector<std::string> jyokenLines(const JyokenView& v) {
   const auto& labels = jyokenRowLabels();
   for (std::size_t i = 0; i < v.rows.size(); ++i) {
     const auto& c = v.rows[i];
-    out.push_back(cp932ToUtf8(fitCp932(sj(labels[i]), 10)) + c.kou + "  " + c.shu + "  " + c.teki);
+    out.push_back(labels[i] + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki);
   }
   return out;
 }

@@ -110,36 +110,29 @@ KoumokuView koumokuView(const KoumokuResult& r, int n) {
 }
 
 namespace {
-// A label or heading padded (or cut) to `width` Shift-JIS bytes, so columns line up.
-std::string fit(const std::string& utf8, std::size_t width) { return cp932ToUtf8(fitCp932(sj(utf8), width)); }
-
-std::string row(const std::string& label, const CellView& c) {
-  return fit(label, 18) + c.kou + "  " + c.shu + "  " + c.teki;
-}
+std::string row(const std::string& label, const CellView& c) { return label + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki; }
 }  // namespace
 
 std::vector<std::string> koumokuLines(const KoumokuView& v) {
   std::vector<std::string> out{v.heading, v.timeStamp};
-  const std::string header = fit("", 18) + "  馬券購入額       回収率      回収金額          収支    的中率";
   for (const KoumokuPageView& p : v.pages) {
     for (const KoumokuSectionView& s : p.sections) {
       out.push_back("");
-      out.push_back("[" + s.caption + "]" + (s.unit.empty() ? "" : " (" + s.unit + ")"));
-      out.push_back(header);
+      out.push_back("[" + s.caption + "]" + (s.unit.empty() ? "" : " (" + s.unit + ")") +
+                    "\t馬券購入額      回収率        回収金額\t収支\t的中率");
       for (std::size_t i = 0; i < s.rows.size(); ++i) out.push_back(row(s.labels[i], s.rows[i]));
     }
   }
   out.push_back("");
-  out.push_back("[その他]");
-  out.push_back(fit("", 18) + "  的中配当");
+  out.push_back("[その他]\t的中配当");
   const auto& bands = payoutBandLabels();
-  for (std::size_t i = 0; i < v.hai.size(); ++i) out.push_back(fit(bands[i], 18) + v.hai[i]);
-  out.push_back(fit("平均的中配当", 18) + v.heitei);
-  out.push_back(fit("的中ﾚｰｽ数", 18) + v.tekichu);
-  out.push_back(fit("馬券購入レース数", 18) + v.racesu);
-  out.push_back(fit("馬連平均購入点数", 18) + v.umahei);
-  out.push_back(fit("馬連実質的中率", 18) + v.zisshitsu);
-  out.push_back(fit("馬連 1,3着 2,3着率", 18) + v.nicha);
+  for (std::size_t i = 0; i < v.hai.size(); ++i) out.push_back(bands[i] + "\t" + v.hai[i]);
+  out.push_back("平均的中配当\t" + v.heitei);
+  out.push_back("的中ﾚｰｽ数\t" + v.tekichu);
+  out.push_back("馬券購入レース数\t" + v.racesu);
+  out.push_back("馬連平均購入点数\t" + v.umahei);
+  out.push_back("馬連実質的中率\t" + v.zisshitsu);
+  out.push_back("馬連 1,3着 2,3着率\t" + v.nicha);
   out.push_back("");
   if (v.courseTotalVisible) out.push_back(row(v.jyoLabel, v.jyo));
   out.push_back(row("全場総合", v.zen));

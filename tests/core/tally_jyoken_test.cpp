@@ -6,14 +6,18 @@
 #include <cstring>
 #include <vector>
 
+#include "cli_support.hpp"
+#include "core/support/ledger_builder.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/bytes.hpp"
+#include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/jyoken_view.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;
+using tovra::fixture::TempLedger;
 
 namespace {
 
@@ -289,4 +293,127 @@ TEST(JyokenView, PanelsHeadingAndConditions) {
   ASSERT_EQ(lines.size(), 16u);
   EXPECT_EQ(lines[2], "条件：    3月   1000万下    単勝");
   EXPECT_EQ(lines[15].rfind("総合合計", 0), 0u);
+}
+
+namespace {
+
+const Clock kClock = [] { return StampTime{2024, 6, 1, 9, 5}; };
+
+// 2001: at 中山 in March a 1000万下 race entered as 900万下 (単勝 hit) and a 1500万下 race
+// (複勝 only); at 京都 in March a race without items or distance. 2000: at 中山 in March a
+// 1000万下 race.
+struct JyokenLedger : ::testing::Test {
+  TempLedger ledger{{2001, 2000}};
+  void SetUp() override {
+    Day nakayama(305);
+    RaceRecord& a = nakayama.race(0);
+    a.koumoku = 30421111;  // class 4 (900万下)
+    a.kyori = 1800;
+    a.tanUma[0] = 2;
+    a.tanGaku[0] = 1000;
+    a.tanKeka[0] = 2;
+    a.tanHaitou[0] = 300;
+    RaceRecord& b = nakayama.race(1);
+    b.koumoku = 31221111;  // class 12 (1500万下)
+    b.kyori = 2000;
+    b.fukuUma[0] = 4;
+    b.fukuGaku[0] = 2000;
+    nakayama.settle();
+    Day kyoto(312);
+    kyoto.race(6).tanUma[0] = 1;
+    kyoto.race(6).tanGaku[0] = 400;
+    kyoto.settle();
+    Day old(306);
+    old.race(3).koumoku = 31321111;  // class 13 (1000万下)
+    old.race(3).kyori = 1800;
+    old.race(3).tanUma[0] = 7;
+    old.race(3).tanGaku[0] = 700;
+    old.settle();
+    ledger.setMeetings(2001, 5, {nakayama.k}, {nakayama.races});
+    ledger.setMeetings(2001, 7, {kyoto.k}, {kyoto.races});
+    ledger.setMeetings(2000, 5, {old.k}, {old.races});
+  }
+  JyokenResult run(int rangeFlag, int position, JyokenConditions c) {
+    DataStore ds = ledger.open(2001, 7, 0);
+    ScriptedPort port;
+    EXPECT_TRUE(runJyokenTally(ds, port, rangeFlag, position, c, kClock));
+    EXPECT_EQ(ds.year, "2001");
+    EXPECT_EQ(ds.course, 7);
+    EXPECT_EQ(ds.races[6].tanGaku[0], 400);
+    EXPECT_EQ(ledger.read(kJyokenWorkFile).size(), 295u);
+    auto r = readJyokenFile(ds);
+    EXPECT_TRUE(r.has_value());
+    return r.value_or(JyokenResult{});
+  }
+};
+
+}  // namespace
+
+TEST_F(JyokenLedger, ClassConditionOverAllYearsWithTheBetTypeTakenOut) {
+  const JyokenResult r =
+      run(0, 0, conds({cond(JyokenKind::Bet, 1), cond(JyokenKind::Class, 4), cond(JyokenKind::Month, 3)}));
+  EXPECT_EQ(r.rangeFlag, 0);
+  EXPECT_STREQ(r.yearText, "2000");  // the last year scanned
+  EXPECT_EQ(r.betType, 1);
+  EXPECT_EQ(r.conditions[0], cond(JyokenKind::Class, 4));
+  EXPECT_EQ(r.conditions[1], cond(JyokenKind::Month, 3));
+  EXPECT_EQ(r.conditions[2], JyokenCondition{});
+  EXPECT_EQ(r.purchase[5], 1700);  // 900万下 of 2001 and 1000万下 of 2000
+  EXPECT_EQ(r.balance[5], 3000 - 1700);
+  EXPECT_FLOAT_EQ(r.hitRate[5], 50.0f);
+  EXPECT_EQ(r.purchase[7], 0);
+  EXPECT_EQ(r.purchase[kJyokenSumRow], 1700);
+  EXPECT_EQ(r.purchase[kJyokenGrandRow], 1000 + 2000 + 400 + 700);
+  EXPECT_EQ(cp932ToUtf8(r.timeStamp), "集計日時    2024年 6月 1日 9時 5分");
+}
+
+TEST_F(JyokenLedger, OneYearAndTheEmptyDistance) {
+  JyokenResult r = run(1, 0, conds({cond(JyokenKind::Class, 5)}));
+  EXPECT_EQ(r.rangeFlag, 1);
+  EXPECT_STREQ(r.yearText, "2001");
+  EXPECT_EQ(r.purchase[5], 2000);  // 1500万下 counts as 1600万下
+  EXPECT_FLOAT_EQ(r.recovery[5], 0.0f);
+  EXPECT_EQ(r.purchase[kJyokenGrandRow], 3400);
+
+  // Distance 0 matches only the race without a distance.
+  r = run(1, 0, conds({cond(JyokenKind::Distance, 0)}));
+  EXPECT_EQ(r.purchase[7], 400);
+  EXPECT_EQ(r.purchase[5], 0);
+  EXPECT_EQ(r.purchase[kJyokenSumRow], 400);
+  EXPECT_EQ(jyokenView(r).conditions, "    0M");
+}
+
+TEST_F(JyokenLedger, CommandLine) {
+  auto cli = [&](const std::string& args) { return tovra::testing::runCli(ledger.root(), args); };
+  auto r = cli("tally jyoken --range all --cond class=4 --cond bet=1");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind(" 条件集計      全データ\n集計日時    ", 0), 0u);
+  EXPECT_NE(r.out.find("\n条件：   1000万下    単勝\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n中山\t      1700円      176.5％        3000円\t      1300円\t     50.0％\n"),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\n札幌\t         0円\t  \t  \n"), std::string::npos);
+
+  r = cli("tally jyoken --range 2001 --cond distance=");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(" 条件集計      2001年\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n条件：    0M\n"), std::string::npos);
+
+  std::filesystem::remove(ledger.root() / kJyokenWorkFile);
+  r = cli("tally jyoken --range all");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("集計させる条件を設定して下さい。"), std::string::npos);
+  r = cli("tally jyoken --range all --cond month=1 --cond race=1 --cond age=1 --cond class=1 --cond type=1 "
+          "--cond sex=1 --cond weight=1 --cond track=1");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("設定出来る条件は 7種までです。"), std::string::npos);
+  r = cli("tally jyoken --range all --cond month=1 --cond month=2");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("既に設定されています"), std::string::npos);
+  EXPECT_EQ(cli("tally jyoken --range all --cond class=10").exitCode, 1);
+  EXPECT_EQ(cli("tally jyoken --range all --cond bet=0").exitCode, 1);
+  EXPECT_EQ(cli("tally jyoken --range all --cond distance=12345").exitCode, 1);
+  EXPECT_EQ(cli("tally jyoken --range all --cond colour=1").exitCode, 1);
+  EXPECT_EQ(cli("tally jyoken --range all --cond month").exitCode, 1);
+  EXPECT_EQ(cli("tally jyoken --range 1999 --cond month=1").exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(ledger.root() / kJyokenWorkFile));
 }

@@ -4,13 +4,19 @@
 #include <cstring>
 #include <vector>
 
+#include "cli_support.hpp"
+#include "core/support/ledger_builder.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/bytes.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
 #include "tally/koumoku_slots.hpp"
 #include "tally/koumoku_tally.hpp"
+#include "tally/koumoku_view.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;
+using tovra::fixture::TempLedger;
 
 namespace {
 
@@ -424,4 +430,179 @@ TEST(KoumokuCount, RowTenIsTheSumOfTheCoursesInEveryTable) {
     }
   }
   EXPECT_GT(checked, 40);
+}
+
+namespace {
+
+const Clock kClock = [] { return StampTime{2024, 6, 1, 9, 5}; };
+
+// Two years: 2001 with a day at 東京 (a hit race and an unbought race) and one at 阪神,
+// 2000 with a day at 東京.
+struct KoumokuLedger : ::testing::Test {
+  TempLedger ledger{{2001, 2000}};
+  void SetUp() override {
+    Day tokyo(601);
+    tanRace(tokyo, 0, 1000);
+    tokyo.race(0).tanKeka[0] = 1;
+    tokyo.race(0).tanHaitou[0] = 350;
+    tokyo.race(1).kyori = 1200;  // race data only
+    tokyo.settle();
+    Day hanshin(1105);
+    tanRace(hanshin, 10, 3000, 40821411, 3200);
+    hanshin.settle();
+    Day old(612);
+    tanRace(old, 5, 500);
+    old.settle();
+    ledger.setMeetings(2001, 4, {tokyo.k}, {tokyo.races});
+    ledger.setMeetings(2001, 8, {hanshin.k, hanshin.k}, {hanshin.races, hanshin.races});
+    ledger.setMeetings(2000, 4, {old.k}, {old.races});
+  }
+};
+
+}  // namespace
+
+TEST_F(KoumokuLedger, AllYearsWritesTheWorkFileAndKeepsTheSelection) {
+  DataStore ds = ledger.open(2001, 8, 1);
+  const KaisaiRecord shownBefore = ds.kaisai;
+  ScriptedPort port;
+  ASSERT_TRUE(runKoumokuTally(ds, port, 0, 0, kClock));
+  EXPECT_EQ(port.waitSteps, 20);  // ten courses in each of two years
+  EXPECT_EQ(ds.year, "2001");
+  EXPECT_EQ(ds.course, 8);
+  EXPECT_EQ(ds.shown(), 1);
+  EXPECT_EQ(ds.kaisai.tsukiHi, shownBefore.tsukiHi);
+  EXPECT_EQ(ds.races[10].kyori, 3200);
+
+  const auto file = ledger.read(kKoumokuWorkFile);
+  ASSERT_EQ(file.size(), 13581u);
+  EXPECT_EQ(bytes::getI32(file.data(), koumoku_off::mode), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&file[koumoku_off::yearText])), "2000");  // the last one scanned
+  EXPECT_EQ(cp932ToUtf8(reinterpret_cast<const char*>(&file[koumoku_off::timeStamp])),
+            "集計日時    2024年 6月 1日 9時 5分");
+  // Bought races per course and in all: 東京 2 (one hit), 阪神 2.
+  auto races = [&](int row, int col) { return bytes::getI32(file.data(), koumoku_off::races + 4 * (2 * row + col)); };
+  EXPECT_EQ(races(4, 0), 2);
+  EXPECT_EQ(races(4, 1), 1);
+  EXPECT_EQ(races(8, 0), 2);
+  EXPECT_EQ(races(10, 0), 4);
+  EXPECT_EQ(races(10, 1), 1);
+  EXPECT_EQ(bytes::getI32(file.data(), koumoku_off::dayPurchase + 4 * 8), 6000);
+  EXPECT_EQ(bytes::getI32(file.data(), koumoku_off::dayBalance + 4 * 4), 2500 - 500);
+
+  const auto r = readKoumokuFile(ds);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->cls.count[8][7], 2);       // G2
+  EXPECT_EQ(r->distance.count[8][4], 2);  // 3 200 m
+  EXPECT_EQ(r->age.count[8][3], 2);       // 4歳上
+  EXPECT_EQ(r->weight.count[8][3], 2);    // ﾊﾝﾃﾞ
+  EXPECT_EQ(r->amount.count[8][1], 2);
+  EXPECT_EQ(r->season.count[4][1], 2);
+  EXPECT_EQ(r->season.count[4][4 + 1], 1);
+}
+
+TEST_F(KoumokuLedger, OneYearAndAShortSavedCopy) {
+  DataStore ds = ledger.open();
+  ScriptedPort port;
+  ASSERT_TRUE(runKoumokuTally(ds, port, 1, 1, kClock));  // position 1: 2000
+  EXPECT_EQ(port.waitSteps, 10);
+  auto r = readKoumokuFile(ds);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->mode, 1);
+  EXPECT_STREQ(r->yearText, "2000");
+  EXPECT_EQ(r->races[10][0], 1);
+  EXPECT_EQ(r->raceNo.purchase[4][5], 500);
+
+  // A saved copy is 13 552 bytes long; one byte less is no result.
+  auto file = ledger.read(kKoumokuWorkFile);
+  file.resize(KoumokuResult::kReadSize);
+  ledger.write(kKoumokuWorkFile, file);
+  EXPECT_TRUE(readKoumokuFile(ds).has_value());
+  file.pop_back();
+  ledger.write(kKoumokuWorkFile, file);
+  EXPECT_FALSE(readKoumokuFile(ds).has_value());
+}
+
+TEST(KoumokuView, HeadingsCourseTotalsAndThePageOfFigures) {
+  KoumokuResult r;
+  r.mode = 1;
+  std::memcpy(r.yearText, "2001", 5);
+  EXPECT_EQ(koumokuView(r, 10).heading, " 項目集計    2001年   全競馬場");
+  EXPECT_EQ(koumokuView(r, 4).heading, " 項目集計    2001年   東京競馬場");
+  r.mode = 0;
+  EXPECT_EQ(koumokuView(r, 10).heading, " 項目集計  全データ   全競馬場");
+  EXPECT_EQ(koumokuView(r, 0).heading, " 項目集計  全データ   札幌競馬場");
+
+  // Nothing hit, nothing bought: blanks everywhere, meeting days or not.
+  r.dayPurchase[4][0] = r.dayPurchase[10][0] = 5000;
+  KoumokuView v = koumokuView(r, 4);
+  EXPECT_EQ(v.heitei, "  ");
+  EXPECT_EQ(v.racesu, "  ");
+  EXPECT_EQ(v.hai[0], "  ");
+  EXPECT_EQ(v.jyo.kou, "         0円");
+  EXPECT_EQ(v.pages[0].sections[0].rows[0].kou, "         0円");
+  EXPECT_EQ(v.pages[0].sections[0].rows[0].shu, "  ");
+
+  // A row with purchase 10 000 and balance -2 500, one hit of two.
+  r.age.count[4][2] = 2;
+  r.age.count[4][4 + 2] = 1;
+  r.age.purchase[4][2] = 10000;
+  r.age.balance[4][2] = -2500;
+  r.races[4][0] = r.races[10][0] = 4;
+  r.races[4][1] = r.races[10][1] = 1;
+  r.dayBalance[4][0] = r.dayBalance[10][0] = 1500;
+  r.payoutBand[4][3] = 2;
+  r.hitPayoutTotal[4][0] = 7000;
+  r.hitEntries[4][0] = 2;
+  r.umarenA[4][0] = 8;
+  r.umarenA[4][1] = 1;
+  r.umarenB[4][0] = 8;
+  r.umarenB[4][1] = 3;
+  v = koumokuView(r, 4);
+  const CellView& age3 = v.pages[1].sections[0].rows[2];
+  EXPECT_EQ(age3.kou, "     10000円       75.0％        7500円");
+  EXPECT_EQ(age3.shu, "     -2500円");
+  EXPECT_EQ(age3.teki, "  50.0％");
+  EXPECT_FALSE(age3.plus);
+  EXPECT_EQ(v.hai[3], "         2点");
+  EXPECT_EQ(v.heitei, " 3500円");
+  EXPECT_EQ(v.racesu, "         4Ｒ");
+  EXPECT_EQ(v.tekichu, "         1Ｒ");
+  EXPECT_EQ(v.umahei, " 2.67点");
+  EXPECT_EQ(v.zisshitsu, " 12.5％");
+  EXPECT_EQ(v.nicha, "  ");
+  EXPECT_TRUE(v.courseTotalVisible);
+  EXPECT_EQ(v.jyoLabel, "東京総合");
+  EXPECT_EQ(v.jyo.kou, "      5000円      130.0％        6500円");
+  EXPECT_TRUE(v.jyo.plus);
+  EXPECT_EQ(v.jyo.teki, "  25.0％");
+
+  // Back to all courses: the course totals are hidden, the all-course totals the same.
+  const KoumokuView all = koumokuView(r, 10);
+  EXPECT_FALSE(all.courseTotalVisible);
+  EXPECT_EQ(all.zen.kou, v.zen.kou);
+  EXPECT_EQ(payoutBandLabels()[1], "1000円 ～ 1990円");
+  EXPECT_EQ(payoutBandLabels()[10], "10000円 ～");
+}
+
+TEST_F(KoumokuLedger, CommandLine) {
+  auto cli = [&](const std::string& args) { return tovra::testing::runCli(ledger.root(), args); };
+  auto r = cli("tally koumoku --range all");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind(" 項目集計  全データ   全競馬場\n集計日時", 0), 0u);
+  EXPECT_NE(r.out.find("\n[ﾚｰｽNO]\t"), std::string::npos);
+  EXPECT_NE(r.out.find("\n11R\t      6000円"), std::string::npos);
+  EXPECT_NE(r.out.find("\n全場総合\t"), std::string::npos);
+  EXPECT_EQ(r.out.find("東京総合"), std::string::npos);
+  EXPECT_EQ(ledger.read(kKoumokuWorkFile).size(), 13581u);
+
+  r = cli("tally koumoku --range 2001 --course tok");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(" 項目集計    2001年   東京競馬場"), std::string::npos);
+  EXPECT_NE(r.out.find("\n東京総合\t      1000円      350.0％        3500円"), std::string::npos);
+
+  std::filesystem::remove(ledger.root() / kKoumokuWorkFile);
+  EXPECT_EQ(cli("tally koumoku --range 1999").exitCode, 1);
+  EXPECT_EQ(cli("tally koumoku --range all --course xyz").exitCode, 1);
+  EXPECT_EQ(cli("tally koumoku --range all --course 11").exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(ledger.root() / kKoumokuWorkFile));
 }
