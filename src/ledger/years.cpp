@@ -18,7 +18,12 @@ bool initYears(DataStore& ds) {
   return true;
 }
 
-bool firstYearTextAccepted(const std::string& text) { return text.size() == 4; }
+bool firstYearTextAccepted(const std::string& text) {
+  // Four digits of a Western year. A leading 0 would name the year's files with four
+  // digits ("0999sap.dat") while main.dat keeps the number, whose text (999) names
+  // other files: the year could never be opened again.
+  return text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos && text[0] != '0';
+}
 
 void registerFirstYear(DataStore& ds, int year) {
   ds.nenji.nen[0] = static_cast<std::uint16_t>(year);
@@ -48,7 +53,7 @@ void sortYears(DataStore& ds) {
 }
 
 bool registerYear(DataStore& ds, UserPort& port, const std::string& text) {
-  if (text.size() != 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+  if (!firstYearTextAccepted(text)) {
     showError(port, "西暦4桁で入力して下さい。");
     return false;
   }

@@ -12,7 +12,7 @@ class UserPort;
 // one. Returns false when none is registered (the first-year dialog must ask).
 bool initYears(DataStore& ds);
 
-// The first-year dialog's check: exactly four characters (digits are enforced by the key filter).
+// A year text the dialogs accept: exactly four digits, not starting with 0.
 bool firstYearTextAccepted(const std::string& text);
 // Registers the first year: slot 0, current year, main.dat saved, its files created.
 void registerFirstYear(DataStore& ds, int year);

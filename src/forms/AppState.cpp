@@ -1,0 +1,25 @@
+#include "forms/AppState.h"
+
+#include "forms/QtUserPort.h"
+
+namespace tovra {
+
+void AppState::reset(const std::filesystem::path& root) {
+  ds = DataStore(root);
+  settings = SettingsRecord::defaults();
+  settingsExisted = false;
+  janipa.fill(0);
+  janipaExisted = false;
+}
+
+AppState& appState() {
+  static AppState state;
+  return state;
+}
+
+UserPort& userPort() {
+  static QtUserPort port;
+  return port;
+}
+
+}  // namespace tovra

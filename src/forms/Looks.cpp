@@ -1,0 +1,47 @@
+#include "forms/Looks.h"
+
+#include <QFontDatabase>
+#include <QWidget>
+
+#include "settings/settings_record.hpp"
+
+static void initTovraQrc() { Q_INIT_RESOURCE(tovra); }
+
+namespace tovra {
+
+QColor settingsColour(std::int32_t value) {
+  return QColor(colourRed(value), colourGreen(value), colourBlue(value));
+}
+
+QFont figureFont(int pixelSize) {
+  QFont f(QStringLiteral("IPAGothic"));
+  f.setStyleHint(QFont::Monospace, QFont::PreferDefault);
+  f.setFixedPitch(true);
+  f.setPixelSize(pixelSize);
+  // Hinting would round the half-width advance and break the column grid at some sizes.
+  f.setHintingPreference(QFont::PreferNoHinting);
+  return f;
+}
+
+QIcon toolIcon(const char* themeName, const char* bundled) {
+  initFormResources();
+  QIcon fallback(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(bundled)));
+  if (!themeName || !*themeName) return fallback;
+  return QIcon::fromTheme(QLatin1String(themeName), fallback);
+}
+
+void initFormResources() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  initTovraQrc();
+}
+
+void paintBackground(QWidget* w, const QColor& colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, colour);
+  w->setPalette(p);
+  w->setAutoFillBackground(true);
+}
+
+}  // namespace tovra

@@ -1,0 +1,30 @@
+#pragma once
+// What the windows share in their looks: the settings' colours as Qt colours, the
+// fixed-width font of formatted figures, and the tool bar icons.
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <cstdint>
+
+class QWidget;
+
+namespace tovra {
+
+// A colour of the settings record (0x00BBGGRR).
+QColor settingsColour(std::int32_t value);
+
+// The fixed-width Japanese font of the figure panels: every half-width character is one
+// cell and every full-width one two, so lines formatted by byte widths line up.
+QFont figureFont(int pixelSize = 12);
+
+// A theme icon by its freedesktop name, else the one shipped with the program
+// (":/icons/<bundled>.svg").
+QIcon toolIcon(const char* themeName, const char* bundled);
+
+// Makes the program's resources (icons, help) available; safe to call repeatedly.
+void initFormResources();
+
+// Gives a plain widget a solid background of the given colour.
+void paintBackground(QWidget* w, const QColor& colour);
+
+}  // namespace tovra

@@ -1,0 +1,671 @@
+#include "forms/Mainunit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "forms/Aboutunit.h"
+#include "forms/AppState.h"
+#include "forms/Helpunit.h"
+#include "forms/Looks.h"
+#include "forms/Nentsugidialogunit.h"
+#include "forms/Nentsugisyoriunit.h"
+#include "forms/RowPanel.h"
+#include "forms/Splashunit.h"
+#include "ledger/datastore.hpp"
+#include "ledger/helpers.hpp"
+#include "ledger/records.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
+#include "ledger/years.hpp"
+#include "mainwindow/folders.hpp"
+#include "settings/settings_record.hpp"
+
+namespace tovra {
+
+namespace {
+
+int gSplashMillis = 2000;
+
+// Menu entries (and the row menu entries and the search button) whose features are in
+// the program. The others are present and disabled until their dialog hooks into its
+// handler below and adds its name here.
+constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1"};
+
+bool isReady(const QString& name) {
+  return std::any_of(std::begin(kReadyEntries), std::end(kReadyEntries),
+                     [&](const char* n) { return name == QLatin1String(n); });
+}
+
+// Entries that need a meeting day on screen.
+constexpr const char* kMeetingEntries[] = {"JRAVAN1", "NIFTY1", "PAT1", "Print1"};
+// Tool buttons hidden while the course has no meeting (1-based).
+constexpr int kMeetingToolBtns[] = {2, 3, 4, 5, 14};
+
+// Client area of the window below the menu bar.
+constexpr int kClientW = 632, kClientH = 434;
+constexpr int kToolBarH = 32, kStatusH = 20;
+// The race rows: first row top, row pitch, column edges.
+constexpr int kRowTop = 94, kRowPitch = 24, kRowH = 22;
+constexpr int kRaceBtnX = 60, kRacePanelX = 94, kKouPanelX = 259, kShuPanelX = 513, kShuPanelRight = 612;
+
+struct MenuEntry {
+  const char* name;
+  const char* caption;
+  const char* separatorBefore;  // name of the separator standing before the entry
+};
+struct MenuDef {
+  const char* name;
+  const char* caption;
+  std::initializer_list<MenuEntry> entries;
+};
+
+const MenuDef kMenus[] = {
+    {"Touroku", "登録 (&Q)",
+     {{"W1", "開催ﾃﾞｰﾀ (&W)", nullptr},
+      {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)", "N6"},
+      {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
+      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr}}},
+    {"N1", "修正 (&A)",
+     {{"S1", "開催ﾃﾞｰﾀ修正 (&S)", nullptr}, {"D1", "馬場状態修正 (&D)", nullptr}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)", "N11"}}},
+    {"N2", "集計 (&Z)",
+     {{"X1", "収支集計 (&X)", nullptr},
+      {"C1", "項目集計 (&C)", nullptr},
+      {"V1", "RANK集計 (&V)", nullptr},
+      {"B1", "条件集計 (&B)", nullptr},
+      {"N13", "保存済集計結果処理 (&N)", "N12"}}},
+    {"Find1", "検索 (&Y)",
+     {{"U1", "ﾚｰｽ名検索 (&U)", nullptr},
+      {"I1", "重賞検索 ( &I )", nullptr},
+      {"O1", "ﾚｰｽ結果配当検索 (&O)", nullptr},
+      {"P1", "ﾚｰｽ結果馬名検索 (&P)", nullptr}}},
+    {"N3", "設定 (&G)", {{"N5", "読み込み機能設定 (&J)", nullptr}, {"N15", "各種設定 (&K)", "N14"}}},
+    {"N4", "その他 (&K)", {{"Print1", "印刷 (&L)", nullptr}, {"M1", "年次処理 (&M)", "N16"}}},
+    {"Help1", "ﾍﾙﾌﾟ (&H)", {{"Help2", "ﾍﾙﾌﾟ (&H)", nullptr}, {"About1", "ﾊﾞｰｼﾞｮﾝ情報 (&V)", "N17"}}},
+};
+
+struct ToolDef {
+  const char* hint;
+  const char* theme;    // freedesktop icon name ("" = only the bundled one)
+  const char* bundled;  // :/icons/<name>.svg
+  int gapBefore;        // extra space before the button, grouping the bar
+};
+const ToolDef kTools[16] = {
+    {"開催ﾃﾞｰﾀ登録", "document-new", "kaisai-touroku", 0},
+    {"JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み", "", "yomikomi-jravan", 8},
+    {"NIFTY掲示板ﾃﾞｰﾀ読み込み", "", "yomikomi-nifty", 0},
+    {"PATﾃﾞｰﾀ読み込み", "", "yomikomi-pat", 0},
+    {"馬場状態修正", "", "baba-shusei", 8},
+    {"収支集計", "", "shukei-shushi", 8},
+    {"項目集計", "", "shukei-koumoku", 0},
+    {"RANK集計", "", "shukei-rank", 0},
+    {"条件集計", "", "shukei-jyoken", 0},
+    {"ﾚｰｽ名検索", "", "kensaku-racemei", 8},
+    {"重賞検索", "", "kensaku-jyusho", 0},
+    {"ﾚｰｽ結果配当検索", "", "kensaku-haitou", 0},
+    {"ﾚｰｽ結果馬名検索", "", "kensaku-bamei", 0},
+    {"印刷", "document-print", "insatsu", 8},
+    {"ﾍﾙﾌﾟ", "help-contents", "help", 8},
+    {"トヴラ終了", "application-exit", "shuryo", 8},
+};
+
+// Label2: the column headings over the race rows, each set over its column; the figure
+// headings end where their figures end in the purchase column.
+class HeadingLabel : public QLabel {
+ public:
+  explicit HeadingLabel(QWidget* parent) : QLabel(parent) {
+    setObjectName("Label2");
+    setText("ﾚｰｽ ﾚｰｽ名 馬券購入額 回収率 回収金額 収支");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFont fig = figureFont();
+    p.setFont(fig);
+    const QFontMetricsF fm(fig);
+    const qreal cell = fm.horizontalAdvance(QLatin1Char('0'));
+    const int h = height();
+    auto at = [&](qreal left, qreal right, const char* text, Qt::Alignment align) {
+      p.drawText(QRectF(left - x(), 0, right - left, h), int(align | Qt::AlignVCenter), QString::fromUtf8(text));
+    };
+    at(kRaceBtnX, kRacePanelX - 2, "ﾚｰｽ", Qt::AlignHCenter);
+    at(kRacePanelX + 4, kKouPanelX, "ﾚｰｽ名", Qt::AlignLeft);
+    // The purchase column holds "%10ld円%9.1f％%10ld円": fields end after 12, 23 and 35 cells.
+    const qreal x0 = kKouPanelX + 1 + 3;  // panel frame and indent
+    at(x0, x0 + 12 * cell, "馬券購入額", Qt::AlignRight);
+    at(x0 + 12 * cell, x0 + 23 * cell, "回収率", Qt::AlignRight);
+    at(x0 + 23 * cell, x0 + 35 * cell, "回収金額", Qt::AlignRight);
+    at(kShuPanelX, kShuPanelRight - 4, "収支", Qt::AlignRight);
+  }
+};
+
+QAction* addEntry(QMenu* menu, const MenuEntry& e) {
+  if (e.separatorBefore) menu->addSeparator()->setObjectName(e.separatorBefore);
+  QAction* a = menu->addAction(QString::fromUtf8(e.caption));
+  a->setObjectName(e.name);
+  return a;
+}
+
+}  // namespace
+
+void TMainForm::setSplashMillis(int ms) { gSplashMillis = ms; }
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  initFormResources();
+  setObjectName("MainForm");
+  setWindowTitle("競走収支帖 トヴラ");
+  setWindowIcon(toolIcon("", "tovra"));
+  // Single border, no maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+  auto* central = new QWidget(this);
+  central->setObjectName("Client");
+  central->setFixedSize(kClientW, kClientH);
+  setCentralWidget(central);
+
+  buildMenu();
+  buildToolBar(central);
+  buildCoursePanel(central);
+  buildRows(central);
+
+  statusBar_ = new QStatusBar(central);
+  statusBar_->setObjectName("StatusBar");
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->setGeometry(0, kClientH - kStatusH, kClientW, kStatusH);
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName("Timer1");
+  timer1_->setInterval(1000);
+
+  connectHandlers();
+  applyColours();
+  setMeetingControls(false);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TMainForm::~TMainForm() {
+  if (help_) delete help_.data();
+  if (splash_) delete splash_.data();
+}
+
+// --- construction ---
+
+void TMainForm::buildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+  for (const MenuDef& m : kMenus) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(m.caption));
+    menu->setObjectName(m.name);
+    menu->menuAction()->setObjectName(QString::fromUtf8(m.name) + "Menu");
+    for (const MenuEntry& e : m.entries) addEntry(menu, e);
+  }
+  // NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
+  // their "：" stands under its one.
+  QAction* jv = action("JRAVAN1");
+  const QFontMetrics fm(font());
+  const int lead = fm.horizontalAdvance("ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ");
+  const int space = std::max(1, fm.horizontalAdvance(' '));
+  const QString indent(std::max(0, lead / space), ' ');
+  for (const char* name : {"NIFTY1", "PAT1"}) {
+    QAction* a = action(name);
+    a->setText(indent + a->text());
+  }
+  Q_UNUSED(jv);
+
+  popupMenu_ = new QMenu(this);
+  popupMenu_->setObjectName("PopupMenu");
+  const char* popCaptions[4] = {" 1R ： ﾚｰｽ項目登録", "      ： 購入馬券登録", "      ： ﾚｰｽ結果登録",
+                                "      ： ｺﾒﾝﾄ登録"};
+  for (int i = 0; i < 4; ++i) {
+    QAction* a = popupMenu_->addAction(QString::fromUtf8(popCaptions[i]));
+    a->setObjectName(QStringLiteral("Popm%1").arg(i + 1));
+    a->setEnabled(isReady(a->objectName()));
+  }
+}
+
+void TMainForm::buildToolBar(QWidget* central) {
+  panel2_ = new QWidget(central);
+  panel2_->setObjectName("Panel2");
+  panel2_->setGeometry(0, 0, kClientW, kToolBarH);
+  paintBackground(panel2_, palette().color(QPalette::Button));
+  int x = 4;
+  for (int i = 0; i < 16; ++i) {
+    const ToolDef& d = kTools[i];
+    x += d.gapBefore;
+    auto* b = new QToolButton(panel2_);
+    b->setObjectName(QStringLiteral("ToolBtn%1").arg(i + 1));
+    b->setToolTip(QString::fromUtf8(d.hint));
+    b->setIcon(toolIcon(d.theme, d.bundled));
+    b->setIconSize(QSize(20, 20));
+    b->setAutoRaise(true);
+    b->setGeometry(x, 2, 28, 28);
+    toolBtn_[i] = b;
+    x += 29;
+  }
+}
+
+void TMainForm::buildCoursePanel(QWidget* central) {
+  auto* panel1 = new QWidget(central);
+  panel1->setObjectName("Panel1");
+  panel1->setGeometry(0, kToolBarH, 58, kClientH - kToolBarH - kStatusH);
+  paintBackground(panel1, palette().color(QPalette::Button));
+  auto* label1 = new QLabel("開催ﾃﾞｰﾀ", panel1);
+  label1->setObjectName("Label1");
+  label1->setAlignment(Qt::AlignCenter);
+  label1->setGeometry(0, 3, 58, 18);
+  for (int c = 0; c < kCourseCount; ++c) {
+    auto* b = new QToolButton(panel1);
+    b->setObjectName(QStringLiteral("KaiBtn%1").arg(c + 1));
+    const QString name = QString::fromUtf8(keibajo(c).name);
+    b->setText(name);
+    b->setToolTip(name + "競馬場開催ﾃﾞｰﾀ表示");
+    b->setGeometry(4, 24 + c * 30, 50, 28);
+    kaiBtn_[c] = b;
+  }
+  kensakuBtn_ = new QToolButton(panel1);
+  kensakuBtn_->setObjectName("KensakuBtn");
+  kensakuBtn_->setToolTip("検索結果再表示");
+  kensakuBtn_->setIcon(toolIcon("", "kensaku-saihyouji"));
+  kensakuBtn_->setIconSize(QSize(24, 24));
+  kensakuBtn_->setGeometry(4, 340, 50, 34);
+  kensakuBtn_->setEnabled(isReady("KensakuBtn"));
+}
+
+void TMainForm::buildRows(QWidget* central) {
+  jyoLabel_ = new QLabel(central);
+  jyoLabel_->setObjectName("JyoLabel");
+  QFont big = font();
+  big.setPixelSize(20);
+  big.setBold(true);
+  jyoLabel_->setFont(big);
+  jyoLabel_->setGeometry(66, 38, 168, 30);
+
+  comboBox_ = new QComboBox(central);
+  comboBox_->setObjectName("ComboBox");
+  comboBox_->setGeometry(240, 41, 96, 24);
+
+  kaisaiPanel_ = new QLabel(central);
+  kaisaiPanel_->setObjectName("KaisaiPanel");
+  kaisaiPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  kaisaiPanel_->setAutoFillBackground(true);
+  kaisaiPanel_->setFont(figureFont(13));
+  paintBackground(kaisaiPanel_, Qt::white);
+  kaisaiPanel_->setGeometry(344, 41, 190, 24);
+
+  auto* label2 = new HeadingLabel(central);
+  label2->setGeometry(kRaceBtnX, kRowTop - 20, kShuPanelRight - kRaceBtnX, 18);
+
+  const QFont fig = figureFont();
+  for (int r = 0; r < 13; ++r) {
+    const int y = kRowTop + r * kRowPitch;
+    const QByteArray n = QByteArray::number(r + 1);
+    if (r < 12) {
+      auto* btn = new QPushButton(QStringLiteral("%1R").arg(r + 1), central);
+      btn->setObjectName("RaceBtn" + n);
+      btn->setGeometry(kRaceBtnX, y, kRacePanelX - kRaceBtnX - 2, kRowH);
+      raceBtn_[r] = btn;
+      racePanel_[r] = new RowPanel(central, ("RacePanel" + n).constData(), r);
+      racePanel_[r]->setGeometry(kRacePanelX, y, kKouPanelX - kRacePanelX - 2, kRowH);
+      racePanel_[r]->setFont(fig);
+    } else {
+      auto* label3 = new QLabel("合計", central);
+      label3->setObjectName("Label3");
+      label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      label3->setGeometry(kRacePanelX, y, kKouPanelX - kRacePanelX - 8, kRowH);
+    }
+    kouPanel_[r] = new RowPanel(central, ("KouPanel" + n).constData(), r);
+    kouPanel_[r]->setGeometry(kKouPanelX, y, kShuPanelX - kKouPanelX - 2, kRowH);
+    kouPanel_[r]->setFont(fig);
+    shuPanel_[r] = new RowPanel(central, ("ShuPanel" + n).constData(), r);
+    shuPanel_[r]->setGeometry(kShuPanelX, y, kShuPanelRight - kShuPanelX, kRowH);
+    shuPanel_[r]->setFont(fig);
+    shuPanel_[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+
+  scrollBar_ = new QScrollBar(Qt::Vertical, central);
+  scrollBar_->setObjectName("ScrollBar");
+  scrollBar_->setGeometry(kShuPanelRight + 2, kRowTop, kClientW - kShuPanelRight - 4, 12 * kRowPitch - 2);
+  scrollBar_->setRange(0, 0);
+  scrollBar_->setPageStep(1);
+}
+
+void TMainForm::connectHandlers() {
+  for (int c = 0; c < kCourseCount; ++c)
+    connect(kaiBtn_[c], &QToolButton::clicked, this, [this, c] { KaiBtnClick(c); });
+  connect(kensakuBtn_, &QToolButton::clicked, this, &TMainForm::KensakuBtnClick);
+  connect(comboBox_, &QComboBox::currentIndexChanged, this, &TMainForm::ComboBoxChange);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarChange);
+  for (int r = 0; r < 12; ++r) {
+    connect(raceBtn_[r], &QPushButton::clicked, this, [this, r] { RaceBtnClick(r); });
+    for (RowPanel* p : {racePanel_[r], kouPanel_[r], shuPanel_[r]}) {
+      connect(p, &RowPanel::doubleClicked, this, &TMainForm::RacePanelDblClick);
+      connect(p, &RowPanel::rightPressed, this, &TMainForm::RacePanelMouseDown);
+    }
+  }
+  using Slot = void (TMainForm::*)();
+  const std::pair<const char*, Slot> menuSlots[] = {
+      {"W1", &TMainForm::W1Click},       {"JRAVAN1", &TMainForm::JRAVAN1Click}, {"NIFTY1", &TMainForm::NIFTY1Click},
+      {"PAT1", &TMainForm::PAT1Click},   {"S1", &TMainForm::S1Click},           {"D1", &TMainForm::D1Click},
+      {"F1", &TMainForm::F1Click},       {"X1", &TMainForm::X1Click},           {"C1", &TMainForm::C1Click},
+      {"V1", &TMainForm::V1Click},       {"B1", &TMainForm::B1Click},           {"N13", &TMainForm::N13Click},
+      {"U1", &TMainForm::U1Click},       {"I1", &TMainForm::I1Click},           {"O1", &TMainForm::O1Click},
+      {"P1", &TMainForm::P1Click},       {"N5", &TMainForm::N5Click},           {"N15", &TMainForm::N15Click},
+      {"Print1", &TMainForm::Print1Click}, {"M1", &TMainForm::M1Click},         {"Help2", &TMainForm::Help2Click},
+      {"About1", &TMainForm::About1Click}, {"Popm1", &TMainForm::Popm1Click},   {"Popm2", &TMainForm::Popm2Click},
+      {"Popm3", &TMainForm::Popm3Click}, {"Popm4", &TMainForm::Popm4Click},
+  };
+  for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
+  const Slot toolSlots[16] = {
+      &TMainForm::ToolBtn1Click,  &TMainForm::ToolBtn2Click,  &TMainForm::ToolBtn3Click,  &TMainForm::ToolBtn4Click,
+      &TMainForm::ToolBtn5Click,  &TMainForm::ToolBtn6Click,  &TMainForm::ToolBtn7Click,  &TMainForm::ToolBtn8Click,
+      &TMainForm::ToolBtn9Click,  &TMainForm::ToolBtn10Click, &TMainForm::ToolBtn11Click, &TMainForm::ToolBtn12Click,
+      &TMainForm::ToolBtn13Click, &TMainForm::ToolBtn14Click, &TMainForm::ToolBtn15Click, &TMainForm::ToolBtn16Click,
+  };
+  for (int i = 0; i < 16; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, toolSlots[i]);
+  connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+}
+
+QAction* TMainForm::action(const char* name) const {
+  if (QAction* a = findChild<QAction*>(QLatin1String(name))) return a;
+  qFatal("main window has no action %s", name);
+}
+
+// --- shared state ---
+
+DataStore& TMainForm::dataStore() { return appState().ds; }
+SettingsRecord& TMainForm::settings() { return appState().settings; }
+UserPort& TMainForm::port() { return userPort(); }
+JanipaBytes& TMainForm::janipa() { return appState().janipa; }
+
+// --- start-up ---
+
+bool TMainForm::startUp() {
+  AppState& st = appState();
+  DataStore& ds = st.ds;
+  if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
+  setWindowTitle("競走収支帖 トヴラ");
+  st.settings = loadSettings(ds.fs(), ds.root(), &st.settingsExisted);
+  if (st.settingsExisted) placeAtStoredPosition();
+  applyColours();
+  showSplash();
+  ds.loadYears();
+  if (!initYears(ds) && !askFirstYear()) return false;
+  fillYearBox();
+  st.janipaExisted = loadJanipa(ds.fs(), ds.root(), st.janipa);
+  openLedger(ds, st.settings);
+  ShowKaisaiView();
+  return true;
+}
+
+void TMainForm::placeAtStoredPosition() {
+  const Rect32& r = settings().mainRect;
+  const QPoint topLeft(r.left, r.top);
+  // A position saved on a screen that is no longer there would put the window out of reach.
+  for (QScreen* s : QGuiApplication::screens())
+    if (s->availableGeometry().contains(topLeft + QPoint(40, 10))) {
+      move(topLeft);
+      return;
+    }
+}
+
+void TMainForm::showSplash() {
+  if (gSplashMillis <= 0) return;
+  splash_ = new TTovraSplash();
+  splash_->show();
+  QElapsedTimer clock;
+  clock.start();
+  timer1_->start();
+  // The start-up waits here with the splash on screen: it is painted, but neither input
+  // nor timers are handled until the wait is over.
+  while (clock.elapsed() < gSplashMillis) {
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers, 20);
+    QThread::msleep(10);
+  }
+}
+
+void TMainForm::Timer1Timer() {
+  timer1_->stop();
+  if (splash_) {
+    splash_->close();
+    splash_->deleteLater();
+  }
+}
+
+bool TMainForm::askFirstYear() {
+  TNentsugiDialog dlg(splash_ ? static_cast<QWidget*>(splash_.data()) : nullptr);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  registerFirstYear(dataStore(), dlg.year());
+  return true;
+}
+
+void TMainForm::fillYearBox() {
+  const DataStore& ds = appState().ds;
+  QSignalBlocker block(comboBox_);
+  comboBox_->clear();
+  int current = 0;
+  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
+    comboBox_->addItem(QStringLiteral(" %1年").arg(ds.nenji.nen[i]));
+    if (ds.nenji.nen[i] == ds.yearNumber()) current = i;
+  }
+  comboBox_->setCurrentIndex(current);
+}
+
+// --- the meeting view ---
+
+void TMainForm::applyColours() {
+  const SettingsRecord& s = settings();
+  paintBackground(centralWidget(), settingsColour(s.colours[kColMainBack]));
+  QPalette p = jyoLabel_->palette();
+  p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
+  jyoLabel_->setPalette(p);
+}
+
+void TMainForm::ShowKaisaiView() { showView(showMeetingView(dataStore())); }
+
+void TMainForm::showView(const MeetingView& v) {
+  statusBar_->showMessage(QString::fromStdString(v.statusText));
+  jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
+  setMeetingControls(v.hasMeeting);
+  kaisaiPanel_->setText(QString::fromStdString(v.kaisaiPanel));
+  const QColor hitBack = settingsColour(settings().colours[kColHitRaceBack]);
+  const QColor plus = settingsColour(settings().colours[kColPlus]);
+  for (int r = 0; r < 12; ++r) {
+    const MeetingRowView& row = v.rows[r];
+    racePanel_[r]->setText(QString::fromStdString(row.raceName));
+    racePanel_[r]->setColours(row.hit ? hitBack : QColor(Qt::white), row.hit ? QColor(Qt::white) : QColor(Qt::black));
+    kouPanel_[r]->setText(QString::fromStdString(row.kou));
+    shuPanel_[r]->setText(QString::fromStdString(row.shu));
+    shuPanel_[r]->setColours(Qt::white, row.plus ? plus : QColor(Qt::black));
+  }
+  kouPanel_[12]->setText(QString::fromStdString(v.kou13));
+  shuPanel_[12]->setText(QString::fromStdString(v.shu13));
+  shuPanel_[12]->setColours(Qt::white, v.plus13 ? plus : QColor(Qt::black));
+  QSignalBlocker block(scrollBar_);
+  scrollBar_->setRange(0, v.scrollMax);
+  scrollBar_->setValue(v.scrollPos);
+}
+
+void TMainForm::setMeetingControls(bool hasMeeting) {
+  hasMeeting_ = hasMeeting;
+  for (int i : kMeetingToolBtns) toolBtn_[i - 1]->setVisible(hasMeeting);
+  for (const char* name : kMeetingEntries) action(name)->setEnabled(hasMeeting && isReady(name));
+  action("N1Menu")->setEnabled(hasMeeting);
+  for (QPushButton* b : raceBtn_) b->setEnabled(hasMeeting);
+  // Everything else is there when its feature is.
+  for (const MenuDef& m : kMenus)
+    for (const MenuEntry& e : m.entries)
+      if (std::none_of(std::begin(kMeetingEntries), std::end(kMeetingEntries),
+                       [&](const char* n) { return std::strcmp(n, e.name) == 0; }))
+        action(e.name)->setEnabled(isReady(e.name));
+  const char* toolEntries[16] = {"W1", "JRAVAN1", "NIFTY1", "PAT1", "D1",     "X1",    "C1", "V1",
+                                 "B1", "U1",      "I1",     "O1",   "P1", "Print1", "Help2", nullptr};
+  for (int i = 0; i < 16; ++i) toolBtn_[i]->setEnabled(!toolEntries[i] || action(toolEntries[i])->isEnabled());
+}
+
+// --- course, year, meeting day, race rows ---
+
+void TMainForm::KaiBtnClick(int course) {
+  dataStore().course = course;
+  closeRaceWindow();
+  ShowKaisaiView();
+}
+
+void TMainForm::KensakuBtnClick() {}
+
+void TMainForm::ComboBoxChange(int index) {
+  DataStore& ds = dataStore();
+  if (index < 0 || index >= NenjiTable::kUsable || ds.nenji.nen[index] == 0) return;
+  if (changeYear(ds, port(), ds.nenji.nen[index])) {
+    // The race window showed a race of the old year.
+    closeRaceWindow();
+    ShowKaisaiView();
+  } else {
+    fillYearBox();  // back to the current year
+  }
+}
+
+void TMainForm::ScrollBarChange(int position) {
+  closeRaceWindow();
+  DataStore& ds = dataStore();
+  ds.shownMeeting[ds.course] = position;
+  ShowKaisaiView();
+}
+
+void TMainForm::RaceBtnClick(int race) {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  openRaceWindow(race);
+}
+
+void TMainForm::RacePanelDblClick(int race) { RaceBtnClick(race); }
+
+void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  popupRace_ = race;
+  action("Popm1")->setText(QString::fromStdString(sjprintfUtf8("%2dR ： ﾚｰｽ項目登録", race + 1)));
+  popupMenu_->popup(globalPos);
+}
+
+void TMainForm::openRaceWindow(int race) {
+  dataStore().raceIndex = race;
+  // The race window arrives with its own unit; until then a race row only selects the race.
+}
+
+void TMainForm::closeRaceWindow() {}
+
+bool TMainForm::prepareRowRace() {
+  DataStore& ds = dataStore();
+  ds.raceIndex = popupRace_;
+  ds.readRaceBlock(ds.shown());
+  return true;
+}
+
+// --- menu entries: each opens its dialog ---
+
+void TMainForm::W1Click() {}
+void TMainForm::JRAVAN1Click() {}
+void TMainForm::NIFTY1Click() {}
+void TMainForm::PAT1Click() {}
+void TMainForm::S1Click() {}
+void TMainForm::D1Click() {}
+void TMainForm::F1Click() {}
+void TMainForm::X1Click() {}
+void TMainForm::C1Click() {}
+void TMainForm::V1Click() {}
+void TMainForm::B1Click() {}
+void TMainForm::N13Click() {}
+void TMainForm::U1Click() {}
+void TMainForm::I1Click() {}
+void TMainForm::O1Click() {}
+void TMainForm::P1Click() {}
+void TMainForm::N5Click() {}
+void TMainForm::N15Click() {}
+void TMainForm::Print1Click() {}
+
+void TMainForm::M1Click() {
+  TNentsugiSyoriDialog dlg(this);
+  dlg.exec();
+  if (dlg.result() == TNentsugiSyoriDialog::Registered) ShowKaisaiView();
+  if (dlg.result() != QDialog::Rejected) {
+    fillYearBox();
+    closeRaceWindow();
+  }
+}
+
+void TMainForm::Help2Click() {
+  if (!help_) help_ = new THelpForm();
+  help_->showContents();
+}
+
+void TMainForm::About1Click() {
+  TAboutBox box(this);
+  box.exec();
+}
+
+void TMainForm::ToolBtn1Click() { W1Click(); }
+void TMainForm::ToolBtn2Click() { JRAVAN1Click(); }
+void TMainForm::ToolBtn3Click() { NIFTY1Click(); }
+void TMainForm::ToolBtn4Click() { PAT1Click(); }
+void TMainForm::ToolBtn5Click() { D1Click(); }
+void TMainForm::ToolBtn6Click() { X1Click(); }
+void TMainForm::ToolBtn7Click() { C1Click(); }
+void TMainForm::ToolBtn8Click() { V1Click(); }
+void TMainForm::ToolBtn9Click() { B1Click(); }
+void TMainForm::ToolBtn10Click() { U1Click(); }
+void TMainForm::ToolBtn11Click() { I1Click(); }
+void TMainForm::ToolBtn12Click() { O1Click(); }
+void TMainForm::ToolBtn13Click() { P1Click(); }
+void TMainForm::ToolBtn14Click() { Print1Click(); }
+void TMainForm::ToolBtn15Click() { Help2Click(); }
+void TMainForm::ToolBtn16Click() {
+  if (confirmExit(port(), settings())) close();
+}
+
+// The row menu: the race of the row, its meeting's race block read, then the dialog.
+void TMainForm::Popm1Click() { prepareRowRace(); }
+void TMainForm::Popm2Click() { prepareRowRace(); }
+void TMainForm::Popm3Click() { prepareRowRace(); }
+void TMainForm::Popm4Click() { prepareRowRace(); }
+
+// --- closing ---
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // The other windows put their rectangles into the settings as they close, so they go
+  // first; then the main window's rectangle and the whole settings file.
+  closeRaceWindow();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != this && w->isVisible() && w->isWindow()) w->close();
+  const QRect g = frameGeometry();
+  settings().mainRect = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  const DataStore& ds = dataStore();
+  saveSettings(ds.fs(), ds.root(), settings());
+  event->accept();
+}
+
+}  // namespace tovra

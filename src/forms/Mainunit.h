@@ -1,0 +1,166 @@
+#pragma once
+// The main window: course buttons, year box, meeting-day scroll bar, the twelve race
+// rows with the day totals, the tool bar and the menus that open every dialog.
+#include <QMainWindow>
+#include <QPointer>
+
+#include "mainwindow/meeting_view.hpp"
+#include "mainwindow/startup.hpp"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+namespace tovra {
+
+class DataStore;
+class UserPort;
+struct SettingsRecord;
+class RowPanel;
+class THelpForm;
+class TTovraSplash;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The start-up sequence: folders, settings, colours, splash, years, import folders,
+  // meetings, start course, meeting view. False when the program must end (old-version
+  // data not converted).
+  bool startUp();
+  // How long the start-up splash stays (2000 ms; tests shorten it).
+  static void setSplashMillis(int ms);
+
+  // Reads the shown meeting of the current course and fills the rows (after every change).
+  void ShowKaisaiView();
+  // Background colour 0 and course-name colour 1 of the settings (at start-up and after
+  // the settings dialog), then the meeting view again.
+  void applyColours();
+  // Refills the year box from the year table and selects the current year.
+  void fillYearBox();
+
+  // What the dialogs work on.
+  DataStore& dataStore();
+  SettingsRecord& settings();
+  UserPort& port();
+  JanipaBytes& janipa();
+
+  // The race window (opened from a race row, closed whenever the course, the meeting day
+  // or the year changes, and before a meeting is registered, edited or deleted).
+  void openRaceWindow(int race);
+  void closeRaceWindow();
+
+  // The race of the row whose right-click menu was opened last (0..11).
+  int popupRace() const { return popupRace_; }
+
+ public slots:
+  // Course buttons, year box, scroll bar, race rows.
+  void KaiBtnClick(int course);
+  void KensakuBtnClick();
+  void ComboBoxChange(int index);
+  void ScrollBarChange(int position);
+  void RaceBtnClick(int race);
+  void RacePanelDblClick(int race);
+  void RacePanelMouseDown(int race, const QPoint& globalPos);
+
+  // Menu entries.
+  void W1Click();
+  void JRAVAN1Click();
+  void NIFTY1Click();
+  void PAT1Click();
+  void S1Click();
+  void D1Click();
+  void F1Click();
+  void X1Click();
+  void C1Click();
+  void V1Click();
+  void B1Click();
+  void N13Click();
+  void U1Click();
+  void I1Click();
+  void O1Click();
+  void P1Click();
+  void N5Click();
+  void N15Click();
+  void Print1Click();
+  void M1Click();
+  void Help2Click();
+  void About1Click();
+
+  // Tool bar buttons: each does what its menu entry does; ToolBtn16 ends the program.
+  void ToolBtn1Click();
+  void ToolBtn2Click();
+  void ToolBtn3Click();
+  void ToolBtn4Click();
+  void ToolBtn5Click();
+  void ToolBtn6Click();
+  void ToolBtn7Click();
+  void ToolBtn8Click();
+  void ToolBtn9Click();
+  void ToolBtn10Click();
+  void ToolBtn11Click();
+  void ToolBtn12Click();
+  void ToolBtn13Click();
+  void ToolBtn14Click();
+  void ToolBtn15Click();
+  void ToolBtn16Click();
+
+  // The right-click menu of a race row.
+  void Popm1Click();
+  void Popm2Click();
+  void Popm3Click();
+  void Popm4Click();
+
+  void Timer1Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenu();
+  void buildToolBar(QWidget* central);
+  void buildCoursePanel(QWidget* central);
+  void buildRows(QWidget* central);
+  void connectHandlers();
+  void showSplash();
+  bool askFirstYear();
+  void showView(const MeetingView& v);
+  void setMeetingControls(bool hasMeeting);
+  // Reads the race block of the shown meeting for the race of the row menu.
+  bool prepareRowRace();
+  void placeAtStoredPosition();
+
+  QAction* action(const char* name) const;
+
+  QWidget* panel2_ = nullptr;
+  QToolButton* toolBtn_[16] = {};
+  QToolButton* kaiBtn_[10] = {};
+  QToolButton* kensakuBtn_ = nullptr;
+  QLabel* jyoLabel_ = nullptr;
+  QComboBox* comboBox_ = nullptr;
+  QLabel* kaisaiPanel_ = nullptr;
+  QScrollBar* scrollBar_ = nullptr;
+  QPushButton* raceBtn_[12] = {};
+  RowPanel* racePanel_[12] = {};
+  RowPanel* kouPanel_[13] = {};
+  RowPanel* shuPanel_[13] = {};
+  QStatusBar* statusBar_ = nullptr;
+  QMenu* popupMenu_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QPointer<TTovraSplash> splash_;
+  qint64 splashShownAt_ = 0;
+  QPointer<THelpForm> help_;
+  int popupRace_ = 0;
+  bool hasMeeting_ = false;
+};
+
+}  // namespace tovra

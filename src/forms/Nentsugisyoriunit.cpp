@@ -1,0 +1,75 @@
+#include "forms/Nentsugisyoriunit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "forms/AppState.h"
+#include "forms/DigitFilter.h"
+#include "ledger/years.hpp"
+
+namespace tovra {
+
+TNentsugiSyoriDialog::TNentsugiSyoriDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("NentsugiSyoriDialog");
+  setWindowTitle("年次処理");
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(16, 14, 16, 14);
+  grid->setHorizontalSpacing(10);
+  grid->addWidget(new QLabel("登録済年次：", this), 0, 0);
+  nenBox_ = new QListWidget(this);
+  nenBox_->setObjectName("NenBox");
+  nenBox_->setFixedSize(120, 200);
+  grid->addWidget(nenBox_, 1, 0, 4, 1);
+
+  auto* editRow = new QHBoxLayout;
+  nenEdit_ = new QLineEdit(this);
+  nenEdit_->setObjectName("NenEdit");
+  nenEdit_->setMaxLength(4);
+  nenEdit_->setFixedWidth(64);
+  installDigitKeyFilter(nenEdit_);
+  editRow->addWidget(nenEdit_);
+  editRow->addWidget(new QLabel("年", this));
+  editRow->addStretch();
+  grid->addLayout(editRow, 1, 1);
+
+  auto* touroku = new QPushButton("登録", this);
+  touroku->setObjectName("TourokuBtn");
+  auto* sakujyo = new QPushButton("削除", this);
+  sakujyo->setObjectName("WidwSakujyoBtn");
+  auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
+  cancel->setObjectName("CancelBtn");
+  for (QPushButton* b : {touroku, sakujyo, cancel}) b->setAutoDefault(false);
+  grid->addWidget(touroku, 2, 1);
+  grid->addWidget(sakujyo, 3, 1);
+  grid->addWidget(cancel, 4, 1, Qt::AlignBottom);
+  connect(touroku, &QPushButton::clicked, this, &TNentsugiSyoriDialog::TourokuBtnClick);
+  connect(sakujyo, &QPushButton::clicked, this, &TNentsugiSyoriDialog::WidwSakujyoBtnClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  fillNenBox();
+  setFixedSize(sizeHint());
+}
+
+void TNentsugiSyoriDialog::fillNenBox() {
+  const DataStore& ds = appState().ds;
+  nenBox_->clear();
+  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
+    auto* item = new QListWidgetItem(QStringLiteral("  %1年").arg(ds.nenji.nen[i]), nenBox_);
+    item->setData(Qt::UserRole, int(ds.nenji.nen[i]));
+  }
+}
+
+void TNentsugiSyoriDialog::TourokuBtnClick() {
+  if (registerYear(appState().ds, userPort(), nenEdit_->text().toStdString())) done(Registered);
+}
+
+void TNentsugiSyoriDialog::WidwSakujyoBtnClick() {
+  QListWidgetItem* item = nenBox_->currentItem();
+  const int year = item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
+  if (deleteYear(appState().ds, userPort(), year)) done(Deleted);
+}
+
+}  // namespace tovra

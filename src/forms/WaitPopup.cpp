@@ -1,0 +1,43 @@
+#include "forms/WaitPopup.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tovra {
+
+WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
+  setObjectName("CHUDIALOG");
+  // A captionless window needs its own border to stand out from what lies under it.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* frame = new QFrame(this);
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setLineWidth(2);
+  outer->addWidget(frame);
+  auto* box = new QVBoxLayout(frame);
+  box->setContentsMargins(18, 14, 18, 14);
+  text_ = new QLabel(text, frame);
+  text_->setObjectName("WaitText");
+  text_->setAlignment(Qt::AlignCenter);
+  box->addWidget(text_);
+  if (progress) {
+    bar_ = new QProgressBar(frame);
+    bar_->setObjectName("ProgressBar");
+    bar_->setRange(0, 10);
+    bar_->setValue(0);
+    bar_->setTextVisible(false);
+    bar_->setFixedHeight(14);
+    box->addWidget(bar_);
+  }
+  setFixedSize(sizeHint().expandedTo(QSize(260, 0)));
+}
+
+void WaitPopup::setStep(int step) {
+  if (bar_) bar_->setValue(std::clamp(step, 0, 10));
+}
+
+}  // namespace tovra
