@@ -1,0 +1,184 @@
+// Start-up of the main window: the folders, the first year, the settings and the import
+// folder settings, the start course, the splash, and the old-version refusal.
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "forms/AppState.h"
+#include "forms/Looks.h"
+#include "forms/Mainunit.h"
+#include "ledger/paths.hpp"
+#include "support/MessageScript.h"
+#include "support/TempLedger.h"
+#include "support/Widgets.h"
+
+using namespace tovra;
+using namespace tovra::test;
+
+class MainFormStartupTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { TMainForm::setSplashMillis(0); }
+
+  void firstStartInEmptyFolder() {
+    TempLedger ledger;
+    MessageScript msgs;
+    ledger.writeFile("tovracfg.dat", "old");
+    ledger.writeFile("kensaku.tmp", "old");
+    TMainForm form;
+    bool sawRefusal = false, beeped = false;
+    onNextModal([&](QWidget* dlg) {
+      QCOMPARE(dlg->objectName(), QString("NENTSUGIDIALOG"));
+      QCOMPARE(dlg->windowTitle(), QString("年次初期登録"));
+      auto* edit = named<QLineEdit>(dlg, "Edit100");
+      // Letters beep and are swallowed; two digits are refused by emptying the field.
+      QTest::keyClicks(edit, "a");
+      beeped = msgs.beeps() == 1 && edit->text().isEmpty();
+      typeAndClick(dlg, "Edit100", "01", "TourokuBtn");
+      sawRefusal = dlg->isVisible() && edit->text().isEmpty();
+      // Escape does not cancel: the ledger needs a year.
+      QTest::keyClick(dlg, Qt::Key_Escape);
+      QVERIFY(dlg->isVisible());
+      typeAndClick(dlg, "Edit100", "2001", "TourokuBtn");
+    });
+    QVERIFY(form.startUp());
+    QVERIFY(beeped);
+    QVERIFY(sawRefusal);
+
+    for (int c = 0; c < kCourseCount; ++c) {
+      QVERIFY(QFileInfo(ledger.file(QString::fromStdString(courseFolderPath(c)))).isDir());
+      QCOMPARE(ledger.readFile(QString::fromStdString(meetingFilePath("2001", c))).size(), 864);
+      QCOMPARE(ledger.readFile(QString::fromStdString(raceFilePath("2001", c))).size(), 22704);
+    }
+    QVERIFY(QFileInfo(ledger.file("tmp")).isDir());
+    QVERIFY(QFileInfo(ledger.file("tovradatafile/shukei")).isDir());
+    QVERIFY(!ledger.exists("tovracfg.dat"));
+    QVERIFY(!ledger.exists("kensaku.tmp"));
+    const QByteArray mainDat = ledger.readFile("main.dat");
+    QCOMPARE(mainDat.size(), 42);
+    QCOMPARE(quint8(mainDat[0]) | quint8(mainDat[1]) << 8, 2001);
+    QCOMPARE(mainDat.mid(2), QByteArray(40, '\0'));
+    // Nothing is written besides: no settings, no import settings.
+    QVERIFY(!ledger.exists("tovractm.dat"));
+    QVERIFY(!ledger.exists("janipa.dat"));
+
+    QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString(" ------------------"));
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
+    QCOMPARE(named<QStatusBar>(&form, "StatusBar")->currentMessage(), QString("札幌競馬場開催ﾃﾞｰﾀ"));
+    auto* combo = named<QComboBox>(&form, "ComboBox");
+    QCOMPARE(combo->count(), 1);
+    QCOMPARE(combo->currentText(), QString(" 2001年"));
+    QVERIFY(!named<QPushButton>(&form, "RaceBtn1")->isEnabled());
+    QCOMPARE(msgs.count(), 0);
+  }
+
+  void defaultsWithoutSettingsFile() {
+    TempLedger ledger;
+    ledger.registerYears({2001});
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QVERIFY(!appState().settingsExisted);
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
+    QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0, 128, 0));
+  }
+
+  void settingsGiveStartCourseColoursAndPosition() {
+    TempLedger ledger;
+    ledger.registerYears({2001});
+    ledger.writeMeetings(2001, 4, {TempLedger::day(10, 28, 4, 1)});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 4;
+    s.colours[kColMainBack] = colourFromRgb(10, 20, 30);
+    s.colours[kColMainCourse] = colourFromRgb(200, 100, 50);
+    s.mainRect = Rect32{30, 40, 700, 540};
+    ledger.writeSettings(s);
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("東京競馬場"));
+    QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString(" 10月28日 4回 1日目  "));
+    QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(10, 20, 30));
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->palette().color(QPalette::WindowText), QColor(200, 100, 50));
+    QCOMPARE(form.pos(), QPoint(30, 40));
+  }
+
+  void damagedStartCourseFallsBackToSapporo() {
+    TempLedger ledger;
+    ledger.registerYears({2001});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 37;
+    ledger.writeSettings(s);
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QCOMPARE(appState().ds.course, 0);
+    QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
+  }
+
+  void newestYearIsCurrent() {
+    TempLedger ledger;
+    ledger.registerYears({2001, 2000, 1999});
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QCOMPARE(appState().ds.year, std::string("2001"));
+    auto* combo = named<QComboBox>(&form, "ComboBox");
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(combo->itemText(2), QString(" 1999年"));
+    QCOMPARE(combo->currentIndex(), 0);
+  }
+
+  void importSettingsAreReadWholeAndLeftAlone() {
+    TempLedger ledger;
+    ledger.registerYears({2001});
+    QByteArray janipa(4100, '\0');
+    janipa.replace(0, 9, "C:\\JV\\SH\\");
+    janipa.replace(3072, 7, "C:\\PAT\\");
+    janipa[4096] = 2;
+    ledger.writeFile("janipa.dat", janipa);
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QVERIFY(appState().janipaExisted);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(appState().janipa.data()), 4100), janipa);
+    QCOMPARE(ledger.readFile("janipa.dat"), janipa);
+  }
+
+  void oldVersionDataIsRefused() {
+    TempLedger ledger;
+    MessageScript msgs;
+    QDir(ledger.path()).mkdir("DATA");
+    TMainForm form;
+    QVERIFY(!form.startUp());
+    QCOMPARE(msgs.count(), 1);
+    QCOMPARE(msgs.lastText(), QString("旧版のﾃﾞｰﾀﾌｧｲﾙがｺﾝﾊﾞｰﾄされていません。\n\nｺﾝﾊﾞｰﾄしてから起動して下さい。"));
+    QCOMPARE(msgs.lastTitle(), QString("確認"));
+    QVERIFY(msgs.lastIcon() == MsgIcon::Error);
+    QVERIFY(!ledger.exists("tovradatafile"));
+    QVERIFY(!ledger.exists("main.dat"));
+  }
+
+  void splashStaysForItsTimeThenCloses() {
+    TempLedger ledger;
+    ledger.registerYears({2001});
+    TMainForm::setSplashMillis(300);
+    TMainForm form;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(form.startUp());
+    TMainForm::setSplashMillis(0);
+    QVERIFY(clock.elapsed() >= 300);
+    QPointer<QWidget> splash;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "TOVRADIALOG") splash = w;
+    QVERIFY(splash && splash->isVisible());
+    // The first tick of Timer1 after the wait closes it.
+    QTRY_VERIFY_WITH_TIMEOUT(!splash || !splash->isVisible(), 3000);
+  }
+};
+
+QTEST_MAIN(MainFormStartupTest)
+#include "mainform_startup_test.moc"
