@@ -70,6 +70,9 @@ void addTallyJyoken(CLI::App& tally, Context& ctx);
 // `--range all|YYYY` of the tallies: every registered year, or a registered year (refused
 // otherwise). Requires a registered current year.
 tally::TallyRange parseTallyRange(Context& ctx, const std::string& text);
+void addRaceCommands(CLI::App& app, Context& ctx);
+// `show race`, added under the show command.
+void addShowRaceCommand(CLI::App& show, Context& ctx);
 // Every command of the tool (commands.cpp lists them).
 void addAllCommands(CLI::App& app, Context& ctx);
 

@@ -37,6 +37,7 @@ void addShowCommands(CLI::App& app, Context& ctx) {
     ctx.selectMeeting(c, index);
     printMeetingView(std::cout, showMeetingView(ds));
   });
+  addShowRaceCommand(*show, ctx);
 }
 
 }  // namespace tovra::cli

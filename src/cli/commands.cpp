@@ -10,6 +10,7 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addShowCommands(app, ctx);
   addSettleCommands(app, ctx);
   addTallyCommands(app, ctx);
+  addRaceCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

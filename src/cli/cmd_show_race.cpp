@@ -1,0 +1,62 @@
+// `show race COURSE INDEX RACE`: one race as text: the items line, the tickets of each
+// type, the results with a mark on hits, the totals and the comment.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/cli_context.hpp"
+#include "entry/entry_text.hpp"
+#include "entry/purchase.hpp"
+#include "entry/race_entry.hpp"
+#include "entry/results.hpp"
+#include "entry/settlement.hpp"
+#include "ledger/text.hpp"
+
+namespace tovra::cli {
+
+void printRace(std::ostream& out, const DataStore& ds, int r) {
+  const KaisaiRecord& k = ds.kaisai;
+  RaceRecord race = ds.races[static_cast<std::size_t>(r)];  // the books want a mutable record
+  out << entryDayLabel(ds, r) << "  " << cp932ToUtf8(fixedText(k.raceMei[r])) << "\n";
+  const std::string items = raceItemsLine(race.koumoku, race.kyori);
+  out << "ﾚｰｽ項目\t" << (items.empty() ? "(なし)" : items) << "\n";
+
+  PurchaseBook tickets(race);
+  ResultBook results(race);
+  for (BetType t : kBetTypes) {
+    const auto bought = tickets.lines(t);
+    if (bought.empty()) continue;
+    out << "購入 " << betTypeName(t) << "\n";
+    for (const std::string& l : bought) out << l << "\n";
+  }
+  for (BetType t : kBetTypes) {
+    const auto lines = results.lines(t);
+    const ConstSlots s = resultSlots(std::as_const(race), t);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      out << "結果 " << betTypeName(t) << lines[i] << (s.codes[i] >= hitMarker(t) ? "  的中" : "") << "\n";
+  }
+  const long purchase = k.kounyuGaku[r];
+  const long balance = k.shushi[r];
+  if (purchase != 0) {
+    out << sjprintfUtf8("購入合計%10ld円  回収率%9.1f％  回収金額%10ld円  収支%10ld円", purchase,
+                        *recoveryRate(purchase, purchase + balance), purchase + balance, balance)
+        << "\n";
+  }
+  const std::string comment = commentToMemo(cp932ToUtf8(fixedText(race.comento)));
+  if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << comment << "\n";
+}
+
+void addShowRaceCommand(CLI::App& show, Context& ctx) {
+  auto* cmd = show.add_subcommand("race", "One race: items, tickets, results with hits, totals, comment");
+  static std::string course;
+  static int index = 0, raceNo = 0;
+  cmd->add_option("COURSE", course, "Course code (sap..kok) or index 0-9")->required();
+  cmd->add_option("INDEX", index, "Meeting index (0-based)")->required();
+  cmd->add_option("RACE", raceNo, "Race number 1-12")->required();
+  cmd->callback([&ctx] {
+    if (raceNo < 1 || raceNo > 12) ctx.refuse("ﾚｰｽ番号は 1～12 で指定して下さい。");
+    ctx.selectMeeting(ctx.parseCourse(course), index);
+    printRace(std::cout, *ctx.ds, raceNo - 1);
+  });
+}
+
+}  // namespace tovra::cli

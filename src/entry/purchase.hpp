@@ -1,0 +1,70 @@
+#pragma once
+// Bought tickets of one race: the rules of the purchase dialog, shared with the CLI.
+// The book edits the race's ticket arrays in place; the caller settles and writes the
+// race on 登録 or re-reads the meeting day on ｷｬﾝｾﾙ.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/bet_types.hpp"
+
+namespace tovra {
+
+class UserPort;
+
+// How pair tickets are entered.
+enum class InputMethod { Tsujo, Nagashi, Box };  // 通常, 流し, ﾎﾞｯｸｽ
+const char* inputMethodName(InputMethod m);
+std::optional<InputMethod> inputMethodFromText(const std::string& text);  // "通常"/"normal" ...
+
+// What a pair page shows for an input method: group captions and which parts are usable.
+// The check boxes are cleared on every change of method.
+struct PairLayout {
+  std::string group1Caption;
+  bool group1Enabled;
+  std::string group2Caption;
+  bool group2Enabled;
+  std::string checkCaption;
+  bool checksEnabled;
+  bool dashEnabled;  // the "－" label between the groups
+};
+PairLayout pairLayout(BetType t, InputMethod m);
+
+// The picks of a pair page: group 1 (the axis of a 流し), group 2 and the ticked boxes.
+struct PairPick {
+  InputMethod method = InputMethod::Tsujo;
+  int first = 1;
+  int second = 1;
+  std::vector<int> ticked;  // numbers 1..8 or 1..18, any order
+};
+
+struct AddOutcome {
+  int added = 0;
+  bool refused = false;   // a refusal was shown; nothing changed
+  bool overflow = false;  // a 流し / ﾎﾞｯｸｽ stopped at the capacity; what was added stays
+};
+
+class PurchaseBook {
+ public:
+  explicit PurchaseBook(RaceRecord& race) : race_(race) {}
+
+  int count(BetType t) const;
+  int capacity(BetType t) const;
+  // "あと %d点"
+  std::string remainingLabel(BetType t) const;
+  // One line per stored ticket, in storage order (UTF-8).
+  std::vector<std::string> lines(BetType t) const;
+
+  // 単勝 or 複勝 on one horse; amount in units of 100 yen as typed.
+  AddOutcome addSingle(UserPort& port, BetType t, int horse, const std::string& amount);
+  // 枠連, ﾜｲﾄﾞ or 馬連 by the pick's input method.
+  AddOutcome addPairs(UserPort& port, BetType t, const PairPick& pick, const std::string& amount);
+  // Deletes list line `line` (0-based; -1 = nothing selected): later tickets move forward.
+  bool remove(UserPort& port, BetType t, int line);
+
+ private:
+  RaceRecord& race_;
+  void append(BetType t, int code, std::int32_t stake);
+};
+
+}  // namespace tovra

@@ -1,0 +1,33 @@
+#pragma once
+// The official result of one race: winning numbers and payouts per bet type, the rules
+// of the result dialog shared with the CLI. Codes are stored plain; the hit markers
+// are the settlement's business.
+#include <string>
+#include <vector>
+
+#include "entry/bet_types.hpp"
+
+namespace tovra {
+
+class UserPort;
+
+class ResultBook {
+ public:
+  explicit ResultBook(RaceRecord& race) : race_(race) {}
+
+  int count(BetType t) const;
+  int capacity(BetType t) const;  // 2, 4, 2, 6, 2
+  // One line per stored result, codes without their hit marker (UTF-8).
+  std::vector<std::string> lines(BetType t) const;
+
+  // Adds a result: for 単勝 and 複勝 `a` is the horse, for pairs a and b are the two picks.
+  // The payout is typed in units of 10 yen. Returns false after showing the refusal.
+  bool add(UserPort& port, BetType t, int a, int b, const std::string& amount);
+  // Deletes list line `line` (0-based; -1 = nothing selected).
+  bool remove(UserPort& port, BetType t, int line);
+
+ private:
+  RaceRecord& race_;
+};
+
+}  // namespace tovra

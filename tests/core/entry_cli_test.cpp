@@ -1,0 +1,138 @@
+// tovra-cli race ... and show race: the same rules, settlement and write as the dialogs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "entry_fixture.hpp"
+#include "ledger/text.hpp"
+
+namespace tovra {
+namespace {
+
+using entrytest::EntryLedger;
+
+class RaceCli : public EntryLedger {
+ protected:
+  struct Run {
+    int rc;
+    std::string out, err;
+  };
+  // Runs tovra-cli in the ledger folder; arguments are quoted with single quotes.
+  Run cli(const std::vector<std::string>& args, const std::string& extra = "") {
+    std::string cmd = std::string("'") + TOVRA_CLI_PATH + "' -C '" + dir.string() + "'" + extra;
+    for (const std::string& a : args) cmd += " '" + a + "'";
+    const auto errPath = dir / "stderr.txt";
+    cmd += " 2>'" + errPath.string() + "' </dev/null";
+    Run r{};
+    FILE* p = ::popen(cmd.c_str(), "r");
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int status = ::pclose(p);
+    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream e(errPath);
+    std::stringstream ss;
+    ss << e.rdbuf();
+    r.err = ss.str();
+    return r;
+  }
+};
+
+TEST_F(RaceCli, BuyResultAndShowSettleAndWrite) {
+  Run r = cli({"race", "buy", "tok", "0", "5", "tan", "--horse", "5", "--amount", "10"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.out, "   5         1000円\nあと 4点\n");
+  r = cli({"race", "result", "tok", "0", "5", "単勝", "--horse", "5", "--amount", "32"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  auto disk = onDisk();
+  EXPECT_EQ(disk.races[4].tanKeka[0], 105);
+  EXPECT_EQ(disk.races[4].tanHaitou[0], 320);
+  EXPECT_EQ(disk.kaisai.kounyuGaku[4], 1000);
+  EXPECT_EQ(disk.kaisai.shushi[4], 2200);
+  EXPECT_EQ(disk.kaisai.raceJoutai[4], 12);
+  EXPECT_EQ(disk.kaisai.shushi[12], 2200);
+
+  r = cli({"show", "race", "tok", "0", "5"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_NE(r.out.find("12月 3日 3回  8日目  東京競馬場   5R"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("購入 単勝\n   5         1000円\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("結果 単勝   5          320円  的中\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("購入合計      1000円  回収率    320.0％  回収金額      3200円  収支      2200円"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(RaceCli, BoxNagashiAndDelete) {
+  Run r = cli({"race", "buy", "tok", "0", "1", "uma", "--method", "box", "--members", "1,2,3,4", "--amount", "1"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(onDisk().races[0].umaKumi[5], 304);
+  r = cli({"race", "buy", "tok", "0", "1", "waku", "--method", "nagashi", "--axis", "3", "--partners", "1,3,8",
+           "--amount", "2"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.out, "   1-3        200円\n   3-3        200円\n   3-8        200円\nあと 13点\n");
+  r = cli({"race", "buy", "tok", "0", "1", "waku", "--delete", "2"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  auto disk = onDisk();
+  EXPECT_EQ(disk.races[0].wakuKumi[1], 38);
+  EXPECT_EQ(disk.kaisai.kounyuGaku[0], 6 * 100 + 2 * 200);
+}
+
+TEST_F(RaceCli, RefusalsExitOneAndChangeNothing) {
+  const auto before = fileBytes(ds.raceFile());
+  Run r = cli({"race", "buy", "tok", "0", "1", "tan", "--horse", "1", "--amount", "21474837"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_NE(r.err.find("購入金額は 1点 21474836(00円) までです。"), std::string::npos) << r.err;
+  r = cli({"race", "result", "tok", "0", "1", "uma", "--pair", "4", "4", "--amount", "100"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_NE(r.err.find("馬番の組み合わせが不適切です。"), std::string::npos) << r.err;
+  r = cli({"race", "result", "tok", "0", "1", "fuku", "--horse", "1", "--amount", "9"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_NE(r.err.find("配当金額が不適切です。"), std::string::npos) << r.err;
+  r = cli({"race", "items", "tok", "0", "1", "--distance", "0"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_NE(r.err.find("距離を入力して下さい。"), std::string::npos) << r.err;
+  r = cli({"race", "comment", "tok", "0", "1", "\xF0\x9F\x90\x8E"});
+  EXPECT_EQ(r.rc, 1);
+  r = cli({"race", "buy", "tok", "0", "13", "tan", "--horse", "1", "--amount", "1"});
+  EXPECT_EQ(r.rc, 1);
+  r = cli({"race", "buy", "tok", "0", "1", "tan", "--horse", "1", "--amount", "1a"});
+  EXPECT_EQ(r.rc, 1);
+  r = cli({"race", "going", "tok", "0", "1", "重"});  // no items on 1R
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_EQ(fileBytes(ds.raceFile()), before);
+}
+
+TEST_F(RaceCli, ItemsCommentGoingAndDeleteItems) {
+  Run r = cli({"race", "items", "tok", "0", "3", "--distance", "1150", "--age", "3歳上", "--class", "1000万下",
+               "--track", "2", "--name", "ﾃｽﾄ特別"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  auto disk = onDisk();
+  EXPECT_EQ(disk.races[2].koumoku, 31311121u);
+  EXPECT_EQ(disk.races[2].kyori, 1150);
+  EXPECT_EQ(fixedText(disk.kaisai.raceMei[2]), sj("ﾃｽﾄ特別"));
+  // Items not given keep what is stored.
+  ASSERT_EQ(cli({"race", "items", "tok", "0", "3", "--going", "稍重"}).rc, 0);
+  EXPECT_EQ(onDisk().races[2].koumoku, 31311122u);
+  EXPECT_EQ(fixedText(onDisk().kaisai.raceMei[2]), sj("ﾃｽﾄ特別"));
+
+  ASSERT_EQ(cli({"race", "going", "tok", "0", "all", "不良"}).rc, 0);
+  EXPECT_EQ(onDisk().races[2].koumoku, 31311124u);
+
+  ASSERT_EQ(cli({"race", "comment", "tok", "0", "9", "一行\n二行"}).rc, 0);
+  disk = onDisk();
+  EXPECT_EQ(fixedText(disk.races[8].comento), sj("一行\r\n二行"));
+  EXPECT_EQ(disk.kaisai.raceJoutai[8], 1);
+
+  // Deleting asks; without --yes and without a terminal the answer is Cancel.
+  EXPECT_EQ(cli({"race", "delete-items", "tok", "0", "3"}).rc, 1);
+  EXPECT_EQ(onDisk().races[2].koumoku, 31311124u);
+  ASSERT_EQ(cli({"race", "delete-items", "tok", "0", "3"}, " --yes").rc, 0);
+  disk = onDisk();
+  EXPECT_EQ(disk.races[2].koumoku, 0u);
+  EXPECT_EQ(disk.kaisai.raceJoutai[2], 0);
+}
+
+}  // namespace
+}  // namespace tovra
