@@ -32,6 +32,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   ok->setObjectName("OKButton");
   ok->setDefault(true);
   grid->addWidget(ok, 2, 0, 1, 2, Qt::AlignHCenter);
+  grid->setColumnStretch(1, 1);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }

@@ -127,6 +127,14 @@ const ToolDef kTools[16] = {
     {"トヴラ終了", "application-exit", "shuryo", 8},
 };
 
+// The purchase column's figures ("%10ld円%9.1f％%10ld円", 35 cells) stand in the middle
+// of their panel; this is their distance from the panel's left edge.
+int kouTextLeft() {
+  const qreal cell = QFontMetricsF(figureFont()).horizontalAdvance(QLatin1Char('0'));
+  const int panelW = kShuPanelX - kKouPanelX - 2;
+  return std::max(4, int((panelW - 35 * cell) / 2));
+}
+
 // Label2: the column headings over the race rows, each set over its column; the figure
 // headings end where their figures end in the purchase column.
 class HeadingLabel : public QLabel {
@@ -151,7 +159,7 @@ class HeadingLabel : public QLabel {
     at(kRaceBtnX, kRacePanelX - 2, "ﾚｰｽ", Qt::AlignHCenter);
     at(kRacePanelX + 4, kKouPanelX, "ﾚｰｽ名", Qt::AlignLeft);
     // The purchase column holds "%10ld円%9.1f％%10ld円": fields end after 12, 23 and 35 cells.
-    const qreal x0 = kKouPanelX + 1 + 3;  // panel frame and indent
+    const qreal x0 = kKouPanelX + kouTextLeft();
     at(x0, x0 + 12 * cell, "馬券購入額", Qt::AlignRight);
     at(x0 + 12 * cell, x0 + 23 * cell, "回収率", Qt::AlignRight);
     at(x0 + 23 * cell, x0 + 35 * cell, "回収金額", Qt::AlignRight);
@@ -193,6 +201,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   statusBar_->setObjectName("StatusBar");
   statusBar_->setSizeGripEnabled(false);
   statusBar_->setGeometry(0, kClientH - kStatusH, kClientW, kStatusH);
+  paintBackground(statusBar_, palette().color(QPalette::Window));
 
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
@@ -337,6 +346,7 @@ void TMainForm::buildRows(QWidget* central) {
     kouPanel_[r] = new RowPanel(central, ("KouPanel" + n).constData(), r);
     kouPanel_[r]->setGeometry(kKouPanelX, y, kShuPanelX - kKouPanelX - 2, kRowH);
     kouPanel_[r]->setFont(fig);
+    kouPanel_[r]->setIndent(kouTextLeft() - kouPanel_[r]->frameWidth());
     shuPanel_[r] = new RowPanel(central, ("ShuPanel" + n).constData(), r);
     shuPanel_[r]->setGeometry(kShuPanelX, y, kShuPanelRight - kShuPanelX, kRowH);
     shuPanel_[r]->setFont(fig);

@@ -51,6 +51,8 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(QWidget* parent) : QDialog(parent) {
 
   fillNenBox();
   setFixedSize(sizeHint());
+  // Typing a new year is the usual errand; the list has no entry chosen until clicked.
+  nenEdit_->setFocus();
 }
 
 void TNentsugiSyoriDialog::fillNenBox() {
