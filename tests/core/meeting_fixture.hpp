@@ -1,0 +1,185 @@
+#pragma once
+// A ledger in a fresh temporary folder with the year 2001 registered, for the meeting
+// tests, and a file layer that fails where a test tells it to.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "entry/meeting_ops.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/records.hpp"
+#include "ledger/user_port.hpp"
+#include "ledger/years.hpp"
+#include "mainwindow/folders.hpp"
+
+namespace meeting_test {
+
+using namespace tovra;
+
+// Fails opening for creation, writing past a byte budget, or renaming, for the paths a
+// predicate picks; everything else goes to the real disk.
+class FailingFs : public FileSystem {
+ public:
+  std::function<bool(const std::filesystem::path&)> failCreate = [](const auto&) { return false; };
+  std::function<bool(const std::filesystem::path&)> failRename = [](const auto&) { return false; };
+  std::function<bool(const std::filesystem::path&)> limitWrites = [](const auto&) { return false; };
+  std::size_t writeBudget = 0;  // bytes a limited file accepts before its writes fail
+  bool skipSync = false;        // flush() leaves the data to the close, for long runs
+
+  std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
+    if (mode == OpenMode::Create && failCreate(p)) return nullptr;
+    auto f = FileSystem::open(p, mode);
+    if (f && mode != OpenMode::Read && (limitWrites(p) || skipSync))
+      return std::make_unique<Limited>(std::move(f), limitWrites(p) ? writeBudget : SIZE_MAX, skipSync);
+    return f;
+  }
+  bool rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    if (failRename(to)) return false;
+    return FileSystem::rename(from, to);
+  }
+
+ private:
+  class Limited : public File {
+   public:
+    Limited(std::unique_ptr<File> f, std::size_t budget, bool skipSync)
+        : f_(std::move(f)), budget_(budget), skipSync_(skipSync) {}
+    std::size_t read(void* b, std::size_t n) override { return f_->read(b, n); }
+    bool write(const void* b, std::size_t n) override {
+      std::size_t take = std::min(n, budget_);  // the part that fits goes to the disk, as on a full disk
+      budget_ -= take;
+      return f_->write(b, take) && take == n;
+    }
+    bool seek(std::uint64_t o) override { return f_->seek(o); }
+    bool flush() override { return skipSync_ || f_->flush(); }
+    std::uint64_t size() override { return f_->size(); }
+
+   private:
+    std::unique_ptr<File> f_;
+    std::size_t budget_;
+    bool skipSync_;
+  };
+};
+
+// A scripted port that also records the order of what the user sees and hears.
+class RecordingPort : public ScriptedPort {
+ public:
+  std::vector<std::string> events;
+  Answer message(const std::string& t, const std::string& x, MsgIcon i, MsgButtons b) override {
+    events.push_back("message");
+    return ScriptedPort::message(t, x, i, b);
+  }
+  void beep() override { events.push_back("beep"); ScriptedPort::beep(); }
+  void asterisk() override { events.push_back("asterisk"); ScriptedPort::asterisk(); }
+  void setBusy(bool busy) override { events.push_back(busy ? "busy" : "arrow"); }
+  void waitBegin(const std::string& text, bool progress) override {
+    events.push_back("wait");
+    waitText = text;
+    ScriptedPort::waitBegin(text, progress);
+  }
+  void waitEnd() override { events.push_back("waitEnd"); }
+  std::string waitText;
+};
+
+inline std::vector<std::uint8_t> fileBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class MeetingLedger : public ::testing::Test {
+ protected:
+  std::filesystem::path root;
+  FailingFs failing;
+  std::unique_ptr<DataStore> ds;
+  RecordingPort port;
+  std::vector<std::string> hookCalls;
+  MeetingWindowHooks hooks{[this] { hookCalls.push_back("closeRaceWindow"); },
+                           [this] { hookCalls.push_back("showMeetingView"); port.events.push_back("view"); }};
+
+  void SetUp() override {
+    static std::atomic<int> serial{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root = std::filesystem::temp_directory_path() /
+           ("tovra_meeting_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) + "_" + info->name());
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+    ds = std::make_unique<DataStore>(root, &failing);
+    ScriptedPort quiet;
+    ASSERT_TRUE(prepareFolders(ds->fs(), root, quiet));
+    registerFirstYear(*ds, 2001);
+    ds->countMeetings();
+  }
+  void TearDown() override { std::filesystem::remove_all(root); }
+
+  std::filesystem::path meetingPath(int c = 0) const { return ds->resolve(ds->meetingFile(c)); }
+  std::filesystem::path racePath(int c = 0) const { return ds->resolve(ds->raceFile(c)); }
+
+  // Registers one day, then marks the new meeting and its first race with `tag`, so that
+  // tests can see that a meeting and its races stay together.
+  int add(int course, int month, int day, int tag = 0, int kai = 1, int nichi = 1) {
+    int i = registerMeetings(*ds, course, {{month, day, kai, nichi}});
+    if (tag != 0) {
+      ds->kaisai.kounyuGaku[0] = tag;
+      ds->races[0].koumoku = static_cast<std::uint32_t>(tag);
+      ds->writeShown();
+    }
+    return i;
+  }
+
+  // What the files hold, meeting by meeting: date and tag of the meeting and of its block.
+  struct Row {
+    int tsukiHi, kaiNichi, meetingTag, raceTag;
+    bool operator==(const Row&) const = default;
+  };
+  std::vector<Row> rows(int course = 0) {
+    std::vector<Row> out;
+    auto m = fileBytes(meetingPath(course));
+    auto r = fileBytes(racePath(course));
+    for (std::size_t i = 0; (i + 1) * KaisaiRecord::kSize <= m.size(); ++i) {
+      KaisaiRecord k;
+      k.decode(m.data() + i * KaisaiRecord::kSize);
+      if (k.tsukiHi == 0) break;
+      RaceRecord rr;
+      if ((i + 1) * kRaceBlockSize <= r.size()) rr.decode(r.data() + i * kRaceBlockSize);
+      out.push_back({k.tsukiHi, k.kaiNichi, k.kounyuGaku[0], static_cast<int>(rr.koumoku)});
+    }
+    return out;
+  }
+  std::vector<int> dates(int course = 0) {
+    std::vector<int> out;
+    for (const Row& r : rows(course)) out.push_back(r.tsukiHi);
+    return out;
+  }
+
+  // The invariant of the two files: n meetings, then exactly one all-zero record and one
+  // all-zero block, and nothing after them.
+  void expectWellFormed(int course, std::size_t n) {
+    auto m = fileBytes(meetingPath(course));
+    auto r = fileBytes(racePath(course));
+    ASSERT_EQ(m.size(), (n + 1) * KaisaiRecord::kSize);
+    ASSERT_EQ(r.size(), (n + 1) * kRaceBlockSize);
+    for (std::size_t i = n * KaisaiRecord::kSize; i < m.size(); ++i) ASSERT_EQ(m[i], 0) << "terminator byte " << i;
+    for (std::size_t i = n * kRaceBlockSize; i < r.size(); ++i) ASSERT_EQ(r[i], 0) << "trailing block byte " << i;
+    EXPECT_EQ(rows(course).size(), n);
+    EXPECT_EQ(ds->meetingCount[course], static_cast<int>(n));
+  }
+
+  bool workFilesLeft() {
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+      if (e.path().extension() == ".tmp") return true;
+    return false;
+  }
+};
+
+}  // namespace meeting_test
