@@ -1,0 +1,418 @@
+#include "forms/Raceunit.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyle>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "forms/Looks.h"
+#include "ledger/datastore.hpp"
+#include "ledger/helpers.hpp"
+#include "ledger/user_port.hpp"
+#include "mainwindow/race_delete.hpp"
+#include "settings/settings_record.hpp"
+
+static void initRacewinQrc() { Q_INIT_RESOURCE(racewin); }
+
+namespace tovra {
+
+namespace {
+
+// Client area; the controls are placed by hand like the other windows.
+constexpr int kClientW = 640, kClientH = 532;
+constexpr int kToolBarH = 32;
+constexpr int kPanel1H = 270;                 // course label, items, tickets, totals, comment
+constexpr int kPage1Top = kToolBarH + kPanel1H + 4;
+constexpr int kPanelH = 20;                   // one-line text panels
+constexpr int kFigurePx = 12;                 // figure font: 6 px per Shift-JIS byte
+
+struct ToolDef {
+  const char* hint;
+  const char* theme;
+  const char* bundled;
+  int gapBefore;
+};
+const ToolDef kTools[8] = {
+    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録", "", "race-koumoku", 0},
+    {"ﾚｰｽﾃﾞｰﾀ：購入馬券登録", "", "race-kounyu", 0},
+    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録", "", "race-keka", 0},
+    {"ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録", "", "race-comento", 0},
+    {"ﾚｰｽﾃﾞｰﾀ削除", "", "race-sakujyo", 8},
+    {"印刷", "document-print", "insatsu", 8},
+    {"閉じる", "window-close", "race-tojiru", 8},
+    {"トヴラ終了", "application-exit", "shuryo", 8},
+};
+
+// A sunken one-line panel of formatted text.
+QLabel* textPanel(QWidget* parent, const char* name, const QRect& geometry, bool figures = true) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  l->setTextFormat(Qt::PlainText);
+  l->setIndent(2);
+  l->setGeometry(geometry);
+  if (figures) l->setFont(figureFont(kFigurePx));
+  paintBackground(l, Qt::white);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, Qt::black);
+  l->setPalette(p);
+  return l;
+}
+
+// A caption label set on a panel of the window.
+QLabel* caption(QWidget* parent, const char* text, int x, int y, int w, int h = 16) {
+  auto* l = new QLabel(QString::fromUtf8(text), parent);
+  l->setGeometry(x, y, w, h);
+  return l;
+}
+
+QListWidget* listBox(QWidget* parent, const char* name, const QRect& geometry) {
+  auto* b = new QListWidget(parent);
+  b->setObjectName(name);
+  b->setFont(figureFont(kFigurePx));
+  b->setGeometry(geometry);
+  b->setSelectionMode(QAbstractItemView::SingleSelection);
+  b->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  return b;
+}
+
+void fillList(QListWidget* box, const std::vector<std::string>& lines) {
+  box->clear();
+  for (const std::string& line : lines) box->addItem(QString::fromStdString(line));
+}
+
+void setTextColour(QWidget* w, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, c);
+  w->setPalette(p);
+}
+
+// The heading of the entries table, each word over its column of
+// " %2d %2d  %-18s%-18s%4.1f": the two numbers take three cells each, too narrow for
+// their two-character words at the figure size, so those are set smaller and centred.
+class EntriesHeading : public QWidget {
+ public:
+  EntriesHeading(QWidget* parent, QListWidget* box) : QWidget(parent), box_(box) {
+    setObjectName("ShutsubaHeading");
+    setGeometry(box->x(), box->y() - 18, box->width(), 18);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QFont fig = figureFont(kFigurePx);
+    const qreal cell = QFontMetricsF(fig).horizontalAdvance(QLatin1Char('0'));
+    // Where the list draws the first character of a line.
+    const qreal left = box_->frameWidth() + box_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, box_) + 1;
+    auto at = [&](qreal from, qreal to, const char* text, Qt::Alignment align) {
+      p.drawText(QRectF(left + from * cell, 0, (to - from) * cell, height()), int(align | Qt::AlignVCenter),
+                 QString::fromUtf8(text));
+    };
+    p.setFont(figureFont(kFigurePx - 2));
+    at(0, 3.5, "枠番", Qt::AlignHCenter);
+    at(3.5, 7, "馬番", Qt::AlignHCenter);
+    p.setFont(fig);
+    at(8, 26, "馬名", Qt::AlignLeft);
+    at(26, 44, "騎手", Qt::AlignLeft);
+    at(44, 48, "斤量", Qt::AlignLeft);
+  }
+
+ private:
+  QListWidget* box_;
+};
+
+}  // namespace
+
+TRaceForm::TRaceForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port) {
+  initFormResources();
+  initRacewinQrc();
+  setObjectName("RaceForm");
+  setWindowTitle("ﾚｰｽﾃﾞｰﾀ");
+  setWindowIcon(toolIcon("", "tovra"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(kClientW, kClientH);
+
+  buildToolBar();
+  buildUpperPanel();
+  buildResultPages();
+  applyColours();
+
+  // Window creation takes the stored left and top (0, 0 until the window was closed once).
+  move(settings_.raceRect.left, settings_.raceRect.top);
+}
+
+// --- construction ---
+
+void TRaceForm::buildToolBar() {
+  auto* panel2 = new QWidget(this);
+  panel2->setObjectName("Panel2");
+  panel2->setGeometry(0, 0, kClientW, kToolBarH);
+  int x = 4;
+  for (int i = 0; i < 8; ++i) {
+    const ToolDef& d = kTools[i];
+    x += d.gapBefore;
+    auto* b = new QToolButton(panel2);
+    b->setObjectName(QStringLiteral("ToolBtn%1").arg(i + 1));
+    b->setToolTip(QString::fromUtf8(d.hint));
+    b->setIcon(toolIcon(d.theme, d.bundled));
+    b->setIconSize(QSize(20, 20));
+    b->setAutoRaise(true);
+    b->setGeometry(x, 2, 28, 28);
+    toolBtn_[i] = b;
+    x += 30;
+  }
+  // The race dialogs join the tool bar as they come; until then their buttons stay disabled.
+  for (int i = 0; i < 4; ++i) toolBtn_[i]->setEnabled(false);
+  // Printing is not part of the program yet.
+  toolBtn_[5]->setEnabled(false);
+
+  using Slot = void (TRaceForm::*)();
+  const Slot handlers[8] = {&TRaceForm::ToolBtn1Click, &TRaceForm::ToolBtn2Click, &TRaceForm::ToolBtn3Click,
+                         &TRaceForm::ToolBtn4Click, &TRaceForm::ToolBtn5Click, &TRaceForm::ToolBtn6Click,
+                         &TRaceForm::ToolBtn7Click, &TRaceForm::ToolBtn8Click};
+  for (int i = 0; i < 8; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, handlers[i]);
+}
+
+void TRaceForm::buildUpperPanel() {
+  panel1_ = new QWidget(this);
+  panel1_->setObjectName("Panel1");
+  panel1_->setGeometry(0, kToolBarH, kClientW, kPanel1H);
+
+  jyoLabel_ = new QLabel(panel1_);
+  jyoLabel_->setObjectName("JyoLabel");
+  QFont big = font();
+  big.setPixelSize(18);
+  big.setBold(true);
+  jyoLabel_->setFont(big);
+  jyoLabel_->setGeometry(8, 4, 116, 24);
+
+  dayPanel_ = textPanel(panel1_, "DayPanel", QRect(128, 6, 132, kPanelH));
+  raceNamePanel_ = textPanel(panel1_, "RaceNamePanel", QRect(264, 6, 368, kPanelH));
+  kouPanel_ = textPanel(panel1_, "KouPanel", QRect(8, 32, 624, kPanelH));
+
+  buildTicketPages(panel1_);
+  buildTotals(panel1_);
+}
+
+void TRaceForm::buildTicketPages(QWidget* panel1) {
+  page2_ = new QTabWidget(panel1);
+  page2_->setObjectName("Page2");
+  page2_->setGeometry(8, 58, 334, 206);
+
+  // Each page holds one or two lists under their bet-type captions.
+  auto page = [&](const char* name, const char* title) {
+    auto* w = new QWidget;
+    w->setObjectName(name);
+    page2_->addTab(w, QString::fromUtf8(title));
+    return w;
+  };
+  const int listTop = 20, listH = 150, listW = 152;
+  QWidget* tab3 = page("Tab3", "単･複");
+  caption(tab3, "単勝", 6, 2, listW);
+  kouBox_[kBoxTan] = listBox(tab3, "KouBox1", QRect(4, listTop, listW, listH));
+  caption(tab3, "複勝", 168, 2, listW);
+  kouBox_[kBoxFuku] = listBox(tab3, "KouBox2", QRect(166, listTop, listW, listH));
+
+  QWidget* tab4 = page("Tab4", "枠連･ﾜｲﾄﾞ");
+  caption(tab4, "枠連", 6, 2, listW);
+  kouBox_[kBoxWaku] = listBox(tab4, "KouBox3", QRect(4, listTop, listW, listH));
+  caption(tab4, "ﾜｲﾄﾞ", 168, 2, listW);
+  kouBox_[kBoxWide] = listBox(tab4, "KouBox5", QRect(166, listTop, listW, listH));
+
+  // Up to fifty quinella tickets: the list runs on in a second column.
+  QWidget* tab5 = page("Tab5", "馬連");
+  caption(tab5, "馬連", 6, 2, listW);
+  kouBox_[kBoxUma] = listBox(tab5, "KouBox4", QRect(4, listTop, 314, listH));
+  kouBox_[kBoxUma]->setFlow(QListView::TopToBottom);
+  kouBox_[kBoxUma]->setWrapping(true);
+  kouBox_[kBoxUma]->setResizeMode(QListView::Adjust);
+  kouBox_[kBoxUma]->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void TRaceForm::buildTotals(QWidget* panel1) {
+  const int left = 352, colW = 136, panelW = 132;
+  caption(panel1, "購入合計", left, 60, colW);
+  gouPanel_ = textPanel(panel1, "GouPanel", QRect(left, 76, panelW, kPanelH));
+  caption(panel1, "回収率", left + colW + 8, 60, colW);
+  ritsuPanel_ = textPanel(panel1, "RitsuPanel", QRect(left + colW + 8, 76, panelW, kPanelH));
+  caption(panel1, "回収金額", left, 102, colW);
+  kaikinPanel_ = textPanel(panel1, "KaikinPanel", QRect(left, 118, panelW, kPanelH));
+  caption(panel1, "収  支", left + colW + 8, 102, colW);
+  shuPanel_ = textPanel(panel1, "ShuPanel", QRect(left + colW + 8, 118, panelW, kPanelH));
+
+  caption(panel1, "ｺﾒﾝﾄ", left, 146, colW);
+  memo_ = new QPlainTextEdit(panel1);
+  memo_->setObjectName("Memo");
+  memo_->setReadOnly(true);
+  memo_->setGeometry(left, 162, 2 * colW + 8, 102);
+}
+
+void TRaceForm::buildResultPages() {
+  page1_ = new QTabWidget(this);
+  page1_->setObjectName("Page1");
+  page1_->setGeometry(8, kPage1Top, kClientW - 16, kClientH - kPage1Top - 6);
+
+  auto* tab1 = new QWidget;
+  tab1->setObjectName("Tab1");
+  page1_->addTab(tab1, QString::fromUtf8("ﾚｰｽ結果"));
+  caption(tab1, "着順", 6, 2, 100);
+  bameiBox1_ = listBox(tab1, "BameiBox1", QRect(4, 20, 276, 96));
+
+  // The payouts in two columns: a bet-type caption beside the first panel of its group.
+  const int rowH = 22, capW = 34, panelW = 124;
+  const int colA = 290, colB = 456;
+  auto resultPanel = [&](const char* name, int col, int row) {
+    return textPanel(tab1, name, QRect(col + capW, 4 + row * rowH, panelW, kPanelH));
+  };
+  auto groupCaption = [&](const char* text, int col, int row) { caption(tab1, text, col, 6 + row * rowH, capW); };
+
+  groupCaption("単勝", colA, 0);
+  tankeka_[0] = resultPanel("TankekaPanel1", colA, 0);
+  tankeka_[1] = resultPanel("TankekaPanel2", colA, 1);
+  groupCaption("複勝", colA, 2);
+  for (int k = 0; k < 4; ++k)
+    fukukeka_[k] = resultPanel(QStringLiteral("FukukekaPanel%1").arg(k + 1).toUtf8().constData(), colA, 2 + k);
+
+  groupCaption("枠連", colB, 0);
+  wakukeka_[0] = resultPanel("WakukekaPanel1", colB, 0);
+  wakukeka_[1] = resultPanel("WakukekaPanel2", colB, 1);
+  groupCaption("馬連", colB, 2);
+  umakeka_[0] = resultPanel("UmakekaPanel1", colB, 2);
+  umakeka_[1] = resultPanel("UmakekaPanel2", colB, 3);
+  groupCaption("ﾜｲﾄﾞ", colB, 4);
+  for (int i = 0; i < 3; ++i)
+    widekeka_[i] = resultPanel(QStringLiteral("WidekekaPanel%1").arg(i + 1).toUtf8().constData(), colB, 4 + i);
+
+  wideKiriBtn_ = new QPushButton(QString::fromUtf8(" ﾜｲﾄﾞ切り替え"), tab1);
+  wideKiriBtn_->setObjectName("WideKiriBtn");
+  wideKiriBtn_->setGeometry(colB + capW, 4 + 7 * rowH + 2, panelW, 24);
+  connect(wideKiriBtn_, &QPushButton::clicked, this, &TRaceForm::WideKiriBtnClick);
+
+  auto* tab2 = new QWidget;
+  tab2->setObjectName("Tab2");
+  page1_->addTab(tab2, QString::fromUtf8("出馬表"));
+  shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 330, 170));
+  new EntriesHeading(tab2, shutsubaBox_);
+}
+
+// --- showing a race ---
+
+void TRaceForm::applyColours() {
+  paintBackground(panel1_, settingsColour(settings_.colours[kColRaceBack]));
+  setTextColour(jyoLabel_, settingsColour(settings_.colours[kColRaceCourse]));
+  if (isVisible()) ShowRace(race_);
+}
+
+void TRaceForm::openRace(int r) {
+  if (ds_.kaisai.tsukiHi == 0) {
+    port_.beep();
+    return;
+  }
+  applyColours();
+  show();
+  raise();
+  activateWindow();
+  ShowRace(r);
+}
+
+void TRaceForm::refresh() {
+  if (isVisible()) ShowRace(race_);
+}
+
+void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
+  panel->setText(QString::fromStdString(v.text));
+  setTextColour(panel, v.hit ? settingsColour(settings_.colours[kColRaceHitResult]) : QColor(Qt::black));
+}
+
+void TRaceForm::ShowRace(int r) {
+  race_ = r;
+  const RaceView v = showRaceView(ds_, settings_, r);
+  setWindowTitle(QString::fromStdString(v.caption));
+  toolBtn_[4]->setVisible(v.holdsData);
+  toolBtn_[5]->setVisible(v.holdsData);
+  page2_->setCurrentIndex(v.ticketPage);
+
+  jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
+  dayPanel_->setText(QString::fromStdString(v.dayPanel));
+  raceNamePanel_->setText(QString::fromStdString(v.raceNamePanel));
+  kouPanel_->setText(QString::fromStdString(v.kouPanel));
+
+  fillList(bameiBox1_, v.finishers);
+  for (int k = 0; k < 4; ++k) setResult(fukukeka_[k], v.fuku[k]);
+  wideState_ = v.wideState;
+  wideKiriBtn_->setEnabled(v.wideKiriEnabled);
+  ShowWidePage();
+  for (int k = 0; k < 2; ++k) {
+    setResult(tankeka_[k], v.tan[k]);
+    setResult(wakukeka_[k], v.waku[k]);
+    setResult(umakeka_[k], v.uma[k]);
+  }
+
+  for (int b = 0; b < kTicketBoxes; ++b) fillList(kouBox_[b], v.tickets[b]);
+
+  gouPanel_->setText(QString::fromStdString(v.gou));
+  ritsuPanel_->setText(QString::fromStdString(v.ritsu));
+  kaikinPanel_->setText(QString::fromStdString(v.kaikin));
+  shuPanel_->setText(QString::fromStdString(v.shu));
+  setTextColour(shuPanel_, v.plus ? settingsColour(settings_.colours[kColPlus]) : QColor(Qt::black));
+
+  memo_->setPlainText(QString::fromStdString(v.memo));
+  fillList(shutsubaBox_, v.entries);
+}
+
+void TRaceForm::ShowWidePage() {
+  const auto panels = widePageForState(ds_, wideState_);
+  for (int i = 0; i < 3; ++i) setResult(widekeka_[i], panels[i]);
+}
+
+void TRaceForm::WideKiriBtnClick() {
+  wideState_ = toggleWideState(wideState_);
+  ShowWidePage();
+}
+
+// --- tool bar ---
+
+void TRaceForm::openRaceDialog(int /*which*/) {
+  // The race dialogs are not part of the program yet; their buttons are disabled.
+}
+
+void TRaceForm::ToolBtn1Click() { openRaceDialog(0); }
+void TRaceForm::ToolBtn2Click() { openRaceDialog(1); }
+void TRaceForm::ToolBtn3Click() { openRaceDialog(2); }
+void TRaceForm::ToolBtn4Click() { openRaceDialog(3); }
+
+void TRaceForm::ToolBtn5Click() {
+  if (!deleteRaceData(ds_, port_, race_)) return;
+  close();
+  emit meetingChanged();
+}
+
+void TRaceForm::ToolBtn6Click() {
+  // Printing is not part of the program yet; the button is disabled.
+}
+
+void TRaceForm::ToolBtn7Click() { close(); }
+
+void TRaceForm::ToolBtn8Click() {
+  if (confirmExit(port_, settings_)) emit endRequested();
+}
+
+void TRaceForm::closeEvent(QCloseEvent* event) {
+  // The main window closes this window on every change of course or day, shown or not;
+  // only a window on screen has a rectangle worth keeping.
+  if (isVisible()) {
+    const QRect g = frameGeometry();
+    settings_.raceRect = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  }
+  event->accept();
+}
+
+}  // namespace tovra

@@ -1,0 +1,158 @@
+#include "mainwindow/race_view.hpp"
+
+#include "entry/race_entry.hpp"
+#include "entry/race_items.hpp"
+#include "entry/settlement.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+#include "settings/settings_record.hpp"
+
+namespace tovra {
+
+namespace {
+
+// A stored text of the record (CP932) as it is shown.
+template <std::size_t N>
+std::string cp932Field(const char (&buf)[N]) {
+  return fixedText(buf);
+}
+
+// " %2d    %10ld円" for win and place results.
+ResultPanelView singleResult(int code, long payout) {
+  if (code == 0) return {};
+  return {sjprintfUtf8(" %2d    %10ld円", plainResult100(code), payout), isHit100(code)};
+}
+
+ResultPanelView bracketResult(int code, long payout) {
+  if (code == 0) return {};
+  const int pair = plainResult100(code);
+  return {sjprintfUtf8("  %d-%d  %10ld円", pairFirst10(pair), pairSecond10(pair), payout), isHit100(code)};
+}
+
+// Quinella and wide results: " %2d-%2d %10ld円".
+ResultPanelView horsePairResult(int code, long payout) {
+  if (code == 0) return {};
+  const int pair = plainResult10000(code);
+  return {sjprintfUtf8(" %2d-%2d %10ld円", pairFirst100(pair), pairSecond100(pair), payout), isHit10000(code)};
+}
+
+// Ticket lists end at the first zero number or at the list's capacity.
+template <std::size_t N, typename Line>
+std::vector<std::string> ticketLines(const std::uint16_t (&numbers)[N], const std::int32_t (&stakes)[N], Line line) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < N && numbers[i] != 0; ++i) out.push_back(line(numbers[i], static_cast<long>(stakes[i])));
+  return out;
+}
+
+void fillTickets(RaceView& v, const RaceRecord& race) {
+  auto single = [](int horse, long stake) { return sjprintfUtf8("  %2d    %9ld円", horse, stake); };
+  auto bracket = [](int pair, long stake) {
+    return sjprintfUtf8("  %d-%d %9ld円", pairFirst10(pair), pairSecond10(pair), stake);
+  };
+  auto horsePair = [](int pair, long stake) {
+    return sjprintfUtf8(" %2d-%2d%9ld円", pairFirst100(pair), pairSecond100(pair), stake);
+  };
+  v.tickets[kBoxTan] = ticketLines(race.tanUma, race.tanGaku, single);
+  v.tickets[kBoxFuku] = ticketLines(race.fukuUma, race.fukuGaku, single);
+  v.tickets[kBoxWaku] = ticketLines(race.wakuKumi, race.wakuGaku, bracket);
+  v.tickets[kBoxUma] = ticketLines(race.umaKumi, race.umaGaku, horsePair);
+  v.tickets[kBoxWide] = ticketLines(race.wideKumi, race.wideGaku, horsePair);
+}
+
+void fillTotals(RaceView& v, const KaisaiRecord& k, int r) {
+  const long purchase = k.kounyuGaku[r];
+  if (purchase == 0) return;  // no purchase: the four panels stay blank, results or not
+  const long balance = k.shushi[r];
+  const long ret = purchase + balance;
+  v.gou = sjprintfUtf8("%10ld円", purchase);
+  v.ritsu = sjprintfUtf8("%9.1f％", *recoveryRate(purchase, ret));
+  v.kaikin = sjprintfUtf8("%10ld円", ret);
+  v.shu = sjprintfUtf8("%10ld円", balance);
+  v.plus = balance >= 1;
+}
+
+void fillResults(RaceView& v, const RaceRecord& race) {
+  for (int p = 0; p < 5; ++p) {
+    if (race.chakuUma[p] == 0) continue;
+    v.finishers.push_back(finisherLine(p + 1, race.chakuUma[p], cp932Field(race.chakuBamei[p]),
+                                       cp932Field(race.chakuText[p])));
+  }
+  for (int k = 0; k < 4; ++k) v.fuku[k] = singleResult(race.fukuKeka[k], race.fukuHaitou[k]);
+  v.wideKiriEnabled = race.wideKeka[3] != 0;
+  for (int k = 0; k < 2; ++k) {
+    v.tan[k] = singleResult(race.tanKeka[k], race.tanHaitou[k]);
+    v.waku[k] = bracketResult(race.wakuKeka[k], race.wakuHaitou[k]);
+    v.uma[k] = horsePairResult(race.umaKeka[k], race.umaHaitou[k]);
+  }
+}
+
+void fillEntries(RaceView& v, const RaceRecord& race) {
+  for (int n = 1; n <= 18; ++n) {
+    const int j = n - 1;
+    if (race.shutsubaWaku[j] == 0) continue;
+    v.entries.push_back(entryLine(race.shutsubaWaku[j], n, cp932Field(race.shutsubaBamei[j]),
+                                  cp932Field(race.shutsubaKishu[j]), race.shutsubaKinryo[j]));
+  }
+}
+
+}  // namespace
+
+bool useOldAgeLabels(int year, const SettingsRecord& settings) { return year <= 2000 && settings.oldAgeLabels(); }
+
+std::string finisherLine(int place, int horse, const std::string& nameCp932, const std::string& textCp932) {
+  const std::string head = sjprintf(" %d着  %2d  %s", place, horse, nameCp932.c_str());
+  return cp932ToUtf8(fitCp932(head, 32) + sjprintf("%11s", textCp932.c_str()));
+}
+
+std::string entryLine(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo) {
+  if (kinryo > 99)
+    return sjprintfUtf8(" %2d %2d  %-18s%-18s%4.1f", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(),
+                        kinryo / 10.0);
+  return sjprintfUtf8(" %2d %2d  %-18s%-18s%d", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(), kinryo);
+}
+
+std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page) {
+  std::array<ResultPanelView, 3> out;
+  for (int i = 0; i < 3; ++i) {
+    const int a = page * 3 + i;
+    out[i] = horsePairResult(race.wideKeka[a], race.wideHaitou[a]);
+  }
+  return out;
+}
+
+std::array<ResultPanelView, 3> widePageForState(const DataStore& ds, int state) {
+  const int page = state % 10 == 1 ? 1 : 0;
+  const int race = state / 10;
+  if (race < 0 || race >= kRacesPerDay) return {};
+  return widePage(ds.races[race], page);
+}
+
+RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r) {
+  RaceView v;
+  v.race = r;
+  const KaisaiRecord& k = ds.kaisai;
+  const RaceRecord& race = ds.races[r];
+  const std::string course = keibajo(ds.course).name;
+  v.caption = course + "競馬場ﾚｰｽﾃﾞｰﾀ";
+  v.holdsData = k.raceJoutai[r] % 10 != 0;
+  v.ticketPage = settings.racePage() <= 2 ? settings.racePage() : 0;
+  v.jyoLabel = course + "競馬場";
+  v.dayPanel = sjprintfUtf8(" %2d月%2d日 %d回 %d日目", k.month(), k.day(), k.kai(), k.nichi());
+  v.raceNamePanel = sjprintfUtf8(" %dR     %s", r + 1, cp932Field(k.raceMei[r]).c_str());
+  v.kouPanel = raceItemsLine(race.koumoku, race.kyori, useOldAgeLabels(ds.yearNumber(), settings));
+  fillResults(v, race);
+  v.wideState = r * 10;
+  fillTickets(v, race);
+  fillTotals(v, k, r);
+  v.memo = commentForMemo(ds, r);
+  fillEntries(v, race);
+  return v;
+}
+
+RaceView showRaceView(DataStore& ds, const SettingsRecord& settings, int r) {
+  ds.raceIndex = r;
+  ds.readRaceBlock(ds.shown());
+  return formatRaceView(ds, settings, r);
+}
+
+}  // namespace tovra

@@ -1,0 +1,76 @@
+#pragma once
+// The race window's texts: everything recorded for one race of the meeting day shown,
+// formatted in Shift-JIS widths (so the fixed-width lines line up) and given in UTF-8.
+// The window itself only puts these texts into its controls.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "ledger/records.hpp"
+
+namespace tovra {
+
+class DataStore;
+struct SettingsRecord;
+
+// One result panel: its text ("" = blank) and whether it shows a hit (the hit colour).
+struct ResultPanelView {
+  std::string text;
+  bool hit = false;
+};
+
+// The bought-ticket lists KouBox1..KouBox5, in bet-type order 単勝 複勝 枠連 馬連 ﾜｲﾄﾞ.
+enum TicketBox { kBoxTan = 0, kBoxFuku = 1, kBoxWaku = 2, kBoxUma = 3, kBoxWide = 4 };
+inline constexpr int kTicketBoxes = 5;
+
+struct RaceView {
+  int race = 0;                // 0..11
+  std::string caption;         // "%s競馬場ﾚｰｽﾃﾞｰﾀ"
+  std::string jyoLabel;        // "%s競馬場"
+  std::string dayPanel;        // " %2d月%2d日 %d回 %d日目"
+  std::string raceNamePanel;   // " %dR     %s"
+  std::string kouPanel;        // the race items line, "" without items
+  bool holdsData = false;      // the delete and print buttons are shown
+  int ticketPage = 0;          // first page of the ticket tabs: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連
+
+  std::array<std::vector<std::string>, kTicketBoxes> tickets;
+
+  // Purchase, recovery rate, return, balance; all "" when nothing was bought.
+  std::string gou, ritsu, kaikin, shu;
+  bool plus = false;           // balance in the plus colour
+
+  std::string memo;            // the comment, line breaks as "\n"
+
+  std::vector<std::string> finishers;  // BameiBox1
+  std::array<ResultPanelView, 2> tan, waku, uma;
+  std::array<ResultPanelView, 4> fuku;
+  bool wideKiriEnabled = false;        // a fourth wide result exists
+  int wideState = 0;                   // WideKiriBtn's state: race * 10 + page
+
+  std::vector<std::string> entries;    // ShutsubaBox
+};
+
+// Whether the old age labels apply: years up to 2000 with the option's hundreds digit 1.
+bool useOldAgeLabels(int year, const SettingsRecord& settings);
+
+// The view of race r (0..11) of the meeting day and race block in memory.
+RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r);
+
+// Show race r: makes r the race of the data layer, reads the race block of the meeting
+// day shown, and formats it.
+RaceView showRaceView(DataStore& ds, const SettingsRecord& settings, int r);
+
+// The three wide panels of one page (0: results 1-3, 1: results 4-6).
+std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page);
+// The wide panels for WideKiriBtn's state (race * 10 + page), read from the race block in memory.
+std::array<ResultPanelView, 3> widePageForState(const DataStore& ds, int state);
+// WideKiriBtn's click: the other page of the same race.
+inline int toggleWideState(int state) { return (state / 10) * 10 + (state % 10 == 0 ? 1 : 0); }
+
+// One finisher line: " %d着  %2d  %s" cut or padded to 32 Shift-JIS bytes, then the
+// finisher's text right-aligned in 11 columns. CP932 in, UTF-8 out.
+std::string finisherLine(int place, int horse, const std::string& nameCp932, const std::string& textCp932);
+// One line of the entries table (weight 550 as 55.0, 55 as 55).
+std::string entryLine(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo);
+
+}  // namespace tovra

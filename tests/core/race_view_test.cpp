@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include "entry/settlement.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+#include "mainwindow/race_delete.hpp"
+#include "mainwindow/race_view.hpp"
+#include "settings/settings_record.hpp"
+#include "test_support.hpp"
+
+using namespace tovra;
+using tovra::testing::appendMeeting;
+using tovra::testing::makeLedger;
+using tovra::testing::readBytes;
+using tovra::testing::TempDir;
+
+namespace {
+
+DataStore meetingDay(const char* year = "2001") {
+  DataStore ds;
+  ds.year = year;
+  ds.course = 5;  // 中山
+  ds.meetingCount[5] = 1;
+  ds.kaisai.tsukiHi = 1223;
+  ds.kaisai.kaiNichi = 508;
+  return ds;
+}
+
+SettingsRecord options(int digits) {
+  SettingsRecord s = SettingsRecord::defaults();
+  s.optionDigits = static_cast<std::uint16_t>(digits);
+  return s;
+}
+
+// Bytes of a displayed line in Shift-JIS: the widths the formats count.
+std::size_t sjBytes(const std::string& utf8) { return sj(utf8).size(); }
+
+}  // namespace
+
+TEST(RaceView, HeadingPanelsAndDataButtons) {
+  DataStore ds = meetingDay();
+  setFixedText(ds.kaisai.raceMei[10], sj("有馬記念"));
+  ds.kaisai.raceJoutai[10] = 1;
+  RaceView v = formatRaceView(ds, options(0), 10);
+  EXPECT_EQ(v.caption, "中山競馬場ﾚｰｽﾃﾞｰﾀ");
+  EXPECT_EQ(v.jyoLabel, "中山競馬場");
+  EXPECT_EQ(v.dayPanel, " 12月23日 5回 8日目");
+  EXPECT_EQ(v.raceNamePanel, " 11R     有馬記念");
+  EXPECT_TRUE(v.holdsData);
+  EXPECT_EQ(v.kouPanel, "");
+  EXPECT_EQ(v.wideState, 100);
+
+  ds.kaisai.raceJoutai[10] = 10;  // a tens digit alone holds nothing
+  EXPECT_FALSE(formatRaceView(ds, options(0), 10).holdsData);
+}
+
+TEST(RaceView, TicketPageFromTheTensDigit) {
+  DataStore ds = meetingDay();
+  EXPECT_EQ(formatRaceView(ds, options(0), 0).ticketPage, 0);
+  EXPECT_EQ(formatRaceView(ds, options(11), 0).ticketPage, 1);
+  EXPECT_EQ(formatRaceView(ds, options(121), 0).ticketPage, 2);
+  EXPECT_EQ(formatRaceView(ds, options(90), 0).ticketPage, 0);  // a digit no page has
+}
+
+TEST(RaceView, OldAgeLabelsForYearsUpTo2000) {
+  DataStore ds = meetingDay("2000");
+  ds.races[0].koumoku = 20232111;  // age class 2, 未 勝 利, 抽, 牝
+  ds.races[0].kyori = 1800;
+  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel,
+            " 4 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+  EXPECT_EQ(formatRaceView(ds, options(0), 0).kouPanel,
+            " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+  ds.year = "2001";
+  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel,
+            " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+}
+
+TEST(RaceView, TicketListsStopAtFirstZeroAndCapacity) {
+  DataStore ds = meetingDay();
+  RaceRecord& r = ds.races[0];
+  r.tanUma[0] = 7;
+  r.tanGaku[0] = 1000;
+  r.tanUma[2] = 9;  // after the first zero: not part of the list
+  r.tanGaku[2] = 500;
+  for (int i = 0; i < 5; ++i) {
+    r.fukuUma[i] = static_cast<std::uint16_t>(i + 1);
+    r.fukuGaku[i] = 100;
+  }
+  r.wakuKumi[0] = 18;
+  r.wakuGaku[0] = 2000;
+  r.wakuKumi[1] = 11;
+  r.wakuGaku[1] = 100;
+  for (int i = 0; i < 50; ++i) {
+    r.umaKumi[i] = static_cast<std::uint16_t>(100 + i + 2);
+    r.umaGaku[i] = 100;
+  }
+  r.wideKumi[0] = 312;
+  r.wideGaku[0] = 123456789;
+  RaceView v = formatRaceView(ds, options(0), 0);
+  EXPECT_EQ(v.tickets[kBoxTan], (std::vector<std::string>{"   7         1000円"}));
+  EXPECT_EQ(v.tickets[kBoxFuku].size(), 5u);
+  EXPECT_EQ(v.tickets[kBoxWaku], (std::vector<std::string>{"  1-8      2000円", "  1-1       100円"}));
+  ASSERT_EQ(v.tickets[kBoxUma].size(), 50u);
+  EXPECT_EQ(v.tickets[kBoxUma][0], "  1- 2      100円");
+  EXPECT_EQ(v.tickets[kBoxUma][49], "  1-51      100円");
+  EXPECT_EQ(v.tickets[kBoxWide], (std::vector<std::string>{"  3-12123456789円"}));
+}
+
+TEST(RaceView, TotalsBlankWithoutPurchaseEvenWithResults) {
+  DataStore ds = meetingDay();
+  ds.races[0].tanKeka[0] = 3;
+  ds.races[0].tanHaitou[0] = 450;
+  ds.races[0].koumoku = 21211111;
+  settleRace(ds.kaisai, ds.races, 0);
+  RaceView v = formatRaceView(ds, options(0), 0);
+  EXPECT_TRUE(v.holdsData);
+  EXPECT_EQ(v.gou, "");
+  EXPECT_EQ(v.ritsu, "");
+  EXPECT_EQ(v.kaikin, "");
+  EXPECT_EQ(v.shu, "");
+  EXPECT_FALSE(v.plus);
+  EXPECT_EQ(v.tan[0].text, "  3           450円");
+}
+
+TEST(RaceView, TotalsAndPlusColourFromOneYen) {
+  DataStore ds = meetingDay();
+  ds.kaisai.kounyuGaku[0] = 1000;
+  ds.kaisai.shushi[0] = 2200;
+  RaceView v = formatRaceView(ds, options(0), 0);
+  EXPECT_EQ(v.gou, "      1000円");
+  EXPECT_EQ(v.ritsu, "    320.0％");
+  EXPECT_EQ(v.kaikin, "      3200円");
+  EXPECT_EQ(v.shu, "      2200円");
+  EXPECT_TRUE(v.plus);
+  ds.kaisai.shushi[0] = 1;
+  EXPECT_TRUE(formatRaceView(ds, options(0), 0).plus);
+  ds.kaisai.shushi[0] = 0;
+  EXPECT_FALSE(formatRaceView(ds, options(0), 0).plus);
+  ds.kaisai.shushi[0] = -1000;
+  v = formatRaceView(ds, options(0), 0);
+  EXPECT_FALSE(v.plus);
+  EXPECT_EQ(v.ritsu, "      0.0％");
+  EXPECT_EQ(v.shu, "     -1000円");
+}
+
+TEST(RaceView, DeadHeatResultsAndHitMarks) {
+  DataStore ds = meetingDay();
+  RaceRecord& r = ds.races[0];
+  r.tanKeka[0] = 105;  // hit
+  r.tanHaitou[0] = 320;
+  r.tanKeka[1] = 12;  // dead heat, not bought
+  r.tanHaitou[1] = 1560;
+  r.fukuKeka[0] = 5;
+  r.fukuHaitou[0] = 150;
+  r.wakuKeka[0] = 138;  // 3-8, hit
+  r.wakuHaitou[0] = 980;
+  r.umaKeka[0] = 10512;  // 5-12, hit
+  r.umaHaitou[0] = 4230;
+  RaceView v = formatRaceView(ds, options(0), 0);
+  EXPECT_EQ(v.tan[0].text, "  5           320円");
+  EXPECT_TRUE(v.tan[0].hit);
+  EXPECT_EQ(v.tan[1].text, " 12          1560円");
+  EXPECT_FALSE(v.tan[1].hit);
+  EXPECT_EQ(v.fuku[0].text, "  5           150円");
+  EXPECT_FALSE(v.fuku[0].hit);
+  for (int k = 1; k < 4; ++k) EXPECT_EQ(v.fuku[k].text, "");
+  EXPECT_EQ(v.waku[0].text, "  3-8         980円");
+  EXPECT_TRUE(v.waku[0].hit);
+  EXPECT_EQ(v.waku[1].text, "");
+  EXPECT_EQ(v.uma[0].text, "  5-12       4230円");
+  EXPECT_TRUE(v.uma[0].hit);
+  EXPECT_EQ(v.uma[1].text, "");
+
+  r.tanKeka[1] = 0;  // one winner: the second panel is blank
+  v = formatRaceView(ds, options(0), 0);
+  EXPECT_EQ(v.tan[1].text, "");
+  EXPECT_FALSE(v.tan[1].hit);
+}
+
+TEST(RaceView, FourWideResultsPageBetweenOneToThreeAndFourToSix) {
+  DataStore ds = meetingDay();
+  RaceRecord& r = ds.races[3];
+  const std::uint16_t codes[4] = {10305, 308, 508, 10309};
+  for (int i = 0; i < 4; ++i) {
+    r.wideKeka[i] = codes[i];
+    r.wideHaitou[i] = 200 + i;
+  }
+  RaceView v = formatRaceView(ds, options(0), 3);
+  EXPECT_TRUE(v.wideKiriEnabled);
+  EXPECT_EQ(v.wideState, 30);
+  auto first = widePageForState(ds, v.wideState);
+  EXPECT_EQ(first[0].text, "  3- 5        200円");
+  EXPECT_TRUE(first[0].hit);
+  EXPECT_EQ(first[2].text, "  5- 8        202円");
+  const int second = toggleWideState(v.wideState);
+  EXPECT_EQ(second, 31);
+  auto page2 = widePageForState(ds, second);
+  EXPECT_EQ(page2[0].text, "  3- 9        203円");
+  EXPECT_TRUE(page2[0].hit);
+  EXPECT_EQ(page2[1].text, "");
+  EXPECT_EQ(page2[2].text, "");
+  EXPECT_EQ(toggleWideState(second), 30);
+
+  r.wideKeka[3] = 0;
+  EXPECT_FALSE(formatRaceView(ds, options(0), 3).wideKiriEnabled);
+}
+
+TEST(RaceView, FinisherLinesAreCutOrPaddedTo32BytesBeforeTheText) {
+  // " 1着  12  " takes 10 bytes; a 24-byte name makes 34 and is cut at 32.
+  const std::string longName = sj("ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈ");
+  std::string line = finisherLine(1, 12, longName, sj("1.34.5"));
+  EXPECT_EQ(line, " 1着  12  ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆ     1.34.5");
+  EXPECT_EQ(sjBytes(line), 32u + 11u);
+
+  // A full-width character across byte 32 leaves a blank there instead.
+  line = finisherLine(2, 3, sj("ﾆｼﾉダイワメジャーダイワ"), sj("ｸﾋﾞ"));
+  EXPECT_EQ(sjBytes(line), 43u);
+  EXPECT_EQ(line, " 2着   3  ﾆｼﾉダイワメジャーダイ         ｸﾋﾞ");
+
+  line = finisherLine(5, 1, sj("ｼﾝﾎﾞﾘ"), sj("同着"));
+  EXPECT_EQ(line, " 5着   1  ｼﾝﾎﾞﾘ                        同着");
+  EXPECT_EQ(sjBytes(line), 43u);
+}
+
+TEST(RaceView, FinishersSkipEmptyPlaces) {
+  DataStore ds = meetingDay();
+  RaceRecord& r = ds.races[0];
+  r.chakuUma[0] = 4;
+  setFixedText(r.chakuBamei[0], sj("ﾃｲｴﾑｵﾍﾟﾗｵｰ"));
+  setFixedText(r.chakuText[0], sj("2.33.2"));
+  r.chakuUma[2] = 9;
+  setFixedText(r.chakuBamei[2], sj("ﾒｲｼｮｳﾄﾞﾄｳ"));
+  RaceView v = formatRaceView(ds, options(0), 0);
+  ASSERT_EQ(v.finishers.size(), 2u);
+  EXPECT_EQ(v.finishers[0].substr(0, 5), " 1着");
+  EXPECT_EQ(v.finishers[1].substr(0, 5), " 3着");
+  EXPECT_EQ(sjBytes(v.finishers[1]), 43u);
+}
+
+TEST(RaceView, EntriesShowWeightInTenthsOrWholeKilograms) {
+  EXPECT_EQ(entryLine(1, 2, sj("ｼﾝﾎﾞﾘﾙﾄﾞﾙﾌ"), sj("岡部幸雄"), 550),
+            "  1  2  ｼﾝﾎﾞﾘﾙﾄﾞﾙﾌ        岡部幸雄          55.0");
+  EXPECT_EQ(entryLine(8, 18, sj("ﾐｽﾀｰｼｰﾋﾞｰ"), sj("吉永正人"), 55),
+            "  8 18  ﾐｽﾀｰｼｰﾋﾞｰ         吉永正人          55");
+  EXPECT_EQ(entryLine(3, 5, "", "", 575).substr(44), "57.5");
+
+  DataStore ds = meetingDay();
+  RaceRecord& r = ds.races[0];
+  r.shutsubaWaku[0] = 1;
+  r.shutsubaKinryo[0] = 550;
+  r.shutsubaWaku[17] = 8;  // horse 18, with horses 2..17 missing
+  r.shutsubaKinryo[17] = 57;
+  RaceView v = formatRaceView(ds, options(0), 0);
+  ASSERT_EQ(v.entries.size(), 2u);
+  EXPECT_EQ(v.entries[1].substr(0, 7), "  8 18 ");
+  EXPECT_EQ(v.entries[1].substr(v.entries[1].size() - 2), "57");
+}
+
+TEST(RaceView, CommentShownWithPlainLineBreaks) {
+  DataStore ds = meetingDay();
+  setFixedText(ds.races[0].comento, sj("逃げ切り\r\n次走注目"));
+  EXPECT_EQ(formatRaceView(ds, options(0), 0).memo, "逃げ切り\n次走注目");
+}
+
+TEST(RaceView, ShowRaceReadsTheBlockOfTheShownMeeting) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {2001});
+  KaisaiRecord k;
+  k.tsukiHi = 105;
+  k.kaiNichi = 101;
+  RaceBlock races{};
+  races[6].chakuUma[0] = 2;
+  appendMeeting(ds, 0, k, races);
+  ds.course = 0;
+  ds.kaisai = k;
+  RaceView v = showRaceView(ds, options(0), 6);
+  EXPECT_EQ(ds.raceIndex, 6);
+  EXPECT_EQ(v.finishers.size(), 1u);
+}
+
+namespace {
+
+struct LedgerWithRace {
+  TempDir dir;
+  DataStore ds{dir.path()};
+  LedgerWithRace() {
+    makeLedger(ds, {2001});
+    KaisaiRecord k;
+    k.tsukiHi = 1223;
+    k.kaiNichi = 508;
+    RaceBlock races{};
+    for (int r : {2, 4}) {
+      races[r].tanUma[0] = 5;
+      races[r].tanGaku[0] = 1000;
+      races[r].tanKeka[0] = 5;
+      races[r].tanHaitou[0] = 320;
+      races[r].koumoku = 21211111;
+      setFixedText(races[r].comento, sj("本命"));
+      setFixedText(k.raceMei[r], sj("ﾃｽﾄ"));
+    }
+    for (int r : {2, 4}) settleRace(k, races, r);
+    appendMeeting(ds, 5, k, races);
+    ds.course = 5;
+    ds.readShown();
+  }
+  std::vector<unsigned char> meetingBytes() { return readBytes(ds.resolve(ds.meetingFile())); }
+  std::vector<unsigned char> raceBytes() { return readBytes(ds.resolve(ds.raceFile())); }
+};
+
+}  // namespace
+
+TEST(RaceDelete, CancelChangesNothing) {
+  LedgerWithRace l;
+  const auto meeting = l.meetingBytes();
+  const auto races = l.raceBytes();
+  ScriptedPort port;
+  port.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(deleteRaceData(l.ds, port, 4));
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_EQ(port.messages[0].title, "確認");
+  EXPECT_EQ(port.messages[0].text, "12月23日 5回 8日目  中山競馬場  5Rのﾚｰｽﾃﾞｰﾀを削除します。");
+  EXPECT_EQ(port.messages[0].icon, MsgIcon::Question);
+  EXPECT_EQ(port.messages[0].buttons, MsgButtons::OkCancel);
+  EXPECT_EQ(l.meetingBytes(), meeting);
+  EXPECT_EQ(l.raceBytes(), races);
+  EXPECT_EQ(l.ds.kaisai.raceJoutai[4], 12);
+}
+
+TEST(RaceDelete, BlanksTheRaceAndRecountsTheDay) {
+  LedgerWithRace l;
+  ScriptedPort port;
+  EXPECT_TRUE(deleteRaceData(l.ds, port, 4));
+  DataStore fresh(l.dir.path());
+  fresh.year = "2001";
+  fresh.course = 5;
+  fresh.readShown();
+  EXPECT_TRUE(fresh.races[4].isBlank());
+  EXPECT_EQ(fresh.kaisai.raceJoutai[4], 0);
+  EXPECT_EQ(fresh.kaisai.kounyuGaku[4], 0);
+  EXPECT_EQ(fresh.kaisai.shushi[4], 0);
+  EXPECT_EQ(fixedText(fresh.kaisai.raceMei[4]), "");
+  // The other race and the day totals stay right.
+  EXPECT_EQ(fresh.kaisai.raceJoutai[2], 12);
+  EXPECT_EQ(fresh.kaisai.kounyuGaku[12], 1000);
+  EXPECT_EQ(fresh.kaisai.shushi[12], 2200);
+  EXPECT_FALSE(fresh.races[2].isBlank());
+}

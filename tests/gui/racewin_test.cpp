@@ -1,0 +1,398 @@
+// The race window: every control filled from the race shown, the wide pages, the colours,
+// the tool bar and deleting the race's data.
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+#include <memory>
+
+#include "forms/Looks.h"
+#include "entry/settlement.hpp"
+#include "forms/Raceunit.h"
+#include "ledger/text.hpp"
+#include "support/race_ledger.h"
+
+using namespace tovra;
+using tovra::guitest::RaceLedger;
+
+namespace {
+
+KaisaiRecord arimaDay() {
+  KaisaiRecord k;
+  k.tsukiHi = 1223;
+  k.kaiNichi = 508;
+  setFixedText(k.raceMei[10], sj(guitest::kFullRaceName));
+  return k;
+}
+
+// A ledger whose meeting day shown holds the full race as 11R.
+struct FullRaceLedger : RaceLedger {
+  explicit FullRaceLedger(int year = 2001) : RaceLedger(year) {
+    RaceBlock races{};
+    races[10] = guitest::fullRace();
+    addMeeting(arimaDay(), races);
+  }
+};
+
+template <typename T = QLabel>
+T* child(QWidget& w, const char* name) {
+  T* c = w.findChild<T*>(QString::fromLatin1(name));
+  if (!c) qFatal("no control %s", name);
+  return c;
+}
+
+QString text(QWidget& w, const char* name) { return child(w, name)->text(); }
+QColor textColour(QWidget& w, const char* name) { return child(w, name)->palette().color(QPalette::WindowText); }
+QStringList lines(QWidget& w, const char* name) {
+  QStringList out;
+  auto* box = child<QListWidget>(w, name);
+  for (int i = 0; i < box->count(); ++i) out << box->item(i)->text();
+  return out;
+}
+QColor colour(const SettingsRecord& s, int index) { return settingsColour(s.colours[index]); }
+
+}  // namespace
+
+class RaceWinTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyControlIsThere();
+  void noMeetingOnlyBeeps();
+  void showsTheRaceWithItsColours();
+  void deadHeatWinPanels();
+  void fourWideResultsPage();
+  void ageLabelsOf2000And2001();
+  void finisherLinesCutAt32Bytes();
+  void entryWeights();
+  void totalsBlankWithoutPurchase();
+  void ticketPageFromOptions();
+  void dataButtonsOnlyWithData();
+  void deleteRaceDataAsksThenWritesAndCloses();
+  void closingStoresTheRectangle();
+  void endAsksFirst();
+  // With RACEWIN_SHOT=<file.png> set: the full race on screen, saved as a picture (and held
+  // RACEWIN_HOLD_MS milliseconds for a screen grab), to look at.
+  void picture();
+};
+
+void RaceWinTest::everyControlIsThere() {
+  RaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  for (const char* name :
+       {"Panel1", "JyoLabel", "DayPanel", "RaceNamePanel", "KouPanel", "GouPanel", "RitsuPanel", "KaikinPanel",
+        "ShuPanel", "BameiBox1", "TankekaPanel1", "TankekaPanel2", "FukukekaPanel1", "FukukekaPanel2",
+        "FukukekaPanel3", "FukukekaPanel4", "WakukekaPanel1", "WakukekaPanel2", "UmakekaPanel1", "UmakekaPanel2",
+        "WidekekaPanel1", "WidekekaPanel2", "WidekekaPanel3", "WideKiriBtn", "ShutsubaBox", "Panel2", "Memo",
+        "Page1", "Page2", "Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "KouBox1", "KouBox2", "KouBox3", "KouBox4",
+        "KouBox5"})
+    QVERIFY2(f.findChild<QWidget*>(QString::fromLatin1(name)), name);
+  auto* page2 = child<QTabWidget>(f, "Page2");
+  QCOMPARE(page2->tabText(0), QString("単･複"));
+  QCOMPARE(page2->tabText(1), QString("枠連･ﾜｲﾄﾞ"));
+  QCOMPARE(page2->tabText(2), QString("馬連"));
+  QCOMPARE(page2->widget(1)->objectName(), QString("Tab4"));
+  auto* page1 = child<QTabWidget>(f, "Page1");
+  QCOMPARE(page1->tabText(0), QString("ﾚｰｽ結果"));
+  QCOMPARE(page1->tabText(1), QString("出馬表"));
+  QCOMPARE(child<QPushButton>(f, "WideKiriBtn")->text(), QString(" ﾜｲﾄﾞ切り替え"));
+  const char* hints[8] = {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録", "ﾚｰｽﾃﾞｰﾀ：購入馬券登録", "ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録",
+                          "ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録",    "ﾚｰｽﾃﾞｰﾀ削除",          "印刷",
+                          "閉じる",                "トヴラ終了"};
+  for (int i = 0; i < 8; ++i) {
+    auto* b = child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i + 1).toLatin1().constData());
+    QCOMPARE(b->toolTip(), QString::fromUtf8(hints[i]));
+  }
+  QVERIFY(!f.isVisible());
+}
+
+void RaceWinTest::noMeetingOnlyBeeps() {
+  RaceLedger l;
+  l.ds.readShown();  // the course has no meeting: the all-zero record
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(0);
+  QCOMPARE(l.port.beeps, 1);
+  QVERIFY(!f.isVisible());
+}
+
+void RaceWinTest::showsTheRaceWithItsColours() {
+  FullRaceLedger l;
+  l.settings.colours[kColRaceBack] = colourFromRgb(10, 20, 30);
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  QVERIFY(f.isVisible());
+  QCOMPARE(l.ds.raceIndex, 10);
+  QCOMPARE(f.windowTitle(), QString("中山競馬場ﾚｰｽﾃﾞｰﾀ"));
+  QCOMPARE(text(f, "JyoLabel"), QString("中山競馬場"));
+  QCOMPARE(textColour(f, "JyoLabel"), colour(l.settings, kColRaceCourse));
+  QCOMPARE(child<QWidget>(f, "Panel1")->palette().color(QPalette::Window), QColor(10, 20, 30));
+  QCOMPARE(text(f, "DayPanel"), QString(" 12月23日 5回 8日目"));
+  QCOMPARE(text(f, "RaceNamePanel"), QString(" 11R     有馬記念"));
+  QCOMPARE(text(f, "KouPanel"), QString(" 3歳上      ＧⅠ      国際         定量     芝 2500M   良"));
+  QCOMPARE(lines(f, "KouBox1"), QStringList({"   5         3000円", "  12         1000円"}));
+  QCOMPARE(lines(f, "KouBox3"), QStringList({"  3-6      2000円", "  3-8      1000円"}));
+  QCOMPARE(lines(f, "KouBox4").size(), 4);
+  QCOMPARE(lines(f, "KouBox5"), QStringList({"  5-12     3000円", "  3- 9     1000円"}));
+  // 3000 * 3.2 + 1000 * 14.5 + 5000 * 1.4 + 2000 * 9.8 + 1000 * 42.3 + 3000 * 12.8 + 1000 * 7.6 on 20000.
+  QCOMPARE(text(f, "GouPanel"), QString("     20000円"));
+  QCOMPARE(text(f, "KaikinPanel"), QString("    139000円"));
+  QCOMPARE(text(f, "RitsuPanel"), QString("    695.0％"));
+  QCOMPARE(text(f, "ShuPanel"), QString("    119000円"));
+  QCOMPARE(textColour(f, "ShuPanel"), colour(l.settings, kColPlus));
+  QCOMPARE(child<QPlainTextEdit>(f, "Memo")->toPlainText(),
+           QString("逃げ馬不在で平均ペース。直線の叩き合いは同着、写真判定に約十分。"));
+  QCOMPARE(text(f, "UmakekaPanel1"), QString("  5-12       4230円"));
+  QCOMPARE(textColour(f, "UmakekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(text(f, "FukukekaPanel2"), QString(" 12           290円"));
+  QCOMPARE(textColour(f, "FukukekaPanel2"), QColor(Qt::black));
+}
+
+void RaceWinTest::deadHeatWinPanels() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
+  QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(text(f, "TankekaPanel2"), QString(" 12          1450円"));
+  QCOMPARE(textColour(f, "TankekaPanel2"), colour(l.settings, kColRaceHitResult));
+
+  // One winner only: the second panel is blank, and the colour goes with the text.
+  l.ds.races[10].tanKeka[1] = 0;
+  l.ds.races[10].tanKeka[0] = 9;
+  l.ds.writeRaceBlock(l.ds.shown());
+  f.ShowRace(10);
+  QCOMPARE(text(f, "TankekaPanel1"), QString("  9           320円"));
+  QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));
+  QCOMPARE(text(f, "TankekaPanel2"), QString(""));
+}
+
+void RaceWinTest::fourWideResultsPage() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  auto* kiri = child<QPushButton>(f, "WideKiriBtn");
+  QVERIFY(kiri->isEnabled());
+  QCOMPARE(f.wideState(), 100);
+  QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
+  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(text(f, "WidekekaPanel3"), QString("  3-12       1990円"));
+  QCOMPARE(textColour(f, "WidekekaPanel3"), QColor(Qt::black));
+  QTest::mouseClick(kiri, Qt::LeftButton);
+  QCOMPARE(f.wideState(), 101);
+  QCOMPARE(text(f, "WidekekaPanel1"), QString("  3- 9        760円"));
+  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(text(f, "WidekekaPanel2"), QString(""));
+  QCOMPARE(text(f, "WidekekaPanel3"), QString(""));
+  QTest::mouseClick(kiri, Qt::LeftButton);
+  QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
+  QCOMPARE(text(f, "WidekekaPanel2"), QString("  3- 5        410円"));
+
+  // Showing the race again starts on results 1-3; three results leave the button off.
+  QTest::mouseClick(kiri, Qt::LeftButton);
+  l.ds.races[10].wideKeka[3] = 0;
+  l.ds.writeRaceBlock(l.ds.shown());
+  f.ShowRace(10);
+  QVERIFY(!kiri->isEnabled());
+  QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
+}
+
+void RaceWinTest::ageLabelsOf2000And2001() {
+  for (int year : {2000, 2001}) {
+    RaceLedger l(year);
+    l.settings.optionDigits = 100;
+    RaceBlock races{};
+    races[0].koumoku = 20221111;  // age class 2
+    races[0].kyori = 1200;
+    l.addMeeting(arimaDay(), races);
+    TRaceForm f(l.ds, l.settings, l.port);
+    f.openRace(0);
+    const QString age = text(f, "KouPanel").mid(1, 4);
+    QCOMPARE(age, year == 2000 ? QString("4 歳 ") : QString("3 歳 "));
+  }
+}
+
+void RaceWinTest::finisherLinesCutAt32Bytes() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  const QStringList finishers = lines(f, "BameiBox1");
+  QCOMPARE(finishers.size(), 5);
+  QCOMPARE(finishers[0], QString(" 1着   5  ｼﾝﾎﾞﾘｸﾘｽｴｽ                 2.32.6"));
+  // A 24-byte name: " 2着  12  " and 22 bytes of it, then the text in 11 columns.
+  QCOMPARE(finishers[1], QString(" 2着  12  ｸﾞﾗｽﾜﾝﾀﾞｰｸﾞﾗｽﾜﾝﾀﾞｰｸﾞﾗｽ       同着"));
+  for (const QString& line : finishers) QCOMPARE(sj(line.toStdString()).size(), std::size_t{43});
+}
+
+void RaceWinTest::entryWeights() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  const QStringList entries = lines(f, "ShutsubaBox");
+  QCOMPARE(entries.size(), 16);
+  QCOMPARE(entries[0], QString("  1  1  ﾒｼﾞﾛﾏｯｸｲｰﾝ        武豊              57"));
+  QCOMPARE(entries[1], QString("  1  2  ﾀﾏﾓｸﾛｽ            岡部幸雄          56.5"));
+  QCOMPARE(entries[2], QString("  2  3  ﾄｳｶｲﾃｲｵｰ          的場均            55.5"));
+
+  l.ds.races[10].shutsubaKinryo[0] = 550;
+  l.ds.races[10].shutsubaKinryo[1] = 55;
+  l.ds.writeRaceBlock(l.ds.shown());
+  f.ShowRace(10);
+  QVERIFY(lines(f, "ShutsubaBox")[0].endsWith(" 55.0"));
+  QVERIFY(lines(f, "ShutsubaBox")[1].endsWith("  55"));
+}
+
+void RaceWinTest::totalsBlankWithoutPurchase() {
+  RaceLedger l;
+  RaceBlock races{};
+  RaceRecord r = guitest::fullRace();
+  RaceRecord unbought;
+  std::copy(std::begin(r.tanKeka), std::end(r.tanKeka), unbought.tanKeka);
+  std::copy(std::begin(r.tanHaitou), std::end(r.tanHaitou), unbought.tanHaitou);
+  races[3] = unbought;
+  l.addMeeting(arimaDay(), races);
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(3);
+  for (const char* name : {"GouPanel", "RitsuPanel", "KaikinPanel", "ShuPanel"}) QCOMPARE(text(f, name), QString(""));
+  QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
+  QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));  // nothing bought, nothing hit
+
+  // The same window showing a bought race and then this one again leaves no figure behind.
+  l.ds.races[5] = guitest::fullRace();
+  settleRace(l.ds.kaisai, l.ds.races, 5);
+  l.ds.writeShown();
+  f.ShowRace(5);
+  QCOMPARE(text(f, "GouPanel"), QString("     20000円"));
+  f.ShowRace(3);
+  QCOMPARE(text(f, "GouPanel"), QString(""));
+  QCOMPARE(text(f, "ShuPanel"), QString(""));
+  QCOMPARE(lines(f, "KouBox1"), QStringList());
+}
+
+void RaceWinTest::ticketPageFromOptions() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  auto* page2 = child<QTabWidget>(f, "Page2");
+  for (int tens : {1, 2, 0}) {
+    l.settings.optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
+    f.openRace(10);
+    QCOMPARE(page2->currentIndex(), tens);
+  }
+}
+
+void RaceWinTest::dataButtonsOnlyWithData() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  auto* del = child<QToolButton>(f, "ToolBtn5");
+  auto* print = child<QToolButton>(f, "ToolBtn6");
+  QVERIFY(del->isVisible());
+  QVERIFY(print->isVisible());
+  QVERIFY(!print->isEnabled());  // printing is not in the program yet
+  f.ShowRace(0);                 // an empty race
+  QVERIFY(!del->isVisible());
+  QVERIFY(!print->isVisible());
+  QCOMPARE(text(f, "RaceNamePanel"), QString(" 1R     "));
+  QCOMPARE(lines(f, "BameiBox1"), QStringList());
+  QCOMPARE(text(f, "TankekaPanel1"), QString(""));
+}
+
+void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
+  FullRaceLedger l;
+  // Another race keeps the day's totals honest.
+  l.ds.races[2] = guitest::fullRace();
+  settleRace(l.ds.kaisai, l.ds.races, 2);
+  l.ds.writeShown();
+  TRaceForm f(l.ds, l.settings, l.port);
+  QSignalSpy changed(&f, &TRaceForm::meetingChanged);
+  f.openRace(10);
+
+  l.port.answers.push_back(Answer::Cancel);
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn5"), Qt::LeftButton);
+  QCOMPARE(l.port.messages.size(), std::size_t{1});
+  QCOMPARE(QString::fromStdString(l.port.messages[0].text),
+           QString("12月23日 5回 8日目  中山競馬場  11Rのﾚｰｽﾃﾞｰﾀを削除します。"));
+  QCOMPARE(l.port.messages[0].icon, MsgIcon::Question);
+  QVERIFY(f.isVisible());
+  QCOMPARE(changed.count(), 0);
+  KaisaiRecord k;
+  RaceBlock races;
+  l.reread(k, races);
+  QVERIFY(!races[10].isBlank());
+
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn5"), Qt::LeftButton);
+  QVERIFY(!f.isVisible());
+  QCOMPARE(changed.count(), 1);
+  l.reread(k, races);
+  QVERIFY(races[10].isBlank());
+  QCOMPARE(int(k.raceJoutai[10]), 0);
+  QCOMPARE(k.kounyuGaku[10], 0);
+  QCOMPARE(fixedText(k.raceMei[10]), std::string());
+  QCOMPARE(k.kounyuGaku[12], 20000);
+  QCOMPARE(k.shushi[12], 119000);
+  QVERIFY(!l.settings.raceRect.isEmpty());
+}
+
+void RaceWinTest::closingStoresTheRectangle() {
+  FullRaceLedger l;
+  l.settings.raceRect = Rect32{40, 50, 0, 0};
+  auto f = std::make_unique<TRaceForm>(l.ds, l.settings, l.port);
+  QCOMPARE(f->pos(), QPoint(40, 50));
+  f->openRace(10);
+  f->move(120, 90);
+  QTest::mouseClick(child<QToolButton>(*f, "ToolBtn7"), Qt::LeftButton);
+  QVERIFY(!f->isVisible());
+  const Rect32 r = l.settings.raceRect;
+  QCOMPARE(r.left, f->frameGeometry().left());
+  QCOMPARE(r.top, f->frameGeometry().top());
+  QCOMPARE(r.right - r.left, f->frameGeometry().width());
+  QCOMPARE(r.bottom - r.top, f->frameGeometry().height());
+
+  // Closing a window that is not on screen keeps the stored rectangle.
+  l.settings.raceRect = Rect32{1, 2, 3, 4};
+  f->close();
+  QCOMPARE(l.settings.raceRect.left, 1);
+
+  f = std::make_unique<TRaceForm>(l.ds, l.settings, l.port);
+  QCOMPARE(f->pos(), QPoint(1, 2));
+}
+
+void RaceWinTest::endAsksFirst() {
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  QSignalSpy end(&f, &TRaceForm::endRequested);
+  f.openRace(10);
+  l.port.answers.push_back(Answer::Cancel);
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
+  QCOMPARE(end.count(), 0);
+  QCOMPARE(QString::fromStdString(l.port.lastText()), QString("競走収支帖 トヴラを終了します"));
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
+  QCOMPARE(end.count(), 1);
+  l.settings.optionDigits = 1;  // no confirmation wanted
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
+  QCOMPARE(end.count(), 2);
+  QCOMPARE(l.port.messages.size(), std::size_t{2});
+}
+
+void RaceWinTest::picture() {
+  const QString path = qEnvironmentVariable("RACEWIN_SHOT");
+  if (path.isEmpty()) QSKIP("RACEWIN_SHOT not set");
+  FullRaceLedger l;
+  TRaceForm f(l.ds, l.settings, l.port);
+  f.openRace(10);
+  if (qEnvironmentVariableIsSet("RACEWIN_TAB")) {
+    const int tab = qEnvironmentVariableIntValue("RACEWIN_TAB");
+    child<QTabWidget>(f, "Page1")->setCurrentIndex(tab / 10);
+    child<QTabWidget>(f, "Page2")->setCurrentIndex(tab % 10);
+  }
+  QVERIFY(QTest::qWaitForWindowExposed(&f));
+  QTest::qWait(qEnvironmentVariableIntValue("RACEWIN_HOLD_MS"));
+  QVERIFY(f.grab().save(path));
+}
+
+QTEST_MAIN(RaceWinTest)
+#include "racewin_test.moc"
