@@ -28,6 +28,7 @@
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
 #include "forms/Nentsugisyoriunit.h"
+#include "forms/Raceunit.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
@@ -489,6 +490,7 @@ void TMainForm::applyColours() {
   QPalette p = jyoLabel_->palette();
   p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
   jyoLabel_->setPalette(p);
+  if (raceForm_) raceForm_->applyColours();
 }
 
 void TMainForm::ShowKaisaiView() { showView(showMeetingView(dataStore())); }
@@ -583,11 +585,21 @@ void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
 }
 
 void TMainForm::openRaceWindow(int race) {
-  dataStore().raceIndex = race;
-  // The race window arrives with its own unit; until then a race row only selects the race.
+  if (!raceForm_) {
+    // One race window for the run, made on first use so that it takes the stored position
+    // of the settings read at start-up.
+    raceForm_ = new TRaceForm(dataStore(), settings(), port(), this);
+    connect(raceForm_, &TRaceForm::meetingChanged, this, &TMainForm::ShowKaisaiView);
+    connect(raceForm_, &TRaceForm::endRequested, this, &TMainForm::close);
+  }
+  raceForm_->openRace(race);
 }
 
-void TMainForm::closeRaceWindow() {}
+TRaceForm* TMainForm::raceForm() const { return raceForm_.data(); }
+
+void TMainForm::closeRaceWindow() {
+  if (raceForm_) raceForm_->close();
+}
 
 bool TMainForm::prepareRowRace() {
   DataStore& ds = dataStore();

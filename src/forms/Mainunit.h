@@ -24,6 +24,7 @@ class DataStore;
 class UserPort;
 struct SettingsRecord;
 class RowPanel;
+class TRaceForm;
 class THelpForm;
 class TTovraSplash;
 
@@ -58,6 +59,7 @@ class TMainForm : public QMainWindow {
   // or the year changes, and before a meeting is registered, edited or deleted).
   void openRaceWindow(int race);
   void closeRaceWindow();
+  TRaceForm* raceForm() const;
 
   // The race of the row whose right-click menu was opened last (0..11).
   int popupRace() const { return popupRace_; }
@@ -159,6 +161,7 @@ class TMainForm : public QMainWindow {
   QPointer<TTovraSplash> splash_;
   qint64 splashShownAt_ = 0;
   QPointer<THelpForm> help_;
+  QPointer<TRaceForm> raceForm_;
   int popupRace_ = 0;
   bool hasMeeting_ = false;
 };

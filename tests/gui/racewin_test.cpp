@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "forms/AppState.h"
 #include "forms/Looks.h"
+#include "forms/Mainunit.h"
+#include "forms/QtUserPort.h"
 #include "entry/settlement.hpp"
 #include "forms/Raceunit.h"
 #include "ledger/text.hpp"
@@ -76,6 +79,7 @@ class RaceWinTest : public QObject {
   void deleteRaceDataAsksThenWritesAndCloses();
   void closingStoresTheRectangle();
   void endAsksFirst();
+  void mainWindowOpensAndClosesIt();
   // With RACEWIN_SHOT=<file.png> set: the full race on screen, saved as a picture (and held
   // RACEWIN_HOLD_MS milliseconds for a screen grab), to look at.
   void picture();
@@ -376,6 +380,53 @@ void RaceWinTest::endAsksFirst() {
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
   QCOMPARE(end.count(), 2);
   QCOMPARE(l.port.messages.size(), std::size_t{2});
+}
+
+void RaceWinTest::mainWindowOpensAndClosesIt() {
+  FullRaceLedger l;
+  appState().reset(l.dir.path().toStdString());
+  QtUserPort::setNextAnswers({});
+  QtUserPort::testScript().shown.clear();
+  TMainForm::setSplashMillis(0);
+  TMainForm m;
+  QVERIFY(m.startUp());
+  m.KaiBtnClick(5);
+  QVERIFY(!m.raceForm());
+
+  m.RaceBtnClick(10);
+  TRaceForm* f = m.raceForm();
+  QVERIFY(f && f->isVisible());
+  QCOMPARE(text(*f, "RaceNamePanel"), QString(" 11R     有馬記念"));
+  m.RacePanelDblClick(2);  // another race refills the same window
+  QCOMPARE(m.raceForm(), f);
+  QCOMPARE(text(*f, "RaceNamePanel"), QString(" 3R     "));
+
+  m.ScrollBarChange(0);  // the meeting day
+  QVERIFY(!f->isVisible());
+  m.RaceBtnClick(10);
+  m.KaiBtnClick(4);  // the course
+  QVERIFY(!f->isVisible());
+  const int beeps = QtUserPort::testScript().beeps;
+  m.RaceBtnClick(10);  // 東京 has no meeting
+  QCOMPARE(QtUserPort::testScript().beeps, beeps + 1);
+  QVERIFY(!f->isVisible());
+
+  // Deleting the race's data redraws the meeting view.
+  m.KaiBtnClick(5);
+  m.RaceBtnClick(10);
+  QtUserPort::setNextAnswers({Answer::Ok});
+  f->ToolBtn5Click();
+  QVERIFY(!f->isVisible());
+  QCOMPARE(child(m, "KouPanel11")->text().trimmed(), QString());
+  QCOMPARE(child(m, "KouPanel13")->text().trimmed(), QString());
+
+  // Ending from the race window closes the main window, which writes the settings.
+  m.show();
+  m.RaceBtnClick(10);
+  QtUserPort::setNextAnswers({Answer::Ok});
+  f->ToolBtn8Click();
+  QVERIFY(!m.isVisible());
+  QVERIFY(!appState().settings.raceRect.isEmpty());
 }
 
 void RaceWinTest::picture() {
