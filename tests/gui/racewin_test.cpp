@@ -14,14 +14,15 @@
 #include "forms/AppState.h"
 #include "forms/Looks.h"
 #include "forms/Mainunit.h"
-#include "forms/QtUserPort.h"
 #include "entry/settlement.hpp"
 #include "forms/Raceunit.h"
 #include "ledger/text.hpp"
-#include "support/race_ledger.h"
+#include "support/MessageScript.h"
+#include "support/RaceLedger.h"
+#include "support/Widgets.h"
 
 using namespace tovra;
-using tovra::guitest::RaceLedger;
+using namespace tovra::test;
 
 namespace {
 
@@ -29,7 +30,7 @@ KaisaiRecord arimaDay() {
   KaisaiRecord k;
   k.tsukiHi = 1223;
   k.kaiNichi = 508;
-  setFixedText(k.raceMei[10], sj(guitest::kFullRaceName));
+  setFixedText(k.raceMei[10], sj(kFullRaceName));
   return k;
 }
 
@@ -37,16 +38,14 @@ KaisaiRecord arimaDay() {
 struct FullRaceLedger : RaceLedger {
   explicit FullRaceLedger(int year = 2001) : RaceLedger(year) {
     RaceBlock races{};
-    races[10] = guitest::fullRace();
+    races[10] = fullRace();
     addMeeting(arimaDay(), races);
   }
 };
 
 template <typename T = QLabel>
 T* child(QWidget& w, const char* name) {
-  T* c = w.findChild<T*>(QString::fromLatin1(name));
-  if (!c) qFatal("no control %s", name);
-  return c;
+  return named<T>(&w, QString::fromLatin1(name));
 }
 
 QString text(QWidget& w, const char* name) { return child(w, name)->text(); }
@@ -87,7 +86,7 @@ class RaceWinTest : public QObject {
 
 void RaceWinTest::everyControlIsThere() {
   RaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   for (const char* name :
        {"Panel1", "JyoLabel", "DayPanel", "RaceNamePanel", "KouPanel", "GouPanel", "RitsuPanel", "KaikinPanel",
         "ShuPanel", "BameiBox1", "TankekaPanel1", "TankekaPanel2", "FukukekaPanel1", "FukukekaPanel2",
@@ -117,23 +116,24 @@ void RaceWinTest::everyControlIsThere() {
 
 void RaceWinTest::noMeetingOnlyBeeps() {
   RaceLedger l;
-  l.ds.readShown();  // the course has no meeting: the all-zero record
-  TRaceForm f(l.ds, l.settings, l.port);
+  MessageScript msgs;
+  l.ds().readShown();  // the course has no meeting: the all-zero record
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(0);
-  QCOMPARE(l.port.beeps, 1);
+  QCOMPARE(msgs.beeps(), 1);
   QVERIFY(!f.isVisible());
 }
 
 void RaceWinTest::showsTheRaceWithItsColours() {
   FullRaceLedger l;
-  l.settings.colours[kColRaceBack] = colourFromRgb(10, 20, 30);
-  TRaceForm f(l.ds, l.settings, l.port);
+  l.settings().colours[kColRaceBack] = colourFromRgb(10, 20, 30);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   QVERIFY(f.isVisible());
-  QCOMPARE(l.ds.raceIndex, 10);
+  QCOMPARE(l.ds().raceIndex, 10);
   QCOMPARE(f.windowTitle(), QString("中山競馬場ﾚｰｽﾃﾞｰﾀ"));
   QCOMPARE(text(f, "JyoLabel"), QString("中山競馬場"));
-  QCOMPARE(textColour(f, "JyoLabel"), colour(l.settings, kColRaceCourse));
+  QCOMPARE(textColour(f, "JyoLabel"), colour(l.settings(), kColRaceCourse));
   QCOMPARE(child<QWidget>(f, "Panel1")->palette().color(QPalette::Window), QColor(10, 20, 30));
   QCOMPARE(text(f, "DayPanel"), QString(" 12月23日 5回 8日目"));
   QCOMPARE(text(f, "RaceNamePanel"), QString(" 11R     有馬記念"));
@@ -147,28 +147,28 @@ void RaceWinTest::showsTheRaceWithItsColours() {
   QCOMPARE(text(f, "KaikinPanel"), QString("    139000円"));
   QCOMPARE(text(f, "RitsuPanel"), QString("    695.0％"));
   QCOMPARE(text(f, "ShuPanel"), QString("    119000円"));
-  QCOMPARE(textColour(f, "ShuPanel"), colour(l.settings, kColPlus));
+  QCOMPARE(textColour(f, "ShuPanel"), colour(l.settings(), kColPlus));
   QCOMPARE(child<QPlainTextEdit>(f, "Memo")->toPlainText(),
            QString("逃げ馬不在で平均ペース。直線の叩き合いは同着、写真判定に約十分。"));
   QCOMPARE(text(f, "UmakekaPanel1"), QString("  5-12       4230円"));
-  QCOMPARE(textColour(f, "UmakekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(textColour(f, "UmakekaPanel1"), colour(l.settings(), kColRaceHitResult));
   QCOMPARE(text(f, "FukukekaPanel2"), QString(" 12           290円"));
   QCOMPARE(textColour(f, "FukukekaPanel2"), QColor(Qt::black));
 }
 
 void RaceWinTest::deadHeatWinPanels() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
-  QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings(), kColRaceHitResult));
   QCOMPARE(text(f, "TankekaPanel2"), QString(" 12          1450円"));
-  QCOMPARE(textColour(f, "TankekaPanel2"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(textColour(f, "TankekaPanel2"), colour(l.settings(), kColRaceHitResult));
 
   // One winner only: the second panel is blank, and the colour goes with the text.
-  l.ds.races[10].tanKeka[1] = 0;
-  l.ds.races[10].tanKeka[0] = 9;
-  l.ds.writeRaceBlock(l.ds.shown());
+  l.ds().races[10].tanKeka[1] = 0;
+  l.ds().races[10].tanKeka[0] = 9;
+  l.ds().writeRaceBlock(l.ds().shown());
   f.ShowRace(10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  9           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));
@@ -177,19 +177,19 @@ void RaceWinTest::deadHeatWinPanels() {
 
 void RaceWinTest::fourWideResultsPage() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   auto* kiri = child<QPushButton>(f, "WideKiriBtn");
   QVERIFY(kiri->isEnabled());
   QCOMPARE(f.wideState(), 100);
   QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
-  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings(), kColRaceHitResult));
   QCOMPARE(text(f, "WidekekaPanel3"), QString("  3-12       1990円"));
   QCOMPARE(textColour(f, "WidekekaPanel3"), QColor(Qt::black));
   QTest::mouseClick(kiri, Qt::LeftButton);
   QCOMPARE(f.wideState(), 101);
   QCOMPARE(text(f, "WidekekaPanel1"), QString("  3- 9        760円"));
-  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings, kColRaceHitResult));
+  QCOMPARE(textColour(f, "WidekekaPanel1"), colour(l.settings(), kColRaceHitResult));
   QCOMPARE(text(f, "WidekekaPanel2"), QString(""));
   QCOMPARE(text(f, "WidekekaPanel3"), QString(""));
   QTest::mouseClick(kiri, Qt::LeftButton);
@@ -198,8 +198,8 @@ void RaceWinTest::fourWideResultsPage() {
 
   // Showing the race again starts on results 1-3; three results leave the button off.
   QTest::mouseClick(kiri, Qt::LeftButton);
-  l.ds.races[10].wideKeka[3] = 0;
-  l.ds.writeRaceBlock(l.ds.shown());
+  l.ds().races[10].wideKeka[3] = 0;
+  l.ds().writeRaceBlock(l.ds().shown());
   f.ShowRace(10);
   QVERIFY(!kiri->isEnabled());
   QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
@@ -208,12 +208,12 @@ void RaceWinTest::fourWideResultsPage() {
 void RaceWinTest::ageLabelsOf2000And2001() {
   for (int year : {2000, 2001}) {
     RaceLedger l(year);
-    l.settings.optionDigits = 100;
+    l.settings().optionDigits = 100;
     RaceBlock races{};
     races[0].koumoku = 20221111;  // age class 2
     races[0].kyori = 1200;
     l.addMeeting(arimaDay(), races);
-    TRaceForm f(l.ds, l.settings, l.port);
+    TRaceForm f(l.ds(), l.settings(), userPort());
     f.openRace(0);
     const QString age = text(f, "KouPanel").mid(1, 4);
     QCOMPARE(age, year == 2000 ? QString("4 歳 ") : QString("3 歳 "));
@@ -222,7 +222,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
 
 void RaceWinTest::finisherLinesCutAt32Bytes() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   const QStringList finishers = lines(f, "BameiBox1");
   QCOMPARE(finishers.size(), 5);
@@ -234,7 +234,7 @@ void RaceWinTest::finisherLinesCutAt32Bytes() {
 
 void RaceWinTest::entryWeights() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   const QStringList entries = lines(f, "ShutsubaBox");
   QCOMPARE(entries.size(), 16);
@@ -242,9 +242,9 @@ void RaceWinTest::entryWeights() {
   QCOMPARE(entries[1], QString("  1  2  ﾀﾏﾓｸﾛｽ            岡部幸雄          56.5"));
   QCOMPARE(entries[2], QString("  2  3  ﾄｳｶｲﾃｲｵｰ          的場均            55.5"));
 
-  l.ds.races[10].shutsubaKinryo[0] = 550;
-  l.ds.races[10].shutsubaKinryo[1] = 55;
-  l.ds.writeRaceBlock(l.ds.shown());
+  l.ds().races[10].shutsubaKinryo[0] = 550;
+  l.ds().races[10].shutsubaKinryo[1] = 55;
+  l.ds().writeRaceBlock(l.ds().shown());
   f.ShowRace(10);
   QVERIFY(lines(f, "ShutsubaBox")[0].endsWith(" 55.0"));
   QVERIFY(lines(f, "ShutsubaBox")[1].endsWith("  55"));
@@ -253,22 +253,22 @@ void RaceWinTest::entryWeights() {
 void RaceWinTest::totalsBlankWithoutPurchase() {
   RaceLedger l;
   RaceBlock races{};
-  RaceRecord r = guitest::fullRace();
+  RaceRecord r = fullRace();
   RaceRecord unbought;
   std::copy(std::begin(r.tanKeka), std::end(r.tanKeka), unbought.tanKeka);
   std::copy(std::begin(r.tanHaitou), std::end(r.tanHaitou), unbought.tanHaitou);
   races[3] = unbought;
   l.addMeeting(arimaDay(), races);
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(3);
   for (const char* name : {"GouPanel", "RitsuPanel", "KaikinPanel", "ShuPanel"}) QCOMPARE(text(f, name), QString(""));
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));  // nothing bought, nothing hit
 
   // The same window showing a bought race and then this one again leaves no figure behind.
-  l.ds.races[5] = guitest::fullRace();
-  settleRace(l.ds.kaisai, l.ds.races, 5);
-  l.ds.writeShown();
+  l.ds().races[5] = fullRace();
+  settleRace(l.ds().kaisai, l.ds().races, 5);
+  l.ds().writeShown();
   f.ShowRace(5);
   QCOMPARE(text(f, "GouPanel"), QString("     20000円"));
   f.ShowRace(3);
@@ -279,10 +279,10 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
 
 void RaceWinTest::ticketPageFromOptions() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   auto* page2 = child<QTabWidget>(f, "Page2");
   for (int tens : {1, 2, 0}) {
-    l.settings.optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
+    l.settings().optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
     f.openRace(10);
     QCOMPARE(page2->currentIndex(), tens);
   }
@@ -290,7 +290,7 @@ void RaceWinTest::ticketPageFromOptions() {
 
 void RaceWinTest::dataButtonsOnlyWithData() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   auto* del = child<QToolButton>(f, "ToolBtn5");
   auto* print = child<QToolButton>(f, "ToolBtn6");
@@ -308,19 +308,21 @@ void RaceWinTest::dataButtonsOnlyWithData() {
 void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
   FullRaceLedger l;
   // Another race keeps the day's totals honest.
-  l.ds.races[2] = guitest::fullRace();
-  settleRace(l.ds.kaisai, l.ds.races, 2);
-  l.ds.writeShown();
-  TRaceForm f(l.ds, l.settings, l.port);
+  l.ds().races[2] = fullRace();
+  settleRace(l.ds().kaisai, l.ds().races, 2);
+  l.ds().writeShown();
+  TRaceForm f(l.ds(), l.settings(), userPort());
   QSignalSpy changed(&f, &TRaceForm::meetingChanged);
   f.openRace(10);
 
-  l.port.answers.push_back(Answer::Cancel);
+  MessageScript msgs;
+  msgs.answer({Answer::Cancel});
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn5"), Qt::LeftButton);
-  QCOMPARE(l.port.messages.size(), std::size_t{1});
-  QCOMPARE(QString::fromStdString(l.port.messages[0].text),
-           QString("12月23日 5回 8日目  中山競馬場  11Rのﾚｰｽﾃﾞｰﾀを削除します。"));
-  QCOMPARE(l.port.messages[0].icon, MsgIcon::Question);
+  QCOMPARE(msgs.count(), 1);
+  QCOMPARE(msgs.lastText(), QString("12月23日 5回 8日目  中山競馬場  11Rのﾚｰｽﾃﾞｰﾀを削除します。"));
+  QCOMPARE(msgs.lastTitle(), QString("確認"));
+  QCOMPARE(msgs.lastIcon(), MsgIcon::Question);
+  QCOMPARE(msgs.shown().back().buttons, MsgButtons::OkCancel);
   QVERIFY(f.isVisible());
   QCOMPARE(changed.count(), 0);
   KaisaiRecord k;
@@ -338,55 +340,54 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
   QCOMPARE(fixedText(k.raceMei[10]), std::string());
   QCOMPARE(k.kounyuGaku[12], 20000);
   QCOMPARE(k.shushi[12], 119000);
-  QVERIFY(!l.settings.raceRect.isEmpty());
+  QVERIFY(!l.settings().raceRect.isEmpty());
 }
 
 void RaceWinTest::closingStoresTheRectangle() {
   FullRaceLedger l;
-  l.settings.raceRect = Rect32{40, 50, 0, 0};
-  auto f = std::make_unique<TRaceForm>(l.ds, l.settings, l.port);
+  l.settings().raceRect = Rect32{40, 50, 0, 0};
+  auto f = std::make_unique<TRaceForm>(l.ds(), l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(40, 50));
   f->openRace(10);
   f->move(120, 90);
   QTest::mouseClick(child<QToolButton>(*f, "ToolBtn7"), Qt::LeftButton);
   QVERIFY(!f->isVisible());
-  const Rect32 r = l.settings.raceRect;
+  const Rect32 r = l.settings().raceRect;
   QCOMPARE(r.left, f->frameGeometry().left());
   QCOMPARE(r.top, f->frameGeometry().top());
   QCOMPARE(r.right - r.left, f->frameGeometry().width());
   QCOMPARE(r.bottom - r.top, f->frameGeometry().height());
 
   // Closing a window that is not on screen keeps the stored rectangle.
-  l.settings.raceRect = Rect32{1, 2, 3, 4};
+  l.settings().raceRect = Rect32{1, 2, 3, 4};
   f->close();
-  QCOMPARE(l.settings.raceRect.left, 1);
+  QCOMPARE(l.settings().raceRect.left, 1);
 
-  f = std::make_unique<TRaceForm>(l.ds, l.settings, l.port);
+  f = std::make_unique<TRaceForm>(l.ds(), l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(1, 2));
 }
 
 void RaceWinTest::endAsksFirst() {
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   QSignalSpy end(&f, &TRaceForm::endRequested);
   f.openRace(10);
-  l.port.answers.push_back(Answer::Cancel);
+  MessageScript msgs;
+  msgs.answer({Answer::Cancel});
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
   QCOMPARE(end.count(), 0);
-  QCOMPARE(QString::fromStdString(l.port.lastText()), QString("競走収支帖 トヴラを終了します"));
+  QCOMPARE(msgs.lastText(), QString("競走収支帖 トヴラを終了します"));
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
   QCOMPARE(end.count(), 1);
-  l.settings.optionDigits = 1;  // no confirmation wanted
+  l.settings().optionDigits = 1;  // no confirmation wanted
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
   QCOMPARE(end.count(), 2);
-  QCOMPARE(l.port.messages.size(), std::size_t{2});
+  QCOMPARE(msgs.count(), 2);
 }
 
 void RaceWinTest::mainWindowOpensAndClosesIt() {
   FullRaceLedger l;
-  appState().reset(l.dir.path().toStdString());
-  QtUserPort::setNextAnswers({});
-  QtUserPort::testScript().shown.clear();
+  MessageScript msgs;
   TMainForm::setSplashMillis(0);
   TMainForm m;
   QVERIFY(m.startUp());
@@ -406,15 +407,15 @@ void RaceWinTest::mainWindowOpensAndClosesIt() {
   m.RaceBtnClick(10);
   m.KaiBtnClick(4);  // the course
   QVERIFY(!f->isVisible());
-  const int beeps = QtUserPort::testScript().beeps;
+  const int beeps = msgs.beeps();
   m.RaceBtnClick(10);  // 東京 has no meeting
-  QCOMPARE(QtUserPort::testScript().beeps, beeps + 1);
+  QCOMPARE(msgs.beeps(), beeps + 1);
   QVERIFY(!f->isVisible());
 
   // Deleting the race's data redraws the meeting view.
   m.KaiBtnClick(5);
   m.RaceBtnClick(10);
-  QtUserPort::setNextAnswers({Answer::Ok});
+  msgs.answer({Answer::Ok});
   f->ToolBtn5Click();
   QVERIFY(!f->isVisible());
   QCOMPARE(child(m, "KouPanel11")->text().trimmed(), QString());
@@ -423,17 +424,24 @@ void RaceWinTest::mainWindowOpensAndClosesIt() {
   // Ending from the race window closes the main window, which writes the settings.
   m.show();
   m.RaceBtnClick(10);
-  QtUserPort::setNextAnswers({Answer::Ok});
+  msgs.answer({Answer::Ok});
   f->ToolBtn8Click();
   QVERIFY(!m.isVisible());
-  QVERIFY(!appState().settings.raceRect.isEmpty());
+  const Rect32 stored = l.settings().raceRect;
+  QVERIFY(!stored.isEmpty());
+  const QByteArray file = l.readFile(kSettingsFile);
+  QCOMPARE(file.size(), qsizetype(SettingsRecord::kSize));
+  SettingsRecord written;
+  written.decode(reinterpret_cast<const std::uint8_t*>(file.constData()));
+  QCOMPARE(written.raceRect.right, stored.right);
+  QCOMPARE(written.raceRect.top, stored.top);
 }
 
 void RaceWinTest::picture() {
   const QString path = qEnvironmentVariable("RACEWIN_SHOT");
   if (path.isEmpty()) QSKIP("RACEWIN_SHOT not set");
   FullRaceLedger l;
-  TRaceForm f(l.ds, l.settings, l.port);
+  TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   if (qEnvironmentVariableIsSet("RACEWIN_TAB")) {
     const int tab = qEnvironmentVariableIntValue("RACEWIN_TAB");

@@ -1,52 +1,55 @@
-#include "support/race_ledger.h"
-
-#include <stdexcept>
+#include "support/RaceLedger.h"
 
 #include "entry/settlement.hpp"
+#include "forms/AppState.h"
 #include "ledger/text.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
 
-namespace tovra::guitest {
+namespace tovra::test {
 
-RaceLedger::RaceLedger(int year, int course) : ds(dir.path().toStdString()) {
-  if (!dir.isValid() || !prepareFolders(ds.fs(), ds.root(), port)) throw std::runtime_error("no working folder");
-  ds.loadYears();
-  if (!registerYear(ds, port, std::to_string(year))) throw std::runtime_error("year not registered");
-  port.messages.clear();
-  ds.course = course;
+RaceLedger::RaceLedger(int year, int course) {
+  registerYears({year});
+  DataStore& d = ds();
+  d.loadYears();
+  d.year = std::to_string(year);
+  d.countMeetings();
+  d.course = course;
 }
+
+DataStore& RaceLedger::ds() { return appState().ds; }
+SettingsRecord& RaceLedger::settings() { return appState().settings; }
 
 void RaceLedger::addMeeting(KaisaiRecord k, RaceBlock races) {
+  DataStore& d = ds();
   settleAllRaces(k, races);
-  const int n = ds.meetingCount[ds.course];
-  ds.kaisai = k;
-  ds.races = races;
-  ds.writeMeeting(n);
-  ds.writeRaceBlock(n);
-  ds.kaisai = KaisaiRecord{};
-  ds.races = RaceBlock{};
-  ds.writeMeeting(n + 1);
-  ds.writeRaceBlock(n + 1);
-  ds.meetingCount[ds.course] = n + 1;
-  ds.shownMeeting[ds.course] = n;
-  ds.readShown();
+  const int n = d.meetingCount[d.course];
+  d.kaisai = k;
+  d.races = races;
+  d.writeMeeting(n);
+  d.writeRaceBlock(n);
+  d.kaisai = KaisaiRecord{};
+  d.races = RaceBlock{};
+  d.writeMeeting(n + 1);
+  d.writeRaceBlock(n + 1);
+  d.meetingCount[d.course] = n + 1;
+  d.shownMeeting[d.course] = n;
+  d.readShown();
 }
 
-void RaceLedger::reread(KaisaiRecord& k, RaceBlock& races) const {
-  DataStore fresh(ds.root());
-  fresh.year = ds.year;
-  fresh.course = ds.course;
-  fresh.shownMeeting[ds.course] = ds.shownMeeting[ds.course];
+void RaceLedger::reread(KaisaiRecord& k, RaceBlock& races) {
+  DataStore fresh(root());
+  fresh.year = ds().year;
+  fresh.course = ds().course;
+  fresh.shownMeeting[fresh.course] = ds().shown();
   fresh.readShown();
   k = fresh.kaisai;
   races = fresh.races;
 }
 
 namespace {
-void put(char* buf, std::size_t size, const char* utf8) { setFixedText(buf, size, sj(utf8)); }
 template <std::size_t N>
-void put(char (&buf)[N], const char* utf8) { put(buf, N, utf8); }
+void put(char (&buf)[N], const char* utf8) {
+  setFixedText(buf, sj(utf8));
+}
 }  // namespace
 
 RaceRecord fullRace() {
@@ -119,4 +122,4 @@ RaceRecord fullRace() {
   return r;
 }
 
-}  // namespace tovra::guitest
+}  // namespace tovra::test
