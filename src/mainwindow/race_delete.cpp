@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "entry/settlement.hpp"
+#include "entry/race_entry.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -22,8 +22,7 @@ bool deleteRaceData(DataStore& ds, UserPort& port, int r) {
   k.kounyuGaku[r] = 0;
   k.shushi[r] = 0;
   std::memset(k.raceMei[r], 0, sizeof k.raceMei[r]);
-  settleRace(k, ds.races, r);
-  ds.writeShown();
+  commitRace(ds, r);  // the settlement recounts the day's totals without the race
   return true;
 }
 
