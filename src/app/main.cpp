@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion("6.32");
 
   tovra::appState().reset(".");
+  // The main window; the race window and the condition tally dialog, which live for the
+  // whole run, are created with it by their own units.
   tovra::TMainForm form;
   try {
     if (!form.startUp()) return 0;

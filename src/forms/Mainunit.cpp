@@ -45,6 +45,7 @@ namespace tovra {
 namespace {
 
 int gSplashMillis = 2000;
+TMainForm* gMainForm = nullptr;
 
 // Menu entries (and the row menu entries and the search button) whose features are in
 // the program. The others are present and disabled until their dialog hooks into its
@@ -178,8 +179,10 @@ QAction* addEntry(QMenu* menu, const MenuEntry& e) {
 }  // namespace
 
 void TMainForm::setSplashMillis(int ms) { gSplashMillis = ms; }
+TMainForm* TMainForm::instance() { return gMainForm; }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  gMainForm = this;
   initFormResources();
   setObjectName("MainForm");
   setWindowTitle("競走収支帖 トヴラ");
@@ -215,6 +218,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+  if (gMainForm == this) gMainForm = nullptr;
   if (help_) delete help_.data();
   if (splash_) delete splash_.data();
 }
@@ -417,7 +421,7 @@ bool TMainForm::startUp() {
   if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
   setWindowTitle("競走収支帖 トヴラ");
   st.settings = loadSettings(ds.fs(), ds.root(), &st.settingsExisted);
-  if (st.settingsExisted) placeAtStoredPosition();
+  placeAtStoredPosition();
   applyColours();
   showSplash();
   ds.loadYears();
@@ -432,12 +436,20 @@ bool TMainForm::startUp() {
 void TMainForm::placeAtStoredPosition() {
   const Rect32& r = settings().mainRect;
   const QPoint topLeft(r.left, r.top);
-  // A position saved on a screen that is no longer there would put the window out of reach.
-  for (QScreen* s : QGuiApplication::screens())
-    if (s->availableGeometry().contains(topLeft + QPoint(40, 10))) {
-      move(topLeft);
-      return;
-    }
+  // Without a stored position (no settings file, or one written before the window was
+  // ever closed) the window opens in the middle of the screen. A position saved on a
+  // screen that is no longer there would put the window out of reach: the middle too.
+  if (appState().settingsExisted && !r.isEmpty()) {
+    for (QScreen* s : QGuiApplication::screens())
+      if (s->availableGeometry().contains(topLeft + QPoint(40, 10))) {
+        move(topLeft);
+        return;
+      }
+  }
+  if (QScreen* s = QGuiApplication::primaryScreen()) {
+    const QSize size = sizeHint();
+    move(s->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+  }
 }
 
 void TMainForm::showSplash() {

@@ -33,6 +33,9 @@ class TMainForm : public QMainWindow {
  public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
+  // The main window of the run (nullptr before it is made): windows that are not opened
+  // from one of its handlers, such as the race window, redraw the meeting view through it.
+  static TMainForm* instance();
 
   // The start-up sequence: folders, settings, colours, splash, years, import folders,
   // meetings, start course, meeting view. False when the program must end (old-version
@@ -44,7 +47,7 @@ class TMainForm : public QMainWindow {
   // Reads the shown meeting of the current course and fills the rows (after every change).
   void ShowKaisaiView();
   // Background colour 0 and course-name colour 1 of the settings (at start-up and after
-  // the settings dialog), then the meeting view again.
+  // the settings dialog; ShowKaisaiView() then recolours the rows with colours 2 and 6).
   void applyColours();
   // Refills the year box from the year table and selects the current year.
   void fillYearBox();
@@ -56,7 +59,8 @@ class TMainForm : public QMainWindow {
   JanipaBytes& janipa();
 
   // The race window (opened from a race row, closed whenever the course, the meeting day
-  // or the year changes, and before a meeting is registered, edited or deleted).
+  // or the year changes, and before a meeting is registered, edited or deleted). Both
+  // only choose the race until the race window's unit fills them in.
   void openRaceWindow(int race);
   void closeRaceWindow();
   TRaceForm* raceForm() const;

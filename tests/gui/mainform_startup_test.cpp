@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -87,6 +88,9 @@ class MainFormStartupTest : public QObject {
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
     QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0, 128, 0));
+    // No stored position: the middle of the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(form.pos().x() + form.sizeHint().width() / 2 - screen.center().x()) <= 1);
   }
 
   void settingsGiveStartCourseColoursAndPosition() {
