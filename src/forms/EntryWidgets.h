@@ -1,0 +1,28 @@
+#pragma once
+// Small builders the race entry dialogs share, so their pages look and behave alike.
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace tovra {
+
+// A push button that never becomes the default (Enter in an amount field adds nothing).
+QPushButton* entryButton(const QString& objectName, const QString& caption, QWidget* parent);
+// An amount field: eight digits, digits and backspace only.
+QLineEdit* amountEdit(const QString& objectName, QWidget* parent);
+// A list of formatted lines in the figure font, wide enough for `columns` half-width cells.
+QListWidget* lineList(const QString& objectName, int columns, int rows, QWidget* parent);
+// Replaces the list's lines.
+void setLines(QListWidget* list, const std::vector<std::string>& lines);
+// The selected line, or -1 when none is selected.
+int selectedLine(const QListWidget* list);
+// Radio items "1".."n", or " 1".."18" with pad (horse numbers line up).
+QStringList numberItems(int n, bool pad);
+
+}  // namespace tovra

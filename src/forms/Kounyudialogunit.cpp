@@ -1,0 +1,298 @@
+#include "forms/Kounyudialogunit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "entry/race_entry.hpp"
+#include "forms/AmountKeypad.h"
+#include "forms/AppState.h"
+#include "forms/EntryWidgets.h"
+#include "forms/RadioGroupBox.h"
+
+namespace tovra {
+
+namespace {
+
+QStringList methodItems() {
+  return {QString::fromUtf8(inputMethodName(InputMethod::Tsujo)), QString::fromUtf8(inputMethodName(InputMethod::Nagashi)),
+          QString::fromUtf8(inputMethodName(InputMethod::Box))};
+}
+
+// The amount field followed by its unit, as the page shows it.
+QHBoxLayout* amountRow(QLineEdit* edit, const QString& unit, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit);
+  row->addWidget(new QLabel(unit, parent));
+  return row;
+}
+
+}  // namespace
+
+TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+  setObjectName("KounyuDialog");
+  setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
+  book_ = std::make_unique<PurchaseBook>(appState().ds.races[std::size_t(race_)]);
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(12, 10, 12, 12);
+  grid->setHorizontalSpacing(12);
+  dayLabel_ = new QLabel(this);
+  dayLabel_->setObjectName("DayLabel");
+  grid->addWidget(dayLabel_, 0, 0, 1, 2);
+
+  page_ = new QTabWidget(this);
+  page_->setObjectName("Page");
+  page_->addTab(buildTanPage(), "単勝・複勝");
+  pairs_[0].type = BetType::Waku;
+  pairs_[1].type = BetType::Wide;
+  pairs_[2].type = BetType::Uma;
+  page_->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
+  page_->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WidwSakujyoBtn"), "ﾜｲﾄﾞ");
+  page_->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
+  grid->addWidget(page_, 1, 0, 2, 1);
+
+  keypad_ = new AmountKeypad(this);
+  grid->addWidget(keypad_, 1, 1, Qt::AlignTop);
+  auto* buttons = new QVBoxLayout;
+  auto* touroku = entryButton("TourokuBtn", "登録", this);
+  auto* cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", this);
+  for (QPushButton* b : {touroku, cancel}) {
+    b->setFixedSize(126, 32);
+    buttons->addWidget(b);
+  }
+  grid->addLayout(buttons, 2, 1, Qt::AlignBottom);
+  connect(touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
+  connect(cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
+  connect(page_, &QTabWidget::currentChanged, this, &TKounyuDialog::PageChange);
+
+  FormShow();
+  setFixedSize(sizeHint());
+}
+
+TKounyuDialog::~TKounyuDialog() = default;
+
+QWidget* TKounyuDialog::buildTanPage() {
+  auto* tab = new QWidget;
+  tab->setObjectName("Tab1");
+  auto* grid = new QGridLayout(tab);
+  tanGroup_ = new RadioGroupBox("TanGroup", "番号", numberItems(18, true), 3, tab);
+  grid->addWidget(tanGroup_, 0, 0, 4, 1, Qt::AlignTop);
+
+  auto* typeRow = new QHBoxLayout;
+  tanBtn_ = new QRadioButton("単勝", tab);
+  tanBtn_->setObjectName("TanBtn");
+  fukuBtn_ = new QRadioButton("複勝", tab);
+  fukuBtn_->setObjectName("FukuBtn");
+  typeRow->addWidget(tanBtn_);
+  typeRow->addWidget(fukuBtn_);
+  typeRow->addStretch();
+  grid->addLayout(typeRow, 0, 1, 1, 2);
+  connect(tanBtn_, &QRadioButton::clicked, this, &TKounyuDialog::TanBtnClick);
+  connect(fukuBtn_, &QRadioButton::clicked, this, &TKounyuDialog::FukuBtnClick);
+
+  tanListBox_ = lineList("TanListBox", 20, 5, tab);
+  fukuListBox_ = lineList("FukuListBox", 20, 5, tab);
+  tanAtoLabel_ = new QLabel(tab);
+  tanAtoLabel_->setObjectName("TanAtoLabel");
+  fukuAtoLabel_ = new QLabel(tab);
+  fukuAtoLabel_->setObjectName("FukuAtoLabel");
+  grid->addWidget(new QLabel("単勝", tab), 1, 1);
+  grid->addWidget(tanAtoLabel_, 1, 1, Qt::AlignRight);
+  grid->addWidget(new QLabel("複勝", tab), 1, 2);
+  grid->addWidget(fukuAtoLabel_, 1, 2, Qt::AlignRight);
+  grid->addWidget(tanListBox_, 2, 1);
+  grid->addWidget(fukuListBox_, 2, 2);
+
+  auto* addRow = new QHBoxLayout;
+  tanGakuEdit_ = amountEdit("TanGakuEdit", tab);
+  addRow->addLayout(amountRow(tanGakuEdit_, "00円", tab));
+  addRow->addStretch();
+  auto* add = entryButton("TanTsuikaBtn", "追加", tab);
+  auto* del = entryButton("TanSakujyobtn", "削除", tab);
+  addRow->addWidget(add);
+  addRow->addWidget(del);
+  grid->addLayout(addRow, 3, 1, 1, 2);
+  grid->setRowStretch(3, 1);
+  connect(add, &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
+  connect(del, &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
+  return tab;
+}
+
+QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const QString& bouName,
+                                      const QString& deleteName) {
+  const bool waku = p.type == BetType::Waku;
+  const int n = maxPick(p.type);
+  auto* tab = new QWidget;
+  tab->setObjectName(QStringLiteral("Tab%1").arg(p.type == BetType::Waku ? 2 : p.type == BetType::Wide ? 3 : 4));
+  auto* grid = new QGridLayout(tab);
+  const QString unit = waku ? "枠番" : "馬番";
+  p.group1 = new RadioGroupBox(prefix + "Group1", unit, numberItems(n, !waku), waku ? 1 : 2, tab);
+  p.group2 = new RadioGroupBox(prefix + "Group2", unit, numberItems(n, !waku), waku ? 1 : 2, tab);
+  p.bouLabel = new QLabel("－", tab);
+  p.bouLabel->setObjectName(bouName);
+  p.group3 = new QGroupBox(tab);
+  p.group3->setObjectName(prefix + "Group3");
+  auto* checkGrid = new QGridLayout(p.group3);
+  checkGrid->setContentsMargins(8, 4, 8, 4);
+  checkGrid->setVerticalSpacing(1);
+  const int rows = waku ? 8 : 9;
+  for (int i = 0; i < n; ++i) {
+    auto* c = new QCheckBox(numberItems(n, !waku)[i], p.group3);
+    c->setObjectName(QStringLiteral("%1Check%2").arg(prefix).arg(i + 1));
+    checkGrid->addWidget(c, i % rows, i / rows);
+    p.checks.push_back(c);
+  }
+  auto* picks = new QHBoxLayout;
+  picks->addWidget(p.group1, 0, Qt::AlignTop);
+  picks->addWidget(p.bouLabel);
+  picks->addWidget(p.group2, 0, Qt::AlignTop);
+  picks->addSpacing(6);
+  picks->addWidget(p.group3, 0, Qt::AlignTop);
+  grid->addLayout(picks, 0, 0, 2, 1, Qt::AlignTop | Qt::AlignLeft);
+
+  p.listBox = lineList(prefix + "ListBox", 20, waku ? 12 : 14, tab);
+  p.atoLabel = new QLabel(tab);
+  p.atoLabel->setObjectName(prefix + "AtoLabel");
+  grid->addWidget(p.atoLabel, 0, 1, Qt::AlignRight);
+  grid->addWidget(p.listBox, 1, 1);
+
+  auto* bottom = new QHBoxLayout;
+  p.nyuGroup = new RadioGroupBox(prefix + "NyuGroup", "入力方法", methodItems(), 3, tab);
+  bottom->addWidget(p.nyuGroup);
+  bottom->addSpacing(8);
+  p.gakuEdit = amountEdit(prefix + "GakuEdit", tab);
+  bottom->addLayout(amountRow(p.gakuEdit, "00円", tab));
+  bottom->addStretch();
+  auto* add = entryButton(prefix + "TsuikaBtn", "追加", tab);
+  auto* del = entryButton(deleteName, "削除", tab);
+  bottom->addWidget(add);
+  bottom->addWidget(del);
+  grid->addLayout(bottom, 2, 0, 1, 2);
+
+  connect(p.nyuGroup, &RadioGroupBox::itemChanged, this, [this, &p](int m) { NyuGroupClick(p, m); });
+  connect(add, &QPushButton::clicked, this, [this, &p] { PairTsuikaClick(p); });
+  connect(del, &QPushButton::clicked, this, [this, &p] { PairSakujyoClick(p); });
+  return tab;
+}
+
+void TKounyuDialog::FormShow() {
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
+  tanGakuEdit_->clear();
+  tanGroup_->setItemIndex(0);
+  tanBtn_->setChecked(true);
+  TanBtnClick();
+  refreshList(BetType::Tan);
+  refreshList(BetType::Fuku);
+  for (PairPage& p : pairs_) {
+    p.gakuEdit->clear();
+    p.group1->setItemIndex(0);
+    p.group2->setItemIndex(p.type == BetType::Waku ? 0 : 1);
+    p.nyuGroup->setItemIndex(0);
+    NyuGroupClick(p, 0);
+    refreshList(p.type);
+  }
+  page_->setCurrentIndex(0);
+  PageChange(0);
+  refreshAtoLabels();
+}
+
+QListWidget* TKounyuDialog::listOf(BetType t) const {
+  switch (t) {
+    case BetType::Tan: return tanListBox_;
+    case BetType::Fuku: return fukuListBox_;
+    case BetType::Waku: return pairs_[0].listBox;
+    case BetType::Wide: return pairs_[1].listBox;
+    case BetType::Uma: return pairs_[2].listBox;
+  }
+  return tanListBox_;
+}
+
+void TKounyuDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
+
+void TKounyuDialog::refreshAtoLabels() {
+  tanAtoLabel_->setText(QString::fromStdString(book_->remainingLabel(BetType::Tan)));
+  fukuAtoLabel_->setText(QString::fromStdString(book_->remainingLabel(BetType::Fuku)));
+  for (PairPage& p : pairs_) p.atoLabel->setText(QString::fromStdString(book_->remainingLabel(p.type)));
+}
+
+void TKounyuDialog::PageChange(int index) {
+  QLineEdit* fields[] = {tanGakuEdit_, pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
+  keypad_->setTarget(fields[index < 0 || index > 3 ? 0 : index]);
+}
+
+void TKounyuDialog::TanBtnClick() {
+  tanListBox_->setEnabled(true);
+  fukuListBox_->setEnabled(false);
+  fukuListBox_->clearSelection();
+}
+
+void TKounyuDialog::FukuBtnClick() {
+  fukuListBox_->setEnabled(true);
+  tanListBox_->setEnabled(false);
+  tanListBox_->clearSelection();
+}
+
+void TKounyuDialog::TanTsuikaBtnClick() {
+  const BetType t = tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku;
+  const AddOutcome out =
+      book_->addSingle(userPort(), t, tanGroup_->itemIndex() + 1, tanGakuEdit_->text().toStdString());
+  if (out.added > 0) refreshList(t);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::TanSakujyobtnClick() {
+  const BetType t = tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku;
+  if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::NyuGroupClick(PairPage& p, int method) {
+  const PairLayout l = pairLayout(p.type, static_cast<InputMethod>(method));
+  p.group1->setTitle(QString::fromStdString(l.group1Caption));
+  p.group1->setEnabled(l.group1Enabled);
+  p.group2->setTitle(QString::fromStdString(l.group2Caption));
+  p.group2->setEnabled(l.group2Enabled);
+  p.group3->setTitle(QString::fromStdString(l.checkCaption));
+  p.group3->setEnabled(l.checksEnabled);
+  for (QCheckBox* c : p.checks) c->setChecked(false);
+  p.bouLabel->setEnabled(l.dashEnabled);
+}
+
+void TKounyuDialog::PairTsuikaClick(PairPage& p) {
+  PairPick pick;
+  pick.method = static_cast<InputMethod>(std::max(0, p.nyuGroup->itemIndex()));
+  pick.first = p.group1->itemIndex() + 1;
+  pick.second = p.group2->itemIndex() + 1;
+  for (std::size_t i = 0; i < p.checks.size(); ++i)
+    if (p.checks[i]->isChecked()) pick.ticked.push_back(int(i) + 1);
+  const AddOutcome out = book_->addPairs(userPort(), p.type, pick, p.gakuEdit->text().toStdString());
+  if (out.added > 0) refreshList(p.type);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::PairSakujyoClick(PairPage& p) {
+  if (book_->remove(userPort(), p.type, selectedLine(p.listBox))) refreshList(p.type);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::TourokuBtnClick() {
+  commitRace(appState().ds, race_);
+  accept();
+}
+
+void TKounyuDialog::reject() {
+  // Every add and delete since the dialog opened is dropped by reading the day again.
+  discardRaceChanges(appState().ds);
+  QDialog::reject();
+}
+
+}  // namespace tovra
