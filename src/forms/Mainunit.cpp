@@ -24,10 +24,15 @@
 
 #include "forms/Aboutunit.h"
 #include "forms/AppState.h"
+#include "forms/Babashuseidialogunit.h"
 #include "forms/Helpunit.h"
+#include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
 #include "forms/Nentsugisyoriunit.h"
+#include "forms/Racecomentodialogunit.h"
+#include "forms/Racekekadialogunit.h"
+#include "forms/Racekoumokudialogunit.h"
 #include "forms/Raceunit.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
@@ -50,7 +55,7 @@ TMainForm* gMainForm = nullptr;
 // Menu entries (and the row menu entries and the search button) whose features are in
 // the program. The others are present and disabled until their dialog hooks into its
 // handler below and adds its name here.
-constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1"};
+constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4"};
 
 bool isReady(const QString& name) {
   return std::any_of(std::begin(kReadyEntries), std::end(kReadyEntries),
@@ -627,7 +632,15 @@ void TMainForm::JRAVAN1Click() {}
 void TMainForm::NIFTY1Click() {}
 void TMainForm::PAT1Click() {}
 void TMainForm::S1Click() {}
-void TMainForm::D1Click() {}
+void TMainForm::D1Click() {
+  // The going takes no part in the money figures: the rows stay as they are.
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  TBabaShuseiDialog dlg(this);
+  if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->refresh();
+}
 void TMainForm::F1Click() {}
 void TMainForm::X1Click() {}
 void TMainForm::C1Click() {}
@@ -682,10 +695,36 @@ void TMainForm::ToolBtn16Click() {
 }
 
 // The row menu: the race of the row, its meeting's race block read, then the dialog.
-void TMainForm::Popm1Click() { prepareRowRace(); }
-void TMainForm::Popm2Click() { prepareRowRace(); }
-void TMainForm::Popm3Click() { prepareRowRace(); }
-void TMainForm::Popm4Click() { prepareRowRace(); }
+// After 登録 the dialog has settled the race and written the day: the rows and an open
+// race window show it.
+void TMainForm::Popm1Click() {
+  if (!prepareRowRace()) return;
+  TRaceKoumokuDialog dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ShowKaisaiView();
+  if (raceForm_) raceForm_->refresh();
+}
+void TMainForm::Popm2Click() {
+  if (!prepareRowRace()) return;
+  TKounyuDialog dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ShowKaisaiView();
+  if (raceForm_) raceForm_->refresh();
+}
+void TMainForm::Popm3Click() {
+  if (!prepareRowRace()) return;
+  TRaceKekaDialog dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ShowKaisaiView();
+  if (raceForm_) raceForm_->refresh();
+}
+void TMainForm::Popm4Click() {
+  if (!prepareRowRace()) return;
+  TRaceComentoDialog dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ShowKaisaiView();
+  if (raceForm_) raceForm_->refresh();
+}
 
 // --- closing ---
 

@@ -1,0 +1,101 @@
+// The race entry dialogs opened from the main window: the row menu's four entries open
+// their dialogs on the row's race and the rows show what 登録 wrote; 馬場状態修正 opens
+// the track-condition dialog.
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "forms/AppState.h"
+#include "forms/Mainunit.h"
+#include "support/MessageScript.h"
+#include "support/TempLedger.h"
+#include "support/Widgets.h"
+
+using namespace tovra;
+using namespace tovra::test;
+
+class MainFormEntryTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { TMainForm::setSplashMillis(0); }
+
+  void init() {
+    ledger_ = std::make_unique<TempLedger>();
+    ledger_->registerYears({2001});
+    ledger_->writeMeetings(2001, 4, {TempLedger::day(12, 3, 3, 8)});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 4;
+    ledger_->writeSettings(s);
+    form_ = std::make_unique<TMainForm>();
+    QVERIFY(form_->startUp());
+  }
+  void cleanup() {
+    form_.reset();
+    ledger_.reset();
+  }
+
+  void rowMenuEntriesOpenTheirDialogsOnTheRowsRace() {
+    QObject* f = form_.get();
+    auto* menu = named<QMenu>(f, "PopupMenu");
+    QTest::mousePress(named<QLabel>(f, "KouPanel3"), Qt::RightButton, {}, QPoint(10, 5));
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+
+    const struct {
+      const char* action;
+      const char* dialog;
+    } entries[] = {{"Popm1", "RaceKoumokuDialog"}, {"Popm3", "RaceKekaDialog"}, {"Popm4", "RaceComentoDialog"}};
+    for (const auto& e : entries) {
+      QString seen, day;
+      onNextModal([&](QWidget* dlg) {
+        seen = dlg->objectName();
+        day = named<QLabel>(dlg, "DayLabel")->text();
+        named<QPushButton>(dlg, "CancelBtn")->click();
+      });
+      named<QAction>(f, e.action)->trigger();
+      QCOMPARE(seen, QString(e.dialog));
+      QCOMPARE(day, QString("12月 3日 3回  8日目  東京競馬場   3R"));
+    }
+
+    // Buying a ticket on 3R shows its purchase in row 3 and the totals.
+    onNextModal([](QWidget* dlg) {
+      QCOMPARE(dlg->objectName(), QString("KounyuDialog"));
+      named<QLineEdit>(dlg, "TanGakuEdit")->setText("10");
+      named<QPushButton>(dlg, "TanTsuikaBtn")->click();
+      named<QPushButton>(dlg, "TourokuBtn")->click();
+    });
+    named<QAction>(f, "Popm2")->trigger();
+    QCOMPARE(named<QLabel>(f, "KouPanel3")->text(), QString("      1000円      0.0％         0円"));
+    QCOMPARE(appState().ds.kaisai.kounyuGaku[12], 1000);
+  }
+
+  void trackConditionFromTheMenuAndTheToolBar() {
+    QObject* f = form_.get();
+    QString seen;
+    onNextModal([&](QWidget* dlg) {
+      seen = dlg->objectName();
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    named<QAction>(f, "D1")->trigger();
+    QCOMPARE(seen, QString("BabaShuseiDialog"));
+    seen.clear();
+    onNextModal([&](QWidget* dlg) {
+      seen = dlg->objectName();
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    named<QToolButton>(f, "ToolBtn5")->click();
+    QCOMPARE(seen, QString("BabaShuseiDialog"));
+  }
+
+ private:
+  std::unique_ptr<TempLedger> ledger_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+QTEST_MAIN(MainFormEntryTest)
+#include "mainform_entry_test.moc"
