@@ -26,6 +26,7 @@
 #include "forms/AppState.h"
 #include "forms/Babashuseidialogunit.h"
 #include "forms/Helpunit.h"
+#include "forms/KaisaiActions.h"
 #include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
@@ -55,7 +56,8 @@ TMainForm* gMainForm = nullptr;
 // Menu entries (and the row menu entries and the search button) whose features are in
 // the program. The others are present and disabled until their dialog hooks into its
 // handler below and adds its name here.
-constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4"};
+constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4",
+                                         "W1", "S1", "F1"};
 
 bool isReady(const QString& name) {
   return std::any_of(std::begin(kReadyEntries), std::end(kReadyEntries),
@@ -627,11 +629,11 @@ bool TMainForm::prepareRowRace() {
 
 // --- menu entries: each opens its dialog ---
 
-void TMainForm::W1Click() {}
+void TMainForm::W1Click() { kaisaiTouroku(*this); }
 void TMainForm::JRAVAN1Click() {}
 void TMainForm::NIFTY1Click() {}
 void TMainForm::PAT1Click() {}
-void TMainForm::S1Click() {}
+void TMainForm::S1Click() { kaisaiShusei(*this); }
 void TMainForm::D1Click() {
   // The going takes no part in the money figures: the rows stay as they are.
   if (!hasMeeting_) {
@@ -641,7 +643,7 @@ void TMainForm::D1Click() {
   TBabaShuseiDialog dlg(this);
   if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->refresh();
 }
-void TMainForm::F1Click() {}
+void TMainForm::F1Click() { kaisaiSakujyo(*this); }
 void TMainForm::X1Click() {}
 void TMainForm::C1Click() {}
 void TMainForm::V1Click() {}
