@@ -21,13 +21,13 @@ void replaceOrFatal(DataStore& ds, int course, const std::vector<std::uint8_t>& 
 
 // The wait popup with the hourglass for the length of one operation; closed again even
 // when a fatal file error leaves the operation.
-class WaitPopup {
+class WaitScope {
  public:
-  WaitPopup(UserPort& port, const char* text) : port_(port) {
+  WaitScope(UserPort& port, const char* text) : port_(port) {
     port_.setBusy(true);
     port_.waitBegin(text, false);
   }
-  ~WaitPopup() { close(); }
+  ~WaitScope() { close(); }
   void close() {
     if (open_) {
       port_.waitEnd();
@@ -96,7 +96,7 @@ namespace {
 int runRegister(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks, int course,
                 const std::vector<MeetingDate>& days) {
   closeRaceWindow(hooks);
-  WaitPopup popup(port, kTourokuWaitText);
+  WaitScope popup(port, kTourokuWaitText);
   int shown = registerMeetings(ds, course, days);
   if (hooks.showMeetingView) hooks.showMeetingView();
   popup.close();
@@ -122,7 +122,7 @@ int runEditShown(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks,
     return -1;
   }
   closeRaceWindow(hooks);
-  WaitPopup popup(port, kShuseiWaitText);
+  WaitScope popup(port, kShuseiWaitText);
   int shown = editShownMeeting(ds, date);
   if (hooks.showMeetingView) hooks.showMeetingView();
   popup.close();
@@ -149,7 +149,7 @@ SakujyoResult runDeleteShown(DataStore& ds, UserPort& port, const MeetingWindowH
   }
 
   closeRaceWindow(hooks);
-  WaitPopup popup(port, kSakujyoWaitText);
+  WaitScope popup(port, kSakujyoWaitText);
   CourseFiles after = CourseFiles::read(ds, course);
   const std::vector<std::uint8_t> before = after.meetingBytes();
   const std::size_t at = static_cast<std::size_t>(ds.shown());

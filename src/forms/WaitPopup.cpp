@@ -1,6 +1,8 @@
 #include "forms/WaitPopup.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -20,10 +22,21 @@ WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress)
   outer->addWidget(frame);
   auto* box = new QVBoxLayout(frame);
   box->setContentsMargins(18, 14, 18, 14);
+  // The hourglass bitmap beside the text. Texts laid out with blanks for the original
+  // fixed-width popup wrap at its width.
+  auto* row = new QHBoxLayout;
+  row->setSpacing(14);
+  auto* bitmap = new QLabel(frame);
+  bitmap->setObjectName("Bitmap");
+  bitmap->setPixmap(QIcon(":/icons/sunadokei.svg").pixmap(32, 32));
+  row->addWidget(bitmap, 0, Qt::AlignVCenter);
   text_ = new QLabel(text, frame);
   text_->setObjectName("WaitText");
   text_->setAlignment(Qt::AlignCenter);
-  box->addWidget(text_);
+  text_->setWordWrap(true);
+  text_->setFixedWidth(200);
+  row->addWidget(text_);
+  box->addLayout(row);
   if (progress) {
     bar_ = new QProgressBar(frame);
     bar_->setObjectName("ProgressBar");

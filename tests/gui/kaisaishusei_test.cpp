@@ -10,6 +10,7 @@
 #include "forms/AppState.h"
 #include "forms/Kaisaishuseidialogunit.h"
 #include "forms/Mainunit.h"
+#include "forms/Raceunit.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -70,6 +71,8 @@ class KaisaiShuseiTest : public QObject {
   }
 
   void editMovesTheMeetingToItsDateAndShowsIt() {
+    named<QPushButton>(form_.get(), "RaceBtn1")->click();
+    QVERIFY(form_->raceForm() && form_->raceForm()->isVisible());
     onNextModal([](QWidget* d) {
       QCOMPARE(selected(d, "TsukiBox"), 0);
       QCOMPARE(selected(d, "HiBox"), 4);
@@ -79,6 +82,7 @@ class KaisaiShuseiTest : public QObject {
       named<QPushButton>(d, "ShuseiBtn")->click();
     });
     named<QAction>(form_.get(), "S1")->trigger();
+    QVERIFY(!form_->raceForm()->isVisible());  // closed before the edit
     QCOMPARE(panel(form_.get()), QString(" 12月20日 6回 1日目  "));
     QCOMPARE(named<QScrollBar>(form_.get(), "ScrollBar")->value(), 2);
     // Its races and figures went with it.
@@ -100,7 +104,9 @@ class KaisaiShuseiTest : public QObject {
   void deleteAsksTwiceAndShowsTheFirstRemainingMeeting() {
     named<QScrollBar>(form_.get(), "ScrollBar")->setValue(1);
     QCOMPARE(panel(form_.get()), QString("  3月 4日 2回 4日目  "));
+    named<QPushButton>(form_.get(), "RaceBtn3")->click();
     named<QAction>(form_.get(), "F1")->trigger();
+    QVERIFY(!form_->raceForm()->isVisible());
     QCOMPARE(script_->count(), 2);
     QCOMPARE(QString::fromStdString(script_->shown()[0].text),
              QString("中山競馬場    3月 4日 2回 4日目の開催ﾃﾞｰﾀを削除します。"));

@@ -12,6 +12,10 @@
 #include "forms/AppState.h"
 #include "forms/Kaisaitourokudialogunit.h"
 #include "forms/Mainunit.h"
+#include "forms/Raceunit.h"
+#include "forms/Looks.h"
+#include "forms/WaitPopup.h"
+#include "entry/meeting_ops.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -93,14 +97,20 @@ class KaisaiTourokuTest : public QObject {
     TempLedger ledger;
     ledger.registerYears({2001});
     ledger.writeMeetings(2001, 4, {TempLedger::day(4, 29, 2, 2), TempLedger::day(5, 6, 2, 4)});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 4;
+    ledger.writeSettings(s);
     MessageScript script;
     TMainForm form;
     QVERIFY(form.startUp());
+    named<QPushButton>(&form, "RaceBtn2")->click();
+    QVERIFY(form.raceForm() && form.raceForm()->isVisible());
     onNextModal([](QWidget* d) {
       choose(d, 4, 5, 2, 2, 3);
       named<QPushButton>(d, "TourokuBtn")->click();
     });
     named<QAction>(&form, "W1")->trigger();
+    QVERIFY(!form.raceForm()->isVisible());
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("東京競馬場"));
     QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString("  5月 2日 2回 3日目  "));
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->value(), 1);
@@ -127,6 +137,22 @@ class KaisaiTourokuTest : public QObject {
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->value(), 5);
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->maximum(), 7);
     QVERIFY(named<QPushButton>(&form, "RaceBtn1")->isEnabled());
+  }
+
+  // CHUDIALOG2..4: the hourglass beside the text, which wraps after "!!!" as in the
+  // original fixed-width popup.
+  void waitPopupsShowTheHourglassAndTwoLines() {
+    initFormResources();
+    for (const char* text : {kTourokuWaitText, kShuseiWaitText, kSakujyoWaitText}) {
+      WaitPopup w(nullptr, QString::fromUtf8(text), false);
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      QVERIFY(!named<QLabel>(&w, "Bitmap")->pixmap().isNull());
+      auto* label = named<QLabel>(&w, "WaitText");
+      QCOMPARE(label->text(), QString::fromUtf8(text));
+      const int line = label->fontMetrics().lineSpacing();
+      QVERIFY(label->height() >= 2 * line && label->height() < 3 * line);
+    }
   }
 
   void cancelChangesNothing() {
