@@ -243,7 +243,6 @@ void TMainForm::buildMenu() {
   }
   // NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
   // their "：" stands under its one.
-  QAction* jv = action("JRAVAN1");
   const QFontMetrics fm(font());
   const int lead = fm.horizontalAdvance("ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ");
   const int space = std::max(1, fm.horizontalAdvance(' '));
@@ -252,7 +251,6 @@ void TMainForm::buildMenu() {
     QAction* a = action(name);
     a->setText(indent + a->text());
   }
-  Q_UNUSED(jv);
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu");
