@@ -156,6 +156,24 @@ class MainFormYearsTest : public QObject {
     QCOMPARE(text(form_.get(), "KaisaiPanel"), QString(" 10月28日 4回 1日目  "));
   }
 
+  void yearFieldTakesOnlyFourDigits() {
+    MessageScript msgs;
+    onNextModal([&](QWidget* dlg) {
+      auto* edit = named<QLineEdit>(dlg, "NenEdit");
+      QTest::keyClicks(edit, "19a9-x");
+      QCOMPARE(edit->text(), QString("199"));
+      QCOMPARE(msgs.beeps(), 3);
+      QTest::keyClick(edit, Qt::Key_Backspace);
+      QCOMPARE(edit->text(), QString("19"));
+      edit->insert("8x");  // pasted text goes through the same rule
+      QCOMPARE(edit->text(), QString("19"));
+      QTest::keyClicks(edit, "9876");
+      QCOMPARE(edit->text(), QString("1998"));
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    form_->M1Click();
+  }
+
   void cancelChangesNothing() {
     MessageScript msgs;
     const QByteArray before = ledger_->readFile("main.dat");
