@@ -10,7 +10,11 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
+#include "forms/Racecomentodialogunit.h"
+#include "forms/Racekekadialogunit.h"
+#include "forms/Racekoumokudialogunit.h"
 #include "ledger/datastore.hpp"
 #include "ledger/helpers.hpp"
 #include "ledger/user_port.hpp"
@@ -169,8 +173,6 @@ void TRaceForm::buildToolBar() {
     toolBtn_[i] = b;
     x += 30;
   }
-  // The race dialogs join the tool bar as they come; until then their buttons stay disabled.
-  for (int i = 0; i < 4; ++i) toolBtn_[i]->setEnabled(false);
   // Printing is not part of the program yet.
   toolBtn_[5]->setEnabled(false);
 
@@ -380,8 +382,27 @@ void TRaceForm::WideKiriBtnClick() {
 
 // --- tool bar ---
 
-void TRaceForm::openRaceDialog(int /*which*/) {
-  // The race dialogs are not part of the program yet; their buttons are disabled.
+// The race dialogs work on the race of the data layer and settle and write on 登録
+// (closing with Accepted); ｷｬﾝｾﾙ reads the day back from the files.
+template <class Dialog>
+static bool saved(QWidget* parent) {
+  Dialog dlg(parent);
+  return dlg.exec() == QDialog::Accepted;
+}
+
+void TRaceForm::openRaceDialog(int which) {
+  ds_.raceIndex = race_;
+  ds_.readRaceBlock(ds_.shown());
+  bool changed = false;
+  switch (which) {
+    case 0: changed = saved<TRaceKoumokuDialog>(this); break;
+    case 1: changed = saved<TKounyuDialog>(this); break;
+    case 2: changed = saved<TRaceKekaDialog>(this); break;
+    case 3: changed = saved<TRaceComentoDialog>(this); break;
+  }
+  if (!changed) return;
+  ShowRace(race_);
+  emit meetingChanged();
 }
 
 void TRaceForm::ToolBtn1Click() { openRaceDialog(0); }

@@ -79,6 +79,7 @@ class RaceWinTest : public QObject {
   void closingStoresTheRectangle();
   void endAsksFirst();
   void mainWindowOpensAndClosesIt();
+  void entryDialogsRefreshTheWindow();
   // With RACEWIN_SHOT=<file.png> set: the full race on screen, saved as a picture (and held
   // RACEWIN_HOLD_MS milliseconds for a screen grab), to look at.
   void picture();
@@ -435,6 +436,55 @@ void RaceWinTest::mainWindowOpensAndClosesIt() {
   written.decode(reinterpret_cast<const std::uint8_t*>(file.constData()));
   QCOMPARE(written.raceRect.right, stored.right);
   QCOMPARE(written.raceRect.top, stored.top);
+}
+
+void RaceWinTest::entryDialogsRefreshTheWindow() {
+  FullRaceLedger l;
+  MessageScript msgs;
+  TRaceForm f(l.ds(), l.settings(), userPort());
+  QSignalSpy changed(&f, &TRaceForm::meetingChanged);
+  f.openRace(10);
+  for (int i = 1; i <= 4; ++i)
+    QVERIFY(child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i).toLatin1().constData())->isEnabled());
+
+  // ｷｬﾝｾﾙ: nothing to redraw.
+  onNextModal([](QWidget* dlg) {
+    QCOMPARE(dlg->objectName(), QString("RaceComentoDialog"));
+    named<QPlainTextEdit>(dlg, "Memo")->setPlainText("取消");
+    named<QPushButton>(dlg, "CancelBtn")->click();
+  });
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn4"), Qt::LeftButton);
+  QCOMPARE(changed.count(), 0);
+
+  // 登録 of the comment dialog opened on the window's race, while the data layer pointed
+  // at another race: the window shows the new comment and the main window redraws.
+  l.ds().raceIndex = 3;
+  onNextModal([](QWidget* dlg) {
+    named<QPlainTextEdit>(dlg, "Memo")->setPlainText("写真判定");
+    named<QPushButton>(dlg, "TourokuBtn")->click();
+  });
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn4"), Qt::LeftButton);
+  QCOMPARE(changed.count(), 1);
+  QCOMPARE(child<QPlainTextEdit>(f, "Memo")->toPlainText(), QString("写真判定"));
+  KaisaiRecord k;
+  RaceBlock races;
+  l.reread(k, races);
+  QCOMPARE(cp932ToUtf8(fixedText(races[10].comento)), std::string("写真判定"));
+  QVERIFY(races[3].isBlank());
+
+  // The other three open their own dialogs on the same race.
+  const char* dialogs[3] = {"RaceKoumokuDialog", "KounyuDialog", "RaceKekaDialog"};
+  for (int i = 0; i < 3; ++i) {
+    QString seen;
+    onNextModal([&seen](QWidget* dlg) {
+      seen = dlg->objectName();
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    QTest::mouseClick(child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i + 1).toLatin1().constData()),
+                      Qt::LeftButton);
+    QCOMPARE(seen, QString(dialogs[i]));
+  }
+  QCOMPARE(changed.count(), 1);
 }
 
 void RaceWinTest::picture() {
