@@ -17,6 +17,9 @@ void onNextModal(std::function<void(QWidget*)> action, int timeoutMs) {
   *poll = [=] {
     QWidget* w = QApplication::activeModalWidget();
     if (w && w != before && w->isVisible()) {
+      // The stored poll holds the pointer to itself; dropping it ends that cycle (this
+      // running copy belongs to the timer).
+      *poll = nullptr;
       action(w);
       return;
     }
