@@ -106,22 +106,6 @@ TEST(RaceView, TicketListsStopAtFirstZeroAndCapacity) {
   EXPECT_EQ(v.tickets[kBoxWide], (std::vector<std::string>{"  3-12123456789円"}));
 }
 
-TEST(RaceView, TotalsBlankWithoutPurchaseEvenWithResults) {
-  DataStore ds = meetingDay();
-  ds.races[0].tanKeka[0] = 3;
-  ds.races[0].tanHaitou[0] = 450;
-  ds.races[0].koumoku = 21211111;
-  settleRace(ds.kaisai, ds.races, 0);
-  RaceView v = formatRaceView(ds, options(0), 0);
-  EXPECT_TRUE(v.holdsData);
-  EXPECT_EQ(v.gou, "");
-  EXPECT_EQ(v.ritsu, "");
-  EXPECT_EQ(v.kaikin, "");
-  EXPECT_EQ(v.shu, "");
-  EXPECT_FALSE(v.plus);
-  EXPECT_EQ(v.tan[0].text, "  3           450円");
-}
-
 TEST(RaceView, TotalsAndPlusColourFromOneYen) {
   DataStore ds = meetingDay();
   ds.kaisai.kounyuGaku[0] = 1000;
@@ -141,68 +125,6 @@ TEST(RaceView, TotalsAndPlusColourFromOneYen) {
   EXPECT_FALSE(v.plus);
   EXPECT_EQ(v.ritsu, "      0.0％");
   EXPECT_EQ(v.shu, "     -1000円");
-}
-
-TEST(RaceView, DeadHeatResultsAndHitMarks) {
-  DataStore ds = meetingDay();
-  RaceRecord& r = ds.races[0];
-  r.tanKeka[0] = 105;  // hit
-  r.tanHaitou[0] = 320;
-  r.tanKeka[1] = 12;  // dead heat, not bought
-  r.tanHaitou[1] = 1560;
-  r.fukuKeka[0] = 5;
-  r.fukuHaitou[0] = 150;
-  r.wakuKeka[0] = 138;  // 3-8, hit
-  r.wakuHaitou[0] = 980;
-  r.umaKeka[0] = 10512;  // 5-12, hit
-  r.umaHaitou[0] = 4230;
-  RaceView v = formatRaceView(ds, options(0), 0);
-  EXPECT_EQ(v.tan[0].text, "  5           320円");
-  EXPECT_TRUE(v.tan[0].hit);
-  EXPECT_EQ(v.tan[1].text, " 12          1560円");
-  EXPECT_FALSE(v.tan[1].hit);
-  EXPECT_EQ(v.fuku[0].text, "  5           150円");
-  EXPECT_FALSE(v.fuku[0].hit);
-  for (int k = 1; k < 4; ++k) EXPECT_EQ(v.fuku[k].text, "");
-  EXPECT_EQ(v.waku[0].text, "  3-8         980円");
-  EXPECT_TRUE(v.waku[0].hit);
-  EXPECT_EQ(v.waku[1].text, "");
-  EXPECT_EQ(v.uma[0].text, "  5-12       4230円");
-  EXPECT_TRUE(v.uma[0].hit);
-  EXPECT_EQ(v.uma[1].text, "");
-
-  r.tanKeka[1] = 0;  // one winner: the second panel is blank
-  v = formatRaceView(ds, options(0), 0);
-  EXPECT_EQ(v.tan[1].text, "");
-  EXPECT_FALSE(v.tan[1].hit);
-}
-
-TEST(RaceView, FourWideResultsPageBetweenOneToThreeAndFourToSix) {
-  DataStore ds = meetingDay();
-  RaceRecord& r = ds.races[3];
-  const std::uint16_t codes[4] = {10305, 308, 508, 10309};
-  for (int i = 0; i < 4; ++i) {
-    r.wideKeka[i] = codes[i];
-    r.wideHaitou[i] = 200 + i;
-  }
-  RaceView v = formatRaceView(ds, options(0), 3);
-  EXPECT_TRUE(v.wideKiriEnabled);
-  EXPECT_EQ(v.wideState, 30);
-  auto first = widePageForState(ds, v.wideState);
-  EXPECT_EQ(first[0].text, "  3- 5        200円");
-  EXPECT_TRUE(first[0].hit);
-  EXPECT_EQ(first[2].text, "  5- 8        202円");
-  const int second = toggleWideState(v.wideState);
-  EXPECT_EQ(second, 31);
-  auto page2 = widePageForState(ds, second);
-  EXPECT_EQ(page2[0].text, "  3- 9        203円");
-  EXPECT_TRUE(page2[0].hit);
-  EXPECT_EQ(page2[1].text, "");
-  EXPECT_EQ(page2[2].text, "");
-  EXPECT_EQ(toggleWideState(second), 30);
-
-  r.wideKeka[3] = 0;
-  EXPECT_FALSE(formatRaceView(ds, options(0), 3).wideKiriEnabled);
 }
 
 TEST(RaceView, FinisherLinesAreCutOrPaddedTo32BytesBeforeTheText) {
@@ -237,46 +159,10 @@ TEST(RaceView, FinishersSkipEmptyPlaces) {
   EXPECT_EQ(sjBytes(v.finishers[1]), 43u);
 }
 
-TEST(RaceView, EntriesShowWeightInTenthsOrWholeKilograms) {
-  EXPECT_EQ(entryLine(1, 2, sj("ｼﾝﾎﾞﾘﾙﾄﾞﾙﾌ"), sj("岡部幸雄"), 550),
-            "  1  2  ｼﾝﾎﾞﾘﾙﾄﾞﾙﾌ        岡部幸雄          55.0");
-  EXPECT_EQ(entryLine(8, 18, sj("ﾐｽﾀｰｼｰﾋﾞｰ"), sj("吉永正人"), 55),
-            "  8 18  ﾐｽﾀｰｼｰﾋﾞｰ         吉永正人          55");
-  EXPECT_EQ(entryLine(3, 5, "", "", 575).substr(44), "57.5");
-
-  DataStore ds = meetingDay();
-  RaceRecord& r = ds.races[0];
-  r.shutsubaWaku[0] = 1;
-  r.shutsubaKinryo[0] = 550;
-  r.shutsubaWaku[17] = 8;  // horse 18, with horses 2..17 missing
-  r.shutsubaKinryo[17] = 57;
-  RaceView v = formatRaceView(ds, options(0), 0);
-  ASSERT_EQ(v.entries.size(), 2u);
-  EXPECT_EQ(v.entries[1].substr(0, 7), "  8 18 ");
-  EXPECT_EQ(v.entries[1].substr(v.entries[1].size() - 2), "57");
-}
-
 TEST(RaceView, CommentShownWithPlainLineBreaks) {
   DataStore ds = meetingDay();
   setFixedText(ds.races[0].comento, sj("逃げ切り\r\n次走注目"));
   EXPECT_EQ(formatRaceView(ds, options(0), 0).memo, "逃げ切り\n次走注目");
-}
-
-TEST(RaceView, ShowRaceReadsTheBlockOfTheShownMeeting) {
-  TempDir dir;
-  DataStore ds(dir.path());
-  makeLedger(ds, {2001});
-  KaisaiRecord k;
-  k.tsukiHi = 105;
-  k.kaiNichi = 101;
-  RaceBlock races{};
-  races[6].chakuUma[0] = 2;
-  appendMeeting(ds, 0, k, races);
-  ds.course = 0;
-  ds.kaisai = k;
-  RaceView v = showRaceView(ds, options(0), 6);
-  EXPECT_EQ(ds.raceIndex, 6);
-  EXPECT_EQ(v.finishers.size(), 1u);
 }
 
 namespace {
@@ -327,22 +213,3 @@ TEST(RaceDelete, CancelChangesNothing) {
   EXPECT_EQ(l.ds.kaisai.raceJoutai[4], 12);
 }
 
-TEST(RaceDelete, BlanksTheRaceAndRecountsTheDay) {
-  LedgerWithRace l;
-  ScriptedPort port;
-  EXPECT_TRUE(deleteRaceData(l.ds, port, 4));
-  DataStore fresh(l.dir.path());
-  fresh.year = "2001";
-  fresh.course = 5;
-  fresh.readShown();
-  EXPECT_TRUE(fresh.races[4].isBlank());
-  EXPECT_EQ(fresh.kaisai.raceJoutai[4], 0);
-  EXPECT_EQ(fresh.kaisai.kounyuGaku[4], 0);
-  EXPECT_EQ(fresh.kaisai.shushi[4], 0);
-  EXPECT_EQ(fixedText(fresh.kaisai.raceMei[4]), "");
-  // The other race and the day totals stay right.
-  EXPECT_EQ(fresh.kaisai.raceJoutai[2], 12);
-  EXPECT_EQ(fresh.kaisai.kounyuGaku[12], 1000);
-  EXPECT_EQ(fresh.kaisai.shushi[12], 2200);
-  EXPECT_FALSE(fresh.races[2].isBlank());
-}
