@@ -29,9 +29,9 @@ TRaceComentoDialog::TRaceComentoDialog(QWidget* parent) : QDialog(parent), race_
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo");
   memo_->setFont(figureFont(14));
-  // Twenty full-width characters a line, three lines: the 120 bytes the field admits.
+  // Thirty full-width characters a line: the 120 bytes the field admits fill two lines.
   const QFontMetrics fm(memo_->font());
-  memo_->setFixedSize(fm.horizontalAdvance(QString(40, '0')) + 24, fm.lineSpacing() * 4 + 14);
+  memo_->setFixedSize(fm.horizontalAdvance(QString(60, '0')) + 24, fm.lineSpacing() * 4 + 14);
   grid->addWidget(memo_, 2, 0);
   connect(memo_, &QPlainTextEdit::textChanged, this, &TRaceComentoDialog::MemoChange);
 
