@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "entry/amount_field.hpp"
 #include "forms/DigitFilter.h"
@@ -54,6 +55,17 @@ QStringList numberItems(int n, bool pad) {
   QStringList l;
   for (int i = 1; i <= n; ++i) l << (pad ? QStringLiteral("%1").arg(i, 2) : QString::number(i));
   return l;
+}
+
+QVBoxLayout* registerCancelColumn(QWidget* parent, QPushButton** touroku, QPushButton** cancel) {
+  auto* column = new QVBoxLayout;
+  *touroku = entryButton("TourokuBtn", "登録", parent);
+  *cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", parent);
+  for (QPushButton* b : {*touroku, *cancel}) {
+    b->setFixedSize(126, 32);
+    column->addWidget(b);
+  }
+  return column;
 }
 
 }  // namespace tovra

@@ -8,12 +8,15 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace tovra {
 
 // A push button that never becomes the default (Enter in an amount field adds nothing).
 QPushButton* entryButton(const QString& objectName, const QString& caption, QWidget* parent);
+// The 登録 (TourokuBtn) and ｷｬﾝｾﾙ (CancelBtn) buttons stacked in one column.
+QVBoxLayout* registerCancelColumn(QWidget* parent, QPushButton** touroku, QPushButton** cancel);
 // An amount field: eight digits, digits and backspace only.
 QLineEdit* amountEdit(const QString& objectName, QWidget* parent);
 // A list of formatted lines in the figure font, wide enough for `columns` half-width cells.

@@ -62,14 +62,9 @@ TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState(
 
   keypad_ = new AmountKeypad(this);
   grid->addWidget(keypad_, 1, 1, Qt::AlignTop);
-  auto* buttons = new QVBoxLayout;
-  auto* touroku = entryButton("TourokuBtn", "登録", this);
-  auto* cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", this);
-  for (QPushButton* b : {touroku, cancel}) {
-    b->setFixedSize(126, 32);
-    buttons->addWidget(b);
-  }
-  grid->addLayout(buttons, 2, 1, Qt::AlignBottom);
+  QPushButton* touroku = nullptr;
+  QPushButton* cancel = nullptr;
+  grid->addLayout(registerCancelColumn(this, &touroku, &cancel), 2, 1, Qt::AlignBottom);
   connect(touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
   connect(cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
   connect(page_, &QTabWidget::currentChanged, this, &TKounyuDialog::PageChange);

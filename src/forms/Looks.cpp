@@ -1,6 +1,7 @@
 #include "forms/Looks.h"
 
 #include <QFontDatabase>
+#include <QToolButton>
 #include <QWidget>
 
 #include "settings/settings_record.hpp"
@@ -42,6 +43,17 @@ void paintBackground(QWidget* w, const QColor& colour) {
   p.setColor(QPalette::Window, colour);
   w->setPalette(p);
   w->setAutoFillBackground(true);
+}
+
+QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled, int x) {
+  auto* b = new QToolButton(bar);
+  b->setObjectName(QStringLiteral("ToolBtn%1").arg(number));
+  b->setToolTip(QString::fromUtf8(hint));
+  b->setIcon(toolIcon(themeName, bundled));
+  b->setIconSize(QSize(20, 20));
+  b->setAutoRaise(true);
+  b->setGeometry(x, 2, 28, 28);
+  return b;
 }
 
 }  // namespace tovra

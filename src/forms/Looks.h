@@ -8,6 +8,8 @@
 
 class QWidget;
 
+class QToolButton;
+
 namespace tovra {
 
 // A colour of the settings record (0x00BBGGRR).
@@ -20,6 +22,9 @@ QFont figureFont(int pixelSize = 12);
 // A theme icon by its freedesktop name, else the one shipped with the program
 // (":/icons/<bundled>.svg").
 QIcon toolIcon(const char* themeName, const char* bundled);
+
+// One tool bar button "ToolBtn<number>" at x on a bar: hint as tooltip, 20-pixel icon, 28 × 28.
+QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled, int x);
 
 // Makes the program's resources (icons, help) available; safe to call repeatedly.
 void initFormResources();

@@ -272,14 +272,7 @@ void TMainForm::buildToolBar(QWidget* central) {
   for (int i = 0; i < 16; ++i) {
     const ToolDef& d = kTools[i];
     x += d.gapBefore;
-    auto* b = new QToolButton(panel2_);
-    b->setObjectName(QStringLiteral("ToolBtn%1").arg(i + 1));
-    b->setToolTip(QString::fromUtf8(d.hint));
-    b->setIcon(toolIcon(d.theme, d.bundled));
-    b->setIconSize(QSize(20, 20));
-    b->setAutoRaise(true);
-    b->setGeometry(x, 2, 28, 28);
-    toolBtn_[i] = b;
+    toolBtn_[i] = toolBarButton(panel2_, i + 1, d.hint, d.theme, d.bundled, x);
     x += 29;
   }
 }

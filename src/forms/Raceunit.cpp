@@ -163,14 +163,7 @@ void TRaceForm::buildToolBar() {
   for (int i = 0; i < 8; ++i) {
     const ToolDef& d = kTools[i];
     x += d.gapBefore;
-    auto* b = new QToolButton(panel2);
-    b->setObjectName(QStringLiteral("ToolBtn%1").arg(i + 1));
-    b->setToolTip(QString::fromUtf8(d.hint));
-    b->setIcon(toolIcon(d.theme, d.bundled));
-    b->setIconSize(QSize(20, 20));
-    b->setAutoRaise(true);
-    b->setGeometry(x, 2, 28, 28);
-    toolBtn_[i] = b;
+    toolBtn_[i] = toolBarButton(panel2, i + 1, d.hint, d.theme, d.bundled, x);
     x += 30;
   }
   // Printing is not part of the program yet.
