@@ -474,7 +474,9 @@ void TMainForm::Timer1Timer() {
 }
 
 bool TMainForm::askFirstYear() {
-  TNentsugiDialog dlg(splash_ ? static_cast<QWidget*>(splash_.data()) : nullptr);
+  // A window of its own: the splash's timer closes and deletes the splash while this
+  // dialog waits for the year, and the main window is not on screen yet.
+  TNentsugiDialog dlg;
   if (dlg.exec() != QDialog::Accepted) return false;
   registerFirstYear(dataStore(), dlg.year());
   return true;

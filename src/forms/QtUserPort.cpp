@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "forms/WaitPopup.h"
 
@@ -20,10 +21,14 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// The window a message box belongs to: the dialog in front, else the active window.
+// The window a message box or wait popup stands over: the dialog in front, else the
+// active window, never the start-up splash (its timer deletes it, and with it whatever
+// it owned, while a box may still be open).
 QWidget* ownerWindow() {
-  if (QWidget* w = QApplication::activeModalWidget()) return w;
-  return QApplication::activeWindow();
+  QWidget* w = QApplication::activeModalWidget();
+  if (!w) w = QApplication::activeWindow();
+  if (w && w->windowType() == Qt::SplashScreen) return nullptr;
+  return w;
 }
 
 // Lets the popup paint while the caller keeps the thread busy.
@@ -54,18 +59,23 @@ Answer QtUserPort::message(const std::string& title, const std::string& text, Ms
     script.answers.pop_front();
     return a;
   }
-  QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::NoButton,
-                  ownerWindow());
-  QPushButton* ok = box.addButton("OK", QMessageBox::AcceptRole);
+  // Made on the heap and watched: should its owner go away while the box is open, the
+  // box goes with it and is not deleted a second time here.
+  QPointer<QMessageBox> box = new QMessageBox(qtIcon(icon), QString::fromStdString(title),
+                                              QString::fromStdString(text), QMessageBox::NoButton, ownerWindow());
+  QPushButton* ok = box->addButton("OK", QMessageBox::AcceptRole);
   QPushButton* cancel = nullptr;
-  if (buttons == MsgButtons::OkCancel) cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
-  box.setDefaultButton(ok);
-  box.setEscapeButton(cancel ? cancel : ok);
+  if (buttons == MsgButtons::OkCancel) cancel = box->addButton("キャンセル", QMessageBox::RejectRole);
+  box->setDefaultButton(ok);
+  box->setEscapeButton(cancel ? cancel : ok);
   // A busy pointer must not hide that the program waits for an answer.
   QApplication::setOverrideCursor(Qt::ArrowCursor);
-  box.exec();
+  box->exec();
   QApplication::restoreOverrideCursor();
-  return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+  if (!box) return Answer::Cancel;
+  const Answer answer = box->clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+  delete box.data();
+  return answer;
 }
 
 void QtUserPort::beep() {
@@ -98,7 +108,12 @@ void QtUserPort::setBusy(bool busy) {
 
 void QtUserPort::waitBegin(const std::string& text, bool progress) {
   waitEnd();
-  wait_ = new WaitPopup(QApplication::activeWindow(), QString::fromStdString(text), progress);
+  // The popup belongs to this port alone: the window it stands over may close (a dialog
+  // that ends before its work is done) while the popup is still needed.
+  QWidget* over = ownerWindow();
+  wait_ = new WaitPopup(nullptr, QString::fromStdString(text), progress);
+  const QRect area = over ? over->frameGeometry() : wait_->screen()->availableGeometry();
+  wait_->move(area.center() - wait_->rect().center());
   wait_->show();
   paintNow(wait_);
 }

@@ -12,6 +12,9 @@ namespace tovra {
 TTovraSplash::TTovraSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName("TOVRADIALOG");
+  // Only a picture: it never takes the focus, so that nothing opened meanwhile (the
+  // first-year dialog, a message) takes it for its owner.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(400, 220);
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }

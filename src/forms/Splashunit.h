@@ -1,5 +1,6 @@
 #pragma once
-// TOVRADIALOG: the picture shown for two seconds while the program starts.
+// TOVRADIALOG: the picture shown for two seconds while the program starts. Its timer
+// deletes it, so it never owns another window.
 #include <QWidget>
 
 namespace tovra {
