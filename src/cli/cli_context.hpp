@@ -67,10 +67,12 @@ void addTallyShushi(CLI::App& tally, Context& ctx);
 void addTallyKoumoku(CLI::App& tally, Context& ctx);
 void addTallyRank(CLI::App& tally, Context& ctx);
 void addTallyJyoken(CLI::App& tally, Context& ctx);
-// `--range all|YYYY` of the tallies: every registered year, or a registered year (refused
-// otherwise). Requires a registered current year.
-tally::TallyRange parseTallyRange(Context& ctx, const std::string& text);
+// `--range all|YYYY` of the tallies and searches: every registered year, or a registered
+// year (refused otherwise). Requires a registered current year.
+tally::TallyRange parseTallyRange(Context& ctx, const std::string& text,
+                                  const char* badFormat = "集計範囲は all または西暦4桁の年次で指定して下さい。");
 void addRaceCommands(CLI::App& app, Context& ctx);
+void addSearchCommands(CLI::App& app, Context& ctx);
 // `show race`, added under the show command.
 void addShowRaceCommand(CLI::App& show, Context& ctx);
 // Every command of the tool (commands.cpp lists them).

@@ -5,12 +5,12 @@
 
 namespace tovra::cli {
 
-tally::TallyRange parseTallyRange(Context& ctx, const std::string& text) {
+tally::TallyRange parseTallyRange(Context& ctx, const std::string& text, const char* badFormat) {
   DataStore& ds = ctx.requireYear();
   if (text == "all") return tally::TallyRange::all();
   bool digits = text.size() == 4;
   for (char ch : text) digits = digits && std::isdigit(static_cast<unsigned char>(ch));
-  if (!digits) ctx.refuse("集計範囲は all または西暦4桁の年次で指定して下さい。");
+  if (!digits) ctx.refuse(badFormat);
   int year = std::stoi(text);
   if (tally::yearPosition(ds.nenji, year) < 0) ctx.refuse("年次 " + text + "年は登録されていません。");
   return tally::TallyRange::oneYear(year);

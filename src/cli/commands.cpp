@@ -11,6 +11,7 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addSettleCommands(app, ctx);
   addTallyCommands(app, ctx);
   addRaceCommands(app, ctx);
+  addSearchCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

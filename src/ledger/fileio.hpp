@@ -45,4 +45,26 @@ class FileSystem {
 bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<std::uint8_t>& out);
 bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 
+// A file written piece by piece (a result list of any length) and put in place only when
+// complete: the pieces go to a file beside the target, which commit() syncs and renames
+// over the target. Until then, and whenever a write failed, the target stays as it was;
+// an uncommitted piece file is removed when the writer goes away.
+class StreamedFileWriter {
+ public:
+  StreamedFileWriter(FileSystem& fs, std::filesystem::path target);
+  ~StreamedFileWriter();
+  StreamedFileWriter(const StreamedFileWriter&) = delete;
+  StreamedFileWriter& operator=(const StreamedFileWriter&) = delete;
+  bool ok() const { return ok_; }
+  bool write(const void* data, std::size_t n);  // false once anything has failed
+  bool commit();                                // false when the file could not be put in place
+
+ private:
+  FileSystem& fs_;
+  std::filesystem::path target_, part_;
+  std::unique_ptr<File> file_;
+  bool ok_ = false;
+  bool committed_ = false;
+};
+
 }  // namespace tovra

@@ -1,0 +1,97 @@
+#include "search/search_list.hpp"
+
+#include <cstdlib>
+
+#include "ledger/datastore.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
+#include "tally/tally_common.hpp"
+
+namespace tovra::search {
+namespace {
+
+// A result whose meeting was deleted or moved since the search, or a damaged result file.
+constexpr const char* kGone = "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃﾞｰﾀにありません。\n\nもう一度検索して下さい。";
+
+// The record still names a registered year and a race of a meeting day with its date and
+// 回次: only then does going to it show the race that was found.
+bool leadsToRace(DataStore& ds, const KekaRecord& r) {
+  if (r.course < 0 || r.course >= kCourseCount || r.race < 0 || r.race >= kRacesPerDay || r.meeting < 0) return false;
+  const std::string year = fixedText(r.yearText);
+  const int y = std::atoi(year.c_str());
+  if (std::to_string(y) != year || tally::yearPosition(ds.nenji, y) < 0) return false;
+  const std::string keep = ds.year;
+  ds.year = year;
+  std::vector<KaisaiRecord> days;
+  try {
+    days = ds.readAllMeetings(r.course, 3);
+  } catch (...) {
+    ds.year = keep;
+    throw;
+  }
+  ds.year = keep;
+  if (static_cast<std::size_t>(r.meeting) >= days.size()) return false;
+  const KaisaiRecord& k = days[static_cast<std::size_t>(r.meeting)];
+  return k.month() == r.month && k.day() == r.day && k.kai() == r.kai && k.nichi() == r.nichi;
+}
+
+}  // namespace
+
+std::string kekaLine(const KekaRecord& r) {
+  const std::string year = fixedText(r.yearText);
+  const std::string course = sj(tally::courseName(r.course));
+  const std::string name = fixedText(r.name);
+  return sjprintfUtf8("%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s", year.c_str(), r.month, r.day, course.c_str(), r.kai,
+                      r.nichi, r.race + 1, name.c_str());
+}
+
+void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&)>& visit) {
+  auto f = ds.fs().open(ds.resolve(kKekaFile), OpenMode::Read);
+  if (!f) return;
+  std::uint8_t buf[KekaRecord::kSize * 256];
+  for (;;) {
+    const std::size_t got = f->read(buf, sizeof buf);
+    for (std::size_t off = 0; off + KekaRecord::kSize <= got; off += KekaRecord::kSize) {
+      KekaRecord r;
+      r.decode(buf + off);
+      visit(r);
+    }
+    if (got < sizeof buf) break;
+  }
+}
+
+std::optional<KekaList> readKekaList(DataStore& ds) {
+  const auto text = readKekaText(ds);
+  if (!text) return std::nullopt;
+  KekaList list{cp932ToUtf8(text->title), cp932ToUtf8(text->summary), {}};
+  forEachKekaRecord(ds, [&](const KekaRecord& r) { list.lines.push_back(kekaLine(r)); });
+  return list;
+}
+
+GoOutcome goToResult(DataStore& ds, UserPort& port, int index) {
+  if (index < 0) {
+    port.beep();
+    return {GoResult::NoSelection, false};
+  }
+  const auto rec = readKekaRecord(ds, static_cast<std::size_t>(index));
+  if (!rec || !leadsToRace(ds, *rec)) {
+    showError(port, kGone);
+    return {GoResult::Refused, false};
+  }
+  const std::string year = fixedText(rec->yearText);
+  const bool change = year != ds.year;
+  if (change) {
+    const std::string text = "現在処理中の年次が変更されます。\n\n" + ds.year + "年 → " + year + "年";
+    if (!askOkCancel(port, text, MsgIcon::Warning)) return {GoResult::Cancelled, false};
+    ds.year = year;
+    ds.countMeetings();
+  }
+  ds.course = rec->course;
+  ds.shownMeeting[ds.course] = rec->meeting;
+  ds.readShown();
+  ds.raceIndex = rec->race;
+  return {GoResult::Shown, change};
+}
+
+}  // namespace tovra::search

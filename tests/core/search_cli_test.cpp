@@ -1,0 +1,98 @@
+// tovra-cli search: arguments, exit codes and what it prints (the rules are the engine's tests).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "cli_support.hpp"
+#include "core/support/ledger_builder.hpp"
+#include "ledger/text.hpp"
+#include "search/search_files.hpp"
+
+using namespace tovra;
+using namespace tovra::testing;
+using tovra::fixture::TempLedger;
+
+namespace {
+
+class SearchCli : public ::testing::Test {
+ protected:
+  TempLedger ledger{{2002, 2001}};
+  void SetUp() override {
+    KaisaiRecord k = fixture::meetingDay(1203, 308);
+    RaceBlock races{};
+    std::strcpy(k.raceMei[10], sj("ジャパンカップ").c_str());
+    k.raceJoutai[10] = 12;
+    races[10].koumoku = 30911311;
+    std::strcpy(races[10].chakuBamei[0], sj("ジャングルポケット").c_str());
+    races[10].umaHaitou[0] = 10000;
+    races[10].umaKeka[0] = 10203;
+    ledger.setMeetings(2001, 4, {k}, {races});
+  }
+  CliResult cli(const std::string& args) { return runCli(ledger.root(), args); }
+};
+
+TEST_F(SearchCli, PrintsTitleSummaryAndList) {
+  const auto r = cli("search race ジャパンカップ");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "ﾚｰｽ名検索終了\n検索範囲： 全データ       \n\n検索ﾚｰｽ名 (文字列 )： ジャパンカップ\n\n"
+            " 1個のﾃﾞｰﾀが見つかりました。\n検索されたﾚｰｽﾃﾞｰﾀ：\n2001年12月 3日 東京  3回 8日目 11R ジャパンカップ\n");
+  EXPECT_EQ(ledger.read(search::kKekaFile).size(), 96u);
+  EXPECT_EQ(ledger.read(search::kRaceHistoryFile).size(), 640u);
+  EXPECT_EQ(cli("search last").out, r.out);
+}
+
+TEST_F(SearchCli, EverySearchKindAndItsOptions) {
+  EXPECT_EQ(cli("search horse ポケット --range 2001 --hit-only").exitCode, 0);
+  EXPECT_NE(cli("search last").out.find("検索範囲： 2001年      的中ﾚｰｽのみ"), std::string::npos);
+  EXPECT_NE(cli("search stakes --grade 1").out.find(" 1個のﾃﾞｰﾀ"), std::string::npos);
+  EXPECT_NE(cli("search stakes --grade 2 --range 2002").out.find(" 0個のﾃﾞｰﾀ"), std::string::npos);
+  EXPECT_NE(cli("search payout --manbaken").out.find("検索配当金額： 万馬券"), std::string::npos);
+  const auto r = cli("search payout --min 9500 --max 10000");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("検索配当金額： 9500円 ～ 10000円"), std::string::npos);  // 10000 read in full
+  EXPECT_NE(r.out.find(" 1個のﾃﾞｰﾀ"), std::string::npos);
+}
+
+TEST_F(SearchCli, FromHistoryLeavesTheHistory) {
+  cli("search horse ジャングル");
+  cli("search horse ポケット");
+  const auto before = ledger.read(search::kBameiHistoryFile);
+  EXPECT_EQ(cli("search horse ジャングル --from-history").exitCode, 0);
+  EXPECT_EQ(ledger.read(search::kBameiHistoryFile), before);
+  const auto r = cli("search horse カフェ --from-history");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("検索履歴にない文字列です。"), std::string::npos);
+  EXPECT_EQ(ledger.read(search::kBameiHistoryFile), before);
+}
+
+struct Refusal {
+  const char* args;
+  const char* message;  // in stderr; nullptr: only the exit code
+};
+
+class SearchCliRefusals : public SearchCli, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(SearchCliRefusals, ExitOneAndNothingWritten) {
+  const auto r = cli(GetParam().args);
+  EXPECT_EQ(r.exitCode, 1) << GetParam().args;
+  if (GetParam().message) {
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(ledger.read(search::kKekaFile).empty());
+  EXPECT_TRUE(ledger.read(search::kTextFile).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SearchCliRefusals,
+    ::testing::Values(Refusal{"search race ｱ", "検索させる文字列を入力して下さい。"},
+                      Refusal{"search horse ''", "検索させる文字列を入力して下さい。"},
+                      Refusal{"search race ジャパン --range 1999", "年次 1999年は登録されていません。"},
+                      Refusal{"search race ジャパン --range x", "検索範囲は all または西暦4桁の年次で指定して下さい。"},
+                      Refusal{"search stakes --grade 4", nullptr}, Refusal{"search stakes", nullptr},
+                      Refusal{"search payout", "検索させる配当金額を入力して下さい。"},
+                      Refusal{"search payout --min 100 --max 100", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --min 100 --max 500 --manbaken", nullptr},
+                      Refusal{"search last", "検索結果がありません。"}, Refusal{"search", nullptr}));
+
+}  // namespace

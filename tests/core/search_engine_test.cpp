@@ -1,0 +1,365 @@
+// The search engine over a small ledger: what takes part, what each search lists, the
+// history, the summary, the selection afterwards, going to a result, and failing writes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/meeting_fixture.hpp"
+#include "core/support/ledger_builder.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
+#include "search/search_engine.hpp"
+#include "search/search_files.hpp"
+#include "search/search_list.hpp"
+
+using namespace tovra;
+using namespace tovra::search;
+using tovra::fixture::TempLedger;
+
+namespace {
+
+constexpr int kTok = 4, kNak = 5;
+
+void name(KaisaiRecord& k, int r, const char* utf8) { std::strcpy(k.raceMei[r], sj(utf8).c_str()); }
+void bamei(RaceRecord& x, int place, const char* utf8) { std::strcpy(x.chakuBamei[place], sj(utf8).c_str()); }
+
+class SearchEngine : public ::testing::Test {
+ protected:
+  TempLedger ledger{{2002, 2001}};
+
+  void SetUp() override {
+    // 2001 東京 12月3日 3回8日目.
+    KaisaiRecord k = fixture::meetingDay(1203, 308);
+    RaceBlock races{};
+    name(k, 0, "ジャパンカップ");
+    k.raceJoutai[0] = 12;
+    races[0].koumoku = 30911311;  // GⅠ
+    bamei(races[0], 0, "テイエムオペラオー");
+    bamei(races[0], 1, "メイショウドトウ");
+    name(k, 1, "ジャパンカップ");  // no data: never found
+    k.raceJoutai[1] = 0;
+    races[1].koumoku = 30911311;
+    name(k, 2, "ジャパンカップダート");
+    k.raceJoutai[2] = 2;
+    races[2].koumoku = 30811311;  // GⅡ
+    bamei(races[2], 0, "クロフネ");
+    bamei(races[2], 4, "オペラハウス");
+    // payouts: 複勝 100 (hit) and 500, ﾜｲﾄﾞ three in range, one hit
+    races[2].fukuHaitou[0] = 100;
+    races[2].fukuKeka[0] = 105;
+    races[2].fukuHaitou[1] = 500;
+    races[2].fukuKeka[1] = 6;
+    races[2].wideHaitou[0] = 200;
+    races[2].wideHaitou[1] = 300;
+    races[2].wideHaitou[2] = 400;
+    races[2].wideKeka[0] = 506;
+    races[2].wideKeka[1] = 10507;
+    races[2].wideKeka[2] = 607;
+    races[2].umaHaitou[0] = 10000;
+    races[2].tanHaitou[0] = 9990;
+    name(k, 3, "未勝利");
+    k.raceJoutai[3] = 1;
+    races[3].koumoku = 0;  // no items: never a graded stakes
+    ledger.setMeetings(2001, kTok, {fixture::meetingDay(1125, 307), k}, {RaceBlock{}, races});
+
+    // 2002 中山 12月22日 5回8日目: 有馬記念, a hit race.
+    KaisaiRecord a = fixture::meetingDay(1222, 508);
+    RaceBlock ar{};
+    name(a, 10, "有馬記念");
+    a.raceJoutai[10] = 12;
+    ar[10].koumoku = 30911311;
+    bamei(ar[10], 0, "マンハッタンカフェ");
+    bamei(ar[10], 2, "テイエムオペラオー");
+    ar[10].umaHaitou[0] = 12000;
+    ar[10].umaKeka[0] = 10407;
+    ledger.setMeetings(2002, kNak, {a}, {ar});
+  }
+
+  // The program after start-up: 2002 current, 東京 shown.
+  DataStore open() { return ledger.open(2002, kTok, 0); }
+
+  std::vector<std::string> lines(DataStore& ds) {
+    auto l = readKekaList(ds);
+    return l ? l->lines : std::vector<std::string>{};
+  }
+
+  SearchParams nameSearch(SearchType t, const char* utf8) {
+    SearchParams p;
+    p.type = t;
+    p.text = sj(utf8);
+    return p;
+  }
+};
+
+TEST_F(SearchEngine, RaceNameFindsWholeNamesAndEndsButNotRacesWithoutData) {
+  DataStore ds = open();
+  ScriptedPort port;
+  auto n = runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
+  ASSERT_TRUE(n.has_value());
+  EXPECT_EQ(*n, 2);
+  EXPECT_EQ(lines(ds), (std::vector<std::string>{"2001年12月 3日 東京  3回 8日目  1R ジャパンカップ",
+                                                 "2001年12月 3日 東京  3回 8日目  3R ジャパンカップダート"}));
+  EXPECT_EQ(ledger.read(kKekaFile).size(), 2u * 96);
+  const auto list = readKekaList(ds);
+  EXPECT_EQ(list->title, "ﾚｰｽ名検索終了");
+  EXPECT_EQ(list->summary,
+            "検索範囲： 全データ       \n\n検索ﾚｰｽ名 (文字列 )： ジャパンカップ\n\n 2個のﾃﾞｰﾀが見つかりました。");
+  // One wait popup with ten steps per year scanned.
+  EXPECT_EQ(port.waits, 1);
+  EXPECT_EQ(port.waitSteps, 20);
+
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::RaceMei, "ダート")), 1);  // at the very end
+}
+
+TEST_F(SearchEngine, ATextStartingOnASecondByteFindsNothing) {
+  DataStore ds = open();
+  ScriptedPort port;
+  // ジャ is 83 57 83 83: the text "Wャ" (57 83 83) equals its bytes from the second one on.
+  SearchParams p;
+  p.type = SearchType::RaceMei;
+  p.text = "W\x83\x83";
+  EXPECT_EQ(*runSearch(ds, port, p), 0);
+  // テ is 83 65: "e" equals its second byte.
+  p.type = SearchType::Bamei;
+  p.text = "e";
+  EXPECT_EQ(*runSearch(ds, port, p), 0);
+}
+
+TEST_F(SearchEngine, HorseNameGivesOneLinePerMatchingFinisher) {
+  DataStore ds = open();
+  ScriptedPort port;
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "オペラ")), 3);
+  EXPECT_EQ(lines(ds), (std::vector<std::string>{"2002年12月22日 中山  5回 8日目 11R テイエムオペラオー",
+                                                 "2001年12月 3日 東京  3回 8日目  1R テイエムオペラオー",
+                                                 "2001年12月 3日 東京  3回 8日目  3R オペラハウス"}));
+  EXPECT_EQ(readKekaList(ds)->title, "馬名検索終了");
+  // A one-byte horse-name text is searched too.
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃ")), 0);
+}
+
+TEST_F(SearchEngine, HitOnlyAndOneYear) {
+  DataStore ds = open();
+  ScriptedPort port;
+  SearchParams p = nameSearch(SearchType::Bamei, "オペラ");
+  p.hitOnly = true;
+  EXPECT_EQ(*runSearch(ds, port, p), 2);  // race 3 of 2001 bought, not hit
+  p.range = tally::TallyRange::oneYear(2001);
+  EXPECT_EQ(*runSearch(ds, port, p), 1);
+  EXPECT_EQ(port.waitSteps, 20 + 10);
+  EXPECT_EQ(readKekaList(ds)->summary,
+            "検索範囲： 2001年      的中ﾚｰｽのみ\n\n検索馬名 (文字列 )： オペラ\n\n 1個のﾃﾞｰﾀが見つかりました。");
+}
+
+TEST_F(SearchEngine, GradedStakes) {
+  DataStore ds = open();
+  ScriptedPort port;
+  SearchParams p;
+  p.type = SearchType::Jyusho;
+  p.grade = 0;
+  EXPECT_EQ(*runSearch(ds, port, p), 2);  // 有馬記念 and ジャパンカップ; the race without data is not
+  p.grade = 1;
+  EXPECT_EQ(*runSearch(ds, port, p), 1);
+  EXPECT_EQ(lines(ds)[0], "2001年12月 3日 東京  3回 8日目  3R ジャパンカップダート");
+  p.grade = 2;
+  EXPECT_EQ(*runSearch(ds, port, p), 0);  // 未勝利 has no items
+  const auto list = readKekaList(ds);
+  EXPECT_EQ(list->title, "重賞検索終了");
+  EXPECT_EQ(list->summary, "検索範囲： 全データ       \n\n検索重賞： ＧⅢ\n\n 0個のﾃﾞｰﾀが見つかりました。");
+}
+
+TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
+  DataStore ds = open();
+  ScriptedPort port;
+  SearchParams p;
+  p.type = SearchType::Haitou;
+  p.payout = {false, 100, 500};
+  // 複勝 100 and 500 (both bounds), three ﾜｲﾄﾞ: five lines of one race.
+  EXPECT_EQ(*runSearch(ds, port, p), 5);
+  EXPECT_EQ(readKekaList(ds)->summary,
+            "検索範囲： 全データ       \n\n検索配当金額： 100円 ～ 500円\n\n 5個のﾃﾞｰﾀが見つかりました。");
+  p.hitOnly = true;
+  EXPECT_EQ(*runSearch(ds, port, p), 0);  // the race was bought but not hit: it takes no part
+  p.hitOnly = false;
+  p.payout = {false, 200, 400};
+  EXPECT_EQ(*runSearch(ds, port, p), 3);  // the three wide payouts
+  p.payout = {true, 0, 0};
+  EXPECT_EQ(*runSearch(ds, port, p), 2);  // 10000 and 12000, not 9990
+  EXPECT_EQ(readKekaList(ds)->title, "ﾚｰｽ結果配当検索終了");
+  p.hitOnly = true;
+  EXPECT_EQ(*runSearch(ds, port, p), 1);  // 有馬記念's hit 馬連
+  EXPECT_EQ(readKekaList(ds)->summary,
+            "検索範囲： 全データ      的中ﾚｰｽのみ\n\n検索配当金額： 万馬券\n\n 1個のﾃﾞｰﾀが見つかりました。");
+}
+
+TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {
+  // A hit race: of its payouts in the range only the hit one is listed.
+  KaisaiRecord k = fixture::meetingDay(601, 101);
+  RaceBlock races{};
+  k.raceJoutai[0] = 12;
+  races[0].wideHaitou[0] = 200;
+  races[0].wideKeka[0] = 102;
+  races[0].wideHaitou[1] = 300;
+  races[0].wideKeka[1] = 10103;
+  ledger.setMeetings(2002, 0, {k}, {races});
+  DataStore ds = open();
+  ScriptedPort port;
+  SearchParams p;
+  p.type = SearchType::Haitou;
+  p.payout = {false, 100, 500};
+  p.range = tally::TallyRange::oneYear(2002);
+  p.hitOnly = true;
+  EXPECT_EQ(*runSearch(ds, port, p), 1);
+  p.hitOnly = false;
+  EXPECT_EQ(*runSearch(ds, port, p), 2);
+}
+
+TEST_F(SearchEngine, TypedTextsGoFirstIntoTheHistoryPickedOnesLeaveIt) {
+  DataStore ds = open();
+  ScriptedPort port;
+  for (int i = 0; i < 10; ++i) runSearch(ds, port, nameSearch(SearchType::RaceMei, ("T" + std::to_string(i)).c_str()));
+  auto h = readHistory(ds, true).texts();
+  ASSERT_EQ(h.size(), 10u);
+  EXPECT_EQ(h.front(), "T9");
+  EXPECT_EQ(h.back(), "T0");
+  SearchParams picked = nameSearch(SearchType::RaceMei, "T3");
+  picked.picked = true;
+  runSearch(ds, port, picked);
+  EXPECT_EQ(readHistory(ds, true).texts(), h);
+  runSearch(ds, port, nameSearch(SearchType::RaceMei, "T5"));  // typed again: stored again
+  h = readHistory(ds, true).texts();
+  EXPECT_EQ(h.front(), "T5");
+  EXPECT_EQ(h[1], "T9");
+  EXPECT_EQ(h.back(), "T1");  // T0 dropped
+  EXPECT_EQ(std::count(h.begin(), h.end(), "T5"), 2);
+  // The horse-name history is its own file; the other searches keep both.
+  EXPECT_TRUE(ledger.read(kBameiHistoryFile).empty());
+  runSearch(ds, port, nameSearch(SearchType::Bamei, "ｸ"));
+  EXPECT_EQ(ledger.read(kBameiHistoryFile).size(), 640u);
+  EXPECT_EQ(ledger.read(kRaceHistoryFile).size(), 640u);
+}
+
+TEST_F(SearchEngine, TheSelectionIsTheSameAfterwards) {
+  DataStore ds = ledger.open(2001, kTok, 1);
+  ds.raceIndex = 7;
+  const KaisaiRecord shown = ds.kaisai;
+  ScriptedPort port;
+  runSearch(ds, port, nameSearch(SearchType::Bamei, "オペラ"));
+  EXPECT_EQ(ds.year, "2001");
+  EXPECT_EQ(ds.course, kTok);
+  EXPECT_EQ(ds.shownMeeting[kTok], 1);
+  EXPECT_EQ(ds.meetingCount[kTok], 2);
+  EXPECT_EQ(ds.raceIndex, 7);
+  EXPECT_EQ(ds.kaisai.tsukiHi, shown.tsukiHi);
+  EXPECT_EQ(std::string(ds.kaisai.raceMei[0]), std::string(shown.raceMei[0]));
+}
+
+// --- going to a result ---
+
+TEST_F(SearchEngine, GoingToAResultOfAnotherYearAsksThenSwitches) {
+  DataStore ds = open();
+  ScriptedPort port;
+  runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
+  port.answers = {Answer::Cancel};
+  GoOutcome g = goToResult(ds, port, 1);
+  EXPECT_EQ(g.result, GoResult::Cancelled);
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_EQ(port.messages[0].text, "現在処理中の年次が変更されます。\n\n2002年 → 2001年");
+  EXPECT_EQ(port.messages[0].title, "確認");
+  EXPECT_EQ(port.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(port.messages[0].buttons, MsgButtons::OkCancel);
+  EXPECT_EQ(ds.year, "2002");
+  EXPECT_EQ(ds.course, kTok);
+
+  g = goToResult(ds, port, 1);  // OK
+  EXPECT_EQ(g.result, GoResult::Shown);
+  EXPECT_TRUE(g.yearChanged);
+  EXPECT_EQ(ds.year, "2001");
+  EXPECT_EQ(ds.course, kTok);
+  EXPECT_EQ(ds.shownMeeting[kTok], 1);
+  EXPECT_EQ(ds.meetingCount[kTok], 2);
+  EXPECT_EQ(ds.raceIndex, 2);
+  EXPECT_EQ(ds.kaisai.tsukiHi, 1203);
+  EXPECT_EQ(std::string(ds.races[2].chakuBamei[0]), sj("クロフネ"));
+
+  // The same year asks nothing.
+  g = goToResult(ds, port, 0);
+  EXPECT_EQ(g.result, GoResult::Shown);
+  EXPECT_FALSE(g.yearChanged);
+  EXPECT_EQ(port.messages.size(), 2u);
+  EXPECT_EQ(ds.raceIndex, 0);
+}
+
+TEST_F(SearchEngine, NothingSelectedBeepsAndAMeetingGoneSinceIsRefused) {
+  DataStore ds = open();
+  ScriptedPort port;
+  runSearch(ds, port, nameSearch(SearchType::RaceMei, "有馬記念"));
+  EXPECT_EQ(goToResult(ds, port, -1).result, GoResult::NoSelection);
+  EXPECT_EQ(port.beeps, 1);
+  // The meeting was deleted after the search: the record leads nowhere.
+  ledger.setMeetings(2002, kNak, {});
+  EXPECT_EQ(goToResult(ds, port, 0).result, GoResult::Refused);
+  EXPECT_EQ(port.lastText(), "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃﾞｰﾀにありません。\n\nもう一度検索して下さい。");
+  EXPECT_EQ(goToResult(ds, port, 5).result, GoResult::Refused);  // past the end of the list
+  EXPECT_EQ(ds.course, kTok);
+}
+
+TEST_F(SearchEngine, NoStoredSearchShowsNothing) {
+  DataStore ds = open();
+  EXPECT_FALSE(readKekaList(ds).has_value());
+}
+
+TEST_F(SearchEngine, NoHitGivesAnEmptyListAndACountOfZero) {
+  DataStore ds = open();
+  ScriptedPort port;
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::RaceMei, "存在しない")), 0);
+  EXPECT_TRUE(ledger.read(kKekaFile).empty());
+  const auto list = readKekaList(ds);
+  ASSERT_TRUE(list.has_value());
+  EXPECT_TRUE(list->lines.empty());
+  EXPECT_NE(list->summary.find(" 0個のﾃﾞｰﾀが見つかりました。"), std::string::npos);
+}
+
+// --- a file layer that fails ---
+
+TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
+  TempLedger ledger{{2001}};
+  KaisaiRecord k = fixture::meetingDay(601, 101);
+  name(k, 0, "テスト特別");
+  k.raceJoutai[0] = 1;
+  ledger.setMeetings(2001, 0, {k});
+  {
+    DataStore ds = ledger.open();
+    ScriptedPort port;
+    SearchParams p;
+    p.type = SearchType::RaceMei;
+    p.text = sj("テスト");
+    ASSERT_EQ(*runSearch(ds, port, p), 1);
+  }
+  const auto keka = ledger.read(kKekaFile), text = ledger.read(kTextFile);
+  for (const char* target : {kKekaFile, kRaceHistoryFile, kTextFile}) {
+    meeting_test::FailingFs fs;
+    fs.failRename = [&](const std::filesystem::path& p) { return p.filename() == std::filesystem::path(target).filename(); };
+    fs.failCreate = fs.failRename;
+    DataStore ds(ledger.root(), &fs);
+    ds.loadYears();
+    ds.year = "2001";
+    ds.countMeetings();
+    ds.readShown();
+    ScriptedPort port;
+    SearchParams p;
+    p.type = SearchType::RaceMei;
+    p.text = sj("存在");  // no hit: a result file written would be empty
+    EXPECT_FALSE(runSearch(ds, port, p).has_value()) << target;
+    ASSERT_EQ(port.messages.size(), 1u) << target;
+    EXPECT_EQ(port.messages[0].text, std::string("検索結果を作業ﾌｧｲﾙに書き込めませんでした。\n\n") + target);
+    if (std::string(target) == kTextFile) continue;  // written last, after the results
+    EXPECT_EQ(ledger.read(kKekaFile), keka) << target;
+    EXPECT_EQ(ledger.read(kTextFile), text) << target;
+    // No piece file is left behind.
+    EXPECT_FALSE(std::filesystem::exists(ledger.root() / (std::string(kKekaFile) + ".part")));
+  }
+}
+
+}  // namespace
