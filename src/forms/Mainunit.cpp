@@ -27,6 +27,7 @@
 #include "forms/Babashuseidialogunit.h"
 #include "forms/Helpunit.h"
 #include "forms/KaisaiActions.h"
+#include "forms/KensakuActions.h"
 #include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
@@ -57,7 +58,7 @@ TMainForm* gMainForm = nullptr;
 // the program. The others are present and disabled until their dialog hooks into its
 // handler below and adds its name here.
 constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4",
-                                         "W1", "S1", "F1"};
+                                         "W1", "S1", "F1", "U1", "I1", "O1", "P1", "KensakuBtn"};
 
 bool isReady(const QString& name) {
   return std::any_of(std::begin(kReadyEntries), std::end(kReadyEntries),
@@ -555,7 +556,7 @@ void TMainForm::KaiBtnClick(int course) {
   ShowKaisaiView();
 }
 
-void TMainForm::KensakuBtnClick() {}
+void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
 
 void TMainForm::ComboBoxChange(int index) {
   DataStore& ds = dataStore();
@@ -642,10 +643,10 @@ void TMainForm::C1Click() {}
 void TMainForm::V1Click() {}
 void TMainForm::B1Click() {}
 void TMainForm::N13Click() {}
-void TMainForm::U1Click() {}
-void TMainForm::I1Click() {}
-void TMainForm::O1Click() {}
-void TMainForm::P1Click() {}
+void TMainForm::U1Click() { kensakuRaceMei(*this); }
+void TMainForm::I1Click() { kensakuJyusho(*this); }
+void TMainForm::O1Click() { kensakuHaitou(*this); }
+void TMainForm::P1Click() { kensakuBamei(*this); }
 void TMainForm::N5Click() {}
 void TMainForm::N15Click() {}
 void TMainForm::Print1Click() {}

@@ -1,0 +1,43 @@
+#include "forms/KensakuActions.h"
+
+#include "forms/Jyushokensakudialogunit.h"
+#include "forms/Kensakukekadialogunit.h"
+#include "forms/Mainunit.h"
+#include "forms/Namekensakudialogunit.h"
+#include "forms/Racekekahaitoukensakudialogunit.h"
+#include "ledger/datastore.hpp"
+#include "search/search_engine.hpp"
+
+namespace tovra {
+namespace {
+
+// Runs the search the dialog asked for, then shows its result list.
+template <class Dialog, class... Args>
+void kensaku(TMainForm& main, Args... args) {
+  Dialog dialog(args..., main.dataStore(), &main);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!search::runSearch(main.dataStore(), main.port(), dialog.params())) return;
+  showKensakuKeka(main);
+}
+
+}  // namespace
+
+void kensakuRaceMei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, true); }
+void kensakuBamei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, false); }
+void kensakuJyusho(TMainForm& main) { kensaku<TJyushoKensakuDialog>(main); }
+void kensakuHaitou(TMainForm& main) { kensaku<TRaceKekaHaitouKensakuDialog>(main); }
+
+void showKensakuKeka(TMainForm& main) {
+  DataStore& ds = main.dataStore();
+  const auto list = search::readKekaList(ds);
+  if (!list) return;
+  TKensakuKekaDialog dialog(ds, *list, &main);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // The record's year (when it changed), course and meeting day are current now.
+  if (dialog.outcome().yearChanged) main.fillYearBox();
+  main.closeRaceWindow();
+  main.ShowKaisaiView();
+  main.openRaceWindow(ds.raceIndex);
+}
+
+}  // namespace tovra

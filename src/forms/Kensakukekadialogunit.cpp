@@ -1,0 +1,53 @@
+#include "forms/Kensakukekadialogunit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "forms/AppState.h"
+#include "forms/EntryWidgets.h"
+
+namespace tovra {
+
+TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& list, QWidget* parent)
+    : QDialog(parent), ds_(ds) {
+  setObjectName("KensakuKekaDialog");
+  setWindowTitle(QString::fromStdString(list.title));
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(16, 14, 16, 14);
+  grid->setVerticalSpacing(8);
+  auto* hani = new QLabel(QString::fromStdString(list.summary), this);
+  hani->setObjectName("HaniLabel");
+  grid->addWidget(hani, 0, 0, 1, 3);
+  auto* label = new QLabel("検索されたﾚｰｽﾃﾞｰﾀ：", this);
+  label->setObjectName("Label1");
+  grid->addWidget(label, 1, 0, 1, 3);
+  // Year, date, course, 回次, race and a name of up to 60 bytes.
+  list_ = lineList("ListBox", 98, 14, this);
+  setLines(list_, list.lines);
+  grid->addWidget(list_, 2, 0, 1, 3);
+  auto* hyoji = new QPushButton("表示", this);
+  hyoji->setObjectName("HyojiBtn");
+  hyoji->setDefault(true);
+  auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
+  cancel->setObjectName("CancelBtn");
+  cancel->setAutoDefault(false);
+  grid->addWidget(hyoji, 3, 1);
+  grid->addWidget(cancel, 3, 2);
+  grid->setColumnStretch(0, 1);
+  connect(hyoji, &QPushButton::clicked, this, &TKensakuKekaDialog::HyojiBtnClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &TKensakuKekaDialog::ListBoxDblClick);
+  setFixedSize(sizeHint());
+}
+
+void TKensakuKekaDialog::HyojiBtnClick() {
+  outcome_ = search::goToResult(ds_, userPort(), selectedLine(list_));
+  if (outcome_.result == search::GoResult::Shown) accept();
+}
+
+void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }
+
+}  // namespace tovra

@@ -1,0 +1,32 @@
+#pragma once
+// TKensakuKekaDialog: the result list of the last search (caption = its title, HaniLabel =
+// its summary, one ListBox line per result). 表示 or a double click goes to the selected
+// race: after the year question (when its year is another) the dialog closes with Accepted
+// and outcome() says whether the year changed; the caller then shows the race.
+#include <QDialog>
+
+#include "search/search_list.hpp"
+
+class QListWidget;
+
+namespace tovra {
+
+class DataStore;
+
+class TKensakuKekaDialog : public QDialog {
+  Q_OBJECT
+ public:
+  TKensakuKekaDialog(DataStore& ds, const search::KekaList& list, QWidget* parent = nullptr);
+  const search::GoOutcome& outcome() const { return outcome_; }
+
+ public slots:
+  void HyojiBtnClick();
+  void ListBoxDblClick();
+
+ private:
+  DataStore& ds_;
+  QListWidget* list_;
+  search::GoOutcome outcome_;
+};
+
+}  // namespace tovra
