@@ -73,6 +73,8 @@ tally::TallyRange parseTallyRange(Context& ctx, const std::string& text,
                                   const char* badFormat = "集計範囲は all または西暦4桁の年次で指定して下さい。");
 void addRaceCommands(CLI::App& app, Context& ctx);
 void addSearchCommands(CLI::App& app, Context& ctx);
+// `saved list|save|show|delete` (cmd_saved.cpp).
+void addSavedCommands(CLI::App& app, Context& ctx);
 // `show race`, added under the show command.
 void addShowRaceCommand(CLI::App& show, Context& ctx);
 // Every command of the tool (commands.cpp lists them).

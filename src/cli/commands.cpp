@@ -12,6 +12,7 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addTallyCommands(app, ctx);
   addRaceCommands(app, ctx);
   addSearchCommands(app, ctx);
+  addSavedCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

@@ -1,0 +1,104 @@
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/cli_context.hpp"
+#include "tally/jyoken_view.hpp"
+#include "tally/koumoku_view.hpp"
+#include "tally/result_files.hpp"
+#include "tally/saved_results.hpp"
+
+namespace tovra::cli {
+
+namespace {
+
+tally::TallyKind parseKind(Context& ctx, const std::string& text) {
+  if (auto kind = tally::tallyKindByName(text)) return *kind;
+  ctx.refuse("集計の種類は shushi koumoku rank jyoken のいずれかで指定して下さい。");
+}
+
+// INDEX: a saved result of the kind, 0-based in index order.
+int parseIndex(Context& ctx, tally::TallyKind kind, const std::string& text) {
+  const std::size_t count = tally::savedLabels(*ctx.ds, kind).size();
+  const std::string name = tally::tallyKindInfo(kind).title;
+  bool digits = !text.empty() && text.size() <= 9;
+  for (char ch : text) digits = digits && ch >= '0' && ch <= '9';
+  if (!digits || std::stoul(text) >= count) {
+    if (count == 0) ctx.refuse("保存されている" + name + "結果はありません。");
+    ctx.refuse("保存済" + name + "結果の番号は 0～" + std::to_string(count - 1) + " で指定して下さい。");
+  }
+  return std::stoi(text);
+}
+
+// The window's text after a saved result was shown: as the window opens on it.
+void printWorkFile(Context& ctx, tally::TallyKind kind) {
+  DataStore& ds = *ctx.ds;
+  std::vector<std::string> lines;
+  switch (kind) {
+    case tally::TallyKind::Shushi:
+      if (auto r = tally::loadShushiFile(ds, ctx.port)) lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
+      break;
+    case tally::TallyKind::Koumoku:
+      if (auto r = tally::loadKoumokuFile(ds, ctx.port))
+        lines = tally::koumokuLines(tally::koumokuView(*r, tally::kAllCoursesRow));
+      break;
+    case tally::TallyKind::Rank:
+      if (auto r = tally::loadRankFile(ds, ctx.port)) lines = tally::rankLines(tally::rankView(*r, 0));
+      break;
+    case tally::TallyKind::Jyoken:
+      if (auto r = tally::loadJyokenFile(ds, ctx.port)) lines = tally::jyokenLines(tally::jyokenView(*r));
+      break;
+  }
+  if (lines.empty()) throw Refused();
+  for (const std::string& line : lines) std::cout << line << "\n";
+}
+
+}  // namespace
+
+// `saved list|save|show|delete`: the archive of saved tally results in tovradatafile/shukei/.
+void addSavedCommands(CLI::App& app, Context& ctx) {
+  auto* saved = app.add_subcommand("saved", "Saved tally results (保存済集計結果): list, save, show, delete");
+  saved->require_subcommand(1);
+  static std::string kindText, indexText;
+
+  auto* list = saved->add_subcommand("list", "One line per saved result: kind, index, time, in the dialog's order");
+  list->callback([&ctx] {
+    DataStore& ds = ctx.requireYear();
+    for (tally::TallyKind kind : tally::kTallyKinds) {
+      const auto labels = tally::savedLabels(ds, kind);
+      for (std::size_t i = 0; i < labels.size(); ++i)
+        std::cout << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << labels[i] << "\n";
+    }
+  });
+
+  auto* save = saved->add_subcommand("save", "Append the current work file of a tally (asks unless --yes)");
+  save->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
+  save->callback([&ctx] {
+    DataStore& ds = ctx.requireYear();
+    if (!tally::saveTallyResult(ds, ctx.port, parseKind(ctx, kindText))) throw Refused();
+  });
+
+  auto* show = saved->add_subcommand("show", "Write a saved result back as the work file and print it as its window shows it");
+  show->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
+  show->add_option("INDEX", indexText, "0-based, in the order of `saved list`")->required();
+  show->callback([&ctx] {
+    DataStore& ds = ctx.requireYear();
+    const tally::TallyKind kind = parseKind(ctx, kindText);
+    if (!tally::restoreSavedResult(ds, ctx.port, kind, parseIndex(ctx, kind, indexText))) throw Refused();
+    printWorkFile(ctx, kind);
+  });
+
+  auto* del = saved->add_subcommand("delete", "Delete a saved result (asks unless --yes)");
+  del->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
+  del->add_option("INDEX", indexText, "0-based, in the order of `saved list`")->required();
+  del->callback([&ctx] {
+    DataStore& ds = ctx.requireYear();
+    const tally::TallyKind kind = parseKind(ctx, kindText);
+    const int index = parseIndex(ctx, kind, indexText);
+    const std::string label = tally::savedLabels(ds, kind)[static_cast<std::size_t>(index)];
+    if (!askOkCancel(ctx.port, std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
+      throw Refused();
+    if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
+  });
+}
+
+}  // namespace tovra::cli

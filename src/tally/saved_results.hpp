@@ -1,0 +1,63 @@
+#pragma once
+// Saved tally results: per tally kind an archive (tovradatafile/shukei/<kind>.dat, the
+// saved copies of the work file one after the other, no header) and its index
+// (<kind>.tim, one 64-byte entry per copy holding the copy's time stamp without its
+// leading "集計日時    "). Entry i labels copy i; both files gain and lose an entry and a
+// copy together.
+//
+// Every change writes a new archive and a new index beside the old ones and then renames
+// them over the old ones, the archive first. After a crash at any point the two read as
+// the old pair or the new pair: a leftover new index whose archive was already renamed is
+// the new pair half done (it is completed), any other leftover is discarded.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tally/result_files.hpp"
+
+namespace tovra {
+class DataStore;
+class UserPort;
+}  // namespace tovra
+
+namespace tovra::tally {
+
+inline constexpr std::size_t kIndexEntrySize = 64;
+// The text skipped at the start of a time stamp ("集計日時" and four blanks).
+inline constexpr std::size_t kStampLead = 12;
+
+// The index entry of a saved copy: the time stamp text from byte 12 on, NUL-terminated,
+// zero-filled. `record` is the copy (the kind's record size).
+std::array<std::uint8_t, kIndexEntrySize> indexEntry(TallyKind kind, const std::uint8_t* record);
+
+// The saved results of a kind in index order, as the dialog lists them (UTF-8 time
+// texts, e.g. "2001年 5月12日14時 3分"); empty when the index file is missing.
+std::vector<std::string> savedLabels(DataStore& ds, TallyKind kind);
+
+// 集計結果保存: after the kind's question (OK / Cancel), appends the work file's copy and
+// its entry. False when cancelled or refused (after a message: the work file cannot be
+// shown, or the files cannot be written; nothing is changed then).
+bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind);
+
+// 表示: writes saved copy `index` back as the kind's work file. When the archive does not
+// hold that copy in full (missing, or out of step with its index) or the copy is not a
+// result, "保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。" and the work file stays
+// as it was.
+bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index);
+
+// 削除: removes copy `index` and its entry (no question). When the new files cannot be
+// written, "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。" and nothing is
+// deleted. A missing archive or index is left missing.
+bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index);
+
+// Completes or discards what an interrupted change left beside the files of every kind
+// (each operation above does this for its kind first).
+void recoverSavedResults(DataStore& ds);
+
+inline constexpr const char* kSavedBrokenMessage = "保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。";
+inline constexpr const char* kSavedDeleteFailedMessage = "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";
+inline constexpr const char* kSavedSaveFailedMessage = "集計結果を保存出来ませんでした。\n\n処理を中止します。";
+
+}  // namespace tovra::tally
