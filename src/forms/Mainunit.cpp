@@ -1,5 +1,6 @@
 #include "forms/Mainunit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,22 +20,17 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 
 #include "forms/Aboutunit.h"
 #include "forms/AppState.h"
 #include "forms/Babashuseidialogunit.h"
+#include "forms/ColonMenuStyle.h"
 #include "forms/Helpunit.h"
 #include "forms/KaisaiActions.h"
 #include "forms/KensakuActions.h"
-#include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
 #include "forms/Nentsugisyoriunit.h"
-#include "forms/Racecomentodialogunit.h"
-#include "forms/Racekekadialogunit.h"
-#include "forms/Racekoumokudialogunit.h"
 #include "forms/Raceunit.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
@@ -45,6 +41,8 @@
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
+#include "mainwindow/main_commands.hpp"
+#include "mainwindow/startup.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {
@@ -52,23 +50,6 @@ namespace tovra {
 namespace {
 
 int gSplashMillis = 2000;
-TMainForm* gMainForm = nullptr;
-
-// Menu entries (and the row menu entries and the search button) whose features are in
-// the program. The others are present and disabled until their dialog hooks into its
-// handler below and adds its name here.
-constexpr const char* kReadyEntries[] = {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4",
-                                         "W1", "S1", "F1", "U1", "I1", "O1", "P1", "KensakuBtn"};
-
-bool isReady(const QString& name) {
-  return std::any_of(std::begin(kReadyEntries), std::end(kReadyEntries),
-                     [&](const char* n) { return name == QLatin1String(n); });
-}
-
-// Entries that need a meeting day on screen.
-constexpr const char* kMeetingEntries[] = {"JRAVAN1", "NIFTY1", "PAT1", "Print1"};
-// Tool buttons hidden while the course has no meeting (1-based).
-constexpr int kMeetingToolBtns[] = {2, 3, 4, 5, 14};
 
 // Client area of the window below the menu bar.
 constexpr int kClientW = 632, kClientH = 434;
@@ -187,10 +168,8 @@ QAction* addEntry(QMenu* menu, const MenuEntry& e) {
 }  // namespace
 
 void TMainForm::setSplashMillis(int ms) { gSplashMillis = ms; }
-TMainForm* TMainForm::instance() { return gMainForm; }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-  gMainForm = this;
   initFormResources();
   setObjectName("MainForm");
   setWindowTitle("競走収支帖 トヴラ");
@@ -226,7 +205,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
-  if (gMainForm == this) gMainForm = nullptr;
   if (help_) delete help_.data();
   if (splash_) delete splash_.data();
 }
@@ -255,12 +233,12 @@ void TMainForm::buildMenu() {
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu");
+  lineUpColons(popupMenu_);
   const char* popCaptions[4] = {" 1R ： ﾚｰｽ項目登録", "      ： 購入馬券登録", "      ： ﾚｰｽ結果登録",
                                 "      ： ｺﾒﾝﾄ登録"};
   for (int i = 0; i < 4; ++i) {
     QAction* a = popupMenu_->addAction(QString::fromUtf8(popCaptions[i]));
     a->setObjectName(QStringLiteral("Popm%1").arg(i + 1));
-    a->setEnabled(isReady(a->objectName()));
   }
 }
 
@@ -302,7 +280,6 @@ void TMainForm::buildCoursePanel(QWidget* central) {
   kensakuBtn_->setIcon(toolIcon("", "kensaku-saihyouji"));
   kensakuBtn_->setIconSize(QSize(24, 24));
   kensakuBtn_->setGeometry(4, 340, 50, 34);
-  kensakuBtn_->setEnabled(isReady("KensakuBtn"));
 }
 
 void TMainForm::buildRows(QWidget* central) {
@@ -405,12 +382,22 @@ QAction* TMainForm::action(const char* name) const {
   qFatal("main window has no action %s", name);
 }
 
+void TMainForm::setCommandEnabled(const char* name, bool enabled) {
+  if (QAction* a = findChild<QAction*>(QLatin1String(name)))
+    a->setEnabled(enabled);
+  else if (QMenu* m = findChild<QMenu*>(QLatin1String(name)))
+    m->menuAction()->setEnabled(enabled);
+  else if (QAbstractButton* b = findChild<QAbstractButton*>(QLatin1String(name)))
+    b->setEnabled(enabled);
+  else
+    qFatal("main window has no command %s", name);
+}
+
 // --- shared state ---
 
 DataStore& TMainForm::dataStore() { return appState().ds; }
 SettingsRecord& TMainForm::settings() { return appState().settings; }
 UserPort& TMainForm::port() { return userPort(); }
-JanipaBytes& TMainForm::janipa() { return appState().janipa; }
 
 // --- start-up ---
 
@@ -484,15 +471,11 @@ bool TMainForm::askFirstYear() {
 }
 
 void TMainForm::fillYearBox() {
-  const DataStore& ds = appState().ds;
+  const YearList list = yearComboList(appState().ds, kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
-  int current = 0;
-  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
-    comboBox_->addItem(QStringLiteral(" %1年").arg(ds.nenji.nen[i]));
-    if (ds.nenji.nen[i] == ds.yearNumber()) current = i;
-  }
-  comboBox_->setCurrentIndex(current);
+  for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
+  comboBox_->setCurrentIndex(list.selected);
 }
 
 // --- the meeting view ---
@@ -533,19 +516,14 @@ void TMainForm::showView(const MeetingView& v) {
 
 void TMainForm::setMeetingControls(bool hasMeeting) {
   hasMeeting_ = hasMeeting;
-  for (int i : kMeetingToolBtns) toolBtn_[i - 1]->setVisible(hasMeeting);
-  for (const char* name : kMeetingEntries) action(name)->setEnabled(hasMeeting && isReady(name));
-  action("N1Menu")->setEnabled(hasMeeting);
+  for (const MainCommand& c : mainCommands()) {
+    const CommandState state = commandState(c, hasMeeting);
+    setCommandEnabled(c.name, state.enabled);
+    if (c.toolBtn == 0) continue;
+    toolBtn_[c.toolBtn - 1]->setEnabled(state.enabled);
+    toolBtn_[c.toolBtn - 1]->setVisible(state.toolVisible);
+  }
   for (QPushButton* b : raceBtn_) b->setEnabled(hasMeeting);
-  // Everything else is there when its feature is.
-  for (const MenuDef& m : kMenus)
-    for (const MenuEntry& e : m.entries)
-      if (std::none_of(std::begin(kMeetingEntries), std::end(kMeetingEntries),
-                       [&](const char* n) { return std::strcmp(n, e.name) == 0; }))
-        action(e.name)->setEnabled(isReady(e.name));
-  const char* toolEntries[16] = {"W1", "JRAVAN1", "NIFTY1", "PAT1", "D1",     "X1",    "C1", "V1",
-                                 "B1", "U1",      "I1",     "O1",   "P1", "Print1", "Help2", nullptr};
-  for (int i = 0; i < 16; ++i) toolBtn_[i]->setEnabled(!toolEntries[i] || action(toolEntries[i])->isEnabled());
 }
 
 // --- course, year, meeting day, race rows ---
@@ -614,13 +592,6 @@ void TMainForm::closeRaceWindow() {
   if (raceForm_) raceForm_->close();
 }
 
-bool TMainForm::prepareRowRace() {
-  DataStore& ds = dataStore();
-  ds.raceIndex = popupRace_;
-  ds.readRaceBlock(ds.shown());
-  return true;
-}
-
 // --- menu entries: each opens its dialog ---
 
 void TMainForm::W1Click() { kaisaiTouroku(*this); }
@@ -635,7 +606,7 @@ void TMainForm::D1Click() {
     return;
   }
   TBabaShuseiDialog dlg(this);
-  if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->refresh();
+  if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->showIfOpen(raceForm_->race());
 }
 void TMainForm::F1Click() { kaisaiSakujyo(*this); }
 void TMainForm::X1Click() {}
@@ -652,13 +623,16 @@ void TMainForm::N15Click() {}
 void TMainForm::Print1Click() {}
 
 void TMainForm::M1Click() {
-  TNentsugiSyoriDialog dlg(this);
+  // After a year is registered or deleted the dialog closes and the window shows the
+  // current year before the closing notice.
+  TNentsugiSyoriDialog dlg(
+      [this] {
+        closeRaceWindow();
+        ShowKaisaiView();
+        fillYearBox();
+      },
+      this);
   dlg.exec();
-  if (dlg.result() == TNentsugiSyoriDialog::Registered) ShowKaisaiView();
-  if (dlg.result() != QDialog::Rejected) {
-    fillYearBox();
-    closeRaceWindow();
-  }
 }
 
 void TMainForm::Help2Click() {
@@ -690,36 +664,17 @@ void TMainForm::ToolBtn16Click() {
   if (confirmExit(port(), settings())) close();
 }
 
-// The row menu: the race of the row, its meeting's race block read, then the dialog.
-// After 登録 the dialog has settled the race and written the day: the rows and an open
-// race window show it.
-void TMainForm::Popm1Click() {
-  if (!prepareRowRace()) return;
-  TRaceKoumokuDialog dlg(this);
-  if (dlg.exec() != QDialog::Accepted) return;
+// The row menu: the dialog on the race of the row. After 登録 the dialog has settled the
+// race and written the day: the rows show it, and an open race window shows that race.
+void TMainForm::Popm1Click() { openRowDialog(RaceDialog::Koumoku); }
+void TMainForm::Popm2Click() { openRowDialog(RaceDialog::Kounyu); }
+void TMainForm::Popm3Click() { openRowDialog(RaceDialog::Keka); }
+void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
+
+void TMainForm::openRowDialog(RaceDialog which) {
+  if (!runRaceDialog(dataStore(), which, popupRace_, this)) return;
   ShowKaisaiView();
-  if (raceForm_) raceForm_->refresh();
-}
-void TMainForm::Popm2Click() {
-  if (!prepareRowRace()) return;
-  TKounyuDialog dlg(this);
-  if (dlg.exec() != QDialog::Accepted) return;
-  ShowKaisaiView();
-  if (raceForm_) raceForm_->refresh();
-}
-void TMainForm::Popm3Click() {
-  if (!prepareRowRace()) return;
-  TRaceKekaDialog dlg(this);
-  if (dlg.exec() != QDialog::Accepted) return;
-  ShowKaisaiView();
-  if (raceForm_) raceForm_->refresh();
-}
-void TMainForm::Popm4Click() {
-  if (!prepareRowRace()) return;
-  TRaceComentoDialog dlg(this);
-  if (dlg.exec() != QDialog::Accepted) return;
-  ShowKaisaiView();
-  if (raceForm_) raceForm_->refresh();
+  if (raceForm_) raceForm_->showIfOpen(popupRace_);
 }
 
 // --- closing ---

@@ -4,8 +4,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "forms/RaceDialogs.h"
 #include "mainwindow/meeting_view.hpp"
-#include "mainwindow/startup.hpp"
 
 class QAction;
 class QComboBox;
@@ -33,10 +33,6 @@ class TMainForm : public QMainWindow {
  public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
-  // The main window of the run (nullptr before it is made): windows that are not opened
-  // from one of its handlers, such as the race window, redraw the meeting view through it.
-  static TMainForm* instance();
-
   // The start-up sequence: folders, settings, colours, splash, years, import folders,
   // meetings, start course, meeting view. False when the program must end (old-version
   // data not converted).
@@ -56,7 +52,6 @@ class TMainForm : public QMainWindow {
   DataStore& dataStore();
   SettingsRecord& settings();
   UserPort& port();
-  JanipaBytes& janipa();
 
   // The race window (opened from a race row, closed whenever the course, the meeting day
   // or the year changes, and before a meeting is registered, edited or deleted). Both
@@ -141,11 +136,13 @@ class TMainForm : public QMainWindow {
   bool askFirstYear();
   void showView(const MeetingView& v);
   void setMeetingControls(bool hasMeeting);
-  // Reads the race block of the shown meeting for the race of the row menu.
-  bool prepareRowRace();
+  // The race dialog of a row-menu entry on the row's race.
+  void openRowDialog(RaceDialog which);
   void placeAtStoredPosition();
 
   QAction* action(const char* name) const;
+  // The menu entry, menu or button of a command of the main window.
+  void setCommandEnabled(const char* name, bool enabled);
 
   QWidget* panel2_ = nullptr;
   QToolButton* toolBtn_[16] = {};

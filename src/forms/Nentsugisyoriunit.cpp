@@ -8,11 +8,13 @@
 
 #include "forms/AppState.h"
 #include "forms/DigitFilter.h"
+#include "ledger/helpers.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {
 
-TNentsugiSyoriDialog::TNentsugiSyoriDialog(QWidget* parent) : QDialog(parent) {
+TNentsugiSyoriDialog::TNentsugiSyoriDialog(std::function<void()> showYears, QWidget* parent)
+    : QDialog(parent), showYears_(std::move(showYears)) {
   setObjectName("NentsugiSyoriDialog");
   setWindowTitle("年次処理");
   auto* grid = new QGridLayout(this);
@@ -56,22 +58,26 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void TNentsugiSyoriDialog::fillNenBox() {
-  const DataStore& ds = appState().ds;
+  const YearList list = yearComboList(appState().ds, kNenBoxFormat);
   nenBox_->clear();
-  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
-    auto* item = new QListWidgetItem(QStringLiteral("  %1年").arg(ds.nenji.nen[i]), nenBox_);
-    item->setData(Qt::UserRole, int(ds.nenji.nen[i]));
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    auto* item = new QListWidgetItem(QString::fromStdString(list.entries[i]), nenBox_);
+    item->setData(Qt::UserRole, list.years[i]);
   }
 }
 
+YearWindowHooks TNentsugiSyoriDialog::hooks(int closeWith) {
+  return {[this, closeWith] { done(closeWith); }, showYears_};
+}
+
 void TNentsugiSyoriDialog::TourokuBtnClick() {
-  if (registerYear(appState().ds, userPort(), nenEdit_->text().toStdString())) done(Registered);
+  registerYear(appState().ds, userPort(), nenEdit_->text().toStdString(), hooks(Registered));
 }
 
 void TNentsugiSyoriDialog::WidwSakujyoBtnClick() {
   QListWidgetItem* item = nenBox_->currentItem();
   const int year = item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
-  if (deleteYear(appState().ds, userPort(), year)) done(Deleted);
+  deleteYear(appState().ds, userPort(), year, hooks(Deleted));
 }
 
 }  // namespace tovra

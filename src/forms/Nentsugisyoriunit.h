@@ -1,12 +1,15 @@
 #pragma once
 // TNentsugiSyoriDialog "年次処理": registers a new racing year or deletes one.
-// It closes with Registered or Deleted after a change, Rejected otherwise; the main
-// window then redraws and refills its year box.
+// After a change it closes (Registered or Deleted), the main window shows the current
+// year through `showYears`, and then the notice comes; ｷｬﾝｾﾙ closes with Rejected.
 #include <QDialog>
+#include <functional>
 
 class QListWidget;
 class QLineEdit;
 class QPushButton;
+
+#include "ledger/years.hpp"
 
 namespace tovra {
 
@@ -14,7 +17,7 @@ class TNentsugiSyoriDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Registered = 2, Deleted = 3 };
-  explicit TNentsugiSyoriDialog(QWidget* parent = nullptr);
+  explicit TNentsugiSyoriDialog(std::function<void()> showYears, QWidget* parent = nullptr);
 
  public slots:
   void TourokuBtnClick();
@@ -22,6 +25,8 @@ class TNentsugiSyoriDialog : public QDialog {
 
  private:
   void fillNenBox();
+  YearWindowHooks hooks(int closeWith);
+  std::function<void()> showYears_;
   QListWidget* nenBox_;
   QLineEdit* nenEdit_;
 };

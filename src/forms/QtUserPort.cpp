@@ -54,6 +54,7 @@ Answer QtUserPort::message(const std::string& title, const std::string& text, Ms
   Script& script = testScript();
   if (script.active) {
     script.shown.push_back({title, text, icon, buttons});
+    if (script.onShown) script.onShown(script.shown.back());
     if (buttons == MsgButtons::Ok || script.answers.empty()) return Answer::Ok;
     Answer a = script.answers.front();
     script.answers.pop_front();

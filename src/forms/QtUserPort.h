@@ -7,6 +7,7 @@
 // counted instead of sounded.
 #include <QPointer>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ class QtUserPort : public UserPort {
     std::vector<Shown> shown;
     int beeps = 0;
     int asterisks = 0;
+    // Called as each box would appear: tests look at the windows at that moment.
+    std::function<void(const Shown&)> onShown;
   };
   static Script& testScript();
   // Switches the hook on and queues the answers of the next OK / Cancel boxes.

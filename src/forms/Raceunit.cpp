@@ -10,11 +10,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "forms/Kounyudialogunit.h"
 #include "forms/Looks.h"
-#include "forms/Racecomentodialogunit.h"
-#include "forms/Racekekadialogunit.h"
-#include "forms/Racekoumokudialogunit.h"
+#include "forms/RaceDialogs.h"
 #include "ledger/datastore.hpp"
 #include "ledger/helpers.hpp"
 #include "ledger/user_port.hpp"
@@ -318,8 +315,8 @@ void TRaceForm::openRace(int r) {
   ShowRace(r);
 }
 
-void TRaceForm::refresh() {
-  if (isVisible()) ShowRace(race_);
+void TRaceForm::showIfOpen(int r) {
+  if (isVisible()) ShowRace(r);
 }
 
 void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
@@ -375,33 +372,18 @@ void TRaceForm::WideKiriBtnClick() {
 
 // --- tool bar ---
 
-// The race dialogs work on the race of the data layer and settle and write on 登録
-// (closing with Accepted); ｷｬﾝｾﾙ reads the day back from the files.
-template <class Dialog>
-static bool saved(QWidget* parent) {
-  Dialog dlg(parent);
-  return dlg.exec() == QDialog::Accepted;
-}
-
-void TRaceForm::openRaceDialog(int which) {
-  ds_.raceIndex = race_;
-  ds_.readRaceBlock(ds_.shown());
-  bool changed = false;
-  switch (which) {
-    case 0: changed = saved<TRaceKoumokuDialog>(this); break;
-    case 1: changed = saved<TKounyuDialog>(this); break;
-    case 2: changed = saved<TRaceKekaDialog>(this); break;
-    case 3: changed = saved<TRaceComentoDialog>(this); break;
-  }
-  if (!changed) return;
+// The race dialogs on this window's race; after 登録 the window and the main window's
+// rows show the saved race.
+void TRaceForm::openRaceDialog(RaceDialog which) {
+  if (!runRaceDialog(ds_, which, race_, this)) return;
   ShowRace(race_);
   emit meetingChanged();
 }
 
-void TRaceForm::ToolBtn1Click() { openRaceDialog(0); }
-void TRaceForm::ToolBtn2Click() { openRaceDialog(1); }
-void TRaceForm::ToolBtn3Click() { openRaceDialog(2); }
-void TRaceForm::ToolBtn4Click() { openRaceDialog(3); }
+void TRaceForm::ToolBtn1Click() { openRaceDialog(RaceDialog::Koumoku); }
+void TRaceForm::ToolBtn2Click() { openRaceDialog(RaceDialog::Kounyu); }
+void TRaceForm::ToolBtn3Click() { openRaceDialog(RaceDialog::Keka); }
+void TRaceForm::ToolBtn4Click() { openRaceDialog(RaceDialog::Comento); }
 
 void TRaceForm::ToolBtn5Click() {
   if (!deleteRaceData(ds_, port_, race_)) return;

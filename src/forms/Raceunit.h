@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "forms/RaceDialogs.h"
 #include "mainwindow/race_view.hpp"
 
 class QLabel;
@@ -34,8 +35,8 @@ class TRaceForm : public QWidget {
   void ShowRace(int r);
   // The three wide panels for WideKiriBtn's state.
   void ShowWidePage();
-  // Shows the window's race again when the window is open (after a race was saved elsewhere).
-  void refresh();
+  // Shows race r when the window is open (after that race was saved elsewhere).
+  void showIfOpen(int r);
   // Background colour 3 and course-name colour 4 of the settings; the race again when open
   // (hit and plus colours are applied by ShowRace).
   void applyColours();
@@ -69,7 +70,7 @@ class TRaceForm : public QWidget {
   void buildTicketPages(QWidget* panel1);
   void buildTotals(QWidget* panel1);
   void buildResultPages();
-  void openRaceDialog(int which);
+  void openRaceDialog(RaceDialog which);
   void setResult(QLabel* panel, const ResultPanelView& v);
 
   DataStore& ds_;

@@ -52,7 +52,14 @@ void sortYears(DataStore& ds) {
       if (n[j] < n[i]) std::swap(n[i], n[j]);
 }
 
-bool registerYear(DataStore& ds, UserPort& port, const std::string& text) {
+namespace {
+void runHooks(const YearWindowHooks& hooks) {
+  if (hooks.closeDialog) hooks.closeDialog();
+  if (hooks.showYears) hooks.showYears();
+}
+}  // namespace
+
+bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const YearWindowHooks& hooks) {
   if (!firstYearTextAccepted(text)) {
     showError(port, "西暦4桁で入力して下さい。");
     return false;
@@ -76,11 +83,12 @@ bool registerYear(DataStore& ds, UserPort& port, const std::string& text) {
   ds.countMeetings();
   sortYears(ds);
   ds.saveYears();
+  runHooks(hooks);
   showInfo(port, "年次登録終了", "年次 " + text + "年を登録しました。");
   return true;
 }
 
-bool deleteYear(DataStore& ds, UserPort& port, int selectedYear) {
+bool deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks) {
   if (selectedYear == 0) {
     showError(port, "削除する年次を選択して下さい。");
     return false;
@@ -103,6 +111,7 @@ bool deleteYear(DataStore& ds, UserPort& port, int selectedYear) {
     if (ds.nenji.nen[i] == selectedYear) ds.nenji.nen[i] = 0;
   sortYears(ds);
   ds.saveYears();
+  runHooks(hooks);
   showInfo(port, "年次削除終了", "年次 " + y + "年を削除しました。");
   return true;
 }

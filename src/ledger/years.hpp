@@ -1,6 +1,7 @@
 #pragma once
 // Racing years: the list in main.dat, the first year, registering, deleting and
 // switching the current year. Messages go through the user port.
+#include <functional>
 #include <string>
 
 namespace tovra {
@@ -21,13 +22,21 @@ void registerFirstYear(DataStore& ds, int year);
 // and one blank race block. Failure to create a file is fatal (code 4 / 6).
 void createYearFiles(DataStore& ds, const std::string& year);
 
-// 登録 of the year dialog. Shows the refusal or the final notice; on success the new
-// year is current, meetings are counted (course 0) and main.dat is saved.
-// The caller shows the meeting view and refills its year box.
-bool registerYear(DataStore& ds, UserPort& port, const std::string& text);
+// What the windows do once a year was registered or deleted, before the closing notice:
+// the year dialog closes, then the main window shows the current year (race window
+// closed, meeting view, year box). Empty hooks do nothing (the CLI).
+struct YearWindowHooks {
+  std::function<void()> closeDialog;
+  std::function<void()> showYears;
+};
 
-// 削除 of the year dialog; selectedYear 0 = nothing selected. Asks before deleting.
-bool deleteYear(DataStore& ds, UserPort& port, int selectedYear);
+// 登録 of the year dialog. Shows the refusal, or on success makes the new year current,
+// counts the meetings (course 0), saves main.dat, runs the hooks and gives the notice.
+bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const YearWindowHooks& hooks = {});
+
+// 削除 of the year dialog; selectedYear 0 = nothing selected. Asks before deleting; on
+// success deletes the year's files, saves main.dat, runs the hooks and gives the notice.
+bool deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks = {});
 
 // Year box change. Returns true when the year changed (meetings counted, course kept,
 // meeting 0 of the course and its races read); false when nothing happened or the user

@@ -45,6 +45,30 @@ TEST(Years, FirstYearAndRegistrationKeepNewestFirst) {
   EXPECT_EQ(bytes[4] | (bytes[5] << 8), 1999);
 }
 
+TEST(Years, WindowsShowTheYearBeforeTheNotice) {
+  TempDir dir;
+  DataStore ds(dir.path());
+  makeLedger(ds, {2001, 2000});
+  ScriptedPort port;
+  std::vector<std::string> order;
+  auto note = [&](const char* what) {
+    return [&, what] { order.push_back(std::string(what) + " after " + std::to_string(port.messages.size())); };
+  };
+  const YearWindowHooks hooks{note("close"), note("show")};
+  ASSERT_TRUE(registerYear(ds, port, "1999", hooks));
+  EXPECT_EQ(order, (std::vector<std::string>{"close after 0", "show after 0"}));
+  EXPECT_EQ(port.lastText(), "年次 1999年を登録しました。");
+  order.clear();
+  ASSERT_TRUE(deleteYear(ds, port, 2000, hooks));  // the question was answered OK
+  EXPECT_EQ(order, (std::vector<std::string>{"close after 2", "show after 2"}));
+  EXPECT_EQ(port.lastText(), "年次 2000年を削除しました。");
+  // Refusals close nothing.
+  order.clear();
+  EXPECT_FALSE(registerYear(ds, port, "01", hooks));
+  EXPECT_FALSE(deleteYear(ds, port, 1999, hooks));
+  EXPECT_TRUE(order.empty());
+}
+
 TEST(Years, RegistrationRefusals) {
   TempDir dir;
   DataStore ds(dir.path());
@@ -129,6 +153,8 @@ TEST(Helpers, DigitFilterAndYearListAndExit) {
   ASSERT_EQ(list.entries.size(), 2u);
   EXPECT_EQ(list.entries[0], "2001年");
   EXPECT_EQ(list.selected, 1);
+  EXPECT_EQ(yearComboList(ds, kYearBoxFormat).entries[1], " 2000年");  // the main window's year box
+  EXPECT_EQ(yearComboList(ds, kNenBoxFormat).entries[1], "  2000年");  // the year dialog's list
   ds.year = "1990";
   EXPECT_EQ(yearComboList(ds).selected, 0);
 

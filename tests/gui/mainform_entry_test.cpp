@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include "forms/AppState.h"
+#include "forms/ColonMenuStyle.h"
 #include "forms/Mainunit.h"
+#include "forms/Raceunit.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -72,6 +75,44 @@ class MainFormEntryTest : public QObject {
     named<QAction>(f, "Popm2")->trigger();
     QCOMPARE(named<QLabel>(f, "KouPanel3")->text(), QString("      1000円      0.0％         0円"));
     QCOMPARE(appState().ds.kaisai.kounyuGaku[12], 1000);
+  }
+
+  void rowMenuSaveShowsTheEditedRaceInTheRaceWindow() {
+    QObject* f = form_.get();
+    form_->openRaceWindow(0);
+    TRaceForm* race = form_->raceForm();
+    QVERIFY(race->isVisible());
+    QTest::mousePress(named<QLabel>(f, "ShuPanel3"), Qt::RightButton, {}, QPoint(10, 5));
+    named<QMenu>(f, "PopupMenu")->hide();
+    onNextModal([](QWidget* dlg) {
+      named<QPlainTextEdit>(dlg, "Memo")->setPlainText("出遅れ");
+      named<QPushButton>(dlg, "TourokuBtn")->click();
+    });
+    named<QAction>(f, "Popm4")->trigger();
+    QCOMPARE(race->race(), 2);
+    QVERIFY(named<QLabel>(race, "RaceNamePanel")->text().startsWith(" 3R"));
+    QCOMPARE(named<QPlainTextEdit>(race, "Memo")->toPlainText(), QString("出遅れ"));
+    // A closed race window stays closed.
+    race->close();
+    onNextModal([](QWidget* dlg) { named<QPushButton>(dlg, "TourokuBtn")->click(); });
+    named<QAction>(f, "Popm4")->trigger();
+    QVERIFY(!race->isVisible());
+  }
+
+  void rowMenuColonsStandInOneColumn() {
+    auto* menu = named<QMenu>(form_.get(), "PopupMenu");
+    QTest::mousePress(named<QLabel>(form_.get(), "RacePanel11"), Qt::RightButton, {}, QPoint(10, 5));
+    menu->hide();
+    QCOMPARE(named<QAction>(menu, "Popm1")->text(), QString("11R ： ﾚｰｽ項目登録"));
+    QCOMPARE(named<QAction>(menu, "Popm2")->text(), QString("      ： 購入馬券登録"));
+    QVERIFY(menu->font().fixedPitch());
+    const QFontMetricsF fm(menu->font());
+    QList<qreal> colons;
+    for (const char* name : {"Popm1", "Popm2", "Popm3", "Popm4"}) {
+      const QString shown = colonAlignedText(named<QAction>(menu, name)->text(), menu);
+      colons << fm.horizontalAdvance(shown.left(shown.indexOf(u'：')));
+    }
+    QCOMPARE(colons, QList<qreal>(4, colons[0]));
   }
 
   void trackConditionFromTheMenuAndTheToolBar() {

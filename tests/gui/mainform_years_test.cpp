@@ -96,6 +96,7 @@ class MainFormYearsTest : public QObject {
   void registeringAnOlderYearSwitchesToIt() {
     MessageScript msgs;
     bool refused = false;
+    QString noticeSeen;
     onNextModal([&](QWidget* dlg) {
       QCOMPARE(dlg->windowTitle(), QString("年次処理"));
       auto* box = named<QListWidget>(dlg, "NenBox");
@@ -105,10 +106,16 @@ class MainFormYearsTest : public QObject {
       refused = msgs.lastText() == "西暦4桁で入力して下さい。" && dlg->isVisible();
       typeAndClick(dlg, "NenEdit", "2000", "TourokuBtn");
       refused = refused && msgs.lastText() == "既に登録されている年次は登録出来ません。" && dlg->isVisible();
+      // When the notice comes the dialog has closed and the window shows the new year.
+      msgs.onMessage([&](const QtUserPort::Shown& m) {
+        noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with" +
+                     combo_->currentText() + " " + text(form_.get(), "JyoLabel");
+      });
       typeAndClick(dlg, "NenEdit", "1999", "TourokuBtn");
     });
     form_->M1Click();
     QVERIFY(refused);
+    QCOMPARE(noticeSeen, QString("年次 1999年を登録しました。 with 1999年 札幌競馬場"));
     QCOMPARE(msgs.lastTitle(), QString("年次登録終了"));
     QCOMPARE(msgs.lastText(), QString("年次 1999年を登録しました。"));
     QCOMPARE(table()[0], 2001);
@@ -126,6 +133,7 @@ class MainFormYearsTest : public QObject {
 
   void deletingYears() {
     MessageScript msgs;
+    QString noticeSeen;
     onNextModal([&](QWidget* dlg) {
       auto* box = named<QListWidget>(dlg, "NenBox");
       named<QPushButton>(dlg, "WidwSakujyoBtn")->click();
@@ -139,9 +147,15 @@ class MainFormYearsTest : public QObject {
       QVERIFY(msgs.lastText().startsWith("//////////////////// 注意 ////"));
       QVERIFY(dlg->isVisible());
       QVERIFY(ledger_->exists(QString::fromStdString(meetingFilePath("2000", 4))));
+      msgs.onMessage([&](const QtUserPort::Shown& m) {
+        if (m.title == "年次削除終了")
+          noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with " +
+                       QString::number(combo_->count()) + " years";
+      });
       named<QPushButton>(dlg, "WidwSakujyoBtn")->click();  // answered OK
     });
     form_->M1Click();
+    QCOMPARE(noticeSeen, QString("年次 2000年を削除しました。 with 1 years"));
     QCOMPARE(msgs.lastTitle(), QString("年次削除終了"));
     QCOMPARE(msgs.lastText(), QString("年次 2000年を削除しました。"));
     QCOMPARE(table()[0], 2001);

@@ -28,12 +28,17 @@ MsgIcon MessageScript::lastIcon() const { return shown().empty() ? MsgIcon::Info
 
 int MessageScript::beeps() const { return QtUserPort::testScript().beeps; }
 
+void MessageScript::onMessage(std::function<void(const QtUserPort::Shown&)> look) {
+  QtUserPort::testScript().onShown = std::move(look);
+}
+
 void MessageScript::clear() {
   auto& s = QtUserPort::testScript();
   s.answers.clear();
   s.shown.clear();
   s.beeps = 0;
   s.asterisks = 0;
+  s.onShown = nullptr;
 }
 
 }  // namespace tovra::test

@@ -3,6 +3,7 @@
 // message boxes are not shown but recorded and answered from a queue (OK when empty),
 // and beeps are counted.
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 #include "forms/QtUserPort.h"
@@ -21,6 +22,8 @@ class MessageScript {
   QString lastTitle() const;
   MsgIcon lastIcon() const;
   int beeps() const;
+  // Runs `look` as each box would appear (the windows as the user sees them then).
+  void onMessage(std::function<void(const QtUserPort::Shown&)> look);
   void clear();
 };
 
