@@ -383,11 +383,16 @@ QAction* TMainForm::action(const char* name) const {
 }
 
 void TMainForm::setCommandEnabled(const char* name, bool enabled) {
-  if (QAction* a = findChild<QAction*>(QLatin1String(name)))
+  // Looked up only among the window's own menus and controls: a dialog open over the
+  // window may have a control of the same name.
+  const QLatin1String n(name);
+  if (QAction* a = menuBar()->findChild<QAction*>(n))
     a->setEnabled(enabled);
-  else if (QMenu* m = findChild<QMenu*>(QLatin1String(name)))
+  else if (QAction* p = popupMenu_->findChild<QAction*>(n))
+    p->setEnabled(enabled);
+  else if (QMenu* m = menuBar()->findChild<QMenu*>(n))
     m->menuAction()->setEnabled(enabled);
-  else if (QAbstractButton* b = findChild<QAbstractButton*>(QLatin1String(name)))
+  else if (QAbstractButton* b = centralWidget()->findChild<QAbstractButton*>(n))
     b->setEnabled(enabled);
   else
     qFatal("main window has no command %s", name);
