@@ -2,20 +2,15 @@
 // reading the same ledger files once (`cat` to /dev/null), warm cache. The target:
 // `tovra-cli tally koumoku --range all` within 3 × the cat.
 //
-// The ledger is generated once per run in a temporary folder (or in $TOVRA_BENCH_LEDGER,
-// kept there). BM_KoumokuVsCat reports the ratio as a counter.
+// The ledger is generated once per run (bench_ledger.hpp). BM_KoumokuCliVsCat reports the
+// ratio as a counter.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "ledger/datastore.hpp"
+#include "bench_ledger.hpp"
 #include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "ledger_generator.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/koumoku_tally.hpp"
 
@@ -24,62 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct BenchLedger {
-  fs::path root;
-  std::vector<fs::path> files;
-  bool keep = false;
-  BenchLedger() {
-    if (const char* dir = std::getenv("TOVRA_BENCH_LEDGER")) {
-      root = dir;
-      keep = true;
-    } else {
-      root = fs::temp_directory_path() / ("tovra_tally_bench_" + std::to_string(::getpid()));
-    }
-    fs::remove_all(root);
-    files = bench::generateLedger(root);
-  }
-  ~BenchLedger() {
-    if (!keep) fs::remove_all(root);
-  }
-  std::uintmax_t bytes() const {
-    std::uintmax_t n = 0;
-    for (const auto& f : files) n += fs::file_size(f);
-    return n;
-  }
-};
+using bench::catCommand;
+using bench::cliPath;
+using bench::ledger;
+using bench::openLedger;
+using bench::seconds;
 
-BenchLedger& ledger() {
-  static BenchLedger l;
-  return l;
-}
-
-// The tovra-cli built beside this benchmark (build/bench/.. -> build/src/tovra-cli).
-fs::path cliPath() {
-  std::error_code ec;
-  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  return self.parent_path().parent_path() / "src" / "tovra-cli";
-}
-
-double seconds(const std::string& command) {
-  const auto t0 = std::chrono::steady_clock::now();
-  if (std::system(command.c_str()) != 0) return -1.0;
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-std::string catCommand() { return "cat " + (ledger().root / "tovradatafile").string() + "/*/*.dat > /dev/null"; }
-std::string cliCommand() {
-  return cliPath().string() + " -C " + ledger().root.string() + " tally koumoku --range all > /dev/null";
-}
-
-// The data layer as after start-up: the newest year, meetings counted, course 0 shown.
-DataStore openLedger() {
-  DataStore ds(ledger().root);
-  ds.loadYears();
-  initYears(ds);
-  ds.countMeetings();
-  ds.readShown();
-  return ds;
-}
+std::string cliCommand() { return bench::cliCommand("tally koumoku --range all"); }
 
 void BM_CatLedger(benchmark::State& state) {
   const std::string cmd = catCommand();

@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 
 #include "cli/cli_context.hpp"
@@ -21,13 +22,24 @@ void addCommonOptions(CLI::App& cmd, SearchOptions& o) {
   cmd.add_flag("--hit-only", o.hitOnly, "的中ﾚｰｽのみ: only races (payouts) that were hit");
 }
 
-// The list as the result window shows it: title, summary, heading, one line per record.
+// The list as the result window shows it: title, summary, heading, one line per record,
+// printed as the records are read (the list can be long), converted a piece at a time.
 void printLastList(Context& ctx) {
   DataStore& ds = ctx.requireYear();
-  const auto list = search::readKekaList(ds);
-  if (!list) ctx.refuse("検索結果がありません。");
-  std::cout << list->title << "\n" << list->summary << "\n検索されたﾚｰｽﾃﾞｰﾀ：\n";
-  for (const std::string& line : list->lines) std::cout << line << "\n";
+  const auto text = search::readKekaText(ds);
+  if (!text) ctx.refuse("検索結果がありません。");
+  std::cout << cp932ToUtf8(text->title) << "\n" << cp932ToUtf8(text->summary) << "\n検索されたﾚｰｽﾃﾞｰﾀ：\n";
+  std::string piece;
+  const auto flush = [&piece] {
+    std::cout << cp932ToUtf8(piece);
+    piece.clear();
+  };
+  search::forEachKekaRecord(ds, [&](const search::KekaRecord& r) {
+    piece += search::kekaLineCp932(r);
+    piece += '\n';
+    if (piece.size() > 65536) flush();
+  });
+  flush();
 }
 
 void runAndPrint(Context& ctx, search::SearchParams p, const SearchOptions& o) {

@@ -11,12 +11,31 @@
 namespace tovra {
 namespace {
 
+const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
+
+// The two conversion descriptors, opened once per thread (opening one costs far more
+// than converting a line, and list windows convert thousands of lines) and reset to
+// their initial state for every conversion.
+iconv_t descriptor(bool toUtf8) {
+  struct Descriptors {
+    iconv_t cd[2] = {kNoDescriptor, kNoDescriptor};
+    ~Descriptors() {
+      for (iconv_t c : cd)
+        if (c != kNoDescriptor) iconv_close(c);
+    }
+  };
+  thread_local Descriptors d;
+  iconv_t& cd = d.cd[toUtf8 ? 1 : 0];
+  if (cd == kNoDescriptor) cd = toUtf8 ? iconv_open("UTF-8", "CP932") : iconv_open("CP932", "UTF-8");
+  if (cd == kNoDescriptor) throw std::runtime_error("iconv: CP932 is not available");
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  return cd;
+}
+
 // One conversion through iconv. On an invalid or unconvertible sequence either
 // substitute (decoding) or give up (encoding).
-bool convert(const char* to, const char* from, std::string_view in, std::string& out, bool substitute,
-             std::string_view replacement) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: CP932 is not available");
+bool convert(bool toUtf8, std::string_view in, std::string& out, bool substitute, std::string_view replacement) {
+  iconv_t cd = descriptor(toUtf8);
   out.clear();
   std::vector<char> buf(in.size() * 4 + 16);
   char* inp = const_cast<char*>(in.data());
@@ -41,7 +60,6 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
       inleft -= skip;
     }
   }
-  iconv_close(cd);
   return ok;
 }
 
@@ -49,13 +67,13 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
 
 std::string cp932ToUtf8(std::string_view cp932) {
   std::string out;
-  convert("UTF-8", "CP932", cp932, out, true, "\xEF\xBF\xBD");
+  convert(true, cp932, out, true, "\xEF\xBF\xBD");
   return out;
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
   std::string out;
-  if (!convert("CP932", "UTF-8", utf8, out, false, {})) return std::nullopt;
+  if (!convert(false, utf8, out, false, {})) return std::nullopt;
   return out;
 }
 

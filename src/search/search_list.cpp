@@ -1,5 +1,8 @@
 #include "search/search_list.hpp"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 
 #include "ledger/datastore.hpp"
@@ -38,12 +41,24 @@ bool leadsToRace(DataStore& ds, const KekaRecord& r) {
 
 }  // namespace
 
-std::string kekaLine(const KekaRecord& r) {
+std::string kekaLine(const KekaRecord& r) { return cp932ToUtf8(kekaLineCp932(r)); }
+
+std::string kekaLineCp932(const KekaRecord& r) {
+  // The widths count Shift-JIS bytes; the format and the course names are converted once
+  // for all lines.
+  static const std::string kFormat = sj("%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s");
+  static const std::array<std::string, kCourseCount> kCourses = [] {
+    std::array<std::string, kCourseCount> a;
+    for (int c = 0; c < kCourseCount; ++c) a[std::size_t(c)] = sj(tally::courseName(c));
+    return a;
+  }();
   const std::string year = fixedText(r.yearText);
-  const std::string course = sj(tally::courseName(r.course));
+  const std::string course = r.course >= 0 && r.course < kCourseCount ? kCourses[std::size_t(r.course)] : "";
   const std::string name = fixedText(r.name);
-  return sjprintfUtf8("%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s", year.c_str(), r.month, r.day, course.c_str(), r.kai,
-                      r.nichi, r.race + 1, name.c_str());
+  char buf[256];
+  const int n = std::snprintf(buf, sizeof buf, kFormat.c_str(), year.c_str(), r.month, r.day, course.c_str(), r.kai,
+                              r.nichi, r.race + 1, name.c_str());
+  return std::string(buf, std::size_t(std::clamp(n, 0, int(sizeof buf) - 1)));
 }
 
 void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&)>& visit) {

@@ -16,8 +16,9 @@ class UserPort;
 
 namespace tovra::search {
 
-// "%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s" of one record, in UTF-8.
+// "%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s" of one record, in UTF-8 and in CP932.
 std::string kekaLine(const KekaRecord& r);
+std::string kekaLineCp932(const KekaRecord& r);
 
 // The stored title, summary and lines (UTF-8); nullopt when there is no stored search
 // (the title file is missing or short): then the list is not shown at all.

@@ -1,0 +1,81 @@
+#pragma once
+// What the ledger benchmarks share: the generated 20-year ledger (once per run, in a
+// temporary folder or in $TOVRA_BENCH_LEDGER, kept there), timing a shell command, `cat`
+// of the ledger files, the tovra-cli built beside the benchmark, and a data layer opened
+// as after start-up.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ledger/datastore.hpp"
+#include "ledger/years.hpp"
+#include "ledger_generator.hpp"
+
+namespace tovra::bench {
+
+struct BenchLedger {
+  std::filesystem::path root;
+  std::vector<std::filesystem::path> files;
+  bool keep = false;
+  BenchLedger() {
+    if (const char* dir = std::getenv("TOVRA_BENCH_LEDGER")) {
+      root = dir;
+      keep = true;
+    } else {
+      root = std::filesystem::temp_directory_path() / ("tovra_bench_" + std::to_string(::getpid()));
+    }
+    std::filesystem::remove_all(root);
+    files = generateLedger(root);
+  }
+  ~BenchLedger() {
+    if (!keep) std::filesystem::remove_all(root);
+  }
+  std::uintmax_t bytes() const {
+    std::uintmax_t n = 0;
+    for (const auto& f : files) n += std::filesystem::file_size(f);
+    return n;
+  }
+};
+
+inline BenchLedger& ledger() {
+  static BenchLedger l;
+  return l;
+}
+
+// The tovra-cli built beside this benchmark (build/bench/.. -> build/src/tovra-cli).
+inline std::filesystem::path cliPath() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return self.parent_path().parent_path() / "src" / "tovra-cli";
+}
+
+// Wall time of a shell command in seconds; -1 when it failed.
+inline double seconds(const std::string& command) {
+  const auto t0 = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) return -1.0;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+inline std::string catCommand() {
+  return "cat " + (ledger().root / "tovradatafile").string() + "/*/*.dat > /dev/null";
+}
+// tovra-cli over the ledger with these arguments, output to /dev/null.
+inline std::string cliCommand(const std::string& args) {
+  return cliPath().string() + " -C " + ledger().root.string() + " " + args + " > /dev/null";
+}
+
+// The data layer as after start-up: the newest year, meetings counted, course 0 shown.
+inline DataStore openLedger() {
+  DataStore ds(ledger().root);
+  ds.loadYears();
+  initYears(ds);
+  ds.countMeetings();
+  ds.readShown();
+  return ds;
+}
+
+}  // namespace tovra::bench
