@@ -41,6 +41,17 @@ QListWidget* lineList(const QString& objectName, int columns, int rows, QWidget*
   return l;
 }
 
+QListWidget* fullList(const QString& objectName, int columns, int rows, QWidget* parent) {
+  QListWidget* l = lineList(objectName, columns, rows, parent);
+  l->setUniformItemSizes(true);
+  l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The frame plus `rows` lines as the list draws them.
+  const int line = l->fontMetrics().lineSpacing() + 2;
+  l->setFixedHeight(rows * line + 2 * l->frameWidth() + 4);
+  return l;
+}
+
 void setLines(QListWidget* list, const std::vector<std::string>& lines) {
   list->clear();
   for (const std::string& s : lines) list->addItem(QString::fromStdString(s));

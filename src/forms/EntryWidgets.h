@@ -21,6 +21,8 @@ QVBoxLayout* registerCancelColumn(QWidget* parent, QPushButton** touroku, QPushB
 QLineEdit* amountEdit(const QString& objectName, QWidget* parent);
 // A list of formatted lines in the figure font, wide enough for `columns` half-width cells.
 QListWidget* lineList(const QString& objectName, int columns, int rows, QWidget* parent);
+// A list as tall as its `rows` lines, for lists that hold at most that many (results).
+QListWidget* fullList(const QString& objectName, int columns, int rows, QWidget* parent);
 // Replaces the list's lines.
 void setLines(QListWidget* list, const std::vector<std::string>& lines);
 // The selected line, or -1 when none is selected.

@@ -8,6 +8,9 @@
 
 static void initTovraQrc() { Q_INIT_RESOURCE(tovra); }
 
+#include <QLabel>
+#include <algorithm>
+
 namespace tovra {
 
 QColor settingsColour(std::int32_t value) {
@@ -36,6 +39,17 @@ void initFormResources() {
   if (done) return;
   done = true;
   initTovraQrc();
+}
+
+void setWholeText(QLabel* panel, const QString& text, int pixelSize) {
+  const int room = panel->contentsRect().width() - 2 * std::max(0, panel->indent()) - 2;
+  int size = pixelSize;
+  while (size > 9 && QFontMetrics(figureFont(size)).horizontalAdvance(text) > room) --size;
+  const QFont font = figureFont(size);
+  panel->setFont(font);
+  const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+  panel->setText(shown);
+  panel->setToolTip(size < pixelSize || shown != text ? text : QString());
 }
 
 void paintBackground(QWidget* w, const QColor& colour) {

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <cstdint>
 
+class QLabel;
 class QWidget;
 
 class QToolButton;
@@ -18,6 +19,11 @@ QColor settingsColour(std::int32_t value);
 // The fixed-width Japanese font of the figure panels: every half-width character is one
 // cell and every full-width one two, so lines formatted by byte widths line up.
 QFont figureFont(int pixelSize = 12);
+
+// Shows a one-line text whole in a fixed-width panel: in the figure font of `pixelSize`,
+// smaller (down to 9 px) when it would not fit, and only past that cut with "…" and the
+// whole text as the tooltip.
+void setWholeText(QLabel* panel, const QString& text, int pixelSize);
 
 // A theme icon by its freedesktop name, else the one shipped with the program
 // (":/icons/<bundled>.svg").

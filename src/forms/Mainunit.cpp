@@ -56,6 +56,7 @@ constexpr int kClientW = 632, kClientH = 434;
 constexpr int kToolBarH = 32, kStatusH = 20;
 // The race rows: first row top, row pitch, column edges.
 constexpr int kRowTop = 94, kRowPitch = 24, kRowH = 22;
+constexpr int kRowFontPx = 12;
 constexpr int kRaceBtnX = 60, kRacePanelX = 94, kKouPanelX = 259, kShuPanelX = 513, kShuPanelRight = 612;
 
 struct MenuEntry {
@@ -505,7 +506,7 @@ void TMainForm::showView(const MeetingView& v) {
   const QColor plus = settingsColour(settings().colours[kColPlus]);
   for (int r = 0; r < 12; ++r) {
     const MeetingRowView& row = v.rows[r];
-    racePanel_[r]->setText(QString::fromStdString(row.raceName));
+    setWholeText(racePanel_[r], QString::fromStdString(row.raceName), kRowFontPx);
     racePanel_[r]->setColours(row.hit ? hitBack : QColor(Qt::white), row.hit ? QColor(Qt::white) : QColor(Qt::black));
     kouPanel_[r]->setText(QString::fromStdString(row.kou));
     shuPanel_[r]->setText(QString::fromStdString(row.shu));

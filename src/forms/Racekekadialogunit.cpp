@@ -25,13 +25,33 @@ QHBoxLayout* payoutRow(QLineEdit* edit, QPushButton* add, QPushButton* del, QWid
   auto* row = new QHBoxLayout;
   row->addWidget(edit);
   row->addWidget(new QLabel("0円", parent));
-  row->addStretch();
+  row->addSpacing(8);
   row->addWidget(add);
   row->addWidget(del);
   return row;
 }
 
-QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+// Lists under their captions from the top of a column, nothing between caption and list.
+QVBoxLayout* captioned(std::initializer_list<std::pair<const char*, QListWidget*>> lists, QWidget* parent) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(2);
+  for (const auto& [text, list] : lists) {
+    column->addWidget(new QLabel(text, parent));
+    column->addWidget(list);
+    column->addSpacing(6);
+  }
+  column->addStretch();
+  return column;
+}
+
+// The two number groups of a pair with the dash between them.
+QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
+  auto* picks = new QHBoxLayout;
+  picks->addWidget(first);
+  picks->addWidget(new QLabel("－", parent));
+  picks->addWidget(second);
+  return picks;
+}
 
 }  // namespace
 
@@ -69,6 +89,9 @@ TRaceKekaDialog::TRaceKekaDialog(QWidget* parent) : QDialog(parent), race_(appSt
 
 TRaceKekaDialog::~TRaceKekaDialog() = default;
 
+// Every page: the number groups on the left; on the right, from the top, the type
+// switch, each list under its caption and as tall as the results it can hold, and the
+// payout row; the rest of the page stays below.
 QWidget* TRaceKekaDialog::buildTanPage() {
   auto* tab = new QWidget;
   tab->setObjectName("Tab1");
@@ -84,16 +107,14 @@ QWidget* TRaceKekaDialog::buildTanPage() {
   typeRow->addWidget(fukuBtn_);
   typeRow->addStretch();
   grid->addLayout(typeRow, 0, 1, 1, 2);
-  tanListBox_ = lineList("TanListBox", 20, 4, tab);
-  fukuListBox_ = lineList("FukuListBox", 20, 4, tab);
-  grid->addWidget(caption("単勝", tab), 1, 1);
-  grid->addWidget(caption("複勝", tab), 1, 2);
-  grid->addWidget(tanListBox_, 2, 1);
-  grid->addWidget(fukuListBox_, 2, 2);
+  tanListBox_ = fullList("TanListBox", 20, 2, tab);
+  fukuListBox_ = fullList("FukuListBox", 20, 4, tab);
+  grid->addLayout(captioned({{"単勝", tanListBox_}}, tab), 1, 1);
+  grid->addLayout(captioned({{"複勝", fukuListBox_}}, tab), 1, 2);
   tanGakuEdit_ = amountEdit("TanGakuEdit", tab);
   auto* add = entryButton("TanTsuikaBtn", "追加", tab);
   auto* del = entryButton("TanSakujyobtn", "削除", tab);
-  grid->addLayout(payoutRow(tanGakuEdit_, add, del, tab), 3, 1, 1, 2);
+  grid->addLayout(payoutRow(tanGakuEdit_, add, del, tab), 2, 1, 1, 2);
   grid->setRowStretch(3, 1);
   connect(tanBtn_, &QRadioButton::clicked, this, [this] { chooseList(tanListBox_, fukuListBox_); });
   connect(fukuBtn_, &QRadioButton::clicked, this, [this] { chooseList(fukuListBox_, tanListBox_); });
@@ -108,18 +129,14 @@ QWidget* TRaceKekaDialog::buildWakuPage() {
   auto* grid = new QGridLayout(tab);
   wakuGroup1_ = new RadioGroupBox("WakuGroup1", "枠番", numberItems(8, false), 1, tab);
   wakuGroup2_ = new RadioGroupBox("WakuGroup2", "枠番", numberItems(8, false), 1, tab);
-  auto* picks = new QHBoxLayout;
-  picks->addWidget(wakuGroup1_);
-  picks->addWidget(new QLabel("－", tab));
-  picks->addWidget(wakuGroup2_);
-  grid->addLayout(picks, 0, 0, 2, 1, Qt::AlignTop | Qt::AlignLeft);
-  wakuListBox_ = lineList("WakuListBox", 20, 4, tab);
-  grid->addWidget(caption("枠連", tab), 0, 1);
-  grid->addWidget(wakuListBox_, 1, 1, Qt::AlignTop);
+  grid->addLayout(pickPair(wakuGroup1_, wakuGroup2_, tab), 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
+  wakuListBox_ = fullList("WakuListBox", 20, 2, tab);
+  grid->addLayout(captioned({{"枠連", wakuListBox_}}, tab), 0, 1);
   wakuGakuEdit_ = amountEdit("WakuGakuEdit", tab);
   auto* add = entryButton("WakuTsuikaBtn", "追加", tab);
   auto* del = entryButton("WakuSakujyoBtn", "削除", tab);
-  grid->addLayout(payoutRow(wakuGakuEdit_, add, del, tab), 2, 0, 1, 2);
+  grid->addLayout(payoutRow(wakuGakuEdit_, add, del, tab), 1, 1);
+  grid->setRowStretch(2, 1);
   connect(add, &QPushButton::clicked, this, &TRaceKekaDialog::WakuTsuikaBtnClick);
   connect(del, &QPushButton::clicked, this, &TRaceKekaDialog::WakuSakujyoBtnClick);
   return tab;
@@ -131,11 +148,7 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
   auto* grid = new QGridLayout(tab);
   wideUmaGroup1_ = new RadioGroupBox("WideUmaGroup1", "馬番", numberItems(18, true), 2, tab);
   wideUmaGroup2_ = new RadioGroupBox("WideUmaGroup2", "馬番", numberItems(18, true), 2, tab);
-  auto* picks = new QHBoxLayout;
-  picks->addWidget(wideUmaGroup1_);
-  picks->addWidget(new QLabel("－", tab));
-  picks->addWidget(wideUmaGroup2_);
-  grid->addLayout(picks, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
+  grid->addLayout(pickPair(wideUmaGroup1_, wideUmaGroup2_, tab), 0, 0, 4, 1, Qt::AlignTop | Qt::AlignLeft);
   auto* typeRow = new QHBoxLayout;
   wideBtn_ = new QRadioButton("ﾜｲﾄﾞ", tab);
   wideBtn_->setObjectName("WideBtn");
@@ -145,19 +158,14 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
   typeRow->addWidget(umaBtn_);
   typeRow->addStretch();
   grid->addLayout(typeRow, 0, 1);
-  wideListBox_ = lineList("WideListBox", 20, 6, tab);
-  umaListBox_ = lineList("UmaListBox", 20, 2, tab);
-  auto* lists = new QVBoxLayout;
-  lists->addWidget(caption("ﾜｲﾄﾞ", tab));
-  lists->addWidget(wideListBox_);
-  lists->addWidget(caption("馬連", tab));
-  lists->addWidget(umaListBox_);
-  lists->addStretch();
-  grid->addLayout(lists, 1, 1);
+  wideListBox_ = fullList("WideListBox", 20, 6, tab);
+  umaListBox_ = fullList("UmaListBox", 20, 2, tab);
+  grid->addLayout(captioned({{"ﾜｲﾄﾞ", wideListBox_}, {"馬連", umaListBox_}}, tab), 1, 1);
   wideUmaGakuEdit_ = amountEdit("WideUmaGakuEdit", tab);
   auto* add = entryButton("WideUmaTsuikaBtn", "追加", tab);
   auto* del = entryButton("WideUmaSakujyoBtn", "削除", tab);
-  grid->addLayout(payoutRow(wideUmaGakuEdit_, add, del, tab), 3, 0, 1, 2);
+  grid->addLayout(payoutRow(wideUmaGakuEdit_, add, del, tab), 2, 1);
+  grid->setRowStretch(3, 1);
   connect(wideBtn_, &QRadioButton::clicked, this, [this] { chooseList(wideListBox_, umaListBox_); });
   connect(umaBtn_, &QRadioButton::clicked, this, [this] { chooseList(umaListBox_, wideListBox_); });
   connect(add, &QPushButton::clicked, this, &TRaceKekaDialog::WideUmaTsuikaBtnClick);

@@ -1,6 +1,7 @@
 #include "forms/Raceunit.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -76,9 +77,15 @@ QListWidget* listBox(QWidget* parent, const char* name, const QRect& geometry) {
   auto* b = new QListWidget(parent);
   b->setObjectName(name);
   b->setFont(figureFont(kFigurePx));
-  b->setGeometry(geometry);
   b->setSelectionMode(QAbstractItemView::SingleSelection);
   b->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  b->setUniformItemSizes(true);
+  // As tall as a whole number of lines, so that no line shows cut at the bottom.
+  b->addItem(QStringLiteral("0"));
+  const int line = std::max(1, b->sizeHintForRow(0));
+  b->clear();
+  const int frame = 2 * b->frameWidth();
+  b->setGeometry(geometry.x(), geometry.y(), geometry.width(), frame + (geometry.height() - frame) / line * line);
   return b;
 }
 
@@ -219,14 +226,10 @@ void TRaceForm::buildTicketPages(QWidget* panel1) {
   caption(tab4, "ﾜｲﾄﾞ", 168, 2, listW);
   kouBox_[kBoxWide] = listBox(tab4, "KouBox5", QRect(166, listTop, listW, listH));
 
-  // Up to fifty quinella tickets: the list runs on in a second column.
+  // Up to fifty quinella tickets in one list, scrolled down.
   QWidget* tab5 = page("Tab5", "馬連");
   caption(tab5, "馬連", 6, 2, listW);
   kouBox_[kBoxUma] = listBox(tab5, "KouBox4", QRect(4, listTop, 314, listH));
-  kouBox_[kBoxUma]->setFlow(QListView::TopToBottom);
-  kouBox_[kBoxUma]->setWrapping(true);
-  kouBox_[kBoxUma]->setResizeMode(QListView::Adjust);
-  kouBox_[kBoxUma]->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TRaceForm::buildTotals(QWidget* panel1) {
@@ -291,7 +294,8 @@ void TRaceForm::buildResultPages() {
   auto* tab2 = new QWidget;
   tab2->setObjectName("Tab2");
   page1_->addTab(tab2, QString::fromUtf8("出馬表"));
-  shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 330, 170));
+  // Wide enough for two names of 24 bytes beside the numbers and the weight.
+  shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 400, 170));
   new EntriesHeading(tab2, shutsubaBox_);
 }
 
@@ -334,7 +338,7 @@ void TRaceForm::ShowRace(int r) {
 
   jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
   dayPanel_->setText(QString::fromStdString(v.dayPanel));
-  raceNamePanel_->setText(QString::fromStdString(v.raceNamePanel));
+  setWholeText(raceNamePanel_, QString::fromStdString(v.raceNamePanel), kFigurePx);
   kouPanel_->setText(QString::fromStdString(v.kouPanel));
 
   fillList(bameiBox1_, v.finishers);

@@ -45,6 +45,29 @@ class RaceKekaDialogTest : public QObject {
   }
   void cleanup() { day_.reset(); }
 
+  // Each list right under its caption and as tall as the results it holds; the dialog no
+  // bigger than its tallest page needs.
+  void compactPages() {
+    TRaceKekaDialog dlg;
+    dlg.show();
+    QVERIFY(dlg.height() < 420);
+    const struct {
+      const char* list;
+      const char* caption;
+      int lines;
+    } lists[] = {{"TanListBox", "単勝", 2}, {"FukuListBox", "複勝", 4}, {"WakuListBox", "枠連", 2},
+                 {"WideListBox", "ﾜｲﾄﾞ", 6}, {"UmaListBox", "馬連", 2}};
+    for (const auto& l : lists) {
+      auto* list = named<QListWidget>(&dlg, l.list);
+      QLabel* caption = nullptr;
+      for (QLabel* c : list->parentWidget()->findChildren<QLabel*>())
+        if (c->text() == QString(l.caption)) caption = c;
+      QVERIFY2(caption, l.caption);
+      QVERIFY2(list->y() - caption->geometry().bottom() <= 6, l.list);
+      QVERIFY2(list->height() < (l.lines + 1) * QFontMetrics(list->font()).lineSpacing() + 12, l.list);
+    }
+  }
+
   void opening() {
     TRaceKekaDialog dlg;
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録"));

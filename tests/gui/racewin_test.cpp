@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -80,6 +81,7 @@ class RaceWinTest : public QObject {
   void endAsksFirst();
   void mainWindowOpensAndClosesIt();
   void entryDialogsRefreshTheWindow();
+  void everyListAndPanelShowsWholeLines();
   // With RACEWIN_SHOT=<file.png> set: the full race on screen, saved as a picture (and held
   // RACEWIN_HOLD_MS milliseconds for a screen grab), to look at.
   void picture();
@@ -501,6 +503,42 @@ void RaceWinTest::picture() {
   QVERIFY(QTest::qWaitForWindowExposed(&f));
   QTest::qWait(qEnvironmentVariableIntValue("RACEWIN_HOLD_MS"));
   QVERIFY(f.grab().save(path));
+}
+
+// The longest texts a race can hold: a race name of 60 bytes, fifty quinella tickets,
+// horse and jockey names of 24 bytes. Panels show their text whole (smaller when needed);
+// lists are a whole number of lines tall and every line fits across.
+void RaceWinTest::everyListAndPanelShowsWholeLines() {
+  RaceLedger l;
+  RaceRecord r = fullRace();
+  for (int i = 0; i < 50; ++i) {
+    r.umaKumi[i] = std::uint16_t((i % 17 + 1) * 100 + 18);
+    r.umaGaku[i] = 99999900;
+  }
+  for (int j = 0; j < 18; ++j) {
+    setFixedText(r.shutsubaBamei[j], std::string(24, '\xb1'));
+    setFixedText(r.shutsubaKishu[j], std::string(24, '\xb2'));
+  }
+  RaceBlock races{};
+  races[10] = r;
+  KaisaiRecord k = arimaDay();
+  setFixedText(k.raceMei[10], std::string(60, '\xb3'));
+  l.addMeeting(k, races);
+  TRaceForm f(l.ds(), l.settings(), userPort());
+  f.openRace(10);
+  auto* name = child(f, "RaceNamePanel");
+  QCOMPARE(name->text(), QString(" 11R     ") + QString(60, QChar(0xFF73)));
+  QVERIFY(QFontMetrics(name->font()).horizontalAdvance(name->text()) <= name->contentsRect().width());
+  QCOMPARE(lines(f, "KouBox4").size(), 50);
+  for (auto* box : f.findChildren<QListWidget*>()) {
+    if (box->count() == 0) continue;
+    const int line = box->sizeHintForRow(0);
+    QVERIFY2((box->height() - 2 * box->frameWidth()) % line == 0, qPrintable(box->objectName()));
+    const int room = box->width() - 2 * box->frameWidth() - box->verticalScrollBar()->sizeHint().width();
+    for (int i = 0; i < box->count(); ++i)
+      QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(box->item(i)->text()) < room,
+               qPrintable(box->objectName() + ": " + box->item(i)->text()));
+  }
 }
 
 QTEST_MAIN(RaceWinTest)
