@@ -3,6 +3,7 @@
 // temporary folder or in $TOVRA_BENCH_LEDGER, kept there), timing a shell command, `cat`
 // of the ledger files, the tovra-cli built beside the benchmark, and a data layer opened
 // as after start-up.
+#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -76,6 +77,29 @@ inline DataStore openLedger() {
   ds.countMeetings();
   ds.readShown();
   return ds;
+}
+
+// A tovra-cli command against cat of the ledger, alternately in the same run after one
+// warm-up of each: the command's time per iteration, both averages (`cat_ms` and
+// `<what>_ms`) and their ratio as counters.
+inline void cliVsCat(benchmark::State& state, const std::string& cli, const std::string& what) {
+  if (!std::filesystem::exists(cliPath())) {
+    state.SkipWithError("tovra-cli not built beside the benchmark");
+    return;
+  }
+  const std::string cat = catCommand();
+  seconds(cat);
+  seconds(cli);
+  double catTotal = 0, cliTotal = 0;
+  for (auto _ : state) {
+    const double c = seconds(cat), t = seconds(cli);
+    catTotal += c;
+    cliTotal += t;
+    state.SetIterationTime(t);
+  }
+  state.counters["cat_ms"] = catTotal / static_cast<double>(state.iterations()) * 1000.0;
+  state.counters[what + "_ms"] = cliTotal / static_cast<double>(state.iterations()) * 1000.0;
+  state.counters["ratio"] = cliTotal / catTotal;
 }
 
 }  // namespace tovra::bench

@@ -45,27 +45,11 @@ BENCHMARK(BM_SearchCore)->Arg(0)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark:
 
 // The command itself, process start, result file and printed list included, against cat.
 void BM_SearchCliVsCat(benchmark::State& state) {
-  if (!std::filesystem::exists(bench::cliPath())) {
-    state.SkipWithError("tovra-cli not built beside the benchmark");
-    return;
-  }
   const char* args[] = {"search race 特別 --from-history", "search horse ﾎｰｽ --from-history", "search payout --manbaken"};
   // The picked texts must stand in the history: one typed search each first.
   bench::seconds(bench::cliCommand("search race 特別"));
   bench::seconds(bench::cliCommand("search horse ﾎｰｽ"));
-  const std::string cat = bench::catCommand(), cli = bench::cliCommand(args[state.range(0)]);
-  bench::seconds(cat);
-  bench::seconds(cli);
-  double catTotal = 0, cliTotal = 0;
-  for (auto _ : state) {
-    const double c = bench::seconds(cat), t = bench::seconds(cli);
-    catTotal += c;
-    cliTotal += t;
-    state.SetIterationTime(t);
-  }
-  state.counters["cat_ms"] = catTotal / static_cast<double>(state.iterations()) * 1000.0;
-  state.counters["search_ms"] = cliTotal / static_cast<double>(state.iterations()) * 1000.0;
-  state.counters["ratio"] = cliTotal / catTotal;
+  bench::cliVsCat(state, bench::cliCommand(args[state.range(0)]), "search");
 }
 BENCHMARK(BM_SearchCliVsCat)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

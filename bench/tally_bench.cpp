@@ -15,12 +15,10 @@
 #include "tally/koumoku_tally.hpp"
 
 using namespace tovra;
-namespace fs = std::filesystem;
 
 namespace {
 
 using bench::catCommand;
-using bench::cliPath;
 using bench::ledger;
 using bench::openLedger;
 using bench::seconds;
@@ -54,25 +52,7 @@ void BM_JyokenTallyCore(benchmark::State& state) {
 BENCHMARK(BM_JyokenTallyCore)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The command itself, process start and output included, against cat in the same run.
-void BM_KoumokuCliVsCat(benchmark::State& state) {
-  if (!fs::exists(cliPath())) {
-    state.SkipWithError("tovra-cli not built beside the benchmark");
-    return;
-  }
-  const std::string cat = catCommand(), cli = cliCommand();
-  seconds(cat);
-  seconds(cli);
-  double catTotal = 0, cliTotal = 0;
-  for (auto _ : state) {
-    const double c = seconds(cat), t = seconds(cli);
-    catTotal += c;
-    cliTotal += t;
-    state.SetIterationTime(t);
-  }
-  state.counters["cat_ms"] = catTotal / static_cast<double>(state.iterations()) * 1000.0;
-  state.counters["tally_ms"] = cliTotal / static_cast<double>(state.iterations()) * 1000.0;
-  state.counters["ratio"] = cliTotal / catTotal;
-}
+void BM_KoumokuCliVsCat(benchmark::State& state) { bench::cliVsCat(state, cliCommand(), "tally"); }
 BENCHMARK(BM_KoumokuCliVsCat)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

@@ -152,11 +152,12 @@ def pack_meeting(tsuki_hi, kai_nichi, names, results):
     return bytes(out)
 
 
-def main():
-    expected, cleared = sys.argv[1], sys.argv[2]
-    rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 1)
+def write_ledgers(expected, cleared, rng, race=make_race, race_name=lambda rng: rand_text(rng, 61)):
+    """Writes the two trees (cleared may be None: only the settled one). `race` makes one
+    race (a dict as make_race gives) and `race_name` one 61-byte race-name field."""
     years = [2003, 2002, 2001]
-    for root in (expected, cleared):
+    trees = [(expected, True)] + ([(cleared, False)] if cleared else [])
+    for root, _ in trees:
         os.makedirs(os.path.join(root, "tovradatafile", "shukei"), exist_ok=True)
         os.makedirs(os.path.join(root, "tmp"), exist_ok=True)
         with open(os.path.join(root, "main.dat"), "wb") as f:
@@ -165,22 +166,27 @@ def main():
         for folder, msuf, rsuf in COURSES:
             n = rng.randint(0, 4)
             dates = sorted(rng.randint(1, 12) * 100 + rng.randint(1, 28) for _ in range(n))
-            m_exp, m_clr, r_exp, r_clr = [], [], [], []
+            files = {root: ([], []) for root, _ in trees}
             for i, d in enumerate(dates):
-                races = [make_race(rng) for _ in range(12)]
+                races = [race(rng) for _ in range(12)]
                 derived = [settle(r) for r in races]
-                names = [rand_text(rng, 61) for _ in range(12)]
-                m_exp.append(pack_meeting(d, (i // 8 + 1) * 100 + i % 8 + 1, names, derived))
-                m_clr.append(pack_meeting(d, (i // 8 + 1) * 100 + i % 8 + 1, names, None))
-                r_exp.append(b"".join(pack_race(r, dv) for r, dv in zip(races, derived)))
-                r_clr.append(b"".join(pack_race(r, None) for r in races))
-            for root, ms, rs in ((expected, m_exp, r_exp), (cleared, m_clr, r_clr)):
+                names = [race_name(rng) for _ in range(12)]
+                for root, settled in trees:
+                    ms, rs = files[root]
+                    ms.append(pack_meeting(d, (i // 8 + 1) * 100 + i % 8 + 1, names, derived if settled else None))
+                    rs.append(b"".join(pack_race(r, dv if settled else None) for r, dv in zip(races, derived)))
+            for root, (ms, rs) in files.items():
                 d = os.path.join(root, "tovradatafile", folder)
                 os.makedirs(d, exist_ok=True)
                 with open(os.path.join(d, "%d%s.dat" % (year, msuf)), "wb") as f:
                     f.write(b"".join(ms) + bytes(864))
                 with open(os.path.join(d, "%d%s.dat" % (year, rsuf)), "wb") as f:
                     f.write(b"".join(rs) + bytes(22704))
+
+
+def main():
+    rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 1)
+    write_ledgers(sys.argv[1], sys.argv[2], rng)
 
 
 if __name__ == "__main__":

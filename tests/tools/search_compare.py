@@ -10,7 +10,6 @@ import filecmp
 import os
 import random
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
@@ -52,28 +51,7 @@ def make_race(rng):
 
 def write_ledger(root, seed):
     rng = random.Random(seed)
-    years = [2003, 2002, 2001]
-    os.makedirs(os.path.join(root, "tovradatafile", "shukei"), exist_ok=True)
-    os.makedirs(os.path.join(root, "tmp"), exist_ok=True)
-    with open(os.path.join(root, "main.dat"), "wb") as f:
-        f.write(struct.pack("<21H", *(years + [0] * 18)))
-    for year in years:
-        for folder, msuf, rsuf in gen.COURSES:
-            n = rng.randint(0, 4)
-            dates = sorted(rng.randint(1, 12) * 100 + rng.randint(1, 28) for _ in range(n))
-            ms, rs = [], []
-            for i, d in enumerate(dates):
-                races = [make_race(rng) for _ in range(12)]
-                derived = [gen.settle(r) for r in races]
-                names = [field(rng.choice(RACE_NAMES), 61, rng) for _ in range(12)]
-                ms.append(gen.pack_meeting(d, (i // 8 + 1) * 100 + i % 8 + 1, names, derived))
-                rs.append(b"".join(gen.pack_race(r, dv) for r, dv in zip(races, derived)))
-            d = os.path.join(root, "tovradatafile", folder)
-            os.makedirs(d, exist_ok=True)
-            with open(os.path.join(d, "%d%s.dat" % (year, msuf)), "wb") as f:
-                f.write(b"".join(ms) + bytes(864))
-            with open(os.path.join(d, "%d%s.dat" % (year, rsuf)), "wb") as f:
-                f.write(b"".join(rs) + bytes(22704))
+    gen.write_ledgers(root, None, rng, race=make_race, race_name=lambda rng: field(rng.choice(RACE_NAMES), 61, rng))
 
 
 SEARCHES = [
