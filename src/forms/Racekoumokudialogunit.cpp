@@ -60,6 +60,8 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_
   kyoriBox_->setObjectName("KyoriBox");
   kyoriBox_->setEditable(true);
   kyoriBox_->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is the distance: no completing "1" to "1000" from the presets.
+  kyoriBox_->setCompleter(nullptr);
   for (const char* d : kyoriPresets()) kyoriBox_->addItem(d);
   kyoriBox_->lineEdit()->setMaxLength(4);
   installDigitKeyFilter(kyoriBox_->lineEdit());

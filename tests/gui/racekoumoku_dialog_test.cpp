@@ -85,6 +85,22 @@ class RaceKoumokuDialogTest : public QObject {
     QCOMPARE(int(disk.kaisai.raceJoutai[7]), 2);
   }
 
+  void distanceIsWhatWasTyped() {
+    appState().ds.raceIndex = 7;
+    TRaceKoumokuDialog dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto* kyori = named<QComboBox>(&dlg, "KyoriBox");
+    kyori->lineEdit()->setFocus();
+    kyori->lineEdit()->clear();
+    QTest::keyClicks(kyori->lineEdit(), "1");
+    QCOMPARE(kyori->currentText(), QString("1"));  // not completed to a preset
+    QTest::keyClicks(kyori->lineEdit(), "2");
+    QCOMPARE(kyori->currentText(), QString("12"));
+    click(&dlg, "TourokuBtn");
+    QCOMPARE(int(day_->onDisk().races[7].kyori), 12);
+  }
+
   void emptyDistanceIsRefused() {
     MessageScript msgs;
     appState().ds.raceIndex = 0;
