@@ -25,6 +25,10 @@ inline constexpr const char* kTicketLimit = "登録出来る点数は %d点ま�
 inline constexpr const char* kNagashiOverflow = "登録してあるﾃﾞｰﾀが %d点を超えたので、全ての流し馬券を登録出来ませんでした。";
 inline constexpr const char* kBoxOverflow = "登録してあるﾃﾞｰﾀが %d点を超えたので、全てのﾎﾞｯｸｽ馬券を登録出来ませんでした。";
 
+// Tickets and results: a race's purchase and return are kept in signed 32-bit yen.
+inline constexpr const char* kRaceMoneyTooLarge =
+    "1ﾚｰｽの購入金額と回収金額は 2147483647円 までです。\n\n登録出来ません。";
+
 // Results.
 inline constexpr const char* kPayoutMissing = "配当金額を入力して下さい。";
 inline constexpr const char* kPayoutBad = "配当金額が不適切です。";

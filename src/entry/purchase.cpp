@@ -6,6 +6,7 @@
 
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
+#include "entry/settlement.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 
@@ -84,7 +85,9 @@ AddOutcome PurchaseBook::addSingle(UserPort& port, BetType t, int horse, const s
     showError(port, msg::kHorseRange);
     return out;
   }
+  const RaceRecord before = race_;
   append(t, horse, *stake);
+  if (!keepsMoneyInRange(port, before)) return out;
   out.refused = false;
   out.added = 1;
   return out;
@@ -118,6 +121,7 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
   std::sort(ticked.begin(), ticked.end());
   ticked.erase(std::unique(ticked.begin(), ticked.end()), ticked.end());
 
+  const RaceRecord before = race_;
   switch (pick.method) {
     case InputMethod::Tsujo: {
       if (!waku && pick.first == pick.second) {
@@ -165,8 +169,16 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
       break;
     }
   }
+  if (!keepsMoneyInRange(port, before)) return AddOutcome{0, true, false};
   out.refused = false;
   return out;
+}
+
+bool PurchaseBook::keepsMoneyInRange(UserPort& port, const RaceRecord& before) {
+  if (raceMoneyFits(race_)) return true;
+  race_ = before;
+  showError(port, msg::kRaceMoneyTooLarge);
+  return false;
 }
 
 bool PurchaseBook::remove(UserPort& port, BetType t, int line) {

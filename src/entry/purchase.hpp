@@ -65,6 +65,9 @@ class PurchaseBook {
  private:
   RaceRecord& race_;
   void append(BetType t, int code, std::int32_t stake);
+  // After tickets were added: true when the race's purchase and return still fit the
+  // record; otherwise the race is put back as it was `before` and the refusal shown.
+  bool keepsMoneyInRange(UserPort& port, const RaceRecord& before);
 };
 
 }  // namespace tovra

@@ -4,6 +4,7 @@
 
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
+#include "entry/settlement.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 
@@ -51,9 +52,15 @@ bool ResultBook::add(UserPort& port, BetType t, int a, int b, const std::string&
     }
     code = pairCode(t, a, b);
   }
+  const RaceRecord before = race_;
   Slots s = resultSlots(race_, t);
   s.codes[n] = static_cast<std::uint16_t>(code);
   s.amounts[n] = *payout;
+  if (!raceMoneyFits(race_)) {
+    race_ = before;
+    showError(port, msg::kRaceMoneyTooLarge);
+    return false;
+  }
   return true;
 }
 

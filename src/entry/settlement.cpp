@@ -49,22 +49,16 @@ void matchSlot(std::uint16_t& keka, std::int32_t haitou, const std::uint16_t (&c
   }
 }
 
-}  // namespace
+// A race's money in 64 bits: the stakes per type, the purchase and the return.
+struct RaceSums {
+  std::int64_t tan, fuku, waku, uma, wide, purchase, ret;
+};
 
-void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
-  RaceRecord& race = races[static_cast<std::size_t>(r)];
-  const std::int64_t tan = sum(race.tanGaku), fuku = sum(race.fukuGaku), waku = sum(race.wakuGaku),
-                     uma = sum(race.umaGaku), wide = sum(race.wideGaku);
-  race.tanGoukei = saturate32(tan);
-  race.fukuGoukei = saturate32(fuku);
-  race.wakuGoukei = saturate32(waku);
-  race.umaGoukei = saturate32(uma);
-  race.wideGoukei = saturate32(wide);
-  const std::int64_t purchase = tan + fuku + waku + uma + wide;
-  kaisai.kounyuGaku[r] = saturate32(purchase);
-
-  std::uint16_t& joutai = kaisai.raceJoutai[r];
-  if (purchase != 0) {
+// Sets the race's status, marks the hits on its result codes and sums its money.
+RaceSums matchRace(RaceRecord& race, std::uint16_t& joutai) {
+  RaceSums m{sum(race.tanGaku), sum(race.fukuGaku), sum(race.wakuGaku), sum(race.umaGaku), sum(race.wideGaku), 0, 0};
+  m.purchase = m.tan + m.fuku + m.waku + m.uma + m.wide;
+  if (m.purchase != 0) {
     joutai = 2;
   } else if (race.kyori != 0 || race.tanKeka[0] != 0 || race.fukuKeka[0] != 0 || race.wakuKeka[0] != 0 ||
              race.umaKeka[0] != 0 || race.wideKeka[0] != 0 || race.shutsubaWaku[0] != 0 || race.comento[0] != 0) {
@@ -73,7 +67,7 @@ void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
     joutai = 0;
   }
 
-  std::int64_t ret = 0;
+  std::int64_t& ret = m.ret;
   for (int s = 0; s < 2; ++s) matchSlot(race.tanKeka[s], race.tanHaitou[s], race.tanUma, race.tanGaku, 100, ret, joutai);
   for (int s = 0; s < 4; ++s)
     matchSlot(race.fukuKeka[s], race.fukuHaitou[s], race.fukuUma, race.fukuGaku, 100, ret, joutai);
@@ -83,10 +77,37 @@ void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
   }
   for (int s = 0; s < 6; ++s)
     matchSlot(race.wideKeka[s], race.wideHaitou[s], race.wideKumi, race.wideGaku, 10000, ret, joutai);
+  return m;
+}
+
+}  // namespace
+
+RaceMoney raceMoney(const RaceRecord& race) {
+  RaceRecord scratch = race;
+  std::uint16_t joutai = 0;
+  const RaceSums m = matchRace(scratch, joutai);
+  return {m.purchase, m.ret};
+}
+
+bool raceMoneyFits(const RaceRecord& race) {
+  const RaceMoney m = raceMoney(race);
+  constexpr std::int64_t top = std::numeric_limits<std::int32_t>::max();
+  return m.purchase <= top && m.ret <= top;
+}
+
+void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
+  RaceRecord& race = races[static_cast<std::size_t>(r)];
+  const RaceSums m = matchRace(race, kaisai.raceJoutai[r]);
+  race.tanGoukei = saturate32(m.tan);
+  race.fukuGoukei = saturate32(m.fuku);
+  race.wakuGoukei = saturate32(m.waku);
+  race.umaGoukei = saturate32(m.uma);
+  race.wideGoukei = saturate32(m.wide);
+  kaisai.kounyuGaku[r] = saturate32(m.purchase);
 
   // The balance is the stored return minus the stored purchase, so that the return
   // read back as shushi + kounyuGaku is what was paid whenever it fits.
-  kaisai.shushi[r] = saturate32(ret - kaisai.kounyuGaku[r]);
+  kaisai.shushi[r] = saturate32(m.ret - kaisai.kounyuGaku[r]);
 
   std::int64_t dayShushi = 0, dayKounyu = 0;
   for (int i = 0; i < kRacesPerDay; ++i) {

@@ -13,8 +13,18 @@ namespace tovra {
 void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r);
 void settleAllRaces(KaisaiRecord& kaisai, RaceBlock& races);
 
+// A race's purchase and return as the settlement computes them, in 64 bits.
+struct RaceMoney {
+  std::int64_t purchase, ret;
+};
+RaceMoney raceMoney(const RaceRecord& race);
+// Whether they fit the record's signed 32-bit fields. Entry refuses a ticket or a
+// payout that would make them not fit.
+bool raceMoneyFits(const RaceRecord& race);
+
 // Money is kept in signed 32-bit yen; sums are computed in 64 bits and stored
-// saturated at the 32-bit limits instead of wrapping.
+// saturated at the 32-bit limits instead of wrapping: the last guard for ledgers
+// written elsewhere, which entry never lets it come to.
 std::int32_t saturate32(std::int64_t v);
 
 // What one ticket pays: (stake / 100, truncated) * payout.
