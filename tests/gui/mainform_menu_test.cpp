@@ -176,6 +176,11 @@ class MainFormMenuTest : public QObject {
     auto* browser = named<QTextBrowser>(help, "HelpBrowser");
     QVERIFY(browser->toPlainText().contains("目次"));
     QVERIFY(browser->toPlainText().contains("年次処理"));
+    // It says what the program does: the registration dialog chooses the course, and
+    // results are winning numbers with payouts, not a finishing order.
+    QVERIFY(browser->toPlainText().contains("登録する競馬場はﾀﾞｲｱﾛｸﾞで選びます"));
+    QVERIFY(!browser->toPlainText().contains("表示中の競馬場に開催日を登録"));
+    QVERIFY(!browser->toPlainText().contains("着順と配当"));
     // Closing the main window closes the help too.
     form_->close();
     QVERIFY(!help->isVisible());
