@@ -1,0 +1,54 @@
+// Kind 1: the meeting day shown in the main window, one line per race and the day total.
+#include "entry/settlement.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+#include "print/layouts.hpp"
+#include "print/print_common.hpp"
+
+namespace tovra::print {
+
+namespace {
+constexpr int kRowTop = 630, kRowPitch = 70, kTotalY = 1535;
+constexpr int kRaceX = 210, kMoneyX = 400, kBalanceX = 1630, kHitX = 2200;
+
+// "%10ld円  %9.1f％   %10ld円": purchase, recovery rate (of purchase and balance), return.
+std::string moneyLine(std::int64_t purchase, std::int64_t balance, std::int64_t ret) {
+  return yen10(purchase) + "  " + rate9(*recoveryRate(purchase, purchase + balance)) + "   " + yen10(ret);
+}
+}  // namespace
+
+Document meetingDocument(const DataStore& ds) {
+  const KaisaiRecord& k = ds.kaisai;
+  Page p;
+  put(p, kTitleX, kTitleY, "競走収支帖 トヴラ  開催データ");
+  put(p, kHeadingX, kHeadingY, dayHeading(ds));
+  put(p, 200, 495, "レース    馬券購入額      回収率       回収金額        収  支");
+  std::int64_t returns = 0;
+  for (int r = 0; r < kRacesPerDay; ++r) {
+    const int y = kRowTop + kRowPitch * r;
+    put(p, kRaceX, y, sjprintfUtf8("%2dR", r + 1));
+    const int joutai = k.raceJoutai[r];
+    if (joutai % 10 != 0) {
+      const std::int64_t purchase = k.kounyuGaku[r], balance = k.shushi[r];
+      if (purchase == 0) {
+        put(p, kMoneyX, y, "         0円");
+      } else {
+        returns += purchase + balance;
+        put(p, kMoneyX, y, moneyLine(purchase, balance, purchase + balance));
+        put(p, kBalanceX, y, " " + yen10(balance), plusColour(balance));
+      }
+    }
+    if (raceHit(joutai)) put(p, kHitX, y, "[的中]");
+  }
+  const std::int64_t dayPurchase = k.kounyuGaku[12], dayBalance = k.shushi[12];
+  if (dayPurchase == 0) {
+    put(p, 200, kTotalY, "合計                                                ");
+  } else {
+    // The return is the sum of the races' returns printed above.
+    put(p, 220, kTotalY, "合計  " + moneyLine(dayPurchase, dayBalance, returns));
+    put(p, kBalanceX, kTotalY, " " + yen10(dayBalance), plusColour(dayBalance));
+  }
+  return Document{{std::move(p)}};
+}
+
+}  // namespace tovra::print

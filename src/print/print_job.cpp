@@ -1,0 +1,117 @@
+#include "print/print_job.hpp"
+
+#include "ledger/datastore.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
+#include "print/layouts.hpp"
+#include "tally/jyoken_tally.hpp"
+#include "tally/koumoku_tally.hpp"
+#include "tally/rank_tally.hpp"
+#include "tally/shushi_tally.hpp"
+
+namespace tovra::print {
+
+std::string confirmationText(PrintKind kind, const DataStore& ds, int r) {
+  const KaisaiRecord& k = ds.kaisai;
+  const std::string course = sj(keibajo(ds.course).name);
+  switch (kind) {
+    case PrintKind::Meeting:
+      return sjprintfUtf8("%2d月%2d日 %d回 %d日目    %s競馬場の\n\n開催ﾃﾞｰﾀを印刷します。", k.month(), k.day(), k.kai(),
+                          k.nichi(), course.c_str());
+    case PrintKind::Race:
+      return sjprintfUtf8("%2d月%2d日 %d回 %d日目  %s競馬場  %dRの\n\nﾚｰｽﾃﾞｰﾀを印刷します。", k.month(), k.day(),
+                          k.kai(), k.nichi(), course.c_str(), r + 1);
+    case PrintKind::Runners:
+      return sjprintfUtf8("%2d月%2d日 %d回 %d日目  %s競馬場  %dRの\n\n出走馬を印刷します。", k.month(), k.day(),
+                          k.kai(), k.nichi(), course.c_str(), r + 1);
+    case PrintKind::Shushi: return "表示されている収支集計結果を\n\n印刷します。";
+    case PrintKind::Koumoku: return "表示されている項目集計結果を\n\n印刷します。";
+    case PrintKind::Rank: return "表示されているRANK集計結果を\n\n印刷します。";
+    case PrintKind::Jyoken: return "表示されている条件集計結果を\n\n印刷します。";
+  }
+  return {};
+}
+
+std::string printerLabel(const std::string& printerName) { return "現在のﾌﾟﾘﾝﾀ：  " + printerName; }
+
+PrintJob meetingJob(const DataStore& ds) {
+  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, ds), meetingDocument(ds)};
+}
+
+PrintJob raceJob(const DataStore& ds, const SettingsRecord& settings, int r) {
+  return {PrintKind::Race, confirmationText(PrintKind::Race, ds, r), raceDocument(ds, settings, r)};
+}
+
+PrintJob runnersJob(const DataStore& ds, int r) {
+  return {PrintKind::Runners, confirmationText(PrintKind::Runners, ds, r), runnersDocument(ds, r)};
+}
+
+namespace {
+// A tally job from its work file, or the message when there is none to print.
+template <typename Result, typename Build>
+std::optional<PrintJob> tallyJob(const DataStore& ds, UserPort& port, PrintKind kind, const std::optional<Result>& result,
+                                 Build build) {
+  if (!result) {
+    showError(port, kNoTallyResult);
+    return std::nullopt;
+  }
+  return PrintJob{kind, confirmationText(kind, ds), build(*result)};
+}
+}  // namespace
+
+std::optional<PrintJob> shushiJob(DataStore& ds, UserPort& port, int position) {
+  return tallyJob(ds, port, PrintKind::Shushi, tally::readShushiFile(ds),
+                  [&](const tally::ShushiResult& r) { return shushiDocument(r, position, ds.nenji, ds.year); });
+}
+
+std::optional<PrintJob> koumokuJob(DataStore& ds, UserPort& port, int course, int tab) {
+  return tallyJob(ds, port, PrintKind::Koumoku, tally::readKoumokuFile(ds),
+                  [&](const tally::KoumokuResult& r) { return koumokuDocument(r, course, tab); });
+}
+
+std::optional<PrintJob> rankJob(DataStore& ds, UserPort& port, int page) {
+  return tallyJob(ds, port, PrintKind::Rank, tally::readRankFile(ds),
+                  [&](const tally::RankResult& r) { return rankDocument(r, page); });
+}
+
+std::optional<PrintJob> jyokenJob(DataStore& ds, UserPort& port) {
+  return tallyJob(ds, port, PrintKind::Jyoken, tally::readJyokenFile(ds),
+                  [&](const tally::JyokenResult& r) { return jyokenDocument(r); });
+}
+
+bool drawDocument(PrintDevice& device, UserPort& port, const Document& doc) {
+  if (!device.beginDocument(kDocumentName)) {
+    showError(port, kPrintFailed);
+    return false;
+  }
+  for (const Page& page : doc.pages) {
+    if (!device.beginPage()) {
+      device.endDocument();
+      showError(port, kPrintFailed);
+      return false;
+    }
+    for (const DrawText& t : page) device.draw(t);
+  }
+  if (!device.endDocument()) {
+    showError(port, kPrintFailed);
+    return false;
+  }
+  return true;
+}
+
+bool printOnDefault(Printer& printer, UserPort& port, const Confirm& confirm, const PrintJob& job) {
+  const std::optional<std::string> name = printer.defaultPrinterName();
+  if (!name || name->empty()) {
+    showError(port, kNoPrinterInfo);
+    return false;
+  }
+  if (!confirm(job.confirmation, *name)) return false;
+  std::unique_ptr<PrintDevice> device = printer.openDefault();
+  if (!device) {
+    showError(port, kPrinterNotReady);
+    return false;
+  }
+  return drawDocument(*device, port, job.document);
+}
+
+}  // namespace tovra::print
