@@ -94,8 +94,9 @@ void Context::selectMeeting(int course, int index) {
   d.readShown();
 }
 
-int run(int argc, char** argv) {
+int run(int argc, char** argv, print::PrintBackendFactory printBackend) {
   Context ctx;
+  ctx.printBackend = std::move(printBackend);
   CLI::App app{"競走収支帖 トヴラ: command-line tool over the ledger in the working folder", "tovra-cli"};
   app.set_help_all_flag("--help-all", "Show the help of every command");
   app.add_option("-C", ctx.dir, "Working folder (default: the current one)");

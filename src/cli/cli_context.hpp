@@ -7,6 +7,7 @@
 
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
+#include "print/print_backend.hpp"
 #include "settings/settings_record.hpp"
 #include "tally/tally_common.hpp"
 
@@ -43,6 +44,8 @@ struct Context {
   TerminalPort port;
   std::optional<DataStore> ds;
   SettingsRecord settings;
+  // Printing and PDF files; unset in a build without Qt.
+  print::PrintBackendFactory printBackend;
 
   // Prepares the working folder as the program's start-up does and loads the years;
   // selects the --year or the newest year when one is registered.
@@ -75,12 +78,16 @@ void addRaceCommands(CLI::App& app, Context& ctx);
 void addSearchCommands(CLI::App& app, Context& ctx);
 // `saved list|save|show|delete` (cmd_saved.cpp).
 void addSavedCommands(CLI::App& app, Context& ctx);
+// `print meeting|race|shushi|koumoku|rank|jyoken` (cmd_print.cpp) and `settings show|set`.
+void addPrintCommands(CLI::App& app, Context& ctx);
+void addSettingsCommands(CLI::App& app, Context& ctx);
 // `show race`, added under the show command.
 void addShowRaceCommand(CLI::App& show, Context& ctx);
 // Every command of the tool (commands.cpp lists them).
 void addAllCommands(CLI::App& app, Context& ctx);
 
 // Runs the tool; returns the exit code (0 success, 1 refused, 2 fatal file error).
-int run(int argc, char** argv);
+// `printBackend` makes the print back end when a command needs one.
+int run(int argc, char** argv, print::PrintBackendFactory printBackend = nullptr);
 
 }  // namespace tovra::cli

@@ -13,6 +13,8 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addRaceCommands(app, ctx);
   addSearchCommands(app, ctx);
   addSavedCommands(app, ctx);
+  addPrintCommands(app, ctx);
+  addSettingsCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

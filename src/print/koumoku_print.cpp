@@ -40,7 +40,7 @@ const std::vector<std::vector<SectionCaption>>& captions() {
 }
 
 constexpr int kLabelX = 190, kCaptionX = 200, kUnitX = 500;
-constexpr int kFirstLineY = 565, kLastLineY = 1395;
+constexpr int kFirstLineY = 580, kLastLineY = 1395;
 constexpr int kStatX = 1300, kStatValueX = 2000;
 
 // The pitch that fits `lines` lines from the first line's place to the last one's.

@@ -348,18 +348,18 @@ TEST(PrintKind5, ItemTallyPageOfTheWindowWithRedCaptionsAndCourseTotals) {
   EXPECT_EQ(at(p, 200, 360).text, "項目集計    2001年");
   EXPECT_EQ(at(p, 1000, 360).text, "東京競馬場");
   EXPECT_EQ(at(p, 500, 495).text, "馬券購入額     回収率       回収金額       収  支     的中率");
-  // Ten lines (two captions, eight rows) fit 85 apart.
-  EXPECT_EQ(at(p, 200, 565).text, "年齢条件");
-  EXPECT_EQ(at(p, 190, 650).text, "2歳");
-  EXPECT_EQ(at(p, 190, 650).colour, kRed);
-  EXPECT_EQ(at(p, 400, 650).text, "         0円");
-  EXPECT_EQ(at(p, 190, 735).text, "3歳");
-  EXPECT_EQ(at(p, 400, 735).text, "      4000円      125.0％        5000円                   25.0％");
-  EXPECT_EQ(at(p, 1630, 735).text, "      1000円");
-  EXPECT_EQ(at(p, 1630, 735).colour, kBlue);
-  EXPECT_EQ(at(p, 200, 565 + 5 * 85).text, "斤    量");
-  EXPECT_EQ(at(p, 190, 565 + 9 * 85).text, "ﾊﾝﾃﾞ");
-  EXPECT_EQ(at(p, 1630, 565 + 9 * 85).colour, kBlack);
+  // Ten lines (two captions, eight rows) fit 85 apart below the column heading.
+  EXPECT_EQ(at(p, 200, 580).text, "年齢条件");
+  EXPECT_EQ(at(p, 190, 665).text, "2歳");
+  EXPECT_EQ(at(p, 190, 665).colour, kRed);
+  EXPECT_EQ(at(p, 400, 665).text, "         0円");
+  EXPECT_EQ(at(p, 190, 750).text, "3歳");
+  EXPECT_EQ(at(p, 400, 750).text, "      4000円      125.0％        5000円                   25.0％");
+  EXPECT_EQ(at(p, 1630, 750).text, "      1000円");
+  EXPECT_EQ(at(p, 1630, 750).colour, kBlue);
+  EXPECT_EQ(at(p, 200, 580 + 5 * 85).text, "斤    量");
+  EXPECT_EQ(at(p, 190, 580 + 9 * 85).text, "ﾊﾝﾃﾞ");
+  EXPECT_EQ(at(p, 1630, 580 + 9 * 85).colour, kBlack);
   EXPECT_EQ(at(p, 200, 1465).text, "東京総合");
   EXPECT_EQ(at(p, 400, 1465).text, "      6000円       83.3％        5000円                   16.7％");
   EXPECT_EQ(at(p, 200, 1535).text, "全場総合");
@@ -370,11 +370,11 @@ TEST(PrintKind5, ItemTallyPageOfTheWindowWithRedCaptionsAndCourseTotals) {
   const Page& all = allDoc.pages[0];
   EXPECT_EQ(at(all, 1000, 360).text, "全 場");
   EXPECT_FALSE(drawnAt(all, 200, 1465));
-  EXPECT_EQ(at(all, 200, 565).text, "レース");
-  EXPECT_EQ(at(all, 190, 565 + 69).text, " 1R");
+  EXPECT_EQ(at(all, 200, 580).text, "レース");
+  EXPECT_EQ(at(all, 190, 580 + 67).text, " 1R");
   r.mode = 0;
   const Document months = koumokuDocument(r, 10, 5);
-  EXPECT_EQ(at(months.pages[0], 500, 565).text, "月～月");
+  EXPECT_EQ(at(months.pages[0], 500, 580).text, "月～月");
   const Document allYears = koumokuDocument(r, 10, 0);
   EXPECT_EQ(at(allYears.pages[0], 200, 360).text, "項目集計    全データ");
 }
@@ -386,10 +386,10 @@ TEST(PrintKind5, PayoutPageWithItsStatistics) {
   r.umarenB[10][0] = 9, r.umarenB[10][1] = 4;
   const Document pDoc = koumokuDocument(r, 10, 8);
   const Page& p = pDoc.pages[0];
-  EXPECT_EQ(at(p, 200, 565).text, "的中配当");
-  EXPECT_EQ(at(p, 190, 565 + 2 * 75).text, "1000円 ～ 1990円");
-  EXPECT_EQ(at(p, 190, 565 + 2 * 75).colour, kRed);
-  EXPECT_EQ(at(p, 700, 565 + 2 * 75).text, "         3点");
+  EXPECT_EQ(at(p, 200, 580).text, "的中配当");
+  EXPECT_EQ(at(p, 190, 580 + 2 * 74).text, "1000円 ～ 1990円");
+  EXPECT_EQ(at(p, 190, 580 + 2 * 74).colour, kRed);
+  EXPECT_EQ(at(p, 700, 580 + 2 * 74).text, "         3点");
   EXPECT_EQ(at(p, 1300, 650).text, "平均的中配当");
   EXPECT_EQ(at(p, 2000, 650).text, " 1500円");
   EXPECT_EQ(at(p, 2000, 750).text, "    3Ｒ");
