@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "forms/qtprint/JapaneseFont.h"
 #include "settings/settings_record.hpp"
 
 static void initTovraQrc() { Q_INIT_RESOURCE(tovra); }
@@ -17,15 +18,7 @@ QColor settingsColour(std::int32_t value) {
   return QColor(colourRed(value), colourGreen(value), colourBlue(value));
 }
 
-QFont figureFont(int pixelSize) {
-  QFont f(QStringLiteral("IPAGothic"));
-  f.setStyleHint(QFont::Monospace, QFont::PreferDefault);
-  f.setFixedPitch(true);
-  f.setPixelSize(pixelSize);
-  // Hinting would round the half-width advance and break the column grid at some sizes.
-  f.setHintingPreference(QFont::PreferNoHinting);
-  return f;
-}
+QFont figureFont(int pixelSize) { return japaneseFixedFont(pixelSize); }
 
 QIcon toolIcon(const char* themeName, const char* bundled) {
   initFormResources();

@@ -1,7 +1,6 @@
 #include "forms/qtprint/QtPrintBackend.h"
 
 #include <QBuffer>
-#include <QFont>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "forms/qtprint/JapaneseFont.h"
 #include "ledger/fileio.hpp"
 
 namespace tovra {
@@ -19,16 +19,6 @@ using print::DrawText;
 using print::Page;
 
 namespace {
-
-QFont printFont(int pixelSize) {
-  QFont f(QStringLiteral("IPAGothic"));
-  f.setStyleHint(QFont::Monospace, QFont::PreferDefault);
-  f.setFixedPitch(true);
-  f.setPixelSize(pixelSize);
-  // Unhinted advances keep every half-width character exactly half the size wide.
-  f.setHintingPreference(QFont::PreferNoHinting);
-  return f;
-}
 
 // Draws the pages of a document on a paint device the painter is begun on.
 class PainterDevice : public print::PrintDevice {
@@ -155,7 +145,7 @@ void drawPrintPage(QPainter& painter, const Page& page, const QRectF& printable,
   painter.save();
   painter.scale(scale, scale);
   for (const DrawText& t : page) {
-    painter.setFont(printFont(t.size));
+    painter.setFont(japaneseFixedFont(t.size));
     painter.setPen(QColor(t.colour.r, t.colour.g, t.colour.b));
     // From the top-left corner; the rectangle is only an anchor, nothing is clipped.
     painter.drawText(QRectF(t.x, t.y, print::kPageWidth, t.size * 2), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
