@@ -27,11 +27,14 @@
 #include "forms/ColonMenuStyle.h"
 #include "forms/Helpunit.h"
 #include "forms/KaisaiActions.h"
+#include "forms/Kakushusetteidialogunit.h"
 #include "forms/KensakuActions.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
 #include "forms/Nentsugisyoriunit.h"
+#include "forms/PrintActions.h"
 #include "forms/Raceunit.h"
+#include "forms/SettingsNotifier.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
@@ -368,6 +371,11 @@ void TMainForm::connectHandlers() {
       {"Popm3", &TMainForm::Popm3Click}, {"Popm4", &TMainForm::Popm4Click},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
+  // New colours from 各種設定: the window, its meeting rows and an open race window.
+  connect(&settingsNotifier(), &SettingsNotifier::coloursChanged, this, [this] {
+    applyColours();
+    ShowKaisaiView();
+  });
   const Slot toolSlots[16] = {
       &TMainForm::ToolBtn1Click,  &TMainForm::ToolBtn2Click,  &TMainForm::ToolBtn3Click,  &TMainForm::ToolBtn4Click,
       &TMainForm::ToolBtn5Click,  &TMainForm::ToolBtn6Click,  &TMainForm::ToolBtn7Click,  &TMainForm::ToolBtn8Click,
@@ -625,8 +633,18 @@ void TMainForm::I1Click() { kensakuJyusho(*this); }
 void TMainForm::O1Click() { kensakuHaitou(*this); }
 void TMainForm::P1Click() { kensakuBamei(*this); }
 void TMainForm::N5Click() {}
-void TMainForm::N15Click() {}
-void TMainForm::Print1Click() {}
+void TMainForm::N15Click() {
+  // 設定 has every open window take up the colours (settingsNotifier).
+  TKakushuSetteiDialog dlg(this);
+  dlg.exec();
+}
+void TMainForm::Print1Click() {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  printWithDialog(this, port(), print::meetingJob(dataStore()));
+}
 
 void TMainForm::M1Click() {
   // After a year is registered or deleted the dialog closes and the window shows the

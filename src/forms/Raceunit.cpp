@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "forms/Looks.h"
+#include "forms/PrintActions.h"
 #include "forms/RaceDialogs.h"
 #include "ledger/datastore.hpp"
 #include "ledger/helpers.hpp"
@@ -170,8 +171,6 @@ void TRaceForm::buildToolBar() {
     toolBtn_[i] = toolBarButton(panel2, i + 1, d.hint, d.theme, d.bundled, x);
     x += 30;
   }
-  // Printing is not part of the program yet.
-  toolBtn_[5]->setEnabled(false);
 
   using Slot = void (TRaceForm::*)();
   const Slot handlers[8] = {&TRaceForm::ToolBtn1Click, &TRaceForm::ToolBtn2Click, &TRaceForm::ToolBtn3Click,
@@ -396,7 +395,11 @@ void TRaceForm::ToolBtn5Click() {
 }
 
 void TRaceForm::ToolBtn6Click() {
-  // Printing is not part of the program yet; the button is disabled.
+  // The entries page on top prints the runners, otherwise the race data.
+  if (page1_->currentIndex() == 1)
+    printWithDialog(this, port_, print::runnersJob(ds_, race_));
+  else
+    printWithDialog(this, port_, print::raceJob(ds_, settings_, race_));
 }
 
 void TRaceForm::ToolBtn7Click() { close(); }

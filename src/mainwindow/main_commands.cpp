@@ -30,9 +30,9 @@ constexpr MainCommand kCommands[] = {
     {"P1", 13, false, true},
     // 設定
     {"N5", 0, false, false},
-    {"N15", 0, false, false},
+    {"N15", 0, false, true},
     // その他
-    {"Print1", 14, true, false},
+    {"Print1", 14, true, true},
     {"M1", 0, false, true},
     // ﾍﾙﾌﾟ
     {"Help2", 15, false, true},

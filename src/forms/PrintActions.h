@@ -1,0 +1,23 @@
+#pragma once
+// Printing from the windows: TInsatsuDialog, then the job on the default printer.
+#include <optional>
+
+#include "print/print_job.hpp"
+
+class QWidget;
+
+namespace tovra {
+
+class UserPort;
+
+// Prints the job after TInsatsuDialog names it and the printer; the failure messages go
+// through the port. True when it was printed.
+bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job);
+// The same for a tally job (nothing when its work file was missing: the message is shown).
+bool printWithDialog(QWidget* parent, UserPort& port, const std::optional<print::PrintJob>& job);
+
+// The printer the windows print on: the system's default printer. Tests put their own
+// (nullptr gives the system's back).
+void setFormsPrinter(print::Printer* printer);
+
+}  // namespace tovra

@@ -1,0 +1,10 @@
+#include "forms/SettingsNotifier.h"
+
+namespace tovra {
+
+SettingsNotifier& settingsNotifier() {
+  static SettingsNotifier notifier;
+  return notifier;
+}
+
+}  // namespace tovra

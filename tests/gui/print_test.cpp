@@ -1,0 +1,231 @@
+// Printing from the windows: TInsatsuDialog before the main window's and the race
+// window's prints, ｷｬﾝｾﾙ and a missing printer printing nothing; the Qt back end drawing
+// a page from its texts' top-left corners in their colours, and its PDF files going
+// through the file layer.
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "forms/AppState.h"
+#include "forms/Mainunit.h"
+#include "forms/PrintActions.h"
+#include "forms/Raceunit.h"
+#include "forms/qtprint/QtPrintBackend.h"
+#include "ledger/fileio.hpp"
+#include "support/EntryDay.h"
+#include "support/MessageScript.h"
+#include "support/RaceLedger.h"
+#include "support/Widgets.h"
+
+using namespace tovra;
+using namespace tovra::test;
+
+namespace {
+
+// A printer that keeps the pages it is given.
+struct PaperPrinter : print::Printer {
+  std::optional<std::string> name = "LBP-3000";
+  int opened = 0;
+  std::vector<print::Page> pages;
+  struct Device : print::PrintDevice {
+    PaperPrinter& p;
+    explicit Device(PaperPrinter& printer) : p(printer) {}
+    bool beginDocument(const std::string&) override { return true; }
+    bool beginPage() override {
+      p.pages.emplace_back();
+      return true;
+    }
+    void draw(const print::DrawText& t) override { p.pages.back().push_back(t); }
+    bool endDocument() override { return true; }
+  };
+  std::optional<std::string> defaultPrinterName() override { return name; }
+  std::unique_ptr<print::PrintDevice> openDefault() override {
+    ++opened;
+    return std::make_unique<Device>(*this);
+  }
+  std::string firstText() const { return pages.empty() || pages[0].empty() ? "" : pages[0][0].text; }
+};
+
+// Clicks a button of the next TInsatsuDialog and keeps its two texts.
+struct DialogAnswer {
+  QString label, printer;
+  void click(const char* button) {
+    onNextModal([this, button](QWidget* dlg) {
+      label = named<QLabel>(dlg, "Label")->text();
+      printer = named<QLabel>(dlg, "PriLabel")->text();
+      QCOMPARE(dlg->windowTitle(), QString("印刷"));
+      shoot(dlg, "insatsu");
+      named<QPushButton>(dlg, button)->click();
+    });
+  }
+};
+
+class RejectingFs : public FileSystem {
+ public:
+  std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
+    if (mode != OpenMode::Read) return nullptr;
+    return FileSystem::open(p, mode);
+  }
+  bool rename(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+};
+
+bool isInk(QRgb c) { return qRed(c) < 200 || qGreen(c) < 200 || qBlue(c) < 200; }
+
+}  // namespace
+
+class PrintTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { TMainForm::setSplashMillis(0); }
+  void init() { setFormsPrinter(&printer_); }
+  void cleanup() {
+    setFormsPrinter(nullptr);
+    printer_ = PaperPrinter();
+  }
+
+  void mainWindowPrintsTheMeetingDayAfterTheDialog() {
+    RaceLedger l(2001, 5);
+    auto formPtr = mainWindowOnADay(l);
+    TMainForm& form = *formPtr;
+    DialogAnswer answer;
+    answer.click("InsatsuBtn");
+    named<QToolButton>(&form, "ToolBtn14")->click();
+    QCOMPARE(answer.label, QString("12月23日 5回 8日目    中山競馬場の\n\n開催ﾃﾞｰﾀを印刷します。"));
+    QCOMPARE(answer.printer, QString("現在のﾌﾟﾘﾝﾀ：  LBP-3000"));
+    QCOMPARE(printer_.pages.size(), std::size_t(1));
+    QCOMPARE(printer_.firstText(), std::string("競走収支帖 トヴラ  開催データ"));
+
+    // ｷｬﾝｾﾙ prints nothing.
+    printer_.pages.clear();
+    answer.click("CancelBtn");
+    named<QAction>(&form, "Print1")->trigger();
+    QCOMPARE(printer_.opened, 1);
+    QVERIFY(printer_.pages.empty());
+  }
+
+  void noDefaultPrinterGivesItsMessageAndNoDialog() {
+    RaceLedger l(2001, 5);
+    auto formPtr = mainWindowOnADay(l);
+    TMainForm& form = *formPtr;
+    printer_.name.reset();
+    MessageScript script;
+    auto dialogSeen = std::make_shared<bool>(false);
+    QTimer::singleShot(300, [dialogSeen] {
+      if (QWidget* w = QApplication::activeModalWidget()) *dialogSeen = true, w->close();
+    });
+    named<QAction>(&form, "Print1")->trigger();
+    QCOMPARE(script.count(), 1);
+    QCOMPARE(script.lastText(), QString("印刷するための情報が受け取れません。"));
+    QCOMPARE(script.lastTitle(), QString("確認"));
+    QCOMPARE(script.lastIcon(), MsgIcon::Error);
+    QCOMPARE(printer_.opened, 0);
+    QTest::qWait(350);
+    QVERIFY(!*dialogSeen);
+  }
+
+  void raceWindowPrintsTheRaceDataOrTheRunnersOfThePageOnTop() {
+    RaceLedger l;
+    RaceBlock races{};
+    races[10] = fullRace();
+    l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
+    TRaceForm f(l.ds(), l.settings(), userPort());
+    f.openRace(10);
+    DialogAnswer answer;
+    answer.click("InsatsuBtn");
+    named<QToolButton>(&f, "ToolBtn6")->click();
+    QCOMPARE(answer.label, QString("12月23日 5回 8日目  中山競馬場  11Rの\n\nﾚｰｽﾃﾞｰﾀを印刷します。"));
+    QCOMPARE(printer_.firstText(), std::string("競走収支帖 トヴラ  レースデータ"));
+    printer_.pages.clear();
+    named<QTabWidget>(&f, "Page1")->setCurrentIndex(1);  // 出馬表
+    answer.click("InsatsuBtn");
+    named<QToolButton>(&f, "ToolBtn6")->click();
+    QCOMPARE(answer.label, QString("12月23日 5回 8日目  中山競馬場  11Rの\n\n出走馬を印刷します。"));
+    QCOMPARE(printer_.firstText(), std::string("競走収支帖 トヴラ  出走馬"));
+  }
+
+  void pagesAreDrawnFromTheTopLeftOfEachTextInItsColour() {
+    // Half the layout's resolution: every unit is half a pixel.
+    QImage image(print::kPageWidth / 2, print::kPageHeight / 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const print::Page page{{200, 190, "競走収支帖 トヴラ", print::kBlack},
+                           {400, 630, "      1000円      320.0％", print::kRed},
+                           {1630, 630, "       2200円", print::kBlue}};
+    {
+      QPainter painter(&image);
+      drawPrintPage(painter, page, QRectF(0, 0, image.width(), image.height()), print::kUnitsPerInch / 2);
+    }
+    shootImage(image);
+    std::vector<print::Box> boxes;
+    for (const print::DrawText& t : page)
+      for (const print::Box& b : print::inkBoxes(t)) boxes.push_back(b);
+    int red = 0, blue = 0, outside = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb c = image.pixel(x, y);
+        if (!isInk(c)) continue;
+        red += qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+        blue += qBlue(c) > 180 && qRed(c) < 90 && qGreen(c) < 90;
+        // Each inked pixel lies in the box of a text's characters (a pixel of slack for
+        // antialiasing).
+        const int ux = 2 * x, uy = 2 * y;
+        const bool inBox = std::any_of(boxes.begin(), boxes.end(), [&](const print::Box& b) {
+          return ux >= b.left - 2 && ux < b.right + 2 && uy >= b.top - 2 && uy < b.bottom + 2;
+        });
+        outside += !inBox;
+      }
+    QVERIFY(red > 50);
+    QVERIFY(blue > 50);
+    QCOMPARE(outside, 0);
+    // A page larger than the printable area is scaled down to fit it.
+    QCOMPARE(printScale(page, QRectF(0, 0, 1000, 1000), 300), 1000.0 / (1630 + 13 * 30));
+    QCOMPARE(printScale(page, QRectF(0, 0, 5000, 7000), 600), 2.0);
+  }
+
+  void pdfFilesGoThroughTheFileLayer() {
+    auto backend = makeQtPrintBackend();
+    print::Document doc{{print::Page{{200, 190, "競走収支帖 トヴラ"}}, print::Page{{200, 190, "2"}}}};
+    QTemporaryDir dir;
+    const std::filesystem::path path = dir.filePath("out.pdf").toStdString();
+    ScriptedPort port;
+    RejectingFs rejecting;
+    auto failing = backend->pdfFile(rejecting, path);
+    QVERIFY(!print::drawDocument(*failing, port, doc));
+    QCOMPARE(port.lastText(), std::string(print::kPrintFailed));
+    QVERIFY(!std::filesystem::exists(path));
+
+    auto device = backend->pdfFile(FileSystem::standard(), path);
+    QVERIFY(print::drawDocument(*device, port, doc));
+    std::vector<std::uint8_t> bytes;
+    QVERIFY(readWholeFile(FileSystem::standard(), path, bytes));
+    QVERIFY(bytes.size() > 500);
+    QCOMPARE(std::string(bytes.begin(), bytes.begin() + 5), std::string("%PDF-"));
+    QVERIFY(std::string(bytes.begin(), bytes.end()).find("/Count 2") != std::string::npos);  // two pages
+  }
+
+ private:
+  // The main window started on a meeting day of 中山.
+  static std::unique_ptr<TMainForm> mainWindowOnADay(RaceLedger& l) {
+    l.addMeeting(TempLedger::day(12, 23, 5, 8), RaceBlock{});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 5;
+    l.writeSettings(s);
+    auto form = std::make_unique<TMainForm>();
+    if (!form->startUp()) qFatal("the main window did not start");
+    return form;
+  }
+  void shootImage(const QImage& image) {
+    const QByteArray dir = qgetenv("TOVRA_SHOT_DIR");
+    if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/printpage.png");
+  }
+  PaperPrinter printer_;
+};
+
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"
