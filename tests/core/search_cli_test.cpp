@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 
 #include "cli_support.hpp"
 #include "core/support/ledger_builder.hpp"
@@ -69,6 +70,7 @@ TEST_F(SearchCli, FromHistoryLeavesTheHistory) {
 struct Refusal {
   const char* args;
   const char* message;  // in stderr; nullptr: only the exit code
+  friend void PrintTo(const Refusal& r, std::ostream* os) { *os << r.args; }
 };
 
 class SearchCliRefusals : public SearchCli, public ::testing::WithParamInterface<Refusal> {};

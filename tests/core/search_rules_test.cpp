@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "ledger/text.hpp"
@@ -20,6 +21,7 @@ struct ContainsCase {
   std::string text;  // CP932
   std::size_t lastStart;
   bool expected;
+  friend void PrintTo(const ContainsCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class NameContains : public ::testing::TestWithParam<ContainsCase> {};
@@ -64,6 +66,7 @@ TEST(NameContainsField, AFieldWithoutNulEndsAtItsSize) {
 struct JoutaiCase {
   int joutai;
   bool hitOnly, expected;
+  friend void PrintTo(const JoutaiCase& c, std::ostream* os) { *os << c.joutai << (c.hitOnly ? " hit-only" : ""); }
 };
 class TakesPart : public ::testing::TestWithParam<JoutaiCase> {};
 TEST_P(TakesPart, UnitsAndTensDigits) {
@@ -129,6 +132,7 @@ struct TextCase {
   SearchType type;
   std::string utf8;
   const char* message;  // nullptr: accepted
+  friend void PrintTo(const TextCase& c, std::ostream* os) { *os << int(c.type) << " \"" << c.utf8 << "\""; }
 };
 class NameText : public ::testing::TestWithParam<TextCase> {};
 TEST_P(NameText, Validation) {
@@ -162,6 +166,7 @@ struct AmountCase {
   const char *lower, *upper;
   const char* message;  // nullptr: accepted
   int lo, hi;
+  friend void PrintTo(const AmountCase& c, std::ostream* os) { *os << "\"" << c.lower << "\" \"" << c.upper << "\""; }
 };
 class Amounts : public ::testing::TestWithParam<AmountCase> {};
 TEST_P(Amounts, ValidationInOrder) {
