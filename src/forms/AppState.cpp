@@ -8,8 +8,8 @@ void AppState::reset(const std::filesystem::path& root) {
   ds = DataStore(root);
   settings = SettingsRecord::defaults();
   settingsExisted = false;
-  janipa.fill(0);
-  janipaExisted = false;
+  folders = ImportFolders{};
+  foldersExisted = false;
 }
 
 AppState& appState() {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "ledger/datastore.hpp"
-#include "mainwindow/startup.hpp"
+#include "import/import_folders.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {
@@ -15,8 +15,8 @@ struct AppState {
   DataStore ds;
   SettingsRecord settings = SettingsRecord::defaults();
   bool settingsExisted = false;  // tovractm.dat was there at start-up
-  JanipaBytes janipa{};          // janipa.dat as read at start-up
-  bool janipaExisted = false;
+  ImportFolders folders;         // janipa.dat as read at start-up
+  bool foldersExisted = false;
 
   // A fresh state over the working folder `root` (the program uses "."; tests a temp folder).
   void reset(const std::filesystem::path& root);

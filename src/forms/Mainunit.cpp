@@ -412,6 +412,7 @@ void TMainForm::setCommandEnabled(const char* name, bool enabled) {
 DataStore& TMainForm::dataStore() { return appState().ds; }
 SettingsRecord& TMainForm::settings() { return appState().settings; }
 UserPort& TMainForm::port() { return userPort(); }
+ImportFolders& TMainForm::importFolders() { return appState().folders; }
 
 // --- start-up ---
 
@@ -427,7 +428,7 @@ bool TMainForm::startUp() {
   ds.loadYears();
   if (!initYears(ds) && !askFirstYear()) return false;
   fillYearBox();
-  st.janipaExisted = loadJanipa(ds.fs(), ds.root(), st.janipa);
+  st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
   openLedger(ds, st.settings);
   ShowKaisaiView();
   return true;

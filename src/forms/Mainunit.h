@@ -27,6 +27,7 @@ class RowPanel;
 class TRaceForm;
 class THelpForm;
 class TTovraSplash;
+struct ImportFolders;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -52,6 +53,7 @@ class TMainForm : public QMainWindow {
   DataStore& dataStore();
   SettingsRecord& settings();
   UserPort& port();
+  ImportFolders& importFolders();
 
   // The race window (opened from a race row, closed whenever the course, the meeting day
   // or the year changes, and before a meeting is registered, edited or deleted). Both

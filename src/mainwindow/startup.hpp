@@ -1,27 +1,11 @@
 #pragma once
-// The plain parts of the program's start-up: the import folder settings kept in memory,
-// and bringing the ledger up once the years are known.
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <filesystem>
+// The plain parts of the program's start-up: bringing the ledger up once the years are
+// known (the import folder settings are import/import_folders.hpp).
 
 namespace tovra {
 
 class DataStore;
-class FileSystem;
 struct SettingsRecord;
-
-// janipa.dat: the four import folders (1024 bytes each, NUL-terminated CP932) and the
-// PAT kind (i32 at 4096). The imports read it from memory; nothing is written at start-up.
-inline constexpr std::size_t kJanipaSize = 4100;
-inline constexpr std::size_t kJanipaFolderSize = 1024;
-inline constexpr const char* kJanipaFile = "janipa.dat";
-using JanipaBytes = std::array<std::uint8_t, kJanipaSize>;
-
-// Reads janipa.dat whole when it exists; all zero (empty folders, PAT kind 0) otherwise.
-// A short file leaves the rest zero. Returns whether the file existed.
-bool loadJanipa(FileSystem& fs, const std::filesystem::path& root, JanipaBytes& out);
 
 // The start course of the settings as a course index; a value no course has (a damaged
 // settings file) falls back to 札幌.

@@ -146,8 +146,10 @@ class MainFormStartupTest : public QObject {
     ledger.writeFile("janipa.dat", janipa);
     TMainForm form;
     QVERIFY(form.startUp());
-    QVERIFY(appState().janipaExisted);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(appState().janipa.data()), 4100), janipa);
+    QVERIFY(appState().foldersExisted);
+    QCOMPARE(QByteArray::fromStdString(appState().folders.folder[0]), QByteArray("C:\\JV\\SH\\"));
+    QCOMPARE(QByteArray::fromStdString(appState().folders.folder[3]), QByteArray("C:\\PAT\\"));
+    QCOMPARE(appState().folders.patKind, 2);
     QCOMPARE(ledger.readFile("janipa.dat"), janipa);
   }
 
