@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "ledger/fileio.hpp"
 
@@ -34,21 +35,61 @@ void streamClose(void*) {}
 
 const LHAInputStreamType kStreamType = {streamRead, streamSkip, streamClose};
 
-// A stored folder may be kept as a relative path; one that leaves the folder it is
-// unpacked into is refused.
-bool unsafePath(const char* path) {
-  if (!path || !*path) return false;
-  const std::string p(path);
-  if (p[0] == '/' || p[0] == '\\') return true;
+// One stored name or folder: unsafe when it starts at the root or has a ".." part.
+// Parts are split at "/", "\\" and 0xFF (the folder separator of level 2 headers).
+bool unsafeStoredName(std::string_view n) {
+  if (n.empty()) return false;
+  if (n[0] == '/' || n[0] == '\\' || static_cast<unsigned char>(n[0]) == 0xFF) return true;
   std::size_t start = 0;
-  while (start <= p.size()) {
-    std::size_t end = p.find_first_of("/\\", start);
-    if (end == std::string::npos) end = p.size();
-    if (p.compare(start, end - start, "..") == 0) return true;
+  while (start <= n.size()) {
+    std::size_t end = start;
+    while (end < n.size() && n[end] != '/' && n[end] != '\\' && static_cast<unsigned char>(n[end]) != 0xFF) ++end;
+    if (n.substr(start, end - start) == "..") return true;
     start = end + 1;
   }
   return false;
 }
+
+std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+// liblhasa drops ".." parts of the names it decodes, so the names are looked at as
+// they are stored in the raw header: the name field of levels 0 and 1, and the name
+// (type 1) and folder (type 2) extended headers of levels 1 and 2.
+bool unsafeRawHeader(const LHAFileHeader* h) {
+  const std::uint8_t* raw = h->raw_data;
+  const std::size_t len = raw ? h->raw_data_len : 0;
+  if (len < 22) return false;
+  const int level = raw[20];
+  std::size_t ext = 0;  // where the size of the first extended header stands
+  if (level == 0 || level == 1) {
+    const std::size_t n = raw[21];
+    if (22 + n > len) return false;
+    if (unsafeStoredName(std::string_view(reinterpret_cast<const char*>(raw + 22), n))) return true;
+    if (level == 1) ext = static_cast<std::size_t>(raw[0]);
+  } else if (level == 2) {
+    ext = 24;
+  } else {
+    return false;
+  }
+  if (ext == 0) return false;
+  std::size_t pos = ext;
+  if (pos + 2 > len) return false;
+  std::size_t next = le16(raw + pos);
+  pos += 2;
+  while (next >= 3 && pos + next <= len) {
+    const int type = raw[pos];
+    const std::string_view data(reinterpret_cast<const char*>(raw + pos + 1), next - 3);
+    if ((type == 1 || type == 2) && unsafeStoredName(data)) return true;
+    const std::size_t following = le16(raw + pos + next - 2);
+    pos += next;
+    next = following;
+  }
+  return false;
+}
+
+// A stored folder may be kept as a relative path; one that leaves the folder it is
+// unpacked into is refused.
+bool unsafePath(const char* path) { return path && unsafeStoredName(path); }
 
 bool unsafeName(const char* name) {
   if (!name || !*name) return true;
@@ -96,7 +137,7 @@ LhaContents readLhaArchive(std::span<const std::uint8_t> archive, std::size_t ma
     if (!h) break;
     out.status = LhaStatus::Ok;
     if (lha_reader_current_is_fake(r.reader)) continue;
-    if (unsafePath(h->path) || h->symlink_target) return {LhaStatus::UnsafeName, {}};
+    if (unsafePath(h->path) || unsafeRawHeader(h) || h->symlink_target) return {LhaStatus::UnsafeName, {}};
     if (std::strcmp(h->compress_method, LHA_COMPRESS_TYPE_DIR) == 0) continue;
     if (unsafeName(h->filename)) return {LhaStatus::UnsafeName, {}};
     if (h->length > maxUnpacked - total) return {LhaStatus::Damaged, {}};

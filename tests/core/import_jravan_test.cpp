@@ -1,0 +1,228 @@
+// The JRA-VAN import of the displayed day: named files, the automatic search with LZH
+// archives, the settlement, and that nothing is written before 登録.
+#include <gtest/gtest.h>
+
+#include "import/file_list.hpp"
+#include "import/import_folders.hpp"
+#include "import/import_messages.hpp"
+#include "import/jravan_import.hpp"
+#include "ledger/text.hpp"
+#include "support/import_builders.hpp"
+#include "support/import_fixture.hpp"
+#include "support/lzh_builder.hpp"
+
+using namespace tovra;
+using namespace tovra::importtest;
+
+namespace {
+
+RaceBlock withWinTicket() {
+  RaceBlock races{};
+  races[10].tanUma[0] = 1;
+  races[10].tanGaku[0] = 1000;
+  return races;
+}
+
+JravanRequest named(const std::filesystem::path& p, JravanKind k = JravanKind::Result, bool newer = true) {
+  JravanRequest r;
+  r.format = {k, newer};
+  r.file = p;
+  return r;
+}
+
+JravanRequest automatic(JravanKind k = JravanKind::Result, bool newer = true) {
+  JravanRequest r;
+  r.format = {k, newer};
+  r.automatic = true;
+  return r;
+}
+
+std::string msgText(const char* fmt, const std::string& name) {
+  return cp932ToUtf8(sjprintf(fmt, sj(name).c_str()));
+}
+
+}  // namespace
+
+TEST(JravanImport, NamedFileFillsSettlesAndWritesOnlyOnStore) {
+  ImportDay day(withWinTicket());
+  writeFile(day.root() / "jc.dat", jvNewResultJapanCup().bytes());
+  const Snapshot before = snapshot(day.root());
+  bool closed = false;
+  const auto text = runJravanImport(day.ds(), day.port, ImportHooks{[&] { closed = true; }}, ImportFolders{},
+                                    named("jc.dat"));
+  ASSERT_EQ(text, std::optional<std::string>(" 11R"));
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(day.port.messages.empty());
+  // Settled: the win ticket of 1000 yen on horse 1 paid 140 per 100.
+  EXPECT_EQ(day.ds().kaisai.kounyuGaku[10], 1000);
+  EXPECT_EQ(day.ds().kaisai.shushi[10], 400);
+  EXPECT_EQ(day.ds().kaisai.raceJoutai[10], 12);
+  EXPECT_EQ(day.ds().races[10].tanKeka[0], 101);
+  EXPECT_EQ(day.ds().kaisai.shushi[12], 400);
+  EXPECT_EQ(snapshot(day.root()), before);  // nothing written before 登録
+
+  storeImport(day.ds());
+  EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
+  EXPECT_EQ(cp932ToUtf8(day.storedKaisai().raceMei[10]), "ジャパンカップ");
+}
+
+TEST(JravanImport, CancelReadsTheDayBack) {
+  ImportDay day(withWinTicket());
+  writeFile(day.root() / "jc.dat", jvNewResultJapanCup().bytes());
+  const Snapshot before = snapshot(day.root());
+  ASSERT_TRUE(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.dat")));
+  discardImport(day.ds());
+  EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
+  EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
+  EXPECT_EQ(snapshot(day.root()), before);
+}
+
+struct RefusedCase {
+  const char* what;
+  std::vector<std::uint8_t> bytes;  // empty with `missing`
+  bool missing;
+  const char* message;
+};
+
+class JravanRefused : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(JravanRefused, GivesItsMessageAndChangesNothing) {
+  ImportDay day(withWinTicket());
+  if (!GetParam().missing) writeFile(day.root() / "x.dat", GetParam().bytes);
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat")), std::nullopt);
+  ASSERT_EQ(day.port.messages.size(), 1u) << GetParam().what;
+  EXPECT_EQ(day.port.lastText(), GetParam().message);
+  EXPECT_EQ(day.port.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(day.port.messages[0].title, "確認");
+  EXPECT_EQ(snapshot(day.root()), before);
+  EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JravanRefused,
+    ::testing::Values(RefusedCase{"missing", {}, true, msg::kJravanNotFound},
+                      RefusedCase{"truncated", std::vector<std::uint8_t>(3047, ' '), false, msg::kJravanWrongKind},
+                      RefusedCase{"a race card read as results", std::vector<std::uint8_t>(1463, ' '), false,
+                                  msg::kJravanWrongKind},
+                      RefusedCase{"random bytes", std::vector<std::uint8_t>{1, 2, 3, 200, 0, 7}, false,
+                                  msg::kJravanWrongKind}));
+
+TEST(JravanImport, ANamedFileWithoutTheDayImportsNothing) {
+  ImportDay day(withWinTicket());
+  Rec other = jvNewResultJapanCup();
+  other.num(10, 4, 507);
+  writeFile(day.root() / "x.dat", other.bytes());
+  const auto text = runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat"));
+  ASSERT_EQ(text, std::optional<std::string>(""));
+  EXPECT_TRUE(day.port.messages.empty());
+  EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
+}
+
+TEST(JravanImport, OlderLayoutWithAnItemDigitZeroIsStoppedAndReadBack) {
+  RaceBlock races{};
+  races[0].koumoku = 10121111;
+  races[1].koumoku = 10121110;  // entered with going 0: the check stops at 2R
+  ImportDay day(races);
+  writeFile(day.root() / "old.dat", jvOldCard(5, 5, 8, 1, "ﾃｽﾄ", 11, '0', '0', '3', 701, 86, 1200, 11, ' ').bytes());
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("old.dat", JravanKind::Card, false)),
+            std::nullopt);
+  EXPECT_EQ(day.port.lastText(), "ﾚｰｽ項目に異常がありました。\n\n2R\n\n登録を中止します。");
+  EXPECT_EQ(day.ds().races[0].kyori, 0);  // read back
+  EXPECT_EQ(snapshot(day.root()), before);
+}
+
+class JravanSearch : public ::testing::Test {
+ protected:
+  ImportDay day{withWinTicket()};
+  ImportFolders folders;
+  std::filesystem::path folder;
+  void SetUp() override {
+    folder = day.root() / "jv" / "seiseki";
+    std::filesystem::create_directories(folder);
+    folders.folder[kFolderJravanResult] = "jv/seiseki/";
+  }
+  std::optional<std::string> run() { return runJravanImport(day.ds(), day.port, {}, folders, automatic()); }
+  std::vector<std::string> lzhFolder() {
+    std::vector<std::string> n;
+    if (std::filesystem::exists(day.root() / "tmp" / "lzh"))
+      for (const auto& e : std::filesystem::directory_iterator(day.root() / "tmp" / "lzh")) n.push_back(e.path().filename());
+    return n;
+  }
+};
+
+TEST_F(JravanSearch, FindsTheFileOfTheDayAmongOthers) {
+  Rec other = jvNewResultJapanCup();
+  other.num(4, 4, 1124).num(10, 4, 507);
+  writeFile(folder / "a_other.dat", other.bytes());
+  writeFile(folder / "b_short.dat", std::vector<std::uint8_t>(100, ' '));
+  writeFile(folder / "c_jc.dat", jvNewResultJapanCup().bytes());
+  std::filesystem::create_directories(folder / "d_folder");
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(run(), std::optional<std::string>(" 11R"));
+  EXPECT_TRUE(day.port.messages.empty());
+  EXPECT_EQ(day.port.waits, 1);  // the search popup
+  EXPECT_EQ(day.ds().races[10].tanKeka[0], 101);
+  // The list of the folder's files, folders left out.
+  EXPECT_EQ(std::filesystem::file_size(day.root() / kJraFileList), 3u * 256u);
+  EXPECT_EQ(snapshot(day.root()), before);
+}
+
+TEST_F(JravanSearch, NoMatchingFileEndsWithItsMessage) {
+  writeFile(folder / "x.dat", std::vector<std::uint8_t>(3048, ' '));
+  EXPECT_EQ(run(), std::nullopt);
+  EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
+  // An empty or missing folder ends the same way.
+  folders.folder[kFolderJravanResult] = "nowhere/";
+  EXPECT_EQ(run(), std::nullopt);
+  EXPECT_EQ(day.port.messages.size(), 2u);
+}
+
+TEST_F(JravanSearch, UnpacksAnArchiveUsesItsMatchingMemberAndRemovesWhatItUnpacked) {
+  // A file of the user's named like a member stays untouched: archives unpack into tmp/lzh.
+  writeFile(day.root() / "jra1125.dat", {'u', 's', 'e', 'r'});
+  const auto archive = lzhArchive({{"readme.txt", {'h', 'i'}},
+                                   {"JV\\JRA1124.DAT", std::vector<std::uint8_t>(3048, ' ')},
+                                   {"JV\\JRA1125.DAT", jvNewResultJapanCup().bytes()}});
+  writeFile(folder / "jv1125.lzh", archive);
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(run(), std::optional<std::string>(" 11R"));
+  EXPECT_TRUE(day.port.messages.empty());
+  EXPECT_EQ(day.ds().races[10].umaKeka[0], 108);
+  EXPECT_TRUE(lzhFolder().empty());
+  EXPECT_EQ(snapshot(day.root()), before);
+  // The "jra*.*" members were listed.
+  EXPECT_EQ(std::filesystem::file_size(day.root() / kJraLzhFileList), 2u * 256u);
+}
+
+TEST_F(JravanSearch, AnArchiveWithoutTheDayIsRemovedAndTheSearchGoesOn) {
+  writeFile(folder / "a.lzh", lzhArchive({{"jra1124.dat", std::vector<std::uint8_t>(3048, ' ')}}));
+  writeFile(folder / "b.dat", jvNewResultJapanCup().bytes());
+  EXPECT_EQ(run(), std::optional<std::string>(" 11R"));
+  EXPECT_TRUE(lzhFolder().empty());
+}
+
+TEST_F(JravanSearch, DamagedAndHostileArchivesAreRefusedWithTheirMessageAndTheSearchGoesOn) {
+  auto damaged = lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}});
+  damaged[damaged.size() - 10] ^= 0x55;
+  writeFile(folder / "a_damaged.lzh", damaged);
+  writeFile(folder / "b_hostile.lzh", lzhArchive({{"..\\..\\main.dat", {0}}, {"jra1125.dat", jvNewResultJapanCup().bytes()}}));
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(run(), std::nullopt);
+  ASSERT_EQ(day.port.messages.size(), 3u);
+  EXPECT_EQ(day.port.messages[0].text, msgText(msg::kArchiveDamaged, "a_damaged.lzh"));
+  EXPECT_EQ(day.port.messages[1].text, msgText(msg::kArchiveUnsafe, "b_hostile.lzh"));
+  EXPECT_EQ(day.port.messages[2].text, msg::kJravanNoMatch);
+  EXPECT_TRUE(lzhFolder().empty());
+  EXPECT_EQ(snapshot(day.root()), before);
+}
+
+TEST(JravanImport, ANamedArchiveIsUnpackedLikeASearchedOne) {
+  ImportDay day(withWinTicket());
+  writeFile(day.root() / "jc.lzh", lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}}));
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.lzh")), std::optional<std::string>(" 11R"));
+  writeFile(day.root() / "other.lzh", lzhArchive({{"jra1124.dat", std::vector<std::uint8_t>(3048, ' ')}}));
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("other.lzh")), std::nullopt);
+  EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
+}

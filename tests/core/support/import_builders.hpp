@@ -1,0 +1,172 @@
+#pragma once
+// Outside files for the import tests, built field by field from the layouts' field
+// tables with literal offsets, and one real race day: the Japan Cup of 2018 (5回東京8日,
+// 11R, 11月25日), with its official finishing order and payouts.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ledger/text.hpp"
+
+namespace tovra::importtest {
+
+// A fixed-length record of text, blank-filled, written at byte offsets.
+class Rec {
+ public:
+  explicit Rec(std::size_t length, char fill = ' ') : b_(length, fill) {}
+  // Text (UTF-8 in the test, stored as CP932) at an offset, padded to `width` with blanks
+  // (full-width blanks when `fullWidthPad`).
+  Rec& text(std::size_t off, std::size_t width, std::string_view utf8, bool fullWidthPad = false) {
+    std::string s = sj(utf8);
+    while (s.size() + (fullWidthPad ? 2 : 1) <= width) s += fullWidthPad ? sj("　") : " ";
+    return raw(off, s.substr(0, width));
+  }
+  // A right-aligned decimal number, zero-padded.
+  Rec& num(std::size_t off, std::size_t width, long long v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%0*lld", static_cast<int>(width), v);
+    return raw(off, std::string(buf).substr(0, width));
+  }
+  Rec& raw(std::size_t off, std::string_view bytes) {
+    b_.replace(off, bytes.size(), bytes);
+    return *this;
+  }
+  const std::string& str() const { return b_; }
+  std::vector<std::uint8_t> bytes() const { return {b_.begin(), b_.end()}; }
+
+ private:
+  std::string b_;
+};
+
+inline std::vector<std::uint8_t> join(const std::vector<Rec>& recs) {
+  std::vector<std::uint8_t> out;
+  for (const Rec& r : recs) out.insert(out.end(), r.str().begin(), r.str().end());
+  return out;
+}
+
+// --- the real race day ---
+
+struct Runner {
+  int number, waku;
+  const char* name;    // full-width katakana
+  const char* half;    // as the ledger keeps it
+  int kinryo;          // kg
+  const char* jockey;  // JRA-VAN's eight-byte short name
+  int position;        // finishing position
+  int time;            // m s s t
+  const char* margin;  // JRA-VAN margin code
+};
+
+// Japan Cup 2018: 14 runners, 2:20.6 (the course record), 良, 芝2400m.
+inline const std::vector<Runner>& japanCup2018() {
+  static const std::vector<Runner> r = {
+      {1, 1, "アーモンドアイ", "ｱ-ﾓﾝﾄﾞｱｲ", 53, "ルメール", 1, 2206, "   "},
+      {2, 2, "ハッピーグリン", "ﾊｯﾋﾟ-ｸﾞﾘﾝ", 55, "服部茂", 7, 2222, "134"},
+      {3, 3, "サトノダイヤモンド", "ｻﾄﾉﾀﾞｲﾔﾓﾝﾄﾞ", 57, "モレイラ", 6, 2219, "K  "},
+      {4, 3, "サトノクラウン", "ｻﾄﾉｸﾗｳﾝ", 57, "ビュイッ", 9, 2226, "2  "},
+      {5, 4, "ミッキースワロー", "ﾐｯｷ-ｽﾜﾛ-", 57, "横山典", 5, 2219, "2  "},
+      {6, 4, "サンダリングブルー", "ｻﾝﾀﾞﾘﾝｸﾞﾌﾞﾙ-", 57, "ベリー", 10, 2234, "5  "},
+      {7, 5, "サウンズオブアース", "ｻｳﾝｽﾞｵﾌﾞｱ-ｽ", 57, "田辺", 14, 2252, "212"},
+      {8, 5, "キセキ", "ｷｾｷ", 57, "川田", 2, 2209, "134"},
+      {9, 6, "シュヴァルグラン", "ｼｭｳﾞｧﾙｸﾞﾗﾝ", 57, "Ｃデムー", 4, 2215, "K  "},
+      {10, 6, "ガンコ", "ｶﾞﾝｺ", 57, "蛯名", 12, 2243, "312"},
+      {11, 7, "スワーヴリチャード", "ｽﾜ-ｳﾞﾘﾁｬ-ﾄﾞ", 57, "Ｍデムー", 3, 2215, "312"},
+      {12, 7, "カプリ", "ｶﾌﾟﾘ", 57, "ムーア", 11, 2237, "134"},
+      {13, 8, "ノーブルマーズ", "ﾉ-ﾌﾞﾙﾏ-ｽﾞ", 57, "高倉", 13, 2248, "3  "},
+      {14, 8, "ウインテンダネス", "ｳｲﾝﾃﾝﾀﾞﾈｽ", 57, "内田博", 8, 2223, "K  "},
+  };
+  return r;
+}
+
+// The official payouts (yen per 100 yen).
+struct Payout {
+  int code, yen;
+};
+inline const std::vector<Payout> kJcTan = {{1, 140}};
+inline const std::vector<Payout> kJcFuku = {{1, 110}, {8, 160}, {11, 150}};
+inline const std::vector<Payout> kJcWaku = {{15, 600}};
+inline const std::vector<Payout> kJcUma = {{108, 590}};
+inline const std::vector<Payout> kJcWide = {{108, 230}, {111, 240}, {811, 470}};
+
+// The race items code: 3歳上, ＧⅠ (オープン + grade A), 国際, 牡牝, 定量, 芝, 良.
+inline constexpr std::uint32_t kJcKoumoku = 30951311;
+inline constexpr const char* kJcName = "ジャパンカップ";
+
+// --- JRA-VAN, newer layout ---
+
+// The common head of both kinds (positions 0..137).
+inline void jvNewHead(Rec& r, const char* year, int mmdd, int courseCode, int kaiNichi, int race, const char* name,
+                      char grade, int type, char mark, char sex, char weight, int condition, int distance, int track) {
+  r.raw(0, year).num(4, 4, mmdd).num(8, 2, courseCode).num(10, 4, kaiNichi).num(14, 2, race);
+  r.text(17, 60, name, true);
+  r.raw(86, std::string(1, grade)).num(87, 2, type).raw(89, std::string(1, mark)).raw(90, std::string(1, sex) + " ");
+  r.raw(92, std::string(1, weight));
+  const std::size_t condAt = (type == 11 || type == 21) ? 93 : (type == 14 || type == 19 || type == 24) ? 99 : 96;
+  r.num(condAt, 3, condition);
+  r.num(132, 4, distance).num(136, 2, track);
+}
+
+inline Rec jvNewResultJapanCup() {
+  Rec r(3048);
+  jvNewHead(r, "2018", 1125, 5, 508, 11, kJcName, 'A', 13, 'N', '0', '4', 999, 2400, 11);
+  r.num(331, 1, 1);  // 良
+  for (std::size_t i = 0; i < kJcTan.size(); ++i) r.num(333 + i * 11, 2, kJcTan[i].code).num(335 + i * 11, 7, kJcTan[i].yen);
+  for (std::size_t i = 0; i < kJcFuku.size(); ++i)
+    r.num(366 + i * 11, 2, kJcFuku[i].code).num(368 + i * 11, 7, kJcFuku[i].yen);
+  for (std::size_t i = 0; i < kJcWaku.size(); ++i)
+    r.num(421 + i * 11, 2, kJcWaku[i].code).num(423 + i * 11, 7, kJcWaku[i].yen);
+  for (std::size_t i = 0; i < kJcUma.size(); ++i) r.num(454 + i * 15, 4, kJcUma[i].code).num(458 + i * 15, 8, kJcUma[i].yen);
+  for (std::size_t i = 0; i < kJcWide.size(); ++i)
+    r.num(499 + i * 15, 4, kJcWide[i].code).num(503 + i * 15, 8, kJcWide[i].yen);
+  // Unused payout entries are zeros in the file.
+  r.num(344, 9, 0).num(399, 9, 0).num(432, 9, 0).num(469, 12, 0);
+  for (std::size_t i = 3; i < 6; ++i) r.num(499 + i * 15, 12, 0);
+  for (const Runner& x : japanCup2018()) {
+    const std::size_t e = 726 + static_cast<std::size_t>(x.number - 1) * 129;
+    r.num(e, 1, x.waku).text(e + 11, 18, x.name, true).num(e + 30, 3, x.kinryo * 10).text(e + 39, 8, x.jockey, true);
+    r.num(e + 82, 4, x.time).raw(e + 86, x.margin).num(e + 91, 2, x.position);
+  }
+  return r;
+}
+
+inline Rec jvNewCardJapanCup() {
+  Rec r(1463);
+  jvNewHead(r, "2018", 1125, 5, 508, 11, kJcName, 'A', 13, 'N', '0', '4', 999, 2400, 11);
+  for (const Runner& x : japanCup2018()) {
+    const std::size_t e = 329 + static_cast<std::size_t>(x.number - 1) * 63;
+    r.num(e, 1, x.waku).text(e + 11, 18, x.name, true).num(e + 30, 3, x.kinryo * 10).text(e + 39, 8, x.jockey, true);
+  }
+  return r;
+}
+
+// --- JRA-VAN, older layout ---
+
+// 出馬表 (584 bytes): the condition code at `condAt` (86, 89, 92 or 95).
+inline Rec jvOldCard(int courseCode, int kai, int nichi, int race, const char* name, int type, char mark, char sex,
+                     char weight, int condition, std::size_t condAt, int distance, int track, char grade) {
+  Rec r(584);
+  r.num(0, 2, courseCode).num(2, 2, 18).num(4, 1, kai).num(5, 1, nichi).num(6, 2, race);
+  r.text(17, 60, name, true).num(80, 2, type).raw(82, std::string(1, mark)).raw(83, std::string(1, sex));
+  r.raw(85, std::string(1, weight));
+  for (std::size_t p = 86; p < 98; p += 3) r.num(p, 3, 0);
+  r.num(condAt, 3, condition).num(98, 4, distance).num(102, 2, track).raw(104, std::string(1, grade));
+  return r;
+}
+
+// 成績 (1323 bytes) with the accepted condition code at P (18 normally).
+inline Rec jvOldResult(int courseCode, int kai, int nichi, int race, const char* name, int type, char mark, char sex,
+                       char weight, int condition, std::size_t p, int distance, int track, char grade, int going) {
+  Rec r(1323);
+  r.num(0, 2, courseCode).num(2, 2, 18).num(4, 1, kai).num(5, 1, nichi).num(6, 2, race);
+  r.num(13, 2, type).raw(15, std::string(1, mark)).raw(16, std::string(1, sex));
+  for (std::size_t q = 18; q < p; q += 3) r.num(q, 3, 0);
+  r.num(p, 3, condition).raw(p + 3, std::string(1, weight)).num(p + 4, 4, distance).num(p + 8, 2, track);
+  r.text(p + 10, 60, name, true).raw(p + 73, std::string(1, grade)).num(p + 75, 1, going);
+  for (std::size_t o : {157u, 184u, 229u}) r.num(p + o, o == 184 ? 36 : 18, 0);
+  r.num(p + 256, 24, 0);
+  return r;
+}
+
+}  // namespace tovra::importtest

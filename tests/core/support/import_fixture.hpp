@@ -1,0 +1,80 @@
+#pragma once
+// A ledger holding the day of the Japan Cup of 2018 (東京, 11月25日, 5回8日目) for the
+// import tests, with a snapshot of every ledger byte to show what an import changed.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/support/ledger_builder.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/user_port.hpp"
+
+namespace tovra::importtest {
+
+inline constexpr int kTokyo = 4;
+
+// Every file below the working folder except the work files in tmp/.
+using Snapshot = std::map<std::string, std::vector<std::uint8_t>>;
+inline Snapshot snapshot(const std::filesystem::path& root) {
+  Snapshot s;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+    if (!e.is_regular_file()) continue;
+    const std::string rel = std::filesystem::relative(e.path(), root).string();
+    if (rel.rfind("tmp/", 0) == 0) continue;
+    std::ifstream f(e.path(), std::ios::binary);
+    s[rel] = {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  }
+  return s;
+}
+
+inline void writeFile(const std::filesystem::path& p, const std::vector<std::uint8_t>& bytes) {
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream f(p, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class ImportDay {
+ public:
+  // The 2018 ledger with 東京's day of the Japan Cup (and a day before it); `races` are
+  // that day's races as stored.
+  explicit ImportDay(const RaceBlock& races = RaceBlock{}) : ledger_({2018}) {
+    ledger_.setMeetings(2018, kTokyo, {fixture::meetingDay(1124, 507), fixture::meetingDay(1125, 508)},
+                        {RaceBlock{}, races});
+    std::filesystem::create_directories(root() / "tmp");
+    ds_.emplace(ledger_.open(2018, kTokyo, 1));
+  }
+  const std::filesystem::path& root() const { return ledger_.root(); }
+  DataStore& ds() { return *ds_; }
+  ScriptedPort port;
+  // The day as stored now.
+  KaisaiRecord storedKaisai() {
+    DataStore d = ledger_.open(2018, kTokyo, 1);
+    return d.kaisai;
+  }
+  RaceBlock storedRaces() {
+    DataStore d = ledger_.open(2018, kTokyo, 1);
+    return d.races;
+  }
+
+ private:
+  fixture::TempLedger ledger_;
+  std::optional<DataStore> ds_;
+};
+
+// Two days in memory are equal byte for byte.
+inline bool sameDay(const KaisaiRecord& a, const RaceBlock& ra, const KaisaiRecord& b, const RaceBlock& rb) {
+  std::vector<std::uint8_t> x(KaisaiRecord::kSize + kRaceBlockSize), y(x.size());
+  a.encode(x.data());
+  b.encode(y.data());
+  for (int r = 0; r < kRacesPerDay; ++r) {
+    ra[static_cast<std::size_t>(r)].encode(x.data() + KaisaiRecord::kSize + r * RaceRecord::kSize);
+    rb[static_cast<std::size_t>(r)].encode(y.data() + KaisaiRecord::kSize + r * RaceRecord::kSize);
+  }
+  return x == y;
+}
+
+}  // namespace tovra::importtest
