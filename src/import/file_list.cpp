@@ -55,6 +55,15 @@ std::vector<std::string> matchingFiles(FileSystem& fs, const std::filesystem::pa
   return names;
 }
 
+std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& folder, const std::string& name) {
+  const std::filesystem::path p = folder / name;
+  if (fs.exists(p)) return p;
+  for (const std::string& n : fs.list(folder))
+    if (n.size() == name.size() && maskMatches(name, n) && name.find_first_of("*?") == std::string::npos)
+      return folder / n;
+  return p;
+}
+
 std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root, const std::filesystem::path& folder,
                                    const std::string& mask, const char* workFile) {
   std::vector<std::string> names = matchingFiles(fs, folder, mask);

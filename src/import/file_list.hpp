@@ -26,6 +26,10 @@ bool maskMatches(const std::string& mask, const std::string& name);
 // search is repeatable; read-only ones included.
 std::vector<std::string> matchingFiles(FileSystem& fs, const std::filesystem::path& folder, const std::string& mask);
 
+// `folder / name`, the name found without regard to letter case when it does not exist
+// as written (PAT's program and index files are named in any case).
+std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& folder, const std::string& name);
+
 // matchingFiles(), written to the work file `workFile` (a logical path below `root`)
 // and returned. The work file is overwritten and left in place.
 std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root, const std::filesystem::path& folder,

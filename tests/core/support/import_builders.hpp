@@ -170,3 +170,95 @@ inline Rec jvOldResult(int courseCode, int kai, int nichi, int race, const char*
 }
 
 }  // namespace tovra::importtest
+
+namespace tovra::importtest {
+
+// --- PAT ---
+
+// The purchase index: entries of (stem or name, year, month * 100 + day).
+struct PatIndexRow {
+  const char* file;  // kind 0: the whole 8-character name; kinds 1..3: the stem
+  const char* year;  // kinds 2, 3
+  int mmdd;
+};
+inline std::vector<std::uint8_t> patIndex(int kind, const std::vector<PatIndexRow>& rows) {
+  const std::size_t first = kind == 0 ? 1 : kind == 1 ? 22 : 23, size = kind >= 2 ? 26 : 18,
+                    count = kind >= 2 ? 100 : 10;
+  Rec r(first + size * count);
+  for (std::size_t i = 0; i < count; ++i) r.num(first + i * size + 12, 4, 0);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::size_t e = first + i * size;
+    if (kind == 0) r.text(e, 8, rows[i].file).num(e + 12, 4, rows[i].mmdd);
+    else if (kind == 1) r.text(e, 4, rows[i].file).num(e + 12, 4, rows[i].mmdd);
+    else r.text(e, 5, rows[i].file).raw(e + 8, rows[i].year).num(e + 12, 4, rows[i].mmdd);
+  }
+  return r.bytes();
+}
+
+struct PatTicketRow {
+  int course, race, type, numbers, stake;
+};
+// A purchase file ending with its end condition (or the end of the file with `open`).
+inline std::vector<std::uint8_t> patPurchases(int kind, const std::vector<PatTicketRow>& rows, bool open = false) {
+  const std::size_t first = kind == 0 ? 5 : kind == 1 ? 18 : 23, size = kind == 0 ? 16 : kind == 1 ? 18 : 19,
+                    lead = kind == 0 ? 0 : 3;
+  Rec r(first + size * (rows.size() + (open ? 0 : 1)));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const std::size_t e = first + i * size;
+    if (lead) r.num(e, 3, static_cast<long long>(i + 1));
+    r.num(e + lead, 2, rows[i].course).num(e + lead + 2, 2, rows[i].race).num(e + lead + 4, 1, rows[i].type);
+    r.num(e + lead + 5, 4, rows[i].numbers).num(e + lead + 9, 4, rows[i].stake);
+  }
+  if (!open) {
+    const std::size_t e = first + rows.size() * size;
+    if (lead) r.num(e, 3, 0).num(e + 3, 2, 5).num(e + 5, 2, 1);  // a record 000 ends the file
+    else r.raw(e, "9");                                           // neither '0' nor '1'
+  }
+  return r.bytes();
+}
+
+// The head of a result or entries file.
+inline void patHead(Rec& r, const char* year, int mmdd, const char* course, int kaiNichi, int race) {
+  r.raw(0, year).num(4, 4, mmdd).text(8, 4, course).num(16, 4, kaiNichi).num(20, 2, race);
+}
+
+// The Japan Cup's result file for a kind (3: with the wide results; d = 1).
+inline std::vector<std::uint8_t> patResultJapanCup(int kind) {
+  const std::size_t d = kind == 3 ? 1 : 0;
+  Rec r(kind == 3 ? 640 : 540);
+  patHead(r, "2018", 1125, "東京", 508, 11);
+  const char* names[5] = {"アーモンドアイ", "キセキ", "スワーヴリチャード", "シュヴァルグラン", "ミッキースワロー"};
+  const int numbers[5] = {1, 8, 11, 9, 5};
+  const char* texts[5] = {"2.20.6", "1.3/4", "3.1/2", "クビ", "2"};
+  for (std::size_t i = 0; i < 5; ++i)
+    r.num(92 + i * 40, 2, numbers[i]).text(94 + i * 40, 18, names[i], true).text(112 + i * 40, 6, texts[i]);
+  for (std::size_t i = 0; i < 2; ++i) r.num(374 + d + i * 10, 10, 0);
+  r.num(374 + d, 2, 1).num(376 + d, 8, 140);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const Payout p = i < kJcFuku.size() ? kJcFuku[i] : Payout{0, 0};
+    r.num(404 + d + i * 10, 2, p.code).num(406 + d + i * 10, 8, p.yen);
+  }
+  r.num(455 + d, 1, 1).num(457 + d, 1, 5).num(458 + d, 8, 600).num(466 + d, 11, 0);
+  r.num(491 + d, 2, 1).num(494 + d, 2, 8).num(496 + d, 8, 590).num(504 + d, 13, 0);
+  if (kind == 3)
+    for (std::size_t i = 0; i < 6; ++i) {
+      const Payout p = i < kJcWide.size() ? kJcWide[i] : Payout{0, 0};
+      r.num(534 + i * 14, 2, p.code / 100).num(537 + i * 14, 2, p.code % 100).num(539 + i * 14, 8, p.yen);
+    }
+  return r.bytes();
+}
+
+// The Japan Cup's entries file; `kinryoText` writes each weight as the file would.
+inline std::vector<std::uint8_t> patEntriesJapanCup(bool fullWidthWeights = false) {
+  Rec r(93 + 18 * 48 + 10);
+  patHead(r, "2018", 1125, "東京", 508, 11);
+  for (const Runner& x : japanCup2018()) {
+    const std::size_t e = 93 + static_cast<std::size_t>(x.number - 1) * 48;
+    r.num(e, 1, x.waku).text(e + 5, 18, x.name, true).text(e + 23, 18, x.jockey, true);
+    if (fullWidthWeights) r.text(e + 43, 4, x.kinryo == 53 ? "５３" : x.kinryo == 55 ? "５５" : "５７");
+    else r.raw(e + 43, std::to_string(x.kinryo) + ".0");
+  }
+  return r.bytes();
+}
+
+}  // namespace tovra::importtest

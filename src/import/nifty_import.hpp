@@ -1,0 +1,32 @@
+#pragma once
+// The NIFTY import of the displayed meeting day's results, from a named board text or
+// the one an automatic search of the NIFTY folder finds. It fills the day in memory and
+// settles the twelve races; nothing is written (see import_day.hpp).
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "import/import_day.hpp"
+
+namespace tovra {
+
+class DataStore;
+class UserPort;
+struct ImportFolders;
+
+struct NiftyRequest {
+  bool automatic = false;
+  std::filesystem::path file;  // the named file (relative: below the working folder)
+};
+
+// The two lists of the confirmation: races read and races with errors (" %2dR" each).
+struct NiftyTexts {
+  std::string read, errors;
+};
+
+// Runs the import up to the confirmation; nullopt when it ended with a message (the day
+// in memory is then as stored).
+std::optional<NiftyTexts> runNiftyImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
+                                         const ImportFolders& folders, const NiftyRequest& request);
+
+}  // namespace tovra

@@ -1,0 +1,95 @@
+#include "import/pat_import.hpp"
+
+#include "entry/settlement.hpp"
+#include "import/file_list.hpp"
+#include "import/import_files.hpp"
+#include "import/import_folders.hpp"
+#include "import/import_messages.hpp"
+#include "import/pat_records.hpp"
+#include "ledger/datastore.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/user_port.hpp"
+
+namespace tovra {
+namespace {
+
+// PAT's files are small; anything beyond this is not one of them and is not read further.
+constexpr std::size_t kPatFileLimit = 1u << 20;
+
+std::string readPurchases(DataStore& ds, UserPort& port, const std::filesystem::path& folder, int kind) {
+  FileSystem& fs = ds.fs();
+  FileHead index;
+  if (!readFileHead(fs, findInFolder(fs, folder, patIndexFile(kind)), kPatFileLimit, index)) {
+    if (kind == 0) showError(port, msg::kPatIndexMissingDos);
+    else port.message("確認", msg::kPatIndexMissing, MsgIcon::Warning);
+    return {};
+  }
+  const MeetingKey key = meetingKey(ds);
+  std::array<bool, kRacesPerDay> boughtBefore{};
+  for (int r = 0; r < kRacesPerDay; ++r) boughtBefore[static_cast<std::size_t>(r)] = ds.kaisai.raceJoutai[r] % 10 == 2;
+  std::vector<int> taken;
+  for (const PatIndexEntry& e : readPatIndex(kind, index.bytes)) {
+    if (!patIndexEntryMatches(kind, e, key)) continue;
+    FileHead file;
+    if (!readFileHead(fs, findInFolder(fs, folder, e.file), kPatFileLimit, file)) {
+      if (kind >= 2) break;  // the Win95 versions end the index at a missing file
+      continue;
+    }
+    applyPatTickets(readPatPurchaseFile(kind, file.bytes), kind, key, boughtBefore, ds.races, taken);
+  }
+  return patRaceText(taken, msg::kPatNoPurchases);
+}
+
+// The result read and the entries read: every file of the mask, in list order.
+std::string readDayFiles(DataStore& ds, UserPort& port, const std::filesystem::path& folder, int kind, bool results) {
+  if (kind == 0) {
+    showError(port, msg::kPatDos);
+    return {};
+  }
+  FileSystem& fs = ds.fs();
+  const auto names = listFiles(fs, ds.root(), folder, results ? "Ks-*.*" : "De-*.*", kPatFileList);
+  if (names.empty()) {
+    port.message("確認", results ? msg::kPatNoResultFiles : msg::kPatNoEntryFiles, MsgIcon::Warning);
+    return {};
+  }
+  const MeetingKey key = meetingKey(ds);
+  std::vector<int> taken;
+  for (const std::string& n : names) {
+    FileHead file;
+    if (!readFileHead(fs, folder / n, kPatFileLimit, file)) continue;
+    const int r = results ? readPatResultFile(kind, file.bytes, key, ds.races) : readPatEntriesFile(file.bytes, key, ds.races);
+    if (r != 0) taken.push_back(r);
+  }
+  return patRaceText(taken, results ? msg::kPatNoResults : msg::kPatNoEntries);
+}
+
+}  // namespace
+
+PatRequest patDefaultRequest(int patKind) {
+  const bool windows = patKind != 0;
+  return PatRequest{true, windows, windows};
+}
+
+std::optional<PatTexts> runPatImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
+                                     const ImportFolders& folders, const PatRequest& request) {
+  beginImport(ds, hooks);
+  const int kind = folders.patKindIndex();
+  const std::filesystem::path folder = folderPath(ds.root(), folders.folder[kFolderPat]);
+  if (kind != 0) {
+    FileHead program;
+    if (!readFileHead(ds.fs(), findInFolder(ds.fs(), folder, patProgramFile(kind)), 0, program)) {
+      showError(port, msg::kPatNotInstalled[kind]);
+      return std::nullopt;
+    }
+  }
+  port.setBusy(true);
+  PatTexts texts;
+  if (request.purchases) texts.purchases = readPurchases(ds, port, folder, kind);
+  if (request.results) texts.results = readDayFiles(ds, port, folder, kind, true);
+  if (request.entries) texts.entries = readDayFiles(ds, port, folder, kind, false);
+  port.setBusy(false);
+  settleAllRaces(ds.kaisai, ds.races);
+  return texts;
+}
+
+}  // namespace tovra

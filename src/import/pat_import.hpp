@@ -1,0 +1,37 @@
+#pragma once
+// The PAT import of the displayed meeting day from the PAT folder: bought tickets,
+// results with the first five finishers, and the runners, each read only when chosen.
+// It fills the day in memory and settles the twelve races; nothing is written (see
+// import_day.hpp).
+#include <optional>
+#include <string>
+
+#include "import/import_day.hpp"
+
+namespace tovra {
+
+class DataStore;
+class UserPort;
+struct ImportFolders;
+
+struct PatRequest {
+  bool purchases = true;  // CheckBox1 購入馬券ﾃﾞｰﾀ
+  bool results = true;    // CheckBox2 競走成績・ﾚｰｽ結果
+  bool entries = true;    // CheckBox3 出馬表・出走馬
+};
+// What the dialog checks when it opens: the purchases always, results and runners for
+// kinds 1..3 (the DOS version has neither).
+PatRequest patDefaultRequest(int patKind);
+
+// The texts of the three reads (UTF-8): the races read, the read's "no data" text, or
+// empty when the read was not chosen or stopped with a message.
+struct PatTexts {
+  std::string purchases, results, entries;
+};
+
+// Runs the import up to the confirmation; nullopt when the PAT program is not in the
+// folder (its message shown, the day in memory as stored).
+std::optional<PatTexts> runPatImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
+                                     const ImportFolders& folders, const PatRequest& request);
+
+}  // namespace tovra
