@@ -83,6 +83,12 @@ void addPrintCommands(CLI::App& app, Context& ctx);
 void addSettingsCommands(CLI::App& app, Context& ctx);
 // `show race`, added under the show command.
 void addShowRaceCommand(CLI::App& show, Context& ctx);
+// `folders show|set` (janipa.dat) and the `import` group with one function per format.
+void addFolderCommands(CLI::App& app, Context& ctx);
+void addImportCommands(CLI::App& app, Context& ctx);
+void addImportJravan(CLI::App& import, Context& ctx);
+void addImportNifty(CLI::App& import, Context& ctx);
+void addImportPat(CLI::App& import, Context& ctx);
 // Every command of the tool (commands.cpp lists them).
 void addAllCommands(CLI::App& app, Context& ctx);
 

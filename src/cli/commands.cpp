@@ -15,6 +15,8 @@ void addAllCommands(CLI::App& app, Context& ctx) {
   addSavedCommands(app, ctx);
   addPrintCommands(app, ctx);
   addSettingsCommands(app, ctx);
+  addFolderCommands(app, ctx);
+  addImportCommands(app, ctx);
 }
 
 }  // namespace tovra::cli

@@ -26,6 +26,7 @@
 #include "forms/Babashuseidialogunit.h"
 #include "forms/ColonMenuStyle.h"
 #include "forms/Helpunit.h"
+#include "forms/ImportActions.h"
 #include "forms/KaisaiActions.h"
 #include "forms/Kakushusetteidialogunit.h"
 #include "forms/KensakuActions.h"
@@ -610,9 +611,9 @@ void TMainForm::closeRaceWindow() {
 // --- menu entries: each opens its dialog ---
 
 void TMainForm::W1Click() { kaisaiTouroku(*this); }
-void TMainForm::JRAVAN1Click() {}
-void TMainForm::NIFTY1Click() {}
-void TMainForm::PAT1Click() {}
+void TMainForm::JRAVAN1Click() { jravanYomikomi(*this); }
+void TMainForm::NIFTY1Click() { niftyYomikomi(*this); }
+void TMainForm::PAT1Click() { patYomikomi(*this); }
 void TMainForm::S1Click() { kaisaiShusei(*this); }
 void TMainForm::D1Click() {
   // The going takes no part in the money figures: the rows stay as they are.
@@ -633,7 +634,7 @@ void TMainForm::U1Click() { kensakuRaceMei(*this); }
 void TMainForm::I1Click() { kensakuJyusho(*this); }
 void TMainForm::O1Click() { kensakuHaitou(*this); }
 void TMainForm::P1Click() { kensakuBamei(*this); }
-void TMainForm::N5Click() {}
+void TMainForm::N5Click() { forudaSettei(*this); }
 void TMainForm::N15Click() {
   // 設定 has every open window take up the colours (settingsNotifier).
   TKakushuSetteiDialog dlg(this);

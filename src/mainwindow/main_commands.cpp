@@ -9,9 +9,9 @@ namespace {
 constexpr MainCommand kCommands[] = {
     // 登録
     {"W1", 1, false, true},
-    {"JRAVAN1", 2, true, false},
-    {"NIFTY1", 3, true, false},
-    {"PAT1", 4, true, false},
+    {"JRAVAN1", 2, true, true},
+    {"NIFTY1", 3, true, true},
+    {"PAT1", 4, true, true},
     // 修正: the whole menu needs a meeting day.
     {"N1", 0, true, true},
     {"S1", 0, true, true},
@@ -29,7 +29,7 @@ constexpr MainCommand kCommands[] = {
     {"O1", 12, false, true},
     {"P1", 13, false, true},
     // 設定
-    {"N5", 0, false, false},
+    {"N5", 0, false, true},
     {"N15", 0, false, true},
     // その他
     {"Print1", 14, true, true},

@@ -146,6 +146,9 @@ class MainFormViewTest : public QObject {
     named<QToolButton>(f, "KaiBtn5")->click();
     QCOMPARE(text(f, "JyoLabel"), QString("東京競馬場"));
     for (const char* b : hidden) QVERIFY(!named<QToolButton>(f, b)->isHidden());
+    // The imports need a meeting day on screen.
+    for (const char* a : {"JRAVAN1", "NIFTY1", "PAT1"}) QVERIFY2(named<QAction>(f, a)->isEnabled(), a);
+    for (const char* b : {"ToolBtn2", "ToolBtn3", "ToolBtn4"}) QVERIFY2(named<QToolButton>(f, b)->isEnabled(), b);
   }
 
   void scrollBarSelectsTheMeetingDay() {

@@ -262,3 +262,115 @@ inline std::vector<std::uint8_t> patEntriesJapanCup(bool fullWidthWeights = fals
 }
 
 }  // namespace tovra::importtest
+
+namespace tovra::importtest {
+
+// --- NIFTY board texts ---
+
+// Full-width text of the board (CP932).
+inline std::string fw(const char* utf8) { return sj(utf8); }
+inline std::string fwDigit(int d) { return sj(std::string("０１２３４５６７８９").substr(static_cast<std::size_t>(d) * 3, 3)); }
+// A horse number in four bytes: "　５" (win, place) or "０５" (quinella, wide); "１２".
+inline std::string fwHorse(int n, bool zeroLead) {
+  return (n >= 10 ? fwDigit(1) : zeroLead ? fwDigit(0) : fw("　")) + fwDigit(n % 10);
+}
+// A payout of six full-width characters, blanks before the digits.
+inline std::string fwPay(int yen) {
+  std::string digits = std::to_string(yen), out;
+  for (std::size_t i = digits.size(); i < 6; ++i) out += fw("　");
+  for (char c : digits) out += fwDigit(c - '0');
+  return out;
+}
+inline std::string fwBrackets(int a, int b) { return fwDigit(a) + fw("－") + fwDigit(b); }
+inline std::string fwHorses(int a, int b) { return fwHorse(a, true) + fw("－") + fwHorse(b, true); }
+
+struct NiftyFinisher {
+  int number;
+  const char* name;  // full-width katakana
+  const char* text;  // full-width, e.g. "２：２０．６"
+};
+struct NiftyEntry {
+  std::string field, payout;  // raw bytes: the number field (W bytes) and 12 payout bytes
+};
+struct NiftyRace {
+  int kai = 5, nichi = 8;
+  const char* course = "東京";
+  int race = 11;
+  std::vector<NiftyFinisher> finishers;
+  std::vector<NiftyEntry> win, place, waku, uma, wide;  // entries as they stand, end fields included
+};
+
+// One race block: the head line after "第", one line per finisher (a "単" line ends a
+// list of fewer than five), then one line with the payout sections at the byte
+// distances the reader uses. `at` is where the block starts in the file.
+inline std::string niftyBlock(const NiftyRace& r, std::size_t at) {
+  std::string b = fw("第");
+  const std::size_t s = at + b.size();
+  b += fwDigit(r.kai) + fw("回") + fw(r.course) + fw("　") + fw("　") + fwDigit(r.nichi) +
+       fw("日目") + "      " + (r.race >= 10 ? fwDigit(1) + fwDigit(r.race % 10) : fw("　") + fwDigit(r.race)) + "\r\n";
+  for (std::size_t p = 0; p < r.finishers.size(); ++p) {
+    std::string name = fw(r.finishers[p].name), text = fw(r.finishers[p].text);
+    while (name.size() < 24) name += fw("　");
+    while (text.size() < 15) text += " ";
+    b += fwDigit(static_cast<int>(p + 1)) + fw("着") + fwHorse(r.finishers[p].number, false) + name.substr(0, 24) +
+         text.substr(0, 15) + "\r\n";
+  }
+  if (r.finishers.size() < 5) b += fw("単勝") + "\r\n";
+  const std::size_t l = at + b.size();  // the section line
+  std::string line(1400, ' ');
+  auto put = [&](std::size_t absolute, const std::string& bytes) { line.replace(absolute - l, bytes.size(), bytes); };
+  auto entries = [&](std::size_t first, std::size_t a2, std::size_t w, std::size_t bskip, const std::vector<NiftyEntry>& es) {
+    std::size_t pos = first;
+    for (std::size_t i = 0; i < es.size(); ++i) {
+      if (i) pos += a2;
+      put(pos, es[i].field);
+      put(pos + w + bskip, es[i].payout);
+      pos += w + bskip + 12;
+    }
+  };
+  put(l, fw("複"));
+  entries(l + 2 + 16, 36, 4, 4, r.win);
+  entries(l + 2 + 44, 38, 4, 2, r.place);
+  put(l + 240, fw("枠"));
+  entries(l + 242 + 56, 34, 6, 4, r.waku);
+  const std::size_t umaAt = l + 400;  // the scan from s + 100 is aligned to this line by its line feeds
+  put(umaAt, fw("馬"));
+  entries(umaAt + 2 + 54, 32, 10, 2, r.uma);
+  std::size_t waAt = std::max(umaAt + 140, s + 500);
+  if ((waAt - (s + 500)) % 2) ++waAt;
+  put(waAt, fw("ワ"));
+  entries(waAt + 2 + 50, 32, 10, 2, r.wide);
+  return b + line + "\r\n";
+}
+
+// A board text: the head (回, course and 日目 at byte 32) and the blocks from byte 66.
+inline std::vector<std::uint8_t> niftyFile(const std::vector<NiftyRace>& races, int kai = 5, const char* course = "東京",
+                                           int nichi = 8) {
+  std::string f(66, ' ');
+  f.replace(32, 2, fwDigit(kai));
+  f.replace(36, 4, fw(course));
+  f.replace(44, 2, fwDigit(nichi));
+  f.replace(64, 2, "\r\n");
+  for (const NiftyRace& r : races) f += niftyBlock(r, f.size());
+  return {f.begin(), f.end()};
+}
+
+// The Japan Cup of 2018 as the board reported it.
+inline NiftyRace niftyJapanCup() {
+  NiftyRace r;
+  r.finishers = {{1, "アーモンドアイ", "２：２０．６"},
+                 {8, "キセキ", "１　３／４"},
+                 {11, "スワーヴリチャード", "３　１／２"},
+                 {9, "シュヴァルグラン", "クビ"},
+                 {5, "ミッキースワロー", "２"}};
+  r.win = {{fwHorse(1, false), fwPay(140)}, {fw("連勝"), fwPay(0)}};
+  r.place = {{fwHorse(1, false), fwPay(110)}, {fwHorse(8, false), fwPay(160)}, {fwHorse(11, false), fwPay(150)},
+             {"    ", fwPay(0)}};
+  r.waku = {{fwBrackets(1, 5), fwPay(600)}, {fw("番連勝"), fwPay(0)}};
+  r.uma = {{fwHorses(1, 8), fwPay(590)}, {fw("馬番ワイド"), fwPay(0)}};
+  r.wide = {{fwHorses(1, 8), fwPay(230)}, {fwHorses(1, 11), fwPay(240)}, {fwHorses(8, 11), fwPay(470)},
+            {fw("……………"), fwPay(0)}};
+  return r;
+}
+
+}  // namespace tovra::importtest

@@ -1,0 +1,66 @@
+#include "forms/ImportActions.h"
+
+#include "forms/Forudasetteidialogunit.h"
+#include "forms/Jravanyomikomidialogunit.h"
+#include "forms/Mainunit.h"
+#include "forms/Niftyyomikomidialogunit.h"
+#include "forms/Patyomikomidialogunit.h"
+#include "import/jravan_import.hpp"
+#include "import/nifty_import.hpp"
+#include "import/pat_import.hpp"
+
+namespace tovra {
+namespace {
+
+ImportHooks hooksOf(TMainForm& main) { return {[&main] { main.closeRaceWindow(); }}; }
+
+// A file named in a dialog: its text as the path (relative ones below the working folder).
+std::filesystem::path namedFile(const QString& text) { return std::filesystem::path(text.toStdString()); }
+
+}  // namespace
+
+void jravanYomikomi(TMainForm& main) {
+  TJravanYomikomiDialog dlg(main.importFolders(), &main);
+  const int choice = dlg.exec();
+  if (choice != TJravanYomikomiDialog::Yomikomi && choice != TJravanYomikomiDialog::Zidou) return;
+  JravanRequest r;
+  r.format = {dlg.kind() == 1 ? JravanKind::Result : JravanKind::Card, dlg.newer()};
+  r.automatic = choice == TJravanYomikomiDialog::Zidou;
+  r.file = namedFile(dlg.fileName());
+  if (const auto text = runJravanImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
+    TJravanYomikomiKekaDialog keka(QString::fromStdString(*text), &main);
+    keka.exec();
+  }
+  main.ShowKaisaiView();
+}
+
+void niftyYomikomi(TMainForm& main) {
+  TNiftyYomikomiDialog dlg(main.importFolders(), &main);
+  const int choice = dlg.exec();
+  if (choice != TNiftyYomikomiDialog::Yomikomi && choice != TNiftyYomikomiDialog::Zidou) return;
+  NiftyRequest r;
+  r.automatic = choice == TNiftyYomikomiDialog::Zidou;
+  r.file = namedFile(dlg.fileName());
+  if (const auto t = runNiftyImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
+    TNiftyYomikomiKekaDialog keka(QString::fromStdString(t->read), QString::fromStdString(t->errors), &main);
+    keka.exec();
+  }
+  main.ShowKaisaiView();
+}
+
+void patYomikomi(TMainForm& main) {
+  TPatYomikomiDialog dlg(main.importFolders(), &main);
+  if (dlg.exec() != QDialog::Accepted) return;
+  if (const auto t = runPatImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), dlg.request())) {
+    TPatYomikomiKekaDialog keka(*t, &main);
+    keka.exec();
+  }
+  main.ShowKaisaiView();
+}
+
+void forudaSettei(TMainForm& main) {
+  TForudaSetteiDialog dlg(main.importFolders(), &main);
+  dlg.exec();
+}
+
+}  // namespace tovra

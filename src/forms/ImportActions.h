@@ -1,0 +1,15 @@
+#pragma once
+// The main window's import entries: JRA-VAN (JRAVAN1, ToolBtn2), NIFTY (NIFTY1,
+// ToolBtn3), PAT (PAT1, ToolBtn4) and the folder settings (N5). Each import asks what to
+// read, closes the race window, reads into the day shown, shows what it read for 登録
+// or ｷｬﾝｾﾙ, and leaves the main window showing the day as stored.
+namespace tovra {
+
+class TMainForm;
+
+void jravanYomikomi(TMainForm& main);
+void niftyYomikomi(TMainForm& main);
+void patYomikomi(TMainForm& main);
+void forudaSettei(TMainForm& main);
+
+}  // namespace tovra

@@ -1,0 +1,35 @@
+#pragma once
+// TPatYomikomiDialog "PATﾃﾞｰﾀ読み込み": which of the three reads to run (the purchases
+// always checked, results and runners for the Windows kinds); exec() gives Accepted or
+// Rejected. TPatYomikomiKekaDialog shows each read's races; 登録 stores.
+#include <QDialog>
+
+#include "forms/ImportWidgets.h"
+#include "import/pat_import.hpp"
+
+class QCheckBox;
+
+namespace tovra {
+
+struct ImportFolders;
+
+class TPatYomikomiDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TPatYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
+  PatRequest request() const;
+
+ public slots:
+  void YomikomiBtnClick() { accept(); }
+
+ private:
+  QCheckBox* checkBox_[3] = {};
+};
+
+class TPatYomikomiKekaDialog : public ImportKekaDialog {
+  Q_OBJECT
+ public:
+  TPatYomikomiKekaDialog(const PatTexts& texts, QWidget* parent = nullptr);
+};
+
+}  // namespace tovra
