@@ -35,7 +35,8 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
   std::vector<std::string> lines;
   switch (kind) {
     case tally::TallyKind::Shushi:
-      if (auto r = tally::loadShushiFile(ds, ctx.port)) lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
+      if (auto r = tally::loadShushiFile(ds, ctx.port))
+        lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
       break;
     case tally::TallyKind::Koumoku:
       if (auto r = tally::loadKoumokuFile(ds, ctx.port))
@@ -77,7 +78,8 @@ void addSavedCommands(CLI::App& app, Context& ctx) {
     if (!tally::saveTallyResult(ds, ctx.port, parseKind(ctx, kindText))) throw Refused();
   });
 
-  auto* show = saved->add_subcommand("show", "Write a saved result back as the work file and print it as its window shows it");
+  auto* show =
+      saved->add_subcommand("show", "Write a saved result back as the work file and print it as its window shows it");
   show->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
   show->add_option("INDEX", indexText, "0-based, in the order of `saved list`")->required();
   show->callback([&ctx] {
@@ -95,7 +97,8 @@ void addSavedCommands(CLI::App& app, Context& ctx) {
     const tally::TallyKind kind = parseKind(ctx, kindText);
     const int index = parseIndex(ctx, kind, indexText);
     const std::string label = tally::savedLabels(ds, kind)[static_cast<std::size_t>(index)];
-    if (!askOkCancel(ctx.port, std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
+    if (!askOkCancel(ctx.port,
+                     std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
       throw Refused();
     if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
   });

@@ -30,6 +30,7 @@
 #include "forms/KaisaiActions.h"
 #include "forms/Kakushusetteidialogunit.h"
 #include "forms/KensakuActions.h"
+#include "forms/ShukeiActions.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
 #include "forms/Nentsugisyoriunit.h"
@@ -202,6 +203,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(1000);
+
+  // The tallies, with the condition tally dialog that lives for the whole run.
+  shukei_ = new ShukeiActions(*this);
 
   connectHandlers();
   applyColours();
@@ -503,6 +507,7 @@ void TMainForm::applyColours() {
   p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
   jyoLabel_->setPalette(p);
   if (raceForm_) raceForm_->applyColours();
+  if (shukei_) shukei_->applyColours();
 }
 
 void TMainForm::ShowKaisaiView() { showView(showMeetingView(dataStore())); }
@@ -625,11 +630,11 @@ void TMainForm::D1Click() {
   if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->showIfOpen(raceForm_->race());
 }
 void TMainForm::F1Click() { kaisaiSakujyo(*this); }
-void TMainForm::X1Click() {}
-void TMainForm::C1Click() {}
-void TMainForm::V1Click() {}
-void TMainForm::B1Click() {}
-void TMainForm::N13Click() {}
+void TMainForm::X1Click() { shukei_->shushiShukei(); }
+void TMainForm::C1Click() { shukei_->koumokuShukei(); }
+void TMainForm::V1Click() { shukei_->rankShukei(); }
+void TMainForm::B1Click() { shukei_->jyokenShukei(); }
+void TMainForm::N13Click() { shukei_->hozonSyori(); }
 void TMainForm::U1Click() { kensakuRaceMei(*this); }
 void TMainForm::I1Click() { kensakuJyusho(*this); }
 void TMainForm::O1Click() { kensakuHaitou(*this); }

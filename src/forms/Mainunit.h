@@ -24,6 +24,7 @@ class DataStore;
 class UserPort;
 struct SettingsRecord;
 class RowPanel;
+class ShukeiActions;
 class TRaceForm;
 class THelpForm;
 class TTovraSplash;
@@ -61,6 +62,8 @@ class TMainForm : public QMainWindow {
   void openRaceWindow(int race);
   void closeRaceWindow();
   TRaceForm* raceForm() const;
+  // The tallies and their result windows.
+  ShukeiActions& shukei() const { return *shukei_; }
 
   // The race of the row whose right-click menu was opened last (0..11).
   int popupRace() const { return popupRace_; }
@@ -165,6 +168,7 @@ class TMainForm : public QMainWindow {
   qint64 splashShownAt_ = 0;
   QPointer<THelpForm> help_;
   QPointer<TRaceForm> raceForm_;
+  ShukeiActions* shukei_ = nullptr;
   int popupRace_ = 0;
   bool hasMeeting_ = false;
 };

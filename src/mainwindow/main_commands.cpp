@@ -18,11 +18,11 @@ constexpr MainCommand kCommands[] = {
     {"D1", 5, true, true},
     {"F1", 0, true, true},
     // 集計
-    {"X1", 6, false, false},
-    {"C1", 7, false, false},
-    {"V1", 8, false, false},
-    {"B1", 9, false, false},
-    {"N13", 0, false, false},
+    {"X1", 6, false, true},
+    {"C1", 7, false, true},
+    {"V1", 8, false, true},
+    {"B1", 9, false, true},
+    {"N13", 0, false, true},
     // 検索
     {"U1", 10, false, true},
     {"I1", 11, false, true},

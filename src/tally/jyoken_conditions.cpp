@@ -1,6 +1,7 @@
 #include "tally/jyoken_conditions.hpp"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -56,6 +57,39 @@ const char* codedText(const std::vector<std::vector<const char*>>& table, Jyoken
 }
 
 }  // namespace
+
+std::string jyokenTabCaption(JyokenKind kind) {
+  static const char* const tabs[] = {"",         "月",       "ﾚｰｽNO",  "年齢条件", "ﾚｰｽｸﾗｽ",  "ﾚｰｽ種別",
+                                     "性別条件", "斤量条件", "馬場",    "距離",     "馬場状態", "馬券式別"};
+  const auto k = static_cast<std::size_t>(kind);
+  return k < std::size(tabs) ? tabs[k] : "";
+}
+
+std::vector<std::string> jyokenItemCaptions(JyokenKind kind) {
+  static const std::vector<std::vector<const char*>> items = {
+      {},
+      {},
+      {},
+      {"2歳", "3歳", "3歳上", "4歳上"},
+      {"新馬", "未勝利", "500万下", "1000万下", "1600万下", "ｵｰﾌﾟﾝ", "G 3", "G 2", "G 1"},
+      {"混合", "ﾏｰｸなし", "抽選馬限定", "父内国産馬限定", "国際", "抽市場馬限定", "九州産馬限定"},
+      {"牡牝戦", "牝馬限定戦"},
+      {"馬齢", "別定", "定量", "ﾊﾝﾃﾞ"},
+      {"芝", "ﾀﾞｰﾄ", "障害"},
+      {},
+      {"良", "稍重", "重", "不良"},
+      {"単勝", "複勝", "枠連", "ﾜｲﾄﾞ", "馬連"},
+  };
+  std::vector<std::string> out;
+  if (kind == JyokenKind::Month || kind == JyokenKind::RaceNo) {
+    for (int i = 1; i <= 12; ++i) out.push_back(std::to_string(i) + (kind == JyokenKind::Month ? "月" : "R"));
+    return out;
+  }
+  const auto k = static_cast<std::size_t>(kind);
+  if (k < items.size())
+    for (const char* i : items[k]) out.emplace_back(i);
+  return out;
+}
 
 int jyokenValueCount(JyokenKind kind) {
   switch (kind) {

@@ -42,6 +42,10 @@ using JyokenConditions = std::array<JyokenCondition, kMaxJyoken>;  // a kind of 
 
 // How many values a coded kind offers (its radio items); 0 for the distance, which is typed.
 int jyokenValueCount(JyokenKind kind);
+// The dialog's tab of a kind ("月", "ﾚｰｽNO", ... "馬券式別") and the items of its radio
+// group, value 1 first ("1月" ... "12月", "2歳" ..., none for the distance). UTF-8.
+std::string jyokenTabCaption(JyokenKind kind);
+std::vector<std::string> jyokenItemCaptions(JyokenKind kind);
 
 // The list the dialog keeps, with its list box lines (same index as the conditions).
 class JyokenList {

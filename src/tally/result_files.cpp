@@ -20,7 +20,8 @@ const TallyKindInfo kInfos[] = {
     {TallyKind::Shushi, "shushi", "収支集計", kShushiWorkFile, ShushiResult::kFileSize, shushi_off::timeStamp,
      "tovradatafile/shukei/shushi.dat", "tovradatafile/shukei/shushi.tim", "表示されている収支集計結果を保存します。"},
     {TallyKind::Koumoku, "koumoku", "項目集計", kKoumokuWorkFile, KoumokuResult::kReadSize, koumoku_off::timeStamp,
-     "tovradatafile/shukei/koumoku.dat", "tovradatafile/shukei/koumoku.tim", "表示されている項目集計結果を保存します。"},
+     "tovradatafile/shukei/koumoku.dat", "tovradatafile/shukei/koumoku.tim",
+     "表示されている項目集計結果を保存します。"},
     {TallyKind::Rank, "rank", "RANK集計", kRankWorkFile, RankResult::kFileSize, rank_file_off::timeStamp,
      "tovradatafile/shukei/rank.dat", "tovradatafile/shukei/rank.tim", "表示されているRANK集計結果を保存します。"},
     {TallyKind::Jyoken, "jyoken", "条件集計", kJyokenWorkFile, JyokenResult::kSize, jyoken_off::timeStamp,
@@ -87,7 +88,8 @@ bool plausible(const JyokenResult& r) {
     // The list is closed up; the bet type is kept apart from it.
     if (ended || c.kind < 0 || c.kind >= static_cast<int>(JyokenKind::Bet)) return false;
     const int count = jyokenValueCount(static_cast<JyokenKind>(c.kind));
-    if (c.kind == static_cast<int>(JyokenKind::Distance) ? (c.value < 0 || c.value > 9999) : (c.value < 1 || c.value > count))
+    if (c.kind == static_cast<int>(JyokenKind::Distance) ? (c.value < 0 || c.value > 9999)
+                                                         : (c.value < 1 || c.value > count))
       return false;
   }
   return true;
@@ -142,12 +144,14 @@ std::optional<TallyKind> tallyKindByName(std::string_view name) {
 bool plausibleRecord(TallyKind kind, const std::uint8_t* data, std::size_t size) {
   if (size < tallyKindInfo(kind).recordSize) return false;
   switch (kind) {
-    case TallyKind::Shushi: return plausible(ShushiResult::decode(data));
+    case TallyKind::Shushi:
+      return plausible(ShushiResult::decode(data));
     case TallyKind::Koumoku: {
       KoumokuResult r;
       return r.decode(data, size) && plausible(r);
     }
-    case TallyKind::Rank: return plausible(RankResult::decode(data));
+    case TallyKind::Rank:
+      return plausible(RankResult::decode(data));
     case TallyKind::Jyoken: {
       JyokenResult r;
       return r.decode(data, size) && plausible(r);
@@ -166,13 +170,15 @@ std::string workFileMessage(TallyKind kind, WorkFileState state) {
   const TallyKindInfo& info = tallyKindInfo(kind);
   const std::string file = std::string(info.workFile);
   switch (state) {
-    case WorkFileState::Ok: return {};
+    case WorkFileState::Ok:
+      return {};
     case WorkFileState::Missing:
       return std::string(info.title) + "結果の作業ﾌｧｲﾙ " + file + " がありません。\n\n集計をやり直して下さい。";
     case WorkFileState::Short:
       return std::string(info.title) + "結果の作業ﾌｧｲﾙ " + file + " が途中で切れています。\n\n集計をやり直して下さい。";
     case WorkFileState::Damaged:
-      return std::string(info.title) + "結果の作業ﾌｧｲﾙ " + file + " の内容に異常があります。\n\n集計をやり直して下さい。";
+      return std::string(info.title) + "結果の作業ﾌｧｲﾙ " + file +
+             " の内容に異常があります。\n\n集計をやり直して下さい。";
   }
   return {};
 }

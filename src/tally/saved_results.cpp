@@ -87,8 +87,9 @@ Bytes withoutUnit(const Bytes& data, std::size_t i, std::size_t unit) {
   const std::size_t n = data.size() / unit;
   out.reserve(n * unit);
   for (std::size_t k = 0; k < n; ++k)
-    if (k != i) out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(k * unit),
-                           data.begin() + static_cast<std::ptrdiff_t>((k + 1) * unit));
+    if (k != i)
+      out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(k * unit),
+                 data.begin() + static_cast<std::ptrdiff_t>((k + 1) * unit));
   return out;
 }
 
@@ -114,8 +115,8 @@ std::vector<std::string> savedLabels(DataStore& ds, TallyKind kind) {
   if (!index) return labels;
   const std::size_t n = index->size() / kIndexEntrySize;
   for (std::size_t i = 0; i < n; ++i)
-    labels.push_back(cp932ToUtf8(fixedText(reinterpret_cast<const char*>(index->data() + i * kIndexEntrySize),
-                                           kIndexEntrySize)));
+    labels.push_back(
+        cp932ToUtf8(fixedText(reinterpret_cast<const char*>(index->data() + i * kIndexEntrySize), kIndexEntrySize)));
   return labels;
 }
 

@@ -57,7 +57,8 @@ bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index)
 void recoverSavedResults(DataStore& ds);
 
 inline constexpr const char* kSavedBrokenMessage = "保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。";
-inline constexpr const char* kSavedDeleteFailedMessage = "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";
+inline constexpr const char* kSavedDeleteFailedMessage =
+    "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";
 inline constexpr const char* kSavedSaveFailedMessage = "集計結果を保存出来ませんでした。\n\n処理を中止します。";
 
 }  // namespace tovra::tally

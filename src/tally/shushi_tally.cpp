@@ -11,6 +11,21 @@ namespace tovra::tally {
 
 bool shushiModeValid(int mode) { return (mode >= 0 && mode <= 3) || mode == kShushiDay; }
 
+ShushiChoice shushiChoice(int range, bool byKai, int yearPosition, int month, int day) {
+  switch (range) {
+    case 1: return {byKai ? kShushiYearByKai : kShushiYearByMonth, yearPosition};
+    case 2: return {kShushiDay, month * 100 + day};
+    default: return {byKai ? kShushiAllByKai : kShushiAllByMonth, 0};
+  }
+}
+
+std::pair<int, int> shushiFirstDay(const DataStore& ds) {
+  const int tsukiHi = ds.kaisai.tsukiHi;
+  const int month = tsukiHi / 100, day = tsukiHi % 100;
+  if (ds.count() == 0 || month < 1 || month > 12 || day < 1 || day > 31) return {1, 1};
+  return {month, day};
+}
+
 std::vector<std::uint8_t> ShushiResult::encode() const {
   std::vector<std::uint8_t> out(kFileSize, 0);
   std::uint8_t* p = out.data();
@@ -150,17 +165,8 @@ std::optional<ShushiResult> readShushiFile(DataStore& ds) {
 namespace {
 
 ShushiCellView cellView(const R& r, int i) {
-  ShushiCellView v;
-  if (r.kounyu[i] == 0) {
-    v.kou = kZeroYen;
-    v.shu = v.teki = kBlankPanel;
-    return v;
-  }
-  v.kou = moneyRateLine(r.kounyu[i], r.kaishu[i], static_cast<std::int64_t>(r.kounyu[i]) + r.shushi[i]);
-  v.shu = yenText(r.shushi[i]);
-  v.teki = rateText(r.tekichu[i]);
-  v.plus = r.shushi[i] >= 1;
-  return v;
+  if (r.kounyu[i] == 0) return emptyCell();
+  return moneyCell(r.kounyu[i], r.kaishu[i], r.shushi[i], rateText(r.tekichu[i]));
 }
 
 std::string heading(const R& r, int a, const NenjiTable& nenji, const std::string& currentYear) {

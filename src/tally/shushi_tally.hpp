@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ledger/records.hpp"
@@ -54,6 +55,18 @@ struct ShushiResult {
   static ShushiResult decode(const std::uint8_t* in);
 };
 
+// The dialog's choice as a mode and selection: range 0 "登録済全ﾃﾞｰﾀ", 1 "年次指定" (the
+// year at `yearPosition` of the year list), 2 "月日指定" (month 1-12 and day 1-31 of the
+// current year, whatever the rows); byKai chooses "回次別" rows over "月別".
+struct ShushiChoice {
+  int mode = kShushiAllByMonth;
+  int selection = 0;
+};
+ShushiChoice shushiChoice(int range, bool byKai, int yearPosition, int month, int day);
+// The month and day the dialog offers first: the meeting day the main window shows, or
+// 1/1 when it shows none.
+std::pair<int, int> shushiFirstDay(const DataStore& ds);
+
 // Runs the tally over the ledger (no file is written). selection: the year position in the
 // year list for modes 2 and 3, month * 100 + day of the current year for mode 5.
 ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock = localNow);
@@ -62,13 +75,10 @@ bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, cons
 // The work file; nullopt when it is missing or shorter than 2360 bytes.
 std::optional<ShushiResult> readShushiFile(DataStore& ds);
 
-// What the result window shows at scroll position 0-12 (0 = all rows, a = row a - 1).
-struct ShushiCellView {
-  std::string kou;   // purchase panel: "%10ld円  %9.1f％  %10ld円" or "         0円"
-  std::string shu;   // balance panel: "%10ld円" or "  "
-  std::string teki;  // hit-rate panel: "%9.1f％" or "  "
-  bool plus = false;  // the balance is shown in the positive-balance colour
-};
+// What the result window shows at scroll position 0-12 (0 = all rows, a = row a - 1):
+// per panel triple the purchase line or "         0円", the balance or "  ", the hit rate or
+// "  ", and whether the balance takes the positive-balance colour.
+using ShushiCellView = CellView;
 struct ShushiView {
   std::string heading;    // MainPanel
   std::string timeStamp;  // TimeLabel

@@ -31,16 +31,6 @@ namespace {
 
 constexpr int kTok = 4;
 
-// One meeting day with its races as the only meeting of a course and year.
-void writeDay(TempLedger& l, int year, int course, const KaisaiRecord& k, const RaceBlock& races) {
-  QByteArray m(int(KaisaiRecord::kSize) * 2, 0), r(int(kRaceBlockSize) * 2, 0);
-  k.encode(reinterpret_cast<std::uint8_t*>(m.data()));
-  for (int i = 0; i < kRacesPerDay; ++i)
-    races[std::size_t(i)].encode(reinterpret_cast<std::uint8_t*>(r.data()) + i * RaceRecord::kSize);
-  l.writeFile(QString::fromStdString(meetingFilePath(std::to_string(year), course)), m);
-  l.writeFile(QString::fromStdString(raceFilePath(std::to_string(year), course)), r);
-}
-
 void setName(char* field, const char* utf8) { std::strcpy(field, sj(utf8).c_str()); }
 
 QStringList items(QComboBox* c) {
@@ -76,13 +66,13 @@ class KensakuDialogsTest : public QObject {
     races[10].umaKeka[0] = 10208;
     TempLedger::setRace(k, 9, 1, "晩秋特別", 0, 0);
     races[9].fukuHaitou[0] = 100;
-    writeDay(*ledger_, 2001, kTok, k, races);
+    ledger_->writeDay(2001, kTok, k, races);
     // 2002 東京 5月5日 2回6日目: 11R NHKマイルカップ.
     KaisaiRecord n = TempLedger::day(5, 5, 2, 6);
     RaceBlock nr{};
     TempLedger::setRace(n, 10, 1, "NHKマイルカップ", 0, 0);
     nr[10].koumoku = 30911311;
-    writeDay(*ledger_, 2002, kTok, n, nr);
+    ledger_->writeDay(2002, kTok, n, nr);
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = kTok;
     ledger_->writeSettings(s);

@@ -99,10 +99,8 @@ class MainFormMenuTest : public QObject {
   }
 
   void featuresStillToComeArePresentButDisabled() {
-    for (const char* a : {"X1", "C1", "V1", "B1", "N13"})
-      QVERIFY2(!named<QAction>(form_.get(), a)->isEnabled(), a);
     for (const char* a : {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4", "W1", "S1", "F1", "U1",
-                          "I1", "O1", "P1", "N5", "N15"})
+                          "I1", "O1", "P1", "N5", "N15", "X1", "C1", "V1", "B1", "N13"})
       QVERIFY2(named<QAction>(form_.get(), a)->isEnabled(), a);
     for (const char* b : {"ToolBtn1", "ToolBtn10", "ToolBtn11", "ToolBtn12", "ToolBtn13", "ToolBtn15", "ToolBtn16",
                           "KensakuBtn"})

@@ -65,6 +65,15 @@ QByteArray TempLedger::readFile(const QString& rel) const {
 
 bool TempLedger::exists(const QString& rel) const { return QFileInfo::exists(file(rel)); }
 
+void TempLedger::writeDay(int year, int course, const KaisaiRecord& k, const RaceBlock& races) {
+  QByteArray m(int(KaisaiRecord::kSize) * 2, 0), r(int(kRaceBlockSize) * 2, 0);
+  k.encode(reinterpret_cast<std::uint8_t*>(m.data()));
+  for (int i = 0; i < kRacesPerDay; ++i)
+    races[std::size_t(i)].encode(reinterpret_cast<std::uint8_t*>(r.data()) + i * RaceRecord::kSize);
+  writeFile(QString::fromStdString(meetingFilePath(std::to_string(year), course)), m);
+  writeFile(QString::fromStdString(raceFilePath(std::to_string(year), course)), r);
+}
+
 KaisaiRecord TempLedger::day(int month, int dayOfMonth, int kai, int nichi) {
   KaisaiRecord k;
   k.tsukiHi = static_cast<std::uint16_t>(month * 100 + dayOfMonth);

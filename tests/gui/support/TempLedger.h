@@ -30,6 +30,8 @@ class TempLedger {
   // The meeting file of a course: these days, then the all-zero record; the race file
   // with one blank block per day plus the trailing one.
   void writeMeetings(int year, int course, const std::vector<KaisaiRecord>& days);
+  // One meeting day with its races as the only meeting of a course and year.
+  void writeDay(int year, int course, const KaisaiRecord& k, const RaceBlock& races);
   void writeSettings(const SettingsRecord& s);
   void writeFile(const QString& rel, const QByteArray& bytes);
   QByteArray readFile(const QString& rel) const;

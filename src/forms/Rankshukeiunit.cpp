@@ -1,0 +1,149 @@
+#include "forms/Rankshukeiunit.h"
+
+#include <QFrame>
+#include <QScrollBar>
+
+#include "forms/Looks.h"
+#include "tally/rank_tally.hpp"
+#include "tally/result_files.hpp"
+
+namespace tovra {
+
+namespace {
+
+constexpr int kLeft = 8, kPanelW = 540, kContentTop = TShukeiWindow::kTop + 56, kContentH = 336;
+constexpr int kLine = 22;
+
+QFrame* entryPanel(QWidget* parent, const QString& name, int y, int h) {
+  auto* f = new QFrame(parent);
+  f->setObjectName(name);
+  f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  f->setGeometry(kLeft, y, kPanelW, h);
+  paintBackground(f, Qt::white);
+  return f;
+}
+
+// A label of an entry panel: name + the panel's number, figure font, black or blue.
+QLabel* entryLabel(QFrame* panel, const char* name, int n, int x, int y, int w, bool blue = false,
+                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+  auto* l = new QLabel(panel);
+  l->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(name)).arg(n));
+  l->setTextFormat(Qt::PlainText);
+  l->setFont(figureFont(kShukeiFigurePx));
+  l->setAlignment(align);
+  l->setGeometry(x, y, w, kLine - 2);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, blue ? QColor(0, 0, 255) : QColor(Qt::black));
+  l->setPalette(p);
+  return l;
+}
+
+}  // namespace
+
+TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TShukeiWindow(tally::TallyKind::Rank, &SettingsRecord::rankRect, "RankShukeiForm", "Panel4", ds, settings, port,
+                    parent) {
+  makeHeading(kLeft, kPanelW);
+  const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+
+  // Three races: rank and day, race number and name, the two figures, the first two horses.
+  for (int i = 0; i < 3; ++i) {
+    const int n = i + 1;
+    QFrame* f =
+        entryPanel(this, QStringLiteral("Panel%1").arg(n), kContentTop + i * (kContentH / 3), kContentH / 3 - 6);
+    race_[i] = {f,
+                entryLabel(f, "TsukiLabel", n, 6, 4, 320),
+                entryLabel(f, "NameLabel", n, 6, 4 + kLine, 526),
+                entryLabel(f, "ShikiLabel", n, 30, 4 + 2 * kLine, 40),
+                entryLabel(f, "BanLabel", n, 74, 4 + 2 * kLine, 84, false, right),
+                entryLabel(f, "ShuLabel", n, 200, 4 + 2 * kLine, 40),
+                entryLabel(f, "Bamei1Label", n, 30, 4 + 3 * kLine, 230),
+                entryLabel(f, "Bamei2Label", n, 270, 4 + 3 * kLine, 230),
+                entryLabel(f, "KinLabel", n, 244, 4 + 2 * kLine, 84, true, right)};
+  }
+  // Five days: rank and day, then the two figures.
+  for (int i = 0; i < 5; ++i) {
+    const int n = i + 11;
+    QFrame* f =
+        entryPanel(this, QStringLiteral("Panel%1").arg(n), kContentTop + i * (kContentH / 5), kContentH / 5 - 6);
+    day_[i] = {f,
+               entryLabel(f, "TsukiLabel", n, 6, 4, 320),
+               entryLabel(f, "ShikiLabel", n, 30, 4 + kLine, 40),
+               entryLabel(f, "BanLabel", n, 74, 4 + kLine, 84, false, right),
+               entryLabel(f, "GouLabel", n, 200, 4 + kLine, 40),
+               entryLabel(f, "RanLabel", n, 244, 4 + kLine, 84, true, right)};
+    f->hide();
+  }
+
+  scrollBar_ = new QScrollBar(Qt::Vertical, this);
+  scrollBar_->setObjectName("ScrollBar");
+  scrollBar_->setRange(0, 14);
+  scrollBar_->setPageStep(1);
+  scrollBar_->setGeometry(kLeft + kPanelW + 6, kContentTop, 16, kContentH - 6);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &TRankShukeiForm::ScrollBarChange);
+
+  setFixedSize(kLeft + kPanelW + 30, kContentTop + kContentH + 6);
+  applyColours();
+}
+
+void TRankShukeiForm::showResult() {
+  const auto result = tally::loadRankFile(ds_, port_);
+  if (!result) {
+    clearAll();
+    return;
+  }
+  const bool perRace = tally::rankPerRace(result->code);
+  for (const RaceLabels& r : race_) r.panel->setVisible(perRace);
+  for (const DayLabels& d : day_) d.panel->setVisible(!perRace);
+  {
+    QSignalBlocker block(scrollBar_);
+    scrollBar_->setRange(0, tally::rankPageCount(result->code) - 1);
+    scrollBar_->setValue(0);
+  }
+  ShowPage(0);
+}
+
+void TRankShukeiForm::ScrollBarChange(int position) { ShowPage(position); }
+
+void TRankShukeiForm::clearAll() {
+  clearHeading();
+  for (const RaceLabels& r : race_)
+    for (QLabel* l : {r.tsuki, r.name, r.shiki, r.ban, r.shu, r.bamei1, r.bamei2, r.kin}) l->clear();
+  for (const DayLabels& d : day_)
+    for (QLabel* l : {d.tsuki, d.shiki, d.ban, d.gou, d.ran}) l->clear();
+}
+
+void TRankShukeiForm::ShowPage(int p) {
+  const auto result = tally::loadRankFile(ds_, port_);
+  if (!result) {
+    clearAll();
+    return;
+  }
+  const tally::RankView v = tally::rankView(*result, p);
+  mainPanel_->setText(QString::fromStdString(v.mainPanel));
+  timeLabel_->setText(QString::fromStdString(v.timeStamp));
+  auto set = [](QLabel* l, const std::string& text) { l->setText(QString::fromStdString(text)); };
+  for (std::size_t i = 0; i < v.raceRows.size() && i < race_.size(); ++i) {
+    const tally::RankRaceRowView& row = v.raceRows[i];
+    const RaceLabels& r = race_[i];
+    set(r.tsuki, row.tsuki);
+    set(r.name, row.name);
+    set(r.shiki, row.shiki);
+    set(r.ban, row.ban);
+    set(r.shu, row.shu);
+    set(r.bamei1, row.bamei1);
+    set(r.bamei2, row.bamei2);
+    set(r.kin, row.kin);
+  }
+  for (std::size_t i = 0; i < v.dayRows.size() && i < day_.size(); ++i) {
+    const tally::RankDayRowView& row = v.dayRows[i];
+    const DayLabels& d = day_[i];
+    set(d.tsuki, row.tsuki);
+    set(d.shiki, row.shiki);
+    set(d.ban, row.ban);
+    set(d.gou, row.gou);
+    set(d.ran, row.ran);
+  }
+}
+
+}  // namespace tovra

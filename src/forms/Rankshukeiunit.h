@@ -1,0 +1,46 @@
+#pragma once
+// TRankShukeiForm "RANK集計": the BEST45 of tmp/rank.tmp page by page: three races a page
+// (Panel1-3) for the kinds ranking races or payouts, five days a page (Panel11-15) for
+// those ranking meeting days. Every page change reads the work file again.
+#include <array>
+
+#include "forms/ShukeiWindow.h"
+
+class QFrame;
+class QLabel;
+class QScrollBar;
+
+namespace tovra {
+
+class TRankShukeiForm : public TShukeiWindow {
+  Q_OBJECT
+ public:
+  TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+
+  // Reads the work file and shows page p.
+  void ShowPage(int p);
+
+ public slots:
+  void ScrollBarChange(int position);
+
+ protected:
+  // The kind stored in the work file chooses the panels and the number of pages.
+  void showResult() override;
+
+ private:
+  struct RaceLabels {
+    QFrame* panel;
+    QLabel *tsuki, *name, *shiki, *ban, *shu, *bamei1, *bamei2, *kin;
+  };
+  struct DayLabels {
+    QFrame* panel;
+    QLabel *tsuki, *shiki, *ban, *gou, *ran;
+  };
+  void clearAll();
+
+  QScrollBar* scrollBar_ = nullptr;
+  std::array<RaceLabels, 3> race_{};
+  std::array<DayLabels, 5> day_{};
+};
+
+}  // namespace tovra

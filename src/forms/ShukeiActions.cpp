@@ -1,0 +1,100 @@
+#include "forms/ShukeiActions.h"
+
+#include "forms/Hozonsyoridialogunit.h"
+#include "forms/Jyokenshukeidialogunit.h"
+#include "forms/Jyokenshukeiunit.h"
+#include "forms/Koumokushukeidialogunit.h"
+#include "forms/Koumokushukeiunit.h"
+#include "forms/Mainunit.h"
+#include "forms/Rankshukeidialogunit.h"
+#include "forms/Rankshukeiunit.h"
+#include "forms/Shushishukeidialogunit.h"
+#include "forms/Shushishukeiunit.h"
+#include "tally/jyoken_tally.hpp"
+#include "tally/koumoku_tally.hpp"
+#include "tally/rank_tally.hpp"
+#include "tally/saved_results.hpp"
+#include "tally/shushi_tally.hpp"
+
+namespace tovra {
+
+namespace {
+
+std::size_t slot(tally::TallyKind kind) { return std::size_t(static_cast<int>(kind) - 1); }
+
+}  // namespace
+
+ShukeiActions::ShukeiActions(TMainForm& main) : QObject(&main), main_(main) {
+  setObjectName("ShukeiActions");
+  jyokenDialog_ = new TJyokenShukeiDialog(main.dataStore(), main.port(), &main);
+}
+
+TShukeiWindow* ShukeiActions::window(tally::TallyKind kind) const { return windows_[slot(kind)].data(); }
+
+TShukeiWindow* ShukeiActions::showWindow(tally::TallyKind kind) {
+  QPointer<TShukeiWindow>& w = windows_[slot(kind)];
+  if (!w) {
+    DataStore& ds = main_.dataStore();
+    SettingsRecord& s = main_.settings();
+    UserPort& port = main_.port();
+    switch (kind) {
+      case tally::TallyKind::Shushi:
+        w = new TShushiShukeiForm(ds, s, port, &main_);
+        break;
+      case tally::TallyKind::Koumoku:
+        w = new TKoumokuShukeiForm(ds, s, port, &main_);
+        break;
+      case tally::TallyKind::Rank:
+        w = new TRankShukeiForm(ds, s, port, &main_);
+        break;
+      case tally::TallyKind::Jyoken:
+        w = new TJyokenShukeiForm(ds, s, port, &main_);
+        break;
+    }
+    connect(w, &TShukeiWindow::endRequested, &main_, &TMainForm::close);
+  }
+  w->showAfterTally();
+  return w;
+}
+
+void ShukeiActions::applyColours() {
+  for (const QPointer<TShukeiWindow>& w : windows_)
+    if (w) w->applyColours();
+}
+
+void ShukeiActions::shushiShukei() {
+  TShushiShukeiDialog dialog(main_.dataStore(), &main_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const tally::ShushiChoice c = dialog.choice();
+  if (tally::runShushiTally(main_.dataStore(), main_.port(), c.mode, c.selection)) showWindow(tally::TallyKind::Shushi);
+}
+
+void ShukeiActions::koumokuShukei() {
+  TKoumokuShukeiDialog dialog(main_.dataStore(), &main_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (tally::runKoumokuTally(main_.dataStore(), main_.port(), dialog.mode(), dialog.yearPosition()))
+    showWindow(tally::TallyKind::Koumoku);
+}
+
+void ShukeiActions::rankShukei() {
+  TRankShukeiDialog dialog(main_.dataStore(), &main_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (tally::runRankTally(main_.dataStore(), main_.port(), dialog.code(), dialog.yearPosition()))
+    showWindow(tally::TallyKind::Rank);
+}
+
+void ShukeiActions::jyokenShukei() {
+  if (jyokenDialog_->exec() != QDialog::Accepted) return;
+  if (tally::runJyokenTally(main_.dataStore(), main_.port(), jyokenDialog_->rangeFlag(), jyokenDialog_->yearPosition(),
+                            jyokenDialog_->conditions()))
+    showWindow(tally::TallyKind::Jyoken);
+}
+
+void ShukeiActions::hozonSyori() {
+  THozonSyoriDialog dialog(main_.dataStore(), main_.port(), &main_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const auto [kind, line] = dialog.chosen();
+  if (tally::restoreSavedResult(main_.dataStore(), main_.port(), kind, line)) showWindow(kind);
+}
+
+}  // namespace tovra

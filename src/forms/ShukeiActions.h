@@ -1,0 +1,43 @@
+#pragma once
+// The main window's tallies: 収支集計, 項目集計, RANK集計 and 条件集計 (each a dialog, the
+// tally with its wait popup, then its result window) and 保存済集計結果処理. Holds the four
+// result windows (one each, made on first use, destroyed by their close box) and the
+// condition tally dialog, made once for the program's run.
+#include <QObject>
+#include <QPointer>
+#include <array>
+
+#include "tally/result_files.hpp"
+
+namespace tovra {
+
+class TMainForm;
+class TShukeiWindow;
+class TJyokenShukeiDialog;
+
+class ShukeiActions : public QObject {
+  Q_OBJECT
+ public:
+  explicit ShukeiActions(TMainForm& main);
+
+  void shushiShukei();   // X1, ToolBtn6
+  void koumokuShukei();  // C1, ToolBtn7
+  void rankShukei();     // V1, ToolBtn8
+  void jyokenShukei();   // B1, ToolBtn9
+  void hozonSyori();     // N13
+
+  // The kind's window (made when there is none) showing its work file as after a tally.
+  TShukeiWindow* showWindow(tally::TallyKind kind);
+  // The kind's window when it exists (open or hidden), else nullptr.
+  TShukeiWindow* window(tally::TallyKind kind) const;
+  // Every existing window takes the settings' colours again.
+  void applyColours();
+  TJyokenShukeiDialog* jyokenDialog() const { return jyokenDialog_; }
+
+ private:
+  TMainForm& main_;
+  std::array<QPointer<TShukeiWindow>, 4> windows_;
+  TJyokenShukeiDialog* jyokenDialog_;
+};
+
+}  // namespace tovra

@@ -1,0 +1,125 @@
+#include "forms/ShukeiWindow.h"
+
+#include <QCloseEvent>
+#include <QToolButton>
+
+#include "forms/Looks.h"
+#include "ledger/datastore.hpp"
+#include "ledger/helpers.hpp"
+#include "tally/saved_results.hpp"
+
+static void initShukeiQrc() {
+  Q_INIT_RESOURCE(shukeiwin);
+  Q_INIT_RESOURCE(racewin);  // the close icon the race window has too
+}
+
+namespace tovra {
+
+namespace {
+
+struct ToolDef {
+  const char* hint;
+  const char* theme;
+  const char* bundled;
+};
+const ToolDef kTools[4] = {
+    {"集計結果保存", "document-save", "hozon"},
+    {"印刷", "document-print", "insatsu"},
+    {"閉じる", "window-close", "race-tojiru"},
+    {"トヴラ終了", "application-exit", "shuryo"},
+};
+
+}  // namespace
+
+TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect, const char* objectName,
+                             const char* barName, DataStore& ds, SettingsRecord& settings, UserPort& port,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port), kind_(kind), rect_(rect) {
+  initFormResources();
+  initShukeiQrc();
+  setObjectName(objectName);
+  setWindowTitle(QString::fromUtf8(tally::tallyKindInfo(kind).title));
+  setWindowIcon(toolIcon("", "tovra"));
+  // Single border, minimise only; the close box destroys the window.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  toolBar_ = new QWidget(this);
+  toolBar_->setObjectName(barName);
+  toolBar_->setGeometry(0, 0, 4 * 30 + 40, 32);
+  paintBackground(toolBar_, palette().color(QPalette::Button));
+  int x = 4;
+  for (int i = 0; i < 4; ++i) {
+    toolBtn_[i] = toolBarButton(toolBar_, i + 1, kTools[i].hint, kTools[i].theme, kTools[i].bundled, x);
+    x += i == 1 ? 38 : 30;
+  }
+  toolBtn_[1]->setEnabled(false);  // printing is not part of the program yet
+  using Slot = void (TShukeiWindow::*)();
+  const Slot handlers[4] = {&TShukeiWindow::ToolBtn1Click, &TShukeiWindow::ToolBtn2Click, &TShukeiWindow::ToolBtn3Click,
+                            &TShukeiWindow::ToolBtn4Click};
+  for (int i = 0; i < 4; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, handlers[i]);
+
+  // Made at the stored left and top (0, 0 until the window was closed once).
+  const Rect32& r = settings_.*rect_;
+  move(r.left, r.top);
+}
+
+void TShukeiWindow::showAfterTally() {
+  applyColours();
+  showResult();
+  show();
+  raise();
+  activateWindow();
+}
+
+void TShukeiWindow::applyColours() {
+  paintBackground(this, settingsColour(settings_.colours[kColTallyBack]));
+  const QColor plus = plusColour();
+  for (FigureRow& r : rows_) r.recolour(plus);
+}
+
+void TShukeiWindow::makeHeading(int x, int width, QWidget* timeParent, const QRect& timeRect) {
+  mainPanel_ = shukeiPanel(this, "MainPanel", QRect(x, kTop + 2, width, 26));
+  mainPanel_->setFont(figureFont(16));
+  timeLabel_ = shukeiCaption(timeParent ? timeParent : this, "TimeLabel", {},
+                             timeParent ? timeRect : QRect(x, kTop + 30, width, 18), Qt::AlignRight | Qt::AlignVCenter);
+  timeLabel_->setFont(figureFont(kShukeiFigurePx));
+}
+
+void TShukeiWindow::clearHeading() {
+  mainPanel_->clear();
+  timeLabel_->clear();
+}
+
+FigureRow& TShukeiWindow::addRow(const FigureRow& row) {
+  rows_.push_back(row);
+  return rows_.back();
+}
+
+QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
+
+void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
+
+void TShukeiWindow::ToolBtn2Click() {
+  if (toolBtn_[1]->isEnabled()) printResult();
+}
+
+void TShukeiWindow::ToolBtn3Click() { hide(); }
+
+void TShukeiWindow::ToolBtn4Click() {
+  if (confirmExit(port_, settings_)) emit endRequested();
+}
+
+void TShukeiWindow::resizeEvent(QResizeEvent* event) {
+  toolBar_->setGeometry(0, 0, width(), 32);
+  QWidget::resizeEvent(event);
+}
+
+void TShukeiWindow::closeEvent(QCloseEvent* event) {
+  const QRect g = frameGeometry();
+  settings_.*rect_ = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  event->accept();
+}
+
+}  // namespace tovra

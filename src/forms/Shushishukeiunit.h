@@ -1,0 +1,35 @@
+#pragma once
+// TShushiShukeiForm "収支集計": the income and expense tally of tmp/shushi.tmp, one row
+// of months or meeting numbers at a time (ScrollBar 0 = all of them), per course with the
+// row's all-course sum ("合計") and the grand total ("全場合計").
+#include <array>
+
+#include "forms/ShukeiWindow.h"
+
+class QLabel;
+class QScrollBar;
+
+namespace tovra {
+
+class TShushiShukeiForm : public TShukeiWindow {
+  Q_OBJECT
+ public:
+  TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+
+  // Reads the work file and shows scroll position a (0-12).
+  void ShowPosition(int a);
+
+ public slots:
+  void ScrollBarChange(int position);
+
+ protected:
+  void showResult() override;
+
+ private:
+  QScrollBar* scrollBar_ = nullptr;
+  std::array<FigureRow*, kCourseCount> courses_{};
+  FigureRow* goukei_ = nullptr;
+  FigureRow* zenjou_ = nullptr;
+};
+
+}  // namespace tovra

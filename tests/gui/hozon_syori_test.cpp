@@ -1,0 +1,174 @@
+// Saving a tally result from its window (集計結果保存) and THozonSyoriDialog: the four
+// lists, one selected line in the dialog, 表示 writing the copy back as the work file and
+// showing it in its window, 削除 with the dialog staying open, and the refusals (no line
+// selected, the archive out of step with its index).
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "forms/AppState.h"
+#include "forms/ShukeiActions.h"
+#include "forms/ShukeiWindow.h"
+#include "support/EntryDay.h"
+#include "support/MessageScript.h"
+#include "support/TallyLedger.h"
+#include "support/Widgets.h"
+#include "tally/rank_tally.hpp"
+#include "tally/saved_results.hpp"
+#include "tally/shushi_tally.hpp"
+
+using namespace tovra;
+using namespace tovra::test;
+using tally::TallyKind;
+
+namespace {
+
+QStringList lines(const QWidget* dlg, const char* name) {
+  QStringList out;
+  auto* l = named<QListWidget>(dlg, name);
+  for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
+  return out;
+}
+
+// Clicks line `row` of a list as the user does (selects it, then the click handler).
+void clickLine(QWidget* dlg, const char* name, int row) {
+  auto* l = named<QListWidget>(dlg, name);
+  const QRect r = l->visualItemRect(l->item(row));
+  QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+tally::StampTime at(int minute) { return {2001, 5, 12, 14, minute}; }
+
+}  // namespace
+
+class HozonSyoriTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { ledger_ = std::make_unique<TallyLedger>(); }
+  void cleanup() { ledger_.reset(); }
+
+  void saveAsksThenAppends() {
+    runShushi(tally::kShushiAllByMonth, 3);
+    TShukeiWindow* w = main().shukei().showWindow(TallyKind::Shushi);
+    MessageScript msgs;
+    msgs.answer({Answer::Cancel});
+    named<QToolButton>(w, "ToolBtn1")->click();
+    QCOMPARE(msgs.lastTitle(), QString("集計結果保存"));
+    QCOMPARE(msgs.lastText(), QString("表示されている収支集計結果を保存します。"));
+    QCOMPARE(msgs.lastIcon(), MsgIcon::Information);
+    QVERIFY(!ledger_->exists("tovradatafile/shukei/shushi.dat"));
+    msgs.answer({Answer::Ok});
+    named<QToolButton>(w, "ToolBtn1")->click();
+    QCOMPARE(msgs.count(), 2);  // no message after a save
+    QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.dat"), ledger_->readFile("tmp/shushi.tmp"));
+    QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.tim").size(), 64);
+  }
+
+  void listsShowAndDelete() {
+    MessageScript msgs;
+    runShushi(tally::kShushiAllByMonth, 3);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    runShushi(tally::kShushiAllByKai, 4);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    QVERIFY(tally::runRankTally(appState().ds, tallyPort_, 1, 0, [] { return at(5); }));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Rank));
+    const QByteArray firstCopy = ledger_->readFile("tovradatafile/shukei/shushi.dat").left(2360);
+
+    bool exclusive = false, stayed = false, beeped = false;
+    QStringList shushi, rank, after;
+    onNextModal([&](QWidget* dlg) {
+      QCOMPARE(dlg->windowTitle(), QString("保存済集計結果処理"));
+      QCOMPARE(named<QLabel>(dlg, "Label3")->text(), QString("RANK集計："));
+      shushi = lines(dlg, "ShushiListBox");
+      rank = lines(dlg, "RankListBox");
+      QVERIFY(lines(dlg, "KoumokuListBox").isEmpty());
+      // Nothing selected: 表示 and 削除 only beep.
+      const int before = msgs.beeps();
+      named<QPushButton>(dlg, "HyojiBtn")->click();
+      named<QPushButton>(dlg, "SakujyoBtn")->click();
+      beeped = msgs.beeps() == before + 2 && dlg->isVisible();
+      // One line selected in the whole dialog.
+      clickLine(dlg, "RankListBox", 0);
+      clickLine(dlg, "ShushiListBox", 1);
+      exclusive = named<QListWidget>(dlg, "RankListBox")->selectedItems().isEmpty();
+      // 削除 of the second shushi result: the dialog stays with the list refilled.
+      named<QPushButton>(dlg, "SakujyoBtn")->click();
+      stayed = dlg->isVisible();
+      after = lines(dlg, "ShushiListBox");
+      shoot(dlg, "hozon_dialog");
+      clickLine(dlg, "ShushiListBox", 0);
+      named<QPushButton>(dlg, "HyojiBtn")->click();
+    });
+    // The work file now holds another result; 表示 puts the saved one back.
+    runShushi(tally::kShushiYearByKai, 9);
+    named<QAction>(&main(), "N13")->trigger();
+    QCOMPARE(shushi, QStringList({"2001年 5月12日14時 3分", "2001年 5月12日14時 4分"}));
+    QCOMPARE(rank, QStringList({"2001年 5月12日14時 5分"}));
+    QVERIFY(beeped);
+    QVERIFY(exclusive);
+    QVERIFY(stayed);
+    QCOMPARE(after, QStringList({"2001年 5月12日14時 3分"}));
+    QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.dat"), firstCopy);
+    QCOMPARE(ledger_->readFile("tmp/shushi.tmp"), firstCopy);
+    TShukeiWindow* w = main().shukei().window(TallyKind::Shushi);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(named<QLabel>(w, "MainPanel")->text(), QString("  収支集計   全ﾃﾞｰﾀ     全月"));
+    QCOMPARE(named<QLabel>(w, "TimeLabel")->text(), QString("集計日時    2001年 5月12日14時 3分"));
+    QCOMPARE(named<QScrollBar>(w, "ScrollBar")->value(), 0);
+  }
+
+  void aDoubleClickShowsARankResultPageByPage() {
+    QVERIFY(tally::runRankTally(appState().ds, tallyPort_, tally::rankCode(false, 4), 0, [] { return at(7); }));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Rank));
+    QFile::remove(ledger_->file("tmp/rank.tmp"));
+    onNextModal([](QWidget* dlg) {
+      auto* l = named<QListWidget>(dlg, "RankListBox");
+      clickLine(dlg, "RankListBox", 0);
+      QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(0)).center());
+    });
+    named<QAction>(&main(), "N13")->trigger();
+    TShukeiWindow* w = main().shukei().window(TallyKind::Rank);
+    QVERIFY(w && w->isVisible());
+    // A per-day kind: five days a page.
+    QVERIFY(named<QWidget>(w, "Panel11")->isVisible());
+    QCOMPARE(named<QScrollBar>(w, "ScrollBar")->maximum(), 8);
+    QCOMPARE(named<QLabel>(w, "RanLabel11")->text(), QString("      3500円"));
+  }
+
+  void anArchiveOutOfStepIsNotShown() {
+    MessageScript msgs;
+    runShushi(tally::kShushiAllByMonth, 3);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    ledger_->writeFile("tovradatafile/shukei/shushi.dat",
+                       ledger_->readFile("tovradatafile/shukei/shushi.dat").left(3000));
+    runShushi(tally::kShushiAllByKai, 9);
+    const QByteArray work = ledger_->readFile("tmp/shushi.tmp");
+    onNextModal([](QWidget* dlg) {
+      clickLine(dlg, "ShushiListBox", 1);
+      named<QPushButton>(dlg, "HyojiBtn")->click();
+    });
+    named<QAction>(&main(), "N13")->trigger();
+    QCOMPARE(msgs.lastText(), QString("保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。"));
+    QCOMPARE(msgs.lastTitle(), QString("確認"));
+    QCOMPARE(msgs.lastIcon(), MsgIcon::Warning);
+    QCOMPARE(ledger_->readFile("tmp/shushi.tmp"), work);
+    QVERIFY(!main().shukei().window(TallyKind::Shushi));
+  }
+
+ private:
+  TMainForm& main() { return ledger_->main(); }
+  // A shushi tally stamped 2001-05-12 14:mm.
+  void runShushi(int mode, int minute) {
+    QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, [minute] { return at(minute); }));
+  }
+  ScriptedPort tallyPort_;
+  std::unique_ptr<TallyLedger> ledger_;
+};
+
+QTEST_MAIN(HozonSyoriTest)
+#include "hozon_syori_test.moc"
