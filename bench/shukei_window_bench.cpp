@@ -1,0 +1,121 @@
+// Opening a tally result window on a finished work file, and paging or scrolling it: each
+// under 50 ms (the target). The work files come from the four tallies over a generated
+// 3-year ledger (280 meeting days a year); the windows are drawn offscreen, so the times
+// include building, reading the work file, filling the panels and painting the whole
+// window (grab()).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScrollBar>
+#include <filesystem>
+#include <memory>
+
+#include "forms/Jyokenshukeiunit.h"
+#include "forms/Koumokushukeiunit.h"
+#include "forms/Rankshukeiunit.h"
+#include "forms/Shushishukeiunit.h"
+#include "ledger/datastore.hpp"
+#include "ledger/user_port.hpp"
+#include "ledger/years.hpp"
+#include "ledger_generator.hpp"
+#include "settings/settings_record.hpp"
+#include "tally/jyoken_tally.hpp"
+#include "tally/koumoku_tally.hpp"
+#include "tally/rank_tally.hpp"
+#include "tally/shushi_tally.hpp"
+
+using namespace tovra;
+
+namespace {
+
+struct Fixture {
+  std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("tovra_window_bench_" + std::to_string(::getpid()));
+  std::unique_ptr<QApplication> app;
+  std::unique_ptr<DataStore> ds;
+  SettingsRecord settings = SettingsRecord::defaults();
+  ScriptedPort port;
+
+  Fixture() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform cannot raise windows and says so every time.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "shukei_window_bench";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QApplication>(argc, argv);
+    std::filesystem::remove_all(root);
+    bench::generateLedger(root, 3, 280);
+    ds = std::make_unique<DataStore>(root);
+    ds->loadYears();
+    initYears(*ds);
+    ds->countMeetings();
+    tally::JyokenConditions month{};
+    month[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};
+    if (!tally::runShushiTally(*ds, port, tally::kShushiAllByMonth, 0) || !tally::runKoumokuTally(*ds, port, 0, 0) ||
+        !tally::runRankTally(*ds, port, tally::rankCode(false, 0), 0) || !tally::runJyokenTally(*ds, port, 0, 0, month))
+      std::abort();
+  }
+  ~Fixture() { std::filesystem::remove_all(root); }
+};
+
+Fixture& fixture() {
+  static Fixture f;
+  return f;
+}
+
+template <class Form>
+std::unique_ptr<Form> makeForm() {
+  Fixture& f = fixture();
+  return std::make_unique<Form>(*f.ds, f.settings, f.port);
+}
+
+// Made, filled from the work file and painted, as the first tally of a run does it.
+template <class Form>
+void BM_Open(benchmark::State& state) {
+  for (auto _ : state) {
+    auto form = makeForm<Form>();
+    form->showAfterTally();
+    benchmark::DoNotOptimize(form->grab());
+  }
+}
+
+// One step of the scroll bar (or course button) and the repaint.
+template <class Form, class Step>
+void scrolling(benchmark::State& state, Step step) {
+  auto form = makeForm<Form>();
+  form->showAfterTally();
+  int i = 0;
+  for (auto _ : state) {
+    step(*form, ++i);
+    benchmark::DoNotOptimize(form->grab());
+  }
+}
+
+void BM_ScrollShushi(benchmark::State& state) {
+  scrolling<TShushiShukeiForm>(
+      state, [](TShushiShukeiForm& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 13); });
+}
+void BM_CourseKoumoku(benchmark::State& state) {
+  scrolling<TKoumokuShukeiForm>(state, [](TKoumokuShukeiForm& f, int i) { f.ShowJyo(i % 11); });
+}
+void BM_PageRank(benchmark::State& state) {
+  scrolling<TRankShukeiForm>(
+      state, [](TRankShukeiForm& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 15); });
+}
+void BM_ShowJyoken(benchmark::State& state) {
+  scrolling<TJyokenShukeiForm>(state, [](TJyokenShukeiForm& f, int) { f.ShowResult(); });
+}
+
+}  // namespace
+
+BENCHMARK(BM_Open<TShushiShukeiForm>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<TKoumokuShukeiForm>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<TRankShukeiForm>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<TJyokenShukeiForm>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollShushi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CourseKoumoku)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageRank)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowJyoken)->Unit(benchmark::kMillisecond);
