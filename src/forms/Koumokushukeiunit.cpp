@@ -143,6 +143,8 @@ void TKoumokuShukeiForm::buildTotals(int top, int width) {
 
 void TKoumokuShukeiForm::KaiBtnClick(int n) { ShowJyo(n); }
 
+int TKoumokuShukeiForm::tab() const { return page_->currentIndex(); }
+
 void TKoumokuShukeiForm::clearAll() {
   clearHeading();
   for (QLabel* l : {heitei_, tekichu_, racesu_, umahei_, zisshitsu_, nicha_}) l->clear();

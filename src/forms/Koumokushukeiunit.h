@@ -25,6 +25,8 @@ class TKoumokuShukeiForm : public TShukeiWindow {
   void ShowJyo(int n);
   // The course shown (the window's tag; printing reads it).
   int jyo() const { return jyo_; }
+  // The page of Page shown (0 = Tab1).
+  int tab() const;
 
  public slots:
   void KaiBtnClick(int n);

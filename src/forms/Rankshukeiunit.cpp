@@ -105,6 +105,8 @@ void TRankShukeiForm::showResult() {
 
 void TRankShukeiForm::ScrollBarChange(int position) { ShowPage(position); }
 
+int TRankShukeiForm::page() const { return scrollBar_->value(); }
+
 void TRankShukeiForm::clearAll() {
   clearHeading();
   for (const RaceLabels& r : race_)

@@ -19,6 +19,8 @@ class TRankShukeiForm : public TShukeiWindow {
 
   // Reads the work file and shows page p.
   void ShowPage(int p);
+  // The page shown (printing prints it).
+  int page() const;
 
  public slots:
   void ScrollBarChange(int position);

@@ -52,6 +52,8 @@ void TShushiShukeiForm::showResult() {
 
 void TShushiShukeiForm::ScrollBarChange(int position) { ShowPosition(position); }
 
+int TShushiShukeiForm::position() const { return scrollBar_->value(); }
+
 void TShushiShukeiForm::ShowPosition(int a) {
   const auto result = tally::loadShushiFile(ds_, port_);
   if (!result) {

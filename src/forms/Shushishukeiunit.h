@@ -18,6 +18,8 @@ class TShushiShukeiForm : public TShukeiWindow {
 
   // Reads the work file and shows scroll position a (0-12).
   void ShowPosition(int a);
+  // The scroll position shown (printing prints it).
+  int position() const;
 
  public slots:
   void ScrollBarChange(int position);
