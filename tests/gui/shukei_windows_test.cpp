@@ -11,6 +11,9 @@
 #include <QToolButton>
 
 #include "forms/AppState.h"
+#include "forms/Koumokushukeiunit.h"
+#include "forms/Rankshukeiunit.h"
+#include "forms/Shushishukeiunit.h"
 #include "forms/Looks.h"
 #include "forms/ShukeiActions.h"
 #include "forms/ShukeiWindow.h"
@@ -57,6 +60,7 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(bar->value(), 0);
     const QString grand = text(w, "KouPanel12");
     bar->setValue(6);
+    QCOMPARE(static_cast<TShushiShukeiForm*>(w)->position(), 6);
     QCOMPARE(text(w, "MainPanel"), QString("  収支集計   全ﾃﾞｰﾀ      6月"));
     QVERIFY(named<QLabel>(w, "GouLabel")->isVisible());
     QCOMPARE(text(w, "KouPanel11"), QString("     19000円      131.6％       25000円"));
@@ -102,8 +106,11 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(text(w, "JyoKouPanel"), QString("         0円"));
     QCOMPARE(text(w, "JyoShuPanel"), QString("  "));
     QCOMPARE(text(w, "RacesuPanel"), QString("  "));
+    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->jyo(), 1);
     named<QTabWidget>(w, "Page")->setCurrentIndex(8);
     named<QToolButton>(w, "KaiBtn11")->click();
+    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->jyo(), 10);
+    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->tab(), 8);
     shoot(w, "koumoku_window");
   }
 
@@ -133,6 +140,7 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(textColour(w, "KinLabel1"), QColor(0, 0, 255));
     QCOMPARE(text(w, "TsukiLabel2"), QString(" 2位       -------"));
     bar->setValue(14);
+    QCOMPARE(static_cast<TRankShukeiForm*>(w)->page(), 14);
     QCOMPARE(text(w, "TsukiLabel3"), QString("45位       -------"));
     shoot(w, "rank_window");
     // The same window switches to five days a page for a per-day kind.
