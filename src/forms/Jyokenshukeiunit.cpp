@@ -1,6 +1,7 @@
 #include "forms/Jyokenshukeiunit.h"
 
 #include "forms/Looks.h"
+#include "forms/PrintActions.h"
 #include "tally/jyoken_view.hpp"
 #include "tally/result_files.hpp"
 
@@ -56,6 +57,11 @@ void TJyokenShukeiForm::ShowResult() {
   jyokenPanel_->setText(QString::fromStdString(v.conditions));
   const QColor plus = plusColour();
   for (int i = 0; i < tally::kJyokenRows; ++i) rows_[i]->set(v.rows[i], plus);
+}
+
+void TJyokenShukeiForm::printResult() {
+  // Prints the whole result.
+  printWithDialog(this, port_, print::jyokenJob(ds_, port_));
 }
 
 }  // namespace tovra

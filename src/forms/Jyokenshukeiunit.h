@@ -20,6 +20,7 @@ class TJyokenShukeiForm : public TShukeiWindow {
   void ShowResult();
 
  protected:
+  void printResult() override;
   void showResult() override { ShowResult(); }
 
  private:

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "forms/Looks.h"
+#include "forms/PrintActions.h"
 #include "tally/koumoku_view.hpp"
 #include "tally/result_files.hpp"
 
@@ -182,6 +183,11 @@ void TKoumokuShukeiForm::ShowJyo(int n) {
     jyoRow_->set(v.jyo, plus);
   }
   zenRow_->set(v.zen, plus);
+}
+
+void TKoumokuShukeiForm::printResult() {
+  // Prints the course shown and the page on top.
+  printWithDialog(this, port_, print::koumokuJob(ds_, port_, jyo_, page_->currentIndex()));
 }
 
 }  // namespace tovra

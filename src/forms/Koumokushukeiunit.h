@@ -32,6 +32,7 @@ class TKoumokuShukeiForm : public TShukeiWindow {
   void KaiBtnClick(int n);
 
  protected:
+  void printResult() override;
   void showResult() override { ShowJyo(10); }
 
  private:

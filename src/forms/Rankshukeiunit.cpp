@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "forms/Looks.h"
+#include "forms/PrintActions.h"
 #include "tally/rank_tally.hpp"
 #include "tally/result_files.hpp"
 
@@ -146,6 +147,11 @@ void TRankShukeiForm::ShowPage(int p) {
     set(d.gou, row.gou);
     set(d.ran, row.ran);
   }
+}
+
+void TRankShukeiForm::printResult() {
+  // Prints the page the scroll bar shows.
+  printWithDialog(this, port_, print::rankJob(ds_, port_, scrollBar_->value()));
 }
 
 }  // namespace tovra

@@ -26,6 +26,7 @@ class TRankShukeiForm : public TShukeiWindow {
   void ScrollBarChange(int position);
 
  protected:
+  void printResult() override;
   // The kind stored in the work file chooses the panels and the number of pages.
   void showResult() override;
 

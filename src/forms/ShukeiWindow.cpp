@@ -54,7 +54,6 @@ TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect
     toolBtn_[i] = toolBarButton(toolBar_, i + 1, kTools[i].hint, kTools[i].theme, kTools[i].bundled, x);
     x += i == 1 ? 38 : 30;
   }
-  toolBtn_[1]->setEnabled(false);  // printing is not part of the program yet
   using Slot = void (TShukeiWindow::*)();
   const Slot handlers[4] = {&TShukeiWindow::ToolBtn1Click, &TShukeiWindow::ToolBtn2Click, &TShukeiWindow::ToolBtn3Click,
                             &TShukeiWindow::ToolBtn4Click};

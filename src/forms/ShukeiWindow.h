@@ -51,9 +51,8 @@ class TShukeiWindow : public QWidget {
   // Reads the work file and shows it from its first position (scroll bar 0, all courses,
   // page 0...).
   virtual void showResult() = 0;
-  // Printing of this window's work file. The print button (ToolBtn2) stays disabled until
-  // printing exists; it then enables the button and implements this.
-  virtual void printResult() {}
+  // Prints this window's work file as the window shows it (ToolBtn2).
+  virtual void printResult() = 0;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

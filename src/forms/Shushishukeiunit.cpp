@@ -3,6 +3,7 @@
 #include <QScrollBar>
 
 #include "forms/Looks.h"
+#include "forms/PrintActions.h"
 #include "ledger/datastore.hpp"
 #include "tally/result_files.hpp"
 
@@ -72,6 +73,11 @@ void TShushiShukeiForm::ShowPosition(int a) {
   goukei_->setVisible(v.goukeiVisible);
   zenjou_->set(v.zenjou, plus);
   scrollBar_->setEnabled(v.scrollEnabled);
+}
+
+void TShushiShukeiForm::printResult() {
+  // Prints the row the scroll bar shows.
+  printWithDialog(this, port_, print::shushiJob(ds_, port_, scrollBar_->value()));
 }
 
 }  // namespace tovra

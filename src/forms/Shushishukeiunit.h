@@ -25,6 +25,7 @@ class TShushiShukeiForm : public TShukeiWindow {
   void ScrollBarChange(int position);
 
  protected:
+  void printResult() override;
   void showResult() override;
 
  private:

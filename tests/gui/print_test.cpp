@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,11 +18,18 @@
 #include "forms/Mainunit.h"
 #include "forms/PrintActions.h"
 #include "forms/Raceunit.h"
+#include "forms/ShukeiActions.h"
+#include "forms/ShukeiWindow.h"
 #include "forms/qtprint/QtPrintBackend.h"
 #include "ledger/fileio.hpp"
+#include "tally/jyoken_tally.hpp"
+#include "tally/koumoku_tally.hpp"
+#include "tally/rank_tally.hpp"
+#include "tally/shushi_tally.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
+#include "support/TallyLedger.h"
 #include "support/Widgets.h"
 
 using namespace tovra;
@@ -51,6 +59,12 @@ struct PaperPrinter : print::Printer {
     return std::make_unique<Device>(*this);
   }
   std::string firstText() const { return pages.empty() || pages[0].empty() ? "" : pages[0][0].text; }
+  // The text printed at (x, y) on the first page.
+  QString at(int x, int y) const {
+    for (const print::DrawText& t : pages.empty() ? print::Page{} : pages[0])
+      if (t.x == x && t.y == y) return QString::fromStdString(t.text);
+    return "<nothing>";
+  }
 };
 
 // Clicks a button of the next TInsatsuDialog and keeps its two texts.
@@ -148,6 +162,45 @@ class PrintTest : public QObject {
     named<QToolButton>(&f, "ToolBtn6")->click();
     QCOMPARE(answer.label, QString("12月23日 5回 8日目  中山競馬場  11Rの\n\n出走馬を印刷します。"));
     QCOMPARE(printer_.firstText(), std::string("競走収支帖 トヴラ  出走馬"));
+  }
+
+  void tallyWindowsPrintWhatTheyShow() {
+    TallyLedger l;
+    DataStore& ds = appState().ds;
+    ScriptedPort port;
+    auto printFrom = [&](TShukeiWindow* w, const char* text) {
+      printer_.pages.clear();
+      DialogAnswer answer;
+      answer.click("InsatsuBtn");
+      named<QToolButton>(w, "ToolBtn2")->click();
+      QCOMPARE(answer.label, QString(text));
+      QCOMPARE(printer_.pages.size(), std::size_t(1));
+    };
+    QVERIFY(tally::runShushiTally(ds, port, tally::kShushiAllByMonth, 0));
+    TShukeiWindow* w = l.main().shukei().showWindow(tally::TallyKind::Shushi);
+    named<QScrollBar>(w, "ScrollBar")->setValue(6);
+    printFrom(w, "表示されている収支集計結果を\n\n印刷します。");
+    QCOMPARE(printer_.at(1000, 360), QString(" 6 月"));
+    QCOMPARE(printer_.at(210, 630 + 85 * 4), QString("東京"));
+
+    QVERIFY(tally::runKoumokuTally(ds, port, 0, 0));
+    w = l.main().shukei().showWindow(tally::TallyKind::Koumoku);
+    named<QToolButton>(w, "KaiBtn5")->click();
+    named<QTabWidget>(w, "Page")->setCurrentIndex(1);
+    printFrom(w, "表示されている項目集計結果を\n\n印刷します。");
+    QCOMPARE(printer_.at(1000, 360), QString("東京競馬場"));
+    QCOMPARE(printer_.at(200, 580), QString("年齢条件"));
+
+    QVERIFY(tally::runRankTally(ds, port, tally::kRankRaceShushi, 0));
+    printFrom(l.main().shukei().showWindow(tally::TallyKind::Rank), "表示されているRANK集計結果を\n\n印刷します。");
+    QCOMPARE(printer_.at(200, 360).trimmed(), QString("レース別収支"));
+    QCOMPARE(printer_.at(200, 630), QString(" 1位 "));
+
+    tally::JyokenConditions june{};
+    june[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};
+    QVERIFY(tally::runJyokenTally(ds, port, 0, 0, june));
+    printFrom(l.main().shukei().showWindow(tally::TallyKind::Jyoken), "表示されている条件集計結果を\n\n印刷します。");
+    QCOMPARE(printer_.at(200, 495), QString("条件        6月"));
   }
 
   void pagesAreDrawnFromTheTopLeftOfEachTextInItsColour() {
