@@ -187,7 +187,7 @@ void TKoumokuShukeiForm::ShowJyo(int n) {
 
 void TKoumokuShukeiForm::printResult() {
   // Prints the course shown and the page on top.
-  printWithDialog(this, port_, print::koumokuJob(ds_, port_, jyo_, page_->currentIndex()));
+  printWithDialog(this, port_, print::koumokuJob(ds_, port_, jyo(), tab()));
 }
 
 }  // namespace tovra

@@ -151,7 +151,7 @@ void TRankShukeiForm::ShowPage(int p) {
 
 void TRankShukeiForm::printResult() {
   // Prints the page the scroll bar shows.
-  printWithDialog(this, port_, print::rankJob(ds_, port_, scrollBar_->value()));
+  printWithDialog(this, port_, print::rankJob(ds_, port_, page()));
 }
 
 }  // namespace tovra

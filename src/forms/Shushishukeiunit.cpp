@@ -77,7 +77,7 @@ void TShushiShukeiForm::ShowPosition(int a) {
 
 void TShushiShukeiForm::printResult() {
   // Prints the row the scroll bar shows.
-  printWithDialog(this, port_, print::shushiJob(ds_, port_, scrollBar_->value()));
+  printWithDialog(this, port_, print::shushiJob(ds_, port_, position()));
 }
 
 }  // namespace tovra
