@@ -115,6 +115,7 @@ class QtSystemPrinter : public print::Printer {
     if (info.isNull()) return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid()) return nullptr;
+    printer->setColorMode(QPrinter::Color);  // hits print red, positive balances blue
     return std::make_unique<PrinterDevice>(std::move(printer));
   }
 };
