@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QFile>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -212,7 +214,7 @@ class PrintTest : public QObject {
                            {1630, 630, "       2200円", print::kBlue}};
     {
       QPainter painter(&image);
-      drawPrintPage(painter, page, QRectF(0, 0, image.width(), image.height()), print::kUnitsPerInch / 2);
+      drawPrintPage(painter, page, printScale(page, QRectF(0, 0, image.width(), image.height()), 150));
     }
     shootImage(image);
     std::vector<print::Box> boxes;
@@ -239,6 +241,29 @@ class PrintTest : public QObject {
     // A page larger than the printable area is scaled down to fit it.
     QCOMPARE(printScale(page, QRectF(0, 0, 1000, 1000), 300), 1000.0 / (1630 + 13 * 30));
     QCOMPARE(printScale(page, QRectF(0, 0, 5000, 7000), 600), 2.0);
+  }
+
+  void aPrinterGetsEveryPageScaledToItsResolution() {
+    // A printer writing its pages into a file instead of a spooler, at 1200 dpi with margins.
+    QTemporaryDir dir;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(dir.filePath("printer.pdf"));
+    printer->setResolution(1200);
+    printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const QRectF printable = printer->pageLayout().paintRectPixels(1200);
+    print::Page page{{200, 190, "競走収支帖 トヴラ"}, {2200, 3410, "[的中]", print::kRed}};
+    // A4 less 10 mm a side (190 × 277 mm) is smaller than the page's ink (2380 × 3470
+    // units, 7.9 × 11.6 inches): it shrinks to fit both ways.
+    QCOMPARE(printScale(page, printable, 1200), std::min(printable.width() / 2380.0, printable.height() / 3470.0));
+    QVERIFY(printScale(page, printable, 1200) < 4.0);
+    auto device = printerDevice(std::move(printer));
+    ScriptedPort port;
+    QVERIFY(print::drawDocument(*device, port, print::Document{{page, page}}));
+    QVERIFY(port.messages.empty());
+    QFile pdf(dir.filePath("printer.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().contains("/Count 2"));
   }
 
   void pdfFilesGoThroughTheFileLayer() {

@@ -20,33 +20,41 @@ using print::Page;
 
 namespace {
 
-// Draws the pages of a document on a paint device the painter is begun on.
+// Draws the pages of a document on a paint device the painter is begun on. The pages are
+// kept until the document ends: all of them take one scale, the one the largest needs.
 class PainterDevice : public print::PrintDevice {
  public:
   bool beginPage() override {
-    if (pages_++ > 0 && !nextPage()) return false;
+    pages_.emplace_back();
     return true;
   }
-  void draw(const DrawText& t) override { current_.push_back(t); }
+  void draw(const DrawText& t) override {
+    if (!pages_.empty()) pages_.back().push_back(t);
+  }
   bool endDocument() override {
-    flush();
+    if (!painter_.isActive()) return false;
+    double scale = static_cast<double>(dpi()) / print::kUnitsPerInch;
+    for (const Page& p : pages_) scale = std::min(scale, printScale(p, printable(), dpi()));
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+      if (i > 0 && !nextPage()) {
+        painter_.end();
+        return false;
+      }
+      drawPrintPage(painter_, pages_[i], scale);
+    }
     return finish();
   }
 
  protected:
-  // The page collected so far goes onto the device (its scale needs all of its texts).
-  void flush() {
-    if (!current_.empty() && painter_.isActive()) drawPrintPage(painter_, current_, printable(), dpi());
-    current_.clear();
-  }
   virtual bool nextPage() = 0;
   virtual bool finish() = 0;
   virtual QRectF printable() const = 0;
   virtual int dpi() const = 0;
 
   QPainter painter_;
-  int pages_ = 0;
-  Page current_;
+
+ private:
+  std::vector<Page> pages_;
 };
 
 class PrinterDevice : public PainterDevice {
@@ -58,10 +66,7 @@ class PrinterDevice : public PainterDevice {
   }
 
  private:
-  bool nextPage() override {
-    flush();
-    return printer_->newPage();
-  }
+  bool nextPage() override { return printer_->newPage(); }
   bool finish() override { return painter_.isActive() && painter_.end(); }
   QRectF printable() const override { return printer_->pageLayout().paintRectPixels(printer_->resolution()); }
   int dpi() const override { return printer_->resolution(); }
@@ -85,10 +90,7 @@ class PdfDevice : public PainterDevice {
   }
 
  private:
-  bool nextPage() override {
-    flush();
-    return writer_->newPage();
-  }
+  bool nextPage() override { return writer_->newPage(); }
   bool finish() override {
     if (!painter_.isActive() || !painter_.end()) return false;
     const QByteArray& pdf = buffer_.data();
@@ -116,7 +118,7 @@ class QtSystemPrinter : public print::Printer {
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (!printer->isValid()) return nullptr;
     printer->setColorMode(QPrinter::Color);  // hits print red, positive balances blue
-    return std::make_unique<PrinterDevice>(std::move(printer));
+    return printerDevice(std::move(printer));
   }
 };
 
@@ -133,6 +135,10 @@ class QtPrintBackend : public print::PrintBackend {
 
 }  // namespace
 
+std::unique_ptr<print::PrintDevice> printerDevice(std::unique_ptr<QPrinter> printer) {
+  return std::make_unique<PrinterDevice>(std::move(printer));
+}
+
 double printScale(const Page& page, const QRectF& printable, int dpi) {
   double scale = static_cast<double>(dpi) / print::kUnitsPerInch;
   const print::Box ink = print::inkExtent(page);
@@ -141,8 +147,7 @@ double printScale(const Page& page, const QRectF& printable, int dpi) {
   return scale;
 }
 
-void drawPrintPage(QPainter& painter, const Page& page, const QRectF& printable, int dpi) {
-  const double scale = printScale(page, printable, dpi);
+void drawPrintPage(QPainter& painter, const Page& page, double scale) {
   painter.save();
   painter.scale(scale, scale);
   for (const DrawText& t : page) {

@@ -12,15 +12,19 @@
 #include "print/print_backend.hpp"
 
 class QPainter;
+class QPrinter;
 
 namespace tovra {
 
-// Draws one page: `printable` is the device's printable area in device pixels (origin
-// at its top left), `dpi` the device's resolution.
-void drawPrintPage(QPainter& painter, const print::Page& page, const QRectF& printable, int dpi);
-// The factor from page units to device pixels: the resolution's, or less when the
-// page's ink would not fit the printable area.
+// The factor from page units to device pixels for a device of `dpi` whose printable area
+// (device pixels, origin at its top left) is `printable`: the resolution's, or less when
+// the page's ink would not fit.
 double printScale(const print::Page& page, const QRectF& printable, int dpi);
+// Draws one page at that scale (a document's pages all take the smallest of theirs).
+void drawPrintPage(QPainter& painter, const print::Page& page, double scale);
+
+// A device drawing on a printer (the default printer's, or in tests one writing a file).
+std::unique_ptr<print::PrintDevice> printerDevice(std::unique_ptr<QPrinter> printer);
 
 // The back end. Makes a QGuiApplication on the offscreen platform when none exists
 // (tovra-cli), so it must be created on the main thread.
