@@ -1,26 +1,34 @@
 #pragma once
-// What every tovra-cli command shares: the data layer over the working folder, the
-// terminal's user port, and the global options.
+// What every tovra-cli command shares: the streams of the run, the data layer over the
+// working folder, the terminal's user port and the global options.
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "cli/command.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
 #include "print/print_backend.hpp"
 #include "settings/settings_record.hpp"
-#include "tally/tally_common.hpp"
-
-namespace CLI {
-class App;
-}
 
 namespace tovra::cli {
+
+// Where one run of the tool reads and writes: the process's streams for the tool itself,
+// string streams for tests that run it in-process.
+struct Io {
+  std::ostream& out;
+  std::ostream& err;
+  std::istream& in;
+  bool inTerminal = false;   // confirmations are asked only when stdin is a terminal
+  bool errTerminal = false;  // beeps and wait texts go only to a terminal
+};
 
 // The terminal as the user port: messages to stderr, confirmations asked on the
 // terminal (refused when stdin is not one), or answered OK with --yes.
 class TerminalPort : public UserPort {
  public:
+  explicit TerminalPort(const Io& io) : io_(io) {}
   bool yes = false;
   Answer message(const std::string& title, const std::string& text, MsgIcon icon, MsgButtons buttons) override;
   void beep() override;
@@ -29,8 +37,8 @@ class TerminalPort : public UserPort {
   void waitEnd() override;
 
  private:
+  const Io& io_;
   bool progress_ = false;
-  bool tty_ = false;
 };
 
 // A refused input: the message has been shown; the program exits 1.
@@ -39,9 +47,16 @@ struct Refused : std::runtime_error {
 };
 
 struct Context {
+  explicit Context(const Io& streams) : io(streams), out(streams.out), port(io) {}
+  Context(const Context&) = delete;
+  Context& operator=(const Context&) = delete;
+
+  const Io io;
+  std::ostream& out;  // what a command prints
   std::string dir = ".";
   std::optional<int> yearOption;
   TerminalPort port;
+  Writes writes = Writes::Nothing;  // what the command being run may change
   std::optional<DataStore> ds;
   SettingsRecord settings;
   // Printing and PDF files; unset in a build without Qt.
@@ -54,46 +69,8 @@ struct Context {
   DataStore& requireYear();
   // Shows the message (error icon, title 確認) and throws Refused.
   [[noreturn]] void refuse(const std::string& text);
-  int parseCourse(const std::string& text);
   // Makes meeting `index` of `course` the shown one and reads it with its races.
   void selectMeeting(int course, int index);
 };
-
-// Each file of commands adds its subcommands to the app.
-void addYearCommands(CLI::App& app, Context& ctx);
-void addMeetingCommands(CLI::App& app, Context& ctx);
-void addShowCommands(CLI::App& app, Context& ctx);
-void addSettleCommands(CLI::App& app, Context& ctx);
-// The `tally` group (cmd_tally.cpp) and one function per tally adding its subcommand.
-void addTallyCommands(CLI::App& app, Context& ctx);
-void addTallyShushi(CLI::App& tally, Context& ctx);
-void addTallyKoumoku(CLI::App& tally, Context& ctx);
-void addTallyRank(CLI::App& tally, Context& ctx);
-void addTallyJyoken(CLI::App& tally, Context& ctx);
-// `--range all|YYYY` of the tallies and searches: every registered year, or a registered
-// year (refused otherwise). Requires a registered current year.
-tally::TallyRange parseTallyRange(Context& ctx, const std::string& text,
-                                  const char* badFormat = "集計範囲は all または西暦4桁の年次で指定して下さい。");
-void addRaceCommands(CLI::App& app, Context& ctx);
-void addSearchCommands(CLI::App& app, Context& ctx);
-// `saved list|save|show|delete` (cmd_saved.cpp).
-void addSavedCommands(CLI::App& app, Context& ctx);
-// `print meeting|race|shushi|koumoku|rank|jyoken` (cmd_print.cpp) and `settings show|set`.
-void addPrintCommands(CLI::App& app, Context& ctx);
-void addSettingsCommands(CLI::App& app, Context& ctx);
-// `show race`, added under the show command.
-void addShowRaceCommand(CLI::App& show, Context& ctx);
-// `folders show|set` (janipa.dat) and the `import` group with one function per format.
-void addFolderCommands(CLI::App& app, Context& ctx);
-void addImportCommands(CLI::App& app, Context& ctx);
-void addImportJravan(CLI::App& import, Context& ctx);
-void addImportNifty(CLI::App& import, Context& ctx);
-void addImportPat(CLI::App& import, Context& ctx);
-// Every command of the tool (commands.cpp lists them).
-void addAllCommands(CLI::App& app, Context& ctx);
-
-// Runs the tool; returns the exit code (0 success, 1 refused, 2 fatal file error).
-// `printBackend` makes the print back end when a command needs one.
-int run(int argc, char** argv, print::PrintBackendFactory printBackend = nullptr);
 
 }  // namespace tovra::cli

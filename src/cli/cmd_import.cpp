@@ -3,40 +3,47 @@
 // with --yes it stores the day as 登録 does.
 #include "cli/cmd_import.hpp"
 
-#include <CLI/CLI.hpp>
-#include <iostream>
-
+#include "cli/parsers.hpp"
 #include "import/import_day.hpp"
-#include "import/import_folders.hpp"
 
 namespace tovra::cli {
 
-void addImportCommands(CLI::App& app, Context& ctx) {
-  auto* import = app.add_subcommand("import", "Import race data of a meeting day from JRA-VAN, NIFTY or PAT files");
-  import->require_subcommand(1);
-  addImportJravan(*import, ctx);
-  addImportNifty(*import, ctx);
-  addImportPat(*import, ctx);
+void addImportJravan(CommandSet& set);
+void addImportNifty(CommandSet& set);
+void addImportPat(CommandSet& set);
+
+void addImportCommands(CommandSet& set) {
+  set.group("import", "Import race data of a meeting day from JRA-VAN, NIFTY or PAT files");
+  addImportJravan(set);
+  addImportNifty(set);
+  addImportPat(set);
 }
 
-ImportFolders selectImportDay(Context& ctx, const std::string& course, int index) {
-  ctx.selectMeeting(ctx.parseCourse(course), index);
+ImportFolders ImportCommand::selectImportDay(Context& ctx, const std::string& course, const std::string& index) {
+  const int c = parseCourse(ctx, course);
+  ctx.selectMeeting(c, parseMeetingIndex(ctx, index));
   ImportFolders f;
   loadImportFolders(ctx.ds->fs(), ctx.ds->root(), f);
   return f;
 }
 
-std::filesystem::path fromShell(const std::string& file) { return std::filesystem::absolute(file); }
+void ImportCommand::checkFileArgs(Context& ctx, const std::vector<std::string>& args, bool automatic) {
+  if (args.size() != (automatic ? 2u : 3u))
+    ctx.refuse(automatic ? "--auto では 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。"
+                         : "ﾌｧｲﾙ名 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。(または --auto)");
+}
 
-void finishImport(Context& ctx, const std::string& caption, const std::vector<std::string>& lines) {
+std::filesystem::path ImportCommand::fromShell(const std::string& file) { return std::filesystem::absolute(file); }
+
+void ImportCommand::finishImport(Context& ctx, const std::string& caption, const std::vector<std::string>& lines) {
   DataStore& ds = *ctx.ds;
-  std::cout << caption << "\n" << importDayLabel(ds) << "\n";
-  for (const std::string& l : lines) std::cout << l << "\n";
+  ctx.out << caption << "\n" << importDayLabel(ds) << "\n";
+  for (const std::string& l : lines) ctx.out << l << "\n";
   if (ctx.port.yes) {
     storeImport(ds);
   } else {
     discardImport(ds);
-    std::cerr << "(登録していません: --yes で登録します)\n";
+    ctx.io.err << "(登録していません: --yes で登録します)\n";
   }
 }
 

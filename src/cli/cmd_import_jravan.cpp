@@ -5,36 +5,39 @@
 #include "import/jravan_import.hpp"
 
 namespace tovra::cli {
+namespace {
 
-void addImportJravan(CLI::App& import, Context& ctx) {
-  auto* cmd = import.add_subcommand("jravan", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み: a named file, or --auto to search the kind's folder");
-  static std::vector<std::string> args;
-  static bool automatic = false, old = false;
-  static std::string kind;
-  cmd->add_option("ARGS", args, "FILE COURSE INDEX, or COURSE INDEX with --auto")->required();
-  cmd->add_flag("--auto", automatic, "自動検索: search the folder of the kind (folders set)");
-  cmd->add_option("--kind", kind, "card (出馬表) or result (成績)")->required()->check(CLI::IsMember({"card", "result"}));
-  cmd->add_flag("--old", old, "The older layout (the check box 新仕様 off)");
-  cmd->callback([&ctx] {
-    if (args.size() != (automatic ? 2u : 3u))
-      ctx.refuse(automatic ? "--auto では 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。"
-                           : "ﾌｧｲﾙ名 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。(または --auto)");
-    const std::size_t n = args.size();
-    int index = -1;
-    try {
-      index = std::stoi(args[n - 1]);
-    } catch (const std::exception&) {
-      ctx.refuse("開催ﾃﾞｰﾀ番号は数字で指定して下さい。");
-    }
-    const ImportFolders folders = selectImportDay(ctx, args[n - 2], index);
+class ImportJravan : public ImportCommand {
+ public:
+  ImportJravan()
+      : ImportCommand("jravan", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み: a named file, or --auto to search the kind's folder") {}
+  void define(CLI::App& app) override {
+    app.add_option("ARGS", args_, "FILE COURSE INDEX, or COURSE INDEX with --auto")->required();
+    app.add_flag("--auto", automatic_, "自動検索: search the folder of the kind (folders set)");
+    app.add_option("--kind", kind_, "card (出馬表) or result (成績)")->required()->check(CLI::IsMember({"card", "result"}));
+    app.add_flag("--old", old_, "The older layout (the check box 新仕様 off)");
+  }
+  void run(Context& ctx) override {
+    checkFileArgs(ctx, args_, automatic_);
+    const std::size_t n = args_.size();
+    const ImportFolders folders = selectImportDay(ctx, args_[n - 2], args_[n - 1]);
     JravanRequest r;
-    r.format = {kind == "card" ? JravanKind::Card : JravanKind::Result, !old};
-    r.automatic = automatic;
-    if (!automatic) r.file = fromShell(args[0]);
+    r.format = {kind_ == "card" ? JravanKind::Card : JravanKind::Result, !old_};
+    r.automatic = automatic_;
+    if (!automatic_) r.file = fromShell(args_[0]);
     const auto text = runJravanImport(*ctx.ds, ctx.port, {}, folders, r);
     if (!text) throw Refused();
     finishImport(ctx, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", {"読み込んだﾚｰｽ：" + *text});
-  });
-}
+  }
+
+ private:
+  std::vector<std::string> args_;
+  bool automatic_ = false, old_ = false;
+  std::string kind_;
+};
+
+}  // namespace
+
+void addImportJravan(CommandSet& set) { set.add<ImportJravan>(); }
 
 }  // namespace tovra::cli

@@ -2,30 +2,40 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_import.hpp"
+#include "cli/parsers.hpp"
 #include "import/pat_import.hpp"
 
 namespace tovra::cli {
+namespace {
 
-void addImportPat(CLI::App& import, Context& ctx) {
-  auto* cmd = import.add_subcommand("pat", "PATﾃﾞｰﾀ読み込み from the PAT folder; no flag: what the dialog checks for the PAT kind");
-  static std::string course;
-  static int index = -1;
-  static bool purchases = false, results = false, entries = false;
-  cmd->add_option("COURSE", course, "Course code (sap..kok) or index 0-9")->required();
-  cmd->add_option("INDEX", index, "Meeting index (0-based)")->required();
-  cmd->add_flag("--purchases", purchases, "購入馬券ﾃﾞｰﾀ");
-  cmd->add_flag("--results", results, "競走成績・ﾚｰｽ結果");
-  cmd->add_flag("--entries", entries, "出馬表・出走馬");
-  cmd->callback([&ctx] {
-    const ImportFolders folders = selectImportDay(ctx, course, index);
-    const PatRequest r = (purchases || results || entries) ? PatRequest{purchases, results, entries}
-                                                            : patDefaultRequest(folders.patKindIndex());
+class ImportPat : public ImportCommand {
+ public:
+  ImportPat()
+      : ImportCommand("pat", "PATﾃﾞｰﾀ読み込み from the PAT folder; no flag: what the dialog checks for the PAT kind") {}
+  void define(CLI::App& app) override {
+    day_.define(app);
+    app.add_flag("--purchases", purchases_, "購入馬券ﾃﾞｰﾀ");
+    app.add_flag("--results", results_, "競走成績・ﾚｰｽ結果");
+    app.add_flag("--entries", entries_, "出馬表・出走馬");
+  }
+  void run(Context& ctx) override {
+    const ImportFolders folders = selectImportDay(ctx, day_.course, day_.index);
+    const PatRequest r = (purchases_ || results_ || entries_) ? PatRequest{purchases_, results_, entries_}
+                                                               : patDefaultRequest(folders.patKindIndex());
     const auto t = runPatImport(*ctx.ds, ctx.port, {}, folders, r);
     if (!t) throw Refused();
     finishImport(ctx, "PATﾃﾞｰﾀ読み込み終了",
                  {"購入馬券ﾃﾞｰﾀ　　読み込んだﾚｰｽ：" + t->purchases, "競走成績　　  　　読み込んだﾚｰｽ：" + t->results,
                   "出走馬　　　　　　　読み込んだﾚｰｽ：" + t->entries});
-  });
-}
+  }
+
+ private:
+  MeetingArgs day_;
+  bool purchases_ = false, results_ = false, entries_ = false;
+};
+
+}  // namespace
+
+void addImportPat(CommandSet& set) { set.add<ImportPat>(); }
 
 }  // namespace tovra::cli

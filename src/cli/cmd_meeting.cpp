@@ -1,93 +1,129 @@
+// `meeting list|add|edit|delete`: the meeting days of a course in the current year.
 #include <CLI/CLI.hpp>
-#include <charconv>
-#include <iostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "entry/meeting_ops.hpp"
+#include "ledger/text.hpp"
 
 namespace tovra::cli {
-
-void addMeetingListCommand(CLI::App& meeting, Context& ctx);
-
 namespace {
 
-bool parseInt(const std::string& s, int& out) {
-  const char* end = s.data() + s.size();
-  auto [p, ec] = std::from_chars(s.data(), end, out);
-  return ec == std::errc() && p == end && !s.empty();
-}
-
 // "M/D KAI NICHI" within the ranges the dialogs offer: 1-12, 1-31, 1-12, 1-8.
-MeetingDate parseMeetingDate(Context& ctx, const std::string& md, const std::string& kai, const std::string& nichi) {
-  MeetingDate d;
-  auto slash = md.find('/');
-  if (slash == std::string::npos || !parseInt(md.substr(0, slash), d.month) || !parseInt(md.substr(slash + 1), d.day) ||
-      d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31)
-    ctx.refuse("月日は 月/日 (1/1～12/31) で指定して下さい。");
-  if (!parseInt(kai, d.kai) || d.kai < 1 || d.kai > 12) ctx.refuse("回は 1～12 で指定して下さい。");
-  if (!parseInt(nichi, d.nichi) || d.nichi < 1 || d.nichi > 8) ctx.refuse("日目は 1～8 で指定して下さい。");
-  return d;
-}
+struct DateArgs {
+  std::string md, kai, nichi;
+  // `isNew`: the new date of an edited day.
+  void define(CLI::App& app, bool isNew) {
+    const std::string prefix = isNew ? "New " : "";
+    app.add_option("M/D", md, isNew ? "New month/day" : "Month/day, e.g. 5/2")->required();
+    app.add_option("KAI", kai, prefix + "回 1-12")->required();
+    app.add_option("NICHI", nichi, prefix + "日目 1-8")->required();
+  }
+  MeetingDate parse(Context& ctx) const {
+    const MonthDay m = parseMonthDay(ctx, md);
+    MeetingDate d;
+    d.month = m.month;
+    d.day = m.day;
+    if (!parseDigits(kai, d.kai, 9) || d.kai < 1 || d.kai > 12) ctx.refuse("回は 1～12 で指定して下さい。");
+    if (!parseDigits(nichi, d.nichi, 9) || d.nichi < 1 || d.nichi > 8) ctx.refuse("日目は 1～8 で指定して下さい。");
+    return d;
+  }
+};
 
-int parseIndex(Context& ctx, const std::string& text) {
-  int i = -1;
-  if (!parseInt(text, i) || i < 0) ctx.refuse("開催ﾃﾞｰﾀの番号は 0 以上の数で指定して下さい。");
-  return i;
-}
+// `meeting list COURSE`: one line per meeting (index, date, kai/nichi, day purchase, day balance).
+class MeetingList : public Command {
+ public:
+  MeetingList() : Command("meeting", "list", "Meetings of a course in the current year", Writes::Nothing) {}
+  void define(CLI::App& app) override { app.add_option("COURSE", course_, kCourseHelp)->required(); }
+  void run(Context& ctx) override {
+    DataStore& ds = ctx.requireYear();
+    const int c = parseCourse(ctx, course_);
+    for (std::size_t i = 0; const KaisaiRecord& k : ds.readAllMeetings(c)) {
+      ctx.out << sjprintfUtf8("%zu\t%2d月%2d日\t%d回%d日目\t%ld\t%ld", i++, k.month(), k.day(), k.kai(), k.nichi(),
+                              static_cast<long>(k.kounyuGaku[12]), static_cast<long>(k.shushi[12]))
+              << "\n";
+    }
+  }
 
-struct Args {
-  std::string course, index, md, kai, nichi;
-  bool series = false;
+ private:
+  std::string course_;
+};
+
+class MeetingAdd : public Command {
+ public:
+  MeetingAdd()
+      : Command("meeting", "add", "Register a meeting day (or with --series days N..8 of its 回)", Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("COURSE", course_, kCourseHelp)->required();
+    date_.define(app, false);
+    app.add_flag("--series", series_, "一括登録: also the following days of the same 回 up to 8日目");
+  }
+  void run(Context& ctx) override {
+    DataStore& ds = ctx.requireYear();
+    const int c = parseCourse(ctx, course_);
+    const MeetingDate d = date_.parse(ctx);
+    const int shown = series_ ? runRegisterSeries(ds, ctx.port, {}, c, d) : runRegisterSingle(ds, ctx.port, {}, c, d);
+    ctx.out << shown << "\n";
+  }
+
+ private:
+  std::string course_;
+  DateArgs date_;
+  bool series_ = false;
+};
+
+class MeetingEdit : public Command {
+ public:
+  MeetingEdit() : Command("meeting", "edit", "Change the date and 回次 of a meeting day", Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("COURSE", args_.course, kCourseHelp)->required();
+    app.add_option("INDEX", args_.index, "Meeting index (as `meeting list` shows)")->required();
+    date_.define(app, true);
+  }
+  void run(Context& ctx) override {
+    DataStore& ds = ctx.requireYear();
+    const int c = parseCourse(ctx, args_.course);
+    const int i = parseMeetingIndex(ctx, args_.index);
+    const MeetingDate d = date_.parse(ctx);
+    ctx.selectMeeting(c, i);
+    ctx.out << runEditShown(ds, ctx.port, {}, d) << "\n";
+  }
+
+ private:
+  MeetingArgs args_;
+  DateArgs date_;
+};
+
+class MeetingDelete : public Command {
+ public:
+  MeetingDelete()
+      : Command("meeting", "delete", "Delete a meeting day with its races (asks twice)", Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("COURSE", args_.course, kCourseHelp)->required();
+    app.add_option("INDEX", args_.index, "Meeting index (as `meeting list` shows)")->required();
+    app.add_flag("--yes", yes_, "Answer OK to both questions");
+  }
+  void run(Context& ctx) override {
+    ctx.port.yes = ctx.port.yes || yes_;
+    DataStore& ds = ctx.requireYear();
+    args_.select(ctx);
+    if (runDeleteShown(ds, ctx.port, {}) != SakujyoResult::Deleted) throw Refused();
+    ctx.out << ds.shown() << "\n";
+  }
+
+ private:
+  MeetingArgs args_;
+  bool yes_ = false;
 };
 
 }  // namespace
 
-void addMeetingCommands(CLI::App& app, Context& ctx) {
-  auto* meeting = app.add_subcommand("meeting", "Meeting days");
-  meeting->require_subcommand(1);
-  addMeetingListCommand(*meeting, ctx);
-
-  static Args a;
-  auto* add = meeting->add_subcommand("add", "Register a meeting day (or with --series days N..8 of its 回)");
-  add->add_option("COURSE", a.course, "Course code (sap..kok) or index 0-9")->required();
-  add->add_option("M/D", a.md, "Month/day, e.g. 5/2")->required();
-  add->add_option("KAI", a.kai, "回 1-12")->required();
-  add->add_option("NICHI", a.nichi, "日目 1-8")->required();
-  add->add_flag("--series", a.series, "一括登録: also the following days of the same 回 up to 8日目");
-  add->callback([&ctx] {
-    DataStore& ds = ctx.requireYear();
-    int c = ctx.parseCourse(a.course);
-    MeetingDate d = parseMeetingDate(ctx, a.md, a.kai, a.nichi);
-    int shown = a.series ? runRegisterSeries(ds, ctx.port, {}, c, d) : runRegisterSingle(ds, ctx.port, {}, c, d);
-    std::cout << shown << "\n";
-  });
-
-  auto* edit = meeting->add_subcommand("edit", "Change the date and 回次 of a meeting day");
-  edit->add_option("COURSE", a.course, "Course code (sap..kok) or index 0-9")->required();
-  edit->add_option("INDEX", a.index, "Meeting index (as `meeting list` shows)")->required();
-  edit->add_option("M/D", a.md, "New month/day")->required();
-  edit->add_option("KAI", a.kai, "New 回 1-12")->required();
-  edit->add_option("NICHI", a.nichi, "New 日目 1-8")->required();
-  edit->callback([&ctx] {
-    DataStore& ds = ctx.requireYear();
-    int c = ctx.parseCourse(a.course);
-    int i = parseIndex(ctx, a.index);
-    MeetingDate d = parseMeetingDate(ctx, a.md, a.kai, a.nichi);
-    ctx.selectMeeting(c, i);
-    std::cout << runEditShown(ds, ctx.port, {}, d) << "\n";
-  });
-
-  auto* del = meeting->add_subcommand("delete", "Delete a meeting day with its races (asks twice)");
-  del->add_option("COURSE", a.course, "Course code (sap..kok) or index 0-9")->required();
-  del->add_option("INDEX", a.index, "Meeting index (as `meeting list` shows)")->required();
-  del->add_flag("--yes", ctx.port.yes, "Answer OK to both questions");
-  del->callback([&ctx] {
-    DataStore& ds = ctx.requireYear();
-    int c = ctx.parseCourse(a.course);
-    ctx.selectMeeting(c, parseIndex(ctx, a.index));
-    if (runDeleteShown(ds, ctx.port, {}) != SakujyoResult::Deleted) throw Refused();
-    std::cout << ds.shown() << "\n";
-  });
+void addMeetingCommands(CommandSet& set) {
+  set.group("meeting", "Meeting days");
+  set.add<MeetingList>();
+  set.add<MeetingAdd>();
+  set.add<MeetingEdit>();
+  set.add<MeetingDelete>();
 }
 
 }  // namespace tovra::cli

@@ -1,7 +1,10 @@
+// `print meeting|race|shushi|koumoku|rank|jyoken`: a meeting day, a race or a tally
+// result (print kinds 1-7) on the default printer, or as a PDF file.
 #include <CLI/CLI.hpp>
 #include <filesystem>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "print/print_job.hpp"
 #include "tally/rank_tally.hpp"
 
@@ -11,124 +14,156 @@ namespace {
 
 constexpr const char* kNoPrinting = "このtovra-cliは印刷機能 (Qt PrintSupport) なしで作られています。";
 
-// The job goes into a PDF file, or onto the default printer after the confirmation
-// that names it (answered by --yes, refused without a terminal).
-void output(Context& ctx, const print::PrintJob& job, const std::string& pdf) {
-  if (!ctx.printBackend) ctx.refuse(kNoPrinting);
-  std::unique_ptr<print::PrintBackend> backend = ctx.printBackend();
-  if (!pdf.empty()) {
-    auto device = backend->pdfFile(ctx.ds->fs(), pdf);
-    if (!print::drawDocument(*device, ctx.port, job.document)) throw Refused();
-    return;
+// A print command: the --pdf option, and the output of its job.
+class PrintCommand : public Command {
+ public:
+  PrintCommand(std::string name, std::string help) : Command("print", std::move(name), std::move(help), Writes::Nothing) {}
+
+ protected:
+  // --pdf FILE, taken relative to the folder the command is run from (not -C's).
+  void definePdf(CLI::App& app) {
+    app.add_option("--pdf", pdf_, "Write a PDF file (A4) instead of printing on the default printer")
+        ->each([this](const std::string& v) { pdf_ = std::filesystem::absolute(v).string(); });
   }
-  auto confirm = [&](const std::string& text, const std::string& printer) {
-    return ctx.port.message("印刷", text + "\n\n" + print::printerLabel(printer), MsgIcon::Information,
-                            MsgButtons::OkCancel) == Answer::Ok;
-  };
-  if (!print::printOnDefault(backend->systemPrinter(), ctx.port, confirm, job)) throw Refused();
-}
+  // The job goes into a PDF file, or onto the default printer after the confirmation
+  // that names it (answered by --yes, refused without a terminal).
+  void output(Context& ctx, const print::PrintJob& job) {
+    if (!ctx.printBackend) ctx.refuse(kNoPrinting);
+    std::unique_ptr<print::PrintBackend> backend = ctx.printBackend();
+    if (!pdf_.empty()) {
+      auto device = backend->pdfFile(ctx.ds->fs(), pdf_);
+      if (!print::drawDocument(*device, ctx.port, job.document)) throw Refused();
+      return;
+    }
+    auto confirm = [&](const std::string& text, const std::string& printer) {
+      return ctx.port.message("印刷", text + "\n\n" + print::printerLabel(printer), MsgIcon::Information,
+                              MsgButtons::OkCancel) == Answer::Ok;
+    };
+    if (!print::printOnDefault(backend->systemPrinter(), ctx.port, confirm, job)) throw Refused();
+  }
+  // A tally's job, or the refusal its reader has shown.
+  void output(Context& ctx, const std::optional<print::PrintJob>& job) {
+    if (!job) throw Refused();
+    output(ctx, *job);
+  }
 
-// --pdf FILE, taken relative to the folder the command is run from (not -C's).
-CLI::Option* addPdf(CLI::App* cmd, std::string& pdf) {
-  return cmd->add_option("--pdf", pdf, "Write a PDF file (A4) instead of printing on the default printer")
-      ->each([&pdf](const std::string& v) { pdf = std::filesystem::absolute(v).string(); });
-}
+ private:
+  std::string pdf_;
+};
 
-int parseRace(Context& ctx, int race) {
-  if (race < 1 || race > 12) ctx.refuse("ﾚｰｽ番号は 1～12 で指定して下さい。");
-  return race - 1;
-}
+class PrintMeeting : public PrintCommand {  // kind 1
+ public:
+  PrintMeeting() : PrintCommand("meeting", "開催ﾃﾞｰﾀ: the races and totals of a meeting day") {}
+  void define(CLI::App& app) override {
+    args_.define(app);
+    definePdf(app);
+  }
+  void run(Context& ctx) override {
+    args_.select(ctx);
+    output(ctx, print::meetingJob(*ctx.ds));
+  }
+
+ private:
+  MeetingArgs args_;
+};
+
+class PrintRace : public PrintCommand {  // kinds 2 and 3
+ public:
+  PrintRace() : PrintCommand("race", "ﾚｰｽﾃﾞｰﾀ of a race, or its runners (出走馬) with --runners") {}
+  void define(CLI::App& app) override {
+    args_.define(app);
+    app.add_flag("--runners", runners_, "Print the runners (the race window's 出走馬表 page)");
+    definePdf(app);
+  }
+  void run(Context& ctx) override {
+    const int r = args_.select(ctx);
+    DataStore& ds = *ctx.ds;
+    // The race window offers printing only for a race holding data.
+    if (ds.kaisai.raceJoutai[r] % 10 == 0) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
+    output(ctx, runners_ ? print::runnersJob(ds, r) : print::raceJob(ds, ctx.settings, r));
+  }
+
+ private:
+  RaceArgs args_;
+  bool runners_ = false;
+};
+
+class PrintShushi : public PrintCommand {  // kind 4
+ public:
+  PrintShushi() : PrintCommand("shushi", "収支集計 result of tmp/shushi.tmp") {}
+  void define(CLI::App& app) override {
+    app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")->check(CLI::Range(0, 12));
+    definePdf(app);
+  }
+  void run(Context& ctx) override {
+    ctx.prepare();
+    output(ctx, print::shushiJob(*ctx.ds, ctx.port, row_));
+  }
+
+ private:
+  int row_ = 0;
+};
+
+class PrintKoumoku : public PrintCommand {  // kind 5
+ public:
+  PrintKoumoku() : PrintCommand("koumoku", "項目集計 result of tmp/koumoku.tmp") {}
+  void define(CLI::App& app) override {
+    app.add_option("--course", course_, "Course shown: sap..kok or 0-9, or all (default)");
+    app.add_option("--page", page_, "Page shown: 1-9 (ﾚｰｽNO .. その他)")->check(CLI::Range(1, 9));
+    definePdf(app);
+  }
+  void run(Context& ctx) override {
+    ctx.prepare();
+    const int n = course_ == "all" ? 10 : parseCourse(ctx, course_);
+    output(ctx, print::koumokuJob(*ctx.ds, ctx.port, n, page_ - 1));
+  }
+
+ private:
+  std::string course_ = "all";
+  int page_ = 1;
+};
+
+class PrintRank : public PrintCommand {  // kind 6
+ public:
+  PrintRank() : PrintCommand("rank", "RANK集計 result of tmp/rank.tmp") {}
+  void define(CLI::App& app) override {
+    app.add_option("--page", page_, "Page shown: 0-14 (3 races a page) or 0-8 (5 days a page)");
+    definePdf(app);
+  }
+  void run(Context& ctx) override {
+    ctx.prepare();
+    // The page must be one the window can show for the stored kind.
+    if (auto stored = tally::readRankFile(*ctx.ds); stored && tally::rankCodeValid(stored->code)) {
+      const int pages = tally::rankPageCount(stored->code);
+      if (page_ < 0 || page_ >= pages) ctx.refuse("ﾍﾟｰｼﾞは 0～" + std::to_string(pages - 1) + " で指定して下さい。");
+    }
+    output(ctx, print::rankJob(*ctx.ds, ctx.port, page_));
+  }
+
+ private:
+  int page_ = 0;
+};
+
+class PrintJyoken : public PrintCommand {  // kind 7
+ public:
+  PrintJyoken() : PrintCommand("jyoken", "条件集計 result of tmp/jyoken.tmp") {}
+  void define(CLI::App& app) override { definePdf(app); }
+  void run(Context& ctx) override {
+    ctx.prepare();
+    output(ctx, print::jyokenJob(*ctx.ds, ctx.port));
+  }
+};
 
 }  // namespace
 
-void addPrintCommands(CLI::App& app, Context& ctx) {
-  auto* print = app.add_subcommand("print", "Print a meeting day, a race or a tally result (kinds 1-7), or write it as PDF");
-  print->require_subcommand(1);
-
-  {  // kind 1
-    auto* cmd = print->add_subcommand("meeting", "開催ﾃﾞｰﾀ: the races and totals of a meeting day");
-    static std::string course, pdf;
-    static int index = 0;
-    cmd->add_option("COURSE", course, "Course code (sap..kok) or 0-9")->required();
-    cmd->add_option("INDEX", index, "Meeting index (0-based)")->required();
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      ctx.selectMeeting(ctx.parseCourse(course), index);
-      output(ctx, print::meetingJob(*ctx.ds), pdf);
-    });
-  }
-  {  // kinds 2 and 3
-    auto* cmd = print->add_subcommand("race", "ﾚｰｽﾃﾞｰﾀ of a race, or its runners (出走馬) with --runners");
-    static std::string course, pdf;
-    static int index = 0, race = 0;
-    static bool runners = false;
-    cmd->add_option("COURSE", course, "Course code (sap..kok) or 0-9")->required();
-    cmd->add_option("INDEX", index, "Meeting index (0-based)")->required();
-    cmd->add_option("RACE", race, "Race number 1-12")->required();
-    cmd->add_flag("--runners", runners, "Print the runners (the race window's 出走馬表 page)");
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      const int r = parseRace(ctx, race);
-      ctx.selectMeeting(ctx.parseCourse(course), index);
-      DataStore& ds = *ctx.ds;
-      // The race window offers printing only for a race holding data.
-      if (ds.kaisai.raceJoutai[r] % 10 == 0) ctx.refuse(std::to_string(race) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
-      output(ctx, runners ? print::runnersJob(ds, r) : print::raceJob(ds, ctx.settings, r), pdf);
-    });
-  }
-  {  // kind 4
-    auto* cmd = print->add_subcommand("shushi", "収支集計 result of tmp/shushi.tmp");
-    static std::string pdf;
-    static int row = 0;
-    cmd->add_option("--row", row, "Row shown: 0 = all, 1-12 = month or meeting number")->check(CLI::Range(0, 12));
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      ctx.prepare();
-      if (auto job = print::shushiJob(*ctx.ds, ctx.port, row)) return output(ctx, *job, pdf);
-      throw Refused();
-    });
-  }
-  {  // kind 5
-    auto* cmd = print->add_subcommand("koumoku", "項目集計 result of tmp/koumoku.tmp");
-    static std::string course = "all", pdf;
-    static int page = 1;
-    cmd->add_option("--course", course, "Course shown: sap..kok or 0-9, or all (default)");
-    cmd->add_option("--page", page, "Page shown: 1-9 (ﾚｰｽNO .. その他)")->check(CLI::Range(1, 9));
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      ctx.prepare();
-      const int n = course == "all" ? 10 : ctx.parseCourse(course);
-      if (auto job = print::koumokuJob(*ctx.ds, ctx.port, n, page - 1)) return output(ctx, *job, pdf);
-      throw Refused();
-    });
-  }
-  {  // kind 6
-    auto* cmd = print->add_subcommand("rank", "RANK集計 result of tmp/rank.tmp");
-    static std::string pdf;
-    static int page = 0;
-    cmd->add_option("--page", page, "Page shown: 0-14 (3 races a page) or 0-8 (5 days a page)");
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      ctx.prepare();
-      // The page must be one the window can show for the stored kind.
-      if (auto stored = tally::readRankFile(*ctx.ds); stored && tally::rankCodeValid(stored->code)) {
-        const int pages = tally::rankPageCount(stored->code);
-        if (page < 0 || page >= pages) ctx.refuse("ﾍﾟｰｼﾞは 0～" + std::to_string(pages - 1) + " で指定して下さい。");
-      }
-      if (auto job = print::rankJob(*ctx.ds, ctx.port, page)) return output(ctx, *job, pdf);
-      throw Refused();
-    });
-  }
-  {  // kind 7
-    auto* cmd = print->add_subcommand("jyoken", "条件集計 result of tmp/jyoken.tmp");
-    static std::string pdf;
-    addPdf(cmd, pdf);
-    cmd->callback([&ctx] {
-      ctx.prepare();
-      if (auto job = print::jyokenJob(*ctx.ds, ctx.port)) return output(ctx, *job, pdf);
-      throw Refused();
-    });
-  }
+void addPrintCommands(CommandSet& set) {
+  set.group("print", "Print a meeting day, a race or a tally result (kinds 1-7), or write it as PDF");
+  set.add<PrintMeeting>();
+  set.add<PrintRace>();
+  set.add<PrintShushi>();
+  set.add<PrintKoumoku>();
+  set.add<PrintRank>();
+  set.add<PrintJyoken>();
 }
 
 }  // namespace tovra::cli

@@ -1,5 +1,5 @@
+// `saved list|save|show|delete`: the archive of saved tally results in tovradatafile/shukei/.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/cli_context.hpp"
 #include "tally/jyoken_view.hpp"
@@ -35,8 +35,7 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
   std::vector<std::string> lines;
   switch (kind) {
     case tally::TallyKind::Shushi:
-      if (auto r = tally::loadShushiFile(ds, ctx.port))
-        lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
+      if (auto r = tally::loadShushiFile(ds, ctx.port)) lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
       break;
     case tally::TallyKind::Koumoku:
       if (auto r = tally::loadKoumokuFile(ds, ctx.port))
@@ -50,58 +49,90 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
       break;
   }
   if (lines.empty()) throw Refused();
-  for (const std::string& line : lines) std::cout << line << "\n";
+  for (const std::string& line : lines) ctx.out << line << "\n";
 }
 
-}  // namespace
+constexpr const char* kKindHelp = "shushi, koumoku, rank or jyoken";
+constexpr const char* kIndexHelp = "0-based, in the order of `saved list`";
 
-// `saved list|save|show|delete`: the archive of saved tally results in tovradatafile/shukei/.
-void addSavedCommands(CLI::App& app, Context& ctx) {
-  auto* saved = app.add_subcommand("saved", "Saved tally results (保存済集計結果): list, save, show, delete");
-  saved->require_subcommand(1);
-  static std::string kindText, indexText;
-
-  auto* list = saved->add_subcommand("list", "One line per saved result: kind, index, time, in the dialog's order");
-  list->callback([&ctx] {
+class SavedList : public Command {
+ public:
+  SavedList()
+      : Command("saved", "list", "One line per saved result: kind, index, time, in the dialog's order",
+                Writes::Nothing) {}
+  void define(CLI::App&) override {}
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     for (tally::TallyKind kind : tally::kTallyKinds) {
       const auto labels = tally::savedLabels(ds, kind);
       for (std::size_t i = 0; i < labels.size(); ++i)
-        std::cout << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << labels[i] << "\n";
+        ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << labels[i] << "\n";
     }
-  });
+  }
+};
 
-  auto* save = saved->add_subcommand("save", "Append the current work file of a tally (asks unless --yes)");
-  save->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
-  save->callback([&ctx] {
+class SavedSave : public Command {
+ public:
+  SavedSave() : Command("saved", "save", "Append the current work file of a tally (asks unless --yes)", Writes::Ledger) {}
+  void define(CLI::App& app) override { app.add_option("KIND", kind_, kKindHelp)->required(); }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    if (!tally::saveTallyResult(ds, ctx.port, parseKind(ctx, kindText))) throw Refused();
-  });
+    if (!tally::saveTallyResult(ds, ctx.port, parseKind(ctx, kind_))) throw Refused();
+  }
 
-  auto* show =
-      saved->add_subcommand("show", "Write a saved result back as the work file and print it as its window shows it");
-  show->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
-  show->add_option("INDEX", indexText, "0-based, in the order of `saved list`")->required();
-  show->callback([&ctx] {
+ private:
+  std::string kind_;
+};
+
+class SavedShow : public Command {
+ public:
+  SavedShow()
+      : Command("saved", "show", "Write a saved result back as the work file and print it as its window shows it",
+                Writes::WorkFiles) {}
+  void define(CLI::App& app) override {
+    app.add_option("KIND", kind_, kKindHelp)->required();
+    app.add_option("INDEX", index_, kIndexHelp)->required();
+  }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    const tally::TallyKind kind = parseKind(ctx, kindText);
-    if (!tally::restoreSavedResult(ds, ctx.port, kind, parseIndex(ctx, kind, indexText))) throw Refused();
+    const tally::TallyKind kind = parseKind(ctx, kind_);
+    if (!tally::restoreSavedResult(ds, ctx.port, kind, parseIndex(ctx, kind, index_))) throw Refused();
     printWorkFile(ctx, kind);
-  });
+  }
 
-  auto* del = saved->add_subcommand("delete", "Delete a saved result (asks unless --yes)");
-  del->add_option("KIND", kindText, "shushi, koumoku, rank or jyoken")->required();
-  del->add_option("INDEX", indexText, "0-based, in the order of `saved list`")->required();
-  del->callback([&ctx] {
+ private:
+  std::string kind_, index_;
+};
+
+class SavedDelete : public Command {
+ public:
+  SavedDelete() : Command("saved", "delete", "Delete a saved result (asks unless --yes)", Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("KIND", kind_, kKindHelp)->required();
+    app.add_option("INDEX", index_, kIndexHelp)->required();
+  }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    const tally::TallyKind kind = parseKind(ctx, kindText);
-    const int index = parseIndex(ctx, kind, indexText);
+    const tally::TallyKind kind = parseKind(ctx, kind_);
+    const int index = parseIndex(ctx, kind, index_);
     const std::string label = tally::savedLabels(ds, kind)[static_cast<std::size_t>(index)];
-    if (!askOkCancel(ctx.port,
-                     std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
+    if (!askOkCancel(ctx.port, std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
       throw Refused();
     if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
-  });
+  }
+
+ private:
+  std::string kind_, index_;
+};
+
+}  // namespace
+
+void addSavedCommands(CommandSet& set) {
+  set.group("saved", "Saved tally results (保存済集計結果): list, save, show, delete");
+  set.add<SavedList>();
+  set.add<SavedSave>();
+  set.add<SavedShow>();
+  set.add<SavedDelete>();
 }
 
 }  // namespace tovra::cli

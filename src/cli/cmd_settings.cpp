@@ -1,7 +1,10 @@
+// `settings show` and `settings set`: the settings dialog's choices and colours, written
+// to tovractm.dat at once.
 #include <CLI/CLI.hpp>
-#include <iostream>
+#include <ostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "settings/settings_edit.hpp"
 
 namespace tovra::cli {
@@ -10,54 +13,54 @@ namespace {
 
 const char* const kPages[] = {"単･複", "枠連･ﾜｲﾄﾞ", "馬連"};
 
-void show(const SettingsRecord& s) {
+void show(std::ostream& out, const SettingsRecord& s) {
   const SettingsChoices c = choicesOf(s);
-  std::cout << "start-course\t" << keibajo(c.startCourse).folder << "\t" << keibajo(c.startCourse).name << "\n"
-            << "confirm-exit\t" << (c.confirmExit ? "on" : "off") << "\n"
-            << "race-page\t" << c.racePage << "\t" << kPages[c.racePage] << "\n"
-            << "new-age-labels\t" << (c.newAgeLabels ? "on" : "off") << "\n"
-            << "option-digits\t" << s.optionDigits << "\n";
+  out << "start-course\t" << keibajo(c.startCourse).folder << "\t" << keibajo(c.startCourse).name << "\n"
+      << "confirm-exit\t" << (c.confirmExit ? "on" : "off") << "\n"
+      << "race-page\t" << c.racePage << "\t" << kPages[c.racePage] << "\n"
+      << "new-age-labels\t" << (c.newAgeLabels ? "on" : "off") << "\n"
+      << "option-digits\t" << s.optionDigits << "\n";
   for (int i = 0; i < SettingsRecord::kColours; ++i)
-    std::cout << "color " << i << "\t" << colourHex(s.colours[i]) << "\t" << colourListTexts()[static_cast<std::size_t>(i)]
-              << "\n";
+    out << "color " << i << "\t" << colourHex(s.colours[i]) << "\t" << colourListTexts()[static_cast<std::size_t>(i)]
+        << "\n";
 }
 
 bool onOff(const std::string& v) { return v == "on"; }
 
-}  // namespace
-
-// `settings show` and `settings set`: the settings dialog's choices and colours, written
-// to tovractm.dat at once.
-void addSettingsCommands(CLI::App& app, Context& ctx) {
-  auto* settings = app.add_subcommand("settings", "Show or change the settings (tovractm.dat)");
-  settings->require_subcommand(1);
-
-  auto* showCmd = settings->add_subcommand("show", "Start course, options and the eight colours");
-  showCmd->callback([&ctx] {
+class SettingsShow : public Command {
+ public:
+  SettingsShow() : Command("settings", "show", "Start course, options and the eight colours", Writes::Nothing) {}
+  void define(CLI::App&) override {}
+  void run(Context& ctx) override {
     ctx.prepare();
-    show(ctx.settings);
-  });
+    show(ctx.out, ctx.settings);
+  }
+};
 
-  auto* set = settings->add_subcommand("set", "Change settings as the 各種設定 dialog does, and store them");
-  static std::vector<std::string> colours;
-  static std::string startCourse, confirmExit, newAges;
-  static int racePage = -1;
-  set->add_option("--color", colours, "Colour N (0-7, see settings show) as N=#RRGGBB; may be repeated");
-  set->add_option("--start-course", startCourse, "Course shown at start-up: sap..kok or 0-9");
-  set->add_option("--confirm-exit", confirmExit, "Ask before ending with the exit button")->check(CLI::IsMember({"on", "off"}));
-  set->add_option("--race-page", racePage, "Race window's first ticket page: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連")
-      ->check(CLI::Range(0, 2));
-  set->add_option("--new-age-labels", newAges, "New age labels for years up to 2000 too")->check(CLI::IsMember({"on", "off"}));
-  set->callback([&ctx] {
+class SettingsSet : public Command {
+ public:
+  SettingsSet()
+      : Command("settings", "set", "Change settings as the 各種設定 dialog does, and store them", Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("--color", colours_, "Colour N (0-7, see settings show) as N=#RRGGBB; may be repeated");
+    app.add_option("--start-course", startCourse_, "Course shown at start-up: sap..kok or 0-9");
+    app.add_option("--confirm-exit", confirmExit_, "Ask before ending with the exit button")
+        ->check(CLI::IsMember({"on", "off"}));
+    app.add_option("--race-page", racePage_, "Race window's first ticket page: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連")
+        ->check(CLI::Range(0, 2));
+    app.add_option("--new-age-labels", newAges_, "New age labels for years up to 2000 too")
+        ->check(CLI::IsMember({"on", "off"}));
+  }
+  void run(Context& ctx) override {
     ctx.prepare();
     SettingsRecord s = ctx.settings;
     SettingsChoices c = choicesOf(s);
-    if (!startCourse.empty()) c.startCourse = ctx.parseCourse(startCourse);
-    if (!confirmExit.empty()) c.confirmExit = onOff(confirmExit);
-    if (racePage >= 0) c.racePage = racePage;
-    if (!newAges.empty()) c.newAgeLabels = onOff(newAges);
+    if (!startCourse_.empty()) c.startCourse = parseCourse(ctx, startCourse_);
+    if (!confirmExit_.empty()) c.confirmExit = onOff(confirmExit_);
+    if (racePage_ >= 0) c.racePage = racePage_;
+    if (!newAges_.empty()) c.newAgeLabels = onOff(newAges_);
     applyChoices(s, c);
-    for (const std::string& item : colours) {
+    for (const std::string& item : colours_) {
       const auto eq = item.find('=');
       const std::string index = item.substr(0, eq);
       const bool indexOk = index.size() == 1 && index[0] >= '0' && index[0] <= '7';
@@ -67,8 +70,21 @@ void addSettingsCommands(CLI::App& app, Context& ctx) {
     }
     if (!saveSettings(ctx.ds->fs(), ctx.ds->root(), s)) ctx.refuse("設定ﾌｧｲﾙ tovractm.dat を書き込めませんでした。");
     ctx.settings = s;
-    show(s);
-  });
+    show(ctx.out, s);
+  }
+
+ private:
+  std::vector<std::string> colours_;
+  std::string startCourse_, confirmExit_, newAges_;
+  int racePage_ = -1;
+};
+
+}  // namespace
+
+void addSettingsCommands(CommandSet& set) {
+  set.group("settings", "Show or change the settings (tovractm.dat)");
+  set.add<SettingsShow>();
+  set.add<SettingsSet>();
 }
 
 }  // namespace tovra::cli

@@ -1,22 +1,26 @@
+// `settle COURSE INDEX | --all`: settles meeting days again and writes them.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "entry/settlement.hpp"
 
 namespace tovra::cli {
+namespace {
 
-void addSettleCommands(CLI::App& app, Context& ctx) {
-  auto* settle = app.add_subcommand("settle", "Settle the twelve races of a meeting (or of every meeting) and write them");
-  static std::string course;
-  static int index = -1;
-  static bool all = false;
-  settle->add_option("COURSE", course, "Course code (sap..kok) or index 0-9");
-  settle->add_option("INDEX", index, "Meeting index (0-based)");
-  settle->add_flag("--all", all, "Every meeting of every course of the current year");
-  settle->callback([&ctx] {
+class Settle : public Command {
+ public:
+  Settle()
+      : Command("", "settle", "Settle the twelve races of a meeting (or of every meeting) and write them",
+                Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    app.add_option("COURSE", args_.course, kCourseHelp);
+    app.add_option("INDEX", args_.index, kIndexHelp)->type_name("INT");
+    app.add_flag("--all", all_, "Every meeting of every course of the current year");
+  }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    if (all) {
+    if (all_) {
       for (int c = 0; c < kCourseCount; ++c) {
         ds.course = c;
         for (int i = 0; i < ds.meetingCount[c]; ++i) {
@@ -29,11 +33,19 @@ void addSettleCommands(CLI::App& app, Context& ctx) {
       }
       return;
     }
-    if (course.empty() || index < 0) ctx.refuse("競馬場と開催ﾃﾞｰﾀ番号を指定して下さい。(または --all)");
-    ctx.selectMeeting(ctx.parseCourse(course), index);
+    if (args_.course.empty() || args_.index.empty()) ctx.refuse("競馬場と開催ﾃﾞｰﾀ番号を指定して下さい。(または --all)");
+    args_.select(ctx);
     settleAllRaces(ds.kaisai, ds.races);
     ds.writeShown();
-  });
-}
+  }
+
+ private:
+  MeetingArgs args_;
+  bool all_ = false;
+};
+
+}  // namespace
+
+void addSettleCommands(CommandSet& set) { set.add<Settle>(); }
 
 }  // namespace tovra::cli

@@ -1,10 +1,16 @@
+// `show meeting COURSE INDEX`: the meeting view of the main window as text.
 #include <CLI/CLI.hpp>
-#include <iostream>
+#include <ostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 namespace tovra::cli {
+
+void addShowRaceCommand(CommandSet& set);
+
+namespace {
 
 void printMeetingView(std::ostream& out, const MeetingView& v) {
   out << v.kaisaiPanel << "\n";
@@ -17,27 +23,34 @@ void printMeetingView(std::ostream& out, const MeetingView& v) {
   out << "合計\t" << v.kou13 << "\t" << v.shu13 << "\n";
 }
 
-void addShowCommands(CLI::App& app, Context& ctx) {
-  auto* show = app.add_subcommand("show", "Show ledger data as the windows do");
-  show->require_subcommand(1);
-  auto* meeting = show->add_subcommand("meeting", "The meeting view of the main window");
-  static std::string course;
-  static int index = 0;
-  meeting->add_option("COURSE", course, "Course code (sap..kok) or index 0-9")->required();
-  meeting->add_option("INDEX", index, "Meeting index (0-based)")->required();
-  meeting->callback([&ctx] {
+class ShowMeeting : public Command {
+ public:
+  ShowMeeting() : Command("show", "meeting", "The meeting view of the main window", Writes::Nothing) {}
+  void define(CLI::App& app) override { args_.define(app); }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    int c = ctx.parseCourse(course);
+    const int c = parseCourse(ctx, args_.course);
+    const int index = parseMeetingIndex(ctx, args_.index);
     ds.course = c;
     if (ds.meetingCount[c] == 0 && index == 0) {
       // A course without meetings shows its empty view.
-      printMeetingView(std::cout, showMeetingView(ds));
+      printMeetingView(ctx.out, showMeetingView(ds));
       return;
     }
     ctx.selectMeeting(c, index);
-    printMeetingView(std::cout, showMeetingView(ds));
-  });
-  addShowRaceCommand(*show, ctx);
+    printMeetingView(ctx.out, showMeetingView(ds));
+  }
+
+ private:
+  MeetingArgs args_;
+};
+
+}  // namespace
+
+void addShowCommands(CommandSet& set) {
+  set.group("show", "Show ledger data as the windows do");
+  set.add<ShowMeeting>();
+  addShowRaceCommand(set);
 }
 
 }  // namespace tovra::cli

@@ -1,9 +1,10 @@
 // `show race COURSE INDEX RACE`: one race as text: the items line, the tickets of each
 // type, the results with a mark on hits, the totals and the comment.
 #include <CLI/CLI.hpp>
-#include <iostream>
+#include <ostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "entry/entry_text.hpp"
 #include "entry/purchase.hpp"
 #include "entry/race_entry.hpp"
@@ -12,6 +13,7 @@
 #include "ledger/text.hpp"
 
 namespace tovra::cli {
+namespace {
 
 void printRace(std::ostream& out, const DataStore& ds, int r) {
   const KaisaiRecord& k = ds.kaisai;
@@ -45,18 +47,18 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
   if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << comment << "\n";
 }
 
-void addShowRaceCommand(CLI::App& show, Context& ctx) {
-  auto* cmd = show.add_subcommand("race", "One race: items, tickets, results with hits, totals, comment");
-  static std::string course;
-  static int index = 0, raceNo = 0;
-  cmd->add_option("COURSE", course, "Course code (sap..kok) or index 0-9")->required();
-  cmd->add_option("INDEX", index, "Meeting index (0-based)")->required();
-  cmd->add_option("RACE", raceNo, "Race number 1-12")->required();
-  cmd->callback([&ctx] {
-    if (raceNo < 1 || raceNo > 12) ctx.refuse("ﾚｰｽ番号は 1～12 で指定して下さい。");
-    ctx.selectMeeting(ctx.parseCourse(course), index);
-    printRace(std::cout, *ctx.ds, raceNo - 1);
-  });
-}
+class ShowRace : public Command {
+ public:
+  ShowRace() : Command("show", "race", "One race: items, tickets, results with hits, totals, comment", Writes::Nothing) {}
+  void define(CLI::App& app) override { args_.define(app); }
+  void run(Context& ctx) override { printRace(ctx.out, *ctx.ds, args_.select(ctx)); }
+
+ private:
+  RaceArgs args_;
+};
+
+}  // namespace
+
+void addShowRaceCommand(CommandSet& set) { set.add<ShowRace>(); }
 
 }  // namespace tovra::cli

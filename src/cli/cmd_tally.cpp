@@ -1,30 +1,20 @@
-#include <CLI/CLI.hpp>
-#include <cctype>
-
+// `tally SUBCOMMAND`: each tally writes its work file exactly as the window's tally
+// does and prints the result as its window shows it.
 #include "cli/cli_context.hpp"
 
 namespace tovra::cli {
 
-tally::TallyRange parseTallyRange(Context& ctx, const std::string& text, const char* badFormat) {
-  DataStore& ds = ctx.requireYear();
-  if (text == "all") return tally::TallyRange::all();
-  bool digits = text.size() == 4;
-  for (char ch : text) digits = digits && std::isdigit(static_cast<unsigned char>(ch));
-  if (!digits) ctx.refuse(badFormat);
-  int year = std::stoi(text);
-  if (tally::yearPosition(ds.nenji, year) < 0) ctx.refuse("年次 " + text + "年は登録されていません。");
-  return tally::TallyRange::oneYear(year);
-}
+void addTallyShushi(CommandSet& set);
+void addTallyKoumoku(CommandSet& set);
+void addTallyRank(CommandSet& set);
+void addTallyJyoken(CommandSet& set);
 
-// `tally SUBCOMMAND`: each tally writes its work file exactly as the window's tally
-// does and prints the result as its window shows it.
-void addTallyCommands(CLI::App& app, Context& ctx) {
-  auto* tally = app.add_subcommand("tally", "Run a tally, write its work file in tmp/ and print the result");
-  tally->require_subcommand(1);
-  addTallyShushi(*tally, ctx);
-  addTallyKoumoku(*tally, ctx);
-  addTallyRank(*tally, ctx);
-  addTallyJyoken(*tally, ctx);
+void addTallyCommands(CommandSet& set) {
+  set.group("tally", "Run a tally, write its work file in tmp/ and print the result");
+  addTallyShushi(set);
+  addTallyKoumoku(set);
+  addTallyRank(set);
+  addTallyJyoken(set);
 }
 
 }  // namespace tovra::cli

@@ -1,13 +1,12 @@
+// `tally jyoken`: the condition tally over conditions given as KIND=VALUE.
 #include <CLI/CLI.hpp>
-#include <cctype>
-#include <iostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/jyoken_view.hpp"
 
 namespace tovra::cli {
-
 namespace {
 
 // The condition kinds by their names on the command line, in the dialog's tab order.
@@ -20,12 +19,6 @@ tally::JyokenKind kindOf(Context& ctx, const std::string& name) {
   ctx.refuse("条件の種類は month race age class type sex weight track distance going bet のいずれかで指定して下さい。");
 }
 
-bool allDigits(const std::string& s) {
-  for (char ch : s)
-    if (!std::isdigit(static_cast<unsigned char>(ch))) return false;
-  return true;
-}
-
 // One KIND=VALUE given to the list as the dialog's 設定 would add it.
 void addCondition(Context& ctx, tally::JyokenList& list, const std::string& text) {
   const auto eq = text.find('=');
@@ -35,10 +28,11 @@ void addCondition(Context& ctx, tally::JyokenList& list, const std::string& text
   int v = 0;
   if (kind == tally::JyokenKind::Distance) {
     // The distance box takes up to four digits, and may be left empty.
-    if (value.size() > 4 || !allDigits(value)) ctx.refuse("距離は 4桁までの数字で指定して下さい。");
+    if (value.size() > 4 || value.find_first_not_of("0123456789") != std::string::npos)
+      ctx.refuse("距離は 4桁までの数字で指定して下さい。");
   } else {
     const int count = tally::jyokenValueCount(kind);
-    if (value.empty() || value.size() > 2 || !allDigits(value) || (v = std::stoi(value)) < 1 || v > count)
+    if (!parseDigits(value, v, 2) || v < 1 || v > count)
       ctx.refuse("条件 " + name + " の値は 1～" + std::to_string(count) + " で指定して下さい。");
   }
   if (list.add(ctx.port, kind, v, value)) return;
@@ -46,32 +40,41 @@ void addCondition(Context& ctx, tally::JyokenList& list, const std::string& text
   ctx.refuse("条件 " + name + " は既に設定されています。");
 }
 
-}  // namespace
-
 // `tally jyoken --range all|YYYY --cond KIND=VALUE ...`: the condition tally with up to
 // seven conditions, each kind once.
-void addTallyJyoken(CLI::App& tally, Context& ctx) {
-  auto* cmd = tally.add_subcommand("jyoken", "条件集計: results of the races meeting every condition (tmp/jyoken.tmp)");
-  static std::string range;
-  static std::vector<std::string> conds;
-  cmd->add_option("--range", range, "all, or a registered year YYYY")->required();
-  cmd->add_option("--cond", conds,
-                  "KIND=VALUE, KIND one of month race age class type sex weight track distance going bet; "
-                  "VALUE the item number (class 1 新馬 ... 9 G1; bet 1 単勝 2 複勝 3 枠連 4 ﾜｲﾄﾞ 5 馬連) "
-                  "or the distance in metres");
-  cmd->callback([&ctx] {
+class TallyJyoken : public Command {
+ public:
+  TallyJyoken()
+      : Command("tally", "jyoken", "条件集計: results of the races meeting every condition (tmp/jyoken.tmp)",
+                Writes::WorkFiles) {}
+  void define(CLI::App& app) override {
+    app.add_option("--range", range_, "all, or a registered year YYYY")->required();
+    app.add_option("--cond", conds_,
+                   "KIND=VALUE, KIND one of month race age class type sex weight track distance going bet; "
+                   "VALUE the item number (class 1 新馬 ... 9 G1; bet 1 単勝 2 複勝 3 枠連 4 ﾜｲﾄﾞ 5 馬連) "
+                   "or the distance in metres");
+  }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
-    const tally::TallyRange r = parseTallyRange(ctx, range);
+    const tally::TallyRange r = parseTallyRange(ctx, range_);
     tally::JyokenList list;
-    for (const std::string& c : conds) addCondition(ctx, list, c);
+    for (const std::string& c : conds_) addCondition(ctx, list, c);
     if (!list.validate(ctx.port)) throw Refused();
     const int rangeFlag = r.allYears ? 0 : 1;
     const int position = r.allYears ? 0 : tally::yearPosition(ds.nenji, r.year);
     if (!tally::runJyokenTally(ds, ctx.port, rangeFlag, position, list.conditions())) throw Refused();
     const auto result = tally::readJyokenFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line : tally::jyokenLines(tally::jyokenView(*result))) std::cout << line << "\n";
-  });
-}
+    for (const std::string& line : tally::jyokenLines(tally::jyokenView(*result))) ctx.out << line << "\n";
+  }
+
+ private:
+  std::string range_;
+  std::vector<std::string> conds_;
+};
+
+}  // namespace
+
+void addTallyJyoken(CommandSet& set) { set.add<TallyJyoken>(); }
 
 }  // namespace tovra::cli

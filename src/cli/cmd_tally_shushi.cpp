@@ -1,46 +1,38 @@
+// `tally shushi --range all|YYYY|M/D [--by month|kai] [--row 0-12]`: the income and
+// expense tally.
 #include <CLI/CLI.hpp>
-#include <iostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "tally/shushi_tally.hpp"
 
 namespace tovra::cli {
-
 namespace {
 
-// "M/D": a day of the current year, as the dialog's month and day boxes offer (1-12, 1-31).
-std::optional<int> parseMonthDay(const std::string& text) {
-  auto slash = text.find('/');
-  if (slash == std::string::npos || slash == 0 || slash + 1 >= text.size() || text.size() > 5) return std::nullopt;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (i != slash && !std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-  int m = std::stoi(text.substr(0, slash)), d = std::stoi(text.substr(slash + 1));
-  if (m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
-  return m * 100 + d;
-}
-
-}  // namespace
-
-// `tally shushi --range all|YYYY|M/D [--by month|kai] [--row 0-12]`
-void addTallyShushi(CLI::App& tally, Context& ctx) {
-  auto* cmd = tally.add_subcommand("shushi", "収支集計: purchase, return, balance and rates per course (tmp/shushi.tmp)");
-  static std::string range, by = "month";
-  static int row = 0;
-  cmd->add_option("--range", range, "all, a registered year YYYY, or a day M/D of the current year")->required();
-  cmd->add_option("--by", by, "Rows by month or by meeting number (kai); not for a day")->check(CLI::IsMember({"month", "kai"}));
-  auto* rowOpt = cmd->add_option("--row", row, "Row shown: 0 = all, 1-12 = month or meeting number")->check(CLI::Range(0, 12));
-  cmd->callback([&ctx, rowOpt] {
+class TallyShushi : public Command {
+ public:
+  TallyShushi()
+      : Command("tally", "shushi", "収支集計: purchase, return, balance and rates per course (tmp/shushi.tmp)",
+                Writes::WorkFiles) {}
+  void define(CLI::App& app) override {
+    app.add_option("--range", range_, "all, a registered year YYYY, or a day M/D of the current year")->required();
+    app.add_option("--by", by_, "Rows by month or by meeting number (kai); not for a day")
+        ->check(CLI::IsMember({"month", "kai"}));
+    rowOption_ = app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")
+                     ->check(CLI::Range(0, 12));
+  }
+  void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     int mode = 0, selection = 0;
-    if (range.find('/') != std::string::npos) {
-      auto md = parseMonthDay(range);
-      if (!md) ctx.refuse("月日は M/D (1～12月, 1～31日) で指定して下さい。");
-      if (rowOpt->count() > 0 && row != 0) ctx.refuse("月日指定の集計には行を指定出来ません。");
+    if (range_.find('/') != std::string::npos) {
+      // A day of the current year, as the dialog's month and day boxes offer.
+      const MonthDay md = parseMonthDay(ctx, range_);
+      if (rowOption_->count() > 0 && row_ != 0) ctx.refuse("月日指定の集計には行を指定出来ません。");
       mode = tally::kShushiDay;
-      selection = *md;
+      selection = md.month * 100 + md.day;
     } else {
-      tally::TallyRange r = parseTallyRange(ctx, range);
-      bool kai = by == "kai";
+      const tally::TallyRange r = parseTallyRange(ctx, range_);
+      const bool kai = by_ == "kai";
       if (r.allYears) {
         mode = kai ? tally::kShushiAllByKai : tally::kShushiAllByMonth;
       } else {
@@ -49,11 +41,20 @@ void addTallyShushi(CLI::App& tally, Context& ctx) {
       }
     }
     if (!tally::runShushiTally(ds, ctx.port, mode, selection)) throw Refused();
-    auto result = tally::readShushiFile(ds);
+    const auto result = tally::readShushiFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line : tally::shushiLines(tally::shushiView(*result, row, ds.nenji, ds.year)))
-      std::cout << line << "\n";
-  });
-}
+    for (const std::string& line : tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
+      ctx.out << line << "\n";
+  }
+
+ private:
+  std::string range_, by_ = "month";
+  int row_ = 0;
+  CLI::Option* rowOption_ = nullptr;
+};
+
+}  // namespace
+
+void addTallyShushi(CommandSet& set) { set.add<TallyShushi>(); }
 
 }  // namespace tovra::cli

@@ -1,22 +1,32 @@
-#include <CLI/CLI.hpp>
+// The files of commands of tovra-cli, in the order `--help` lists them. A new file of
+// commands defines `void addXCommands(CommandSet&)` (its group and its commands) and
+// adds one line here.
+#include "cli/command.hpp"
 
-#include "cli/cli_context.hpp"
+#define TOVRA_CLI_COMMAND_FILES(X) \
+  X(addYearCommands)               \
+  X(addMeetingCommands)            \
+  X(addShowCommands)               \
+  X(addSettleCommands)             \
+  X(addTallyCommands)              \
+  X(addRaceCommands)               \
+  X(addSearchCommands)             \
+  X(addSavedCommands)              \
+  X(addPrintCommands)              \
+  X(addSettingsCommands)           \
+  X(addFolderCommands)             \
+  X(addImportCommands)
 
 namespace tovra::cli {
 
-void addAllCommands(CLI::App& app, Context& ctx) {
-  addYearCommands(app, ctx);
-  addMeetingCommands(app, ctx);
-  addShowCommands(app, ctx);
-  addSettleCommands(app, ctx);
-  addTallyCommands(app, ctx);
-  addRaceCommands(app, ctx);
-  addSearchCommands(app, ctx);
-  addSavedCommands(app, ctx);
-  addPrintCommands(app, ctx);
-  addSettingsCommands(app, ctx);
-  addFolderCommands(app, ctx);
-  addImportCommands(app, ctx);
+#define TOVRA_DECLARE(fn) void fn(CommandSet& set);
+TOVRA_CLI_COMMAND_FILES(TOVRA_DECLARE)
+#undef TOVRA_DECLARE
+
+void addAllCommands(CommandSet& set) {
+#define TOVRA_ADD(fn) fn(set);
+  TOVRA_CLI_COMMAND_FILES(TOVRA_ADD)
+#undef TOVRA_ADD
 }
 
 }  // namespace tovra::cli

@@ -1,4 +1,4 @@
-#include "cli/cli_context.hpp"
+#include "cli/runner.hpp"
 #ifdef TOVRA_HAVE_QTPRINT
 #include "forms/qtprint/QtPrintBackend.h"
 #endif

@@ -1,11 +1,11 @@
 // tovra-cli: the fixed contract of the global options, exit codes and the ledger commands.
 #include <gtest/gtest.h>
 
-#include "cli_support.hpp"
+#include "common/cli_runner.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -7,7 +7,7 @@
 #include "ledger/paths.hpp"
 #include "ledger/text.hpp"
 #include "ledger/years.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

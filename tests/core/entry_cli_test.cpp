@@ -1,10 +1,7 @@
 // tovra-cli race ... and show race: the same rules, settlement and write as the dialogs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
+#include "common/cli_runner.hpp"
 #include "entry_fixture.hpp"
 #include "ledger/text.hpp"
 
@@ -19,24 +16,13 @@ class RaceCli : public EntryLedger {
     int rc;
     std::string out, err;
   };
-  // Runs tovra-cli in the ledger folder; arguments are quoted with single quotes.
-  Run cli(const std::vector<std::string>& args, const std::string& extra = "") {
-    std::string cmd = std::string("'") + TOVRA_CLI_PATH + "' -C '" + dir.string() + "'" + extra;
-    for (const std::string& a : args) cmd += " '" + a + "'";
-    const auto errPath = dir / "stderr.txt";
-    cmd += " 2>'" + errPath.string() + "' </dev/null";
-    Run r{};
-    FILE* p = ::popen(cmd.c_str(), "r");
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = ::pclose(p);
-    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream e(errPath);
-    std::stringstream ss;
-    ss << e.rdbuf();
-    r.err = ss.str();
-    return r;
+  // Runs tovra-cli in the ledger folder; `yes` answers OK to every confirmation.
+  Run cli(const std::vector<std::string>& args, bool yes = false) {
+    std::vector<std::string> all;
+    if (yes) all.push_back("--yes");
+    all.insert(all.end(), args.begin(), args.end());
+    const testing::CliResult r = testing::runCli(dir, all);
+    return {r.exitCode, r.out, r.err};
   }
 };
 
@@ -128,7 +114,7 @@ TEST_F(RaceCli, ItemsCommentGoingAndDeleteItems) {
   // Deleting asks; without --yes and without a terminal the answer is Cancel.
   EXPECT_EQ(cli({"race", "delete-items", "tok", "0", "3"}).rc, 1);
   EXPECT_EQ(onDisk().races[2].koumoku, 31311124u);
-  ASSERT_EQ(cli({"race", "delete-items", "tok", "0", "3"}, " --yes").rc, 0);
+  ASSERT_EQ(cli({"race", "delete-items", "tok", "0", "3"}, true).rc, 0);
   disk = onDisk();
   EXPECT_EQ(disk.races[2].koumoku, 0u);
   EXPECT_EQ(disk.kaisai.raceJoutai[2], 0);

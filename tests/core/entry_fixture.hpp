@@ -2,18 +2,14 @@
 // A ledger in a temporary folder with year 2001 and one meeting day (東京, 12月3日
 // 3回 8日目) shown, for the race entry tests.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "common/ledger_builder.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
 
 namespace tovra::entrytest {
 
@@ -21,37 +17,10 @@ inline constexpr int kCourse = 4;  // 東京
 
 class EntryLedger : public ::testing::Test {
  protected:
-  std::filesystem::path dir;
-  DataStore ds;
+  testing::LedgerBuilder ledger{{2001}};
+  std::filesystem::path dir = ledger.root();
+  DataStore ds = openDay(ledger);
   ScriptedPort port;
-
-  EntryLedger() : dir(freshDir()), ds(dir) {}
-  ~EntryLedger() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-
-  void SetUp() override {
-    ScriptedPort quiet;
-    ASSERT_TRUE(prepareFolders(ds.fs(), ds.root(), quiet));
-    ds.loadYears();
-    ASSERT_TRUE(registerYear(ds, quiet, "2001"));
-    ds.course = kCourse;
-    ds.kaisai = KaisaiRecord{};
-    ds.kaisai.tsukiHi = 1203;
-    ds.kaisai.kaiNichi = 308;
-    ds.races = RaceBlock{};
-    ds.writeMeeting(0);
-    ds.writeRaceBlock(0);
-    ds.kaisai = KaisaiRecord{};
-    ds.races = RaceBlock{};
-    ds.writeMeeting(1);
-    ds.writeRaceBlock(1);
-    ds.countMeetings();
-    ds.course = kCourse;
-    ds.shownMeeting[kCourse] = 0;
-    ds.readShown();
-  }
 
   // The meeting day as it is on disk.
   struct OnDisk {
@@ -59,27 +28,16 @@ class EntryLedger : public ::testing::Test {
     RaceBlock races;
   };
   OnDisk onDisk() {
-    DataStore other(dir);
-    other.year = ds.year;
-    other.course = kCourse;
-    other.shownMeeting[kCourse] = 0;
-    other.readShown();
+    DataStore other = ledger.open(2001, kCourse, 0);
     return {other.kaisai, other.races};
   }
 
-  std::vector<unsigned char> fileBytes(const std::string& logical) {
-    std::ifstream in(ds.resolve(logical), std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-  }
+  std::vector<unsigned char> fileBytes(const std::string& logical) { return ledger.read(logical); }
 
  private:
-  static std::filesystem::path freshDir() {
-    static std::atomic<int> counter{0};
-    auto p = std::filesystem::temp_directory_path() /
-             ("tovra-entry-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(p);
-    std::filesystem::create_directories(p);
-    return p;
+  static DataStore openDay(const testing::LedgerBuilder& ledger) {
+    ledger.setMeetings(2001, kCourse, {testing::meetingDay(12, 3, 3, 8)});
+    return ledger.open(2001, kCourse, 0);
   }
 };
 

@@ -3,7 +3,7 @@
 // dialogs drive).
 #include <gtest/gtest.h>
 
-#include "cli_support.hpp"
+#include "common/cli_runner.hpp"
 #include "import/import_folders.hpp"
 #include "import/jravan_import.hpp"
 #include "import/nifty_import.hpp"

@@ -10,7 +10,7 @@
 #include "import/import_messages.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using tovra::testing::readBytes;

@@ -1,39 +1,19 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
-#include <filesystem>
 #include <string>
-#include <sys/wait.h>
+
+#include "common/cli_runner.hpp"
+#include "common/temp_dir.hpp"
 
 namespace {
 
-struct CliResult {
-  int rc;
-  std::string out;
-};
+using tovra::testing::CliResult;
 
 class MeetingCli : public ::testing::Test {
  protected:
-  std::filesystem::path dir;
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("tovra_meeting_cli_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    ASSERT_EQ(run("year add 2001").rc, 0);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  // Runs the tool in the ledger folder with stdin closed; stdout only.
-  CliResult run(const std::string& args) {
-    std::string cmd = std::string(TOVRA_CLI_PATH) + " -C '" + dir.string() + "' " + args + " </dev/null 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf;
-    while (std::size_t n = std::fread(buf.data(), 1, buf.size(), p)) out.append(buf.data(), n);
-    int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
-  }
+  tovra::testing::TempDir dir;
+  void SetUp() override { ASSERT_EQ(run("year add 2001").exitCode, 0); }
+  CliResult run(const std::string& args) { return tovra::testing::runCli(dir.path(), args); }
   std::string list(const std::string& course) { return run("meeting list " + course).out; }
 };
 
@@ -51,7 +31,7 @@ TEST_F(MeetingCli, AddEditDeletePrintTheShownIndex) {
   EXPECT_NE(list("sap").find("2\t12月20日\t6回2日目"), std::string::npos);
   // Without a terminal and without --yes the questions are answered Cancel.
   CliResult refused = run("meeting delete sap 1");
-  EXPECT_EQ(refused.rc, 1);
+  EXPECT_EQ(refused.exitCode, 1);
   EXPECT_EQ(refused.out, "");
   EXPECT_EQ(run("meeting delete sap 1 --yes").out, "0\n");
   EXPECT_EQ(run("--yes meeting delete sap 0").out, "0\n");
@@ -67,7 +47,7 @@ TEST_F(MeetingCli, BadInputIsRefusedAndChangesNothing) {
                            "meeting add sap 6-1 1 1", "meeting add sap 6/1 13 1", "meeting add sap 6/1 1 9",
                            "meeting add sap 6/1x 1 1", "meeting add xyz 6/1 1 1", "meeting edit sap 1 6/1 1 1",
                            "meeting edit sap -1 6/1 1 1", "meeting delete sap 5 --yes", "meeting delete hak 0 --yes"}) {
-    EXPECT_EQ(run(args).rc, 1) << args;
+    EXPECT_EQ(run(args).exitCode, 1) << args;
   }
   EXPECT_EQ(list("sap"), before);
 }

@@ -3,11 +3,11 @@
 
 #include <cstdlib>
 
-#include "cli_support.hpp"
+#include "common/cli_runner.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "print/print_job.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -9,7 +9,7 @@
 #include "print/print_job.hpp"
 #include "settings/settings_record.hpp"
 #include "tally/jyoken_tally.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::print;

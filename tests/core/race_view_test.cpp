@@ -6,7 +6,7 @@
 #include "mainwindow/race_delete.hpp"
 #include "mainwindow/race_view.hpp"
 #include "settings/settings_record.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using tovra::testing::appendMeeting;

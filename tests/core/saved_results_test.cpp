@@ -7,8 +7,8 @@
 #include <random>
 #include <stdexcept>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
@@ -18,7 +18,7 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::fixture::TempLedger;
+using tovra::testing::LedgerBuilder;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
@@ -69,7 +69,7 @@ const Bytes kEntry905 = {0x32, 0x30, 0x32, 0x34, 0x94, 0x4E, 0x20, 0x36, 0x8C, 0
                          0x31, 0x93, 0xFA, 0x20, 0x39, 0x8E, 0x9E, 0x20, 0x35, 0x95, 0xAA};
 
 struct Saved : ::testing::Test {
-  TempLedger ledger{{2001}};
+  LedgerBuilder ledger{{2001}};
   DataStore ds = ledger.open();
   ScriptedPort port;
 
@@ -344,7 +344,7 @@ class WorkFileCheck : public ::testing::TestWithParam<WorkCase> {};
 
 TEST_P(WorkFileCheck, MissingShortAndDamagedFilesAreNamed) {
   const WorkCase& c = GetParam();
-  TempLedger ledger{{2001}};
+  LedgerBuilder ledger{{2001}};
   DataStore ds = ledger.open();
   Bytes w = workFile(c.kind, 1);
   if (c.cutTo != 0) w.resize(c.cutTo);
@@ -377,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WorkCase{TallyKind::Jyoken, 229, 6, 0, WorkFileState::Damaged}));      // bet type 6
 
 TEST(WorkFileCheck, AMissingFileAndTheMessages) {
-  TempLedger ledger{{2001}};
+  LedgerBuilder ledger{{2001}};
   DataStore ds = ledger.open();
   EXPECT_EQ(workFileState(ds, TallyKind::Jyoken), WorkFileState::Missing);
   ScriptedPort port;
@@ -533,7 +533,7 @@ TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
 
 TEST(SavedCli, ArgumentsAndExitCodes) {
   using tovra::testing::runCli;
-  TempLedger ledger{{2001}};
+  LedgerBuilder ledger{{2001}};
   const auto dir = ledger.root();
   EXPECT_EQ(runCli(dir, "saved list").out, "");
   ledger.write("tmp/shushi.tmp", workFile(TallyKind::Shushi, 5));

@@ -4,22 +4,22 @@
 #include <cstring>
 #include <ostream>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/text.hpp"
 #include "search/search_files.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;
-using tovra::fixture::TempLedger;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
 class SearchCli : public ::testing::Test {
  protected:
-  TempLedger ledger{{2002, 2001}};
+  LedgerBuilder ledger{{2002, 2001}};
   void SetUp() override {
-    KaisaiRecord k = fixture::meetingDay(1203, 308);
+    KaisaiRecord k = testing::meetingDayCodes(1203, 308);
     RaceBlock races{};
     std::strcpy(k.raceMei[10], sj("ジャパンカップ").c_str());
     k.raceJoutai[10] = 12;

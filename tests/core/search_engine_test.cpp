@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/meeting_fixture.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "search/search_engine.hpp"
@@ -16,7 +16,7 @@
 
 using namespace tovra;
 using namespace tovra::search;
-using tovra::fixture::TempLedger;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
@@ -27,11 +27,11 @@ void bamei(RaceRecord& x, int place, const char* utf8) { std::strcpy(x.chakuBame
 
 class SearchEngine : public ::testing::Test {
  protected:
-  TempLedger ledger{{2002, 2001}};
+  LedgerBuilder ledger{{2002, 2001}};
 
   void SetUp() override {
     // 2001 東京 12月3日 3回8日目.
-    KaisaiRecord k = fixture::meetingDay(1203, 308);
+    KaisaiRecord k = testing::meetingDayCodes(1203, 308);
     RaceBlock races{};
     name(k, 0, "ジャパンカップ");
     k.raceJoutai[0] = 12;
@@ -62,10 +62,10 @@ class SearchEngine : public ::testing::Test {
     name(k, 3, "未勝利");
     k.raceJoutai[3] = 1;
     races[3].koumoku = 0;  // no items: never a graded stakes
-    ledger.setMeetings(2001, kTok, {fixture::meetingDay(1125, 307), k}, {RaceBlock{}, races});
+    ledger.setMeetings(2001, kTok, {testing::meetingDayCodes(1125, 307), k}, {RaceBlock{}, races});
 
     // 2002 中山 12月22日 5回8日目: 有馬記念, a hit race.
-    KaisaiRecord a = fixture::meetingDay(1222, 508);
+    KaisaiRecord a = testing::meetingDayCodes(1222, 508);
     RaceBlock ar{};
     name(a, 10, "有馬記念");
     a.raceJoutai[10] = 12;
@@ -195,7 +195,7 @@ TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
 
 TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {
   // A hit race: of its payouts in the range only the hit one is listed.
-  KaisaiRecord k = fixture::meetingDay(601, 101);
+  KaisaiRecord k = testing::meetingDayCodes(601, 101);
   RaceBlock races{};
   k.raceJoutai[0] = 12;
   races[0].wideHaitou[0] = 200;
@@ -324,8 +324,8 @@ TEST_F(SearchEngine, NoHitGivesAnEmptyListAndACountOfZero) {
 // --- a file layer that fails ---
 
 TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
-  TempLedger ledger{{2001}};
-  KaisaiRecord k = fixture::meetingDay(601, 101);
+  LedgerBuilder ledger{{2001}};
+  KaisaiRecord k = testing::meetingDayCodes(601, 101);
   name(k, 0, "テスト特別");
   k.raceJoutai[0] = 1;
   ledger.setMeetings(2001, 0, {k});

@@ -3,7 +3,7 @@
 #include "ledger/bytes.hpp"
 #include "ledger/fileio.hpp"
 #include "settings/settings_record.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -10,7 +10,7 @@
 #include "ledger/years.hpp"
 #include "mainwindow/startup.hpp"
 #include "settings/settings_record.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using tovra::testing::TempDir;

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/text.hpp"
@@ -17,7 +17,7 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::fixture::TempLedger;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
@@ -303,7 +303,7 @@ const Clock kClock = [] { return StampTime{2024, 6, 1, 9, 5}; };
 // (複勝 only); at 京都 in March a race without items or distance. 2000: at 中山 in March a
 // 1000万下 race.
 struct JyokenLedger : ::testing::Test {
-  TempLedger ledger{{2001, 2000}};
+  LedgerBuilder ledger{{2001, 2000}};
   void SetUp() override {
     Day nakayama(305);
     RaceRecord& a = nakayama.race(0);

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/text.hpp"
@@ -16,7 +16,7 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::fixture::TempLedger;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
@@ -439,7 +439,7 @@ const Clock kClock = [] { return StampTime{2024, 6, 1, 9, 5}; };
 // Two years: 2001 with a day at 東京 (a hit race and an unbought race) and one at 阪神,
 // 2000 with a day at 東京.
 struct KoumokuLedger : ::testing::Test {
-  TempLedger ledger{{2001, 2000}};
+  LedgerBuilder ledger{{2001, 2000}};
   void SetUp() override {
     Day tokyo(601);
     tanRace(tokyo, 0, 1000);

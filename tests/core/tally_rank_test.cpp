@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fatal_error.hpp"
 #include "ledger/text.hpp"
@@ -15,8 +15,8 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::fixture::meetingDay;
-using tovra::fixture::TempLedger;
+using tovra::testing::meetingDayCodes;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
@@ -33,7 +33,7 @@ std::uint32_t floatBits(float f) {
   return b;
 }
 
-RankResult rank(TempLedger& ledger, int code, int yearIndex = 0, ScriptedPort* port = nullptr) {
+RankResult rank(LedgerBuilder& ledger, int code, int yearIndex = 0, ScriptedPort* port = nullptr) {
   DataStore ds = ledger.open();
   ScriptedPort own;
   EXPECT_TRUE(runRankTally(ds, port ? *port : own, code, yearIndex, kClock));
@@ -45,9 +45,9 @@ RankResult rank(TempLedger& ledger, int code, int yearIndex = 0, ScriptedPort* p
 // 東京 12/3 5回6日目, race 11R hit: dead heat for the win, results of every type, and
 // horse names longer than a rank row holds.
 struct HitRace : ::testing::Test {
-  TempLedger ledger{{2001, 2000}};
+  LedgerBuilder ledger{{2001, 2000}};
   void SetUp() override {
-    KaisaiRecord k = meetingDay(1203, 506, 5000, 4000);
+    KaisaiRecord k = meetingDayCodes(1203, 506, 5000, 4000);
     k.raceJoutai[10] = 12;
     k.kounyuGaku[10] = 5000;
     k.shushi[10] = 4000;
@@ -74,7 +74,7 @@ struct HitRace : ::testing::Test {
 }  // namespace
 
 TEST(RankFile, EmptyLedgerLayout) {
-  TempLedger ledger({2001, 2000});
+  LedgerBuilder ledger({2001, 2000});
   DataStore ds = ledger.open();
   ScriptedPort port;
   ASSERT_TRUE(runRankTally(ds, port, kRankHaitou, 0, kClock));
@@ -192,8 +192,8 @@ TEST_F(HitRace, RaceRateAndBalanceKinds) {
 }
 
 TEST(RankRates, ComputedInSinglePrecision) {
-  TempLedger ledger({2001});
-  KaisaiRecord k = meetingDay(501, 101, 300, -200);
+  LedgerBuilder ledger({2001});
+  KaisaiRecord k = meetingDayCodes(501, 101, 300, -200);
   k.raceJoutai[0] = 12;
   k.kounyuGaku[0] = 300;
   k.shushi[0] = -200;
@@ -207,13 +207,13 @@ TEST(RankRates, ComputedInSinglePrecision) {
 }
 
 TEST(RankEntries, ZeroAndNegativeNeverListedDayWithoutPurchaseNeverRated) {
-  TempLedger ledger({2001});
-  KaisaiRecord even = meetingDay(501, 101, 1000, 0, {12});
+  LedgerBuilder ledger({2001});
+  KaisaiRecord even = meetingDayCodes(501, 101, 1000, 0, {12});
   even.kounyuGaku[0] = 1000;
-  KaisaiRecord loss = meetingDay(502, 102, 1000, -100, {12});
+  KaisaiRecord loss = meetingDayCodes(502, 102, 1000, -100, {12});
   loss.kounyuGaku[0] = 1000;
   loss.shushi[0] = -100;
-  KaisaiRecord none = meetingDay(503, 103, 0, 0, {1});
+  KaisaiRecord none = meetingDayCodes(503, 103, 0, 0, {1});
   ledger.setMeetings(2001, kTokyo, {even, loss, none});
   EXPECT_EQ(rank(ledger, kRankRaceShushi).rows[0].tsuki, 0);
   EXPECT_EQ(rank(ledger, kRankDayShushi).rows[0].tsuki, 0);
@@ -224,11 +224,11 @@ TEST(RankEntries, ZeroAndNegativeNeverListedDayWithoutPurchaseNeverRated) {
 }
 
 TEST(RankOrder, EqualKeysComeOutAsTheExchangeSortLeavesThem) {
-  TempLedger ledger({2001});
+  LedgerBuilder ledger({2001});
   // Offered in order A (100), B (100), C (200): C's exchange through the scratch row
   // moves A behind B.
   ledger.setMeetings(2001, kSapporo,
-                     {meetingDay(401, 101, 100, 100), meetingDay(402, 102, 100, 100), meetingDay(403, 103, 100, 200)});
+                     {meetingDayCodes(401, 101, 100, 100), meetingDayCodes(402, 102, 100, 100), meetingDayCodes(403, 103, 100, 200)});
   RankResult r = rank(ledger, kRankDayShushi);
   EXPECT_EQ(r.rows[0].hi, 3);
   EXPECT_EQ(r.rows[1].hi, 2);
@@ -243,11 +243,11 @@ TEST(RankOrder, EqualKeysComeOutAsTheExchangeSortLeavesThem) {
 }
 
 TEST(RankOrder, ACandidateEqualToThe45thDoesNotEnter) {
-  TempLedger ledger({2001});
+  LedgerBuilder ledger({2001});
   std::vector<KaisaiRecord> days;
-  for (int i = 0; i < 45; ++i) days.push_back(meetingDay(100 * (1 + i / 28) + 1 + i % 28, 101, 1000, 500));
-  days.push_back(meetingDay(301, 101, 1000, 500));   // equal to the 45th
-  days.push_back(meetingDay(302, 101, 1000, 501));   // better: enters at the top
+  for (int i = 0; i < 45; ++i) days.push_back(meetingDayCodes(100 * (1 + i / 28) + 1 + i % 28, 101, 1000, 500));
+  days.push_back(meetingDayCodes(301, 101, 1000, 500));   // equal to the 45th
+  days.push_back(meetingDayCodes(302, 101, 1000, 501));   // better: enters at the top
   ledger.setMeetings(2001, kSapporo, days);
   RankResult r = rank(ledger, kRankDayShushi);
   EXPECT_EQ(r.rows[0].tsuki * 100 + r.rows[0].hi, 302);
@@ -261,7 +261,7 @@ TEST(RankOrder, ACandidateEqualToThe45thDoesNotEnter) {
 }
 
 TEST_F(HitRace, LeavesTheMainWindowsSelectionAsItWas) {
-  ledger.setMeetings(2000, kSapporo, {meetingDay(701, 101)});
+  ledger.setMeetings(2000, kSapporo, {meetingDayCodes(701, 101)});
   DataStore ds = ledger.open(2001, kTokyo, 0);
   ds.raceIndex = 10;
   ScriptedPort port;

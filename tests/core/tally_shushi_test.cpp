@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "cli_support.hpp"
-#include "core/support/ledger_builder.hpp"
+#include "common/cli_runner.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fatal_error.hpp"
 #include "ledger/text.hpp"
@@ -14,8 +14,8 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::fixture::meetingDay;
-using tovra::fixture::TempLedger;
+using tovra::testing::meetingDayCodes;
+using tovra::testing::LedgerBuilder;
 
 namespace {
 
@@ -28,13 +28,13 @@ std::size_t at(std::size_t table, int row, int col) { return table + 4 * static_
 
 // Two years with a June day at 東京 in each, and a day at 札幌 in 2001.
 struct TwoJunes : ::testing::Test {
-  TempLedger ledger{{2001, 2000}};
+  LedgerBuilder ledger{{2001, 2000}};
   void SetUp() override {
     // 2001: 3回1日目, bought 10000, balance -2500; races: bought, bought and hit, data only.
-    ledger.setMeetings(2001, kTokyo, {meetingDay(601, 301, 10000, -2500, {2, 12, 1})});
+    ledger.setMeetings(2001, kTokyo, {meetingDayCodes(601, 301, 10000, -2500, {2, 12, 1})});
     // 2000: 2回4日目, bought 5000, balance +2500, one race bought and hit.
-    ledger.setMeetings(2000, kTokyo, {meetingDay(611, 204, 5000, 2500, {12})});
-    ledger.setMeetings(2001, kSapporo, {meetingDay(805, 105, 2000, 1000, {12, 2})});
+    ledger.setMeetings(2000, kTokyo, {meetingDayCodes(611, 204, 5000, 2500, {12})});
+    ledger.setMeetings(2001, kSapporo, {meetingDayCodes(805, 105, 2000, 1000, {12, 2})});
   }
   std::vector<std::uint8_t> run(int mode, int selection, ScriptedPort* port = nullptr) {
     DataStore ds = ledger.open();
@@ -132,10 +132,10 @@ TEST_F(TwoJunes, LeavesTheMainWindowsSelectionAsItWas) {
 }
 
 TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
-  TempLedger ledger({2001});
+  LedgerBuilder ledger({2001});
   // No all-zero record, a trailing piece of a record, a month 13 and a meeting number 0.
   ledger.setMeetings(2001, kTokyo,
-                     {meetingDay(501, 101, 1000, 0, {2}), meetingDay(1301, 101, 7000, 0), meetingDay(502, 2, 3000, 0)},
+                     {meetingDayCodes(501, 101, 1000, 0, {2}), meetingDayCodes(1301, 101, 7000, 0), meetingDayCodes(502, 2, 3000, 0)},
                      {}, false);
   auto m = ledger.read(meetingFilePath("2001", kTokyo));
   m.resize(m.size() + 100, 0x11);
@@ -162,8 +162,8 @@ TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
 }
 
 TEST(ShushiScan, PurchaseWithoutBoughtRaceHasHitRateZero) {
-  TempLedger ledger({2001});
-  ledger.setMeetings(2001, kTokyo, {meetingDay(501, 101, 1000, -1000)});
+  LedgerBuilder ledger({2001});
+  ledger.setMeetings(2001, kTokyo, {meetingDayCodes(501, 101, 1000, -1000)});
   DataStore ds = ledger.open();
   ScriptedPort port;
   ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, kClock);
@@ -224,7 +224,7 @@ TEST(ShushiView, PanelsHeadingsAndTotals) {
 }
 
 TEST(ShushiFile, RoundTripAndShortFile) {
-  TempLedger ledger({2001});
+  LedgerBuilder ledger({2001});
   DataStore ds = ledger.open();
   ScriptedPort port;
   ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, kClock));
@@ -237,8 +237,8 @@ TEST(ShushiFile, RoundTripAndShortFile) {
 }
 
 TEST(ShushiCli, RangesAndRefusals) {
-  TempLedger ledger({2001, 2000});
-  ledger.setMeetings(2001, kTokyo, {meetingDay(601, 301, 10000, -2500, {2})});
+  LedgerBuilder ledger({2001, 2000});
+  ledger.setMeetings(2001, kTokyo, {meetingDayCodes(601, 301, 10000, -2500, {2})});
   auto cli = [&](const std::string& args, std::string* out = nullptr) {
     auto r = tovra::testing::runCli(ledger.root(), args);
     if (out) *out = r.out;

@@ -5,7 +5,7 @@
 #include "ledger/paths.hpp"
 #include "ledger/years.hpp"
 #include "settings/settings_record.hpp"
-#include "test_support.hpp"
+#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

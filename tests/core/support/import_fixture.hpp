@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/support/ledger_builder.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
 
@@ -42,7 +42,7 @@ class ImportDay {
   // The 2018 ledger with 東京's day of the Japan Cup (and a day before it); `races` are
   // that day's races as stored.
   explicit ImportDay(const RaceBlock& races = RaceBlock{}) : ledger_({2018}) {
-    ledger_.setMeetings(2018, kTokyo, {fixture::meetingDay(1124, 507), fixture::meetingDay(1125, 508)},
+    ledger_.setMeetings(2018, kTokyo, {testing::meetingDayCodes(1124, 507), testing::meetingDayCodes(1125, 508)},
                         {RaceBlock{}, races});
     std::filesystem::create_directories(root() / "tmp");
     ds_.emplace(ledger_.open(2018, kTokyo, 1));
@@ -61,7 +61,7 @@ class ImportDay {
   }
 
  private:
-  fixture::TempLedger ledger_;
+  testing::LedgerBuilder ledger_;
   std::optional<DataStore> ds_;
 };
 

@@ -21,17 +21,8 @@ SettingsRecord& RaceLedger::settings() { return appState().settings; }
 void RaceLedger::addMeeting(KaisaiRecord k, RaceBlock races) {
   DataStore& d = ds();
   settleAllRaces(k, races);
-  const int n = d.meetingCount[d.course];
-  d.kaisai = k;
-  d.races = races;
-  d.writeMeeting(n);
-  d.writeRaceBlock(n);
-  d.kaisai = KaisaiRecord{};
-  d.races = RaceBlock{};
-  d.writeMeeting(n + 1);
-  d.writeRaceBlock(n + 1);
-  d.meetingCount[d.course] = n + 1;
-  d.shownMeeting[d.course] = n;
+  testing::appendMeeting(d, d.course, k, races);
+  d.shownMeeting[d.course] = d.meetingCount[d.course] - 1;
   d.readShown();
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+// The arguments several commands share, each parsed and refused in one way: course,
+// meeting index, race number, month/day and tally range. Parsers take the text as typed;
+// a bad one is refused with the message shown and Refused thrown.
+#include <string>
+
+#include "tally/tally_common.hpp"
+
+namespace CLI {
+class App;
+}
+
+namespace tovra::cli {
+
+struct Context;
+
+// Digits only, one to `maxDigits` of them (no sign, no spaces), into `out`.
+bool parseDigits(const std::string& text, int& out, std::size_t maxDigits);
+
+// A course by its code (sap..kok, any case) or its index 0-9.
+int parseCourse(Context& ctx, const std::string& text);
+// A meeting index as `meeting list` shows it: 0 or more.
+int parseMeetingIndex(Context& ctx, const std::string& text);
+// A race number 1-12; returns the race's index 0-11.
+int parseRace(Context& ctx, const std::string& text);
+
+struct MonthDay {
+  int month = 0, day = 0;
+};
+// "M/D" within the dialogs' boxes: month 1-12, day 1-31, one or two digits each.
+MonthDay parseMonthDay(Context& ctx, const std::string& text);
+
+// `--range all|YYYY` of the tallies and searches: every registered year, or a registered
+// year. Requires a registered current year.
+tally::TallyRange parseTallyRange(Context& ctx, const std::string& text,
+                                  const char* badFormat = "集計範囲は all または西暦4桁の年次で指定して下さい。");
+
+// COURSE INDEX: a meeting day of the current year.
+struct MeetingArgs {
+  std::string course, index;
+  void define(CLI::App& app);
+  // Makes the meeting day the shown one and reads it; returns its course.
+  int select(Context& ctx) const;
+};
+
+// COURSE INDEX RACE: one race of a meeting day.
+struct RaceArgs {
+  MeetingArgs meeting;
+  std::string race;
+  void define(CLI::App& app);
+  // Reads the meeting day and makes the race current; returns its index 0-11.
+  int select(Context& ctx) const;
+};
+
+// Help texts of the shared positional arguments.
+inline constexpr const char* kCourseHelp = "Course code (sap..kok) or index 0-9";
+inline constexpr const char* kIndexHelp = "Meeting index (0-based)";
+
+}  // namespace tovra::cli

@@ -1,0 +1,44 @@
+#include "cli/runner.hpp"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/command.hpp"
+#include "ledger/fatal_error.hpp"
+
+namespace tovra::cli {
+
+int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend) {
+  Context ctx(io);
+  ctx.printBackend = std::move(printBackend);
+  CLI::App app{"競走収支帖 トヴラ: command-line tool over the ledger in the working folder", "tovra-cli"};
+  app.set_help_all_flag("--help-all", "Show the help of every command");
+  app.add_option("-C", ctx.dir, "Working folder (default: the current one)");
+  app.add_option("--year", ctx.yearOption, "Current year YYYY (default: the newest registered year)");
+  app.add_flag("--yes", ctx.port.yes, "Answer OK to every confirmation");
+  app.require_subcommand(1);
+  CommandSet commands(app, ctx);
+  addAllCommands(commands);
+  try {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+    app.parse(reversed);
+  } catch (const CLI::ParseError& e) {
+    int rc = app.exit(e, io.out, io.err);
+    return rc == 0 ? 0 : 1;
+  } catch (const Refused&) {
+    return 1;
+  } catch (const FatalFileError& e) {
+    io.err << "[確認] " << e.message() << "\n";
+    return 2;
+  }
+  return 0;
+}
+
+int run(int argc, char** argv, print::PrintBackendFactory printBackend) {
+  const Io io{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0};
+  return run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), io, std::move(printBackend));
+}
+
+}  // namespace tovra::cli

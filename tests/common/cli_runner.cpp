@@ -1,0 +1,35 @@
+#include "common/cli_runner.hpp"
+
+#include <sstream>
+
+#include "cli/runner.hpp"
+#ifdef TOVRA_CLI_PRINTS
+#include "forms/qtprint/QtPrintBackend.h"
+#endif
+
+namespace tovra::testing {
+
+CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  std::istringstream in;
+  std::vector<std::string> all{"-C", dir.string()};
+  all.insert(all.end(), args.begin(), args.end());
+  CliResult r;
+#ifdef TOVRA_CLI_PRINTS
+  r.exitCode = cli::run(all, cli::Io{out, err, in}, makeQtPrintBackend);
+#else
+  r.exitCode = cli::run(all, cli::Io{out, err, in});
+#endif
+  r.out = out.str();
+  r.err = err.str();
+  return r;
+}
+
+CliResult runCli(const std::filesystem::path& dir, const std::string& args) {
+  std::vector<std::string> words;
+  std::istringstream split(args);
+  for (std::string w; split >> w;) words.push_back(w);
+  return runCli(dir, words);
+}
+
+}  // namespace tovra::testing

@@ -1,0 +1,22 @@
+#pragma once
+// Running tovra-cli in-process from the tests, over a working folder, with stdin empty
+// and not a terminal (as from /dev/null), and the print back end tovra-cli has.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tovra::testing {
+
+struct CliResult {
+  int exitCode = -1;
+  std::string out;  // stdout
+  std::string err;  // stderr
+};
+
+// tovra-cli -C dir ARGS...
+CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args);
+// The same with the arguments split at spaces (no quoting: give a vector for arguments
+// with spaces).
+CliResult runCli(const std::filesystem::path& dir, const std::string& args);
+
+}  // namespace tovra::testing
