@@ -26,9 +26,24 @@ CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string
 }
 
 CliResult runCli(const std::filesystem::path& dir, const std::string& args) {
+  // Words split at spaces as a shell would, with '...' quoting (an empty '' is a word).
   std::vector<std::string> words;
-  std::istringstream split(args);
-  for (std::string w; split >> w;) words.push_back(w);
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (char ch : args) {
+    if (ch == '\'') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (ch == ' ' && !quoted) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += ch;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
   return runCli(dir, words);
 }
 

@@ -15,8 +15,7 @@ struct CliResult {
 
 // tovra-cli -C dir ARGS...
 CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args);
-// The same with the arguments split at spaces (no quoting: give a vector for arguments
-// with spaces).
+// The same with the arguments split at spaces; '...' quotes as in a shell.
 CliResult runCli(const std::filesystem::path& dir, const std::string& args);
 
 }  // namespace tovra::testing

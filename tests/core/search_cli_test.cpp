@@ -19,7 +19,7 @@ class SearchCli : public ::testing::Test {
  protected:
   LedgerBuilder ledger{{2002, 2001}};
   void SetUp() override {
-    KaisaiRecord k = testing::meetingDayCodes(1203, 308);
+    KaisaiRecord k = tovra::testing::meetingDayCodes(1203, 308);
     RaceBlock races{};
     std::strcpy(k.raceMei[10], sj("ジャパンカップ").c_str());
     k.raceJoutai[10] = 12;

@@ -31,7 +31,7 @@ class SearchEngine : public ::testing::Test {
 
   void SetUp() override {
     // 2001 東京 12月3日 3回8日目.
-    KaisaiRecord k = testing::meetingDayCodes(1203, 308);
+    KaisaiRecord k = tovra::testing::meetingDayCodes(1203, 308);
     RaceBlock races{};
     name(k, 0, "ジャパンカップ");
     k.raceJoutai[0] = 12;
@@ -62,10 +62,10 @@ class SearchEngine : public ::testing::Test {
     name(k, 3, "未勝利");
     k.raceJoutai[3] = 1;
     races[3].koumoku = 0;  // no items: never a graded stakes
-    ledger.setMeetings(2001, kTok, {testing::meetingDayCodes(1125, 307), k}, {RaceBlock{}, races});
+    ledger.setMeetings(2001, kTok, {tovra::testing::meetingDayCodes(1125, 307), k}, {RaceBlock{}, races});
 
     // 2002 中山 12月22日 5回8日目: 有馬記念, a hit race.
-    KaisaiRecord a = testing::meetingDayCodes(1222, 508);
+    KaisaiRecord a = tovra::testing::meetingDayCodes(1222, 508);
     RaceBlock ar{};
     name(a, 10, "有馬記念");
     a.raceJoutai[10] = 12;
@@ -195,7 +195,7 @@ TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
 
 TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {
   // A hit race: of its payouts in the range only the hit one is listed.
-  KaisaiRecord k = testing::meetingDayCodes(601, 101);
+  KaisaiRecord k = tovra::testing::meetingDayCodes(601, 101);
   RaceBlock races{};
   k.raceJoutai[0] = 12;
   races[0].wideHaitou[0] = 200;
@@ -325,7 +325,7 @@ TEST_F(SearchEngine, NoHitGivesAnEmptyListAndACountOfZero) {
 
 TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
   LedgerBuilder ledger{{2001}};
-  KaisaiRecord k = testing::meetingDayCodes(601, 101);
+  KaisaiRecord k = tovra::testing::meetingDayCodes(601, 101);
   name(k, 0, "テスト特別");
   k.raceJoutai[0] = 1;
   ledger.setMeetings(2001, 0, {k});

@@ -183,6 +183,38 @@ run tally rank --range 2003 --kind 1
 run tally rank --range 2003 --kind 3 --page 2
 run tally jyoken --range 2003 --cond bet=1
 
+# Searches and their refusals.
+run search race AB
+run search race ｱA --range 2003
+run search race AB --hit-only
+run search race AB --from-history
+run search race ZZZ --from-history
+run search horse BC --range 2002
+run search horse ''
+run search stakes --grade 1
+run search stakes --grade 4
+run search payout --min 100 --max 500
+run search payout --min 1000 --max 10000 --hit-only --range 2003
+run search payout --manbaken
+run search payout --min 100 --max 100
+run search race AB --range x
+run search last
+
+# Saved tally results.
+run saved list
+run tally rank --range all --kind 2
+run saved save rank
+run --yes saved save rank
+run tally koumoku --range 2002
+run --yes saved save koumoku
+run saved list
+run saved show rank 0
+run saved show rank 5
+run saved show shushi 0
+run saved delete rank 0
+run --yes saved delete rank 0
+run saved list
+
 printf '=== files\n' >>"$OUT"
 (cd "$L" && find . -type f | LC_ALL=C sort | xargs sha256sum) >>"$OUT"
 
