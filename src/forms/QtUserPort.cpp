@@ -112,7 +112,9 @@ void QtUserPort::waitBegin(const std::string& text, bool progress) {
   // The popup belongs to this port alone: the window it stands over may close (a dialog
   // that ends before its work is done) while the popup is still needed.
   QWidget* over = ownerWindow();
-  wait_ = new WaitPopup(nullptr, QString::fromStdString(text), progress);
+  wait_ = new WaitPopup(nullptr, QString::fromStdString(text), progress,
+                        picture_ == WaitPicture::Search ? ":/icons/kensaku-saihyouji.svg" : ":/icons/sunadokei.svg");
+  picture_ = WaitPicture::Hourglass;
   const QRect area = over ? over->frameGeometry() : wait_->screen()->availableGeometry();
   wait_->move(area.center() - wait_->rect().center());
   wait_->show();

@@ -29,6 +29,7 @@ class QtUserPort : public UserPort {
   void waitBegin(const std::string& text, bool progress) override;
   void waitStep(int step) override;
   void waitEnd() override;
+  void setWaitPicture(WaitPicture picture) override { picture_ = picture; }
 
   // --- test hook ---
   struct Shown {
@@ -51,6 +52,7 @@ class QtUserPort : public UserPort {
 
  private:
   QPointer<WaitPopup> wait_;
+  WaitPicture picture_ = WaitPicture::Hourglass;
   int busyDepth_ = 0;
 };
 

@@ -10,7 +10,7 @@
 
 namespace tovra {
 
-WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress)
+WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress, const QString& bitmapPath)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint) {
   setObjectName("CHUDIALOG");
   // A captionless window needs its own border to stand out from what lies under it.
@@ -22,13 +22,13 @@ WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress)
   outer->addWidget(frame);
   auto* box = new QVBoxLayout(frame);
   box->setContentsMargins(18, 14, 18, 14);
-  // The hourglass bitmap beside the text. Texts laid out with blanks for the original
+  // The bitmap (the hourglass, a magnifier for searches) beside the text. Texts laid out with blanks for the original
   // fixed-width popup wrap at its width.
   auto* row = new QHBoxLayout;
   row->setSpacing(14);
   auto* bitmap = new QLabel(frame);
   bitmap->setObjectName("Bitmap");
-  bitmap->setPixmap(QIcon(":/icons/sunadokei.svg").pixmap(32, 32));
+  bitmap->setPixmap(QIcon(bitmapPath).pixmap(32, 32));
   row->addWidget(bitmap, 0, Qt::AlignVCenter);
   text_ = new QLabel(text, frame);
   text_->setObjectName("WaitText");

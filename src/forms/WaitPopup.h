@@ -11,7 +11,8 @@ namespace tovra {
 class WaitPopup : public QDialog {
   Q_OBJECT
  public:
-  WaitPopup(QWidget* parent, const QString& text, bool progress);
+  // bitmap: the picture beside the text (a resource path; the hourglass by default).
+  WaitPopup(QWidget* parent, const QString& text, bool progress, const QString& bitmap = ":/icons/sunadokei.svg");
   void setStep(int step);
 
  private:

@@ -10,6 +10,8 @@ namespace tovra {
 enum class MsgIcon { Error, Warning, Question, Information };
 enum class MsgButtons { Ok, OkCancel };
 enum class Answer { Ok, Cancel };
+// The picture beside the text of a wait popup.
+enum class WaitPicture { Hourglass, Search };
 
 class UserPort {
  public:
@@ -22,6 +24,8 @@ class UserPort {
   // Small modeless wait popup; with progress it shows a bar of ten steps.
   virtual void waitBegin(const std::string& /*text*/, bool /*progress*/) {}
   virtual void waitStep(int /*step 0..10*/) {}
+  // The picture of the next wait popup only (searches show a magnifier); then the hourglass again.
+  virtual void setWaitPicture(WaitPicture /*picture*/) {}
   virtual void waitEnd() {}
 };
 

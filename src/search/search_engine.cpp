@@ -127,6 +127,7 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
   }
 
   std::optional<KekaSink> sink(std::in_place, ds);
+  port.setWaitPicture(WaitPicture::Search);
   tally::scanLedger(ds, port, p.range, {"検索中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
     for (int r = 0; r < kRacesPerDay; ++r)
       if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, d, r, *sink);

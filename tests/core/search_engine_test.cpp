@@ -113,6 +113,20 @@ TEST_F(SearchEngine, RaceNameFindsWholeNamesAndEndsButNotRacesWithoutData) {
   EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::RaceMei, "ダート")), 1);  // at the very end
 }
 
+TEST_F(SearchEngine, TheWaitPopupShowsTheSearchPicture) {
+  struct PicturePort : ScriptedPort {
+    std::vector<std::string> events;
+    void setWaitPicture(WaitPicture p) override { events.push_back(p == WaitPicture::Search ? "search" : "hourglass"); }
+    void waitBegin(const std::string& text, bool progress) override {
+      events.push_back("wait " + text);
+      ScriptedPort::waitBegin(text, progress);
+    }
+  } port;
+  DataStore ds = open();
+  runSearch(ds, port, nameSearch(SearchType::RaceMei, "AB"));
+  EXPECT_EQ(port.events, (std::vector<std::string>{"search", "wait 検索中 !!!\n\nしばらくお待ち下さい。"}));
+}
+
 TEST_F(SearchEngine, ATextStartingOnASecondByteFindsNothing) {
   DataStore ds = open();
   ScriptedPort port;

@@ -3,6 +3,8 @@
 // after a restart.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 
 #include "forms/AppState.h"
 #include "forms/Mainunit.h"
+#include "forms/QtUserPort.h"
 #include "forms/RadioGroupBox.h"
 #include "forms/Raceunit.h"
 #include "ledger/paths.hpp"
@@ -266,6 +269,23 @@ class KensakuDialogsTest : public QObject {
     QVERIFY(named<QLabel>(form_->raceForm(), "RaceNamePanel")->text().startsWith(" 11R"));
     QCOMPARE(named<QLabel>(form_->raceForm(), "DayPanel")->text().trimmed(), QString("11月25日 5回 8日目"));
     shoot(form_.get(), "mainform-after-going");
+  }
+
+  void searchesShowTheMagnifierInTheirWaitPopup() {
+    QtUserPort port;
+    const auto picture = [](const char* icon) { return QIcon(icon).pixmap(32, 32).toImage(); };
+    const auto shown = [] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "CHUDIALOG" && w->isVisible()) return named<QLabel>(w, "Bitmap")->pixmap().toImage();
+      return QImage();
+    };
+    port.setWaitPicture(WaitPicture::Search);
+    port.waitBegin("検索中 !!!\n\nしばらくお待ち下さい。", true);
+    QCOMPARE(shown(), picture(":/icons/kensaku-saihyouji.svg"));
+    port.waitEnd();
+    port.waitBegin("集計中", true);  // the next popup has the hourglass again
+    QCOMPARE(shown(), picture(":/icons/sunadokei.svg"));
+    port.waitEnd();
   }
 
   void theLastListIsShownAgainAfterARestartAndNothingWithoutOne() {
