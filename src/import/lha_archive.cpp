@@ -19,7 +19,7 @@ struct MemoryStream {
 int streamRead(void* handle, void* buf, size_t len) {
   auto* s = static_cast<MemoryStream*>(handle);
   const std::size_t n = std::min(len, s->data.size() - s->pos);
-  std::memcpy(buf, s->data.data() + s->pos, n);
+  if (n > 0) std::memcpy(buf, s->data.data() + s->pos, n);  // an empty span may have no address
   s->pos += n;
   return static_cast<int>(n);
 }

@@ -11,8 +11,9 @@ class StdFile final : public File {
  public:
   explicit StdFile(std::FILE* f) : f_(f) {}
   ~StdFile() override { std::fclose(f_); }
-  std::size_t read(void* buf, std::size_t n) override { return std::fread(buf, 1, n, f_); }
-  bool write(const void* buf, std::size_t n) override { return std::fwrite(buf, 1, n, f_) == n; }
+  // An empty buffer may have no address at all: nothing to move then.
+  std::size_t read(void* buf, std::size_t n) override { return n == 0 ? 0 : std::fread(buf, 1, n, f_); }
+  bool write(const void* buf, std::size_t n) override { return n == 0 || std::fwrite(buf, 1, n, f_) == n; }
   bool seek(std::uint64_t offset) override { return fseeko(f_, static_cast<off_t>(offset), SEEK_SET) == 0; }
   bool flush() override { return std::fflush(f_) == 0 && ::fsync(fileno(f_)) == 0; }
   std::uint64_t size() override {
