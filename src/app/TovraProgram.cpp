@@ -5,6 +5,10 @@
 #include "forms/Mainunit.h"
 #include "forms/SingleInstance.h"
 #include "ledger/fatal_error.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/ledger_lock.hpp"
+#include "ledger/recovery.hpp"
+#include "ledger/user_port.hpp"
 
 namespace tovra {
 
@@ -26,10 +30,18 @@ int runProgram() {
   QApplication::setApplicationVersion("6.32");
 
   appState().reset(".");
+  // One writer at a time: held for the whole run, released by the system when the
+  // program ends in any way. A tovra-cli command that writes holds it for a moment only.
+  LedgerLock ledgerLock(".");
+  if (const auto state = ledgerLock.acquire(3000); state != LedgerLock::State::Held) {
+    showError(userPort(), state == LedgerLock::State::Busy ? kLedgerBusyText : kLedgerLockFailedText);
+    return 1;
+  }
   // The main window; the race window and the condition tally dialog, which live for the
   // whole run, are created with it by their own units.
   TMainForm form;
   try {
+    recoverLedger(FileSystem::standard(), ".");
     if (!form.startUp()) return 0;
   } catch (const FatalFileError& e) {
     reportFatalAndEnd(e);

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "ledger/recovery.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
 
@@ -52,6 +53,10 @@ void Context::refuse(const std::string& text) {
 void Context::prepare() {
   if (ds) return;
   ds.emplace(dir);
+  // What a crash left behind is completed or removed by the holder of the lock only: a
+  // program that holds it may be writing those files right now.
+  lock.emplace(ds->root());
+  if (lock->tryAcquire() == LedgerLock::State::Held) recoverLedger(ds->fs(), ds->root());
   if (!prepareFolders(ds->fs(), ds->root(), port)) throw Refused();
   settings = loadSettings(ds->fs(), ds->root());
   ds->loadYears();

@@ -8,6 +8,7 @@
 
 #include "cli/command.hpp"
 #include "ledger/datastore.hpp"
+#include "ledger/ledger_lock.hpp"
 #include "ledger/user_port.hpp"
 #include "print/print_backend.hpp"
 #include "settings/settings_record.hpp"
@@ -58,6 +59,7 @@ struct Context {
   TerminalPort port;
   Writes writes = Writes::Nothing;  // what the command being run may change
   std::optional<DataStore> ds;
+  std::optional<LedgerLock> lock;
   SettingsRecord settings;
   // Printing and PDF files; unset in a build without Qt.
   print::PrintBackendFactory printBackend;

@@ -63,6 +63,7 @@ class MeetingAdd : public Command {
     const int c = parseCourse(ctx, course_);
     const MeetingDate d = date_.parse(ctx);
     const int shown = series_ ? runRegisterSeries(ds, ctx.port, {}, c, d) : runRegisterSingle(ds, ctx.port, {}, c, d);
+    if (shown < 0) throw Refused();  // a damaged course, told already
     ctx.out << shown << "\n";
   }
 
@@ -86,7 +87,9 @@ class MeetingEdit : public Command {
     const int i = parseMeetingIndex(ctx, args_.index);
     const MeetingDate d = date_.parse(ctx);
     ctx.selectMeeting(c, i);
-    ctx.out << runEditShown(ds, ctx.port, {}, d) << "\n";
+    const int shown = runEditShown(ds, ctx.port, {}, d);
+    if (shown < 0) throw Refused();  // a damaged course, told already
+    ctx.out << shown << "\n";
   }
 
  private:

@@ -42,7 +42,7 @@ class YearDelete : public Command {
     for (int i = 0; i < NenjiTable::kUsable; ++i)
       if (std::to_string(ctx.ds->nenji.nen[i]) == text_ && ctx.ds->nenji.nen[i] != 0) y = ctx.ds->nenji.nen[i];
     // A year that is not in the list is "nothing selected" in the dialog.
-    if (!deleteYear(*ctx.ds, ctx.port, y)) throw Refused();
+    if (deleteYear(*ctx.ds, ctx.port, y) != DeleteYearResult::Deleted) throw Refused();
   }
 
  private:

@@ -64,101 +64,54 @@ CourseFiles CourseFiles::read(DataStore& ds, int course) {
   {
     auto in = ds.fs().open(ds.resolve(ds.meetingFile(course)), OpenMode::Read);
     if (!in) ds.fatal(3, ds.meetingFile(course));
-    std::uint8_t rec[KaisaiRecord::kSize];
-    while (in->read(rec, sizeof rec) == sizeof rec) {
-      std::uint16_t date = bytes::getU16(rec, kaisai_off::tsukiHi);
-      if (date == 0) break;
-      f.dates_.push_back(date);
-      f.meetings_.insert(f.meetings_.end(), rec, rec + sizeof rec);
-    }
+    MeetingScan scan = scanMeetingFile(*in, true);
+    if (scan.damage != CourseDamage::None)
+      throw CourseDamaged(courseDamageMessage(scan.damage, ds.meetingFile(course), ds.raceFile(course)));
+    for (std::size_t i = 0; i < scan.count(); ++i) f.dates_.push_back(scan.tsukiHi(i));
+    f.meetings_ = std::move(scan.records);
   }
   {
     auto in = ds.fs().open(ds.resolve(ds.raceFile(course)), OpenMode::Read);
     if (!in) ds.fatal(5, ds.raceFile(course));
+    // Checked first: the file's size, not the meeting count alone, bounds what is read.
+    CourseDamage d = checkRaceFile(*in, f.count());
+    if (d != CourseDamage::None) throw CourseDamaged(courseDamageMessage(d, ds.meetingFile(course), ds.raceFile(course)));
     f.races_.assign(f.count() * kRaceBlockSize, 0);
-    in->read(f.races_.data(), f.races_.size());  // the rest stays blank when the file ends early
+    if (!in->seek(0) || in->read(f.races_.data(), f.races_.size()) != f.races_.size()) ds.fatal(5, ds.raceFile(course));
   }
   return f;
 }
 
 // ---------------------------------------------------------------- CourseRewrite
 
-std::filesystem::path workFileFor(const std::filesystem::path& ledgerFile) {
-  std::filesystem::path p = ledgerFile;
-  p += ".tmp";
-  return p;
-}
-
 CourseRewrite::CourseRewrite(DataStore& ds, int course)
     : ds_(ds),
-      meetingPath_(ds.resolve(ds.meetingFile(course))),
-      racePath_(ds.resolve(ds.raceFile(course))),
-      meetingWork_(workFileFor(meetingPath_)),
-      raceWork_(workFileFor(racePath_)) {}
-
-CourseRewrite::~CourseRewrite() { removeWork(); }
-
-void CourseRewrite::removeWork() {
-  meetingFile_.reset();
-  raceFile_.reset();
-  if (meetingWorkLeft_) ds_.fs().remove(meetingWork_);
-  if (raceWorkLeft_) ds_.fs().remove(raceWork_);
-  meetingWorkLeft_ = raceWorkLeft_ = false;
-}
+      meeting_(ds.fs(), ds.resolve(ds.meetingFile(course))),
+      race_(ds.fs(), ds.resolve(ds.raceFile(course))) {}
 
 CourseRewrite::Which CourseRewrite::create() {
-  meetingFile_ = ds_.fs().open(meetingWork_, OpenMode::Create);
-  if (!meetingFile_) return Which::Meeting;
-  meetingWorkLeft_ = true;
-  raceFile_ = ds_.fs().open(raceWork_, OpenMode::Create);
-  if (!raceFile_) {
-    removeWork();
-    return Which::Race;
-  }
-  raceWorkLeft_ = true;
+  if (!meeting_.open()) return Which::Meeting;
+  if (!race_.open()) return Which::Race;
   return Which::None;
 }
 
 namespace {
-// The records, then the all-zero record or block that ends the file; flushed to the disk.
-bool writeAll(File& f, const std::vector<std::uint8_t>& records, std::size_t terminatorSize) {
+// The records, then the all-zero record or block that ends the file; synced and closed.
+bool writeAll(StagedFile& f, const std::vector<std::uint8_t>& records, std::size_t terminatorSize) {
   static const std::vector<std::uint8_t> zeros(kRaceBlockSize, 0);
-  return f.write(records.data(), records.size()) && f.write(zeros.data(), terminatorSize) && f.flush();
+  return f.write(records.data(), records.size()) && f.write(zeros.data(), terminatorSize) && f.finish();
 }
 }  // namespace
 
 CourseRewrite::Which CourseRewrite::write(const CourseFiles& files) {
-  if (!meetingFile_ || !raceFile_) return Which::Meeting;
-  Which failed = Which::None;
-  if (!writeAll(*meetingFile_, files.meetingBytes(), KaisaiRecord::kSize))
-    failed = Which::Meeting;
-  else if (!writeAll(*raceFile_, files.raceBytes(), kRaceBlockSize))
-    failed = Which::Race;
-  meetingFile_.reset();
-  raceFile_.reset();
-  if (failed != Which::None) removeWork();
-  return failed;
+  if (!writeAll(meeting_, files.meetingBytes(), KaisaiRecord::kSize)) return Which::Meeting;
+  if (!writeAll(race_, files.raceBytes(), kRaceBlockSize)) return Which::Race;
+  return Which::None;
 }
 
-CourseRewrite::Which CourseRewrite::replace(const std::vector<std::uint8_t>& before) {
-  if (!ds_.fs().rename(meetingWork_, meetingPath_)) {
-    removeWork();
-    return Which::Meeting;
-  }
-  meetingWorkLeft_ = false;
-  if (!ds_.fs().rename(raceWork_, racePath_)) {
-    removeWork();
-    // Put the old meeting file back: a meeting file without the race file that belongs
-    // to it would show every later meeting with the races of another.
-    if (auto f = ds_.fs().open(meetingWork_, OpenMode::Create)) {
-      bool ok = writeAll(*f, before, KaisaiRecord::kSize);
-      f.reset();
-      if (!ok || !ds_.fs().rename(meetingWork_, meetingPath_)) ds_.fs().remove(meetingWork_);
-    }
-    return Which::Race;
-  }
-  raceWorkLeft_ = false;
-  return Which::None;
+CourseRewrite::Which CourseRewrite::commit() {
+  if (commitTogether(ds_.fs(), commitMarkFor(meeting_.target()), {&meeting_, &race_})) return Which::None;
+  return meeting_.placed() ? Which::Race : Which::Meeting;
 }
 
 }  // namespace tovra

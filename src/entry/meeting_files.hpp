@@ -3,22 +3,32 @@
 // edited or deleted. Each file is read once and written once, so the work grows with
 // the number of meetings and not with its square.
 //
-// The new files are written completely beside the old ones (same folder, so the rename
-// is atomic), flushed to the disk, and only then put in place of the old ones by rename:
-// a crash or a full disk leaves either the old ledger or the new one, never half of each
-// file.
+// The course changes all or nothing across its two files: both new files are written
+// completely beside the old ones (same folder, so the renames are atomic) and synced, a
+// small commit mark is written, and only then are they renamed over the old ones. A crash
+// before the mark leaves the old course (the next open removes the new files), a crash
+// after it the new one (the next open completes the renames).
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "ledger/fileio.hpp"
+#include "ledger/meeting_scan.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
 
 class DataStore;
-class File;
+
+// A course whose files are damaged is never rewritten: the rewrite would keep only what
+// the reading found and drop the rest. what() is the message for the user (UTF-8).
+struct CourseDamaged : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 // The meetings of a course up to the all-zero record, with their race blocks, as raw
 // bytes: records move between places unchanged, byte for byte.
@@ -42,8 +52,9 @@ class CourseFiles {
   const std::vector<std::uint8_t>& meetingBytes() const { return meetings_; }
   const std::vector<std::uint8_t>& raceBytes() const { return races_; }
 
-  // Reads the meeting file up to its all-zero record (or its end) and as many race blocks;
-  // a race file that ends early gives blank blocks. Fatal 3 / 5 when a file cannot be opened.
+  // Reads the meeting file up to its all-zero record and as many race blocks, for a
+  // rewrite. Fatal 3 / 5 when a file cannot be opened; CourseDamaged (naming the file)
+  // when the files are damaged, before anything is read from the race file.
   static CourseFiles read(DataStore& ds, int course);
 
  private:
@@ -52,40 +63,30 @@ class CourseFiles {
   std::vector<std::uint8_t> races_;
 };
 
-// Replacing the two files of a course: work files beside them, then rename.
+// Replacing the two files of a course: staged files beside them, a commit mark, renames.
 class CourseRewrite {
  public:
   enum class Which { None, Meeting, Race };
 
   CourseRewrite(DataStore& ds, int course);
-  ~CourseRewrite();  // removes work files that were not put in place
-  CourseRewrite(const CourseRewrite&) = delete;
-  CourseRewrite& operator=(const CourseRewrite&) = delete;
 
-  // Creates both work files (empty). On failure nothing is left behind.
+  // Creates both staged files (empty). On failure nothing is left behind.
   Which create();
-  // Writes the images into the work files and flushes them to the disk. On failure both
-  // work files are removed and the ledger is as it was.
+  // Writes the images into the staged files and syncs them. On failure the staged files
+  // are removed (with the CourseRewrite) and the ledger is as it was.
   Which write(const CourseFiles& files);
-  // Puts the work files in place of the meeting file, then of the race file. When the
-  // race file cannot be replaced, the meeting file is put back (its records as they were,
-  // `before`) so that the two files still belong together.
-  Which replace(const std::vector<std::uint8_t>& before);
+  // Writes the commit mark and renames both files into place. Meeting: nothing changed
+  // (the mark could not be written) or the meeting file could not be replaced; Race: the
+  // race file could not be replaced. After a failed rename the mark stays, and the next
+  // open of the ledger completes the change.
+  Which commit();
 
-  const std::filesystem::path& meetingPath() const { return meetingPath_; }
-  const std::filesystem::path& racePath() const { return racePath_; }
-  const std::filesystem::path& meetingWork() const { return meetingWork_; }
-  const std::filesystem::path& raceWork() const { return raceWork_; }
+  const std::filesystem::path& meetingPath() const { return meeting_.target(); }
+  const std::filesystem::path& racePath() const { return race_.target(); }
 
  private:
   DataStore& ds_;
-  std::filesystem::path meetingPath_, racePath_, meetingWork_, raceWork_;
-  std::unique_ptr<File> meetingFile_, raceFile_;
-  bool meetingWorkLeft_ = false, raceWorkLeft_ = false;
-  void removeWork();
+  StagedFile meeting_, race_;
 };
-
-// The work file next to a ledger file.
-std::filesystem::path workFileFor(const std::filesystem::path& ledgerFile);
 
 }  // namespace tovra

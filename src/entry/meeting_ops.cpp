@@ -9,12 +9,13 @@ namespace tovra {
 namespace {
 
 // Puts the new files of the course in place; any failure ends the program with the
-// codes of writing a meeting (4) or a race block (6). The ledger is unchanged then.
-void replaceOrFatal(DataStore& ds, int course, const std::vector<std::uint8_t>& before, const CourseFiles& after) {
+// codes of writing a meeting (4) or a race block (6). The course is then the old one, or
+// (after the commit mark) the new one once the next open has completed it.
+void replaceOrFatal(DataStore& ds, int course, const CourseFiles& after) {
   CourseRewrite rewrite(ds, course);
   CourseRewrite::Which failed = rewrite.create();
   if (failed == CourseRewrite::Which::None) failed = rewrite.write(after);
-  if (failed == CourseRewrite::Which::None) failed = rewrite.replace(before);
+  if (failed == CourseRewrite::Which::None) failed = rewrite.commit();
   if (failed == CourseRewrite::Which::Meeting) ds.fatal(4, ds.meetingFile(course));
   if (failed == CourseRewrite::Which::Race) ds.fatal(6, ds.raceFile(course));
 }
@@ -45,6 +46,15 @@ void closeRaceWindow(const MeetingWindowHooks& hooks) {
   if (hooks.closeRaceWindow) hooks.closeRaceWindow();
 }
 
+// A damaged course: the message naming the file, nothing written. The meeting shown is
+// read again, as the window showed it before.
+int refuseDamaged(DataStore& ds, UserPort& port, WaitScope& popup, const CourseDamaged& e) {
+  popup.close();
+  showError(port, e.what());
+  ds.readShown();
+  return -1;
+}
+
 }  // namespace
 
 std::string sakujyoQuestion(int course, int tsukiHi, int kaiNichi) {
@@ -56,7 +66,6 @@ int registerMeetings(DataStore& ds, int course, const std::vector<MeetingDate>& 
   ds.course = course;
   if (days.empty()) return ds.shown();
   CourseFiles after = CourseFiles::read(ds, course);
-  const std::vector<std::uint8_t> before = after.meetingBytes();
   for (const MeetingDate& d : days) {
     KaisaiRecord k;
     k.tsukiHi = d.tsukiHi();
@@ -66,7 +75,7 @@ int registerMeetings(DataStore& ds, int course, const std::vector<MeetingDate>& 
   // One stable sort of all the days appended in their order places each of them after
   // the meetings of its date registered before it: the same as adding them one by one.
   const std::size_t shown = after.sortByDate(after.count() - 1);
-  replaceOrFatal(ds, course, before, after);
+  replaceOrFatal(ds, course, after);
   ds.meetingCount[course] = static_cast<int>(after.count());
   ds.shownMeeting[course] = static_cast<int>(shown);
   ds.readShown();
@@ -76,7 +85,6 @@ int registerMeetings(DataStore& ds, int course, const std::vector<MeetingDate>& 
 int editShownMeeting(DataStore& ds, const MeetingDate& date) {
   const int course = ds.course;
   CourseFiles after = CourseFiles::read(ds, course);
-  const std::vector<std::uint8_t> before = after.meetingBytes();
   const std::size_t at = static_cast<std::size_t>(ds.shown());
   if (ds.shown() < 0 || at >= after.count()) return -1;
   KaisaiRecord k = ds.kaisai;  // the shown meeting, figures and race names with it
@@ -84,7 +92,7 @@ int editShownMeeting(DataStore& ds, const MeetingDate& date) {
   k.kaiNichi = date.kaiNichi();
   after.setMeeting(at, k);
   std::size_t moved = after.sortByDate(at);
-  replaceOrFatal(ds, course, before, after);
+  replaceOrFatal(ds, course, after);
   ds.meetingCount[course] = static_cast<int>(after.count());
   ds.shownMeeting[course] = static_cast<int>(moved);
   ds.readShown();
@@ -97,7 +105,12 @@ int runRegister(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks, 
                 const std::vector<MeetingDate>& days) {
   closeRaceWindow(hooks);
   WaitScope popup(port, kTourokuWaitText);
-  int shown = registerMeetings(ds, course, days);
+  int shown = -1;
+  try {
+    shown = registerMeetings(ds, course, days);
+  } catch (const CourseDamaged& e) {
+    return refuseDamaged(ds, port, popup, e);
+  }
   if (hooks.showMeetingView) hooks.showMeetingView();
   popup.close();
   port.asterisk();
@@ -123,7 +136,12 @@ int runEditShown(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks,
   }
   closeRaceWindow(hooks);
   WaitScope popup(port, kShuseiWaitText);
-  int shown = editShownMeeting(ds, date);
+  int shown = -1;
+  try {
+    shown = editShownMeeting(ds, date);
+  } catch (const CourseDamaged& e) {
+    return refuseDamaged(ds, port, popup, e);
+  }
   if (hooks.showMeetingView) hooks.showMeetingView();
   popup.close();
   port.asterisk();
@@ -150,8 +168,13 @@ SakujyoResult runDeleteShown(DataStore& ds, UserPort& port, const MeetingWindowH
 
   closeRaceWindow(hooks);
   WaitScope popup(port, kSakujyoWaitText);
-  CourseFiles after = CourseFiles::read(ds, course);
-  const std::vector<std::uint8_t> before = after.meetingBytes();
+  CourseFiles after;
+  try {
+    after = CourseFiles::read(ds, course);
+  } catch (const CourseDamaged& e) {
+    refuseDamaged(ds, port, popup, e);
+    return SakujyoResult::Damaged;
+  }
   const std::size_t at = static_cast<std::size_t>(ds.shown());
   if (at >= after.count()) {  // the file holds fewer meetings than counted: nothing to delete
     popup.close();
@@ -165,7 +188,7 @@ SakujyoResult runDeleteShown(DataStore& ds, UserPort& port, const MeetingWindowH
     showError(port, kSakujyoWorkFileText);
     return SakujyoResult::WorkFileFailed;
   }
-  switch (rewrite.replace(before)) {
+  switch (rewrite.commit()) {
     case CourseRewrite::Which::Meeting: ds.fatal(8, ds.meetingFile(course));
     case CourseRewrite::Which::Race: ds.fatal(10, ds.raceFile(course));
     case CourseRewrite::Which::None: break;

@@ -34,17 +34,17 @@ std::string sakujyoQuestion(int course, int tsukiHi, int kaiNichi);
 // date, as blank meetings with twelve blank races. The course becomes the current one,
 // its count grows and its shown meeting is the last day added (read with its races).
 // Returns that index. Fatal 3/5 when the files cannot be read, 4/6 when they cannot be
-// replaced.
+// replaced; CourseDamaged (nothing written) when the course's files are damaged.
 int registerMeetings(DataStore& ds, int course, const std::vector<MeetingDate>& days);
 
 // Gives the shown meeting of the current course (the data layer's KaisaiRecord, with
 // its figures) a new date and 回次, writes it, and moves it with its races to its place
 // by date. The shown index follows it; it is read again with its races. Returns the new
-// index, or -1 when the course has no meeting.
+// index, or -1 when the course has no meeting. CourseDamaged as above.
 int editShownMeeting(DataStore& ds, const MeetingDate& date);
 
 // How a deletion ended.
-enum class SakujyoResult { Deleted, Cancelled, WorkFileFailed };
+enum class SakujyoResult { Deleted, Cancelled, WorkFileFailed, Damaged };
 
 // --- the whole operations as the main window runs them ---
 
@@ -56,7 +56,9 @@ struct MeetingWindowHooks {
 };
 
 // 登録 / 一括登録 of the registration dialog: wait popup and hourglass, the day or the
-// whole series, the new meeting shown, then the asterisk sound.
+// whole series, the new meeting shown, then the asterisk sound. A damaged course is
+// refused with a message naming the file (-1 returned, nothing written); so are edit and
+// delete below.
 int runRegisterSingle(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks, int course,
                       const MeetingDate& date);
 int runRegisterSeries(DataStore& ds, UserPort& port, const MeetingWindowHooks& hooks, int course,

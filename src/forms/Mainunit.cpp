@@ -719,7 +719,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   const QRect g = frameGeometry();
   settings().mainRect = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
   const DataStore& ds = dataStore();
-  saveSettings(ds.fs(), ds.root(), settings());
+  if (!saveSettings(ds.fs(), ds.root(), settings())) showError(port(), kSettingsWriteFailedText);
   event->accept();
 }
 

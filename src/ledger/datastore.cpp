@@ -1,9 +1,11 @@
 #include "ledger/datastore.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
+#include "ledger/meeting_scan.hpp"
 #include "ledger/paths.hpp"
 
 namespace tovra {
@@ -26,31 +28,35 @@ void DataStore::checkAlive() {
   if (dead_) throw FatalFileError(0, "");
 }
 
+namespace {
+
+// n bytes from `offset`; whatever the file does not hold reads as 0.
+void readZeroFilled(File& f, std::uint64_t offset, std::uint8_t* buf, std::size_t n) {
+  std::size_t got = f.seek(offset) ? f.read(buf, n) : 0;
+  std::fill(buf + got, buf + n, std::uint8_t{0});
+}
+
+}  // namespace
+
 void DataStore::loadYears() {
   checkAlive();
   auto p = resolve(kMainDat);
+  std::uint8_t buf[NenjiTable::kSize] = {};
   if (auto f = fs_->open(p, OpenMode::Read)) {
-    std::uint8_t buf[NenjiTable::kSize];
-    nenji.encode(buf);  // a short file leaves the rest as it was
-    f->read(buf, sizeof buf);
+    readZeroFilled(*f, 0, buf, sizeof buf);
     nenji.decode(buf);
     return;
   }
   // Missing: create it with the (all-zero) table.
-  if (auto f = fs_->open(p, OpenMode::Create)) {
-    std::uint8_t buf[NenjiTable::kSize];
-    nenji.encode(buf);
-    f->write(buf, sizeof buf);
-  }
+  nenji.decode(buf);
+  if (!writeWholeFile(*fs_, p, buf, sizeof buf)) fatal(1, kMainDat);
 }
 
 void DataStore::saveYears() {
   checkAlive();
-  auto f = fs_->open(resolve(kMainDat), OpenMode::Create);
-  if (!f) fatal(1, kMainDat);
   std::uint8_t buf[NenjiTable::kSize];
   nenji.encode(buf);
-  f->write(buf, sizeof buf);
+  if (!writeWholeFile(*fs_, resolve(kMainDat), buf, sizeof buf)) fatal(1, kMainDat);
 }
 
 void DataStore::countMeetings() {
@@ -60,13 +66,7 @@ void DataStore::countMeetings() {
     shownMeeting[c] = 0;
     auto f = fs_->open(resolve(meetingFile(c)), OpenMode::Read);
     if (!f) fatal(2, meetingFile(c));
-    // Stop at the first record whose date is 0 or at the end of the file: a file copied
-    // without its terminator must not be read past its end.
-    std::uint8_t buf[KaisaiRecord::kSize];
-    while (f->read(buf, sizeof buf) == sizeof buf) {
-      if ((buf[0] | buf[1]) == 0) break;
-      ++meetingCount[c];
-    }
+    meetingCount[c] = static_cast<int>(scanMeetingFile(*f, false).count());
   }
   course = 0;
 }
@@ -76,18 +76,17 @@ void DataStore::readMeeting(int i) {
   auto f = fs_->open(resolve(meetingFile()), OpenMode::Read);
   if (!f) fatal(3, meetingFile());
   std::uint8_t buf[KaisaiRecord::kSize];
-  kaisai.encode(buf);  // a short read leaves the rest of the buffer unchanged
-  if (f->seek(static_cast<std::uint64_t>(i) * KaisaiRecord::kSize)) f->read(buf, sizeof buf);
+  readZeroFilled(*f, static_cast<std::uint64_t>(i) * KaisaiRecord::kSize, buf, sizeof buf);
   kaisai.decode(buf);
 }
 
 void DataStore::writeMeeting(int i) {
   checkAlive();
-  auto f = fs_->open(resolve(meetingFile()), OpenMode::Update);
-  if (!f) fatal(4, meetingFile());
   std::uint8_t buf[KaisaiRecord::kSize];
   kaisai.encode(buf);
-  if (f->seek(static_cast<std::uint64_t>(i) * KaisaiRecord::kSize)) f->write(buf, sizeof buf);
+  if (i < 0 || !updateInPlace(*fs_, resolve(meetingFile()), static_cast<std::uint64_t>(i) * KaisaiRecord::kSize, buf,
+                              sizeof buf))
+    fatal(4, meetingFile());
 }
 
 void DataStore::readRaceBlock(int i) {
@@ -95,47 +94,44 @@ void DataStore::readRaceBlock(int i) {
   auto f = fs_->open(resolve(raceFile()), OpenMode::Read);
   if (!f) fatal(5, raceFile());
   std::vector<std::uint8_t> buf(kRaceBlockSize);
-  for (int r = 0; r < kRacesPerDay; ++r) races[r].encode(buf.data() + r * RaceRecord::kSize);
-  if (f->seek(static_cast<std::uint64_t>(i) * kRaceBlockSize)) f->read(buf.data(), buf.size());
+  readZeroFilled(*f, static_cast<std::uint64_t>(i) * kRaceBlockSize, buf.data(), buf.size());
   for (int r = 0; r < kRacesPerDay; ++r) races[r].decode(buf.data() + r * RaceRecord::kSize);
 }
 
 void DataStore::writeRaceBlock(int i) {
   checkAlive();
-  auto f = fs_->open(resolve(raceFile()), OpenMode::Update);
-  if (!f) fatal(6, raceFile());
   std::vector<std::uint8_t> buf(kRaceBlockSize);
   for (int r = 0; r < kRacesPerDay; ++r) races[r].encode(buf.data() + r * RaceRecord::kSize);
-  if (f->seek(static_cast<std::uint64_t>(i) * kRaceBlockSize)) f->write(buf.data(), buf.size());
+  if (i < 0 ||
+      !updateInPlace(*fs_, resolve(raceFile()), static_cast<std::uint64_t>(i) * kRaceBlockSize, buf.data(), buf.size()))
+    fatal(6, raceFile());
 }
 
 std::vector<KaisaiRecord> DataStore::readAllMeetings(int c, int fatalCode) {
   checkAlive();
-  std::vector<std::uint8_t> data;
-  if (!readWholeFile(*fs_, resolve(meetingFile(c)), data)) fatal(fatalCode, meetingFile(c));
-  std::vector<KaisaiRecord> out;
-  for (std::size_t off = 0; off + KaisaiRecord::kSize <= data.size(); off += KaisaiRecord::kSize) {
-    KaisaiRecord k;
-    k.decode(data.data() + off);
-    if (k.tsukiHi == 0) break;
-    out.push_back(k);
-  }
+  auto f = fs_->open(resolve(meetingFile(c)), OpenMode::Read);
+  if (!f) fatal(fatalCode, meetingFile(c));
+  const MeetingScan scan = scanMeetingFile(*f, false);
+  std::vector<KaisaiRecord> out(scan.count());
+  for (std::size_t i = 0; i < out.size(); ++i) out[i].decode(scan.record(i));
   return out;
 }
 
-std::vector<RaceBlock> DataStore::readAllRaceBlocks(int c, std::size_t n) {
+DataStore::RaceBlocks::RaceBlocks(std::unique_ptr<File> f) : f_(std::move(f)), buf_(kRaceBlockSize) {}
+DataStore::RaceBlocks::RaceBlocks(RaceBlocks&&) noexcept = default;
+DataStore::RaceBlocks::~RaceBlocks() = default;
+
+void DataStore::RaceBlocks::next(RaceBlock& out) {
+  std::size_t got = f_->read(buf_.data(), buf_.size());
+  std::fill(buf_.begin() + static_cast<std::ptrdiff_t>(got), buf_.end(), std::uint8_t{0});
+  for (int r = 0; r < kRacesPerDay; ++r) out[r].decode(buf_.data() + r * RaceRecord::kSize);
+}
+
+DataStore::RaceBlocks DataStore::openRaceBlocks(int c) {
   checkAlive();
   auto f = fs_->open(resolve(raceFile(c)), OpenMode::Read);
   if (!f) fatal(5, raceFile(c));
-  std::vector<RaceBlock> out(n);
-  std::vector<std::uint8_t> buf(kRaceBlockSize);
-  for (std::size_t i = 0; i < n; ++i) {
-    std::size_t got = f->read(buf.data(), buf.size());
-    if (got < buf.size()) std::fill(buf.begin() + static_cast<std::ptrdiff_t>(got), buf.end(), 0);
-    for (int r = 0; r < kRacesPerDay; ++r) out[i][r].decode(buf.data() + r * RaceRecord::kSize);
-    if (got < buf.size()) break;
-  }
-  return out;
+  return RaceBlocks(std::move(f));
 }
 
 DataStore::Selection DataStore::saveSelection() const {

@@ -3,6 +3,7 @@
 // record operations every window, dialog, tally and import goes through. Files are
 // opened per operation and closed at once; there is no cache and no dirty flag.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 namespace tovra {
 
+class File;
 class FileSystem;
 
 class DataStore {
@@ -40,24 +42,41 @@ class DataStore {
   std::string meetingFile(int c) const;  // logical path for the current year
   std::string raceFile(int c) const;
 
-  // --- operations (a failed open throws FatalFileError) ---
-  void loadYears();               // main.dat, created all-zero when missing
-  void saveYears();               // fatal 1
+  // --- operations (a failed open, or a failed write, throws FatalFileError) ---
+  // Reads zero-fill what the file does not hold, so a short file never leaves the
+  // previous meeting's data in the buffers. Writes check every step and are synced.
+  void loadYears();               // main.dat, created all-zero when missing (fatal 1 when it cannot be)
+  void saveYears();               // replaced whole; fatal 1
   void countMeetings();           // fatal 2; afterwards course 0 and every shown index 0
   void readMeeting(int i);        // fatal 3
   void writeMeeting(int i);       // fatal 4
   void readRaceBlock(int i);      // fatal 5
   void writeRaceBlock(int i);     // fatal 6
-  // The shown meeting of the current course and its races.
+  // The shown meeting of the current course and its races. The race block is written
+  // first: a failure between the two leaves day figures that the next settlement repairs,
+  // never a total that counts a ticket the race file does not hold.
   void readShown() { readMeeting(shown()); readRaceBlock(shown()); }
-  void writeShown() { writeMeeting(shown()); writeRaceBlock(shown()); }
+  void writeShown() { writeRaceBlock(shown()); writeMeeting(shown()); }
 
   // Every record of a meeting file up to (not including) the all-zero record or the end
-  // of the file, and the race blocks that belong to them: the bulk readers of tallies and
-  // searches. A race file shorter than its meetings gives blank blocks for the missing ones.
+  // of the file: the bulk reader of tallies and searches.
   // fatalCode: 2 as when counting, 3 for the readers that stand for "read meeting i".
   std::vector<KaisaiRecord> readAllMeetings(int c, int fatalCode = 2);
-  std::vector<RaceBlock> readAllRaceBlocks(int c, std::size_t n);  // fatal 5
+
+  // The race blocks of course c read one after another from block 0; blocks the file
+  // does not hold read as blank. Opening fails with fatal 5.
+  class RaceBlocks {
+   public:
+    explicit RaceBlocks(std::unique_ptr<File> f);
+    RaceBlocks(RaceBlocks&&) noexcept;
+    ~RaceBlocks();
+    void next(RaceBlock& out);
+
+   private:
+    std::unique_ptr<File> f_;
+    std::vector<std::uint8_t> buf_;
+  };
+  RaceBlocks openRaceBlocks(int c);
 
   // Tallies and searches borrow the selection and give it back.
   struct Selection {

@@ -1,8 +1,13 @@
 #include "ledger/fileio.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
-#include <unistd.h>
 
 namespace tovra {
 namespace {
@@ -10,33 +15,65 @@ namespace {
 class StdFile final : public File {
  public:
   explicit StdFile(std::FILE* f) : f_(f) {}
-  ~StdFile() override { std::fclose(f_); }
+  ~StdFile() override {
+    if (f_) std::fclose(f_);
+  }
   // An empty buffer may have no address at all: nothing to move then.
-  std::size_t read(void* buf, std::size_t n) override { return n == 0 ? 0 : std::fread(buf, 1, n, f_); }
-  bool write(const void* buf, std::size_t n) override { return n == 0 || std::fwrite(buf, 1, n, f_) == n; }
-  bool seek(std::uint64_t offset) override { return fseeko(f_, static_cast<off_t>(offset), SEEK_SET) == 0; }
-  bool flush() override { return std::fflush(f_) == 0 && ::fsync(fileno(f_)) == 0; }
+  std::size_t read(void* buf, std::size_t n) override { return f_ && n > 0 ? std::fread(buf, 1, n, f_) : 0; }
+  bool write(const void* buf, std::size_t n) override { return f_ && (n == 0 || std::fwrite(buf, 1, n, f_) == n); }
+  bool seek(std::uint64_t offset) override {
+    if (!f_ || offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+    return fseeko(f_, static_cast<off_t>(offset), SEEK_SET) == 0;
+  }
+  bool flush() override { return f_ && std::fflush(f_) == 0 && ::fsync(fileno(f_)) == 0; }
+  bool close() override {
+    if (!f_) return false;
+    // fclose writes what the C library still buffers: its result is the write's result.
+    bool ok = std::fclose(f_) == 0;
+    f_ = nullptr;
+    return ok;
+  }
   std::uint64_t size() override {
-    off_t here = ftello(f_);
-    fseeko(f_, 0, SEEK_END);
-    off_t end = ftello(f_);
-    fseeko(f_, here, SEEK_SET);
-    return end < 0 ? 0 : static_cast<std::uint64_t>(end);
+    struct stat st {};
+    if (!f_ || ::fstat(fileno(f_), &st) != 0 || st.st_size < 0) return 0;
+    return static_cast<std::uint64_t>(st.st_size);
   }
 
  private:
   std::FILE* f_;
 };
 
+constexpr const char* kStagedSuffix = ".tovra-new";
+constexpr const char* kMarkSuffix = ".tovra-commit";
+
+bool endsWith(const std::string& s, const std::string& tail) {
+  return s.size() > tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// "<target name>.<pid>-<serial>.tovra-new": unique among the processes that may write at
+// once (the lock keeps them to one, but a crashed one may have left its files).
+std::filesystem::path stagedPathFor(const std::filesystem::path& target) {
+  static std::atomic<unsigned> serial{0};
+  std::filesystem::path p = target;
+  p += "." + std::to_string(::getpid()) + "-" + std::to_string(serial++) + kStagedSuffix;
+  return p;
+}
+
+// A plain name inside one folder, never a path that leaves it.
+bool plainName(const std::string& n) {
+  return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos && n.find('\0') == std::string::npos;
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------- FileSystem
 
 std::unique_ptr<File> FileSystem::open(const std::filesystem::path& p, OpenMode mode) {
   const char* m = "rb";
   switch (mode) {
     case OpenMode::Read: m = "rb"; break;
     case OpenMode::Update: m = "r+b"; break;
-    case OpenMode::Create: m = "w+b"; break;
-    case OpenMode::Append: m = "ab"; break;
+    case OpenMode::CreateNew: m = "w+bx"; break;  // O_EXCL: never an existing file
   }
   std::FILE* f = std::fopen(p.c_str(), m);
   if (!f) return nullptr;
@@ -72,23 +109,189 @@ std::vector<std::string> FileSystem::list(const std::filesystem::path& dir) {
     names.push_back(it->path().filename().string());
   return names;
 }
+bool FileSystem::copyPermissions(const std::filesystem::path& from, const std::filesystem::path& to) {
+  struct stat st {};
+  if (::stat(from.c_str(), &st) != 0) return errno == ENOENT;  // a new file keeps the default mode
+  return ::chmod(to.c_str(), st.st_mode & 07777) == 0;
+}
+bool FileSystem::syncDirectory(const std::filesystem::path& dir) {
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::fsync(fd) == 0 || errno == EINVAL;  // EINVAL: a file system that cannot sync folders
+  return ::close(fd) == 0 && ok;
+}
 
 FileSystem& FileSystem::standard() {
   static FileSystem fs;
   return fs;
 }
 
-bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<std::uint8_t>& out) {
+// ---------------------------------------------------------------- reading
+
+bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<std::uint8_t>& out,
+                   std::uint64_t limit) {
   auto f = fs.open(p, OpenMode::Read);
   if (!f) return false;
-  out.resize(f->size());
+  std::uint64_t n = f->size();
+  if (n > limit) return false;
+  out.resize(static_cast<std::size_t>(n));
   out.resize(f->read(out.data(), out.size()));
   return true;
 }
 
+bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t n, std::vector<std::uint8_t>& out) {
+  auto f = fs.open(p, OpenMode::Read);
+  if (!f) return false;
+  std::uint64_t size = f->size();
+  out.resize(size < n ? static_cast<std::size_t>(size) : n);
+  out.resize(f->read(out.data(), out.size()));
+  return true;
+}
+
+// ---------------------------------------------------------------- writing
+
 bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
-  auto f = fs.open(p, OpenMode::Create);
-  return f && f->write(data, n);
+  StagedFile staged(fs, p);
+  return staged.open() && staged.write(data, n) && staged.commit();
+}
+
+bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
+                   std::size_t n) {
+  auto f = fs.open(p, OpenMode::Update);
+  if (!f) return false;
+  bool ok = f->seek(offset) && f->write(data, n) && f->flush();
+  return f->close() && ok;
+}
+
+StagedFile::StagedFile(FileSystem& fs, std::filesystem::path target)
+    : fs_(fs), target_(std::move(target)), staged_(stagedPathFor(target_)) {}
+
+StagedFile::~StagedFile() {
+  if (file_) file_->close();
+  if (!placed_ && !handedOver_ && (file_ || finished_ || failed_)) fs_.remove(staged_);
+}
+
+bool StagedFile::open() {
+  file_ = fs_.open(staged_, OpenMode::CreateNew);
+  if (!file_) return false;
+  return true;
+}
+
+bool StagedFile::write(const void* data, std::size_t n) {
+  if (!file_ || failed_) return false;
+  if (n == 0) return true;
+  if (!file_->write(data, n)) failed_ = true;
+  return !failed_;
+}
+
+bool StagedFile::finish() {
+  if (finished_) return true;
+  if (!file_ || failed_) return false;
+  bool ok = file_->flush();
+  ok = file_->close() && ok;
+  file_.reset();
+  // The new file takes the mode of the one it replaces (a private 0600 ledger stays so).
+  if (!ok || !fs_.copyPermissions(target_, staged_)) {
+    failed_ = true;
+    return false;
+  }
+  finished_ = true;
+  return true;
+}
+
+bool StagedFile::renameIntoPlace() {
+  if (!fs_.rename(staged_, target_)) return false;
+  placed_ = true;
+  return true;
+}
+
+bool StagedFile::commit() {
+  if (!finish() || !renameIntoPlace()) return false;
+  return fs_.syncDirectory(target_.parent_path());
+}
+
+std::filesystem::path commitMarkFor(const std::filesystem::path& target) {
+  std::filesystem::path p = target;
+  p += kMarkSuffix;
+  return p;
+}
+
+bool commitTogether(FileSystem& fs, const std::filesystem::path& mark, const std::vector<StagedFile*>& files) {
+  std::string text;
+  for (StagedFile* f : files) {
+    if (!f->finish() || f->staged().parent_path() != mark.parent_path()) return false;
+    text += f->staged().filename().string() + "\t" + f->target().filename().string() + "\n";
+  }
+  // The staged files must survive a crash from here on: the mark will name them.
+  if (!fs.syncDirectory(mark.parent_path())) return false;
+  if (!writeWholeFile(fs, mark, text.data(), text.size())) return false;
+  // Committed: whatever happens now, the next open completes the group.
+  for (StagedFile* f : files) f->handedOver_ = true;
+  for (StagedFile* f : files)
+    if (!f->renameIntoPlace()) return false;
+  if (!fs.syncDirectory(mark.parent_path())) return false;
+  fs.remove(mark);
+  fs.syncDirectory(mark.parent_path());
+  return true;
+}
+
+bool isStagedName(const std::string& name) { return endsWith(name, kStagedSuffix); }
+bool isCommitMarkName(const std::string& name) { return endsWith(name, kMarkSuffix); }
+
+namespace {
+
+// Completes the group a mark names. False when a named file could not be put in place.
+bool completeGroup(FileSystem& fs, const std::filesystem::path& dir, const std::string& markName,
+                   std::filesystem::path* failedPath) {
+  std::vector<std::uint8_t> bytes;
+  if (readWholeFile(fs, dir / markName, bytes, 1u << 16)) {
+    std::string text(bytes.begin(), bytes.end());
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t nl = text.find('\n', start);
+      if (nl == std::string::npos) break;  // a mark is written whole; a line without its end is no mark
+      std::string line = text.substr(start, nl - start);
+      start = nl + 1;
+      auto tab = line.find('\t');
+      if (tab == std::string::npos) continue;
+      std::string staged = line.substr(0, tab), target = line.substr(tab + 1);
+      if (!plainName(staged) || !plainName(target) || !isStagedName(staged)) continue;
+      // A staged file that is gone was renamed before the crash.
+      if (fs.exists(dir / staged) && !fs.rename(dir / staged, dir / target)) {
+        if (failedPath) *failedPath = dir / target;
+        return false;
+      }
+    }
+  }
+  if (!fs.syncDirectory(dir)) return false;
+  fs.remove(dir / markName);
+  return true;
+}
+
+}  // namespace
+
+bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir, std::filesystem::path* failedPath) {
+  const std::vector<std::string> names = fs.list(dir);
+  bool changed = false;
+  for (const std::string& n : names) {
+    if (!isCommitMarkName(n)) continue;
+    if (!completeGroup(fs, dir, n, failedPath)) return false;
+    changed = true;
+  }
+  // What is still staged now was never committed: its target is as it was.
+  for (const std::string& n : fs.list(dir)) {
+    if (!isStagedName(n)) continue;
+    fs.remove(dir / n);
+    changed = true;
+  }
+  if (changed) fs.syncDirectory(dir);
+  return true;
+}
+
+void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const std::string& prefix) {
+  for (const std::string& n : fs.list(dir)) {
+    if ((isStagedName(n) || isCommitMarkName(n)) && n.compare(0, prefix.size(), prefix) == 0) fs.remove(dir / n);
+  }
 }
 
 StreamedFileWriter::StreamedFileWriter(FileSystem& fs, std::filesystem::path target)

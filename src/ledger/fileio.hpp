@@ -1,6 +1,26 @@
 #pragma once
 // The file layer under the ledger. Everything that touches a file goes through a
 // FileSystem so that tests can inject one that fails at a chosen point.
+//
+// HOW TO WRITE A FILE (every writer of this program follows these three ways; there is
+// no other, and FileSystem::open has no mode that truncates or appends):
+//
+//  1. A whole file (main.dat, tovractm.dat, janipa.dat, tmp/ work files, saved results,
+//     a new ledger file): writeWholeFile(fs, path, data, n). The bytes go to a new,
+//     uniquely named file beside the target, are synced to the disk, and the new file is
+//     renamed over the target (keeping the target's mode); the folder is synced. On false
+//     the target is exactly as it was. Report false, never carry on as if it were written:
+//     a ledger file gives the numbered FatalFileError, anything else a clear message.
+//     To add to a file (an archive, say), read it, append in memory, write it whole.
+//  2. Several files that must change together (both files of a course): one StagedFile
+//     per file, then commitTogether(), which writes a small commit mark before the
+//     renames. recoverInterruptedWrites() at the next open completes a committed group
+//     and discards everything that was not committed.
+//  3. One record inside an existing file: updateInPlace(fs, path, offset, data, n), which
+//     checks the open, the seek, the write, the sync and the close.
+//
+// Reading: readWholeFile refuses files larger than its limit; read bounded pieces with
+// File::read otherwise, and zero-fill what a short read did not deliver.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,14 +37,14 @@ class File {
   virtual bool write(const void* buf, std::size_t n) = 0;          // all or failure
   virtual bool seek(std::uint64_t offset) = 0;
   virtual bool flush() = 0;                                        // to the disk (fsync), not only the C library
+  virtual bool close() = 0;                                        // checked; the destructor closes unchecked
   virtual std::uint64_t size() = 0;
 };
 
 enum class OpenMode {
-  Read,    // existing file, read only
-  Update,  // existing file, read and write, no truncation
-  Create,  // create or truncate, read and write
-  Append,  // create when missing, writes go to the end
+  Read,       // existing file, read only
+  Update,     // existing file, read and write, no truncation
+  CreateNew,  // a file that must not exist yet, read and write (the staged files of writes)
 };
 
 class FileSystem {
@@ -34,16 +54,91 @@ class FileSystem {
   virtual bool exists(const std::filesystem::path& p);
   virtual bool isDirectory(const std::filesystem::path& p);
   virtual bool createDirectory(const std::filesystem::path& p);
-  virtual bool remove(const std::filesystem::path& p);
+  virtual bool remove(const std::filesystem::path& p);  // false also when it did not exist
   virtual bool rename(const std::filesystem::path& from, const std::filesystem::path& to);
   virtual std::vector<std::string> list(const std::filesystem::path& dir);  // entry names
+  // Gives `to` the permission bits of `from` (the replaced file keeps its mode).
+  virtual bool copyPermissions(const std::filesystem::path& from, const std::filesystem::path& to);
+  // Makes the renames and removals inside a folder durable.
+  virtual bool syncDirectory(const std::filesystem::path& dir);
 
   static FileSystem& standard();
 };
 
-// Whole-file helpers over a FileSystem.
-bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<std::uint8_t>& out);
+// Whole files larger than this are refused by readWholeFile: no file of the program is
+// near it, and a damaged one must not make us allocate gigabytes.
+inline constexpr std::uint64_t kReadWholeLimit = 256u << 20;
+
+// Reads a whole file; false when it cannot be opened or is larger than `limit`.
+bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<std::uint8_t>& out,
+                   std::uint64_t limit = kReadWholeLimit);
+// At most `n` bytes from the start of a file (fewer when it is shorter); false when it
+// cannot be opened.
+bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t n, std::vector<std::uint8_t>& out);
+
+// Way 1 above: the whole file replaced durably, or left as it was (false).
 bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
+inline bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const std::vector<std::uint8_t>& data) {
+  return writeWholeFile(fs, p, data.data(), data.size());
+}
+
+// Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure.
+bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
+                   std::size_t n);
+
+// A new version of one file, written beside it under a unique name and put in place by
+// commit() (or by commitTogether with others). Destroyed before that, it removes the new
+// file and the target stays as it was.
+class StagedFile {
+ public:
+  StagedFile(FileSystem& fs, std::filesystem::path target);
+  ~StagedFile();
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  bool open();                                  // creates the new file
+  bool write(const void* data, std::size_t n);  // appends to it
+  bool finish();                                // synced and closed; the target is untouched
+  bool commit();                                // finish() first; renamed over the target, folder synced
+
+  const std::filesystem::path& target() const { return target_; }
+  const std::filesystem::path& staged() const { return staged_; }
+  bool placed() const { return placed_; }
+
+ private:
+  friend bool commitTogether(FileSystem&, const std::filesystem::path&, const std::vector<StagedFile*>&);
+  bool renameIntoPlace();
+  FileSystem& fs_;
+  std::filesystem::path target_, staged_;
+  std::unique_ptr<File> file_;
+  bool failed_ = false, finished_ = false, placed_ = false, handedOver_ = false;
+};
+
+// Way 2 above. Every file must be finish()ed and lie in the folder of `mark`. Writes the
+// commit mark (which names each staged file and its target), renames every file into
+// place, syncs the folder and removes the mark. Returns false when the mark could not be
+// written (nothing changed, the staged files are removed with their StagedFiles) or when a
+// rename failed after it: then the mark and the remaining files stay for
+// recoverInterruptedWrites, which completes the group at the next open.
+bool commitTogether(FileSystem& fs, const std::filesystem::path& mark, const std::vector<StagedFile*>& files);
+
+// The commit mark of a group whose first file is `target`.
+std::filesystem::path commitMarkFor(const std::filesystem::path& target);
+
+// What the next open does with what a crash left in `dir`: each commit mark's group is
+// completed (the files it names still staged are renamed over their targets) and the mark
+// removed; every other staged file is removed. Returns false when a committed group could
+// not be completed (the ledger would be a mix of old and new): the caller stops.
+// `failedPath` then names the target that could not be put in place.
+bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir, std::filesystem::path* failedPath = nullptr);
+
+// Removes the staged files and commit marks in `dir` whose target name starts with
+// `prefix` (a deleted year's "2001"): nothing of a deleted year is left behind.
+void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const std::string& prefix);
+
+// True for the names of staged files and commit marks.
+bool isStagedName(const std::string& name);
+bool isCommitMarkName(const std::string& name);
 
 // A file written piece by piece (a result list of any length) and put in place only when
 // complete: the pieces go to a file beside the target, which commit() syncs and renames

@@ -6,6 +6,7 @@
 
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
+#include "ledger/meeting_scan.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -32,17 +33,22 @@ void registerFirstYear(DataStore& ds, int year) {
   createYearFiles(ds, ds.year);
 }
 
-void createYearFiles(DataStore& ds, const std::string& year) {
-  std::vector<std::uint8_t> blockBuf(kRaceBlockSize, 0);
-  std::uint8_t meetBuf[KaisaiRecord::kSize] = {};
+int createYearFiles(DataStore& ds, const std::string& year) {
+  static const std::vector<std::uint8_t> blankBlock(kRaceBlockSize, 0);
+  int kept = 0;
   for (int c = 0; c < kCourseCount; ++c) {
-    std::string mp = meetingFilePath(year, c);
-    auto mf = ds.fs().open(ds.resolve(mp), OpenMode::Create);
-    if (!mf || !mf->write(meetBuf, sizeof meetBuf)) ds.fatal(4, mp);
-    std::string rp = raceFilePath(year, c);
-    auto rf = ds.fs().open(ds.resolve(rp), OpenMode::Create);
-    if (!rf || !rf->write(blockBuf.data(), blockBuf.size())) ds.fatal(6, rp);
+    // A file that is there already is the year's data (main.dat may have lost the year):
+    // it is kept as it is, never emptied.
+    const std::string mp = meetingFilePath(year, c);
+    if (auto f = ds.fs().open(ds.resolve(mp), OpenMode::Read))
+      kept += static_cast<int>(scanMeetingFile(*f, false).count());
+    else if (!writeWholeFile(ds.fs(), ds.resolve(mp), blankBlock.data(), KaisaiRecord::kSize))
+      ds.fatal(4, mp);
+    const std::string rp = raceFilePath(year, c);
+    if (!ds.fs().exists(ds.resolve(rp)) && !writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock))
+      ds.fatal(6, rp);
   }
+  return kept;
 }
 
 void sortYears(DataStore& ds) {
@@ -79,41 +85,55 @@ bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const 
   }
   ds.year = text;
   ds.nenji.nen[slot] = static_cast<std::uint16_t>(year);
-  createYearFiles(ds, ds.year);
+  const int kept = createYearFiles(ds, ds.year);
   ds.countMeetings();
   sortYears(ds);
   ds.saveYears();
   runHooks(hooks);
+  if (kept > 0) showInfo(port, "確認", kYearFilesKeptText);
   showInfo(port, "年次登録終了", "年次 " + text + "年を登録しました。");
   return true;
 }
 
-bool deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks) {
+DeleteYearResult deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks) {
   if (selectedYear == 0) {
     showError(port, "削除する年次を選択して下さい。");
-    return false;
+    return DeleteYearResult::Refused;
   }
   if (selectedYear == ds.yearNumber()) {
     showError(port, "現在処理中の年次は削除出来ません。");
-    return false;
+    return DeleteYearResult::Refused;
   }
   if (!askOkCancel(port,
                    "//////////////////// 注意 ///////////////////////////\n\n"
                    "年次を削除するとそれに対応した全てのﾃﾞｰﾀも削除されます。",
                    MsgIcon::Warning))
-    return false;
-  std::string y = std::to_string(selectedYear);
-  for (int c = 0; c < kCourseCount; ++c) {
-    ds.fs().remove(ds.resolve(meetingFilePath(y, c)));
-    ds.fs().remove(ds.resolve(raceFilePath(y, c)));
-  }
+    return DeleteYearResult::Refused;
+  // The table first: a crash or a file that cannot be removed then leaves files of a year
+  // that is no longer registered (registering it again keeps them), never a registered
+  // year whose files are gone.
   for (int i = 0; i < NenjiTable::kUsable; ++i)
     if (ds.nenji.nen[i] == selectedYear) ds.nenji.nen[i] = 0;
   sortYears(ds);
   ds.saveYears();
   runHooks(hooks);
+  const std::string y = std::to_string(selectedYear);
+  std::string left;
+  for (int c = 0; c < kCourseCount; ++c) {
+    for (const std::string& logical : {meetingFilePath(y, c), raceFilePath(y, c)}) {
+      const auto p = ds.resolve(logical);
+      if (ds.fs().exists(p) && !ds.fs().remove(p)) left += "\n" + logical;
+    }
+    const auto folder = ds.resolve(courseFolderPath(c));
+    removeLeftoversOf(ds.fs(), folder, y);
+    ds.fs().syncDirectory(folder);
+  }
+  if (!left.empty()) {
+    showError(port, "年次 " + y + "年のﾌｧｲﾙを削除出来ませんでした。\n" + left);
+    return DeleteYearResult::FilesLeft;
+  }
   showInfo(port, "年次削除終了", "年次 " + y + "年を削除しました。");
-  return true;
+  return DeleteYearResult::Deleted;
 }
 
 bool changeYear(DataStore& ds, UserPort& port, int newYear) {

@@ -18,9 +18,14 @@ bool firstYearTextAccepted(const std::string& text);
 // Registers the first year: slot 0, current year, main.dat saved, its files created.
 void registerFirstYear(DataStore& ds, int year);
 
-// Creates (truncating) the twenty files of a year: per course one blank meeting record
-// and one blank race block. Failure to create a file is fatal (code 4 / 6).
-void createYearFiles(DataStore& ds, const std::string& year);
+// Creates the missing files of a year's twenty: per course one blank meeting record and
+// one blank race block. Files that exist are kept as they are. Returns the number of
+// meetings the kept meeting files hold. Failure to create a file is fatal (code 4 / 6).
+int createYearFiles(DataStore& ds, const std::string& year);
+
+// Told when registering a year finds its files holding meetings.
+inline constexpr const char* kYearFilesKeptText =
+    "この年次のﾃﾞｰﾀﾌｧｲﾙが残っていました。\n\n登録済の開催ﾃﾞｰﾀはそのまま使用します。";
 
 // What the windows do once a year was registered or deleted, before the closing notice:
 // the year dialog closes, then the main window shows the current year (race window
@@ -31,12 +36,16 @@ struct YearWindowHooks {
 };
 
 // 登録 of the year dialog. Shows the refusal, or on success makes the new year current,
-// counts the meetings (course 0), saves main.dat, runs the hooks and gives the notice.
+// counts the meetings (course 0), saves main.dat, runs the hooks and gives the notice
+// (after telling the user when the year's files were there already and were kept).
 bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const YearWindowHooks& hooks = {});
 
 // 削除 of the year dialog; selectedYear 0 = nothing selected. Asks before deleting; on
-// success deletes the year's files, saves main.dat, runs the hooks and gives the notice.
-bool deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks = {});
+// success saves main.dat without the year, runs the hooks, deletes the year's files (and
+// what a crash left of them) and gives the notice. FilesLeft: the year is no longer
+// registered but some of its files could not be removed (the user has been told which).
+enum class DeleteYearResult { Refused, Deleted, FilesLeft };
+DeleteYearResult deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks = {});
 
 // Year box change. Returns true when the year changed (meetings counted, course kept,
 // meeting 0 of the course and its races read); false when nothing happened or the user

@@ -47,6 +47,8 @@ inline int colourBlue(std::int32_t c) { return (c >> 16) & 0xFF; }
 inline std::int32_t colourFromRgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 inline constexpr const char* kSettingsFile = "tovractm.dat";
+// Shown when saveSettings fails; the file on disk is then as it was.
+inline constexpr const char* kSettingsWriteFailedText = "設定ﾌｧｲﾙに書き込めませんでした。\n\ntovractm.dat";
 
 // Reads the record from root/tovractm.dat; defaults when missing. `existed` tells which.
 SettingsRecord loadSettings(FileSystem& fs, const std::filesystem::path& root, bool* existed = nullptr);

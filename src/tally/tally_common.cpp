@@ -79,10 +79,17 @@ std::string scanLedger(DataStore& ds, UserPort& port, const TallyRange& range, c
       port.waitStep(c + 1);
       // Meeting code 3 as for "read meeting i": the scan stands for reading each record.
       const std::vector<KaisaiRecord> meetings = ds.readAllMeetings(c, 3);
-      std::vector<RaceBlock> races;
-      if (options.readRaces && !meetings.empty()) races = ds.readAllRaceBlocks(c, meetings.size());
-      for (std::size_t i = 0; i < meetings.size(); ++i)
-        visit(ScanDay{year, last, c, i, meetings[i], options.readRaces ? &races[i] : nullptr});
+      if (!options.readRaces || meetings.empty()) {
+        for (std::size_t i = 0; i < meetings.size(); ++i) visit(ScanDay{year, last, c, i, meetings[i], nullptr});
+        continue;
+      }
+      // One block at a time: a damaged file may claim any number of meetings.
+      DataStore::RaceBlocks blocks = ds.openRaceBlocks(c);
+      RaceBlock races;
+      for (std::size_t i = 0; i < meetings.size(); ++i) {
+        blocks.next(races);
+        visit(ScanDay{year, last, c, i, meetings[i], &races});
+      }
     }
   }
   borrowed.giveBack();
@@ -146,8 +153,7 @@ bool writeWorkFile(DataStore& ds, UserPort& port, const std::string& logical, co
 
 std::optional<std::vector<std::uint8_t>> readWorkFile(DataStore& ds, const std::string& logical, std::size_t n) {
   std::vector<std::uint8_t> data;
-  if (!readWholeFile(ds.fs(), ds.resolve(logical), data) || data.size() < n) return std::nullopt;
-  data.resize(n);
+  if (!readFileHead(ds.fs(), ds.resolve(logical), n, data) || data.size() < n) return std::nullopt;
   return data;
 }
 

@@ -97,16 +97,26 @@ TEST(DataStore, WritingOneRecordChangesOnlyItsBytes) {
   EXPECT_EQ(after[off] | (after[off + 1] << 8), 2500);
 }
 
-TEST(DataStore, ShortReadLeavesTheRestOfTheBuffer) {
+TEST(DataStore, ShortReadsZeroFillTheRest) {
   TempDir dir;
   DataStore ds(dir.path());
   makeLedger(ds, {2001});
   writeBytes(dir / "tovradatafile/sap/2001sap.dat", {0x03, 0x04});  // only tsukiHi
+  writeBytes(dir / "tovradatafile/sap/2001rsa.dat", {0x07, 0, 0, 0, 0x40});  // koumoku and half of kyori
   ds.kaisai.kaiNichi = 777;
+  ds.races[0].kyori = 1200;
+  ds.races[11].koumoku = 99;
   ds.course = 0;
-  ds.readMeeting(0);
+  ds.readShown();
   EXPECT_EQ(ds.kaisai.tsukiHi, 0x0403);
-  EXPECT_EQ(ds.kaisai.kaiNichi, 777);
+  EXPECT_EQ(ds.kaisai.kaiNichi, 0);  // never the previous meeting's
+  EXPECT_EQ(ds.races[0].koumoku, 7u);
+  EXPECT_EQ(ds.races[0].kyori, 0x40);
+  EXPECT_EQ(ds.races[11].koumoku, 0u);
+  // Past the end of the file entirely: blank.
+  ds.kaisai.kaiNichi = 777;
+  ds.readMeeting(5);
+  EXPECT_TRUE(ds.kaisai.isBlank());
 }
 
 TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {

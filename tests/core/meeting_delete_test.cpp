@@ -1,5 +1,6 @@
 #include "core/meeting_fixture.hpp"
 #include "ledger/fatal_error.hpp"
+#include "ledger/recovery.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 namespace meeting_test {
@@ -74,7 +75,7 @@ TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {
   fill();
   for (const char* which : {"tok.dat", "rto.dat"}) {
     failing.failCreate = [which](const auto& p) {
-      return p.extension() == ".tmp" && p.string().find(which) != std::string::npos;
+      return stagedFileOf(p, which);
     };
     port.messages.clear();
     EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed) << which;
@@ -92,7 +93,7 @@ TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {
 TEST_F(MeetingDelete, FullDiskPartWayKeepsTheLedger) {
   fill();
   // The meeting file's work copy is complete; the race file's stops in its second block.
-  failing.limitWrites = [](const auto& p) { return p.extension() == ".tmp" && p.string().find("rto") != std::string::npos; };
+  failing.limitWrites = [](const auto& p) { return stagedFileOf(p, "rto"); };
   failing.writeBudget = kRaceBlockSize + 5000;
   EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed);
   EXPECT_EQ(port.lastText(), kSakujyoWorkFileText);
@@ -103,11 +104,11 @@ TEST_F(MeetingDelete, FullDiskPartWayKeepsTheLedger) {
   EXPECT_EQ(ds->kaisai.tsukiHi, 1008);
 }
 
-TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndKeepTheLedger) {
+TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndCompletedAtTheNextOpen) {
   fill();
-  const std::pair<const char*, int> cases[] = {{"tok.dat", 8}, {"rto.dat", 10}};
+  const std::pair<const char*, int> cases[] = {{"2001tok.dat", 8}, {"2001rto.dat", 10}};
   for (auto [which, code] : cases) {
-    failing.failRename = [which](const auto& p) { return p.string().find(which) != std::string::npos; };
+    failing.failRename = [which](const auto& p) { return p.filename() == which; };
     auto fresh = std::make_unique<DataStore>(root, &failing);
     fresh->loadYears();
     fresh->year = "2001";
@@ -122,7 +123,14 @@ TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndKeepTheLedger) {
       EXPECT_EQ(e.code(), code);
       EXPECT_EQ(e.path(), code == 8 ? "tovradatafile/tok/2001tok.dat" : "tovradatafile/tok/2001rto.dat");
     }
-    expectUnchanged();
+    // After the commit mark the deletion is completed by the next open, never half done.
+    recoverLedger(FileSystem::standard(), root);
+    EXPECT_FALSE(workFilesLeft());
+    EXPECT_EQ(rows(4), (std::vector<Row>{{1007, 401, 1, 1}, {1014, 403, 3, 3}}));
+    // Back to three meetings for the next case.
+    failing.failRename = [](const auto&) { return false; };
+    std::ofstream(meetingPath(4), std::ios::binary).write(reinterpret_cast<const char*>(m0.data()), static_cast<std::streamsize>(m0.size()));
+    std::ofstream(racePath(4), std::ios::binary).write(reinterpret_cast<const char*>(r0.data()), static_cast<std::streamsize>(r0.size()));
   }
 }
 

@@ -28,6 +28,12 @@ namespace meeting_test {
 
 using namespace tovra;
 
+// A staged file (the new version written beside a ledger file) of the ledger file `which`.
+inline bool stagedFileOf(const std::filesystem::path& p, const char* which) {
+  return isStagedName(p.filename().string()) && p.filename().string().find(which) != std::string::npos &&
+         p.filename().string().find("tovra-commit") == std::string::npos;
+}
+
 // Fails opening for creation, writing past a byte budget, or renaming, for the paths a
 // predicate picks; everything else goes to the real disk.
 class FailingFs : public FileSystem {
@@ -39,7 +45,7 @@ class FailingFs : public FileSystem {
   bool skipSync = false;        // flush() leaves the data to the close, for long runs
 
   std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
-    if (mode == OpenMode::Create && failCreate(p)) return nullptr;
+    if (mode == OpenMode::CreateNew && failCreate(p)) return nullptr;
     auto f = FileSystem::open(p, mode);
     if (f && mode != OpenMode::Read && (limitWrites(p) || skipSync))
       return std::make_unique<Limited>(std::move(f), limitWrites(p) ? writeBudget : SIZE_MAX, skipSync);
@@ -49,6 +55,7 @@ class FailingFs : public FileSystem {
     if (failRename(to)) return false;
     return FileSystem::rename(from, to);
   }
+  bool syncDirectory(const std::filesystem::path& dir) override { return skipSync || FileSystem::syncDirectory(dir); }
 
  private:
   class Limited : public File {
@@ -63,6 +70,7 @@ class FailingFs : public FileSystem {
     }
     bool seek(std::uint64_t o) override { return f_->seek(o); }
     bool flush() override { return skipSync_ || f_->flush(); }
+    bool close() override { return f_->close(); }
     std::uint64_t size() override { return f_->size(); }
 
    private:
@@ -177,7 +185,7 @@ class MeetingLedger : public ::testing::Test {
 
   bool workFilesLeft() {
     for (const auto& e : std::filesystem::recursive_directory_iterator(root))
-      if (e.path().extension() == ".tmp") return true;
+      if (isStagedName(e.path().filename().string()) || isCommitMarkName(e.path().filename().string())) return true;
     return false;
   }
 };

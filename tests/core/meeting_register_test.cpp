@@ -1,4 +1,5 @@
 #include "core/meeting_fixture.hpp"
+#include "ledger/recovery.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fatal_error.hpp"
 #include "mainwindow/meeting_view.hpp"
@@ -141,25 +142,35 @@ TEST_F(MeetingLedger, EditWithoutMeetingDoesNothing) {
   EXPECT_EQ(fileBytes(meetingPath()), before);
 }
 
-TEST_F(MeetingLedger, ForeignFileWithJunkAfterTheTerminatorIsWrittenExactly) {
+TEST_F(MeetingLedger, DataAfterTheTerminatorIsRefusedAndKept) {
   add(0, 5, 5, 1);
   {
     std::ofstream m(meetingPath(), std::ios::binary | std::ios::app);
     std::string junk(3 * KaisaiRecord::kSize, 'x');
     m << junk;
   }
-  add(0, 5, 1, 2);
-  EXPECT_EQ(dates(), (V{501, 505}));
-  expectWellFormed(0, 2);
+  const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
+  EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(port.lastText(), "開催ﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001sap.dat\n\n"
+                             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
+  EXPECT_EQ(fileBytes(meetingPath()), m);
+  EXPECT_EQ(fileBytes(racePath()), r);
+  // Reading still sees the meeting before the damage.
+  ds->countMeetings();
+  EXPECT_EQ(ds->meetingCount[0], 1);
 }
 
-TEST_F(MeetingLedger, ShortRaceFileGivesBlankBlocks) {
+TEST_F(MeetingLedger, ShortRaceFileIsRefusedAndKept) {
   add(0, 5, 5, 1);
   add(0, 5, 6, 2);
   std::filesystem::resize_file(racePath(), kRaceBlockSize);  // block 1 and the trailing block lost
-  add(0, 5, 1, 3);
-  EXPECT_EQ(rows(), (std::vector<Row>{{501, 101, 3, 3}, {505, 101, 1, 1}, {506, 101, 2, 0}}));
-  expectWellFormed(0, 3);
+  const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
+  EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(port.lastText(), "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001rsa.dat\n\n"
+                             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
+  EXPECT_EQ(fileBytes(meetingPath()), m);
+  EXPECT_EQ(fileBytes(racePath()), r);
+  EXPECT_FALSE(workFilesLeft());
 }
 
 // --- failures: the ledger stays as it was and the program ends with the code of the step
@@ -202,13 +213,13 @@ TEST_F(MeetingFailures, MissingMeetingFileIsFatal3) {
 }
 
 TEST_F(MeetingFailures, WorkFileNotCreatedIsFatal4Or6) {
-  failing.failCreate = [](const auto& p) { return p.extension() == ".tmp" && p.string().find("sap.dat") != std::string::npos; };
+  failing.failCreate = [](const auto& p) { return stagedFileOf(p, "sap.dat"); };
   EXPECT_EQ(fatalCode([&] { add(0, 4, 2); }), 4);
   expectUnchanged();
 }
 
 TEST_F(MeetingFailures, FullDiskWhileWritingTheRaceFileIsFatal6) {
-  failing.limitWrites = [](const auto& p) { return p.extension() == ".tmp" && p.string().find("rsa") != std::string::npos; };
+  failing.limitWrites = [](const auto& p) { return stagedFileOf(p, "rsa"); };
   failing.writeBudget = kRaceBlockSize + 100;
   EXPECT_EQ(fatalCode([&] { runRegisterSingle(*ds, port, hooks, 0, {4, 2, 1, 1}); }), 6);
   expectUnchanged();
@@ -216,12 +227,16 @@ TEST_F(MeetingFailures, FullDiskWhileWritingTheRaceFileIsFatal6) {
   EXPECT_EQ(port.events.back(), "arrow");
 }
 
-TEST_F(MeetingFailures, RaceFileNotReplacedPutsTheMeetingFileBack) {
-  failing.failRename = [](const auto& p) { return p.string().find("rsa.dat") != std::string::npos; };
+TEST_F(MeetingFailures, RaceFileNotReplacedIsCompletedAtTheNextOpen) {
+  failing.failRename = [](const auto& p) { return p.filename() == "2001rsa.dat"; };
   ds->shownMeeting[0] = 1;
   ds->readShown();
   EXPECT_EQ(fatalCode([&] { editShownMeeting(*ds, {1, 1, 1, 1}); }), 6);
-  expectUnchanged();
+  // Committed: the mark and the staged race file wait for the next open.
+  EXPECT_TRUE(workFilesLeft());
+  recoverLedger(FileSystem::standard(), root);
+  EXPECT_FALSE(workFilesLeft());
+  EXPECT_EQ(rows(), (std::vector<Row>{{101, 101, 2, 2}, {401, 101, 1, 1}}));
 }
 
 }  // namespace meeting_test

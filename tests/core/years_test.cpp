@@ -96,15 +96,15 @@ TEST(Years, DeletingRemovesOnlyThatYearsTwentyFiles) {
   ScriptedPort port;
   // Make 2001 current again.
   ASSERT_TRUE(changeYear(ds, port, 2001));
-  EXPECT_FALSE(deleteYear(ds, port, 0));
+  EXPECT_EQ(deleteYear(ds, port, 0), DeleteYearResult::Refused);
   EXPECT_EQ(port.lastText(), "削除する年次を選択して下さい。");
-  EXPECT_FALSE(deleteYear(ds, port, 2001));
+  EXPECT_EQ(deleteYear(ds, port, 2001), DeleteYearResult::Refused);
   EXPECT_EQ(port.lastText(), "現在処理中の年次は削除出来ません。");
   port.answers.push_back(Answer::Cancel);
-  EXPECT_FALSE(deleteYear(ds, port, 2000));
+  EXPECT_EQ(deleteYear(ds, port, 2000), DeleteYearResult::Refused);
   EXPECT_TRUE(std::filesystem::exists(dir / "tovradatafile/sap/2000sap.dat"));
   std::filesystem::create_directories(dir / "tovradatafile/sap/keep");
-  ASSERT_TRUE(deleteYear(ds, port, 2000));
+  ASSERT_EQ(deleteYear(ds, port, 2000), DeleteYearResult::Deleted);
   EXPECT_EQ(port.lastText(), "年次 2000年を削除しました。");
   auto t = table(ds);
   EXPECT_EQ(t[0], 2001);

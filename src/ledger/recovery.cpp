@@ -1,0 +1,39 @@
+#include "ledger/recovery.hpp"
+
+#include "ledger/fatal_error.hpp"
+#include "ledger/fileio.hpp"
+#include "ledger/paths.hpp"
+#include "ledger/records.hpp"
+
+namespace tovra {
+namespace {
+
+bool isRaceFileName(const std::string& name) {
+  for (int c = 0; c < kCourseCount; ++c) {
+    const std::string suffix = keibajo(c).raceSuffix;
+    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) return true;
+  }
+  return false;
+}
+
+void recoverFolder(FileSystem& fs, const std::filesystem::path& root, const std::filesystem::path& dir) {
+  std::filesystem::path failed;
+  if (recoverInterruptedWrites(fs, dir, &failed)) return;
+  const std::string name = failed.filename().string();
+  throw FatalFileError(isRaceFileName(name) ? 6 : 4, failed.lexically_relative(root).generic_string());
+}
+
+}  // namespace
+
+void recoverLedger(FileSystem& fs, const std::filesystem::path& root) {
+  recoverFolder(fs, root, root);
+  const auto tmp = resolvePath(fs, root, kTmpFolder);
+  if (fs.isDirectory(tmp)) recoverFolder(fs, root, tmp);
+  const auto data = resolvePath(fs, root, kDataFolder);
+  if (!fs.isDirectory(data)) return;
+  recoverFolder(fs, root, data);
+  for (const std::string& sub : fs.list(data))
+    if (fs.isDirectory(data / sub)) recoverFolder(fs, root, data / sub);
+}
+
+}  // namespace tovra
