@@ -294,29 +294,4 @@ void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const s
   }
 }
 
-StreamedFileWriter::StreamedFileWriter(FileSystem& fs, std::filesystem::path target)
-    : fs_(fs), target_(std::move(target)), part_(target_.string() + ".part") {
-  file_ = fs_.open(part_, OpenMode::Create);
-  ok_ = file_ != nullptr;
-}
-
-StreamedFileWriter::~StreamedFileWriter() {
-  if (committed_) return;
-  file_.reset();
-  fs_.remove(part_);
-}
-
-bool StreamedFileWriter::write(const void* data, std::size_t n) {
-  ok_ = ok_ && (n == 0 || file_->write(data, n));
-  return ok_;
-}
-
-bool StreamedFileWriter::commit() {
-  ok_ = ok_ && file_->flush();
-  file_.reset();
-  ok_ = ok_ && fs_.rename(part_, target_);
-  committed_ = ok_;
-  return ok_;
-}
-
 }  // namespace tovra

@@ -12,6 +12,8 @@
 //     the target is exactly as it was. Report false, never carry on as if it were written:
 //     a ledger file gives the numbered FatalFileError, anything else a clear message.
 //     To add to a file (an archive, say), read it, append in memory, write it whole.
+//     A file written piece by piece (a result list of any length): StagedFile's open(),
+//     write() as often as needed, commit().
 //  2. Several files that must change together (both files of a course): one StagedFile
 //     per file, then commitTogether(), which writes a small commit mark before the
 //     renames. recoverInterruptedWrites() at the next open completes a committed group
@@ -139,27 +141,5 @@ void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const s
 // True for the names of staged files and commit marks.
 bool isStagedName(const std::string& name);
 bool isCommitMarkName(const std::string& name);
-
-// A file written piece by piece (a result list of any length) and put in place only when
-// complete: the pieces go to a file beside the target, which commit() syncs and renames
-// over the target. Until then, and whenever a write failed, the target stays as it was;
-// an uncommitted piece file is removed when the writer goes away.
-class StreamedFileWriter {
- public:
-  StreamedFileWriter(FileSystem& fs, std::filesystem::path target);
-  ~StreamedFileWriter();
-  StreamedFileWriter(const StreamedFileWriter&) = delete;
-  StreamedFileWriter& operator=(const StreamedFileWriter&) = delete;
-  bool ok() const { return ok_; }
-  bool write(const void* data, std::size_t n);  // false once anything has failed
-  bool commit();                                // false when the file could not be put in place
-
- private:
-  FileSystem& fs_;
-  std::filesystem::path target_, part_;
-  std::unique_ptr<File> file_;
-  bool ok_ = false;
-  bool committed_ = false;
-};
 
 }  // namespace tovra

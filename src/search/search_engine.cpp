@@ -17,7 +17,7 @@ bool isNameSearch(SearchType t) { return t == SearchType::Bamei || t == SearchTy
 // Streams the hits of the scan into the result file.
 class KekaSink {
  public:
-  KekaSink(DataStore& ds) : writer_(ds.fs(), ds.resolve(kKekaFile)) {}
+  KekaSink(DataStore& ds) : writer_(ds.fs(), ds.resolve(kKekaFile)) { writer_.open(); }
 
   void add(const tally::ScanDay& d, int race, const char* name, std::size_t nameSize) {
     KekaRecord k;
@@ -40,7 +40,7 @@ class KekaSink {
   bool commit() { return writer_.commit(); }
 
  private:
-  StreamedFileWriter writer_;
+  StagedFile writer_;  // the result list, put in place whole when complete
   int count_ = 0;
 };
 

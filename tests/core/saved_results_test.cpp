@@ -433,6 +433,7 @@ class CrashingFs : public FileSystem {
     }
     bool seek(std::uint64_t o) override { return f_->seek(o); }
     bool flush() override { return f_->flush(); }
+    bool close() override { return f_->close(); }
     std::uint64_t size() override { return f_->size(); }
     std::unique_ptr<File> f_;
     CrashingFs& fs_;
@@ -441,11 +442,12 @@ class CrashingFs : public FileSystem {
   int left_;
 };
 
-// The standard file layer on which creating any file named *.new fails.
+// The standard file layer on which creating any file named *.new fails (the staged
+// file written for it is named "*.new.<serial>.tovra-new").
 class NoNewFilesFs : public FileSystem {
  public:
   std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
-    if (mode != OpenMode::Read && p.string().ends_with(".new")) return nullptr;
+    if (mode != OpenMode::Read && p.string().find(".new.") != std::string::npos) return nullptr;
     return FileSystem::open(p, mode);
   }
 };

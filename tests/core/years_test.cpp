@@ -59,13 +59,13 @@ TEST(Years, WindowsShowTheYearBeforeTheNotice) {
   EXPECT_EQ(order, (std::vector<std::string>{"close after 0", "show after 0"}));
   EXPECT_EQ(port.lastText(), "年次 1999年を登録しました。");
   order.clear();
-  ASSERT_TRUE(deleteYear(ds, port, 2000, hooks));  // the question was answered OK
+  ASSERT_EQ(deleteYear(ds, port, 2000, hooks), DeleteYearResult::Deleted);  // the question was answered OK
   EXPECT_EQ(order, (std::vector<std::string>{"close after 2", "show after 2"}));
   EXPECT_EQ(port.lastText(), "年次 2000年を削除しました。");
   // Refusals close nothing.
   order.clear();
   EXPECT_FALSE(registerYear(ds, port, "01", hooks));
-  EXPECT_FALSE(deleteYear(ds, port, 1999, hooks));
+  EXPECT_EQ(deleteYear(ds, port, 1999, hooks), DeleteYearResult::Refused);
   EXPECT_TRUE(order.empty());
 }
 

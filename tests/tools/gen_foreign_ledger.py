@@ -4,7 +4,8 @@ the derived figures (per-type totals, purchase, balance, state, hit marks, day t
 computed here independently. Two trees are written: EXPECTED (complete) and CLEARED
 (the same with every derived field zeroed), so that settling CLEARED must give EXPECTED.
 
-usage: gen_foreign_ledger.py EXPECTED_DIR CLEARED_DIR [SEED]
+usage: gen_foreign_ledger.py EXPECTED_DIR CLEARED_DIR [SEED [MAX_MEETINGS]]
+MAX_MEETINGS (default 4) bounds the meetings of each course and year.
 """
 import os
 import random
@@ -152,9 +153,10 @@ def pack_meeting(tsuki_hi, kai_nichi, names, results):
     return bytes(out)
 
 
-def write_ledgers(expected, cleared, rng, race=make_race, race_name=lambda rng: rand_text(rng, 61)):
+def write_ledgers(expected, cleared, rng, race=make_race, race_name=lambda rng: rand_text(rng, 61), max_meetings=4):
     """Writes the two trees (cleared may be None: only the settled one). `race` makes one
-    race (a dict as make_race gives) and `race_name` one 61-byte race-name field."""
+    race (a dict as make_race gives) and `race_name` one 61-byte race-name field; each
+    course and year holds 0 to `max_meetings` meetings."""
     years = [2003, 2002, 2001]
     trees = [(expected, True)] + ([(cleared, False)] if cleared else [])
     for root, _ in trees:
@@ -164,7 +166,7 @@ def write_ledgers(expected, cleared, rng, race=make_race, race_name=lambda rng: 
             f.write(struct.pack("<21H", *(years + [0] * (21 - len(years)))))
     for year in years:
         for folder, msuf, rsuf in COURSES:
-            n = rng.randint(0, 4)
+            n = rng.randint(0, max_meetings)
             dates = sorted(rng.randint(1, 12) * 100 + rng.randint(1, 28) for _ in range(n))
             files = {root: ([], []) for root, _ in trees}
             for i, d in enumerate(dates):
@@ -186,7 +188,8 @@ def write_ledgers(expected, cleared, rng, race=make_race, race_name=lambda rng: 
 
 def main():
     rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else 1)
-    write_ledgers(sys.argv[1], sys.argv[2], rng)
+    max_meetings = int(sys.argv[4]) if len(sys.argv) > 4 else 4
+    write_ledgers(sys.argv[1], sys.argv[2], rng, max_meetings=max_meetings)
 
 
 if __name__ == "__main__":
