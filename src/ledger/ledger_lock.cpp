@@ -10,16 +10,15 @@
 
 namespace tovra {
 
-LedgerLock::LedgerLock(std::filesystem::path root) : path_(std::move(root) / kLedgerLockFile) {}
+LedgerLock::LedgerLock(std::filesystem::path root) : path_(std::move(root)) {}
 
 LedgerLock::~LedgerLock() { release(); }
 
 LedgerLock::State LedgerLock::tryAcquire() {
   if (held()) return State::Held;
-  // The lock file holds nothing; it is never removed, so that two programs always lock
-  // the same file.
-  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);  // a lock file made by another user
+  // The folder itself is locked: nothing is created for the lock, nothing can be left
+  // behind, and a folder this user can only read is locked as well.
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return State::Failed;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool busy = errno == EWOULDBLOCK || errno == EINTR;

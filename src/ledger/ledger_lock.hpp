@@ -1,19 +1,18 @@
 #pragma once
 // One writer at a time. The desktop program holds this lock on the working folder's
 // ledger for as long as it runs, and every tovra-cli command that writes (ledger files or
-// tmp/ work files) holds it for the length of the command. It is an flock(2) on the file
-// tovra.lck in the working folder: the system releases it when its holder ends, however
-// it ends, so a crashed program never leaves a stale lock.
+// tmp/ work files) holds it for the length of the command. It is an flock(2) on the
+// working folder itself: the system releases it when its holder ends, however it ends, so
+// a crashed program never leaves a stale lock, and no lock file is ever made.
 #include <filesystem>
 
 namespace tovra {
 
-inline constexpr const char* kLedgerLockFile = "tovra.lck";
 // Shown when another program holds the lock; nothing has been written.
 inline constexpr const char* kLedgerBusyText =
     "他のﾌﾟﾛｸﾞﾗﾑがﾃﾞｰﾀを使用中です。\n\n処理を中止します。";
-// Shown when the lock file cannot be made (a folder that cannot be written).
-inline constexpr const char* kLedgerLockFailedText = "ﾃﾞｰﾀのﾛｯｸﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";
+// Shown when the working folder cannot be opened to lock it.
+inline constexpr const char* kLedgerLockFailedText = "ﾃﾞｰﾀのﾌｫﾙﾀﾞがﾛｯｸ出来ません。\n\n処理を中止します。";
 
 class LedgerLock {
  public:
@@ -25,7 +24,7 @@ class LedgerLock {
   LedgerLock& operator=(const LedgerLock&) = delete;
 
   // Takes the lock without waiting: Held, Busy (another program holds it) or Failed (the
-  // lock file cannot be opened or created).
+  // working folder cannot be opened).
   State tryAcquire();
   // Waits for it up to `millis` milliseconds, trying now and then.
   State acquire(int millis);

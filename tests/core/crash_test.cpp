@@ -11,7 +11,7 @@
 #include <set>
 
 #include "core/support/faulty_fs.hpp"
-#include "core/test_support.hpp"
+#include "common/ledger_builder.hpp"
 #include "entry/meeting_ops.hpp"
 #include "entry/race_entry.hpp"
 #include "ledger/datastore.hpp"

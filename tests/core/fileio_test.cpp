@@ -6,7 +6,7 @@
 #include <set>
 
 #include "core/support/faulty_fs.hpp"
-#include "core/test_support.hpp"
+#include "common/ledger_builder.hpp"
 #include "ledger/fileio.hpp"
 
 using namespace tovra;
