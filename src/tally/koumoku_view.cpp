@@ -1,24 +1,26 @@
 #include "tally/koumoku_view.hpp"
 
+#include <optional>
+
 #include "ledger/text.hpp"
 #include "tally/tally_common.hpp"
+#include "tally/tally_figures.hpp"
 
 namespace tovra::tally {
 
 namespace {
 
-// The panels of a row with `bought` races, `hits` of them hit, purchase p and balance b.
-CellView cell(std::int64_t bought, std::int64_t hits, std::int64_t p, std::int64_t b) {
-  if (bought == 0) return emptyCell();
-  const double rate = p != 0 ? static_cast<double>(p + b) / static_cast<double>(p) * 100.0 : 0.0;
-  return moneyCell(p, rate, b, sjprintfUtf8("%6.1f％", static_cast<double>(hits) / static_cast<double>(bought) * 100.0));
-}
+// The item tally window's hit rates are narrower than the other windows'.
+constexpr const char* kHitFormat = "%6.1f％";
 
 template <int S>
 KoumokuSectionView section(const KoumokuCategory<S>& cat, int n, const char* caption, const char* prefix,
                            const char* unit, std::vector<std::string> labels) {
-  KoumokuSectionView s{caption, prefix, unit, std::move(labels), {}};
-  for (int i = 0; i < S; ++i) s.rows.push_back(cell(cat.count[n][i], cat.count[n][S + i], cat.purchase[n][i], cat.balance[n][i]));
+  KoumokuSectionView s{caption, prefix, unit, std::move(labels), {}, {}};
+  for (int i = 0; i < S; ++i) {
+    s.figures.push_back(koumokuFigures(cat, n, i, s.labels[static_cast<std::size_t>(i)]));
+    s.rows.push_back(figuresCell(s.figures.back(), kHitFormat));
+  }
   return s;
 }
 
@@ -58,11 +60,14 @@ std::vector<KoumokuPageView> pages(const KoumokuResult& r, int n) {
   };
 }
 
-// A ratio text when the divisor is not 0, else the blank panel.
-std::string ratioText(const char* format, std::int64_t a, std::int64_t b, double scale) {
-  if (b == 0) return kBlankPanel;
-  return sjprintfUtf8(format, static_cast<double>(a) / static_cast<double>(b) * scale);
+// a ÷ b × scale when b is not 0.
+std::optional<double> ratio(std::int64_t a, std::int64_t b, double scale) {
+  if (b == 0) return std::nullopt;
+  return static_cast<double>(a) / static_cast<double>(b) * scale;
 }
+
+// A ratio's text, or the blank panel when there is none.
+std::string ratioText(const char* format, std::optional<double> v) { return v ? sjprintfUtf8(format, *v) : kBlankPanel; }
 
 }  // namespace
 
@@ -77,6 +82,18 @@ const std::array<std::string, 11>& payoutBandLabels() {
   return labels;
 }
 
+KoumokuOtherFigures koumokuOtherFigures(const KoumokuResult& r, int n) {
+  KoumokuOtherFigures o;
+  for (std::size_t i = 0; i < o.bands.size(); ++i) o.bands[i] = r.payoutBand[n][i];
+  o.averagePayout = ratio(r.hitPayoutTotal[n][0], r.hitEntries[n][0], 1.0);
+  o.bought = r.races[n][0];
+  o.hits = r.races[n][1];
+  if (r.umarenB[n][0] != 0) o.umarenTickets = ratio(r.umarenB[n][0], r.umarenB[n][1], 1.0);
+  o.umarenHitRate = ratio(r.umarenA[n][1], r.umarenA[n][0], 100.0);
+  o.umarenPlacedRate = ratio(r.umarenC[n][1], r.umarenC[n][0], 100.0);
+  return o;
+}
+
 KoumokuView koumokuView(const KoumokuResult& r, int n) {
   if (n < 0 || n > kAllCoursesRow) n = kAllCoursesRow;
   KoumokuView v;
@@ -87,25 +104,24 @@ KoumokuView koumokuView(const KoumokuResult& r, int n) {
   v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
   v.pages = pages(r, n);
 
-  for (std::size_t i = 0; i < v.hai.size(); ++i) {
-    const std::int32_t c = r.payoutBand[n][i];
-    v.hai[i] = c != 0 ? sjprintfUtf8("%10d点", c) : kBlankPanel;
-  }
-  v.heitei = ratioText("%5.0f円", r.hitPayoutTotal[n][0], r.hitEntries[n][0], 1.0);
-  const bool anyBought = r.races[n][0] != 0;
-  v.racesu = anyBought ? sjprintfUtf8("%10dＲ", r.races[n][0]) : kBlankPanel;
-  v.tekichu = anyBought ? sjprintfUtf8("%10dＲ", r.races[n][1]) : kBlankPanel;
-  v.umahei = r.umarenB[n][0] != 0 ? ratioText("%5.2f点", r.umarenB[n][0], r.umarenB[n][1], 1.0) : kBlankPanel;
-  v.zisshitsu = ratioText("%5.1f％", r.umarenA[n][1], r.umarenA[n][0], 100.0);
-  v.nicha = ratioText("%5.1f％", r.umarenC[n][1], r.umarenC[n][0], 100.0);
+  const KoumokuOtherFigures o = koumokuOtherFigures(r, n);
+  for (std::size_t i = 0; i < v.hai.size(); ++i) v.hai[i] = o.bands[i] != 0 ? sjprintfUtf8("%10d点", o.bands[i]) : kBlankPanel;
+  v.heitei = ratioText("%5.0f円", o.averagePayout);
+  const bool anyBought = o.bought != 0;
+  v.racesu = anyBought ? sjprintfUtf8("%10dＲ", o.bought) : kBlankPanel;
+  v.tekichu = anyBought ? sjprintfUtf8("%10dＲ", o.hits) : kBlankPanel;
+  v.umahei = ratioText("%5.2f点", o.umarenTickets);
+  v.zisshitsu = ratioText("%5.1f％", o.umarenHitRate);
+  v.nicha = ratioText("%5.1f％", o.umarenPlacedRate);
 
-  auto total = [&](int row) { return cell(r.races[row][0], r.races[row][1], r.dayPurchase[row][0], r.dayBalance[row][0]); };
   v.courseTotalVisible = n != kAllCoursesRow;
   if (v.courseTotalVisible) {
     v.jyoLabel = courseName(n) + "総合";
-    v.jyo = total(n);
+    v.jyoFigures = koumokuTotalFigures(r, n, v.jyoLabel);
+    v.jyo = figuresCell(v.jyoFigures, kHitFormat);
   }
-  v.zen = total(kAllCoursesRow);
+  v.zenFigures = koumokuTotalFigures(r, kAllCoursesRow, "全場総合");
+  v.zen = figuresCell(v.zenFigures, kHitFormat);
   return v;
 }
 

@@ -229,7 +229,11 @@ std::string tsukiText(const RankEntry& e, int rank) {
 }
 std::string emptyTsuki(int rank) { return sjprintfUtf8("%2d位       -------", rank); }
 
-std::string banText(const RankEntry& e) {
+}  // namespace
+
+std::string rankShikiName(int shiki) { return shiki >= 1 && shiki <= 5 ? kShikiNames[shiki - 1] : ""; }
+
+std::string rankBanText(const RankEntry& e) {
   switch (e.shiki) {
     case 1:
     case 2: return sjprintfUtf8("%2d番", e.kumi);
@@ -239,6 +243,8 @@ std::string banText(const RankEntry& e) {
     default: return kBlankPanel;
   }
 }
+
+namespace {
 
 std::string bameiText(const char* place, const std::string& name) {
   if (name.empty()) return std::string(place) + "                    ";
@@ -259,8 +265,8 @@ RankRaceRowView raceRow(const RankResult& r, int row) {
   v.bamei2 = bameiText("2着", field(e.bamei2));
   switch (rankKindOf(r.code)) {
     case kRankHaitou:
-      v.shiki = e.shiki >= 1 && e.shiki <= 5 ? kShikiNames[e.shiki - 1] : kBlankPanel;
-      v.ban = banText(e);
+      v.shiki = e.shiki >= 1 && e.shiki <= 5 ? rankShikiName(e.shiki) : kBlankPanel;
+      v.ban = rankBanText(e);
       v.shu = "配当";
       v.kin = yenText(e.kingaku);
       break;

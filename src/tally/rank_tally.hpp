@@ -82,6 +82,11 @@ bool runRankTally(DataStore& ds, UserPort& port, int code, int yearIndex, const 
 // The work file; nullopt when it is missing or shorter than 6697 bytes.
 std::optional<RankResult> readRankFile(DataStore& ds);
 
+// The bet type of a 的中配当 row ("単勝" ... "ﾜｲﾄﾞ"; empty outside 1-5) and its winning
+// combination as the window shows it (" 3番", "3-5", " 3-12"; "  " for an unknown type).
+std::string rankShikiName(int shiki);
+std::string rankBanText(const RankEntry& e);
+
 // The result window's texts for one page (UTF-8).
 struct RankRaceRowView {  // Panel1-3
   std::string tsuki, name, shiki, ban, shu, bamei1, bamei2, kin;

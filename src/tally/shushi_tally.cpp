@@ -1,6 +1,8 @@
 #include "tally/shushi_tally.hpp"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "entry/settlement.hpp"
 #include "ledger/bytes.hpp"
@@ -65,20 +67,6 @@ namespace {
 
 using R = ShushiResult;
 
-// The counted tables. Money is summed in 64 bits and stored saturated, as everywhere.
-struct Counts {
-  std::int64_t kounyu[R::kCells] = {};
-  std::int64_t shushi[R::kCells] = {};
-  std::int64_t bought[R::kCells] = {};
-  std::int64_t hits[R::kCells] = {};
-  void addCell(int to, int from) {
-    kounyu[to] += kounyu[from];
-    shushi[to] += shushi[from];
-    bought[to] += bought[from];
-    hits[to] += hits[from];
-  }
-};
-
 // The row a meeting day counts in, or -1 when it counts in none. A date or meeting number
 // outside 1-12 (a damaged record) counts nowhere instead of writing outside the table.
 int rowOf(const KaisaiRecord& k, int mode, int selection) {
@@ -94,58 +82,87 @@ int rowOf(const KaisaiRecord& k, int mode, int selection) {
   return row >= 0 && row < 12 ? row : -1;
 }
 
-void storeCell(R& r, const Counts& c, int i) {
-  r.kounyu[i] = saturate32(c.kounyu[i]);
-  r.shushi[i] = saturate32(c.shushi[i]);
-  if (r.kounyu[i] == 0) return;  // no rate without purchase
-  std::int64_t ret = static_cast<std::int64_t>(r.kounyu[i]) + r.shushi[i];
-  r.kaishu[i] = unsignedRate(static_cast<std::uint32_t>(ret), static_cast<std::uint32_t>(r.kounyu[i]));
-  // A purchase without any bought race (only in a damaged ledger) gives a hit rate of 0, not 0/0.
-  r.tekichu[i] = unsignedRate(static_cast<std::uint32_t>(c.hits[i]), static_cast<std::uint32_t>(c.bought[i]));
-}
-
 }  // namespace
 
-ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
+ShushiDay shushiDay(const KaisaiRecord& k) {
+  ShushiDay d;
+  d.purchase = k.kounyuGaku[12];
+  d.balance = k.shushi[12];
+  for (int race = 0; race < kRacesPerDay; ++race) {
+    if (raceBought(k.raceJoutai[race])) ++d.bought;
+    if (raceHit(k.raceJoutai[race])) ++d.hits;
+  }
+  return d;
+}
+
+ShushiCounter::ShushiCounter(int mode, int selection) : mode_(mode), selection_(selection) {}
+
+void ShushiCounter::addDay(int c, const KaisaiRecord& k) {
+  const int row = rowOf(k, mode_, selection_);
+  if (row < 0 || c < 0 || c >= kCourseCount) return;
+  const int i = R::cell(row, c);
+  const ShushiDay d = shushiDay(k);
+  kounyu_[i] += d.purchase;
+  shushi_[i] += d.balance;
+  bought_[i] += d.bought;
+  hits_[i] += d.hits;
+}
+
+ShushiResult ShushiCounter::finish() const {
+  // Money is summed in 64 bits and stored saturated, as everywhere.
+  std::int64_t kounyu[R::kCells], shushi[R::kCells], bought[R::kCells], hits[R::kCells];
+  std::copy(std::begin(kounyu_), std::end(kounyu_), kounyu);
+  std::copy(std::begin(shushi_), std::end(shushi_), shushi);
+  std::copy(std::begin(bought_), std::end(bought_), bought);
+  std::copy(std::begin(hits_), std::end(hits_), hits);
+  auto addCell = [&](int to, int from) {
+    kounyu[to] += kounyu[from];
+    shushi[to] += shushi[from];
+    bought[to] += bought[from];
+    hits[to] += hits[from];
+  };
   R r;
-  r.mode = mode;
-  r.selection = (mode == kShushiAllByMonth || mode == kShushiAllByKai) ? 0 : selection;
-
-  TallyRange range = TallyRange::all();
-  bool scan = shushiModeValid(mode);
-  if (mode == kShushiYearByMonth || mode == kShushiYearByKai) {
-    int year = yearAt(ds.nenji, selection);
-    scan = year != 0;
-    range = TallyRange::oneYear(year);
-  } else if (mode == kShushiDay) {
-    range = TallyRange::oneYear(ds.yearNumber());
-  }
-
-  Counts c;
-  if (scan) {
-    // Only the meeting records are read: the day totals and the race states hold every figure.
-    scanLedger(ds, port, range, {"収支集計中 !!!\n\nしばらくお待ち下さい。", false}, [&](const ScanDay& d) {
-      int row = rowOf(d.kaisai, mode, selection);
-      if (row < 0) return;
-      int i = R::cell(row, d.course);
-      c.kounyu[i] += d.kaisai.kounyuGaku[12];
-      c.shushi[i] += d.kaisai.shushi[12];
-      for (int race = 0; race < kRacesPerDay; ++race) {
-        if (raceBought(d.kaisai.raceJoutai[race])) ++c.bought[i];
-        if (raceHit(d.kaisai.raceJoutai[race])) ++c.hits[i];
-      }
-    });
-  }
-
+  r.mode = mode_;
+  r.selection = (mode_ == kShushiAllByMonth || mode_ == kShushiAllByKai) ? 0 : selection_;
+  auto store = [&](int i) {
+    r.kounyu[i] = saturate32(kounyu[i]);
+    r.shushi[i] = saturate32(shushi[i]);
+    if (r.kounyu[i] == 0) return;  // no rate without purchase
+    std::int64_t ret = static_cast<std::int64_t>(r.kounyu[i]) + r.shushi[i];
+    r.kaishu[i] = unsignedRate(static_cast<std::uint32_t>(ret), static_cast<std::uint32_t>(r.kounyu[i]));
+    // A purchase without any bought race (only in a damaged ledger) gives a hit rate of 0, not 0/0.
+    r.tekichu[i] = unsignedRate(static_cast<std::uint32_t>(hits[i]), static_cast<std::uint32_t>(bought[i]));
+  };
   for (int row = 0; row < 12; ++row) {
-    for (int col = 0; col < kCourseCount; ++col) c.addCell(R::cell(row, R::kSumCol), R::cell(row, col));
-    for (int col = 0; col < R::kCols; ++col) storeCell(r, c, R::cell(row, col));
+    for (int col = 0; col < kCourseCount; ++col) addCell(R::cell(row, R::kSumCol), R::cell(row, col));
+    for (int col = 0; col < R::kCols; ++col) store(R::cell(row, col));
   }
   for (int col = 0; col < R::kCols; ++col) {
-    for (int row = 0; row < 12; ++row) c.addCell(R::cell(R::kSumRow, col), R::cell(row, col));
-    storeCell(r, c, R::cell(R::kSumRow, col));
+    for (int row = 0; row < 12; ++row) addCell(R::cell(R::kSumRow, col), R::cell(row, col));
+    store(R::cell(R::kSumRow, col));
   }
+  return r;
+}
 
+std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, int mode, int selection) {
+  if (!shushiModeValid(mode)) return std::nullopt;
+  if (mode == kShushiYearByMonth || mode == kShushiYearByKai) {
+    const int year = yearAt(nenji, selection);
+    if (year == 0) return std::nullopt;
+    return TallyRange::oneYear(year);
+  }
+  if (mode == kShushiDay) return TallyRange::oneYear(currentYear);
+  return TallyRange::all();
+}
+
+ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
+  ShushiCounter counter(mode, selection);
+  if (auto range = shushiRange(ds.nenji, ds.yearNumber(), mode, selection)) {
+    // Only the meeting records are read: the day totals and the race states hold every figure.
+    scanLedger(ds, port, *range, {"収支集計中 !!!\n\nしばらくお待ち下さい。", false},
+               [&](const ScanDay& d) { counter.addDay(d.course, d.kaisai); });
+  }
+  R r = counter.finish();
   std::uint8_t stamp[kStampSize];
   putTimeStamp(stamp, clock());
   std::memcpy(r.timeStamp, stamp, kStampSize);

@@ -67,6 +67,38 @@ ShushiChoice shushiChoice(int range, bool byKai, int yearPosition, int month, in
 // 1/1 when it shows none.
 std::pair<int, int> shushiFirstDay(const DataStore& ds);
 
+// What one meeting day adds to its cell: the day's totals and its bought and hit races.
+struct ShushiDay {
+  std::int64_t purchase = 0;  // kounyuGaku[12]
+  std::int64_t balance = 0;   // shushi[12]
+  int bought = 0;             // races whose state's units digit is 2
+  int hits = 0;               // races whose state's tens digit is 1
+};
+ShushiDay shushiDay(const KaisaiRecord& k);
+
+// The counting of the tally, for the tally itself and for other readers of the same
+// figures (the charts): meeting days are added one at a time, in any order, and finish()
+// sums rows and columns and computes the rates as the tally does.
+class ShushiCounter {
+ public:
+  ShushiCounter(int mode, int selection);
+  // A meeting day of course c (0-9); it lands in the row its mode gives, or nowhere.
+  void addDay(int c, const KaisaiRecord& k);
+  // The result with its sums and rates; the time stamp is the caller's.
+  ShushiResult finish() const;
+
+ private:
+  int mode_, selection_;
+  std::int64_t kounyu_[ShushiResult::kCells] = {};
+  std::int64_t shushi_[ShushiResult::kCells] = {};
+  std::int64_t bought_[ShushiResult::kCells] = {};
+  std::int64_t hits_[ShushiResult::kCells] = {};
+};
+
+// The years a mode and selection cover (mode 5: the current year); nullopt for an
+// unknown mode or a year position that holds no year.
+std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, int mode, int selection);
+
 // Runs the tally over the ledger (no file is written). selection: the year position in the
 // year list for modes 2 and 3, month * 100 + day of the current year for mode 5.
 ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock = localNow);

@@ -1,0 +1,61 @@
+#pragma once
+// The bar charts of 回収率 and 的中率: per course, per bet type and per month. Each takes
+// its bars from a tally's result, row by row as the tally window shows them.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tally/jyoken_result.hpp"
+#include "tally/koumoku_result.hpp"
+#include "tally/rank_tally.hpp"
+#include "tally/result_files.hpp"
+#include "tally/shushi_tally.hpp"
+#include "tally/tally_figures.hpp"
+
+namespace tovra::exports {
+
+// The kinds of chart, in the order of the chart window's tabs.
+enum class ChartKind { Balance = 0, Course = 1, BetType = 2, Month = 3 };
+inline constexpr int kChartKinds = 4;
+// "累計収支", "競馬場別", "馬券式別", "月別".
+const char* chartKindName(ChartKind kind);
+// The command-line names: "balance", "course", "bettype", "month".
+const char* chartKindKey(ChartKind kind);
+
+struct RateChart {
+  std::string title;                     // names the tally and its range
+  std::vector<tally::TallyFigures> bars; // one group of two bars each
+};
+
+// 収支集計: the ten courses and 全場 of row `row` (12: all months or 回次).
+RateChart courseRates(const tally::ShushiResult& r, const std::string& rangeText, int row = tally::ShushiResult::kSumRow);
+// 収支集計: the twelve months (or 回次), all courses; a one-day tally gives its day.
+RateChart monthRates(const tally::ShushiResult& r, const std::string& rangeText);
+// 項目集計: the five bet types of row n (course 0-9, 10 all courses).
+RateChart betTypeRates(const tally::KoumokuResult& r, int n = tally::kAllCoursesRow);
+// 条件集計: the ten courses, 合計 and 総合合計, titled with the conditions.
+RateChart courseRates(const tally::JyokenResult& r);
+
+// "全データ" or "2001年".
+std::string rangeText(const tally::TallyRange& range);
+
+// What the chart window shows: a range of years, and the tally results its bars come from
+// where a tally window gave one (the others are counted over the range when needed).
+struct ChartRequest {
+  tally::TallyRange range = tally::TallyRange::all();
+  ChartKind first = ChartKind::Balance;  // the tab shown first
+  std::optional<tally::ShushiResult> shushi;
+  std::optional<tally::KoumokuResult> koumoku;
+  int koumokuCourse = tally::kAllCoursesRow;
+  std::optional<tally::JyokenResult> jyoken;
+};
+
+// The request of a tally window: the range of the result it shows (all years when that
+// year is no longer registered), the result itself for the charts it can fill, and the
+// chart that fits it first (収支 and 条件: per course, 項目: per bet type, RANK: the balance).
+ChartRequest requestForShushi(const tally::ShushiResult& r, const NenjiTable& nenji, int currentYear);
+ChartRequest requestForKoumoku(const tally::KoumokuResult& r, const NenjiTable& nenji, int course);
+ChartRequest requestForRank(const tally::RankResult& r, const NenjiTable& nenji);
+ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& nenji);
+
+}  // namespace tovra::exports
