@@ -29,8 +29,8 @@ struct YenAxis {
 };
 YenAxis yenAxis(std::int64_t low, std::int64_t high, int maxTicks = 8);
 
-// The rate axis: 0 to a multiple of 50 percent above the highest rate and above 100
-// (break-even stays in sight).
+// The rate axis: 0 to the next multiple of 50 percent above the highest rate and above
+// 100 (break-even stays in sight, below the top).
 double rateAxisMax(const std::vector<tally::TallyFigures>& bars);
 
 // "1,234,567円", "-5,000円".
