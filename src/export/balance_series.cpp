@@ -24,6 +24,22 @@ double monthAxisPosition(int firstYear, int year, int month, int day) {
   return (year - firstYear) * 12 + (month - 1) + (d - 0.5) / dim;
 }
 
+std::vector<LinePoint> balanceLine(const BalanceSeries& s) {
+  std::vector<LinePoint> line;
+  if (s.days.empty()) return line;
+  line.push_back({0.0, 0.0});
+  for (const BalanceDay& d : s.days) {
+    const LinePoint next{d.x, static_cast<double>(d.cumulative)};
+    const LinePoint& prev = line.back();
+    if ((prev.y < 0 && next.y > 0) || (prev.y > 0 && next.y < 0)) {
+      const double t = prev.y / (prev.y - next.y);
+      line.push_back({prev.x + t * (next.x - prev.x), 0.0});
+    }
+    line.push_back(next);
+  }
+  return line;
+}
+
 BalanceSeries balanceSeries(DataStore& ds, UserPort& port, const tally::TallyRange& range) {
   BalanceSeries s;
   s.range = range;

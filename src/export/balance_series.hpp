@@ -49,6 +49,15 @@ int daysInMonth(int year, int month);
 // the month is taken as its first or last day.
 double monthAxisPosition(int firstYear, int year, int month, int day);
 
+// The running balance as a line: from 0 at the start of the axis through every day's
+// running balance, with a point added wherever the line crosses 0 (so that the areas
+// above and below 0 can be filled apart).
+struct LinePoint {
+  double x = 0, y = 0;
+  bool operator==(const LinePoint&) const = default;
+};
+std::vector<LinePoint> balanceLine(const BalanceSeries& s);
+
 // Scans the range (wait popup "ｸﾞﾗﾌ作成中 !!!", selection given back as every tally does).
 // A meeting day counts where the income and expense tally counts it: a date whose month is
 // not 1-12 (only in a damaged record) is left out, so the last running balance equals the

@@ -1,6 +1,7 @@
 #include "export/rate_charts.hpp"
 
 #include "export/csv.hpp"
+#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "tally/jyoken_view.hpp"
 #include "tally/koumoku_view.hpp"
@@ -112,6 +113,24 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
   q.first = ChartKind::Course;
   q.jyoken = r;
   return q;
+}
+
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int koumokuCourse) {
+  switch (kind) {
+    case tally::TallyKind::Shushi:
+      if (auto r = tally::loadShushiFile(ds, port)) return requestForShushi(*r, ds.nenji, ds.yearNumber());
+      break;
+    case tally::TallyKind::Koumoku:
+      if (auto r = tally::loadKoumokuFile(ds, port)) return requestForKoumoku(*r, ds.nenji, koumokuCourse);
+      break;
+    case tally::TallyKind::Rank:
+      if (auto r = tally::loadRankFile(ds, port)) return requestForRank(*r, ds.nenji);
+      break;
+    case tally::TallyKind::Jyoken:
+      if (auto r = tally::loadJyokenFile(ds, port)) return requestForJyoken(*r, ds.nenji);
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace tovra::exports

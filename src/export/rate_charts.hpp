@@ -58,4 +58,9 @@ ChartRequest requestForKoumoku(const tally::KoumokuResult& r, const NenjiTable& 
 ChartRequest requestForRank(const tally::RankResult& r, const NenjiTable& nenji);
 ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& nenji);
 
+// The request of a kind's window from its work file (the item tally's for course n);
+// nothing (after the message the window would show) when the work file cannot be shown.
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind,
+                                         int koumokuCourse = tally::kAllCoursesRow);
+
 }  // namespace tovra::exports

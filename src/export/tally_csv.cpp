@@ -125,4 +125,22 @@ CsvTable jyokenCsv(const tally::JyokenResult& r) {
   return t;
 }
 
+std::optional<CsvTable> tallyCsv(DataStore& ds, UserPort& port, tally::TallyKind kind) {
+  switch (kind) {
+    case tally::TallyKind::Shushi:
+      if (auto r = tally::loadShushiFile(ds, port)) return shushiCsv(*r);
+      break;
+    case tally::TallyKind::Koumoku:
+      if (auto r = tally::loadKoumokuFile(ds, port)) return koumokuCsv(*r);
+      break;
+    case tally::TallyKind::Rank:
+      if (auto r = tally::loadRankFile(ds, port)) return rankCsv(*r);
+      break;
+    case tally::TallyKind::Jyoken:
+      if (auto r = tally::loadJyokenFile(ds, port)) return jyokenCsv(*r);
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace tovra::exports

@@ -3,7 +3,10 @@
 // saves and `tovra-cli tally ... --csv` prints. Each table holds the whole result of the
 // work file (every row and course, every page), with the texts and figures its window
 // shows.
+#include <optional>
+
 #include "export/csv.hpp"
+#include "tally/result_files.hpp"
 #include "tally/jyoken_result.hpp"
 #include "tally/koumoku_result.hpp"
 #include "tally/rank_tally.hpp"
@@ -24,5 +27,9 @@ CsvTable rankCsv(const tally::RankResult& r);
 // 競馬場,馬券購入額,回収率,回収金額,収支,的中率,条件: the courses, 合計 and 総合合計, each with the
 // conditions' text.
 CsvTable jyokenCsv(const tally::JyokenResult& r);
+
+// The table of a kind's work file, what its window shows; nothing (after the message the
+// window would show) when the work file cannot be shown.
+std::optional<CsvTable> tallyCsv(DataStore& ds, UserPort& port, tally::TallyKind kind);
 
 }  // namespace tovra::exports

@@ -7,7 +7,9 @@
 #include <QPushButton>
 
 #include "forms/AppState.h"
+#include "export/search_csv.hpp"
 #include "forms/EntryWidgets.h"
+#include "forms/SaveFile.h"
 
 namespace tovra {
 
@@ -34,8 +36,14 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& li
   auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
   cancel->setObjectName("CancelBtn");
   cancel->setAutoDefault(false);
+  // CSV保存: the list as a table for spreadsheet programs.
+  auto* csv = new QPushButton("CSV保存", this);
+  csv->setObjectName("CsvBtn");
+  csv->setAutoDefault(false);
+  grid->addWidget(csv, 3, 0, Qt::AlignLeft);
   grid->addWidget(hyoji, 3, 1);
   grid->addWidget(cancel, 3, 2);
+  connect(csv, &QPushButton::clicked, this, &TKensakuKekaDialog::CsvBtnClick);
   grid->setColumnStretch(0, 1);
   connect(hyoji, &QPushButton::clicked, this, &TKensakuKekaDialog::HyojiBtnClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -49,5 +57,9 @@ void TKensakuKekaDialog::HyojiBtnClick() {
 }
 
 void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }
+
+void TKensakuKekaDialog::CsvBtnClick() {
+  saveCsvAs(this, ds_.fs(), userPort(), exports::searchCsv(ds_), windowTitle());
+}
 
 }  // namespace tovra

@@ -2,7 +2,8 @@
 // TKensakuKekaDialog: the result list of the last search (caption = its title, HaniLabel =
 // its summary, one ListBox line per result). 表示 or a double click goes to the selected
 // race: after the year question (when its year is another) the dialog closes with Accepted
-// and outcome() says whether the year changed; the caller then shows the race.
+// and outcome() says whether the year changed; the caller then shows the race. CsvBtn
+// "CSV保存" saves the list as a CSV table.
 #include <QDialog>
 
 #include "search/search_list.hpp"
@@ -22,6 +23,7 @@ class TKensakuKekaDialog : public QDialog {
  public slots:
   void HyojiBtnClick();
   void ListBoxDblClick();
+  void CsvBtnClick();
 
  private:
   DataStore& ds_;

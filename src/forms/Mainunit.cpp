@@ -88,7 +88,8 @@ const MenuDef kMenus[] = {
       {"C1", "項目集計 (&C)", nullptr},
       {"V1", "RANK集計 (&V)", nullptr},
       {"B1", "条件集計 (&B)", nullptr},
-      {"N13", "保存済集計結果処理 (&N)", "N12"}}},
+      {"N13", "保存済集計結果処理 (&N)", "N12"},
+      {"Graph1", "収支ｸﾞﾗﾌ (&G)", "GraphSep"}}},
     {"Find1", "検索 (&Y)",
      {{"U1", "ﾚｰｽ名検索 (&U)", nullptr},
       {"I1", "重賞検索 ( &I )", nullptr},
@@ -369,6 +370,7 @@ void TMainForm::connectHandlers() {
       {"PAT1", &TMainForm::PAT1Click},   {"S1", &TMainForm::S1Click},           {"D1", &TMainForm::D1Click},
       {"F1", &TMainForm::F1Click},       {"X1", &TMainForm::X1Click},           {"C1", &TMainForm::C1Click},
       {"V1", &TMainForm::V1Click},       {"B1", &TMainForm::B1Click},           {"N13", &TMainForm::N13Click},
+      {"Graph1", &TMainForm::Graph1Click},
       {"U1", &TMainForm::U1Click},       {"I1", &TMainForm::I1Click},           {"O1", &TMainForm::O1Click},
       {"P1", &TMainForm::P1Click},       {"N5", &TMainForm::N5Click},           {"N15", &TMainForm::N15Click},
       {"Print1", &TMainForm::Print1Click}, {"M1", &TMainForm::M1Click},         {"Help2", &TMainForm::Help2Click},
@@ -635,6 +637,7 @@ void TMainForm::C1Click() { shukei_->koumokuShukei(); }
 void TMainForm::V1Click() { shukei_->rankShukei(); }
 void TMainForm::B1Click() { shukei_->jyokenShukei(); }
 void TMainForm::N13Click() { shukei_->hozonSyori(); }
+void TMainForm::Graph1Click() { shukei_->graph(); }
 void TMainForm::U1Click() { kensakuRaceMei(*this); }
 void TMainForm::I1Click() { kensakuJyusho(*this); }
 void TMainForm::O1Click() { kensakuHaitou(*this); }

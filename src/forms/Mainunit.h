@@ -91,6 +91,7 @@ class TMainForm : public QMainWindow {
   void V1Click();
   void B1Click();
   void N13Click();
+  void Graph1Click();  // 収支ｸﾞﾗﾌ, after the tally entries
   void U1Click();
   void I1Click();
   void O1Click();

@@ -1,5 +1,6 @@
 #include "forms/ShukeiActions.h"
 
+#include "forms/Graphunit.h"
 #include "forms/Hozonsyoridialogunit.h"
 #include "forms/Jyokenshukeidialogunit.h"
 #include "forms/Jyokenshukeiunit.h"
@@ -52,6 +53,7 @@ TShukeiWindow* ShukeiActions::showWindow(tally::TallyKind kind) {
         break;
     }
     connect(w, &TShukeiWindow::endRequested, &main_, &TMainForm::close);
+    connect(w, &TShukeiWindow::graphRequested, this, &ShukeiActions::showGraph);
   }
   w->showAfterTally();
   return w;
@@ -60,6 +62,17 @@ TShukeiWindow* ShukeiActions::showWindow(tally::TallyKind kind) {
 void ShukeiActions::applyColours() {
   for (const QPointer<TShukeiWindow>& w : windows_)
     if (w) w->applyColours();
+  if (graph_) graph_->applyColours();
+}
+
+TGraphForm* ShukeiActions::graphForm() const { return graph_.data(); }
+
+void ShukeiActions::graph() { showGraph(exports::ChartRequest{}); }
+
+TGraphForm* ShukeiActions::showGraph(const exports::ChartRequest& request) {
+  if (!graph_) graph_ = new TGraphForm(main_.dataStore(), main_.settings(), main_.port(), &main_);
+  graph_->showRequest(request);
+  return graph_;
 }
 
 void ShukeiActions::shushiShukei() {

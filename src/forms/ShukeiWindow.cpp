@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QToolButton>
 
+#include "export/tally_csv.hpp"
 #include "forms/Looks.h"
+#include "forms/SaveFile.h"
 #include "ledger/datastore.hpp"
 #include "ledger/helpers.hpp"
 #include "tally/saved_results.hpp"
@@ -47,13 +49,22 @@ TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect
 
   toolBar_ = new QWidget(this);
   toolBar_->setObjectName(barName);
-  toolBar_->setGeometry(0, 0, 4 * 30 + 40, 32);
+  toolBar_->setGeometry(0, 0, 6 * 30 + 40, 32);
   paintBackground(toolBar_, palette().color(QPalette::Button));
   int x = 4;
   for (int i = 0; i < 4; ++i) {
     toolBtn_[i] = toolBarButton(toolBar_, i + 1, kTools[i].hint, kTools[i].theme, kTools[i].bundled, x);
     x += i == 1 ? 38 : 30;
+    if (i != 0) continue;
+    // CSV保存 and ｸﾞﾗﾌ stand beside 集計結果保存.
+    csvBtn_ = toolBarButton(toolBar_, 0, "CSV保存", "x-office-spreadsheet", "csv-hozon", x);
+    csvBtn_->setObjectName("CsvBtn");
+    graphBtn_ = toolBarButton(toolBar_, 0, "ｸﾞﾗﾌ", "", "graph", x + 30);
+    graphBtn_->setObjectName("GraphBtn");
+    x += 60;
   }
+  connect(csvBtn_, &QToolButton::clicked, this, &TShukeiWindow::CsvBtnClick);
+  connect(graphBtn_, &QToolButton::clicked, this, &TShukeiWindow::GraphBtnClick);
   using Slot = void (TShukeiWindow::*)();
   const Slot handlers[4] = {&TShukeiWindow::ToolBtn1Click, &TShukeiWindow::ToolBtn2Click, &TShukeiWindow::ToolBtn3Click,
                             &TShukeiWindow::ToolBtn4Click};
@@ -99,6 +110,15 @@ FigureRow& TShukeiWindow::addRow(const FigureRow& row) {
 QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
 
 void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
+
+void TShukeiWindow::CsvBtnClick() {
+  if (auto table = exports::tallyCsv(ds_, port_, kind_))
+    saveCsvAs(this, ds_.fs(), port_, *table, QString::fromUtf8(tally::tallyKindInfo(kind_).title));
+}
+
+void TShukeiWindow::GraphBtnClick() {
+  if (auto request = exports::chartRequest(ds_, port_, kind_, graphCourse())) emit graphRequested(*request);
+}
 
 void TShukeiWindow::ToolBtn2Click() {
   if (toolBtn_[1]->isEnabled()) printResult();

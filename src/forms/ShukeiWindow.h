@@ -1,13 +1,14 @@
 #pragma once
 // What the four tally result windows share: one window per tally, made on its first use at
 // the position its settings rectangle remembers and reused afterwards; the tool bar
-// (集計結果保存, 印刷, 閉じる, トヴラ終了); the background colour of the settings for tally
+// (集計結果保存, CSV保存, ｸﾞﾗﾌ, 印刷, 閉じる, トヴラ終了); the background colour of the settings for tally
 // windows and the positive-balance colour on its balance panels; and storing the window's
 // rectangle when the close box closes (and destroys) it.
 #include <QWidget>
 #include <array>
 #include <deque>
 
+#include "export/rate_charts.hpp"
 #include "forms/ShukeiPanels.h"
 #include "settings/settings_record.hpp"
 #include "tally/result_files.hpp"
@@ -40,12 +41,17 @@ class TShukeiWindow : public QWidget {
  signals:
   // トヴラ終了 was confirmed: the program ends (the main window closes).
   void endRequested();
+  // ｸﾞﾗﾌ: the chart window is to show this window's result.
+  void graphRequested(const exports::ChartRequest& request);
 
  public slots:
   void ToolBtn1Click();
   void ToolBtn2Click();
   void ToolBtn3Click();
   void ToolBtn4Click();
+  // CSV保存: the work file's table into a file the user names; ｸﾞﾗﾌ: the chart window.
+  void CsvBtnClick();
+  void GraphBtnClick();
 
  protected:
   // Reads the work file and shows it from its first position (scroll bar 0, all courses,
@@ -53,6 +59,8 @@ class TShukeiWindow : public QWidget {
   virtual void showResult() = 0;
   // Prints this window's work file as the window shows it (ToolBtn2).
   virtual void printResult() = 0;
+  // The course whose bet types the chart shows (the item tally window's course shown).
+  virtual int graphCourse() const { return tally::kAllCoursesRow; }
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -73,6 +81,8 @@ class TShukeiWindow : public QWidget {
   SettingsRecord& settings_;
   UserPort& port_;
   std::array<QToolButton*, 4> toolBtn_{};
+  QToolButton* csvBtn_ = nullptr;
+  QToolButton* graphBtn_ = nullptr;
   QWidget* toolBar_ = nullptr;
 
  private:

@@ -23,6 +23,7 @@ constexpr MainCommand kCommands[] = {
     {"V1", 8, false, true},
     {"B1", 9, false, true},
     {"N13", 0, false, true},
+    {"Graph1", 0, false, true},
     // 検索
     {"U1", 10, false, true},
     {"I1", 11, false, true},

@@ -2,6 +2,7 @@
 
 #include "ledger/text.hpp"
 #include "tally/tally_common.hpp"
+#include "tally/tally_figures.hpp"
 
 namespace tovra::tally {
 
@@ -32,9 +33,7 @@ JyokenView jyokenView(const JyokenResult& r) {
   v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
   v.conditions = jyokenConditionsText(r);
   for (int i = 0; i < kJyokenRows; ++i) {
-    auto& row = v.rows[static_cast<std::size_t>(i)];
-    const std::int64_t p = r.purchase[i], b = r.balance[i];
-    row = p == 0 ? emptyCell() : moneyCell(p, r.recovery[i], b, rateText(r.hitRate[i]));
+    v.rows[static_cast<std::size_t>(i)] = figuresCell(jyokenFigures(r, i), "%9.1f％");
   }
   return v;
 }

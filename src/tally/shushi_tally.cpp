@@ -8,6 +8,7 @@
 #include "ledger/bytes.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
+#include "tally/tally_figures.hpp"
 
 namespace tovra::tally {
 
@@ -181,10 +182,7 @@ std::optional<ShushiResult> readShushiFile(DataStore& ds) {
 
 namespace {
 
-ShushiCellView cellView(const R& r, int i) {
-  if (r.kounyu[i] == 0) return emptyCell();
-  return moneyCell(r.kounyu[i], r.kaishu[i], r.shushi[i], rateText(r.tekichu[i]));
-}
+ShushiCellView cellView(const R& r, int row, int col) { return figuresCell(shushiFigures(r, row, col), "%9.1f％"); }
 
 std::string heading(const R& r, int a, const NenjiTable& nenji, const std::string& currentYear) {
   int year = yearAt(nenji, r.selection);
@@ -213,10 +211,10 @@ ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nen
   v.heading = heading(r, a, nenji, currentYear);
   v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
   int row = a == 0 ? R::kSumRow : a - 1;
-  for (int col = 0; col < kCourseCount; ++col) v.courses[col] = cellView(r, R::cell(row, col));
+  for (int col = 0; col < kCourseCount; ++col) v.courses[col] = cellView(r, row, col);
   v.goukeiVisible = a != 0;
-  v.goukei = cellView(r, R::cell(row, R::kSumCol));
-  v.zenjou = cellView(r, R::cell(R::kSumRow, R::kSumCol));
+  v.goukei = cellView(r, row, R::kSumCol);
+  v.zenjou = cellView(r, R::kSumRow, R::kSumCol);
   return v;
 }
 

@@ -95,6 +95,20 @@ TEST_F(ChartTwoYears, OneYearHasItsTwelveMonths) {
   EXPECT_EQ(port.waits, 2);
 }
 
+TEST(ChartBalanceLine, StartsAtZeroAndMarksEveryCrossingOfZero) {
+  BalanceSeries s;
+  EXPECT_TRUE(balanceLine(s).empty());
+  auto day = [](double x, std::int64_t cumulative) {
+    BalanceDay d;
+    d.x = x;
+    d.cumulative = cumulative;
+    return d;
+  };
+  s.days = {day(1, -100), day(2, 300), day(3, 300), day(4, 0), day(5, -50)};
+  const std::vector<LinePoint> expected{{0, 0}, {1, -100}, {1.25, 0}, {2, 300}, {3, 300}, {4, 0}, {5, -50}};
+  EXPECT_EQ(balanceLine(s), expected);
+}
+
 struct AxisCase {
   int year, month, day;
   double x;

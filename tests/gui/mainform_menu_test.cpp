@@ -43,7 +43,9 @@ const std::vector<Expected> kExpected = {
       {"V1", "RANK集計 (&V)"},
       {"B1", "条件集計 (&B)"},
       {"N12", "-"},
-      {"N13", "保存済集計結果処理 (&N)"}}},
+      {"N13", "保存済集計結果処理 (&N)"},
+      {"GraphSep", "-"},
+      {"Graph1", "収支ｸﾞﾗﾌ (&G)"}}},
     {"Find1", "検索 (&Y)",
      {{"U1", "ﾚｰｽ名検索 (&U)"}, {"I1", "重賞検索 ( &I )"}, {"O1", "ﾚｰｽ結果配当検索 (&O)"}, {"P1", "ﾚｰｽ結果馬名検索 (&P)"}}},
     {"N3", "設定 (&G)", {{"N5", "読み込み機能設定 (&J)"}, {"N14", "-"}, {"N15", "各種設定 (&K)"}}},
@@ -100,7 +102,7 @@ class MainFormMenuTest : public QObject {
 
   void everyBuiltFeatureIsEnabled() {
     for (const char* a : {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4", "W1", "S1", "F1", "U1",
-                          "I1", "O1", "P1", "N5", "N15", "X1", "C1", "V1", "B1", "N13"})
+                          "I1", "O1", "P1", "N5", "N15", "X1", "C1", "V1", "B1", "N13", "Graph1"})
       QVERIFY2(named<QAction>(form_.get(), a)->isEnabled(), a);
     for (const char* b : {"ToolBtn1", "ToolBtn10", "ToolBtn11", "ToolBtn12", "ToolBtn13", "ToolBtn15", "ToolBtn16",
                           "KensakuBtn"})

@@ -1,0 +1,197 @@
+// The chart window 収支ｸﾞﾗﾌ and the CSV buttons, wiring only: the menu entry and a tally
+// window's ｸﾞﾗﾌ open the window on their range, hovering fills HintLabel, the range box
+// counts again, PNG保存 writes a picture or says why not, CSV保存 of a tally window and of
+// the search result list writes the table; the colours follow the settings.
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "forms/AppState.h"
+#include "forms/Graphunit.h"
+#include "forms/Kensakukekadialogunit.h"
+#include "forms/Looks.h"
+#include "forms/SaveFile.h"
+#include "forms/ShukeiActions.h"
+#include "forms/ShukeiWindow.h"
+#include "forms/qtchart/BalanceChartPanel.h"
+#include "forms/qtchart/RateChartView.h"
+#include "ledger/text.hpp"
+#include "search/search_engine.hpp"
+#include "search/search_list.hpp"
+#include "support/EntryDay.h"
+#include "support/MessageScript.h"
+#include "support/TallyLedger.h"
+#include "support/Widgets.h"
+#include "tally/koumoku_tally.hpp"
+#include "tally/shushi_tally.hpp"
+
+using namespace tovra;
+using namespace tovra::test;
+using exports::ChartKind;
+
+namespace {
+
+// A chart's series by its name (series belong to their chart's scene, not to the window).
+template <class S>
+S* seriesNamed(QChart* chart, const QString& name) {
+  for (QAbstractSeries* s : chart->series())
+    if (s->objectName() == name) return qobject_cast<S*>(s);
+  qFatal("no series named \"%s\"", qPrintable(name));
+}
+
+}  // namespace
+
+class GraphFormTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    ledger_ = std::make_unique<TallyLedger>();
+    out_ = std::make_unique<QTemporaryDir>();
+  }
+  void cleanup() {
+    setSaveFileQuestion(nullptr);
+    ledger_.reset();
+    out_.reset();
+  }
+
+  void menuOpensTheChartsOfEveryYearAndHoverShowsTheFigures() {
+    named<QAction>(&main(), "Graph1")->trigger();
+    TGraphForm* g = main().shukei().graphForm();
+    QVERIFY(g && g->isVisible());
+    QCOMPARE(named<QTabWidget>(g, "GraphPage")->currentIndex(), 0);
+    QVERIFY(named<QRadioButton>(g, "HanBtn1")->isChecked());
+    // 2000/6/11 +2500, 2001/6/1 +3500, 2001/8/5 -2000.
+    QCOMPARE(g->balancePanel()->lineChart()->title(), QString("累計収支  全データ  4,000円"));
+    QCOMPARE(g->rateView(ChartKind::Course)->chart()->title(), QString("収支集計  全データ  全月  競馬場別"));
+
+    auto* line = seriesNamed<QLineSeries>(g->balancePanel()->lineChart(), "BalanceLine");
+    emit line->hovered(line->at(2), true);  // the second day
+    QCOMPARE(named<QLabel>(g, "HintLabel")->text(),
+             QString("2001年6月1日 (1開催)   購入 14,000円  回収 17,500円   収支 3,500円   累計収支 6,000円"));
+    auto* bars = seriesNamed<QBarSeries>(g->balancePanel()->barChart(), "MonthBars");
+    emit bars->hovered(true, 12 + 7, bars->barSets().first());  // August 2001
+    QCOMPARE(named<QLabel>(g, "HintLabel")->text(), QString("2001年8月   購入 2,000円  回収 0円   収支 -2,000円"));
+    shoot(g, "graph_window");
+  }
+
+  void rangeBoxCountsTheChosenYear() {
+    named<QAction>(&main(), "Graph1")->trigger();
+    TGraphForm* g = main().shukei().graphForm();
+    named<QRadioButton>(g, "HanBtn2")->click();
+    auto* years = named<QComboBox>(g, "NentsugiBox");
+    years->setCurrentIndex(1);  // 2000
+    emit years->activated(1);
+    QCOMPARE(g->request().range.year, 2000);
+    QCOMPARE(g->balancePanel()->lineChart()->title(), QString("累計収支  2000年  2,500円"));
+    QCOMPARE(int(g->balancePanel()->series().months.size()), 12);
+  }
+
+  void pngIsSavedOrTheWriteIsRefused() {
+    named<QAction>(&main(), "Graph1")->trigger();
+    TGraphForm* g = main().shukei().graphForm();
+    const QString good = out_->filePath("chart.png");
+    QString suggested;
+    setSaveFileQuestion([&](const QString&, const QString& name) {
+      suggested = name;
+      return good;
+    });
+    named<QPushButton>(g, "PngBtn")->click();
+    QCOMPARE(suggested, QString("累計収支_全データ.png"));
+    QFile png(good);
+    QVERIFY(png.open(QIODevice::ReadOnly));
+    QCOMPARE(png.read(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+
+    MessageScript msgs;
+    const QString bad = out_->filePath("no-such-folder/chart.png");
+    setSaveFileQuestion([&](const QString&, const QString&) { return bad; });
+    named<QPushButton>(g, "PngBtn")->click();
+    QCOMPARE(msgs.lastText(), "PNGﾌｧｲﾙを書き込めませんでした。\n\n" + bad);
+    QCOMPARE(msgs.lastIcon(), MsgIcon::Error);
+    QVERIFY(!QFile::exists(bad));
+    // Cancelled: nothing at all.
+    setSaveFileQuestion([](const QString&, const QString&) { return QString(); });
+    named<QPushButton>(g, "PngBtn")->click();
+    QCOMPARE(msgs.count(), 1);
+  }
+
+  void tallyWindowOpensTheChartOfItsResult() {
+    ScriptedPort port;
+    QVERIFY(tally::runKoumokuTally(appState().ds, port, 1, 0));  // 2001
+    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Koumoku);
+    named<QToolButton>(w, "GraphBtn")->click();
+    TGraphForm* g = main().shukei().graphForm();
+    QVERIFY(g && g->isVisible());
+    QCOMPARE(named<QTabWidget>(g, "GraphPage")->currentIndex(), int(ChartKind::BetType));
+    QVERIFY(named<QRadioButton>(g, "HanBtn2")->isChecked());
+    QCOMPARE(named<QComboBox>(g, "NentsugiBox")->currentText(), QString("2001年"));
+    QCOMPARE(g->rateView(ChartKind::BetType)->chart()->title(), QString("項目集計  2001年  全競馬場  馬券式別"));
+    // 単勝: 14000 bought, 4000 × 2.5 back.
+    const auto& bars = g->rateView(ChartKind::BetType)->rates().bars;
+    QCOMPARE(bars[0].purchase, std::int64_t(14000));
+    QCOMPARE(*bars[0].recovery, 10000.0 / 14000.0 * 100.0);
+  }
+
+  void tallyWindowSavesItsTableAsCsv() {
+    ScriptedPort port;
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0));
+    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
+    const QString path = out_->filePath("shushi.csv");
+    QString suggested;
+    setSaveFileQuestion([&](const QString&, const QString& name) {
+      suggested = name;
+      return path;
+    });
+    named<QToolButton>(w, "CsvBtn")->click();
+    QCOMPARE(suggested, QString("収支集計.csv"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "区分,競馬場,馬券購入額,回収率,回収金額,収支,的中率\r\n"));
+    QVERIFY(bytes.contains("6月,東京,14000,125.0,17500,3500,50.0\r\n"));
+  }
+
+  void searchListSavesItsLinesAsCsv() {
+    ScriptedPort port;
+    search::SearchParams p;
+    p.text = sj("ﾃｽﾄ");
+    QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
+    TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds));
+    const QString path = out_->filePath("list.csv");
+    setSaveFileQuestion([&](const QString&, const QString&) { return path; });
+    named<QPushButton>(&dlg, "CsvBtn")->click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(f.readAll()), QString("\uFEFF年,月,日,競馬場,回,日目,R,名前\r\n"
+                                                     "2001,6,1,東京,3,1,1,ﾃｽﾄ1\r\n2001,6,1,東京,3,1,2,ﾃｽﾄ2\r\n"));
+  }
+
+  void coloursFollowTheSettings() {
+    named<QAction>(&main(), "Graph1")->trigger();
+    TGraphForm* g = main().shukei().graphForm();
+    appState().settings.colours[kColTallyBack] = colourFromRgb(10, 20, 30);
+    appState().settings.colours[kColPlus] = colourFromRgb(200, 0, 100);
+    main().applyColours();
+    QCOMPARE(g->balancePanel()->lineChart()->backgroundBrush().color(), QColor(10, 20, 30));
+    auto* bars = seriesNamed<QBarSeries>(g->balancePanel()->barChart(), "MonthBars");
+    QCOMPARE(bars->barSets().at(1)->color(), QColor(200, 0, 100));
+  }
+
+ private:
+  TMainForm& main() { return ledger_->main(); }
+  std::unique_ptr<TallyLedger> ledger_;
+  std::unique_ptr<QTemporaryDir> out_;
+};
+
+QTEST_MAIN(GraphFormTest)
+#include "graph_form_test.moc"
