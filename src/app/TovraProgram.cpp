@@ -17,6 +17,10 @@ bool TovraApplication::notify(QObject* receiver, QEvent* event) {
     return QApplication::notify(receiver, event);
   } catch (const FatalFileError& e) {
     reportFatalAndEnd(e);
+  } catch (const std::exception& e) {
+    reportUnexpectedAndEnd(&e);
+  } catch (...) {
+    reportUnexpectedAndEnd(nullptr);
   }
 }
 
@@ -45,6 +49,8 @@ int runProgram() {
     if (!form.startUp()) return 0;
   } catch (const FatalFileError& e) {
     reportFatalAndEnd(e);
+  } catch (const std::exception& e) {
+    reportUnexpectedAndEnd(&e);
   }
   form.show();
   return QApplication::exec();

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "ledger/fileio.hpp"
 #include "ledger/recovery.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
@@ -53,22 +54,38 @@ void Context::refuse(const std::string& text) {
 void Context::prepare() {
   if (ds) return;
   ds.emplace(dir);
-  // What a crash left behind is completed or removed by the holder of the lock only: a
-  // program that holds it may be writing those files right now.
-  lock.emplace(ds->root());
-  if (lock->tryAcquire() == LedgerLock::State::Held) recoverLedger(ds->fs(), ds->root());
+  if (!ds->fs().isDirectory(ds->root())) refuse("ﾌｫﾙﾀﾞ " + dir + " がありません。");
+  takeLock();
   if (!prepareFolders(ds->fs(), ds->root(), port)) throw Refused();
   settings = loadSettings(ds->fs(), ds->root());
   ds->loadYears();
+  // A reading command has prepared what it reads; from here on it runs without the lock.
+  if (writes == Writes::Nothing) lock->release();
   if (!initYears(*ds)) return;
   if (yearOption) {
     bool found = false;
-    for (int i = 0; i < NenjiTable::kUsable; ++i) found = found || ds->nenji.nen[i] == *yearOption;
+    // Empty places in the table hold 0: year 0 is never registered.
+    for (int i = 0; i < NenjiTable::kUsable; ++i) found = found || (*yearOption > 0 && ds->nenji.nen[i] == *yearOption);
     if (!found) refuse("年次 " + std::to_string(*yearOption) + "年は登録されていません。");
     ds->year = std::to_string(*yearOption);
   }
   ds->countMeetings();
   ds->course = settings.startCourse;
+}
+
+void Context::takeLock() {
+  lock.emplace(ds->root());
+  const bool reading = writes == Writes::Nothing;
+  const LedgerLock::State state = reading ? lock->tryAcquire() : lock->acquire(kLockWaitMillis);
+  // What a crash left behind is completed or removed by the holder of the lock only: a
+  // program that holds it may be writing those files right now.
+  if (state == LedgerLock::State::Held) {
+    recoverLedger(ds->fs(), ds->root());
+    return;
+  }
+  // A reading command reads what the holder has written so far.
+  if (reading) return;
+  refuse(state == LedgerLock::State::Busy ? kLedgerBusyText : kLedgerLockFailedText);
 }
 
 DataStore& Context::requireYear() {

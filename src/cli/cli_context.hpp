@@ -67,6 +67,13 @@ struct Context {
   // Prepares the working folder as the program's start-up does and loads the years;
   // selects the --year or the newest year when one is registered.
   void prepare();
+  // How long a command waits for the ledger's lock: long enough for another command that
+  // holds it for a moment, short enough to refuse at once while the desktop program runs.
+  static constexpr int kLockWaitMillis = 300;
+  // One writer at a time: a command that writes (ledger or work files) holds the ledger's
+  // lock to its end and is refused when another program holds it; a reading command holds
+  // it only while it prepares the folder, and reads without it when it is busy.
+  void takeLock();
   // prepare(), then refuses when no year is registered.
   DataStore& requireYear();
   // Shows the message (error icon, title 確認) and throws Refused.

@@ -13,6 +13,9 @@
 namespace tovra::cli {
 namespace {
 
+// Above any list's length: `--delete` is checked against it before 1 is taken off.
+constexpr int kMaxListLine = 9999;
+
 // A radio item given by its label or by its number in the dialog's order (1-based).
 int parseItem(Context& ctx, ItemField f, const std::string& text) {
   const ItemGroup& g = raceItemGroup(f);
@@ -118,7 +121,8 @@ class RaceBuy : public Command {
     app.add_option("--axis", axis_, "流し: the axis (軸)");
     app.add_option("--partners", partners_, "流し: partners (相手), comma-separated")->delimiter(',');
     app.add_option("--members", members_, "ﾎﾞｯｸｽ: three or more numbers, comma-separated")->delimiter(',');
-    app.add_option("--delete", del_, "Delete the ticket on this line of the type's list (1-based) instead of adding");
+    app.add_option("--delete", del_, "Delete the ticket on this line of the type's list (1-based) instead of adding")
+        ->check(CLI::Range(1, kMaxListLine));
   }
   void run(Context& ctx) override {
     const int r = args_.select(ctx);
@@ -179,7 +183,8 @@ class RaceResult : public Command {
                    "Payout per 100 yen in units of 10 yen, as typed into the dialog (at most 8 digits)");
     app.add_option("--horse", horse_, "単勝/複勝: horse number 1-18");
     app.add_option("--pair", pair_, "枠連/ﾜｲﾄﾞ/馬連: the two numbers")->expected(2);
-    app.add_option("--delete", del_, "Delete the result on this line of the type's list (1-based) instead of adding");
+    app.add_option("--delete", del_, "Delete the result on this line of the type's list (1-based) instead of adding")
+        ->check(CLI::Range(1, kMaxListLine));
   }
   void run(Context& ctx) override {
     const int r = args_.select(ctx);

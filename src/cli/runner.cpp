@@ -7,6 +7,7 @@
 
 #include "cli/command.hpp"
 #include "ledger/fatal_error.hpp"
+#include "ledger/unexpected_error.hpp"
 
 namespace tovra::cli {
 
@@ -31,7 +32,13 @@ int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendF
     return 1;
   } catch (const FatalFileError& e) {
     io.err << "[確認] " << e.message() << "\n";
-    return 2;
+    return kFatalExitCode;
+  } catch (const std::exception& e) {
+    io.err << "[確認] " << unexpectedErrorMessage(&e) << "\n";
+    return kFatalExitCode;
+  } catch (...) {
+    io.err << "[確認] " << unexpectedErrorMessage(nullptr) << "\n";
+    return kFatalExitCode;
   }
   return 0;
 }
