@@ -15,3 +15,10 @@ if [ "${TOVRA_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake --build build-asan -j"$JOBS"
   (cd build-asan && ctest --output-on-failure -j"$JOBS" -L core)
 fi
+# The fuzz targets of the readers of outside files (clang and libFuzzer), a few seconds each.
+if [ "${TOVRA_SKIP_FUZZ:-0}" != 1 ]; then
+  cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTOVRA_FUZZ=ON \
+    -DTOVRA_GUI=OFF -DTOVRA_TESTS=OFF -DTOVRA_WERROR=OFF >/dev/null
+  cmake --build build-fuzz -j"$JOBS" --target fuzz_jravan fuzz_pat fuzz_nifty fuzz_lha make_seeds
+  sh fuzz/run.sh build-fuzz "${TOVRA_FUZZ_SECONDS:-5}"
+fi

@@ -1,5 +1,6 @@
 #include "import/fields.hpp"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -43,6 +44,16 @@ void storeText(char* buf, std::size_t size, std::string_view cp932) {
 
 MeetingKey meetingKey(const DataStore& ds) {
   return MeetingKey{ds.year, ds.course, ds.kaisai.tsukiHi, ds.kaisai.kaiNichi};
+}
+
+const std::string& courseNameCp932(int course) {
+  // Converted once: the readers compare it for every file and race block.
+  static const std::array<std::string, kCourseCount> names = [] {
+    std::array<std::string, kCourseCount> n;
+    for (int c = 0; c < kCourseCount; ++c) n[static_cast<std::size_t>(c)] = sj(keibajo(c).name);
+    return n;
+  }();
+  return names[static_cast<std::size_t>(course >= 0 && course < kCourseCount ? course : 0)];
 }
 
 std::string raceListText(const std::vector<int>& races) {

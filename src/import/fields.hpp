@@ -45,6 +45,9 @@ struct MeetingKey {
 };
 MeetingKey meetingKey(const DataStore& ds);
 
+// The course's name (札幌 .. 小倉) in CP932, as the PAT and NIFTY files write it.
+const std::string& courseNameCp932(int course);
+
 // " %2dR" for every race number in the given order (the texts of the races read).
 std::string raceListText(const std::vector<int>& races);
 

@@ -111,8 +111,6 @@ int raceNumberOf(std::string_view f) {
   return 0;
 }
 
-std::string courseName(int course) { return sj(keibajo(course).name); }
-
 // How a section goes on after an entry: the next entry, a race error, the end of the
 // whole block (successfully), or the end of this section with the block going on.
 enum class Outcome { Ok, Error, BlockDone, SectionDone };
@@ -233,14 +231,14 @@ bool niftyHeadMatches(std::span<const std::uint8_t> data, const MeetingKey& key)
   if (data.size() < 46) return false;
   const std::string_view d(reinterpret_cast<const char*>(data.data()), data.size());
   const int kai = oneDigit(d.substr(32, 2)), nichi = oneDigit(d.substr(44, 2));
-  return kai != 0 && nichi != 0 && kai == key.kai() && nichi == key.nichi() && d.substr(36, 4) == courseName(key.course);
+  return kai != 0 && nichi != 0 && kai == key.kai() && nichi == key.nichi() && d.substr(36, 4) == courseNameCp932(key.course);
 }
 
 NiftyRead readNiftyBlocks(std::span<const std::uint8_t> data, const MeetingKey& key, RaceBlock& races) {
   NiftyRead out;
   Cursor c(data);
   c.seek(66);
-  const std::string course = courseName(key.course);
+  const std::string& course = courseNameCp932(key.course);
   for (int blocks = 0; blocks < kRacesPerDay;) {
     c.scan({texts().dai}, 1000);
     if (c.atEnd()) break;

@@ -50,7 +50,7 @@ int ticketCode(BetType t, int numbers) {
 }
 
 bool headMatches(const std::uint8_t* p, const MeetingKey& key) {
-  return view(p, 0, 4) == key.year && num(p, 4, 4) == key.tsukiHi && view(p, 8, 4) == sj(keibajo(key.course).name) &&
+  return view(p, 0, 4) == key.year && num(p, 4, 4) == key.tsukiHi && view(p, 8, 4) == courseNameCp932(key.course) &&
          num(p, 16, 4) == key.kaiNichi;
 }
 
