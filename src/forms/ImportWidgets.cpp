@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +29,36 @@ QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, 
   l->setMinimumWidth(minWidth);
   l->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return l;
+}
+
+QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel) {
+  auto* grid = new QGridLayout;
+  *fileEdit = new QLineEdit(parent);
+  (*fileEdit)->setObjectName("FileEdit");
+  (*fileEdit)->setMaxLength(1000);
+  (*fileEdit)->setMinimumWidth(360);
+  (*fileEdit)->setFocus();  // the file name is typed first
+  *forudaPanel = textPanel("ForudaPanel", "", 360, parent);
+  grid->addWidget(new QLabel("ﾌｧｲﾙ名：", parent), 0, 0);
+  grid->addWidget(*fileEdit, 0, 1);
+  grid->addWidget(new QLabel("自動検索させるﾌｫﾙﾀﾞ：", parent), 1, 0);
+  grid->addWidget(*forudaPanel, 1, 1);
+  return grid;
+}
+
+QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  *yomikomi = entryButton("YomikomiBtn", "読み込み", parent);
+  row->addWidget(*yomikomi);
+  if (zidou) {
+    *zidou = entryButton("ZidouBtn", "自動検索", parent);
+    row->addWidget(*zidou);
+  }
+  auto* cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", parent);
+  row->addWidget(cancel);
+  QObject::connect(cancel, &QPushButton::clicked, parent, &QDialog::reject);
+  return row;
 }
 
 ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& caption, QWidget* parent) : QDialog(parent) {

@@ -6,6 +6,9 @@
 
 class QLabel;
 class QGridLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
 
 namespace tovra {
 
@@ -13,6 +16,13 @@ namespace tovra {
 QLabel* dayLabel(QWidget* parent);
 // A sunken one-line panel showing a text (ForudaPanel, RacePanel, KouPanel ...).
 QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, QWidget* parent);
+
+// The rows "ﾌｧｲﾙ名：" FileEdit (at most 1000 characters) and "自動検索させるﾌｫﾙﾀﾞ："
+// ForudaPanel of the JRA-VAN and NIFTY dialogs.
+QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel);
+// The YomikomiBtn "読み込み", ZidouBtn "自動検索" (when `zidou`) and CancelBtn "ｷｬﾝｾﾙ" row,
+// right-aligned; ｷｬﾝｾﾙ rejects the dialog.
+QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou);
 
 // The confirmation dialogs of the imports: 登録 (TourokuBtn) stores the day and accepts,
 // ｷｬﾝｾﾙ (CancelBtn) or closing reads the day back and rejects.

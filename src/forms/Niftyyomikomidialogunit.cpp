@@ -19,29 +19,13 @@ TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, QWidget
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
   v->addWidget(dayLabel(this));
-  auto* grid = new QGridLayout;
-  fileEdit_ = new QLineEdit(this);
-  fileEdit_->setObjectName("FileEdit");
-  fileEdit_->setMaxLength(1000);
-  fileEdit_->setMinimumWidth(360);
-  grid->addWidget(new QLabel("ﾌｧｲﾙ名：", this), 0, 0);
-  grid->addWidget(fileEdit_, 0, 1);
-  grid->addWidget(new QLabel("自動検索させるﾌｫﾙﾀﾞ：", this), 1, 0);
-  grid->addWidget(textPanel("ForudaPanel", QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])), 360, this),
-                  1, 1);
-  v->addLayout(grid);
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  auto* yomikomi = entryButton("YomikomiBtn", "読み込み", this);
-  auto* zidou = entryButton("ZidouBtn", "自動検索", this);
-  auto* cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", this);
-  row->addWidget(yomikomi);
-  row->addWidget(zidou);
-  row->addWidget(cancel);
-  v->addLayout(row);
+  QLabel* foruda = nullptr;
+  v->addLayout(fileAndFolderRows(this, &fileEdit_, &foruda));
+  foruda->setText(QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])));
+  QPushButton *yomikomi = nullptr, *zidou = nullptr;
+  v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
   connect(yomikomi, &QPushButton::clicked, this, &TNiftyYomikomiDialog::YomikomiBtnClick);
   connect(zidou, &QPushButton::clicked, this, &TNiftyYomikomiDialog::ZidouBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   setFixedSize(sizeHint());
 }
 

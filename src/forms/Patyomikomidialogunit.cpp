@@ -41,15 +41,9 @@ TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, QWidget* pa
     g->addWidget(checkBox_[i]);
   }
   v->addWidget(group);
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  auto* yomikomi = entryButton("YomikomiBtn", "読み込み", this);
-  auto* cancel = entryButton("CancelBtn", "ｷｬﾝｾﾙ", this);
-  row->addWidget(yomikomi);
-  row->addWidget(cancel);
-  v->addLayout(row);
+  QPushButton* yomikomi = nullptr;
+  v->addLayout(yomikomiButtons(this, &yomikomi, nullptr));
   connect(yomikomi, &QPushButton::clicked, this, &TPatYomikomiDialog::YomikomiBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   setFixedSize(sizeHint());
 }
 
