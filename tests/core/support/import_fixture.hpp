@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
+#include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
 
@@ -40,10 +41,11 @@ inline void writeFile(const std::filesystem::path& p, const std::vector<std::uin
 class ImportDay {
  public:
   // The 2018 ledger with 東京's day of the Japan Cup (and a day before it); `races` are
-  // that day's races as stored.
-  explicit ImportDay(const RaceBlock& races = RaceBlock{}) : ledger_({2018}) {
-    ledger_.setMeetings(2018, kTokyo, {testing::meetingDayCodes(1124, 507), testing::meetingDayCodes(1125, 508)},
-                        {RaceBlock{}, races});
+  // that day's races as stored, settled as the program stores them.
+  explicit ImportDay(RaceBlock races = RaceBlock{}) : ledger_({2018}) {
+    KaisaiRecord day = testing::meetingDayCodes(1125, 508);
+    settleAllRaces(day, races);
+    ledger_.setMeetings(2018, kTokyo, {testing::meetingDayCodes(1124, 507), day}, {RaceBlock{}, races});
     std::filesystem::create_directories(root() / "tmp");
     ds_.emplace(ledger_.open(2018, kTokyo, 1));
   }
