@@ -15,10 +15,19 @@ if [ "${TOVRA_SKIP_SANITIZE:-0}" != 1 ]; then
   cmake --build build-asan -j"$JOBS"
   (cd build-asan && ctest --output-on-failure -j"$JOBS" -L core)
 fi
-# The fuzz targets of the readers of outside files (clang and libFuzzer), a few seconds each.
-if [ "${TOVRA_SKIP_FUZZ:-0}" != 1 ]; then
+# The fuzz targets of the readers of outside files (clang and libFuzzer), a few seconds each;
+# skipped where clang++ cannot link a libFuzzer target (.ci/packages installs clang and
+# libclang-rt-14-dev).
+fuzz_probe=$(mktemp -d)
+echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' >"$fuzz_probe/p.cpp"
+if [ "${TOVRA_SKIP_FUZZ:-0}" = 1 ]; then
+  :
+elif ! clang++ -fsanitize=fuzzer "$fuzz_probe/p.cpp" -o "$fuzz_probe/p" >/dev/null 2>&1; then
+  echo "fuzz targets skipped: clang++ with libFuzzer not installed (apt-get install clang libclang-rt-14-dev)"
+else
   cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTOVRA_FUZZ=ON \
     -DTOVRA_GUI=OFF -DTOVRA_TESTS=OFF -DTOVRA_WERROR=OFF >/dev/null
   cmake --build build-fuzz -j"$JOBS" --target fuzz_jravan fuzz_pat fuzz_nifty fuzz_lha make_seeds
   sh fuzz/run.sh build-fuzz "${TOVRA_FUZZ_SECONDS:-5}"
 fi
+rm -rf "$fuzz_probe"
