@@ -43,7 +43,10 @@ THozonSyoriDialog::THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* par
     const int row = int(i / 2) * 2, column = int(i % 2);
     grid->addWidget(label, row, column);
     grid->addWidget(lists_[i], row + 1, column);
-    connect(lists_[i], &QListWidget::itemClicked, this, [this, i] { ListBoxClick(i); });
+    // A line chosen by mouse or keyboard takes the selection from the other lists.
+    connect(lists_[i], &QListWidget::itemSelectionChanged, this, [this, i] {
+      if (!lists_[i]->selectedItems().isEmpty()) ListBoxClick(i);
+    });
     connect(lists_[i], &QListWidget::itemDoubleClicked, this, [this, i] {
       ListBoxClick(i);
       HyojiBtnClick();

@@ -65,8 +65,13 @@ bool replacePair(DataStore& ds, const Pair& p, const std::optional<Bytes>& archi
     fs.remove(p.indexNew);
     return false;
   };
-  if (archive && !writeWholeFile(fs, p.archiveNew, archive->data(), archive->size())) return discard();
-  if (index && !writeWholeFile(fs, p.indexNew, index->data(), index->size())) return discard();
+  // An empty vector may have no buffer at all; the file layer always gets one.
+  auto write = [&](const std::filesystem::path& to, const Bytes& b) {
+    static const std::uint8_t none = 0;
+    return writeWholeFile(fs, to, b.empty() ? &none : b.data(), b.size());
+  };
+  if (archive && !write(p.archiveNew, *archive)) return discard();
+  if (index && !write(p.indexNew, *index)) return discard();
   if (archive && !fs.rename(p.archiveNew, p.archive)) return discard();
   // From here on the change is made: an index that cannot be renamed now stays beside
   // the old one, where every later reader takes it and the next change completes it.

@@ -241,6 +241,14 @@ TEST_F(Saved, DeletingTheOnlyResultLeavesBothFilesEmpty) {
   EXPECT_FALSE(exists(std::string(tallyKindInfo(TallyKind::Koumoku).index) + ".new"));
 }
 
+TEST_F(Saved, DeletingAnEntryWhoseArchiveHoldsLessThanOneCopy) {
+  save(TallyKind::Jyoken, 1);
+  ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, Bytes(100, 7));
+  ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
+  EXPECT_EQ(archive(TallyKind::Jyoken).size(), 0u);
+  EXPECT_EQ(index(TallyKind::Jyoken).size(), 0u);
+}
+
 TEST_F(Saved, AMissingIndexListsNothing) {
   EXPECT_TRUE(savedLabels(ds, TallyKind::Shushi).empty());
   EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Shushi, 0));
