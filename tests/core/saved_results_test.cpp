@@ -315,6 +315,121 @@ TEST_F(Saved, AWorkFileThatCannotBeShownIsNotSaved) {
   EXPECT_FALSE(exists(tallyKindInfo(TallyKind::Shushi).archive));
 }
 
+// ---------------------------------------------------------------- empty, damaged, full
+
+namespace {
+
+// Archive and index as found on disk (sizes in whole copies or entries plus stray bytes),
+// and what the list, showing and deleting make of them.
+struct FilesCase {
+  const char* name;
+  std::size_t copies, archiveTail;  // whole copies of the rank tally, then stray bytes
+  std::size_t entries, indexTail;   // whole 64-byte entries, then stray bytes
+  std::size_t listed;               // lines in the list
+  std::vector<bool> shows;          // whether line i (0 ... listed) shows
+};
+
+const FilesCase kFilesCases[] = {
+    {"BothEmpty", 0, 0, 0, 0, 0, {false}},
+    {"EmptyArchive", 0, 0, 2, 0, 2, {false, false, false}},
+    {"EmptyIndex", 2, 0, 0, 0, 0, {false}},
+    {"IndexEndsInAPartEntry", 2, 0, 2, 10, 2, {true, true, false}},
+    {"ArchiveEndsInAPartCopy", 2, 100, 2, 0, 2, {true, true, false}},
+    {"IndexLongerThanArchive", 1, 0, 3, 0, 3, {true, false, false, false}},
+    {"ArchiveLongerThanIndex", 3, 0, 1, 0, 1, {true, false}},
+};
+
+struct SavedFiles : ::testing::TestWithParam<FilesCase> {};
+
+}  // namespace
+
+TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryWholeCopyWithItsEntry) {
+  const FilesCase& c = GetParam();
+  LedgerBuilder ledger{{2001}};
+  DataStore ds = ledger.open();
+  ScriptedPort port;
+  const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
+  Bytes a, i;
+  for (std::size_t k = 0; k < c.copies; ++k) {
+    const Bytes w = workFile(TallyKind::Rank, static_cast<int>(k));
+    a.insert(a.end(), w.begin(), w.end());
+  }
+  a.insert(a.end(), c.archiveTail, 0x5A);
+  for (std::size_t k = 0; k < c.entries; ++k) {
+    const auto e = indexEntry(TallyKind::Rank, workFile(TallyKind::Rank, static_cast<int>(k)).data());
+    i.insert(i.end(), e.begin(), e.end());
+  }
+  i.insert(i.end(), c.indexTail, 0x5A);
+  ledger.write(info.archive, a);
+  ledger.write(info.index, i);
+
+  EXPECT_EQ(savedLabels(ds, TallyKind::Rank).size(), c.listed);
+  const Bytes before = workFile(TallyKind::Rank, 50);
+  for (std::size_t line = 0; line < c.shows.size(); ++line) {
+    ledger.write(info.workFile, before);
+    port.messages.clear();
+    const bool shown = restoreSavedResult(ds, port, TallyKind::Rank, static_cast<int>(line));
+    EXPECT_EQ(shown, c.shows[line]) << "line " << line;
+    if (shown) {
+      EXPECT_EQ(ledger.read(info.workFile), workFile(TallyKind::Rank, static_cast<int>(line)));
+    } else {
+      EXPECT_EQ(port.lastText(), kSavedBrokenMessage);
+      EXPECT_EQ(ledger.read(info.workFile), before);
+    }
+  }
+
+  // A new save keeps the copies that have their entry and adds its own after them.
+  ledger.write(info.workFile, before);
+  ASSERT_TRUE(saveTallyResult(ds, port, TallyKind::Rank));
+  const std::size_t kept = std::min(c.copies, c.entries);
+  ASSERT_EQ(ledger.read(info.archive).size(), (kept + 1) * 6697);
+  ASSERT_EQ(ledger.read(info.index).size(), (kept + 1) * 64);
+  EXPECT_EQ(slice(ledger.read(info.archive), kept * 6697, 6697), before);
+  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Rank, static_cast<int>(kept)));
+  EXPECT_EQ(ledger.read(info.workFile), before);
+
+  // Deleting the first line leaves the files in step, the new copy last.
+  ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Rank, 0));
+  EXPECT_EQ(ledger.read(info.archive).size(), kept * 6697);
+  EXPECT_EQ(ledger.read(info.index).size(), kept * 64);
+  if (kept > 0) {
+    ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Rank, static_cast<int>(kept) - 1));
+    EXPECT_EQ(ledger.read(info.workFile), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedFiles, ::testing::ValuesIn(kFilesCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST_F(Saved, AFullArchiveOfManyItemTalliesKeepsItsOrderThroughSavesAndDeletes) {
+  // 400 item tallies (5.4 MB); the plain list says which copy each line must show.
+  const TallyKindInfo& info = tallyKindInfo(TallyKind::Koumoku);
+  Bytes a, i;
+  std::vector<int> model;
+  for (int k = 0; k < 400; ++k) {
+    const Bytes w = workFile(TallyKind::Koumoku, k);
+    a.insert(a.end(), w.begin(), w.begin() + 13552);
+    const auto e = indexEntry(TallyKind::Koumoku, w.data());
+    i.insert(i.end(), e.begin(), e.end());
+    model.push_back(k);
+  }
+  ledger.write(info.archive, a);
+  ledger.write(info.index, i);
+  save(TallyKind::Koumoku, 400);
+  model.push_back(400);
+  for (int line : {0, 399, 200}) {
+    ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Koumoku, line));
+    model.erase(model.begin() + line);
+  }
+  ASSERT_EQ(archive(TallyKind::Koumoku).size(), model.size() * 13552);
+  ASSERT_EQ(savedLabels(ds, TallyKind::Koumoku).size(), model.size());
+  for (std::size_t line : {std::size_t{0}, std::size_t{199}, model.size() - 1}) {
+    ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Koumoku, static_cast<int>(line)));
+    EXPECT_EQ(slice(work(TallyKind::Koumoku), 0, 13552), slice(workFile(TallyKind::Koumoku, model[line]), 0, 13552))
+        << "line " << line;
+  }
+}
+
 // ---------------------------------------------------------------- index entries
 
 TEST(SavedIndexEntry, TextFromTheThirteenthByteOfTheStamp) {
@@ -566,4 +681,43 @@ TEST(SavedCli, ArgumentsAndExitCodes) {
   EXPECT_EQ(runCli(dir, "--yes saved delete shushi 0").exitCode, 0);
   EXPECT_EQ(runCli(dir, "saved list").out, "shushi\t0\t2024年 6月 1日 9時 5分\n");
   EXPECT_EQ(runCli(dir, "saved").exitCode, 1);
+}
+
+TEST(SavedCli, SaveListShowAndDeleteRoundTripByteForByte) {
+  using tovra::testing::runCli;
+  LedgerBuilder ledger{{2001}};
+  const auto dir = ledger.root();
+  for (TallyKind kind : kTallyKinds) {
+    const TallyKindInfo& info = tallyKindInfo(kind);
+    const std::string name = info.name;
+    const Bytes first = workFile(kind, 11), second = workFile(kind, 12);
+    for (const Bytes& w : {first, second}) {
+      ledger.write(info.workFile, w);
+      ASSERT_EQ(runCli(dir, "--yes saved save " + name).exitCode, 0) << name;
+    }
+    // The archive holds the copies (an item tally's first 13 552 bytes), the index their
+    // 64-byte time entries.
+    const std::size_t size = info.recordSize;
+    const Bytes a = ledger.read(info.archive), i = ledger.read(info.index);
+    ASSERT_EQ(a.size(), 2 * size) << name;
+    EXPECT_EQ(slice(a, 0, size), slice(first, 0, size)) << name;
+    EXPECT_EQ(slice(a, size, size), slice(second, 0, size)) << name;
+    ASSERT_EQ(i.size(), 128u) << name;
+    const auto e1 = indexEntry(kind, first.data()), e2 = indexEntry(kind, second.data());
+    EXPECT_EQ(slice(i, 0, 64), Bytes(e1.begin(), e1.end())) << name;
+    EXPECT_EQ(slice(i, 64, 64), Bytes(e2.begin(), e2.end())) << name;
+
+    // show writes the copy back as the work file, whole.
+    ASSERT_EQ(runCli(dir, "saved show " + name + " 0").exitCode, 0) << name;
+    EXPECT_EQ(ledger.read(info.workFile), slice(first, 0, size)) << name;
+    // delete keeps the other copy with its entry.
+    ASSERT_EQ(runCli(dir, "--yes saved delete " + name + " 0").exitCode, 0) << name;
+    EXPECT_EQ(ledger.read(info.archive), slice(second, 0, size)) << name;
+    EXPECT_EQ(ledger.read(info.index), Bytes(e2.begin(), e2.end())) << name;
+    ASSERT_EQ(runCli(dir, "saved show " + name + " 0").exitCode, 0) << name;
+    EXPECT_EQ(ledger.read(info.workFile), slice(second, 0, size)) << name;
+  }
+  EXPECT_EQ(runCli(dir, "saved list").out,
+            "shushi\t0\t2024年 6月 1日 9時12分\nkoumoku\t0\t2024年 6月 1日 9時12分\n"
+            "rank\t0\t2024年 6月 1日 9時12分\njyoken\t0\t2024年 6月 1日 9時12分\n");
 }

@@ -160,6 +160,30 @@ class HozonSyoriTest : public QObject {
     QVERIFY(!main().shukei().window(TallyKind::Shushi));
   }
 
+  void aLineChosenByKeyboardTakesTheSelectionFromTheOtherLists() {
+    runShushi(tally::kShushiAllByMonth, 3);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    QVERIFY(tally::runRankTally(appState().ds, tallyPort_, 1, 0, [] { return at(5); }));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Rank));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Rank));
+    bool rankCleared = false, shushiCleared = false;
+    onNextModal([&](QWidget* dlg) {
+      auto* shushi = named<QListWidget>(dlg, "ShushiListBox");
+      auto* rank = named<QListWidget>(dlg, "RankListBox");
+      clickLine(dlg, "RankListBox", 0);
+      shushi->setFocus();
+      QTest::keyClick(shushi, Qt::Key_Down);  // the first line of an unselected list
+      rankCleared = rank->selectedItems().isEmpty() && shushi->selectedItems().size() == 1;
+      rank->setFocus();
+      QTest::keyClick(rank, Qt::Key_Down);
+      shushiCleared = shushi->selectedItems().isEmpty() && rank->selectedItems().size() == 1;
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    named<QAction>(&main(), "N13")->trigger();
+    QVERIFY(rankCleared);
+    QVERIFY(shushiCleared);
+  }
+
  private:
   TMainForm& main() { return ledger_->main(); }
   // A shushi tally stamped 2001-05-12 14:mm.
