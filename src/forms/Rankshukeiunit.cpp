@@ -53,14 +53,13 @@ TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPo
     QFrame* f =
         entryPanel(this, QStringLiteral("Panel%1").arg(n), kContentTop + i * (kContentH / 3), kContentH / 3 - 6);
     race_[i] = {f,
-                entryLabel(f, "TsukiLabel", n, 6, 4, 320),
-                entryLabel(f, "NameLabel", n, 6, 4 + kLine, 526),
-                entryLabel(f, "ShikiLabel", n, 30, 4 + 2 * kLine, 40),
-                entryLabel(f, "BanLabel", n, 74, 4 + 2 * kLine, 84, false, right),
-                entryLabel(f, "ShuLabel", n, 200, 4 + 2 * kLine, 40),
-                entryLabel(f, "Bamei1Label", n, 30, 4 + 3 * kLine, 230),
-                entryLabel(f, "Bamei2Label", n, 270, 4 + 3 * kLine, 230),
-                entryLabel(f, "KinLabel", n, 244, 4 + 2 * kLine, 84, true, right)};
+                {entryLabel(f, "TsukiLabel", n, 6, 4, 320), entryLabel(f, "NameLabel", n, 6, 4 + kLine, 526),
+                 entryLabel(f, "ShikiLabel", n, 30, 4 + 2 * kLine, 40),
+                 entryLabel(f, "BanLabel", n, 74, 4 + 2 * kLine, 84, false, right),
+                 entryLabel(f, "ShuLabel", n, 200, 4 + 2 * kLine, 40),
+                 entryLabel(f, "Bamei1Label", n, 30, 4 + 3 * kLine, 230),
+                 entryLabel(f, "Bamei2Label", n, 270, 4 + 3 * kLine, 230),
+                 entryLabel(f, "KinLabel", n, 244, 4 + 2 * kLine, 84, true, right)}};
   }
   // Five days: rank and day, then the two figures.
   for (int i = 0; i < 5; ++i) {
@@ -68,19 +67,14 @@ TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPo
     QFrame* f =
         entryPanel(this, QStringLiteral("Panel%1").arg(n), kContentTop + i * (kContentH / 5), kContentH / 5 - 6);
     day_[i] = {f,
-               entryLabel(f, "TsukiLabel", n, 6, 4, 320),
-               entryLabel(f, "ShikiLabel", n, 30, 4 + kLine, 40),
-               entryLabel(f, "BanLabel", n, 74, 4 + kLine, 84, false, right),
-               entryLabel(f, "GouLabel", n, 200, 4 + kLine, 40),
-               entryLabel(f, "RanLabel", n, 244, 4 + kLine, 84, true, right)};
+               {entryLabel(f, "TsukiLabel", n, 6, 4, 320), entryLabel(f, "ShikiLabel", n, 30, 4 + kLine, 40),
+                entryLabel(f, "BanLabel", n, 74, 4 + kLine, 84, false, right),
+                entryLabel(f, "GouLabel", n, 200, 4 + kLine, 40),
+                entryLabel(f, "RanLabel", n, 244, 4 + kLine, 84, true, right)}};
     f->hide();
   }
 
-  scrollBar_ = new QScrollBar(Qt::Vertical, this);
-  scrollBar_->setObjectName("ScrollBar");
-  scrollBar_->setRange(0, 14);
-  scrollBar_->setPageStep(1);
-  scrollBar_->setGeometry(kLeft + kPanelW + 6, kContentTop, 16, kContentH - 6);
+  scrollBar_ = makeScrollBar(14, QRect(kLeft + kPanelW + 6, kContentTop, 16, kContentH - 6));
   connect(scrollBar_, &QScrollBar::valueChanged, this, &TRankShukeiForm::ScrollBarChange);
 
   setFixedSize(kLeft + kPanelW + 30, kContentTop + kContentH + 6);
@@ -108,12 +102,30 @@ void TRankShukeiForm::ScrollBarChange(int position) { ShowPage(position); }
 
 int TRankShukeiForm::page() const { return scrollBar_->value(); }
 
+namespace {
+
+// Each label of an entry panel takes its text of the view row; rows the view does not
+// have are left as they are (hidden with their panels).
+template <class Labels, class Row>
+void fill(Labels& panels, const std::vector<Row>& rows) {
+  for (std::size_t i = 0; i < rows.size() && i < panels.size(); ++i) {
+    const auto texts = rows[i].texts();
+    for (std::size_t k = 0; k < texts.size(); ++k) panels[i].labels[k]->setText(QString::fromStdString(*texts[k]));
+  }
+}
+
+template <class Labels>
+void clearLabels(Labels& panels) {
+  for (auto& p : panels)
+    for (QLabel* l : p.labels) l->clear();
+}
+
+}  // namespace
+
 void TRankShukeiForm::clearAll() {
   clearHeading();
-  for (const RaceLabels& r : race_)
-    for (QLabel* l : {r.tsuki, r.name, r.shiki, r.ban, r.shu, r.bamei1, r.bamei2, r.kin}) l->clear();
-  for (const DayLabels& d : day_)
-    for (QLabel* l : {d.tsuki, d.shiki, d.ban, d.gou, d.ran}) l->clear();
+  clearLabels(race_);
+  clearLabels(day_);
 }
 
 void TRankShukeiForm::ShowPage(int p) {
@@ -125,28 +137,8 @@ void TRankShukeiForm::ShowPage(int p) {
   const tally::RankView v = tally::rankView(*result, p);
   mainPanel_->setText(QString::fromStdString(v.mainPanel));
   timeLabel_->setText(QString::fromStdString(v.timeStamp));
-  auto set = [](QLabel* l, const std::string& text) { l->setText(QString::fromStdString(text)); };
-  for (std::size_t i = 0; i < v.raceRows.size() && i < race_.size(); ++i) {
-    const tally::RankRaceRowView& row = v.raceRows[i];
-    const RaceLabels& r = race_[i];
-    set(r.tsuki, row.tsuki);
-    set(r.name, row.name);
-    set(r.shiki, row.shiki);
-    set(r.ban, row.ban);
-    set(r.shu, row.shu);
-    set(r.bamei1, row.bamei1);
-    set(r.bamei2, row.bamei2);
-    set(r.kin, row.kin);
-  }
-  for (std::size_t i = 0; i < v.dayRows.size() && i < day_.size(); ++i) {
-    const tally::RankDayRowView& row = v.dayRows[i];
-    const DayLabels& d = day_[i];
-    set(d.tsuki, row.tsuki);
-    set(d.shiki, row.shiki);
-    set(d.ban, row.ban);
-    set(d.gou, row.gou);
-    set(d.ran, row.ran);
-  }
+  fill(race_, v.raceRows);
+  fill(day_, v.dayRows);
 }
 
 void TRankShukeiForm::printResult() {

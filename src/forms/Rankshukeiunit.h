@@ -31,14 +31,14 @@ class TRankShukeiForm : public TShukeiWindow {
   void showResult() override;
 
  private:
-  struct RaceLabels {
+  // An entry panel and its labels, in the order of the view row's texts().
+  template <std::size_t N>
+  struct EntryLabels {
     QFrame* panel;
-    QLabel *tsuki, *name, *shiki, *ban, *shu, *bamei1, *bamei2, *kin;
+    std::array<QLabel*, N> labels;
   };
-  struct DayLabels {
-    QFrame* panel;
-    QLabel *tsuki, *shiki, *ban, *gou, *ran;
-  };
+  using RaceLabels = EntryLabels<8>;
+  using DayLabels = EntryLabels<5>;
   void clearAll();
 
   QScrollBar* scrollBar_ = nullptr;

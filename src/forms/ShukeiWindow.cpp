@@ -1,6 +1,7 @@
 #include "forms/ShukeiWindow.h"
 
 #include <QCloseEvent>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "export/tally_csv.hpp"
@@ -100,6 +101,15 @@ void TShukeiWindow::makeHeading(int x, int width, QWidget* timeParent, const QRe
 void TShukeiWindow::clearHeading() {
   mainPanel_->clear();
   timeLabel_->clear();
+}
+
+QScrollBar* TShukeiWindow::makeScrollBar(int maximum, const QRect& r) {
+  auto* bar = new QScrollBar(Qt::Vertical, this);
+  bar->setObjectName("ScrollBar");
+  bar->setRange(0, maximum);
+  bar->setPageStep(1);
+  bar->setGeometry(r);
+  return bar;
 }
 
 FigureRow& TShukeiWindow::addRow(const FigureRow& row) {

@@ -14,6 +14,7 @@
 #include "tally/result_files.hpp"
 
 class QLabel;
+class QScrollBar;
 class QToolButton;
 
 namespace tovra {
@@ -69,6 +70,8 @@ class TShukeiWindow : public QWidget {
   void makeHeading(int x, int width, QWidget* timeParent = nullptr, const QRect& timeRect = {});
   // Both emptied (when the work file cannot be shown).
   void clearHeading();
+  // The window's vertical ScrollBar at r: positions 0 to maximum, one a step.
+  QScrollBar* makeScrollBar(int maximum, const QRect& r);
   QLabel* mainPanel_ = nullptr;
   QLabel* timeLabel_ = nullptr;
 

@@ -32,11 +32,7 @@ TShushiShukeiForm::TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, Us
   new FigureHeading(this, "Label12", "競馬場 馬券購入額 回収率 回収金額 収支 的中率", *courses_[0], "競馬場",
                     kRowsTop - kPitch);
 
-  scrollBar_ = new QScrollBar(Qt::Vertical, this);
-  scrollBar_->setObjectName("ScrollBar");
-  scrollBar_->setRange(0, 12);
-  scrollBar_->setPageStep(1);
-  scrollBar_->setGeometry(l.right() + 6, kRowsTop, 16, 11 * kPitch - 2);
+  scrollBar_ = makeScrollBar(12, QRect(l.right() + 6, kRowsTop, 16, 11 * kPitch - 2));
   connect(scrollBar_, &QScrollBar::valueChanged, this, &TShushiShukeiForm::ScrollBarChange);
 
   setFixedSize(l.right() + 30, kRowsTop + 12 * kPitch + 16);

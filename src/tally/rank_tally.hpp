@@ -4,6 +4,7 @@
 // year or one year. Its result is the work file tmp/rank.tmp (46 RankEntry rows, the
 // kind code, the year text and the time stamp), read by the result window, saving and
 // printing.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -90,9 +91,13 @@ std::string rankBanText(const RankEntry& e);
 // The result window's texts for one page (UTF-8).
 struct RankRaceRowView {  // Panel1-3
   std::string tsuki, name, shiki, ban, shu, bamei1, bamei2, kin;
+  // The texts in the order of the panel's labels (TsukiLabel, NameLabel, ... KinLabel).
+  std::array<const std::string*, 8> texts() const { return {&tsuki, &name, &shiki, &ban, &shu, &bamei1, &bamei2, &kin}; }
 };
 struct RankDayRowView {  // Panel11-15
   std::string tsuki, shiki, ban, gou, ran;
+  // The texts in the order of the panel's labels (TsukiLabel, ShikiLabel, ... RanLabel).
+  std::array<const std::string*, 5> texts() const { return {&tsuki, &shiki, &ban, &gou, &ran}; }
 };
 struct RankView {
   std::string mainPanel, timeStamp;
