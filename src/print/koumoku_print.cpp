@@ -39,7 +39,9 @@ const std::vector<std::vector<SectionCaption>>& captions() {
   return c;
 }
 
-constexpr int kLabelX = 190, kCaptionX = 200, kUnitX = 500;
+// Captions and row labels stand left enough that the longest label ("101～ 300", 9 cells;
+// "全場総合", 8) ends before a ten-digit figure of the column at x 400 begins.
+constexpr int kLabelX = 130, kCaptionX = 130, kUnitX = 500;
 constexpr int kFirstLineY = 580, kLastLineY = 1395;
 constexpr int kStatX = 1300, kStatValueX = 2000;
 

@@ -3,6 +3,7 @@
 // outside the paper, long ticket lists continuing on a second page.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "ledger/datastore.hpp"
@@ -349,29 +350,29 @@ TEST(PrintKind5, ItemTallyPageOfTheWindowWithRedCaptionsAndCourseTotals) {
   EXPECT_EQ(at(p, 1000, 360).text, "東京競馬場");
   EXPECT_EQ(at(p, 500, 495).text, "馬券購入額     回収率       回収金額       収  支     的中率");
   // Ten lines (two captions, eight rows) fit 85 apart below the column heading.
-  EXPECT_EQ(at(p, 200, 580).text, "年齢条件");
-  EXPECT_EQ(at(p, 190, 665).text, "2歳");
-  EXPECT_EQ(at(p, 190, 665).colour, kRed);
+  EXPECT_EQ(at(p, 130, 580).text, "年齢条件");
+  EXPECT_EQ(at(p, 130, 665).text, "2歳");
+  EXPECT_EQ(at(p, 130, 665).colour, kRed);
   EXPECT_EQ(at(p, 400, 665).text, "         0円");
-  EXPECT_EQ(at(p, 190, 750).text, "3歳");
+  EXPECT_EQ(at(p, 130, 750).text, "3歳");
   EXPECT_EQ(at(p, 400, 750).text, "      4000円      125.0％        5000円                   25.0％");
   EXPECT_EQ(at(p, 1630, 750).text, "      1000円");
   EXPECT_EQ(at(p, 1630, 750).colour, kBlue);
-  EXPECT_EQ(at(p, 200, 580 + 5 * 85).text, "斤    量");
-  EXPECT_EQ(at(p, 190, 580 + 9 * 85).text, "ﾊﾝﾃﾞ");
+  EXPECT_EQ(at(p, 130, 580 + 5 * 85).text, "斤    量");
+  EXPECT_EQ(at(p, 130, 580 + 9 * 85).text, "ﾊﾝﾃﾞ");
   EXPECT_EQ(at(p, 1630, 580 + 9 * 85).colour, kBlack);
-  EXPECT_EQ(at(p, 200, 1465).text, "東京総合");
+  EXPECT_EQ(at(p, 130, 1465).text, "東京総合");
   EXPECT_EQ(at(p, 400, 1465).text, "      6000円       83.3％        5000円                   16.7％");
-  EXPECT_EQ(at(p, 200, 1535).text, "全場総合");
+  EXPECT_EQ(at(p, 130, 1535).text, "全場総合");
   expectClean(d);
 
   // All courses: "全 場" and no course total; the print's own labels of the race page.
   const Document allDoc = koumokuDocument(r, 10, 0);
   const Page& all = allDoc.pages[0];
   EXPECT_EQ(at(all, 1000, 360).text, "全 場");
-  EXPECT_FALSE(drawnAt(all, 200, 1465));
-  EXPECT_EQ(at(all, 200, 580).text, "レース");
-  EXPECT_EQ(at(all, 190, 580 + 67).text, " 1R");
+  EXPECT_FALSE(drawnAt(all, 130, 1465));
+  EXPECT_EQ(at(all, 130, 580).text, "レース");
+  EXPECT_EQ(at(all, 130, 580 + 67).text, " 1R");
   r.mode = 0;
   const Document months = koumokuDocument(r, 10, 5);
   EXPECT_EQ(at(months.pages[0], 500, 580).text, "月～月");
@@ -386,9 +387,9 @@ TEST(PrintKind5, PayoutPageWithItsStatistics) {
   r.umarenB[10][0] = 9, r.umarenB[10][1] = 4;
   const Document pDoc = koumokuDocument(r, 10, 8);
   const Page& p = pDoc.pages[0];
-  EXPECT_EQ(at(p, 200, 580).text, "的中配当");
-  EXPECT_EQ(at(p, 190, 580 + 2 * 74).text, "1000円 ～ 1990円");
-  EXPECT_EQ(at(p, 190, 580 + 2 * 74).colour, kRed);
+  EXPECT_EQ(at(p, 130, 580).text, "的中配当");
+  EXPECT_EQ(at(p, 130, 580 + 2 * 74).text, "1000円 ～ 1990円");
+  EXPECT_EQ(at(p, 130, 580 + 2 * 74).colour, kRed);
   EXPECT_EQ(at(p, 700, 580 + 2 * 74).text, "         3点");
   EXPECT_EQ(at(p, 1300, 650).text, "平均的中配当");
   EXPECT_EQ(at(p, 2000, 650).text, " 1500円");
@@ -560,5 +561,51 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
   for (int code = 1; code <= 10; ++code) {
     rank.code = code;
     for (int page = 0; page < tally::rankPageCount(code); ++page) expectClean(rankDocument(rank, page));
+  }
+}
+
+// The tallies add up many days, so their figures reach the ends of the 32-bit fields: a
+// ten-digit purchase or return, "-2147483648円", and still no label under a figure.
+TEST(PrintFullest, TallyPrintsStayCleanAtTheEndsOfThe32BitFigures) {
+  constexpr std::int32_t kMax = INT32_MAX;
+  constexpr float kRate = 9999999.0f;  // "%9.1f" at its widest
+  for (std::int32_t balance : {INT32_MIN, kMax}) {
+    SCOPED_TRACE(balance);
+    tally::ShushiResult s;
+    for (int i = 0; i < tally::ShushiResult::kCells; ++i)
+      s.kounyu[i] = kMax, s.shushi[i] = balance, s.kaishu[i] = kRate, s.tekichu[i] = 100.0f;
+    NenjiTable nenji;
+    nenji.nen[0] = 2001;
+    for (int mode : {0, 1, 2, 3, 5}) {
+      s.mode = mode;
+      s.selection = mode == 5 ? 1231 : 0;
+      for (int pos : {0, 12}) expectClean(shushiDocument(s, pos, nenji, "2001"));
+    }
+
+    tally::KoumokuResult k;
+    k.mode = 1;
+    std::memcpy(k.yearText, "2001", 5);
+    auto fill = [&](auto& cat) {
+      for (auto& row : cat.count) for (auto& v : row) v = kMax;
+      for (auto& row : cat.purchase) for (auto& v : row) v = kMax;
+      for (auto& row : cat.balance) for (auto& v : row) v = balance;
+    };
+    fill(k.raceNo), fill(k.age), fill(k.weight), fill(k.kind), fill(k.cls), fill(k.sex), fill(k.going);
+    fill(k.season), fill(k.betType), fill(k.distance), fill(k.track), fill(k.umaTickets), fill(k.amount);
+    for (int n = 0; n < 11; ++n) {
+      for (auto& v : k.payoutBand[n]) v = kMax;
+      k.hitEntries[n][0] = 1, k.hitPayoutTotal[n][0] = kMax;
+      k.races[n][0] = kMax, k.races[n][1] = kMax;
+      k.dayPurchase[n][0] = kMax, k.dayBalance[n][0] = balance;
+    }
+    for (int n : {0, 4, 9, 10})
+      for (int tab = 0; tab < kKoumokuTabs; ++tab) expectClean(koumokuDocument(k, n, tab));
+
+    tally::JyokenResult j;
+    j.rangeFlag = 1;
+    std::memcpy(j.yearText, "2001", 5);
+    for (int i = 0; i < tally::kJyokenRows; ++i)
+      j.purchase[i] = kMax, j.balance[i] = balance, j.recovery[i] = kRate, j.hitRate[i] = 100.0f;
+    expectClean(jyokenDocument(j));
   }
 }

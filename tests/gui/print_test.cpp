@@ -191,7 +191,7 @@ class PrintTest : public QObject {
     named<QTabWidget>(w, "Page")->setCurrentIndex(1);
     printFrom(w, "表示されている項目集計結果を\n\n印刷します。");
     QCOMPARE(printer_.at(1000, 360), QString("東京競馬場"));
-    QCOMPARE(printer_.at(200, 580), QString("年齢条件"));
+    QCOMPARE(printer_.at(130, 580), QString("年齢条件"));
 
     QVERIFY(tally::runRankTally(ds, port, tally::kRankRaceShushi, 0));
     printFrom(l.main().shukei().showWindow(tally::TallyKind::Rank), "表示されているRANK集計結果を\n\n印刷します。");
