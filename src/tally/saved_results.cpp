@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "ledger/datastore.hpp"
@@ -17,84 +18,71 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The two files of a kind and the new ones written beside them while they change.
+// The two files of a kind.
 struct Pair {
-  std::filesystem::path archive, index, archiveNew, indexNew;
+  std::filesystem::path archive, index;
 };
 
 Pair pairOf(DataStore& ds, TallyKind kind) {
   const TallyKindInfo& info = tallyKindInfo(kind);
-  return {ds.resolve(info.archive), ds.resolve(info.index), ds.resolve(std::string(info.archive) + ".new"),
-          ds.resolve(std::string(info.index) + ".new")};
+  return {ds.resolve(info.archive), ds.resolve(info.index)};
 }
 
-// The new archive is renamed first: while it is still there nothing has changed; once it
-// is gone, the new index beside the old one belongs to the pair and is renamed too.
-void recover(DataStore& ds, const Pair& p) {
-  FileSystem& fs = ds.fs();
-  if (fs.exists(p.archiveNew)) {
-    fs.remove(p.archiveNew);
-    fs.remove(p.indexNew);
-  } else if (fs.exists(p.indexNew)) {
-    fs.rename(p.indexNew, p.index);
-  }
-}
-
-// The index as it stands, a half-replaced pair counting as replaced (for readers that do
-// not write, such as the list).
 std::optional<Bytes> readIndex(DataStore& ds, const Pair& p) {
-  FileSystem& fs = ds.fs();
-  const bool halfDone = !fs.exists(p.archiveNew) && fs.exists(p.indexNew);
   Bytes data;
-  if (!readWholeFile(fs, halfDone ? p.indexNew : p.index, data)) return std::nullopt;
+  if (!readWholeFile(ds.fs(), p.index, data)) return std::nullopt;
   return data;
 }
 
-std::optional<Bytes> readArchive(DataStore& ds, const Pair& p) {
-  Bytes data;
-  if (!readWholeFile(ds.fs(), p.archive, data)) return std::nullopt;
-  return data;
+// The whole copies an archive holds (a missing archive holds none).
+std::size_t copiesIn(File* archive, std::size_t recordSize) {
+  return archive ? static_cast<std::size_t>(archive->size() / recordSize) : 0;
 }
 
-// Replaces the archive and the index (either may be left alone) as described in the
-// header. False when nothing was changed because a new file could not be written.
-bool replacePair(DataStore& ds, const Pair& p, const std::optional<Bytes>& archive, const std::optional<Bytes>& index) {
-  FileSystem& fs = ds.fs();
-  auto discard = [&] {
-    fs.remove(p.archiveNew);
-    fs.remove(p.indexNew);
-    return false;
-  };
-  // An empty vector may have no buffer at all; the file layer always gets one.
-  auto write = [&](const std::filesystem::path& to, const Bytes& b) {
-    static const std::uint8_t none = 0;
-    return writeWholeFile(fs, to, b.empty() ? &none : b.data(), b.size());
-  };
-  if (archive && !write(p.archiveNew, *archive)) return discard();
-  if (index && !write(p.indexNew, *index)) return discard();
-  if (archive && !fs.rename(p.archiveNew, p.archive)) return discard();
-  // From here on the change is made: an index that cannot be renamed now stays beside
-  // the old one, where every later reader takes it and the next change completes it.
-  if (index) fs.rename(p.indexNew, p.index);
+// Copies the first `count` copies of an archive to its new version, one at a time and
+// without copy `skip`: the archive is never read into memory whole.
+bool copyCopies(File& from, StagedFile& to, std::size_t recordSize, std::size_t count, std::size_t skip) {
+  Bytes copy(recordSize);
+  if (!from.seek(0)) return false;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (from.read(copy.data(), recordSize) != recordSize) return false;
+    if (k != skip && !to.write(copy.data(), recordSize)) return false;
+  }
   return true;
 }
 
-// The first `count` whole units of `data`, then `extra`.
-Bytes keepThenAppend(const Bytes& data, std::size_t count, std::size_t unit, const std::uint8_t* extra) {
-  Bytes out(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(count * unit));
-  out.insert(out.end(), extra, extra + unit);
+inline constexpr std::size_t kNoCopy = static_cast<std::size_t>(-1);
+
+// Replaces the index and (unless `writeArchive` is empty) the archive: both new files are
+// written beside the old ones and committed together, so that after a crash both read
+// as the old pair or as the new one (the next open completes a committed pair). False
+// when nothing was changed because a new file could not be written.
+bool replacePair(DataStore& ds, const Pair& p, const std::function<bool(StagedFile&)>& writeArchive,
+                 const Bytes& index) {
+  FileSystem& fs = ds.fs();
+  StagedFile newIndex(fs, p.index);
+  if (!newIndex.open() || !newIndex.write(index.data(), index.size())) return false;
+  if (!writeArchive) return newIndex.commit();
+  StagedFile newArchive(fs, p.archive);
+  if (!newArchive.open() || !writeArchive(newArchive)) return false;
+  return commitTogether(fs, commitMarkFor(p.archive), {&newArchive, &newIndex});
+}
+
+// The first `count` whole entries of an index, then `extra`.
+Bytes entriesThenAppend(const Bytes& index, std::size_t count, const std::uint8_t* extra) {
+  Bytes out(index.begin(), index.begin() + static_cast<std::ptrdiff_t>(count * kIndexEntrySize));
+  out.insert(out.end(), extra, extra + kIndexEntrySize);
   return out;
 }
 
-// Every whole unit of `data` but unit i.
-Bytes withoutUnit(const Bytes& data, std::size_t i, std::size_t unit) {
+// Every whole entry of an index but entry i.
+Bytes withoutEntry(const Bytes& index, std::size_t i) {
   Bytes out;
-  const std::size_t n = data.size() / unit;
-  out.reserve(n * unit);
+  const std::size_t n = index.size() / kIndexEntrySize;
   for (std::size_t k = 0; k < n; ++k)
     if (k != i)
-      out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(k * unit),
-                 data.begin() + static_cast<std::ptrdiff_t>((k + 1) * unit));
+      out.insert(out.end(), index.begin() + static_cast<std::ptrdiff_t>(k * kIndexEntrySize),
+                 index.begin() + static_cast<std::ptrdiff_t>((k + 1) * kIndexEntrySize));
   return out;
 }
 
@@ -137,17 +125,19 @@ bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {
     return false;
 
   const Pair p = pairOf(ds, kind);
-  recover(ds, p);
   const auto shukei = ds.resolve(kShukeiFolder);
   if (!ds.fs().isDirectory(shukei)) ds.fs().createDirectory(shukei);
   const Bytes index = readIndex(ds, p).value_or(Bytes{});
-  const Bytes archive = readArchive(ds, p).value_or(Bytes{});
+  auto archive = ds.fs().open(p.archive, OpenMode::Read);
   // The new copy goes where its entry goes. Files put out of step from outside keep only
   // the entries that have their copy (the others could never be shown).
-  const std::size_t inStep = std::min(index.size() / kIndexEntrySize, archive.size() / info.recordSize);
+  const std::size_t inStep = std::min(index.size() / kIndexEntrySize, copiesIn(archive.get(), info.recordSize));
   const auto entry = indexEntry(kind, record->data());
-  if (!replacePair(ds, p, keepThenAppend(archive, inStep, info.recordSize, record->data()),
-                   keepThenAppend(index, inStep, kIndexEntrySize, entry.data()))) {
+  auto writeArchive = [&](StagedFile& to) {
+    return (inStep == 0 || copyCopies(*archive, to, info.recordSize, inStep, kNoCopy)) &&
+           to.write(record->data(), record->size());
+  };
+  if (!replacePair(ds, p, writeArchive, entriesThenAppend(index, inStep, entry.data()))) {
     showError(port, kSavedSaveFailedMessage);
     return false;
   }
@@ -157,7 +147,6 @@ bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {
 bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index) {
   const TallyKindInfo& info = tallyKindInfo(kind);
   const Pair p = pairOf(ds, kind);
-  recover(ds, p);
   auto broken = [&] {
     port.message("確認", kSavedBrokenMessage, MsgIcon::Warning);
     return false;
@@ -179,21 +168,21 @@ bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index
 bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index) {
   const TallyKindInfo& info = tallyKindInfo(kind);
   const Pair p = pairOf(ds, kind);
-  recover(ds, p);
   const auto oldIndex = readIndex(ds, p);
   if (!oldIndex || index < 0 || static_cast<std::size_t>(index) >= oldIndex->size() / kIndexEntrySize) return false;
-  const auto oldArchive = readArchive(ds, p);
-  std::optional<Bytes> newArchive;
-  if (oldArchive) newArchive = withoutUnit(*oldArchive, static_cast<std::size_t>(index), info.recordSize);
-  if (!replacePair(ds, p, newArchive, withoutUnit(*oldIndex, static_cast<std::size_t>(index), kIndexEntrySize))) {
+  const auto line = static_cast<std::size_t>(index);
+  // A missing archive stays missing; a stray part copy at its end is dropped.
+  auto archive = ds.fs().open(p.archive, OpenMode::Read);
+  std::function<bool(StagedFile&)> writeArchive;
+  if (archive)
+    writeArchive = [&](StagedFile& to) {
+      return copyCopies(*archive, to, info.recordSize, copiesIn(archive.get(), info.recordSize), line);
+    };
+  if (!replacePair(ds, p, writeArchive, withoutEntry(*oldIndex, line))) {
     showError(port, kSavedDeleteFailedMessage);
     return false;
   }
   return true;
-}
-
-void recoverSavedResults(DataStore& ds) {
-  for (TallyKind kind : kTallyKinds) recover(ds, pairOf(ds, kind));
 }
 
 }  // namespace tovra::tally

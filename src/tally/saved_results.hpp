@@ -5,10 +5,9 @@
 // leading "集計日時    "). Entry i labels copy i; both files gain and lose an entry and a
 // copy together.
 //
-// Every change writes a new archive and a new index beside the old ones and then renames
-// them over the old ones, the archive first. After a crash at any point the two read as
-// the old pair or the new pair: a leftover new index whose archive was already renamed is
-// the new pair half done (it is completed), any other leftover is discarded.
+// Every change writes the new archive and the new index beside the old ones and commits
+// them together (ledger/fileio.hpp): after a crash at any point the two read as the old
+// pair or, once the next open has completed a committed change, as the new pair.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -51,10 +50,6 @@ bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index
 // written, "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。" and nothing is
 // deleted. A missing archive or index is left missing.
 bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index);
-
-// Completes or discards what an interrupted change left beside the files of every kind
-// (each operation above does this for its kind first).
-void recoverSavedResults(DataStore& ds);
 
 inline constexpr const char* kSavedBrokenMessage = "保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。";
 inline constexpr const char* kSavedDeleteFailedMessage =

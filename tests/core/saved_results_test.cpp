@@ -5,12 +5,14 @@
 
 #include <cstring>
 #include <random>
-#include <stdexcept>
+#include <set>
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/fileio.hpp"
+#include "ledger/recovery.hpp"
+#include "core/support/faulty_fs.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "tally/result_files.hpp"
@@ -78,6 +80,12 @@ struct Saved : ::testing::Test {
   Bytes archive(TallyKind kind) { return ledger.read(tallyKindInfo(kind).archive); }
   Bytes index(TallyKind kind) { return ledger.read(tallyKindInfo(kind).index); }
   bool exists(const std::string& logical) { return std::filesystem::exists(ledger.root() / logical); }
+  std::set<std::string> shukeiFiles() {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(ledger.root() / "tovradatafile/shukei"))
+      names.insert(e.path().filename().string());
+    return names;
+  }
   void save(TallyKind kind, int serial) {
     putWork(kind, workFile(kind, serial));
     ASSERT_TRUE(saveTallyResult(ds, port, kind));
@@ -237,8 +245,7 @@ TEST_F(Saved, DeletingTheOnlyResultLeavesBothFilesEmpty) {
   EXPECT_EQ(index(TallyKind::Koumoku).size(), 0u);
   EXPECT_TRUE(savedLabels(ds, TallyKind::Koumoku).empty());
   // Nothing is left beside them.
-  EXPECT_FALSE(exists(std::string(tallyKindInfo(TallyKind::Koumoku).archive) + ".new"));
-  EXPECT_FALSE(exists(std::string(tallyKindInfo(TallyKind::Koumoku).index) + ".new"));
+  EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
 }
 
 TEST_F(Saved, DeletingAnEntryWhoseArchiveHoldsLessThanOneCopy) {
@@ -518,124 +525,79 @@ TEST(WorkFileCheck, AMissingFileAndTheMessages) {
 
 namespace {
 
-struct Crash : std::runtime_error {
-  Crash() : std::runtime_error("crash") {}
-};
-
-// The standard file layer that stops dead (throws) at its k-th change (k from 0): a file
-// opened for writing, a write (after half its bytes), a rename or a removal.
-class CrashingFs : public FileSystem {
- public:
-  explicit CrashingFs(int k) : left_(k) {}
-  std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
-    if (mode == OpenMode::Read) return FileSystem::open(p, mode);
-    if (due()) throw Crash();
-    auto f = FileSystem::open(p, mode);
-    if (!f) return f;
-    return std::make_unique<Counted>(std::move(f), *this);
-  }
-  bool rename(const std::filesystem::path& a, const std::filesystem::path& b) override {
-    if (due()) throw Crash();
-    return FileSystem::rename(a, b);
-  }
-  bool remove(const std::filesystem::path& p) override {
-    if (due()) throw Crash();
-    return FileSystem::remove(p);
-  }
-
- private:
-  struct Counted : File {
-    Counted(std::unique_ptr<File> f, CrashingFs& fs) : f_(std::move(f)), fs_(fs) {}
-    std::size_t read(void* b, std::size_t n) override { return f_->read(b, n); }
-    bool write(const void* b, std::size_t n) override {
-      if (fs_.due()) {
-        f_->write(b, n / 2);
-        throw Crash();
-      }
-      return f_->write(b, n);
-    }
-    bool seek(std::uint64_t o) override { return f_->seek(o); }
-    bool flush() override { return f_->flush(); }
-    bool close() override { return f_->close(); }
-    std::uint64_t size() override { return f_->size(); }
-    std::unique_ptr<File> f_;
-    CrashingFs& fs_;
-  };
-  bool due() { return left_-- == 0; }
-  int left_;
-};
-
-// The standard file layer on which creating any file named *.new fails (the staged
-// file written for it is named "*.new.<serial>.tovra-new").
+// The standard file layer on which no new file can be created.
 class NoNewFilesFs : public FileSystem {
  public:
   std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
-    if (mode != OpenMode::Read && p.string().find(".new.") != std::string::npos) return nullptr;
+    if (mode == OpenMode::CreateNew) return nullptr;
     return FileSystem::open(p, mode);
   }
 };
 
 }  // namespace
 
-TEST_F(Saved, ACrashAtAnyStepOfADeletionLeavesTheOldPairOrTheNew) {
-  for (int s : {1, 2, 3}) save(TallyKind::Shushi, s);
-  const Bytes oldArchive = archive(TallyKind::Shushi), oldIndex = index(TallyKind::Shushi);
+// Runs `change` on a file layer that stops dead after k operations (k = 0, 1, ...; what
+// follows the stop does not reach the disk, as in a crash), then opens the ledger again
+// as the next run does and checks that `oldOrNew` holds, until the change runs through.
+template <class Change, class Check>
+void crashAtEveryStep(LedgerBuilder& ledger, TallyKind kind, Change change, Check oldOrNew) {
+  const TallyKindInfo& info = tallyKindInfo(kind);
+  const Bytes oldArchive = ledger.read(info.archive), oldIndex = ledger.read(info.index);
   bool finished = false;
-  for (int k = 0; !finished && k < 100; ++k) {
-    ledger.write(tallyKindInfo(TallyKind::Shushi).archive, oldArchive);
-    ledger.write(tallyKindInfo(TallyKind::Shushi).index, oldIndex);
-    CrashingFs crashing(k);
+  for (std::size_t k = 0; !finished && k < 400; ++k) {
+    ledger.write(info.archive, oldArchive);
+    ledger.write(info.index, oldIndex);
+    fixture::FaultyFs crashing;
+    crashing.stopAfter = k;
+    crashing.realSync = false;
     DataStore dying(ledger.root(), &crashing);
-    try {
-      finished = deleteSavedResult(dying, port, TallyKind::Shushi, 1);
-    } catch (const Crash&) {
-    }
-    // The next run: whatever is left beside the files is completed or discarded.
-    recoverSavedResults(ds);
-    const Bytes a = archive(TallyKind::Shushi), i = index(TallyKind::Shushi);
+    finished = change(dying) && !crashing.stopped();
+    recoverLedger(FileSystem::standard(), ledger.root());
+    const Bytes a = ledger.read(info.archive), i = ledger.read(info.index);
     const bool old = a == oldArchive && i == oldIndex;
-    const bool now = a.size() == 4720u && i.size() == 128u && slice(a, 2360, 2360) == workFile(TallyKind::Shushi, 3) &&
-                     i[64 + 19] == '3';
-    ASSERT_TRUE(old || now) << "crash at step " << k;
-    EXPECT_EQ(savedLabels(ds, TallyKind::Shushi).size(), now ? 2u : 3u);
+    ASSERT_TRUE(old || oldOrNew(a, i)) << "crash after step " << k;
+    ASSERT_TRUE(!finished || !old) << "a change that ran through changed nothing";
   }
   EXPECT_TRUE(finished);
+}
+
+TEST_F(Saved, ACrashAtAnyStepOfADeletionLeavesTheOldPairOrTheNew) {
+  for (int s : {1, 2, 3}) save(TallyKind::Shushi, s);
+  crashAtEveryStep(
+      ledger, TallyKind::Shushi, [&](DataStore& d) { return deleteSavedResult(d, port, TallyKind::Shushi, 1); },
+      [&](const Bytes& a, const Bytes& i) {
+        return a.size() == 4720u && i.size() == 128u && slice(a, 2360, 2360) == workFile(TallyKind::Shushi, 3) &&
+               i[64 + 19] == '3';
+      });
+  EXPECT_EQ(savedLabels(ds, TallyKind::Shushi).size(), 2u);
+  EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"shushi.dat", "shushi.tim"}));
 }
 
 TEST_F(Saved, ACrashAtAnyStepOfASaveLeavesTheOldPairOrTheNew) {
   save(TallyKind::Jyoken, 1);
-  const Bytes oldArchive = archive(TallyKind::Jyoken), oldIndex = index(TallyKind::Jyoken);
   putWork(TallyKind::Jyoken, workFile(TallyKind::Jyoken, 2));
-  bool finished = false;
-  for (int k = 0; !finished && k < 100; ++k) {
-    ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, oldArchive);
-    ledger.write(tallyKindInfo(TallyKind::Jyoken).index, oldIndex);
-    CrashingFs crashing(k);
-    DataStore dying(ledger.root(), &crashing);
-    try {
-      finished = saveTallyResult(dying, port, TallyKind::Jyoken);
-    } catch (const Crash&) {
-    }
-    recoverSavedResults(ds);
-    const Bytes a = archive(TallyKind::Jyoken), i = index(TallyKind::Jyoken);
-    const bool old = a == oldArchive && i == oldIndex;
-    const bool now = a.size() == 590u && i.size() == 128u && slice(a, 295, 295) == workFile(TallyKind::Jyoken, 2);
-    ASSERT_TRUE(old || now) << "crash at step " << k;
-  }
-  EXPECT_TRUE(finished);
+  crashAtEveryStep(
+      ledger, TallyKind::Jyoken, [&](DataStore& d) { return saveTallyResult(d, port, TallyKind::Jyoken); },
+      [&](const Bytes& a, const Bytes& i) {
+        return a.size() == 590u && i.size() == 128u && slice(a, 295, 295) == workFile(TallyKind::Jyoken, 2);
+      });
+  EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"jyoken.dat", "jyoken.tim"}));
 }
 
-TEST_F(Saved, AHalfReplacedPairIsReadAsTheNewOneAndCompleted) {
+TEST_F(Saved, AnIndexThatCannotBeRenamedIsPutInPlaceAtTheNextOpen) {
   for (int s : {1, 2}) save(TallyKind::Rank, s);
-  // The state between the two renames: the new archive in place, the new index beside.
-  const Bytes one = workFile(TallyKind::Rank, 2);
-  const auto entry = indexEntry(TallyKind::Rank, one.data());
-  ledger.write(tallyKindInfo(TallyKind::Rank).archive, one);
-  ledger.write(std::string(tallyKindInfo(TallyKind::Rank).index) + ".new", Bytes(entry.begin(), entry.end()));
+  fixture::FaultyFs failing;
+  const auto index = ledger.root() / tallyKindInfo(TallyKind::Rank).index;
+  failing.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
+    return op == fixture::FaultyFs::Op::Rename && p == index;
+  };
+  DataStore d(ledger.root(), &failing);
+  EXPECT_FALSE(deleteSavedResult(d, port, TallyKind::Rank, 0));
+  // The change was committed: the next open completes it.
+  recoverLedger(FileSystem::standard(), ledger.root());
   EXPECT_EQ(savedLabels(ds, TallyKind::Rank), std::vector<std::string>{"2024年 6月 1日 9時 2分"});
-  recoverSavedResults(ds);
-  EXPECT_EQ(index(TallyKind::Rank), Bytes(entry.begin(), entry.end()));
-  EXPECT_FALSE(exists(std::string(tallyKindInfo(TallyKind::Rank).index) + ".new"));
+  EXPECT_EQ(archive(TallyKind::Rank), workFile(TallyKind::Rank, 2));
+  EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"rank.dat", "rank.tim"}));
 }
 
 TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
@@ -652,6 +614,7 @@ TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
   EXPECT_EQ(port.lastText(), kSavedSaveFailedMessage);
   EXPECT_EQ(archive(TallyKind::Koumoku), oldArchive);
   EXPECT_EQ(index(TallyKind::Koumoku), oldIndex);
+  EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
 }
 
 // ---------------------------------------------------------------- the saved commands
