@@ -15,6 +15,7 @@
 #include "core/support/faulty_fs.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
+#include "print/print_job.hpp"
 #include "tally/result_files.hpp"
 #include "tally/saved_results.hpp"
 
@@ -254,6 +255,34 @@ TEST_F(Saved, DeletingAnEntryWhoseArchiveHoldsLessThanOneCopy) {
   ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
   EXPECT_EQ(archive(TallyKind::Jyoken).size(), 0u);
   EXPECT_EQ(index(TallyKind::Jyoken).size(), 0u);
+}
+
+namespace {
+
+// The purchase figure a tally print puts at (400, y): the first ten places of its row.
+std::string printedPurchase(const std::optional<print::PrintJob>& job, int y) {
+  if (!job || job->document.pages.empty()) return "no print";
+  for (const print::DrawText& t : job->document.pages[0])
+    if (t.x == 400 && t.y == y) return t.text.substr(0, t.text.find("円"));
+  return "no figure";
+}
+
+}  // namespace
+
+TEST_F(Saved, ShowingASavedResultThenPrintingPrintsTheSavedResult) {
+  // Saved copies 3 and 5, then a newer tally (serial 8) in the work files.
+  for (TallyKind kind : {TallyKind::Shushi, TallyKind::Jyoken}) {
+    save(kind, 3);
+    save(kind, 5);
+    putWork(kind, workFile(kind, 8));
+  }
+  // The income print's total line (y 1535) and the condition print's 全場総合 (y 1805).
+  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0), 1535), "      9000");
+  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Shushi, 0));
+  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0), 1535), "      4000");
+  EXPECT_EQ(printedPurchase(print::jyokenJob(ds, port), 1805), "       900");
+  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 1));
+  EXPECT_EQ(printedPurchase(print::jyokenJob(ds, port), 1805), "       600");
 }
 
 TEST_F(Saved, AMissingIndexListsNothing) {

@@ -137,6 +137,22 @@ class HozonSyoriTest : public QObject {
     QVERIFY(named<QWidget>(w, "Panel11")->isVisible());
     QCOMPARE(named<QScrollBar>(w, "ScrollBar")->maximum(), 8);
     QCOMPARE(named<QLabel>(w, "RanLabel11")->text(), QString("      3500円"));
+    // A per-race kind saved as the second line: the same window, three races a page.
+    QVERIFY(tally::runRankTally(appState().ds, tallyPort_, tally::rankCode(false, 0), 0, [] { return at(8); }));
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Rank));
+    named<QScrollBar>(w, "ScrollBar")->setValue(3);
+    onNextModal([](QWidget* dlg) {
+      auto* l = named<QListWidget>(dlg, "RankListBox");
+      clickLine(dlg, "RankListBox", 1);
+      QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(1)).center());
+    });
+    named<QAction>(&main(), "N13")->trigger();
+    QCOMPARE(main().shukei().window(TallyKind::Rank), w);
+    QVERIFY(named<QWidget>(w, "Panel1")->isVisible());
+    QVERIFY(!named<QWidget>(w, "Panel11")->isVisible());
+    QCOMPARE(named<QScrollBar>(w, "ScrollBar")->maximum(), 14);
+    QCOMPARE(named<QScrollBar>(w, "ScrollBar")->value(), 0);
+    QCOMPARE(named<QLabel>(w, "TimeLabel")->text(), QString("集計日時    2001年 5月12日14時 8分"));
   }
 
   void anArchiveOutOfStepIsNotShown() {
