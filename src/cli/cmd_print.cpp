@@ -7,6 +7,7 @@
 #include "cli/parsers.hpp"
 #include "print/print_job.hpp"
 #include "tally/rank_tally.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra::cli {
 
@@ -79,7 +80,7 @@ class PrintRace : public PrintCommand {  // kinds 2 and 3
     const int r = args_.select(ctx);
     DataStore& ds = *ctx.ds;
     // The race window offers printing only for a race holding data.
-    if (ds.kaisai.raceJoutai[r] % 10 == 0) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
+    if (!raceHoldsData(ds.kaisai.raceJoutai[r])) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
     output(ctx, runners_ ? print::runnersJob(ds, r) : print::raceJob(ds, ctx.settings, r));
   }
 

@@ -34,7 +34,7 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
     const auto lines = results.lines(t);
     const ConstSlots s = resultSlots(std::as_const(race), t);
     for (std::size_t i = 0; i < lines.size(); ++i)
-      out << "結果 " << betTypeName(t) << lines[i] << (s.codes[i] >= hitMarker(t) ? "  的中" : "") << "\n";
+      out << "結果 " << betTypeName(t) << lines[i] << (resultHit(t, s.codes[i]) ? "  的中" : "") << "\n";
   }
   const long purchase = k.kounyuGaku[r];
   const long balance = k.shushi[r];

@@ -54,12 +54,11 @@ std::vector<std::string> PurchaseBook::lines(BetType t) const {
   for (int i = 0; i < n; ++i) {
     const int code = s.codes[i];
     const long stake = s.amounts[i];
-    switch (t) {
-      case BetType::Tan:
-      case BetType::Fuku: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, stake)); break;
-      case BetType::Waku: out.push_back(sjprintfUtf8("   %d-%d  %9ld円", code / 10, code % 10, stake)); break;
-      case BetType::Wide:
-      case BetType::Uma: out.push_back(sjprintfUtf8(" %2d-%2d   %9ld円", code / 100, code % 100, stake)); break;
+    const int a = pairFirst(t, code), b = pairSecond(t, code);
+    switch (betTypeInfo(t).layout) {
+      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, stake)); break;
+      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("   %d-%d  %9ld円", a, b, stake)); break;
+      case CodeLayout::Horses: out.push_back(sjprintfUtf8(" %2d-%2d   %9ld円", a, b, stake)); break;
     }
   }
   return out;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/bet_types.hpp"
+#include "ledger/bet_types.hpp"
 
 namespace tovra {
 

@@ -29,14 +29,6 @@ namespace {
 // Stored class code of each dialog position.
 constexpr int kClassCodes[12] = {1, 2, 3, 13, 5, 6, 7, 8, 9, 10, 4, 12};
 
-// Divisor and modulus of each field inside the code.
-struct DigitPlace {
-  std::uint32_t div, mod;
-};
-constexpr DigitPlace kPlaces[kItemFields] = {
-    {10000000, 1000}, {100000, 100}, {10000, 10}, {1000, 10}, {100, 10}, {10, 10}, {1, 10},
-};
-
 int itemCount(ItemField f) { return static_cast<int>(raceItemGroup(f).items.size()); }
 
 }  // namespace
@@ -54,18 +46,13 @@ int classPositionForCode(int code) {
   return code - 1;
 }
 
-int koumokuDigit(std::uint32_t code, ItemField f) {
-  const DigitPlace& p = kPlaces[static_cast<int>(f)];
-  return static_cast<int>((code / p.div) % p.mod);
-}
-
 std::uint32_t koumokuFromPositions(const ItemPositions& pos) {
   std::uint32_t code = 0;
   for (int i = 0; i < kItemFields; ++i) {
     const auto f = static_cast<ItemField>(i);
     int digit = 0;
     if (pos[i] >= 0 && pos[i] < itemCount(f)) digit = f == ItemField::Class ? classCodeForPosition(pos[i]) : pos[i] + 1;
-    code += static_cast<std::uint32_t>(digit) * kPlaces[i].div;
+    code += static_cast<std::uint32_t>(digit) * koumokuPlace(f);
   }
   return code;
 }

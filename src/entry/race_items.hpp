@@ -1,17 +1,15 @@
 #pragma once
-// The race items code (koumoku): seven 1-based choices packed as decimal digits,
-//   age * 10000000 + class * 100000 + kind * 10000 + sex * 1000 + weight * 100 + track * 10 + going.
-// Class takes two digits (1..13); the items dialog lists the classes in its own order,
-// so a class code and a dialog position are mapped both ways here.
+// The race items dialog over the race items code (ledger/race_items_code.hpp): its seven
+// radio groups and the distance box. The dialog lists the classes in its own order, so a
+// class code and a dialog position are mapped both ways here.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace tovra {
+#include "ledger/race_items_code.hpp"
 
-enum class ItemField { Age, Class, Kind, Sex, Weight, Track, Going };
-inline constexpr int kItemFields = 7;
+namespace tovra {
 
 // One radio group of the items dialog, in the order of ItemField.
 struct ItemGroup {
@@ -32,8 +30,6 @@ int classCodeForPosition(int position);  // 0 for a position out of range
 // (so an imported 11, 400万下, shows as 900万下); -1 when the code has no position.
 int classPositionForCode(int code);
 
-// The stored digit (class: two digits) of one field.
-int koumokuDigit(std::uint32_t code, ItemField f);
 // Builds the code from dialog positions; a group without selection gives a 0 digit.
 std::uint32_t koumokuFromPositions(const ItemPositions& pos);
 // Dialog positions for a stored code (-1 where a digit has no item).

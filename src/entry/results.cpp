@@ -18,14 +18,12 @@ std::vector<std::string> ResultBook::lines(BetType t) const {
   std::vector<std::string> out;
   const int n = usedSlots(s);
   for (int i = 0; i < n; ++i) {
-    const int code = s.codes[i] % hitMarker(t);
+    const int code = plainCode(t, s.codes[i]), a = pairFirst(t, code), b = pairSecond(t, code);
     const long payout = s.amounts[i];
-    switch (t) {
-      case BetType::Tan:
-      case BetType::Fuku: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, payout)); break;
-      case BetType::Waku: out.push_back(sjprintfUtf8("    %d-%d  %9ld円", code / 10, code % 10, payout)); break;
-      case BetType::Wide:
-      case BetType::Uma: out.push_back(sjprintfUtf8("  %2d-%2d   %9ld円", code / 100, code % 100, payout)); break;
+    switch (betTypeInfo(t).layout) {
+      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, payout)); break;
+      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("    %d-%d  %9ld円", a, b, payout)); break;
+      case CodeLayout::Horses: out.push_back(sjprintfUtf8("  %2d-%2d   %9ld円", a, b, payout)); break;
     }
   }
   return out;

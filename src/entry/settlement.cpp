@@ -1,6 +1,10 @@
 #include "entry/settlement.hpp"
 
 #include <limits>
+#include <utility>
+
+#include "ledger/bet_types.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra {
 
@@ -8,10 +12,6 @@ std::int32_t saturate32(std::int64_t v) {
   if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(v);
-}
-
-std::int64_t ticketPay(std::int32_t stake, std::int32_t payout) {
-  return static_cast<std::int64_t>(stake / 100) * payout;
 }
 
 std::optional<double> recoveryRate(std::int64_t purchase, std::int64_t ret) {
@@ -26,57 +26,45 @@ std::optional<double> hitRate(std::int64_t hitRaces, std::int64_t boughtRaces) {
 
 namespace {
 
-template <std::size_t N>
-std::int64_t sum(const std::int32_t (&a)[N]) {
-  std::int64_t s = 0;
-  for (std::int32_t v : a) s += v;
-  return s;
-}
-
-// Matches one result slot against every ticket of its type.
-template <std::size_t T>
-void matchSlot(std::uint16_t& keka, std::int32_t haitou, const std::uint16_t (&codes)[T],
-               const std::int32_t (&stakes)[T], int modulus, std::int64_t& ret, std::uint16_t& joutai) {
-  int plain = keka % modulus;
-  keka = static_cast<std::uint16_t>(plain);
-  if (plain == 0) return;
-  for (std::size_t t = 0; t < T; ++t) {
-    if (codes[t] == plain) {
-      keka = static_cast<std::uint16_t>(plain + modulus);
-      ret += ticketPay(stakes[t], haitou);
-      joutai = static_cast<std::uint16_t>(joutai % 10 + 10);
-    }
-  }
-}
-
-// A race's money in 64 bits: the stakes per type, the purchase and the return.
+// A race's money in 64 bits: the stakes per type (in the order of BetType), the purchase
+// and the return.
 struct RaceSums {
-  std::int64_t tan, fuku, waku, uma, wide, purchase, ret;
+  std::int64_t stakes[kBetTypeCount] = {};
+  std::int64_t purchase = 0, ret = 0;
 };
 
 // Sets the race's status, marks the hits on its result codes and sums its money.
 RaceSums matchRace(RaceRecord& race, std::uint16_t& joutai) {
-  RaceSums m{sum(race.tanGaku), sum(race.fukuGaku), sum(race.wakuGaku), sum(race.umaGaku), sum(race.wideGaku), 0, 0};
-  m.purchase = m.tan + m.fuku + m.waku + m.uma + m.wide;
+  RaceSums m;
+  for (int t = 0; t < kBetTypeCount; ++t) {
+    const ConstSlots tickets = ticketSlots(std::as_const(race), kBetTypes[t]);
+    for (int i = 0; i < tickets.capacity; ++i) m.stakes[t] += tickets.amounts[i];
+    m.purchase += m.stakes[t];
+  }
   if (m.purchase != 0) {
-    joutai = 2;
+    joutai = kRaceBought;
   } else if (race.kyori != 0 || race.tanKeka[0] != 0 || race.fukuKeka[0] != 0 || race.wakuKeka[0] != 0 ||
              race.umaKeka[0] != 0 || race.wideKeka[0] != 0 || race.shutsubaWaku[0] != 0 || race.comento[0] != 0) {
-    joutai = 1;
+    joutai = kRaceData;
   } else {
-    joutai = 0;
+    joutai = kRaceEmpty;
   }
 
-  std::int64_t& ret = m.ret;
-  for (int s = 0; s < 2; ++s) matchSlot(race.tanKeka[s], race.tanHaitou[s], race.tanUma, race.tanGaku, 100, ret, joutai);
-  for (int s = 0; s < 4; ++s)
-    matchSlot(race.fukuKeka[s], race.fukuHaitou[s], race.fukuUma, race.fukuGaku, 100, ret, joutai);
-  for (int s = 0; s < 2; ++s) {
-    matchSlot(race.wakuKeka[s], race.wakuHaitou[s], race.wakuKumi, race.wakuGaku, 100, ret, joutai);
-    matchSlot(race.umaKeka[s], race.umaHaitou[s], race.umaKumi, race.umaGaku, 10000, ret, joutai);
+  // Each result slot is matched against every ticket of its type: its code keeps the hit
+  // marker when a ticket is on it.
+  for (BetType t : kBetTypes) {
+    const Slots results = resultSlots(race, t);
+    for (int s = 0; s < results.capacity; ++s) {
+      const int plain = plainCode(t, results.codes[s]);
+      results.codes[s] = static_cast<std::uint16_t>(plain);
+      if (plain == 0) continue;
+      const TicketMatch hit = matchTickets(race, t, plain, results.amounts[s]);
+      if (!hit.hit) continue;
+      results.codes[s] = static_cast<std::uint16_t>(plain + hitMarker(t));
+      joutai = withHitFlag(joutai);
+      m.ret += hit.pays;
+    }
   }
-  for (int s = 0; s < 6; ++s)
-    matchSlot(race.wideKeka[s], race.wideHaitou[s], race.wideKumi, race.wideGaku, 10000, ret, joutai);
   return m;
 }
 
@@ -98,11 +86,7 @@ bool raceMoneyFits(const RaceRecord& race) {
 void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
   RaceRecord& race = races[static_cast<std::size_t>(r)];
   const RaceSums m = matchRace(race, kaisai.raceJoutai[r]);
-  race.tanGoukei = saturate32(m.tan);
-  race.fukuGoukei = saturate32(m.fuku);
-  race.wakuGoukei = saturate32(m.waku);
-  race.umaGoukei = saturate32(m.uma);
-  race.wideGoukei = saturate32(m.wide);
+  for (int t = 0; t < kBetTypeCount; ++t) stakeTotal(race, kBetTypes[t]) = saturate32(m.stakes[t]);
   kaisai.kounyuGaku[r] = saturate32(m.purchase);
 
   // The balance is the stored return minus the stored purchase, so that the return

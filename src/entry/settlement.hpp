@@ -1,7 +1,7 @@
 #pragma once
-// Race settlement: matches a race's tickets against its results and stores the race's
-// purchase, balance, status and hit marks and the day's totals. The one place where
-// money is computed from tickets and payouts.
+// Race settlement: matches a race's tickets against its results (the hit test of
+// ledger/bet_types.hpp) and stores the race's purchase, balance, state and hit marks and
+// the day's totals. The one place where a race's money is computed and stored.
 #include <cstdint>
 #include <optional>
 
@@ -27,16 +27,9 @@ bool raceMoneyFits(const RaceRecord& race);
 // written elsewhere, which entry never lets it come to.
 std::int32_t saturate32(std::int64_t v);
 
-// What one ticket pays: (stake / 100, truncated) * payout.
-std::int64_t ticketPay(std::int32_t stake, std::int32_t payout);
-
 // 回収率: return / purchase * 100; none for a purchase of 0.
 std::optional<double> recoveryRate(std::int64_t purchase, std::int64_t ret);
 // 的中率: hit races / bought races * 100; none when nothing was bought.
 std::optional<double> hitRate(std::int64_t hitRaces, std::int64_t boughtRaces);
-
-// A race's status digits.
-inline bool raceBought(int joutai) { return joutai % 10 == 2; }
-inline bool raceHit(int joutai) { return joutai / 10 == 1; }
 
 }  // namespace tovra

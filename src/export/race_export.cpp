@@ -7,6 +7,7 @@
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
+#include "ledger/race_state.hpp"
 #include "ledger/text.hpp"
 #include "mainwindow/race_view.hpp"
 #include "settings/settings_record.hpp"
@@ -21,7 +22,7 @@ std::vector<RaceRow> exportRaces(DataStore& ds, UserPort& port, const tally::Tal
     const KaisaiRecord& k = d.kaisai;
     const bool oldAges = useOldAgeLabels(d.year, settings);
     for (int r = 0; r < kRacesPerDay; ++r) {
-      if (k.raceJoutai[r] % 10 == 0) continue;  // the race holds nothing
+      if (!raceHoldsData(k.raceJoutai[r])) continue;  // the race holds nothing
       const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
       RaceRow row;
       row.year = d.year;

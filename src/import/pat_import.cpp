@@ -9,6 +9,7 @@
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/user_port.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra {
 namespace {
@@ -26,7 +27,7 @@ std::string readPurchases(DataStore& ds, UserPort& port, const std::filesystem::
   }
   const MeetingKey key = meetingKey(ds);
   std::array<bool, kRacesPerDay> boughtBefore{};
-  for (int r = 0; r < kRacesPerDay; ++r) boughtBefore[static_cast<std::size_t>(r)] = ds.kaisai.raceJoutai[r] % 10 == 2;
+  for (int r = 0; r < kRacesPerDay; ++r) boughtBefore[static_cast<std::size_t>(r)] = raceBought(ds.kaisai.raceJoutai[r]);
   std::vector<int> taken;
   for (const PatIndexEntry& e : readPatIndex(kind, index.bytes)) {
     if (!patIndexEntryMatches(kind, e, key)) continue;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "entry/bet_types.hpp"
+#include "ledger/bet_types.hpp"
 #include "entry/settlement.hpp"
 #include "import/halfwidth.hpp"
 #include "ledger/text.hpp"
@@ -70,17 +70,6 @@ void pairs(const std::uint8_t* p, std::size_t off, std::size_t numLen, std::size
     keka[i] = static_cast<std::uint16_t>(num(p, e, numLen) * multiplier + num(p, e + numLen + 1, numLen));
     haitou[i] = num(p, e + 2 * numLen + 1, 8);
   }
-}
-
-std::int32_t& goukei(RaceRecord& race, BetType t) {
-  switch (t) {
-    case BetType::Tan: return race.tanGoukei;
-    case BetType::Fuku: return race.fukuGoukei;
-    case BetType::Waku: return race.wakuGoukei;
-    case BetType::Wide: return race.wideGoukei;
-    case BetType::Uma: break;
-  }
-  return race.umaGoukei;
 }
 
 constexpr std::size_t kEntriesFirst = 93, kEntryLength = 48;
@@ -161,10 +150,9 @@ void applyPatTickets(const std::vector<PatTicket>& tickets, int kind, const Meet
     if (t.course != key.course + 1 || t.race < 1 || t.race > kRacesPerDay) continue;
     const std::size_t r = static_cast<std::size_t>(t.race - 1);
     if (boughtBefore[r]) continue;
-    static const BetType kTypes[] = {BetType::Tan, BetType::Fuku, BetType::Waku, BetType::Uma, BetType::Wide};
     const int maxType = kind >= 2 ? 5 : 4;  // ﾜｲﾄﾞ came with PAT for Win95
     if (t.type < 1 || t.type > maxType) continue;
-    const BetType type = kTypes[t.type - 1];
+    const BetType type = kRecordOrder[t.type - 1];  // PAT numbers the types in record order
     const int code = ticketCode(type, t.numbers);
     if (code == 0) continue;
     taken.push_back(t.race);
@@ -173,7 +161,7 @@ void applyPatTickets(const std::vector<PatTicket>& tickets, int kind, const Meet
     if (used >= s.capacity) continue;  // the list is full: the ticket is dropped
     s.codes[used] = static_cast<std::uint16_t>(code);
     s.amounts[used] = t.stake * 100;
-    std::int32_t& total = goukei(races[r], type);
+    std::int32_t& total = stakeTotal(races[r], type);
     total = saturate32(std::int64_t{total} + s.amounts[used]);
   }
 }

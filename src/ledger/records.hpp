@@ -117,15 +117,6 @@ const KeibajoInfo& keibajo(int course);
 // Course by folder code (case-insensitive) or index text "0".."9"; -1 when unknown.
 int courseFromText(const std::string& text);
 
-// Decoding helpers shared by every display.
-inline int pairFirst10(int v) { return v / 10; }
-inline int pairSecond10(int v) { return v % 10; }
-inline int pairFirst100(int v) { return v / 100; }
-inline int pairSecond100(int v) { return v % 100; }
-inline int plainResult100(int v) { return v % 100; }      // win, place, bracket
-inline int plainResult10000(int v) { return v % 10000; }  // quinella, wide
-inline bool isHit100(int v) { return v >= 100; }
-inline bool isHit10000(int v) { return v >= 10000; }
 // Carried weight as shown: 550 -> "55.0", 55 -> "55".
 std::string kinryoText(int v);
 

@@ -3,6 +3,7 @@
 #include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra {
 
@@ -29,7 +30,7 @@ MeetingView formatMeetingView(const DataStore& ds) {
   for (int r = 0; r < 12; ++r) {
     MeetingRowView& row = v.rows[r];
     const int joutai = k.raceJoutai[r];
-    if (joutai % 10 != 0) {
+    if (raceHoldsData(joutai)) {
       row.raceName = cp932ToUtf8(fixedText(k.raceMei[r]));
       const long purchase = k.kounyuGaku[r];
       const long balance = k.shushi[r];
@@ -48,7 +49,7 @@ MeetingView formatMeetingView(const DataStore& ds) {
       row.kou = kBlank;
       row.shu = kBlank;
     }
-    row.hit = joutai / 10 == 1;
+    row.hit = raceHit(joutai);
   }
   if (k.kounyuGaku[12] != 0) {
     const long dayPurchase = k.kounyuGaku[12];

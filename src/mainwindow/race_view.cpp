@@ -3,7 +3,9 @@
 #include "entry/race_entry.hpp"
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/bet_types.hpp"
 #include "ledger/datastore.hpp"
+#include "ledger/race_state.hpp"
 #include "ledger/text.hpp"
 #include "settings/settings_record.hpp"
 
@@ -17,46 +19,39 @@ std::string cp932Field(const char (&buf)[N]) {
   return fixedText(buf);
 }
 
-// " %2d    %10ld円" for win and place results.
-ResultPanelView singleResult(int code, long payout) {
+// A result panel line: " %2d    %10ld円" (単勝 複勝), "  %d-%d  %10ld円" (枠連),
+// " %2d-%2d %10ld円" (馬連 ﾜｲﾄﾞ); red when the result was won.
+ResultPanelView resultPanel(BetType t, int code, long payout) {
   if (code == 0) return {};
-  return {sjprintfUtf8(" %2d    %10ld円", plainResult100(code), payout), isHit100(code)};
-}
-
-ResultPanelView bracketResult(int code, long payout) {
-  if (code == 0) return {};
-  const int pair = plainResult100(code);
-  return {sjprintfUtf8("  %d-%d  %10ld円", pairFirst10(pair), pairSecond10(pair), payout), isHit100(code)};
-}
-
-// Quinella and wide results: " %2d-%2d %10ld円".
-ResultPanelView horsePairResult(int code, long payout) {
-  if (code == 0) return {};
-  const int pair = plainResult10000(code);
-  return {sjprintfUtf8(" %2d-%2d %10ld円", pairFirst100(pair), pairSecond100(pair), payout), isHit10000(code)};
+  const int plain = plainCode(t, code);
+  const int a = pairFirst(t, plain), b = pairSecond(t, plain);
+  switch (betTypeInfo(t).layout) {
+    case CodeLayout::Single: return {sjprintfUtf8(" %2d    %10ld円", plain, payout), resultHit(t, code)};
+    case CodeLayout::Bracket: return {sjprintfUtf8("  %d-%d  %10ld円", a, b, payout), resultHit(t, code)};
+    case CodeLayout::Horses: break;
+  }
+  return {sjprintfUtf8(" %2d-%2d %10ld円", a, b, payout), resultHit(t, code)};
 }
 
 // Ticket lists end at the first zero number or at the list's capacity.
-template <std::size_t N, typename Line>
-std::vector<std::string> ticketLines(const std::uint16_t (&numbers)[N], const std::int32_t (&stakes)[N], Line line) {
+std::vector<std::string> ticketLines(const RaceRecord& race, BetType t) {
+  const ConstSlots s = ticketSlots(race, t);
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < N && numbers[i] != 0; ++i) out.push_back(line(numbers[i], static_cast<long>(stakes[i])));
+  for (int i = 0; i < usedSlots(s); ++i) {
+    const int code = s.codes[i], a = pairFirst(t, code), b = pairSecond(t, code);
+    const long stake = s.amounts[i];
+    switch (betTypeInfo(t).layout) {
+      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, stake)); break;
+      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("  %d-%d %9ld円", a, b, stake)); break;
+      case CodeLayout::Horses: out.push_back(sjprintfUtf8(" %2d-%2d%9ld円", a, b, stake)); break;
+    }
+  }
   return out;
 }
 
 void fillTickets(RaceView& v, const RaceRecord& race) {
-  auto single = [](int horse, long stake) { return sjprintfUtf8("  %2d    %9ld円", horse, stake); };
-  auto bracket = [](int pair, long stake) {
-    return sjprintfUtf8("  %d-%d %9ld円", pairFirst10(pair), pairSecond10(pair), stake);
-  };
-  auto horsePair = [](int pair, long stake) {
-    return sjprintfUtf8(" %2d-%2d%9ld円", pairFirst100(pair), pairSecond100(pair), stake);
-  };
-  v.tickets[kBoxTan] = ticketLines(race.tanUma, race.tanGaku, single);
-  v.tickets[kBoxFuku] = ticketLines(race.fukuUma, race.fukuGaku, single);
-  v.tickets[kBoxWaku] = ticketLines(race.wakuKumi, race.wakuGaku, bracket);
-  v.tickets[kBoxUma] = ticketLines(race.umaKumi, race.umaGaku, horsePair);
-  v.tickets[kBoxWide] = ticketLines(race.wideKumi, race.wideGaku, horsePair);
+  // The lists KouBox1..KouBox5 are in record order.
+  for (int box = 0; box < kBetTypeCount; ++box) v.tickets[box] = ticketLines(race, kRecordOrder[box]);
 }
 
 void fillTotals(RaceView& v, const KaisaiRecord& k, int r) {
@@ -77,12 +72,12 @@ void fillResults(RaceView& v, const RaceRecord& race) {
     v.finishers.push_back(finisherLine(p + 1, race.chakuUma[p], cp932Field(race.chakuBamei[p]),
                                        cp932Field(race.chakuText[p])));
   }
-  for (int k = 0; k < 4; ++k) v.fuku[k] = singleResult(race.fukuKeka[k], race.fukuHaitou[k]);
+  for (int k = 0; k < 4; ++k) v.fuku[k] = resultPanel(BetType::Fuku, race.fukuKeka[k], race.fukuHaitou[k]);
   v.wideKiriEnabled = race.wideKeka[3] != 0;
   for (int k = 0; k < 2; ++k) {
-    v.tan[k] = singleResult(race.tanKeka[k], race.tanHaitou[k]);
-    v.waku[k] = bracketResult(race.wakuKeka[k], race.wakuHaitou[k]);
-    v.uma[k] = horsePairResult(race.umaKeka[k], race.umaHaitou[k]);
+    v.tan[k] = resultPanel(BetType::Tan, race.tanKeka[k], race.tanHaitou[k]);
+    v.waku[k] = resultPanel(BetType::Waku, race.wakuKeka[k], race.wakuHaitou[k]);
+    v.uma[k] = resultPanel(BetType::Uma, race.umaKeka[k], race.umaHaitou[k]);
   }
 }
 
@@ -115,7 +110,7 @@ std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page) {
   std::array<ResultPanelView, 3> out;
   for (int i = 0; i < 3; ++i) {
     const int a = page * 3 + i;
-    out[i] = horsePairResult(race.wideKeka[a], race.wideHaitou[a]);
+    out[i] = resultPanel(BetType::Wide, race.wideKeka[a], race.wideHaitou[a]);
   }
   return out;
 }
@@ -134,7 +129,7 @@ RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int
   const RaceRecord& race = ds.races[r];
   const std::string course = keibajo(ds.course).name;
   v.caption = course + "競馬場ﾚｰｽﾃﾞｰﾀ";
-  v.holdsData = k.raceJoutai[r] % 10 != 0;
+  v.holdsData = raceHoldsData(k.raceJoutai[r]);
   v.ticketPage = settings.racePage() <= 2 ? settings.racePage() : 0;
   v.jyoLabel = course + "競馬場";
   v.dayPanel = sjprintfUtf8(" %2d月%2d日 %d回 %d日目", k.month(), k.day(), k.kai(), k.nichi());

@@ -4,6 +4,7 @@
 #include "ledger/text.hpp"
 #include "print/layouts.hpp"
 #include "print/print_common.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra::print {
 
@@ -28,7 +29,7 @@ Document meetingDocument(const DataStore& ds) {
     const int y = kRowTop + kRowPitch * r;
     put(p, kRaceX, y, sjprintfUtf8("%2dR", r + 1));
     const int joutai = k.raceJoutai[r];
-    if (joutai % 10 != 0) {
+    if (raceHoldsData(joutai)) {
       const std::int64_t purchase = k.kounyuGaku[r], balance = k.shushi[r];
       if (purchase == 0) {
         put(p, kMoneyX, y, "         0円");

@@ -3,6 +3,7 @@
 
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/bet_types.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "mainwindow/race_view.hpp"
@@ -67,13 +68,13 @@ void putFinishers(Page& p, const RaceRecord& race) {
 
 // One result list: a line per entry that is not 0, 60 apart from y, red when hit.
 // Returns the y below its last line.
-template <std::size_t N, typename Text>
-int putResults(Page& p, int x, int y, const std::uint16_t (&codes)[N], const std::int32_t (&payouts)[N], int modulus,
-               Text text) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (codes[i] == 0) continue;
-    const bool hit = codes[i] / modulus == 1;
-    put(p, x, y, text(codes[i] % modulus, static_cast<long>(payouts[i])), hit ? kRed : kBlack);
+template <typename Text>
+int putResults(Page& p, int x, int y, const RaceRecord& race, BetType t, Text text) {
+  const ConstSlots results = resultSlots(race, t);
+  for (int i = 0; i < results.capacity; ++i) {
+    if (results.codes[i] == 0) continue;
+    const bool hit = resultHit(t, results.codes[i]);
+    put(p, x, y, text(plainCode(t, results.codes[i]), static_cast<long>(results.amounts[i])), hit ? kRed : kBlack);
     y += kLinePitch;
   }
   return y;
@@ -81,13 +82,13 @@ int putResults(Page& p, int x, int y, const std::uint16_t (&codes)[N], const std
 
 std::string singleText(int horse, long yen) { return sjprintfUtf8("%2d番  %8ld円", horse, yen); }
 std::string bracketResultText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%d  %8ld円", pairFirst10(pair), pairSecond10(pair), yen);
+  return sjprintfUtf8("%2d-%d  %8ld円", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair), yen);
 }
 std::string bracketTicketText(int pair, long yen) {
-  return sjprintfUtf8("%d-%d   %8ld円", pairFirst10(pair), pairSecond10(pair), yen);
+  return sjprintfUtf8("%d-%d   %8ld円", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair), yen);
 }
 std::string horsePairText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%2d %8ld円", pairFirst100(pair), pairSecond100(pair), yen);
+  return sjprintfUtf8("%2d-%2d %8ld円", pairFirst(BetType::Uma, pair), pairSecond(BetType::Uma, pair), yen);
 }
 
 // The bottom of the results: the lowest line of the right column (複勝, then ﾜｲﾄﾞ).
@@ -98,11 +99,11 @@ int putResultSection(Page& p, const RaceRecord& race) {
   put(p, 200, 1245, "枠連");
   put(p, 200, 1365, "馬連");
   put(p, 1250, 1365, "ﾜｲﾄﾞ");
-  putResults(p, 600, 1115, race.tanKeka, race.tanHaitou, 100, singleText);
-  putResults(p, 1650, 1115, race.fukuKeka, race.fukuHaitou, 100, singleText);
-  putResults(p, 600, 1240, race.wakuKeka, race.wakuHaitou, 100, bracketResultText);
-  putResults(p, 600, 1365, race.umaKeka, race.umaHaitou, 10000, horsePairText);
-  return putResults(p, 1650, 1365, race.wideKeka, race.wideHaitou, 10000, horsePairText);
+  putResults(p, 600, 1115, race, BetType::Tan, singleText);
+  putResults(p, 1650, 1115, race, BetType::Fuku, singleText);
+  putResults(p, 600, 1240, race, BetType::Waku, bracketResultText);
+  putResults(p, 600, 1365, race, BetType::Uma, horsePairText);
+  return putResults(p, 1650, 1365, race, BetType::Wide, horsePairText);
 }
 
 // One ticket list with its total line; it ends at the first empty ticket.

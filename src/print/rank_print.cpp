@@ -5,6 +5,7 @@
 #include "print/layouts.hpp"
 #include "print/print_common.hpp"
 #include "tally/rank_tally.hpp"
+#include "ledger/bet_types.hpp"
 
 namespace tovra::print {
 
@@ -43,9 +44,9 @@ std::string payoutLine(const RankEntry& e) {
   switch (e.shiki) {
     case 1: return sjprintfUtf8("単勝   %2d番      ", e.kumi);
     case 2: return sjprintfUtf8("複勝   %2d番      ", e.kumi);
-    case 3: return sjprintfUtf8("枠連   %d-%d      ", pairFirst10(e.kumi), pairSecond10(e.kumi));
-    case 4: return sjprintfUtf8("馬連  %2d-%2d     ", pairFirst100(e.kumi), pairSecond100(e.kumi));
-    case 5: return sjprintfUtf8("ﾜｲﾄﾞ  %2d-%2d     ", pairFirst100(e.kumi), pairSecond100(e.kumi));
+    case 3: return sjprintfUtf8("枠連   %d-%d      ", pairFirst(BetType::Waku, e.kumi), pairSecond(BetType::Waku, e.kumi));
+    case 4: return sjprintfUtf8("馬連  %2d-%2d     ", pairFirst(BetType::Uma, e.kumi), pairSecond(BetType::Uma, e.kumi));
+    case 5: return sjprintfUtf8("ﾜｲﾄﾞ  %2d-%2d     ", pairFirst(BetType::Wide, e.kumi), pairSecond(BetType::Wide, e.kumi));
     default: return {};
   }
 }

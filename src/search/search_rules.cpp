@@ -3,12 +3,15 @@
 #include <cstring>
 
 #include "ledger/text.hpp"
+#include "ledger/bet_types.hpp"
+#include "ledger/race_items_code.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra::search {
 
 bool raceTakesPart(std::uint16_t joutai, bool hitOnly) {
-  if (joutai % 10 == 0) return false;
-  return !hitOnly || (joutai / 10) % 10 == 1;
+  if (!raceHoldsData(joutai)) return false;
+  return !hitOnly || raceHit(joutai);
 }
 
 bool nameContains(const char* name, std::size_t size, std::string_view text, std::size_t lastStart) {
@@ -24,17 +27,16 @@ bool raceHasGrade(std::uint32_t koumoku, int grade) {
   // The race-class digits of the items code: GⅠ 9, GⅡ 8, GⅢ 7.
   static constexpr std::uint32_t kClassOfGrade[3] = {9, 8, 7};
   if (koumoku == 0 || grade < 0 || grade > 2) return false;
-  return (koumoku % 10000000) / 100000 == kClassOfGrade[grade];
+  return koumokuDigit(koumoku, ItemField::Class) == static_cast<int>(kClassOfGrade[grade]);
 }
 
 std::array<PayoutSlot, kPayoutSlots> payoutSlots(const RaceRecord& r) {
   std::array<PayoutSlot, kPayoutSlots> s{};
   int i = 0;
-  for (int k = 0; k < 4; ++k) s[i++] = {r.fukuHaitou[k], isHit100(r.fukuKeka[k])};
-  for (int k = 0; k < 2; ++k) s[i++] = {r.tanHaitou[k], isHit100(r.tanKeka[k])};
-  for (int k = 0; k < 2; ++k) s[i++] = {r.wakuHaitou[k], isHit100(r.wakuKeka[k])};
-  for (int k = 0; k < 2; ++k) s[i++] = {r.umaHaitou[k], isHit10000(r.umaKeka[k])};
-  for (int k = 0; k < 6; ++k) s[i++] = {r.wideHaitou[k], isHit10000(r.wideKeka[k])};
+  for (BetType t : kSearchPayoutOrder) {
+    const ConstSlots results = resultSlots(r, t);
+    for (int k = 0; k < results.capacity; ++k) s[i++] = {results.amounts[k], resultHit(t, results.codes[k])};
+  }
   return s;
 }
 

@@ -5,7 +5,7 @@
 
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
-#include "tally/race_items.hpp"
+#include "ledger/race_items_code.hpp"
 
 namespace tovra::tally {
 
@@ -208,23 +208,23 @@ bool jyokenHolds(const JyokenCondition& cond, const KaisaiRecord& kaisai, int r,
   if (k == 0) return false;  // no race items entered
   switch (static_cast<JyokenKind>(cond.kind)) {
     case JyokenKind::Age:
-      return items::age(k) == v;
+      return koumokuDigit(k, ItemField::Age) == v;
     case JyokenKind::Class: {
-      const int code = items::raceClass(k);
+      const int code = koumokuDigit(k, ItemField::Class);
       if (v == 4) return code == 4 || code == 13;  // 900万下 is the former 1000万下
       if (v == 5) return code == 5 || code == 12;  // 1500万下 the former 1600万下
       return code == v;
     }
     case JyokenKind::Type:
-      return items::kind(k) == v;
+      return koumokuDigit(k, ItemField::Kind) == v;
     case JyokenKind::Sex:
-      return items::sex(k) == v;
+      return koumokuDigit(k, ItemField::Sex) == v;
     case JyokenKind::Weight:
-      return items::weight(k) == v;
+      return koumokuDigit(k, ItemField::Weight) == v;
     case JyokenKind::Track:
-      return items::track(k) == v;
+      return koumokuDigit(k, ItemField::Track) == v;
     case JyokenKind::Going:
-      return items::going(k) == v;
+      return koumokuDigit(k, ItemField::Going) == v;
     default:
       return false;
   }

@@ -1,7 +1,8 @@
 // Counting of the condition tally: one meeting day at a time.
 #include "entry/settlement.hpp"
+#include "ledger/bet_types.hpp"
+#include "ledger/race_state.hpp"
 #include "tally/jyoken_tally.hpp"
-#include "tally/race_items.hpp"
 #include "tally/tally_common.hpp"
 
 namespace tovra::tally {
@@ -15,13 +16,13 @@ void JyokenCounter::addMeeting(int c, const KaisaiRecord& kaisai, const RaceBloc
   balance_[kJyokenGrandRow] += kaisai.shushi[12];
   for (int r = 0; r < kRacesPerDay; ++r) {
     const int joutai = kaisai.raceJoutai[r];
-    const bool bought = joutai % 10 == 2, hit = joutai / 10 % 10 == 1;
+    const bool bought = raceBought(joutai), hit = raceHit(joutai);
     if (bought) ++bought_[kJyokenGrandRow];
     if (hit) ++hits_[kJyokenGrandRow];
 
     const RaceRecord& race = races[static_cast<std::size_t>(r)];
     if (!jyokenAllHold(conds_, kaisai, r, race)) continue;
-    if (bet_ < 1 || bet_ > kBetTypes) {
+    if (bet_ < 1 || bet_ > kBetTypeCount) {
       purchase_[c] += kaisai.kounyuGaku[r];
       balance_[c] += kaisai.shushi[r];
       if (bought) ++bought_[c];
@@ -30,13 +31,14 @@ void JyokenCounter::addMeeting(int c, const KaisaiRecord& kaisai, const RaceBloc
     }
     // Only the chosen bet type's tickets: a race without them adds nothing but may
     // still count as a hit of the type.
-    const BetView v = betView(race, static_cast<BetType>(bet_ - 1));
-    if (v.total != 0) {
+    const BetType type = kBetTypes[bet_ - 1];
+    const std::int32_t total = stakeTotal(race, type);
+    if (total != 0) {
       ++bought_[c];
-      balance_[c] += betReturn(v, TicketScan::UpToZeroStake) - v.total;
-      purchase_[c] += v.total;
+      balance_[c] += betReturn(race, type, TicketScan::UpToZeroStake) - total;
+      purchase_[c] += total;
     }
-    if (anyHit(v)) ++hits_[c];
+    if (hitResults(race, type) > 0) ++hits_[c];
   }
 }
 

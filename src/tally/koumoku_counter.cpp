@@ -1,8 +1,9 @@
 // Counting of the item tally: one meeting day at a time.
 #include "entry/settlement.hpp"
+#include "ledger/bet_types.hpp"
+#include "ledger/race_state.hpp"
 #include "tally/koumoku_slots.hpp"
 #include "tally/koumoku_tally.hpp"
-#include "tally/race_items.hpp"
 
 namespace tovra::tally {
 
@@ -28,13 +29,13 @@ void KoumokuCounter::addMeeting(int c, const KaisaiRecord& kaisai, const RaceBlo
   addMoney(r_.dayBalance[c][0], kaisai.shushi[12]);
   addMoney(r_.dayPurchase[c][0], kaisai.kounyuGaku[12]);
   for (int race = 0; race < kRacesPerDay; ++race) {
-    if (kaisai.raceJoutai[race] % 10 != 2) continue;  // only races with tickets bought
+    if (!raceBought(kaisai.raceJoutai[race])) continue;  // only races with tickets bought
     addRace(c, kaisai, race, races[static_cast<std::size_t>(race)]);
   }
 }
 
 void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const RaceRecord& rr) {
-  const bool hit = kaisai.raceJoutai[race] == 12;
+  const bool hit = raceBoughtAndHit(kaisai.raceJoutai[race]);
   const std::int32_t p = kaisai.kounyuGaku[race], b = kaisai.shushi[race];
 
   ++r_.races[c][0];
@@ -54,11 +55,12 @@ void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const 
   count(r_.season, c, koumoku_slot::season(kaisai.tsukiHi), p, b, hit);
 
   // Per bet type its own purchase and return; a hit of the type needs a flagged result of it.
-  for (int t = 0; t < kBetTypes; ++t) {
-    const BetView v = betView(rr, static_cast<BetType>(t));
-    if (v.total == 0) continue;
-    const std::int64_t ret = betReturn(v, TicketScan::AllTickets);
-    count(r_.betType, c, t, v.total, saturate32(ret - v.total), hit && anyHit(v));
+  for (int t = 0; t < kBetTypeCount; ++t) {
+    const BetType type = kBetTypes[t];
+    const std::int32_t total = stakeTotal(rr, type);
+    if (total == 0) continue;
+    const std::int64_t ret = betReturn(rr, type, TicketScan::AllTickets);
+    count(r_.betType, c, t, total, saturate32(ret - total), hit && hitResults(rr, type) > 0);
   }
 
   const int n = umarenTicketCount(rr);
@@ -76,14 +78,14 @@ void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const 
   }
 
   if (!hit) return;
-  r_.umarenA[c][1] += hitCount(betView(rr, BetType::Uma));
-  for (int t = 0; t < kBetTypes; ++t) {
-    const BetView v = betView(rr, static_cast<BetType>(t));
-    for (int s = 0; s < v.slots; ++s) {
-      if (!hitFlag(v, s)) continue;
-      addMoney(r_.hitPayoutTotal[c][0], v.payouts[s]);
+  r_.umarenA[c][1] += hitResults(rr, BetType::Uma);
+  for (BetType type : kBetTypes) {
+    const ConstSlots results = resultSlots(rr, type);
+    for (int s = 0; s < results.capacity; ++s) {
+      if (!resultHit(type, results.codes[s])) continue;
+      addMoney(r_.hitPayoutTotal[c][0], results.amounts[s]);
       ++r_.hitEntries[c][0];
-      const int band = koumoku_slot::payoutBand(v.payouts[s]);
+      const int band = koumoku_slot::payoutBand(results.amounts[s]);
       if (band >= 0) ++r_.payoutBand[c][band];
     }
   }

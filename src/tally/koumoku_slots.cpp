@@ -1,6 +1,6 @@
 #include "tally/koumoku_slots.hpp"
 
-#include "tally/race_items.hpp"
+#include "ledger/race_items_code.hpp"
 
 namespace tovra::tally::koumoku_slot {
 
@@ -9,17 +9,17 @@ namespace {
 int digitSlot(int digit, int slots) { return digit >= 1 && digit <= slots ? digit - 1 : -1; }
 }  // namespace
 
-int age(std::uint32_t k) { return digitSlot(items::age(k), 4); }
-int weight(std::uint32_t k) { return digitSlot(items::weight(k), 4); }
-int kind(std::uint32_t k) { return digitSlot(items::kind(k), 6); }
-int sex(std::uint32_t k) { return digitSlot(items::sex(k), 2); }
-int going(std::uint32_t k) { return digitSlot(items::going(k), 4); }
-int track(std::uint32_t k) { return digitSlot(items::track(k), 3); }
+int age(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Age), 4); }
+int weight(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Weight), 4); }
+int kind(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Kind), 6); }
+int sex(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Sex), 2); }
+int going(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Going), 4); }
+int track(std::uint32_t k) { return digitSlot(koumokuDigit(k, ItemField::Track), 3); }
 
 int raceClass(std::uint32_t k) {
   // Codes 10-13 are older names of the same classes: 未出走, 400万下, 1500万下, 1000万下.
   static constexpr int kSlotOfCode[14] = {-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 0, 2, 4, 3};
-  const int code = items::raceClass(k);
+  const int code = koumokuDigit(k, ItemField::Class);
   return code >= 0 && code <= 13 ? kSlotOfCode[code] : -1;
 }
 

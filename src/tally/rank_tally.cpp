@@ -5,6 +5,8 @@
 #include "ledger/bytes.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
+#include "ledger/bet_types.hpp"
+#include "ledger/race_state.hpp"
 
 namespace tovra::tally {
 
@@ -120,22 +122,6 @@ RankEntry raceEntry(const ScanDay& d, int r) {
   return e;
 }
 
-// The sixteen result slots in the order the payouts are offered to the table.
-struct PayoutSlot {
-  int shiki;
-  int value;
-  std::int32_t payout;
-  bool pair;  // 馬連 and ﾜｲﾄﾞ carry the hit flag at 10 000, the others at 100
-};
-std::vector<PayoutSlot> payoutSlots(const RaceRecord& x) {
-  std::vector<PayoutSlot> s;
-  for (int i = 0; i < 2; ++i) s.push_back({1, x.tanKeka[i], x.tanHaitou[i], false});
-  for (int i = 0; i < 2; ++i) s.push_back({3, x.wakuKeka[i], x.wakuHaitou[i], false});
-  for (int i = 0; i < 2; ++i) s.push_back({4, x.umaKeka[i], x.umaHaitou[i], true});
-  for (int i = 0; i < 4; ++i) s.push_back({2, x.fukuKeka[i], x.fukuHaitou[i], false});
-  for (int i = 0; i < 6; ++i) s.push_back({5, x.wideKeka[i], x.wideHaitou[i], true});
-  return s;
-}
 
 void visitDay(RankTable& t, int kind, const ScanDay& d) {
   const KaisaiRecord& k = d.kaisai;
@@ -151,16 +137,19 @@ void visitDay(RankTable& t, int kind, const ScanDay& d) {
     return;
   }
   for (int r = 0; r < kRacesPerDay; ++r) {
-    if (k.raceJoutai[r] != 12) continue;  // bought and hit
+    if (!raceBoughtAndHit(k.raceJoutai[r])) continue;
     if (kind == kRankHaitou) {
-      for (const PayoutSlot& s : payoutSlots((*d.races)[r])) {
-        int flag = s.pair ? s.value / 10000 : s.value / 100;
-        if (flag != 1 || !(s.payout > t.last().kingaku)) continue;
-        RankEntry e = raceEntry(d, r);
-        e.shiki = s.shiki;
-        e.kumi = s.pair ? s.value % 10000 : s.value % 100;
-        e.kingaku = s.payout;
-        t.enter(e);
+      // The won payouts in the order they are offered to the table.
+      for (BetType type : kRankPayoutOrder) {
+        const ConstSlots results = resultSlots((*d.races)[r], type);
+        for (int s = 0; s < results.capacity; ++s) {
+          if (!resultHit(type, results.codes[s]) || !(results.amounts[s] > t.last().kingaku)) continue;
+          RankEntry e = raceEntry(d, r);
+          e.shiki = betTypeInfo(type).recordCode;
+          e.kumi = plainCode(type, results.codes[s]);
+          e.kingaku = results.amounts[s];
+          t.enter(e);
+        }
       }
       continue;
     }
@@ -237,9 +226,9 @@ std::string rankBanText(const RankEntry& e) {
   switch (e.shiki) {
     case 1:
     case 2: return sjprintfUtf8("%2d番", e.kumi);
-    case 3: return sjprintfUtf8("%d-%d", pairFirst10(e.kumi), pairSecond10(e.kumi));
+    case 3: return sjprintfUtf8("%d-%d", pairFirst(BetType::Waku, e.kumi), pairSecond(BetType::Waku, e.kumi));
     case 4:
-    case 5: return sjprintfUtf8("%2d-%2d", pairFirst100(e.kumi), pairSecond100(e.kumi));
+    case 5: return sjprintfUtf8("%2d-%2d", pairFirst(BetType::Uma, e.kumi), pairSecond(BetType::Uma, e.kumi));
     default: return kBlankPanel;
   }
 }

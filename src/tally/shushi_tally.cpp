@@ -8,6 +8,7 @@
 #include "ledger/bytes.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
+#include "ledger/race_state.hpp"
 #include "tally/tally_figures.hpp"
 
 namespace tovra::tally {

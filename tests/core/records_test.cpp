@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "ledger/bet_types.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/records.hpp"
 #include "ledger/text.hpp"
@@ -194,16 +195,17 @@ TEST(DecodingHelpers, PairsResultsAndWeights) {
   EXPECT_EQ(k.day(), 3);
   EXPECT_EQ(k.kai(), 3);
   EXPECT_EQ(k.nichi(), 8);
-  EXPECT_EQ(pairFirst10(44), 4);
-  EXPECT_EQ(pairSecond10(48), 8);
-  EXPECT_EQ(pairFirst100(312), 3);
-  EXPECT_EQ(pairSecond100(312), 12);
+  EXPECT_EQ(pairFirst(BetType::Waku, 44), 4);
+  EXPECT_EQ(pairSecond(BetType::Waku, 48), 8);
+  EXPECT_EQ(pairFirst(BetType::Uma, 312), 3);
+  EXPECT_EQ(pairSecond(BetType::Wide, 312), 12);
   // A place result 5 stored as 105 is horse 5, hit.
-  EXPECT_EQ(plainResult100(105), 5);
-  EXPECT_TRUE(isHit100(105));
-  EXPECT_FALSE(isHit100(5));
-  EXPECT_EQ(plainResult10000(10312), 312);
-  EXPECT_TRUE(isHit10000(10312));
+  EXPECT_EQ(plainCode(BetType::Fuku, 105), 5);
+  EXPECT_TRUE(resultHit(BetType::Fuku, 105));
+  EXPECT_FALSE(resultHit(BetType::Fuku, 5));
+  EXPECT_EQ(plainCode(BetType::Uma, 10312), 312);
+  EXPECT_TRUE(resultHit(BetType::Uma, 10312));
+  EXPECT_FALSE(resultHit(BetType::Uma, 312));
   EXPECT_EQ(kinryoText(57), "57");
   EXPECT_EQ(kinryoText(575), "57.5");
   EXPECT_EQ(kinryoText(550), "55.0");

@@ -5,6 +5,8 @@
 
 #include "entry/settlement.hpp"
 #include "ledger/text.hpp"
+#include "ledger/race_state.hpp"
+#include "ledger/bet_types.hpp"
 
 using namespace tovra;
 
