@@ -10,6 +10,7 @@
 #include "entry/race_entry.hpp"
 #include "entry/results.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra::cli {
@@ -39,9 +40,8 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
   const long purchase = k.kounyuGaku[r];
   const long balance = k.shushi[r];
   if (purchase != 0) {
-    out << sjprintfUtf8("購入合計%10ld円  回収率%9.1f％  回収金額%10ld円  収支%10ld円", purchase,
-                        *recoveryRate(purchase, purchase + balance), purchase + balance, balance)
-        << "\n";
+    out << "購入合計" << yenText(purchase) << "  回収率" << rateText(*recoveryRate(purchase, purchase + balance))
+        << "  回収金額" << yenText(purchase + balance) << "  収支" << yenText(balance) << "\n";
   }
   const std::string comment = commentToMemo(cp932ToUtf8(fixedText(race.comento)));
   if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << comment << "\n";

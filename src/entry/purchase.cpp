@@ -7,6 +7,7 @@
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 
@@ -51,16 +52,7 @@ std::vector<std::string> PurchaseBook::lines(BetType t) const {
   const ConstSlots s = ticketSlots(std::as_const(race_), t);
   std::vector<std::string> out;
   const int n = usedSlots(s);
-  for (int i = 0; i < n; ++i) {
-    const int code = s.codes[i];
-    const long stake = s.amounts[i];
-    const int a = pairFirst(t, code), b = pairSecond(t, code);
-    switch (betTypeInfo(t).layout) {
-      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, stake)); break;
-      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("   %d-%d  %9ld円", a, b, stake)); break;
-      case CodeLayout::Horses: out.push_back(sjprintfUtf8(" %2d-%2d   %9ld円", a, b, stake)); break;
-    }
-  }
+  for (int i = 0; i < n; ++i) out.push_back(slotLine(t, s.codes[i], s.amounts[i], kPurchaseListColumns));
   return out;
 }
 

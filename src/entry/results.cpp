@@ -5,6 +5,7 @@
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 
@@ -17,15 +18,7 @@ std::vector<std::string> ResultBook::lines(BetType t) const {
   const ConstSlots s = resultSlots(std::as_const(race_), t);
   std::vector<std::string> out;
   const int n = usedSlots(s);
-  for (int i = 0; i < n; ++i) {
-    const int code = plainCode(t, s.codes[i]), a = pairFirst(t, code), b = pairSecond(t, code);
-    const long payout = s.amounts[i];
-    switch (betTypeInfo(t).layout) {
-      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, payout)); break;
-      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("    %d-%d  %9ld円", a, b, payout)); break;
-      case CodeLayout::Horses: out.push_back(sjprintfUtf8("  %2d-%2d   %9ld円", a, b, payout)); break;
-    }
-  }
+  for (int i = 0; i < n; ++i) out.push_back(slotLine(t, plainCode(t, s.codes[i]), s.amounts[i], kResultListColumns));
   return out;
 }
 

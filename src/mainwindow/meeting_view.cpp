@@ -1,6 +1,7 @@
 #include "mainwindow/meeting_view.hpp"
 
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "ledger/race_state.hpp"
@@ -36,12 +37,12 @@ MeetingView formatMeetingView(const DataStore& ds) {
       const long balance = k.shushi[r];
       if (purchase != 0) {
         const long ret = purchase + balance;
-        row.kou = sjprintfUtf8("%10ld円%9.1f％%10ld円", purchase, *recoveryRate(purchase, ret), ret);
-        row.shu = sjprintfUtf8("%ld円 ", balance);
+        row.kou = yenText(purchase) + rateText(*recoveryRate(purchase, ret)) + yenText(ret);
+        row.shu = yenText(balance, 0) + " ";
         row.plus = balance >= 1;
         returns += ret;
       } else {
-        row.kou = "         0円";
+        row.kou = kZeroYen;
         row.shu = kBlank;
       }
     } else {
@@ -54,9 +55,8 @@ MeetingView formatMeetingView(const DataStore& ds) {
   if (k.kounyuGaku[12] != 0) {
     const long dayPurchase = k.kounyuGaku[12];
     const long dayBalance = k.shushi[12];
-    v.kou13 = sjprintfUtf8("%10ld円%9.1f％%10ld円", dayPurchase, *recoveryRate(dayPurchase, dayPurchase + dayBalance),
-                           returns);
-    v.shu13 = sjprintfUtf8("%10ld円 ", dayBalance);
+    v.kou13 = yenText(dayPurchase) + rateText(*recoveryRate(dayPurchase, dayPurchase + dayBalance)) + yenText(returns);
+    v.shu13 = yenText(dayBalance) + " ";
     v.plus13 = dayBalance >= 1;
   } else {
     v.kou13 = kBlank;

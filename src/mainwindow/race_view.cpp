@@ -3,6 +3,7 @@
 #include "entry/race_entry.hpp"
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/bet_types.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/race_state.hpp"
@@ -19,33 +20,17 @@ std::string cp932Field(const char (&buf)[N]) {
   return fixedText(buf);
 }
 
-// A result panel line: " %2d    %10ld円" (単勝 複勝), "  %d-%d  %10ld円" (枠連),
-// " %2d-%2d %10ld円" (馬連 ﾜｲﾄﾞ); red when the result was won.
+// A result panel line; red when the result was won.
 ResultPanelView resultPanel(BetType t, int code, long payout) {
   if (code == 0) return {};
-  const int plain = plainCode(t, code);
-  const int a = pairFirst(t, plain), b = pairSecond(t, plain);
-  switch (betTypeInfo(t).layout) {
-    case CodeLayout::Single: return {sjprintfUtf8(" %2d    %10ld円", plain, payout), resultHit(t, code)};
-    case CodeLayout::Bracket: return {sjprintfUtf8("  %d-%d  %10ld円", a, b, payout), resultHit(t, code)};
-    case CodeLayout::Horses: break;
-  }
-  return {sjprintfUtf8(" %2d-%2d %10ld円", a, b, payout), resultHit(t, code)};
+  return {slotLine(t, plainCode(t, code), payout, kRaceResultColumns), resultHit(t, code)};
 }
 
 // Ticket lists end at the first zero number or at the list's capacity.
 std::vector<std::string> ticketLines(const RaceRecord& race, BetType t) {
   const ConstSlots s = ticketSlots(race, t);
   std::vector<std::string> out;
-  for (int i = 0; i < usedSlots(s); ++i) {
-    const int code = s.codes[i], a = pairFirst(t, code), b = pairSecond(t, code);
-    const long stake = s.amounts[i];
-    switch (betTypeInfo(t).layout) {
-      case CodeLayout::Single: out.push_back(sjprintfUtf8("  %2d    %9ld円", code, stake)); break;
-      case CodeLayout::Bracket: out.push_back(sjprintfUtf8("  %d-%d %9ld円", a, b, stake)); break;
-      case CodeLayout::Horses: out.push_back(sjprintfUtf8(" %2d-%2d%9ld円", a, b, stake)); break;
-    }
-  }
+  for (int i = 0; i < usedSlots(s); ++i) out.push_back(slotLine(t, s.codes[i], s.amounts[i], kRaceTicketColumns));
   return out;
 }
 
@@ -59,10 +44,10 @@ void fillTotals(RaceView& v, const KaisaiRecord& k, int r) {
   if (purchase == 0) return;  // no purchase: the four panels stay blank, results or not
   const long balance = k.shushi[r];
   const long ret = purchase + balance;
-  v.gou = sjprintfUtf8("%10ld円", purchase);
-  v.ritsu = sjprintfUtf8("%9.1f％", *recoveryRate(purchase, ret));
-  v.kaikin = sjprintfUtf8("%10ld円", ret);
-  v.shu = sjprintfUtf8("%10ld円", balance);
+  v.gou = yenText(purchase);
+  v.ritsu = rateText(*recoveryRate(purchase, ret));
+  v.kaikin = yenText(ret);
+  v.shu = yenText(balance);
   v.plus = balance >= 1;
 }
 

@@ -1,5 +1,6 @@
 // Kind 1: the meeting day shown in the main window, one line per race and the day total.
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "print/layouts.hpp"
@@ -14,7 +15,7 @@ constexpr int kRaceX = 210, kMoneyX = 400, kBalanceX = 1630, kHitX = 2200;
 
 // "%10ld円  %9.1f％   %10ld円": purchase, recovery rate (of purchase and balance), return.
 std::string moneyLine(std::int64_t purchase, std::int64_t balance, std::int64_t ret) {
-  return yen10(purchase) + "  " + rate9(*recoveryRate(purchase, purchase + balance)) + "   " + yen10(ret);
+  return yenText(purchase) + "  " + rateText(*recoveryRate(purchase, purchase + balance)) + "   " + yenText(ret);
 }
 }  // namespace
 
@@ -32,11 +33,11 @@ Document meetingDocument(const DataStore& ds) {
     if (raceHoldsData(joutai)) {
       const std::int64_t purchase = k.kounyuGaku[r], balance = k.shushi[r];
       if (purchase == 0) {
-        put(p, kMoneyX, y, "         0円");
+        put(p, kMoneyX, y, kZeroYen);
       } else {
         returns += purchase + balance;
         put(p, kMoneyX, y, moneyLine(purchase, balance, purchase + balance));
-        put(p, kBalanceX, y, " " + yen10(balance), plusColour(balance));
+        put(p, kBalanceX, y, " " + yenText(balance), plusColour(balance));
       }
     }
     if (raceHit(joutai)) put(p, kHitX, y, "[的中]");
@@ -47,7 +48,7 @@ Document meetingDocument(const DataStore& ds) {
   } else {
     // The return is the sum of the races' returns printed above.
     put(p, 220, kTotalY, "合計  " + moneyLine(dayPurchase, dayBalance, returns));
-    put(p, kBalanceX, kTotalY, " " + yen10(dayBalance), plusColour(dayBalance));
+    put(p, kBalanceX, kTotalY, " " + yenText(dayBalance), plusColour(dayBalance));
   }
   return Document{{std::move(p)}};
 }

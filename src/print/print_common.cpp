@@ -4,7 +4,6 @@
 
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
-#include "tally/tally_common.hpp"
 
 namespace tovra::print {
 
@@ -13,10 +12,6 @@ std::string dayHeading(const DataStore& ds) {
   return sjprintfUtf8("%s年%2d月%2d日   %s   %d回 %d日目  ", sj(ds.year).c_str(), k.month(), k.day(),
                       sj(keibajo(ds.course).name).c_str(), k.kai(), k.nichi());
 }
-
-std::string yen10(std::int64_t yen) { return tally::yenText(yen); }
-
-std::string rate9(double rate) { return sjprintfUtf8("%9.1f％", rate); }
 
 Rgb plusColour(std::int64_t balance) { return balance > 0 ? kBlue : kBlack; }
 

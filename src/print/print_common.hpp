@@ -1,6 +1,6 @@
 #pragma once
 // Pieces the print layouts share: the title line, the day heading of the race prints,
-// money and rate texts, and a column of lines that continues on a next page.
+// the balance colour, and a column of lines that continues on a next page.
 #include <cstdint>
 #include <string>
 
@@ -21,10 +21,6 @@ inline constexpr int kLinePitch = 60;
 
 // "%s年%2d月%2d日   %s   %d回 %d日目  " of the meeting day in memory.
 std::string dayHeading(const DataStore& ds);
-// "%10ld円".
-std::string yen10(std::int64_t yen);
-// "%9.1f％".
-std::string rate9(double rate);
 // " %10ld円" and its colour: blue when above 0.
 Rgb plusColour(std::int64_t balance);
 // A text cut to its first `bytes` Shift-JIS bytes when only blanks are cut off

@@ -3,6 +3,7 @@
 
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
+#include "ledger/money_text.hpp"
 #include "ledger/bet_types.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
@@ -80,15 +81,17 @@ int putResults(Page& p, int x, int y, const RaceRecord& race, BetType t, Text te
   return y;
 }
 
-std::string singleText(int horse, long yen) { return sjprintfUtf8("%2d番  %8ld円", horse, yen); }
+// The printed lists' amounts are eight places wide.
+constexpr int kPrintYenWidth = 8;
+std::string singleText(int horse, long yen) { return sjprintfUtf8("%2d番  ", horse) + yenText(yen, kPrintYenWidth); }
 std::string bracketResultText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%d  %8ld円", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair), yen);
+  return sjprintfUtf8("%2d-%d  ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) + yenText(yen, kPrintYenWidth);
 }
 std::string bracketTicketText(int pair, long yen) {
-  return sjprintfUtf8("%d-%d   %8ld円", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair), yen);
+  return sjprintfUtf8("%d-%d   ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) + yenText(yen, kPrintYenWidth);
 }
 std::string horsePairText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%2d %8ld円", pairFirst(BetType::Uma, pair), pairSecond(BetType::Uma, pair), yen);
+  return sjprintfUtf8("%2d-%2d ", pairFirst(BetType::Uma, pair), pairSecond(BetType::Uma, pair)) + yenText(yen, kPrintYenWidth);
 }
 
 // The bottom of the results: the lowest line of the right column (複勝, then ﾜｲﾄﾞ).
@@ -114,20 +117,20 @@ void putTickets(FlowColumn& col, int y, const char* caption, const std::uint16_t
   std::size_t n = 0;
   for (; n < N && codes[n] != 0; ++n) col.line(text(codes[n], static_cast<long>(stakes[n])));
   if (n == 0) col.line("");  // an empty list keeps the place of one line before its total
-  col.line(sjprintfUtf8("合計  %8ld円", static_cast<long>(total)));
+  col.line("合計  " + yenText(total, kPrintYenWidth));
 }
 
 void putTotals(Page& p, const KaisaiRecord& k, int r) {
   const long purchase = k.kounyuGaku[r], balance = k.shushi[r];
   put(p, 200, kTotalsY, "購入合計");
-  put(p, 500, kTotalsY, sjprintfUtf8("%8ld円", purchase));
+  put(p, 500, kTotalsY, yenText(purchase, kPrintYenWidth));
   put(p, 900, kTotalsY, "収  支");
-  put(p, 1200, kTotalsY, sjprintfUtf8("%8ld円", balance), plusColour(balance));
+  put(p, 1200, kTotalsY, yenText(balance, kPrintYenWidth), plusColour(balance));
   put(p, 200, kTotals2Y, "回収金額");
-  put(p, 500, kTotals2Y, sjprintfUtf8("%8ld円", purchase + balance));
+  put(p, 500, kTotals2Y, yenText(purchase + balance, kPrintYenWidth));
   put(p, 900, kTotals2Y, "回収率");
   // A race without purchase has no rate: the figure stays empty rather than dividing by 0.
-  if (auto rate = recoveryRate(purchase, purchase + balance)) put(p, 1200, kTotals2Y, sjprintfUtf8("%8.1f％", *rate));
+  if (auto rate = recoveryRate(purchase, purchase + balance)) put(p, 1200, kTotals2Y, rateText(*rate, kPrintYenWidth));
 }
 
 }  // namespace

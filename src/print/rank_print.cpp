@@ -1,6 +1,7 @@
 // Kind 6: the rank tally's page that its window shows (three races or five days).
 #include <algorithm>
 
+#include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
 #include "print/layouts.hpp"
 #include "print/print_common.hpp"
@@ -61,17 +62,17 @@ void putRaceEntry(Page& p, const tally::RankResult& r, int row, int y) {
     case tally::kRankHaitou:
       put(p, kRaceX, y + 180, payoutLine(e));
       put(p, 980, y + 180, "配当");
-      put(p, 1200, y + 180, yen10(e.kingaku), kBlue);
+      put(p, 1200, y + 180, yenText(e.kingaku), kBlue);
       break;
     case tally::kRankRaceRitsu:
-      put(p, kRaceX, y + 180, "収支  " + yen10(e.kingaku));
+      put(p, kRaceX, y + 180, "収支  " + yenText(e.kingaku));
       put(p, 980, y + 180, "回収率");
-      put(p, 1200, y + 180, rate9(e.ritsu), kBlue);
+      put(p, 1200, y + 180, rateText(e.ritsu), kBlue);
       break;
     default:  // ﾚｰｽ別収支
-      put(p, kRaceX, y + 180, "回収率" + rate9(e.ritsu));
+      put(p, kRaceX, y + 180, "回収率" + rateText(e.ritsu));
       put(p, 980, y + 180, "収支");
-      put(p, 1200, y + 180, yen10(e.kingaku), kBlue);
+      put(p, 1200, y + 180, yenText(e.kingaku), kBlue);
       break;
   }
   put(p, kFinisherX, y + 90, finisherText(1, e.bamei1));
@@ -84,13 +85,13 @@ void putDayEntry(Page& p, const tally::RankResult& r, int row, int y) {
   if (e.tsuki == 0) return;
   put(p, 400, y, dateLine(e));
   if (tally::rankKindOf(r.code) == tally::kRankDayRitsu) {
-    put(p, 950, y + 80, "収支   " + yen10(e.kingaku));
+    put(p, 950, y + 80, "収支   " + yenText(e.kingaku));
     put(p, 1650, y + 80, "回収率");
-    put(p, 1950, y + 80, rate9(e.ritsu), kBlue);
+    put(p, 1950, y + 80, rateText(e.ritsu), kBlue);
   } else {
-    put(p, 950, y + 80, "回収率 " + rate9(e.ritsu));
+    put(p, 950, y + 80, "回収率 " + rateText(e.ritsu));
     put(p, 1650, y + 80, "収支");
-    put(p, 1950, y + 80, yen10(e.kingaku), kBlue);
+    put(p, 1950, y + 80, yenText(e.kingaku), kBlue);
   }
 }
 

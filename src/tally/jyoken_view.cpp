@@ -33,7 +33,7 @@ JyokenView jyokenView(const JyokenResult& r) {
   v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
   v.conditions = jyokenConditionsText(r);
   for (int i = 0; i < kJyokenRows; ++i) {
-    v.rows[static_cast<std::size_t>(i)] = figuresCell(jyokenFigures(r, i), "%9.1f％");
+    v.rows[static_cast<std::size_t>(i)] = figuresCell(jyokenFigures(r, i), kTallyHitWidth);
   }
   return v;
 }

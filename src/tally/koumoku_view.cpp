@@ -11,7 +11,7 @@ namespace tovra::tally {
 namespace {
 
 // The item tally window's hit rates are narrower than the other windows'.
-constexpr const char* kHitFormat = "%6.1f％";
+constexpr int kItemHitWidth = 6;
 
 template <int S>
 KoumokuSectionView section(const KoumokuCategory<S>& cat, int n, const char* caption, const char* prefix,
@@ -19,7 +19,7 @@ KoumokuSectionView section(const KoumokuCategory<S>& cat, int n, const char* cap
   KoumokuSectionView s{caption, prefix, unit, std::move(labels), {}, {}};
   for (int i = 0; i < S; ++i) {
     s.figures.push_back(koumokuFigures(cat, n, i, s.labels[static_cast<std::size_t>(i)]));
-    s.rows.push_back(figuresCell(s.figures.back(), kHitFormat));
+    s.rows.push_back(figuresCell(s.figures.back(), kItemHitWidth));
   }
   return s;
 }
@@ -118,10 +118,10 @@ KoumokuView koumokuView(const KoumokuResult& r, int n) {
   if (v.courseTotalVisible) {
     v.jyoLabel = courseName(n) + "総合";
     v.jyoFigures = koumokuTotalFigures(r, n, v.jyoLabel);
-    v.jyo = figuresCell(v.jyoFigures, kHitFormat);
+    v.jyo = figuresCell(v.jyoFigures, kItemHitWidth);
   }
   v.zenFigures = koumokuTotalFigures(r, kAllCoursesRow, "全場総合");
-  v.zen = figuresCell(v.zenFigures, kHitFormat);
+  v.zen = figuresCell(v.zenFigures, kItemHitWidth);
   return v;
 }
 

@@ -183,7 +183,7 @@ std::optional<ShushiResult> readShushiFile(DataStore& ds) {
 
 namespace {
 
-ShushiCellView cellView(const R& r, int row, int col) { return figuresCell(shushiFigures(r, row, col), "%9.1f％"); }
+CellView cellView(const R& r, int row, int col) { return figuresCell(shushiFigures(r, row, col), kTallyHitWidth); }
 
 std::string heading(const R& r, int a, const NenjiTable& nenji, const std::string& currentYear) {
   int year = yearAt(nenji, r.selection);
@@ -222,7 +222,7 @@ ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nen
 std::vector<std::string> shushiLines(const ShushiView& v) {
   std::vector<std::string> lines{v.heading, v.timeStamp,
                                  "競馬場\t馬券購入額      回収率        回収金額\t収支\t的中率"};
-  auto row = [&](const std::string& name, const ShushiCellView& c) { lines.push_back(name + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki); };
+  auto row = [&](const std::string& name, const CellView& c) { lines.push_back(name + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki); };
   for (int col = 0; col < kCourseCount; ++col) row(courseName(col), v.courses[col]);
   if (v.goukeiVisible) row("合計", v.goukei);
   row("全場合計", v.zenjou);

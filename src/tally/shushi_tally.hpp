@@ -110,14 +110,13 @@ std::optional<ShushiResult> readShushiFile(DataStore& ds);
 // What the result window shows at scroll position 0-12 (0 = all rows, a = row a - 1):
 // per panel triple the purchase line or "         0円", the balance or "  ", the hit rate or
 // "  ", and whether the balance takes the positive-balance colour.
-using ShushiCellView = CellView;
 struct ShushiView {
   std::string heading;    // MainPanel
   std::string timeStamp;  // TimeLabel
-  std::array<ShushiCellView, kCourseCount> courses;  // KouPanel1-10, ShuPanel1-10, TekiPanel1-10
+  std::array<CellView, kCourseCount> courses;      // KouPanel1-10, ShuPanel1-10, TekiPanel1-10
   bool goukeiVisible = false;                        // the "合計" row, hidden at position 0
-  ShushiCellView goukei;                             // panels 11: the row's all-course sum
-  ShushiCellView zenjou;                             // panels 12: "全場合計", the grand total
+  CellView goukei;                                   // panels 11: the row's all-course sum
+  CellView zenjou;                                   // panels 12: "全場合計", the grand total
   bool scrollEnabled = true;                         // off for a one-day tally
 };
 // nenji gives the year of modes 2 and 3; currentYear the year of mode 5.

@@ -123,15 +123,6 @@ float floatRate(std::int64_t ret, std::int32_t purchase) {
   return static_cast<float>(ret) / static_cast<float>(purchase) * 100.0f;
 }
 
-std::string yenText(std::int64_t yen) { return sjprintfUtf8("%10ld円", static_cast<long>(yen)); }
-std::string rateText(float rate) { return sjprintfUtf8("%9.1f％", static_cast<double>(rate)); }
-std::string moneyRateLine(std::int64_t purchase, float rate, std::int64_t ret) {
-  return moneyRateLine(purchase, static_cast<double>(rate), ret);
-}
-std::string moneyRateLine(std::int64_t purchase, double rate, std::int64_t ret) {
-  return sjprintfUtf8("%10ld円  %9.1f％  %10ld円", static_cast<long>(purchase), rate, static_cast<long>(ret));
-}
-
 CellView moneyCell(std::int64_t purchase, double rate, std::int64_t balance, const std::string& teki) {
   return {moneyRateLine(purchase, rate, purchase + balance), yenText(balance), teki, balance >= 1};
 }

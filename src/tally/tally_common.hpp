@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ledger/money_text.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
@@ -91,14 +92,6 @@ float floatRate(std::int64_t ret, std::int32_t purchase);
 
 // ---------------------------------------------------------------- texts (UTF-8)
 
-std::string yenText(std::int64_t yen);  // "%10ld円"
-std::string rateText(float rate);       // "%9.1f％"
-// "%10ld円  %9.1f％  %10ld円": purchase, recovery rate, return.
-std::string moneyRateLine(std::int64_t purchase, float rate, std::int64_t ret);
-// The same with a rate computed in double precision (the item tally window's rates).
-std::string moneyRateLine(std::int64_t purchase, double rate, std::int64_t ret);
-// What a money panel shows for a purchase of 0.
-inline constexpr const char* kZeroYen = "         0円";
 // What the other panels of a cell without purchase show.
 inline constexpr const char* kBlankPanel = "  ";
 // The three panels of a result row as the tally windows show them.

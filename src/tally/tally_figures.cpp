@@ -47,9 +47,9 @@ TallyFigures koumokuTotalFigures(const KoumokuResult& r, int n, const std::strin
   return koumokuFigures(label, r.races[n][0], r.races[n][1], r.dayPurchase[n][0], r.dayBalance[n][0]);
 }
 
-CellView figuresCell(const TallyFigures& f, const char* hitFormat) {
+CellView figuresCell(const TallyFigures& f, int hitWidth) {
   if (!f.shown()) return emptyCell();
-  return moneyCell(f.purchase, *f.recovery, f.balance, sjprintfUtf8(hitFormat, f.hitRate.value_or(0.0)));
+  return moneyCell(f.purchase, *f.recovery, f.balance, rateText(f.hitRate.value_or(0.0), hitWidth));
 }
 
 TallyFigures jyokenFigures(const JyokenResult& r, int row) {

@@ -50,8 +50,10 @@ TallyFigures koumokuFigures(const KoumokuCategory<S>& cat, int n, int slot, cons
 TallyFigures koumokuTotalFigures(const KoumokuResult& r, int n, const std::string& label);
 
 // The three panels of a row as the windows show them: blank panels for a row not shown,
-// else purchase, recovery rate and return, the balance, and the hit rate in `hitFormat`.
-CellView figuresCell(const TallyFigures& f, const char* hitFormat);
+// else purchase, recovery rate and return, the balance, and the hit rate as
+// rateText(rate, hitWidth).
+inline constexpr int kTallyHitWidth = 9;
+CellView figuresCell(const TallyFigures& f, int hitWidth);
 
 // 条件集計: row 0-11 (courses, 合計, 総合合計).
 TallyFigures jyokenFigures(const JyokenResult& r, int row);
