@@ -22,8 +22,9 @@ WaitPopup::WaitPopup(QWidget* parent, const QString& text, bool progress, const 
   outer->addWidget(frame);
   auto* box = new QVBoxLayout(frame);
   box->setContentsMargins(18, 14, 18, 14);
-  // The bitmap (the hourglass, a magnifier for searches) beside the text. Texts laid out with blanks for the original
-  // fixed-width popup wrap at its width.
+  // The bitmap (the hourglass, a magnifier for searches) beside the text. The text column
+  // is 200 pixels wide, so that a wait text padded with full-width blanks
+  // (registering, editing and deleting meetings) breaks its lines where its blanks put them.
   auto* row = new QHBoxLayout;
   row->setSpacing(14);
   auto* bitmap = new QLabel(frame);

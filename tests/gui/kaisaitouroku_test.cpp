@@ -139,8 +139,8 @@ class KaisaiTourokuTest : public QObject {
     QVERIFY(named<QPushButton>(&form, "RaceBtn1")->isEnabled());
   }
 
-  // CHUDIALOG2..4: the hourglass beside the text, which wraps after "!!!" as in the
-  // original fixed-width popup.
+  // CHUDIALOG2..4: the hourglass beside the text; the popup's 200-pixel text column
+  // breaks the text into two lines after "!!!".
   void waitPopupsShowTheHourglassAndTwoLines() {
     initFormResources();
     for (const char* text : {kTourokuWaitText, kShuseiWaitText, kSakujyoWaitText}) {
