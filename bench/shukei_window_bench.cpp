@@ -20,6 +20,7 @@
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "ledger_generator.hpp"
+#include "offscreen_app.hpp"
 #include "settings/settings_record.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/koumoku_tally.hpp"
@@ -33,19 +34,12 @@ namespace {
 struct Fixture {
   std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("tovra_window_bench_" + std::to_string(::getpid()));
-  std::unique_ptr<QApplication> app;
+  QApplication& app = bench::offscreenApp();
   std::unique_ptr<DataStore> ds;
   SettingsRecord settings = SettingsRecord::defaults();
   ScriptedPort port;
 
   Fixture() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform cannot raise windows and says so every time.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "shukei_window_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
     std::filesystem::remove_all(root);
     bench::generateLedger(root, 3, 280);
     ds = std::make_unique<DataStore>(root);

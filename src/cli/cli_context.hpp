@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/command.hpp"
+#include "export/chart_renderer.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/ledger_lock.hpp"
 #include "ledger/user_port.hpp"
@@ -63,6 +64,8 @@ struct Context {
   SettingsRecord settings;
   // Printing and PDF files; unset in a build without Qt.
   print::PrintBackendFactory printBackend;
+  // PNG files of the charts; unset in a build without Qt.
+  exports::ChartRendererFactory chartRenderer;
 
   // Prepares the working folder as the program's start-up does and loads the years;
   // selects the --year or the newest year when one is registered.

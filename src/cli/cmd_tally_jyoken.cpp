@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/jyoken_view.hpp"
@@ -53,6 +54,7 @@ class TallyJyoken : public Command {
                    "KIND=VALUE, KIND one of month race age class type sex weight track distance going bet; "
                    "VALUE the item number (class 1 新馬 ... 9 G1; bet 1 単勝 2 複勝 3 枠連 4 ﾜｲﾄﾞ 5 馬連) "
                    "or the distance in metres");
+    csv_.define(app);
   }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
@@ -63,12 +65,14 @@ class TallyJyoken : public Command {
     const int rangeFlag = r.allYears ? 0 : 1;
     const int position = r.allYears ? 0 : tally::yearPosition(ds.nenji, r.year);
     if (!tally::runJyokenTally(ds, ctx.port, rangeFlag, position, list.conditions())) throw Refused();
+    if (csv_.print(ctx, tally::TallyKind::Jyoken)) return;
     const auto result = tally::readJyokenFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line : tally::jyokenLines(tally::jyokenView(*result))) ctx.out << line << "\n";
   }
 
  private:
+  TallyCsvFlag csv_;
   std::string range_;
   std::vector<std::string> conds_;
 };

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/koumoku_tally.hpp"
 #include "tally/koumoku_view.hpp"
@@ -18,6 +19,7 @@ class TallyKoumoku : public Command {
   void define(CLI::App& app) override {
     app.add_option("--range", range_, "all, or a registered year YYYY")->required();
     app.add_option("--course", course_, "Course shown: sap..kok or 0-9, or 10 for all courses (default)");
+    csv_.define(app);
   }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
@@ -26,12 +28,14 @@ class TallyKoumoku : public Command {
     const int mode = r.allYears ? 0 : 1;
     const int position = r.allYears ? 0 : tally::yearPosition(ds.nenji, r.year);
     if (!tally::runKoumokuTally(ds, ctx.port, mode, position)) throw Refused();
+    if (csv_.print(ctx, tally::TallyKind::Koumoku)) return;
     const auto result = tally::readKoumokuFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line : tally::koumokuLines(tally::koumokuView(*result, n))) ctx.out << line << "\n";
   }
 
  private:
+  TallyCsvFlag csv_;
   std::string range_, course_ = "10";
 };
 

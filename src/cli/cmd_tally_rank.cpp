@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/rank_tally.hpp"
 
@@ -17,6 +18,7 @@ class TallyRank : public Command {
         ->required()
         ->check(CLI::Range(1, 5));
     app.add_option("--page", page_, "Page shown: 0-14 (3 races a page) or 0-8 (5 days a page)");
+    csv_.define(app);
   }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
@@ -26,12 +28,14 @@ class TallyRank : public Command {
     if (page_ < 0 || page_ >= pages) ctx.refuse("ﾍﾟｰｼﾞは 0～" + std::to_string(pages - 1) + " で指定して下さい。");
     const int position = r.allYears ? 0 : tally::yearPosition(ds.nenji, r.year);
     if (!tally::runRankTally(ds, ctx.port, code, position)) throw Refused();
+    if (csv_.print(ctx, tally::TallyKind::Rank)) return;
     const auto result = tally::readRankFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line : tally::rankLines(tally::rankView(*result, page_))) ctx.out << line << "\n";
   }
 
  private:
+  TallyCsvFlag csv_;
   std::string range_;
   int kind_ = 1, page_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/shushi_tally.hpp"
 
@@ -20,6 +21,7 @@ class TallyShushi : public Command {
         ->check(CLI::IsMember({"month", "kai"}));
     rowOption_ = app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")
                      ->check(CLI::Range(0, 12));
+    csv_.define(app);
   }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
@@ -41,6 +43,7 @@ class TallyShushi : public Command {
       }
     }
     if (!tally::runShushiTally(ds, ctx.port, mode, selection)) throw Refused();
+    if (csv_.print(ctx, tally::TallyKind::Shushi)) return;
     const auto result = tally::readShushiFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line : tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
@@ -48,6 +51,7 @@ class TallyShushi : public Command {
   }
 
  private:
+  TallyCsvFlag csv_;
   std::string range_, by_ = "month";
   int row_ = 0;
   CLI::Option* rowOption_ = nullptr;

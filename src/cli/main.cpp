@@ -2,9 +2,14 @@
 #ifdef TOVRA_HAVE_QTPRINT
 #include "forms/qtprint/QtPrintBackend.h"
 #endif
+#ifdef TOVRA_HAVE_QTCHART
+#include "forms/qtchart/ChartPng.h"
+#endif
 
 int main(int argc, char** argv) {
-#ifdef TOVRA_HAVE_QTPRINT
+#if defined(TOVRA_HAVE_QTPRINT) && defined(TOVRA_HAVE_QTCHART)
+  return tovra::cli::run(argc, argv, tovra::makeQtPrintBackend, tovra::makeQtChartRenderer);
+#elif defined(TOVRA_HAVE_QTPRINT)
   return tovra::cli::run(argc, argv, tovra::makeQtPrintBackend);
 #else
   return tovra::cli::run(argc, argv);

@@ -11,9 +11,11 @@
 
 namespace tovra::cli {
 
-int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend) {
+int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend,
+        exports::ChartRendererFactory chartRenderer) {
   Context ctx(io);
   ctx.printBackend = std::move(printBackend);
+  ctx.chartRenderer = std::move(chartRenderer);
   CLI::App app{"競走収支帖 トヴラ: command-line tool over the ledger in the working folder", "tovra-cli"};
   app.set_help_all_flag("--help-all", "Show the help of every command");
   app.add_option("-C", ctx.dir, "Working folder (default: the current one)");
@@ -43,9 +45,10 @@ int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendF
   return 0;
 }
 
-int run(int argc, char** argv, print::PrintBackendFactory printBackend) {
+int run(int argc, char** argv, print::PrintBackendFactory printBackend, exports::ChartRendererFactory chartRenderer) {
   const Io io{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0};
-  return run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), io, std::move(printBackend));
+  return run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), io, std::move(printBackend),
+             std::move(chartRenderer));
 }
 
 }  // namespace tovra::cli

@@ -10,9 +10,12 @@ namespace tovra::cli {
 
 // Runs the tool on `args` (without the program name); returns the exit code: 0 success,
 // 1 refused input or bad arguments, 2 fatal file error. `printBackend` makes the print
-// back end when a command needs one (none: printing is refused).
-int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend = nullptr);
+// back end and `chartRenderer` the chart renderer when a command needs one (none: printing
+// or charts are refused).
+int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend = nullptr,
+        exports::ChartRendererFactory chartRenderer = nullptr);
 // main(): the process's arguments and standard streams.
-int run(int argc, char** argv, print::PrintBackendFactory printBackend = nullptr);
+int run(int argc, char** argv, print::PrintBackendFactory printBackend = nullptr,
+        exports::ChartRendererFactory chartRenderer = nullptr);
 
 }  // namespace tovra::cli

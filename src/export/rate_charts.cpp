@@ -4,6 +4,7 @@
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "tally/jyoken_view.hpp"
+#include "tally/koumoku_tally.hpp"
 #include "tally/koumoku_view.hpp"
 
 namespace tovra::exports {
@@ -113,6 +114,27 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
   q.first = ChartKind::Course;
   q.jyoken = r;
   return q;
+}
+
+RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const ShushiResult& rangeByMonth, ChartKind kind) {
+  const ShushiResult& shushi = q.shushi ? *q.shushi : rangeByMonth;
+  switch (kind) {
+    case ChartKind::Course:
+      return q.jyoken ? courseRates(*q.jyoken) : courseRates(shushi, rangeText(q.range));
+    case ChartKind::Month:
+      return monthRates(shushi, rangeText(q.range));
+    case ChartKind::BetType:
+      if (!q.koumoku) {
+        const int mode = q.range.allYears ? 0 : 1;
+        const int position = q.range.allYears ? 0 : tally::yearPosition(ds.nenji, q.range.year);
+        q.koumoku = tally::computeKoumoku(ds, port, mode, position);
+        q.koumokuCourse = tally::kAllCoursesRow;
+      }
+      return betTypeRates(*q.koumoku, q.koumokuCourse);
+    case ChartKind::Balance:
+      break;
+  }
+  return {};
 }
 
 std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int koumokuCourse) {

@@ -58,6 +58,13 @@ ChartRequest requestForKoumoku(const tally::KoumokuResult& r, const NenjiTable& 
 ChartRequest requestForRank(const tally::RankResult& r, const NenjiTable& nenji);
 ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& nenji);
 
+// The bars of a rate chart of the request (not the balance): from the tally result a tally
+// window gave, else counted over the request's range. 競馬場別 and 月別 come from
+// `rangeByMonth`, the range's 収支集計 月別 (the balance series counts it on its way);
+// 馬券式別 from the item tally of the range, counted on first need and kept in the request.
+RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const tally::ShushiResult& rangeByMonth,
+                    ChartKind kind);
+
 // The request of a kind's window from its work file (the item tally's for course n);
 // nothing (after the message the window would show) when the work file cannot be shown.
 std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind,

@@ -16,7 +16,6 @@
 #include "forms/qtchart/RateChartView.h"
 #include "ledger/datastore.hpp"
 #include "settings/settings_record.hpp"
-#include "tally/koumoku_tally.hpp"
 
 namespace tovra {
 
@@ -125,31 +124,10 @@ void TGraphForm::recount() {
 }
 
 void TGraphForm::fillRates(ChartKind kind) {
-  const ChartStyle style = ChartStyle::fromSettings(settings_);
-  const std::string range = exports::rangeText(request_.range);
-  const tally::ShushiResult& shushi = request_.shushi ? *request_.shushi : series_->byMonth;
-  switch (kind) {
-    case ChartKind::Course:
-      rateView(kind)->setRates(request_.jyoken ? exports::courseRates(*request_.jyoken) : exports::courseRates(shushi, range),
-                               style);
-      break;
-    case ChartKind::Month:
-      rateView(kind)->setRates(exports::monthRates(shushi, range), style);
-      break;
-    case ChartKind::BetType: {
-      if (!request_.koumoku) {
-        // The item tally of the range, counted when the page is first shown.
-        const int mode = request_.range.allYears ? 0 : 1;
-        const int position = request_.range.allYears ? 0 : tally::yearPosition(ds_.nenji, request_.range.year);
-        request_.koumoku = tally::computeKoumoku(ds_, port_, mode, position);
-        request_.koumokuCourse = tally::kAllCoursesRow;
-      }
-      rateView(kind)->setRates(exports::betTypeRates(*request_.koumoku, request_.koumokuCourse), style);
-      betTypeFilled_ = true;
-      break;
-    }
-    case ChartKind::Balance: break;
-  }
+  // The item tally of the range is counted when the page is first shown.
+  rateView(kind)->setRates(exports::rateChart(ds_, port_, request_, series_->byMonth, kind),
+                           ChartStyle::fromSettings(settings_));
+  if (kind == ChartKind::BetType) betTypeFilled_ = true;
 }
 
 void TGraphForm::GraphPageChange(int index) {

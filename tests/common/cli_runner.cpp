@@ -4,6 +4,7 @@
 
 #include "cli/runner.hpp"
 #ifdef TOVRA_CLI_PRINTS
+#include "forms/qtchart/ChartPng.h"
 #include "forms/qtprint/QtPrintBackend.h"
 #endif
 
@@ -16,7 +17,7 @@ CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string
   all.insert(all.end(), args.begin(), args.end());
   CliResult r;
 #ifdef TOVRA_CLI_PRINTS
-  r.exitCode = cli::run(all, cli::Io{out, err, in}, makeQtPrintBackend);
+  r.exitCode = cli::run(all, cli::Io{out, err, in}, makeQtPrintBackend, makeQtChartRenderer);
 #else
   r.exitCode = cli::run(all, cli::Io{out, err, in});
 #endif

@@ -1,6 +1,6 @@
 #pragma once
 // Running tovra-cli in-process from the tests, over a working folder, with stdin empty
-// and not a terminal (as from /dev/null), and the print back end tovra-cli has.
+// and not a terminal (as from /dev/null), and the print back end and chart renderer tovra-cli has.
 #include <filesystem>
 #include <string>
 #include <vector>

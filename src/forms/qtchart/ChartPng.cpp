@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QPainter>
-#include <cstdio>
 
 #include "forms/qtchart/BalanceChartPanel.h"
 #include "forms/qtchart/RateChartView.h"
+#include "forms/qtprint/OffscreenApp.h"
 #include "ledger/fileio.hpp"
 #include "ledger/user_port.hpp"
 
@@ -57,18 +57,7 @@ class QtChartRenderer : public exports::ChartRenderer {
 }  // namespace
 
 std::unique_ptr<exports::ChartRenderer> makeQtChartRenderer() {
-  if (!QApplication::instance()) {
-    // tovra-cli: nothing reaches a screen, so no display is needed. The application lives
-    // until the process ends (destroying it among the static objects is not safe).
-    static int argc = 3;
-    static char arg0[] = "tovra-cli", arg1[] = "-platform", arg2[] = "offscreen";
-    static char* argv[] = {arg0, arg1, arg2, nullptr};
-    // Qt's own notes are not the tool's messages: its failures come through the user port.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    new QApplication(argc, argv);
-  }
+  ensureOffscreenApplication();
   return std::make_unique<QtChartRenderer>();
 }
 

@@ -19,8 +19,8 @@ QImage chartImage(QWidget* w, const QSize& size);
 // The image as a PNG file; false after the message "PNGﾌｧｲﾙを書き込めませんでした。".
 bool writePng(FileSystem& fs, UserPort& port, const std::filesystem::path& path, const QImage& image);
 
-// The renderer. Makes a QApplication on the offscreen platform when none exists
-// (tovra-cli), so it must be created on the main thread.
+// The renderer. Makes the offscreen application when none exists (tovra-cli), so it
+// must be created on the main thread.
 std::unique_ptr<exports::ChartRenderer> makeQtChartRenderer();
 
 }  // namespace tovra

@@ -1,7 +1,6 @@
 #include "forms/qtprint/QtPrintBackend.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -11,6 +10,7 @@
 #include <cstdio>
 
 #include "forms/qtprint/JapaneseFont.h"
+#include "forms/qtprint/OffscreenApp.h"
 #include "ledger/fileio.hpp"
 
 namespace tovra {
@@ -161,19 +161,7 @@ void drawPrintPage(QPainter& painter, const Page& page, double scale) {
 }
 
 std::unique_ptr<print::PrintBackend> makeQtPrintBackend() {
-  if (!QGuiApplication::instance()) {
-    // tovra-cli: no window is ever shown, so no display is needed. The application lives
-    // until the process ends (destroying it among the static objects is not safe).
-    static int argc = 3;
-    static char arg0[] = "tovra-cli", arg1[] = "-platform", arg2[] = "offscreen";
-    static char* argv[] = {arg0, arg1, arg2, nullptr};
-    // Qt's own notes (no runtime folder and the like) are not the tool's messages: its
-    // failures are reported through the user port.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-      if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    new QGuiApplication(argc, argv);
-  }
+  ensureOffscreenApplication();
   return std::make_unique<QtPrintBackend>();
 }
 

@@ -26,8 +26,8 @@ void drawPrintPage(QPainter& painter, const print::Page& page, double scale);
 // A device drawing on a printer (the default printer's, or in tests one writing a file).
 std::unique_ptr<print::PrintDevice> printerDevice(std::unique_ptr<QPrinter> printer);
 
-// The back end. Makes a QGuiApplication on the offscreen platform when none exists
-// (tovra-cli), so it must be created on the main thread.
+// The back end. Makes the offscreen application when none exists (tovra-cli), so it
+// must be created on the main thread.
 std::unique_ptr<print::PrintBackend> makeQtPrintBackend();
 
 }  // namespace tovra
