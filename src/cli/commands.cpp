@@ -15,7 +15,9 @@
   X(addPrintCommands)              \
   X(addSettingsCommands)           \
   X(addFolderCommands)             \
-  X(addImportCommands)
+  X(addImportCommands)             \
+  X(addExportCommands)             \
+  X(addChartCommands)
 
 namespace tovra::cli {
 

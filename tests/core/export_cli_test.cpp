@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"export races --range all --out /nonexistent/folder/r.csv",
                                   "CSVﾌｧｲﾙを書き込めませんでした。\n\n/nonexistent/folder/r.csv"},
                       RefusalCase{"chart balance --range all", "--png is required"},
-                      RefusalCase{"chart pie --range all --png x.png", "pie"},
+                      RefusalCase{"chart pie --range all --png x.png", "A subcommand is required"},
                       RefusalCase{"chart balance --range all --png x.png --width 10", "--width"}));
 
 #ifdef TOVRA_CLI_CHARTS
