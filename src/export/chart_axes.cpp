@@ -77,13 +77,25 @@ YenAxis yenAxis(std::int64_t low, std::int64_t high, int maxTicks) {
   return a;
 }
 
-double rateAxisMax(const std::vector<tally::TallyFigures>& bars) {
+RateAxis rateAxis(const std::vector<tally::TallyFigures>& bars, int maxIntervals) {
   double top = 100.0;
   for (const auto& f : bars) {
     top = std::max(top, f.recovery.value_or(0.0));
     top = std::max(top, f.hitRate.value_or(0.0));
   }
-  return std::ceil(top / 50.0 + 1e-9) * 50.0;
+  maxIntervals = std::max(maxIntervals, 3);
+  RateAxis a;
+  // Steps of 50 percent at least; a single big hit (1,000 percent and more) widens them,
+  // so that the labels never crowd into one another.
+  a.step = static_cast<double>(std::max<std::int64_t>(50, niceStep(top / maxIntervals)));
+  // The top strictly above every bar (and above 100).
+  auto topFor = [top](double step) { return std::ceil(top / step + 1e-9) * step; };
+  a.max = topFor(a.step);
+  while (a.max / a.step > maxIntervals + 1e-9) {
+    a.step = static_cast<double>(niceStep(a.step * 1.5));
+    a.max = topFor(a.step);
+  }
+  return a;
 }
 
 std::string percentText(std::optional<double> rate) {

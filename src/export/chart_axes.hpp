@@ -29,9 +29,14 @@ struct YenAxis {
 };
 YenAxis yenAxis(std::int64_t low, std::int64_t high, int maxTicks = 8);
 
-// The rate axis: 0 to the next multiple of 50 percent above the highest rate and above
-// 100 (break-even stays in sight, below the top).
-double rateAxisMax(const std::vector<tally::TallyFigures>& bars);
+// The rate axis: 0 to the next step above the highest rate and above 100 (break-even
+// stays in sight, below the top), in steps of 50 percent, or of 1, 2 or 5 times a power
+// of ten when 50 would make more than maxIntervals of them.
+struct RateAxis {
+  double max = 0, step = 50;
+  int ticks() const { return static_cast<int>(max / step + 0.5) + 1; }
+};
+RateAxis rateAxis(const std::vector<tally::TallyFigures>& bars, int maxIntervals = 10);
 
 // "1,234,567円", "-5,000円".
 std::string yenGrouped(std::int64_t yen);

@@ -71,16 +71,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChartYenText,
                                            GroupCase{-1234567, "-1,234,567円"}, GroupCase{100000, "100,000円"},
                                            GroupCase{INT64_MIN, "-9,223,372,036,854,775,808円"}));
 
-TEST(ChartRates, AxisKeepsBreakEvenInSight) {
-  EXPECT_DOUBLE_EQ(rateAxisMax({}), 150.0);
-  TallyFigures f;
-  f.recovery = 100.0;
-  f.hitRate = 20.0;
-  EXPECT_DOUBLE_EQ(rateAxisMax({f}), 150.0);
-  f.recovery = 149.9;
-  EXPECT_DOUBLE_EQ(rateAxisMax({f}), 150.0);
-  f.recovery = 231.4;
-  EXPECT_DOUBLE_EQ(rateAxisMax({f}), 250.0);
+// {highest rate, axis top, step}: steps of 50 up to ten of them, wider steps (1, 2, 5
+// times a power of ten) above, the top always above the highest bar and above 100.
+struct RateAxisCase {
+  double highest, max, step;
+};
+
+TEST(ChartRates, AxisKeepsBreakEvenInSightAndItsLabelsApart) {
+  EXPECT_DOUBLE_EQ(rateAxis({}).max, 150.0);
+  EXPECT_DOUBLE_EQ(rateAxis({}).step, 50.0);
+  const RateAxisCase cases[] = {
+      {20.0, 150, 50},   {100.0, 150, 50},   {149.9, 150, 50},  {231.4, 250, 50},     {450.0, 500, 50},
+      {499.9, 500, 50},  {500.0, 600, 100},  {850.0, 900, 100}, {1730.0, 1800, 200},  {4321.0, 4500, 500},
+      {99999.0, 100000, 10000}};
+  for (const RateAxisCase& c : cases) {
+    SCOPED_TRACE(c.highest);
+    TallyFigures f;
+    f.recovery = c.highest;
+    f.hitRate = 20.0;
+    const RateAxis a = rateAxis({f});
+    EXPECT_DOUBLE_EQ(a.max, c.max);
+    EXPECT_DOUBLE_EQ(a.step, c.step);
+    EXPECT_LE(a.ticks(), 11);
+    EXPECT_GT(a.max, c.highest);
+  }
+  TallyFigures hits;  // the hit rate counts too
+  hits.hitRate = 100.0;
+  EXPECT_DOUBLE_EQ(rateAxis({hits}).max, 150.0);
 }
 
 TEST(ChartHints, NameTheDayOrGroupAndItsFigures) {

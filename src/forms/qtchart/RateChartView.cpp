@@ -58,9 +58,9 @@ void RateChartView::setRates(const exports::RateChart& c, const ChartStyle& styl
   auto* x = new QBarCategoryAxis;
   x->append(labels);
   auto* y = new QValueAxis;
-  const double top = exports::rateAxisMax(c.bars);
-  y->setRange(0.0, top);
-  y->setTickCount(static_cast<int>(top / 50.0) + 1);
+  const exports::RateAxis axis = exports::rateAxis(c.bars);
+  y->setRange(0.0, axis.max);
+  y->setTickCount(axis.ticks());
   y->setLabelFormat("%.0f%%");
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
