@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 
 #include "ledger/bytes.hpp"
 
@@ -143,7 +145,12 @@ constexpr KeibajoInfo kKeibajo[kCourseCount] = {
 };
 }  // namespace
 
-const KeibajoInfo& keibajo(int course) { return kKeibajo[std::clamp(course, 0, kCourseCount - 1)]; }
+const KeibajoInfo& keibajo(int course) {
+  // A course index outside 0-9 is a fault of the caller: reading or writing another
+  // course's files in its place would lose data silently.
+  if (course < 0 || course >= kCourseCount) throw std::logic_error("course index out of range: " + std::to_string(course));
+  return kKeibajo[course];
+}
 
 int courseFromText(const std::string& text) {
   if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';

@@ -113,6 +113,7 @@ struct KeibajoInfo {
   const char* raceSuffix;  // rsa.dat
 };
 inline constexpr int kCourseCount = 10;
+// The course of index 0-9; any other index throws std::logic_error.
 const KeibajoInfo& keibajo(int course);
 // Course by folder code (case-insensitive) or index text "0".."9"; -1 when unknown.
 int courseFromText(const std::string& text);

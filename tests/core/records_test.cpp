@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "ledger/bet_types.hpp"
@@ -180,6 +181,7 @@ TEST(Keibajo, CodesAndFileSuffixes) {
   EXPECT_STREQ(keibajo(0).raceSuffix, "rsa.dat");
   EXPECT_STREQ(keibajo(9).folder, "kok");
   EXPECT_STREQ(keibajo(9).raceSuffix, "rko.dat");
+  for (int wrong : {-1, 10, 65535}) EXPECT_THROW(keibajo(wrong), std::logic_error) << wrong;
   EXPECT_EQ(courseFromText("tok"), 4);
   EXPECT_EQ(courseFromText("TOK"), 4);
   EXPECT_EQ(courseFromText("7"), 7);
