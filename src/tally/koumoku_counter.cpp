@@ -64,21 +64,21 @@ void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const 
   }
 
   const int n = umarenTicketCount(rr);
-  r_.umarenA[c][0] += n;
+  r_.umarenTicketsAndHits[c][0] += n;
   if (n > 0) {
-    r_.umarenB[c][0] += n;
-    ++r_.umarenB[c][1];
+    r_.umarenTicketsPerRace[c][0] += n;
+    ++r_.umarenTicketsPerRace[c][1];
   }
   count(r_.umaTickets, c, koumoku_slot::umarenTickets(n), p, b, hit);
   count(r_.amount, c, koumoku_slot::amount(p), p, b, hit);
 
   if (rr.umaGoukei != 0) {
-    ++r_.umarenC[c][0];
-    if (!hit && umarenPairPlaced(rr)) ++r_.umarenC[c][1];
+    ++r_.umarenRacesAndNearMisses[c][0];
+    if (!hit && umarenPairPlaced(rr)) ++r_.umarenRacesAndNearMisses[c][1];
   }
 
   if (!hit) return;
-  r_.umarenA[c][1] += hitResults(rr, BetType::Uma);
+  r_.umarenTicketsAndHits[c][1] += hitResults(rr, BetType::Uma);
   for (BetType type : kBetTypes) {
     const ConstSlots results = resultSlots(rr, type);
     for (int s = 0; s < results.capacity; ++s) {

@@ -28,7 +28,7 @@ void eachPiece(R& r, Ints&& ints, Text&& text) {
   t(r.track.balance);       // 11
   t(r.umaTickets.balance);  // 12
   t(r.amount.balance);      // 13
-  t(r.umarenA);             // 14
+  t(r.umarenTicketsAndHits);             // 14
   t(r.hitPayoutTotal);      // 15
   t(r.raceNo.count);        // 16
   t(r.age.count);           // 17
@@ -46,8 +46,8 @@ void eachPiece(R& r, Ints&& ints, Text&& text) {
   t(r.payoutBand);          // 29
   t(r.hitEntries);          // 30
   t(r.races);               // 31
-  t(r.umarenB);             // 32
-  t(r.umarenC);             // 33
+  t(r.umarenTicketsPerRace);             // 32
+  t(r.umarenRacesAndNearMisses);             // 33
   ints(&r.mode, 1);         // 34
   text(r.yearText, sizeof r.yearText);  // 35
   t(r.raceNo.purchase);     // 36

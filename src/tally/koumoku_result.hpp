@@ -42,13 +42,13 @@ struct KoumokuResult {
   KoumokuCategory<5> umaTickets;
   KoumokuCategory<8> amount;
 
-  std::int32_t umarenA[kKoumokuRows][2] = {};  // 馬連 tickets bought; marked 馬連 results in hit races
+  std::int32_t umarenTicketsAndHits[kKoumokuRows][2] = {};  // 馬連 tickets bought; marked 馬連 results in hit races
   std::int32_t hitPayoutTotal[kKoumokuRows][1] = {};
   std::int32_t payoutBand[kKoumokuRows][11] = {};
   std::int32_t hitEntries[kKoumokuRows][1] = {};
   std::int32_t races[kKoumokuRows][2] = {};    // bought races, hit races
-  std::int32_t umarenB[kKoumokuRows][2] = {};  // 馬連 tickets in races with some; such races
-  std::int32_t umarenC[kKoumokuRows][2] = {};  // races with 馬連 bought; unhit ones with a pair among the placed
+  std::int32_t umarenTicketsPerRace[kKoumokuRows][2] = {};  // 馬連 tickets in races with some; such races
+  std::int32_t umarenRacesAndNearMisses[kKoumokuRows][2] = {};  // races with 馬連 bought; unhit ones with a pair among the placed
   std::int32_t mode = 0;                       // 0 all registered years, 1 one year
   char yearText[5] = {};
   std::int32_t dayBalance[kKoumokuRows][1] = {};   // meeting days' totals, bought or not
@@ -66,8 +66,9 @@ struct KoumokuResult {
 // Offsets of a few pieces, for readers of raw files and for the layout's tests.
 namespace koumoku_off {
 inline constexpr std::size_t raceNoBalance = 0, hitPayoutTotal = 3212, raceNoCount = 3256, payoutBand = 9504,
-                             races = 10032, umarenC = 10208, mode = 10296, yearText = 10300, raceNoPurchase = 10305,
-                             dayBalance = 11185, dayPurchase = 11229, amountPurchase = 13165, timeStamp = 13517;
+                             races = 10032, umarenRacesAndNearMisses = 10208, mode = 10296, yearText = 10300,
+                             raceNoPurchase = 10305, dayBalance = 11185, dayPurchase = 11229, amountPurchase = 13165,
+                             timeStamp = 13517;
 }
 
 }  // namespace tovra::tally

@@ -88,9 +88,9 @@ KoumokuOtherFigures koumokuOtherFigures(const KoumokuResult& r, int n) {
   o.averagePayout = ratio(r.hitPayoutTotal[n][0], r.hitEntries[n][0], 1.0);
   o.bought = r.races[n][0];
   o.hits = r.races[n][1];
-  if (r.umarenB[n][0] != 0) o.umarenTickets = ratio(r.umarenB[n][0], r.umarenB[n][1], 1.0);
-  o.umarenHitRate = ratio(r.umarenA[n][1], r.umarenA[n][0], 100.0);
-  o.umarenPlacedRate = ratio(r.umarenC[n][1], r.umarenC[n][0], 100.0);
+  if (r.umarenTicketsPerRace[n][0] != 0) o.umarenTickets = ratio(r.umarenTicketsPerRace[n][0], r.umarenTicketsPerRace[n][1], 1.0);
+  o.umarenHitRate = ratio(r.umarenTicketsAndHits[n][1], r.umarenTicketsAndHits[n][0], 100.0);
+  o.umarenPlacedRate = ratio(r.umarenRacesAndNearMisses[n][1], r.umarenRacesAndNearMisses[n][0], 100.0);
   return o;
 }
 

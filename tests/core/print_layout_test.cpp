@@ -384,7 +384,7 @@ TEST(PrintKind5, PayoutPageWithItsStatistics) {
   tally::KoumokuResult r;
   r.payoutBand[10][1] = 3, r.hitEntries[10][0] = 3, r.hitPayoutTotal[10][0] = 4500;
   r.races[10][0] = 12, r.races[10][1] = 3;
-  r.umarenB[10][0] = 9, r.umarenB[10][1] = 4;
+  r.umarenTicketsPerRace[10][0] = 9, r.umarenTicketsPerRace[10][1] = 4;
   const Document pDoc = koumokuDocument(r, 10, 8);
   const Page& p = pDoc.pages[0];
   EXPECT_EQ(at(p, 130, 580).text, "的中配当");
@@ -541,8 +541,8 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
   for (int n = 0; n < 11; ++n) {
     for (auto& v : k.payoutBand[n]) v = 9999999;
     k.hitEntries[n][0] = 1, k.hitPayoutTotal[n][0] = kMoney;
-    k.races[n][0] = 99999, k.races[n][1] = 99999, k.umarenA[n][0] = 1, k.umarenA[n][1] = 1;
-    k.umarenB[n][0] = 99999, k.umarenB[n][1] = 1, k.umarenC[n][0] = 1, k.umarenC[n][1] = 1;
+    k.races[n][0] = 99999, k.races[n][1] = 99999, k.umarenTicketsAndHits[n][0] = 1, k.umarenTicketsAndHits[n][1] = 1;
+    k.umarenTicketsPerRace[n][0] = 99999, k.umarenTicketsPerRace[n][1] = 1, k.umarenRacesAndNearMisses[n][0] = 1, k.umarenRacesAndNearMisses[n][1] = 1;
     k.dayPurchase[n][0] = kMoney, k.dayBalance[n][0] = kLoss;
   }
   for (int n : {0, 9, 10})

@@ -46,12 +46,12 @@ std::vector<std::int32_t*> firstCells(KoumokuResult& r) {
   return {&r.raceNo.balance[0][0],   &r.age.balance[0][0],      &r.weight.balance[0][0],   &r.kind.balance[0][0],
           &r.cls.balance[0][0],      &r.sex.balance[0][0],      &r.going.balance[0][0],    &r.season.balance[0][0],
           &r.betType.balance[0][0],  &r.distance.balance[0][0], &r.track.balance[0][0],    &r.umaTickets.balance[0][0],
-          &r.amount.balance[0][0],   &r.umarenA[0][0],          &r.hitPayoutTotal[0][0],   &r.raceNo.count[0][0],
+          &r.amount.balance[0][0],   &r.umarenTicketsAndHits[0][0],          &r.hitPayoutTotal[0][0],   &r.raceNo.count[0][0],
           &r.age.count[0][0],        &r.weight.count[0][0],     &r.kind.count[0][0],       &r.cls.count[0][0],
           &r.sex.count[0][0],        &r.going.count[0][0],      &r.season.count[0][0],     &r.betType.count[0][0],
           &r.distance.count[0][0],   &r.track.count[0][0],      &r.umaTickets.count[0][0], &r.amount.count[0][0],
-          &r.payoutBand[0][0],       &r.hitEntries[0][0],       &r.races[0][0],            &r.umarenB[0][0],
-          &r.umarenC[0][0],          &r.mode,                   nullptr,                   &r.raceNo.purchase[0][0],
+          &r.payoutBand[0][0],       &r.hitEntries[0][0],       &r.races[0][0],            &r.umarenTicketsPerRace[0][0],
+          &r.umarenRacesAndNearMisses[0][0],          &r.mode,                   nullptr,                   &r.raceNo.purchase[0][0],
           &r.age.purchase[0][0],     &r.weight.purchase[0][0],  &r.dayBalance[0][0],       &r.dayPurchase[0][0],
           &r.kind.purchase[0][0],    &r.sex.purchase[0][0],     &r.cls.purchase[0][0],     &r.going.purchase[0][0],
           &r.betType.purchase[0][0], &r.season.purchase[0][0],  &r.distance.purchase[0][0], &r.track.purchase[0][0],
@@ -286,10 +286,10 @@ TEST(KoumokuCount, TwentyQuinellaTicketsAndAnOddAmount) {
 
   EXPECT_EQ(r.umaTickets.count[0][4], 1);
   EXPECT_EQ(r.umaTickets.purchase[0][4], 2000);
-  EXPECT_EQ(r.umarenA[0][0], 20);
-  EXPECT_EQ(r.umarenB[0][0], 20);
-  EXPECT_EQ(r.umarenB[0][1], 1);
-  EXPECT_EQ(r.umarenC[0][0], 1);
+  EXPECT_EQ(r.umarenTicketsAndHits[0][0], 20);
+  EXPECT_EQ(r.umarenTicketsPerRace[0][0], 20);
+  EXPECT_EQ(r.umarenTicketsPerRace[0][1], 1);
+  EXPECT_EQ(r.umarenRacesAndNearMisses[0][0], 1);
   EXPECT_EQ(r.amount.count[0][1], 1);  // 2 000 yen
   int amounts = 0;
   for (int s = 0; s < 8; ++s) amounts += r.amount.count[0][s];
@@ -349,10 +349,10 @@ TEST(KoumokuCount, HitRaceOnlyOnPlaceHitsOnlyThePlaceSlot) {
   EXPECT_EQ(r.hitEntries[8][0], 1);
   EXPECT_EQ(r.hitPayoutTotal[8][0], 1230);
   EXPECT_EQ(r.payoutBand[8][1], 1);
-  EXPECT_EQ(r.umarenA[8][1], 0);
+  EXPECT_EQ(r.umarenTicketsAndHits[8][1], 0);
   // A hit race is never counted in 馬連 figures C's second column.
-  EXPECT_EQ(r.umarenC[8][0], 1);
-  EXPECT_EQ(r.umarenC[8][1], 0);
+  EXPECT_EQ(r.umarenRacesAndNearMisses[8][0], 1);
+  EXPECT_EQ(r.umarenRacesAndNearMisses[8][1], 0);
 }
 
 TEST(KoumokuCount, QuinellaFiguresAndPayoutBands) {
@@ -388,12 +388,12 @@ TEST(KoumokuCount, QuinellaFiguresAndPayoutBands) {
 
   EXPECT_EQ(r.races[2][0], 2);
   EXPECT_EQ(r.races[2][1], 1);
-  EXPECT_EQ(r.umarenA[2][0], 3);
-  EXPECT_EQ(r.umarenA[2][1], 2);
-  EXPECT_EQ(r.umarenB[2][0], 3);
-  EXPECT_EQ(r.umarenB[2][1], 2);
-  EXPECT_EQ(r.umarenC[2][0], 2);
-  EXPECT_EQ(r.umarenC[2][1], 1);
+  EXPECT_EQ(r.umarenTicketsAndHits[2][0], 3);
+  EXPECT_EQ(r.umarenTicketsAndHits[2][1], 2);
+  EXPECT_EQ(r.umarenTicketsPerRace[2][0], 3);
+  EXPECT_EQ(r.umarenTicketsPerRace[2][1], 2);
+  EXPECT_EQ(r.umarenRacesAndNearMisses[2][0], 2);
+  EXPECT_EQ(r.umarenRacesAndNearMisses[2][1], 1);
   EXPECT_EQ(r.hitEntries[2][0], 2);
   EXPECT_EQ(r.hitPayoutTotal[2][0], 15990);
   EXPECT_EQ(r.payoutBand[2][0], 1);
@@ -553,10 +553,10 @@ TEST(KoumokuView, HeadingsCourseTotalsAndThePageOfFigures) {
   r.payoutBand[4][3] = 2;
   r.hitPayoutTotal[4][0] = 7000;
   r.hitEntries[4][0] = 2;
-  r.umarenA[4][0] = 8;
-  r.umarenA[4][1] = 1;
-  r.umarenB[4][0] = 8;
-  r.umarenB[4][1] = 3;
+  r.umarenTicketsAndHits[4][0] = 8;
+  r.umarenTicketsAndHits[4][1] = 1;
+  r.umarenTicketsPerRace[4][0] = 8;
+  r.umarenTicketsPerRace[4][1] = 3;
   v = koumokuView(r, 4);
   const CellView& age3 = v.pages[1].sections[0].rows[2];
   EXPECT_EQ(age3.kou, "     10000円       75.0％        7500円");
