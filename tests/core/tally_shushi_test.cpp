@@ -24,7 +24,11 @@ constexpr int kTokyo = 4, kSapporo = 0;
 
 std::uint32_t u32At(const std::vector<std::uint8_t>& f, std::size_t off) { return bytes::getU32(f.data(), off); }
 std::int32_t i32At(const std::vector<std::uint8_t>& f, std::size_t off) { return bytes::getI32(f.data(), off); }
-std::size_t at(std::size_t table, int row, int col) { return table + 4 * static_cast<std::size_t>(ShushiResult::cell(row, col)); }
+// The work file's pieces at their byte offsets: four tables of 13 rows x 11 columns of
+// 4-byte cells (row by row), then the selection, the mode and the time stamp.
+constexpr std::size_t kPurchase = 0, kBalance = 572, kRecovery = 1144, kHitRate = 1716, kSelection = 2288,
+                      kMode = 2292, kStamp = 2296;
+std::size_t at(std::size_t table, int row, int col) { return table + 4 * static_cast<std::size_t>(row * 11 + col); }
 
 // Two years with a June day at 東京 in each, and a day at 札幌 in 2001.
 struct TwoJunes : ::testing::Test {
@@ -51,30 +55,30 @@ TEST_F(TwoJunes, AllYearsByMonthPutsBothJunesInOneCellAndWritesTheLayout) {
   auto f = run(kShushiAllByMonth, 0, &port);
   ASSERT_EQ(f.size(), 2360u);
   // June at 東京: row 5, column 4.
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 5, 4)), 15000);
-  EXPECT_EQ(i32At(f, at(shushi_off::shushi, 5, 4)), 0);
-  EXPECT_EQ(u32At(f, at(shushi_off::kaishu, 5, 4)), 0x42C80000u);  // 100.0
+  EXPECT_EQ(i32At(f, at(kPurchase, 5, 4)), 15000);
+  EXPECT_EQ(i32At(f, at(kBalance, 5, 4)), 0);
+  EXPECT_EQ(u32At(f, at(kRecovery, 5, 4)), 0x42C80000u);  // 100.0
   // 2 hit races of 3 bought: the rate computed in double and stored as a float.
-  EXPECT_EQ(u32At(f, at(shushi_off::tekichu, 5, 4)), 0x42855555u);
+  EXPECT_EQ(u32At(f, at(kHitRate, 5, 4)), 0x42855555u);
   // Column 10 and row 12 are the sums; row 12, column 10 adds 札幌's August.
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 5, 10)), 15000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 12, 4)), 15000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 7, 0)), 2000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 12, 10)), 17000);
-  EXPECT_EQ(i32At(f, at(shushi_off::shushi, 12, 10)), 1000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 5, 10)), 15000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 12, 4)), 15000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 7, 0)), 2000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 12, 10)), 17000);
+  EXPECT_EQ(i32At(f, at(kBalance, 12, 10)), 1000);
   // 3 hits of 5 bought races over everything.
   float grand;
-  std::uint32_t bits = u32At(f, at(shushi_off::tekichu, 12, 10));
+  std::uint32_t bits = u32At(f, at(kHitRate, 12, 10));
   std::memcpy(&grand, &bits, 4);
   EXPECT_FLOAT_EQ(grand, 60.0f);
   // Cells without purchase keep rate 0.
-  EXPECT_EQ(u32At(f, at(shushi_off::kaishu, 4, 4)), 0u);
-  EXPECT_EQ(i32At(f, shushi_off::selection), 0);
-  EXPECT_EQ(i32At(f, shushi_off::mode), 0);
-  std::string stamp(reinterpret_cast<const char*>(f.data() + shushi_off::timeStamp));
+  EXPECT_EQ(u32At(f, at(kRecovery, 4, 4)), 0u);
+  EXPECT_EQ(i32At(f, kSelection), 0);
+  EXPECT_EQ(i32At(f, kMode), 0);
+  std::string stamp(reinterpret_cast<const char*>(f.data() + kStamp));
   EXPECT_EQ(cp932ToUtf8(stamp), "集計日時    2024年 6月 1日 9時 5分");
   EXPECT_EQ(stamp.size(), 34u);
-  for (std::size_t i = shushi_off::timeStamp + stamp.size(); i < 2360; ++i) ASSERT_EQ(f[i], 0) << i;
+  for (std::size_t i = kStamp + stamp.size(); i < 2360; ++i) ASSERT_EQ(f[i], 0) << i;
   // Ten progress steps per year.
   EXPECT_EQ(port.waitSteps, 20);
   EXPECT_EQ(port.waits, 1);
@@ -82,39 +86,39 @@ TEST_F(TwoJunes, AllYearsByMonthPutsBothJunesInOneCellAndWritesTheLayout) {
 
 TEST_F(TwoJunes, ByMeetingNumberAndOneYear) {
   auto f = run(kShushiAllByKai, 0);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 2, 4)), 10000);  // 3回
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 1, 4)), 5000);   // 2回
-  EXPECT_EQ(i32At(f, shushi_off::mode), 1);
+  EXPECT_EQ(i32At(f, at(kPurchase, 2, 4)), 10000);  // 3回
+  EXPECT_EQ(i32At(f, at(kPurchase, 1, 4)), 5000);   // 2回
+  EXPECT_EQ(i32At(f, kMode), 1);
 
   // Year position 1 is 2000: only its June day counts.
   ScriptedPort port;
   f = run(kShushiYearByMonth, 1, &port);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 5, 4)), 5000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 12, 10)), 5000);
-  EXPECT_EQ(i32At(f, shushi_off::selection), 1);
-  EXPECT_EQ(i32At(f, shushi_off::mode), 2);
+  EXPECT_EQ(i32At(f, at(kPurchase, 5, 4)), 5000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 12, 10)), 5000);
+  EXPECT_EQ(i32At(f, kSelection), 1);
+  EXPECT_EQ(i32At(f, kMode), 2);
   EXPECT_EQ(port.waitSteps, 10);
 
   f = run(kShushiYearByKai, 0);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 2, 4)), 10000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 0, 0)), 2000);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 12, 10)), 12000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 2, 4)), 10000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 0, 0)), 2000);
+  EXPECT_EQ(i32At(f, at(kPurchase, 12, 10)), 12000);
 }
 
 TEST_F(TwoJunes, OneDayOfTheCurrentYear) {
   auto f = run(kShushiDay, 601);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 0, 4)), 10000);
-  EXPECT_EQ(i32At(f, at(shushi_off::shushi, 0, 4)), -2500);
-  EXPECT_EQ(i32At(f, at(shushi_off::kounyu, 12, 10)), 10000);
-  EXPECT_EQ(u32At(f, at(shushi_off::kaishu, 0, 4)), 0x42960000u);  // 75.0
-  EXPECT_EQ(i32At(f, shushi_off::selection), 601);
-  EXPECT_EQ(i32At(f, shushi_off::mode), 5);
+  EXPECT_EQ(i32At(f, at(kPurchase, 0, 4)), 10000);
+  EXPECT_EQ(i32At(f, at(kBalance, 0, 4)), -2500);
+  EXPECT_EQ(i32At(f, at(kPurchase, 12, 10)), 10000);
+  EXPECT_EQ(u32At(f, at(kRecovery, 0, 4)), 0x42960000u);  // 75.0
+  EXPECT_EQ(i32At(f, kSelection), 601);
+  EXPECT_EQ(i32At(f, kMode), 5);
 
   // A day without meetings (2000's 6/11 is not in the current year) gives all-zero tables.
   f = run(kShushiDay, 611);
   ASSERT_EQ(f.size(), 2360u);
-  for (std::size_t i = 0; i < shushi_off::selection; ++i) ASSERT_EQ(f[i], 0) << i;
-  EXPECT_EQ(i32At(f, shushi_off::selection), 611);
+  for (std::size_t i = 0; i < kSelection; ++i) ASSERT_EQ(f[i], 0) << i;
+  EXPECT_EQ(i32At(f, kSelection), 611);
 }
 
 TEST_F(TwoJunes, LeavesTheMainWindowsSelectionAsItWas) {
