@@ -26,7 +26,13 @@ constexpr int kTokyo = 4, kSapporo = 0;
 std::string text(const std::vector<std::uint8_t>& f, std::size_t off) {
   return std::string(reinterpret_cast<const char*>(f.data() + off));
 }
-std::size_t row(int i, std::size_t field) { return static_cast<std::size_t>(i) * RankEntry::kSize + field; }
+// A rank file row is 144 bytes; its fields at their byte offsets within the row.
+constexpr std::size_t kMonth = 0, kDay = 4, kKai = 8, kNichi = 12, kBetType = 16, kCourse = 20, kRace = 24,
+                      kCombination = 28, kAmount = 32, kRate = 36, kYear = 40, kFirstHorse = 45, kSecondHorse = 64,
+                      kRaceName = 83;
+// The rank kind code follows the 46 rows.
+constexpr std::size_t kKindCode = 6624;
+std::size_t row(int i, std::size_t field) { return static_cast<std::size_t>(i) * 144 + field; }
 std::uint32_t floatBits(float f) {
   std::uint32_t b;
   std::memcpy(&b, &f, 4);
@@ -80,7 +86,7 @@ TEST(RankFile, EmptyLedgerLayout) {
   ASSERT_TRUE(runRankTally(ds, port, kRankHaitou, 0, kClock));
   auto f = ledger.read(kRankWorkFile);
   ASSERT_EQ(f.size(), 6697u);
-  for (std::size_t i = 0; i < rank_file_off::code; ++i) ASSERT_EQ(f[i], 0) << i;
+  for (std::size_t i = 0; i < kKindCode; ++i) ASSERT_EQ(f[i], 0) << i;
   EXPECT_EQ(bytes::getI32(f.data(), 6624), 1);
   EXPECT_EQ(text(f, 6628), "2000");  // the last year scanned
   EXPECT_EQ(f[6632], 0);
@@ -126,22 +132,22 @@ TEST_F(HitRace, EveryHitPayoutEntersOnceInPayoutOrder) {
 
   // Row 0 byte for byte.
   auto f = r.encode();
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::tsuki)), 12);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::hi)), 3);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::kai)), 5);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::nichi)), 6);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::shiki)), 4);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::jyo)), kTokyo);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::race)), 10);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::kumi)), 312);
-  EXPECT_EQ(bytes::getI32(f.data(), row(0, rank_off::kingaku)), 2000);
-  EXPECT_EQ(bytes::getU32(f.data(), row(0, rank_off::ritsu)), 0u);
-  EXPECT_EQ(text(f, row(0, rank_off::nen)), "2001");
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kMonth)), 12);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kDay)), 3);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kKai)), 5);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kNichi)), 6);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kBetType)), 4);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kCourse)), kTokyo);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kRace)), 10);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kCombination)), 312);
+  EXPECT_EQ(bytes::getI32(f.data(), row(0, kAmount)), 2000);
+  EXPECT_EQ(bytes::getU32(f.data(), row(0, kRate)), 0u);
+  EXPECT_EQ(text(f, row(0, kYear)), "2001");
   // Names cut at a character boundary to the 18 bytes a row holds.
-  EXPECT_EQ(text(f, row(0, rank_off::bamei1)), sj("アイウエオカキクケ"));
-  EXPECT_EQ(text(f, row(0, rank_off::bamei2)), sj("ｱアイウエオカキク"));
-  EXPECT_EQ(text(f, row(0, rank_off::raceMei)), sj("ジャパンカップ"));
-  for (std::size_t i = row(0, rank_off::bamei2) + 17; i < row(0, rank_off::raceMei); ++i) ASSERT_EQ(f[i], 0) << i;
+  EXPECT_EQ(text(f, row(0, kFirstHorse)), sj("アイウエオカキクケ"));
+  EXPECT_EQ(text(f, row(0, kSecondHorse)), sj("ｱアイウエオカキク"));
+  EXPECT_EQ(text(f, row(0, kRaceName)), sj("ジャパンカップ"));
+  for (std::size_t i = row(0, kSecondHorse) + 17; i < row(0, kRaceName); ++i) ASSERT_EQ(f[i], 0) << i;
   EXPECT_EQ(ledger.read(kRankWorkFile), f);
 }
 
