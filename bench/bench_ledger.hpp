@@ -61,9 +61,7 @@ inline double seconds(const std::string& command) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-inline std::string catCommand() {
-  return "cat " + (ledger().root / "tovradatafile").string() + "/*/*.dat > /dev/null";
-}
+inline std::string catCommand() { return "cat " + (ledger().root / "tovradatafile").string() + "/*/*.dat > /dev/null"; }
 // tovra-cli over the ledger with these arguments, output to /dev/null.
 inline std::string cliCommand(const std::string& args) {
   return cliPath().string() + " -C " + ledger().root.string() + " " + args + " > /dev/null";

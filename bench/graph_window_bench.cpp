@@ -42,7 +42,8 @@ void BM_OpenAllYears(benchmark::State& state) {
     form.showRequest(exports::ChartRequest{});
     benchmark::DoNotOptimize(form.grab());
   }
-  state.counters["days"] = static_cast<double>(exports::balanceSeries(*f.ds, f.port, tally::TallyRange::all()).days.size());
+  state.counters["days"] =
+      static_cast<double>(exports::balanceSeries(*f.ds, f.port, tally::TallyRange::all()).days.size());
 }
 
 // The counting alone.

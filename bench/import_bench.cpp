@@ -37,7 +37,8 @@ struct Ledger {
   DataStore ds;
   ImportFolders folders;
 
-  Ledger() : root(std::filesystem::temp_directory_path() / ("tovra_import_bench_" + std::to_string(::getpid()))), ds(root) {
+  Ledger()
+      : root(std::filesystem::temp_directory_path() / ("tovra_import_bench_" + std::to_string(::getpid()))), ds(root) {
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     ScriptedPort port;
@@ -60,19 +61,22 @@ struct Ledger {
       year.insert(year.end(), r.str().begin(), r.str().end());
     }
     writeBytes(root / "jv" / "2018-seiseki.dat", year);
-    for (int f = 0; f < 20; ++f) writeBytes(root / "jv" / ("other" + std::to_string(f) + ".dat"), std::vector<std::uint8_t>(3048 * 36, ' '));
+    for (int f = 0; f < 20; ++f)
+      writeBytes(root / "jv" / ("other" + std::to_string(f) + ".dat"), std::vector<std::uint8_t>(3048 * 36, ' '));
     folders.folder[kFolderJravanResult] = "jv/";
 
     // The PAT folder.
     std::vector<PatIndexRow> rows;
     std::vector<std::string> stems;
     for (int i = 0; i < 100; ++i) stems.push_back("P" + std::to_string(10000 + i).substr(1));
-    for (int i = 0; i < 100; ++i) rows.push_back({stems[static_cast<std::size_t>(i)].c_str(), "2018", i % 4 == 0 ? 1125 : 1100 + i % 25});
+    for (int i = 0; i < 100; ++i)
+      rows.push_back({stems[static_cast<std::size_t>(i)].c_str(), "2018", i % 4 == 0 ? 1125 : 1100 + i % 25});
     writeBytes(root / "pat" / "lg-file.jra", patIndex(3, rows));
     writeBytes(root / "pat" / "pat98.exe", {'M', 'Z'});
     for (int i = 0; i < 100; ++i) {
       std::vector<PatTicketRow> t;
-      for (int k = 0; k < 60; ++k) t.push_back({5, 1 + k % 12, 1 + k % 5, k % 5 < 2 ? 1 + k % 16 : 100 * (1 + k % 7) + 9 + k % 8, 1 + k});
+      for (int k = 0; k < 60; ++k)
+        t.push_back({5, 1 + k % 12, 1 + k % 5, k % 5 < 2 ? 1 + k % 16 : 100 * (1 + k % 7) + 9 + k % 8, 1 + k});
       writeBytes(root / "pat" / (stems[static_cast<std::size_t>(i)] + ".jra"), patPurchases(3, t));
     }
     for (int i = 0; i < 288; ++i) {
@@ -102,7 +106,8 @@ void BM_JravanYearFileNamed(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
   for (auto _ : state) {
-    auto t = runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, false, "jv/2018-seiseki.dat"});
+    auto t = runJravanImport(l.ds, port, {}, l.folders,
+                             JravanRequest{{JravanKind::Result, true}, false, "jv/2018-seiseki.dat"});
     if (!t || t->size() != 48) state.SkipWithError("the day was not read");
     storeImport(l.ds);
   }

@@ -38,7 +38,8 @@ inline std::uint16_t pair100(int a, int b) { return static_cast<std::uint16_t>(a
 // One race: items, distance, results and (for about two races in three) tickets, some on
 // the results.
 inline void generateRace(Rng& g, RaceRecord& x) {
-  static const int kDistances[] = {1000, 1150, 1200, 1400, 1500, 1600, 1700, 1800, 2000, 2200, 2400, 2500, 3000, 3200, 3600};
+  static const int kDistances[] = {1000, 1150, 1200, 1400, 1500, 1600, 1700, 1800,
+                                   2000, 2200, 2400, 2500, 3000, 3200, 3600};
   if (!g.chance(8))
     x.koumoku = static_cast<std::uint32_t>(g.in(1, 4) * 10000000 + g.in(1, 13) * 100000 + g.in(1, 7) * 10000 +
                                            g.in(1, 3) * 1000 + g.in(1, 4) * 100 + g.in(1, 3) * 10 + g.in(1, 4));

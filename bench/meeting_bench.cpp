@@ -77,7 +77,8 @@ void BM_WriteTwoFilesOnce(benchmark::State& state) {
   Ledger& l = ledger();
   l.restore();
   for (auto _ : state) {
-    for (auto [path, image] : {std::pair{l.ds.meetingFile(0), &l.meetingImage}, std::pair{l.ds.raceFile(0), &l.raceImage}}) {
+    for (auto [path, image] :
+         {std::pair{l.ds.meetingFile(0), &l.meetingImage}, std::pair{l.ds.raceFile(0), &l.raceImage}}) {
       writeWholeFile(l.ds.fs(), l.ds.resolve(path), *image);
     }
   }

@@ -45,7 +45,8 @@ BENCHMARK(BM_SearchCore)->Arg(0)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark:
 
 // The command itself, process start, result file and printed list included, against cat.
 void BM_SearchCliVsCat(benchmark::State& state) {
-  const char* args[] = {"search race 特別 --from-history", "search horse ﾎｰｽ --from-history", "search payout --manbaken"};
+  const char* args[] = {"search race 特別 --from-history", "search horse ﾎｰｽ --from-history",
+                        "search payout --manbaken"};
   // The picked texts must stand in the history: one typed search each first.
   bench::seconds(bench::cliCommand("search race 特別"));
   bench::seconds(bench::cliCommand("search horse ﾎｰｽ"));

@@ -13,7 +13,8 @@ namespace {
 
 void put(const std::filesystem::path& dir, const std::string& name, const std::vector<std::uint8_t>& bytes) {
   std::filesystem::create_directories(dir);
-  std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  std::ofstream(dir / name, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // The JRA-VAN and PAT targets take the file's kind from a first byte.
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
   // Selector bits: 1 成績, 2 newer layout.
   put(out / "jravan", "new-result", with(3, jvNewResultJapanCup().bytes()));
   put(out / "jravan", "new-card", with(2, jvNewCardJapanCup().bytes()));
-  put(out / "jravan", "old-card", with(0, jvOldCard(5, 5, 8, 11, kJcName, 13, 'N', '0', '4', 999, 86, 2400, 11, 'A').bytes()));
+  put(out / "jravan", "old-card",
+      with(0, jvOldCard(5, 5, 8, 11, kJcName, 13, 'N', '0', '4', 999, 86, 2400, 11, 'A').bytes()));
   Rec oldResult = jvOldResult(5, 5, 8, 11, kJcName, 13, 'N', '0', '4', 999, 18, 2400, 11, 'A', 1);
   oldResult.num(18 + 157, 2, 1).num(18 + 159, 7, 140).num(18 + 256, 4, 108).num(18 + 260, 8, 590);
   put(out / "jravan", "old-result", with(1, oldResult.bytes()));
@@ -39,7 +41,8 @@ int main(int argc, char** argv) {
     // Selector: the kind, plus 4 × the file (0 index, 1 purchases, 2 results, 3 entries).
     put(out / "pat", "index" + k, with(kind, patIndex(kind, {{kind == 0 ? "PT112501" : "P0001", "2018", 1125}})));
     put(out / "pat", "purchases" + k,
-        with(4 + kind, patPurchases(kind, {{5, 11, 1, 1, 10}, {5, 11, 3, 105, 2}, {5, 11, 4, 108, 5}, {5, 11, 5, 111, 3}})));
+        with(4 + kind,
+             patPurchases(kind, {{5, 11, 1, 1, 10}, {5, 11, 3, 105, 2}, {5, 11, 4, 108, 5}, {5, 11, 5, 111, 3}})));
   }
   put(out / "pat", "result2", with(8 + 2, patResultJapanCup(2)));
   put(out / "pat", "result3", with(8 + 3, patResultJapanCup(3)));
@@ -51,7 +54,8 @@ int main(int argc, char** argv) {
   refund.race = 10;
   refund.finishers.resize(3);
   put(out / "nifty", "two-races", niftyFile({refund, niftyJapanCup()}));
-  put(out / "lha", "members", lzhArchive({{"jra1125.dat", jvNewCardJapanCup().bytes()}, {"sub\\readme.txt", {'h', 'i'}}}));
+  put(out / "lha", "members",
+      lzhArchive({{"jra1125.dat", jvNewCardJapanCup().bytes()}, {"sub\\readme.txt", {'h', 'i'}}}));
   put(out / "lha", "unsafe", lzhArchive({{"..\\main.dat", {0}}}));
   return 0;
 }

@@ -37,8 +37,8 @@ void TerminalPort::waitStep(int step) {
   if (!io_.errTerminal || !progress_) return;
   if (step < 0) step = 0;
   if (step > 10) step = 10;
-  io_.err << "\r[" << std::string(static_cast<std::size_t>(step), '#') << std::string(static_cast<std::size_t>(10 - step), '.')
-          << "]" << std::flush;
+  io_.err << "\r[" << std::string(static_cast<std::size_t>(step), '#')
+          << std::string(static_cast<std::size_t>(10 - step), '.') << "]" << std::flush;
 }
 
 void TerminalPort::waitEnd() {

@@ -23,9 +23,9 @@ class ChartCommand : public Command {
         kind_(kind) {}
   void define(CLI::App& app) override {
     app.add_option("--range", range_, "all, or a registered year YYYY")->required();
-    app.add_option("--png", png_, "The PNG file to write")
-        ->required()
-        ->each([this](const std::string& v) { png_ = std::filesystem::absolute(v).string(); });
+    app.add_option("--png", png_, "The PNG file to write")->required()->each([this](const std::string& v) {
+      png_ = std::filesystem::absolute(v).string();
+    });
     app.add_option("--width", width_, "Width in pixels")->check(CLI::Range(320, 4000));
     app.add_option("--height", height_, "Height in pixels")->check(CLI::Range(240, 4000));
   }

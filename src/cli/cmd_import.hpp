@@ -12,7 +12,8 @@ namespace tovra::cli {
 // An import command: the meeting day it imports into and the end of every import.
 class ImportCommand : public Command {
  public:
-  ImportCommand(std::string name, std::string help) : Command("import", std::move(name), std::move(help), Writes::Ledger) {}
+  ImportCommand(std::string name, std::string help)
+      : Command("import", std::move(name), std::move(help), Writes::Ledger) {}
 
  protected:
   // Makes meeting INDEX of COURSE the day shown and reads the import folders.

@@ -14,7 +14,9 @@ class ImportJravan : public ImportCommand {
   void define(CLI::App& app) override {
     app.add_option("ARGS", args_, "FILE COURSE INDEX, or COURSE INDEX with --auto")->required();
     app.add_flag("--auto", automatic_, "自動検索: search the folder of the kind (folders set)");
-    app.add_option("--kind", kind_, "card (出馬表) or result (成績)")->required()->check(CLI::IsMember({"card", "result"}));
+    app.add_option("--kind", kind_, "card (出馬表) or result (成績)")
+        ->required()
+        ->check(CLI::IsMember({"card", "result"}));
     app.add_flag("--old", old_, "The older layout (the check box 新仕様 off)");
   }
   void run(Context& ctx) override {

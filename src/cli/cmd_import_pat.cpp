@@ -21,7 +21,7 @@ class ImportPat : public ImportCommand {
   void run(Context& ctx) override {
     const ImportFolders folders = selectImportDay(ctx, day_.course, day_.index);
     const PatRequest r = (purchases_ || results_ || entries_) ? PatRequest{purchases_, results_, entries_}
-                                                               : patDefaultRequest(folders.patKindIndex());
+                                                              : patDefaultRequest(folders.patKindIndex());
     const auto t = runPatImport(*ctx.ds, ctx.port, {}, folders, r);
     if (!t) throw Refused();
     finishImport(ctx, "PATﾃﾞｰﾀ読み込み終了",

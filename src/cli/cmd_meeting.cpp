@@ -99,8 +99,7 @@ class MeetingEdit : public Command {
 
 class MeetingDelete : public Command {
  public:
-  MeetingDelete()
-      : Command("meeting", "delete", "Delete a meeting day with its races (asks twice)", Writes::Ledger) {}
+  MeetingDelete() : Command("meeting", "delete", "Delete a meeting day with its races (asks twice)", Writes::Ledger) {}
   void define(CLI::App& app) override {
     app.add_option("COURSE", args_.course, kCourseHelp)->required();
     app.add_option("INDEX", args_.index, "Meeting index (as `meeting list` shows)")->required();

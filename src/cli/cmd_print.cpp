@@ -18,7 +18,8 @@ constexpr const char* kNoPrinting = "このtovra-cliは印刷機能 (Qt PrintSup
 // A print command: the --pdf option, and the output of its job.
 class PrintCommand : public Command {
  public:
-  PrintCommand(std::string name, std::string help) : Command("print", std::move(name), std::move(help), Writes::Nothing) {}
+  PrintCommand(std::string name, std::string help)
+      : Command("print", std::move(name), std::move(help), Writes::Nothing) {}
 
  protected:
   // --pdf FILE, taken relative to the folder the command is run from (not -C's).

@@ -46,7 +46,8 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines) {
 }
 
 // The options of the seven radio items, in the dialog's order.
-constexpr const char* kItemFlags[kItemFields] = {"--age", "--class", "--kind", "--sex", "--weight", "--track", "--going"};
+constexpr const char* kItemFlags[kItemFields] = {"--age",    "--class", "--kind", "--sex",
+                                                 "--weight", "--track", "--going"};
 
 constexpr const char* kTypeHelp = "Bet type: tan fuku waku wide uma (or 単勝 複勝 枠連 ﾜｲﾄﾞ 馬連)";
 
@@ -239,9 +240,10 @@ class RaceComment : public Command {
 class RaceGoing : public Command {
  public:
   RaceGoing()
-      : Command("race", "going",
-                "Set the going (馬場状態修正) of one race or of every race with items (RACE all); writes the races only",
-                Writes::Ledger) {}
+      : Command(
+            "race", "going",
+            "Set the going (馬場状態修正) of one race or of every race with items (RACE all); writes the races only",
+            Writes::Ledger) {}
   void define(CLI::App& app) override {
     meeting_.define(app);
     app.add_option("RACE", race_, "Race number 1-12, or all")->required();

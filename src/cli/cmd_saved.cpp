@@ -35,7 +35,8 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
   std::vector<std::string> lines;
   switch (kind) {
     case tally::TallyKind::Shushi:
-      if (auto r = tally::loadShushiFile(ds, ctx.port)) lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
+      if (auto r = tally::loadShushiFile(ds, ctx.port))
+        lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
       break;
     case tally::TallyKind::Koumoku:
       if (auto r = tally::loadKoumokuFile(ds, ctx.port))
@@ -73,7 +74,8 @@ class SavedList : public Command {
 
 class SavedSave : public Command {
  public:
-  SavedSave() : Command("saved", "save", "Append the current work file of a tally (asks unless --yes)", Writes::Ledger) {}
+  SavedSave()
+      : Command("saved", "save", "Append the current work file of a tally (asks unless --yes)", Writes::Ledger) {}
   void define(CLI::App& app) override { app.add_option("KIND", kind_, kKindHelp)->required(); }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
@@ -116,7 +118,8 @@ class SavedDelete : public Command {
     const tally::TallyKind kind = parseKind(ctx, kind_);
     const int index = parseIndex(ctx, kind, index_);
     const std::string label = tally::savedLabels(ds, kind)[static_cast<std::size_t>(index)];
-    if (!askOkCancel(ctx.port, std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
+    if (!askOkCancel(ctx.port,
+                     std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
       throw Refused();
     if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
   }

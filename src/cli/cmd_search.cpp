@@ -36,7 +36,8 @@ void printLastList(Context& ctx) {
 // A search: the options every search takes, and the run that prints the new list.
 class SearchCommand : public Command {
  public:
-  SearchCommand(std::string name, std::string help) : Command("search", std::move(name), std::move(help), Writes::WorkFiles) {}
+  SearchCommand(std::string name, std::string help)
+      : Command("search", std::move(name), std::move(help), Writes::WorkFiles) {}
 
  protected:
   void defineCommon(CLI::App& app) {

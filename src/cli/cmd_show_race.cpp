@@ -49,7 +49,8 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
 
 class ShowRace : public Command {
  public:
-  ShowRace() : Command("show", "race", "One race: items, tickets, results with hits, totals, comment", Writes::Nothing) {}
+  ShowRace()
+      : Command("show", "race", "One race: items, tickets, results with hits, totals, comment", Writes::Nothing) {}
   void define(CLI::App& app) override { args_.define(app); }
   void run(Context& ctx) override { printRace(ctx.out, *ctx.ds, args_.select(ctx)); }
 

@@ -11,8 +11,8 @@ namespace tovra::cli {
 namespace {
 
 // The condition kinds by their names on the command line, in the dialog's tab order.
-constexpr const char* kKindNames[tally::kJyokenKinds] = {"month", "race",     "age",   "class", "type", "sex",
-                                                          "weight", "track", "distance", "going", "bet"};
+constexpr const char* kKindNames[tally::kJyokenKinds] = {"month",  "race",  "age",      "class", "type", "sex",
+                                                         "weight", "track", "distance", "going", "bet"};
 
 tally::JyokenKind kindOf(Context& ctx, const std::string& name) {
   for (int k = 0; k < tally::kJyokenKinds; ++k)

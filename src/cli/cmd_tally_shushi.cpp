@@ -19,8 +19,8 @@ class TallyShushi : public Command {
     app.add_option("--range", range_, "all, a registered year YYYY, or a day M/D of the current year")->required();
     app.add_option("--by", by_, "Rows by month or by meeting number (kai); not for a day")
         ->check(CLI::IsMember({"month", "kai"}));
-    rowOption_ = app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")
-                     ->check(CLI::Range(0, 12));
+    rowOption_ =
+        app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")->check(CLI::Range(0, 12));
     csv_.define(app);
   }
   void run(Context& ctx) override {

@@ -77,8 +77,7 @@ bool pressKeypad(std::string& field, int key) {
     case 13:  // "C"
       field.clear();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

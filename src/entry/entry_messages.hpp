@@ -22,8 +22,10 @@ inline constexpr const char* kBoxUma = "馬番を 3つ以上入力して下さ�
 inline constexpr const char* kHorseRange = "馬番は 1～18 で指定して下さい。";
 inline constexpr const char* kWakuRange = "枠番は 1～8 で指定して下さい。";
 inline constexpr const char* kTicketLimit = "登録出来る点数は %d点までです。";
-inline constexpr const char* kNagashiOverflow = "登録してあるﾃﾞｰﾀが %d点を超えたので、全ての流し馬券を登録出来ませんでした。";
-inline constexpr const char* kBoxOverflow = "登録してあるﾃﾞｰﾀが %d点を超えたので、全てのﾎﾞｯｸｽ馬券を登録出来ませんでした。";
+inline constexpr const char* kNagashiOverflow =
+    "登録してあるﾃﾞｰﾀが %d点を超えたので、全ての流し馬券を登録出来ませんでした。";
+inline constexpr const char* kBoxOverflow =
+    "登録してあるﾃﾞｰﾀが %d点を超えたので、全てのﾎﾞｯｸｽ馬券を登録出来ませんでした。";
 
 // Tickets and results: a race's purchase and return are kept in signed 32-bit yen.
 inline constexpr const char* kRaceMoneyTooLarge =

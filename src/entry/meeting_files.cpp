@@ -75,7 +75,8 @@ CourseFiles CourseFiles::read(DataStore& ds, int course) {
     if (!in) ds.fatal(5, ds.raceFile(course));
     // Checked first: the file's size, not the meeting count alone, bounds what is read.
     CourseDamage d = checkRaceFile(*in, f.count());
-    if (d != CourseDamage::None) throw CourseDamaged(courseDamageMessage(d, ds.meetingFile(course), ds.raceFile(course)));
+    if (d != CourseDamage::None)
+      throw CourseDamaged(courseDamageMessage(d, ds.meetingFile(course), ds.raceFile(course)));
     f.races_.assign(f.count() * kRaceBlockSize, 0);
     if (!in->seek(0) || in->read(f.races_.data(), f.races_.size()) != f.races_.size()) ds.fatal(5, ds.raceFile(course));
   }
@@ -85,9 +86,7 @@ CourseFiles CourseFiles::read(DataStore& ds, int course) {
 // ---------------------------------------------------------------- CourseRewrite
 
 CourseRewrite::CourseRewrite(DataStore& ds, int course)
-    : ds_(ds),
-      meeting_(ds.fs(), ds.resolve(ds.meetingFile(course))),
-      race_(ds.fs(), ds.resolve(ds.raceFile(course))) {}
+    : ds_(ds), meeting_(ds.fs(), ds.resolve(ds.meetingFile(course))), race_(ds.fs(), ds.resolve(ds.raceFile(course))) {}
 
 CourseRewrite::Which CourseRewrite::create() {
   if (!meeting_.open()) return Which::Meeting;

@@ -24,7 +24,8 @@ const char* inputMethodName(InputMethod m) {
 
 std::optional<InputMethod> inputMethodFromText(const std::string& text) {
   std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (lower == "normal" || text == "通常") return InputMethod::Tsujo;
   if (lower == "nagashi" || text == "流し") return InputMethod::Nagashi;
   if (lower == "box" || text == "ﾎﾞｯｸｽ" || text == "ボックス") return InputMethod::Box;
@@ -44,9 +45,7 @@ PairLayout pairLayout(BetType t, InputMethod m) {
 int PurchaseBook::count(BetType t) const { return usedSlots(ticketSlots(std::as_const(race_), t)); }
 int PurchaseBook::capacity(BetType t) const { return ticketSlots(std::as_const(race_), t).capacity; }
 
-std::string PurchaseBook::remainingLabel(BetType t) const {
-  return sjprintfUtf8("あと %d点", capacity(t) - count(t));
-}
+std::string PurchaseBook::remainingLabel(BetType t) const { return sjprintfUtf8("あと %d点", capacity(t) - count(t)); }
 
 std::vector<std::string> PurchaseBook::lines(BetType t) const {
   const ConstSlots s = ticketSlots(std::as_const(race_), t);

@@ -13,7 +13,9 @@ const std::array<ItemGroup, kItemFields>& raceItemGroups() {
        "ｸﾗｽ",
        {"新馬", "未勝利", "500万下", "1000万下", "1600万下", "ｵｰﾌﾟﾝ", "Ｇ ３", "Ｇ ２", "Ｇ １", "未出走", "900万下",
         "1500万下"}},
-      {"RadioGroup4", "ﾚｰｽ種別", {"混合", "ﾏｰｸなし", "抽選馬限定", "父内国産馬限定", "国際", "抽馬市場馬限定", "九州産馬限定"}},
+      {"RadioGroup4",
+       "ﾚｰｽ種別",
+       {"混合", "ﾏｰｸなし", "抽選馬限定", "父内国産馬限定", "国際", "抽馬市場馬限定", "九州産馬限定"}},
       {"RadioGroup5", "性別条件", {"牡牝戦", "牝馬限定", "牡馬限定"}},
       {"RadioGroup6", "斤量条件", {"馬齢", "別定", "定量", "ﾊﾝﾃﾞ"}},
       {"RadioGroup2", "馬場", {"芝", "ﾀﾞｰﾄ", "障害"}},
@@ -77,9 +79,7 @@ bool koumokuValid(std::uint32_t code) {
   return true;
 }
 
-std::uint32_t withGoing(std::uint32_t code, int going) {
-  return code / 10 * 10 + static_cast<std::uint32_t>(going);
-}
+std::uint32_t withGoing(std::uint32_t code, int going) { return code / 10 * 10 + static_cast<std::uint32_t>(going); }
 
 const std::vector<const char*>& kyoriPresets() {
   static const std::vector<const char*> presets = {"1000", "1200", "1400", "1600", "1800", "2000", "2100",
@@ -101,7 +101,7 @@ std::string koumokuLabel(ItemField f, int digit, bool oldAgeLabels) {
   static const std::vector<const char*> age = {"2 歳 ", "3 歳 ", "3歳上", "4歳上"};
   static const std::vector<const char*> ageOld = {"3 歳 ", "4 歳 ", "4歳上", "5歳上"};
   static const std::vector<const char*> klass = {" 新  馬 ", "未 勝 利", "500 万下", "900 万下", "1600万下",
-                                                 "オープン", "  ＧⅢ  ", "  ＧⅡ  ", "  ＧⅠ  ", "未 出 走",
+                                                 "オープン", "  ＧⅢ  ",  "  ＧⅡ  ",  "  ＧⅠ  ",  "未 出 走",
                                                  "400 万下", "1500万下", "1000万下"};
   static const std::vector<const char*> kind = {" 混 ", " ", " 抽 ", " 父 ", "国際", "抽市", " 九 "};
   static const std::vector<const char*> sex = {" ", "牝", "牡"};

@@ -49,8 +49,9 @@ BalanceSeries balanceSeries(DataStore& ds, UserPort& port, const tally::TallyRan
   s.lastYear = *std::max_element(years.begin(), years.end());
 
   // The tally of the range, and one per year for its months.
-  ShushiCounter whole = range.allYears ? ShushiCounter(tally::kShushiAllByMonth, 0)
-                                       : ShushiCounter(tally::kShushiYearByMonth, tally::yearPosition(ds.nenji, range.year));
+  ShushiCounter whole = range.allYears
+                            ? ShushiCounter(tally::kShushiAllByMonth, 0)
+                            : ShushiCounter(tally::kShushiYearByMonth, tally::yearPosition(ds.nenji, range.year));
   std::map<int, ShushiCounter> perYear;
   for (int y : years) perYear.emplace(y, ShushiCounter(tally::kShushiYearByMonth, tally::yearPosition(ds.nenji, y)));
   std::map<std::pair<int, int>, BalanceDay> days;  // (year, month * 100 + day)

@@ -21,8 +21,8 @@ namespace tovra::exports {
 // One calendar day with meetings (the meeting days of every course on that date).
 struct BalanceDay {
   int year = 0, month = 0, day = 0;
-  double x = 0;                 // position on the time axis (see monthAxisPosition)
-  int meetings = 0;             // meeting days on the date
+  double x = 0;      // position on the time axis (see monthAxisPosition)
+  int meetings = 0;  // meeting days on the date
   std::int64_t purchase = 0, ret = 0, balance = 0;
   std::int64_t cumulative = 0;  // the balance of every day up to this one
 };

@@ -18,31 +18,32 @@ std::vector<RaceRow> exportRaces(DataStore& ds, UserPort& port, const tally::Tal
                                  const SettingsRecord& settings) {
   std::vector<RaceRow> rows;
   std::vector<std::tuple<int, int, int, std::size_t, int>> keys;  // year, date, course, meeting, race
-  tally::scanLedger(ds, port, range, {"ﾚｰｽﾃﾞｰﾀ書き出し中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
-    const KaisaiRecord& k = d.kaisai;
-    const bool oldAges = useOldAgeLabels(d.year, settings);
-    for (int r = 0; r < kRacesPerDay; ++r) {
-      if (!raceHoldsData(k.raceJoutai[r])) continue;  // the race holds nothing
-      const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
-      RaceRow row;
-      row.year = d.year;
-      row.month = k.tsukiHi / 100;
-      row.day = k.tsukiHi % 100;
-      row.course = d.course;
-      row.kai = k.kaiNichi / 100;
-      row.nichi = k.kaiNichi % 100;
-      row.race = r + 1;
-      row.name = cp932ToUtf8(fixedText(k.raceMei[r]));
-      row.items = closedUp(raceItemsLine(race.koumoku, race.kyori, oldAges));
-      row.purchase = k.kounyuGaku[r];
-      row.balance = k.shushi[r];
-      row.ret = row.purchase + row.balance;
-      row.bought = raceBought(k.raceJoutai[r]);
-      row.hit = raceHit(k.raceJoutai[r]);
-      keys.emplace_back(d.year, k.tsukiHi, d.course, d.index, r);
-      rows.push_back(std::move(row));
-    }
-  });
+  tally::scanLedger(ds, port, range, {"ﾚｰｽﾃﾞｰﾀ書き出し中 !!!\n\nしばらくお待ち下さい。", true},
+                    [&](const tally::ScanDay& d) {
+                      const KaisaiRecord& k = d.kaisai;
+                      const bool oldAges = useOldAgeLabels(d.year, settings);
+                      for (int r = 0; r < kRacesPerDay; ++r) {
+                        if (!raceHoldsData(k.raceJoutai[r])) continue;  // the race holds nothing
+                        const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
+                        RaceRow row;
+                        row.year = d.year;
+                        row.month = k.tsukiHi / 100;
+                        row.day = k.tsukiHi % 100;
+                        row.course = d.course;
+                        row.kai = k.kaiNichi / 100;
+                        row.nichi = k.kaiNichi % 100;
+                        row.race = r + 1;
+                        row.name = cp932ToUtf8(fixedText(k.raceMei[r]));
+                        row.items = closedUp(raceItemsLine(race.koumoku, race.kyori, oldAges));
+                        row.purchase = k.kounyuGaku[r];
+                        row.balance = k.shushi[r];
+                        row.ret = row.purchase + row.balance;
+                        row.bought = raceBought(k.raceJoutai[r]);
+                        row.hit = raceHit(k.raceJoutai[r]);
+                        keys.emplace_back(d.year, k.tsukiHi, d.course, d.index, r);
+                        rows.push_back(std::move(row));
+                      }
+                    });
   // The scan goes through the years newest first and course by course; the table follows
   // the calendar.
   std::vector<std::size_t> order(rows.size());

@@ -18,7 +18,7 @@ namespace tovra::exports {
 
 struct RaceRow {
   int year = 0, month = 0, day = 0;
-  int course = 0;     // 0-9
+  int course = 0;  // 0-9
   int kai = 0, nichi = 0;
   int race = 0;       // 1-12
   std::string name;   // race name, UTF-8

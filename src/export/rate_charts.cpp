@@ -119,10 +119,8 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
 RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const ShushiResult& rangeByMonth, ChartKind kind) {
   const ShushiResult& shushi = q.shushi ? *q.shushi : rangeByMonth;
   switch (kind) {
-    case ChartKind::Course:
-      return q.jyoken ? courseRates(*q.jyoken) : courseRates(shushi, rangeText(q.range));
-    case ChartKind::Month:
-      return monthRates(shushi, rangeText(q.range));
+    case ChartKind::Course: return q.jyoken ? courseRates(*q.jyoken) : courseRates(shushi, rangeText(q.range));
+    case ChartKind::Month: return monthRates(shushi, rangeText(q.range));
     case ChartKind::BetType:
       if (!q.koumoku) {
         const int mode = q.range.allYears ? 0 : 1;
@@ -131,8 +129,7 @@ RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const Shushi
         q.koumokuCourse = tally::kAllCoursesRow;
       }
       return betTypeRates(*q.koumoku, q.koumokuCourse);
-    case ChartKind::Balance:
-      break;
+    case ChartKind::Balance: break;
   }
   return {};
 }

@@ -23,12 +23,13 @@ const char* chartKindName(ChartKind kind);
 const char* chartKindKey(ChartKind kind);
 
 struct RateChart {
-  std::string title;                     // names the tally and its range
-  std::vector<tally::TallyFigures> bars; // one group of two bars each
+  std::string title;                      // names the tally and its range
+  std::vector<tally::TallyFigures> bars;  // one group of two bars each
 };
 
 // 収支集計: the ten courses and 全場 of row `row` (12: all months or 回次).
-RateChart courseRates(const tally::ShushiResult& r, const std::string& rangeText, int row = tally::ShushiResult::kSumRow);
+RateChart courseRates(const tally::ShushiResult& r, const std::string& rangeText,
+                      int row = tally::ShushiResult::kSumRow);
 // 収支集計: the twelve months (or 回次), all courses; a one-day tally gives its day.
 RateChart monthRates(const tally::ShushiResult& r, const std::string& rangeText);
 // 項目集計: the five bet types of row n (course 0-9, 10 all courses).

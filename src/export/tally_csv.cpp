@@ -13,8 +13,8 @@ namespace {
 
 // 馬券購入額,回収率,回収金額,収支,的中率 of a row; blank rates where the window is blank.
 std::vector<CsvCell> moneyCells(const TallyFigures& f) {
-  return {CsvCell::integer(f.purchase), CsvCell::rate(f.recovery), CsvCell::integer(f.ret()), CsvCell::integer(f.balance),
-          CsvCell::rate(f.hitRate)};
+  return {CsvCell::integer(f.purchase), CsvCell::rate(f.recovery), CsvCell::integer(f.ret()),
+          CsvCell::integer(f.balance), CsvCell::rate(f.hitRate)};
 }
 
 std::vector<CsvCell> joined(std::vector<CsvCell> a, const std::vector<CsvCell>& b) {
@@ -38,7 +38,8 @@ CsvTable shushiCsv(const tally::ShushiResult& r) {
 }
 
 CsvTable koumokuCsv(const tally::KoumokuResult& r) {
-  CsvTable t({"競馬場", "項目", "区分", "馬券購入額", "回収率", "回収金額", "収支", "的中率", "購入ﾚｰｽ数", "的中ﾚｰｽ数", "値"});
+  CsvTable t(
+      {"競馬場", "項目", "区分", "馬券購入額", "回収率", "回収金額", "収支", "的中率", "購入ﾚｰｽ数", "的中ﾚｰｽ数", "値"});
   auto figureRow = [&t](const std::string& course, const std::string& item, const TallyFigures& f) {
     t.add(joined(joined({CsvCell::text(course), CsvCell::text(item), CsvCell::text(trimmed(f.label))}, moneyCells(f)),
                  {CsvCell::integer(f.bought.value_or(0)), CsvCell::integer(f.hits.value_or(0))}));
@@ -66,7 +67,8 @@ CsvTable koumokuCsv(const tally::KoumokuResult& r) {
 
     const tally::KoumokuOtherFigures o = tally::koumokuOtherFigures(r, n);
     const auto& bands = tally::payoutBandLabels();
-    for (std::size_t i = 0; i < bands.size(); ++i) valueRow(course, "的中配当 " + bands[i], CsvCell::integer(o.bands[i]));
+    for (std::size_t i = 0; i < bands.size(); ++i)
+      valueRow(course, "的中配当 " + bands[i], CsvCell::integer(o.bands[i]));
     auto decimals = [](std::optional<double> v, const char* format) {
       if (!v) return CsvCell::empty();
       return CsvCell::text(sjprintfUtf8(format, *v));
@@ -82,7 +84,8 @@ CsvTable koumokuCsv(const tally::KoumokuResult& r) {
 }
 
 CsvTable rankCsv(const tally::RankResult& r) {
-  CsvTable t({"順位", "年", "月", "日", "競馬場", "回", "日目", "R", "ﾚｰｽ名", "式別", "組番", "金額", "回収率", "1着", "2着"});
+  CsvTable t(
+      {"順位", "年", "月", "日", "競馬場", "回", "日目", "R", "ﾚｰｽ名", "式別", "組番", "金額", "回収率", "1着", "2着"});
   if (!tally::rankCodeValid(r.code)) return t;
   const int kind = tally::rankKindOf(r.code);
   const bool perRace = tally::rankPerRace(r.code);
@@ -90,9 +93,12 @@ CsvTable rankCsv(const tally::RankResult& r) {
     const tally::RankEntry& e = r.rows[i];
     if (e.tsuki == 0) continue;  // an empty rank
     auto text = [](const auto& buf) { return CsvCell::text(cp932ToUtf8(fixedText(buf))); };
-    std::vector<CsvCell> cells{CsvCell::integer(i + 1),      text(e.nen),
-                               CsvCell::integer(e.tsuki),    CsvCell::integer(e.hi),
-                               CsvCell::text(tally::courseName(e.jyo)), CsvCell::integer(e.kai),
+    std::vector<CsvCell> cells{CsvCell::integer(i + 1),
+                               text(e.nen),
+                               CsvCell::integer(e.tsuki),
+                               CsvCell::integer(e.hi),
+                               CsvCell::text(tally::courseName(e.jyo)),
+                               CsvCell::integer(e.kai),
                                CsvCell::integer(e.nichi)};
     if (perRace) {
       cells.push_back(CsvCell::integer(e.race + 1));

@@ -84,7 +84,8 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
 
 void TForudaSetteiDialog::SetteiBtnClick() {
   FolderEdit edit;
-  for (int i = 0; i < ImportFolders::kFolders; ++i) edit.typedUtf8[static_cast<std::size_t>(i)] = edits_[i]->text().toStdString();
+  for (int i = 0; i < ImportFolders::kFolders; ++i)
+    edit.typedUtf8[static_cast<std::size_t>(i)] = edits_[i]->text().toStdString();
   edit.patKind = radioGroup_->itemIndex() < 0 ? 0 : radioGroup_->itemIndex();
   ImportFolders next = folders_;
   if (auto refusal = applyFolderEdit(next, edit)) {

@@ -24,7 +24,8 @@ using exports::ChartKind;
 namespace {
 
 constexpr const char* kHintStart = "ｸﾞﾗﾌにﾏｳｽを合わせると、その日やその項目の数字が出ます。";
-constexpr const char* kRateViews[exports::kChartKinds] = {nullptr, "CourseRateView", "BetTypeRateView", "MonthRateView"};
+constexpr const char* kRateViews[exports::kChartKinds] = {nullptr, "CourseRateView", "BetTypeRateView",
+                                                          "MonthRateView"};
 
 int tabOf(ChartKind kind) { return static_cast<int>(kind); }
 

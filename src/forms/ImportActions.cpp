@@ -12,7 +12,9 @@
 namespace tovra {
 namespace {
 
-ImportHooks hooksOf(TMainForm& main) { return {[&main] { main.closeRaceWindow(); }}; }
+ImportHooks hooksOf(TMainForm& main) {
+  return {[&main] { main.closeRaceWindow(); }};
+}
 
 // A file named in a dialog: its text as the path (relative ones below the working folder).
 std::filesystem::path namedFile(const QString& text) { return std::filesystem::path(text.toStdString()); }

@@ -21,8 +21,8 @@ class TJravanYomikomiDialog : public QDialog {
   enum Result { Yomikomi = 2, Zidou = 3 };
   explicit TJravanYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
 
-  int kind() const;            // 0 出馬表, 1 成績
-  bool newer() const;          // 新仕様
+  int kind() const;    // 0 出馬表, 1 成績
+  bool newer() const;  // 新仕様
   QString fileName() const;
 
  public slots:

@@ -20,7 +20,8 @@
 namespace tovra {
 
 namespace {
-const char* const kCourses[] = {" 札幌", " 函館", " 福島", " 新潟", " 東京", " 中山", " 中京", " 京都", " 阪神", " 小倉"};
+const char* const kCourses[] = {" 札幌", " 函館", " 福島", " 新潟", " 東京",
+                                " 中山", " 中京", " 京都", " 阪神", " 小倉"};
 const char* const kPages[] = {"単･複", "枠連･ﾜｲﾄﾞ", "馬連"};
 }  // namespace
 
@@ -68,7 +69,8 @@ QWidget* TKakushuSetteiDialog::buildEnvironmentTab() {
   // The nine full-width blanks make the label break into two lines at "する".
   auto* shikiLabel = new QLabel("ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳを表示時に表示　　　　　　　　　する購入馬券の式別：", tab);
   shikiLabel->setWordWrap(true);
-  shikiLabel->setFixedWidth(shikiLabel->fontMetrics().horizontalAdvance("ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳを表示時に表示　　　　　　　　　"));
+  shikiLabel->setFixedWidth(
+      shikiLabel->fontMetrics().horizontalAdvance("ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳを表示時に表示　　　　　　　　　"));
   grid->addWidget(shikiLabel, 1, 0);
   shikiBox_ = new QComboBox(tab);
   shikiBox_->setObjectName("ShikiBox");

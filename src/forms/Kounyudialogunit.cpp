@@ -23,7 +23,8 @@ namespace tovra {
 namespace {
 
 QStringList methodItems() {
-  return {QString::fromUtf8(inputMethodName(InputMethod::Tsujo)), QString::fromUtf8(inputMethodName(InputMethod::Nagashi)),
+  return {QString::fromUtf8(inputMethodName(InputMethod::Tsujo)),
+          QString::fromUtf8(inputMethodName(InputMethod::Nagashi)),
           QString::fromUtf8(inputMethodName(InputMethod::Box))};
 }
 

@@ -14,9 +14,7 @@ static void initTovraQrc() { Q_INIT_RESOURCE(tovra); }
 
 namespace tovra {
 
-QColor settingsColour(std::int32_t value) {
-  return QColor(colourRed(value), colourGreen(value), colourBlue(value));
-}
+QColor settingsColour(std::int32_t value) { return QColor(colourRed(value), colourGreen(value), colourBlue(value)); }
 
 QFont figureFont(int pixelSize) { return japaneseFixedFont(pixelSize); }
 
@@ -52,7 +50,8 @@ void paintBackground(QWidget* w, const QColor& colour) {
   w->setAutoFillBackground(true);
 }
 
-QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled, int x) {
+QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled,
+                           int x) {
   auto* b = new QToolButton(bar);
   b->setObjectName(QStringLiteral("ToolBtn%1").arg(number));
   b->setToolTip(QString::fromUtf8(hint));

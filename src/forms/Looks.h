@@ -30,7 +30,8 @@ void setWholeText(QLabel* panel, const QString& text, int pixelSize);
 QIcon toolIcon(const char* themeName, const char* bundled);
 
 // One tool bar button "ToolBtn<number>" at x on a bar: hint as tooltip, 20-pixel icon, 28 × 28.
-QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled, int x);
+QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const char* themeName, const char* bundled,
+                           int x);
 
 // Makes the program's resources (icons, help) available; safe to call repeatedly.
 void initFormResources();

@@ -76,21 +76,25 @@ struct MenuDef {
 };
 
 const MenuDef kMenus[] = {
-    {"Touroku", "登録 (&Q)",
+    {"Touroku",
+     "登録 (&Q)",
      {{"W1", "開催ﾃﾞｰﾀ (&W)", nullptr},
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)", "N6"},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
       {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr}}},
-    {"N1", "修正 (&A)",
+    {"N1",
+     "修正 (&A)",
      {{"S1", "開催ﾃﾞｰﾀ修正 (&S)", nullptr}, {"D1", "馬場状態修正 (&D)", nullptr}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)", "N11"}}},
-    {"N2", "集計 (&Z)",
+    {"N2",
+     "集計 (&Z)",
      {{"X1", "収支集計 (&X)", nullptr},
       {"C1", "項目集計 (&C)", nullptr},
       {"V1", "RANK集計 (&V)", nullptr},
       {"B1", "条件集計 (&B)", nullptr},
       {"N13", "保存済集計結果処理 (&N)", "N12"},
       {"Graph1", "収支ｸﾞﾗﾌ (&G)", "GraphSep"}}},
-    {"Find1", "検索 (&Y)",
+    {"Find1",
+     "検索 (&Y)",
      {{"U1", "ﾚｰｽ名検索 (&U)", nullptr},
       {"I1", "重賞検索 ( &I )", nullptr},
       {"O1", "ﾚｰｽ結果配当検索 (&O)", nullptr},
@@ -366,16 +370,15 @@ void TMainForm::connectHandlers() {
   }
   using Slot = void (TMainForm::*)();
   const std::pair<const char*, Slot> menuSlots[] = {
-      {"W1", &TMainForm::W1Click},       {"JRAVAN1", &TMainForm::JRAVAN1Click}, {"NIFTY1", &TMainForm::NIFTY1Click},
-      {"PAT1", &TMainForm::PAT1Click},   {"S1", &TMainForm::S1Click},           {"D1", &TMainForm::D1Click},
-      {"F1", &TMainForm::F1Click},       {"X1", &TMainForm::X1Click},           {"C1", &TMainForm::C1Click},
-      {"V1", &TMainForm::V1Click},       {"B1", &TMainForm::B1Click},           {"N13", &TMainForm::N13Click},
-      {"Graph1", &TMainForm::Graph1Click},
-      {"U1", &TMainForm::U1Click},       {"I1", &TMainForm::I1Click},           {"O1", &TMainForm::O1Click},
-      {"P1", &TMainForm::P1Click},       {"N5", &TMainForm::N5Click},           {"N15", &TMainForm::N15Click},
-      {"Print1", &TMainForm::Print1Click}, {"M1", &TMainForm::M1Click},         {"Help2", &TMainForm::Help2Click},
-      {"About1", &TMainForm::About1Click}, {"Popm1", &TMainForm::Popm1Click},   {"Popm2", &TMainForm::Popm2Click},
-      {"Popm3", &TMainForm::Popm3Click}, {"Popm4", &TMainForm::Popm4Click},
+      {"W1", &TMainForm::W1Click},         {"JRAVAN1", &TMainForm::JRAVAN1Click}, {"NIFTY1", &TMainForm::NIFTY1Click},
+      {"PAT1", &TMainForm::PAT1Click},     {"S1", &TMainForm::S1Click},           {"D1", &TMainForm::D1Click},
+      {"F1", &TMainForm::F1Click},         {"X1", &TMainForm::X1Click},           {"C1", &TMainForm::C1Click},
+      {"V1", &TMainForm::V1Click},         {"B1", &TMainForm::B1Click},           {"N13", &TMainForm::N13Click},
+      {"Graph1", &TMainForm::Graph1Click}, {"U1", &TMainForm::U1Click},           {"I1", &TMainForm::I1Click},
+      {"O1", &TMainForm::O1Click},         {"P1", &TMainForm::P1Click},           {"N5", &TMainForm::N5Click},
+      {"N15", &TMainForm::N15Click},       {"Print1", &TMainForm::Print1Click},   {"M1", &TMainForm::M1Click},
+      {"Help2", &TMainForm::Help2Click},   {"About1", &TMainForm::About1Click},   {"Popm1", &TMainForm::Popm1Click},
+      {"Popm2", &TMainForm::Popm2Click},   {"Popm3", &TMainForm::Popm3Click},     {"Popm4", &TMainForm::Popm4Click},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
   // New colours from 各種設定: the window, its meeting rows and an open race window.

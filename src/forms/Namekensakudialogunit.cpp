@@ -33,7 +33,8 @@ TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, QWidget* pa
   moji_->setInsertPolicy(QComboBox::NoInsert);
   moji_->setMaxVisibleItems(6);
   moji_->setMinimumWidth(380);
-  for (const std::string& t : search::readHistory(ds, raceName).texts()) moji_->addItem(QString::fromStdString(cp932ToUtf8(t)));
+  for (const std::string& t : search::readHistory(ds, raceName).texts())
+    moji_->addItem(QString::fromStdString(cp932ToUtf8(t)));
   moji_->setCurrentIndex(-1);
   moji_->setEditText(QString());
   grid->addWidget(moji_, 1, 0, 1, 2);

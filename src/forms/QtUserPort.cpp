@@ -62,8 +62,8 @@ Answer QtUserPort::message(const std::string& title, const std::string& text, Ms
   }
   // Made on the heap and watched: should its owner go away while the box is open, the
   // box goes with it and is not deleted a second time here.
-  QPointer<QMessageBox> box = new QMessageBox(qtIcon(icon), QString::fromStdString(title),
-                                              QString::fromStdString(text), QMessageBox::NoButton, ownerWindow());
+  QPointer<QMessageBox> box = new QMessageBox(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                                              QMessageBox::NoButton, ownerWindow());
   QPushButton* ok = box->addButton("OK", QMessageBox::AcceptRole);
   QPushButton* cancel = nullptr;
   if (buttons == MsgButtons::OkCancel) cancel = box->addButton("キャンセル", QMessageBox::RejectRole);

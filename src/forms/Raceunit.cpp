@@ -29,10 +29,10 @@ namespace {
 // Client area; the controls are placed by hand like the other windows.
 constexpr int kClientW = 640, kClientH = 532;
 constexpr int kToolBarH = 32;
-constexpr int kPanel1H = 270;                 // course label, items, tickets, totals, comment
+constexpr int kPanel1H = 270;  // course label, items, tickets, totals, comment
 constexpr int kPage1Top = kToolBarH + kPanel1H + 4;
-constexpr int kPanelH = 20;                   // one-line text panels
-constexpr int kFigurePx = 12;                 // figure font: 6 px per Shift-JIS byte
+constexpr int kPanelH = 20;    // one-line text panels
+constexpr int kFigurePx = 12;  // figure font: 6 px per Shift-JIS byte
 
 struct ToolDef {
   const char* hint;
@@ -41,14 +41,10 @@ struct ToolDef {
   int gapBefore;
 };
 const ToolDef kTools[8] = {
-    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録", "", "race-koumoku", 0},
-    {"ﾚｰｽﾃﾞｰﾀ：購入馬券登録", "", "race-kounyu", 0},
-    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録", "", "race-keka", 0},
-    {"ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録", "", "race-comento", 0},
-    {"ﾚｰｽﾃﾞｰﾀ削除", "", "race-sakujyo", 8},
-    {"印刷", "document-print", "insatsu", 8},
-    {"閉じる", "window-close", "race-tojiru", 8},
-    {"トヴラ終了", "application-exit", "shuryo", 8},
+    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録", "", "race-koumoku", 0}, {"ﾚｰｽﾃﾞｰﾀ：購入馬券登録", "", "race-kounyu", 0},
+    {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録", "", "race-keka", 0},    {"ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録", "", "race-comento", 0},
+    {"ﾚｰｽﾃﾞｰﾀ削除", "", "race-sakujyo", 8},          {"印刷", "document-print", "insatsu", 8},
+    {"閉じる", "window-close", "race-tojiru", 8},    {"トヴラ終了", "application-exit", "shuryo", 8},
 };
 
 // A sunken one-line panel of formatted text.
@@ -174,8 +170,8 @@ void TRaceForm::buildToolBar() {
 
   using Slot = void (TRaceForm::*)();
   const Slot handlers[8] = {&TRaceForm::ToolBtn1Click, &TRaceForm::ToolBtn2Click, &TRaceForm::ToolBtn3Click,
-                         &TRaceForm::ToolBtn4Click, &TRaceForm::ToolBtn5Click, &TRaceForm::ToolBtn6Click,
-                         &TRaceForm::ToolBtn7Click, &TRaceForm::ToolBtn8Click};
+                            &TRaceForm::ToolBtn4Click, &TRaceForm::ToolBtn5Click, &TRaceForm::ToolBtn6Click,
+                            &TRaceForm::ToolBtn7Click, &TRaceForm::ToolBtn8Click};
   for (int i = 0; i < 8; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, handlers[i]);
 }
 

@@ -52,14 +52,14 @@ TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPo
     const int n = i + 1;
     QFrame* f =
         entryPanel(this, QStringLiteral("Panel%1").arg(n), kContentTop + i * (kContentH / 3), kContentH / 3 - 6);
-    race_[i] = {f,
-                {entryLabel(f, "TsukiLabel", n, 6, 4, 320), entryLabel(f, "NameLabel", n, 6, 4 + kLine, 526),
-                 entryLabel(f, "ShikiLabel", n, 30, 4 + 2 * kLine, 40),
-                 entryLabel(f, "BanLabel", n, 74, 4 + 2 * kLine, 84, false, right),
-                 entryLabel(f, "ShuLabel", n, 200, 4 + 2 * kLine, 40),
-                 entryLabel(f, "Bamei1Label", n, 30, 4 + 3 * kLine, 230),
-                 entryLabel(f, "Bamei2Label", n, 270, 4 + 3 * kLine, 230),
-                 entryLabel(f, "KinLabel", n, 244, 4 + 2 * kLine, 84, true, right)}};
+    race_[i] = {
+        f,
+        {entryLabel(f, "TsukiLabel", n, 6, 4, 320), entryLabel(f, "NameLabel", n, 6, 4 + kLine, 526),
+         entryLabel(f, "ShikiLabel", n, 30, 4 + 2 * kLine, 40),
+         entryLabel(f, "BanLabel", n, 74, 4 + 2 * kLine, 84, false, right),
+         entryLabel(f, "ShuLabel", n, 200, 4 + 2 * kLine, 40), entryLabel(f, "Bamei1Label", n, 30, 4 + 3 * kLine, 230),
+         entryLabel(f, "Bamei2Label", n, 270, 4 + 3 * kLine, 230),
+         entryLabel(f, "KinLabel", n, 244, 4 + 2 * kLine, 84, true, right)}};
   }
   // Five days: rank and day, then the two figures.
   for (int i = 0; i < 5; ++i) {

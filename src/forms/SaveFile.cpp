@@ -19,7 +19,8 @@ QString askSaveFile(QWidget* parent, const QString& caption, const QString& sugg
   return QFileDialog::getSaveFileName(parent, caption, QDir::current().filePath(suggested), filter);
 }
 
-bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table, const QString& suggested) {
+bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table,
+               const QString& suggested) {
   const QString path = askSaveFile(parent, "CSV保存", suggested + ".csv", "CSV (*.csv)");
   if (path.isEmpty()) return false;
   return exports::writeCsvFile(fs, port, path.toStdString(), table);

@@ -21,6 +21,7 @@ void setSaveFileQuestion(SaveFileQuestion question);
 
 // ｢CSV保存｣: asks for the file ("<suggested>.csv") and writes the table. False when the user
 // cancelled or the file could not be written (after the message).
-bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table, const QString& suggested);
+bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table,
+               const QString& suggested);
 
 }  // namespace tovra

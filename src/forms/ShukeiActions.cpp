@@ -39,18 +39,10 @@ TShukeiWindow* ShukeiActions::showWindow(tally::TallyKind kind) {
     SettingsRecord& s = main_.settings();
     UserPort& port = main_.port();
     switch (kind) {
-      case tally::TallyKind::Shushi:
-        w = new TShushiShukeiForm(ds, s, port, &main_);
-        break;
-      case tally::TallyKind::Koumoku:
-        w = new TKoumokuShukeiForm(ds, s, port, &main_);
-        break;
-      case tally::TallyKind::Rank:
-        w = new TRankShukeiForm(ds, s, port, &main_);
-        break;
-      case tally::TallyKind::Jyoken:
-        w = new TJyokenShukeiForm(ds, s, port, &main_);
-        break;
+      case tally::TallyKind::Shushi: w = new TShushiShukeiForm(ds, s, port, &main_); break;
+      case tally::TallyKind::Koumoku: w = new TKoumokuShukeiForm(ds, s, port, &main_); break;
+      case tally::TallyKind::Rank: w = new TRankShukeiForm(ds, s, port, &main_); break;
+      case tally::TallyKind::Jyoken: w = new TJyokenShukeiForm(ds, s, port, &main_); break;
     }
     connect(w, &TShukeiWindow::endRequested, &main_, &TMainForm::close);
     connect(w, &TShukeiWindow::graphRequested, this, &ShukeiActions::showGraph);

@@ -64,8 +64,8 @@ std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& 
   return p;
 }
 
-std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root, const std::filesystem::path& folder,
-                                   const std::string& mask, const char* workFile) {
+std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root,
+                                   const std::filesystem::path& folder, const std::string& mask, const char* workFile) {
   std::vector<std::string> names = matchingFiles(fs, folder, mask);
   std::vector<std::uint8_t> records(names.size() * kFileListRecord, 0);
   for (std::size_t i = 0; i < names.size(); ++i)

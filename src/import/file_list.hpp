@@ -32,7 +32,7 @@ std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& 
 
 // matchingFiles(), written to the work file `workFile` (a logical path below `root`)
 // and returned. The work file is overwritten and left in place.
-std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root, const std::filesystem::path& folder,
-                                   const std::string& mask, const char* workFile);
+std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root,
+                                   const std::filesystem::path& folder, const std::string& mask, const char* workFile);
 
 }  // namespace tovra

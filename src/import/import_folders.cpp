@@ -21,19 +21,20 @@ void ImportFolders::encode(std::uint8_t* out) const {
 
 void ImportFolders::decode(const std::uint8_t* in) {
   for (int i = 0; i < kFolders; ++i)
-    folder[static_cast<std::size_t>(i)] = fixedText(reinterpret_cast<const char*>(in + i * kFolderSize), kFolderSize - 1);
+    folder[static_cast<std::size_t>(i)] =
+        fixedText(reinterpret_cast<const char*>(in + i * kFolderSize), kFolderSize - 1);
   patKind = bytes::getI32(in, 4096);
 }
 
 const char* patKindItem(int kind) {
   static const char* const items[ImportFolders::kPatKinds] = {"PAT ( PC-9801用 )", "PAT for Win ", "PAT for Win95 ",
-                                                             "PAT for Win98/95"};
+                                                              "PAT for Win98/95"};
   return items[kind >= 0 && kind < ImportFolders::kPatKinds ? kind : 0];
 }
 
 const char* patKindName(int kind) {
   static const char* const names[ImportFolders::kPatKinds] = {"PAT(PC-9801)", "PAT for Win", "PAT for Win95",
-                                                             "PAT for Win98/95"};
+                                                              "PAT for Win98/95"};
   return names[kind >= 0 && kind < ImportFolders::kPatKinds ? kind : 0];
 }
 

@@ -43,7 +43,7 @@ enum class ArchiveSearch { NotArchive, Refused, NoMatch, Match };
 // for a matching "jra*.*" member (`found` is filled on a match). A damaged archive, or
 // one with a member named outside its folder, is refused with a message.
 ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem::path& p, const std::string& name,
-                   const JravanFormat& f, const MeetingKey& key, Found& found) {
+                            const JravanFormat& f, const MeetingKey& key, Found& found) {
   FileSystem& fs = ds.fs();
   FileHead whole;
   if (!readFileHead(fs, p, kMaxArchive, whole) || whole.size > kMaxArchive) return ArchiveSearch::NotArchive;
@@ -108,7 +108,8 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
   } else {
     const std::filesystem::path p = request.file.is_absolute() ? request.file : ds.root() / request.file;
     // A named archive is unpacked as the search unpacks one.
-    const ArchiveSearch archive = searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
+    const ArchiveSearch archive =
+        searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
     if (archive == ArchiveSearch::Refused) return std::nullopt;
     if (archive == ArchiveSearch::NoMatch) {
       showError(port, msg::kJravanNoMatch);

@@ -18,8 +18,8 @@ struct ImportFolders;
 
 struct JravanRequest {
   JravanFormat format;
-  bool automatic = false;        // 自動検索: search the folder of the kind
-  std::filesystem::path file;    // the named file (relative: below the working folder)
+  bool automatic = false;      // 自動検索: search the folder of the kind
+  std::filesystem::path file;  // the named file (relative: below the working folder)
 };
 
 // Where archives are unpacked (inside the work folder, so that no member can replace a

@@ -15,10 +15,16 @@ namespace {
 
 int ageDigit(int typeCode) {
   switch (typeCode) {
-    case 11: case 21: return 1;
-    case 12: case 22: return 2;
-    case 13: case 18: case 23: return 3;
-    case 14: case 19: case 24: return 4;
+    case 11:
+    case 21: return 1;
+    case 12:
+    case 22: return 2;
+    case 13:
+    case 18:
+    case 23: return 3;
+    case 14:
+    case 19:
+    case 24: return 4;
     default: return 1;
   }
 }
@@ -48,10 +54,18 @@ int kindDigit(char mark) {
   switch (mark) {
     case 'A': return 1;
     case '0': return 2;
-    case 'D': case 'E': case 'G': case 'H': case 'I': case 'J': return 3;
+    case 'D':
+    case 'E':
+    case 'G':
+    case 'H':
+    case 'I':
+    case 'J': return 3;
     case 'B': return 4;
     case 'N': return 5;
-    case 'C': case 'F': case 'K': case 'L': return 6;
+    case 'C':
+    case 'F':
+    case 'K':
+    case 'L': return 6;
     case 'M': return 7;
     default: return 1;
   }
@@ -59,9 +73,11 @@ int kindDigit(char mark) {
 
 int sexDigit(char code) {
   switch (code) {
-    case '0': case '4': return 1;
+    case '0':
+    case '4': return 1;
     case '2': return 2;
-    case '1': case '3': return 3;
+    case '1':
+    case '3': return 3;
     default: return 1;
   }
 }
@@ -126,8 +142,8 @@ std::uint32_t oldResultKoumoku(const std::uint8_t* rec) {
 // An older result block: entries of a number field and a payout, in order; the first
 // entry whose number is 0 ends the block, the entries after it keep what they hold.
 template <std::size_t N>
-void oldBlock(const std::uint8_t* rec, std::size_t off, std::size_t numLen, std::size_t payLen, std::uint16_t (&keka)[N],
-              std::int32_t (&haitou)[N]) {
+void oldBlock(const std::uint8_t* rec, std::size_t off, std::size_t numLen, std::size_t payLen,
+              std::uint16_t (&keka)[N], std::int32_t (&haitou)[N]) {
   for (std::size_t i = 0; i < N; ++i) {
     const std::size_t e = off + i * (numLen + payLen);
     const int n = num(rec, e, numLen);
@@ -149,8 +165,14 @@ void readOldResults(const std::uint8_t* rec, RaceRecord& race) {
 
 std::size_t newConditionOffset(int typeCode) {
   switch (typeCode) {
-    case 12: case 13: case 18: case 22: case 23: return 96;
-    case 14: case 19: case 24: return 99;
+    case 12:
+    case 13:
+    case 18:
+    case 22:
+    case 23: return 96;
+    case 14:
+    case 19:
+    case 24: return 99;
     default: return 93;  // 11, 21, and codes that do not occur
   }
 }
@@ -158,8 +180,8 @@ std::size_t newConditionOffset(int typeCode) {
 std::uint32_t newKoumoku(const std::uint8_t* rec, bool result) {
   const int type = num(rec, 87, 2);
   return koumokuOf(ageDigit(type), classDigit(num(rec, newConditionOffset(type), 3), at(rec, 86)),
-                   kindDigit(at(rec, 89)), sexDigit(at(rec, 90)), weightDigit(at(rec, 92)), trackDigit(num(rec, 136, 2)),
-                   result ? goingDigit(num(rec, 331, 1)) : 1);
+                   kindDigit(at(rec, 89)), sexDigit(at(rec, 90)), weightDigit(at(rec, 92)),
+                   trackDigit(num(rec, 136, 2)), result ? goingDigit(num(rec, 331, 1)) : 1);
 }
 
 // A newer result block: every entry stored as read, zeros included.
@@ -215,9 +237,12 @@ void readFinishers(const std::uint8_t* rec, std::size_t first, std::size_t entry
     storeText(race.chakuBamei[place], halfWidthFitting(std::string_view(reinterpret_cast<const char*>(e) + 11, 18),
                                                        sizeof race.chakuBamei[place] - 1));
     std::string text;
-    if (deadHeat) text = jravanMarginText("D  ");
-    else if (f.position == 1) text = jravanTimeText(num(e, 82, 4));
-    else text = jravanMarginText(std::string_view(reinterpret_cast<const char*>(e) + 86, 3));
+    if (deadHeat)
+      text = jravanMarginText("D  ");
+    else if (f.position == 1)
+      text = jravanTimeText(num(e, 82, 4));
+    else
+      text = jravanMarginText(std::string_view(reinterpret_cast<const char*>(e) + 86, 3));
     storeText(race.chakuText[place], text);
   }
 }
@@ -324,10 +349,10 @@ std::string jravanMarginText(std::string_view code) {
     const char* text;
   };
   static const Margin table[] = {
-      {" 12", "1/2"}, {" 34", "3/4"}, {"1  ", " 1"},   {"112", "1.1/2"}, {"114", "1.1/4"}, {"134", "1.3/4"},
-      {"2  ", " 2"},  {"212", "2.1/2"}, {"3  ", " 3"}, {"312", "3.1/2"}, {"4  ", " 4"},    {"5  ", " 5"},
-      {"6  ", " 6"},  {"7  ", " 7"},  {"8  ", " 8"},   {"9  ", " 9"},    {"A  ", "ｱﾀﾏ"},   {"D  ", "同着"},
-      {"H  ", "ﾊﾅ"},  {"K  ", "ｸﾋﾞ"}, {"T  ", "大差"}, {"Z  ", "10ﾞ"},
+      {" 12", "1/2"}, {" 34", "3/4"},   {"1  ", " 1"},   {"112", "1.1/2"}, {"114", "1.1/4"}, {"134", "1.3/4"},
+      {"2  ", " 2"},  {"212", "2.1/2"}, {"3  ", " 3"},   {"312", "3.1/2"}, {"4  ", " 4"},    {"5  ", " 5"},
+      {"6  ", " 6"},  {"7  ", " 7"},    {"8  ", " 8"},   {"9  ", " 9"},    {"A  ", "ｱﾀﾏ"},   {"D  ", "同着"},
+      {"H  ", "ﾊﾅ"},  {"K  ", "ｸﾋﾞ"},   {"T  ", "大差"}, {"Z  ", "10ﾞ"},
   };
   // Converted to CP932 once: the texts are looked up for every finisher read.
   static const std::vector<std::pair<std::string, std::string>> converted = [] {

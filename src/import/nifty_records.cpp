@@ -231,7 +231,8 @@ bool niftyHeadMatches(std::span<const std::uint8_t> data, const MeetingKey& key)
   if (data.size() < 46) return false;
   const std::string_view d(reinterpret_cast<const char*>(data.data()), data.size());
   const int kai = oneDigit(d.substr(32, 2)), nichi = oneDigit(d.substr(44, 2));
-  return kai != 0 && nichi != 0 && kai == key.kai() && nichi == key.nichi() && d.substr(36, 4) == courseNameCp932(key.course);
+  return kai != 0 && nichi != 0 && kai == key.kai() && nichi == key.nichi() &&
+         d.substr(36, 4) == courseNameCp932(key.course);
 }
 
 NiftyRead readNiftyBlocks(std::span<const std::uint8_t> data, const MeetingKey& key, RaceBlock& races) {

@@ -16,9 +16,9 @@ namespace tovra {
 bool niftyHeadMatches(std::span<const std::uint8_t> data, const MeetingKey& key);
 
 struct NiftyRead {
-  bool mismatch = false;   // a race block of another meeting: the import stops, nothing kept
-  std::vector<int> read;   // races read, in the order met
-  std::vector<int> errors; // races that could not be decoded (left as they were)
+  bool mismatch = false;    // a race block of another meeting: the import stops, nothing kept
+  std::vector<int> read;    // races read, in the order met
+  std::vector<int> errors;  // races that could not be decoded (left as they were)
 };
 
 // Reads up to twelve race blocks from byte 66 into the day's races.

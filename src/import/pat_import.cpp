@@ -21,13 +21,16 @@ std::string readPurchases(DataStore& ds, UserPort& port, const std::filesystem::
   FileSystem& fs = ds.fs();
   FileHead index;
   if (!readFileHead(fs, findInFolder(fs, folder, patIndexFile(kind)), kPatFileLimit, index)) {
-    if (kind == 0) showError(port, msg::kPatIndexMissingDos);
-    else port.message("確認", msg::kPatIndexMissing, MsgIcon::Warning);
+    if (kind == 0)
+      showError(port, msg::kPatIndexMissingDos);
+    else
+      port.message("確認", msg::kPatIndexMissing, MsgIcon::Warning);
     return {};
   }
   const MeetingKey key = meetingKey(ds);
   std::array<bool, kRacesPerDay> boughtBefore{};
-  for (int r = 0; r < kRacesPerDay; ++r) boughtBefore[static_cast<std::size_t>(r)] = raceBought(ds.kaisai.raceJoutai[r]);
+  for (int r = 0; r < kRacesPerDay; ++r)
+    boughtBefore[static_cast<std::size_t>(r)] = raceBought(ds.kaisai.raceJoutai[r]);
   std::vector<int> taken;
   for (const PatIndexEntry& e : readPatIndex(kind, index.bytes)) {
     if (!patIndexEntryMatches(kind, e, key)) continue;
@@ -58,7 +61,8 @@ std::string readDayFiles(DataStore& ds, UserPort& port, const std::filesystem::p
   for (const std::string& n : names) {
     FileHead file;
     if (!readFileHead(fs, folder / n, kPatFileLimit, file)) continue;
-    const int r = results ? readPatResultFile(kind, file.bytes, key, ds.races) : readPatEntriesFile(file.bytes, key, ds.races);
+    const int r =
+        results ? readPatResultFile(kind, file.bytes, key, ds.races) : readPatEntriesFile(file.bytes, key, ds.races);
     if (r != 0) taken.push_back(r);
   }
   return patRaceText(taken, results ? msg::kPatNoResults : msg::kPatNoEntries);

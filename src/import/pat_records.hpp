@@ -20,8 +20,8 @@ const char* patProgramFile(int kind);
 const char* patIndexFile(int kind);
 
 struct PatIndexEntry {
-  std::string file;     // the purchase file's name (kinds 1..3: the stem + ".jra")
-  std::string year;     // kinds 2 and 3 only
+  std::string file;  // the purchase file's name (kinds 1..3: the stem + ".jra")
+  std::string year;  // kinds 2 and 3 only
   int tsukiHi = 0;
 };
 // The index entries (10 or 100; those the file holds whole).

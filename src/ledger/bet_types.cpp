@@ -9,10 +9,8 @@ namespace {
 
 // In the order of BetType.
 constexpr BetTypeInfo kInfo[kBetTypeCount] = {
-    {"単勝", "tan", 5, 2, CodeLayout::Single, 100, 18, 1},
-    {"複勝", "fuku", 5, 4, CodeLayout::Single, 100, 18, 2},
-    {"枠連", "waku", 16, 2, CodeLayout::Bracket, 100, 8, 3},
-    {"ﾜｲﾄﾞ", "wide", 20, 6, CodeLayout::Horses, 10000, 18, 5},
+    {"単勝", "tan", 5, 2, CodeLayout::Single, 100, 18, 1},    {"複勝", "fuku", 5, 4, CodeLayout::Single, 100, 18, 2},
+    {"枠連", "waku", 16, 2, CodeLayout::Bracket, 100, 8, 3},  {"ﾜｲﾄﾞ", "wide", 20, 6, CodeLayout::Horses, 10000, 18, 5},
     {"馬連", "uma", 50, 2, CodeLayout::Horses, 10000, 18, 4},
 };
 
@@ -58,7 +56,8 @@ const BetTypeInfo& betTypeInfo(BetType t) { return kInfo[static_cast<int>(t)]; }
 
 std::optional<BetType> betTypeFromText(const std::string& text) {
   std::string lower = text;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   for (BetType t : kBetTypes)
     if (lower == betTypeInfo(t).ascii || text == betTypeInfo(t).name) return t;
   if (text == "ワイド") return BetType::Wide;

@@ -14,9 +14,7 @@ inline std::uint32_t getU32(const std::uint8_t* p, std::size_t off) {
   return static_cast<std::uint32_t>(p[off]) | (static_cast<std::uint32_t>(p[off + 1]) << 8) |
          (static_cast<std::uint32_t>(p[off + 2]) << 16) | (static_cast<std::uint32_t>(p[off + 3]) << 24);
 }
-inline std::int32_t getI32(const std::uint8_t* p, std::size_t off) {
-  return static_cast<std::int32_t>(getU32(p, off));
-}
+inline std::int32_t getI32(const std::uint8_t* p, std::size_t off) { return static_cast<std::int32_t>(getU32(p, off)); }
 inline void putU16(std::uint8_t* p, std::size_t off, std::uint16_t v) {
   p[off] = static_cast<std::uint8_t>(v);
   p[off + 1] = static_cast<std::uint8_t>(v >> 8);

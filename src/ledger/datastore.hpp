@@ -19,14 +19,14 @@ class DataStore {
   explicit DataStore(std::filesystem::path root = ".", FileSystem* fs = nullptr);
 
   // --- the in-memory state ---
-  std::string year;                 // current year text, e.g. "2001"
+  std::string year;  // current year text, e.g. "2001"
   NenjiTable nenji;
-  int course = 0;                   // current course 0..9
+  int course = 0;  // current course 0..9
   int meetingCount[kCourseCount] = {};
   int shownMeeting[kCourseCount] = {};
-  KaisaiRecord kaisai;              // the meeting day shown
-  RaceBlock races;                  // its twelve races
-  int raceIndex = 0;                // race shown in the race window (0..11)
+  KaisaiRecord kaisai;  // the meeting day shown
+  RaceBlock races;      // its twelve races
+  int raceIndex = 0;    // race shown in the race window (0..11)
 
   int yearNumber() const;
   int shown() const { return shownMeeting[course]; }
@@ -45,18 +45,24 @@ class DataStore {
   // --- operations (a failed open, or a failed write, throws FatalFileError) ---
   // Reads zero-fill what the file does not hold, so a short file never leaves the
   // previous meeting's data in the buffers. Writes check every step and are synced.
-  void loadYears();               // main.dat, created all-zero when missing (fatal 1 when it cannot be)
-  void saveYears();               // replaced whole; fatal 1
-  void countMeetings();           // fatal 2; afterwards course 0 and every shown index 0
-  void readMeeting(int i);        // fatal 3
-  void writeMeeting(int i);       // fatal 4
-  void readRaceBlock(int i);      // fatal 5
-  void writeRaceBlock(int i);     // fatal 6
+  void loadYears();            // main.dat, created all-zero when missing (fatal 1 when it cannot be)
+  void saveYears();            // replaced whole; fatal 1
+  void countMeetings();        // fatal 2; afterwards course 0 and every shown index 0
+  void readMeeting(int i);     // fatal 3
+  void writeMeeting(int i);    // fatal 4
+  void readRaceBlock(int i);   // fatal 5
+  void writeRaceBlock(int i);  // fatal 6
   // The shown meeting of the current course and its races. The race block is written
   // first: a failure between the two leaves day figures that the next settlement repairs,
   // never a total that counts a ticket the race file does not hold.
-  void readShown() { readMeeting(shown()); readRaceBlock(shown()); }
-  void writeShown() { writeRaceBlock(shown()); writeMeeting(shown()); }
+  void readShown() {
+    readMeeting(shown());
+    readRaceBlock(shown());
+  }
+  void writeShown() {
+    writeRaceBlock(shown());
+    writeMeeting(shown());
+  }
 
   // Every record of a meeting file up to (not including) the all-zero record or the end
   // of the file: the bulk reader of tallies and searches.

@@ -35,11 +35,11 @@ namespace tovra {
 class File {
  public:
   virtual ~File() = default;
-  virtual std::size_t read(void* buf, std::size_t n) = 0;          // bytes read (short at end of file)
-  virtual bool write(const void* buf, std::size_t n) = 0;          // all or failure
+  virtual std::size_t read(void* buf, std::size_t n) = 0;  // bytes read (short at end of file)
+  virtual bool write(const void* buf, std::size_t n) = 0;  // all or failure
   virtual bool seek(std::uint64_t offset) = 0;
-  virtual bool flush() = 0;                                        // to the disk (fsync), not only the C library
-  virtual bool close() = 0;                                        // checked; the destructor closes unchecked
+  virtual bool flush() = 0;  // to the disk (fsync), not only the C library
+  virtual bool close() = 0;  // checked; the destructor closes unchecked
   virtual std::uint64_t size() = 0;
 };
 
@@ -132,7 +132,8 @@ std::filesystem::path commitMarkFor(const std::filesystem::path& target);
 // removed; every other staged file is removed. Returns false when a committed group could
 // not be completed (the ledger would be a mix of old and new): the caller stops.
 // `failedPath` then names the target that could not be put in place.
-bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir, std::filesystem::path* failedPath = nullptr);
+bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir,
+                              std::filesystem::path* failedPath = nullptr);
 
 // Removes the staged files and commit marks in `dir` whose target name starts with
 // `prefix` (a deleted year's "2001"): nothing of a deleted year is left behind.

@@ -9,8 +9,7 @@
 namespace tovra {
 
 // Shown when another program holds the lock; nothing has been written.
-inline constexpr const char* kLedgerBusyText =
-    "他のﾌﾟﾛｸﾞﾗﾑがﾃﾞｰﾀを使用中です。\n\n処理を中止します。";
+inline constexpr const char* kLedgerBusyText = "他のﾌﾟﾛｸﾞﾗﾑがﾃﾞｰﾀを使用中です。\n\n処理を中止します。";
 // Shown when the working folder cannot be opened to lock it.
 inline constexpr const char* kLedgerLockFailedText = "ﾃﾞｰﾀのﾌｫﾙﾀﾞがﾛｯｸ出来ません。\n\n処理を中止します。";
 

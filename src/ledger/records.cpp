@@ -137,18 +137,18 @@ int NenjiTable::count() const {
 
 namespace {
 constexpr KeibajoInfo kKeibajo[kCourseCount] = {
-    {"札幌", "sap", "sap.dat", "rsa.dat"}, {"函館", "hak", "hak.dat", "rhk.dat"},
-    {"福島", "fuk", "fuk.dat", "rfu.dat"}, {"新潟", "nii", "nii.dat", "rni.dat"},
-    {"東京", "tok", "tok.dat", "rto.dat"}, {"中山", "nak", "nak.dat", "rna.dat"},
-    {"中京", "chu", "chu.dat", "rch.dat"}, {"京都", "kyo", "kyo.dat", "rky.dat"},
-    {"阪神", "han", "han.dat", "rhn.dat"}, {"小倉", "kok", "kok.dat", "rko.dat"},
+    {"札幌", "sap", "sap.dat", "rsa.dat"}, {"函館", "hak", "hak.dat", "rhk.dat"}, {"福島", "fuk", "fuk.dat", "rfu.dat"},
+    {"新潟", "nii", "nii.dat", "rni.dat"}, {"東京", "tok", "tok.dat", "rto.dat"}, {"中山", "nak", "nak.dat", "rna.dat"},
+    {"中京", "chu", "chu.dat", "rch.dat"}, {"京都", "kyo", "kyo.dat", "rky.dat"}, {"阪神", "han", "han.dat", "rhn.dat"},
+    {"小倉", "kok", "kok.dat", "rko.dat"},
 };
 }  // namespace
 
 const KeibajoInfo& keibajo(int course) {
   // A course index outside 0-9 is a fault of the caller: reading or writing another
   // course's files in its place would lose data silently.
-  if (course < 0 || course >= kCourseCount) throw std::logic_error("course index out of range: " + std::to_string(course));
+  if (course < 0 || course >= kCourseCount)
+    throw std::logic_error("course index out of range: " + std::to_string(course));
   return kKeibajo[course];
 }
 

@@ -10,12 +10,12 @@ namespace tovra {
 // One meeting day of one course.
 struct KaisaiRecord {
   static constexpr std::size_t kSize = 864;
-  std::uint16_t tsukiHi = 0;      // month * 100 + day; 0 only in the terminating record
-  std::uint16_t kaiNichi = 0;     // kai * 100 + nichi
-  std::int32_t kounyuGaku[13] = {};  // purchase per race, [12] = day total
-  std::int32_t shushi[13] = {};      // balance per race, [12] = day total
-  std::uint16_t raceJoutai[12] = {}; // units: 0 none / 1 data / 2 bought; tens: 1 hit
-  char raceMei[12][61] = {};         // race names, CP932, NUL-terminated
+  std::uint16_t tsukiHi = 0;          // month * 100 + day; 0 only in the terminating record
+  std::uint16_t kaiNichi = 0;         // kai * 100 + nichi
+  std::int32_t kounyuGaku[13] = {};   // purchase per race, [12] = day total
+  std::int32_t shushi[13] = {};       // balance per race, [12] = day total
+  std::uint16_t raceJoutai[12] = {};  // units: 0 none / 1 data / 2 bought; tens: 1 hit
+  char raceMei[12][61] = {};          // race names, CP932, NUL-terminated
 
   void encode(std::uint8_t* out) const;  // writes kSize bytes
   void decode(const std::uint8_t* in);   // reads kSize bytes
@@ -35,7 +35,7 @@ struct RaceRecord {
   std::int32_t tanGaku[5] = {};
   std::int32_t tanGoukei = 0;
   std::uint16_t fukuUma[5] = {};
-  std::uint8_t pad50[2] = {};    // kept as read so foreign files come back unchanged
+  std::uint8_t pad50[2] = {};  // kept as read so foreign files come back unchanged
   std::int32_t fukuGaku[5] = {};
   std::int32_t fukuGoukei = 0;
   std::uint16_t wakuKumi[16] = {};
@@ -79,9 +79,8 @@ inline constexpr std::size_t koumoku = 0, kyori = 4, tanUma = 6, tanGaku = 16, t
                              umaKumi = 176, umaGaku = 276, umaGoukei = 476, wideKumi = 480, wideGaku = 520,
                              wideGoukei = 600, tanKeka = 604, tanHaitou = 608, fukuKeka = 616, fukuHaitou = 624,
                              wakuKeka = 640, wakuHaitou = 644, umaKeka = 652, umaHaitou = 656, wideKeka = 664,
-                             wideHaitou = 676, chakuUma = 700, chakuBamei = 710, chakuText = 835,
-                             shutsubaWaku = 886, shutsubaBamei = 922, shutsubaKishu = 1372, shutsubaKinryo = 1732,
-                             comento = 1768;
+                             wideHaitou = 676, chakuUma = 700, chakuBamei = 710, chakuText = 835, shutsubaWaku = 886,
+                             shutsubaBamei = 922, shutsubaKishu = 1372, shutsubaKinryo = 1732, comento = 1768;
 }
 namespace kaisai_off {
 inline constexpr std::size_t tsukiHi = 0, kaiNichi = 2, kounyuGaku = 4, shushi = 56, raceJoutai = 108, raceMei = 132;

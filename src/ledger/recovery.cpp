@@ -11,7 +11,8 @@ namespace {
 bool isRaceFileName(const std::string& name) {
   for (int c = 0; c < kCourseCount; ++c) {
     const std::string suffix = keibajo(c).raceSuffix;
-    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) return true;
+    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      return true;
   }
   return false;
 }

@@ -48,7 +48,10 @@ bool convert(bool toUtf8, std::string_view in, std::string& out, bool substitute
     out.append(buf.data(), buf.size() - outleft);
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
-      if (!substitute) { ok = false; break; }
+      if (!substitute) {
+        ok = false;
+        break;
+      }
       out.append(replacement);
       // Skip one character's worth of input: a lead byte with its trail when present.
       size_t skip = 1;

@@ -40,12 +40,16 @@ std::string sjprintfUtf8(const char* utf8Format, ...) __attribute__((format(prin
 // The text of a NUL-terminated fixed buffer (stops at the first NUL or the buffer end).
 std::string fixedText(const char* buf, std::size_t size);
 template <std::size_t N>
-std::string fixedText(const char (&buf)[N]) { return fixedText(buf, N); }
+std::string fixedText(const char (&buf)[N]) {
+  return fixedText(buf, N);
+}
 
 // Store CP932 text into a fixed buffer of N bytes (at most N-1 bytes, NUL filled).
 // Returns false (and changes nothing) when it does not fit.
 bool setFixedText(char* buf, std::size_t size, std::string_view cp932);
 template <std::size_t N>
-bool setFixedText(char (&buf)[N], std::string_view cp932) { return setFixedText(buf, N, cp932); }
+bool setFixedText(char (&buf)[N], std::string_view cp932) {
+  return setFixedText(buf, N, cp932);
+}
 
 }  // namespace tovra

@@ -18,9 +18,9 @@ class UserPort {
   virtual ~UserPort() = default;
   virtual Answer message(const std::string& title, const std::string& text, MsgIcon icon,
                          MsgButtons buttons = MsgButtons::Ok) = 0;
-  virtual void beep() = 0;                 // warning beep (refused key, nothing selected)
-  virtual void asterisk() { beep(); }      // the "done" sound after long operations
-  virtual void setBusy(bool /*busy*/) {}   // hourglass pointer
+  virtual void beep() = 0;                // warning beep (refused key, nothing selected)
+  virtual void asterisk() { beep(); }     // the "done" sound after long operations
+  virtual void setBusy(bool /*busy*/) {}  // hourglass pointer
   // Small modeless wait popup; with progress it shows a bar of ten steps.
   virtual void waitBegin(const std::string& /*text*/, bool /*progress*/) {}
   virtual void waitStep(int /*step 0..10*/) {}

@@ -45,8 +45,7 @@ int createYearFiles(DataStore& ds, const std::string& year) {
     else if (!writeWholeFile(ds.fs(), ds.resolve(mp), blankBlock.data(), KaisaiRecord::kSize))
       ds.fatal(4, mp);
     const std::string rp = raceFilePath(year, c);
-    if (!ds.fs().exists(ds.resolve(rp)) && !writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock))
-      ds.fatal(6, rp);
+    if (!ds.fs().exists(ds.resolve(rp)) && !writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock)) ds.fatal(6, rp);
   }
   return kept;
 }

@@ -53,8 +53,8 @@ constexpr MainCommand kCommands[] = {
 std::span<const MainCommand> mainCommands() { return kCommands; }
 
 const MainCommand* findMainCommand(std::string_view name) {
-  const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
-                               [&](const MainCommand& c) { return name == c.name; });
+  const auto it =
+      std::find_if(std::begin(kCommands), std::end(kCommands), [&](const MainCommand& c) { return name == c.name; });
   return it == std::end(kCommands) ? nullptr : &*it;
 }
 

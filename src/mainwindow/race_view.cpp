@@ -54,8 +54,8 @@ void fillTotals(RaceView& v, const KaisaiRecord& k, int r) {
 void fillResults(RaceView& v, const RaceRecord& race) {
   for (int p = 0; p < 5; ++p) {
     if (race.chakuUma[p] == 0) continue;
-    v.finishers.push_back(finisherLine(p + 1, race.chakuUma[p], cp932Field(race.chakuBamei[p]),
-                                       cp932Field(race.chakuText[p])));
+    v.finishers.push_back(
+        finisherLine(p + 1, race.chakuUma[p], cp932Field(race.chakuBamei[p]), cp932Field(race.chakuText[p])));
   }
   for (int k = 0; k < 4; ++k) v.fuku[k] = resultPanel(BetType::Fuku, race.fukuKeka[k], race.fukuHaitou[k]);
   v.wideKiriEnabled = race.wideKeka[3] != 0;

@@ -24,30 +24,30 @@ enum TicketBox { kBoxTan = 0, kBoxFuku = 1, kBoxWaku = 2, kBoxUma = 3, kBoxWide 
 inline constexpr int kTicketBoxes = 5;
 
 struct RaceView {
-  int race = 0;                // 0..11
-  std::string caption;         // "%s競馬場ﾚｰｽﾃﾞｰﾀ"
-  std::string jyoLabel;        // "%s競馬場"
-  std::string dayPanel;        // " %2d月%2d日 %d回 %d日目"
-  std::string raceNamePanel;   // " %dR     %s"
-  std::string kouPanel;        // the race items line, "" without items
-  bool holdsData = false;      // the delete and print buttons are shown
-  int ticketPage = 0;          // first page of the ticket tabs: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連
+  int race = 0;               // 0..11
+  std::string caption;        // "%s競馬場ﾚｰｽﾃﾞｰﾀ"
+  std::string jyoLabel;       // "%s競馬場"
+  std::string dayPanel;       // " %2d月%2d日 %d回 %d日目"
+  std::string raceNamePanel;  // " %dR     %s"
+  std::string kouPanel;       // the race items line, "" without items
+  bool holdsData = false;     // the delete and print buttons are shown
+  int ticketPage = 0;         // first page of the ticket tabs: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連
 
   std::array<std::vector<std::string>, kTicketBoxes> tickets;
 
   // Purchase, recovery rate, return, balance; all "" when nothing was bought.
   std::string gou, ritsu, kaikin, shu;
-  bool plus = false;           // balance in the plus colour
+  bool plus = false;  // balance in the plus colour
 
-  std::string memo;            // the comment, line breaks as "\n"
+  std::string memo;  // the comment, line breaks as "\n"
 
   std::vector<std::string> finishers;  // BameiBox1
   std::array<ResultPanelView, 2> tan, waku, uma;
   std::array<ResultPanelView, 4> fuku;
-  bool wideKiriEnabled = false;        // a fourth wide result exists
-  int wideState = 0;                   // WideKiriBtn's state: race * 10 + page
+  bool wideKiriEnabled = false;  // a fourth wide result exists
+  int wideState = 0;             // WideKiriBtn's state: race * 10 + page
 
-  std::vector<std::string> entries;    // ShutsubaBox
+  std::vector<std::string> entries;  // ShutsubaBox
 };
 
 // Whether the old age labels apply: years up to 2000 with the option's hundreds digit 1.

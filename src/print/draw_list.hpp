@@ -31,8 +31,8 @@ inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kRed{255, 0, 0};
 
 struct DrawText {
-  int x = 0, y = 0;   // top-left corner, page units
-  std::string text;   // UTF-8
+  int x = 0, y = 0;  // top-left corner, page units
+  std::string text;  // UTF-8
   Rgb colour = kBlack;
   int size = kFontSize;
   bool operator==(const DrawText&) const = default;

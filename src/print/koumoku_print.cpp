@@ -88,9 +88,12 @@ void putPayoutPage(Page& p, const tally::KoumokuView& v) {
     put(p, 700, y, v.hai[i]);
   }
   const std::pair<const char*, std::string> stats[] = {
-      {"平均的中配当", v.heitei},           {"的中レース数", narrowCount(v.tekichu)},
-      {"馬券購入レース数", narrowCount(v.racesu)}, {"馬連平均購入点数", v.umahei},
-      {"馬連実質的中率", v.zisshitsu},      {"馬連1,3着2,3着率", v.nicha},
+      {"平均的中配当", v.heitei},
+      {"的中レース数", narrowCount(v.tekichu)},
+      {"馬券購入レース数", narrowCount(v.racesu)},
+      {"馬連平均購入点数", v.umahei},
+      {"馬連実質的中率", v.zisshitsu},
+      {"馬連1,3着2,3着率", v.nicha},
   };
   int sy = 650;
   for (const auto& [label, value] : stats) {

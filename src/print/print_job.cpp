@@ -49,8 +49,8 @@ PrintJob runnersJob(const DataStore& ds, int r) {
 namespace {
 // A tally job from its work file, or the message when there is none to print.
 template <typename Result, typename Build>
-std::optional<PrintJob> tallyJob(const DataStore& ds, UserPort& port, PrintKind kind, const std::optional<Result>& result,
-                                 Build build) {
+std::optional<PrintJob> tallyJob(const DataStore& ds, UserPort& port, PrintKind kind,
+                                 const std::optional<Result>& result, Build build) {
   if (!result) {
     showError(port, kNoTallyResult);
     return std::nullopt;

@@ -46,12 +46,14 @@ void putItems(Page& p, const RaceRecord& race, bool oldAges) {
     int x;
     std::size_t bytes;
   };
-  static constexpr Slot kSlots[] = {{ItemField::Age, 600, 5},    {ItemField::Class, 800, 8}, {ItemField::Kind, 1200, 4},
-                                    {ItemField::Sex, 1550, 2},   {ItemField::Weight, 1650, 4}, {ItemField::Track, 1850, 2}};
+  static constexpr Slot kSlots[] = {{ItemField::Age, 600, 5},     {ItemField::Class, 800, 8},
+                                    {ItemField::Kind, 1200, 4},   {ItemField::Sex, 1550, 2},
+                                    {ItemField::Weight, 1650, 4}, {ItemField::Track, 1850, 2}};
   for (const Slot& s : kSlots)
     put(p, s.x, 570, fixedField(koumokuLabel(s.field, koumokuDigit(race.koumoku, s.field), oldAges), s.bytes));
   put(p, 1950, 570, sjprintfUtf8("%dM", race.kyori));
-  put(p, 2100, 570, fixedField(koumokuLabel(ItemField::Going, koumokuDigit(race.koumoku, ItemField::Going), oldAges), 4));
+  put(p, 2100, 570,
+      fixedField(koumokuLabel(ItemField::Going, koumokuDigit(race.koumoku, ItemField::Going), oldAges), 4));
 }
 
 void putFinishers(Page& p, const RaceRecord& race) {
@@ -85,13 +87,16 @@ int putResults(Page& p, int x, int y, const RaceRecord& race, BetType t, Text te
 constexpr int kPrintYenWidth = 8;
 std::string singleText(int horse, long yen) { return sjprintfUtf8("%2d番  ", horse) + yenText(yen, kPrintYenWidth); }
 std::string bracketResultText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%d  ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) + yenText(yen, kPrintYenWidth);
+  return sjprintfUtf8("%2d-%d  ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) +
+         yenText(yen, kPrintYenWidth);
 }
 std::string bracketTicketText(int pair, long yen) {
-  return sjprintfUtf8("%d-%d   ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) + yenText(yen, kPrintYenWidth);
+  return sjprintfUtf8("%d-%d   ", pairFirst(BetType::Waku, pair), pairSecond(BetType::Waku, pair)) +
+         yenText(yen, kPrintYenWidth);
 }
 std::string horsePairText(int pair, long yen) {
-  return sjprintfUtf8("%2d-%2d ", pairFirst(BetType::Uma, pair), pairSecond(BetType::Uma, pair)) + yenText(yen, kPrintYenWidth);
+  return sjprintfUtf8("%2d-%2d ", pairFirst(BetType::Uma, pair), pairSecond(BetType::Uma, pair)) +
+         yenText(yen, kPrintYenWidth);
 }
 
 // The bottom of the results: the lowest line of the right column (複勝, then ﾜｲﾄﾞ).

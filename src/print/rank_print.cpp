@@ -45,9 +45,12 @@ std::string payoutLine(const RankEntry& e) {
   switch (e.shiki) {
     case 1: return sjprintfUtf8("単勝   %2d番      ", e.kumi);
     case 2: return sjprintfUtf8("複勝   %2d番      ", e.kumi);
-    case 3: return sjprintfUtf8("枠連   %d-%d      ", pairFirst(BetType::Waku, e.kumi), pairSecond(BetType::Waku, e.kumi));
-    case 4: return sjprintfUtf8("馬連  %2d-%2d     ", pairFirst(BetType::Uma, e.kumi), pairSecond(BetType::Uma, e.kumi));
-    case 5: return sjprintfUtf8("ﾜｲﾄﾞ  %2d-%2d     ", pairFirst(BetType::Wide, e.kumi), pairSecond(BetType::Wide, e.kumi));
+    case 3:
+      return sjprintfUtf8("枠連   %d-%d      ", pairFirst(BetType::Waku, e.kumi), pairSecond(BetType::Waku, e.kumi));
+    case 4:
+      return sjprintfUtf8("馬連  %2d-%2d     ", pairFirst(BetType::Uma, e.kumi), pairSecond(BetType::Uma, e.kumi));
+    case 5:
+      return sjprintfUtf8("ﾜｲﾄﾞ  %2d-%2d     ", pairFirst(BetType::Wide, e.kumi), pairSecond(BetType::Wide, e.kumi));
     default: return {};
   }
 }
@@ -98,7 +101,8 @@ void putDayEntry(Page& p, const tally::RankResult& r, int row, int y) {
 }  // namespace
 
 Document rankDocument(const tally::RankResult& r, int page) {
-  static const char* const kTitles[5] = {"的中配当", "レース別回収率", "開催日別回収率", "レース別収支", "開催日別収支"};
+  static const char* const kTitles[5] = {"的中配当", "レース別回収率", "開催日別回収率", "レース別収支",
+                                         "開催日別収支"};
   Page p;
   put(p, kTitleX, kTitleY, "競走収支帖 トヴラ");
   if (!tally::rankCodeValid(r.code)) return Document{{std::move(p)}};  // not a rank result

@@ -12,13 +12,11 @@ namespace {
 std::string rangeHeading(const tally::ShushiResult& r, const NenjiTable& nenji, const std::string& currentYear) {
   switch (r.mode) {
     case tally::kShushiYearByMonth:
-    case tally::kShushiYearByKai:
-      return sjprintfUtf8(" 収支集計      %d年", tally::yearAt(nenji, r.selection));
+    case tally::kShushiYearByKai: return sjprintfUtf8(" 収支集計      %d年", tally::yearAt(nenji, r.selection));
     case tally::kShushiDay:
       return sjprintfUtf8(" 収支集計      %s年 %d月 %d日        ", sj(currentYear).c_str(), r.selection / 100,
                           r.selection % 100);
-    default:
-      return " 収支集計      全データ                 ";
+    default: return " 収支集計      全データ                 ";
   }
 }
 

@@ -102,10 +102,9 @@ std::string searchSummary(const SearchParams& p, int count) {
                       count);
     }
     case SearchType::Haitou: {
-      const std::string amount = p.payout.manbaken
-                                     ? sj("万馬券")
-                                     : sjprintf("%ld円 ～ %ld円", static_cast<long>(p.payout.lower),
-                                                static_cast<long>(p.payout.upper));
+      const std::string amount = p.payout.manbaken ? sj("万馬券")
+                                                   : sjprintf("%ld円 ～ %ld円", static_cast<long>(p.payout.lower),
+                                                              static_cast<long>(p.payout.upper));
       return sjprintf("検索範囲： %s      %s\n\n検索配当金額： %s\n\n %d個のﾃﾞｰﾀが見つかりました。", r, h,
                       amount.c_str(), count);
     }

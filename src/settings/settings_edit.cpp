@@ -25,9 +25,8 @@ void applyChoices(SettingsRecord& s, const SettingsChoices& c) {
 
 const std::array<const char*, SettingsRecord::kColours>& colourListTexts() {
   static const std::array<const char*, SettingsRecord::kColours> texts = {
-      "ﾒｲﾝｳｨﾝﾄﾞｳの背景",          "ﾒｲﾝｳｨﾝﾄﾞｳの競馬場名",        "ﾒｲﾝｳｨﾝﾄﾞｳの的中ﾚｰｽ名の背景",
-      "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの背景",      "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの競馬場名",    "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの的中ﾚｰｽ結果",
-      "各ｳｨﾝﾄﾞｳの収支ﾌﾟﾗｽ時の数字", "各集計結果ｳｨﾝﾄﾞｳの背景",
+      "ﾒｲﾝｳｨﾝﾄﾞｳの背景",         "ﾒｲﾝｳｨﾝﾄﾞｳの競馬場名",        "ﾒｲﾝｳｨﾝﾄﾞｳの的中ﾚｰｽ名の背景", "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの背景",
+      "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの競馬場名", "ﾚｰｽﾃﾞｰﾀｳｨﾝﾄﾞｳの的中ﾚｰｽ結果", "各ｳｨﾝﾄﾞｳの収支ﾌﾟﾗｽ時の数字", "各集計結果ｳｨﾝﾄﾞｳの背景",
   };
   return texts;
 }

@@ -13,10 +13,10 @@ namespace tovra {
 
 // The dialog's controls for the option digits and the start course.
 struct SettingsChoices {
-  bool confirmExit = true;    // CheckBox1: ask before ending (units digit 0)
-  int racePage = 0;           // ShikiBox: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連 (tens digit)
-  bool newAgeLabels = true;   // CheckBox2: new age labels up to 2000 too (hundreds digit 0)
-  int startCourse = 0;        // BabaBox: 0-9
+  bool confirmExit = true;   // CheckBox1: ask before ending (units digit 0)
+  int racePage = 0;          // ShikiBox: 0 単･複, 1 枠連･ﾜｲﾄﾞ, 2 馬連 (tens digit)
+  bool newAgeLabels = true;  // CheckBox2: new age labels up to 2000 too (hundreds digit 0)
+  int startCourse = 0;       // BabaBox: 0-9
 };
 
 // The choices a record holds (a stored page beyond 2 shows as 単･複, a course beyond 9 as 札幌).

@@ -36,8 +36,14 @@ struct SettingsRecord {
 
 // Colour indexes.
 enum SettingsColour {
-  kColMainBack = 0, kColMainCourse = 1, kColHitRaceBack = 2, kColRaceBack = 3, kColRaceCourse = 4,
-  kColRaceHitResult = 5, kColPlus = 6, kColTallyBack = 7,
+  kColMainBack = 0,
+  kColMainCourse = 1,
+  kColHitRaceBack = 2,
+  kColRaceBack = 3,
+  kColRaceCourse = 4,
+  kColRaceHitResult = 5,
+  kColPlus = 6,
+  kColTallyBack = 7,
 };
 
 // Red, green, blue of a Windows colour value.

@@ -59,8 +59,8 @@ const char* codedText(const std::vector<std::vector<const char*>>& table, Jyoken
 }  // namespace
 
 std::string jyokenTabCaption(JyokenKind kind) {
-  static const char* const tabs[] = {"",         "月",       "ﾚｰｽNO",  "年齢条件", "ﾚｰｽｸﾗｽ",  "ﾚｰｽ種別",
-                                     "性別条件", "斤量条件", "馬場",    "距離",     "馬場状態", "馬券式別"};
+  static const char* const tabs[] = {"",         "月",       "ﾚｰｽNO", "年齢条件", "ﾚｰｽｸﾗｽ",   "ﾚｰｽ種別",
+                                     "性別条件", "斤量条件", "馬場",  "距離",     "馬場状態", "馬券式別"};
   const auto k = static_cast<std::size_t>(kind);
   return k < std::size(tabs) ? tabs[k] : "";
 }
@@ -94,39 +94,28 @@ std::vector<std::string> jyokenItemCaptions(JyokenKind kind) {
 int jyokenValueCount(JyokenKind kind) {
   switch (kind) {
     case JyokenKind::Month:
-    case JyokenKind::RaceNo:
-      return 12;
+    case JyokenKind::RaceNo: return 12;
     case JyokenKind::Distance:
-    case JyokenKind::None:
-      return 0;
-    default:
-      return static_cast<int>(listTexts()[static_cast<std::size_t>(kind)].size());
+    case JyokenKind::None: return 0;
+    default: return static_cast<int>(listTexts()[static_cast<std::size_t>(kind)].size());
   }
 }
 
 std::string jyokenListLine(JyokenKind kind, int value, const std::string& kyoriText) {
   switch (kind) {
-    case JyokenKind::Month:
-      return sjprintfUtf8("  %d月", value);
-    case JyokenKind::RaceNo:
-      return sjprintfUtf8("  %dR", value);
-    case JyokenKind::Distance:
-      return "  " + kyoriText + "M";
-    default:
-      return codedText(listTexts(), kind, value);
+    case JyokenKind::Month: return sjprintfUtf8("  %d月", value);
+    case JyokenKind::RaceNo: return sjprintfUtf8("  %dR", value);
+    case JyokenKind::Distance: return "  " + kyoriText + "M";
+    default: return codedText(listTexts(), kind, value);
   }
 }
 
 std::string jyokenResultText(JyokenKind kind, int value) {
   switch (kind) {
-    case JyokenKind::Month:
-      return sjprintfUtf8("    %d月", value);
-    case JyokenKind::RaceNo:
-      return sjprintfUtf8("    %dR", value);
-    case JyokenKind::Distance:
-      return sjprintfUtf8("    %dM", value);
-    default:
-      return codedText(resultTexts(), kind, value);
+    case JyokenKind::Month: return sjprintfUtf8("    %d月", value);
+    case JyokenKind::RaceNo: return sjprintfUtf8("    %dR", value);
+    case JyokenKind::Distance: return sjprintfUtf8("    %dM", value);
+    default: return codedText(resultTexts(), kind, value);
   }
 }
 
@@ -164,7 +153,8 @@ bool JyokenList::remove(UserPort& port, int index) {
     return false;
   }
   lines_.erase(lines_.begin() + index);
-  for (int i = index; i + 1 < kMaxJyoken; ++i) conds_[static_cast<std::size_t>(i)] = conds_[static_cast<std::size_t>(i) + 1];
+  for (int i = index; i + 1 < kMaxJyoken; ++i)
+    conds_[static_cast<std::size_t>(i)] = conds_[static_cast<std::size_t>(i) + 1];
   conds_[kMaxJyoken - 1] = {};
   --count_;
   return true;
@@ -193,40 +183,28 @@ bool jyokenHolds(const JyokenCondition& cond, const KaisaiRecord& kaisai, int r,
   const std::uint32_t k = race.koumoku;
   const int v = cond.value;
   switch (static_cast<JyokenKind>(cond.kind)) {
-    case JyokenKind::Month:
-      return kaisai.tsukiHi / 100 == v;
-    case JyokenKind::RaceNo:
-      return r + 1 == v;
-    case JyokenKind::Distance:
-      return race.kyori == v;
+    case JyokenKind::Month: return kaisai.tsukiHi / 100 == v;
+    case JyokenKind::RaceNo: return r + 1 == v;
+    case JyokenKind::Distance: return race.kyori == v;
     case JyokenKind::Bet:  // taken out of the list before the scan
-    case JyokenKind::None:
-      return true;
-    default:
-      break;
+    case JyokenKind::None: return true;
+    default: break;
   }
   if (k == 0) return false;  // no race items entered
   switch (static_cast<JyokenKind>(cond.kind)) {
-    case JyokenKind::Age:
-      return koumokuDigit(k, ItemField::Age) == v;
+    case JyokenKind::Age: return koumokuDigit(k, ItemField::Age) == v;
     case JyokenKind::Class: {
       const int code = koumokuDigit(k, ItemField::Class);
       if (v == 4) return code == 4 || code == 13;  // 900万下 is the former 1000万下
       if (v == 5) return code == 5 || code == 12;  // 1500万下 the former 1600万下
       return code == v;
     }
-    case JyokenKind::Type:
-      return koumokuDigit(k, ItemField::Kind) == v;
-    case JyokenKind::Sex:
-      return koumokuDigit(k, ItemField::Sex) == v;
-    case JyokenKind::Weight:
-      return koumokuDigit(k, ItemField::Weight) == v;
-    case JyokenKind::Track:
-      return koumokuDigit(k, ItemField::Track) == v;
-    case JyokenKind::Going:
-      return koumokuDigit(k, ItemField::Going) == v;
-    default:
-      return false;
+    case JyokenKind::Type: return koumokuDigit(k, ItemField::Kind) == v;
+    case JyokenKind::Sex: return koumokuDigit(k, ItemField::Sex) == v;
+    case JyokenKind::Weight: return koumokuDigit(k, ItemField::Weight) == v;
+    case JyokenKind::Track: return koumokuDigit(k, ItemField::Track) == v;
+    case JyokenKind::Going: return koumokuDigit(k, ItemField::Going) == v;
+    default: return false;
   }
 }
 

@@ -32,8 +32,8 @@ struct JyokenResult {
 };
 
 namespace jyoken_off {
-inline constexpr std::size_t purchase = 0, balance = 48, recovery = 96, hitRate = 144, rangeFlag = 192,
-                             yearText = 196, conditions = 201, betType = 229, timeStamp = 231;
+inline constexpr std::size_t purchase = 0, balance = 48, recovery = 96, hitRate = 144, rangeFlag = 192, yearText = 196,
+                             conditions = 201, betType = 229, timeStamp = 231;
 }
 
 }  // namespace tovra::tally

@@ -29,8 +29,8 @@ JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yea
   return r;
 }
 
-bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
-                    const JyokenConditions& conditions, const Clock& clock) {
+bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition, const JyokenConditions& conditions,
+                    const Clock& clock) {
   const JyokenResult r = computeJyoken(ds, port, rangeFlag, yearPosition, conditions, clock);
   std::vector<std::uint8_t> bytes(JyokenResult::kSize);
   r.encode(bytes.data());

@@ -42,8 +42,8 @@ inline constexpr const char* kJyokenWorkFile = "tmp/jyoken.tmp";
 JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
                            const JyokenConditions& conditions, const Clock& clock = localNow);
 // computeJyoken, then tmp/jyoken.tmp. False (after a message) when the file cannot be written.
-bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
-                    const JyokenConditions& conditions, const Clock& clock = localNow);
+bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition, const JyokenConditions& conditions,
+                    const Clock& clock = localNow);
 // The work file; nullopt when it is missing or shorter than 295 bytes.
 std::optional<JyokenResult> readJyokenFile(DataStore& ds);
 

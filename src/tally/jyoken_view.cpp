@@ -29,7 +29,8 @@ std::string jyokenConditionsText(const JyokenResult& r) {
 
 JyokenView jyokenView(const JyokenResult& r) {
   JyokenView v;
-  v.heading = r.rangeFlag == 0 ? " 条件集計      全データ" : " 条件集計      " + cp932ToUtf8(fixedText(r.yearText)) + "年";
+  v.heading =
+      r.rangeFlag == 0 ? " 条件集計      全データ" : " 条件集計      " + cp932ToUtf8(fixedText(r.yearText)) + "年";
   v.timeStamp = cp932ToUtf8(fixedText(r.timeStamp));
   v.conditions = jyokenConditionsText(r);
   for (int i = 0; i < kJyokenRows; ++i) {
@@ -39,8 +40,9 @@ JyokenView jyokenView(const JyokenResult& r) {
 }
 
 std::vector<std::string> jyokenLines(const JyokenView& v) {
-  std::vector<std::string> out{v.heading, v.timeStamp, "条件：" + v.conditions,
-                               "競馬場　　　  　馬券購入額        　　回収率         　　回収金額         　　　収支          　　　的中率　"};
+  std::vector<std::string> out{
+      v.heading, v.timeStamp, "条件：" + v.conditions,
+      "競馬場　　　  　馬券購入額        　　回収率         　　回収金額         　　　収支          　　　的中率　"};
   const auto& labels = jyokenRowLabels();
   for (std::size_t i = 0; i < v.rows.size(); ++i) {
     const auto& c = v.rows[i];

@@ -11,9 +11,9 @@
 namespace tovra::tally {
 
 struct JyokenView {
-  std::string heading;     // MainPanel
-  std::string timeStamp;   // TimeLabel
-  std::string conditions;  // JyokenPanel
+  std::string heading;                     // MainPanel
+  std::string timeStamp;                   // TimeLabel
+  std::string conditions;                  // JyokenPanel
   std::array<CellView, kJyokenRows> rows;  // KouPanel/ShuPanel/TekiPanel 1-12
 };
 

@@ -46,12 +46,13 @@ struct KoumokuResult {
   std::int32_t hitPayoutTotal[kKoumokuRows][1] = {};
   std::int32_t payoutBand[kKoumokuRows][11] = {};
   std::int32_t hitEntries[kKoumokuRows][1] = {};
-  std::int32_t races[kKoumokuRows][2] = {};    // bought races, hit races
+  std::int32_t races[kKoumokuRows][2] = {};                 // bought races, hit races
   std::int32_t umarenTicketsPerRace[kKoumokuRows][2] = {};  // 馬連 tickets in races with some; such races
-  std::int32_t umarenRacesAndNearMisses[kKoumokuRows][2] = {};  // races with 馬連 bought; unhit ones with a pair among the placed
-  std::int32_t mode = 0;                       // 0 all registered years, 1 one year
+  std::int32_t umarenRacesAndNearMisses[kKoumokuRows][2] =
+      {};                 // races with 馬連 bought; unhit ones with a pair among the placed
+  std::int32_t mode = 0;  // 0 all registered years, 1 one year
   char yearText[5] = {};
-  std::int32_t dayBalance[kKoumokuRows][1] = {};   // meeting days' totals, bought or not
+  std::int32_t dayBalance[kKoumokuRows][1] = {};  // meeting days' totals, bought or not
   std::int32_t dayPurchase[kKoumokuRows][1] = {};
   char timeStamp[64] = {};
 

@@ -67,7 +67,9 @@ std::optional<double> ratio(std::int64_t a, std::int64_t b, double scale) {
 }
 
 // A ratio's text, or the blank panel when there is none.
-std::string ratioText(const char* format, std::optional<double> v) { return v ? sjprintfUtf8(format, *v) : kBlankPanel; }
+std::string ratioText(const char* format, std::optional<double> v) {
+  return v ? sjprintfUtf8(format, *v) : kBlankPanel;
+}
 
 }  // namespace
 
@@ -88,7 +90,8 @@ KoumokuOtherFigures koumokuOtherFigures(const KoumokuResult& r, int n) {
   o.averagePayout = ratio(r.hitPayoutTotal[n][0], r.hitEntries[n][0], 1.0);
   o.bought = r.races[n][0];
   o.hits = r.races[n][1];
-  if (r.umarenTicketsPerRace[n][0] != 0) o.umarenTickets = ratio(r.umarenTicketsPerRace[n][0], r.umarenTicketsPerRace[n][1], 1.0);
+  if (r.umarenTicketsPerRace[n][0] != 0)
+    o.umarenTickets = ratio(r.umarenTicketsPerRace[n][0], r.umarenTicketsPerRace[n][1], 1.0);
   o.umarenHitRate = ratio(r.umarenTicketsAndHits[n][1], r.umarenTicketsAndHits[n][0], 100.0);
   o.umarenPlacedRate = ratio(r.umarenRacesAndNearMisses[n][1], r.umarenRacesAndNearMisses[n][0], 100.0);
   return o;
@@ -105,7 +108,8 @@ KoumokuView koumokuView(const KoumokuResult& r, int n) {
   v.pages = pages(r, n);
 
   const KoumokuOtherFigures o = koumokuOtherFigures(r, n);
-  for (std::size_t i = 0; i < v.hai.size(); ++i) v.hai[i] = o.bands[i] != 0 ? sjprintfUtf8("%10d点", o.bands[i]) : kBlankPanel;
+  for (std::size_t i = 0; i < v.hai.size(); ++i)
+    v.hai[i] = o.bands[i] != 0 ? sjprintfUtf8("%10d点", o.bands[i]) : kBlankPanel;
   v.heitei = ratioText("%5.0f円", o.averagePayout);
   const bool anyBought = o.bought != 0;
   v.racesu = anyBought ? sjprintfUtf8("%10dＲ", o.bought) : kBlankPanel;
@@ -126,7 +130,9 @@ KoumokuView koumokuView(const KoumokuResult& r, int n) {
 }
 
 namespace {
-std::string row(const std::string& label, const CellView& c) { return label + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki; }
+std::string row(const std::string& label, const CellView& c) {
+  return label + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki;
+}
 }  // namespace
 
 std::vector<std::string> koumokuLines(const KoumokuView& v) {

@@ -30,18 +30,18 @@ struct KoumokuPageView {
 };
 
 struct KoumokuView {
-  int course = 10;       // the window's tag
-  std::string heading;   // MainPanel
-  std::string timeStamp; // TimeLabel
+  int course = 10;                     // the window's tag
+  std::string heading;                 // MainPanel
+  std::string timeStamp;               // TimeLabel
   std::vector<KoumokuPageView> pages;  // Tab1-Tab8
   // Page "その他".
-  std::array<std::string, 11> hai;     // HaiPanel1-11
+  std::array<std::string, 11> hai;  // HaiPanel1-11
   std::string heitei, tekichu, racesu, umahei, zisshitsu, nicha;
   // Course totals: hidden for all courses.
   bool courseTotalVisible = false;
   std::string jyoLabel;  // "%s総合"
   CellView jyo;
-  CellView zen;   // 全場総合
+  CellView zen;                         // 全場総合
   TallyFigures jyoFigures, zenFigures;  // the same as numbers
 };
 
@@ -50,12 +50,12 @@ const std::array<std::string, 11>& payoutBandLabels();
 
 // The page "その他" of row n as numbers (none where the window's panel is blank).
 struct KoumokuOtherFigures {
-  std::array<std::int32_t, 11> bands{};        // hit result entries per payout band
-  std::optional<double> averagePayout;         // 平均的中配当, yen
-  std::int32_t bought = 0, hits = 0;           // 馬券購入レース数, 的中ﾚｰｽ数
-  std::optional<double> umarenTickets;         // 馬連平均購入点数
-  std::optional<double> umarenHitRate;         // 馬連実質的中率, percent
-  std::optional<double> umarenPlacedRate;      // 馬連 1,3着 2,3着率, percent
+  std::array<std::int32_t, 11> bands{};    // hit result entries per payout band
+  std::optional<double> averagePayout;     // 平均的中配当, yen
+  std::int32_t bought = 0, hits = 0;       // 馬券購入レース数, 的中ﾚｰｽ数
+  std::optional<double> umarenTickets;     // 馬連平均購入点数
+  std::optional<double> umarenHitRate;     // 馬連実質的中率, percent
+  std::optional<double> umarenPlacedRate;  // 馬連 1,3着 2,3着率, percent
 };
 KoumokuOtherFigures koumokuOtherFigures(const KoumokuResult& r, int n);
 

@@ -69,7 +69,7 @@ RankResult RankResult::decode(const std::uint8_t* in) {
 
 namespace {
 
-constexpr int kLast = RankResult::kRanked - 1;  // row 44, the 45th rank
+constexpr int kLast = RankResult::kRanked - 1;   // row 44, the 45th rank
 constexpr int kScratch = RankResult::kRows - 1;  // row 45
 
 // The table of 46 rows with its insertion rule: a candidate replaces the 45th row only
@@ -87,7 +87,9 @@ class RankTable {
  private:
   RankResult& r_;
   bool byRate_;
-  bool less(const RankEntry& a, const RankEntry& b) const { return byRate_ ? a.ritsu < b.ritsu : a.kingaku < b.kingaku; }
+  bool less(const RankEntry& a, const RankEntry& b) const {
+    return byRate_ ? a.ritsu < b.ritsu : a.kingaku < b.kingaku;
+  }
   void sort() {
     RankEntry* row = r_.rows;
     for (int i = 0; i < kLast; ++i)
@@ -121,7 +123,6 @@ RankEntry raceEntry(const ScanDay& d, int r) {
   setFixedText(e.raceMei, cutCp932(fixedText(d.kaisai.raceMei[r]), sizeof e.raceMei - 1));
   return e;
 }
-
 
 void visitDay(RankTable& t, int kind, const ScanDay& d) {
   const KaisaiRecord& k = d.kaisai;
@@ -202,7 +203,8 @@ std::optional<RankResult> readRankFile(DataStore& ds) {
 namespace {
 
 // Kind titles as the window shows them (each 15 bytes in Shift-JIS).
-const char* const kKindTitles[5] = {" 的中配当      ", " レース別回収率", " 開催日別回収率", " レース別収支  ", " 開催日別収支  "};
+const char* const kKindTitles[5] = {" 的中配当      ", " レース別回収率", " 開催日別回収率", " レース別収支  ",
+                                    " 開催日別収支  "};
 const char* const kShikiNames[5] = {"単勝", "複勝", "枠連", "馬連", "ﾜｲﾄﾞ"};
 
 // Text fields of a row read from a file: stop at the buffer end even without a NUL.
@@ -308,8 +310,8 @@ RankView rankView(const RankResult& r, int page) {
   v.maxPage = rankPageCount(r.code) - 1;
   if (page < 0) page = 0;
   if (page > v.maxPage) page = v.maxPage;
-  std::string range = r.code <= 5 ? std::string("  全データ   BEST45")
-                                  : sjprintfUtf8("  %s年   BEST45", field(r.nen).c_str());
+  std::string range =
+      r.code <= 5 ? std::string("  全データ   BEST45") : sjprintfUtf8("  %s年   BEST45", field(r.nen).c_str());
   v.mainPanel = kKindTitles[rankKindOf(r.code) - 1] + range;
   if (v.perRace) {
     for (int i = 0; i < 3; ++i) v.raceRows.push_back(raceRow(r, 3 * page + i));

@@ -30,8 +30,14 @@ enum RankKind : int {
 inline int rankCode(bool oneYear, int kindIndex) { return (oneYear ? 5 : 0) + kindIndex + 1; }
 inline bool rankCodeValid(int code) { return code >= 1 && code <= 10; }
 inline int rankKindOf(int code) { return (code - 1) % 5 + 1; }  // 1-5
-inline bool rankPerRace(int code) { int k = rankKindOf(code); return k == 1 || k == 2 || k == 4; }
-inline bool rankByRate(int code) { int k = rankKindOf(code); return k == 2 || k == 3; }
+inline bool rankPerRace(int code) {
+  int k = rankKindOf(code);
+  return k == 1 || k == 2 || k == 4;
+}
+inline bool rankByRate(int code) {
+  int k = rankKindOf(code);
+  return k == 2 || k == 3;
+}
 
 // One row of the ranking, 144 bytes.
 namespace rank_off {
@@ -92,7 +98,9 @@ std::string rankBanText(const RankEntry& e);
 struct RankRaceRowView {  // Panel1-3
   std::string tsuki, name, shiki, ban, shu, bamei1, bamei2, kin;
   // The texts in the order of the panel's labels (TsukiLabel, NameLabel, ... KinLabel).
-  std::array<const std::string*, 8> texts() const { return {&tsuki, &name, &shiki, &ban, &shu, &bamei1, &bamei2, &kin}; }
+  std::array<const std::string*, 8> texts() const {
+    return {&tsuki, &name, &shiki, &ban, &shu, &bamei1, &bamei2, &kin};
+  }
 };
 struct RankDayRowView {  // Panel11-15
   std::string tsuki, shiki, ban, gou, ran;
@@ -102,7 +110,7 @@ struct RankDayRowView {  // Panel11-15
 struct RankView {
   std::string mainPanel, timeStamp;
   bool perRace = true;
-  int maxPage = 14;  // 14 for the per-race kinds (3 rows a page), 8 for the per-day kinds (5 rows)
+  int maxPage = 14;                       // 14 for the per-race kinds (3 rows a page), 8 for the per-day kinds (5 rows)
   std::vector<RankRaceRowView> raceRows;  // 3 rows when perRace
   std::vector<RankDayRowView> dayRows;    // 5 rows otherwise
 };

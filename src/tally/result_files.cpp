@@ -144,14 +144,12 @@ std::optional<TallyKind> tallyKindByName(std::string_view name) {
 bool plausibleRecord(TallyKind kind, const std::uint8_t* data, std::size_t size) {
   if (size < tallyKindInfo(kind).recordSize) return false;
   switch (kind) {
-    case TallyKind::Shushi:
-      return plausible(ShushiResult::decode(data));
+    case TallyKind::Shushi: return plausible(ShushiResult::decode(data));
     case TallyKind::Koumoku: {
       KoumokuResult r;
       return r.decode(data, size) && plausible(r);
     }
-    case TallyKind::Rank:
-      return plausible(RankResult::decode(data));
+    case TallyKind::Rank: return plausible(RankResult::decode(data));
     case TallyKind::Jyoken: {
       JyokenResult r;
       return r.decode(data, size) && plausible(r);
@@ -170,8 +168,7 @@ std::string workFileMessage(TallyKind kind, WorkFileState state) {
   const TallyKindInfo& info = tallyKindInfo(kind);
   const std::string file = std::string(info.workFile);
   switch (state) {
-    case WorkFileState::Ok:
-      return {};
+    case WorkFileState::Ok: return {};
     case WorkFileState::Missing:
       return std::string(info.title) + "結果の作業ﾌｧｲﾙ " + file + " がありません。\n\n集計をやり直して下さい。";
     case WorkFileState::Short:

@@ -193,11 +193,14 @@ std::string heading(const R& r, int a, const NenjiTable& nenji, const std::strin
     case kShushiAllByKai:
       return a == 0 ? std::string("  収支集計   全ﾃﾞｰﾀ    全回次") : sjprintfUtf8("  収支集計   全ﾃﾞｰﾀ     %2d回", a);
     case kShushiYearByMonth:
-      return a == 0 ? sjprintfUtf8("  収支集計   %d年     全月", year) : sjprintfUtf8("  収支集計   %d年     %2d月", year, a);
+      return a == 0 ? sjprintfUtf8("  収支集計   %d年     全月", year)
+                    : sjprintfUtf8("  収支集計   %d年     %2d月", year, a);
     case kShushiYearByKai:
-      return a == 0 ? sjprintfUtf8("  収支集計   %d年    全回次", year) : sjprintfUtf8("  収支集計   %d年     %2d回", year, a);
+      return a == 0 ? sjprintfUtf8("  収支集計   %d年    全回次", year)
+                    : sjprintfUtf8("  収支集計   %d年     %2d回", year, a);
     case kShushiDay:
-      return sjprintfUtf8("  収支集計       %s年 %d月 %d日", sj(currentYear).c_str(), r.selection / 100, r.selection % 100);
+      return sjprintfUtf8("  収支集計       %s年 %d月 %d日", sj(currentYear).c_str(), r.selection / 100,
+                          r.selection % 100);
     default: return {};
   }
 }
@@ -222,7 +225,9 @@ ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nen
 std::vector<std::string> shushiLines(const ShushiView& v) {
   std::vector<std::string> lines{v.heading, v.timeStamp,
                                  "競馬場\t馬券購入額      回収率        回収金額\t収支\t的中率"};
-  auto row = [&](const std::string& name, const CellView& c) { lines.push_back(name + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki); };
+  auto row = [&](const std::string& name, const CellView& c) {
+    lines.push_back(name + "\t" + c.kou + "\t" + c.shu + "\t" + c.teki);
+  };
   for (int col = 0; col < kCourseCount; ++col) row(courseName(col), v.courses[col]);
   if (v.goukeiVisible) row("合計", v.goukei);
   row("全場合計", v.zenjou);

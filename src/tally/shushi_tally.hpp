@@ -48,7 +48,7 @@ struct ShushiResult {
   float tekichu[kCells] = {};        // hit rate, percent (0 where the purchase is 0)
   std::int32_t selection = 0;        // year position (modes 2, 3), month * 100 + day (mode 5), else 0
   std::int32_t mode = 0;
-  char timeStamp[kStampSize] = {};   // CP932
+  char timeStamp[kStampSize] = {};  // CP932
 
   std::vector<std::uint8_t> encode() const;
   // Exactly kFileSize bytes are read.
@@ -111,13 +111,13 @@ std::optional<ShushiResult> readShushiFile(DataStore& ds);
 // per panel triple the purchase line or "         0円", the balance or "  ", the hit rate or
 // "  ", and whether the balance takes the positive-balance colour.
 struct ShushiView {
-  std::string heading;    // MainPanel
-  std::string timeStamp;  // TimeLabel
-  std::array<CellView, kCourseCount> courses;      // KouPanel1-10, ShuPanel1-10, TekiPanel1-10
-  bool goukeiVisible = false;                        // the "合計" row, hidden at position 0
-  CellView goukei;                                   // panels 11: the row's all-course sum
-  CellView zenjou;                                   // panels 12: "全場合計", the grand total
-  bool scrollEnabled = true;                         // off for a one-day tally
+  std::string heading;                         // MainPanel
+  std::string timeStamp;                       // TimeLabel
+  std::array<CellView, kCourseCount> courses;  // KouPanel1-10, ShuPanel1-10, TekiPanel1-10
+  bool goukeiVisible = false;                  // the "合計" row, hidden at position 0
+  CellView goukei;                             // panels 11: the row's all-course sum
+  CellView zenjou;                             // panels 12: "全場合計", the grand total
+  bool scrollEnabled = true;                   // off for a one-day tally
 };
 // nenji gives the year of modes 2 and 3; currentYear the year of mode 5.
 ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nenji, const std::string& currentYear);

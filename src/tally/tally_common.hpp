@@ -49,7 +49,7 @@ struct ScanDay {
   int course;                   // 0-9
   std::size_t index;            // meeting index in the course's file
   const KaisaiRecord& kaisai;
-  const RaceBlock* races;       // its twelve races, or nullptr when the scan skips race files
+  const RaceBlock* races;  // its twelve races, or nullptr when the scan skips race files
 };
 
 struct ScanOptions {

@@ -9,7 +9,8 @@ namespace tovra::tally {
 namespace {
 
 // A row of one of the results that store their rates: shown when something was bought.
-TallyFigures storedRates(std::string label, std::int64_t purchase, std::int64_t balance, float recovery, float hitRate) {
+TallyFigures storedRates(std::string label, std::int64_t purchase, std::int64_t balance, float recovery,
+                         float hitRate) {
   TallyFigures f{std::move(label), purchase, balance, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
   if (purchase != 0) {
     f.recovery = static_cast<double>(recovery);
@@ -53,8 +54,8 @@ CellView figuresCell(const TallyFigures& f, int hitWidth) {
 }
 
 TallyFigures jyokenFigures(const JyokenResult& r, int row) {
-  return storedRates(jyokenRowLabels()[static_cast<std::size_t>(row)], r.purchase[row], r.balance[row],
-                     r.recovery[row], r.hitRate[row]);
+  return storedRates(jyokenRowLabels()[static_cast<std::size_t>(row)], r.purchase[row], r.balance[row], r.recovery[row],
+                     r.hitRate[row]);
 }
 
 }  // namespace tovra::tally

@@ -114,14 +114,14 @@ TEST_P(CliBadArgument, IsRefusedAndChangesNothing) {
   EXPECT_EQ(snapshot(l.root()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliBadArgument,
-    ::testing::Values(BadArgument{"race buy tok 0 1 tan --delete -2147483648", "--delete"},
-                      BadArgument{"race buy tok 0 1 tan --delete 0", "--delete"},
-                      BadArgument{"race result tok 0 1 tan --delete -1", "--delete"},
-                      BadArgument{"race buy tok 0 1 tan --delete 99999999999", "--delete"},
-                      BadArgument{"--year 0 year list", "年次 0年は登録されていません。"},
-                      BadArgument{"--year 0 show race tok 0 1", "年次 0年は登録されていません。"}));
+INSTANTIATE_TEST_SUITE_P(Cases, CliBadArgument,
+                         ::testing::Values(BadArgument{"race buy tok 0 1 tan --delete -2147483648", "--delete"},
+                                           BadArgument{"race buy tok 0 1 tan --delete 0", "--delete"},
+                                           BadArgument{"race result tok 0 1 tan --delete -1", "--delete"},
+                                           BadArgument{"race buy tok 0 1 tan --delete 99999999999", "--delete"},
+                                           BadArgument{"--year 0 year list", "年次 0年は登録されていません。"},
+                                           BadArgument{"--year 0 show race tok 0 1",
+                                                       "年次 0年は登録されていません。"}));
 
 TEST(CliFolder, AFolderThatDoesNotExistIsRefused) {
   TempDir dir;

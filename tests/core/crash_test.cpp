@@ -185,7 +185,9 @@ std::string raceFile(const char* y, int c) { return raceFilePath(y, c); }
 void coursesOldOrNew(const Files& now, const Outcome& o, std::size_t k) {
   for (const char* y : {"2000", "2001", "2002"}) {
     for (int c = 0; c < kCourseCount; ++c) {
-      const auto pair = [&](const Files& f) { return std::make_pair(get(f, meetingFile(y, c)), get(f, raceFile(y, c))); };
+      const auto pair = [&](const Files& f) {
+        return std::make_pair(get(f, meetingFile(y, c)), get(f, raceFile(y, c)));
+      };
       const auto n = pair(now);
       ASSERT_TRUE(n == pair(o.before) || n == pair(o.after)) << y << " course " << c << " after " << k << " steps";
     }
@@ -197,14 +199,20 @@ void coursesOldOrNew(const Files& now, const Outcome& o, std::size_t k) {
 
 TEST(CrashAtEveryStep, MeetingRegistration) {
   std::size_t steps = 0;
-  crashAtEveryStep([](DataStore& ds, ScriptedPort& port) { runRegisterSingle(ds, port, {}, 0, {4, 10, 1, 2}); },
-                   coursesOldOrNew, &steps);
+  crashAtEveryStep(
+      [](DataStore& ds, ScriptedPort& port) {
+        runRegisterSingle(ds, port, {}, 0, {4, 10, 1, 2});
+      },
+      coursesOldOrNew, &steps);
   EXPECT_GT(steps, 10u);
 }
 
 TEST(CrashAtEveryStep, SeriesRegistration) {
-  crashAtEveryStep([](DataStore& ds, ScriptedPort& port) { runRegisterSeries(ds, port, {}, 0, {3, 30, 2, 1}); },
-                   coursesOldOrNew);
+  crashAtEveryStep(
+      [](DataStore& ds, ScriptedPort& port) {
+        runRegisterSeries(ds, port, {}, 0, {3, 30, 2, 1});
+      },
+      coursesOldOrNew);
 }
 
 TEST(CrashAtEveryStep, MeetingEdit) {
@@ -240,27 +248,27 @@ TEST(CrashAtEveryStep, YearRegistration) {
                        }
                      }
                      for (const char* y : {"2000", "2001"})
-                       for (int c = 0; c < kCourseCount; ++c) ASSERT_EQ(get(now, meetingFile(y, c)), get(o.before, meetingFile(y, c)));
+                       for (int c = 0; c < kCourseCount; ++c)
+                         ASSERT_EQ(get(now, meetingFile(y, c)), get(o.before, meetingFile(y, c)));
                    });
 }
 
 TEST(CrashAtEveryStep, YearDeletion) {
-  crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort& port) { deleteYear(ds, port, 2000); },
-      [](const Files& now, const Outcome& o, std::size_t k) {
-        // While main.dat still lists 2000, every one of its files is whole; afterwards
-        // each is whole or gone. 2001 is never touched.
-        const bool listed = get(now, kMainDat) == get(o.before, kMainDat);
-        ASSERT_TRUE(listed || get(now, kMainDat) == get(o.after, kMainDat)) << k;
-        for (int c = 0; c < kCourseCount; ++c) {
-          for (const std::string& name : {meetingFile("2000", c), raceFile("2000", c)}) {
-            if (!listed && !now.count(name)) continue;
-            ASSERT_EQ(get(now, name), get(o.before, name)) << name << " after " << k;
-          }
-          ASSERT_EQ(get(now, meetingFile("2001", c)), get(o.before, meetingFile("2001", c)));
-          ASSERT_EQ(get(now, raceFile("2001", c)), get(o.before, raceFile("2001", c)));
-        }
-      });
+  crashAtEveryStep([](DataStore& ds, ScriptedPort& port) { deleteYear(ds, port, 2000); },
+                   [](const Files& now, const Outcome& o, std::size_t k) {
+                     // While main.dat still lists 2000, every one of its files is whole; afterwards
+                     // each is whole or gone. 2001 is never touched.
+                     const bool listed = get(now, kMainDat) == get(o.before, kMainDat);
+                     ASSERT_TRUE(listed || get(now, kMainDat) == get(o.after, kMainDat)) << k;
+                     for (int c = 0; c < kCourseCount; ++c) {
+                       for (const std::string& name : {meetingFile("2000", c), raceFile("2000", c)}) {
+                         if (!listed && !now.count(name)) continue;
+                         ASSERT_EQ(get(now, name), get(o.before, name)) << name << " after " << k;
+                       }
+                       ASSERT_EQ(get(now, meetingFile("2001", c)), get(o.before, meetingFile("2001", c)));
+                       ASSERT_EQ(get(now, raceFile("2001", c)), get(o.before, raceFile("2001", c)));
+                     }
+                   });
 }
 
 TEST(CrashAtEveryStep, RaceChange) {

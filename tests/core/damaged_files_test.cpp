@@ -179,8 +179,8 @@ namespace {
 
 std::vector<Case> allCases() {
   std::vector<Case> cases;
-  for (const char* f : {"main.dat", "tovradatafile/tok/2001tok.dat", "tovradatafile/tok/2001rto.dat", "tovractm.dat",
-                        "janipa.dat"})
+  for (const char* f :
+       {"main.dat", "tovradatafile/tok/2001tok.dat", "tovradatafile/tok/2001rto.dat", "tovractm.dat", "janipa.dat"})
     for (Damage d : {Damage::Empty, Damage::Truncated, Damage::Random, Damage::Oversized}) cases.push_back({f, d});
   return cases;
 }

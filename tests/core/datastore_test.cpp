@@ -101,7 +101,7 @@ TEST(DataStore, ShortReadsZeroFillTheRest) {
   TempDir dir;
   DataStore ds(dir.path());
   makeLedger(ds, {2001});
-  writeBytes(dir / "tovradatafile/sap/2001sap.dat", {0x03, 0x04});  // only tsukiHi
+  writeBytes(dir / "tovradatafile/sap/2001sap.dat", {0x03, 0x04});           // only tsukiHi
   writeBytes(dir / "tovradatafile/sap/2001rsa.dat", {0x07, 0, 0, 0, 0x40});  // koumoku and half of kyori
   ds.kaisai.kaiNichi = 777;
   ds.races[0].kyori = 1200;

@@ -45,9 +45,9 @@ TEST(RaceItemsCode, ClassTableBothWays) {
 TEST(RaceItemsCode, ZeroDigitIsInvalid) {
   EXPECT_TRUE(koumokuValid(20221111));
   EXPECT_FALSE(koumokuValid(0));
-  EXPECT_FALSE(koumokuValid(20221110));   // going 0
-  EXPECT_FALSE(koumokuValid(20021111));   // class 0 in two digits
-  EXPECT_FALSE(koumokuValid(2221111));    // age 0
+  EXPECT_FALSE(koumokuValid(20221110));  // going 0
+  EXPECT_FALSE(koumokuValid(20021111));  // class 0 in two digits
+  EXPECT_FALSE(koumokuValid(2221111));   // age 0
   ItemPositions none = sample();
   none[static_cast<int>(ItemField::Sex)] = -1;
   EXPECT_FALSE(koumokuValid(koumokuFromPositions(none)));
@@ -82,7 +82,7 @@ TEST_F(RaceItemsEntry, RegisterStoresCodeDistanceNameAndSettles) {
   EXPECT_EQ(in.kyoriText, "");
   in.positions = sample();
   in.positions[static_cast<int>(ItemField::Class)] = 3;  // 1000万下
-  in.kyoriText = "1150";                                  // not a preset
+  in.kyoriText = "1150";                                 // not a preset
   in.raceName = "ジャパンカップ";
   ASSERT_TRUE(registerRaceItems(ds, port, 4, in));
   auto disk = onDisk();

@@ -49,14 +49,13 @@ TEST_P(StakeSums, PurchaseStaysWithinTheRecord) {
   EXPECT_LE(raceMoney(race).purchase, 2147483647);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StakeSums,
-    ::testing::Values(StakeCase{"OneAtTheLimit", {"21474836"}, false},
-                      StakeCase{"TwoPastTheLimit", {"21474836", "21474836"}, true},
-                      StakeCase{"OneHundredPast", {"21474836", "1"}, true},
-                      StakeCase{"ExactlyFits", {"21474830", "6"}, false},
-                      StakeCase{"OneHundredOver", {"21474830", "7"}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, StakeSums,
+                         ::testing::Values(StakeCase{"OneAtTheLimit", {"21474836"}, false},
+                                           StakeCase{"TwoPastTheLimit", {"21474836", "21474836"}, true},
+                                           StakeCase{"OneHundredPast", {"21474836", "1"}, true},
+                                           StakeCase{"ExactlyFits", {"21474830", "6"}, false},
+                                           StakeCase{"OneHundredOver", {"21474830", "7"}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MoneyLimit, BoxThatWouldPassTheLimitAddsNothing) {
   RaceRecord race;

@@ -195,14 +195,14 @@ TEST(AmountField, KeypadRules) {
   EXPECT_FALSE(pressKeypad(f, 11));  // "00" on an empty field
   EXPECT_FALSE(pressKeypad(f, 10));  // "0" on an empty field
   EXPECT_EQ(f, "");
-  EXPECT_TRUE(pressKeypad(f, 12));   // "<<<" on empty: nothing to remove
+  EXPECT_TRUE(pressKeypad(f, 12));  // "<<<" on empty: nothing to remove
   for (int k = 1; k <= 7; ++k) EXPECT_TRUE(pressKeypad(f, k));
   EXPECT_EQ(f, "1234567");
   EXPECT_FALSE(pressKeypad(f, 11));  // "00" on seven characters
   EXPECT_EQ(f, "1234567");
   EXPECT_TRUE(pressKeypad(f, 10));
   EXPECT_EQ(f, "12345670");
-  EXPECT_FALSE(pressKeypad(f, 9));   // eight characters: no more digits
+  EXPECT_FALSE(pressKeypad(f, 9));  // eight characters: no more digits
   EXPECT_TRUE(pressKeypad(f, 12));
   EXPECT_EQ(f, "1234567");
   EXPECT_TRUE(pressKeypad(f, 13));

@@ -80,10 +80,9 @@ struct RateAxisCase {
 TEST(ChartRates, AxisKeepsBreakEvenInSightAndItsLabelsApart) {
   EXPECT_DOUBLE_EQ(rateAxis({}).max, 150.0);
   EXPECT_DOUBLE_EQ(rateAxis({}).step, 50.0);
-  const RateAxisCase cases[] = {
-      {20.0, 150, 50},   {100.0, 150, 50},   {149.9, 150, 50},  {231.4, 250, 50},     {450.0, 500, 50},
-      {499.9, 500, 50},  {500.0, 600, 100},  {850.0, 900, 100}, {1730.0, 1800, 200},  {4321.0, 4500, 500},
-      {99999.0, 100000, 10000}};
+  const RateAxisCase cases[] = {{20.0, 150, 50},     {100.0, 150, 50},    {149.9, 150, 50},        {231.4, 250, 50},
+                                {450.0, 500, 50},    {499.9, 500, 50},    {500.0, 600, 100},       {850.0, 900, 100},
+                                {1730.0, 1800, 200}, {4321.0, 4500, 500}, {99999.0, 100000, 10000}};
   for (const RateAxisCase& c : cases) {
     SCOPED_TRACE(c.highest);
     TallyFigures f;

@@ -73,14 +73,14 @@ TEST_P(TallyCsvCli, PrintsTheWindowsTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, TallyCsvCli,
-    ::testing::Values(
-        TallyCsvCase{"tally shushi --range 2001", tally::TallyKind::Shushi, "区分,競馬場,馬券購入額,回収率,回収金額,収支,的中率"},
-        TallyCsvCase{"tally koumoku --range all", tally::TallyKind::Koumoku,
-                     "競馬場,項目,区分,馬券購入額,回収率,回収金額,収支,的中率,購入ﾚｰｽ数,的中ﾚｰｽ数,値"},
-        TallyCsvCase{"tally rank --range all --kind 4", tally::TallyKind::Rank,
-                     "順位,年,月,日,競馬場,回,日目,R,ﾚｰｽ名,式別,組番,金額,回収率,1着,2着"},
-        TallyCsvCase{"tally jyoken --range all --cond month=6", tally::TallyKind::Jyoken,
-                     "競馬場,馬券購入額,回収率,回収金額,収支,的中率,条件"}));
+    ::testing::Values(TallyCsvCase{"tally shushi --range 2001", tally::TallyKind::Shushi,
+                                   "区分,競馬場,馬券購入額,回収率,回収金額,収支,的中率"},
+                      TallyCsvCase{"tally koumoku --range all", tally::TallyKind::Koumoku,
+                                   "競馬場,項目,区分,馬券購入額,回収率,回収金額,収支,的中率,購入ﾚｰｽ数,的中ﾚｰｽ数,値"},
+                      TallyCsvCase{"tally rank --range all --kind 4", tally::TallyKind::Rank,
+                                   "順位,年,月,日,競馬場,回,日目,R,ﾚｰｽ名,式別,組番,金額,回収率,1着,2着"},
+                      TallyCsvCase{"tally jyoken --range all --cond month=6", tally::TallyKind::Jyoken,
+                                   "競馬場,馬券購入額,回収率,回収金額,収支,的中率,条件"}));
 
 // Refused arguments: exit 1, the message, and no file.
 struct RefusalCase {
@@ -97,16 +97,16 @@ TEST_P(ExportCliRefused, ExitOneAndNoFile) {
   EXPECT_EQ(r.out, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExportCliRefused,
-    ::testing::Values(RefusalCase{"export races --range 1999", "1999"},
-                      RefusalCase{"export races --range x", "集計範囲は all または西暦4桁の年次で指定して下さい。"},
-                      RefusalCase{"export races", "--range is required"},
-                      RefusalCase{"export races --range all --out /nonexistent/folder/r.csv",
-                                  "CSVﾌｧｲﾙを書き込めませんでした。\n\n/nonexistent/folder/r.csv"},
-                      RefusalCase{"chart balance --range all", "--png is required"},
-                      RefusalCase{"chart pie --range all --png x.png", "A subcommand is required"},
-                      RefusalCase{"chart balance --range all --png x.png --width 10", "--width"}));
+INSTANTIATE_TEST_SUITE_P(Cases, ExportCliRefused,
+                         ::testing::Values(RefusalCase{"export races --range 1999", "1999"},
+                                           RefusalCase{"export races --range x",
+                                                       "集計範囲は all または西暦4桁の年次で指定して下さい。"},
+                                           RefusalCase{"export races", "--range is required"},
+                                           RefusalCase{"export races --range all --out /nonexistent/folder/r.csv",
+                                                       "CSVﾌｧｲﾙを書き込めませんでした。\n\n/nonexistent/folder/r.csv"},
+                                           RefusalCase{"chart balance --range all", "--png is required"},
+                                           RefusalCase{"chart pie --range all --png x.png", "A subcommand is required"},
+                                           RefusalCase{"chart balance --range all --png x.png --width 10", "--width"}));
 
 #ifdef TOVRA_CLI_CHARTS
 
@@ -114,7 +114,8 @@ TEST_F(ExportCli, EveryChartIsAPngFile) {
   for (const char* kind : {"balance", "course", "bettype", "month"}) {
     SCOPED_TRACE(kind);
     const std::string name = std::string(kind) + ".png";
-    const CliResult r = cli(std::string("chart ") + kind + " --range 2001 --png '" + out(name) + "' --width 640 --height 400");
+    const CliResult r =
+        cli(std::string("chart ") + kind + " --range 2001 --png '" + out(name) + "' --width 640 --height 400");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const std::string png = file(name);

@@ -22,14 +22,14 @@ TEST_P(CsvText, IsQuotedOnlyWhereNeededAndNeverReadAsAFormula) {
   EXPECT_EQ(CsvCell::text(GetParam().in).csv(), GetParam().csv);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CsvText,
-    ::testing::Values(TextCase{"東京", "東京"}, TextCase{"", ""}, TextCase{"ﾄｳﾞﾗ特別", "ﾄｳﾞﾗ特別"},
-                      TextCase{"1,3着", "\"1,3着\""}, TextCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
-                      TextCase{"two\nlines", "\"two\nlines\""}, TextCase{"cr\rx", "\"cr\rx\""},
-                      TextCase{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, TextCase{"+1", "'+1"},
-                      TextCase{"-5", "'-5"}, TextCase{"@SUM(A1)", "'@SUM(A1)"}, TextCase{"\tx", "'\tx"},
-                      TextCase{"a=b", "a=b"}, TextCase{" lead", " lead"}));
+INSTANTIATE_TEST_SUITE_P(Cases, CsvText,
+                         ::testing::Values(TextCase{"東京", "東京"}, TextCase{"", ""}, TextCase{"ﾄｳﾞﾗ特別", "ﾄｳﾞﾗ特別"},
+                                           TextCase{"1,3着", "\"1,3着\""}, TextCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                           TextCase{"two\nlines", "\"two\nlines\""}, TextCase{"cr\rx", "\"cr\rx\""},
+                                           TextCase{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+                                           TextCase{"+1", "'+1"}, TextCase{"-5", "'-5"},
+                                           TextCase{"@SUM(A1)", "'@SUM(A1)"}, TextCase{"\tx", "'\tx"},
+                                           TextCase{"a=b", "a=b"}, TextCase{" lead", " lead"}));
 
 struct RateCase {
   std::optional<double> in;

@@ -17,8 +17,8 @@
 using namespace tovra;
 using namespace tovra::exports;
 using namespace tovra::tally;
-using tovra::testing::meetingDayCodes;
 using tovra::testing::LedgerBuilder;
+using tovra::testing::meetingDayCodes;
 
 namespace {
 

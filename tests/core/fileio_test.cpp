@@ -50,7 +50,8 @@ TEST(WholeFile, ReplacesTheTargetAndLeavesNothingBeside) {
 TEST(WholeFile, KeepsTheModeOfTheFileItReplaces) {
   TempDir dir;
   writeBytes(dir / "2001sap.dat", bytesOf("old"));
-  std::filesystem::permissions(dir / "2001sap.dat", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(dir / "2001sap.dat",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   ASSERT_TRUE(writeWholeFile(FileSystem::standard(), dir / "2001sap.dat", bytesOf("new")));
   EXPECT_EQ(modeOf(dir / "2001sap.dat"), 0600u);
 }
@@ -118,7 +119,8 @@ TEST_P(InPlaceFailure, EveryStepIsChecked) {
   EXPECT_FALSE(updateInPlace(fs, dir / "2001rsa.dat", 4, "ab", 2));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, InPlaceFailure, ::testing::Values(Op::Open, Op::Seek, Op::Write, Op::Flush, Op::Close));
+INSTANTIATE_TEST_SUITE_P(EveryStep, InPlaceFailure,
+                         ::testing::Values(Op::Open, Op::Seek, Op::Write, Op::Flush, Op::Close));
 
 TEST(InPlace, ChangesOnlyItsBytes) {
   TempDir dir;
@@ -238,7 +240,8 @@ TEST(Recovery, AGroupThatCannotBeCompletedIsReported) {
 
 TEST(Recovery, LeftoversOfADeletedYearGo) {
   TempDir dir;
-  for (const char* n : {"2000sap.dat.1-1.tovra-new", "2000sap.dat.tovra-commit", "2001sap.dat.1-2.tovra-new", "2000sap.dat"})
+  for (const char* n :
+       {"2000sap.dat.1-1.tovra-new", "2000sap.dat.tovra-commit", "2001sap.dat.1-2.tovra-new", "2000sap.dat"})
     writeBytes(dir / n, bytesOf("x"));
   removeLeftoversOf(FileSystem::standard(), dir.path(), "2000");
   EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"2001sap.dat.1-2.tovra-new", "2000sap.dat"}));

@@ -104,9 +104,10 @@ const std::vector<BadFile>& badFiles() {
       Format f;
       const std::vector<std::uint8_t>* good;
     };
-    const Kind kinds[] = {{Format::JravanNewResult, &jvNew}, {Format::JravanOldCard, &jvOld}, {Format::Nifty, &nifty},
-                          {Format::PatIndex, &index},        {Format::PatPurchases, &purchases},
-                          {Format::PatResult, &result},      {Format::PatEntries, &entries}};
+    const Kind kinds[] = {
+        {Format::JravanNewResult, &jvNew}, {Format::JravanOldCard, &jvOld},    {Format::Nifty, &nifty},
+        {Format::PatIndex, &index},        {Format::PatPurchases, &purchases}, {Format::PatResult, &result},
+        {Format::PatEntries, &entries}};
     for (const Kind& k : kinds) {
       // A board text is searched for its blocks, a PAT result or runner file read from its
       // head: bytes after them, or around them, are not read.
@@ -119,8 +120,8 @@ const std::vector<BadFile>& badFiles() {
       v.push_back({"random", k.f, randomBytes(5000, 1 + unsigned(k.f)), {}});
       v.push_back({"oversized: 256 KB of random bytes after it", k.f, grown(*k.good, 256u << 10),
                    searched || headOnly ? good : std::nullopt});
-      v.push_back({"another kind of file (an LZH archive)", k.f, lzhArchive({{"x", *k.good}}),
-                   searched ? good : std::nullopt});
+      v.push_back(
+          {"another kind of file (an LZH archive)", k.f, lzhArchive({{"x", *k.good}}), searched ? good : std::nullopt});
     }
     // Each format given another's file.
     v.push_back({"a NIFTY text as JRA-VAN", Format::JravanNewResult, nifty, {}});
@@ -201,8 +202,9 @@ TEST(ImportWrites, AnArchiveWhoseMembersCannotBeWrittenFindsNothingAndLeavesNoth
   ds.shownMeeting[kTokyo] = 1;
   ds.readShown();
   writeFile(day.root() / "jc.lzh", lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}}));
-  EXPECT_EQ(runJravanImport(ds, day.port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.lzh"}),
-            std::nullopt);
+  EXPECT_EQ(
+      runJravanImport(ds, day.port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.lzh"}),
+      std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
   EXPECT_TRUE(std::filesystem::is_empty(day.root() / "tmp" / "lzh"));
 }

@@ -58,7 +58,8 @@ TEST(ImportCli, JravanWithoutYesPrintsAndWritesNothingWithYesStoresWhatTheCoreSt
   EXPECT_EQ(snapshot(cli.root()), before);
   r = runCli(cli.root(), "--yes import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  ASSERT_TRUE(runJravanImport(core.ds(), core.port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"}));
+  ASSERT_TRUE(runJravanImport(core.ds(), core.port, {}, ImportFolders{},
+                              JravanRequest{{JravanKind::Result, true}, false, "jc.dat"}));
   storeImport(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
   EXPECT_NE(snapshot(cli.root()), before);
@@ -107,19 +108,21 @@ TEST_P(ImportCliRefused, ExitCodeAndNothingWritten) {
   writeFile(day.root() / "short.dat", std::vector<std::uint8_t>(100, ' '));
   const Snapshot before = snapshot(day.root());
   std::string args = GetParam().args;
-  if (const auto at = args.find("SHORT"); at != std::string::npos) args.replace(at, 5, (day.root() / "short.dat").string());
+  if (const auto at = args.find("SHORT"); at != std::string::npos)
+    args.replace(at, 5, (day.root() / "short.dat").string());
   EXPECT_EQ(runCli(day.root(), "--yes " + args).exitCode, GetParam().exitCode) << args;
   EXPECT_EQ(snapshot(day.root()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImportCliRefused,
-                         ::testing::Values(CliRefusal{"import jravan --kind result tok 1", 1},             // no file
-                                           CliRefusal{"import jravan SHORT --kind result tok 1", 1},       // wrong kind
-                                           CliRefusal{"import jravan SHORT --kind race tok 1", 1},         // no such kind
-                                           CliRefusal{"import jravan --auto --kind card tok 1", 1},        // no folder
-                                           CliRefusal{"import jravan SHORT --kind card tok 9", 1},         // no meeting 9
-                                           CliRefusal{"import jravan SHORT --kind card xyz 1", 1},         // no course
+                         ::testing::Values(CliRefusal{"import jravan --kind result tok 1", 1},        // no file
+                                           CliRefusal{"import jravan SHORT --kind result tok 1", 1},  // wrong kind
+                                           CliRefusal{"import jravan SHORT --kind race tok 1", 1},    // no such kind
+                                           CliRefusal{"import jravan --auto --kind card tok 1", 1},   // no folder
+                                           CliRefusal{"import jravan SHORT --kind card tok 9", 1},    // no meeting 9
+                                           CliRefusal{"import jravan SHORT --kind card xyz 1", 1},    // no course
                                            CliRefusal{"import nifty /nonexistent.txt tok 1", 1},
                                            CliRefusal{"import nifty --auto tok 1 2", 1},
-                                           CliRefusal{"import pat --results tok 1", 0},  // kind 0: says so, stores the day unchanged
+                                           CliRefusal{"import pat --results tok 1",
+                                                      0},  // kind 0: says so, stores the day unchanged
                                            CliRefusal{"import pat tok", 1}));

@@ -154,17 +154,19 @@ struct MaskCase {
 class Masks : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(Masks, MatchWithoutRegardToCase) {
-  EXPECT_EQ(maskMatches(GetParam().mask, GetParam().name), GetParam().match) << GetParam().mask << " " << GetParam().name;
+  EXPECT_EQ(maskMatches(GetParam().mask, GetParam().name), GetParam().match)
+      << GetParam().mask << " " << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Masks,
                          ::testing::Values(MaskCase{"*.*", "a.txt", true}, MaskCase{"*.*", "noext", true},
-                                           MaskCase{"jra*.*", "jra0101.dat", true}, MaskCase{"jra*.*", "JRA0101.DAT", true},
-                                           MaskCase{"jra*.*", "Jra", true}, MaskCase{"jra*.*", "xjra.dat", false},
+                                           MaskCase{"jra*.*", "jra0101.dat", true},
+                                           MaskCase{"jra*.*", "JRA0101.DAT", true}, MaskCase{"jra*.*", "Jra", true},
+                                           MaskCase{"jra*.*", "xjra.dat", false},
                                            MaskCase{"Ks-*.*", "ks-0101.txt", true}, MaskCase{"Ks-*.*", "KS-A", true},
-                                           MaskCase{"Ks-*.*", "ks_0101.txt", false}, MaskCase{"De-*.*", "de-1.dat", true},
-                                           MaskCase{"De-*.*", "Ks-1.dat", false}, MaskCase{"a?c", "abc", true},
-                                           MaskCase{"a?c", "ac", false}));
+                                           MaskCase{"Ks-*.*", "ks_0101.txt", false},
+                                           MaskCase{"De-*.*", "de-1.dat", true}, MaskCase{"De-*.*", "Ks-1.dat", false},
+                                           MaskCase{"a?c", "abc", true}, MaskCase{"a?c", "ac", false}));
 
 TEST(FileList, PlainFilesInNameOrderWrittenAs256ByteRecords) {
   TempDir dir;

@@ -56,12 +56,11 @@ std::vector<std::string> pat(const std::filesystem::path& root) {
 }
 
 constexpr const char* kNoItems = "11月25日 5回  8日目  東京競馬場   11R  \nﾚｰｽ項目\t(なし)\n";
-const Route kRoutes[] = {
-    {"Jravan", jravan, true,
-     "11月25日 5回  8日目  東京競馬場   11R  ジャパンカップ\n"
-     "ﾚｰｽ項目\t 3歳上      ＧⅠ      国際         定量     芝 2400M   良\n"},
-    {"Nifty", nifty, true, kNoItems},
-    {"Pat", pat, false, kNoItems}};
+const Route kRoutes[] = {{"Jravan", jravan, true,
+                          "11月25日 5回  8日目  東京競馬場   11R  ジャパンカップ\n"
+                          "ﾚｰｽ項目\t 3歳上      ＧⅠ      国際         定量     芝 2400M   良\n"},
+                         {"Nifty", nifty, true, kNoItems},
+                         {"Pat", pat, false, kNoItems}};
 
 // What every format brings: the official results with the real payouts, the hit on the
 // 馬連 bought, and the race settled.

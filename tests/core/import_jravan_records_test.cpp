@@ -97,10 +97,10 @@ TEST(JravanRecords, WinnersTimeHasTwoDigitSecondsAndMarginTable) {
   EXPECT_EQ(jravanTimeText(2059), "2.05.9");
   EXPECT_EQ(jravanTimeText(591), "0.59.1");
   const std::pair<const char*, const char*> margins[] = {
-      {" 12", "1/2"}, {" 34", "3/4"}, {"1  ", " 1"}, {"112", "1.1/2"}, {"114", "1.1/4"}, {"134", "1.3/4"},
-      {"2  ", " 2"}, {"212", "2.1/2"}, {"3  ", " 3"}, {"312", "3.1/2"}, {"4  ", " 4"}, {"5  ", " 5"},
-      {"6  ", " 6"}, {"7  ", " 7"}, {"8  ", " 8"}, {"9  ", " 9"}, {"A  ", "ｱﾀﾏ"}, {"D  ", "同着"},
-      {"H  ", "ﾊﾅ"}, {"K  ", "ｸﾋﾞ"}, {"T  ", "大差"}, {"Z  ", "10ﾞ"}, {"XYZ", "--"}, {"   ", "--"}};
+      {" 12", "1/2"}, {" 34", "3/4"},   {"1  ", " 1"},   {"112", "1.1/2"}, {"114", "1.1/4"}, {"134", "1.3/4"},
+      {"2  ", " 2"},  {"212", "2.1/2"}, {"3  ", " 3"},   {"312", "3.1/2"}, {"4  ", " 4"},    {"5  ", " 5"},
+      {"6  ", " 6"},  {"7  ", " 7"},    {"8  ", " 8"},   {"9  ", " 9"},    {"A  ", "ｱﾀﾏ"},   {"D  ", "同着"},
+      {"H  ", "ﾊﾅ"},  {"K  ", "ｸﾋﾞ"},   {"T  ", "大差"}, {"Z  ", "10ﾞ"},   {"XYZ", "--"},    {"   ", "--"}};
   for (const auto& [code, text] : margins) EXPECT_EQ(cp932ToUtf8(jravanMarginText(code)), text) << code;
 }
 
@@ -162,10 +162,12 @@ class JravanItems : public ::testing::TestWithParam<ItemCase> {};
 // The same items through the older race card and the newer race card.
 TEST_P(JravanItems, BuiltFromTheCodes) {
   const ItemCase& c = GetParam();
-  const Rec old = jvOldCard(5, 5, 8, 3, "テスト", c.type, c.mark, c.sex, c.weight, c.condition, 86, 1600, c.track, c.grade);
+  const Rec old =
+      jvOldCard(5, 5, 8, 3, "テスト", c.type, c.mark, c.sex, c.weight, c.condition, 86, 1600, c.track, c.grade);
   EXPECT_EQ(jravanKoumoku(old.bytes().data(), fmt(JravanKind::Card, false)), c.koumoku);
   Rec neu(1463);
-  jvNewHead(neu, "2018", 1125, 5, 508, 3, "テスト", c.grade, c.type, c.mark, c.sex, c.weight, c.condition, 1600, c.track);
+  jvNewHead(neu, "2018", 1125, 5, 508, 3, "テスト", c.grade, c.type, c.mark, c.sex, c.weight, c.condition, 1600,
+            c.track);
   EXPECT_EQ(jravanKoumoku(neu.bytes().data(), fmt(JravanKind::Card, true)), c.koumoku);
 }
 
@@ -213,7 +215,7 @@ TEST(JravanRecords, OlderResultFollowsTheConditionPositionAndEndsBlocksAtZero) {
   // The accepted condition at P = 24: every later field moves with it.
   Rec r = jvOldResult(5, 5, 8, 11, kJcName, 13, 'N', '0', '4', 999, 24, 2400, 11, 'A', 2);
   const std::size_t p = 24;
-  r.num(p + 157, 2, 1).num(p + 159, 7, 140);                      // one winner; the second entry's number is 0
+  r.num(p + 157, 2, 1).num(p + 159, 7, 140);  // one winner; the second entry's number is 0
   r.num(p + 184, 2, 1).num(p + 186, 7, 110).num(p + 193, 2, 8).num(p + 195, 7, 160);
   r.num(p + 229, 2, 15).num(p + 231, 7, 600);
   r.num(p + 256, 4, 108).num(p + 260, 8, 590);
@@ -274,7 +276,7 @@ TEST(JravanRecords, OtherMeetingsOutOfRangeRacesAndRecordsAfterTheThirtySixthAre
   recs.push_back(card(5, 5, 8, 0));   // no race 0
   recs.push_back(card(5, 5, 8, 13));  // no race 13
   recs.push_back(card(5, 5, 8, 1));
-  recs.push_back(card(5, 5, 8, 3));   // race 3 again: the later record wins
+  recs.push_back(card(5, 5, 8, 3));  // race 3 again: the later record wins
   recs.back().num(98, 4, 2000);
   while (recs.size() < 36) recs.push_back(card(9, 1, 1, 1));
   recs.push_back(card(5, 5, 8, 12));  // the 37th record is not examined

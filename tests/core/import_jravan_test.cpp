@@ -37,9 +37,7 @@ JravanRequest automatic(JravanKind k = JravanKind::Result, bool newer = true) {
   return r;
 }
 
-std::string msgText(const char* fmt, const std::string& name) {
-  return cp932ToUtf8(sjprintf(fmt, sj(name).c_str()));
-}
+std::string msgText(const char* fmt, const std::string& name) { return cp932ToUtf8(sjprintf(fmt, sj(name).c_str())); }
 
 }  // namespace
 
@@ -48,8 +46,8 @@ TEST(JravanImport, NamedFileFillsSettlesAndWritesOnlyOnStore) {
   writeFile(day.root() / "jc.dat", jvNewResultJapanCup().bytes());
   const Snapshot before = snapshot(day.root());
   bool closed = false;
-  const auto text = runJravanImport(day.ds(), day.port, ImportHooks{[&] { closed = true; }}, ImportFolders{},
-                                    named("jc.dat"));
+  const auto text =
+      runJravanImport(day.ds(), day.port, ImportHooks{[&] { closed = true; }}, ImportFolders{}, named("jc.dat"));
   ASSERT_EQ(text, std::optional<std::string>(" 11R"));
   EXPECT_TRUE(closed);
   EXPECT_TRUE(day.port.messages.empty());
@@ -101,12 +99,11 @@ TEST_P(JravanRefused, GivesItsMessageAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, JravanRefused,
-    ::testing::Values(RefusedCase{"missing", {}, true, msg::kJravanNotFound},
-                      RefusedCase{"truncated", std::vector<std::uint8_t>(3047, ' '), false, msg::kJravanWrongKind},
-                      RefusedCase{"a race card read as results", std::vector<std::uint8_t>(1463, ' '), false,
-                                  msg::kJravanWrongKind},
-                      RefusedCase{"random bytes", std::vector<std::uint8_t>{1, 2, 3, 200, 0, 7}, false,
-                                  msg::kJravanWrongKind}));
+    ::testing::Values(
+        RefusedCase{"missing", {}, true, msg::kJravanNotFound},
+        RefusedCase{"truncated", std::vector<std::uint8_t>(3047, ' '), false, msg::kJravanWrongKind},
+        RefusedCase{"a race card read as results", std::vector<std::uint8_t>(1463, ' '), false, msg::kJravanWrongKind},
+        RefusedCase{"random bytes", std::vector<std::uint8_t>{1, 2, 3, 200, 0, 7}, false, msg::kJravanWrongKind}));
 
 TEST(JravanImport, ANamedFileWithoutTheDayImportsNothing) {
   ImportDay day(withWinTicket());
@@ -147,7 +144,8 @@ class JravanSearch : public ::testing::Test {
   std::vector<std::string> lzhFolder() {
     std::vector<std::string> n;
     if (std::filesystem::exists(day.root() / "tmp" / "lzh"))
-      for (const auto& e : std::filesystem::directory_iterator(day.root() / "tmp" / "lzh")) n.push_back(e.path().filename());
+      for (const auto& e : std::filesystem::directory_iterator(day.root() / "tmp" / "lzh"))
+        n.push_back(e.path().filename());
     return n;
   }
 };
@@ -207,7 +205,8 @@ TEST_F(JravanSearch, DamagedAndHostileArchivesAreRefusedWithTheirMessageAndTheSe
   auto damaged = lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}});
   damaged[damaged.size() - 10] ^= 0x55;
   writeFile(folder / "a_damaged.lzh", damaged);
-  writeFile(folder / "b_hostile.lzh", lzhArchive({{"..\\..\\main.dat", {0}}, {"jra1125.dat", jvNewResultJapanCup().bytes()}}));
+  writeFile(folder / "b_hostile.lzh",
+            lzhArchive({{"..\\..\\main.dat", {0}}, {"jra1125.dat", jvNewResultJapanCup().bytes()}}));
   const Snapshot before = snapshot(day.root());
   EXPECT_EQ(run(), std::nullopt);
   ASSERT_EQ(day.port.messages.size(), 3u);
@@ -221,7 +220,8 @@ TEST_F(JravanSearch, DamagedAndHostileArchivesAreRefusedWithTheirMessageAndTheSe
 TEST(JravanImport, ANamedArchiveIsUnpackedLikeASearchedOne) {
   ImportDay day(withWinTicket());
   writeFile(day.root() / "jc.lzh", lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}}));
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.lzh")), std::optional<std::string>(" 11R"));
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.lzh")),
+            std::optional<std::string>(" 11R"));
   writeFile(day.root() / "other.lzh", lzhArchive({{"jra1124.dat", std::vector<std::uint8_t>(3048, ' ')}}));
   EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("other.lzh")), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);

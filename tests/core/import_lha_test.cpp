@@ -39,7 +39,7 @@ TEST(LhaArchive, PlainFilesAreNoArchives) {
 
 struct Damage {
   const char* what;
-  std::size_t at;       // byte to change (from the end when negative-like: see below)
+  std::size_t at;  // byte to change (from the end when negative-like: see below)
   bool fromEnd;
   int delta;            // added to the byte
   std::size_t cut = 0;  // bytes cut off the end instead

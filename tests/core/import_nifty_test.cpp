@@ -19,7 +19,9 @@ namespace {
 const MeetingKey kJcDay{"2018", 4, 1125, 508};
 std::string u8(const char* cp932) { return cp932ToUtf8(cp932); }
 
-NiftyRead read(const std::vector<NiftyRace>& rs, RaceBlock& races) { return readNiftyBlocks(niftyFile(rs), kJcDay, races); }
+NiftyRead read(const std::vector<NiftyRace>& rs, RaceBlock& races) {
+  return readNiftyBlocks(niftyFile(rs), kJcDay, races);
+}
 
 }  // namespace
 

@@ -35,9 +35,18 @@ class PatIndexKinds : public ::testing::TestWithParam<int> {};
 
 TEST_P(PatIndexKinds, EntriesOfTheDayAndTheirFileNames) {
   const int kind = GetParam();
-  const auto idx = patIndex(kind, {{kind == 0 ? "PT112501" : kind == 1 ? "P001" : "P0001", "2018", 1125},
-                                   {kind == 0 ? "PT112401" : kind == 1 ? "P002" : "P0002", "2018", 1124},
-                                   {kind == 0 ? "PT112502" : kind == 1 ? "P003" : "P0003", "2017", 1125}});
+  const auto idx = patIndex(kind, {{kind == 0   ? "PT112501"
+                                    : kind == 1 ? "P001"
+                                                : "P0001",
+                                    "2018", 1125},
+                                   {kind == 0   ? "PT112401"
+                                    : kind == 1 ? "P002"
+                                                : "P0002",
+                                    "2018", 1124},
+                                   {kind == 0   ? "PT112502"
+                                    : kind == 1 ? "P003"
+                                                : "P0003",
+                                    "2017", 1125}});
   EXPECT_EQ(idx.size(), kind == 0 ? 181u : kind == 1 ? 202u : 2623u);
   const auto entries = readPatIndex(kind, idx);
   ASSERT_EQ(entries.size(), kind >= 2 ? 100u : 10u);
@@ -48,7 +57,11 @@ TEST_P(PatIndexKinds, EntriesOfTheDayAndTheirFileNames) {
   // Only kinds 2 and 3 keep the year: the entry of 2017 belongs to the day for 0 and 1.
   EXPECT_EQ(patIndexEntryMatches(kind, entries[2], kJcDay), kind < 2);
   // A cut index gives the entries it holds whole.
-  EXPECT_EQ(readPatIndex(kind, std::span(idx).first(kind == 0 ? 1 + 18 + 5 : kind == 1 ? 22 + 18 : 23 + 26)).size(), 1u);
+  EXPECT_EQ(readPatIndex(kind, std::span(idx).first(kind == 0   ? 1 + 18 + 5
+                                                    : kind == 1 ? 22 + 18
+                                                                : 23 + 26))
+                .size(),
+            1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PatIndexKinds, ::testing::Values(0, 1, 2, 3));
@@ -82,15 +95,16 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PatPurchaseKinds, ::testing::Values(0, 1, 2, 3))
 
 TEST(PatPurchases, TicketsGoIntoTheFirstFreeSlotsOfTheirTypes) {
   RaceBlock races{};
-  const auto taken = apply(2, {{5, 11, 1, 1, 10},   // 単勝 1, 1000 yen
-                               {5, 11, 3, 103, 2},  // 枠連 1-3 -> 13
-                               {5, 11, 4, 312, 5},  // 馬連 3-12 -> 312
-                               {5, 11, 5, 111, 3},  // ﾜｲﾄﾞ 1-11
-                               {5, 11, 2, 8, 1},    // 複勝 8
-                               {5, 5, 3, 505, 1},   // 枠連 5-5 is a ticket
-                               {6, 11, 1, 2, 1},    // 中山: another course
-                               {5, 13, 1, 2, 1},    // no race 13
-                               {5, 11, 6, 2, 1}},   // no bet type 6
+  const auto taken = apply(2,
+                           {{5, 11, 1, 1, 10},   // 単勝 1, 1000 yen
+                            {5, 11, 3, 103, 2},  // 枠連 1-3 -> 13
+                            {5, 11, 4, 312, 5},  // 馬連 3-12 -> 312
+                            {5, 11, 5, 111, 3},  // ﾜｲﾄﾞ 1-11
+                            {5, 11, 2, 8, 1},    // 複勝 8
+                            {5, 5, 3, 505, 1},   // 枠連 5-5 is a ticket
+                            {6, 11, 1, 2, 1},    // 中山: another course
+                            {5, 13, 1, 2, 1},    // no race 13
+                            {5, 11, 6, 2, 1}},   // no bet type 6
                            races);
   EXPECT_EQ(taken, (std::vector<int>{11, 11, 11, 11, 11, 5}));
   const RaceRecord& r = races[10];
@@ -112,7 +126,8 @@ TEST(PatPurchases, TicketsGoIntoTheFirstFreeSlotsOfTheirTypes) {
 
 TEST(PatPurchases, SixWinTicketsKeepFiveEqualTicketsAreNotMerged) {
   RaceBlock races{};
-  apply(2, {{5, 1, 1, 1, 1}, {5, 1, 1, 2, 1}, {5, 1, 1, 3, 1}, {5, 1, 1, 3, 1}, {5, 1, 1, 5, 1}, {5, 1, 1, 6, 1}}, races);
+  apply(2, {{5, 1, 1, 1, 1}, {5, 1, 1, 2, 1}, {5, 1, 1, 3, 1}, {5, 1, 1, 3, 1}, {5, 1, 1, 5, 1}, {5, 1, 1, 6, 1}},
+        races);
   const std::uint16_t want[5] = {1, 2, 3, 3, 5};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(races[0].tanUma[i], want[i]);
   EXPECT_EQ(races[0].tanGoukei, 500);
@@ -124,13 +139,14 @@ TEST(PatPurchases, RacesBoughtBeforeAreLeftAndBadNumbersPassedOver) {
   races[2].tanGaku[0] = 100;
   std::array<bool, kRacesPerDay> bought{};
   bought[2] = true;
-  const auto taken = apply(1, {{5, 3, 1, 1, 10},    // race 3 held tickets before
-                               {5, 4, 1, 0, 10},    // horse 0
-                               {5, 4, 1, 19, 10},   // horse 19
-                               {5, 4, 3, 109, 10},  // bracket 9
-                               {5, 4, 4, 303, 10},  // the same horse twice
-                               {5, 4, 5, 102, 10},  // ﾜｲﾄﾞ: not in PAT for Win
-                               {5, 4, 4, 1203, 10}},
+  const auto taken = apply(1,
+                           {{5, 3, 1, 1, 10},    // race 3 held tickets before
+                            {5, 4, 1, 0, 10},    // horse 0
+                            {5, 4, 1, 19, 10},   // horse 19
+                            {5, 4, 3, 109, 10},  // bracket 9
+                            {5, 4, 4, 303, 10},  // the same horse twice
+                            {5, 4, 5, 102, 10},  // ﾜｲﾄﾞ: not in PAT for Win
+                            {5, 4, 4, 1203, 10}},
                            races, bought);
   EXPECT_EQ(taken, (std::vector<int>{4}));
   EXPECT_EQ(races[2].tanUma[0], 9);
@@ -323,7 +339,8 @@ TEST_F(PatImport, DosKindReadsPurchasesOnlyAndSaysSoForTheOthers) {
 
 TEST_F(PatImport, Win95KindsStopAtAMissingPurchaseFile) {
   install(2);
-  writeFile(pat / "lg-file.jra", patIndex(2, {{"P0001", "2018", 1125}, {"P0002", "2018", 1125}, {"P0003", "2018", 1125}}));
+  writeFile(pat / "lg-file.jra",
+            patIndex(2, {{"P0001", "2018", 1125}, {"P0002", "2018", 1125}, {"P0003", "2018", 1125}}));
   writeFile(pat / "P0001.jra", patPurchases(2, {{5, 1, 1, 1, 1}}));
   writeFile(pat / "P0003.jra", patPurchases(2, {{5, 3, 1, 1, 1}}));
   const auto t = run(PatRequest{true, false, false});

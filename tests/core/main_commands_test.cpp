@@ -35,8 +35,8 @@ TEST(MainCommands, ToolButtonsAreTheirEntries) {
   const struct {
     int tool;
     const char* entry;
-  } cases[] = {{1, "W1"},  {2, "JRAVAN1"}, {3, "NIFTY1"}, {4, "PAT1"},   {5, "D1"},     {6, "X1"},
-               {7, "C1"},  {8, "V1"},      {9, "B1"},     {10, "U1"},    {11, "I1"},    {12, "O1"},
+  } cases[] = {{1, "W1"},  {2, "JRAVAN1"}, {3, "NIFTY1"}, {4, "PAT1"},      {5, "D1"},  {6, "X1"},
+               {7, "C1"},  {8, "V1"},      {9, "B1"},     {10, "U1"},       {11, "I1"}, {12, "O1"},
                {13, "P1"}, {14, "Print1"}, {15, "Help2"}, {16, "ToolBtn16"}};
   for (const auto& c : cases) {
     const MainCommand* cmd = findMainCommand(c.entry);
@@ -51,9 +51,8 @@ TEST(MainCommands, StateFollowsTheMeetingDayAndTheFeature) {
     bool needsMeeting, built, hasMeeting;
     CommandState expected;
   } cases[] = {
-      {false, true, false, {true, true}},   {false, true, true, {true, true}},
-      {true, true, false, {false, false}},  {true, true, true, {true, true}},
-      {true, false, true, {false, true}},   {true, false, false, {false, false}},
+      {false, true, false, {true, true}},   {false, true, true, {true, true}},  {true, true, false, {false, false}},
+      {true, true, true, {true, true}},     {true, false, true, {false, true}}, {true, false, false, {false, false}},
       {false, false, false, {false, true}},
   };
   for (const auto& c : cases) {

@@ -44,8 +44,8 @@ TEST_F(MeetingDelete, AsksTwiceThenRemovesTheMeetingWithItsRaces) {
   EXPECT_EQ(ds->kaisai.tsukiHi, 1007);
   EXPECT_EQ(ds->races[0].koumoku, 1u);
   EXPECT_EQ(port.waitText, kSakujyoWaitText);
-  EXPECT_EQ(port.events, (std::vector<std::string>{"message", "message", "busy", "wait", "view", "waitEnd", "arrow",
-                                                   "asterisk"}));
+  EXPECT_EQ(port.events,
+            (std::vector<std::string>{"message", "message", "busy", "wait", "view", "waitEnd", "arrow", "asterisk"}));
   EXPECT_EQ(hookCalls, (std::vector<std::string>{"closeRaceWindow", "showMeetingView"}));
   EXPECT_FALSE(workFilesLeft());
 }
@@ -74,9 +74,7 @@ TEST_F(MeetingDelete, OnlyMeetingLeavesZeroFilesAndTheEmptyView) {
 TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {
   fill();
   for (const char* which : {"tok.dat", "rto.dat"}) {
-    failing.failCreate = [which](const auto& p) {
-      return stagedFileOf(p, which);
-    };
+    failing.failCreate = [which](const auto& p) { return stagedFileOf(p, which); };
     port.messages.clear();
     EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed) << which;
     ASSERT_EQ(port.messages.size(), 3u);
@@ -97,7 +95,8 @@ TEST_F(MeetingDelete, FullDiskPartWayKeepsTheLedger) {
   failing.writeBudget = kRaceBlockSize + 5000;
   EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed);
   EXPECT_EQ(port.lastText(), kSakujyoWorkFileText);
-  EXPECT_EQ(port.events, (std::vector<std::string>{"message", "message", "busy", "wait", "waitEnd", "arrow", "message"}));
+  EXPECT_EQ(port.events,
+            (std::vector<std::string>{"message", "message", "busy", "wait", "waitEnd", "arrow", "message"}));
   expectUnchanged();
   // The shown meeting is still the one that was to be deleted.
   EXPECT_EQ(ds->shown(), 1);
@@ -129,8 +128,10 @@ TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndCompletedAtTheNextOpen
     EXPECT_EQ(rows(4), (std::vector<Row>{{1007, 401, 1, 1}, {1014, 403, 3, 3}}));
     // Back to three meetings for the next case.
     failing.failRename = [](const auto&) { return false; };
-    std::ofstream(meetingPath(4), std::ios::binary).write(reinterpret_cast<const char*>(m0.data()), static_cast<std::streamsize>(m0.size()));
-    std::ofstream(racePath(4), std::ios::binary).write(reinterpret_cast<const char*>(r0.data()), static_cast<std::streamsize>(r0.size()));
+    std::ofstream(meetingPath(4), std::ios::binary)
+        .write(reinterpret_cast<const char*>(m0.data()), static_cast<std::streamsize>(m0.size()));
+    std::ofstream(racePath(4), std::ios::binary)
+        .write(reinterpret_cast<const char*>(r0.data()), static_cast<std::streamsize>(r0.size()));
   }
 }
 

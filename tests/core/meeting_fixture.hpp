@@ -88,8 +88,14 @@ class RecordingPort : public ScriptedPort {
     events.push_back("message");
     return ScriptedPort::message(t, x, i, b);
   }
-  void beep() override { events.push_back("beep"); ScriptedPort::beep(); }
-  void asterisk() override { events.push_back("asterisk"); ScriptedPort::asterisk(); }
+  void beep() override {
+    events.push_back("beep");
+    ScriptedPort::beep();
+  }
+  void asterisk() override {
+    events.push_back("asterisk");
+    ScriptedPort::asterisk();
+  }
   void setBusy(bool busy) override { events.push_back(busy ? "busy" : "arrow"); }
   void waitBegin(const std::string& text, bool progress) override {
     events.push_back("wait");
@@ -113,7 +119,10 @@ class MeetingLedger : public ::testing::Test {
   RecordingPort port;
   std::vector<std::string> hookCalls;
   MeetingWindowHooks hooks{[this] { hookCalls.push_back("closeRaceWindow"); },
-                           [this] { hookCalls.push_back("showMeetingView"); port.events.push_back("view"); }};
+                           [this] {
+                             hookCalls.push_back("showMeetingView");
+                             port.events.push_back("view");
+                           }};
 
   void SetUp() override {
     static std::atomic<int> serial{0};

@@ -151,8 +151,9 @@ TEST_F(MeetingLedger, DataAfterTheTerminatorIsRefusedAndKept) {
   }
   const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
   EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
-  EXPECT_EQ(port.lastText(), "開催ﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001sap.dat\n\n"
-                             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
+  EXPECT_EQ(port.lastText(),
+            "開催ﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001sap.dat\n\n"
+            "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
   EXPECT_EQ(fileBytes(meetingPath()), m);
   EXPECT_EQ(fileBytes(racePath()), r);
   // Reading still sees the meeting before the damage.
@@ -166,8 +167,9 @@ TEST_F(MeetingLedger, ShortRaceFileIsRefusedAndKept) {
   std::filesystem::resize_file(racePath(), kRaceBlockSize);  // block 1 and the trailing block lost
   const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
   EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
-  EXPECT_EQ(port.lastText(), "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001rsa.dat\n\n"
-                             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
+  EXPECT_EQ(port.lastText(),
+            "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001rsa.dat\n\n"
+            "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
   EXPECT_EQ(fileBytes(meetingPath()), m);
   EXPECT_EQ(fileBytes(racePath()), r);
   EXPECT_FALSE(workFilesLeft());

@@ -46,9 +46,12 @@ TEST_F(PrintCli, EveryKindWritesAPdf) {
   EXPECT_EQ(runCli(dir.path(), "tally jyoken --range all --cond month=6").exitCode, 0);
   const std::string out = (dir / "").string();
   const std::pair<const char*, const char*> runs[] = {
-      {"print meeting tok 0", "k1.pdf"},          {"print race tok 0 5", "k2.pdf"},
-      {"print race tok 0 5 --runners", "k3.pdf"}, {"print shushi --row 6", "k4.pdf"},
-      {"print koumoku --course tok --page 9", "k5.pdf"}, {"print rank --page 14", "k6.pdf"},
+      {"print meeting tok 0", "k1.pdf"},
+      {"print race tok 0 5", "k2.pdf"},
+      {"print race tok 0 5 --runners", "k3.pdf"},
+      {"print shushi --row 6", "k4.pdf"},
+      {"print koumoku --course tok --page 9", "k5.pdf"},
+      {"print rank --page 14", "k6.pdf"},
       {"print jyoken", "k7.pdf"},
   };
   for (auto [args, file] : runs) {
@@ -115,23 +118,28 @@ TEST(SettingsCli, ShowSetAndTheStoredBytes) {
   EXPECT_NE(r.out.find("color 0\t#008000\tﾒｲﾝｳｨﾝﾄﾞｳの背景\n"), std::string::npos);
   EXPECT_NE(r.out.find("color 7\t#808080\t各集計結果ｳｨﾝﾄﾞｳの背景\n"), std::string::npos);
 
-  r = runCli(dir.path(), "settings set --color 0=#112233 --color 6=#a0B0c0 --start-course tok --confirm-exit off "
-                         "--race-page 2 --new-age-labels off");
+  r = runCli(dir.path(),
+             "settings set --color 0=#112233 --color 6=#a0B0c0 --start-course tok --confirm-exit off "
+             "--race-page 2 --new-age-labels off");
   EXPECT_EQ(r.exitCode, 0) << r.err;
   const auto bytes = readBytes(dir / "tovractm.dat");
   ASSERT_EQ(bytes.size(), 160u);
-  EXPECT_EQ(bytes[0], 4);      // start course 東京
+  EXPECT_EQ(bytes[0], 4);  // start course 東京
   EXPECT_EQ(bytes[1], 0);
-  EXPECT_EQ(bytes[2], 121);    // 1 + 10 × 2 + 100
+  EXPECT_EQ(bytes[2], 121);  // 1 + 10 × 2 + 100
   EXPECT_EQ(bytes[3], 0);
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 4, bytes.begin() + 8), (std::vector<unsigned char>{0x11, 0x22, 0x33, 0}));
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 28, bytes.begin() + 32), (std::vector<unsigned char>{0xA0, 0xB0, 0xC0, 0}));
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 8, bytes.begin() + 12), (std::vector<unsigned char>{0xFF, 0, 0xFF, 0}));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 4, bytes.begin() + 8),
+            (std::vector<unsigned char>{0x11, 0x22, 0x33, 0}));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 28, bytes.begin() + 32),
+            (std::vector<unsigned char>{0xA0, 0xB0, 0xC0, 0}));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 8, bytes.begin() + 12),
+            (std::vector<unsigned char>{0xFF, 0, 0xFF, 0}));
   EXPECT_NE(runCli(dir.path(), "settings show").out.find("race-page\t2\t馬連\n"), std::string::npos);
 
-  for (const char* bad : {"settings set --color 8=#000000", "settings set --color 0=#12345", "settings set --color 0=red",
-                          "settings set --color =#000000", "settings set --start-course xyz", "settings set --confirm-exit yes",
-                          "settings set --race-page 3"}) {
+  for (const char* bad :
+       {"settings set --color 8=#000000", "settings set --color 0=#12345", "settings set --color 0=red",
+        "settings set --color =#000000", "settings set --start-course xyz", "settings set --confirm-exit yes",
+        "settings set --race-page 3"}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(runCli(dir.path(), bad).exitCode, 1);
     EXPECT_EQ(readBytes(dir / "tovractm.dat"), bytes);

@@ -133,8 +133,10 @@ TEST(PrintJob, ConfirmationTextsOfTheSevenKinds) {
   ds.course = 4;
   ds.kaisai.tsukiHi = 605, ds.kaisai.kaiNichi = 304;
   EXPECT_EQ(confirmationText(PrintKind::Meeting, ds), " 6月 5日 3回 4日目    東京競馬場の\n\n開催ﾃﾞｰﾀを印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Race, ds, 10), " 6月 5日 3回 4日目  東京競馬場  11Rの\n\nﾚｰｽﾃﾞｰﾀを印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Runners, ds, 0), " 6月 5日 3回 4日目  東京競馬場  1Rの\n\n出走馬を印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Race, ds, 10),
+            " 6月 5日 3回 4日目  東京競馬場  11Rの\n\nﾚｰｽﾃﾞｰﾀを印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Runners, ds, 0),
+            " 6月 5日 3回 4日目  東京競馬場  1Rの\n\n出走馬を印刷します。");
   EXPECT_EQ(confirmationText(PrintKind::Shushi, ds), "表示されている収支集計結果を\n\n印刷します。");
   EXPECT_EQ(confirmationText(PrintKind::Koumoku, ds), "表示されている項目集計結果を\n\n印刷します。");
   EXPECT_EQ(confirmationText(PrintKind::Rank, ds), "表示されているRANK集計結果を\n\n印刷します。");

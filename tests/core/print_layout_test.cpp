@@ -76,7 +76,7 @@ TEST(PrintGeometry, InkBoxesSkipBlanksAndCountShiftJisBytes) {
   const DrawText t{100, 50, "  12円  　Ab", kBlack, 60};
   const std::vector<Box> boxes = inkBoxes(t);
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0], (Box{100 + 2 * 30, 50, 100 + 6 * 30, 110}));   // "12円": 4 bytes
+  EXPECT_EQ(boxes[0], (Box{100 + 2 * 30, 50, 100 + 6 * 30, 110}));    // "12円": 4 bytes
   EXPECT_EQ(boxes[1], (Box{100 + 10 * 30, 50, 100 + 12 * 30, 110}));  // after 2 + 2 (full-width) blanks
   EXPECT_EQ(textCells("ｱｲ競馬"), 6);
   // "x" stands in the gap of the blanks, "y" over "def".
@@ -94,8 +94,8 @@ TEST(PrintKind1, MeetingDayRowsTotalsHitsAndBlueBalances) {
   KaisaiRecord& k = ds.kaisai;
   k.raceJoutai[0] = 12, k.kounyuGaku[0] = 1000, k.shushi[0] = 2200;  // hit: return 3200
   k.raceJoutai[1] = 2, k.kounyuGaku[1] = 500, k.shushi[1] = -500;
-  k.raceJoutai[2] = 1;                                                  // a comment only
-  k.raceJoutai[3] = 10;                                                 // tens digit alone: no data
+  k.raceJoutai[2] = 1;   // a comment only
+  k.raceJoutai[3] = 10;  // tens digit alone: no data
   k.kounyuGaku[12] = 1500, k.shushi[12] = 1700;
   const Document d = meetingDocument(ds);
   ASSERT_EQ(d.pages.size(), 1u);
@@ -192,10 +192,17 @@ TEST(PrintKind2, RaceDataItemsResultsInRedTicketsAndTotals) {
   EXPECT_EQ(at(p, 600, 1365).colour, kRed);
   EXPECT_EQ(at(p, 1650, 1365).text, " 7-12      450円");
   EXPECT_EQ(at(p, 1650, 1365).colour, kBlack);
-  for (auto [x, y, caption] : {std::tuple{200, 1115, "単勝"}, {1250, 1115, "複勝"}, {200, 1245, "枠連"},
-                               {200, 1365, "馬連"}, {1250, 1365, "ﾜｲﾄﾞ"}, {200, 1610, "購入馬券"},
-                               {200, 1710, "単勝"}, {1250, 1710, "複勝"}, {200, 2150, "枠連"},
-                               {1250, 2150, "馬連"}, {200, 2850, "ﾜｲﾄﾞ"}})
+  for (auto [x, y, caption] : {std::tuple{200, 1115, "単勝"},
+                               {1250, 1115, "複勝"},
+                               {200, 1245, "枠連"},
+                               {200, 1365, "馬連"},
+                               {1250, 1365, "ﾜｲﾄﾞ"},
+                               {200, 1610, "購入馬券"},
+                               {200, 1710, "単勝"},
+                               {1250, 1710, "複勝"},
+                               {200, 2150, "枠連"},
+                               {1250, 2150, "馬連"},
+                               {200, 2850, "ﾜｲﾄﾞ"}})
     EXPECT_EQ(at(p, x, y).text, caption);
   // Tickets and their totals; an empty list's total stands one line lower.
   EXPECT_EQ(at(p, 600, 1710).text, " 7番      1000円");
@@ -243,9 +250,9 @@ TEST(PrintKind2, FullestRaceContinuesOnASecondPageAndNothingRunsIntoTheTotals) {
     }
   // Every ticket is printed exactly once, every list's total once.
   EXPECT_EQ(countText(d, "合計  99999900円"), 0);
-  EXPECT_EQ(countText(d, " 1-50 99999900円"), 1);   // the 50th 馬連 ticket (150)
-  EXPECT_EQ(countText(d, " 2-20 99999900円"), 1);   // the 20th ﾜｲﾄﾞ ticket (220)
-  EXPECT_EQ(countText(d, "2-6   99999900円"), 1);   // the 16th 枠連 ticket (26)
+  EXPECT_EQ(countText(d, " 1-50 99999900円"), 1);  // the 50th 馬連 ticket (150)
+  EXPECT_EQ(countText(d, " 2-20 99999900円"), 1);  // the 20th ﾜｲﾄﾞ ticket (220)
+  EXPECT_EQ(countText(d, "2-6   99999900円"), 1);  // the 16th 枠連 ticket (26)
   int totals = 0;
   for (const Page& p : d.pages)
     for (const DrawText& t : p) totals += t.text.rfind("合計", 0) == 0;
@@ -452,7 +459,7 @@ TEST(PrintKind7, ConditionTallyWithTheRedConditionLine) {
   std::memcpy(r.yearText, "2001", 5);
   r.conditions[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};
   r.conditions[1] = {static_cast<std::int16_t>(tally::JyokenKind::Class), 7};  // G3
-  r.betType = 4;                                                                // ﾜｲﾄﾞ
+  r.betType = 4;                                                               // ﾜｲﾄﾞ
   r.purchase[4] = 3000, r.balance[4] = 1500, r.recovery[4] = 150.0f, r.hitRate[4] = 50.0f;
   r.purchase[10] = 3000, r.balance[10] = 1500, r.recovery[10] = 150.0f, r.hitRate[10] = 50.0f;
   r.purchase[11] = 90000, r.balance[11] = -9000, r.recovery[11] = 90.0f, r.hitRate[11] = 12.5f;
@@ -476,9 +483,10 @@ TEST(PrintKind7, ConditionTallyWithTheRedConditionLine) {
 TEST(PrintKind7, SevenLongConditionsWrapOntoASecondLine) {
   tally::JyokenResult r;
   using K = tally::JyokenKind;
-  const std::pair<K, int> list[] = {{K::Month, 12}, {K::RaceNo, 12}, {K::Class, 5}, {K::Type, 4},
+  const std::pair<K, int> list[] = {{K::Month, 12}, {K::RaceNo, 12}, {K::Class, 5},      {K::Type, 4},
                                     {K::Sex, 2},    {K::Weight, 4},  {K::Distance, 3200}};
-  for (std::size_t i = 0; i < 7; ++i) r.conditions[i] = {static_cast<std::int16_t>(list[i].first), static_cast<std::int16_t>(list[i].second)};
+  for (std::size_t i = 0; i < 7; ++i)
+    r.conditions[i] = {static_cast<std::int16_t>(list[i].first), static_cast<std::int16_t>(list[i].second)};
   r.betType = 5;
   const Document d = jyokenDocument(r);
   const Page& p = d.pages[0];
@@ -532,9 +540,12 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
   k.mode = 1;
   std::memcpy(k.yearText, "2001", 5);
   auto fill = [&](auto& cat) {
-    for (auto& row : cat.count) for (auto& v : row) v = 99999;
-    for (auto& row : cat.purchase) for (auto& v : row) v = kMoney;
-    for (auto& row : cat.balance) for (auto& v : row) v = kLoss;
+    for (auto& row : cat.count)
+      for (auto& v : row) v = 99999;
+    for (auto& row : cat.purchase)
+      for (auto& v : row) v = kMoney;
+    for (auto& row : cat.balance)
+      for (auto& v : row) v = kLoss;
   };
   fill(k.raceNo), fill(k.age), fill(k.weight), fill(k.kind), fill(k.cls), fill(k.sex), fill(k.going);
   fill(k.season), fill(k.betType), fill(k.distance), fill(k.track), fill(k.umaTickets), fill(k.amount);
@@ -542,7 +553,8 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
     for (auto& v : k.payoutBand[n]) v = 9999999;
     k.hitEntries[n][0] = 1, k.hitPayoutTotal[n][0] = kMoney;
     k.races[n][0] = 99999, k.races[n][1] = 99999, k.umarenTicketsAndHits[n][0] = 1, k.umarenTicketsAndHits[n][1] = 1;
-    k.umarenTicketsPerRace[n][0] = 99999, k.umarenTicketsPerRace[n][1] = 1, k.umarenRacesAndNearMisses[n][0] = 1, k.umarenRacesAndNearMisses[n][1] = 1;
+    k.umarenTicketsPerRace[n][0] = 99999, k.umarenTicketsPerRace[n][1] = 1, k.umarenRacesAndNearMisses[n][0] = 1,
+    k.umarenRacesAndNearMisses[n][1] = 1;
     k.dayPurchase[n][0] = kMoney, k.dayBalance[n][0] = kLoss;
   }
   for (int n : {0, 9, 10})
@@ -586,9 +598,12 @@ TEST(PrintFullest, TallyPrintsStayCleanAtTheEndsOfThe32BitFigures) {
     k.mode = 1;
     std::memcpy(k.yearText, "2001", 5);
     auto fill = [&](auto& cat) {
-      for (auto& row : cat.count) for (auto& v : row) v = kMax;
-      for (auto& row : cat.purchase) for (auto& v : row) v = kMax;
-      for (auto& row : cat.balance) for (auto& v : row) v = balance;
+      for (auto& row : cat.count)
+        for (auto& v : row) v = kMax;
+      for (auto& row : cat.purchase)
+        for (auto& v : row) v = kMax;
+      for (auto& row : cat.balance)
+        for (auto& v : row) v = balance;
     };
     fill(k.raceNo), fill(k.age), fill(k.weight), fill(k.kind), fill(k.cls), fill(k.sex), fill(k.going);
     fill(k.season), fill(k.betType), fill(k.distance), fill(k.track), fill(k.umaTickets), fill(k.amount);

@@ -66,13 +66,10 @@ TEST(RaceView, OldAgeLabelsForYearsUpTo2000) {
   DataStore ds = meetingDay("2000");
   ds.races[0].koumoku = 20232111;  // age class 2, 未 勝 利, 抽, 牝
   ds.races[0].kyori = 1800;
-  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel,
-            " 4 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
-  EXPECT_EQ(formatRaceView(ds, options(0), 0).kouPanel,
-            " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel, " 4 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+  EXPECT_EQ(formatRaceView(ds, options(0), 0).kouPanel, " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
   ds.year = "2001";
-  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel,
-            " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
+  EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel, " 3 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
 }
 
 TEST(RaceView, TicketListsStopAtFirstZeroAndCapacity) {
@@ -212,4 +209,3 @@ TEST(RaceDelete, CancelChangesNothing) {
   EXPECT_EQ(l.raceBytes(), races);
   EXPECT_EQ(l.ds.kaisai.raceJoutai[4], 12);
 }
-

@@ -112,7 +112,8 @@ TEST_F(Saved, SavingAppendsTheWorkFileAndItsTimeEntry) {
   EXPECT_EQ(slice(i, 0, 22), kEntry905);
   for (std::size_t k = 22; k < 64; ++k) EXPECT_EQ(i[k], 0) << k;
   EXPECT_EQ(i[64 + 19], '7');  // the minute of the second entry
-  EXPECT_EQ(savedLabels(ds, TallyKind::Shushi), (std::vector<std::string>{"2024年 6月 1日 9時 5分", "2024年 6月 1日 9時 7分"}));
+  EXPECT_EQ(savedLabels(ds, TallyKind::Shushi),
+            (std::vector<std::string>{"2024年 6月 1日 9時 5分", "2024年 6月 1日 9時 7分"}));
   // The question, owned by the tally window: caption, icon and buttons.
   ASSERT_EQ(port.messages.size(), 2u);
   EXPECT_EQ(port.messages[0].title, "集計結果保存");
@@ -143,10 +144,14 @@ TEST_F(Saved, RecordSizesAndFileNames) {
     const char* question;
   };
   const Row rows[] = {
-      {TallyKind::Shushi, 2360, "tovradatafile/shukei/shushi.dat", "tovradatafile/shukei/shushi.tim", "表示されている収支集計結果を保存します。"},
-      {TallyKind::Koumoku, 13552, "tovradatafile/shukei/koumoku.dat", "tovradatafile/shukei/koumoku.tim", "表示されている項目集計結果を保存します。"},
-      {TallyKind::Rank, 6697, "tovradatafile/shukei/rank.dat", "tovradatafile/shukei/rank.tim", "表示されているRANK集計結果を保存します。"},
-      {TallyKind::Jyoken, 295, "tovradatafile/shukei/jyoken.dat", "tovradatafile/shukei/jyoken.tim", "表示されている条件集計結果を保存します。"},
+      {TallyKind::Shushi, 2360, "tovradatafile/shukei/shushi.dat", "tovradatafile/shukei/shushi.tim",
+       "表示されている収支集計結果を保存します。"},
+      {TallyKind::Koumoku, 13552, "tovradatafile/shukei/koumoku.dat", "tovradatafile/shukei/koumoku.tim",
+       "表示されている項目集計結果を保存します。"},
+      {TallyKind::Rank, 6697, "tovradatafile/shukei/rank.dat", "tovradatafile/shukei/rank.tim",
+       "表示されているRANK集計結果を保存します。"},
+      {TallyKind::Jyoken, 295, "tovradatafile/shukei/jyoken.dat", "tovradatafile/shukei/jyoken.tim",
+       "表示されている条件集計結果を保存します。"},
   };
   for (const Row& r : rows) {
     save(r.kind, 1);
@@ -230,7 +235,8 @@ TEST_F(Saved, SavingTheSameResultTwiceGivesTwoLinesThatShowTheSame) {
 TEST_F(Saved, DeletingLineZeroOfThreeMovesTheOthersUp) {
   for (int s : {1, 2, 3}) save(TallyKind::Jyoken, s);
   ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
-  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken), (std::vector<std::string>{"2024年 6月 1日 9時 2分", "2024年 6月 1日 9時 3分"}));
+  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken),
+            (std::vector<std::string>{"2024年 6月 1日 9時 2分", "2024年 6月 1日 9時 3分"}));
   for (int i = 0; i < 2; ++i) {
     ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, i));
     EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, i + 2));
@@ -338,7 +344,8 @@ TEST_F(Saved, SavingIntoFilesOutOfStepKeepsEveryEntryWithItsCopy) {
   a.resize(295);
   ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, a);
   save(TallyKind::Jyoken, 3);
-  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken), (std::vector<std::string>{"2024年 6月 1日 9時 1分", "2024年 6月 1日 9時 3分"}));
+  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken),
+            (std::vector<std::string>{"2024年 6月 1日 9時 1分", "2024年 6月 1日 9時 3分"}));
   ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 1));
   EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, 3));
 }
@@ -517,23 +524,23 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, WorkFileCheck,
     ::testing::Values(WorkCase{TallyKind::Shushi, SIZE_MAX, 0, 0, WorkFileState::Ok},
                       WorkCase{TallyKind::Shushi, SIZE_MAX, 0, 2359, WorkFileState::Short},
-                      WorkCase{TallyKind::Shushi, 2292, 4, 0, WorkFileState::Damaged},        // mode 4
-                      WorkCase{TallyKind::Shushi, 2292, 5, 0, WorkFileState::Damaged},        // a day, but day 0
-                      WorkCase{TallyKind::Shushi, 1144, kNaN, 0, WorkFileState::Damaged},    // a rate NaN
-                      WorkCase{TallyKind::Koumoku, SIZE_MAX, 0, 13552, WorkFileState::Ok},   // a saved copy
+                      WorkCase{TallyKind::Shushi, 2292, 4, 0, WorkFileState::Damaged},      // mode 4
+                      WorkCase{TallyKind::Shushi, 2292, 5, 0, WorkFileState::Damaged},      // a day, but day 0
+                      WorkCase{TallyKind::Shushi, 1144, kNaN, 0, WorkFileState::Damaged},   // a rate NaN
+                      WorkCase{TallyKind::Koumoku, SIZE_MAX, 0, 13552, WorkFileState::Ok},  // a saved copy
                       WorkCase{TallyKind::Koumoku, SIZE_MAX, 0, 13551, WorkFileState::Short},
-                      WorkCase{TallyKind::Koumoku, 10296, 2, 0, WorkFileState::Damaged},     // mode 2
+                      WorkCase{TallyKind::Koumoku, 10296, 2, 0, WorkFileState::Damaged},           // mode 2
                       WorkCase{TallyKind::Koumoku, 10300, 0x41414141, 0, WorkFileState::Damaged},  // year "AAAA"
                       WorkCase{TallyKind::Rank, SIZE_MAX, 0, 0, WorkFileState::Ok},
                       WorkCase{TallyKind::Rank, SIZE_MAX, 0, 6696, WorkFileState::Short},
-                      WorkCase{TallyKind::Rank, 6624, 0, 0, WorkFileState::Damaged},         // code 0
-                      WorkCase{TallyKind::Rank, 0, 13, 0, WorkFileState::Damaged},           // month 13 in row 0
+                      WorkCase{TallyKind::Rank, 6624, 0, 0, WorkFileState::Damaged},  // code 0
+                      WorkCase{TallyKind::Rank, 0, 13, 0, WorkFileState::Damaged},    // month 13 in row 0
                       WorkCase{TallyKind::Jyoken, SIZE_MAX, 0, 0, WorkFileState::Ok},
                       WorkCase{TallyKind::Jyoken, SIZE_MAX, 0, 294, WorkFileState::Short},
-                      WorkCase{TallyKind::Jyoken, 192, 2, 0, WorkFileState::Damaged},        // range flag 2
+                      WorkCase{TallyKind::Jyoken, 192, 2, 0, WorkFileState::Damaged},           // range flag 2
                       WorkCase{TallyKind::Jyoken, 201, 0x0001000B, 0, WorkFileState::Damaged},  // kind 11 in the list
                       WorkCase{TallyKind::Jyoken, 201, 0x000D0001, 0, WorkFileState::Damaged},  // month 13
-                      WorkCase{TallyKind::Jyoken, 229, 6, 0, WorkFileState::Damaged}));      // bet type 6
+                      WorkCase{TallyKind::Jyoken, 229, 6, 0, WorkFileState::Damaged}));         // bet type 6
 
 TEST(WorkFileCheck, AMissingFileAndTheMessages) {
   LedgerBuilder ledger{{2001}};

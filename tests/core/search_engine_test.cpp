@@ -354,7 +354,9 @@ TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
   const auto keka = ledger.read(kKekaFile), text = ledger.read(kTextFile);
   for (const char* target : {kKekaFile, kRaceHistoryFile, kTextFile}) {
     meeting_test::FailingFs fs;
-    fs.failRename = [&](const std::filesystem::path& p) { return p.filename() == std::filesystem::path(target).filename(); };
+    fs.failRename = [&](const std::filesystem::path& p) {
+      return p.filename() == std::filesystem::path(target).filename();
+    };
     fs.failCreate = fs.failRename;
     DataStore ds(ledger.root(), &fs);
     ds.loadYears();

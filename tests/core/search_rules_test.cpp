@@ -39,21 +39,20 @@ const std::string kI = "\x83\x43";                                              
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NameContains,
-    ::testing::Values(
-        ContainsCase{"the whole name", kJc, kJc, 59, true},
-        ContainsCase{"the end of the name", kJc, "\x83\x4a\x83\x62\x83\x76", 59, true},
-        ContainsCase{"the start of the name", kJc, "\x83\x57\x83\x83", 59, true},
-        ContainsCase{"one more byte than the name", kJc, kJc + "X", 59, false},
-        ContainsCase{"the last half-width character", "ABC", "C", 29, true},
-        ContainsCase{"a trail byte equal to a half-width character", kA + kI, "A", 29, false},
-        ContainsCase{"across a character boundary", kA + kA, "A" + kA, 59, false},
-        ContainsCase{"the same bytes at a character start", "A" + kA, "A" + kA, 59, true},
-        ContainsCase{"a half-width text after a double-byte one", kA + "A", "A", 29, true},
-        ContainsCase{"start position 59 is the last one", std::string(59, 'x') + "AB", "AB", 59, true},
-        ContainsCase{"start position 60 is not searched", std::string(60, 'x') + "A", "A", 59, false},
-        ContainsCase{"an empty text", kJc, "", 59, false},
-        ContainsCase{"an empty name", "", "A", 59, false},
-        ContainsCase{"not there", kJc, kA, 59, false}));
+    ::testing::Values(ContainsCase{"the whole name", kJc, kJc, 59, true},
+                      ContainsCase{"the end of the name", kJc, "\x83\x4a\x83\x62\x83\x76", 59, true},
+                      ContainsCase{"the start of the name", kJc, "\x83\x57\x83\x83", 59, true},
+                      ContainsCase{"one more byte than the name", kJc, kJc + "X", 59, false},
+                      ContainsCase{"the last half-width character", "ABC", "C", 29, true},
+                      ContainsCase{"a trail byte equal to a half-width character", kA + kI, "A", 29, false},
+                      ContainsCase{"across a character boundary", kA + kA, "A" + kA, 59, false},
+                      ContainsCase{"the same bytes at a character start", "A" + kA, "A" + kA, 59, true},
+                      ContainsCase{"a half-width text after a double-byte one", kA + "A", "A", 29, true},
+                      ContainsCase{"start position 59 is the last one", std::string(59, 'x') + "AB", "AB", 59, true},
+                      ContainsCase{"start position 60 is not searched", std::string(60, 'x') + "A", "A", 59, false},
+                      ContainsCase{"an empty text", kJc, "", 59, false},
+                      ContainsCase{"an empty name", "", "A", 59, false},
+                      ContainsCase{"not there", kJc, kA, 59, false}));
 
 TEST(NameContainsField, AFieldWithoutNulEndsAtItsSize) {
   char bamei[25];
@@ -86,9 +85,9 @@ TEST(Grade, ClassDigitsOfTheItemsCode) {
     std::uint32_t koumoku;
     int grade;
     bool expected;
-  } cases[] = {{30911311, 0, true},  {30911311, 1, false}, {40811311, 1, true}, {20711311, 2, true},
-               {20611311, 2, false}, {0, 0, false},        {0, 2, false},       {1311311, 2, false},
-               {30911311, 3, false}};
+  } cases[] = {{30911311, 0, true}, {30911311, 1, false}, {40811311, 1, true},
+               {20711311, 2, true}, {20611311, 2, false}, {0, 0, false},
+               {0, 2, false},       {1311311, 2, false},  {30911311, 3, false}};
   for (const auto& c : cases) EXPECT_EQ(raceHasGrade(c.koumoku, c.grade), c.expected) << c.koumoku << " " << c.grade;
 }
 
@@ -186,15 +185,13 @@ TEST_P(Amounts, ValidationInOrder) {
 }
 constexpr const char* kMissing = "検索させる配当金額を入力して下さい。";
 constexpr const char* kBad = "入力された配当金額が不適切です。";
-INSTANTIATE_TEST_SUITE_P(Cases, Amounts,
-                         ::testing::Values(AmountCase{"", "", kMissing, 0, 0}, AmountCase{"", "50", kMissing, 0, 0},
-                                           AmountCase{"99", "", kBad, 0, 0}, AmountCase{"100", "", kMissing, 0, 0},
-                                           AmountCase{"100", "99", kBad, 0, 0}, AmountCase{"100", "100", kBad, 0, 0},
-                                           AmountCase{"500", "100", kBad, 0, 0},
-                                           AmountCase{"100", "500", nullptr, 100, 500},
-                                           AmountCase{"0100", "9999", nullptr, 100, 9999},
-                                           AmountCase{"9500", "10000", nullptr, 9500, 10000},
-                                           AmountCase{"100", "20000", kBad, 0, 0},
-                                           AmountCase{"1x0", "500", kBad, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Amounts,
+    ::testing::Values(AmountCase{"", "", kMissing, 0, 0}, AmountCase{"", "50", kMissing, 0, 0},
+                      AmountCase{"99", "", kBad, 0, 0}, AmountCase{"100", "", kMissing, 0, 0},
+                      AmountCase{"100", "99", kBad, 0, 0}, AmountCase{"100", "100", kBad, 0, 0},
+                      AmountCase{"500", "100", kBad, 0, 0}, AmountCase{"100", "500", nullptr, 100, 500},
+                      AmountCase{"0100", "9999", nullptr, 100, 9999}, AmountCase{"9500", "10000", nullptr, 9500, 10000},
+                      AmountCase{"100", "20000", kBad, 0, 0}, AmountCase{"1x0", "500", kBad, 0, 0}));
 
 }  // namespace

@@ -402,7 +402,8 @@ TEST_F(JyokenLedger, CommandLine) {
   r = cli("tally jyoken --range all");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("集計させる条件を設定して下さい。"), std::string::npos);
-  r = cli("tally jyoken --range all --cond month=1 --cond race=1 --cond age=1 --cond class=1 --cond type=1 "
+  r =
+      cli("tally jyoken --range all --cond month=1 --cond race=1 --cond age=1 --cond class=1 --cond type=1 "
           "--cond sex=1 --cond weight=1 --cond track=1");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("設定出来る条件は 7種までです。"), std::string::npos);

@@ -25,14 +25,13 @@ struct Piece {
   std::size_t offset, bytes;
 };
 const std::vector<Piece> kPieces = {
-    {0, 528},     {528, 176},   {704, 176},   {880, 264},   {1144, 396},  {1540, 88},   {1628, 176},
-    {1804, 176},  {1980, 220},  {2200, 220},  {2420, 132},  {2552, 220},  {2772, 352},  {3124, 88},
-    {3212, 44},   {3256, 1056}, {4312, 352},  {4664, 352},  {5016, 528},  {5544, 792},  {6336, 176},
-    {6512, 352},  {6864, 352},  {7216, 440},  {7656, 440},  {8096, 264},  {8360, 440},  {8800, 704},
-    {9504, 484},  {9988, 44},   {10032, 88},  {10120, 88},  {10208, 88},  {10296, 4},   {10300, 5},
-    {10305, 528}, {10833, 176}, {11009, 176}, {11185, 44},  {11229, 44},  {11273, 264}, {11537, 88},
-    {11625, 396}, {12021, 176}, {12197, 220}, {12417, 176}, {12593, 220}, {12813, 132}, {12945, 220},
-    {13165, 352}, {13517, 64}};
+    {0, 528},     {528, 176},   {704, 176},   {880, 264},   {1144, 396},  {1540, 88},   {1628, 176},  {1804, 176},
+    {1980, 220},  {2200, 220},  {2420, 132},  {2552, 220},  {2772, 352},  {3124, 88},   {3212, 44},   {3256, 1056},
+    {4312, 352},  {4664, 352},  {5016, 528},  {5544, 792},  {6336, 176},  {6512, 352},  {6864, 352},  {7216, 440},
+    {7656, 440},  {8096, 264},  {8360, 440},  {8800, 704},  {9504, 484},  {9988, 44},   {10032, 88},  {10120, 88},
+    {10208, 88},  {10296, 4},   {10300, 5},   {10305, 528}, {10833, 176}, {11009, 176}, {11185, 44},  {11229, 44},
+    {11273, 264}, {11537, 88},  {11625, 396}, {12021, 176}, {12197, 220}, {12417, 176}, {12593, 220}, {12813, 132},
+    {12945, 220}, {13165, 352}, {13517, 64}};
 
 std::vector<std::uint8_t> encoded(const KoumokuResult& r) {
   std::vector<std::uint8_t> out(KoumokuResult::kSize, 0xEE);
@@ -43,19 +42,57 @@ std::vector<std::uint8_t> encoded(const KoumokuResult& r) {
 // Puts value v into row 0, column 0 of piece `no` (1-based) through the struct, by the
 // piece's meaning, so that the layout test checks names against offsets.
 std::vector<std::int32_t*> firstCells(KoumokuResult& r) {
-  return {&r.raceNo.balance[0][0],   &r.age.balance[0][0],      &r.weight.balance[0][0],   &r.kind.balance[0][0],
-          &r.cls.balance[0][0],      &r.sex.balance[0][0],      &r.going.balance[0][0],    &r.season.balance[0][0],
-          &r.betType.balance[0][0],  &r.distance.balance[0][0], &r.track.balance[0][0],    &r.umaTickets.balance[0][0],
-          &r.amount.balance[0][0],   &r.umarenTicketsAndHits[0][0],          &r.hitPayoutTotal[0][0],   &r.raceNo.count[0][0],
-          &r.age.count[0][0],        &r.weight.count[0][0],     &r.kind.count[0][0],       &r.cls.count[0][0],
-          &r.sex.count[0][0],        &r.going.count[0][0],      &r.season.count[0][0],     &r.betType.count[0][0],
-          &r.distance.count[0][0],   &r.track.count[0][0],      &r.umaTickets.count[0][0], &r.amount.count[0][0],
-          &r.payoutBand[0][0],       &r.hitEntries[0][0],       &r.races[0][0],            &r.umarenTicketsPerRace[0][0],
-          &r.umarenRacesAndNearMisses[0][0],          &r.mode,                   nullptr,                   &r.raceNo.purchase[0][0],
-          &r.age.purchase[0][0],     &r.weight.purchase[0][0],  &r.dayBalance[0][0],       &r.dayPurchase[0][0],
-          &r.kind.purchase[0][0],    &r.sex.purchase[0][0],     &r.cls.purchase[0][0],     &r.going.purchase[0][0],
-          &r.betType.purchase[0][0], &r.season.purchase[0][0],  &r.distance.purchase[0][0], &r.track.purchase[0][0],
-          &r.umaTickets.purchase[0][0], &r.amount.purchase[0][0], nullptr};
+  return {&r.raceNo.balance[0][0],
+          &r.age.balance[0][0],
+          &r.weight.balance[0][0],
+          &r.kind.balance[0][0],
+          &r.cls.balance[0][0],
+          &r.sex.balance[0][0],
+          &r.going.balance[0][0],
+          &r.season.balance[0][0],
+          &r.betType.balance[0][0],
+          &r.distance.balance[0][0],
+          &r.track.balance[0][0],
+          &r.umaTickets.balance[0][0],
+          &r.amount.balance[0][0],
+          &r.umarenTicketsAndHits[0][0],
+          &r.hitPayoutTotal[0][0],
+          &r.raceNo.count[0][0],
+          &r.age.count[0][0],
+          &r.weight.count[0][0],
+          &r.kind.count[0][0],
+          &r.cls.count[0][0],
+          &r.sex.count[0][0],
+          &r.going.count[0][0],
+          &r.season.count[0][0],
+          &r.betType.count[0][0],
+          &r.distance.count[0][0],
+          &r.track.count[0][0],
+          &r.umaTickets.count[0][0],
+          &r.amount.count[0][0],
+          &r.payoutBand[0][0],
+          &r.hitEntries[0][0],
+          &r.races[0][0],
+          &r.umarenTicketsPerRace[0][0],
+          &r.umarenRacesAndNearMisses[0][0],
+          &r.mode,
+          nullptr,
+          &r.raceNo.purchase[0][0],
+          &r.age.purchase[0][0],
+          &r.weight.purchase[0][0],
+          &r.dayBalance[0][0],
+          &r.dayPurchase[0][0],
+          &r.kind.purchase[0][0],
+          &r.sex.purchase[0][0],
+          &r.cls.purchase[0][0],
+          &r.going.purchase[0][0],
+          &r.betType.purchase[0][0],
+          &r.season.purchase[0][0],
+          &r.distance.purchase[0][0],
+          &r.track.purchase[0][0],
+          &r.umaTickets.purchase[0][0],
+          &r.amount.purchase[0][0],
+          nullptr};
 }
 
 // A meeting day whose races are settled from their tickets and results.
@@ -89,7 +126,8 @@ KoumokuResult count(const std::vector<std::pair<int, Day>>& days) {
 
 TEST(KoumokuLayout, PiecesLieAtTheirOffsetsWithoutPadding) {
   ASSERT_EQ(kPieces.size(), 51u);
-  for (std::size_t i = 0; i + 1 < kPieces.size(); ++i) EXPECT_EQ(kPieces[i].offset + kPieces[i].bytes, kPieces[i + 1].offset);
+  for (std::size_t i = 0; i + 1 < kPieces.size(); ++i)
+    EXPECT_EQ(kPieces[i].offset + kPieces[i].bytes, kPieces[i + 1].offset);
   EXPECT_EQ(kPieces.back().offset + kPieces.back().bytes, KoumokuResult::kSize);
   EXPECT_EQ(KoumokuResult::kSize, 13581u);
 
@@ -106,7 +144,8 @@ TEST(KoumokuLayout, PiecesLieAtTheirOffsetsWithoutPadding) {
   ASSERT_EQ(bytes.size(), 13581u);
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (!cells[i]) continue;
-    EXPECT_EQ(bytes::getI32(bytes.data(), kPieces[i].offset), static_cast<std::int32_t>(0x10000 + i)) << "piece " << i + 1;
+    EXPECT_EQ(bytes::getI32(bytes.data(), kPieces[i].offset), static_cast<std::int32_t>(0x10000 + i))
+        << "piece " << i + 1;
   }
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[10300])), "2001");
   EXPECT_EQ(bytes[10304], 0);
@@ -179,7 +218,7 @@ TEST(KoumokuSlots, ItemDigitsWithoutSlots) {
   using namespace koumoku_slot;
   EXPECT_EQ(kind(20271111), -1);  // 九州産馬限定
   EXPECT_EQ(kind(20261111), 5);
-  EXPECT_EQ(sex(20223111), -1);   // 牡馬限定
+  EXPECT_EQ(sex(20223111), -1);  // 牡馬限定
   EXPECT_EQ(sex(20222111), 1);
   EXPECT_EQ(age(50221111), -1);
   EXPECT_EQ(age(40221111), 3);
@@ -424,7 +463,8 @@ TEST(KoumokuCount, RowTenIsTheSumOfTheCoursesInEveryTable) {
     ASSERT_EQ(cols * 4 * 11, kPieces[i].bytes);
     for (std::size_t col = 0; col < cols; ++col) {
       std::int64_t sum = 0;
-      for (std::size_t row = 0; row < 10; ++row) sum += bytes::getI32(bytes.data(), kPieces[i].offset + 4 * (row * cols + col));
+      for (std::size_t row = 0; row < 10; ++row)
+        sum += bytes::getI32(bytes.data(), kPieces[i].offset + 4 * (row * cols + col));
       EXPECT_EQ(bytes::getI32(bytes.data(), kPieces[i].offset + 4 * (10 * cols + col)), sum) << "piece " << i + 1;
       checked += sum != 0;
     }

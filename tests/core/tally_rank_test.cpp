@@ -15,8 +15,8 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::testing::meetingDayCodes;
 using tovra::testing::LedgerBuilder;
+using tovra::testing::meetingDayCodes;
 
 namespace {
 
@@ -69,9 +69,9 @@ struct HitRace : ::testing::Test {
     x.fukuKeka[1] = 107, x.fukuHaitou[1] = 160;
     x.fukuKeka[2] = 2, x.fukuHaitou[2] = 9990;  // not hit
     x.wideKeka[0] = 10507, x.wideHaitou[0] = 800;
-    x.wideKeka[1] = 312, x.wideHaitou[1] = 9990;  // not hit
-    setFixedText(x.chakuBamei[0], sj("アイウエオカキクケコ"));    // 20 bytes
-    setFixedText(x.chakuBamei[1], sj("ｱアイウエオカキクケ"));     // 19 bytes
+    x.wideKeka[1] = 312, x.wideHaitou[1] = 9990;                // not hit
+    setFixedText(x.chakuBamei[0], sj("アイウエオカキクケコ"));  // 20 bytes
+    setFixedText(x.chakuBamei[1], sj("ｱアイウエオカキクケ"));   // 19 bytes
     b[11].tanKeka[0] = 101, b[11].tanHaitou[0] = 99999;
     ledger.setMeetings(2001, kTokyo, {k}, {b});
   }
@@ -121,7 +121,8 @@ TEST_F(HitRace, EveryHitPayoutEntersOnceInPayoutOrder) {
   struct Want {
     int shiki, kumi, kingaku;
   };
-  const Want want[] = {{4, 312, 2000}, {3, 35, 1500}, {5, 507, 800}, {1, 7, 400}, {1, 5, 300}, {2, 7, 160}, {2, 5, 150}};
+  const Want want[] = {{4, 312, 2000}, {3, 35, 1500}, {5, 507, 800}, {1, 7, 400},
+                       {1, 5, 300},    {2, 7, 160},   {2, 5, 150}};
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(r.rows[i].shiki, want[i].shiki);
@@ -224,8 +225,8 @@ TEST(RankEntries, ZeroAndNegativeNeverListedDayWithoutPurchaseNeverRated) {
   EXPECT_EQ(rank(ledger, kRankRaceShushi).rows[0].tsuki, 0);
   EXPECT_EQ(rank(ledger, kRankDayShushi).rows[0].tsuki, 0);
   RankResult r = rank(ledger, kRankDayRitsu);
-  EXPECT_EQ(r.rows[0].hi, 1);  // 100 %
-  EXPECT_EQ(r.rows[1].hi, 2);  // 90 %
+  EXPECT_EQ(r.rows[0].hi, 1);     // 100 %
+  EXPECT_EQ(r.rows[1].hi, 2);     // 90 %
   EXPECT_EQ(r.rows[2].tsuki, 0);  // the day without purchase
 }
 
@@ -233,8 +234,9 @@ TEST(RankOrder, EqualKeysComeOutAsTheExchangeSortLeavesThem) {
   LedgerBuilder ledger({2001});
   // Offered in order A (100), B (100), C (200): C's exchange through the scratch row
   // moves A behind B.
-  ledger.setMeetings(2001, kSapporo,
-                     {meetingDayCodes(401, 101, 100, 100), meetingDayCodes(402, 102, 100, 100), meetingDayCodes(403, 103, 100, 200)});
+  ledger.setMeetings(
+      2001, kSapporo,
+      {meetingDayCodes(401, 101, 100, 100), meetingDayCodes(402, 102, 100, 100), meetingDayCodes(403, 103, 100, 200)});
   RankResult r = rank(ledger, kRankDayShushi);
   EXPECT_EQ(r.rows[0].hi, 3);
   EXPECT_EQ(r.rows[1].hi, 2);
@@ -252,8 +254,8 @@ TEST(RankOrder, ACandidateEqualToThe45thDoesNotEnter) {
   LedgerBuilder ledger({2001});
   std::vector<KaisaiRecord> days;
   for (int i = 0; i < 45; ++i) days.push_back(meetingDayCodes(100 * (1 + i / 28) + 1 + i % 28, 101, 1000, 500));
-  days.push_back(meetingDayCodes(301, 101, 1000, 500));   // equal to the 45th
-  days.push_back(meetingDayCodes(302, 101, 1000, 501));   // better: enters at the top
+  days.push_back(meetingDayCodes(301, 101, 1000, 500));  // equal to the 45th
+  days.push_back(meetingDayCodes(302, 101, 1000, 501));  // better: enters at the top
   ledger.setMeetings(2001, kSapporo, days);
   RankResult r = rank(ledger, kRankDayShushi);
   EXPECT_EQ(r.rows[0].tsuki * 100 + r.rows[0].hi, 302);

@@ -14,8 +14,8 @@
 
 using namespace tovra;
 using namespace tovra::tally;
-using tovra::testing::meetingDayCodes;
 using tovra::testing::LedgerBuilder;
+using tovra::testing::meetingDayCodes;
 
 namespace {
 
@@ -26,8 +26,8 @@ std::uint32_t u32At(const std::vector<std::uint8_t>& f, std::size_t off) { retur
 std::int32_t i32At(const std::vector<std::uint8_t>& f, std::size_t off) { return bytes::getI32(f.data(), off); }
 // The work file's pieces at their byte offsets: four tables of 13 rows x 11 columns of
 // 4-byte cells (row by row), then the selection, the mode and the time stamp.
-constexpr std::size_t kPurchase = 0, kBalance = 572, kRecovery = 1144, kHitRate = 1716, kSelection = 2288,
-                      kMode = 2292, kStamp = 2296;
+constexpr std::size_t kPurchase = 0, kBalance = 572, kRecovery = 1144, kHitRate = 1716, kSelection = 2288, kMode = 2292,
+                      kStamp = 2296;
 std::size_t at(std::size_t table, int row, int col) { return table + 4 * static_cast<std::size_t>(row * 11 + col); }
 
 // Two years with a June day at 東京 in each, and a day at 札幌 in 2001.
@@ -138,9 +138,10 @@ TEST_F(TwoJunes, LeavesTheMainWindowsSelectionAsItWas) {
 TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
   LedgerBuilder ledger({2001});
   // No all-zero record, a trailing piece of a record, a month 13 and a meeting number 0.
-  ledger.setMeetings(2001, kTokyo,
-                     {meetingDayCodes(501, 101, 1000, 0, {2}), meetingDayCodes(1301, 101, 7000, 0), meetingDayCodes(502, 2, 3000, 0)},
-                     {}, false);
+  ledger.setMeetings(
+      2001, kTokyo,
+      {meetingDayCodes(501, 101, 1000, 0, {2}), meetingDayCodes(1301, 101, 7000, 0), meetingDayCodes(502, 2, 3000, 0)},
+      {}, false);
   auto m = ledger.read(meetingFilePath("2001", kTokyo));
   m.resize(m.size() + 100, 0x11);
   ledger.write(meetingFilePath("2001", kTokyo), m);

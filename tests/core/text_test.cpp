@@ -5,7 +5,8 @@
 using namespace tovra;
 
 TEST(Cp932Text, RoundTripsTheLedgerAlphabet) {
-  for (const char* s : {"ｵｸﾞﾘｷｬｯﾌﾟ", "０１２３４５６７８９", "ＧⅠ ＧⅡ ＧⅢ", "有馬記念", "C:\\tovra", "未 勝 利", "ﾜｲﾄﾞ"}) {
+  for (const char* s :
+       {"ｵｸﾞﾘｷｬｯﾌﾟ", "０１２３４５６７８９", "ＧⅠ ＧⅡ ＧⅢ", "有馬記念", "C:\\tovra", "未 勝 利", "ﾜｲﾄﾞ"}) {
     auto enc = utf8ToCp932(s);
     ASSERT_TRUE(enc.has_value()) << s;
     EXPECT_EQ(cp932ToUtf8(*enc), s);

@@ -45,7 +45,8 @@ class BabaShuseiDialogTest : public QObject {
       QVERIFY(!group(&dlg, r)->isEnabled());
       QCOMPARE(group(&dlg, r)->itemIndex(), -1);
     }
-    for (const char* b : {"RyouBtn", "YayaBtn", "OmoBtn", "FuryoBtn", "ShuseiBtn", "CancelBtn"}) named<QPushButton>(&dlg, b);
+    for (const char* b : {"RyouBtn", "YayaBtn", "OmoBtn", "FuryoBtn", "ShuseiBtn", "CancelBtn"})
+      named<QPushButton>(&dlg, b);
     dlg.show();
     shoot(&dlg, "babaShusei");
   }

@@ -157,7 +157,9 @@ class GraphFormTest : public QObject {
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "区分,競馬場,馬券購入額,回収率,回収金額,収支,的中率\r\n"));
+    QVERIFY(
+        bytes.startsWith("\xEF\xBB\xBF"
+                         "区分,競馬場,馬券購入額,回収率,回収金額,収支,的中率\r\n"));
     QVERIFY(bytes.contains("6月,東京,14000,125.0,17500,3500,50.0\r\n"));
   }
 

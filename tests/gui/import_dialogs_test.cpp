@@ -35,7 +35,9 @@ using namespace tovra::importtest;
 
 namespace {
 
-QByteArray bytes(const std::vector<std::uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())); }
+QByteArray bytes(const std::vector<std::uint8_t>& v) {
+  return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
 
 // The ledger with the day of the Japan Cup shown (東京 2018, 11月25日 5回8日目) and a
 // quinella ticket on 1-8 in 11R.

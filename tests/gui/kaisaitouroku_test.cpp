@@ -70,8 +70,10 @@ class KaisaiTourokuTest : public QObject {
     QCOMPARE(entries(&d, "HiBox").back(), QString("31日"));
     QCOMPARE(entries(&d, "KaiBox").front(), QString(" 1回"));
     QCOMPARE(entries(&d, "KaiBox").back(), QString("12回"));
-    QCOMPARE(entries(&d, "NichiBox"), QStringList({" 1日目", " 2日目", " 3日目", " 4日目", " 5日目", " 6日目", " 7日目", " 8日目"}));
-    for (const char* box : {"TsukiBox", "HiBox", "KaiBox", "NichiBox"}) QCOMPARE(named<QComboBox>(&d, box)->currentIndex(), 0);
+    QCOMPARE(entries(&d, "NichiBox"),
+             QStringList({" 1日目", " 2日目", " 3日目", " 4日目", " 5日目", " 6日目", " 7日目", " 8日目"}));
+    for (const char* box : {"TsukiBox", "HiBox", "KaiBox", "NichiBox"})
+      QCOMPARE(named<QComboBox>(&d, box)->currentIndex(), 0);
     QCOMPARE(named<QPushButton>(&d, "TourokuBtn")->text(), QString("登録"));
     QCOMPARE(named<QPushButton>(&d, "IkkatsuBtn")->text(), QString("一括登録"));
     QCOMPARE(named<QPushButton>(&d, "CancelBtn")->text(), QString("ｷｬﾝｾﾙ"));

@@ -117,7 +117,8 @@ class KensakuDialogsTest : public QObject {
     named<QToolButton>(form_.get(), "ToolBtn10")->click();
     QVERIFY(refusedAndOpen);
     QCOMPARE(title, QString("ﾚｰｽ名検索終了"));
-    QCOMPARE(summary, QString("検索範囲： 全データ       \n\n検索ﾚｰｽ名 (文字列 )： カップ\n\n 2個のﾃﾞｰﾀが見つかりました。"));
+    QCOMPARE(summary,
+             QString("検索範囲： 全データ       \n\n検索ﾚｰｽ名 (文字列 )： カップ\n\n 2個のﾃﾞｰﾀが見つかりました。"));
     QCOMPARE(shown, QStringList({"2002年 5月 5日 東京  2回 6日目 11R NHKマイルカップ",
                                  "2001年11月25日 東京  5回 8日目 11R ジャパンカップ"}));
     QCOMPARE(ledger_->readFile(search::kKekaFile).size(), 2 * 96);
@@ -161,8 +162,9 @@ class KensakuDialogsTest : public QObject {
     form_->P1Click();
     QCOMPARE(offered, QStringList({"オペラ", "ポケット"}));
     QCOMPARE(ledger_->readFile(search::kBameiHistoryFile), history);
-    QCOMPARE(summary,
-             QString("検索範囲： 2001年      的中ﾚｰｽのみ\n\n検索馬名 (文字列 )： ポケット\n\n 1個のﾃﾞｰﾀが見つかりました。"));
+    QCOMPARE(
+        summary,
+        QString("検索範囲： 2001年      的中ﾚｰｽのみ\n\n検索馬名 (文字列 )： ポケット\n\n 1個のﾃﾞｰﾀが見つかりました。"));
   }
 
   void gradedStakesSearchesAndCancelSearchesNothing() {

@@ -42,7 +42,10 @@ void tick(QWidget* dlg, const QString& prefix, std::initializer_list<int> number
 class KounyuDialogTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() { day_ = std::make_unique<EntryDay>(); appState().ds.raceIndex = 4; }
+  void init() {
+    day_ = std::make_unique<EntryDay>();
+    appState().ds.raceIndex = 4;
+  }
   void cleanup() { day_.reset(); }
 
   void opensOnTheFirstPageWithRemainingPoints() {

@@ -30,14 +30,18 @@ struct Expected {
 };
 
 const std::vector<Expected> kExpected = {
-    {"Touroku", "登録 (&Q)",
+    {"Touroku",
+     "登録 (&Q)",
      {{"W1", "開催ﾃﾞｰﾀ (&W)"},
       {"N6", "-"},
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)"},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)"},
       {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)"}}},
-    {"N1", "修正 (&A)", {{"S1", "開催ﾃﾞｰﾀ修正 (&S)"}, {"D1", "馬場状態修正 (&D)"}, {"N11", "-"}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)"}}},
-    {"N2", "集計 (&Z)",
+    {"N1",
+     "修正 (&A)",
+     {{"S1", "開催ﾃﾞｰﾀ修正 (&S)"}, {"D1", "馬場状態修正 (&D)"}, {"N11", "-"}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)"}}},
+    {"N2",
+     "集計 (&Z)",
      {{"X1", "収支集計 (&X)"},
       {"C1", "項目集計 (&C)"},
       {"V1", "RANK集計 (&V)"},
@@ -46,17 +50,33 @@ const std::vector<Expected> kExpected = {
       {"N13", "保存済集計結果処理 (&N)"},
       {"GraphSep", "-"},
       {"Graph1", "収支ｸﾞﾗﾌ (&G)"}}},
-    {"Find1", "検索 (&Y)",
-     {{"U1", "ﾚｰｽ名検索 (&U)"}, {"I1", "重賞検索 ( &I )"}, {"O1", "ﾚｰｽ結果配当検索 (&O)"}, {"P1", "ﾚｰｽ結果馬名検索 (&P)"}}},
+    {"Find1",
+     "検索 (&Y)",
+     {{"U1", "ﾚｰｽ名検索 (&U)"},
+      {"I1", "重賞検索 ( &I )"},
+      {"O1", "ﾚｰｽ結果配当検索 (&O)"},
+      {"P1", "ﾚｰｽ結果馬名検索 (&P)"}}},
     {"N3", "設定 (&G)", {{"N5", "読み込み機能設定 (&J)"}, {"N14", "-"}, {"N15", "各種設定 (&K)"}}},
     {"N4", "その他 (&K)", {{"Print1", "印刷 (&L)"}, {"N16", "-"}, {"M1", "年次処理 (&M)"}}},
     {"Help1", "ﾍﾙﾌﾟ (&H)", {{"Help2", "ﾍﾙﾌﾟ (&H)"}, {"N17", "-"}, {"About1", "ﾊﾞｰｼﾞｮﾝ情報 (&V)"}}},
 };
 
 const char* const kHints[16] = {
-    "開催ﾃﾞｰﾀ登録",     "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み", "NIFTY掲示板ﾃﾞｰﾀ読み込み", "PATﾃﾞｰﾀ読み込み", "馬場状態修正",
-    "収支集計",         "項目集計",               "RANK集計",                "条件集計",        "ﾚｰｽ名検索",
-    "重賞検索",         "ﾚｰｽ結果配当検索",        "ﾚｰｽ結果馬名検索",         "印刷",            "ﾍﾙﾌﾟ",
+    "開催ﾃﾞｰﾀ登録",
+    "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み",
+    "NIFTY掲示板ﾃﾞｰﾀ読み込み",
+    "PATﾃﾞｰﾀ読み込み",
+    "馬場状態修正",
+    "収支集計",
+    "項目集計",
+    "RANK集計",
+    "条件集計",
+    "ﾚｰｽ名検索",
+    "重賞検索",
+    "ﾚｰｽ結果配当検索",
+    "ﾚｰｽ結果馬名検索",
+    "印刷",
+    "ﾍﾙﾌﾟ",
     "トヴラ終了",
 };
 
@@ -101,11 +121,11 @@ class MainFormMenuTest : public QObject {
   }
 
   void everyBuiltFeatureIsEnabled() {
-    for (const char* a : {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4", "W1", "S1", "F1", "U1",
-                          "I1", "O1", "P1", "N5", "N15", "X1", "C1", "V1", "B1", "N13", "Graph1"})
+    for (const char* a : {"M1", "Help2", "About1", "D1", "Popm1", "Popm2", "Popm3", "Popm4", "W1", "S1",  "F1",    "U1",
+                          "I1", "O1",    "P1",     "N5", "N15",   "X1",    "C1",    "V1",    "B1", "N13", "Graph1"})
       QVERIFY2(named<QAction>(form_.get(), a)->isEnabled(), a);
-    for (const char* b : {"ToolBtn1", "ToolBtn10", "ToolBtn11", "ToolBtn12", "ToolBtn13", "ToolBtn15", "ToolBtn16",
-                          "KensakuBtn"})
+    for (const char* b :
+         {"ToolBtn1", "ToolBtn10", "ToolBtn11", "ToolBtn12", "ToolBtn13", "ToolBtn15", "ToolBtn16", "KensakuBtn"})
       QVERIFY2(named<QToolButton>(form_.get(), b)->isEnabled(), b);
   }
 
@@ -206,7 +226,9 @@ class MainFormMenuTest : public QObject {
       QCOMPARE(e.code(), 3);
       reportFatal(e);
     }
-    QCOMPARE(msgs.lastText(), QString("ﾌｧｲﾙ操作に異常が発生しました。\n\nNO.3\ntovradatafile/fuk/2001fuk.dat\n\nﾌﾟﾛｸﾞﾗﾑを強制終了します。"));
+    QCOMPARE(
+        msgs.lastText(),
+        QString("ﾌｧｲﾙ操作に異常が発生しました。\n\nNO.3\ntovradatafile/fuk/2001fuk.dat\n\nﾌﾟﾛｸﾞﾗﾑを強制終了します。"));
     QCOMPARE(msgs.lastTitle(), QString("確認"));
     QVERIFY(msgs.lastIcon() == MsgIcon::Error);
   }

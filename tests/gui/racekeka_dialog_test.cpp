@@ -21,9 +21,7 @@ using namespace tovra::test;
 namespace {
 
 void click(QWidget* dlg, const QString& name) { named<QAbstractButton>(dlg, name)->click(); }
-void amount(QWidget* dlg, const QString& edit, const QString& value) {
-  named<QLineEdit>(dlg, edit)->setText(value);
-}
+void amount(QWidget* dlg, const QString& edit, const QString& value) { named<QLineEdit>(dlg, edit)->setText(value); }
 QStringList lines(QWidget* dlg, const QString& name) {
   QStringList l;
   auto* list = named<QListWidget>(dlg, name);
@@ -55,8 +53,11 @@ class RaceKekaDialogTest : public QObject {
       const char* list;
       const char* caption;
       int lines;
-    } lists[] = {{"TanListBox", "単勝", 2}, {"FukuListBox", "複勝", 4}, {"WakuListBox", "枠連", 2},
-                 {"WideListBox", "ﾜｲﾄﾞ", 6}, {"UmaListBox", "馬連", 2}};
+    } lists[] = {{"TanListBox", "単勝", 2},
+                 {"FukuListBox", "複勝", 4},
+                 {"WakuListBox", "枠連", 2},
+                 {"WideListBox", "ﾜｲﾄﾞ", 6},
+                 {"UmaListBox", "馬連", 2}};
     for (const auto& l : lists) {
       auto* list = named<QListWidget>(&dlg, l.list);
       QLabel* caption = nullptr;
@@ -129,7 +130,8 @@ class RaceKekaDialogTest : public QObject {
     }
     named<QListWidget>(&dlg, "FukuListBox")->setCurrentRow(1);
     click(&dlg, "TanSakujyobtn");
-    QCOMPARE(lines(&dlg, "FukuListBox"), (QStringList{"   1          110円", "   3          130円", "   4          140円"}));
+    QCOMPARE(lines(&dlg, "FukuListBox"),
+             (QStringList{"   1          110円", "   3          130円", "   4          140円"}));
     QCOMPARE(int(race.fukuKeka[3]), 0);
 
     named<QTabWidget>(&dlg, "Page")->setCurrentIndex(1);

@@ -44,8 +44,8 @@ class RaceKoumokuDialogTest : public QObject {
     TRaceKoumokuDialog dlg;
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   1R"));
-    for (const char* g : {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4", "RadioGroup5", "RadioGroup6",
-                          "RadioGroup7"})
+    for (const char* g :
+         {"RadioGroup1", "RadioGroup2", "RadioGroup3", "RadioGroup4", "RadioGroup5", "RadioGroup6", "RadioGroup7"})
       QCOMPARE(group(&dlg, g)->itemIndex(), 0);
     QCOMPARE(group(&dlg, "RadioGroup3")->count(), 12);
     QCOMPARE(group(&dlg, "RadioGroup3")->title(), QString("ｸﾗｽ"));

@@ -91,12 +91,13 @@ void RaceWinTest::everyControlIsThere() {
   RaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
   for (const char* name :
-       {"Panel1", "JyoLabel", "DayPanel", "RaceNamePanel", "KouPanel", "GouPanel", "RitsuPanel", "KaikinPanel",
-        "ShuPanel", "BameiBox1", "TankekaPanel1", "TankekaPanel2", "FukukekaPanel1", "FukukekaPanel2",
-        "FukukekaPanel3", "FukukekaPanel4", "WakukekaPanel1", "WakukekaPanel2", "UmakekaPanel1", "UmakekaPanel2",
-        "WidekekaPanel1", "WidekekaPanel2", "WidekekaPanel3", "WideKiriBtn", "ShutsubaBox", "Panel2", "Memo",
-        "Page1", "Page2", "Tab1", "Tab2", "Tab3", "Tab4", "Tab5", "KouBox1", "KouBox2", "KouBox3", "KouBox4",
-        "KouBox5"})
+       {"Panel1",         "JyoLabel",       "DayPanel",       "RaceNamePanel",  "KouPanel",       "GouPanel",
+        "RitsuPanel",     "KaikinPanel",    "ShuPanel",       "BameiBox1",      "TankekaPanel1",  "TankekaPanel2",
+        "FukukekaPanel1", "FukukekaPanel2", "FukukekaPanel3", "FukukekaPanel4", "WakukekaPanel1", "WakukekaPanel2",
+        "UmakekaPanel1",  "UmakekaPanel2",  "WidekekaPanel1", "WidekekaPanel2", "WidekekaPanel3", "WideKiriBtn",
+        "ShutsubaBox",    "Panel2",         "Memo",           "Page1",          "Page2",          "Tab1",
+        "Tab2",           "Tab3",           "Tab4",           "Tab5",           "KouBox1",        "KouBox2",
+        "KouBox3",        "KouBox4",        "KouBox5"})
     QVERIFY2(f.findChild<QWidget*>(QString::fromLatin1(name)), name);
   auto* page2 = child<QTabWidget>(f, "Page2");
   QCOMPARE(page2->tabText(0), QString("単･複"));
@@ -107,9 +108,14 @@ void RaceWinTest::everyControlIsThere() {
   QCOMPARE(page1->tabText(0), QString("ﾚｰｽ結果"));
   QCOMPARE(page1->tabText(1), QString("出馬表"));
   QCOMPARE(child<QPushButton>(f, "WideKiriBtn")->text(), QString(" ﾜｲﾄﾞ切り替え"));
-  const char* hints[8] = {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録", "ﾚｰｽﾃﾞｰﾀ：購入馬券登録", "ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録",
-                          "ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録",    "ﾚｰｽﾃﾞｰﾀ削除",          "印刷",
-                          "閉じる",                "トヴラ終了"};
+  const char* hints[8] = {"ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ項目登録",
+                          "ﾚｰｽﾃﾞｰﾀ：購入馬券登録",
+                          "ﾚｰｽﾃﾞｰﾀ：ﾚｰｽ結果登録",
+                          "ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録",
+                          "ﾚｰｽﾃﾞｰﾀ削除",
+                          "印刷",
+                          "閉じる",
+                          "トヴラ終了"};
   for (int i = 0; i < 8; ++i) {
     auto* b = child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i + 1).toLatin1().constData());
     QCOMPARE(b->toolTip(), QString::fromUtf8(hints[i]));
@@ -300,7 +306,7 @@ void RaceWinTest::dataButtonsOnlyWithData() {
   QVERIFY(del->isVisible());
   QVERIFY(print->isVisible());
   QVERIFY(print->isEnabled());
-  f.ShowRace(0);                 // an empty race
+  f.ShowRace(0);  // an empty race
   QVERIFY(!del->isVisible());
   QVERIFY(!print->isVisible());
   QCOMPARE(text(f, "RaceNamePanel"), QString(" 1R     "));

@@ -55,7 +55,8 @@ void BalanceChartPanel::setSeries(const exports::BalanceSeries& s, const ChartSt
 int BalanceChartPanel::dayNear(double x) const {
   const auto& days = series_.days;
   if (days.empty()) return -1;
-  auto it = std::lower_bound(days.begin(), days.end(), x, [](const exports::BalanceDay& d, double v) { return d.x < v; });
+  auto it =
+      std::lower_bound(days.begin(), days.end(), x, [](const exports::BalanceDay& d, double v) { return d.x < v; });
   if (it == days.end()) return static_cast<int>(days.size()) - 1;
   if (it != days.begin() && x - std::prev(it)->x < it->x - x) --it;
   return static_cast<int>(it - days.begin());
@@ -129,8 +130,10 @@ void BalanceChartPanel::build() {
   }
   lineChart_->legend()->hide();
   QString title = "累計収支  " + range;
-  if (s.days.empty()) title += "  (ﾃﾞｰﾀなし)";
-  else title += "  " + QString::fromStdString(exports::yenGrouped(s.days.back().cumulative));
+  if (s.days.empty())
+    title += "  (ﾃﾞｰﾀなし)";
+  else
+    title += "  " + QString::fromStdString(exports::yenGrouped(s.days.back().cumulative));
   styleChart(lineChart_, style_, title);
   auto hoverLine = [this](const QPointF& p, bool state) {
     if (state) hintDay(dayNear(p.x() + 0.5));

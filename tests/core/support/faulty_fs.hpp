@@ -17,7 +17,23 @@ namespace tovra::fixture {
 
 class FaultyFs : public FileSystem {
  public:
-  enum class Op { Open, Read, Write, Seek, Flush, Close, Size, Exists, IsDir, CreateDir, Remove, Rename, List, CopyPerm, SyncDir };
+  enum class Op {
+    Open,
+    Read,
+    Write,
+    Seek,
+    Flush,
+    Close,
+    Size,
+    Exists,
+    IsDir,
+    CreateDir,
+    Remove,
+    Rename,
+    List,
+    CopyPerm,
+    SyncDir
+  };
 
   std::size_t stopAfter = std::numeric_limits<std::size_t>::max();
   std::function<bool(Op, const std::filesystem::path&)> fail = [](Op, const std::filesystem::path&) { return false; };
@@ -33,7 +49,9 @@ class FaultyFs : public FileSystem {
     return std::make_unique<Faulty>(*this, std::move(f), p);
   }
   bool exists(const std::filesystem::path& p) override { return allow(Op::Exists, p) && FileSystem::exists(p); }
-  bool isDirectory(const std::filesystem::path& p) override { return allow(Op::IsDir, p) && FileSystem::isDirectory(p); }
+  bool isDirectory(const std::filesystem::path& p) override {
+    return allow(Op::IsDir, p) && FileSystem::isDirectory(p);
+  }
   bool createDirectory(const std::filesystem::path& p) override {
     return allow(Op::CreateDir, p) && FileSystem::createDirectory(p);
   }
@@ -60,7 +78,8 @@ class FaultyFs : public FileSystem {
 
   class Faulty : public File {
    public:
-    Faulty(FaultyFs& fs, std::unique_ptr<File> f, std::filesystem::path p) : fs_(fs), f_(std::move(f)), p_(std::move(p)) {}
+    Faulty(FaultyFs& fs, std::unique_ptr<File> f, std::filesystem::path p)
+        : fs_(fs), f_(std::move(f)), p_(std::move(p)) {}
     std::size_t read(void* b, std::size_t n) override { return fs_.allow(Op::Read, p_) ? f_->read(b, n) : 0; }
     bool write(const void* b, std::size_t n) override { return fs_.allow(Op::Write, p_) && f_->write(b, n); }
     bool seek(std::uint64_t o) override { return fs_.allow(Op::Seek, p_) && f_->seek(o); }

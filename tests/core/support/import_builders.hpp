@@ -112,12 +112,14 @@ inline Rec jvNewResultJapanCup() {
   Rec r(3048);
   jvNewHead(r, "2018", 1125, 5, 508, 11, kJcName, 'A', 13, 'N', '0', '4', 999, 2400, 11);
   r.num(331, 1, 1);  // 良
-  for (std::size_t i = 0; i < kJcTan.size(); ++i) r.num(333 + i * 11, 2, kJcTan[i].code).num(335 + i * 11, 7, kJcTan[i].yen);
+  for (std::size_t i = 0; i < kJcTan.size(); ++i)
+    r.num(333 + i * 11, 2, kJcTan[i].code).num(335 + i * 11, 7, kJcTan[i].yen);
   for (std::size_t i = 0; i < kJcFuku.size(); ++i)
     r.num(366 + i * 11, 2, kJcFuku[i].code).num(368 + i * 11, 7, kJcFuku[i].yen);
   for (std::size_t i = 0; i < kJcWaku.size(); ++i)
     r.num(421 + i * 11, 2, kJcWaku[i].code).num(423 + i * 11, 7, kJcWaku[i].yen);
-  for (std::size_t i = 0; i < kJcUma.size(); ++i) r.num(454 + i * 15, 4, kJcUma[i].code).num(458 + i * 15, 8, kJcUma[i].yen);
+  for (std::size_t i = 0; i < kJcUma.size(); ++i)
+    r.num(454 + i * 15, 4, kJcUma[i].code).num(458 + i * 15, 8, kJcUma[i].yen);
   for (std::size_t i = 0; i < kJcWide.size(); ++i)
     r.num(499 + i * 15, 4, kJcWide[i].code).num(503 + i * 15, 8, kJcWide[i].yen);
   // Unused payout entries are zeros in the file.
@@ -182,15 +184,20 @@ struct PatIndexRow {
   int mmdd;
 };
 inline std::vector<std::uint8_t> patIndex(int kind, const std::vector<PatIndexRow>& rows) {
-  const std::size_t first = kind == 0 ? 1 : kind == 1 ? 22 : 23, size = kind >= 2 ? 26 : 18,
-                    count = kind >= 2 ? 100 : 10;
+  const std::size_t first = kind == 0   ? 1
+                            : kind == 1 ? 22
+                                        : 23,
+                    size = kind >= 2 ? 26 : 18, count = kind >= 2 ? 100 : 10;
   Rec r(first + size * count);
   for (std::size_t i = 0; i < count; ++i) r.num(first + i * size + 12, 4, 0);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const std::size_t e = first + i * size;
-    if (kind == 0) r.text(e, 8, rows[i].file).num(e + 12, 4, rows[i].mmdd);
-    else if (kind == 1) r.text(e, 4, rows[i].file).num(e + 12, 4, rows[i].mmdd);
-    else r.text(e, 5, rows[i].file).raw(e + 8, rows[i].year).num(e + 12, 4, rows[i].mmdd);
+    if (kind == 0)
+      r.text(e, 8, rows[i].file).num(e + 12, 4, rows[i].mmdd);
+    else if (kind == 1)
+      r.text(e, 4, rows[i].file).num(e + 12, 4, rows[i].mmdd);
+    else
+      r.text(e, 5, rows[i].file).raw(e + 8, rows[i].year).num(e + 12, 4, rows[i].mmdd);
   }
   return r.bytes();
 }
@@ -200,7 +207,12 @@ struct PatTicketRow {
 };
 // A purchase file ending with its end condition (or the end of the file with `open`).
 inline std::vector<std::uint8_t> patPurchases(int kind, const std::vector<PatTicketRow>& rows, bool open = false) {
-  const std::size_t first = kind == 0 ? 5 : kind == 1 ? 18 : 23, size = kind == 0 ? 16 : kind == 1 ? 18 : 19,
+  const std::size_t first = kind == 0   ? 5
+                            : kind == 1 ? 18
+                                        : 23,
+                    size = kind == 0   ? 16
+                           : kind == 1 ? 18
+                                       : 19,
                     lead = kind == 0 ? 0 : 3;
   Rec r(first + size * (rows.size() + (open ? 0 : 1)));
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -211,8 +223,10 @@ inline std::vector<std::uint8_t> patPurchases(int kind, const std::vector<PatTic
   }
   if (!open) {
     const std::size_t e = first + rows.size() * size;
-    if (lead) r.num(e, 3, 0).num(e + 3, 2, 5).num(e + 5, 2, 1);  // a record 000 ends the file
-    else r.raw(e, "9");                                           // neither '0' nor '1'
+    if (lead)
+      r.num(e, 3, 0).num(e + 3, 2, 5).num(e + 5, 2, 1);  // a record 000 ends the file
+    else
+      r.raw(e, "9");  // neither '0' nor '1'
   }
   return r.bytes();
 }
@@ -255,8 +269,10 @@ inline std::vector<std::uint8_t> patEntriesJapanCup(bool fullWidthWeights = fals
   for (const Runner& x : japanCup2018()) {
     const std::size_t e = 93 + static_cast<std::size_t>(x.number - 1) * 48;
     r.num(e, 1, x.waku).text(e + 5, 18, x.name, true).text(e + 23, 18, x.jockey, true);
-    if (fullWidthWeights) r.text(e + 43, 4, x.kinryo == 53 ? "５３" : x.kinryo == 55 ? "５５" : "５７");
-    else r.raw(e + 43, std::to_string(x.kinryo) + ".0");
+    if (fullWidthWeights)
+      r.text(e + 43, 4, x.kinryo == 53 ? "５３" : x.kinryo == 55 ? "５５" : "５７");
+    else
+      r.raw(e + 43, std::to_string(x.kinryo) + ".0");
   }
   return r.bytes();
 }
@@ -269,7 +285,9 @@ namespace tovra::importtest {
 
 // Full-width text of the board (CP932).
 inline std::string fw(const char* utf8) { return sj(utf8); }
-inline std::string fwDigit(int d) { return sj(std::string("０１２３４５６７８９").substr(static_cast<std::size_t>(d) * 3, 3)); }
+inline std::string fwDigit(int d) {
+  return sj(std::string("０１２３４５６７８９").substr(static_cast<std::size_t>(d) * 3, 3));
+}
 // A horse number in four bytes: "　５" (win, place) or "０５" (quinella, wide); "１２".
 inline std::string fwHorse(int n, bool zeroLead) {
   return (n >= 10 ? fwDigit(1) : zeroLead ? fwDigit(0) : fw("　")) + fwDigit(n % 10);
@@ -306,8 +324,8 @@ struct NiftyRace {
 inline std::string niftyBlock(const NiftyRace& r, std::size_t at) {
   std::string b = fw("第");
   const std::size_t s = at + b.size();
-  b += fwDigit(r.kai) + fw("回") + fw(r.course) + fw("　") + fw("　") + fwDigit(r.nichi) +
-       fw("日目") + "      " + (r.race >= 10 ? fwDigit(1) + fwDigit(r.race % 10) : fw("　") + fwDigit(r.race)) + "\r\n";
+  b += fwDigit(r.kai) + fw("回") + fw(r.course) + fw("　") + fw("　") + fwDigit(r.nichi) + fw("日目") + "      " +
+       (r.race >= 10 ? fwDigit(1) + fwDigit(r.race % 10) : fw("　") + fwDigit(r.race)) + "\r\n";
   for (std::size_t p = 0; p < r.finishers.size(); ++p) {
     std::string name = fw(r.finishers[p].name), text = fw(r.finishers[p].text);
     while (name.size() < 24) name += fw("　");
@@ -319,7 +337,8 @@ inline std::string niftyBlock(const NiftyRace& r, std::size_t at) {
   const std::size_t l = at + b.size();  // the section line
   std::string line(1400, ' ');
   auto put = [&](std::size_t absolute, const std::string& bytes) { line.replace(absolute - l, bytes.size(), bytes); };
-  auto entries = [&](std::size_t first, std::size_t a2, std::size_t w, std::size_t bskip, const std::vector<NiftyEntry>& es) {
+  auto entries = [&](std::size_t first, std::size_t a2, std::size_t w, std::size_t bskip,
+                     const std::vector<NiftyEntry>& es) {
     std::size_t pos = first;
     for (std::size_t i = 0; i < es.size(); ++i) {
       if (i) pos += a2;
@@ -344,8 +363,8 @@ inline std::string niftyBlock(const NiftyRace& r, std::size_t at) {
 }
 
 // A board text: the head (回, course and 日目 at byte 32) and the blocks from byte 66.
-inline std::vector<std::uint8_t> niftyFile(const std::vector<NiftyRace>& races, int kai = 5, const char* course = "東京",
-                                           int nichi = 8) {
+inline std::vector<std::uint8_t> niftyFile(const std::vector<NiftyRace>& races, int kai = 5,
+                                           const char* course = "東京", int nichi = 8) {
   std::string f(66, ' ');
   f.replace(32, 2, fwDigit(kai));
   f.replace(36, 4, fw(course));
@@ -364,11 +383,15 @@ inline NiftyRace niftyJapanCup() {
                  {9, "シュヴァルグラン", "クビ"},
                  {5, "ミッキースワロー", "２"}};
   r.win = {{fwHorse(1, false), fwPay(140)}, {fw("連勝"), fwPay(0)}};
-  r.place = {{fwHorse(1, false), fwPay(110)}, {fwHorse(8, false), fwPay(160)}, {fwHorse(11, false), fwPay(150)},
+  r.place = {{fwHorse(1, false), fwPay(110)},
+             {fwHorse(8, false), fwPay(160)},
+             {fwHorse(11, false), fwPay(150)},
              {"    ", fwPay(0)}};
   r.waku = {{fwBrackets(1, 5), fwPay(600)}, {fw("番連勝"), fwPay(0)}};
   r.uma = {{fwHorses(1, 8), fwPay(590)}, {fw("馬番ワイド"), fwPay(0)}};
-  r.wide = {{fwHorses(1, 8), fwPay(230)}, {fwHorses(1, 11), fwPay(240)}, {fwHorses(8, 11), fwPay(470)},
+  r.wide = {{fwHorses(1, 8), fwPay(230)},
+            {fwHorses(1, 11), fwPay(240)},
+            {fwHorses(8, 11), fwPay(470)},
             {fw("……………"), fwPay(0)}};
   return r;
 }
