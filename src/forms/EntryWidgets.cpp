@@ -1,12 +1,18 @@
 #include "forms/EntryWidgets.h"
 
+#include <QDialog>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "entry/amount_field.hpp"
+#include "forms/AmountKeypad.h"
 #include "forms/DigitFilter.h"
 #include "forms/Looks.h"
 
@@ -52,6 +58,41 @@ QListWidget* fullList(const QString& objectName, int columns, int rows, QWidget*
   return l;
 }
 
+QHBoxLayout* amountRow(QLineEdit* edit, const QString& unit, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit);
+  row->addWidget(new QLabel(unit, parent));
+  return row;
+}
+
+QHBoxLayout* payoutRow(QLineEdit* edit, QPushButton* add, QPushButton* del, QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(edit);
+  row->addWidget(new QLabel("0円", parent));
+  row->addSpacing(8);
+  row->addWidget(add);
+  row->addWidget(del);
+  return row;
+}
+
+QVBoxLayout* captioned(std::initializer_list<std::pair<const char*, QListWidget*>> lists, QWidget* parent) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(2);
+  for (const auto& [text, list] : lists) {
+    column->addWidget(new QLabel(text, parent));
+    column->addWidget(list);
+    column->addSpacing(6);
+  }
+  column->addStretch();
+  return column;
+}
+
+void chooseList(QListWidget* on, QListWidget* off) {
+  on->setEnabled(true);
+  off->setEnabled(false);
+  off->clearSelection();
+}
+
 void setLines(QListWidget* list, const std::vector<std::string>& lines) {
   list->clear();
   for (const std::string& s : lines) list->addItem(QString::fromStdString(s));
@@ -77,6 +118,26 @@ QVBoxLayout* registerCancelColumn(QWidget* parent, QPushButton** touroku, QPushB
     column->addWidget(b);
   }
   return column;
+}
+
+KeypadFrame keypadFrame(QDialog* dialog, const std::function<void(QTabWidget*)>& addPages) {
+  KeypadFrame f{};
+  auto* grid = new QGridLayout(dialog);
+  grid->setContentsMargins(12, 10, 12, 12);
+  grid->setHorizontalSpacing(12);
+  f.dayLabel = new QLabel(dialog);
+  f.dayLabel->setObjectName("DayLabel");
+  grid->addWidget(f.dayLabel, 0, 0, 1, 2);
+
+  f.pages = new QTabWidget(dialog);
+  f.pages->setObjectName("Page");
+  addPages(f.pages);
+  grid->addWidget(f.pages, 1, 0, 2, 1);
+
+  f.keypad = new AmountKeypad(dialog);
+  grid->addWidget(f.keypad, 1, 1, Qt::AlignTop);
+  grid->addLayout(registerCancelColumn(dialog, &f.touroku, &f.cancel), 2, 1, Qt::AlignBottom);
+  return f;
 }
 
 }  // namespace tovra

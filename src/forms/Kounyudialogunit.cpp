@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
+#include "forms/TanFukuPage.h"
 
 namespace tovra {
 
@@ -28,14 +28,6 @@ QStringList methodItems() {
           QString::fromUtf8(inputMethodName(InputMethod::Box))};
 }
 
-// The amount field followed by its unit, as the page shows it.
-QHBoxLayout* amountRow(QLineEdit* edit, const QString& unit, QWidget* parent) {
-  auto* row = new QHBoxLayout;
-  row->addWidget(edit);
-  row->addWidget(new QLabel(unit, parent));
-  return row;
-}
-
 }  // namespace
 
 TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
@@ -43,31 +35,20 @@ TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState(
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
   book_ = std::make_unique<PurchaseBook>(appState().ds.races[std::size_t(race_)]);
 
-  auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(12, 10, 12, 12);
-  grid->setHorizontalSpacing(12);
-  dayLabel_ = new QLabel(this);
-  dayLabel_->setObjectName("DayLabel");
-  grid->addWidget(dayLabel_, 0, 0, 1, 2);
-
-  page_ = new QTabWidget(this);
-  page_->setObjectName("Page");
-  page_->addTab(buildTanPage(), "単勝・複勝");
-  pairs_[0].type = BetType::Waku;
-  pairs_[1].type = BetType::Wide;
-  pairs_[2].type = BetType::Uma;
-  page_->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
-  page_->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WidwSakujyoBtn"), "ﾜｲﾄﾞ");
-  page_->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
-  grid->addWidget(page_, 1, 0, 2, 1);
-
-  keypad_ = new AmountKeypad(this);
-  grid->addWidget(keypad_, 1, 1, Qt::AlignTop);
-  QPushButton* touroku = nullptr;
-  QPushButton* cancel = nullptr;
-  grid->addLayout(registerCancelColumn(this, &touroku, &cancel), 2, 1, Qt::AlignBottom);
-  connect(touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
+  const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
+    pages->addTab(buildTanPage(), "単勝・複勝");
+    pairs_[0].type = BetType::Waku;
+    pairs_[1].type = BetType::Wide;
+    pairs_[2].type = BetType::Uma;
+    pages->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
+    pages->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WidwSakujyoBtn"), "ﾜｲﾄﾞ");
+    pages->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
+  });
+  dayLabel_ = frame.dayLabel;
+  page_ = frame.pages;
+  keypad_ = frame.keypad;
+  connect(frame.touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
+  connect(frame.cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
   connect(page_, &QTabWidget::currentChanged, this, &TKounyuDialog::PageChange);
 
   FormShow();
@@ -77,50 +58,10 @@ TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState(
 TKounyuDialog::~TKounyuDialog() = default;
 
 QWidget* TKounyuDialog::buildTanPage() {
-  auto* tab = new QWidget;
-  tab->setObjectName("Tab1");
-  auto* grid = new QGridLayout(tab);
-  tanGroup_ = new RadioGroupBox("TanGroup", "番号", numberItems(18, true), 3, tab);
-  grid->addWidget(tanGroup_, 0, 0, 4, 1, Qt::AlignTop);
-
-  auto* typeRow = new QHBoxLayout;
-  tanBtn_ = new QRadioButton("単勝", tab);
-  tanBtn_->setObjectName("TanBtn");
-  fukuBtn_ = new QRadioButton("複勝", tab);
-  fukuBtn_->setObjectName("FukuBtn");
-  typeRow->addWidget(tanBtn_);
-  typeRow->addWidget(fukuBtn_);
-  typeRow->addStretch();
-  grid->addLayout(typeRow, 0, 1, 1, 2);
-  connect(tanBtn_, &QRadioButton::clicked, this, &TKounyuDialog::TanBtnClick);
-  connect(fukuBtn_, &QRadioButton::clicked, this, &TKounyuDialog::FukuBtnClick);
-
-  tanListBox_ = lineList("TanListBox", 20, 5, tab);
-  fukuListBox_ = lineList("FukuListBox", 20, 5, tab);
-  tanAtoLabel_ = new QLabel(tab);
-  tanAtoLabel_->setObjectName("TanAtoLabel");
-  fukuAtoLabel_ = new QLabel(tab);
-  fukuAtoLabel_->setObjectName("FukuAtoLabel");
-  grid->addWidget(new QLabel("単勝", tab), 1, 1);
-  grid->addWidget(tanAtoLabel_, 1, 1, Qt::AlignRight);
-  grid->addWidget(new QLabel("複勝", tab), 1, 2);
-  grid->addWidget(fukuAtoLabel_, 1, 2, Qt::AlignRight);
-  grid->addWidget(tanListBox_, 2, 1);
-  grid->addWidget(fukuListBox_, 2, 2);
-
-  auto* addRow = new QHBoxLayout;
-  tanGakuEdit_ = amountEdit("TanGakuEdit", tab);
-  addRow->addLayout(amountRow(tanGakuEdit_, "00円", tab));
-  addRow->addStretch();
-  auto* add = entryButton("TanTsuikaBtn", "追加", tab);
-  auto* del = entryButton("TanSakujyobtn", "削除", tab);
-  addRow->addWidget(add);
-  addRow->addWidget(del);
-  grid->addLayout(addRow, 3, 1, 1, 2);
-  grid->setRowStretch(3, 1);
-  connect(add, &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
-  connect(del, &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
-  return tab;
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase);
+  connect(tanPage_->addButton(), &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
+  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
+  return tanPage_;
 }
 
 QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const QString& bouName,
@@ -182,10 +123,7 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
 
 void TKounyuDialog::FormShow() {
   dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
-  tanGakuEdit_->clear();
-  tanGroup_->setItemIndex(0);
-  tanBtn_->setChecked(true);
-  TanBtnClick();
+  tanPage_->reset();
   refreshList(BetType::Tan);
   refreshList(BetType::Fuku);
   for (PairPage& p : pairs_) {
@@ -203,50 +141,36 @@ void TKounyuDialog::FormShow() {
 
 QListWidget* TKounyuDialog::listOf(BetType t) const {
   switch (t) {
-    case BetType::Tan: return tanListBox_;
-    case BetType::Fuku: return fukuListBox_;
+    case BetType::Tan:
+    case BetType::Fuku: return tanPage_->list(t);
     case BetType::Waku: return pairs_[0].listBox;
     case BetType::Wide: return pairs_[1].listBox;
     case BetType::Uma: return pairs_[2].listBox;
   }
-  return tanListBox_;
+  return tanPage_->list(BetType::Tan);
 }
 
 void TKounyuDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
 
 void TKounyuDialog::refreshAtoLabels() {
-  tanAtoLabel_->setText(QString::fromStdString(book_->remainingLabel(BetType::Tan)));
-  fukuAtoLabel_->setText(QString::fromStdString(book_->remainingLabel(BetType::Fuku)));
+  for (BetType t : {BetType::Tan, BetType::Fuku}) tanPage_->setRemaining(t, book_->remainingLabel(t));
   for (PairPage& p : pairs_) p.atoLabel->setText(QString::fromStdString(book_->remainingLabel(p.type)));
 }
 
 void TKounyuDialog::PageChange(int index) {
-  QLineEdit* fields[] = {tanGakuEdit_, pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
+  QLineEdit* fields[] = {tanPage_->amountField(), pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
   keypad_->setTarget(fields[index < 0 || index > 3 ? 0 : index]);
 }
 
-void TKounyuDialog::TanBtnClick() {
-  tanListBox_->setEnabled(true);
-  fukuListBox_->setEnabled(false);
-  fukuListBox_->clearSelection();
-}
-
-void TKounyuDialog::FukuBtnClick() {
-  fukuListBox_->setEnabled(true);
-  tanListBox_->setEnabled(false);
-  tanListBox_->clearSelection();
-}
-
 void TKounyuDialog::TanTsuikaBtnClick() {
-  const BetType t = tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku;
-  const AddOutcome out =
-      book_->addSingle(userPort(), t, tanGroup_->itemIndex() + 1, tanGakuEdit_->text().toStdString());
+  const BetType t = tanPage_->type();
+  const AddOutcome out = book_->addSingle(userPort(), t, tanPage_->number(), tanPage_->amountText());
   if (out.added > 0) refreshList(t);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::TanSakujyobtnClick() {
-  const BetType t = tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku;
+  const BetType t = tanPage_->type();
   if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
   refreshAtoLabels();
 }

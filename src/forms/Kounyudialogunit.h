@@ -14,13 +14,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QRadioButton;
 class QTabWidget;
 
 namespace tovra {
 
 class AmountKeypad;
 class RadioGroupBox;
+class TanFukuPage;
 
 class TKounyuDialog : public QDialog {
   Q_OBJECT
@@ -31,8 +31,6 @@ class TKounyuDialog : public QDialog {
  public slots:
   void TanTsuikaBtnClick();
   void TanSakujyobtnClick();
-  void TanBtnClick();
-  void FukuBtnClick();
   void TourokuBtnClick();
   void reject() override;  // ｷｬﾝｾﾙ, Escape and the close box
 
@@ -65,14 +63,7 @@ class TKounyuDialog : public QDialog {
   std::unique_ptr<PurchaseBook> book_;
   QLabel* dayLabel_;
   QTabWidget* page_;
-  RadioGroupBox* tanGroup_;
-  QRadioButton* tanBtn_;
-  QRadioButton* fukuBtn_;
-  QListWidget* tanListBox_;
-  QListWidget* fukuListBox_;
-  QLineEdit* tanGakuEdit_;
-  QLabel* tanAtoLabel_;
-  QLabel* fukuAtoLabel_;
+  TanFukuPage* tanPage_;
   std::array<PairPage, 3> pairs_{};  // 枠連, ﾜｲﾄﾞ, 馬連
   AmountKeypad* keypad_;
 };

@@ -18,6 +18,7 @@ namespace tovra {
 
 class AmountKeypad;
 class RadioGroupBox;
+class TanFukuPage;
 
 class TRaceKekaDialog : public QDialog {
   Q_OBJECT
@@ -41,23 +42,15 @@ class TRaceKekaDialog : public QDialog {
   QWidget* buildWideUmaPage();
   void FormShow();
   void PageChange(int index);
-  // The two radio buttons of a page that enable one list and disable the other.
-  void chooseList(QListWidget* on, QListWidget* off);
   void refreshList(BetType t);
   QListWidget* listOf(BetType t) const;
-  BetType tanType() const;
   BetType wideUmaType() const;
 
   int race_;
   std::unique_ptr<ResultBook> book_;
   QLabel* dayLabel_;
   QTabWidget* page_;
-  RadioGroupBox* tanGroup_;
-  QRadioButton* tanBtn_;
-  QRadioButton* fukuBtn_;
-  QListWidget* tanListBox_;
-  QListWidget* fukuListBox_;
-  QLineEdit* tanGakuEdit_;
+  TanFukuPage* tanPage_;
   RadioGroupBox* wakuGroup1_;
   RadioGroupBox* wakuGroup2_;
   QListWidget* wakuListBox_;

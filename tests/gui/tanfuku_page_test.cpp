@@ -1,0 +1,85 @@
+// The 単勝・複勝 page the purchase and result dialogs share, for each of its two uses:
+// the same named controls, the switch choosing the list 追加 and 削除 act on, reset().
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "forms/RadioGroupBox.h"
+#include "forms/TanFukuPage.h"
+#include "support/Widgets.h"
+
+using namespace tovra;
+using namespace tovra::test;
+
+Q_DECLARE_METATYPE(tovra::TanFukuPage::Use)
+
+class TanFukuPageTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void switchAndReset_data() {
+    QTest::addColumn<TanFukuPage::Use>("use");
+    QTest::addColumn<bool>("remaining");  // "あと n点" beside the captions
+    QTest::newRow("purchase") << TanFukuPage::Use::Purchase << true;
+    QTest::newRow("result") << TanFukuPage::Use::Result << false;
+  }
+
+  void switchAndReset() {
+    QFETCH(TanFukuPage::Use, use);
+    QFETCH(bool, remaining);
+    TanFukuPage page(use);
+    QCOMPARE(page.objectName(), QString("Tab1"));
+    auto* tanList = named<QListWidget>(&page, "TanListBox");
+    auto* fukuList = named<QListWidget>(&page, "FukuListBox");
+    QCOMPARE(page.list(BetType::Tan), tanList);
+    QCOMPARE(page.list(BetType::Fuku), fukuList);
+    QCOMPARE(page.amountField(), named<QLineEdit>(&page, "TanGakuEdit"));
+    QCOMPARE(page.addButton(), named<QPushButton>(&page, "TanTsuikaBtn"));
+    QCOMPARE(page.deleteButton(), named<QPushButton>(&page, "TanSakujyobtn"));
+    QCOMPARE(page.findChild<QLabel*>("TanAtoLabel") != nullptr, remaining);
+    QCOMPARE(page.findChild<QLabel*>("FukuAtoLabel") != nullptr, remaining);
+
+    page.reset();
+    QCOMPARE(page.type(), BetType::Tan);
+    QCOMPARE(page.number(), 1);
+    QVERIFY(tanList->isEnabled());
+    QVERIFY(!fukuList->isEnabled());
+
+    // 複勝 takes the input; the 単勝 list is greyed and keeps no selection for 削除.
+    tanList->addItem("a");
+    tanList->setCurrentRow(0);
+    named<QRadioButton>(&page, "FukuBtn")->click();
+    QCOMPARE(page.type(), BetType::Fuku);
+    QVERIFY(fukuList->isEnabled());
+    QVERIFY(!tanList->isEnabled());
+    QVERIFY(tanList->selectedItems().isEmpty());
+
+    named<RadioGroupBox>(&page, "TanGroup")->setItemIndex(17);
+    QCOMPARE(page.number(), 18);
+    page.amountField()->setText("25");
+    QCOMPARE(page.amountText(), std::string("25"));
+
+    page.reset();
+    QCOMPARE(page.type(), BetType::Tan);
+    QCOMPARE(page.number(), 1);
+    QCOMPARE(page.amountText(), std::string());
+    QVERIFY(tanList->isEnabled());
+    QVERIFY(!fukuList->isEnabled());
+  }
+
+  void remainingBesideCaptions() {
+    TanFukuPage page(TanFukuPage::Use::Purchase);
+    page.setRemaining(BetType::Tan, "あと 4点");
+    page.setRemaining(BetType::Fuku, "あと 5点");
+    QCOMPARE(named<QLabel>(&page, "TanAtoLabel")->text(), QString("あと 4点"));
+    QCOMPARE(named<QLabel>(&page, "FukuAtoLabel")->text(), QString("あと 5点"));
+    // The result page has no such labels; setting one changes nothing.
+    TanFukuPage result(TanFukuPage::Use::Result);
+    result.setRemaining(BetType::Tan, "あと 4点");
+  }
+};
+
+QTEST_MAIN(TanFukuPageTest)
+#include "tanfuku_page_test.moc"
