@@ -11,26 +11,69 @@
 namespace tovra {
 using namespace bytes;
 
-void KaisaiRecord::encode(std::uint8_t* out) const {
+namespace {
+
+// The fields of a meeting record, in the order of the file.
+template <class Io, class R>
+void kaisaiFields(Io io, R& r) {
   namespace o = kaisai_off;
-  putU16(out, o::tsukiHi, tsukiHi);
-  putU16(out, o::kaiNichi, kaiNichi);
-  putI32s(out, o::kounyuGaku, kounyuGaku);
-  putI32s(out, o::shushi, shushi);
-  putU16s(out, o::raceJoutai, raceJoutai);
-  putRaw(out, o::raceMei, raceMei, sizeof raceMei);
-  static_assert(kaisai_off::raceMei + sizeof(KaisaiRecord{}.raceMei) == kSize);
+  io(o::tsukiHi, r.tsukiHi);
+  io(o::kaiNichi, r.kaiNichi);
+  io(o::kounyuGaku, r.kounyuGaku);
+  io(o::shushi, r.shushi);
+  io(o::raceJoutai, r.raceJoutai);
+  io.raw(o::raceMei, r.raceMei);
+  static_assert(kaisai_off::raceMei + sizeof r.raceMei == KaisaiRecord::kSize);
 }
 
-void KaisaiRecord::decode(const std::uint8_t* in) {
-  namespace o = kaisai_off;
-  tsukiHi = getU16(in, o::tsukiHi);
-  kaiNichi = getU16(in, o::kaiNichi);
-  getI32s(in, o::kounyuGaku, kounyuGaku);
-  getI32s(in, o::shushi, shushi);
-  getU16s(in, o::raceJoutai, raceJoutai);
-  getRaw(in, o::raceMei, raceMei, sizeof raceMei);
+// The fields of a race record, in the order of the file.
+template <class Io, class R>
+void raceFields(Io io, R& r) {
+  namespace o = race_off;
+  io(o::koumoku, r.koumoku);
+  io(o::kyori, r.kyori);
+  io(o::tanUma, r.tanUma);
+  io(o::tanGaku, r.tanGaku);
+  io(o::tanGoukei, r.tanGoukei);
+  io(o::fukuUma, r.fukuUma);
+  io.raw(50, r.pad50);
+  io(o::fukuGaku, r.fukuGaku);
+  io(o::fukuGoukei, r.fukuGoukei);
+  io(o::wakuKumi, r.wakuKumi);
+  io(o::wakuGaku, r.wakuGaku);
+  io(o::wakuGoukei, r.wakuGoukei);
+  io(o::umaKumi, r.umaKumi);
+  io(o::umaGaku, r.umaGaku);
+  io(o::umaGoukei, r.umaGoukei);
+  io(o::wideKumi, r.wideKumi);
+  io(o::wideGaku, r.wideGaku);
+  io(o::wideGoukei, r.wideGoukei);
+  io(o::tanKeka, r.tanKeka);
+  io(o::tanHaitou, r.tanHaitou);
+  io(o::fukuKeka, r.fukuKeka);
+  io(o::fukuHaitou, r.fukuHaitou);
+  io(o::wakuKeka, r.wakuKeka);
+  io(o::wakuHaitou, r.wakuHaitou);
+  io(o::umaKeka, r.umaKeka);
+  io(o::umaHaitou, r.umaHaitou);
+  io(o::wideKeka, r.wideKeka);
+  io(o::wideHaitou, r.wideHaitou);
+  io(o::chakuUma, r.chakuUma);
+  io.raw(o::chakuBamei, r.chakuBamei);
+  io.raw(o::chakuText, r.chakuText);
+  io(885, r.pad885);
+  io(o::shutsubaWaku, r.shutsubaWaku);
+  io.raw(o::shutsubaBamei, r.shutsubaBamei);
+  io.raw(o::shutsubaKishu, r.shutsubaKishu);
+  io(o::shutsubaKinryo, r.shutsubaKinryo);
+  io.raw(o::comento, r.comento);
+  static_assert(race_off::comento + sizeof r.comento == RaceRecord::kSize);
 }
+
+}  // namespace
+
+void KaisaiRecord::encode(std::uint8_t* out) const { kaisaiFields(FieldWriter(out), *this); }
+void KaisaiRecord::decode(const std::uint8_t* in) { kaisaiFields(FieldReader(in), *this); }
 
 bool KaisaiRecord::isBlank() const {
   std::uint8_t buf[kSize];
@@ -38,88 +81,8 @@ bool KaisaiRecord::isBlank() const {
   return std::all_of(buf, buf + kSize, [](std::uint8_t b) { return b == 0; });
 }
 
-void RaceRecord::encode(std::uint8_t* out) const {
-  namespace o = race_off;
-  putU32(out, o::koumoku, koumoku);
-  putU16(out, o::kyori, kyori);
-  putU16s(out, o::tanUma, tanUma);
-  putI32s(out, o::tanGaku, tanGaku);
-  putI32(out, o::tanGoukei, tanGoukei);
-  putU16s(out, o::fukuUma, fukuUma);
-  putRaw(out, 50, pad50, 2);
-  putI32s(out, o::fukuGaku, fukuGaku);
-  putI32(out, o::fukuGoukei, fukuGoukei);
-  putU16s(out, o::wakuKumi, wakuKumi);
-  putI32s(out, o::wakuGaku, wakuGaku);
-  putI32(out, o::wakuGoukei, wakuGoukei);
-  putU16s(out, o::umaKumi, umaKumi);
-  putI32s(out, o::umaGaku, umaGaku);
-  putI32(out, o::umaGoukei, umaGoukei);
-  putU16s(out, o::wideKumi, wideKumi);
-  putI32s(out, o::wideGaku, wideGaku);
-  putI32(out, o::wideGoukei, wideGoukei);
-  putU16s(out, o::tanKeka, tanKeka);
-  putI32s(out, o::tanHaitou, tanHaitou);
-  putU16s(out, o::fukuKeka, fukuKeka);
-  putI32s(out, o::fukuHaitou, fukuHaitou);
-  putU16s(out, o::wakuKeka, wakuKeka);
-  putI32s(out, o::wakuHaitou, wakuHaitou);
-  putU16s(out, o::umaKeka, umaKeka);
-  putI32s(out, o::umaHaitou, umaHaitou);
-  putU16s(out, o::wideKeka, wideKeka);
-  putI32s(out, o::wideHaitou, wideHaitou);
-  putU16s(out, o::chakuUma, chakuUma);
-  putRaw(out, o::chakuBamei, chakuBamei, sizeof chakuBamei);
-  putRaw(out, o::chakuText, chakuText, sizeof chakuText);
-  out[885] = pad885;
-  putU16s(out, o::shutsubaWaku, shutsubaWaku);
-  putRaw(out, o::shutsubaBamei, shutsubaBamei, sizeof shutsubaBamei);
-  putRaw(out, o::shutsubaKishu, shutsubaKishu, sizeof shutsubaKishu);
-  putU16s(out, o::shutsubaKinryo, shutsubaKinryo);
-  putRaw(out, o::comento, comento, sizeof comento);
-  static_assert(race_off::comento + sizeof(RaceRecord{}.comento) == kSize);
-}
-
-void RaceRecord::decode(const std::uint8_t* in) {
-  namespace o = race_off;
-  koumoku = getU32(in, o::koumoku);
-  kyori = getU16(in, o::kyori);
-  getU16s(in, o::tanUma, tanUma);
-  getI32s(in, o::tanGaku, tanGaku);
-  tanGoukei = getI32(in, o::tanGoukei);
-  getU16s(in, o::fukuUma, fukuUma);
-  getRaw(in, 50, pad50, 2);
-  getI32s(in, o::fukuGaku, fukuGaku);
-  fukuGoukei = getI32(in, o::fukuGoukei);
-  getU16s(in, o::wakuKumi, wakuKumi);
-  getI32s(in, o::wakuGaku, wakuGaku);
-  wakuGoukei = getI32(in, o::wakuGoukei);
-  getU16s(in, o::umaKumi, umaKumi);
-  getI32s(in, o::umaGaku, umaGaku);
-  umaGoukei = getI32(in, o::umaGoukei);
-  getU16s(in, o::wideKumi, wideKumi);
-  getI32s(in, o::wideGaku, wideGaku);
-  wideGoukei = getI32(in, o::wideGoukei);
-  getU16s(in, o::tanKeka, tanKeka);
-  getI32s(in, o::tanHaitou, tanHaitou);
-  getU16s(in, o::fukuKeka, fukuKeka);
-  getI32s(in, o::fukuHaitou, fukuHaitou);
-  getU16s(in, o::wakuKeka, wakuKeka);
-  getI32s(in, o::wakuHaitou, wakuHaitou);
-  getU16s(in, o::umaKeka, umaKeka);
-  getI32s(in, o::umaHaitou, umaHaitou);
-  getU16s(in, o::wideKeka, wideKeka);
-  getI32s(in, o::wideHaitou, wideHaitou);
-  getU16s(in, o::chakuUma, chakuUma);
-  getRaw(in, o::chakuBamei, chakuBamei, sizeof chakuBamei);
-  getRaw(in, o::chakuText, chakuText, sizeof chakuText);
-  pad885 = in[885];
-  getU16s(in, o::shutsubaWaku, shutsubaWaku);
-  getRaw(in, o::shutsubaBamei, shutsubaBamei, sizeof shutsubaBamei);
-  getRaw(in, o::shutsubaKishu, shutsubaKishu, sizeof shutsubaKishu);
-  getU16s(in, o::shutsubaKinryo, shutsubaKinryo);
-  getRaw(in, o::comento, comento, sizeof comento);
-}
+void RaceRecord::encode(std::uint8_t* out) const { raceFields(FieldWriter(out), *this); }
+void RaceRecord::decode(const std::uint8_t* in) { raceFields(FieldReader(in), *this); }
 
 bool RaceRecord::isBlank() const {
   std::uint8_t buf[kSize];

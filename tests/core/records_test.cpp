@@ -1,6 +1,7 @@
 // Golden layout tests of the ledger records: sizes and the bytes at named offsets.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -151,6 +152,54 @@ TEST(RecordLayout, ForeignBytesRoundTripUnchanged) {
     k.encode(kout.data());
     ASSERT_EQ(kin, kout);
   }
+}
+
+// One field of each kind, listed once for both directions as a record lists its fields.
+struct EachKind {
+  std::uint8_t u8 = 0;
+  std::uint16_t u16 = 0;
+  std::uint32_t u32 = 0;
+  std::int32_t i32 = 0;
+  std::uint16_t u16s[2] = {};
+  std::int32_t i32s[2] = {};
+  char text[3] = {};
+};
+template <class Io, class R>
+void eachKindFields(Io io, R& r) {
+  io(1, r.u8);
+  io(2, r.u16);
+  io(4, r.u32);
+  io(8, r.i32);
+  io(12, r.u16s);
+  io(16, r.i32s);
+  io.raw(24, r.text);
+}
+
+TEST(FieldCodec, EachKindLittleEndianAtItsOffsetAndBack) {
+  EachKind k;
+  k.u8 = 0x9A;
+  k.u16 = 0x1234;
+  k.u32 = 0xA1B2C3D4;
+  k.i32 = -2;
+  k.u16s[0] = 0x0102;
+  k.u16s[1] = 0xFFFE;
+  k.i32s[0] = 0x01020304;
+  k.i32s[1] = -0x01020304;
+  std::memcpy(k.text, "A\0Z", 3);  // bytes after a NUL are kept
+  std::vector<std::uint8_t> b(28, 0xEE);
+  eachKindFields(bytes::FieldWriter(b.data()), k);
+  const std::vector<std::uint8_t> expected = {
+      0xEE, 0x9A, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 0xFE, 0xFF, 0xFF, 0xFF, 0x02, 0x01,
+      0xFE, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xFC, 0xFC, 0xFD, 0xFE, 'A',  0x00, 'Z',  0xEE,
+  };
+  EXPECT_EQ(b, expected);
+  EachKind back;
+  eachKindFields(bytes::FieldReader(b.data()), back);
+  std::vector<std::uint8_t> again(28, 0xEE);
+  eachKindFields(bytes::FieldWriter(again.data()), back);
+  EXPECT_EQ(again, expected);
+  EXPECT_EQ(back.u32, 0xA1B2C3D4u);
+  EXPECT_EQ(back.i32s[1], -0x01020304);
 }
 
 TEST(RecordLayout, BlankRecordsAreAllZero) {
