@@ -10,62 +10,57 @@ namespace tovra::tally {
 
 namespace {
 
+// Calls f on each category in the order of its declaration, which is the order of the
+// balance and count tables in the file (the purchase tables lie in an order of their own).
+template <class R, class F>
+void eachCategory(R& r, F&& f) {
+  f(r.raceNo);
+  f(r.age);
+  f(r.weight);
+  f(r.kind);
+  f(r.cls);
+  f(r.sex);
+  f(r.going);
+  f(r.season);
+  f(r.betType);
+  f(r.distance);
+  f(r.track);
+  f(r.umaTickets);
+  f(r.amount);
+}
+
 // Calls ints(first, count) for each table of 32-bit values and text(buffer, size) for the
 // two texts, in the order of the file.
 template <class R, class Ints, class Text>
 void eachPiece(R& r, Ints&& ints, Text&& text) {
   auto t = [&](auto& table) { ints(&table[0][0], sizeof table / sizeof(std::int32_t)); };
-  t(r.raceNo.balance);                    // 1
-  t(r.age.balance);                       // 2
-  t(r.weight.balance);                    // 3
-  t(r.kind.balance);                      // 4
-  t(r.cls.balance);                       // 5
-  t(r.sex.balance);                       // 6
-  t(r.going.balance);                     // 7
-  t(r.season.balance);                    // 8
-  t(r.betType.balance);                   // 9
-  t(r.distance.balance);                  // 10
-  t(r.track.balance);                     // 11
-  t(r.umaTickets.balance);                // 12
-  t(r.amount.balance);                    // 13
-  t(r.umarenTicketsAndHits);              // 14
-  t(r.hitPayoutTotal);                    // 15
-  t(r.raceNo.count);                      // 16
-  t(r.age.count);                         // 17
-  t(r.weight.count);                      // 18
-  t(r.kind.count);                        // 19
-  t(r.cls.count);                         // 20
-  t(r.sex.count);                         // 21
-  t(r.going.count);                       // 22
-  t(r.season.count);                      // 23
-  t(r.betType.count);                     // 24
-  t(r.distance.count);                    // 25
-  t(r.track.count);                       // 26
-  t(r.umaTickets.count);                  // 27
-  t(r.amount.count);                      // 28
-  t(r.payoutBand);                        // 29
-  t(r.hitEntries);                        // 30
-  t(r.races);                             // 31
-  t(r.umarenTicketsPerRace);              // 32
-  t(r.umarenRacesAndNearMisses);          // 33
-  ints(&r.mode, 1);                       // 34
-  text(r.yearText, sizeof r.yearText);    // 35
-  t(r.raceNo.purchase);                   // 36
-  t(r.age.purchase);                      // 37
-  t(r.weight.purchase);                   // 38
-  t(r.dayBalance);                        // 39
-  t(r.dayPurchase);                       // 40
-  t(r.kind.purchase);                     // 41
-  t(r.sex.purchase);                      // 42
-  t(r.cls.purchase);                      // 43
-  t(r.going.purchase);                    // 44
-  t(r.betType.purchase);                  // 45
-  t(r.season.purchase);                   // 46
-  t(r.distance.purchase);                 // 47
-  t(r.track.purchase);                    // 48
-  t(r.umaTickets.purchase);               // 49
-  t(r.amount.purchase);                   // 50
-  text(r.timeStamp, sizeof r.timeStamp);  // 51
+  eachCategory(r, [&](auto& c) { t(c.balance); });  // 1-13
+  t(r.umarenTicketsAndHits);                        // 14
+  t(r.hitPayoutTotal);                              // 15
+  eachCategory(r, [&](auto& c) { t(c.count); });    // 16-28
+  t(r.payoutBand);                                  // 29
+  t(r.hitEntries);                                  // 30
+  t(r.races);                                       // 31
+  t(r.umarenTicketsPerRace);                        // 32
+  t(r.umarenRacesAndNearMisses);                    // 33
+  ints(&r.mode, 1);                                 // 34
+  text(r.yearText, sizeof r.yearText);              // 35
+  t(r.raceNo.purchase);                             // 36
+  t(r.age.purchase);                                // 37
+  t(r.weight.purchase);                             // 38
+  t(r.dayBalance);                                  // 39
+  t(r.dayPurchase);                                 // 40
+  t(r.kind.purchase);                               // 41
+  t(r.sex.purchase);                                // 42
+  t(r.cls.purchase);                                // 43
+  t(r.going.purchase);                              // 44
+  t(r.betType.purchase);                            // 45
+  t(r.season.purchase);                             // 46
+  t(r.distance.purchase);                           // 47
+  t(r.track.purchase);                              // 48
+  t(r.umaTickets.purchase);                         // 49
+  t(r.amount.purchase);                             // 50
+  text(r.timeStamp, sizeof r.timeStamp);            // 51
 }
 
 }  // namespace
