@@ -171,20 +171,16 @@ void visitDay(RankTable& t, int kind, const ScanDay& d) {
 RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock) {
   RankResult result;
   result.code = code;
-  bool oneYear = code > 5;
-  int year = oneYear ? yearAt(ds.nenji, yearIndex) : 0;
   std::string yearText = ds.year;
-  if (rankCodeValid(code) && (!oneYear || year != 0)) {
+  const auto range = yearRange(ds.nenji, code > 5, yearIndex);
+  if (rankCodeValid(code) && range) {
     int kind = rankKindOf(code);
     RankTable table(result, rankByRate(code));
-    yearText = scanLedger(ds, port, oneYear ? TallyRange::oneYear(year) : TallyRange::all(),
-                          {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code)},
+    yearText = scanLedger(ds, port, *range, {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code)},
                           [&](const ScanDay& d) { visitDay(table, kind, d); });
   }
   setFixedText(result.nen, cutCp932(yearText, sizeof result.nen - 1));
-  std::uint8_t stamp[kStampSize];
-  putTimeStamp(stamp, clock());
-  std::memcpy(result.timeStamp, stamp, kStampSize);
+  putTimeStamp(result.timeStamp, clock());
   return result;
 }
 

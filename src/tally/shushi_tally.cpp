@@ -148,13 +148,8 @@ ShushiResult ShushiCounter::finish() const {
 
 std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, int mode, int selection) {
   if (!shushiModeValid(mode)) return std::nullopt;
-  if (mode == kShushiYearByMonth || mode == kShushiYearByKai) {
-    const int year = yearAt(nenji, selection);
-    if (year == 0) return std::nullopt;
-    return TallyRange::oneYear(year);
-  }
   if (mode == kShushiDay) return TallyRange::oneYear(currentYear);
-  return TallyRange::all();
+  return yearRange(nenji, mode == kShushiYearByMonth || mode == kShushiYearByKai, selection);
 }
 
 ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
@@ -165,9 +160,7 @@ ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selectio
                [&](const ScanDay& d) { counter.addDay(d.course, d.kaisai); });
   }
   R r = counter.finish();
-  std::uint8_t stamp[kStampSize];
-  putTimeStamp(stamp, clock());
-  std::memcpy(r.timeStamp, stamp, kStampSize);
+  putTimeStamp(r.timeStamp, clock());
   return r;
 }
 

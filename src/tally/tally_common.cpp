@@ -30,6 +30,13 @@ int yearAt(const NenjiTable& nenji, int position) {
   return nenji.nen[position];
 }
 
+std::optional<TallyRange> yearRange(const NenjiTable& nenji, bool oneYear, int position) {
+  if (!oneYear) return TallyRange::all();
+  const int year = yearAt(nenji, position);
+  if (year == 0) return std::nullopt;
+  return TallyRange::oneYear(year);
+}
+
 namespace {
 // Ends the popup and gives the selection back however the scan ends. After a fatal file
 // error nothing is read again (the program is ending).
@@ -107,10 +114,9 @@ std::string timeStampCp932(const StampTime& t) {
   return sjprintf("集計日時    %d年%2d月%2d日%2d時%2d分", t.year, t.month, t.day, t.hour, t.minute);
 }
 
-void putTimeStamp(std::uint8_t* out, const StampTime& t) {
-  char buf[kStampSize] = {};
-  setFixedText(buf, cutCp932(timeStampCp932(t), kStampSize - 1));
-  std::memcpy(out, buf, kStampSize);
+void putTimeStamp(char (&stamp)[kStampSize], const StampTime& t) {
+  std::memset(stamp, 0, kStampSize);
+  setFixedText(stamp, cutCp932(timeStampCp932(t), kStampSize - 1));
 }
 
 float unsignedRate(std::uint32_t a, std::uint32_t b) {

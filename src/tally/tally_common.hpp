@@ -33,6 +33,9 @@ struct TallyRange {
   static TallyRange oneYear(int y) { return {false, y}; }
 };
 
+// The range of a tally's choice: every registered year, or the year at `position` of the
+// year list; nullopt when that position holds no year.
+std::optional<TallyRange> yearRange(const NenjiTable& nenji, bool oneYear, int position);
 // The years a range covers, in scan order.
 std::vector<int> rangeYears(const NenjiTable& nenji, const TallyRange& range);
 // Position of a year in the year list (slots 0-19 up to the first 0), or -1.
@@ -79,8 +82,8 @@ StampTime localNow();
 inline constexpr std::size_t kStampSize = 64;
 // "集計日時    %d年%2d月%2d日%2d時%2d分" in CP932.
 std::string timeStampCp932(const StampTime& t);
-// The stamp as the work files hold it: kStampSize bytes, NUL-filled.
-void putTimeStamp(std::uint8_t* out, const StampTime& t);
+// A result's time stamp as the work files hold it: the text, NUL-filled.
+void putTimeStamp(char (&stamp)[kStampSize], const StampTime& t);
 
 // ---------------------------------------------------------------- rates
 
@@ -114,5 +117,23 @@ std::string courseName(int course);
 bool writeWorkFile(DataStore& ds, UserPort& port, const std::string& logical, const std::vector<std::uint8_t>& bytes);
 // Reads the first n bytes of a work file; nullopt when it is missing or shorter.
 std::optional<std::vector<std::uint8_t>> readWorkFile(DataStore& ds, const std::string& logical, std::size_t n);
+
+// A result that encodes into R::kSize bytes (encode(out)) and decodes from a work file or
+// a saved copy of it (decode(in, size), false when that is too short to hold it).
+template <class R>
+bool writeResultFile(DataStore& ds, UserPort& port, const std::string& logical, const R& r) {
+  std::vector<std::uint8_t> bytes(R::kSize);
+  r.encode(bytes.data());
+  return writeWorkFile(ds, port, logical, bytes);
+}
+// Decodes the first n bytes of the work file; nullopt when it is missing or shorter.
+template <class R>
+std::optional<R> readResultFile(DataStore& ds, const std::string& logical, std::size_t n) {
+  auto data = readWorkFile(ds, logical, n);
+  if (!data) return std::nullopt;
+  R r;
+  if (!r.decode(data->data(), data->size())) return std::nullopt;
+  return r;
+}
 
 }  // namespace tovra::tally

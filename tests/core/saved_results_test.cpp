@@ -34,7 +34,7 @@ Bytes workFile(TallyKind kind, int serial) {
     case TallyKind::Shushi: {
       ShushiResult r;
       r.kounyu[ShushiResult::cell(12, 10)] = 1000 * (serial + 1);
-      putTimeStamp(reinterpret_cast<std::uint8_t*>(r.timeStamp), t);
+      putTimeStamp(r.timeStamp, t);
       return r.encode();
     }
     case TallyKind::Koumoku: {
@@ -42,7 +42,7 @@ Bytes workFile(TallyKind kind, int serial) {
       r.mode = 1;
       setFixedText(r.yearText, "2001");
       r.races[kAllCoursesRow][0] = serial + 1;
-      putTimeStamp(reinterpret_cast<std::uint8_t*>(r.timeStamp), t);
+      putTimeStamp(r.timeStamp, t);
       Bytes out(KoumokuResult::kSize);
       r.encode(out.data());
       return out;
@@ -51,14 +51,14 @@ Bytes workFile(TallyKind kind, int serial) {
       RankResult r;
       r.code = kRankHaitou;
       r.rows[0].kingaku = serial + 1;
-      putTimeStamp(reinterpret_cast<std::uint8_t*>(r.timeStamp), t);
+      putTimeStamp(r.timeStamp, t);
       return r.encode();
     }
     case TallyKind::Jyoken: {
       JyokenResult r;
       r.purchase[kJyokenGrandRow] = 100 * (serial + 1);
       r.conditions[0] = {static_cast<std::int16_t>(JyokenKind::Month), 3};
-      putTimeStamp(reinterpret_cast<std::uint8_t*>(r.timeStamp), t);
+      putTimeStamp(r.timeStamp, t);
       Bytes out(JyokenResult::kSize);
       r.encode(out.data());
       return out;
