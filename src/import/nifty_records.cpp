@@ -141,72 +141,74 @@ Outcome section(Cursor& c, int count, const SectionSpec& s, Entry&& entry) {
   return o == Outcome::SectionDone ? Outcome::Ok : o;
 }
 
+// Entry i of a result section into keka[i] and haitou[i] (both zero unless the entry is
+// read): `end(f)` says how a field that is no entry goes on (Outcome::Ok for an entry),
+// `numbers(f)` reads the entry's number code (0 when the field holds none).
+template <class End, class Numbers>
+auto resultEntry(std::uint16_t* keka, std::int32_t* haitou, End end, Numbers numbers) {
+  return [=](int i, std::string_view f, std::optional<std::string_view> p) {
+    keka[i] = 0;
+    haitou[i] = 0;
+    if (const Outcome o = end(f); o != Outcome::Ok) return o;
+    const int n = numbers(f), v = p ? payout(*p) : -1;
+    if (n == 0 || v < 0) return Outcome::Error;
+    keka[i] = static_cast<std::uint16_t>(n);
+    haitou[i] = v;
+    return Outcome::Ok;
+  };
+}
+
+// A section's end as a field equal to `text` ends it.
+auto endsAt(const std::string& text) {
+  return [&text](std::string_view f) { return f == text ? Outcome::SectionDone : Outcome::Ok; };
+}
+
+int horse(std::string_view f) { return horseNumber(f, false); }
+// Two brackets "１－２": 12, or 0.
+int bracketPair(std::string_view f) {
+  const int a = bracketNumber(f.substr(0, 2)), b = bracketNumber(f.substr(4, 2));
+  return a != 0 && b != 0 ? a * 10 + b : 0;
+}
+// Two horses "０１－０２": 102, or 0.
+int horsePair(std::string_view f) {
+  const int a = horseNumber(f.substr(0, 4), true), b = horseNumber(f.substr(6, 4), true);
+  return a != 0 && b != 0 ? a * 100 + b : 0;
+}
+
 Outcome readSections(Cursor& c, std::size_t start, RaceRecord& race) {
   const Texts& t = texts();
   // 単勝: two entries; a second field "連勝" means one winner.
   c.seek(start);
   c.scan({t.fuku}, 800);
-  Outcome o = section(c, 2, {16, 36, 4, 4}, [&](int i, std::string_view f, std::optional<std::string_view> p) {
-    race.tanKeka[i] = 0;
-    race.tanHaitou[i] = 0;
-    if (f == t.renshou) return Outcome::SectionDone;
-    const int n = horseNumber(f, false), v = p ? payout(*p) : -1;
-    if (n == 0 || v < 0) return Outcome::Error;
-    race.tanKeka[i] = static_cast<std::uint16_t>(n);
-    race.tanHaitou[i] = v;
-    return Outcome::Ok;
-  });
+  Outcome o = section(c, 2, {16, 36, 4, 4}, resultEntry(race.tanKeka, race.tanHaitou, endsAt(t.renshou), horse));
   if (o != Outcome::Ok) return o;
   // 複勝: four entries; a field starting with an ASCII blank ends them.
   c.seek(start);
   c.scan({t.fuku}, 800);
-  o = section(c, 4, {44, 38, 4, 2}, [&](int i, std::string_view f, std::optional<std::string_view> p) {
-    race.fukuKeka[i] = 0;
-    race.fukuHaitou[i] = 0;
-    if (f[0] == ' ') return Outcome::SectionDone;
-    const int n = horseNumber(f, false), v = p ? payout(*p) : -1;
-    if (n == 0 || v < 0) return Outcome::Error;
-    race.fukuKeka[i] = static_cast<std::uint16_t>(n);
-    race.fukuHaitou[i] = v;
-    return Outcome::Ok;
-  });
+  const auto blankEnds = [](std::string_view f) { return f[0] == ' ' ? Outcome::SectionDone : Outcome::Ok; };
+  o = section(c, 4, {44, 38, 4, 2}, resultEntry(race.fukuKeka, race.fukuHaitou, blankEnds, horse));
   if (o != Outcome::Ok) return o;
   // 枠連: two entries; "番連勝" ends them.
   c.seek(start);
   c.scan({t.waku}, 800);
-  o = section(c, 2, {56, 34, 6, 4}, [&](int i, std::string_view f, std::optional<std::string_view> p) {
-    race.wakuKeka[i] = 0;
-    race.wakuHaitou[i] = 0;
-    if (f == t.banRenshou) return Outcome::SectionDone;
-    const int a = bracketNumber(f.substr(0, 2)), b = bracketNumber(f.substr(4, 2)), v = p ? payout(*p) : -1;
-    if (a == 0 || b == 0 || v < 0) return Outcome::Error;
-    race.wakuKeka[i] = static_cast<std::uint16_t>(a * 10 + b);
-    race.wakuHaitou[i] = v;
-    return Outcome::Ok;
-  });
+  o = section(c, 2, {56, 34, 6, 4}, resultEntry(race.wakuKeka, race.wakuHaitou, endsAt(t.banRenshou), bracketPair));
   if (o != Outcome::Ok) return o;
   // 馬連 and ﾜｲﾄﾞ: "……………", "返　還　　" or a field starting with 0x96 end the whole
   // block; "馬番ワイド" in the quinella section ends it and the wide section follows.
-  auto pairEntry = [&](std::uint16_t* keka, std::int32_t* haitou, bool quinella) {
-    return [&, keka, haitou, quinella](int i, std::string_view f, std::optional<std::string_view> p) {
-      keka[i] = 0;
-      haitou[i] = 0;
+  const auto pairEnds = [&t](bool quinella) {
+    return [&t, quinella](std::string_view f) {
       if (f == t.dots || f == t.henkan || static_cast<unsigned char>(f[0]) == 0x96) return Outcome::BlockDone;
       if (quinella && f == t.umabanWide) return Outcome::SectionDone;
-      const int a = horseNumber(f.substr(0, 4), true), b = horseNumber(f.substr(6, 4), true), v = p ? payout(*p) : -1;
-      if (a == 0 || b == 0 || v < 0) return Outcome::Error;
-      keka[i] = static_cast<std::uint16_t>(a * 100 + b);
-      haitou[i] = v;
       return Outcome::Ok;
     };
   };
   c.seek(start + 100);
   c.scan({t.uma}, 800);
-  o = section(c, 2, {54, 32, 10, 2}, pairEntry(race.umaKeka, race.umaHaitou, true));
+  o = section(c, 2, {54, 32, 10, 2}, resultEntry(race.umaKeka, race.umaHaitou, pairEnds(true), horsePair));
   if (o != Outcome::Ok) return o == Outcome::BlockDone ? Outcome::Ok : o;
   c.seek(start + 500);
   c.scan({t.wa}, 200);
-  o = section(c, 6, {50, 32, 10, 2}, pairEntry(race.wideKeka, race.wideHaitou, false));
+  o = section(c, 6, {50, 32, 10, 2}, resultEntry(race.wideKeka, race.wideHaitou, pairEnds(false), horsePair));
   return o == Outcome::BlockDone ? Outcome::Ok : o;
 }
 
