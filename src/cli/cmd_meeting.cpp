@@ -122,10 +122,7 @@ class MeetingDelete : public Command {
 
 void addMeetingCommands(CommandSet& set) {
   set.group("meeting", "Meeting days");
-  set.add<MeetingList>();
-  set.add<MeetingAdd>();
-  set.add<MeetingEdit>();
-  set.add<MeetingDelete>();
+  set.addEach<MeetingList, MeetingAdd, MeetingEdit, MeetingDelete>();
 }
 
 }  // namespace tovra::cli

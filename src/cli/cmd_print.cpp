@@ -160,12 +160,7 @@ class PrintJyoken : public PrintCommand {  // kind 7
 
 void addPrintCommands(CommandSet& set) {
   set.group("print", "Print a meeting day, a race or a tally result (kinds 1-7), or write it as PDF");
-  set.add<PrintMeeting>();
-  set.add<PrintRace>();
-  set.add<PrintShushi>();
-  set.add<PrintKoumoku>();
-  set.add<PrintRank>();
-  set.add<PrintJyoken>();
+  set.addEach<PrintMeeting, PrintRace, PrintShushi, PrintKoumoku, PrintRank, PrintJyoken>();
 }
 
 }  // namespace tovra::cli

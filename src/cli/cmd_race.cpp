@@ -2,6 +2,8 @@
 // command line. Each command makes one change through the same rules as the dialog,
 // then settles the race and writes the meeting day, as 登録 does.
 #include <CLI/CLI.hpp>
+#include <tuple>
+#include <utility>
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
@@ -104,110 +106,54 @@ class RaceDeleteItems : public Command {
   RaceArgs args_;
 };
 
-class RaceBuy : public Command {
+// `race buy` and `race result`: one bet type's list of the race, added to from the options
+// or, with --delete, one line taken off it; then the race is settled and written and the
+// list printed.
+template <class Book>
+class RaceListCommand : public Command {
  public:
-  RaceBuy()
-      : Command("race", "buy",
-                "Add or delete bought tickets (購入馬券登録). TYPE tan|fuku|waku|wide|uma. 単勝/複勝: --horse; pairs: "
-                "--pair A B (通常), --method nagashi --axis X --partners LIST, or --method box --members LIST",
-                Writes::Ledger) {}
-  void define(CLI::App& app) override {
-    args_.define(app);
-    app.add_option("TYPE", type_, kTypeHelp)->required();
-    app.add_option("--amount", amount_,
-                   "Stake per ticket in units of 100 yen, as typed into the dialog (at most 8 digits)");
-    app.add_option("--horse", horse_, "単勝/複勝: horse number 1-18");
-    app.add_option("--method", method_, "Input method for pairs: normal (通常), nagashi (流し), box (ﾎﾞｯｸｽ)");
-    app.add_option("--pair", pair_, "通常: the two numbers (brackets 1-8 for 枠連, horses 1-18)")->expected(2);
-    app.add_option("--axis", axis_, "流し: the axis (軸)");
-    app.add_option("--partners", partners_, "流し: partners (相手), comma-separated")->delimiter(',');
-    app.add_option("--members", members_, "ﾎﾞｯｸｽ: three or more numbers, comma-separated")->delimiter(',');
-    app.add_option("--delete", del_, "Delete the ticket on this line of the type's list (1-based) instead of adding")
-        ->check(CLI::Range(1, kMaxListLine));
-  }
+  using Command::Command;
   void run(Context& ctx) override {
     const int r = args_.select(ctx);
     const BetType bt = parseBetType(ctx, type_);
     DataStore& ds = *ctx.ds;
-    PurchaseBook book(ds.races[static_cast<std::size_t>(r)]);
+    Book book(ds.races[static_cast<std::size_t>(r)]);
     if (del_ != 0) {
       if (!book.remove(ctx.port, bt, del_ - 1)) throw Refused();
     } else {
       checkAmountField(ctx, amount_);
-      if (add(ctx, book, bt).refused) throw Refused();
+      if (!add(ctx, book, bt, amount_)) throw Refused();
     }
     commitRace(ds, r);
     printLines(ctx.out, book.lines(bt));
-    ctx.out << book.remainingLabel(bt) << "\n";
+    printAfterList(ctx, book, bt);
   }
 
- private:
-  AddOutcome add(Context& ctx, PurchaseBook& book, BetType bt) {
-    if (!isPairType(bt)) {
-      if (horse_ == 0) ctx.refuse("--horse で馬番を指定して下さい。");
-      return book.addSingle(ctx.port, bt, horse_, amount_);
-    }
-    auto m = inputMethodFromText(method_);
-    if (!m) ctx.refuse("入力方法は normal nagashi box (通常 流し ﾎﾞｯｸｽ) で指定して下さい。");
-    PairPick pick;
-    pick.method = *m;
-    if (*m == InputMethod::Tsujo) {
-      if (pair_.size() != 2) ctx.refuse("--pair で二つの番号を指定して下さい。");
-      pick.first = pair_[0];
-      pick.second = pair_[1];
-    } else if (*m == InputMethod::Nagashi) {
-      if (axis_ == 0) ctx.refuse("--axis で軸の番号を指定して下さい。");
-      pick.first = axis_;
-      pick.ticked = partners_;
-    } else {
-      pick.ticked = members_;
-    }
-    return book.addPairs(ctx.port, bt, pick, amount_);
-  }
-
-  RaceArgs args_;
-  std::string type_, amount_, method_ = "normal";
-  int horse_ = 0, axis_ = 0, del_ = 0;
-  std::vector<int> pair_, partners_, members_;
-};
-
-class RaceResult : public Command {
- public:
-  RaceResult()
-      : Command("race", "result",
-                "Add or delete a result and its payout (ﾚｰｽ結果登録). TYPE tan|fuku|waku|wide|uma; --horse or --pair",
-                Writes::Ledger) {}
-  void define(CLI::App& app) override {
+ protected:
+  // The race, the type, the amount and the horse, in this order in the help.
+  void defineHead(CLI::App& app, const char* amountHelp) {
     args_.define(app);
     app.add_option("TYPE", type_, kTypeHelp)->required();
-    app.add_option("--amount", amount_,
-                   "Payout per 100 yen in units of 10 yen, as typed into the dialog (at most 8 digits)");
+    app.add_option("--amount", amount_, amountHelp);
     app.add_option("--horse", horse_, "単勝/複勝: horse number 1-18");
-    app.add_option("--pair", pair_, "枠連/ﾜｲﾄﾞ/馬連: the two numbers")->expected(2);
-    app.add_option("--delete", del_, "Delete the result on this line of the type's list (1-based) instead of adding")
-        ->check(CLI::Range(1, kMaxListLine));
   }
-  void run(Context& ctx) override {
-    const int r = args_.select(ctx);
-    const BetType bt = parseBetType(ctx, type_);
-    DataStore& ds = *ctx.ds;
-    ResultBook book(ds.races[static_cast<std::size_t>(r)]);
-    if (del_ != 0) {
-      if (!book.remove(ctx.port, bt, del_ - 1)) throw Refused();
-    } else {
-      checkAmountField(ctx, amount_);
-      int a = horse_, b = 0;
-      if (isPairType(bt)) {
-        if (pair_.size() != 2) ctx.refuse("--pair で二つの番号を指定して下さい。");
-        a = pair_[0];
-        b = pair_[1];
-      } else if (horse_ == 0) {
-        ctx.refuse("--horse で馬番を指定して下さい。");
-      }
-      if (!book.add(ctx.port, bt, a, b, amount_)) throw Refused();
-    }
-    commitRace(ds, r);
-    printLines(ctx.out, book.lines(bt));
+  void definePair(CLI::App& app, const char* help) { app.add_option("--pair", pair_, help)->expected(2); }
+  void defineDelete(CLI::App& app, const char* help) {
+    app.add_option("--delete", del_, help)->check(CLI::Range(1, kMaxListLine));
+  }
+  // Adds what the options give; false when the book refused it (having said why).
+  virtual bool add(Context& ctx, Book& book, BetType bt, const std::string& amount) = 0;
+  // What is printed after the list.
+  virtual void printAfterList(Context&, const Book&, BetType) {}
+  // --horse of 単勝/複勝, refused when missing.
+  int horse(Context& ctx) const {
+    if (horse_ == 0) ctx.refuse("--horse で馬番を指定して下さい。");
+    return horse_;
+  }
+  // The two numbers of --pair, refused when missing.
+  std::pair<int, int> pair(Context& ctx) const {
+    if (pair_.size() != 2) ctx.refuse("--pair で二つの番号を指定して下さい。");
+    return {pair_[0], pair_[1]};
   }
 
  private:
@@ -215,6 +161,71 @@ class RaceResult : public Command {
   std::string type_, amount_;
   int horse_ = 0, del_ = 0;
   std::vector<int> pair_;
+};
+
+class RaceBuy : public RaceListCommand<PurchaseBook> {
+ public:
+  RaceBuy()
+      : RaceListCommand("race", "buy",
+                        "Add or delete bought tickets (購入馬券登録). TYPE tan|fuku|waku|wide|uma. 単勝/複勝: --horse; "
+                        "pairs: --pair A B (通常), --method nagashi --axis X --partners LIST, or --method box "
+                        "--members LIST",
+                        Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    defineHead(app, "Stake per ticket in units of 100 yen, as typed into the dialog (at most 8 digits)");
+    app.add_option("--method", method_, "Input method for pairs: normal (通常), nagashi (流し), box (ﾎﾞｯｸｽ)");
+    definePair(app, "通常: the two numbers (brackets 1-8 for 枠連, horses 1-18)");
+    app.add_option("--axis", axis_, "流し: the axis (軸)");
+    app.add_option("--partners", partners_, "流し: partners (相手), comma-separated")->delimiter(',');
+    app.add_option("--members", members_, "ﾎﾞｯｸｽ: three or more numbers, comma-separated")->delimiter(',');
+    defineDelete(app, "Delete the ticket on this line of the type's list (1-based) instead of adding");
+  }
+
+ private:
+  bool add(Context& ctx, PurchaseBook& book, BetType bt, const std::string& amount) override {
+    if (!isPairType(bt)) return !book.addSingle(ctx.port, bt, horse(ctx), amount).refused;
+    auto m = inputMethodFromText(method_);
+    if (!m) ctx.refuse("入力方法は normal nagashi box (通常 流し ﾎﾞｯｸｽ) で指定して下さい。");
+    PairPick pick;
+    pick.method = *m;
+    if (*m == InputMethod::Tsujo) {
+      std::tie(pick.first, pick.second) = pair(ctx);
+    } else if (*m == InputMethod::Nagashi) {
+      if (axis_ == 0) ctx.refuse("--axis で軸の番号を指定して下さい。");
+      pick.first = axis_;
+      pick.ticked = partners_;
+    } else {
+      pick.ticked = members_;
+    }
+    return !book.addPairs(ctx.port, bt, pick, amount).refused;
+  }
+  void printAfterList(Context& ctx, const PurchaseBook& book, BetType bt) override {
+    ctx.out << book.remainingLabel(bt) << "\n";
+  }
+
+  std::string method_ = "normal";
+  int axis_ = 0;
+  std::vector<int> partners_, members_;
+};
+
+class RaceResult : public RaceListCommand<ResultBook> {
+ public:
+  RaceResult()
+      : RaceListCommand("race", "result",
+                        "Add or delete a result and its payout (ﾚｰｽ結果登録). TYPE tan|fuku|waku|wide|uma; --horse or "
+                        "--pair",
+                        Writes::Ledger) {}
+  void define(CLI::App& app) override {
+    defineHead(app, "Payout per 100 yen in units of 10 yen, as typed into the dialog (at most 8 digits)");
+    definePair(app, "枠連/ﾜｲﾄﾞ/馬連: the two numbers");
+    defineDelete(app, "Delete the result on this line of the type's list (1-based) instead of adding");
+  }
+
+ private:
+  bool add(Context& ctx, ResultBook& book, BetType bt, const std::string& amount) override {
+    const auto [a, b] = isPairType(bt) ? pair(ctx) : std::pair<int, int>(horse(ctx), 0);
+    return book.add(ctx.port, bt, a, b, amount);
+  }
 };
 
 class RaceComment : public Command {
@@ -273,12 +284,7 @@ class RaceGoing : public Command {
 
 void addRaceCommands(CommandSet& set) {
   set.group("race", "Race entry: items, bought tickets, results, comment, going");
-  set.add<RaceItems>();
-  set.add<RaceDeleteItems>();
-  set.add<RaceBuy>();
-  set.add<RaceResult>();
-  set.add<RaceComment>();
-  set.add<RaceGoing>();
+  set.addEach<RaceItems, RaceDeleteItems, RaceBuy, RaceResult, RaceComment, RaceGoing>();
 }
 
 }  // namespace tovra::cli

@@ -132,10 +132,7 @@ class SavedDelete : public Command {
 
 void addSavedCommands(CommandSet& set) {
   set.group("saved", "Saved tally results (保存済集計結果): list, save, show, delete");
-  set.add<SavedList>();
-  set.add<SavedSave>();
-  set.add<SavedShow>();
-  set.add<SavedDelete>();
+  set.addEach<SavedList, SavedSave, SavedShow, SavedDelete>();
 }
 
 }  // namespace tovra::cli

@@ -53,9 +53,7 @@ class YearDelete : public Command {
 
 void addYearCommands(CommandSet& set) {
   set.group("year", "Racing years");
-  set.add<YearList>();
-  set.add<YearAdd>();
-  set.add<YearDelete>();
+  set.addEach<YearList, YearAdd, YearDelete>();
 }
 
 }  // namespace tovra::cli

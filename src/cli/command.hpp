@@ -63,6 +63,11 @@ class CommandSet {
     attach(std::move(owned));
     return c;
   }
+  // Adds commands built without arguments, in the order given.
+  template <class... Cs>
+  void addEach() {
+    (add<Cs>(), ...);
+  }
 
  private:
   void attach(std::unique_ptr<Command> c);
