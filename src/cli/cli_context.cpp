@@ -6,6 +6,7 @@
 #include "ledger/recovery.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
+#include "mainwindow/startup.hpp"
 
 namespace tovra::cli {
 
@@ -69,8 +70,7 @@ void Context::prepare() {
     if (!found) refuse("年次 " + std::to_string(*yearOption) + "年は登録されていません。");
     ds->year = std::to_string(*yearOption);
   }
-  ds->countMeetings();
-  ds->course = settings.startCourse;
+  openLedger(*ds, settings);
 }
 
 void Context::takeLock() {

@@ -5,7 +5,7 @@
 #include <QRegularExpressionValidator>
 
 #include "forms/AppState.h"
-#include "ledger/helpers.hpp"
+#include "entry/digit_keys.hpp"
 
 namespace tovra {
 

@@ -40,7 +40,6 @@
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
-#include "ledger/helpers.hpp"
 #include "ledger/records.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -48,6 +47,7 @@
 #include "mainwindow/folders.hpp"
 #include "mainwindow/main_commands.hpp"
 #include "mainwindow/startup.hpp"
+#include "settings/exit_confirmation.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {

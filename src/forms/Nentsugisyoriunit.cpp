@@ -8,7 +8,6 @@
 
 #include "forms/AppState.h"
 #include "forms/DigitFilter.h"
-#include "ledger/helpers.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {

@@ -15,9 +15,9 @@
 #include "forms/PrintActions.h"
 #include "forms/RaceDialogs.h"
 #include "ledger/datastore.hpp"
-#include "ledger/helpers.hpp"
 #include "ledger/user_port.hpp"
 #include "mainwindow/race_delete.hpp"
+#include "settings/exit_confirmation.hpp"
 #include "settings/settings_record.hpp"
 
 static void initRacewinQrc() { Q_INIT_RESOURCE(racewin); }

@@ -8,7 +8,7 @@
 #include "forms/Looks.h"
 #include "forms/SaveFile.h"
 #include "ledger/datastore.hpp"
-#include "ledger/helpers.hpp"
+#include "settings/exit_confirmation.hpp"
 #include "tally/saved_results.hpp"
 
 static void initShukeiQrc() {

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ledger/helpers.hpp"
+#include "ledger/years.hpp"
 
 namespace tovra {
 

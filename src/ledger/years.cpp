@@ -150,4 +150,17 @@ bool changeYear(DataStore& ds, UserPort& port, int newYear) {
   return true;
 }
 
+YearList yearComboList(const DataStore& ds, const char* format) {
+  YearList list;
+  int current = ds.yearNumber();
+  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, format, ds.nenji.nen[i]);
+    list.entries.push_back(buf);
+    list.years.push_back(ds.nenji.nen[i]);
+    if (ds.nenji.nen[i] == current) list.selected = i;
+  }
+  return list;
+}
+
 }  // namespace tovra

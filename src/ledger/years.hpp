@@ -3,6 +3,7 @@
 // switching the current year. Messages go through the user port.
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tovra {
 
@@ -54,5 +55,18 @@ bool changeYear(DataStore& ds, UserPort& port, int newYear);
 
 // Sorts slots 0..19 descending, zeros last; slot 20 is untouched.
 void sortYears(DataStore& ds);
+
+// The entries of a year combo box (newest first, at most 20, up to the first 0) and the
+// index of the current year (0 when it is not among them). The tally and search dialogs
+// show "%4d年"; the main window's year box " %d年", the year dialog's list "  %d年".
+struct YearList {
+  std::vector<std::string> entries;  // UTF-8
+  std::vector<int> years;
+  int selected = 0;
+};
+inline constexpr const char* kYearListFormat = "%4d年";
+inline constexpr const char* kYearBoxFormat = " %d年";
+inline constexpr const char* kNenBoxFormat = "  %d年";
+YearList yearComboList(const DataStore& ds, const char* format = kYearListFormat);
 
 }  // namespace tovra

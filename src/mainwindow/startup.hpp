@@ -7,10 +7,6 @@ namespace tovra {
 class DataStore;
 struct SettingsRecord;
 
-// The start course of the settings as a course index; a value no course has (a damaged
-// settings file) falls back to 札幌.
-int startCourseOf(const SettingsRecord& s);
-
 // After the current year is known: counts the meetings of every course and makes the
 // start course of the settings current (its first meeting is the one shown).
 void openLedger(DataStore& ds, const SettingsRecord& s);

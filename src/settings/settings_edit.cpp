@@ -10,7 +10,7 @@ SettingsChoices choicesOf(const SettingsRecord& s) {
   c.confirmExit = s.confirmExit();
   c.racePage = s.racePage() <= 2 ? s.racePage() : 0;
   c.newAgeLabels = (s.optionDigits / 100) % 10 == 0;
-  c.startCourse = s.startCourse <= 9 ? s.startCourse : 0;
+  c.startCourse = s.startCourseIndex();
   return c;
 }
 

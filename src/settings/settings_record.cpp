@@ -73,7 +73,8 @@ SettingsRecord loadSettings(FileSystem& fs, const std::filesystem::path& root, b
   s.encode(buf);  // a short file keeps the rest
   f->read(buf, sizeof buf);
   s.decode(buf);
-  if (s.startCourse > 9) s.startCourse = 0;  // a damaged file must not pick a course that does not exist
+  // A damaged file must not pick a course that does not exist, not even when saved again.
+  s.startCourse = static_cast<std::uint16_t>(s.startCourseIndex());
   return s;
 }
 

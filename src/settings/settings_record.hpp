@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "ledger/records.hpp"
+
 namespace tovra {
 
 class FileSystem;
@@ -26,6 +28,8 @@ struct SettingsRecord {
   // The values used when tovractm.dat does not exist.
   static SettingsRecord defaults();
 
+  // The start course as a course index: a value no course has (a damaged file) is 札幌.
+  int startCourseIndex() const { return startCourse < kCourseCount ? startCourse : 0; }
   bool confirmExit() const { return optionDigits % 10 == 0; }
   int racePage() const { return (optionDigits / 10) % 10; }
   bool oldAgeLabels() const { return (optionDigits / 100) % 10 == 1; }

@@ -15,15 +15,16 @@
 using namespace tovra;
 using tovra::testing::TempDir;
 
-TEST(Startup, StartCourseOfSettingsAndItsFallback) {
-  SettingsRecord s = SettingsRecord::defaults();
-  EXPECT_EQ(startCourseOf(s), 0);
-  s.startCourse = 9;
-  EXPECT_EQ(startCourseOf(s), 9);
-  s.startCourse = 10;
-  EXPECT_EQ(startCourseOf(s), 0);
-  s.startCourse = 0xFFFF;
-  EXPECT_EQ(startCourseOf(s), 0);
+TEST(Startup, StartCourseOfTheSettingsAndItsFallback) {
+  const struct {
+    std::uint16_t stored;
+    int course;
+  } cases[] = {{0, 0}, {4, 4}, {9, 9}, {10, 0}, {0xFFFF, 0}};
+  for (const auto& c : cases) {
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = c.stored;
+    EXPECT_EQ(s.startCourseIndex(), c.course) << c.stored;
+  }
 }
 
 TEST(Startup, YearTextsWithALeadingZeroAreRefused) {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "entry/digit_keys.hpp"
 #include "ledger/datastore.hpp"
-#include "ledger/helpers.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/years.hpp"
+#include "settings/exit_confirmation.hpp"
 #include "settings/settings_record.hpp"
 #include "common/ledger_builder.hpp"
 
@@ -137,14 +138,7 @@ TEST(Years, ChangingTheYearAsksAndKeepsTheCourse) {
   EXPECT_EQ(ds.shown(), 0);
 }
 
-TEST(Helpers, DigitFilterAndYearListAndExit) {
-  ScriptedPort port;
-  EXPECT_TRUE(digitKeyFilter(port, U'7'));
-  EXPECT_TRUE(digitKeyFilter(port, 8));
-  EXPECT_FALSE(digitKeyFilter(port, U'a'));
-  EXPECT_FALSE(digitKeyFilter(port, U'５'));
-  EXPECT_EQ(port.beeps, 2);
-
+TEST(Years, ComboListNewestFirstWithTheCurrentYearSelected) {
   DataStore ds;
   ds.nenji.nen[0] = 2001;
   ds.nenji.nen[1] = 2000;
@@ -157,7 +151,23 @@ TEST(Helpers, DigitFilterAndYearListAndExit) {
   EXPECT_EQ(yearComboList(ds, kNenBoxFormat).entries[1], "  2000年");  // the year dialog's list
   ds.year = "1990";
   EXPECT_EQ(yearComboList(ds).selected, 0);
+}
 
+TEST(DigitKeys, DigitsAndBackspacePassAnythingElseBeeps) {
+  const struct {
+    char32_t key;
+    bool passes;
+  } cases[] = {{U'0', true},  {U'7', true},  {U'9', true},   {8, true},    {U'a', false},
+               {U'/', false}, {U':', false}, {U'５', false}, {127, false}, {U'-', false}};
+  for (const auto& c : cases) {
+    ScriptedPort port;
+    EXPECT_EQ(digitKeyFilter(port, c.key), c.passes) << static_cast<unsigned>(c.key);
+    EXPECT_EQ(port.beeps, c.passes ? 0 : 1) << static_cast<unsigned>(c.key);
+  }
+}
+
+TEST(ExitConfirmation, AsksUnlessTheSettingsSayNot) {
+  ScriptedPort port;
   SettingsRecord s = SettingsRecord::defaults();
   port.answers.push_back(Answer::Cancel);
   EXPECT_FALSE(confirmExit(port, s));

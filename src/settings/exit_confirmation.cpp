@@ -1,0 +1,13 @@
+#include "settings/exit_confirmation.hpp"
+
+#include "ledger/user_port.hpp"
+#include "settings/settings_record.hpp"
+
+namespace tovra {
+
+bool confirmExit(UserPort& port, const SettingsRecord& settings) {
+  if (!settings.confirmExit()) return true;
+  return askOkCancel(port, "競走収支帖 トヴラを終了します", MsgIcon::Warning);
+}
+
+}  // namespace tovra
