@@ -70,7 +70,9 @@ std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& 
   std::vector<std::uint8_t> records(names.size() * kFileListRecord, 0);
   for (std::size_t i = 0; i < names.size(); ++i)
     std::memcpy(records.data() + i * kFileListRecord, names[i].data(), std::min(names[i].size(), kFileListRecord - 1));
-  writeWholeFile(fs, resolvePath(fs, root, workFile), records.data(), records.size());
+  // The import works from the returned names; the work file only shows the list to whoever looks
+  // into tmp/, so a failed write (a full disk) must not stop the import.
+  (void)writeWholeFile(fs, resolvePath(fs, root, workFile), records.data(), records.size());
   return names;
 }
 

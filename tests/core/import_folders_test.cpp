@@ -11,6 +11,7 @@
 #include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
 #include "common/ledger_builder.hpp"
+#include "core/support/faulty_fs.hpp"
 
 using namespace tovra;
 using tovra::testing::readBytes;
@@ -185,4 +186,19 @@ TEST(FileList, PlainFilesInNameOrderWrittenAs256ByteRecords) {
   // A folder that does not exist lists nothing and leaves an empty work file.
   EXPECT_TRUE(listFiles(FileSystem::standard(), dir.path(), dir.path() / "none", "*.*", kPatFileList).empty());
   EXPECT_EQ(readBytes(dir.path() / "tmp" / "patfilename.tmp").size(), 0u);
+}
+
+TEST(FileList, AFailedWorkFileWriteStillListsAndKeepsTheOldList) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "tmp");
+  std::filesystem::create_directories(dir.path() / "nifty");
+  writeText(dir.path() / "nifty" / "a.txt", "x");
+  writeText(dir.path() / "tmp" / "niffilename.tmp", "old");
+  fixture::FaultyFs fs;  // a full disk below tmp/
+  fs.fail = [](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
+    return op == fixture::FaultyFs::Op::Write && p.parent_path().filename() == "tmp";
+  };
+  EXPECT_EQ(listFiles(fs, dir.path(), dir.path() / "nifty", "*.*", kNiftyFileList), std::vector<std::string>{"a.txt"});
+  const auto b = readBytes(dir.path() / "tmp" / "niffilename.tmp");
+  EXPECT_EQ(std::string(b.begin(), b.end()), "old");
 }
