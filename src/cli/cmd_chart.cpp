@@ -22,7 +22,7 @@ class ChartCommand : public Command {
                 Writes::Nothing),
         kind_(kind) {}
   void define(CLI::App& app) override {
-    app.add_option("--range", range_, "all, or a registered year YYYY")->required();
+    defineTallyRange(app, range_);
     app.add_option("--png", png_, "The PNG file to write")->required()->each([this](const std::string& v) {
       png_ = std::filesystem::absolute(v).string();
     });

@@ -16,7 +16,7 @@ class ExportRaces : public Command {
       : Command("export", "races", "Every race of a range as CSV: date, course, 回日目, race, name, items, money, hit",
                 Writes::Nothing) {}
   void define(CLI::App& app) override {
-    app.add_option("--range", range_, "all, or a registered year YYYY")->required();
+    defineTallyRange(app, range_);
     out_.define(app);
   }
   void run(Context& ctx) override {

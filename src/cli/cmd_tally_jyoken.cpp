@@ -49,7 +49,7 @@ class TallyJyoken : public Command {
       : Command("tally", "jyoken", "条件集計: results of the races meeting every condition (tmp/jyoken.tmp)",
                 Writes::WorkFiles) {}
   void define(CLI::App& app) override {
-    app.add_option("--range", range_, "all, or a registered year YYYY")->required();
+    defineTallyRange(app, range_);
     app.add_option("--cond", conds_,
                    "KIND=VALUE, KIND one of month race age class type sex weight track distance going bet; "
                    "VALUE the item number (class 1 新馬 ... 9 G1; bet 1 単勝 2 複勝 3 枠連 4 ﾜｲﾄﾞ 5 馬連) "

@@ -17,7 +17,7 @@ class TallyKoumoku : public Command {
       : Command("tally", "koumoku", "項目集計: results by race number, items, bet type, amount... (tmp/koumoku.tmp)",
                 Writes::WorkFiles) {}
   void define(CLI::App& app) override {
-    app.add_option("--range", range_, "all, or a registered year YYYY")->required();
+    defineTallyRange(app, range_);
     app.add_option("--course", course_, "Course shown: sap..kok or 0-9, or 10 for all courses (default)");
     csv_.define(app);
   }

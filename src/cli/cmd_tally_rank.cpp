@@ -13,7 +13,7 @@ class TallyRank : public Command {
  public:
   TallyRank() : Command("tally", "rank", "RANK集計: the best 45 (tmp/rank.tmp)", Writes::WorkFiles) {}
   void define(CLI::App& app) override {
-    app.add_option("--range", range_, "all or a registered year YYYY")->required();
+    defineTallyRange(app, range_);
     app.add_option("--kind", kind_, "1 的中配当, 2 ﾚｰｽ別回収率, 3 開催日別回収率, 4 ﾚｰｽ別収支, 5 開催日別収支")
         ->required()
         ->check(CLI::Range(1, 5));

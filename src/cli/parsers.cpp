@@ -71,4 +71,8 @@ int RaceArgs::select(Context& ctx) const {
   return r;
 }
 
+void defineTallyRange(CLI::App& app, std::string& range) {
+  app.add_option("--range", range, "all, or a registered year YYYY")->required();
+}
+
 }  // namespace tovra::cli

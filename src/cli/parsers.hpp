@@ -34,6 +34,8 @@ MonthDay parseMonthDay(Context& ctx, const std::string& text);
 // year. Requires a registered current year.
 tally::TallyRange parseTallyRange(Context& ctx, const std::string& text,
                                   const char* badFormat = "集計範囲は all または西暦4桁の年次で指定して下さい。");
+// The required option `--range all|YYYY` that parseTallyRange reads.
+void defineTallyRange(CLI::App& app, std::string& range);
 
 // COURSE INDEX: a meeting day of the current year.
 struct MeetingArgs {
