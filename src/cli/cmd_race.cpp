@@ -68,7 +68,12 @@ class RaceItems : public Command {
       const ItemGroup& g = raceItemGroups()[static_cast<std::size_t>(i)];
       std::string help = g.caption;
       help += ":";
-      for (std::size_t k = 0; k < g.items.size(); ++k) help += " " + std::to_string(k + 1) + "=" + g.items[k];
+      for (std::size_t k = 0; k < g.items.size(); ++k) {
+        help += ' ';
+        help += std::to_string(k + 1);
+        help += '=';
+        help += g.items[k];
+      }
       app.add_option(kItemFlags[i], items_[i], help);
     }
   }

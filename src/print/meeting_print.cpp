@@ -10,6 +10,14 @@
 namespace tovra::print {
 
 namespace {
+
+// A balance as the day page prints it: one blank, then the amount. Appended to one string:
+// GCC 12 at -O3 warns (-Wrestrict) about " " + a temporary std::string.
+std::string balanceText(std::int64_t yen) {
+  std::string s(1, ' ');
+  s += yenText(yen);
+  return s;
+}
 constexpr int kRowTop = 630, kRowPitch = 70, kTotalY = 1535;
 constexpr int kRaceX = 210, kMoneyX = 400, kBalanceX = 1630, kHitX = 2200;
 
@@ -37,7 +45,7 @@ Document meetingDocument(const DataStore& ds) {
       } else {
         returns += purchase + balance;
         put(p, kMoneyX, y, moneyLine(purchase, balance, purchase + balance));
-        put(p, kBalanceX, y, " " + yenText(balance), plusColour(balance));
+        put(p, kBalanceX, y, balanceText(balance), plusColour(balance));
       }
     }
     if (raceHit(joutai)) put(p, kHitX, y, "[的中]");
@@ -48,7 +56,7 @@ Document meetingDocument(const DataStore& ds) {
   } else {
     // The return is the sum of the races' returns printed above.
     put(p, 220, kTotalY, "合計  " + moneyLine(dayPurchase, dayBalance, returns));
-    put(p, kBalanceX, kTotalY, " " + yenText(dayBalance), plusColour(dayBalance));
+    put(p, kBalanceX, kTotalY, balanceText(dayBalance), plusColour(dayBalance));
   }
   return Document{{std::move(p)}};
 }
