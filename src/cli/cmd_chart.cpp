@@ -24,7 +24,7 @@ class ChartCommand : public Command {
   void define(CLI::App& app) override {
     defineTallyRange(app, range_);
     app.add_option("--png", png_, "The PNG file to write")->required()->each([this](const std::string& v) {
-      png_ = std::filesystem::absolute(v).string();
+      png_ = absoluteFileOption(v);
     });
     app.add_option("--width", width_, "Width in pixels")->check(CLI::Range(320, 4000));
     app.add_option("--height", height_, "Height in pixels")->check(CLI::Range(240, 4000));

@@ -31,6 +31,7 @@ void ImportCommand::checkFileArgs(Context& ctx, const std::vector<std::string>& 
   if (args.size() != (automatic ? 2u : 3u))
     ctx.refuse(automatic ? "--auto では 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。"
                          : "ﾌｧｲﾙ名 競馬場 開催ﾃﾞｰﾀ番号 を指定して下さい。(または --auto)");
+  if (!automatic && args[0].empty()) ctx.refuse(kEmptyFileName);
 }
 
 std::filesystem::path ImportCommand::fromShell(const std::string& file) { return std::filesystem::absolute(file); }

@@ -25,7 +25,7 @@ class PrintCommand : public Command {
   // --pdf FILE, taken relative to the folder the command is run from (not -C's).
   void definePdf(CLI::App& app) {
     app.add_option("--pdf", pdf_, "Write a PDF file (A4) instead of printing on the default printer")
-        ->each([this](const std::string& v) { pdf_ = std::filesystem::absolute(v).string(); });
+        ->each([this](const std::string& v) { pdf_ = absoluteFileOption(v); });
   }
   // The job goes into a PDF file, or onto the default printer after the confirmation
   // that names it (answered by --yes, refused without a terminal).

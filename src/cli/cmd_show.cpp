@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 namespace tovra::cli {
@@ -16,7 +17,7 @@ void printMeetingView(std::ostream& out, const MeetingView& v) {
   out << v.kaisaiPanel << "\n";
   for (int r = 0; r < 12; ++r) {
     const MeetingRowView& row = v.rows[r];
-    out << (r + 1) << "R\t" << row.raceName << "\t" << row.kou << "\t" << row.shu;
+    out << (r + 1) << "R\t" << terminalText(row.raceName) << "\t" << row.kou << "\t" << row.shu;
     if (row.hit) out << "\t的中";
     out << "\n";
   }

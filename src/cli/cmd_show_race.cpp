@@ -5,6 +5,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "entry/entry_text.hpp"
 #include "entry/purchase.hpp"
 #include "entry/race_entry.hpp"
@@ -19,7 +20,7 @@ namespace {
 void printRace(std::ostream& out, const DataStore& ds, int r) {
   const KaisaiRecord& k = ds.kaisai;
   RaceRecord race = ds.races[static_cast<std::size_t>(r)];  // the books want a mutable record
-  out << entryDayLabel(ds, r) << "  " << cp932ToUtf8(fixedText(k.raceMei[r])) << "\n";
+  out << entryDayLabel(ds, r) << "  " << terminalText(cp932ToUtf8(fixedText(k.raceMei[r]))) << "\n";
   const std::string items = raceItemsLine(race.koumoku, race.kyori);
   out << "ﾚｰｽ項目\t" << (items.empty() ? "(なし)" : items) << "\n";
 
@@ -44,7 +45,7 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
         << "  回収金額" << yenText(purchase + balance) << "  収支" << yenText(balance) << "\n";
   }
   const std::string comment = commentToMemo(cp932ToUtf8(fixedText(race.comento)));
-  if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << comment << "\n";
+  if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << terminalText(comment, true) << "\n";
 }
 
 class ShowRace : public Command {

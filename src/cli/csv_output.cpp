@@ -4,13 +4,14 @@
 #include <filesystem>
 
 #include "cli/cli_context.hpp"
+#include "cli/parsers.hpp"
 #include "export/tally_csv.hpp"
 
 namespace tovra::cli {
 
 void CsvOut::define(CLI::App& app) {
   app.add_option("--out", path, "Write the CSV file (UTF-8 with BOM) instead of printing it")
-      ->each([this](const std::string& v) { path = std::filesystem::absolute(v).string(); });
+      ->each([this](const std::string& v) { path = absoluteFileOption(v); });
 }
 
 void CsvOut::write(Context& ctx, const exports::CsvTable& table) const {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <charconv>
+#include <filesystem>
 
 #include "cli/cli_context.hpp"
 
@@ -73,6 +74,11 @@ int RaceArgs::select(Context& ctx) const {
 
 void defineTallyRange(CLI::App& app, std::string& range) {
   app.add_option("--range", range, "all, or a registered year YYYY")->required();
+}
+
+std::string absoluteFileOption(const std::string& text) {
+  if (text.empty()) throw CLI::ValidationError(kEmptyFileName);
+  return std::filesystem::absolute(text).string();
 }
 
 }  // namespace tovra::cli

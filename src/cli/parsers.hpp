@@ -14,6 +14,12 @@ namespace tovra::cli {
 
 struct Context;
 
+// The refusal of an empty file name, in options and arguments alike.
+inline constexpr const char* kEmptyFileName = "ﾌｧｲﾙ名を指定して下さい。";
+// The value of a file option (--out, --pdf, --png) as typed, made absolute against the folder
+// the command is run from (not -C). An empty name is a parse error (message, exit 1).
+std::string absoluteFileOption(const std::string& text);
+
 // Digits only, one to `maxDigits` of them (no sign, no spaces), into `out`.
 bool parseDigits(const std::string& text, int& out, std::size_t maxDigits);
 

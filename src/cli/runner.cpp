@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/command.hpp"
@@ -11,8 +12,10 @@
 
 namespace tovra::cli {
 
-int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend,
-        exports::ChartRendererFactory chartRenderer) {
+namespace {
+
+int runCommand(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend,
+               exports::ChartRendererFactory chartRenderer) {
   Context ctx(io);
   ctx.printBackend = std::move(printBackend);
   ctx.chartRenderer = std::move(chartRenderer);
@@ -45,10 +48,32 @@ int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendF
   return 0;
 }
 
+}  // namespace
+
+int run(const std::vector<std::string>& args, const Io& io, print::PrintBackendFactory printBackend,
+        exports::ChartRendererFactory chartRenderer) {
+  const int rc = runCommand(args, io, std::move(printBackend), std::move(chartRenderer));
+  // What a command printed must have reached stdout: a full disk or a failed device behind
+  // it is a failure, never a silent success.
+  io.out.flush();
+  if (io.out.fail()) {
+    io.err << "[確認] " << kOutputFailedMessage << "\n";
+    return kFatalExitCode;
+  }
+  return rc;
+}
+
 int run(int argc, char** argv, print::PrintBackendFactory printBackend, exports::ChartRendererFactory chartRenderer) {
   const Io io{std::cout, std::cerr, std::cin, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0};
-  return run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), io, std::move(printBackend),
-             std::move(chartRenderer));
+  const int rc = run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), io, std::move(printBackend),
+                     std::move(chartRenderer));
+  // The C library may still hold bytes of stdout: they are written now, and a failure then
+  // (or an earlier one it remembers) is reported as well.
+  if (rc != kFatalExitCode && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
+    std::cerr << "[確認] " << kOutputFailedMessage << "\n";
+    return kFatalExitCode;
+  }
+  return rc;
 }
 
 }  // namespace tovra::cli

@@ -8,6 +8,9 @@
 
 namespace tovra::cli {
 
+// The message when what a command printed could not be written to stdout (exit 2).
+inline constexpr const char* kOutputFailedMessage = "標準出力に書き込めませんでした。";
+
 // Runs the tool on `args` (without the program name); returns the exit code: 0 success,
 // 1 refused input or bad arguments, 2 fatal file error. `printBackend` makes the print
 // back end and `chartRenderer` the chart renderer when a command needs one (none: printing

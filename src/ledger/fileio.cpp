@@ -76,14 +76,43 @@ bool plainName(const std::string& n) {
 // ---------------------------------------------------------------- FileSystem
 
 std::unique_ptr<File> FileSystem::open(const std::filesystem::path& p, OpenMode mode) {
+  int flags = O_CLOEXEC;
   const char* m = "rb";
   switch (mode) {
-    case OpenMode::Read: m = "rb"; break;
-    case OpenMode::Update: m = "r+b"; break;
-    case OpenMode::CreateNew: m = "w+bx"; break;  // O_EXCL: never an existing file
+    case OpenMode::Read:
+      flags |= O_RDONLY | O_NONBLOCK;
+      m = "rb";
+      break;
+    case OpenMode::Update:
+      flags |= O_RDWR | O_NONBLOCK;
+      m = "r+b";
+      break;
+    case OpenMode::CreateNew:  // O_EXCL: never an existing file
+      flags |= O_RDWR | O_CREAT | O_EXCL;
+      m = "w+b";
+      break;
   }
-  std::FILE* f = std::fopen(p.c_str(), m);
-  if (!f) return nullptr;
+  const int fd = ::open(p.c_str(), flags, 0666);
+  if (fd < 0) return nullptr;
+  // Only a regular file is read: a FIFO would block the program (holding the ledger lock)
+  // until someone writes to it, and a device is never data. O_NONBLOCK keeps the open itself
+  // from waiting; the file is blocking again once it is known to be a file. A change in
+  // place never goes to a FIFO either.
+  struct stat st {};
+  const bool known = ::fstat(fd, &st) == 0;
+  const bool accepted =
+      known && (mode == OpenMode::Read ? S_ISREG(st.st_mode) : !S_ISFIFO(st.st_mode) && !S_ISDIR(st.st_mode));
+  const int status = ::fcntl(fd, F_GETFL);
+  if (!accepted || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    errno = EINVAL;
+    return nullptr;
+  }
+  std::FILE* f = ::fdopen(fd, m);
+  if (!f) {
+    ::close(fd);
+    return nullptr;
+  }
   return std::make_unique<StdFile>(f);
 }
 

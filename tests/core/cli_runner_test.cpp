@@ -31,6 +31,33 @@ TEST(CliRunner, SecondRunInOneProcessStartsFromFreshOptions) {
   EXPECT_TRUE(ledger.exists("tovradatafile/tok/2001tok.dat"));
 }
 
+// A stdout that takes nothing, as a full disk behind it does.
+class RefusingBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(CliRunner, OutputThatCannotBeWrittenIsAFailureNotASuccess) {
+  testing::LedgerBuilder ledger{{2001}};
+  struct Case {
+    const char* args;
+    int exitCode;  // with a working stdout
+  };
+  for (const Case c : {Case{"--help", 0}, Case{"year list", 0}}) {
+    RefusingBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::istringstream in;
+    std::vector<std::string> args;
+    std::istringstream words(std::string("-C ") + ledger.root().string() + " " + c.args);
+    for (std::string w; words >> w;) args.push_back(w);
+    EXPECT_EQ(cli::run(args, cli::Io{out, err, in}), 2) << c.args;
+    EXPECT_NE(err.str().find(cli::kOutputFailedMessage), std::string::npos) << c.args;
+    EXPECT_EQ(runCli(ledger.root(), c.args).exitCode, c.exitCode) << c.args;
+  }
+}
+
 TEST(CliRunner, ExitCodesAndStreams) {
   testing::TempDir dir;
   auto r = runCli(dir.path(), "");

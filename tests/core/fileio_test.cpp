@@ -108,6 +108,52 @@ TEST(WholeFile, AFullDiskIsAFailureEvenWhenTheCLibraryBuffers) {
   EXPECT_FALSE(updateInPlace(FileSystem::standard(), "/dev/full", 0, "abc", 3));
 }
 
+// What open() accepts: a FIFO is never opened (a reader would wait for a writer while the
+// program holds the ledger lock), a folder or a device is never read as a file.
+struct OpenCase {
+  const char* kind;
+  OpenMode mode;
+  bool opens;
+};
+
+class OpenKinds : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(OpenKinds, OnlyWhatCanHoldDataOpensAndNothingWaits) {
+  TempDir dir;
+  const OpenCase c = GetParam();
+  std::filesystem::path p = dir / "target";
+  const std::string kind = c.kind;
+  if (kind == "file") {
+    writeBytes(p, bytesOf("abc"));
+  } else if (kind == "fifo") {
+    ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+  } else if (kind == "folder") {
+    std::filesystem::create_directory(p);
+  } else if (kind == "device") {
+    p = "/dev/null";
+  } else if (kind == "link to fifo") {
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(dir / "fifo", p);
+  } else if (kind == "link to file") {
+    writeBytes(dir / "file", bytesOf("abc"));
+    std::filesystem::create_symlink(dir / "file", p);
+  }
+  auto f = FileSystem::standard().open(p, c.mode);
+  EXPECT_EQ(static_cast<bool>(f), c.opens) << c.kind;
+  if (f && kind != "device") {
+    char buf[4] = {};
+    EXPECT_EQ(f->read(buf, 3), 3u);  // blocking reads again: the whole content
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, OpenKinds,
+    ::testing::Values(OpenCase{"file", OpenMode::Read, true}, OpenCase{"file", OpenMode::Update, true},
+                      OpenCase{"link to file", OpenMode::Read, true}, OpenCase{"fifo", OpenMode::Read, false},
+                      OpenCase{"fifo", OpenMode::Update, false}, OpenCase{"link to fifo", OpenMode::Read, false},
+                      OpenCase{"folder", OpenMode::Read, false}, OpenCase{"folder", OpenMode::Update, false},
+                      OpenCase{"device", OpenMode::Read, false}));
+
 class InPlaceFailure : public ::testing::TestWithParam<Op> {};
 
 TEST_P(InPlaceFailure, EveryStepIsChecked) {

@@ -1,0 +1,22 @@
+#include "cli/terminal_text.hpp"
+
+namespace tovra::cli {
+
+std::string terminalText(std::string_view utf8, bool keepLineFeeds) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(utf8.size());
+  for (const char ch : utf8) {
+    const auto b = static_cast<unsigned char>(ch);
+    if ((b < 0x20 && !(b == '\n' && keepLineFeeds)) || b == 0x7F) {
+      out += "\\x";
+      out += kHex[b >> 4];
+      out += kHex[b & 0x0F];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+}  // namespace tovra::cli
