@@ -70,8 +70,9 @@ void fillEntries(RaceView& v, const RaceRecord& race) {
   for (int n = 1; n <= 18; ++n) {
     const int j = n - 1;
     if (race.shutsubaWaku[j] == 0) continue;
-    v.entries.push_back(entryLine(race.shutsubaWaku[j], n, cp932Field(race.shutsubaBamei[j]),
-                                  cp932Field(race.shutsubaKishu[j]), race.shutsubaKinryo[j]));
+    const std::string name = cp932Field(race.shutsubaBamei[j]), jockey = cp932Field(race.shutsubaKishu[j]);
+    v.entries.push_back(entryLine(race.shutsubaWaku[j], n, name, jockey, race.shutsubaKinryo[j]));
+    v.entryColumns.push_back(entryFields(race.shutsubaWaku[j], n, name, jockey, race.shutsubaKinryo[j]));
   }
 }
 
@@ -89,6 +90,12 @@ std::string entryLine(int waku, int horse, const std::string& nameCp932, const s
     return sjprintfUtf8(" %2d %2d  %-18s%-18s%4.1f", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(),
                         kinryo / 10.0);
   return sjprintfUtf8(" %2d %2d  %-18s%-18s%d", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(), kinryo);
+}
+
+EntryFields entryFields(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932,
+                        int kinryo) {
+  return {sjprintfUtf8(" %2d", waku), sjprintfUtf8(" %2d", horse), cp932ToUtf8(nameCp932), cp932ToUtf8(jockeyCp932),
+          kinryo > 99 ? sjprintfUtf8("%4.1f", kinryo / 10.0) : sjprintfUtf8("%d", kinryo)};
 }
 
 std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page) {
