@@ -39,7 +39,8 @@ bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job
   }
   if (answer != QDialog::Accepted) return false;
   // Asked already: a missing printer or one that fails gives its message here.
-  return print::printOnDefault(*printer, port, [](const std::string&, const std::string&) { return true; }, job);
+  return print::printOnDefault(
+      *printer, port, [](const std::string&, const std::string&) { return true; }, job);
 }
 
 bool printWithDialog(QWidget* parent, UserPort& port, const std::optional<print::PrintJob>& job) {

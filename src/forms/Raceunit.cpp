@@ -98,11 +98,11 @@ qreal listTextLeft(const QListWidget* box) {
   return box->frameWidth() + box->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, box) + 1;
 }
 
-// The entries table's lines field by field, each in its column (kEntryColumns) of the
-// figure font; the item's text stays the whole entry line.
+// The entries table's lines field by field, each in its column of the figure font; the
+// item's text stays the whole entry line.
 class EntryColumnsDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  EntryColumnsDelegate(QObject* parent, const EntryColumns* columns) : QStyledItemDelegate(parent), columns_(columns) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const QStringList fields = index.data(Qt::UserRole).toStringList();
@@ -118,25 +118,27 @@ class EntryColumnsDelegate : public QStyledItemDelegate {
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
     painter->save();
     painter->setFont(opt.font);
-    const bool selected = opt.state & QStyle::State_Selected;
+    const bool selected = opt.state.testFlag(QStyle::State_Selected);
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     const qreal cell = QFontMetricsF(opt.font).horizontalAdvance(QLatin1Char('0'));
     const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
     for (int c = 0; c < kEntryColumnCount; ++c) {
-      const EntryColumn& col = kEntryColumns[c];
-      // A field longer than its column is cut at the column's end.
-      const QRectF box(r.left() + col.cell * cell, r.top(), col.cells * cell, r.height());
-      painter->setClipRect(box);
-      painter->drawText(box, int(Qt::AlignLeft | Qt::AlignVCenter), fields[c]);
+      const EntryColumn& col = (*columns_)[std::size_t(c)];
+      painter->drawText(QRectF(r.left() + col.cell * cell, r.top(), col.cells * cell + cell, r.height()),
+                        int(Qt::AlignLeft | Qt::AlignVCenter), fields[c]);
     }
     painter->restore();
   }
+
+ private:
+  const EntryColumns* columns_;
 };
 
-// The heading of the entries table, each word over its column (kEntryColumns).
+// The heading of the entries table, each word over its column.
 class EntriesHeading : public QWidget {
  public:
-  EntriesHeading(QWidget* parent, QListWidget* box) : QWidget(parent), box_(box) {
+  EntriesHeading(QWidget* parent, QListWidget* box, const EntryColumns* columns)
+      : QWidget(parent), box_(box), columns_(columns) {
     setObjectName("ShutsubaHeading");
     setGeometry(box->x(), box->y() - 18, box->width(), 18);
   }
@@ -149,9 +151,10 @@ class EntriesHeading : public QWidget {
     p.setFont(fig);
     const qreal cell = QFontMetricsF(fig).horizontalAdvance(QLatin1Char('0'));
     const qreal left = listTextLeft(box_);
-    for (const EntryColumn& col : kEntryColumns) {
+    for (int c = 0; c < kEntryColumnCount; ++c) {
+      const EntryColumn& col = (*columns_)[std::size_t(c)];
       // The number columns centre their word over the digits, the others start with it.
-      const Qt::Alignment align = col.cells == 4 && col.cell < 10 ? Qt::AlignHCenter : Qt::AlignLeft;
+      const Qt::Alignment align = c < 2 ? Qt::AlignHCenter : Qt::AlignLeft;
       p.drawText(QRectF(left + col.cell * cell, 0, col.cells * cell, height()), int(align | Qt::AlignVCenter),
                  QString::fromUtf8(col.heading));
     }
@@ -159,6 +162,7 @@ class EntriesHeading : public QWidget {
 
  private:
   QListWidget* box_;
+  const EntryColumns* columns_;
 };
 
 }  // namespace
@@ -320,8 +324,8 @@ void TRaceForm::buildResultPages() {
   page1_->addTab(tab2, QString::fromUtf8("出馬表"));
   // Wide enough for two names of 24 bytes beside the numbers and the weight.
   shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 400, 170));
-  shutsubaBox_->setItemDelegate(new EntryColumnsDelegate(shutsubaBox_));
-  new EntriesHeading(tab2, shutsubaBox_);
+  shutsubaBox_->setItemDelegate(new EntryColumnsDelegate(shutsubaBox_, &entryColumns_));
+  entriesHeading_ = new EntriesHeading(tab2, shutsubaBox_, &entryColumns_);
 }
 
 // --- showing a race ---
@@ -389,11 +393,14 @@ void TRaceForm::ShowRace(int r) {
 
   memo_->setPlainText(QString::fromStdString(v.memo));
   fillList(shutsubaBox_, v.entries);
-  for (std::size_t i = 0; i < v.entryColumns.size() && int(i) < shutsubaBox_->count(); ++i) {
+  for (std::size_t i = 0; i < v.entryFields.size() && int(i) < shutsubaBox_->count(); ++i) {
     QStringList fields;
-    for (const std::string& f : v.entryColumns[i]) fields << QString::fromStdString(f);
+    for (const std::string& f : v.entryFields[i]) fields << QString::fromStdString(f);
     shutsubaBox_->item(int(i))->setData(Qt::UserRole, fields);
   }
+  entryColumns_ = v.entryColumns;
+  entriesHeading_->update();
+  shutsubaBox_->viewport()->update();
 }
 
 void TRaceForm::ShowWidePage() {

@@ -37,9 +37,13 @@ inline constexpr EntryColumn kEntryColumns[kEntryColumnCount] = {
     {0, 4, "枠番"}, {5, 4, "馬番"}, {10, 18, "馬名"}, {30, 18, "騎手"}, {50, 4, "斤量"},
 };
 using EntryFields = std::array<std::string, kEntryColumnCount>;
+using EntryColumns = std::array<EntryColumn, kEntryColumnCount>;
 // The fields of one entry as the columns show them (UTF-8): " %2d", " %2d", the name, the
 // jockey and the weight ("%4.1f" of weight ÷ 10 above 99, else "%d").
 EntryFields entryFields(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo);
+// The columns for these entries: those of kEntryColumns, a column widened to its widest
+// field (a name of up to 24 bytes) and the later ones moved on, the room between kept.
+EntryColumns entryColumns(const std::vector<EntryFields>& entries);
 
 struct RaceView {
   int race = 0;               // 0..11
@@ -65,8 +69,9 @@ struct RaceView {
   bool wideKiriEnabled = false;  // a fourth wide result exists
   int wideState = 0;             // WideKiriBtn's state: race * 10 + page
 
-  std::vector<std::string> entries;  // ShutsubaBox
-  std::vector<EntryFields> entryColumns;  // the same entries, field by field
+  std::vector<std::string> entries;      // ShutsubaBox
+  std::vector<EntryFields> entryFields;  // the same entries, field by field
+  EntryColumns entryColumns{};           // and where their columns stand
 };
 
 // Whether the old age labels apply: years up to 2000 with the option's hundreds digit 1.
@@ -91,6 +96,5 @@ inline int toggleWideState(int state) { return (state / 10) * 10 + (state % 10 =
 std::string finisherLine(int place, int horse, const std::string& nameCp932, const std::string& textCp932);
 // One line of the entries table (weight 550 as 55.0, 55 as 55).
 std::string entryLine(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo);
-
 
 }  // namespace tovra

@@ -36,8 +36,8 @@ std::string printerLabel(const std::string& printerName) { return "現在のﾌ�
 
 std::string pdfFileName(PrintKind kind, const DataStore& ds, int r) {
   const KaisaiRecord& k = ds.kaisai;
-  const std::string day = ds.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" +
-                          keibajo(ds.course).name;
+  const std::string day =
+      ds.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" + keibajo(ds.course).name;
   const std::string race = "_" + std::to_string(r + 1) + "R";
   switch (kind) {
     case PrintKind::Meeting: return "開催ﾃﾞｰﾀ_" + day + ".pdf";

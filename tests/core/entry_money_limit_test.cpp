@@ -184,20 +184,19 @@ TEST_P(DayLimit, RaceChangesKeepTheDayWithinTheRecord) {
   EXPECT_EQ(std::int64_t{day.kounyuGaku[12]} + day.shushi[12], others.ret + m.ret);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DayLimit,
-    ::testing::Values(
-        // Purchase: 1000 yen onto the others' 2147482647 reaches 2147483647 exactly.
-        DayCase{"PurchaseAtTheLimit", kTop - 1000, 0, "10", "", false, ""},
-        DayCase{"PurchaseOneYenPast", kTop - 999, 0, "10", "", true, kDayRefusal},
-        DayCase{"PurchaseFarPast", 2000000000LL * 2, 0, "1", "", true, kDayRefusal},
-        // Return: 100 yen at 1000 yen pays 1000.
-        DayCase{"ReturnAtTheLimit", 0, kTop - 1000, "1", "100", false, ""},
-        DayCase{"ReturnOneYenPast", 0, kTop - 999, "1", "100", true, kDayRefusal},
-        DayCase{"ReturnOfAMissNeverRefused", 0, kTop, "1", "", false, ""},
-        // Past both limits: the race's own message.
-        DayCase{"RaceLimitFirst", 0, kTop - 5, "10", "214748365", true, kRefusal}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DayLimit,
+                         ::testing::Values(
+                             // Purchase: 1000 yen onto the others' 2147482647 reaches 2147483647 exactly.
+                             DayCase{"PurchaseAtTheLimit", kTop - 1000, 0, "10", "", false, ""},
+                             DayCase{"PurchaseOneYenPast", kTop - 999, 0, "10", "", true, kDayRefusal},
+                             DayCase{"PurchaseAlreadyFull", kTop, 0, "1", "", true, kDayRefusal},
+                             // Return: 100 yen at 1000 yen pays 1000.
+                             DayCase{"ReturnAtTheLimit", 0, kTop - 1000, "1", "100", false, ""},
+                             DayCase{"ReturnOneYenPast", 0, kTop - 999, "1", "100", true, kDayRefusal},
+                             DayCase{"ReturnOfAMissNeverRefused", 0, kTop, "1", "", false, ""},
+                             // Past both limits: the race's own message.
+                             DayCase{"RaceLimitFirst", 0, kTop - 5, "10", "214748364", true, kRefusal}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DayMoney, BoxThatWouldPassTheDayAddsNothing) {
   const RaceMoney others{kTop - 250, 0};

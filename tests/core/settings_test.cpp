@@ -104,8 +104,8 @@ TEST(HeadingContrastLuminance, EndsAndChannelWeights) {
   const struct {
     std::int32_t colour;
     double luminance;
-  } cases[] = {{colourFromRgb(0, 0, 0), 0.0},       {colourFromRgb(255, 255, 255), 1.0},
-               {colourFromRgb(255, 0, 0), 0.2126},  {colourFromRgb(0, 255, 0), 0.7152},
-               {colourFromRgb(0, 0, 255), 0.0722},  {colourFromRgb(128, 128, 128), 0.2158605}};
+  } cases[] = {{colourFromRgb(0, 0, 0), 0.0},      {colourFromRgb(255, 255, 255), 1.0},
+               {colourFromRgb(255, 0, 0), 0.2126}, {colourFromRgb(0, 255, 0), 0.7152},
+               {colourFromRgb(0, 0, 255), 0.0722}, {colourFromRgb(128, 128, 128), 0.2158605}};
   for (const auto& c : cases) EXPECT_NEAR(relativeLuminance(c.colour), c.luminance, 1e-6) << std::hex << c.colour;
 }
