@@ -332,8 +332,10 @@ void TRaceForm::buildResultPages() {
 
 void TRaceForm::applyColours() {
   paintBackground(panel1_, settingsColour(settings_.colours[kColRaceBack]));
-  // The captions on it (購入合計, 回収率, ..., ｺﾒﾝﾄ and the ticket pages') stand out from it.
+  // The captions on it (購入合計, 回収率, ..., ｺﾒﾝﾄ) stand out from it.
   setTextColour(panel1_, headingColourOn(settings_.colours[kColRaceBack]));
+  // The ticket pages draw their own light pane: their tabs and captions keep the usual text.
+  setTextColour(page2_, palette().color(QPalette::WindowText));
   setTextColour(jyoLabel_, settingsColour(settings_.colours[kColRaceCourse]));
   if (isVisible()) ShowRace(race_);
 }

@@ -1,6 +1,8 @@
 #include "forms/ShukeiWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTabWidget>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -95,6 +97,9 @@ void TShukeiWindow::applyColours() {
   // Headings and captions on the background stand out from it; the figure panels keep
   // their own black on white.
   setTextColour(this, headingColourOn(settings_.colours[kColTallyBack]));
+  // Tab pages draw their own light pane: their tabs and captions keep the usual text.
+  for (QTabWidget* pages : findChildren<QTabWidget*>())
+    setTextColour(pages, QApplication::palette().color(QPalette::WindowText));
   const QColor plus = plusColour();
   for (FigureRow& r : rows_) r.recolour(plus);
 }
