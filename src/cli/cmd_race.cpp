@@ -122,7 +122,7 @@ class RaceListCommand : public Command {
     const int r = args_.select(ctx);
     const BetType bt = parseBetType(ctx, type_);
     DataStore& ds = *ctx.ds;
-    Book book(ds.races[static_cast<std::size_t>(r)]);
+    Book book(ds.races[static_cast<std::size_t>(r)], otherRacesMoney(ds.kaisai, r));
     if (del_ != 0) {
       if (!book.remove(ctx.port, bt, del_ - 1)) throw Refused();
     } else {

@@ -31,6 +31,11 @@ inline constexpr const char* kBoxOverflow =
 inline constexpr const char* kRaceMoneyTooLarge =
     "1ﾚｰｽの購入金額と回収金額は 2147483647円 までです。\n\n登録出来ません。";
 
+// Tickets and results: the day's purchase and return (the sums of its twelve races) are kept
+// in signed 32-bit yen as well.
+inline constexpr const char* kDayMoneyTooLarge =
+    "1日の購入金額と回収金額は 2147483647円 までです。\n\n登録出来ません。";
+
 // Results.
 inline constexpr const char* kPayoutMissing = "配当金額を入力して下さい。";
 inline constexpr const char* kPayoutBad = "配当金額が不適切です。";

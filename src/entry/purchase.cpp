@@ -165,9 +165,10 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
 }
 
 bool PurchaseBook::keepsMoneyInRange(UserPort& port, const RaceRecord& before) {
-  if (raceMoneyFits(race_)) return true;
+  const bool raceFits = raceMoneyFits(race_);
+  if (raceFits && dayMoneyFits(race_, others_)) return true;
   race_ = before;
-  showError(port, msg::kRaceMoneyTooLarge);
+  showError(port, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge);
   return false;
 }
 

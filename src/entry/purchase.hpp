@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/settlement.hpp"
 #include "ledger/bet_types.hpp"
 
 namespace tovra {
@@ -46,7 +47,9 @@ struct AddOutcome {
 
 class PurchaseBook {
  public:
-  explicit PurchaseBook(RaceRecord& race) : race_(race) {}
+  // `others`: what the day's other races hold (otherRacesMoney), so that the day's totals
+  // stay within the meeting record too; zero for a race looked at on its own.
+  explicit PurchaseBook(RaceRecord& race, RaceMoney others = {0, 0}) : race_(race), others_(others) {}
 
   int count(BetType t) const;
   int capacity(BetType t) const;
@@ -64,9 +67,10 @@ class PurchaseBook {
 
  private:
   RaceRecord& race_;
+  RaceMoney others_;
   void append(BetType t, int code, std::int32_t stake);
-  // After tickets were added: true when the race's purchase and return still fit the
-  // record; otherwise the race is put back as it was `before` and the refusal shown.
+  // After tickets were added: true when the race's purchase and return, and the day's
+  // totals with them, still fit the records; otherwise the race is put back as it was `before` and the refusal shown.
   bool keepsMoneyInRange(UserPort& port, const RaceRecord& before);
 };
 

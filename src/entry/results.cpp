@@ -47,9 +47,10 @@ bool ResultBook::add(UserPort& port, BetType t, int a, int b, const std::string&
   Slots s = resultSlots(race_, t);
   s.codes[n] = static_cast<std::uint16_t>(code);
   s.amounts[n] = *payout;
-  if (!raceMoneyFits(race_)) {
+  const bool raceFits = raceMoneyFits(race_);
+  if (!raceFits || !dayMoneyFits(race_, others_)) {
     race_ = before;
-    showError(port, msg::kRaceMoneyTooLarge);
+    showError(port, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge);
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/settlement.hpp"
 #include "ledger/bet_types.hpp"
 
 namespace tovra {
@@ -13,7 +14,9 @@ class UserPort;
 
 class ResultBook {
  public:
-  explicit ResultBook(RaceRecord& race) : race_(race) {}
+  // `others`: what the day's other races hold (otherRacesMoney); zero for a race looked at
+  // on its own.
+  explicit ResultBook(RaceRecord& race, RaceMoney others = {0, 0}) : race_(race), others_(others) {}
 
   int count(BetType t) const;
   int capacity(BetType t) const;  // 2, 4, 2, 6, 2
@@ -28,6 +31,7 @@ class ResultBook {
 
  private:
   RaceRecord& race_;
+  RaceMoney others_;
 };
 
 }  // namespace tovra

@@ -83,6 +83,22 @@ bool raceMoneyFits(const RaceRecord& race) {
   return m.purchase <= top && m.ret <= top;
 }
 
+RaceMoney otherRacesMoney(const KaisaiRecord& kaisai, int r) {
+  RaceMoney m{0, 0};
+  for (int i = 0; i < kRacesPerDay; ++i) {
+    if (i == r) continue;
+    m.purchase += kaisai.kounyuGaku[i];
+    m.ret += std::int64_t{kaisai.kounyuGaku[i]} + kaisai.shushi[i];
+  }
+  return m;
+}
+
+bool dayMoneyFits(const RaceRecord& race, const RaceMoney& others) {
+  const RaceMoney m = raceMoney(race);
+  constexpr std::int64_t top = std::numeric_limits<std::int32_t>::max();
+  return others.purchase + m.purchase <= top && others.ret + m.ret <= top;
+}
+
 void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
   RaceRecord& race = races[static_cast<std::size_t>(r)];
   const RaceSums m = matchRace(race, kaisai.raceJoutai[r]);

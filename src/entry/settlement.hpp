@@ -21,6 +21,13 @@ RaceMoney raceMoney(const RaceRecord& race);
 // Whether they fit the record's signed 32-bit fields. Entry refuses a ticket or a
 // payout that would make them not fit.
 bool raceMoneyFits(const RaceRecord& race);
+// What the other eleven races of the day add to the day's totals (race r left out), as the
+// meeting record holds them: their purchases and returns (purchase + balance).
+RaceMoney otherRacesMoney(const KaisaiRecord& kaisai, int r);
+// Whether the day's totals with this race (its money added to `others`) still fit the
+// meeting record's signed 32-bit day fields. Entry refuses a ticket or a payout that
+// would make them not fit.
+bool dayMoneyFits(const RaceRecord& race, const RaceMoney& others);
 
 // Money is kept in signed 32-bit yen; sums are computed in 64 bits and stored
 // saturated at the 32-bit limits instead of wrapping: the last guard for ledgers

@@ -84,8 +84,9 @@ int yearOfText(const char* text, std::size_t size) {
 
 }  // namespace
 
-ChartRequest requestForShushi(const ShushiResult& r, const NenjiTable& nenji, int currentYear) {
+ChartRequest requestForShushi(const ShushiResult& r, const NenjiTable& nenji, int currentYear, int row) {
   ChartRequest q;
+  q.shushiRow = row >= 0 && row <= ShushiResult::kSumRow ? row : ShushiResult::kSumRow;
   const auto range = tally::shushiRange(nenji, currentYear, r.mode, r.selection);
   q.range = range ? rangeOfYear(nenji, !range->allYears, range->year) : tally::TallyRange::all();
   q.first = ChartKind::Course;
@@ -119,7 +120,9 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
 RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const ShushiResult& rangeByMonth, ChartKind kind) {
   const ShushiResult& shushi = q.shushi ? *q.shushi : rangeByMonth;
   switch (kind) {
-    case ChartKind::Course: return q.jyoken ? courseRates(*q.jyoken) : courseRates(shushi, rangeText(q.range));
+    case ChartKind::Course:
+      if (q.jyoken) return courseRates(*q.jyoken);
+      return courseRates(shushi, rangeText(q.range), q.shushi ? q.shushiRow : ShushiResult::kSumRow);
     case ChartKind::Month: return monthRates(shushi, rangeText(q.range));
     case ChartKind::BetType:
       if (!q.koumoku) {
@@ -134,13 +137,15 @@ RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const Shushi
   return {};
 }
 
-std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int koumokuCourse) {
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int shown) {
   switch (kind) {
     case tally::TallyKind::Shushi:
-      if (auto r = tally::loadShushiFile(ds, port)) return requestForShushi(*r, ds.nenji, ds.yearNumber());
+      if (auto r = tally::loadShushiFile(ds, port))
+        return requestForShushi(*r, ds.nenji, ds.yearNumber(), shown < 0 ? ShushiResult::kSumRow : shown);
       break;
     case tally::TallyKind::Koumoku:
-      if (auto r = tally::loadKoumokuFile(ds, port)) return requestForKoumoku(*r, ds.nenji, koumokuCourse);
+      if (auto r = tally::loadKoumokuFile(ds, port))
+        return requestForKoumoku(*r, ds.nenji, shown < 0 ? tally::kAllCoursesRow : shown);
       break;
     case tally::TallyKind::Rank:
       if (auto r = tally::loadRankFile(ds, port)) return requestForRank(*r, ds.nenji);

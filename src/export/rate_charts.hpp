@@ -46,6 +46,7 @@ struct ChartRequest {
   tally::TallyRange range = tally::TallyRange::all();
   ChartKind first = ChartKind::Balance;  // the tab shown first
   std::optional<tally::ShushiResult> shushi;
+  int shushiRow = tally::ShushiResult::kSumRow;  // the row of `shushi` the course chart shows
   std::optional<tally::KoumokuResult> koumoku;
   int koumokuCourse = tally::kAllCoursesRow;
   std::optional<tally::JyokenResult> jyoken;
@@ -54,7 +55,9 @@ struct ChartRequest {
 // The request of a tally window: the range of the result it shows (all years when that
 // year is no longer registered), the result itself for the charts it can fill, and the
 // chart that fits it first (収支 and 条件: per course, 項目: per bet type, RANK: the balance).
-ChartRequest requestForShushi(const tally::ShushiResult& r, const NenjiTable& nenji, int currentYear);
+// For 収支集計 the course chart shows `row` (0-11, 12 all months or 回次), the row the window shows.
+ChartRequest requestForShushi(const tally::ShushiResult& r, const NenjiTable& nenji, int currentYear,
+                              int row = tally::ShushiResult::kSumRow);
 ChartRequest requestForKoumoku(const tally::KoumokuResult& r, const NenjiTable& nenji, int course);
 ChartRequest requestForRank(const tally::RankResult& r, const NenjiTable& nenji);
 ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& nenji);
@@ -66,9 +69,10 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
 RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const tally::ShushiResult& rangeByMonth,
                     ChartKind kind);
 
-// The request of a kind's window from its work file (the item tally's for course n);
-// nothing (after the message the window would show) when the work file cannot be shown.
-std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind,
-                                         int koumokuCourse = tally::kAllCoursesRow);
+// The request of a kind's window from its work file, for what the window shows: `shown` is
+// the item tally's course (0-9, 10 all courses) or the income tally's row (0-11, 12 the
+// sum row); -1 the whole result. Nothing (after the message the window would show) when
+// the work file cannot be shown.
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int shown = -1);
 
 }  // namespace tovra::exports

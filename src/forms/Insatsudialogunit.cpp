@@ -27,18 +27,25 @@ TInsatsuDialog::TInsatsuDialog(const QString& text, const QString& printer, QWid
   auto* insatsu = new QPushButton("印刷", this);
   insatsu->setObjectName("InsatsuBtn");
   insatsu->setDefault(true);
+  // The same pages as an A4 PDF file, with or without a printer.
+  auto* pdf = new QPushButton("PDF保存", this);
+  pdf->setObjectName("PdfBtn");
+  pdf->setToolTip("印刷する内容を PDFﾌｧｲﾙ (A4) に保存します");
   auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
   cancel->setObjectName("CancelBtn");
   buttons->addWidget(insatsu);
+  buttons->addWidget(pdf);
   buttons->addWidget(cancel);
   buttons->addStretch();
   box->addLayout(buttons);
   connect(insatsu, &QPushButton::clicked, this, &TInsatsuDialog::InsatsuBtnClick);
+  connect(pdf, &QPushButton::clicked, this, &TInsatsuDialog::PdfBtnClick);
   connect(cancel, &QPushButton::clicked, this, &TInsatsuDialog::CancelBtnClick);
   setFixedSize(sizeHint());
 }
 
 void TInsatsuDialog::InsatsuBtnClick() { accept(); }
+void TInsatsuDialog::PdfBtnClick() { done(kPdf); }
 void TInsatsuDialog::CancelBtnClick() { reject(); }
 
 }  // namespace tovra

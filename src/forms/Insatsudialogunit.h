@@ -1,5 +1,6 @@
 #pragma once
-// TInsatsuDialog "印刷": names what will be printed and the current printer, and asks.
+// TInsatsuDialog "印刷": names what will be printed and the current printer, and asks:
+// 印刷 on the printer, PDF保存 into a PDF file instead, or ｷｬﾝｾﾙ.
 #include <QDialog>
 
 namespace tovra {
@@ -7,11 +8,15 @@ namespace tovra {
 class TInsatsuDialog : public QDialog {
   Q_OBJECT
  public:
-  // text: the kind's confirmation; printer: the default printer's name.
+  // exec()'s answer for PDF保存 (印刷 is Accepted, ｷｬﾝｾﾙ Rejected).
+  static constexpr int kPdf = 2;
+
+  // text: the kind's confirmation; printer: the default printer's name (empty: none).
   TInsatsuDialog(const QString& text, const QString& printer, QWidget* parent = nullptr);
 
  public slots:
   void InsatsuBtnClick();
+  void PdfBtnClick();
   void CancelBtnClick();
 };
 

@@ -34,7 +34,7 @@ class TKoumokuShukeiForm : public TShukeiWindow {
  protected:
   void printResult() override;
   void showResult() override { ShowJyo(10); }
-  int graphCourse() const override { return jyo_; }
+  int graphShown() const override { return jyo_; }
 
  private:
   void buildPages(const tally::KoumokuView& shape);

@@ -33,7 +33,9 @@ QStringList methodItems() {
 TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
-  book_ = std::make_unique<PurchaseBook>(appState().ds.races[std::size_t(race_)]);
+  // The other races' share of the day's totals stays as it is while the dialog is open.
+  DataStore& ds = appState().ds;
+  book_ = std::make_unique<PurchaseBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
 
   const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");

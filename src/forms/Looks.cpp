@@ -16,6 +16,14 @@ namespace tovra {
 
 QColor settingsColour(std::int32_t value) { return QColor(colourRed(value), colourGreen(value), colourBlue(value)); }
 
+QColor headingColourOn(std::int32_t background) { return settingsColour(textColourOn(background)); }
+
+void setTextColour(QWidget* w, const QColor& colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, colour);
+  w->setPalette(p);
+}
+
 QFont figureFont(int pixelSize) { return japaneseFixedFont(pixelSize); }
 
 QIcon toolIcon(const char* themeName, const char* bundled) {

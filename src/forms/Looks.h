@@ -16,6 +16,13 @@ namespace tovra {
 // A colour of the settings record (0x00BBGGRR).
 QColor settingsColour(std::int32_t value);
 
+// The colour of headings and captions set straight on a background colour of the settings:
+// black on a light one, white on a dark one.
+QColor headingColourOn(std::int32_t background);
+
+// Sets the text colour of a label or other plain widget.
+void setTextColour(QWidget* w, const QColor& colour);
+
 // The fixed-width Japanese font of the figure panels: every half-width character is one
 // cell and every full-width one two, so lines formatted by byte widths line up.
 QFont figureFont(int pixelSize = 12);

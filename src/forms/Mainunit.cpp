@@ -318,6 +318,7 @@ void TMainForm::buildRows(QWidget* central) {
   kaisaiPanel_->setGeometry(344, 41, 190, 24);
 
   auto* label2 = new HeadingLabel(central);
+  headings_[0] = label2;
   label2->setGeometry(kRaceBtnX, kRowTop - 20, kShuPanelRight - kRaceBtnX, 18);
 
   const QFont fig = figureFont();
@@ -337,6 +338,7 @@ void TMainForm::buildRows(QWidget* central) {
       label3->setObjectName("Label3");
       label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       label3->setGeometry(kRacePanelX, y, kKouPanelX - kRacePanelX - 8, kRowH);
+      headings_[1] = label3;
     }
     kouPanel_[r] = new RowPanel(central, ("KouPanel" + n).constData(), r);
     kouPanel_[r]->setGeometry(kKouPanelX, y, kShuPanelX - kKouPanelX - 2, kRowH);
@@ -508,6 +510,8 @@ void TMainForm::fillYearBox() {
 void TMainForm::applyColours() {
   const SettingsRecord& s = settings();
   paintBackground(centralWidget(), settingsColour(s.colours[kColMainBack]));
+  // Black headings on a light background, white on a dark one.
+  for (QLabel* l : headings_) setTextColour(l, headingColourOn(s.colours[kColMainBack]));
   QPalette p = jyoLabel_->palette();
   p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
   jyoLabel_->setPalette(p);

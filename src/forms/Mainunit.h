@@ -155,6 +155,8 @@ class TMainForm : public QMainWindow {
   QToolButton* kaiBtn_[10] = {};
   QToolButton* kensakuBtn_ = nullptr;
   QLabel* jyoLabel_ = nullptr;
+  // The column headings (Label2) and "合計" (Label3), set on the window's background.
+  QLabel* headings_[2] = {};
   QComboBox* comboBox_ = nullptr;
   QLabel* kaisaiPanel_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;

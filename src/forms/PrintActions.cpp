@@ -1,9 +1,12 @@
 #include "forms/PrintActions.h"
 
 #include <QWidget>
+#include <filesystem>
 
 #include "forms/Insatsudialogunit.h"
+#include "forms/SaveFile.h"
 #include "forms/qtprint/QtPrintBackend.h"
+#include "ledger/fileio.hpp"
 
 namespace tovra {
 
@@ -20,11 +23,24 @@ bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job
     backend = makeQtPrintBackend();
     printer = &backend->systemPrinter();
   }
-  auto confirm = [parent](const std::string& text, const std::string& name) {
-    TInsatsuDialog dlg(QString::fromStdString(text), QString::fromStdString(name), parent);
-    return dlg.exec() == QDialog::Accepted;
-  };
-  return print::printOnDefault(*printer, port, confirm, job);
+  const std::optional<std::string> name = printer->defaultPrinterName();
+  int answer = QDialog::Rejected;
+  {
+    TInsatsuDialog dlg(QString::fromStdString(job.confirmation), QString::fromStdString(name.value_or("")), parent);
+    answer = dlg.exec();
+  }
+  if (answer == TInsatsuDialog::kPdf) {
+    const QString path = askSaveFile(parent, "PDF保存", QString::fromStdString(job.fileName), "PDF (*.pdf)");
+    if (path.isEmpty()) return false;
+    if (!backend) backend = makeQtPrintBackend();
+    FileSystem fs;
+    const auto device = backend->pdfFile(fs, std::filesystem::path(path.toStdString()));
+    return print::drawDocument(*device, port, job.document);
+  }
+  if (answer != QDialog::Accepted) return false;
+  // Asked already: a missing printer or one that fails gives its message here.
+  return print::printOnDefault(
+      *printer, port, [](const std::string&, const std::string&) { return true; }, job);
 }
 
 bool printWithDialog(QWidget* parent, UserPort& port, const std::optional<print::PrintJob>& job) {

@@ -35,7 +35,9 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
 TRaceKekaDialog::TRaceKekaDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
-  book_ = std::make_unique<ResultBook>(appState().ds.races[std::size_t(race_)]);
+  // The other races' share of the day's totals stays as it is while the dialog is open.
+  DataStore& ds = appState().ds;
+  book_ = std::make_unique<ResultBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
 
   const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QPlainTextEdit>
+#include <QStyledItemDelegate>
+#include <QApplication>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -91,18 +93,52 @@ void fillList(QListWidget* box, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) box->addItem(QString::fromStdString(line));
 }
 
-void setTextColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, c);
-  w->setPalette(p);
+// Where the list draws the first character of a line.
+qreal listTextLeft(const QListWidget* box) {
+  return box->frameWidth() + box->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, box) + 1;
 }
 
-// The heading of the entries table, each word over its column of
-// " %2d %2d  %-18s%-18s%4.1f": the two numbers take three cells each, too narrow for
-// their two-character words at the figure size, so those are set smaller and centred.
+// The entries table's lines field by field, each in its column of the figure font; the
+// item's text stays the whole entry line.
+class EntryColumnsDelegate : public QStyledItemDelegate {
+ public:
+  EntryColumnsDelegate(QObject* parent, const EntryColumns* columns) : QStyledItemDelegate(parent), columns_(columns) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const QStringList fields = index.data(Qt::UserRole).toStringList();
+    if (fields.size() != kEntryColumnCount) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+    painter->save();
+    painter->setFont(opt.font);
+    const bool selected = opt.state.testFlag(QStyle::State_Selected);
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    const qreal cell = QFontMetricsF(opt.font).horizontalAdvance(QLatin1Char('0'));
+    const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
+    for (int c = 0; c < kEntryColumnCount; ++c) {
+      const EntryColumn& col = (*columns_)[std::size_t(c)];
+      painter->drawText(QRectF(r.left() + col.cell * cell, r.top(), col.cells * cell + cell, r.height()),
+                        int(Qt::AlignLeft | Qt::AlignVCenter), fields[c]);
+    }
+    painter->restore();
+  }
+
+ private:
+  const EntryColumns* columns_;
+};
+
+// The heading of the entries table, each word over its column.
 class EntriesHeading : public QWidget {
  public:
-  EntriesHeading(QWidget* parent, QListWidget* box) : QWidget(parent), box_(box) {
+  EntriesHeading(QWidget* parent, QListWidget* box, const EntryColumns* columns)
+      : QWidget(parent), box_(box), columns_(columns) {
     setObjectName("ShutsubaHeading");
     setGeometry(box->x(), box->y() - 18, box->width(), 18);
   }
@@ -112,24 +148,21 @@ class EntriesHeading : public QWidget {
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
     const QFont fig = figureFont(kFigurePx);
-    const qreal cell = QFontMetricsF(fig).horizontalAdvance(QLatin1Char('0'));
-    // Where the list draws the first character of a line.
-    const qreal left = box_->frameWidth() + box_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, box_) + 1;
-    auto at = [&](qreal from, qreal to, const char* text, Qt::Alignment align) {
-      p.drawText(QRectF(left + from * cell, 0, (to - from) * cell, height()), int(align | Qt::AlignVCenter),
-                 QString::fromUtf8(text));
-    };
-    p.setFont(figureFont(kFigurePx - 2));
-    at(0, 3.5, "枠番", Qt::AlignHCenter);
-    at(3.5, 7, "馬番", Qt::AlignHCenter);
     p.setFont(fig);
-    at(8, 26, "馬名", Qt::AlignLeft);
-    at(26, 44, "騎手", Qt::AlignLeft);
-    at(44, 48, "斤量", Qt::AlignLeft);
+    const qreal cell = QFontMetricsF(fig).horizontalAdvance(QLatin1Char('0'));
+    const qreal left = listTextLeft(box_);
+    for (int c = 0; c < kEntryColumnCount; ++c) {
+      const EntryColumn& col = (*columns_)[std::size_t(c)];
+      // The number columns centre their word over the digits, the others start with it.
+      const Qt::Alignment align = c < 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+      p.drawText(QRectF(left + col.cell * cell, 0, col.cells * cell, height()), int(align | Qt::AlignVCenter),
+                 QString::fromUtf8(col.heading));
+    }
   }
 
  private:
   QListWidget* box_;
+  const EntryColumns* columns_;
 };
 
 }  // namespace
@@ -291,13 +324,18 @@ void TRaceForm::buildResultPages() {
   page1_->addTab(tab2, QString::fromUtf8("出馬表"));
   // Wide enough for two names of 24 bytes beside the numbers and the weight.
   shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 400, 170));
-  new EntriesHeading(tab2, shutsubaBox_);
+  shutsubaBox_->setItemDelegate(new EntryColumnsDelegate(shutsubaBox_, &entryColumns_));
+  entriesHeading_ = new EntriesHeading(tab2, shutsubaBox_, &entryColumns_);
 }
 
 // --- showing a race ---
 
 void TRaceForm::applyColours() {
   paintBackground(panel1_, settingsColour(settings_.colours[kColRaceBack]));
+  // The captions on it (購入合計, 回収率, ..., ｺﾒﾝﾄ) stand out from it.
+  setTextColour(panel1_, headingColourOn(settings_.colours[kColRaceBack]));
+  // The ticket pages draw their own light pane: their tabs and captions keep the usual text.
+  setTextColour(page2_, palette().color(QPalette::WindowText));
   setTextColour(jyoLabel_, settingsColour(settings_.colours[kColRaceCourse]));
   if (isVisible()) ShowRace(race_);
 }
@@ -357,6 +395,14 @@ void TRaceForm::ShowRace(int r) {
 
   memo_->setPlainText(QString::fromStdString(v.memo));
   fillList(shutsubaBox_, v.entries);
+  for (std::size_t i = 0; i < v.entryFields.size() && int(i) < shutsubaBox_->count(); ++i) {
+    QStringList fields;
+    for (const std::string& f : v.entryFields[i]) fields << QString::fromStdString(f);
+    shutsubaBox_->item(int(i))->setData(Qt::UserRole, fields);
+  }
+  entryColumns_ = v.entryColumns;
+  entriesHeading_->update();
+  shutsubaBox_->viewport()->update();
 }
 
 void TRaceForm::ShowWidePage() {

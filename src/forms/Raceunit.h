@@ -99,6 +99,9 @@ class TRaceForm : public QWidget {
   std::array<QLabel*, 3> widekeka_{};
   QPushButton* wideKiriBtn_ = nullptr;
   QListWidget* shutsubaBox_ = nullptr;
+  // Where the entries table's columns stand for the race shown, and their heading.
+  EntryColumns entryColumns_ = entryColumns({});
+  QWidget* entriesHeading_ = nullptr;
 };
 
 }  // namespace tovra

@@ -13,12 +13,6 @@ constexpr int kPad = 12;                    // frame and indent on both sides of
 constexpr int kGap = 4;
 constexpr int kIndent = 4;
 
-void setTextColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, c);
-  w->setPalette(p);
-}
-
 }  // namespace
 
 QLabel* shukeiPanel(QWidget* parent, const QString& name, const QRect& geometry, Qt::Alignment align) {

@@ -1,6 +1,8 @@
 #include "forms/ShukeiWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTabWidget>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -79,6 +81,12 @@ TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect
 void TShukeiWindow::showAfterTally() {
   applyColours();
   showResult();
+  // A window hidden by 閉じる comes back where it was left (the window system may place a
+  // window anew when it is mapped again).
+  if (!isVisible()) {
+    const Rect32& r = settings_.*rect_;
+    move(r.left, r.top);
+  }
   show();
   raise();
   activateWindow();
@@ -86,6 +94,12 @@ void TShukeiWindow::showAfterTally() {
 
 void TShukeiWindow::applyColours() {
   paintBackground(this, settingsColour(settings_.colours[kColTallyBack]));
+  // Headings and captions on the background stand out from it; the figure panels keep
+  // their own black on white.
+  setTextColour(this, headingColourOn(settings_.colours[kColTallyBack]));
+  // Tab pages draw their own light pane: their tabs and captions keep the usual text.
+  for (QTabWidget* pages : findChildren<QTabWidget*>())
+    setTextColour(pages, QApplication::palette().color(QPalette::WindowText));
   const QColor plus = plusColour();
   for (FigureRow& r : rows_) r.recolour(plus);
 }
@@ -127,14 +141,23 @@ void TShukeiWindow::CsvBtnClick() {
 }
 
 void TShukeiWindow::GraphBtnClick() {
-  if (auto request = exports::chartRequest(ds_, port_, kind_, graphCourse())) emit graphRequested(*request);
+  if (auto request = exports::chartRequest(ds_, port_, kind_, graphShown())) emit graphRequested(*request);
 }
 
 void TShukeiWindow::ToolBtn2Click() {
   if (toolBtn_[1]->isEnabled()) printResult();
 }
 
-void TShukeiWindow::ToolBtn3Click() { hide(); }
+void TShukeiWindow::ToolBtn3Click() {
+  // Hidden like the close box closes it: its rectangle is kept for the next showing.
+  keepRect();
+  hide();
+}
+
+void TShukeiWindow::keepRect() {
+  const QRect g = frameGeometry();
+  settings_.*rect_ = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
 
 void TShukeiWindow::ToolBtn4Click() {
   if (confirmExit(port_, settings_)) emit endRequested();
@@ -146,8 +169,7 @@ void TShukeiWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TShukeiWindow::closeEvent(QCloseEvent* event) {
-  const QRect g = frameGeometry();
-  settings_.*rect_ = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  if (isVisible()) keepRect();
   event->accept();
 }
 

@@ -60,8 +60,9 @@ class TShukeiWindow : public QWidget {
   virtual void showResult() = 0;
   // Prints this window's work file as the window shows it (ToolBtn2).
   virtual void printResult() = 0;
-  // The course whose bet types the chart shows (the item tally window's course shown).
-  virtual int graphCourse() const { return tally::kAllCoursesRow; }
+  // What the chart shows of the result, as the window shows it: the item tally window's
+  // course, the income tally window's row; -1 the whole result.
+  virtual int graphShown() const { return -1; }
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -89,6 +90,8 @@ class TShukeiWindow : public QWidget {
   QWidget* toolBar_ = nullptr;
 
  private:
+  // Stores the window's screen rectangle in its settings rectangle.
+  void keepRect();
   tally::TallyKind kind_;
   Rect32 SettingsRecord::*rect_;
   std::deque<FigureRow> rows_;  // stable references for the windows that keep them

@@ -51,6 +51,11 @@ void TShushiShukeiForm::ScrollBarChange(int position) { ShowPosition(position); 
 
 int TShushiShukeiForm::position() const { return scrollBar_->value(); }
 
+int TShushiShukeiForm::graphShown() const {
+  const int a = position();
+  return a == 0 ? tally::ShushiResult::kSumRow : a - 1;
+}
+
 void TShushiShukeiForm::ShowPosition(int a) {
   const auto result = tally::loadShushiFile(ds_, port_);
   if (!result) {

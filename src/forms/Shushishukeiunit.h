@@ -27,6 +27,8 @@ class TShushiShukeiForm : public TShukeiWindow {
  protected:
   void printResult() override;
   void showResult() override;
+  // The chart shows the row on the screen: position 0 the sum row, 1-12 their month or 回次.
+  int graphShown() const override;
 
  private:
   QScrollBar* scrollBar_ = nullptr;

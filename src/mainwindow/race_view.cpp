@@ -1,5 +1,7 @@
 #include "mainwindow/race_view.hpp"
 
+#include <algorithm>
+
 #include "entry/race_entry.hpp"
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
@@ -70,9 +72,11 @@ void fillEntries(RaceView& v, const RaceRecord& race) {
   for (int n = 1; n <= 18; ++n) {
     const int j = n - 1;
     if (race.shutsubaWaku[j] == 0) continue;
-    v.entries.push_back(entryLine(race.shutsubaWaku[j], n, cp932Field(race.shutsubaBamei[j]),
-                                  cp932Field(race.shutsubaKishu[j]), race.shutsubaKinryo[j]));
+    const std::string name = cp932Field(race.shutsubaBamei[j]), jockey = cp932Field(race.shutsubaKishu[j]);
+    v.entries.push_back(entryLine(race.shutsubaWaku[j], n, name, jockey, race.shutsubaKinryo[j]));
+    v.entryFields.push_back(entryFields(race.shutsubaWaku[j], n, name, jockey, race.shutsubaKinryo[j]));
   }
+  v.entryColumns = entryColumns(v.entryFields);
 }
 
 }  // namespace
@@ -89,6 +93,29 @@ std::string entryLine(int waku, int horse, const std::string& nameCp932, const s
     return sjprintfUtf8(" %2d %2d  %-18s%-18s%4.1f", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(),
                         kinryo / 10.0);
   return sjprintfUtf8(" %2d %2d  %-18s%-18s%d", waku, horse, nameCp932.c_str(), jockeyCp932.c_str(), kinryo);
+}
+
+EntryFields entryFields(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo) {
+  return {sjprintfUtf8(" %2d", waku), sjprintfUtf8(" %2d", horse), cp932ToUtf8(nameCp932), cp932ToUtf8(jockeyCp932),
+          kinryo > 99 ? sjprintfUtf8("%4.1f", kinryo / 10.0) : sjprintfUtf8("%d", kinryo)};
+}
+
+EntryColumns entryColumns(const std::vector<EntryFields>& entries) {
+  EntryColumns cols;
+  for (int c = 0; c < kEntryColumnCount; ++c) {
+    const EntryColumn& base = kEntryColumns[c];
+    EntryColumn& col = cols[std::size_t(c)];
+    col = base;
+    for (const EntryFields& f : entries) {
+      const std::string& text = f[std::size_t(c)];
+      col.cells = std::max(col.cells, int(utf8ToCp932(text).value_or(text).size()));
+    }
+    if (c == 0) continue;
+    const EntryColumn& before = kEntryColumns[c - 1];
+    const EntryColumn& prev = cols[std::size_t(c - 1)];
+    col.cell = prev.cell + prev.cells + (base.cell - before.cell - before.cells);
+  }
+  return cols;
 }
 
 std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page) {

@@ -23,6 +23,28 @@ struct ResultPanelView {
 enum TicketBox { kBoxTan = 0, kBoxFuku = 1, kBoxWaku = 2, kBoxUma = 3, kBoxWide = 4 };
 inline constexpr int kTicketBoxes = 5;
 
+// How the race window sets the entries table on the screen: the five fields of an entry
+// (枠番, 馬番, 馬名, 騎手, 斤量) each drawn from cell `cell` (one cell per Shift-JIS byte of
+// the fixed-width font) under its heading, `cells` wide. In an entry line they stand at
+// bytes 0, 3, 8, 26 and 44; here the columns leave room between them, so that a name
+// filling its 18 bytes does not touch the jockey and the two number headings stay apart.
+struct EntryColumn {
+  int cell, cells;
+  const char* heading;
+};
+inline constexpr int kEntryColumnCount = 5;
+inline constexpr EntryColumn kEntryColumns[kEntryColumnCount] = {
+    {0, 4, "枠番"}, {5, 4, "馬番"}, {10, 18, "馬名"}, {30, 18, "騎手"}, {50, 4, "斤量"},
+};
+using EntryFields = std::array<std::string, kEntryColumnCount>;
+using EntryColumns = std::array<EntryColumn, kEntryColumnCount>;
+// The fields of one entry as the columns show them (UTF-8): " %2d", " %2d", the name, the
+// jockey and the weight ("%4.1f" of weight ÷ 10 above 99, else "%d").
+EntryFields entryFields(int waku, int horse, const std::string& nameCp932, const std::string& jockeyCp932, int kinryo);
+// The columns for these entries: those of kEntryColumns, a column widened to its widest
+// field (a name of up to 24 bytes) and the later ones moved on, the room between kept.
+EntryColumns entryColumns(const std::vector<EntryFields>& entries);
+
 struct RaceView {
   int race = 0;               // 0..11
   std::string caption;        // "%s競馬場ﾚｰｽﾃﾞｰﾀ"
@@ -47,7 +69,9 @@ struct RaceView {
   bool wideKiriEnabled = false;  // a fourth wide result exists
   int wideState = 0;             // WideKiriBtn's state: race * 10 + page
 
-  std::vector<std::string> entries;  // ShutsubaBox
+  std::vector<std::string> entries;      // ShutsubaBox
+  std::vector<EntryFields> entryFields;  // the same entries, field by field
+  EntryColumns entryColumns{};           // and where their columns stand
 };
 
 // Whether the old age labels apply: years up to 2000 with the option's hundreds digit 1.

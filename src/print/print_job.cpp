@@ -34,16 +34,36 @@ std::string confirmationText(PrintKind kind, const DataStore& ds, int r) {
 
 std::string printerLabel(const std::string& printerName) { return "現在のﾌﾟﾘﾝﾀ：  " + printerName; }
 
+std::string pdfFileName(PrintKind kind, const DataStore& ds, int r) {
+  const KaisaiRecord& k = ds.kaisai;
+  const std::string day =
+      ds.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" + keibajo(ds.course).name;
+  const std::string race = "_" + std::to_string(r + 1) + "R";
+  switch (kind) {
+    case PrintKind::Meeting: return "開催ﾃﾞｰﾀ_" + day + ".pdf";
+    case PrintKind::Race: return "ﾚｰｽﾃﾞｰﾀ_" + day + race + ".pdf";
+    case PrintKind::Runners: return "出走馬_" + day + race + ".pdf";
+    case PrintKind::Shushi: return "収支集計結果.pdf";
+    case PrintKind::Koumoku: return "項目集計結果.pdf";
+    case PrintKind::Rank: return "RANK集計結果.pdf";
+    case PrintKind::Jyoken: return "条件集計結果.pdf";
+  }
+  return "印刷.pdf";
+}
+
 PrintJob meetingJob(const DataStore& ds) {
-  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, ds), meetingDocument(ds)};
+  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, ds), meetingDocument(ds),
+          pdfFileName(PrintKind::Meeting, ds)};
 }
 
 PrintJob raceJob(const DataStore& ds, const SettingsRecord& settings, int r) {
-  return {PrintKind::Race, confirmationText(PrintKind::Race, ds, r), raceDocument(ds, settings, r)};
+  return {PrintKind::Race, confirmationText(PrintKind::Race, ds, r), raceDocument(ds, settings, r),
+          pdfFileName(PrintKind::Race, ds, r)};
 }
 
 PrintJob runnersJob(const DataStore& ds, int r) {
-  return {PrintKind::Runners, confirmationText(PrintKind::Runners, ds, r), runnersDocument(ds, r)};
+  return {PrintKind::Runners, confirmationText(PrintKind::Runners, ds, r), runnersDocument(ds, r),
+          pdfFileName(PrintKind::Runners, ds, r)};
 }
 
 namespace {
@@ -55,7 +75,7 @@ std::optional<PrintJob> tallyJob(const DataStore& ds, UserPort& port, PrintKind 
     showError(port, kNoTallyResult);
     return std::nullopt;
   }
-  return PrintJob{kind, confirmationText(kind, ds), build(*result)};
+  return PrintJob{kind, confirmationText(kind, ds), build(*result), pdfFileName(kind, ds)};
 }
 }  // namespace
 

@@ -61,7 +61,13 @@ struct PrintJob {
   PrintKind kind = PrintKind::Meeting;
   std::string confirmation;
   Document document;
+  std::string fileName;  // the suggested PDF file name, telling what is printed (UTF-8)
 };
+
+// The suggested name of a PDF file of a kind: "開催ﾃﾞｰﾀ_2001年12月23日_中山.pdf",
+// "ﾚｰｽﾃﾞｰﾀ_..._11R.pdf", "出走馬_..._11R.pdf" (the meeting day and course of the data
+// layer, race r 0-11), "収支集計結果.pdf", "項目集計結果.pdf", "RANK集計結果.pdf", "条件集計結果.pdf".
+std::string pdfFileName(PrintKind kind, const DataStore& ds, int r = 0);
 
 // The jobs of the race prints, from the data layer as the windows show it.
 PrintJob meetingJob(const DataStore& ds);

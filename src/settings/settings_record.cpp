@@ -1,5 +1,6 @@
 #include "settings/settings_record.hpp"
 
+#include <cmath>
 #include <cstring>
 
 #include "ledger/bytes.hpp"
@@ -82,6 +83,22 @@ bool saveSettings(FileSystem& fs, const std::filesystem::path& root, const Setti
   std::uint8_t buf[SettingsRecord::kSize];
   s.encode(buf);
   return writeWholeFile(fs, resolvePath(fs, root, kSettingsFile), buf, sizeof buf);
+}
+
+double relativeLuminance(std::int32_t c) {
+  auto linear = [](int v) {
+    const double x = v / 255.0;
+    return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colourRed(c)) + 0.7152 * linear(colourGreen(c)) + 0.0722 * linear(colourBlue(c));
+}
+
+std::int32_t textColourOn(std::int32_t background) {
+  // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against black (L 0) and white (L 1).
+  const double l = relativeLuminance(background);
+  const double onBlack = (l + 0.05) / 0.05;
+  const double onWhite = 1.05 / (l + 0.05);
+  return onBlack >= onWhite ? colourFromRgb(0, 0, 0) : colourFromRgb(255, 255, 255);
 }
 
 }  // namespace tovra

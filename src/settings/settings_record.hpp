@@ -56,6 +56,12 @@ inline int colourGreen(std::int32_t c) { return (c >> 8) & 0xFF; }
 inline int colourBlue(std::int32_t c) { return (c >> 16) & 0xFF; }
 inline std::int32_t colourFromRgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
+// Relative luminance of a colour value (0 black .. 1 white), by the sRGB curve.
+double relativeLuminance(std::int32_t c);
+// Text set straight on a background of the settings (column headings, captions): black on
+// a light background, white on a dark one, whichever stands out more from it.
+std::int32_t textColourOn(std::int32_t background);
+
 inline constexpr const char* kSettingsFile = "tovractm.dat";
 // Shown when saveSettings fails; the file on disk is then as it was.
 inline constexpr const char* kSettingsWriteFailedText = "設定ﾌｧｲﾙに書き込めませんでした。\n\ntovractm.dat";

@@ -90,6 +90,20 @@ TEST_F(RaceCli, RefusalsExitOneAndChangeNothing) {
   EXPECT_EQ(fileBytes(ds.raceFile()), before);
 }
 
+TEST_F(RaceCli, DayTotalPastTheRecordIsRefused) {
+  Run r = cli({"race", "buy", "tok", "0", "1", "tan", "--horse", "1", "--amount", "21474836"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  const auto races = fileBytes(ds.raceFile());
+  const auto meetings = fileBytes(ds.meetingFile());
+  // 100 yen more on another race of the day would take the day's purchase past the field.
+  r = cli({"race", "buy", "tok", "0", "2", "tan", "--horse", "1", "--amount", "1"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_NE(r.err.find("1日の購入金額と回収金額は 2147483647円 までです。"), std::string::npos) << r.err;
+  EXPECT_EQ(fileBytes(ds.raceFile()), races);
+  EXPECT_EQ(fileBytes(ds.meetingFile()), meetings);
+  EXPECT_EQ(onDisk().kaisai.kounyuGaku[12], 2147483600);
+}
+
 TEST_F(RaceCli, ItemsCommentGoingAndDeleteItems) {
   Run r = cli({"race", "items", "tok", "0", "3", "--distance", "1150", "--age", "3歳上", "--class", "1000万下",
                "--track", "2", "--name", "ﾃｽﾄ特別"});

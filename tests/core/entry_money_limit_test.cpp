@@ -2,6 +2,7 @@
 // would take either past 2147483647 is refused with a message and changes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "entry/purchase.hpp"
@@ -104,6 +105,117 @@ TEST(MoneyLimit, TicketOnAHitThatWouldPassTheLimitIsRefused) {
   EXPECT_EQ(port.lastText(), kRefusal);
   EXPECT_TRUE(sameRace(race, before));
   EXPECT_EQ(raceMoney(race).ret, 200000000);
+}
+
+// The day's purchase and return are the sums of its twelve races, also kept in signed
+// 32-bit fields of the meeting record: a race change that would take either past
+// 2147483647 is refused like a race's own, with the day's message.
+constexpr const char* kDayRefusal = "1日の購入金額と回収金額は 2147483647円 までです。\n\n登録出来ません。";
+constexpr std::int32_t kTop = 2147483647;
+
+// A day whose eleven other races (all but race 5) hold `purchase` and `ret` together.
+KaisaiRecord dayHolding(std::int64_t purchase, std::int64_t ret) {
+  KaisaiRecord k;
+  for (int i = 0; i < 12 && (purchase > 0 || ret > 0); ++i) {
+    if (i == 5) continue;
+    const std::int64_t p = std::min<std::int64_t>(purchase, 2000000000);
+    const std::int64_t r = std::min<std::int64_t>(ret, 2000000000);
+    k.kounyuGaku[i] = std::int32_t(p);
+    k.shushi[i] = std::int32_t(r - p);
+    purchase -= p;
+    ret -= r;
+  }
+  return k;
+}
+
+TEST(DayMoney, OtherRacesAreTheDayWithoutTheRace) {
+  KaisaiRecord k;
+  for (int i = 0; i < 12; ++i) {
+    k.kounyuGaku[i] = (i + 1) * 1000;
+    k.shushi[i] = i % 2 == 0 ? -500 : 700;  // returns 500 or 1700 over the purchase
+  }
+  const RaceMoney m = otherRacesMoney(k, 3);
+  EXPECT_EQ(m.purchase, 78000 - 4000);
+  EXPECT_EQ(m.ret, 78000 + 6 * -500 + 6 * 700 - (4000 + 700));
+}
+
+struct DayCase {
+  const char* name;
+  std::int64_t othersPurchase, othersReturn;
+  const char* stake;   // 単勝 on horse 1, units of 100 yen
+  const char* payout;  // 単勝 1 result then, units of 10 yen ("" = none)
+  bool refused;
+  const char* message;
+};
+
+class DayLimit : public ::testing::TestWithParam<DayCase> {};
+
+TEST_P(DayLimit, RaceChangesKeepTheDayWithinTheRecord) {
+  const DayCase& c = GetParam();
+  const KaisaiRecord k = dayHolding(c.othersPurchase, c.othersReturn);
+  const RaceMoney others = otherRacesMoney(k, 5);
+  ASSERT_EQ(others.purchase, c.othersPurchase);
+  ASSERT_EQ(others.ret, c.othersReturn);
+  RaceRecord race;
+  ScriptedPort port;
+  PurchaseBook book(race, others);
+  ResultBook results(race, others);
+  RaceRecord before = race;
+  bool refused = book.addSingle(port, BetType::Tan, 1, c.stake).refused;
+  if (!refused && *c.payout) {
+    before = race;
+    refused = !results.add(port, BetType::Tan, 1, 0, c.payout);
+  }
+  EXPECT_EQ(refused, c.refused);
+  if (refused) {
+    EXPECT_EQ(port.lastText(), c.message);
+    EXPECT_EQ(port.messages.back().icon, MsgIcon::Error);
+    EXPECT_TRUE(sameRace(race, before));
+  }
+  // What is kept always fits the day's fields.
+  KaisaiRecord day = k;
+  RaceBlock races{};
+  races[5] = race;
+  settleRace(day, races, 5);
+  const RaceMoney m = raceMoney(race);
+  EXPECT_LE(others.purchase + m.purchase, kTop);
+  EXPECT_LE(others.ret + m.ret, kTop);
+  EXPECT_EQ(std::int64_t{day.kounyuGaku[12]}, others.purchase + m.purchase);
+  EXPECT_EQ(std::int64_t{day.kounyuGaku[12]} + day.shushi[12], others.ret + m.ret);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DayLimit,
+                         ::testing::Values(
+                             // Purchase: 1000 yen onto the others' 2147482647 reaches 2147483647 exactly.
+                             DayCase{"PurchaseAtTheLimit", kTop - 1000, 0, "10", "", false, ""},
+                             DayCase{"PurchaseOneYenPast", kTop - 999, 0, "10", "", true, kDayRefusal},
+                             DayCase{"PurchaseAlreadyFull", kTop, 0, "1", "", true, kDayRefusal},
+                             // Return: 100 yen at 1000 yen pays 1000.
+                             DayCase{"ReturnAtTheLimit", 0, kTop - 1000, "1", "100", false, ""},
+                             DayCase{"ReturnOneYenPast", 0, kTop - 999, "1", "100", true, kDayRefusal},
+                             DayCase{"ReturnOfAMissNeverRefused", 0, kTop, "1", "", false, ""},
+                             // Past both limits: the race's own message.
+                             DayCase{"RaceLimitFirst", 0, kTop - 5, "10", "214748364", true, kRefusal}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DayMoney, BoxThatWouldPassTheDayAddsNothing) {
+  const RaceMoney others{kTop - 250, 0};
+  RaceRecord race;
+  PurchaseBook book(race, others);
+  ScriptedPort port;
+  PairPick box;
+  box.method = InputMethod::Box;
+  box.ticked = {1, 2, 3};  // three tickets of 100 yen: 300 > 250
+  const AddOutcome out = book.addPairs(port, BetType::Uma, box, "1");
+  EXPECT_TRUE(out.refused);
+  EXPECT_EQ(out.added, 0);
+  EXPECT_EQ(port.lastText(), kDayRefusal);
+  EXPECT_EQ(book.count(BetType::Uma), 0);
+  box.ticked = {1, 2};
+  box.method = InputMethod::Tsujo;
+  box.first = 1;
+  box.second = 2;
+  EXPECT_FALSE(book.addPairs(port, BetType::Uma, box, "2").refused);  // 200 fits
 }
 
 }  // namespace

@@ -143,6 +143,29 @@ TEST(PrintJob, ConfirmationTextsOfTheSevenKinds) {
   EXPECT_EQ(confirmationText(PrintKind::Jyoken, ds), "表示されている条件集計結果を\n\n印刷します。");
 }
 
+TEST(PrintJob, PdfFileNamesTellWhatIsPrinted) {
+  DataStore ds;
+  ds.year = "2001";
+  ds.course = 4;
+  ds.kaisai.tsukiHi = 605, ds.kaisai.kaiNichi = 304;
+  const struct {
+    PrintKind kind;
+    int race;
+    const char* name;
+  } cases[] = {
+      {PrintKind::Meeting, 0, "開催ﾃﾞｰﾀ_2001年6月5日_東京.pdf"},
+      {PrintKind::Race, 10, "ﾚｰｽﾃﾞｰﾀ_2001年6月5日_東京_11R.pdf"},
+      {PrintKind::Runners, 0, "出走馬_2001年6月5日_東京_1R.pdf"},
+      {PrintKind::Shushi, 0, "収支集計結果.pdf"},
+      {PrintKind::Koumoku, 0, "項目集計結果.pdf"},
+      {PrintKind::Rank, 0, "RANK集計結果.pdf"},
+      {PrintKind::Jyoken, 0, "条件集計結果.pdf"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(pdfFileName(c.kind, ds, c.race), c.name);
+  EXPECT_EQ(meetingJob(ds).fileName, "開催ﾃﾞｰﾀ_2001年6月5日_東京.pdf");
+  EXPECT_EQ(runnersJob(ds, 2).fileName, "出走馬_2001年6月5日_東京_3R.pdf");
+}
+
 TEST(PrintJob, TallyJobsReadTheirWorkFilesAndRefuseWithoutOne) {
   tovra::testing::TempDir dir;
   DataStore ds(dir.path());

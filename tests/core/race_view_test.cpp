@@ -141,6 +141,54 @@ TEST(RaceView, FinisherLinesAreCutOrPaddedTo32BytesBeforeTheText) {
   EXPECT_EQ(sjBytes(line), 43u);
 }
 
+// The entries table's columns: the fields of each entry, and columns that leave room
+// after the widest field they hold (18 bytes of a name or jockey, 4 of a weight).
+TEST(RaceView, EntryFieldsAreTheLineFieldByField) {
+  const struct {
+    int waku, horse;
+    const char* name;
+    const char* jockey;
+    int kinryo;
+  } cases[] = {{1, 1, "ﾒｼﾞﾛﾏｯｸｲｰﾝ", "武豊", 57},
+               {8, 18, "サクラバクシンオー", "小島太", 565},  // nine full-width characters: 18 bytes
+               {3, 5, "", "", 0}};
+  for (const auto& c : cases) {
+    const std::string name = sj(c.name), jockey = sj(c.jockey);
+    const EntryFields f = tovra::entryFields(c.waku, c.horse, name, jockey, c.kinryo);
+    // Set at the line's byte positions 0, 3, 8, 26 and 44 they give the line itself.
+    std::string line = f[0] + f[1] + "  " + f[2] + std::string(18 - sjBytes(f[2]), ' ') + f[3] +
+                       std::string(18 - sjBytes(f[3]), ' ') + f[4];
+    EXPECT_EQ(line, entryLine(c.waku, c.horse, name, jockey, c.kinryo)) << c.name;
+  }
+  const int widest[kEntryColumnCount] = {3, 3, 18, 18, 4};
+  for (int c = 0; c + 1 < kEntryColumnCount; ++c) {
+    EXPECT_GE(kEntryColumns[c].cells, widest[c]) << c;
+    // At least one blank cell between a full column and the next one.
+    EXPECT_GT(kEntryColumns[c + 1].cell, kEntryColumns[c].cell + kEntryColumns[c].cells) << c;
+  }
+  EXPECT_GE(kEntryColumns[4].cells, widest[4]);
+}
+
+TEST(RaceView, EntryColumnsWidenForLongerNames) {
+  const std::string name24(24, '\xb1'), jockey19(19, '\xb2');
+  const struct {
+    std::vector<EntryFields> entries;
+    int cells[kEntryColumnCount];
+    int starts[kEntryColumnCount];
+  } cases[] = {
+      {{}, {4, 4, 18, 18, 4}, {0, 5, 10, 30, 50}},
+      {{entryFields(8, 18, sj("サクラバクシンオー"), sj("小島太"), 565)}, {4, 4, 18, 18, 4}, {0, 5, 10, 30, 50}},
+      {{entryFields(1, 1, name24, "", 57), entryFields(1, 2, "", jockey19, 57)}, {4, 4, 24, 19, 4}, {0, 5, 10, 36, 57}},
+  };
+  for (const auto& c : cases) {
+    const EntryColumns cols = entryColumns(c.entries);
+    for (int i = 0; i < kEntryColumnCount; ++i) {
+      EXPECT_EQ(cols[std::size_t(i)].cells, c.cells[i]) << i;
+      EXPECT_EQ(cols[std::size_t(i)].cell, c.starts[i]) << i;
+    }
+  }
+}
+
 TEST(RaceView, FinishersSkipEmptyPlaces) {
   DataStore ds = meetingDay();
   RaceRecord& r = ds.races[0];

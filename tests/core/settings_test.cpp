@@ -65,3 +65,47 @@ TEST(SettingsRecord, DamagedFileCannotPickACourseThatDoesNotExist) {
   EXPECT_EQ(s.optionDigits & 0xFF, 1);
   EXPECT_EQ(s.colours[0], 0x008000);  // short file: the rest keeps the defaults
 }
+
+// Headings on a background of the settings: black on light colours, white on dark ones,
+// by the contrast of each against the background's relative luminance.
+struct ContrastCase {
+  const char* name;
+  int r, g, b;
+  bool white;  // white text expected
+};
+
+class HeadingContrast : public ::testing::TestWithParam<ContrastCase> {};
+
+TEST_P(HeadingContrast, TextStandsOutFromTheBackground) {
+  const ContrastCase& c = GetParam();
+  const std::int32_t bg = colourFromRgb(c.r, c.g, c.b);
+  const std::int32_t text = textColourOn(bg);
+  EXPECT_EQ(text, c.white ? 0x00FFFFFF : 0x00000000);
+  // Whichever was chosen contrasts at least as much as the other (WCAG ratio).
+  const double l = relativeLuminance(bg);
+  const double chosen = c.white ? 1.05 / (l + 0.05) : (l + 0.05) / 0.05;
+  const double other = c.white ? (l + 0.05) / 0.05 : 1.05 / (l + 0.05);
+  EXPECT_GE(chosen, other);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, HeadingContrast,
+    ::testing::Values(ContrastCase{"White", 255, 255, 255, false}, ContrastCase{"Black", 0, 0, 0, true},
+                      ContrastCase{"TallyGrey", 128, 128, 128, false}, ContrastCase{"DarkGrey", 100, 100, 100, true},
+                      // Luminance 0.1791 is where both contrasts are equal: grey 117 is just below it.
+                      ContrastCase{"Grey117", 117, 117, 117, true}, ContrastCase{"Grey118", 118, 118, 118, false},
+                      ContrastCase{"Navy", 0, 0, 128, true}, ContrastCase{"PureBlue", 0, 0, 255, true},
+                      ContrastCase{"PureRed", 255, 0, 0, false}, ContrastCase{"DarkRed", 128, 0, 0, true},
+                      ContrastCase{"PureGreen", 0, 255, 0, false}, ContrastCase{"Teal", 0, 128, 128, true},
+                      ContrastCase{"Yellow", 255, 255, 0, false}, ContrastCase{"Aqua", 0, 255, 255, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HeadingContrastLuminance, EndsAndChannelWeights) {
+  const struct {
+    std::int32_t colour;
+    double luminance;
+  } cases[] = {{colourFromRgb(0, 0, 0), 0.0},      {colourFromRgb(255, 255, 255), 1.0},
+               {colourFromRgb(255, 0, 0), 0.2126}, {colourFromRgb(0, 255, 0), 0.7152},
+               {colourFromRgb(0, 0, 255), 0.0722}, {colourFromRgb(128, 128, 128), 0.2158605}};
+  for (const auto& c : cases) EXPECT_NEAR(relativeLuminance(c.colour), c.luminance, 1e-6) << std::hex << c.colour;
+}

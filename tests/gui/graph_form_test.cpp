@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +141,30 @@ class GraphFormTest : public QObject {
     const auto& bars = g->rateView(ChartKind::BetType)->rates().bars;
     QCOMPARE(bars[0].purchase, std::int64_t(14000));
     QCOMPARE(*bars[0].recovery, 10000.0 / 14000.0 * 100.0);
+  }
+
+  void incomeTallyChartShowsTheRowOnTheScreen() {
+    ScriptedPort port;
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0));
+    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
+    auto courseBars = [&] {
+      named<QToolButton>(w, "GraphBtn")->click();
+      TGraphForm* g = main().shukei().graphForm();
+      return std::make_pair(g->rateView(ChartKind::Course)->chart()->title(),
+                            g->rateView(ChartKind::Course)->rates().bars);
+    };
+    // Position 0: every month; 東京 has 14000 of 2001 and 5000 of 2000.
+    auto [title, bars] = courseBars();
+    QCOMPARE(title, QString("収支集計  全データ  全月  競馬場別"));
+    QCOMPARE(bars[kTallyTokyo].purchase, std::int64_t(19000));
+    QCOMPARE(bars[0].purchase, std::int64_t(2000));
+    // August (position 8): only 札幌's day.
+    named<QScrollBar>(w, "ScrollBar")->setValue(8);
+    std::tie(title, bars) = courseBars();
+    QCOMPARE(title, QString("収支集計  全データ  8月  競馬場別"));
+    QCOMPARE(bars[0].purchase, std::int64_t(2000));
+    QCOMPARE(bars[kTallyTokyo].purchase, std::int64_t(0));
+    QCOMPARE(bars[10].purchase, std::int64_t(2000));
   }
 
   void tallyWindowSavesItsTableAsCsv() {

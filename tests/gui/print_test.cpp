@@ -1,10 +1,12 @@
 // Printing from the windows: TInsatsuDialog before the main window's and the race
-// window's prints, ｷｬﾝｾﾙ and a missing printer printing nothing; the Qt back end drawing
-// a page from its texts' top-left corners in their colours, and its PDF files going
-// through the file layer.
+// window's prints, ｷｬﾝｾﾙ and a missing printer printing nothing, PDF保存 writing the pages
+// into the file named (also without a printer) and nothing when the file dialog is
+// cancelled; the Qt back end drawing a page from its texts' top-left corners in their
+// colours, and its PDF files going through the file layer.
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
@@ -19,6 +21,7 @@
 #include "forms/AppState.h"
 #include "forms/Mainunit.h"
 #include "forms/PrintActions.h"
+#include "forms/SaveFile.h"
 #include "forms/Raceunit.h"
 #include "forms/ShukeiActions.h"
 #include "forms/ShukeiWindow.h"
@@ -126,24 +129,70 @@ class PrintTest : public QObject {
     QVERIFY(printer_.pages.empty());
   }
 
-  void noDefaultPrinterGivesItsMessageAndNoDialog() {
+  void noDefaultPrinterStillOffersPdfAndPrintingGivesItsMessage() {
     RaceLedger l(2001, 5);
     auto formPtr = mainWindowOnADay(l);
     TMainForm& form = *formPtr;
     printer_.name.reset();
     MessageScript script;
-    auto dialogSeen = std::make_shared<bool>(false);
-    QTimer::singleShot(300, [dialogSeen] {
-      if (QWidget* w = QApplication::activeModalWidget()) *dialogSeen = true, w->close();
-    });
+    DialogAnswer answer;
+    answer.click("InsatsuBtn");
     named<QAction>(&form, "Print1")->trigger();
+    QCOMPARE(answer.printer, QString("現在のﾌﾟﾘﾝﾀ：  "));
     QCOMPARE(script.count(), 1);
     QCOMPARE(script.lastText(), QString("印刷するための情報が受け取れません。"));
     QCOMPARE(script.lastTitle(), QString("確認"));
     QCOMPARE(script.lastIcon(), MsgIcon::Error);
     QCOMPARE(printer_.opened, 0);
-    QTest::qWait(350);
-    QVERIFY(!*dialogSeen);
+  }
+
+  void pdfSaveWritesTheSamePagesIntoTheFileNamed() {
+    RaceLedger l(2001, 5);
+    auto formPtr = mainWindowOnADay(l);
+    TMainForm& form = *formPtr;
+    printer_.name.reset();  // no printer needed
+    QTemporaryDir out;
+    const QString path = out.filePath("day.pdf");
+    QString caption, suggested;
+    setSaveFileQuestion([&](const QString& c, const QString& name) {
+      caption = c;
+      suggested = name;
+      return path;
+    });
+    MessageScript script;
+    DialogAnswer answer;
+    answer.click("PdfBtn");
+    named<QToolButton>(&form, "ToolBtn14")->click();
+    setSaveFileQuestion(nullptr);
+    QCOMPARE(caption, QString("PDF保存"));
+    QCOMPARE(suggested, QString("開催ﾃﾞｰﾀ_2001年12月23日_中山.pdf"));
+    QCOMPARE(script.count(), 0);
+    QCOMPARE(printer_.opened, 0);
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+  }
+
+  void pdfSaveCancelledInTheFileDialogWritesNothing() {
+    RaceLedger l(2001, 5);
+    auto formPtr = mainWindowOnADay(l);
+    TMainForm& form = *formPtr;
+    QTemporaryDir out;
+    bool asked = false;
+    setSaveFileQuestion([&](const QString&, const QString&) {
+      asked = true;
+      return QString();
+    });
+    MessageScript script;
+    DialogAnswer answer;
+    answer.click("PdfBtn");
+    named<QAction>(&form, "Print1")->trigger();
+    setSaveFileQuestion(nullptr);
+    QVERIFY(asked);
+    QCOMPARE(script.count(), 0);
+    QCOMPARE(printer_.opened, 0);
+    QVERIFY(QDir(out.path()).entryList(QDir::Files).isEmpty());
+    QVERIFY(printer_.pages.empty());
   }
 
   void raceWindowPrintsTheRaceDataOrTheRunnersOfThePageOnTop() {

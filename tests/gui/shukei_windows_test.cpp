@@ -188,6 +188,27 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(again->pos(), QPoint(frame.left(), frame.top()));
   }
 
+  void hiddenWindowComesBackWhereItWasLeft() {
+    QVERIFY(tally::runRankTally(ds(), *port_, tally::kRankRaceShushi, 0));
+    QPointer<TShukeiWindow> w = show(TallyKind::Rank);
+    w->move(150, 110);
+    const QRect frame = w->frameGeometry();
+    named<QToolButton>(w, "ToolBtn3")->click();
+    QVERIFY(!w->isVisible());
+    // 閉じる keeps the rectangle as the close box does.
+    QCOMPARE(settings().rankRect.left, frame.left());
+    QCOMPARE(settings().rankRect.top, frame.top());
+    QCOMPARE(settings().rankRect.bottom, frame.top() + frame.height());
+    // The window system may map a hidden window anywhere; the next showing puts it back.
+    w->move(0, 0);
+    QCOMPARE(show(TallyKind::Rank), w.data());
+    QCOMPARE(w->pos(), frame.topLeft());
+    // A window still on screen stays where it is.
+    w->move(60, 70);
+    show(TallyKind::Rank);
+    QCOMPARE(w->pos(), QPoint(60, 70));
+  }
+
   void toolBar() {
     QVERIFY(tally::runJyokenTally(ds(), *port_, 0, 0, monthJune()));
     TShukeiWindow* w = show(TallyKind::Jyoken);
