@@ -227,6 +227,42 @@ class KensakuDialogsTest : public QObject {
              QString("検索範囲： 全データ       \n\n検索配当金額： 100円 ～ 10000円\n\n 2個のﾃﾞｰﾀが見つかりました。"));
   }
 
+  void payoutAmountsSearchWhatWasTypedWithoutCompletingIt() {
+    MessageScript msgs;
+    QString summary, lowerText, upperText;
+    bool refusedAndOpen = false;
+    onNextModal([&](QWidget* dlg) {
+      auto* lower = named<QComboBox>(dlg, "KinBox1");
+      auto* upper = named<QComboBox>(dlg, "KinBox2");
+      dlg->activateWindow();
+      // 100 to 100: the upper list's 10000 starts with 100, and must not stand for it.
+      lower->setFocus();
+      QTest::keyClicks(lower->lineEdit(), "100");
+      upper->setFocus();
+      QTest::keyClicks(upper->lineEdit(), "100");
+      named<QPushButton>(dlg, "KensakuBtn")->click();
+      refusedAndOpen = msgs.lastText() == "入力された配当金額が不適切です。" && dlg->isVisible();
+      lower->lineEdit()->clear();
+      upper->lineEdit()->clear();
+      lower->setFocus();
+      QTest::keyClicks(lower->lineEdit(), "150");  // 1500 starts with 150
+      upper->setFocus();
+      QTest::keyClicks(upper->lineEdit(), "300");  // 3000 starts with 300
+      lowerText = lower->currentText();
+      upperText = upper->currentText();
+      onNextModal([&](QWidget* list) {
+        summary = named<QLabel>(list, "HaniLabel")->text();
+        named<QPushButton>(list, "CancelBtn")->click();
+      });
+      named<QPushButton>(dlg, "KensakuBtn")->click();
+    });
+    form_->O1Click();
+    QVERIFY(refusedAndOpen);
+    QCOMPARE(lowerText, QString("150"));
+    QCOMPARE(upperText, QString("300"));
+    QVERIFY(summary.contains("検索配当金額： 150円 ～ 300円"));
+  }
+
   void manbakenDisablesTheAmounts() {
     MessageScript msgs;
     onNextModal([&](QWidget* dlg) {
