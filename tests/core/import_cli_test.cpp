@@ -54,7 +54,9 @@ TEST(ImportCli, JravanWithoutYesPrintsAndWritesNothingWithYesStoresWhatTheCoreSt
   const Snapshot before = snapshot(cli.root());
   auto r = runCli(cli.root(), "import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了\n11月25日 5回  8日目  東京競馬場\n読み込んだﾚｰｽ： 11R\n");
+  EXPECT_EQ(r.out,
+            "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了\n11月25日 5回  8日目  東京競馬場\n読み込んだﾌｧｲﾙ：jc.dat  "
+            "2018年11月25日\n読み込んだﾚｰｽ： 11R\n");
   EXPECT_EQ(snapshot(cli.root()), before);
   r = runCli(cli.root(), "--yes import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -80,7 +82,7 @@ TEST(ImportCli, NiftyAndPatStoreWhatTheCoreStores) {
   ASSERT_TRUE(saveImportFolders(FileSystem::standard(), core.root(), folders));
   auto r = runCli(cli.root(), "--yes import nifty '" + (cli.root() / "board.txt").string() + "' tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("読み込んだﾚｰｽ： 11R\nｴﾗｰ：\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("読み込んだﾌｧｲﾙ：board.txt\n読み込んだﾚｰｽ： 11R\nｴﾗｰ：\n"), std::string::npos) << r.out;
   ASSERT_TRUE(runNiftyImport(core.ds(), core.port, {}, folders, NiftyRequest{false, "board.txt"}));
   storeImport(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
@@ -106,10 +108,13 @@ class ImportCliRefused : public ::testing::TestWithParam<CliRefusal> {};
 TEST_P(ImportCliRefused, ExitCodeAndNothingWritten) {
   ImportDay day;
   writeFile(day.root() / "short.dat", std::vector<std::uint8_t>(100, ' '));
+  writeFile(day.root() / "empty.dat", {});
   const Snapshot before = snapshot(day.root());
   std::string args = GetParam().args;
   if (const auto at = args.find("SHORT"); at != std::string::npos)
     args.replace(at, 5, (day.root() / "short.dat").string());
+  if (const auto at = args.find("EMPTY"); at != std::string::npos)
+    args.replace(at, 5, (day.root() / "empty.dat").string());
   EXPECT_EQ(runCli(day.root(), "--yes " + args).exitCode, GetParam().exitCode) << args;
   EXPECT_EQ(snapshot(day.root()), before);
 }
@@ -123,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportCliRefused,
                                            CliRefusal{"import jravan SHORT --kind card xyz 1", 1},    // no course
                                            CliRefusal{"import nifty /nonexistent.txt tok 1", 1},
                                            CliRefusal{"import nifty --auto tok 1 2", 1},
-                                           CliRefusal{"import pat --results tok 1",
-                                                      0},  // kind 0: says so, stores the day unchanged
+                                           CliRefusal{"import jravan EMPTY --kind result tok 1", 1},  // nothing read
+                                           CliRefusal{"import nifty EMPTY tok 1", 1},                 // nothing read
+                                           CliRefusal{"import nifty SHORT tok 1", 1},                 // nothing read
+                                           CliRefusal{"import pat --results tok 1", 1},  // no PAT folder set
                                            CliRefusal{"import pat tok", 1}));
