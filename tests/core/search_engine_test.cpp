@@ -151,8 +151,9 @@ TEST_F(SearchEngine, HorseNameGivesOneLinePerMatchingFinisher) {
                                                  "2001年12月 3日 東京  3回 8日目  1R テイエムオペラオー",
                                                  "2001年12月 3日 東京  3回 8日目  3R オペラハウス"}));
   EXPECT_EQ(readKekaList(ds)->title, "馬名検索終了");
-  // A one-byte horse-name text is searched too.
-  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃ")), 0);
+  // A one-byte horse-name text is searched too, and finds full-width names: ﾃ is テ.
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃ")), 2);
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃﾞ")), 0);
 }
 
 TEST_F(SearchEngine, HitOnlyAndOneYear) {
@@ -217,12 +218,12 @@ TEST_F(SearchEngine, PayoutLinesTellTheirBetTypeAndPayoutBesideTheListFile) {
   p.payout = {false, 100, 500};
   ASSERT_EQ(*runSearch(ds, port, p), 5);
   // Five lines of one race, told apart by bet type and payout.
-  EXPECT_EQ(lines(ds), (std::vector<std::string>{
-                           "2001年12月 3日 東京  3回 8日目  3R 複勝    100円 ジャパンカップダート",
-                           "2001年12月 3日 東京  3回 8日目  3R 複勝    500円 ジャパンカップダート",
-                           "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    200円 ジャパンカップダート",
-                           "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    300円 ジャパンカップダート",
-                           "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    400円 ジャパンカップダート"}));
+  EXPECT_EQ(lines(ds),
+            (std::vector<std::string>{"2001年12月 3日 東京  3回 8日目  3R 複勝    100円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R 複勝    500円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    200円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    300円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    400円 ジャパンカップダート"}));
   // The list keeps its 96-byte records; the notes are 8 bytes a record: slot, payout.
   EXPECT_EQ(ledger.read(kKekaFile).size(), 5u * 96);
   const std::vector<std::uint8_t> notes = ledger.read(kHaitouFile);
