@@ -27,9 +27,11 @@ class ImportJravan : public ImportCommand {
     r.format = {kind_ == "card" ? JravanKind::Card : JravanKind::Result, !old_};
     r.automatic = automatic_;
     if (!automatic_) r.file = fromShell(args_[0]);
-    const auto text = runJravanImport(*ctx.ds, ctx.port, {}, folders, r);
+    ImportSource source;
+    const auto text = runJravanImport(*ctx.ds, ctx.port, {}, folders, r, &source);
     if (!text) throw Refused();
-    finishImport(ctx, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", {"読み込んだﾚｰｽ：" + *text});
+    finishImport(ctx, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
+                 {"読み込んだﾌｧｲﾙ：" + importSourceText(source), "読み込んだﾚｰｽ：" + *text});
   }
 
  private:

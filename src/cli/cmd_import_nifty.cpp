@@ -24,7 +24,9 @@ class ImportNifty : public ImportCommand {
     if (!automatic_) r.file = fromShell(args_[0]);
     const auto t = runNiftyImport(*ctx.ds, ctx.port, {}, folders, r);
     if (!t) throw Refused();
-    finishImport(ctx, "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", {"読み込んだﾚｰｽ：" + t->read, "ｴﾗｰ：" + t->errors});
+    finishImport(
+        ctx, "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
+        {"読み込んだﾌｧｲﾙ：" + importSourceText({t->file, t->date}), "読み込んだﾚｰｽ：" + t->read, "ｴﾗｰ：" + t->errors});
   }
 
  private:

@@ -25,8 +25,8 @@ void printLastList(Context& ctx) {
     ctx.out << cp932ToUtf8(piece);
     piece.clear();
   };
-  search::forEachKekaRecord(ds, [&](const search::KekaRecord& r) {
-    piece += search::kekaLineCp932(r);
+  search::forEachKekaRecord(ds, [&](const search::KekaRecord& r, const search::HaitouNote* note) {
+    piece += search::kekaLineCp932(r, note);
     piece += '\n';
     if (piece.size() > 65536) flush();
   });

@@ -11,6 +11,7 @@
 
 #include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
+#include "forms/ImportWidgets.h"
 #include "forms/RadioGroupBox.h"
 #include "import/import_folders.hpp"
 #include "ledger/text.hpp"
@@ -25,6 +26,22 @@ QLineEdit* folderEdit(const char* name, const std::string& cp932, QWidget* paren
   e->setMaxLength(1000);
   e->setMinimumWidth(360);
   return e;
+}
+
+// An edit with its 参照 button, which puts the chosen folder into the edit.
+QWidget* withSansho(QLineEdit* edit, int number, QWidget* parent) {
+  auto* row = new QWidget(parent);
+  auto* h = new QHBoxLayout(row);
+  h->setContentsMargins(0, 0, 0, 0);
+  edit->setParent(row);
+  h->addWidget(edit);
+  auto* sansho = entryButton(QStringLiteral("SanshoBtn%1").arg(number), "参照", row);
+  h->addWidget(sansho);
+  QObject::connect(sansho, &QPushButton::clicked, row, [row, edit] {
+    const QString chosen = chooseImportFolder(row->window(), edit->text());
+    if (!chosen.isEmpty()) edit->setText(chosen);
+  });
+  return row;
 }
 
 }  // namespace
@@ -43,8 +60,8 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   auto* f1 = new QFormLayout(group);
   edits_[0] = folderEdit("ShuEdit", folders.folder[kFolderJravanCard], group);
   edits_[1] = folderEdit("SeiEdit", folders.folder[kFolderJravanResult], group);
-  f1->addRow("出馬表：", edits_[0]);
-  f1->addRow("成績：", edits_[1]);
+  f1->addRow("出馬表：", withSansho(edits_[0], 1, group));
+  f1->addRow("成績：", withSansho(edits_[1], 2, group));
   (new QVBoxLayout(tab1))->addWidget(group);
   page1_->addTab(tab1, "JRA-VAN自動検索ﾌｫﾙﾀﾞ");
 
@@ -52,7 +69,7 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   tab2->setObjectName("Tab2");
   auto* f2 = new QFormLayout(tab2);
   edits_[2] = folderEdit("NifEdit", folders.folder[kFolderNifty], tab2);
-  f2->addRow("ﾌｫﾙﾀﾞ：", edits_[2]);
+  f2->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[2], 3, tab2));
   page1_->addTab(tab2, "NIFTY掲示板自動検索ﾌｫﾙﾀﾞ");
 
   auto* tab3 = new QWidget;
@@ -65,7 +82,7 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   v3->addWidget(radioGroup_);
   auto* f3 = new QFormLayout;
   edits_[3] = folderEdit("PatEdit", folders.folder[kFolderPat], tab3);
-  f3->addRow("ﾌｫﾙﾀﾞ：", edits_[3]);
+  f3->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[3], 4, tab3));
   v3->addLayout(f3);
   page1_->addTab(tab3, "PAT");
   page1_->setCurrentIndex(0);

@@ -7,7 +7,10 @@
 #include "forms/Patyomikomidialogunit.h"
 #include "import/jravan_import.hpp"
 #include "import/nifty_import.hpp"
+#include "import/import_folders.hpp"
 #include "import/pat_import.hpp"
+#include "ledger/text.hpp"
+#include "ledger/user_port.hpp"
 
 namespace tovra {
 namespace {
@@ -29,8 +32,11 @@ void jravanYomikomi(TMainForm& main) {
   r.format = {dlg.kind() == 1 ? JravanKind::Result : JravanKind::Card, dlg.newer()};
   r.automatic = choice == TJravanYomikomiDialog::Zidou;
   r.file = namedFile(dlg.fileName());
-  if (const auto text = runJravanImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
-    TJravanYomikomiKekaDialog keka(QString::fromStdString(*text), &main);
+  ImportSource source;
+  if (const auto text =
+          runJravanImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r, &source)) {
+    TJravanYomikomiKekaDialog keka(QString::fromStdString(*text), QString::fromStdString(importSourceText(source)),
+                                   &main);
     keka.exec();
   }
   main.ShowKaisaiView();
@@ -44,7 +50,8 @@ void niftyYomikomi(TMainForm& main) {
   r.automatic = choice == TNiftyYomikomiDialog::Zidou;
   r.file = namedFile(dlg.fileName());
   if (const auto t = runNiftyImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
-    TNiftyYomikomiKekaDialog keka(QString::fromStdString(t->read), QString::fromStdString(t->errors), &main);
+    TNiftyYomikomiKekaDialog keka(QString::fromStdString(t->read), QString::fromStdString(t->errors),
+                                  QString::fromStdString(importSourceText({t->file, t->date})), &main);
     keka.exec();
   }
   main.ShowKaisaiView();
@@ -53,7 +60,18 @@ void niftyYomikomi(TMainForm& main) {
 void patYomikomi(TMainForm& main) {
   TPatYomikomiDialog dlg(main.importFolders(), &main);
   if (dlg.exec() != QDialog::Accepted) return;
-  if (const auto t = runPatImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), dlg.request())) {
+  // A folder chosen with 参照 serves this import; the settings keep theirs.
+  ImportFolders folders = main.importFolders();
+  FolderEdit edit;
+  for (int i = 0; i < ImportFolders::kFolders; ++i)
+    edit.typedUtf8[static_cast<std::size_t>(i)] = cp932ToUtf8(folders.folder[static_cast<std::size_t>(i)]);
+  edit.typedUtf8[kFolderPat] = dlg.folder().toStdString();
+  edit.patKind = folders.patKindIndex();
+  if (const auto refusal = applyFolderEdit(folders, edit)) {
+    showError(main.port(), *refusal);
+    return;
+  }
+  if (const auto t = runPatImport(main.dataStore(), main.port(), hooksOf(main), folders, dlg.request())) {
     TPatYomikomiKekaDialog keka(*t, &main);
     keka.exec();
   }

@@ -1,5 +1,7 @@
 #include "forms/ImportWidgets.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,7 +33,41 @@ QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, 
   return l;
 }
 
-QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel) {
+namespace {
+
+// A folder text of the import settings ("C:\\JV\\" or "jv/") as a folder to open a chooser
+// in: relative ones below the working folder.
+QString startFolder(const QString& text) {
+  QString t = text;
+  if (t.endsWith('\\')) t.chop(1);
+  const QDir root(QString::fromStdString(appState().ds.root().string()));
+  return t.isEmpty() ? root.absolutePath() : root.absoluteFilePath(t);
+}
+
+QString runChooser(QWidget* parent, QFileDialog::FileMode mode, const QString& caption, const QString& folder,
+                   const QString& current) {
+  QFileDialog dialog(parent, caption, folder);
+  dialog.setObjectName("SanshoDialog");
+  // The program's own dialog: the same on every system, and in the tests.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setFileMode(mode);
+  if (mode == QFileDialog::Directory) dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  if (!current.isEmpty()) dialog.selectFile(current);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return QDir::toNativeSeparators(dialog.selectedFiles().front());
+}
+
+}  // namespace
+
+QString chooseImportFile(QWidget* parent, const QString& folder, const QString& current) {
+  return runChooser(parent, QFileDialog::ExistingFile, "ﾌｧｲﾙの選択", startFolder(folder), current);
+}
+
+QString chooseImportFolder(QWidget* parent, const QString& current) {
+  return runChooser(parent, QFileDialog::Directory, "ﾌｫﾙﾀﾞの選択", startFolder(current), QString());
+}
+
+QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho) {
   auto* grid = new QGridLayout;
   *fileEdit = new QLineEdit(parent);
   (*fileEdit)->setObjectName("FileEdit");
@@ -41,6 +77,8 @@ QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** f
   *forudaPanel = textPanel("ForudaPanel", "", 360, parent);
   grid->addWidget(new QLabel("ﾌｧｲﾙ名：", parent), 0, 0);
   grid->addWidget(*fileEdit, 0, 1);
+  *sansho = entryButton("SanshoBtn", "参照", parent);
+  grid->addWidget(*sansho, 0, 2);
   grid->addWidget(new QLabel("自動検索させるﾌｫﾙﾀﾞ：", parent), 1, 0);
   grid->addWidget(*forudaPanel, 1, 1);
   return grid;

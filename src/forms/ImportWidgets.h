@@ -17,9 +17,16 @@ QLabel* dayLabel(QWidget* parent);
 // A sunken one-line panel showing a text (ForudaPanel, RacePanel, KouPanel ...).
 QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, QWidget* parent);
 
-// The rows "ﾌｧｲﾙ名：" FileEdit (at most 1000 characters) and "自動検索させるﾌｫﾙﾀﾞ："
-// ForudaPanel of the JRA-VAN and NIFTY dialogs.
-QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel);
+// The rows "ﾌｧｲﾙ名：" FileEdit (at most 1000 characters) with its SanshoBtn "参照", and
+// "自動検索させるﾌｫﾙﾀﾞ：" ForudaPanel of the JRA-VAN and NIFTY dialogs.
+QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho);
+
+// The choosers behind the 参照 buttons: a modal file dialog ("SanshoDialog") opened in
+// `folder` (a folder text of the import settings; the working folder when empty) with
+// `current` selected. They give the chosen file or folder in the system's notation, or an
+// empty text when the user cancels.
+QString chooseImportFile(QWidget* parent, const QString& folder, const QString& current);
+QString chooseImportFolder(QWidget* parent, const QString& current);
 // The YomikomiBtn "読み込み", ZidouBtn "自動検索" (when `zidou`) and CancelBtn "ｷｬﾝｾﾙ" row,
 // right-aligned; ｷｬﾝｾﾙ rejects the dialog.
 QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou);

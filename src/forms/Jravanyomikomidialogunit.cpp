@@ -32,7 +32,9 @@ TJravanYomikomiDialog::TJravanYomikomiDialog(const ImportFolders& folders, QWidg
   kinds->addWidget(checkBox_);
   kinds->addStretch();
   v->addLayout(kinds);
-  v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_));
+  QPushButton* sansho = nullptr;
+  v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
+  connect(sansho, &QPushButton::clicked, this, &TJravanYomikomiDialog::SanshoBtnClick);
   QPushButton *yomikomi = nullptr, *zidou = nullptr;
   v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
   connect(radioGroup_, &RadioGroupBox::itemChanged, this, &TJravanYomikomiDialog::RadioGroupClick);
@@ -51,10 +53,17 @@ void TJravanYomikomiDialog::RadioGroupClick(int kind) {
   forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders_.folder[static_cast<std::size_t>(folder)])));
 }
 
-TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(const QString& racesRead, QWidget* parent)
+void TJravanYomikomiDialog::SanshoBtnClick() {
+  const QString file = chooseImportFile(this, forudaPanel_->text(), fileEdit_->text());
+  if (!file.isEmpty()) fileEdit_->setText(file);
+}
+
+TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(const QString& racesRead, const QString& source, QWidget* parent)
     : ImportKekaDialog("JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", parent) {
-  body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 0, 0);
-  body()->addWidget(textPanel("RacePanel", racesRead, 360, this), 1, 0);
+  body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
+  body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
+  body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);
+  body()->addWidget(textPanel("RacePanel", racesRead, 360, this), 3, 0);
   finishLayout();
 }
 

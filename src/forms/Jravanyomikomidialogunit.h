@@ -27,6 +27,7 @@ class TJravanYomikomiDialog : public QDialog {
 
  public slots:
   void RadioGroupClick(int kind);
+  void SanshoBtnClick();  // 参照: picks the file with a file chooser
   void YomikomiBtnClick() { done(Yomikomi); }
   void ZidouBtnClick() { done(Zidou); }
 
@@ -42,7 +43,8 @@ class TJravanYomikomiDialog : public QDialog {
 class TJravanYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
-  TJravanYomikomiKekaDialog(const QString& racesRead, QWidget* parent = nullptr);
+  // `source`: the file read and its date (FilePanel).
+  TJravanYomikomiKekaDialog(const QString& racesRead, const QString& source, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

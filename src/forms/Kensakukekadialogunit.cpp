@@ -26,8 +26,9 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& li
   auto* label = new QLabel("検索されたﾚｰｽﾃﾞｰﾀ：", this);
   label->setObjectName("Label1");
   grid->addWidget(label, 1, 0, 1, 3);
-  // Year, date, course, 回次, race and a name of up to 60 bytes.
-  list_ = lineList("ListBox", 98, 14, this);
+  // Year, date, course, 回次, race, the bet type and payout of a payout search (14 bytes)
+  // and a name of up to 60 bytes.
+  list_ = lineList("ListBox", 112, 14, this);
   setLines(list_, list.lines);
   grid->addWidget(list_, 2, 0, 1, 3);
   auto* hyoji = new QPushButton("表示", this);

@@ -10,6 +10,7 @@
 
 #include "entry/entry_text.hpp"
 #include "forms/AppState.h"
+#include "forms/EditableCombo.h"
 #include "forms/KensakuRange.h"
 #include "ledger/text.hpp"
 #include "search/search_files.hpp"
@@ -27,10 +28,7 @@ TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, QWidget* pa
   auto* label = new QLabel(raceName ? "検索するﾚｰｽ名 (文字列 )：" : "検索する馬名 (文字列 )：", this);
   label->setObjectName("Label1");
   grid->addWidget(label, 0, 0, 1, 2);
-  moji_ = new QComboBox(this);
-  moji_->setObjectName("MojiBox");
-  moji_->setEditable(true);
-  moji_->setInsertPolicy(QComboBox::NoInsert);
+  moji_ = makeEditableCombo("MojiBox", this);
   moji_->setMaxVisibleItems(6);
   moji_->setMinimumWidth(380);
   for (const std::string& t : search::readHistory(ds, raceName).texts())

@@ -19,9 +19,10 @@ TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, QWidget
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
   v->addWidget(dayLabel(this));
-  QLabel* foruda = nullptr;
-  v->addLayout(fileAndFolderRows(this, &fileEdit_, &foruda));
-  foruda->setText(QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])));
+  QPushButton* sansho = nullptr;
+  v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
+  forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])));
+  connect(sansho, &QPushButton::clicked, this, &TNiftyYomikomiDialog::SanshoBtnClick);
   QPushButton *yomikomi = nullptr, *zidou = nullptr;
   v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
   connect(yomikomi, &QPushButton::clicked, this, &TNiftyYomikomiDialog::YomikomiBtnClick);
@@ -31,12 +32,20 @@ TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, QWidget
 
 QString TNiftyYomikomiDialog::fileName() const { return fileEdit_->text(); }
 
-TNiftyYomikomiKekaDialog::TNiftyYomikomiKekaDialog(const QString& racesRead, const QString& errors, QWidget* parent)
+void TNiftyYomikomiDialog::SanshoBtnClick() {
+  const QString file = chooseImportFile(this, forudaPanel_->text(), fileEdit_->text());
+  if (!file.isEmpty()) fileEdit_->setText(file);
+}
+
+TNiftyYomikomiKekaDialog::TNiftyYomikomiKekaDialog(const QString& racesRead, const QString& errors,
+                                                   const QString& source, QWidget* parent)
     : ImportKekaDialog("NiftyYomikomiKekaDialog", "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", parent) {
-  body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 0, 0);
-  body()->addWidget(textPanel("OkPanel", racesRead, 360, this), 1, 0);
-  body()->addWidget(new QLabel("ｴﾗｰ：", this), 2, 0);
-  body()->addWidget(textPanel("NoPanel", errors, 360, this), 3, 0);
+  body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
+  body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
+  body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);
+  body()->addWidget(textPanel("OkPanel", racesRead, 360, this), 3, 0);
+  body()->addWidget(new QLabel("ｴﾗｰ：", this), 4, 0);
+  body()->addWidget(textPanel("NoPanel", errors, 360, this), 5, 0);
   finishLayout();
 }
 

@@ -6,6 +6,7 @@
 
 #include "forms/ImportWidgets.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace tovra {
@@ -22,15 +23,19 @@ class TNiftyYomikomiDialog : public QDialog {
  public slots:
   void YomikomiBtnClick() { done(Yomikomi); }
   void ZidouBtnClick() { done(Zidou); }
+  void SanshoBtnClick();  // 参照: picks the file with a file chooser
 
  private:
   QLineEdit* fileEdit_;
+  QLabel* forudaPanel_ = nullptr;
 };
 
 class TNiftyYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
-  TNiftyYomikomiKekaDialog(const QString& racesRead, const QString& errors, QWidget* parent = nullptr);
+  // `source`: the file read and its date (FilePanel).
+  TNiftyYomikomiKekaDialog(const QString& racesRead, const QString& errors, const QString& source,
+                           QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

@@ -26,8 +26,11 @@ TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, QWidget* pa
   grid->addWidget(new QLabel("PATの種類：", this), 0, 0);
   grid->addWidget(shu, 0, 1);
   grid->addWidget(new QLabel("PATがｲﾝｽﾄｰﾙされているﾌｫﾙﾀﾞ：", this), 1, 0);
-  grid->addWidget(textPanel("ForudaPanel", QString::fromStdString(cp932ToUtf8(folders.folder[kFolderPat])), 300, this),
-                  1, 1);
+  forudaPanel_ = textPanel("ForudaPanel", QString::fromStdString(cp932ToUtf8(folders.folder[kFolderPat])), 300, this);
+  grid->addWidget(forudaPanel_, 1, 1);
+  auto* sansho = entryButton("SanshoBtn", "参照", this);
+  grid->addWidget(sansho, 1, 2);
+  connect(sansho, &QPushButton::clicked, this, &TPatYomikomiDialog::SanshoBtnClick);
   v->addLayout(grid);
   auto* group = new QGroupBox("読み込むﾃﾞｰﾀ", this);
   auto* g = new QVBoxLayout(group);
@@ -49,6 +52,13 @@ TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, QWidget* pa
 
 PatRequest TPatYomikomiDialog::request() const {
   return PatRequest{checkBox_[0]->isChecked(), checkBox_[1]->isChecked(), checkBox_[2]->isChecked()};
+}
+
+QString TPatYomikomiDialog::folder() const { return forudaPanel_->text(); }
+
+void TPatYomikomiDialog::SanshoBtnClick() {
+  const QString chosen = chooseImportFolder(this, forudaPanel_->text());
+  if (!chosen.isEmpty()) forudaPanel_->setText(chosen);
 }
 
 TPatYomikomiKekaDialog::TPatYomikomiKekaDialog(const PatTexts& t, QWidget* parent)

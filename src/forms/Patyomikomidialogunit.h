@@ -8,6 +8,7 @@
 #include "import/pat_import.hpp"
 
 class QCheckBox;
+class QLabel;
 
 namespace tovra {
 
@@ -18,12 +19,17 @@ class TPatYomikomiDialog : public QDialog {
  public:
   explicit TPatYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
   PatRequest request() const;
+  // The PAT folder to read (UTF-8): the one of the import settings, or the one chosen
+  // with 参照 for this import.
+  QString folder() const;
 
  public slots:
   void YomikomiBtnClick() { accept(); }
+  void SanshoBtnClick();  // 参照: picks the folder with a folder chooser
 
  private:
   QCheckBox* checkBox_[3] = {};
+  QLabel* forudaPanel_ = nullptr;
 };
 
 class TPatYomikomiKekaDialog : public ImportKekaDialog {

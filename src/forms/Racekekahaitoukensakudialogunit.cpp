@@ -12,6 +12,7 @@
 
 #include "forms/AppState.h"
 #include "forms/DigitFilter.h"
+#include "forms/EditableCombo.h"
 #include "forms/KensakuRange.h"
 #include "forms/Looks.h"
 #include "search/search_input.hpp"
@@ -21,10 +22,7 @@ namespace {
 
 // An amount box: an editable list of amounts whose typed text is digits only.
 QComboBox* amountBox(const char* name, int first, int last, QWidget* parent) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(name);
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
+  QComboBox* box = makeEditableCombo(name, parent);
   if (first == 100) box->addItem("100");
   for (int v = 500; v <= last; v += 500) box->addItem(QString::number(v));
   box->setCurrentIndex(-1);

@@ -11,6 +11,7 @@
 #include "entry/race_entry.hpp"
 #include "forms/AppState.h"
 #include "forms/DigitFilter.h"
+#include "forms/EditableCombo.h"
 #include "forms/RadioGroupBox.h"
 
 namespace tovra {
@@ -56,12 +57,8 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_
 
   auto* kyoriRow = new QHBoxLayout;
   kyoriRow->addWidget(new QLabel("距離：", this));
-  kyoriBox_ = new QComboBox(this);
-  kyoriBox_->setObjectName("KyoriBox");
-  kyoriBox_->setEditable(true);
-  kyoriBox_->setInsertPolicy(QComboBox::NoInsert);
   // What is typed is the distance: no completing "1" to "1000" from the presets.
-  kyoriBox_->setCompleter(nullptr);
+  kyoriBox_ = makeEditableCombo("KyoriBox", this);
   for (const char* d : kyoriPresets()) kyoriBox_->addItem(d);
   kyoriBox_->lineEdit()->setMaxLength(4);
   installDigitKeyFilter(kyoriBox_->lineEdit());

@@ -20,4 +20,6 @@ std::string importDayLabel(const DataStore& ds) {
                               sj(keibajo(ds.course).name).c_str()));
 }
 
+std::string importSourceText(const ImportSource& s) { return s.date.empty() ? s.file : s.file + "  " + s.date; }
+
 }  // namespace tovra

@@ -13,6 +13,14 @@ struct ImportHooks {
   std::function<void()> closeRaceWindow;  // may be empty (the CLI has none)
 };
 
+// The file an import read, as its confirmation names it: the path and the date the file
+// gives of itself ("" when it gives none), UTF-8.
+struct ImportSource {
+  std::string file, date;
+};
+// "path  2001年11月25日" (the path alone when the file gives no date).
+std::string importSourceText(const ImportSource& s);
+
 // The import's start: closes the race window and reads the meeting day shown again,
 // so that the import starts from what is stored.
 void beginImport(DataStore& ds, const ImportHooks& hooks);

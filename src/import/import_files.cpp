@@ -1,5 +1,7 @@
 #include "import/import_files.hpp"
 
+#include "ledger/datastore.hpp"
+
 #include <algorithm>
 
 #include "ledger/fileio.hpp"
@@ -15,6 +17,16 @@ bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t li
   out.bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(out.size, limit)));
   out.bytes.resize(f->read(out.bytes.data(), out.bytes.size()));
   return true;
+}
+
+}  // namespace tovra
+
+namespace tovra {
+
+std::string shownPath(const DataStore& ds, const std::filesystem::path& p) {
+  const std::filesystem::path rel = p.lexically_normal().lexically_relative(ds.root().lexically_normal());
+  if (!rel.empty() && *rel.begin() != "..") return rel.generic_string();
+  return p.lexically_normal().string();
 }
 
 }  // namespace tovra

@@ -14,6 +14,10 @@ inline constexpr const char* kJravanNotFound = "JRA-VANﾃﾞｰﾀﾌｧｲﾙ�
 inline constexpr const char* kJravanWrongKind = "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\nﾌｧｲﾙの種類が違います。";
 inline constexpr const char* kJravanNoMatch =
     "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n表示されている開催ﾃﾞｰﾀに一致するﾌｧｲﾙが見つかりません。";
+inline constexpr const char* kJravanNoFolder =
+    "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n自動検索させるﾌｫﾙﾀﾞが設定されていません。\n読み込み機能設定でﾌｫﾙﾀﾞを設定して下さい。";
+inline constexpr const char* kJravanNothingRead =
+    "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n表示されている開催ﾃﾞｰﾀのﾚｰｽは読み込めませんでした。";
 inline constexpr const char* kItemsBrokenImport = "ﾚｰｽ項目に異常がありました。\n\n%dR\n\n登録を中止します。";
 // An archive that cannot be unpacked safely (damaged, or a member named with a path).
 inline constexpr const char* kArchiveDamaged =
@@ -27,6 +31,10 @@ inline constexpr const char* kNiftyNoMatch =
     "NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n表示されている開催ﾃﾞｰﾀに一致するﾌｧｲﾙが見つかりません。";
 inline constexpr const char* kNiftyMismatch =
     "NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n指定されたﾌｧｲﾙは表示されている開催ﾃﾞｰﾀと一致しないか、\nﾌｧｲﾙの内容に不具合があります。\n読み込みを中止します";
+inline constexpr const char* kNiftyNoFolder =
+    "NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n自動検索させるﾌｫﾙﾀﾞが設定されていません。\n読み込み機能設定でﾌｫﾙﾀﾞを設定して下さい。";
+inline constexpr const char* kNiftyNothingRead =
+    "NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n表示されている開催ﾃﾞｰﾀのﾚｰｽは読み込めませんでした。";
 
 // PAT.
 inline constexpr const char* kPatNotInstalled[4] = {
@@ -41,6 +49,9 @@ inline constexpr const char* kPatIndexMissing = "PAT購入馬券ﾃﾞｰﾀ読�
 inline constexpr const char* kPatDos = "DOS版のPATには対応していません。";
 inline constexpr const char* kPatNoResultFiles = "PAT競走成績ﾃﾞｰﾀ読み込み：\n\nPATの競走成績ﾃﾞｰﾀﾌｧｲﾙが見つかりません。";
 inline constexpr const char* kPatNoEntryFiles = "PAT出馬表ﾃﾞｰﾀ読み込み：\n\nPATの出馬表ﾃﾞｰﾀﾌｧｲﾙが見つかりません。";
+inline constexpr const char* kPatNoFolder =
+    "PATﾃﾞｰﾀ読み込み：\n\nPATがｲﾝｽﾄｰﾙされているﾌｫﾙﾀﾞが設定されていません。\n読み込み機能設定でﾌｫﾙﾀﾞを設定して下さい。";
+inline constexpr const char* kPatNothingRead = "PATﾃﾞｰﾀ読み込み：\n\n表示されている開催ﾃﾞｰﾀは読み込めませんでした。";
 inline constexpr const char* kPatNoPurchases = " 読み込む購入馬券ﾃﾞｰﾀがありません。";
 inline constexpr const char* kPatNoResults = " 読み込む競走成績ﾃﾞｰﾀがありません。";
 inline constexpr const char* kPatNoEntries = " 読み込む出馬表ﾃﾞｰﾀがありません。";

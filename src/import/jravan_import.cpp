@@ -1,6 +1,7 @@
 #include "import/jravan_import.hpp"
 
 #include "entry/settlement.hpp"
+#include "import/file_date.hpp"
 #include "import/file_list.hpp"
 #include "import/import_files.hpp"
 #include "import/import_folders.hpp"
@@ -22,7 +23,14 @@ constexpr std::size_t kMaxArchive = 64u << 20;
 struct Found {
   FileHead head;
   std::vector<std::string> unpacked;
+  std::filesystem::path path;  // the file read (an archive's member: the archive)
 };
+
+// A file whose name gives another day than the one shown is never taken by the search.
+bool namesOtherDay(const std::string& name, const MeetingKey& key) {
+  const auto d = dateInFileName(name);
+  return d && isOtherDay(*d, key);
+}
 
 std::size_t recordsLimit(const JravanFormat& f) { return f.recordLength() * kJravanMaxRecords; }
 
@@ -61,6 +69,7 @@ ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem
     if (writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) written.push_back(m.name);
   for (const std::string& n : listFiles(fs, ds.root(), folder, "jra*.*", kJraLzhFileList)) {
     if (std::find(written.begin(), written.end(), n) == written.end()) continue;  // not from this archive
+    if (namesOtherDay(n, key)) continue;
     if (examine(fs, folder / n, f, key, found.head)) {
       found.unpacked = written;
       return ArchiveSearch::Match;
@@ -81,6 +90,8 @@ bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, const J
   bool hit = false;
   for (const std::string& name : names) {
     const std::filesystem::path p = folder / name;
+    found.path = p;
+    if (namesOtherDay(name, key)) continue;
     if (searchArchive(ds, port, p, name, f, key, found) == ArchiveSearch::Match || examine(fs, p, f, key, found.head)) {
       hit = true;
       break;
@@ -93,11 +104,16 @@ bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, const J
 }  // namespace
 
 std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                           const ImportFolders& folders, const JravanRequest& request) {
+                                           const ImportFolders& folders, const JravanRequest& request,
+                                           ImportSource* source) {
   beginImport(ds, hooks);
   const JravanFormat& f = request.format;
   Found found;
   if (request.automatic) {
+    if (folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult].empty()) {
+      showError(port, msg::kJravanNoFolder);
+      return std::nullopt;
+    }
     port.setBusy(true);
     const bool hit = search(ds, port, folders, f, found);
     port.setBusy(false);
@@ -107,6 +123,7 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
     }
   } else {
     const std::filesystem::path p = request.file.is_absolute() ? request.file : ds.root() / request.file;
+    found.path = p;
     // A named archive is unpacked as the search unpacks one.
     const ArchiveSearch archive =
         searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
@@ -128,6 +145,12 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
   }
   const std::vector<int> taken = readJravanRecords(found.head.bytes, f, meetingKey(ds), ds.kaisai, ds.races);
   removeUnpacked(ds.fs(), ds.resolve(kLzhFolder), found.unpacked);
+  if (taken.empty()) {
+    // No record of the day shown: nothing to confirm and nothing to store.
+    showError(port, msg::kJravanNothingRead);
+    discardImport(ds);
+    return std::nullopt;
+  }
   if (!f.newer) {
     if (const int r = jravanItemsFault(ds.races)) {
       showError(port, cp932ToUtf8(sjprintf(msg::kItemsBrokenImport, r)));
@@ -136,6 +159,7 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
     }
   }
   settleAllRaces(ds.kaisai, ds.races);
+  if (source) *source = {shownPath(ds, found.path), jravanDateText(found.head.bytes, f, meetingKey(ds))};
   return jravanRaceText(taken);
 }
 

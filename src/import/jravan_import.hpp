@@ -27,8 +27,10 @@ struct JravanRequest {
 inline constexpr const char* kLzhFolder = "tmp/lzh";
 
 // Runs the import up to the confirmation. Returns the text of the races read (" %2dR"
-// each), or nullopt when it ended with a message (the day in memory is then as stored).
+// each), or nullopt when it ended with a message (the day in memory is then as stored);
+// `source`, when given, receives the file read and its date.
 std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                           const ImportFolders& folders, const JravanRequest& request);
+                                           const ImportFolders& folders, const JravanRequest& request,
+                                           ImportSource* source = nullptr);
 
 }  // namespace tovra

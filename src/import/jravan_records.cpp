@@ -1,5 +1,7 @@
 #include "import/jravan_records.hpp"
 
+#include <cctype>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -293,7 +295,27 @@ bool jravanRecordMatches(const std::uint8_t* rec, const JravanFormat& f, const M
     return std::string_view(reinterpret_cast<const char*>(rec), 4) == key.year && num(rec, 4, 4) == key.tsukiHi &&
            num(rec, 8, 2) == key.course + 1 && num(rec, 10, 4) == key.kaiNichi;
   }
+  // The older race key is course, year (two digits), 回, 日目: a record of another year
+  // with the same 回 and 日目 is not of this day.
+  const bool yearDigits = std::isdigit(rec[2]) && std::isdigit(rec[3]);
+  if (yearDigits && key.year.size() == 4 &&
+      std::string_view(reinterpret_cast<const char*>(rec) + 2, 2) != key.year.substr(2))
+    return false;
   return num(rec, 0, 2) == key.course + 1 && num(rec, 4, 2) == key.kai() * 10 + key.nichi();
+}
+
+std::string jravanDateText(std::span<const std::uint8_t> data, const JravanFormat& f, const MeetingKey& key) {
+  const std::size_t len = f.recordLength();
+  const std::size_t n = std::min(data.size() / len, kJravanMaxRecords);
+  for (std::size_t k = 0; k < n; ++k) {
+    if (!jravanRecordMatches(data.data() + k * len, f, key)) continue;
+    if (f.newer)
+      return key.year + "年" + std::to_string(key.tsukiHi / 100) + "月" + std::to_string(key.tsukiHi % 100) + "日";
+    const std::uint8_t* rec = data.data() + k * len;
+    if (std::isdigit(rec[2]) && std::isdigit(rec[3])) return key.year + "年";
+    return {};
+  }
+  return {};
 }
 
 bool jravanFileMatches(std::span<const std::uint8_t> data, const JravanFormat& f, const MeetingKey& key) {

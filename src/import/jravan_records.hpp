@@ -29,6 +29,9 @@ inline constexpr std::size_t kJravanMaxRecords = 36;
 // Whether one record belongs to the displayed meeting.
 bool jravanRecordMatches(const std::uint8_t* rec, const JravanFormat& f, const MeetingKey& key);
 // Whether a file's size fits the format and one of its first 36 records matches.
+// The date of the day's records as "2001年11月25日" (UTF-8): the newer layout writes the
+// year and date, the older one only the year ("2001年"); "" without a record of the day.
+std::string jravanDateText(std::span<const std::uint8_t> data, const JravanFormat& f, const MeetingKey& key);
 bool jravanFileMatches(std::span<const std::uint8_t> data, const JravanFormat& f, const MeetingKey& key);
 
 // The race items code of one record (what the file says; going 1 for a race card).

@@ -1,6 +1,7 @@
 #include "import/nifty_import.hpp"
 
 #include "entry/settlement.hpp"
+#include "import/file_date.hpp"
 #include "import/file_list.hpp"
 #include "import/import_files.hpp"
 #include "import/import_folders.hpp"
@@ -18,7 +19,22 @@ constexpr std::size_t kNiftyReadLimit = 4u << 20;
 // The file head compared in the search ends at byte 46.
 constexpr std::size_t kNiftyHead = 46;
 
-bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, FileHead& found) {
+// The bytes before the first race block: where a board text writes its date.
+constexpr std::size_t kNiftyBlocksStart = 66;
+
+// The date the file's name or its head gives; nullopt when neither gives one.
+std::optional<FileDate> niftyFileDate(const std::filesystem::path& p, std::span<const std::uint8_t> bytes) {
+  if (auto d = dateInFileName(p.filename().string())) return d;
+  return dateInText(bytes.first(std::min(bytes.size(), kNiftyBlocksStart)));
+}
+
+struct NiftyFile {
+  FileHead head;
+  std::filesystem::path path;
+  std::optional<FileDate> date;
+};
+
+bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, NiftyFile& found) {
   FileSystem& fs = ds.fs();
   const MeetingKey key = meetingKey(ds);
   const std::filesystem::path folder = folderPath(ds.root(), folders.folder[kFolderNifty]);
@@ -28,8 +44,13 @@ bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, FileHea
   for (const std::string& n : names) {
     FileHead head;
     if (!readFileHead(fs, folder / n, kNiftyHead, head) || !niftyHeadMatches(head.bytes, key)) continue;
-    hit = readFileHead(fs, folder / n, kNiftyReadLimit, found);
-    if (hit) break;
+    if (!readFileHead(fs, folder / n, kNiftyReadLimit, found.head)) continue;
+    // The same 回 and 日目 recur every year: a file that gives another day is not this one.
+    found.date = niftyFileDate(n, found.head.bytes);
+    if (found.date && isOtherDay(*found.date, key)) continue;
+    found.path = folder / n;
+    hit = true;
+    break;
   }
   port.waitEnd();
   return hit;
@@ -40,32 +61,49 @@ bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, FileHea
 std::optional<NiftyTexts> runNiftyImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
                                          const ImportFolders& folders, const NiftyRequest& request) {
   beginImport(ds, hooks);
-  FileHead file;
+  NiftyFile found;
   if (request.automatic) {
+    if (folders.folder[kFolderNifty].empty()) {
+      showError(port, msg::kNiftyNoFolder);
+      return std::nullopt;
+    }
     port.setBusy(true);
-    const bool hit = search(ds, port, folders, file);
+    const bool hit = search(ds, port, folders, found);
     port.setBusy(false);
     if (!hit) {
       showError(port, msg::kNiftyNoMatch);
       return std::nullopt;
     }
   } else {
-    const std::filesystem::path p = request.file.is_absolute() ? request.file : ds.root() / request.file;
-    if (!readFileHead(ds.fs(), p, kNiftyReadLimit, file)) {
+    found.path = request.file.is_absolute() ? request.file : ds.root() / request.file;
+    if (!readFileHead(ds.fs(), found.path, kNiftyReadLimit, found.head)) {
       showError(port, msg::kNiftyNotFound);
       return std::nullopt;
     }
+    found.date = niftyFileDate(found.path, found.head.bytes);
   }
-  const NiftyRead read = readNiftyBlocks(file.bytes, meetingKey(ds), ds.races);
+  const MeetingKey key = meetingKey(ds);
+  // A named file of another day is refused like one of another meeting.
+  const bool otherDay = found.date && isOtherDay(*found.date, key);
+  const NiftyRead read = otherDay ? NiftyRead{} : readNiftyBlocks(found.head.bytes, key, ds.races);
   // A leftover of earlier versions' board reader.
   if (const auto leftover = ds.resolve("tmp/nifty.tmp"); ds.fs().exists(leftover)) ds.fs().remove(leftover);
-  if (read.mismatch) {
+  if (otherDay || read.mismatch) {
     port.message("確認", msg::kNiftyMismatch, MsgIcon::Warning);
     discardImport(ds);
     return std::nullopt;
   }
+  if (read.read.empty()) {
+    // Nothing of the day could be read: no confirmation, nothing to store.
+    const std::string errors = raceListText(read.errors);
+    showError(port, errors.empty() ? std::string(msg::kNiftyNothingRead)
+                                   : std::string(msg::kNiftyNothingRead) + "\n\nｴﾗｰ：" + errors);
+    discardImport(ds);
+    return std::nullopt;
+  }
   settleAllRaces(ds.kaisai, ds.races);
-  return NiftyTexts{raceListText(read.read), raceListText(read.errors)};
+  return NiftyTexts{raceListText(read.read), raceListText(read.errors), shownPath(ds, found.path),
+                    found.date ? fileDateText(*found.date) : std::string()};
 }
 
 }  // namespace tovra

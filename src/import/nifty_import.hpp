@@ -19,9 +19,11 @@ struct NiftyRequest {
   std::filesystem::path file;  // the named file (relative: below the working folder)
 };
 
-// The two lists of the confirmation: races read and races with errors (" %2dR" each).
+// The two lists of the confirmation: races read and races with errors (" %2dR" each),
+// and the file they were read from with the date it gives ("" when it gives none).
 struct NiftyTexts {
   std::string read, errors;
+  std::string file, date;  // UTF-8
 };
 
 // Runs the import up to the confirmation; nullopt when it ended with a message (the day

@@ -78,6 +78,11 @@ PatRequest patDefaultRequest(int patKind) {
 std::optional<PatTexts> runPatImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
                                      const ImportFolders& folders, const PatRequest& request) {
   beginImport(ds, hooks);
+  if (folders.folder[kFolderPat].empty()) {
+    // Without a folder the reads would look into the working folder.
+    showError(port, msg::kPatNoFolder);
+    return std::nullopt;
+  }
   const int kind = folders.patKindIndex();
   const std::filesystem::path folder = folderPath(ds.root(), folders.folder[kFolderPat]);
   if (kind != 0) {
@@ -93,6 +98,19 @@ std::optional<PatTexts> runPatImport(DataStore& ds, UserPort& port, const Import
   if (request.results) texts.results = readDayFiles(ds, port, folder, kind, true);
   if (request.entries) texts.entries = readDayFiles(ds, port, folder, kind, false);
   port.setBusy(false);
+  // A read took races when its text is neither empty (not chosen, or stopped with a
+  // message) nor its "no data" text.
+  const auto took = [](const std::string& t, const char* none) { return !t.empty() && t != none; };
+  const bool ran = !texts.purchases.empty() || !texts.results.empty() || !texts.entries.empty() ||
+                   !(request.purchases || request.results || request.entries);
+  if (!took(texts.purchases, msg::kPatNoPurchases) && !took(texts.results, msg::kPatNoResults) &&
+      !took(texts.entries, msg::kPatNoEntries)) {
+    // Nothing of the day: no confirmation and nothing to store (a read that stopped has
+    // said why already).
+    if (ran) showError(port, msg::kPatNothingRead);
+    discardImport(ds);
+    return std::nullopt;
+  }
   settleAllRaces(ds.kaisai, ds.races);
   return texts;
 }

@@ -17,7 +17,22 @@ bool isNameSearch(SearchType t) { return t == SearchType::Bamei || t == SearchTy
 // Streams the hits of the scan into the result file.
 class KekaSink {
  public:
-  KekaSink(DataStore& ds) : writer_(ds.fs(), ds.resolve(kKekaFile)) { writer_.open(); }
+  KekaSink(DataStore& ds, bool notes) : writer_(ds.fs(), ds.resolve(kKekaFile)) {
+    writer_.open();
+    if (notes) {
+      notes_.emplace(ds.fs(), ds.resolve(kHaitouFile));
+      notes_->open();
+    }
+  }
+
+  // A record of a payout search, with the payout it stands for.
+  void addPayout(const tally::ScanDay& d, int race, int slot, std::int32_t payout) {
+    add(d, race, d.kaisai.raceMei[race], sizeof d.kaisai.raceMei[0]);
+    HaitouNote note{slot, payout};
+    std::uint8_t buf[HaitouNote::kSize];
+    note.encode(buf);
+    if (notes_) notes_->write(buf, sizeof buf);
+  }
 
   void add(const tally::ScanDay& d, int race, const char* name, std::size_t nameSize) {
     KekaRecord k;
@@ -37,32 +52,38 @@ class KekaSink {
     ++count_;
   }
   int count() const { return count_; }
-  bool commit() { return writer_.commit(); }
+  // The list first; the payout notes after it (a list without its notes still shows).
+  bool commit() { return writer_.commit() && (!notes_ || notes_->commit()); }
 
  private:
   StagedFile writer_;  // the result list, put in place whole when complete
+  std::optional<StagedFile> notes_;
   int count_ = 0;
 };
 
-void testRace(const SearchParams& p, const tally::ScanDay& d, int r, KekaSink& sink) {
+void testRace(const SearchParams& p, const FoldedText& text, const tally::ScanDay& d, int r, KekaSink& sink) {
   const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
   const char* raceMei = d.kaisai.raceMei[r];
   constexpr std::size_t kRaceMeiSize = sizeof d.kaisai.raceMei[0];
   switch (p.type) {
     case SearchType::RaceMei:
-      if (nameContains(raceMei, kRaceMeiSize, p.text, kRaceMeiLastStart)) sink.add(d, r, raceMei, kRaceMeiSize);
+      if (nameContains(raceMei, kRaceMeiSize, text, kRaceMeiLastStart)) sink.add(d, r, raceMei, kRaceMeiSize);
       break;
     case SearchType::Bamei:
       for (const auto& bamei : race.chakuBamei)
-        if (nameContains(bamei, sizeof bamei, p.text, kBameiLastStart)) sink.add(d, r, bamei, sizeof bamei);
+        if (nameContains(bamei, sizeof bamei, text, kBameiLastStart)) sink.add(d, r, bamei, sizeof bamei);
       break;
     case SearchType::Jyusho:
       if (raceHasGrade(race.koumoku, p.grade)) sink.add(d, r, raceMei, kRaceMeiSize);
       break;
-    case SearchType::Haitou:
-      for (const PayoutSlot& s : payoutSlots(race))
-        if (payoutSelected(p.payout, s.payout) && (!p.hitOnly || s.hit)) sink.add(d, r, raceMei, kRaceMeiSize);
+    case SearchType::Haitou: {
+      const auto slots = payoutSlots(race);
+      for (int i = 0; i < kPayoutSlots; ++i) {
+        const PayoutSlot& s = slots[static_cast<std::size_t>(i)];
+        if (payoutSelected(p.payout, s.payout) && (!p.hitOnly || s.hit)) sink.addPayout(d, r, i, s.payout);
+      }
       break;
+    }
   }
 }
 
@@ -125,11 +146,13 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
     if (!writeHistory(ds, port, raceName, h)) return std::nullopt;
   }
 
-  std::optional<KekaSink> sink(std::in_place, ds);
+  const bool payout = p.type == SearchType::Haitou;
+  std::optional<KekaSink> sink(std::in_place, ds, payout);
+  const FoldedText folded = foldWidth(p.text);
   port.setWaitPicture(WaitPicture::Search);
   tally::scanLedger(ds, port, p.range, {"検索中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
     for (int r = 0; r < kRacesPerDay; ++r)
-      if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, d, r, *sink);
+      if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, folded, d, r, *sink);
   });
   const int count = sink->count();
   if (!sink->commit()) {
@@ -137,6 +160,8 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
     return std::nullopt;
   }
   sink.reset();
+  // The notes of an earlier payout search do not belong to this list.
+  if (!payout && ds.fs().exists(ds.resolve(kHaitouFile))) ds.fs().remove(ds.resolve(kHaitouFile));
 
   KekaText text{searchTitle(p.type), searchSummary(p, count)};
   std::uint8_t buf[KekaText::kSize];

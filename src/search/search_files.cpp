@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ledger/bet_types.hpp"
 #include "ledger/bytes.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
@@ -44,6 +45,27 @@ void KekaRecord::decode(const std::uint8_t* in) {
   day = getI32(in, off::day);
   kai = getI32(in, off::kai);
   nichi = getI32(in, off::nichi);
+}
+
+void HaitouNote::encode(std::uint8_t* out) const {
+  putI32(out, 0, slot);
+  putI32(out, 4, payout);
+}
+
+void HaitouNote::decode(const std::uint8_t* in) {
+  slot = getI32(in, 0);
+  payout = getI32(in, 4);
+}
+
+const char* HaitouNote::betName() const {
+  // The slots in the order the payout search walks them: 4 複勝, 2 単勝, 2 枠連, 2 馬連, 6 ﾜｲﾄﾞ.
+  int first = 0;
+  for (BetType t : kSearchPayoutOrder) {
+    const int n = betTypeInfo(t).results;
+    if (slot >= first && slot < first + n) return betTypeName(t);
+    first += n;
+  }
+  return "";
 }
 
 void KekaText::encode(std::uint8_t* out) const {

@@ -20,6 +20,8 @@ inline constexpr const char* kKekaFile = "tmp/kensakukeka.tmp";
 inline constexpr const char* kTextFile = "tmp/kensakutext.tmp";
 inline constexpr const char* kRaceHistoryFile = "tmp/kensakurace.tmp";
 inline constexpr const char* kBameiHistoryFile = "tmp/kensakubaname.tmp";
+// Beside the result list of a payout search: which payout each record stands for.
+inline constexpr const char* kHaitouFile = "tmp/kensakuhaitou.tmp";
 
 // One hit: where the race is and what the list shows of it.
 struct KekaRecord {
@@ -33,6 +35,20 @@ struct KekaRecord {
 
   void encode(std::uint8_t* out) const;  // kSize bytes
   void decode(const std::uint8_t* in);
+};
+
+// The payout a record of a payout search stands for, record for record in the same order
+// (8 bytes: the payout slot 0-15 of the race, 複勝 4, 単勝 2, 枠連 2, 馬連 2, ﾜｲﾄﾞ 6, and the
+// payout in yen per 100 yen). Two payouts of one race give two records that differ only here.
+struct HaitouNote {
+  static constexpr std::size_t kSize = 8;
+  std::int32_t slot = 0;
+  std::int32_t payout = 0;
+
+  void encode(std::uint8_t* out) const;
+  void decode(const std::uint8_t* in);
+  // The bet type of the slot ("単勝", UTF-8); "" for a slot out of range.
+  const char* betName() const;
 };
 
 // Title and summary of the last search (CP932 texts).

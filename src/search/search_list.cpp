@@ -9,6 +9,7 @@
 #include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
+#include "search/search_engine.hpp"
 #include "tally/tally_common.hpp"
 
 namespace tovra::search {
@@ -41,9 +42,9 @@ bool leadsToRace(DataStore& ds, const KekaRecord& r) {
 
 }  // namespace
 
-std::string kekaLine(const KekaRecord& r) { return cp932ToUtf8(kekaLineCp932(r)); }
+std::string kekaLine(const KekaRecord& r, const HaitouNote* note) { return cp932ToUtf8(kekaLineCp932(r, note)); }
 
-std::string kekaLineCp932(const KekaRecord& r) {
+std::string kekaLineCp932(const KekaRecord& r, const HaitouNote* note) {
   // The widths count Shift-JIS bytes; the format and the course names are converted once
   // for all lines.
   static const std::string kFormat = sj("%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s");
@@ -54,7 +55,12 @@ std::string kekaLineCp932(const KekaRecord& r) {
   }();
   const std::string year = fixedText(r.yearText);
   const std::string course = r.course >= 0 && r.course < kCourseCount ? kCourses[std::size_t(r.course)] : "";
-  const std::string name = fixedText(r.name);
+  std::string name = fixedText(r.name);
+  if (note) {
+    char pay[64];
+    std::snprintf(pay, sizeof pay, "%7ld", static_cast<long>(note->payout));
+    name = fitCp932(sj(note->betName()), 4) + pay + sj("円") + " " + name;
+  }
   char buf[256];
   const int n = std::snprintf(buf, sizeof buf, kFormat.c_str(), year.c_str(), r.month, r.day, course.c_str(), r.kai,
                               r.nichi, r.race + 1, name.c_str());
@@ -76,11 +82,31 @@ void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&
   }
 }
 
+void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&, const HaitouNote*)>& visit) {
+  // The notes count only beside the list of a payout search that they fit exactly.
+  std::unique_ptr<File> notes;
+  const auto text = readKekaText(ds);
+  if (text && text->title == searchTitle(SearchType::Haitou)) {
+    auto list = ds.fs().open(ds.resolve(kKekaFile), OpenMode::Read);
+    notes = ds.fs().open(ds.resolve(kHaitouFile), OpenMode::Read);
+    if (!list || !notes || list->size() % KekaRecord::kSize != 0 ||
+        notes->size() != list->size() / KekaRecord::kSize * HaitouNote::kSize)
+      notes.reset();
+  }
+  forEachKekaRecord(ds, [&](const KekaRecord& r) {
+    std::uint8_t buf[HaitouNote::kSize];
+    HaitouNote note;
+    const bool has = notes && notes->read(buf, sizeof buf) == sizeof buf;
+    if (has) note.decode(buf);
+    visit(r, has ? &note : nullptr);
+  });
+}
+
 std::optional<KekaList> readKekaList(DataStore& ds) {
   const auto text = readKekaText(ds);
   if (!text) return std::nullopt;
   KekaList list{cp932ToUtf8(text->title), cp932ToUtf8(text->summary), {}};
-  forEachKekaRecord(ds, [&](const KekaRecord& r) { list.lines.push_back(kekaLine(r)); });
+  forEachKekaRecord(ds, [&](const KekaRecord& r, const HaitouNote* note) { list.lines.push_back(kekaLine(r, note)); });
   return list;
 }
 

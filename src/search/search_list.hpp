@@ -16,9 +16,11 @@ class UserPort;
 
 namespace tovra::search {
 
-// "%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s" of one record, in UTF-8 and in CP932.
-std::string kekaLine(const KekaRecord& r);
-std::string kekaLineCp932(const KekaRecord& r);
+// "%s年%2d月%2d日 %s %2d回%2d日目 %2dR %s" of one record, in UTF-8 and in CP932. With the
+// note of a payout search the bet type and the payout stand before the name:
+// "... %2dR %-4s%7ld円 %s" (" 5R ﾜｲﾄﾞ   1230円 ｼﾞｬﾊﾟﾝｶｯﾌﾟ").
+std::string kekaLine(const KekaRecord& r, const HaitouNote* note = nullptr);
+std::string kekaLineCp932(const KekaRecord& r, const HaitouNote* note = nullptr);
 
 // The stored title, summary and lines (UTF-8); nullopt when there is no stored search
 // (the title file is missing or short): then the list is not shown at all.
@@ -29,6 +31,9 @@ struct KekaList {
 std::optional<KekaList> readKekaList(DataStore& ds);
 // Calls `visit` for each record of the result file, in file order, reading it piece by piece.
 void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&)>& visit);
+// The same with each record's payout note when the list is a payout search's and its notes
+// file fits the list record for record; else the note is nullptr.
+void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&, const HaitouNote*)>& visit);
 
 // Going to line `index` of the list (-1: nothing selected).
 enum class GoResult {

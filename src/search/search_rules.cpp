@@ -14,13 +14,12 @@ bool raceTakesPart(std::uint16_t joutai, bool hitOnly) {
   return !hitOnly || raceHit(joutai);
 }
 
+bool nameContains(const char* name, std::size_t size, const FoldedText& text, std::size_t lastStart) {
+  return foldedContains(foldWidth(std::string_view(name, strnlen(name, size))), text, lastStart);
+}
+
 bool nameContains(const char* name, std::size_t size, std::string_view text, std::size_t lastStart) {
-  if (text.empty()) return false;
-  const std::string_view n(name, strnlen(name, size));
-  // Walk the name character by character: only character starts are candidate positions.
-  for (std::size_t i = 0; i <= lastStart && i + text.size() <= n.size(); i += cp932CharLength(n, i))
-    if (n.compare(i, text.size(), text) == 0) return true;
-  return false;
+  return nameContains(name, size, foldWidth(text), lastStart);
 }
 
 bool raceHasGrade(std::uint32_t koumoku, int grade) {

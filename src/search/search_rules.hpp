@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ledger/records.hpp"
+#include "search/width_fold.hpp"
 
 namespace tovra::search {
 
@@ -18,10 +19,13 @@ bool raceTakesPart(std::uint16_t joutai, bool hitOnly);
 
 // Whether `text` occurs in the NUL-terminated name of a fixed field of `size` bytes,
 // starting at a byte position 0..lastStart. Both are CP932 and compared whole character
-// by whole character: an occurrence starts only where a character of the name starts (never
-// on the second byte of a double-byte character), and one that ends at the name's last
-// byte counts. An empty text occurs nowhere.
+// by whole character, without regard to the width of katakana, Latin letters and digits
+// (width_fold.hpp: ｷﾝｸﾞ, キング and ｷﾝｸ゛ are one text): an occurrence never starts on the
+// second byte of a double-byte character, and one that ends at the name's last byte
+// counts. An empty text occurs nowhere.
 bool nameContains(const char* name, std::size_t size, std::string_view text, std::size_t lastStart);
+// The same with the text folded once for a whole scan.
+bool nameContains(const char* name, std::size_t size, const FoldedText& text, std::size_t lastStart);
 inline constexpr std::size_t kRaceMeiLastStart = 59;  // start positions in a race name
 inline constexpr std::size_t kBameiLastStart = 29;    // start positions in a finisher's name
 

@@ -56,7 +56,9 @@ TEST(ImportCli, JravanWithoutYesPrintsAndWritesNothingWithYesStoresWhatTheCoreSt
   const Snapshot before = snapshot(cli.root());
   auto r = runCli(cli.root(), "import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了\n11月25日 5回  8日目  東京競馬場\n読み込んだﾚｰｽ： 11R\n");
+  EXPECT_EQ(r.out,
+            "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了\n11月25日 5回  8日目  東京競馬場\n読み込んだﾌｧｲﾙ：jc.dat  "
+            "2018年11月25日\n読み込んだﾚｰｽ： 11R\n");
   EXPECT_EQ(snapshot(cli.root()), before);
   r = runCli(cli.root(), "--yes import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -82,7 +84,7 @@ TEST(ImportCli, NiftyAndPatStoreWhatTheCoreStores) {
   ASSERT_TRUE(saveImportFolders(FileSystem::standard(), core.root(), folders));
   auto r = runCli(cli.root(), "--yes import nifty '" + (cli.root() / "board.txt").string() + "' tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("読み込んだﾚｰｽ： 11R\nｴﾗｰ：\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("読み込んだﾌｧｲﾙ：board.txt\n読み込んだﾚｰｽ： 11R\nｴﾗｰ：\n"), std::string::npos) << r.out;
   ASSERT_TRUE(runNiftyImport(core.ds(), core.port, {}, folders, NiftyRequest{false, "board.txt"}));
   storeImport(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
@@ -108,10 +110,13 @@ class ImportCliRefused : public ::testing::TestWithParam<CliRefusal> {};
 TEST_P(ImportCliRefused, ExitCodeAndNothingWritten) {
   ImportDay day;
   writeFile(day.root() / "short.dat", std::vector<std::uint8_t>(100, ' '));
+  writeFile(day.root() / "empty.dat", {});
   const Snapshot before = snapshot(day.root());
   std::string args = GetParam().args;
   if (const auto at = args.find("SHORT"); at != std::string::npos)
     args.replace(at, 5, (day.root() / "short.dat").string());
+  if (const auto at = args.find("EMPTY"); at != std::string::npos)
+    args.replace(at, 5, (day.root() / "empty.dat").string());
   // A FIFO (outside the ledger, which the snapshot reads) is refused at once, never waited on.
   tovra::testing::TempDir other;
   ASSERT_EQ(::mkfifo((other / "fifo.dat").c_str(), 0600), 0);
@@ -120,17 +125,21 @@ TEST_P(ImportCliRefused, ExitCodeAndNothingWritten) {
   EXPECT_EQ(snapshot(day.root()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ImportCliRefused,
-    ::testing::Values(CliRefusal{"import jravan --kind result tok 1", 1},        // no file
-                      CliRefusal{"import jravan SHORT --kind result tok 1", 1},  // wrong kind
-                      CliRefusal{"import jravan SHORT --kind race tok 1", 1},    // no such kind
-                      CliRefusal{"import jravan --auto --kind card tok 1", 1},   // no folder
-                      CliRefusal{"import jravan SHORT --kind card tok 9", 1},    // no meeting 9
-                      CliRefusal{"import jravan SHORT --kind card xyz 1", 1},    // no course
-                      CliRefusal{"import nifty /nonexistent.txt tok 1", 1},
-                      CliRefusal{"import nifty --auto tok 1 2", 1},
-                      CliRefusal{"import pat --results tok 1", 0},  // kind 0: says so, stores the day unchanged
-                      CliRefusal{"import pat tok", 1}, CliRefusal{"import jravan FIFO --kind result tok 1", 1},
-                      CliRefusal{"import nifty FIFO tok 1", 1}, CliRefusal{"import jravan '' --kind result tok 1", 1},
-                      CliRefusal{"import nifty '' tok 1", 1}));
+INSTANTIATE_TEST_SUITE_P(Cases, ImportCliRefused,
+                         ::testing::Values(CliRefusal{"import jravan --kind result tok 1", 1},        // no file
+                                           CliRefusal{"import jravan SHORT --kind result tok 1", 1},  // wrong kind
+                                           CliRefusal{"import jravan SHORT --kind race tok 1", 1},    // no such kind
+                                           CliRefusal{"import jravan --auto --kind card tok 1", 1},   // no folder
+                                           CliRefusal{"import jravan SHORT --kind card tok 9", 1},    // no meeting 9
+                                           CliRefusal{"import jravan SHORT --kind card xyz 1", 1},    // no course
+                                           CliRefusal{"import nifty /nonexistent.txt tok 1", 1},
+                                           CliRefusal{"import nifty --auto tok 1 2", 1},
+                                           CliRefusal{"import jravan EMPTY --kind result tok 1", 1},  // nothing read
+                                           CliRefusal{"import nifty EMPTY tok 1", 1},                 // nothing read
+                                           CliRefusal{"import nifty SHORT tok 1", 1},                 // nothing read
+                                           CliRefusal{"import pat --results tok 1", 1},  // no PAT folder set
+                                           CliRefusal{"import pat tok", 1},
+                                           CliRefusal{"import jravan FIFO --kind result tok 1", 1},
+                                           CliRefusal{"import nifty FIFO tok 1", 1},
+                                           CliRefusal{"import jravan '' --kind result tok 1", 1},
+                                           CliRefusal{"import nifty '' tok 1", 1}));

@@ -258,9 +258,11 @@ TEST(JravanRecords, MeetingMatchOfBothLayouts) {
   for (MeetingKey other : {MeetingKey{"2017", 4, 1125, 508}, MeetingKey{"2018", 4, 1124, 508},
                            MeetingKey{"2018", 5, 1125, 508}, MeetingKey{"2018", 4, 1125, 507}})
     EXPECT_FALSE(jravanRecordMatches(neu.bytes().data(), fmt(JravanKind::Result, true), other));
-  // The older layout compares the course and 回 * 10 + 日目 only, not the year or the date.
+  // The older layout compares the course, the year's last two digits and 回 * 10 + 日目,
+  // not the date.
   const Rec old = jvOldCard(5, 5, 8, 1, "ﾃｽﾄ", 11, '0', '0', '3', 701, 86, 1200, 11, ' ');
-  EXPECT_TRUE(jravanRecordMatches(old.bytes().data(), fmt(JravanKind::Card, false), MeetingKey{"1999", 4, 101, 508}));
+  EXPECT_TRUE(jravanRecordMatches(old.bytes().data(), fmt(JravanKind::Card, false), MeetingKey{"2018", 4, 101, 508}));
+  EXPECT_FALSE(jravanRecordMatches(old.bytes().data(), fmt(JravanKind::Card, false), MeetingKey{"1999", 4, 101, 508}));
   EXPECT_FALSE(jravanRecordMatches(old.bytes().data(), fmt(JravanKind::Card, false), MeetingKey{"2018", 4, 1125, 507}));
   EXPECT_FALSE(jravanRecordMatches(old.bytes().data(), fmt(JravanKind::Card, false), MeetingKey{"2018", 3, 1125, 508}));
 }

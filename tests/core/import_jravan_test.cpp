@@ -105,15 +105,17 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"a race card read as results", std::vector<std::uint8_t>(1463, ' '), false, msg::kJravanWrongKind},
         RefusedCase{"random bytes", std::vector<std::uint8_t>{1, 2, 3, 200, 0, 7}, false, msg::kJravanWrongKind}));
 
-TEST(JravanImport, ANamedFileWithoutTheDayImportsNothing) {
+TEST(JravanImport, ANamedFileWithoutTheDaySaysSoAndImportsNothing) {
   ImportDay day(withWinTicket());
   Rec other = jvNewResultJapanCup();
   other.num(10, 4, 507);
   writeFile(day.root() / "x.dat", other.bytes());
-  const auto text = runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat"));
-  ASSERT_EQ(text, std::optional<std::string>(""));
-  EXPECT_TRUE(day.port.messages.empty());
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat")), std::nullopt);
+  ASSERT_EQ(day.port.messages.size(), 1u);
+  EXPECT_EQ(day.port.lastText(), msg::kJravanNothingRead);
   EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
+  EXPECT_EQ(snapshot(day.root()), before);
 }
 
 TEST(JravanImport, OlderLayoutWithAnItemDigitZeroIsStoppedAndReadBack) {

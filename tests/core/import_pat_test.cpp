@@ -282,13 +282,18 @@ TEST_F(PatImport, JapanCupTicketsResultsAndRunnersSettleTheRace) {
   EXPECT_EQ(day.ds().races[10].wideKeka[1], 10111);  // the hit mark on 1-11
   EXPECT_EQ(day.ds().races[10].shutsubaKinryo[13], 570);
   EXPECT_EQ(snapshot(day.root()), before);
-  // The second import adds nothing: the races hold tickets now.
+  // The second import adds nothing: the races hold tickets now. With nothing taken by any
+  // read it says so and there is nothing to confirm.
   storeImport(day.ds());
   const auto again = run(PatRequest{true, false, false});
-  ASSERT_TRUE(again);
-  EXPECT_EQ(again->purchases, msg::kPatNoPurchases);
-  EXPECT_EQ(again->results, "");
+  EXPECT_FALSE(again);
+  EXPECT_EQ(day.port.lastText(), msg::kPatNothingRead);
   EXPECT_EQ(day.ds().kaisai.kounyuGaku[10], 2100);
+  // Taken by another read, the purchases' "no data" text is confirmed with it.
+  const auto withResults = run(PatRequest{true, true, false});
+  ASSERT_TRUE(withResults);
+  EXPECT_EQ(withResults->purchases, msg::kPatNoPurchases);
+  EXPECT_EQ(withResults->results, " 11R");
 }
 
 TEST_F(PatImport, ProgramFileMissingEndsTheImport) {

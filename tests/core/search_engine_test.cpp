@@ -2,12 +2,14 @@
 // history, the summary, the selection afterwards, going to a result, and failing writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/meeting_fixture.hpp"
 #include "common/ledger_builder.hpp"
+#include "export/search_csv.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "search/search_engine.hpp"
@@ -149,8 +151,9 @@ TEST_F(SearchEngine, HorseNameGivesOneLinePerMatchingFinisher) {
                                                  "2001年12月 3日 東京  3回 8日目  1R テイエムオペラオー",
                                                  "2001年12月 3日 東京  3回 8日目  3R オペラハウス"}));
   EXPECT_EQ(readKekaList(ds)->title, "馬名検索終了");
-  // A one-byte horse-name text is searched too.
-  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃ")), 0);
+  // A one-byte horse-name text is searched too, and finds full-width names: ﾃ is テ.
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃ")), 2);
+  EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "ﾃﾞ")), 0);
 }
 
 TEST_F(SearchEngine, HitOnlyAndOneYear) {
@@ -205,6 +208,41 @@ TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
   EXPECT_EQ(*runSearch(ds, port, p), 1);  // 有馬記念's hit 馬連
   EXPECT_EQ(readKekaList(ds)->summary,
             "検索範囲： 全データ      的中ﾚｰｽのみ\n\n検索配当金額： 万馬券\n\n 1個のﾃﾞｰﾀが見つかりました。");
+}
+
+TEST_F(SearchEngine, PayoutLinesTellTheirBetTypeAndPayoutBesideTheListFile) {
+  DataStore ds = open();
+  ScriptedPort port;
+  SearchParams p;
+  p.type = SearchType::Haitou;
+  p.payout = {false, 100, 500};
+  ASSERT_EQ(*runSearch(ds, port, p), 5);
+  // Five lines of one race, told apart by bet type and payout.
+  EXPECT_EQ(lines(ds),
+            (std::vector<std::string>{"2001年12月 3日 東京  3回 8日目  3R 複勝    100円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R 複勝    500円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    200円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    300円 ジャパンカップダート",
+                                      "2001年12月 3日 東京  3回 8日目  3R ﾜｲﾄﾞ    400円 ジャパンカップダート"}));
+  // The list keeps its 96-byte records; the notes are 8 bytes a record: slot, payout.
+  EXPECT_EQ(ledger.read(kKekaFile).size(), 5u * 96);
+  const std::vector<std::uint8_t> notes = ledger.read(kHaitouFile);
+  ASSERT_EQ(notes.size(), 5u * 8);
+  const std::uint8_t third[8] = {10, 0, 0, 0, 200, 0, 0, 0};  // ﾜｲﾄﾞ's first slot, 200 yen
+  EXPECT_TRUE(std::equal(third, third + 8, notes.begin() + 16));
+  // Its CSV has the two columns more.
+  const exports::CsvTable csv = exports::searchCsv(ds);
+  EXPECT_EQ(csv.columns(), 10u);
+  EXPECT_NE(csv.text().find("年,月,日,競馬場,回,日目,R,名前,券種,配当"), std::string::npos);
+  EXPECT_NE(csv.text().find(",3,ジャパンカップダート,ﾜｲﾄﾞ,400"), std::string::npos) << csv.text();
+  // Notes that do not fit the list are not shown, and a name search drops them.
+  ledger.write(kHaitouFile, std::vector<std::uint8_t>(notes.begin(), notes.begin() + 8));
+  EXPECT_EQ(lines(ds)[0], "2001年12月 3日 東京  3回 8日目  3R ジャパンカップダート");
+  ASSERT_EQ(*runSearch(ds, port, p), 5);
+  ASSERT_EQ(*runSearch(ds, port, nameSearch(SearchType::RaceMei, "ダート")), 1);
+  EXPECT_FALSE(ledger.exists(kHaitouFile));
+  EXPECT_EQ(lines(ds)[0], "2001年12月 3日 東京  3回 8日目  3R ジャパンカップダート");
+  EXPECT_EQ(exports::searchCsv(ds).columns(), 8u);
 }
 
 TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {

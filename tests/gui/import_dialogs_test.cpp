@@ -2,7 +2,10 @@
 // per dialog one accepted path and one refusal; what 登録 stores is what the core
 // import stores (and so what tovra-cli stores, see import_cli_test).
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -270,10 +273,147 @@ class ImportDialogsTest : public QObject {
     TMainForm form;
     QVERIFY(form.startUp());
     appState().folders.patKind = 1;
+    appState().folders.folder[kFolderPat] = "pat/";
     onNextModal([](QWidget* d) { named<QPushButton>(d, "YomikomiBtn")->click(); });
     named<QAction>(&form, "PAT1")->trigger();
     QCOMPARE(script.lastText(), QString(msg::kPatNotInstalled[1]));
     QCOMPARE(raceFile(ledger), before);
+  }
+
+  // 参照 opens the program's file chooser; what is chosen there lands in the dialog.
+  void jravanSanshoPicksTheFileAndTheConfirmationNamesIt() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    ledger.writeFile("jv/20181125.dat", bytes(jvNewResultJapanCup().bytes()));
+    MessageScript script;
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QString picked, source, races;
+    onNextModal([&](QWidget* d) {
+      named<RadioGroupBox>(d, "RadioGroup")->item(1)->click();
+      onNextModal([&](QWidget* chooser) {
+        auto* fd = qobject_cast<QFileDialog*>(chooser);
+        QVERIFY(fd);
+        QCOMPARE(fd->objectName(), QString("SanshoDialog"));
+        fd->selectFile(ledger.file("jv/20181125.dat"));
+        static_cast<QDialog*>(fd)->accept();  // as the dialog's own button does
+      });
+      named<QPushButton>(d, "SanshoBtn")->click();
+      picked = named<QLineEdit>(d, "FileEdit")->text();
+      onNextModal([&](QWidget* keka) {
+        source = named<QLabel>(keka, "FilePanel")->text();
+        races = named<QLabel>(keka, "RacePanel")->text();
+        shoot(keka, "jravanYomikomiKekaSource");
+        named<QPushButton>(keka, "CancelBtn")->click();
+      });
+      shoot(d, "jravanYomikomiSansho");
+      named<QPushButton>(d, "YomikomiBtn")->click();
+    });
+    named<QAction>(&form, "JRAVAN1")->trigger();
+    QCOMPARE(picked, QDir::toNativeSeparators(ledger.file("jv/20181125.dat")));
+    QCOMPARE(source, QString("jv/20181125.dat  2018年11月25日"));
+    QCOMPARE(races, QString(" 11R"));
+  }
+
+  void jravanAutomaticSearchWithoutAFolderSaysSo() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    const QByteArray before = raceFile(ledger);
+    MessageScript script;
+    TMainForm form;
+    QVERIFY(form.startUp());
+    onNextModal([](QWidget* d) { named<QPushButton>(d, "ZidouBtn")->click(); });
+    named<QAction>(&form, "JRAVAN1")->trigger();
+    QCOMPARE(script.lastText(), QString(msg::kJravanNoFolder));
+    QCOMPARE(raceFile(ledger), before);
+  }
+
+  void niftySanshoCancelledKeepsTheNameAndAnEmptyFileIsRefused() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    ledger.writeFile("empty.txt", QByteArray());
+    const QByteArray before = raceFile(ledger);
+    MessageScript script;
+    TMainForm form;
+    QVERIFY(form.startUp());
+    QString kept;
+    bool confirmation = false;
+    onNextModal([&](QWidget* d) {
+      named<QLineEdit>(d, "FileEdit")->setText(ledger.file("empty.txt"));
+      onNextModal([](QWidget* chooser) { qobject_cast<QDialog*>(chooser)->reject(); });
+      named<QPushButton>(d, "SanshoBtn")->click();
+      kept = named<QLineEdit>(d, "FileEdit")->text();
+      named<QPushButton>(d, "YomikomiBtn")->click();
+    });
+    named<QAction>(&form, "NIFTY1")->trigger();
+    confirmation = QApplication::activeModalWidget() != nullptr;
+    QCOMPARE(kept, ledger.file("empty.txt"));
+    QVERIFY(!confirmation);
+    QCOMPARE(script.lastText(), QString(msg::kNiftyNothingRead));
+    QCOMPARE(raceFile(ledger), before);
+  }
+
+  void patSanshoChoosesTheFolderForThisImportAndNoFolderIsRefused() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    ledger.writeFile("pat2/pat98.exe", "MZ");
+    ledger.writeFile("pat2/Ks-11.dat", bytes(patResultJapanCup(3)));
+    MessageScript script;
+    TMainForm form;
+    QVERIFY(form.startUp());
+    appState().folders = ImportFolders{};
+    appState().folders.patKind = 3;
+    // No folder set: said so, nothing read.
+    onNextModal([](QWidget* d) { named<QPushButton>(d, "YomikomiBtn")->click(); });
+    named<QAction>(&form, "PAT1")->trigger();
+    QCOMPARE(script.lastText(), QString(msg::kPatNoFolder));
+    QString results;
+    onNextModal([&](QWidget* d) {
+      onNextModal([&](QWidget* chooser) {
+        auto* fd = qobject_cast<QFileDialog*>(chooser);
+        QVERIFY(fd);
+        fd->setDirectory(ledger.file("pat2"));
+        fd->selectFile(ledger.file("pat2"));
+        static_cast<QDialog*>(fd)->accept();  // as the dialog's own button does
+      });
+      named<QPushButton>(d, "SanshoBtn")->click();
+      QCOMPARE(named<QLabel>(d, "ForudaPanel")->text(), QDir::toNativeSeparators(ledger.file("pat2")));
+      named<QCheckBox>(d, "CheckBox1")->setChecked(false);
+      named<QCheckBox>(d, "CheckBox3")->setChecked(false);
+      onNextModal([&](QWidget* keka) {
+        results = named<QLabel>(keka, "KyoPanel")->text();
+        named<QPushButton>(keka, "CancelBtn")->click();
+      });
+      named<QPushButton>(d, "YomikomiBtn")->click();
+    });
+    named<QAction>(&form, "PAT1")->trigger();
+    QCOMPARE(results, QString(" 11R"));
+    QVERIFY(appState().folders.folder[kFolderPat].empty());  // the settings keep theirs
+  }
+
+  void folderSettingsSanshoFillsTheEdit() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    ledger.writeFile("nifdata/a.txt", "x");
+    MessageScript script;
+    ImportFolders f;
+    TForudaSetteiDialog d(f);
+    d.show();
+    onNextModal([&](QWidget* chooser) {
+      auto* fd = qobject_cast<QFileDialog*>(chooser);
+      QVERIFY(fd);
+      fd->setDirectory(ledger.file("nifdata"));
+      fd->selectFile(ledger.file("nifdata"));
+      static_cast<QDialog*>(fd)->accept();  // as the dialog's own button does
+    });
+    named<QPushButton>(&d, "SanshoBtn3")->click();
+    QCOMPARE(named<QLineEdit>(&d, "NifEdit")->text(), QDir::toNativeSeparators(ledger.file("nifdata")));
+    onNextModal([](QWidget* chooser) { qobject_cast<QDialog*>(chooser)->reject(); });
+    named<QPushButton>(&d, "SanshoBtn1")->click();
+    QCOMPARE(named<QLineEdit>(&d, "ShuEdit")->text(), QString(""));
+    named<QPushButton>(&d, "SetteiBtn")->click();
+    QCOMPARE(QByteArray(ledger.readFile("janipa.dat").constData() + 2048),
+             QDir::toNativeSeparators(ledger.file("nifdata")).toUtf8() + "/");
   }
 };
 

@@ -2,6 +2,7 @@
 // refusal each, the history list, going to a race of another year, and 検索結果再表示
 // after a restart.
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QIcon>
 #include <QImage>
@@ -192,6 +193,7 @@ class KensakuDialogsTest : public QObject {
   void payoutRefusesAnUpperAmountNotAboveTheLowerAndReadsTenThousandInFull() {
     MessageScript msgs;
     QString summary;
+    QStringList shown;
     QStringList upperList;
     bool refusedAndOpen = false;
     onNextModal([&](QWidget* dlg) {
@@ -213,6 +215,8 @@ class KensakuDialogsTest : public QObject {
       QCOMPARE(upper->currentText(), QString("10000"));
       onNextModal([&](QWidget* list) {
         summary = named<QLabel>(list, "HaniLabel")->text();
+        shown = lines(named<QListWidget>(list, "ListBox"));
+        shoot(list, "haitoukensakukeka");
         named<QPushButton>(list, "CancelBtn")->click();
       });
       shoot(dlg, "haitoukensaku");
@@ -225,6 +229,50 @@ class KensakuDialogsTest : public QObject {
     QCOMPARE(upperList.back(), QString("10000"));
     QCOMPARE(summary,
              QString("検索範囲： 全データ       \n\n検索配当金額： 100円 ～ 10000円\n\n 2個のﾃﾞｰﾀが見つかりました。"));
+    // Each line tells its bet type and payout.
+    QCOMPARE(shown, QStringList({"2001年11月25日 東京  5回 8日目 10R 複勝    100円 晩秋特別",
+                                 "2001年11月25日 東京  5回 8日目 11R 馬連   1120円 ジャパンカップ"}));
+  }
+
+  void payoutAmountsSearchWhatWasTypedWithoutCompletingIt() {
+    MessageScript msgs;
+    QString summary, lowerText, upperText;
+    bool refusedAndOpen = false;
+    onNextModal([&](QWidget* dlg) {
+      auto* lower = named<QComboBox>(dlg, "KinBox1");
+      auto* upper = named<QComboBox>(dlg, "KinBox2");
+      // A box completes only while it has the focus: give it as the window system would.
+      const auto focus = [](QComboBox* box) {
+        box->setFocus();
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(box->lineEdit(), &in);
+      };
+      // 100 to 100: the upper list's 1000 starts with 100, and must not stand for it.
+      focus(lower);
+      QTest::keyClicks(lower->lineEdit(), "100");
+      focus(upper);
+      QTest::keyClicks(upper->lineEdit(), "100");
+      named<QPushButton>(dlg, "KensakuBtn")->click();
+      refusedAndOpen = msgs.lastText() == "入力された配当金額が不適切です。" && dlg->isVisible();
+      lower->lineEdit()->clear();
+      upper->lineEdit()->clear();
+      focus(lower);
+      QTest::keyClicks(lower->lineEdit(), "150");  // 1500 starts with 150
+      focus(upper);
+      QTest::keyClicks(upper->lineEdit(), "300");  // 3000 starts with 300
+      lowerText = lower->currentText();
+      upperText = upper->currentText();
+      onNextModal([&](QWidget* list) {
+        summary = named<QLabel>(list, "HaniLabel")->text();
+        named<QPushButton>(list, "CancelBtn")->click();
+      });
+      named<QPushButton>(dlg, "KensakuBtn")->click();
+    });
+    form_->O1Click();
+    QVERIFY(refusedAndOpen);
+    QCOMPARE(lowerText, QString("150"));
+    QCOMPARE(upperText, QString("300"));
+    QVERIFY(summary.contains("検索配当金額： 150円 ～ 300円"));
   }
 
   void manbakenDisablesTheAmounts() {

@@ -20,11 +20,11 @@ import gen_foreign_ledger as gen  # noqa: E402
 import search_model  # noqa: E402
 
 RACE_NAMES = ["ジャパンカップ", "ジャパンカップダート", "有馬記念", "アア", "Aア", "テスト特別", "ＧⅠ記念",
-              "ﾀﾞｰﾋﾞｰ", "ABC", "カップ", "ア" * 30, "ア" * 29 + "ABC"]
+              "ﾀﾞｰﾋﾞｰ", "ABC", "カップ", "ｼﾞｬﾊﾟﾝｶｯﾌﾟ", "ＮＨＫマイルカップ", "ア" * 30, "ア" * 29 + "ABC"]
 HORSES = ["テイエムオペラオー", "オペラハウス", "ジャングルポケット", "ｱｸﾞﾈｽﾀｷｵﾝ", "アイ", "Aイ",
-          "メイショウドトウ", "ア" * 12]
+          "メイショウドトウ", "ア" * 12, "ｼﾞｬﾝｸﾞﾙﾎﾟｹｯﾄ", "スペシャルウィーク", "ｽﾍﾟｼｬﾙｳｨ-ｸ"]
 PAYOUTS = [100, 110, 500, 510, 990, 1000, 9500, 9990, 10000, 12340, 0]
-FILES = ["kensakukeka.tmp", "kensakutext.tmp", "kensakurace.tmp", "kensakubaname.tmp"]
+FILES = ["kensakukeka.tmp", "kensakutext.tmp", "kensakurace.tmp", "kensakubaname.tmp", "kensakuhaitou.tmp"]
 
 
 def field(text, size, rng):
@@ -58,6 +58,7 @@ SEARCHES = [
     # a picked text comes from the history list: within ten searches of its typed one
     ["race", "ジャパンカップ"], ["race", "カップ"], ["race", "ジャパンカップ", "--from-history"], ["race", "Aア"],
     ["race", "Wャ"], ["race", "ア"], ["race", "AB"], ["race", "BC"], ["race", "ＧⅠ"],
+    ["race", "ｶｯﾌﾟ"], ["race", "NHK"], ["race", "ダービー"], ["horse", "ポケット"[:2] + "ｹｯﾄ"], ["horse", "ウィーク"],
     ["horse", "オペラ"], ["horse", "e"], ["horse", "オペラ", "--from-history"], ["horse", "ｱ"], ["horse", "イ"],
     ["horse", "ポケット"], ["horse", "ｱｱｱ"],
     ["stakes", "--grade", "1"], ["stakes", "--grade", "2"], ["stakes", "--grade", "3"],

@@ -13,6 +13,7 @@ STATE is a folder holding this model's own tmp/ files (histories are read from i
 import argparse
 import os
 import struct
+import unicodedata
 
 COURSES = [("sap", "sap", "rsa"), ("hak", "hak", "rhk"), ("fuk", "fuk", "rfu"), ("nii", "nii", "rni"),
            ("tok", "tok", "rto"), ("nak", "nak", "rna"), ("chu", "chu", "rch"), ("kyo", "kyo", "rky"),
@@ -35,13 +36,41 @@ def char_starts(name):
         i += 2 if lead and i + 1 < len(name) else 1
 
 
+def fold(text):
+    """A CP932 text as (character, byte position) pairs, folded so that width does not
+    count: katakana, Latin letters and digits are compared through their compatibility
+    decomposition (ガ, ｶﾞ and カ゛ all become カ and the combining voiced mark), ー, ｰ and
+    － are "-", and the full-width blank is a blank. Other characters stand for themselves."""
+    out = []
+    for p in char_starts(text):
+        step = 2 if (0x81 <= text[p] <= 0x9F or 0xE0 <= text[p] <= 0xFC) and p + 1 < len(text) else 1
+        try:
+            ch = text[p:p + step].decode("cp932")
+        except UnicodeDecodeError:
+            out.append((text[p:p + step], p))
+            continue
+        cp = ord(ch)
+        if cp in (0x30FC, 0xFF70, 0xFF0D):
+            parts = "-"
+        elif cp in (0x309B, 0x309C):  # the spacing voiced marks
+            parts = chr(cp - 2)
+        elif 0x30A1 <= cp <= 0x30F4 and cp not in (0x30EE, 0x30F0, 0x30F1) or 0xFF61 <= cp <= 0xFF9F \
+                or 0xFF10 <= cp <= 0xFF19 or 0xFF21 <= cp <= 0xFF3A or 0xFF41 <= cp <= 0xFF5A or cp == 0x3000:
+            parts = unicodedata.normalize("NFKD", ch)
+        else:
+            parts = ch
+        out.extend((c, p) for c in parts)
+    return out
+
+
 def contains(name, text, last_start):
-    if not text:
+    n, t = fold(name), [c for c, _ in fold(text)]
+    if not t:
         return False
-    for p in char_starts(name):
-        if p > last_start or p + len(text) > len(name):
+    for i in range(len(n) - len(t) + 1):
+        if n[i][1] > last_start:
             break
-        if name[p:p + len(text)] == text:
+        if [c for c, _ in n[i:i + len(t)]] == t:
             return True
     return False
 
@@ -113,21 +142,21 @@ def hits(args, m, block, r):
     race_name = cstr(m[132 + r * 61:132 + (r + 1) * 61])
     if args.kind == "race":
         if contains(race_name, args.cp932, 59):
-            yield race_name
+            yield race_name, None
     elif args.kind == "horse":
         for place in range(5):
             bamei = cstr(race[710 + place * 25:710 + (place + 1) * 25])
             if contains(bamei, args.cp932, 29):
-                yield bamei
+                yield bamei, None
     elif args.kind == "stakes":
         koumoku = struct.unpack_from("<I", race, 0)[0]
         if koumoku != 0 and (koumoku % 10000000) // 100000 == {1: 9, 2: 8, 3: 7}[args.grade]:
-            yield race_name
+            yield race_name, None
     else:
-        for pay, hit in payouts(race):
+        for slot, (pay, hit) in enumerate(payouts(race)):
             selected = pay >= 10000 if args.manbaken else int(args.min) <= pay <= int(args.max)
             if selected and (not args.hit_only or hit):
-                yield race_name
+                yield race_name, struct.pack("<ii", slot, pay)
 
 
 def summary(args, count):
@@ -169,6 +198,7 @@ def run(ledger, state, argv):
             with open(path, "wb") as f:
                 f.write(args.cp932.ljust(64, b"\0") + old[:576])
     out = bytearray()
+    notes = bytearray()
     count = 0
     for year in years_of(ledger, args.range):
         for course in range(10):
@@ -177,11 +207,19 @@ def run(ledger, state, argv):
                 for r in range(12):
                     if states[r] % 10 == 0 or (args.hit_only and (states[r] // 10) % 10 != 1):
                         continue
-                    for name in hits(args, m, block, r):
+                    for name, note in hits(args, m, block, r):
                         out += record(course, index, r, name, year, m)
+                        notes += note or b""
                         count += 1
     with open(os.path.join(tmp, "kensakukeka.tmp"), "wb") as f:
         f.write(out)
+    # Beside a payout search's list: slot (0-15) and payout of each record, 8 bytes.
+    notes_path = os.path.join(tmp, "kensakuhaitou.tmp")
+    if args.kind == "payout":
+        with open(notes_path, "wb") as f:
+            f.write(notes)
+    elif os.path.exists(notes_path):
+        os.remove(notes_path)
     title, summ = summary(args, count)
     with open(os.path.join(tmp, "kensakutext.tmp"), "wb") as f:
         f.write(title.encode("cp932").ljust(256, b"\0") + summ[:255].ljust(256, b"\0"))
