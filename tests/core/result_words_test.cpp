@@ -45,9 +45,9 @@ struct DescriptionCase {
 const DescriptionCase kDescriptions[] = {
     {"ShushiAllByMonth", TallyKind::Shushi, 2360, {{2292, le32(0)}}, "全年 月別"},
     {"ShushiAllByKai", TallyKind::Shushi, 2360, {{2292, le32(1)}}, "全年 回次別"},
-    // Modes 2 and 3 keep the year's position in the year list: position 1 is 2003.
-    {"ShushiYearByMonth", TallyKind::Shushi, 2360, {{2288, le32(1)}, {2292, le32(2)}}, "2003年 月別"},
-    {"ShushiYearByKai", TallyKind::Shushi, 2360, {{2288, le32(0)}, {2292, le32(3)}}, "2001年 回次別"},
+    // Modes 2 and 3 keep the year's position in the year list (newest first): 0 is 2003, 1 is 2001.
+    {"ShushiYearByMonth", TallyKind::Shushi, 2360, {{2288, le32(1)}, {2292, le32(2)}}, "2001年 月別"},
+    {"ShushiYearByKai", TallyKind::Shushi, 2360, {{2288, le32(0)}, {2292, le32(3)}}, "2003年 回次別"},
     {"ShushiOneDay", TallyKind::Shushi, 2360, {{2288, le32(512)}, {2292, le32(5)}}, "5月12日"},
     {"ShushiDayOutOfRange", TallyKind::Shushi, 2360, {{2288, le32(1340)}, {2292, le32(5)}}, "内容不明"},
     {"ShushiUnknownMode", TallyKind::Shushi, 2360, {{2292, le32(4)}}, "内容不明"},
