@@ -138,7 +138,7 @@ std::vector<SavedEntry> savedEntries(DataStore& ds, TallyKind kind) {
 std::string savedLine(const SavedEntry& entry) { return entry.time + "  " + entry.description; }
 
 std::string savedDeleteQuestion(TallyKind kind, const SavedEntry& entry) {
-  return std::string("保存済") + tallyKindInfo(kind).title + "結果「" + savedLine(entry) + "」を削除します。";
+  return std::string("保存済") + tallyKindInfo(kind).title + "結果を削除します。\n\n" + savedLine(entry);
 }
 
 bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {

@@ -47,7 +47,8 @@ inline constexpr const char* kSavedUnknown = "内容不明";  // the copy holds 
 std::vector<SavedEntry> savedEntries(DataStore& ds, TallyKind kind);
 // A line of the dialog's list: the time, two blanks, the description.
 std::string savedLine(const SavedEntry& entry);
-// The question before a saved result is deleted: 保存済<tally>結果「<line>」を削除します。
+// The question before a saved result is deleted: "保存済<tally>結果を削除します。", a blank
+// line, then the line as the dialog lists it.
 std::string savedDeleteQuestion(TallyKind kind, const SavedEntry& entry);
 
 // 集計結果保存: after the kind's question (OK / Cancel), appends the work file's copy and

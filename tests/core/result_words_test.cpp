@@ -120,7 +120,7 @@ TEST(SavedDescriptionFiles, AnEntryWithoutItsCopySaysSoAndAMissingArchiveListsEv
   EXPECT_EQ(entries[1].description, kSavedNoCopy);
   EXPECT_EQ(entries[2].description, kSavedNoCopy);
   EXPECT_EQ(savedDeleteQuestion(TallyKind::Rank, entries[0]),
-            "保存済RANK集計結果「  開催日別回収率 全年」を削除します。");
+            "保存済RANK集計結果を削除します。\n\n  開催日別回収率 全年");
 }
 
 // ---------------------------------------------------------------- CSV file names

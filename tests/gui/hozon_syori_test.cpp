@@ -143,7 +143,7 @@ class HozonSyoriTest : public QObject {
       named<QPushButton>(dlg, "CancelBtn")->click();
     });
     named<QAction>(&main(), "N13")->trigger();
-    QCOMPARE(question, QString("保存済収支集計結果「2001年 5月12日14時 4分  2001年 回次別」を削除します。"));
+    QCOMPARE(question, QString("保存済収支集計結果を削除します。\n\n2001年 5月12日14時 4分  2001年 回次別"));
     QCOMPARE(msgs.lastTitle(), QString("確認"));
     QCOMPARE(msgs.lastIcon(), MsgIcon::Warning);
     QCOMPARE(msgs.count(), 2);
