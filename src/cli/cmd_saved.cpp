@@ -59,15 +59,16 @@ constexpr const char* kIndexHelp = "0-based, in the order of `saved list`";
 class SavedList : public Command {
  public:
   SavedList()
-      : Command("saved", "list", "One line per saved result: kind, index, time, in the dialog's order",
+      : Command("saved", "list", "One line per saved result: kind, index, time, what it covers, in the dialog's order",
                 Writes::Nothing) {}
   void define(CLI::App&) override {}
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     for (tally::TallyKind kind : tally::kTallyKinds) {
-      const auto labels = tally::savedLabels(ds, kind);
-      for (std::size_t i = 0; i < labels.size(); ++i)
-        ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << labels[i] << "\n";
+      const auto entries = tally::savedEntries(ds, kind);
+      for (std::size_t i = 0; i < entries.size(); ++i)
+        ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << entries[i].time << "\t"
+                << entries[i].description << "\n";
     }
   }
 };
@@ -117,10 +118,8 @@ class SavedDelete : public Command {
     DataStore& ds = ctx.requireYear();
     const tally::TallyKind kind = parseKind(ctx, kind_);
     const int index = parseIndex(ctx, kind, index_);
-    const std::string label = tally::savedLabels(ds, kind)[static_cast<std::size_t>(index)];
-    if (!askOkCancel(ctx.port,
-                     std::string("保存済") + tally::tallyKindInfo(kind).title + "結果 " + label + " を削除します。"))
-      throw Refused();
+    const tally::SavedEntry entry = tally::savedEntries(ds, kind)[static_cast<std::size_t>(index)];
+    if (!askOkCancel(ctx.port, tally::savedDeleteQuestion(kind, entry))) throw Refused();
     if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
   }
 

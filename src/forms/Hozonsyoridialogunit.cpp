@@ -38,7 +38,8 @@ THozonSyoriDialog::THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* par
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     auto* label = new QLabel(kLists[i].caption, this);
     label->setObjectName(kLists[i].label);
-    lists_[i] = lineList(kLists[i].list, 24, 5, this);
+    // A line: the time, then the range and rows or conditions of the result (up to 7 conditions).
+    lists_[i] = lineList(kLists[i].list, 52, 5, this);
     lists_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
     const int row = int(i / 2) * 2, column = int(i % 2);
     grid->addWidget(label, row, column);
@@ -80,7 +81,10 @@ void THozonSyoriDialog::FormActivate() {
 }
 
 void THozonSyoriDialog::fill(std::size_t list) {
-  setLines(lists_[list], tally::savedLabels(ds_, tally::kTallyKinds[list]));
+  entries_[list] = tally::savedEntries(ds_, tally::kTallyKinds[list]);
+  std::vector<std::string> lines;
+  for (const tally::SavedEntry& e : entries_[list]) lines.push_back(tally::savedLine(e));
+  setLines(lists_[list], lines);
 }
 
 void THozonSyoriDialog::ListBoxClick(std::size_t list) {
@@ -112,6 +116,13 @@ void THozonSyoriDialog::SakujyoBtnClick() {
     port_.beep();
     return;
   }
+  // The line as listed names what goes; キャンセル keeps it.
+  const auto list = std::size_t(static_cast<int>(s->first) - 1);
+  if (std::size_t(s->second) >= entries_[list].size()) {
+    port_.beep();
+    return;
+  }
+  if (!askOkCancel(port_, tally::savedDeleteQuestion(s->first, entries_[list][std::size_t(s->second)]))) return;
   tally::deleteSavedResult(ds_, port_, s->first, s->second);
   fill(std::size_t(static_cast<int>(s->first) - 1));
 }

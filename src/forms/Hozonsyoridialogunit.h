@@ -1,14 +1,16 @@
 #pragma once
 // THozonSyoriDialog "保存済集計結果処理": the saved results of the four tallies in four
 // lists (at most one line selected in the dialog). 表示 (or a double-click) closes with
-// Accepted and chosen() names the result to show; 削除 deletes the selected one and the
-// dialog stays open.
+// Accepted and chosen() names the result to show; 削除 asks, then deletes the selected one,
+// and the dialog stays open. Each line tells the time and what the saved result covers.
 #include <QDialog>
 #include <array>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "tally/result_files.hpp"
+#include "tally/saved_results.hpp"
 
 class QListWidget;
 
@@ -43,6 +45,7 @@ class THozonSyoriDialog : public QDialog {
   DataStore& ds_;
   UserPort& port_;
   std::array<QListWidget*, 4> lists_{};
+  std::array<std::vector<tally::SavedEntry>, 4> entries_;  // what each list shows
   std::pair<tally::TallyKind, int> chosen_{tally::TallyKind::Shushi, 0};
 };
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "forms/AppState.h"
+#include "export/csv_names.hpp"
 #include "export/search_csv.hpp"
 #include "forms/EntryWidgets.h"
 #include "forms/SaveFile.h"
@@ -17,6 +18,7 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& li
     : QDialog(parent), ds_(ds) {
   setObjectName("KensakuKekaDialog");
   setWindowTitle(QString::fromStdString(list.title));
+  csvName_ = exports::searchCsvFileName(list.title, list.summary);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(16, 14, 16, 14);
   grid->setVerticalSpacing(8);
@@ -60,7 +62,7 @@ void TKensakuKekaDialog::HyojiBtnClick() {
 void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }
 
 void TKensakuKekaDialog::CsvBtnClick() {
-  saveCsvAs(this, ds_.fs(), userPort(), exports::searchCsv(ds_), windowTitle());
+  saveCsvAs(this, ds_.fs(), userPort(), exports::searchCsv(ds_), QString::fromStdString(csvName_));
 }
 
 }  // namespace tovra

@@ -5,6 +5,7 @@
 // and outcome() says whether the year changed; the caller then shows the race. CsvBtn
 // "CSV保存" saves the list as a CSV table.
 #include <QDialog>
+#include <string>
 
 #include "search/search_list.hpp"
 
@@ -29,6 +30,7 @@ class TKensakuKekaDialog : public QDialog {
   DataStore& ds_;
   QListWidget* list_;
   search::GoOutcome outcome_;
+  std::string csvName_;  // the name CSV保存 proposes
 };
 
 }  // namespace tovra

@@ -21,7 +21,7 @@ QString askSaveFile(QWidget* parent, const QString& caption, const QString& sugg
 
 bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table,
                const QString& suggested) {
-  const QString path = askSaveFile(parent, "CSV保存", suggested + ".csv", "CSV (*.csv)");
+  const QString path = askSaveFile(parent, "CSV保存", suggested, "CSV (*.csv)");
   if (path.isEmpty()) return false;
   return exports::writeCsvFile(fs, port, path.toStdString(), table);
 }

@@ -19,7 +19,8 @@ QString askSaveFile(QWidget* parent, const QString& caption, const QString& sugg
 using SaveFileQuestion = std::function<QString(const QString& caption, const QString& suggested)>;
 void setSaveFileQuestion(SaveFileQuestion question);
 
-// ｢CSV保存｣: asks for the file ("<suggested>.csv") and writes the table. False when the user
+// ｢CSV保存｣: asks for the file (proposing `suggested`, a name of export/csv_names.hpp) and
+// writes the table. False when the user
 // cancelled or the file could not be written (after the message).
 bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table,
                const QString& suggested);

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "export/csv_names.hpp"
 #include "export/tally_csv.hpp"
 #include "forms/Looks.h"
 #include "forms/SaveFile.h"
@@ -136,8 +137,15 @@ QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colou
 void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
 
 void TShukeiWindow::CsvBtnClick() {
-  if (auto table = exports::tallyCsv(ds_, port_, kind_))
-    saveCsvAs(this, ds_.fs(), port_, *table, QString::fromUtf8(tally::tallyKindInfo(kind_).title));
+  auto table = exports::tallyCsv(ds_, port_, kind_);
+  if (!table) return;
+  // The file is named by what the work file holds and the course the window shows.
+  tally::WorkFileState state;
+  const auto record = tally::readWorkRecord(ds_, kind_, state);
+  if (!record) return;
+  const int course = graphCourse();
+  saveCsvAs(this, ds_.fs(), port_, *table,
+            QString::fromStdString(exports::tallyCsvFileName(kind_, record->data(), ds_.nenji, ds_.year, course)));
 }
 
 void TShukeiWindow::GraphBtnClick() {

@@ -218,6 +218,13 @@ std::string emptyTsuki(int rank) { return sjprintfUtf8("%2d位       -------", r
 
 }  // namespace
 
+std::string rankKindTitle(int code) {
+  if (!rankCodeValid(code)) return {};
+  const std::string title = kKindTitles[rankKindOf(code) - 1];
+  const auto first = title.find_first_not_of(' ');
+  return title.substr(first, title.find_last_not_of(' ') - first + 1);
+}
+
 std::string rankShikiName(int shiki) { return shiki >= 1 && shiki <= 5 ? kShikiNames[shiki - 1] : ""; }
 
 std::string rankBanText(const RankEntry& e) {

@@ -92,6 +92,9 @@ std::optional<RankResult> readRankFile(DataStore& ds);
 // The bet type of a 的中配当 row ("単勝" ... "ﾜｲﾄﾞ"; empty outside 1-5) and its winning
 // combination as the window shows it (" 3番", "3-5", " 3-12"; "  " for an unknown type).
 std::string rankShikiName(int shiki);
+// The kind of a code as the window's heading names it, without its padding ("的中配当",
+// "レース別回収率", ...); empty for an unknown code.
+std::string rankKindTitle(int code);
 std::string rankBanText(const RankEntry& e);
 
 // The result window's texts for one page (UTF-8).

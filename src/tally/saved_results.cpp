@@ -10,6 +10,7 @@
 #include "ledger/paths.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
+#include "tally/result_words.hpp"
 #include "tally/tally_common.hpp"
 
 namespace tovra::tally {
@@ -111,6 +112,33 @@ std::vector<std::string> savedLabels(DataStore& ds, TallyKind kind) {
     labels.push_back(
         cp932ToUtf8(fixedText(reinterpret_cast<const char*>(index->data() + i * kIndexEntrySize), kIndexEntrySize)));
   return labels;
+}
+
+std::vector<SavedEntry> savedEntries(DataStore& ds, TallyKind kind) {
+  const TallyKindInfo& info = tallyKindInfo(kind);
+  const std::vector<std::string> times = savedLabels(ds, kind);
+  std::vector<SavedEntry> entries;
+  auto archive = ds.fs().open(pairOf(ds, kind).archive, OpenMode::Read);
+  const std::size_t copies = copiesIn(archive.get(), info.recordSize);
+  const ByteSpan span = resultWordsSpan(kind);
+  Bytes record(info.recordSize);
+  for (std::size_t i = 0; i < times.size(); ++i) {
+    SavedEntry e{times[i], kSavedNoCopy};
+    const std::uint64_t at = static_cast<std::uint64_t>(i) * info.recordSize + span.first;
+    const std::size_t want = span.end - span.first;
+    if (i < copies && archive->seek(at) && archive->read(record.data() + span.first, want) == want) {
+      const auto words = resultWords(kind, record.data(), ds.nenji);
+      e.description = words.empty() ? std::string(kSavedUnknown) : joinWords(words, " ");
+    }
+    entries.push_back(std::move(e));
+  }
+  return entries;
+}
+
+std::string savedLine(const SavedEntry& entry) { return entry.time + "  " + entry.description; }
+
+std::string savedDeleteQuestion(TallyKind kind, const SavedEntry& entry) {
+  return std::string("保存済") + tallyKindInfo(kind).title + "結果を削除します。\n\n" + savedLine(entry);
 }
 
 bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {

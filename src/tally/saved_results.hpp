@@ -35,6 +35,22 @@ std::array<std::uint8_t, kIndexEntrySize> indexEntry(TallyKind kind, const std::
 // texts, e.g. "2001年 5月12日14時 3分"); empty when the index file is missing.
 std::vector<std::string> savedLabels(DataStore& ds, TallyKind kind);
 
+// A saved result as the dialog lists it: the time text of its index entry and what the
+// copy covers, in words read from the archive (kind, range, rows or conditions). Only the
+// few bytes of each copy that the words need are read.
+struct SavedEntry {
+  std::string time;         // "2001年 5月12日14時 3分"
+  std::string description;  // "全年 月別", "2001年 3歳 芝 単勝", ...; kSavedNoCopy, kSavedUnknown
+};
+inline constexpr const char* kSavedNoCopy = "ﾃﾞｰﾀなし";   // the archive does not hold the copy
+inline constexpr const char* kSavedUnknown = "内容不明";  // the copy holds no result of the kind
+std::vector<SavedEntry> savedEntries(DataStore& ds, TallyKind kind);
+// A line of the dialog's list: the time, two blanks, the description.
+std::string savedLine(const SavedEntry& entry);
+// The question before a saved result is deleted: "保存済<tally>結果を削除します。", a blank
+// line, then the line as the dialog lists it.
+std::string savedDeleteQuestion(TallyKind kind, const SavedEntry& entry);
+
 // 集計結果保存: after the kind's question (OK / Cancel), appends the work file's copy and
 // its entry. False when cancelled or refused (after a message: the work file cannot be
 // shown, or the files cannot be written; nothing is changed then).

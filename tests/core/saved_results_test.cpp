@@ -667,7 +667,8 @@ TEST(SavedCli, ArgumentsAndExitCodes) {
   EXPECT_FALSE(std::filesystem::exists(dir / "tovradatafile/shukei/shushi.dat"));
   EXPECT_EQ(runCli(dir, "--yes saved save shushi").exitCode, 0);
   EXPECT_EQ(runCli(dir, "--yes saved save shushi").exitCode, 0);
-  EXPECT_EQ(runCli(dir, "saved list").out, "shushi\t0\t2024年 6月 1日 9時 5分\nshushi\t1\t2024年 6月 1日 9時 5分\n");
+  EXPECT_EQ(runCli(dir, "saved list").out,
+            "shushi\t0\t2024年 6月 1日 9時 5分\t全年 月別\nshushi\t1\t2024年 6月 1日 9時 5分\t全年 月別\n");
   EXPECT_EQ(runCli(dir, "--yes saved save wrong").exitCode, 1);
   EXPECT_EQ(runCli(dir, "--yes saved save rank").exitCode, 1);  // no rank work file
   r = runCli(dir, "saved show shushi 1");
@@ -678,7 +679,7 @@ TEST(SavedCli, ArgumentsAndExitCodes) {
   EXPECT_EQ(runCli(dir, "saved show jyoken 0").exitCode, 1);
   EXPECT_EQ(runCli(dir, "saved delete shushi 0").exitCode, 1);  // not confirmed
   EXPECT_EQ(runCli(dir, "--yes saved delete shushi 0").exitCode, 0);
-  EXPECT_EQ(runCli(dir, "saved list").out, "shushi\t0\t2024年 6月 1日 9時 5分\n");
+  EXPECT_EQ(runCli(dir, "saved list").out, "shushi\t0\t2024年 6月 1日 9時 5分\t全年 月別\n");
   EXPECT_EQ(runCli(dir, "saved").exitCode, 1);
 }
 
@@ -717,6 +718,6 @@ TEST(SavedCli, SaveListShowAndDeleteRoundTripByteForByte) {
     EXPECT_EQ(ledger.read(info.workFile), slice(second, 0, size)) << name;
   }
   EXPECT_EQ(runCli(dir, "saved list").out,
-            "shushi\t0\t2024年 6月 1日 9時12分\nkoumoku\t0\t2024年 6月 1日 9時12分\n"
-            "rank\t0\t2024年 6月 1日 9時12分\njyoken\t0\t2024年 6月 1日 9時12分\n");
+            "shushi\t0\t2024年 6月 1日 9時12分\t全年 月別\nkoumoku\t0\t2024年 6月 1日 9時12分\t2001年\n"
+            "rank\t0\t2024年 6月 1日 9時12分\t的中配当 全年\njyoken\t0\t2024年 6月 1日 9時12分\t全年 3月\n");
 }

@@ -178,7 +178,7 @@ class GraphFormTest : public QObject {
       return path;
     });
     named<QToolButton>(w, "CsvBtn")->click();
-    QCOMPARE(suggested, QString("収支集計.csv"));
+    QCOMPARE(suggested, QString("収支集計_2001年_月別.csv"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -195,8 +195,13 @@ class GraphFormTest : public QObject {
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
     TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds));
     const QString path = out_->filePath("list.csv");
-    setSaveFileQuestion([&](const QString&, const QString&) { return path; });
+    QString suggested;
+    setSaveFileQuestion([&](const QString&, const QString& name) {
+      suggested = name;
+      return path;
+    });
     named<QPushButton>(&dlg, "CsvBtn")->click();
+    QCOMPARE(suggested, QString("ﾚｰｽ名検索_全年_ﾃｽﾄ.csv"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(f.readAll()), QString("\uFEFF年,月,日,競馬場,回,日目,R,名前\r\n"

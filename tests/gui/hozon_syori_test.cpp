@@ -106,12 +106,12 @@ class HozonSyoriTest : public QObject {
     // The work file now holds another result; 表示 puts the saved one back.
     runShushi(tally::kShushiYearByKai, 9);
     named<QAction>(&main(), "N13")->trigger();
-    QCOMPARE(shushi, QStringList({"2001年 5月12日14時 3分", "2001年 5月12日14時 4分"}));
-    QCOMPARE(rank, QStringList({"2001年 5月12日14時 5分"}));
+    QCOMPARE(shushi, QStringList({"2001年 5月12日14時 3分  全年 月別", "2001年 5月12日14時 4分  全年 回次別"}));
+    QCOMPARE(rank, QStringList({"2001年 5月12日14時 5分  的中配当 全年"}));
     QVERIFY(beeped);
     QVERIFY(exclusive);
     QVERIFY(stayed);
-    QCOMPARE(after, QStringList({"2001年 5月12日14時 3分"}));
+    QCOMPARE(after, QStringList({"2001年 5月12日14時 3分  全年 月別"}));
     QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.dat"), firstCopy);
     QCOMPARE(ledger_->readFile("tmp/shushi.tmp"), firstCopy);
     TShukeiWindow* w = main().shukei().window(TallyKind::Shushi);
@@ -119,6 +119,38 @@ class HozonSyoriTest : public QObject {
     QCOMPARE(named<QLabel>(w, "MainPanel")->text(), QString("  収支集計   全ﾃﾞｰﾀ     全月"));
     QCOMPARE(named<QLabel>(w, "TimeLabel")->text(), QString("集計日時    2001年 5月12日14時 3分"));
     QCOMPARE(named<QScrollBar>(w, "ScrollBar")->value(), 0);
+  }
+
+  void deleteAsksFirstAndCancelKeepsTheResult() {
+    MessageScript msgs;
+    runShushi(tally::kShushiAllByMonth, 3);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    runShushi(tally::kShushiYearByKai, 4);
+    QVERIFY(tally::saveTallyResult(appState().ds, tallyPort_, TallyKind::Shushi));
+    const QByteArray archive = ledger_->readFile("tovradatafile/shukei/shushi.dat");
+    QStringList afterCancel, afterOk;
+    QString question;
+    QByteArray archiveAfterCancel;
+    onNextModal([&](QWidget* dlg) {
+      msgs.answer({Answer::Cancel, Answer::Ok});
+      clickLine(dlg, "ShushiListBox", 1);
+      named<QPushButton>(dlg, "SakujyoBtn")->click();
+      question = msgs.lastText();
+      afterCancel = lines(dlg, "ShushiListBox");
+      archiveAfterCancel = ledger_->readFile("tovradatafile/shukei/shushi.dat");
+      named<QPushButton>(dlg, "SakujyoBtn")->click();  // the line is still selected
+      afterOk = lines(dlg, "ShushiListBox");
+      named<QPushButton>(dlg, "CancelBtn")->click();
+    });
+    named<QAction>(&main(), "N13")->trigger();
+    QCOMPARE(question, QString("保存済収支集計結果を削除します。\n\n2001年 5月12日14時 4分  2001年 回次別"));
+    QCOMPARE(msgs.lastTitle(), QString("確認"));
+    QCOMPARE(msgs.lastIcon(), MsgIcon::Warning);
+    QCOMPARE(msgs.count(), 2);
+    QCOMPARE(afterCancel.size(), 2);
+    QCOMPARE(archiveAfterCancel, archive);
+    QCOMPARE(afterOk, QStringList({"2001年 5月12日14時 3分  全年 月別"}));
+    QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.dat"), archive.left(2360));
   }
 
   void aDoubleClickShowsARankResultPageByPage() {

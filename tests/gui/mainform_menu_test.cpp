@@ -2,9 +2,11 @@
 // file, the exit confirmation, help and version, and the fatal file error message.
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -201,6 +203,20 @@ class MainFormMenuTest : public QObject {
     QVERIFY(browser->toPlainText().contains("登録する競馬場はﾀﾞｲｱﾛｸﾞで選びます"));
     QVERIFY(!browser->toPlainText().contains("表示中の競馬場に開催日を登録"));
     QVERIFY(!browser->toPlainText().contains("着順と配当"));
+    // What the program does on Linux: its folders, the charts, CSV files, PDF, the CLI.
+    const QString text = browser->toPlainText();
+    for (const char* said : {"tovradatafile/shukei", "収支ｸﾞﾗﾌ", "CSV保存", "印刷ダイアログでPDFを選ぶ",
+                             "tovra-cli saved list", "読み込み機能設定", "項目集計_2020年_東京.csv"})
+      QVERIFY2(text.contains(QString::fromUtf8(said)), said);
+    QVERIFY(!text.contains("Tovradatafile\\SHUKEI"));
+    // Every link of the manual leads to a place in it.
+    QFile page(":/help/tovra632.html");
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QStringList missing;
+    for (const auto& m : QRegularExpression("href=\"#([a-z]+)\"").globalMatch(html))
+      if (!html.contains("name=\"" + m.captured(1) + "\"")) missing << m.captured(1);
+    QCOMPARE(missing, QStringList());
     // Closing the main window closes the help too.
     form_->close();
     QVERIFY(!help->isVisible());
