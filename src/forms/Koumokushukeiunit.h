@@ -35,6 +35,7 @@ class TKoumokuShukeiForm : public TShukeiWindow {
   void printResult() override;
   void showResult() override { ShowJyo(10); }
   int graphShown() const override { return jyo_; }
+  int shownCourse() const override { return jyo_; }
 
  private:
   void buildPages(const tally::KoumokuView& shape);

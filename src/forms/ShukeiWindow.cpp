@@ -143,7 +143,7 @@ void TShukeiWindow::CsvBtnClick() {
   tally::WorkFileState state;
   const auto record = tally::readWorkRecord(ds_, kind_, state);
   if (!record) return;
-  const int course = graphCourse();
+  const int course = shownCourse();
   saveCsvAs(this, ds_.fs(), port_, *table,
             QString::fromStdString(exports::tallyCsvFileName(kind_, record->data(), ds_.nenji, ds_.year, course)));
 }

@@ -11,6 +11,7 @@
 #include "export/rate_charts.hpp"
 #include "forms/ShukeiPanels.h"
 #include "settings/settings_record.hpp"
+#include "tally/koumoku_result.hpp"
 #include "tally/result_files.hpp"
 
 class QLabel;
@@ -63,6 +64,9 @@ class TShukeiWindow : public QWidget {
   // What the chart shows of the result, as the window shows it: the item tally window's
   // course, the income tally window's row; -1 the whole result.
   virtual int graphShown() const { return -1; }
+  // The course the window shows (the item tally window's), named in its CSV file's name;
+  // kAllCoursesRow when it shows no single course.
+  virtual int shownCourse() const { return tally::kAllCoursesRow; }
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
