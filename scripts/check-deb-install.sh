@@ -15,10 +15,12 @@ BUILD=${DEB_BUILD_DIR:-$HERE/build-deb}
 [ "$(id -u)" = 0 ] || { echo "run as root (chroot and mounts)"; exit 2; }
 [ -f "$BASE/.ok" ] || { echo "no base root at $BASE (make it with debootstrap first)"; exit 2; }
 
-echo "== building the package in $BUILD"
-cmake -S "$HERE" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTOVRA_TESTS=OFF >"$BUILD.log" 2>&1 &&
-  cmake --build "$BUILD" -j2 >>"$BUILD.log" 2>&1 &&
-  (cd "$BUILD" && cpack -G DEB) >>"$BUILD.log" 2>&1 || { tail -n 30 "$BUILD.log"; echo "the package was not built"; exit 1; }
+mkdir -p "$BUILD"
+LOG=$BUILD/package-build.log
+echo "== building the package in $BUILD (log: $LOG)"
+cmake -S "$HERE" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTOVRA_TESTS=OFF >"$LOG" 2>&1 &&
+  cmake --build "$BUILD" -j2 >>"$LOG" 2>&1 &&
+  (cd "$BUILD" && cpack -G DEB) >>"$LOG" 2>&1 || { tail -n 30 "$LOG"; echo "the package was not built"; exit 1; }
 DEB=$(ls "$BUILD"/tovra_*.deb 2>/dev/null | head -n 1)
 [ -n "$DEB" ] || { echo "no tovra_*.deb in $BUILD"; exit 1; }
 echo "== $DEB"

@@ -35,7 +35,7 @@ grep -qx 'Categories=Office;Finance;' "$desktop" || { echo "Categories are not O
 grep -qx 'Exec=tovra --data-folder' "$desktop" || { echo "Exec does not start on the data folder"; fail=1; }
 for size in 48 256; do
   head -c 24 "$PREFIX/share/icons/hicolor/${size}x$size/apps/tovra.png" | od -An -tx1 | tr -d ' \n' |
-    grep -q "^89504e470d0a1a0a0000000d49484452000000$(printf '%02x' "$size")000000$(printf '%02x' "$size")$" ||
+    grep -q "^89504e470d0a1a0a0000000d49484452$(printf '%08x%08x' "$size" "$size")$" ||
     { echo "the $size px icon is not a $size x $size PNG"; fail=1; }
 done
 
