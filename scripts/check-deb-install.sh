@@ -71,10 +71,11 @@ rc=0
 [ -d /root/.local/share/tovra ] || { echo "no ledger folder ~/.local/share/tovra"; rc=1; }
 # The first start waits for the first year and has written no ledger file yet; nothing
 # was scattered into the home or the current folder.
-for f in main.dat tovradatafile tmp tovractm.dat; do
+for f in main.dat tovradatafile tovractm.dat janipa.dat; do
   [ -e "/root/$f" ] && { echo "scattered into the home folder: $f"; rc=1; }
   [ -e "/$f" ] && { echo "scattered into /: $f"; rc=1; }
 done
+[ -e /root/tmp ] && { echo "scattered into the home folder: tmp"; rc=1; }
 ls -la /root/.local/share/tovra
 kill "$pid"
 exit $rc
