@@ -1,5 +1,12 @@
 #include "app/TovraProgram.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "app/ProgramOptions.h"
+#include "forms/qtprint/QtTranslation.h"
+
 #include "forms/AppState.h"
 #include "forms/FatalReport.h"
 #include "forms/Mainunit.h"
@@ -24,7 +31,52 @@ bool TovraApplication::notify(QObject* receiver, QEvent* event) {
   }
 }
 
-int runProgram() {
+namespace {
+
+std::string folderText(const QString& folder) { return QDir::toNativeSeparators(folder).toStdString(); }
+
+// Makes the ledger folder the current folder; every ledger path is relative to it. A
+// LEDGER_DIR that does not exist is created when the user agrees; the user's data
+// folder is created without asking. False: the run ends (the user was told why, or
+// declined).
+bool enterLedgerFolder(const ProgramOptions& options) {
+  const QString& folder = options.folder;
+  const QFileInfo info(folder);
+  if (info.exists() && !info.isDir()) {
+    showError(userPort(), folderText(folder) + " はﾌｫﾙﾀﾞではありません。");
+    return false;
+  }
+  if (!info.exists()) {
+    if (!options.ownDataFolder &&
+        !askOkCancel(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " がありません。\n\n作成しますか？",
+                     MsgIcon::Question))
+      return false;
+    if (!QDir().mkpath(folder)) {
+      showError(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " を作成出来ません。");
+      return false;
+    }
+  }
+  if (!QDir::setCurrent(folder)) {
+    showError(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " を開けません。");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int runProgram() { return runProgram(QCoreApplication::arguments()); }
+
+int runProgram(const QStringList& args) {
+  const ProgramOptions options = parseProgramOptions(args);
+  switch (options.action) {
+    case ProgramOptions::Action::Help:
+    case ProgramOptions::Action::Version: std::fputs(options.text.toLocal8Bit().constData(), stdout); return 0;
+    case ProgramOptions::Action::Refused: std::fputs(options.text.toLocal8Bit().constData(), stderr); return 2;
+    case ProgramOptions::Action::Run: break;
+  }
+  // The standard dialogs (files, colours, questions) speak Japanese like the program.
+  installQtJapanese();
   SingleInstance instance;
   if (!instance.acquire()) {
     QApplication::beep();
@@ -32,6 +84,7 @@ int runProgram() {
   }
   QApplication::setApplicationName("競走収支帖　トヴラ");
   QApplication::setApplicationVersion("6.32");
+  if (!enterLedgerFolder(options)) return 1;
 
   appState().reset(".");
   // One writer at a time: held for the whole run, released by the system when the

@@ -431,14 +431,22 @@ ImportFolders& TMainForm::importFolders() { return appState().folders; }
 bool TMainForm::startUp() {
   AppState& st = appState();
   DataStore& ds = st.ds;
-  if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
+  // Nothing is written before the ledger has a year: a first start that ends in the
+  // first-year dialog leaves the folder as it was.
+  if (refuseUnconvertedLedger(ds.fs(), ds.root(), port())) return false;
   setWindowTitle("競走収支帖 トヴラ");
   st.settings = loadSettings(ds.fs(), ds.root(), &st.settingsExisted);
   placeAtStoredPosition();
   applyColours();
   showSplash();
+  int firstYear = 0;
+  if (!ds.peekYears() && (firstYear = askFirstYear()) == 0) return false;
+  if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
   ds.loadYears();
-  if (!initYears(ds) && !askFirstYear()) return false;
+  if (firstYear != 0)
+    registerFirstYear(ds, firstYear);
+  else
+    initYears(ds);
   fillYearBox();
   st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
   openLedger(ds, st.settings);
@@ -488,13 +496,11 @@ void TMainForm::Timer1Timer() {
   }
 }
 
-bool TMainForm::askFirstYear() {
+int TMainForm::askFirstYear() {
   // A window of its own: the splash's timer closes and deletes the splash while this
   // dialog waits for the year, and the main window is not on screen yet.
   TNentsugiDialog dlg;
-  if (dlg.exec() != QDialog::Accepted) return false;
-  registerFirstYear(dataStore(), dlg.year());
-  return true;
+  return dlg.exec() == QDialog::Accepted ? dlg.year() : 0;
 }
 
 void TMainForm::fillYearBox() {

@@ -139,7 +139,8 @@ class TMainForm : public QMainWindow {
   void buildRows(QWidget* central);
   void connectHandlers();
   void showSplash();
-  bool askFirstYear();
+  // The first year the user gives, 0 when the dialog was ended (the program ends).
+  int askFirstYear();
   void showView(const MeetingView& v);
   void setMeetingControls(bool hasMeeting);
   // The race dialog of a row-menu entry on the row's race.

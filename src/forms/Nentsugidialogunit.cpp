@@ -1,12 +1,13 @@
 #include "forms/Nentsugidialogunit.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
+#include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {
@@ -14,7 +15,7 @@ namespace tovra {
 TNentsugiDialog::TNentsugiDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("NENTSUGIDIALOG");
   setWindowTitle("年次初期登録");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(20, 18, 20, 16);
   grid->setVerticalSpacing(14);
@@ -40,18 +41,13 @@ TNentsugiDialog::TNentsugiDialog(QWidget* parent) : QDialog(parent) {
 void TNentsugiDialog::TourokuBtnClick() {
   const QString text = edit_->text();
   if (!firstYearTextAccepted(text.toStdString())) {
-    edit_->clear();
+    showError(userPort(), kYearTextRefusedText);
+    edit_->selectAll();
     edit_->setFocus();
     return;
   }
   year_ = text.toInt();
   accept();
-}
-
-void TNentsugiDialog::reject() {}
-
-void TNentsugiDialog::closeEvent(QCloseEvent* event) {
-  if (result() != QDialog::Accepted) event->ignore();
 }
 
 }  // namespace tovra

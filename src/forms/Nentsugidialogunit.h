@@ -1,6 +1,7 @@
 #pragma once
 // NENTSUGIDIALOG "年次初期登録": asks for the first racing year when none is registered.
-// It has no cancel: the ledger cannot work without a year.
+// It has no cancel button; Escape and the window's close box end it without a year
+// (Rejected), and the program then ends having written nothing.
 #include <QDialog>
 
 class QLineEdit;
@@ -15,11 +16,6 @@ class TNentsugiDialog : public QDialog {
 
  public slots:
   void TourokuBtnClick();
-  // Escape and the window's close box do not cancel.
-  void reject() override;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   QLineEdit* edit_;

@@ -52,6 +52,14 @@ void DataStore::loadYears() {
   if (!writeWholeFile(*fs_, p, buf, sizeof buf)) fatal(1, kMainDat);
 }
 
+bool DataStore::peekYears() {
+  checkAlive();
+  std::uint8_t buf[NenjiTable::kSize] = {};
+  if (auto f = fs_->open(resolve(kMainDat), OpenMode::Read)) readZeroFilled(*f, 0, buf, sizeof buf);
+  nenji.decode(buf);
+  return nenji.nen[0] != 0;
+}
+
 void DataStore::saveYears() {
   checkAlive();
   std::uint8_t buf[NenjiTable::kSize];

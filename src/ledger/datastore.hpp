@@ -46,6 +46,7 @@ class DataStore {
   // Reads zero-fill what the file does not hold, so a short file never leaves the
   // previous meeting's data in the buffers. Writes check every step and are synced.
   void loadYears();            // main.dat, created all-zero when missing (fatal 1 when it cannot be)
+  bool peekYears();            // main.dat when it is there, writing nothing; true when a year is registered
   void saveYears();            // replaced whole; fatal 1
   void countMeetings();        // fatal 2; afterwards course 0 and every shown index 0
   void readMeeting(int i);     // fatal 3

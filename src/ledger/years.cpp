@@ -23,7 +23,10 @@ bool firstYearTextAccepted(const std::string& text) {
   // Four digits of a Western year. A leading 0 would name the year's files with four
   // digits ("0999sap.dat") while main.dat keeps the number, whose text (999) names
   // other files: the year could never be opened again.
-  return text.size() == 4 && text.find_first_not_of("0123456789") == std::string::npos && text[0] != '0';
+  if (text.size() != 4 || text.find_first_not_of("0123456789") != std::string::npos || text[0] == '0') return false;
+  // Racing under the JRA began in 1954; a year far outside is a typing slip.
+  const int year = std::stoi(text);
+  return year >= kFirstRacingYear && year <= kLastRacingYear;
 }
 
 void registerFirstYear(DataStore& ds, int year) {
@@ -66,7 +69,7 @@ void runHooks(const YearWindowHooks& hooks) {
 
 bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const YearWindowHooks& hooks) {
   if (!firstYearTextAccepted(text)) {
-    showError(port, "西暦4桁で入力して下さい。");
+    showError(port, kYearTextRefusedText);
     return false;
   }
   int year = std::stoi(text);

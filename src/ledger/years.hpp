@@ -14,8 +14,14 @@ class UserPort;
 // one. Returns false when none is registered (the first-year dialog must ask).
 bool initYears(DataStore& ds);
 
-// A year text the dialogs accept: exactly four digits, not starting with 0.
+// The racing years a ledger holds: from the first JRA year to the last of the century.
+inline constexpr int kFirstRacingYear = 1954;
+inline constexpr int kLastRacingYear = 2099;
+// A year text the dialogs accept: exactly four digits, not starting with 0, naming a year
+// from kFirstRacingYear to kLastRacingYear.
 bool firstYearTextAccepted(const std::string& text);
+// The refusal of a year text that is not accepted (every year dialog and `year add`).
+inline constexpr const char* kYearTextRefusedText = "西暦4桁で入力して下さい。";
 // Registers the first year: slot 0, current year, main.dat saved, its files created.
 void registerFirstYear(DataStore& ds, int year);
 

@@ -7,15 +7,17 @@
 
 namespace tovra {
 
+bool refuseUnconvertedLedger(FileSystem& fs, const std::filesystem::path& root, UserPort& port) {
+  if (fs.isDirectory(resolvePath(fs, root, kDataFolder)) || !fs.isDirectory(resolvePath(fs, root, "data")))
+    return false;
+  showError(port, "旧版のﾃﾞｰﾀﾌｧｲﾙがｺﾝﾊﾞｰﾄされていません。\n\nｺﾝﾊﾞｰﾄしてから起動して下さい。");
+  return true;
+}
+
 bool prepareFolders(FileSystem& fs, const std::filesystem::path& root, UserPort& port) {
+  if (refuseUnconvertedLedger(fs, root, port)) return false;
   auto dataDir = resolvePath(fs, root, kDataFolder);
-  if (!fs.isDirectory(dataDir)) {
-    if (fs.isDirectory(resolvePath(fs, root, "data"))) {
-      showError(port, "旧版のﾃﾞｰﾀﾌｧｲﾙがｺﾝﾊﾞｰﾄされていません。\n\nｺﾝﾊﾞｰﾄしてから起動して下さい。");
-      return false;
-    }
-    fs.createDirectory(dataDir);
-  }
+  if (!fs.isDirectory(dataDir)) fs.createDirectory(dataDir);
   // Course folders are created when missing, also for a ledger whose data folder exists.
   for (int c = 0; c < kCourseCount; ++c) {
     auto p = resolvePath(fs, root, courseFolderPath(c));

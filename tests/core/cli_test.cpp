@@ -5,6 +5,7 @@
 #include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
+#include "ledger/years.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;
@@ -88,3 +89,35 @@ TEST(Cli, ShowSettleAndFatalError) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("NO.5\ntovradatafile/nak/2001rna.dat"), std::string::npos);
 }
+
+// Racing years run from the first JRA year, 1954, to 2099; the text checks of every year
+// dialog and of `year add` are one rule.
+struct YearRangeCase {
+  const char* text;
+  bool accepted;
+};
+class CliYearRange : public ::testing::TestWithParam<YearRangeCase> {};
+
+TEST_P(CliYearRange, YearAddKeepsToTheRacingYears) {
+  const YearRangeCase c = GetParam();
+  EXPECT_EQ(firstYearTextAccepted(c.text), c.accepted);
+  TempDir dir;
+  ASSERT_EQ(runCli(dir.path(), "year add 2000").exitCode, 0);
+  const auto r = runCli(dir.path(), std::string("year add ") + c.text);
+  if (c.accepted) {
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir / (std::string("tovradatafile/sap/") + c.text + "sap.dat")));
+  } else {
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "[確認] 西暦4桁で入力して下さい。\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / (std::string("tovradatafile/sap/") + c.text + "sap.dat")));
+  }
+  EXPECT_EQ(runCli(dir.path(), "year list").out,
+            c.accepted ? (c.text[0] == '2' ? std::string(c.text) + "\n2000\n" : "2000\n" + std::string(c.text) + "\n")
+                       : "2000\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, CliYearRange,
+                         ::testing::Values(YearRangeCase{"1953", false}, YearRangeCase{"1954", true},
+                                           YearRangeCase{"2099", true}, YearRangeCase{"2100", false},
+                                           YearRangeCase{"1000", false}, YearRangeCase{"9999", false}));

@@ -1,6 +1,7 @@
 // Start-up of the main window: the folders, the first year, the settings and the import
 // folder settings, the start course, the splash, and the old-version refusal.
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,24 +34,30 @@ class MainFormStartupTest : public QObject {
     ledger.writeFile("tovracfg.dat", "old");
     ledger.writeFile("kensaku.tmp", "old");
     TMainForm form;
-    bool sawRefusal = false, beeped = false;
+    bool beeped = false;
+    QStringList refusals;
     onNextModal([&](QWidget* dlg) {
       QCOMPARE(dlg->objectName(), QString("NENTSUGIDIALOG"));
       QCOMPARE(dlg->windowTitle(), QString("年次初期登録"));
       auto* edit = named<QLineEdit>(dlg, "Edit100");
-      // Letters beep and are swallowed; two digits are refused by emptying the field.
+      // Letters beep and are swallowed; a short, empty or out-of-range year is refused
+      // with the year message, the dialog staying open.
       QTest::keyClicks(edit, "a");
       beeped = msgs.beeps() == 1 && edit->text().isEmpty();
-      typeAndClick(dlg, "Edit100", "01", "TourokuBtn");
-      sawRefusal = dlg->isVisible() && edit->text().isEmpty();
-      // Escape does not cancel: the ledger needs a year.
-      QTest::keyClick(dlg, Qt::Key_Escape);
-      QVERIFY(dlg->isVisible());
+      for (const char* bad : {"01", "", "1953", "2100"}) {
+        edit->clear();
+        typeAndClick(dlg, "Edit100", bad, "TourokuBtn");
+        refusals << QString("%1:%2:%3").arg(bad, msgs.lastText()).arg(dlg->isVisible());
+        msgs.clear();
+      }
+      QVERIFY(!ledger.exists("main.dat"));
+      edit->clear();
       typeAndClick(dlg, "Edit100", "2001", "TourokuBtn");
     });
     QVERIFY(form.startUp());
     QVERIFY(beeped);
-    QVERIFY(sawRefusal);
+    QCOMPARE(refusals, QStringList({"01:西暦4桁で入力して下さい。:1", ":西暦4桁で入力して下さい。:1",
+                                    "1953:西暦4桁で入力して下さい。:1", "2100:西暦4桁で入力して下さい。:1"}));
 
     for (int c = 0; c < kCourseCount; ++c) {
       QVERIFY(QFileInfo(ledger.file(QString::fromStdString(courseFolderPath(c)))).isDir());
@@ -77,6 +84,24 @@ class MainFormStartupTest : public QObject {
     QCOMPARE(combo->currentText(), QString(" 2001年"));
     QVERIFY(!named<QPushButton>(&form, "RaceBtn1")->isEnabled());
     QCOMPARE(msgs.count(), 0);
+  }
+
+  void escapeInTheFirstYearDialogEndsWritingNothing() {
+    TempLedger ledger;
+    MessageScript msgs;
+    ledger.writeFile("kensaku.tmp", "old");
+    TMainForm form;
+    bool shown = false;
+    onNextModal([&](QWidget* dlg) {
+      shown = dlg->objectName() == "NENTSUGIDIALOG";
+      QTest::keyClicks(named<QLineEdit>(dlg, "Edit100"), "20");
+      QTest::keyClick(dlg, Qt::Key_Escape);
+    });
+    QVERIFY(!form.startUp());
+    QVERIFY(shown);
+    QCOMPARE(msgs.count(), 0);
+    // The folder is as it was: no ledger folders, no main.dat, the old file not removed.
+    QCOMPARE(QDir(ledger.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"kensaku.tmp"}));
   }
 
   void defaultsWithoutSettingsFile() {

@@ -15,6 +15,7 @@
 
 #include "app/TovraProgram.h"
 #include "ledger/paths.hpp"
+#include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -54,8 +55,9 @@ class ScreenUser {
   }
   void fail(const QString& why) { failures_ << why; }
 
-  // Runs the program in the current folder with this user in front of it.
-  int run() {
+  // Runs the program with this command line (by default: in the current folder) with
+  // this user in front of it.
+  int run(const QStringList& args = {"tovra"}) {
     QTimer poll;
     QElapsedTimer clock;
     clock.start();
@@ -72,7 +74,7 @@ class ScreenUser {
       }
     });
     poll.start(20);
-    const int rc = runProgram();
+    const int rc = runProgram(args);
     if (next < steps_.size()) fail(QString("the program ended before: ") + steps_[next].first);
     return rc;
   }
@@ -188,6 +190,45 @@ class StartupMainTest : public QObject {
     QCOMPARE(rc, 0);
     QCOMPARE(seen.year, QString(" 1999年"));
     QCOMPARE(yearOfSlot0(fileBytes("main.dat")), 1999);
+  }
+
+  void escapeOnAFirstStartEndsWritingNothing() {
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    ScreenUser user;
+    user.waitFor("the first-year dialog", [] { return shownWindow("NENTSUGIDIALOG") != nullptr; });
+    user.act("pressing Escape", [] { QTest::keyClick(shownWindow("NENTSUGIDIALOG"), Qt::Key_Escape); });
+    QCOMPARE(user.run(), 0);
+    QVERIFY2(user.failures().isEmpty(), qPrintable(user.failures()));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+  }
+
+  void folderArgumentHoldsTheLedger() {
+    QTemporaryDir here, elsewhere;
+    QVERIFY(QDir::setCurrent(here.path()));
+    const QString ledger = elsewhere.filePath("競馬/帳簿");
+    // A folder that is not there is created after asking; declining ends the run.
+    {
+      MessageScript msgs;
+      msgs.answer({Answer::Cancel});
+      ScreenUser user;
+      QCOMPARE(user.run({"tovra", ledger}), 1);
+      QCOMPARE(msgs.lastText(), "ﾌｫﾙﾀﾞ " + ledger + " がありません。\n\n作成しますか？");
+      QVERIFY(!QFileInfo::exists(ledger));
+    }
+    MessageScript msgs;
+    msgs.answer({Answer::Ok});
+    ScreenUser user;
+    MainWindowSeen seen;
+    typeFirstYearAfterSplash(user, "2001");
+    readAndCloseMainWindow(user, seen);
+    QCOMPARE(user.run({"tovra", ledger}), 0);
+    QVERIFY2(user.failures().isEmpty(), qPrintable(user.failures()));
+    QCOMPARE(seen.year, QString(" 2001年"));
+    QCOMPARE(yearOfSlot0(fileBytes(ledger + "/main.dat")), 2001);
+    QCOMPARE(fileBytes(ledger + "/tovractm.dat").size(), 160);
+    // Nothing in the folder the program was started from.
+    QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
   }
 
   void ledgerWithDataOpensOnItsStartCourse() {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "forms/qtprint/QtTranslation.h"
+
 namespace tovra {
 
 void ensureOffscreenApplication() {
@@ -16,6 +18,8 @@ void ensureOffscreenApplication() {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(msg));
   });
   new QApplication(argc, argv);
+  // A dialog the tool opens speaks Japanese like the program's.
+  installQtJapanese();
 }
 
 }  // namespace tovra
