@@ -255,12 +255,17 @@ TEST_F(Saved, DeletingTheOnlyResultLeavesBothFilesEmpty) {
   EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
 }
 
-TEST_F(Saved, DeletingAnEntryWhoseArchiveHoldsLessThanOneCopy) {
+TEST_F(Saved, DeletingFromAnArchiveThatHoldsLessThanOneCopyIsRefused) {
   save(TallyKind::Jyoken, 1);
   ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, Bytes(100, 7));
-  ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
-  EXPECT_EQ(archive(TallyKind::Jyoken).size(), 0u);
-  EXPECT_EQ(index(TallyKind::Jyoken).size(), 0u);
+  const Bytes oldIndex = index(TallyKind::Jyoken);
+  port.messages.clear();
+  EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
+  EXPECT_EQ(port.lastText(),
+            "保存されているﾃﾞｰﾀに異常がありました。\n\njyoken.dat (100ﾊﾞｲﾄ) と jyoken.tim (1件) が合いません。\n\n"
+            "処理を中止します。");
+  EXPECT_EQ(archive(TallyKind::Jyoken), Bytes(100, 7));
+  EXPECT_EQ(index(TallyKind::Jyoken), oldIndex);
 }
 
 namespace {
@@ -336,18 +341,24 @@ TEST_F(Saved, AMissingArchiveOrADamagedCopyIsNotShown) {
   EXPECT_EQ(work(TallyKind::Rank), before);
 }
 
-TEST_F(Saved, SavingIntoFilesOutOfStepKeepsEveryEntryWithItsCopy) {
+TEST_F(Saved, SavingIntoFilesOutOfStepIsRefusedBeforeTheQuestion) {
   save(TallyKind::Jyoken, 1);
   save(TallyKind::Jyoken, 2);
-  // Index with two entries, archive with one copy (a save cut short by an older program).
+  // Index with two entries, archive with one copy: a save would have to drop an entry.
   Bytes a = archive(TallyKind::Jyoken);
   a.resize(295);
   ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, a);
-  save(TallyKind::Jyoken, 3);
-  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken),
-            (std::vector<std::string>{"2024年 6月 1日 9時 1分", "2024年 6月 1日 9時 3分"}));
-  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 1));
-  EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, 3));
+  const Bytes oldIndex = index(TallyKind::Jyoken);
+  putWork(TallyKind::Jyoken, workFile(TallyKind::Jyoken, 3));
+  port.messages.clear();
+  EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Jyoken));
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_EQ(port.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(archive(TallyKind::Jyoken), a);
+  EXPECT_EQ(index(TallyKind::Jyoken), oldIndex);
+  // The copy the archive holds still shows.
+  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 0));
+  EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, 1));
 }
 
 TEST_F(Saved, AWorkFileThatCannotBeShownIsNotSaved) {
@@ -370,23 +381,24 @@ struct FilesCase {
   std::size_t entries, indexTail;   // whole 64-byte entries, then stray bytes
   std::size_t listed;               // lines in the list
   std::vector<bool> shows;          // whether line i (0 ... listed) shows
+  bool sound;                       // saving and deleting write (else both are refused)
 };
 
 const FilesCase kFilesCases[] = {
-    {"BothEmpty", 0, 0, 0, 0, 0, {false}},
-    {"EmptyArchive", 0, 0, 2, 0, 2, {false, false, false}},
-    {"EmptyIndex", 2, 0, 0, 0, 0, {false}},
-    {"IndexEndsInAPartEntry", 2, 0, 2, 10, 2, {true, true, false}},
-    {"ArchiveEndsInAPartCopy", 2, 100, 2, 0, 2, {true, true, false}},
-    {"IndexLongerThanArchive", 1, 0, 3, 0, 3, {true, false, false, false}},
-    {"ArchiveLongerThanIndex", 3, 0, 1, 0, 1, {true, false}},
+    {"BothEmpty", 0, 0, 0, 0, 0, {false}, true},
+    {"EmptyArchive", 0, 0, 2, 0, 2, {false, false, false}, false},
+    {"EmptyIndex", 2, 0, 0, 0, 0, {false}, false},
+    {"IndexEndsInAPartEntry", 2, 0, 2, 10, 2, {true, true, false}, true},
+    {"ArchiveEndsInAPartCopy", 2, 100, 2, 0, 2, {true, true, false}, false},
+    {"IndexLongerThanArchive", 1, 0, 3, 0, 3, {true, false, false, false}, false},
+    {"ArchiveLongerThanIndex", 3, 0, 1, 0, 1, {true, false}, false},
 };
 
 struct SavedFiles : ::testing::TestWithParam<FilesCase> {};
 
 }  // namespace
 
-TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryWholeCopyWithItsEntry) {
+TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryCopyWithItsEntryOrRefuse) {
   const FilesCase& c = GetParam();
   LedgerBuilder ledger{{2001}};
   DataStore ds = ledger.open();
@@ -421,8 +433,17 @@ TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryWholeCopyWithItsEntry) {
     }
   }
 
-  // A new save keeps the copies that have their entry and adds its own after them.
+  // Files out of step are refused whole: neither a save nor a deletion writes them.
   ledger.write(info.workFile, before);
+  if (!c.sound) {
+    EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Rank));
+    EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Rank, 0));
+    EXPECT_EQ(ledger.read(info.archive), a);
+    EXPECT_EQ(ledger.read(info.index), i);
+    EXPECT_FALSE(checkSaved(ds, TallyKind::Rank).problem.empty());
+    return;
+  }
+  // A new save keeps every copy with its entry and adds its own after them.
   ASSERT_TRUE(saveTallyResult(ds, port, TallyKind::Rank));
   const std::size_t kept = std::min(c.copies, c.entries);
   ASSERT_EQ(ledger.read(info.archive).size(), (kept + 1) * 6697);
