@@ -3,6 +3,8 @@
 // change, a failing file layer, the checks of work files, and the `saved` commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
@@ -672,6 +674,140 @@ TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
   EXPECT_EQ(archive(TallyKind::Koumoku), oldArchive);
   EXPECT_EQ(index(TallyKind::Koumoku), oldIndex);
   EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
+}
+
+// ---------------------------------------------------------------- a pair that is not sound
+
+namespace {
+
+enum class Damage {
+  IndexMissing,
+  ArchiveMissing,
+  IndexCannotOpen,
+  IndexCannotRead,
+  ArchiveCannotOpen,
+  IndexOversized,
+  SizesDisagree
+};
+enum class Action { Save, Delete, List };
+
+struct DamageCase {
+  const char* name;
+  Damage damage;
+  const char* detail;  // the message's second paragraph
+};
+
+const DamageCase kDamageCases[] = {
+    {"IndexMissing", Damage::IndexMissing, "rank.tim がありません。"},
+    {"ArchiveMissing", Damage::ArchiveMissing, "rank.dat がありません。"},
+    {"IndexCannotOpen", Damage::IndexCannotOpen, "rank.tim を読み込めません。"},
+    {"IndexCannotRead", Damage::IndexCannotRead, "rank.tim を読み込めません。"},
+    {"ArchiveCannotOpen", Damage::ArchiveCannotOpen, "rank.dat を読み込めません。"},
+    {"IndexOversized", Damage::IndexOversized, "rank.tim が大き過ぎます。"},
+    {"SizesDisagree", Damage::SizesDisagree, "rank.dat (26788ﾊﾞｲﾄ) と rank.tim (5件) が合いません。"},
+};
+
+struct DamagedPair : ::testing::TestWithParam<std::tuple<DamageCase, Action>> {};
+
+// A file's size and its first 400 bytes: enough to see any rewrite, cheap for 300 MB.
+std::pair<std::uintmax_t, Bytes> fingerprint(const std::filesystem::path& p) {
+  if (!std::filesystem::exists(p)) return {0, {}};
+  Bytes head(400);
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (!f) return {std::filesystem::file_size(p), {}};
+  head.resize(std::fread(head.data(), 1, head.size(), f));
+  std::fclose(f);
+  return {std::filesystem::file_size(p), head};
+}
+
+}  // namespace
+
+TEST_P(DamagedPair, IsReportedAndNeitherFileIsWritten) {
+  const auto& [c, action] = GetParam();
+  LedgerBuilder ledger{{2001}};
+  const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
+  const auto archivePath = ledger.root() / info.archive, indexPath = ledger.root() / info.index;
+  {
+    DataStore ds = ledger.open();
+    ScriptedPort port;
+    for (int k = 0; k < 5; ++k) {
+      ledger.write(info.workFile, workFile(TallyKind::Rank, k));
+      ASSERT_TRUE(saveTallyResult(ds, port, TallyKind::Rank));
+    }
+  }
+  fixture::FaultyFs fs;
+  using Op = fixture::FaultyFs::Op;
+  switch (c.damage) {
+    case Damage::IndexMissing: std::filesystem::remove(indexPath); break;
+    case Damage::ArchiveMissing: std::filesystem::remove(archivePath); break;
+    case Damage::IndexCannotOpen:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Open && p == indexPath; };
+      break;
+    case Damage::IndexCannotRead:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Read && p == indexPath; };
+      break;
+    case Damage::ArchiveCannotOpen:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Open && p == archivePath; };
+      break;
+    case Damage::IndexOversized: std::filesystem::resize_file(indexPath, std::uintmax_t{300} << 20); break;
+    case Damage::SizesDisagree: std::filesystem::resize_file(archivePath, 4 * 6697); break;
+  }
+  const auto archiveBefore = fingerprint(archivePath), indexBefore = fingerprint(indexPath);
+  DataStore ds(ledger.root(), &fs);
+  ScriptedPort port;
+  const std::string problem = std::string("保存されているﾃﾞｰﾀに異常がありました。\n\n") + c.detail;
+  switch (action) {
+    case Action::Save:
+      ledger.write(info.workFile, workFile(TallyKind::Rank, 9));
+      EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Rank));
+      break;
+    case Action::Delete: EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Rank, 0)); break;
+    case Action::List: {
+      const SavedCheck check = checkSaved(ds, TallyKind::Rank);
+      EXPECT_EQ(check.problem, problem);
+      EXPECT_EQ(check.entries, 0u);
+      // The other kinds are not touched by the damage.
+      EXPECT_EQ(checkSaved(ds, TallyKind::Shushi).problem, "");
+      break;
+    }
+  }
+  if (action != Action::List) {
+    ASSERT_EQ(port.messages.size(), 1u);  // no question first
+    EXPECT_EQ(port.messages[0].text, problem + "\n\n処理を中止します。");
+    EXPECT_EQ(port.messages[0].icon, MsgIcon::Error);
+  }
+  EXPECT_EQ(fingerprint(archivePath), archiveBefore);
+  EXPECT_EQ(fingerprint(indexPath), indexBefore);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(ledger.root() / "tovradatafile/shukei"))
+    names.insert(e.path().filename().string());
+  // Nothing is left beside the pair (no staged file, no commit mark).
+  const std::set<std::string> pair{"rank.dat", "rank.tim"};
+  EXPECT_TRUE(std::includes(pair.begin(), pair.end(), names.begin(), names.end()));
+}
+
+namespace {
+
+std::string damageName(const ::testing::TestParamInfo<std::tuple<DamageCase, Action>>& p) {
+  static const char* const kActions[] = {"Save", "Delete", "List"};
+  return std::string(std::get<0>(p.param).name) + kActions[static_cast<int>(std::get<1>(p.param))];
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedPair,
+                         ::testing::Combine(::testing::ValuesIn(kDamageCases),
+                                            ::testing::Values(Action::Save, Action::Delete, Action::List)),
+                         damageName);
+
+TEST_F(Saved, BothFilesMissingIsAnEmptySoundPair) {
+  const SavedCheck check = checkSaved(ds, TallyKind::Koumoku);
+  EXPECT_EQ(check.problem, "");
+  EXPECT_EQ(check.entries, 0u);
+  EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Koumoku, 0));
+  EXPECT_TRUE(port.messages.empty());
+  save(TallyKind::Koumoku, 1);
+  EXPECT_EQ(checkSaved(ds, TallyKind::Koumoku).entries, 1u);
 }
 
 // ---------------------------------------------------------------- the saved commands
