@@ -878,3 +878,43 @@ TEST(SavedCli, SaveListShowAndDeleteRoundTripByteForByte) {
             "shushi\t0\t2024年 6月 1日 9時12分\t全年 月別\nkoumoku\t0\t2024年 6月 1日 9時12分\t2001年\n"
             "rank\t0\t2024年 6月 1日 9時12分\t的中配当 全年\njyoken\t0\t2024年 6月 1日 9時12分\t全年 3月\n");
 }
+
+TEST(SavedCli, AnUnsoundPairIsReportedWithExitOneAndLeftAsItIs) {
+  using tovra::testing::runCli;
+  LedgerBuilder ledger{{2001}};
+  const auto dir = ledger.root();
+  for (int k = 0; k < 5; ++k) {
+    ledger.write("tmp/rank.tmp", workFile(TallyKind::Rank, k));
+    ASSERT_EQ(runCli(dir, "--yes saved save rank").exitCode, 0);
+  }
+  ledger.write("tmp/shushi.tmp", workFile(TallyKind::Shushi, 5));
+  ASSERT_EQ(runCli(dir, "--yes saved save shushi").exitCode, 0);
+  const Bytes archive = ledger.read("tovradatafile/shukei/rank.dat");
+  std::filesystem::remove(dir / "tovradatafile/shukei/rank.tim");
+
+  // The sound kind is still listed; the other one is reported, exit 1.
+  auto r = runCli(dir, "saved list");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "shushi\t0\t2024年 6月 1日 9時 5分\t全年 月別\n");
+  EXPECT_NE(r.err.find("保存されているﾃﾞｰﾀに異常がありました。"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("rank.tim がありません。"), std::string::npos) << r.err;
+  const struct {
+    const char* args;
+    int exitCode;
+  } kRuns[] = {
+      {"--yes saved save rank", 1},
+      {"--yes saved delete rank 0", 1},
+      {"saved show rank 0", 1},
+      {"--yes saved save shushi", 0},  // another kind saves as before
+  };
+  for (const auto& run : kRuns) {
+    r = runCli(dir, run.args);
+    EXPECT_EQ(r.exitCode, run.exitCode) << run.args;
+    if (run.exitCode != 0) {
+      EXPECT_NE(r.err.find("rank.tim がありません。"), std::string::npos) << run.args << r.err;
+    }
+  }
+  EXPECT_EQ(ledger.read("tovradatafile/shukei/rank.dat"), archive);
+  EXPECT_FALSE(std::filesystem::exists(dir / "tovradatafile/shukei/rank.tim"));
+  EXPECT_EQ(ledger.read("tovradatafile/shukei/shushi.tim").size(), 128u);
+}
