@@ -23,7 +23,12 @@ int parseIndex(Context& ctx, tally::TallyKind kind, const std::string& text) {
   bool digits = !text.empty() && text.size() <= 9;
   for (char ch : text) digits = digits && ch >= '0' && ch <= '9';
   if (!digits || std::stoul(text) >= count) {
-    if (count == 0) ctx.refuse("保存されている" + name + "結果はありません。");
+    if (count == 0) {
+      // An index that cannot be read is no empty one.
+      const tally::SavedCheck check = tally::checkSaved(*ctx.ds, kind);
+      if (!check.problem.empty()) ctx.refuse(check.problem);
+      ctx.refuse("保存されている" + name + "結果はありません。");
+    }
     ctx.refuse("保存済" + name + "結果の番号は 0～" + std::to_string(count - 1) + " で指定して下さい。");
   }
   return std::stoi(text);
@@ -64,12 +69,21 @@ class SavedList : public Command {
   void define(CLI::App&) override {}
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
+    // A kind whose files are not sound is reported instead of listed as empty.
+    bool sound = true;
     for (tally::TallyKind kind : tally::kTallyKinds) {
+      const tally::SavedCheck check = tally::checkSaved(ds, kind);
+      if (!check.problem.empty()) {
+        showError(ctx.port, check.problem);
+        sound = false;
+        continue;
+      }
       const auto entries = tally::savedEntries(ds, kind);
       for (std::size_t i = 0; i < entries.size(); ++i)
         ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << entries[i].time << "\t"
                 << entries[i].description << "\n";
     }
+    if (!sound) throw Refused();
   }
 };
 
@@ -117,6 +131,8 @@ class SavedDelete : public Command {
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     const tally::TallyKind kind = parseKind(ctx, kind_);
+    const tally::SavedCheck check = tally::checkSaved(ds, kind);
+    if (!check.problem.empty()) ctx.refuse(check.problem + "\n\n処理を中止します。");
     const int index = parseIndex(ctx, kind, index_);
     const tally::SavedEntry entry = tally::savedEntries(ds, kind)[static_cast<std::size_t>(index)];
     if (!askOkCancel(ctx.port, tally::savedDeleteQuestion(kind, entry))) throw Refused();

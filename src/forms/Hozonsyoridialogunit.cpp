@@ -78,6 +78,11 @@ void THozonSyoriDialog::showEvent(QShowEvent* event) {
 
 void THozonSyoriDialog::FormActivate() {
   for (std::size_t i = 0; i < lists_.size(); ++i) fill(i);
+  // Saved files that cannot be read or are out of step are reported, not taken for none.
+  for (tally::TallyKind kind : tally::kTallyKinds) {
+    const tally::SavedCheck check = tally::checkSaved(ds_, kind);
+    if (!check.problem.empty()) showError(port_, check.problem);
+  }
 }
 
 void THozonSyoriDialog::fill(std::size_t list) {

@@ -35,6 +35,59 @@ std::optional<Bytes> readIndex(DataStore& ds, const Pair& p) {
   return data;
 }
 
+std::string fileNameOf(const char* logical) { return std::filesystem::path(logical).filename().string(); }
+
+// A kind's two files as they were found: the index whole, the archive open, and what
+// makes the pair unusable (empty when it is sound). Both files missing is a sound, empty
+// pair; one file without the other, a file that cannot be read, an index larger than any
+// real one, or an archive that does not hold exactly one copy per entry is not.
+struct Found {
+  Bytes index;
+  std::unique_ptr<File> archive;  // null when both files are missing
+  std::size_t entries = 0;
+  std::string problem;
+};
+
+Found findPair(DataStore& ds, TallyKind kind) {
+  const TallyKindInfo& info = tallyKindInfo(kind);
+  const Pair p = pairOf(ds, kind);
+  FileSystem& fs = ds.fs();
+  const std::string dat = fileNameOf(info.archive), tim = fileNameOf(info.index);
+  Found f;
+  auto fail = [&](const std::string& detail) {
+    f.archive.reset();
+    f.index.clear();
+    f.entries = 0;
+    f.problem = std::string(kSavedDamagedLead) + "\n\n" + detail;
+    return std::move(f);
+  };
+  f.archive = fs.open(p.archive, OpenMode::Read);
+  auto indexFile = fs.open(p.index, OpenMode::Read);
+  const bool archiveThere = f.archive || fs.exists(p.archive);
+  const bool indexThere = indexFile || fs.exists(p.index);
+  if (!archiveThere && !indexThere) return f;
+  if (!indexThere) return fail(tim + " がありません。");
+  if (!archiveThere) return fail(dat + " がありません。");
+  if (!indexFile) return fail(tim + " を読み込めません。");
+  if (!f.archive) return fail(dat + " を読み込めません。");
+  const std::uint64_t indexSize = indexFile->size();
+  if (indexSize > kReadWholeLimit) return fail(tim + " が大き過ぎます。");
+  f.index.resize(static_cast<std::size_t>(indexSize));
+  std::size_t got = 0;
+  while (got < f.index.size()) {
+    const std::size_t n = indexFile->read(f.index.data() + got, f.index.size() - got);
+    if (n == 0) break;
+    got += n;
+  }
+  if (got != f.index.size()) return fail(tim + " を読み込めません。");
+  f.entries = f.index.size() / kIndexEntrySize;
+  const std::uint64_t archiveSize = f.archive->size();
+  if (archiveSize != static_cast<std::uint64_t>(f.entries) * info.recordSize)
+    return fail(dat + " (" + std::to_string(archiveSize) + "ﾊﾞｲﾄ) と " + tim + " (" + std::to_string(f.entries) +
+                "件) が合いません。");
+  return f;
+}
+
 // The whole copies an archive holds (a missing archive holds none).
 std::size_t copiesIn(File* archive, std::size_t recordSize) {
   return archive ? static_cast<std::size_t>(archive->size() / recordSize) : 0;
@@ -149,23 +202,24 @@ bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {
     showError(port, workFileMessage(kind, state));
     return false;
   }
+  // Files that are not sound are refused before the question: nothing could be saved.
+  Found found = findPair(ds, kind);
+  if (!found.problem.empty()) {
+    showError(port, found.problem + "\n\n処理を中止します。");
+    return false;
+  }
   if (port.message("集計結果保存", info.saveQuestion, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok)
     return false;
 
   const Pair p = pairOf(ds, kind);
   const auto shukei = ds.resolve(kShukeiFolder);
   if (!ds.fs().isDirectory(shukei)) ds.fs().createDirectory(shukei);
-  const Bytes index = readIndex(ds, p).value_or(Bytes{});
-  auto archive = ds.fs().open(p.archive, OpenMode::Read);
-  // The new copy goes where its entry goes. Files put out of step from outside keep only
-  // the entries that have their copy (the others could never be shown).
-  const std::size_t inStep = std::min(index.size() / kIndexEntrySize, copiesIn(archive.get(), info.recordSize));
   const auto entry = indexEntry(kind, record->data());
   auto writeArchive = [&](StagedFile& to) {
-    return (inStep == 0 || copyCopies(*archive, to, info.recordSize, inStep, kNoCopy)) &&
+    return (found.entries == 0 || copyCopies(*found.archive, to, info.recordSize, found.entries, kNoCopy)) &&
            to.write(record->data(), record->size());
   };
-  if (!replacePair(ds, p, writeArchive, entriesThenAppend(index, inStep, entry.data()))) {
+  if (!replacePair(ds, p, writeArchive, entriesThenAppend(found.index, found.entries, entry.data()))) {
     showError(port, kSavedSaveFailedMessage);
     return false;
   }
@@ -196,21 +250,26 @@ bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index
 bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index) {
   const TallyKindInfo& info = tallyKindInfo(kind);
   const Pair p = pairOf(ds, kind);
-  const auto oldIndex = readIndex(ds, p);
-  if (!oldIndex || index < 0 || static_cast<std::size_t>(index) >= oldIndex->size() / kIndexEntrySize) return false;
+  Found found = findPair(ds, kind);
+  if (!found.problem.empty()) {
+    showError(port, found.problem + "\n\n処理を中止します。");
+    return false;
+  }
+  if (index < 0 || static_cast<std::size_t>(index) >= found.entries) return false;
   const auto line = static_cast<std::size_t>(index);
-  // A missing archive stays missing; a stray part copy at its end is dropped.
-  auto archive = ds.fs().open(p.archive, OpenMode::Read);
-  std::function<bool(StagedFile&)> writeArchive;
-  if (archive)
-    writeArchive = [&](StagedFile& to) {
-      return copyCopies(*archive, to, info.recordSize, copiesIn(archive.get(), info.recordSize), line);
-    };
-  if (!replacePair(ds, p, writeArchive, withoutEntry(*oldIndex, line))) {
+  auto writeArchive = [&](StagedFile& to) {
+    return copyCopies(*found.archive, to, info.recordSize, found.entries, line);
+  };
+  if (!replacePair(ds, p, writeArchive, withoutEntry(found.index, line))) {
     showError(port, kSavedDeleteFailedMessage);
     return false;
   }
   return true;
+}
+
+SavedCheck checkSaved(DataStore& ds, TallyKind kind) {
+  const Found found = findPair(ds, kind);
+  return {found.entries, found.problem};
 }
 
 }  // namespace tovra::tally

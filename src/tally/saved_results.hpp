@@ -31,8 +31,20 @@ inline constexpr std::size_t kStampLead = 12;
 // zero-filled. `record` is the copy (the kind's record size).
 std::array<std::uint8_t, kIndexEntrySize> indexEntry(TallyKind kind, const std::uint8_t* record);
 
+// Whether a kind's two files can be listed and changed. Both missing: no saved results.
+// One without the other, a file that cannot be read, an index too large to be real, or
+// an archive whose size is not its index's entries x the record size: `problem` holds
+// the message (kSavedDamagedLead, a blank line, what is wrong with which file) and
+// saving and deleting refuse to write. A part entry at the end of the index is ignored.
+struct SavedCheck {
+  std::size_t entries = 0;
+  std::string problem;  // empty when the pair is sound
+};
+SavedCheck checkSaved(DataStore& ds, TallyKind kind);
+
 // The saved results of a kind in index order, as the dialog lists them (UTF-8 time
-// texts, e.g. "2001年 5月12日14時 3分"); empty when the index file is missing.
+// texts, e.g. "2001年 5月12日14時 3分"); empty when the index file is missing or cannot be
+// read (checkSaved tells why).
 std::vector<std::string> savedLabels(DataStore& ds, TallyKind kind);
 
 // A saved result as the dialog lists it: the time text of its index entry and what the
@@ -53,7 +65,8 @@ std::string savedDeleteQuestion(TallyKind kind, const SavedEntry& entry);
 
 // 集計結果保存: after the kind's question (OK / Cancel), appends the work file's copy and
 // its entry. False when cancelled or refused (after a message: the work file cannot be
-// shown, or the files cannot be written; nothing is changed then).
+// shown, the saved files are not sound (checkSaved), or the files cannot be written;
+// nothing is changed then).
 bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind);
 
 // 表示: writes saved copy `index` back as the kind's work file. When the archive does not
@@ -64,9 +77,11 @@ bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index
 
 // 削除: removes copy `index` and its entry (no question). When the new files cannot be
 // written, "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。" and nothing is
-// deleted. A missing archive or index is left missing.
+// deleted. When the saved files are not sound (checkSaved), that message and nothing is
+// deleted; an index out of range is refused without a message.
 bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index);
 
+inline constexpr const char* kSavedDamagedLead = "保存されているﾃﾞｰﾀに異常がありました。";
 inline constexpr const char* kSavedBrokenMessage = "保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。";
 inline constexpr const char* kSavedDeleteFailedMessage =
     "保存集計結果削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";

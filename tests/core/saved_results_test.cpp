@@ -3,6 +3,8 @@
 // change, a failing file layer, the checks of work files, and the `saved` commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <set>
@@ -255,12 +257,17 @@ TEST_F(Saved, DeletingTheOnlyResultLeavesBothFilesEmpty) {
   EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
 }
 
-TEST_F(Saved, DeletingAnEntryWhoseArchiveHoldsLessThanOneCopy) {
+TEST_F(Saved, DeletingFromAnArchiveThatHoldsLessThanOneCopyIsRefused) {
   save(TallyKind::Jyoken, 1);
   ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, Bytes(100, 7));
-  ASSERT_TRUE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
-  EXPECT_EQ(archive(TallyKind::Jyoken).size(), 0u);
-  EXPECT_EQ(index(TallyKind::Jyoken).size(), 0u);
+  const Bytes oldIndex = index(TallyKind::Jyoken);
+  port.messages.clear();
+  EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Jyoken, 0));
+  EXPECT_EQ(port.lastText(),
+            "保存されているﾃﾞｰﾀに異常がありました。\n\njyoken.dat (100ﾊﾞｲﾄ) と jyoken.tim (1件) が合いません。\n\n"
+            "処理を中止します。");
+  EXPECT_EQ(archive(TallyKind::Jyoken), Bytes(100, 7));
+  EXPECT_EQ(index(TallyKind::Jyoken), oldIndex);
 }
 
 namespace {
@@ -336,18 +343,24 @@ TEST_F(Saved, AMissingArchiveOrADamagedCopyIsNotShown) {
   EXPECT_EQ(work(TallyKind::Rank), before);
 }
 
-TEST_F(Saved, SavingIntoFilesOutOfStepKeepsEveryEntryWithItsCopy) {
+TEST_F(Saved, SavingIntoFilesOutOfStepIsRefusedBeforeTheQuestion) {
   save(TallyKind::Jyoken, 1);
   save(TallyKind::Jyoken, 2);
-  // Index with two entries, archive with one copy (a save cut short by an older program).
+  // Index with two entries, archive with one copy: a save would have to drop an entry.
   Bytes a = archive(TallyKind::Jyoken);
   a.resize(295);
   ledger.write(tallyKindInfo(TallyKind::Jyoken).archive, a);
-  save(TallyKind::Jyoken, 3);
-  EXPECT_EQ(savedLabels(ds, TallyKind::Jyoken),
-            (std::vector<std::string>{"2024年 6月 1日 9時 1分", "2024年 6月 1日 9時 3分"}));
-  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 1));
-  EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, 3));
+  const Bytes oldIndex = index(TallyKind::Jyoken);
+  putWork(TallyKind::Jyoken, workFile(TallyKind::Jyoken, 3));
+  port.messages.clear();
+  EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Jyoken));
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_EQ(port.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(archive(TallyKind::Jyoken), a);
+  EXPECT_EQ(index(TallyKind::Jyoken), oldIndex);
+  // The copy the archive holds still shows.
+  ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 0));
+  EXPECT_EQ(work(TallyKind::Jyoken), workFile(TallyKind::Jyoken, 1));
 }
 
 TEST_F(Saved, AWorkFileThatCannotBeShownIsNotSaved) {
@@ -370,23 +383,24 @@ struct FilesCase {
   std::size_t entries, indexTail;   // whole 64-byte entries, then stray bytes
   std::size_t listed;               // lines in the list
   std::vector<bool> shows;          // whether line i (0 ... listed) shows
+  bool sound;                       // saving and deleting write (else both are refused)
 };
 
 const FilesCase kFilesCases[] = {
-    {"BothEmpty", 0, 0, 0, 0, 0, {false}},
-    {"EmptyArchive", 0, 0, 2, 0, 2, {false, false, false}},
-    {"EmptyIndex", 2, 0, 0, 0, 0, {false}},
-    {"IndexEndsInAPartEntry", 2, 0, 2, 10, 2, {true, true, false}},
-    {"ArchiveEndsInAPartCopy", 2, 100, 2, 0, 2, {true, true, false}},
-    {"IndexLongerThanArchive", 1, 0, 3, 0, 3, {true, false, false, false}},
-    {"ArchiveLongerThanIndex", 3, 0, 1, 0, 1, {true, false}},
+    {"BothEmpty", 0, 0, 0, 0, 0, {false}, true},
+    {"EmptyArchive", 0, 0, 2, 0, 2, {false, false, false}, false},
+    {"EmptyIndex", 2, 0, 0, 0, 0, {false}, false},
+    {"IndexEndsInAPartEntry", 2, 0, 2, 10, 2, {true, true, false}, true},
+    {"ArchiveEndsInAPartCopy", 2, 100, 2, 0, 2, {true, true, false}, false},
+    {"IndexLongerThanArchive", 1, 0, 3, 0, 3, {true, false, false, false}, false},
+    {"ArchiveLongerThanIndex", 3, 0, 1, 0, 1, {true, false}, false},
 };
 
 struct SavedFiles : ::testing::TestWithParam<FilesCase> {};
 
 }  // namespace
 
-TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryWholeCopyWithItsEntry) {
+TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryCopyWithItsEntryOrRefuse) {
   const FilesCase& c = GetParam();
   LedgerBuilder ledger{{2001}};
   DataStore ds = ledger.open();
@@ -421,8 +435,17 @@ TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryWholeCopyWithItsEntry) {
     }
   }
 
-  // A new save keeps the copies that have their entry and adds its own after them.
+  // Files out of step are refused whole: neither a save nor a deletion writes them.
   ledger.write(info.workFile, before);
+  if (!c.sound) {
+    EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Rank));
+    EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Rank, 0));
+    EXPECT_EQ(ledger.read(info.archive), a);
+    EXPECT_EQ(ledger.read(info.index), i);
+    EXPECT_FALSE(checkSaved(ds, TallyKind::Rank).problem.empty());
+    return;
+  }
+  // A new save keeps every copy with its entry and adds its own after them.
   ASSERT_TRUE(saveTallyResult(ds, port, TallyKind::Rank));
   const std::size_t kept = std::min(c.copies, c.entries);
   ASSERT_EQ(ledger.read(info.archive).size(), (kept + 1) * 6697);
@@ -653,6 +676,140 @@ TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
   EXPECT_EQ(shukeiFiles(), (std::set<std::string>{"koumoku.dat", "koumoku.tim"}));
 }
 
+// ---------------------------------------------------------------- a pair that is not sound
+
+namespace {
+
+enum class Damage {
+  IndexMissing,
+  ArchiveMissing,
+  IndexCannotOpen,
+  IndexCannotRead,
+  ArchiveCannotOpen,
+  IndexOversized,
+  SizesDisagree
+};
+enum class Action { Save, Delete, List };
+
+struct DamageCase {
+  const char* name;
+  Damage damage;
+  const char* detail;  // the message's second paragraph
+};
+
+const DamageCase kDamageCases[] = {
+    {"IndexMissing", Damage::IndexMissing, "rank.tim がありません。"},
+    {"ArchiveMissing", Damage::ArchiveMissing, "rank.dat がありません。"},
+    {"IndexCannotOpen", Damage::IndexCannotOpen, "rank.tim を読み込めません。"},
+    {"IndexCannotRead", Damage::IndexCannotRead, "rank.tim を読み込めません。"},
+    {"ArchiveCannotOpen", Damage::ArchiveCannotOpen, "rank.dat を読み込めません。"},
+    {"IndexOversized", Damage::IndexOversized, "rank.tim が大き過ぎます。"},
+    {"SizesDisagree", Damage::SizesDisagree, "rank.dat (26788ﾊﾞｲﾄ) と rank.tim (5件) が合いません。"},
+};
+
+struct DamagedPair : ::testing::TestWithParam<std::tuple<DamageCase, Action>> {};
+
+// A file's size and its first 400 bytes: enough to see any rewrite, cheap for 300 MB.
+std::pair<std::uintmax_t, Bytes> fingerprint(const std::filesystem::path& p) {
+  if (!std::filesystem::exists(p)) return {0, {}};
+  Bytes head(400);
+  std::FILE* f = std::fopen(p.c_str(), "rb");
+  if (!f) return {std::filesystem::file_size(p), {}};
+  head.resize(std::fread(head.data(), 1, head.size(), f));
+  std::fclose(f);
+  return {std::filesystem::file_size(p), head};
+}
+
+}  // namespace
+
+TEST_P(DamagedPair, IsReportedAndNeitherFileIsWritten) {
+  const auto& [c, action] = GetParam();
+  LedgerBuilder ledger{{2001}};
+  const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
+  const auto archivePath = ledger.root() / info.archive, indexPath = ledger.root() / info.index;
+  {
+    DataStore ds = ledger.open();
+    ScriptedPort port;
+    for (int k = 0; k < 5; ++k) {
+      ledger.write(info.workFile, workFile(TallyKind::Rank, k));
+      ASSERT_TRUE(saveTallyResult(ds, port, TallyKind::Rank));
+    }
+  }
+  fixture::FaultyFs fs;
+  using Op = fixture::FaultyFs::Op;
+  switch (c.damage) {
+    case Damage::IndexMissing: std::filesystem::remove(indexPath); break;
+    case Damage::ArchiveMissing: std::filesystem::remove(archivePath); break;
+    case Damage::IndexCannotOpen:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Open && p == indexPath; };
+      break;
+    case Damage::IndexCannotRead:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Read && p == indexPath; };
+      break;
+    case Damage::ArchiveCannotOpen:
+      fs.fail = [&](Op op, const std::filesystem::path& p) { return op == Op::Open && p == archivePath; };
+      break;
+    case Damage::IndexOversized: std::filesystem::resize_file(indexPath, std::uintmax_t{300} << 20); break;
+    case Damage::SizesDisagree: std::filesystem::resize_file(archivePath, 4 * 6697); break;
+  }
+  const auto archiveBefore = fingerprint(archivePath), indexBefore = fingerprint(indexPath);
+  DataStore ds(ledger.root(), &fs);
+  ScriptedPort port;
+  const std::string problem = std::string("保存されているﾃﾞｰﾀに異常がありました。\n\n") + c.detail;
+  switch (action) {
+    case Action::Save:
+      ledger.write(info.workFile, workFile(TallyKind::Rank, 9));
+      EXPECT_FALSE(saveTallyResult(ds, port, TallyKind::Rank));
+      break;
+    case Action::Delete: EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Rank, 0)); break;
+    case Action::List: {
+      const SavedCheck check = checkSaved(ds, TallyKind::Rank);
+      EXPECT_EQ(check.problem, problem);
+      EXPECT_EQ(check.entries, 0u);
+      // The other kinds are not touched by the damage.
+      EXPECT_EQ(checkSaved(ds, TallyKind::Shushi).problem, "");
+      break;
+    }
+  }
+  if (action != Action::List) {
+    ASSERT_EQ(port.messages.size(), 1u);  // no question first
+    EXPECT_EQ(port.messages[0].text, problem + "\n\n処理を中止します。");
+    EXPECT_EQ(port.messages[0].icon, MsgIcon::Error);
+  }
+  EXPECT_EQ(fingerprint(archivePath), archiveBefore);
+  EXPECT_EQ(fingerprint(indexPath), indexBefore);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(ledger.root() / "tovradatafile/shukei"))
+    names.insert(e.path().filename().string());
+  // Nothing is left beside the pair (no staged file, no commit mark).
+  const std::set<std::string> pair{"rank.dat", "rank.tim"};
+  EXPECT_TRUE(std::includes(pair.begin(), pair.end(), names.begin(), names.end()));
+}
+
+namespace {
+
+std::string damageName(const ::testing::TestParamInfo<std::tuple<DamageCase, Action>>& p) {
+  static const char* const kActions[] = {"Save", "Delete", "List"};
+  return std::string(std::get<0>(p.param).name) + kActions[static_cast<int>(std::get<1>(p.param))];
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedPair,
+                         ::testing::Combine(::testing::ValuesIn(kDamageCases),
+                                            ::testing::Values(Action::Save, Action::Delete, Action::List)),
+                         damageName);
+
+TEST_F(Saved, BothFilesMissingIsAnEmptySoundPair) {
+  const SavedCheck check = checkSaved(ds, TallyKind::Koumoku);
+  EXPECT_EQ(check.problem, "");
+  EXPECT_EQ(check.entries, 0u);
+  EXPECT_FALSE(deleteSavedResult(ds, port, TallyKind::Koumoku, 0));
+  EXPECT_TRUE(port.messages.empty());
+  save(TallyKind::Koumoku, 1);
+  EXPECT_EQ(checkSaved(ds, TallyKind::Koumoku).entries, 1u);
+}
+
 // ---------------------------------------------------------------- the saved commands
 
 TEST(SavedCli, ArgumentsAndExitCodes) {
@@ -720,4 +877,44 @@ TEST(SavedCli, SaveListShowAndDeleteRoundTripByteForByte) {
   EXPECT_EQ(runCli(dir, "saved list").out,
             "shushi\t0\t2024年 6月 1日 9時12分\t全年 月別\nkoumoku\t0\t2024年 6月 1日 9時12分\t2001年\n"
             "rank\t0\t2024年 6月 1日 9時12分\t的中配当 全年\njyoken\t0\t2024年 6月 1日 9時12分\t全年 3月\n");
+}
+
+TEST(SavedCli, AnUnsoundPairIsReportedWithExitOneAndLeftAsItIs) {
+  using tovra::testing::runCli;
+  LedgerBuilder ledger{{2001}};
+  const auto dir = ledger.root();
+  for (int k = 0; k < 5; ++k) {
+    ledger.write("tmp/rank.tmp", workFile(TallyKind::Rank, k));
+    ASSERT_EQ(runCli(dir, "--yes saved save rank").exitCode, 0);
+  }
+  ledger.write("tmp/shushi.tmp", workFile(TallyKind::Shushi, 5));
+  ASSERT_EQ(runCli(dir, "--yes saved save shushi").exitCode, 0);
+  const Bytes archive = ledger.read("tovradatafile/shukei/rank.dat");
+  std::filesystem::remove(dir / "tovradatafile/shukei/rank.tim");
+
+  // The sound kind is still listed; the other one is reported, exit 1.
+  auto r = runCli(dir, "saved list");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "shushi\t0\t2024年 6月 1日 9時 5分\t全年 月別\n");
+  EXPECT_NE(r.err.find("保存されているﾃﾞｰﾀに異常がありました。"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("rank.tim がありません。"), std::string::npos) << r.err;
+  const struct {
+    const char* args;
+    int exitCode;
+  } kRuns[] = {
+      {"--yes saved save rank", 1},
+      {"--yes saved delete rank 0", 1},
+      {"saved show rank 0", 1},
+      {"--yes saved save shushi", 0},  // another kind saves as before
+  };
+  for (const auto& run : kRuns) {
+    r = runCli(dir, run.args);
+    EXPECT_EQ(r.exitCode, run.exitCode) << run.args;
+    if (run.exitCode != 0) {
+      EXPECT_NE(r.err.find("rank.tim がありません。"), std::string::npos) << run.args << r.err;
+    }
+  }
+  EXPECT_EQ(ledger.read("tovradatafile/shukei/rank.dat"), archive);
+  EXPECT_FALSE(std::filesystem::exists(dir / "tovradatafile/shukei/rank.tim"));
+  EXPECT_EQ(ledger.read("tovradatafile/shukei/shushi.tim").size(), 128u);
 }

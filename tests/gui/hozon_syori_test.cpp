@@ -201,6 +201,11 @@ class HozonSyoriTest : public QObject {
       named<QPushButton>(dlg, "HyojiBtn")->click();
     });
     named<QAction>(&main(), "N13")->trigger();
+    // Opening the dialog named the files out of step; showing the line was refused.
+    QCOMPARE(msgs.count(), 2);
+    QCOMPARE(
+        QString::fromStdString(msgs.shown()[0].text),
+        QString("保存されているﾃﾞｰﾀに異常がありました。\n\nshushi.dat (3000ﾊﾞｲﾄ) と shushi.tim (2件) が合いません。"));
     QCOMPARE(msgs.lastText(), QString("保存されているﾃﾞｰﾀに異常がありました。\n\n表示出来ません。"));
     QCOMPARE(msgs.lastTitle(), QString("確認"));
     QCOMPARE(msgs.lastIcon(), MsgIcon::Warning);
