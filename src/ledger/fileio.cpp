@@ -138,14 +138,19 @@ std::unique_ptr<File> FileSystem::open(const std::filesystem::path& p, OpenMode 
   const bool accepted =
       known && (mode == OpenMode::Read ? S_ISREG(st.st_mode) : !S_ISFIFO(st.st_mode) && !S_ISDIR(st.st_mode));
   const int status = ::fcntl(fd, F_GETFL);
-  if (!accepted || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+  // A file this open created and cannot hand over is removed again: no leftover beside the target.
+  const auto giveUp = [&](int err) {
     ::close(fd);
-    errno = EINVAL;
+    if (mode == OpenMode::CreateNew) ::unlink(p.c_str());
+    errno = err;
+  };
+  if (!accepted || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    giveUp(EINVAL);
     return nullptr;
   }
   std::FILE* f = ::fdopen(fd, m);
   if (!f) {
-    ::close(fd);
+    giveUp(errno);
     return nullptr;
   }
   return std::make_unique<StdFile>(f);
