@@ -1,6 +1,7 @@
 #pragma once
-// Where a command's CSV table goes: a file given with --out (written whole beside the
-// target and renamed, as every file of the program), or the standard output.
+// Where a command's CSV table goes: a file given with --out (a regular or new file written
+// whole beside the target and renamed; a symlink's target likewise; a device, FIFO or
+// terminal such as /dev/stdout written through), or the standard output.
 #include <string>
 
 #include "export/csv.hpp"

@@ -80,7 +80,7 @@ std::string closedUp(const std::string& s) {
 }
 
 bool writeCsvFile(FileSystem& fs, UserPort& port, const std::filesystem::path& path, const CsvTable& table) {
-  if (writeWholeFile(fs, path, table.text().data(), table.text().size())) return true;
+  if (writeOutputFile(fs, path, table.text().data(), table.text().size())) return true;
   showError(port, "CSVﾌｧｲﾙを書き込めませんでした。\n\n" + path.string());
   return false;
 }

@@ -1,6 +1,7 @@
 #include "ledger/fileio.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +42,40 @@ class StdFile final : public File {
 
  private:
   std::FILE* f_;
+};
+
+// A file written through (a device, a FIFO, a terminal): unbuffered writes of the whole
+// piece; a sync the file cannot do is no failure.
+class ThroughFile final : public File {
+ public:
+  explicit ThroughFile(int fd) : fd_(fd) {}
+  ~ThroughFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  std::size_t read(void*, std::size_t) override { return 0; }
+  bool write(const void* buf, std::size_t n) override {
+    const char* p = static_cast<const char*>(buf);
+    while (fd_ >= 0 && n > 0) {
+      const ssize_t k = ::write(fd_, p, n);
+      if (k < 0 && errno == EINTR) continue;
+      if (k <= 0) return false;
+      p += k;
+      n -= static_cast<std::size_t>(k);
+    }
+    return fd_ >= 0;
+  }
+  bool seek(std::uint64_t) override { return false; }
+  bool flush() override { return fd_ >= 0 && (::fsync(fd_) == 0 || errno == EINVAL || errno == EROFS); }
+  bool close() override {
+    if (fd_ < 0) return false;
+    const bool ok = ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+  std::uint64_t size() override { return 0; }
+
+ private:
+  int fd_;
 };
 
 constexpr const char* kStagedSuffix = ".tovra-new";
@@ -103,14 +138,19 @@ std::unique_ptr<File> FileSystem::open(const std::filesystem::path& p, OpenMode 
   const bool accepted =
       known && (mode == OpenMode::Read ? S_ISREG(st.st_mode) : !S_ISFIFO(st.st_mode) && !S_ISDIR(st.st_mode));
   const int status = ::fcntl(fd, F_GETFL);
-  if (!accepted || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+  // A file this open created and cannot hand over is removed again: no leftover beside the target.
+  const auto giveUp = [&](int err) {
     ::close(fd);
-    errno = EINVAL;
+    if (mode == OpenMode::CreateNew) ::unlink(p.c_str());
+    errno = err;
+  };
+  if (!accepted || status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    giveUp(EINVAL);
     return nullptr;
   }
   std::FILE* f = ::fdopen(fd, m);
   if (!f) {
-    ::close(fd);
+    giveUp(errno);
     return nullptr;
   }
   return std::make_unique<StdFile>(f);
@@ -157,6 +197,25 @@ bool FileSystem::syncDirectory(const std::filesystem::path& dir) {
   return ::close(fd) == 0 && ok;
 }
 
+std::unique_ptr<File> FileSystem::openWriteThrough(const std::filesystem::path& p) {
+  int fd = -1;
+  do {
+    fd = ::open(p.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<ThroughFile>(fd);
+}
+
+bool FileSystem::processRunning(long pid) {
+  if (pid <= 0 || pid > INT32_MAX) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
 FileSystem& FileSystem::standard() {
   static FileSystem fs;
   return fs;
@@ -189,6 +248,41 @@ bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t n,
 bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
   StagedFile staged(fs, p);
   return staged.open() && staged.write(data, n) && staged.commit();
+}
+
+OutputTarget outputTargetFor(const std::filesystem::path& p) {
+  std::filesystem::path cur = p;
+  for (int hop = 0; hop < 40; ++hop) {
+    const std::string s = cur.string();
+    // The links of /proc/self/fd (behind /dev/stdout) name pipes and sockets that have no
+    // path: opened as they are, they reach the descriptor.
+    const bool descriptorLink = s.rfind("/proc/", 0) == 0 || s.rfind("/dev/fd/", 0) == 0;
+    struct stat st {};
+    if (::lstat(cur.c_str(), &st) != 0) return {cur, false};  // new (or unreachable: the write says so)
+    if (S_ISLNK(st.st_mode)) {
+      if (descriptorLink) return {cur, true};
+      std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+      const ssize_t k = ::readlink(cur.c_str(), link.data(), link.size());
+      if (k < 0 || static_cast<std::size_t>(k) >= link.size()) return {cur, false};
+      link.resize(static_cast<std::size_t>(k));
+      const std::filesystem::path next(link);
+      cur = next.is_absolute() ? next : cur.parent_path() / next;
+      continue;
+    }
+    if (S_ISREG(st.st_mode)) return {cur, descriptorLink};
+    if (S_ISDIR(st.st_mode)) return {cur, false};  // the rename fails: a folder is never replaced
+    return {cur, true};                            // device, FIFO, terminal, socket
+  }
+  return {p, false};  // a loop of links: the write fails as the system says
+}
+
+bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
+  const OutputTarget t = outputTargetFor(p);
+  if (!t.writeThrough) return writeWholeFile(fs, t.path, data, n);
+  auto f = fs.openWriteThrough(t.path);
+  if (!f) return false;
+  const bool ok = f->write(data, n) && f->flush();
+  return f->close() && ok;
 }
 
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
@@ -274,6 +368,22 @@ bool commitTogether(FileSystem& fs, const std::filesystem::path& mark, const std
 bool isStagedName(const std::string& name) { return endsWith(name, kStagedSuffix); }
 bool isCommitMarkName(const std::string& name) { return endsWith(name, kMarkSuffix); }
 
+long stagedWriterPid(const std::string& name) {
+  if (!isStagedName(name)) return 0;
+  const std::string stem = name.substr(0, name.size() - std::string(kStagedSuffix).size());
+  const auto dot = stem.rfind('.');
+  const auto dash = stem.rfind('-');
+  if (dot == std::string::npos || dash == std::string::npos || dash < dot + 2 || dash + 1 >= stem.size()) return 0;
+  long pid = 0;
+  for (std::size_t i = dot + 1; i < dash; ++i) {
+    if (stem[i] < '0' || stem[i] > '9' || pid > 100000000) return 0;
+    pid = pid * 10 + (stem[i] - '0');
+  }
+  for (std::size_t i = dash + 1; i < stem.size(); ++i)
+    if (stem[i] < '0' || stem[i] > '9') return 0;
+  return pid;
+}
+
 namespace {
 
 // Completes the group a mark names. False when a named file could not be put in place.
@@ -314,9 +424,12 @@ bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir, 
     if (!completeGroup(fs, dir, n, failedPath)) return false;
     changed = true;
   }
-  // What is still staged now was never committed: its target is as it was.
+  // What is still staged now was never committed: its target is as it was. A writer that
+  // still runs (another program writing its own file here) keeps its file.
   for (const std::string& n : fs.list(dir)) {
     if (!isStagedName(n)) continue;
+    // This process's own files are the crash's: nothing of it is being written now.
+    if (const long pid = stagedWriterPid(n); pid > 0 && pid != ::getpid() && fs.processRunning(pid)) continue;
     fs.remove(dir / n);
     changed = true;
   }

@@ -63,6 +63,12 @@ class FileSystem {
   virtual bool copyPermissions(const std::filesystem::path& from, const std::filesystem::path& to);
   // Makes the renames and removals inside a folder durable.
   virtual bool syncDirectory(const std::filesystem::path& dir);
+  // Opens an existing device, FIFO or terminal (or a /proc/self/fd link) for writing
+  // through, as a shell redirection does: nothing is created; a folder is refused; a
+  // regular file reached this way is emptied first. Waits for a FIFO's reader.
+  virtual std::unique_ptr<File> openWriteThrough(const std::filesystem::path& p);
+  // False only when no process `pid` runs any more (the writer of a staged file is gone).
+  virtual bool processRunning(long pid);
 
   static FileSystem& standard();
 };
@@ -83,6 +89,19 @@ bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* 
 inline bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const std::vector<std::uint8_t>& data) {
   return writeWholeFile(fs, p, data.data(), data.size());
 }
+
+// Where a file the user named (--out, --png, --pdf, a save dialog's file) is written:
+// a symlink is followed to the file it names (which is replaced; the link stays), a
+// device, FIFO or terminal is written through, a regular or new file is replaced whole.
+struct OutputTarget {
+  std::filesystem::path path;
+  bool writeThrough = false;
+};
+OutputTarget outputTargetFor(const std::filesystem::path& p);
+
+// A file the user named, written as outputTargetFor says. On false a regular target is as
+// it was and nothing is left beside it.
+bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 
 // Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure.
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
@@ -129,7 +148,8 @@ std::filesystem::path commitMarkFor(const std::filesystem::path& target);
 
 // What the next open does with what a crash left in `dir`: each commit mark's group is
 // completed (the files it names still staged are renamed over their targets) and the mark
-// removed; every other staged file is removed. Returns false when a committed group could
+// removed; every other staged file whose writer no longer runs is removed (the pid in its
+// name; a name without one is removed). Returns false when a committed group could
 // not be completed (the ledger would be a mix of old and new): the caller stops.
 // `failedPath` then names the target that could not be put in place.
 bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir,
@@ -142,5 +162,7 @@ void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const s
 // True for the names of staged files and commit marks.
 bool isStagedName(const std::string& name);
 bool isCommitMarkName(const std::string& name);
+// The pid in a staged file's name, or 0 when the name has none.
+long stagedWriterPid(const std::string& name);
 
 }  // namespace tovra

@@ -29,7 +29,11 @@ void recoverFolder(FileSystem& fs, const std::filesystem::path& root, const std:
 void recoverLedger(FileSystem& fs, const std::filesystem::path& root) {
   recoverFolder(fs, root, root);
   const auto tmp = resolvePath(fs, root, kTmpFolder);
-  if (fs.isDirectory(tmp)) recoverFolder(fs, root, tmp);
+  if (fs.isDirectory(tmp)) {
+    recoverFolder(fs, root, tmp);
+    for (const std::string& sub : fs.list(tmp))  // tmp/lzh: an archive's members being written
+      if (fs.isDirectory(tmp / sub)) recoverFolder(fs, root, tmp / sub);
+  }
   const auto data = resolvePath(fs, root, kDataFolder);
   if (!fs.isDirectory(data)) return;
   recoverFolder(fs, root, data);

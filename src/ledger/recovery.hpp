@@ -9,7 +9,7 @@ namespace tovra {
 
 class FileSystem;
 
-// The working folder, tmp/, the data folder and each of its subfolders (courses, saved
+// The working folder, tmp/ and its subfolders, the data folder and each of its subfolders (courses, saved
 // results). Throws FatalFileError (4 for a meeting file, 6 for a race file) when a
 // committed change cannot be completed: the ledger would be a mix of two states.
 void recoverLedger(FileSystem& fs, const std::filesystem::path& root);

@@ -252,7 +252,7 @@ TEST(CommitTogether, ACrashAtAnyStepReadsAsOldOrNewAfterTheNextOpen) {
 TEST(Recovery, RemovesWhatWasNeverCommitted) {
   TempDir dir;
   writeBytes(dir / "main.dat", bytesOf("old"));
-  writeBytes(dir / "main.dat.123-4.tovra-new", bytesOf("half"));
+  writeBytes(dir / "main.dat.99999999-4.tovra-new", bytesOf("half"));
   writeBytes(dir / "other.txt", bytesOf("the user's"));
   ASSERT_TRUE(recoverInterruptedWrites(FileSystem::standard(), dir.path()));
   EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"main.dat", "other.txt"}));
@@ -263,8 +263,8 @@ TEST(Recovery, AMarkNeverNamesAFileOutsideItsFolder) {
   TempDir dir;
   std::filesystem::create_directories(dir / "sub");
   writeBytes(dir / "victim.dat", bytesOf("keep"));
-  writeBytes(dir / "sub/x.1-1.tovra-new", bytesOf("evil"));
-  writeBytes(dir / "sub/a.dat.tovra-commit", bytesOf("x.1-1.tovra-new\t../victim.dat\n"));
+  writeBytes(dir / "sub/x.99999999-1.tovra-new", bytesOf("evil"));
+  writeBytes(dir / "sub/a.dat.tovra-commit", bytesOf("x.99999999-1.tovra-new\t../victim.dat\n"));
   ASSERT_TRUE(recoverInterruptedWrites(FileSystem::standard(), dir / "sub"));
   EXPECT_EQ(readBytes(dir / "victim.dat"), bytesOf("keep"));
   EXPECT_TRUE(namesIn(dir / "sub").empty());

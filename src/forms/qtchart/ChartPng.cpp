@@ -29,7 +29,7 @@ bool writePng(FileSystem& fs, UserPort& port, const std::filesystem::path& path,
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (image.save(&buffer, "PNG") && writeWholeFile(fs, path, png.constData(), static_cast<std::size_t>(png.size())))
+  if (image.save(&buffer, "PNG") && writeOutputFile(fs, path, png.constData(), static_cast<std::size_t>(png.size())))
     return true;
   showError(port, "PNGﾌｧｲﾙを書き込めませんでした。\n\n" + path.string());
   return false;

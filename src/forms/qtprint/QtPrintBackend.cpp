@@ -94,7 +94,7 @@ class PdfDevice : public PainterDevice {
   bool finish() override {
     if (!painter_.isActive() || !painter_.end()) return false;
     const QByteArray& pdf = buffer_.data();
-    return writeWholeFile(fs_, path_, pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    return writeOutputFile(fs_, path_, pdf.constData(), static_cast<std::size_t>(pdf.size()));
   }
   QRectF printable() const override { return QRectF(0, 0, print::kPageWidth, print::kPageHeight); }
   int dpi() const override { return print::kUnitsPerInch; }
