@@ -38,7 +38,10 @@ std::string pdfFileName(PrintKind kind, const DataStore& ds, int r) {
   const KaisaiRecord& k = ds.kaisai;
   const std::string day =
       ds.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" + keibajo(ds.course).name;
-  const std::string race = "_" + std::to_string(r + 1) + "R";
+  // Appended to one string: GCC 12 at -O3 warns (-Wrestrict) about "_" + a temporary.
+  std::string race(1, '_');
+  race += std::to_string(r + 1);
+  race += 'R';
   switch (kind) {
     case PrintKind::Meeting: return "開催ﾃﾞｰﾀ_" + day + ".pdf";
     case PrintKind::Race: return "ﾚｰｽﾃﾞｰﾀ_" + day + race + ".pdf";
