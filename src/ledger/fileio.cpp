@@ -157,6 +157,8 @@ bool FileSystem::syncDirectory(const std::filesystem::path& dir) {
   return ::close(fd) == 0 && ok;
 }
 
+bool FileSystem::writable(const std::filesystem::path& p) { return ::access(p.c_str(), W_OK) == 0 || errno == ENOENT; }
+
 FileSystem& FileSystem::standard() {
   static FileSystem fs;
   return fs;
@@ -193,6 +195,7 @@ bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* 
 
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
                    std::size_t n) {
+  if (!fs.writable(p)) return false;
   auto f = fs.open(p, OpenMode::Update);
   if (!f) return false;
   bool ok = f->seek(offset) && f->write(data, n) && f->flush();
@@ -208,6 +211,8 @@ StagedFile::~StagedFile() {
 }
 
 bool StagedFile::open() {
+  // Checked before anything is written: the rename would replace a read-only file.
+  if (!fs_.writable(target_)) return false;
   file_ = fs_.open(staged_, OpenMode::CreateNew);
   if (!file_) return false;
   return true;
