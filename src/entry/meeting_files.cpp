@@ -88,6 +88,12 @@ CourseFiles CourseFiles::read(DataStore& ds, int course) {
 CourseRewrite::CourseRewrite(DataStore& ds, int course)
     : ds_(ds), meeting_(ds.fs(), ds.resolve(ds.meetingFile(course))), race_(ds.fs(), ds.resolve(ds.raceFile(course))) {}
 
+CourseRewrite::Which CourseRewrite::readOnly() const {
+  if (!ds_.fs().writable(meeting_.target())) return Which::Meeting;
+  if (!ds_.fs().writable(race_.target())) return Which::Race;
+  return Which::None;
+}
+
 CourseRewrite::Which CourseRewrite::create() {
   if (!meeting_.open()) return Which::Meeting;
   if (!race_.open()) return Which::Race;

@@ -70,6 +70,9 @@ class CourseRewrite {
 
   CourseRewrite(DataStore& ds, int course);
 
+  // The first of the two files the user made read-only (None: both may be replaced).
+  Which readOnly() const;
+
   // Creates both staged files (empty). On failure nothing is left behind.
   Which create();
   // Writes the images into the staged files and syncs them. On failure the staged files

@@ -161,6 +161,13 @@ SakujyoResult runDeleteShown(DataStore& ds, UserPort& port, const MeetingWindowH
   // The new files are the work files; making them is the first step, before anything
   // is shown or changed.
   CourseRewrite rewrite(ds, course);
+  // A file the user made read-only is never replaced: refused with its name, as a change
+  // in place of it is, not as a work file that could not be made.
+  switch (rewrite.readOnly()) {
+    case CourseRewrite::Which::Meeting: ds.fatal(8, ds.meetingFile(course));
+    case CourseRewrite::Which::Race: ds.fatal(10, ds.raceFile(course));
+    case CourseRewrite::Which::None: break;
+  }
   if (rewrite.create() != CourseRewrite::Which::None) {
     showError(port, kSakujyoWorkFileText);
     return SakujyoResult::WorkFileFailed;

@@ -45,11 +45,12 @@ void removeUnpacked(FileSystem& fs, const std::filesystem::path& folder, const s
   for (const std::string& n : names) fs.remove(folder / n);
 }
 
-enum class ArchiveSearch { NotArchive, Refused, NoMatch, Match };
+enum class ArchiveSearch { NotArchive, Refused, WriteFailed, NoMatch, Match };
 
 // Step a of the search for one listed file: when it is an archive, unpack it and look
 // for a matching "jra*.*" member (`found` is filled on a match). A damaged archive, or
-// one with a member named outside its folder, is refused with a message.
+// one with a member named outside its folder, is refused with a message; so is a member
+// that cannot be written (WriteFailed: the message names it, nothing of it stays).
 ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem::path& p, const std::string& name,
                             const JravanFormat& f, const MeetingKey& key, Found& found) {
   FileSystem& fs = ds.fs();
@@ -65,8 +66,17 @@ ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem
   const std::filesystem::path folder = ds.resolve(kLzhFolder);
   if (!fs.isDirectory(folder)) fs.createDirectory(folder);
   std::vector<std::string> written;
-  for (const LhaMember& m : contents.members)
-    if (writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) written.push_back(m.name);
+  for (const LhaMember& m : contents.members) {
+    if (writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) {
+      if (std::find(written.begin(), written.end(), m.name) == written.end()) written.push_back(m.name);
+      continue;
+    }
+    removeUnpacked(fs, folder, written);
+    const std::string shown = std::string(kLzhFolder) + "/" + m.name;  // member names are CP932 already
+    showError(port,
+              cp932ToUtf8(sjprintf(msg::kArchiveWriteFailed, utf8ToCp932(name).value_or(name).c_str(), shown.c_str())));
+    return ArchiveSearch::WriteFailed;
+  }
   for (const std::string& n : listFiles(fs, ds.root(), folder, "jra*.*", kJraLzhFileList)) {
     if (std::find(written.begin(), written.end(), n) == written.end()) continue;  // not from this archive
     if (namesOtherDay(n, key)) continue;
@@ -79,26 +89,34 @@ ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem
   return ArchiveSearch::NoMatch;
 }
 
-// The automatic search of the kind's folder; true with `found` on a match.
-bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, const JravanFormat& f, Found& found) {
+enum class SearchOutcome { Hit, Miss, WriteFailed };
+
+// The automatic search of the kind's folder; Hit with `found` on a match. An archive
+// that could not be unpacked for a failed write ends the search (its message was shown).
+SearchOutcome search(DataStore& ds, UserPort& port, const ImportFolders& folders, const JravanFormat& f, Found& found) {
   FileSystem& fs = ds.fs();
   const MeetingKey key = meetingKey(ds);
   const std::filesystem::path folder =
       folderPath(ds.root(), folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult]);
   const std::vector<std::string> names = listFiles(fs, ds.root(), folder, "*.*", kJraFileList);
   port.waitBegin(msg::kSearching, false);
-  bool hit = false;
+  SearchOutcome outcome = SearchOutcome::Miss;
   for (const std::string& name : names) {
     const std::filesystem::path p = folder / name;
     found.path = p;
     if (namesOtherDay(name, key)) continue;
-    if (searchArchive(ds, port, p, name, f, key, found) == ArchiveSearch::Match || examine(fs, p, f, key, found.head)) {
-      hit = true;
+    const ArchiveSearch archive = searchArchive(ds, port, p, name, f, key, found);
+    if (archive == ArchiveSearch::WriteFailed) {
+      outcome = SearchOutcome::WriteFailed;
+      break;
+    }
+    if (archive == ArchiveSearch::Match || examine(fs, p, f, key, found.head)) {
+      outcome = SearchOutcome::Hit;
       break;
     }
   }
   port.waitEnd();
-  return hit;
+  return outcome;
 }
 
 }  // namespace
@@ -115,9 +133,10 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
       return std::nullopt;
     }
     port.setBusy(true);
-    const bool hit = search(ds, port, folders, f, found);
+    const SearchOutcome outcome = search(ds, port, folders, f, found);
     port.setBusy(false);
-    if (!hit) {
+    if (outcome == SearchOutcome::WriteFailed) return std::nullopt;
+    if (outcome == SearchOutcome::Miss) {
       showError(port, msg::kJravanNoMatch);
       return std::nullopt;
     }
@@ -127,7 +146,7 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
     // A named archive is unpacked as the search unpacks one.
     const ArchiveSearch archive =
         searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
-    if (archive == ArchiveSearch::Refused) return std::nullopt;
+    if (archive == ArchiveSearch::Refused || archive == ArchiveSearch::WriteFailed) return std::nullopt;
     if (archive == ArchiveSearch::NoMatch) {
       showError(port, msg::kJravanNoMatch);
       return std::nullopt;

@@ -164,7 +164,7 @@ LhaContents readLhaArchive(std::span<const std::uint8_t> archive, std::size_t ma
 }
 
 LhaStatus unpackLhaArchive(FileSystem& fs, const std::filesystem::path& archive, const std::filesystem::path& folder,
-                           std::vector<std::string>& written) {
+                           std::vector<std::string>& written, std::string* failedName) {
   written.clear();
   std::vector<std::uint8_t> bytes;
   if (!readWholeFile(fs, archive, bytes)) return LhaStatus::NotArchive;
@@ -172,7 +172,12 @@ LhaStatus unpackLhaArchive(FileSystem& fs, const std::filesystem::path& archive,
   if (c.status != LhaStatus::Ok) return c.status;
   if (!fs.isDirectory(folder)) fs.createDirectory(folder);
   for (const LhaMember& m : c.members) {
-    if (!writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) continue;
+    if (!writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) {
+      for (const std::string& n : written) fs.remove(folder / n);
+      written.clear();
+      if (failedName) *failedName = m.name;
+      return LhaStatus::WriteFailed;
+    }
     if (std::find(written.begin(), written.end(), m.name) == written.end()) written.push_back(m.name);
   }
   return LhaStatus::Ok;

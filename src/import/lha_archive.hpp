@@ -17,8 +17,9 @@ class FileSystem;
 enum class LhaStatus {
   NotArchive,  // no LZH header at the start: an ordinary file
   Ok,
-  Damaged,     // a header, length or CRC that does not hold, or more than the size limit
-  UnsafeName,  // a member named with an absolute path, "..", or a link
+  Damaged,      // a header, length or CRC that does not hold, or more than the size limit
+  UnsafeName,   // a member named with an absolute path, "..", or a link
+  WriteFailed,  // unpacking: a member could not be written (a full disk, a read-only file)
 };
 
 struct LhaMember {
@@ -43,8 +44,10 @@ std::uint16_t lhaCrc16(std::span<const std::uint8_t> data);
 // Unpacks the archive at `archive` into `folder` (created when missing): each member
 // under its name without folders, written whole. Returns the status; with Ok, `written`
 // holds the names written (for examining and removing them afterwards). Nothing is
-// written unless the whole archive reads correctly.
+// written unless the whole archive reads correctly. WriteFailed: a member could not be
+// written; what was written of the archive is removed again, `written` is empty and
+// `failedName` (when given) names the member.
 LhaStatus unpackLhaArchive(FileSystem& fs, const std::filesystem::path& archive, const std::filesystem::path& folder,
-                           std::vector<std::string>& written);
+                           std::vector<std::string>& written, std::string* failedName = nullptr);
 
 }  // namespace tovra

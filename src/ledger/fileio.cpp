@@ -216,6 +216,8 @@ bool FileSystem::processRunning(long pid) {
   return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
+bool FileSystem::writable(const std::filesystem::path& p) { return ::access(p.c_str(), W_OK) == 0 || errno == ENOENT; }
+
 FileSystem& FileSystem::standard() {
   static FileSystem fs;
   return fs;
@@ -287,6 +289,7 @@ bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void*
 
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
                    std::size_t n) {
+  if (!fs.writable(p)) return false;
   auto f = fs.open(p, OpenMode::Update);
   if (!f) return false;
   bool ok = f->seek(offset) && f->write(data, n) && f->flush();
@@ -302,6 +305,8 @@ StagedFile::~StagedFile() {
 }
 
 bool StagedFile::open() {
+  // Checked before anything is written: the rename would replace a read-only file.
+  if (!fs_.writable(target_)) return false;
   file_ = fs_.open(staged_, OpenMode::CreateNew);
   if (!file_) return false;
   return true;

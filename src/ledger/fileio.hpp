@@ -69,6 +69,10 @@ class FileSystem {
   virtual std::unique_ptr<File> openWriteThrough(const std::filesystem::path& p);
   // False only when no process `pid` runs any more (the writer of a staged file is gone).
   virtual bool processRunning(long pid);
+  // Whether the user may change the file at `p` (true when there is none yet). A file
+  // the user made read-only is never replaced nor changed in place: the writes below
+  // refuse it, as opening it for update does.
+  virtual bool writable(const std::filesystem::path& p);
 
   static FileSystem& standard();
 };
@@ -84,7 +88,8 @@ bool readWholeFile(FileSystem& fs, const std::filesystem::path& p, std::vector<s
 // cannot be opened.
 bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t n, std::vector<std::uint8_t>& out);
 
-// Way 1 above: the whole file replaced durably, or left as it was (false).
+// Way 1 above: the whole file replaced durably, or left as it was (false, also when the
+// file is read-only).
 bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 inline bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const std::vector<std::uint8_t>& data) {
   return writeWholeFile(fs, p, data.data(), data.size());
@@ -103,7 +108,8 @@ OutputTarget outputTargetFor(const std::filesystem::path& p);
 // it was and nothing is left beside it.
 bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 
-// Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure.
+// Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure
+// (a read-only file among them).
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
                    std::size_t n);
 
@@ -117,7 +123,7 @@ class StagedFile {
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
-  bool open();                                  // creates the new file
+  bool open();                                  // creates the new file; false for a read-only target
   bool write(const void* data, std::size_t n);  // appends to it
   bool finish();                                // synced and closed; the target is untouched
   bool commit();                                // finish() first; renamed over the target, folder synced

@@ -1,6 +1,8 @@
 #include "ledger/years.hpp"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -29,27 +31,72 @@ bool firstYearTextAccepted(const std::string& text) {
   return year >= kFirstRacingYear && year <= kLastRacingYear;
 }
 
-void registerFirstYear(DataStore& ds, int year) {
-  ds.nenji.nen[0] = static_cast<std::uint16_t>(year);
-  ds.year = std::to_string(year);
-  ds.saveYears();
-  createYearFiles(ds, ds.year);
+namespace {
+
+// Removes the files a failed registration created; the files that were there before stay.
+void removeCreated(DataStore& ds, const std::vector<std::string>& created) {
+  std::vector<std::filesystem::path> folders;
+  for (const std::string& logical : created) {
+    const auto p = ds.resolve(logical);
+    ds.fs().remove(p);
+    if (std::find(folders.begin(), folders.end(), p.parent_path()) == folders.end()) folders.push_back(p.parent_path());
+  }
+  for (const auto& folder : folders) ds.fs().syncDirectory(folder);
 }
 
-int createYearFiles(DataStore& ds, const std::string& year) {
-  static const std::vector<std::uint8_t> blankBlock(kRaceBlockSize, 0);
-  int kept = 0;
-  for (int c = 0; c < kCourseCount; ++c) {
-    // A file that is there already is the year's data (main.dat may have lost the year):
-    // it is kept as it is, never emptied.
-    const std::string mp = meetingFilePath(year, c);
-    if (auto f = ds.fs().open(ds.resolve(mp), OpenMode::Read))
-      kept += static_cast<int>(scanMeetingFile(*f, false).count());
-    else if (!writeWholeFile(ds.fs(), ds.resolve(mp), blankBlock.data(), KaisaiRecord::kSize))
-      ds.fatal(4, mp);
-    const std::string rp = raceFilePath(year, c);
-    if (!ds.fs().exists(ds.resolve(rp)) && !writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock)) ds.fatal(6, rp);
+// Runs `step` (which may end in a fatal error); on the error, the year table, the year
+// shown and every file in `created` are as before the registration, then the error goes on.
+template <typename Step>
+void undoneOnFailure(DataStore& ds, std::vector<std::string>& created, Step step) {
+  const NenjiTable table = ds.nenji;
+  const std::string year = ds.year;
+  try {
+    step();
+  } catch (...) {
+    removeCreated(ds, created);
+    ds.nenji = table;
+    ds.year = year;
+    throw;
   }
+}
+
+}  // namespace
+
+void registerFirstYear(DataStore& ds, int year) {
+  // The files first and main.dat last: a failed write leaves no year that main.dat names
+  // without its files, and no files of a year main.dat does not name.
+  std::vector<std::string> created;
+  undoneOnFailure(ds, created, [&] {
+    ds.nenji.nen[0] = static_cast<std::uint16_t>(year);
+    ds.year = std::to_string(year);
+    createYearFiles(ds, ds.year, &created);
+    ds.saveYears();
+  });
+}
+
+int createYearFiles(DataStore& ds, const std::string& year, std::vector<std::string>* createdOut) {
+  static const std::vector<std::uint8_t> blankBlock(kRaceBlockSize, 0);
+  std::vector<std::string> own;
+  std::vector<std::string>& created = createdOut ? *createdOut : own;
+  int kept = 0;
+  undoneOnFailure(ds, created, [&] {
+    for (int c = 0; c < kCourseCount; ++c) {
+      // A file that is there already is the year's data (main.dat may have lost the year):
+      // it is kept as it is, never emptied.
+      const std::string mp = meetingFilePath(year, c);
+      if (auto f = ds.fs().open(ds.resolve(mp), OpenMode::Read)) {
+        kept += static_cast<int>(scanMeetingFile(*f, false).count());
+      } else {
+        if (!writeWholeFile(ds.fs(), ds.resolve(mp), blankBlock.data(), KaisaiRecord::kSize)) ds.fatal(4, mp);
+        created.push_back(mp);
+      }
+      const std::string rp = raceFilePath(year, c);
+      if (!ds.fs().exists(ds.resolve(rp))) {
+        if (!writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock)) ds.fatal(6, rp);
+        created.push_back(rp);
+      }
+    }
+  });
   return kept;
 }
 
@@ -85,12 +132,17 @@ bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const 
     showError(port, "登録出来る年次は20年までです。\n\n不要な年次を削除してから登録して下さい。");
     return false;
   }
-  ds.year = text;
-  ds.nenji.nen[slot] = static_cast<std::uint16_t>(year);
-  const int kept = createYearFiles(ds, ds.year);
-  ds.countMeetings();
-  sortYears(ds);
-  ds.saveYears();
+  // A write that fails (a full disk, a read-only main.dat) leaves nothing of the year.
+  std::vector<std::string> created;
+  int kept = 0;
+  undoneOnFailure(ds, created, [&] {
+    ds.year = text;
+    ds.nenji.nen[slot] = static_cast<std::uint16_t>(year);
+    kept = createYearFiles(ds, ds.year, &created);
+    ds.countMeetings();
+    sortYears(ds);
+    ds.saveYears();
+  });
   runHooks(hooks);
   if (kept > 0) showInfo(port, "確認", kYearFilesKeptText);
   showInfo(port, "年次登録終了", "年次 " + text + "年を登録しました。");

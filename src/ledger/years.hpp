@@ -22,13 +22,16 @@ inline constexpr int kLastRacingYear = 2099;
 bool firstYearTextAccepted(const std::string& text);
 // The refusal of a year text that is not accepted (every year dialog and `year add`).
 inline constexpr const char* kYearTextRefusedText = "西暦4桁で入力して下さい。";
-// Registers the first year: slot 0, current year, main.dat saved, its files created.
+// Registers the first year: slot 0, current year, its files created, main.dat saved. A
+// failed write removes the files it created before the fatal error.
 void registerFirstYear(DataStore& ds, int year);
 
 // Creates the missing files of a year's twenty: per course one blank meeting record and
 // one blank race block. Files that exist are kept as they are. Returns the number of
-// meetings the kept meeting files hold. Failure to create a file is fatal (code 4 / 6).
-int createYearFiles(DataStore& ds, const std::string& year);
+// meetings the kept meeting files hold. Failure to create a file is fatal (code 4 / 6),
+// after the files created so far are removed. The logical paths of the files created are
+// appended to `created` (when given), for the caller to remove should a later step fail.
+int createYearFiles(DataStore& ds, const std::string& year, std::vector<std::string>* created = nullptr);
 
 // Told when registering a year finds its files holding meetings.
 inline constexpr const char* kYearFilesKeptText =

@@ -2,6 +2,7 @@
 // files committed together, and what the next open does with what a crash left.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <set>
 
@@ -291,4 +292,64 @@ TEST(Recovery, LeftoversOfADeletedYearGo) {
     writeBytes(dir / n, bytesOf("x"));
   removeLeftoversOf(FileSystem::standard(), dir.path(), "2000");
   EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"2001sap.dat.1-2.tovra-new", "2000sap.dat"}));
+}
+
+// A file the user made read-only is refused by every way of writing, before anything is
+// written: its bytes, its mode and its folder stay as they were.
+enum class WriteWay { Whole, Staged, Together, InPlace };
+
+class ReadOnlyTarget : public ::testing::TestWithParam<WriteWay> {};
+
+TEST_P(ReadOnlyTarget, IsRefusedAndLeftAsItWas) {
+  TempDir dir;
+  writeBytes(dir / "2001rsa.dat", bytesOf("0123456789"));
+  writeBytes(dir / "2001ksa.dat", bytesOf("abc"));
+  ::chmod((dir / "2001rsa.dat").c_str(), 0444);
+  FaultyFs fs;
+  fs.readOnly = [&](const std::filesystem::path& p) { return p == dir / "2001rsa.dat"; };
+  bool ok = true;
+  switch (GetParam()) {
+    case WriteWay::Whole: ok = writeWholeFile(fs, dir / "2001rsa.dat", bytesOf("new")); break;
+    case WriteWay::Staged: {
+      StagedFile f(fs, dir / "2001rsa.dat");
+      ok = f.open() && f.write("new", 3) && f.commit();
+      break;
+    }
+    case WriteWay::Together: {
+      StagedFile a(fs, dir / "2001ksa.dat"), b(fs, dir / "2001rsa.dat");
+      ok = a.open() && b.open() && a.write("A", 1) && b.write("B", 1) &&
+           commitTogether(fs, commitMarkFor(a.target()), {&a, &b});
+      break;
+    }
+    case WriteWay::InPlace: ok = updateInPlace(fs, dir / "2001rsa.dat", 2, "zz", 2); break;
+  }
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(readBytes(dir / "2001rsa.dat"), bytesOf("0123456789"));
+  EXPECT_EQ(readBytes(dir / "2001ksa.dat"), bytesOf("abc"));
+  EXPECT_EQ(modeOf(dir / "2001rsa.dat"), 0444u);
+  EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"2001ksa.dat", "2001rsa.dat"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, ReadOnlyTarget,
+                         ::testing::Values(WriteWay::Whole, WriteWay::Staged, WriteWay::Together, WriteWay::InPlace));
+
+TEST(ReadOnly, ANewFileAndAWritableOneAreWritten) {
+  TempDir dir;
+  FaultyFs fs;
+  fs.readOnly = [&](const std::filesystem::path& p) { return p == dir / "other.dat"; };
+  EXPECT_TRUE(writeWholeFile(fs, dir / "main.dat", bytesOf("a")));
+  EXPECT_TRUE(writeWholeFile(fs, dir / "main.dat", bytesOf("b")));
+  EXPECT_EQ(readBytes(dir / "main.dat"), bytesOf("b"));
+}
+
+TEST(ReadOnly, TheRealCheckRefusesMode0444ForAnOrdinaryUser) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  TempDir dir;
+  writeBytes(dir / "main.dat", bytesOf("old"));
+  ::chmod((dir / "main.dat").c_str(), 0444);
+  EXPECT_FALSE(FileSystem::standard().writable(dir / "main.dat"));
+  EXPECT_TRUE(FileSystem::standard().writable(dir / "missing.dat"));
+  EXPECT_FALSE(writeWholeFile(FileSystem::standard(), dir / "main.dat", bytesOf("new")));
+  EXPECT_EQ(readBytes(dir / "main.dat"), bytesOf("old"));
+  EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"main.dat"}));
 }

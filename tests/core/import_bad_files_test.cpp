@@ -15,6 +15,7 @@
 #include "import/jravan_import.hpp"
 #include "import/nifty_import.hpp"
 #include "import/pat_import.hpp"
+#include "ledger/text.hpp"
 #include "meeting_fixture.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
@@ -190,7 +191,7 @@ TEST(ImportWrites, AFailedFolderSettingsWriteReportsItAndKeepsTheFile) {
   EXPECT_EQ(snapshot(day.root())["janipa.dat"], before);
 }
 
-TEST(ImportWrites, AnArchiveWhoseMembersCannotBeWrittenFindsNothingAndLeavesNothing) {
+TEST(ImportWrites, AnArchiveWhoseMembersCannotBeWrittenNamesTheWriteAndLeavesNothing) {
   ImportDay day;
   meeting_test::FailingFs fs;
   fs.failCreate = [](const std::filesystem::path& p) { return p.parent_path().filename() == "lzh"; };
@@ -205,6 +206,7 @@ TEST(ImportWrites, AnArchiveWhoseMembersCannotBeWrittenFindsNothingAndLeavesNoth
   EXPECT_EQ(
       runJravanImport(ds, day.port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.lzh"}),
       std::nullopt);
-  EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
+  ASSERT_EQ(day.port.messages.size(), 1u);
+  EXPECT_EQ(day.port.lastText(), cp932ToUtf8(sjprintf(msg::kArchiveWriteFailed, "jc.lzh", "tmp/lzh/jra1125.dat")));
   EXPECT_TRUE(std::filesystem::is_empty(day.root() / "tmp" / "lzh"));
 }

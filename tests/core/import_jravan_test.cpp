@@ -2,11 +2,13 @@
 // archives, the settlement, and that nothing is written before 登録.
 #include <gtest/gtest.h>
 
+#include "core/support/faulty_fs.hpp"
 #include "import/file_list.hpp"
 #include "import/import_folders.hpp"
 #include "import/import_messages.hpp"
 #include "import/jravan_import.hpp"
 #include "ledger/text.hpp"
+#include "ledger/years.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 #include "support/lzh_builder.hpp"
@@ -227,4 +229,30 @@ TEST(JravanImport, ANamedArchiveIsUnpackedLikeASearchedOne) {
   writeFile(day.root() / "other.lzh", lzhArchive({{"jra1124.dat", std::vector<std::uint8_t>(3048, ' ')}}));
   EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("other.lzh")), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
+}
+
+// An archive whose member cannot be written (a full disk) ends the search with a message
+// naming the file that could not be written, never with "no matching file"; nothing of
+// the archive stays and the ledger is as it was.
+TEST_F(JravanSearch, AMemberThatCannotBeWrittenIsNamedAndEndsTheSearch) {
+  writeFile(folder / "a.lzh", lzhArchive({{"readme.txt", {'h', 'i'}}, {"jra1125.dat", jvNewResultJapanCup().bytes()}}));
+  writeFile(folder / "b.dat", jvNewResultJapanCup().bytes());
+  const Snapshot before = snapshot(day.root());
+  fixture::FaultyFs fs;
+  fs.fail = [](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
+    return op == fixture::FaultyFs::Op::Write && p.filename().string().rfind("jra1125.dat", 0) == 0;
+  };
+  DataStore ds(day.root(), &fs);
+  ds.loadYears();
+  initYears(ds);
+  ds.countMeetings();
+  ds.course = kTokyo;
+  ds.shownMeeting[kTokyo] = 1;
+  ds.readShown();
+  EXPECT_EQ(runJravanImport(ds, day.port, {}, folders, automatic()), std::nullopt);
+  ASSERT_EQ(day.port.messages.size(), 1u);
+  EXPECT_EQ(day.port.messages[0].text,
+            cp932ToUtf8(sjprintf(msg::kArchiveWriteFailed, sj("a.lzh").c_str(), "tmp/lzh/jra1125.dat")));
+  EXPECT_TRUE(lzhFolder().empty());
+  EXPECT_EQ(snapshot(day.root()), before);
 }

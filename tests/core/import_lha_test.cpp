@@ -2,7 +2,10 @@
 // names dropped, hostile names and damaged archives refused whole.
 #include <gtest/gtest.h>
 
+#include "common/ledger_builder.hpp"
+#include "core/support/faulty_fs.hpp"
 #include "import/lha_archive.hpp"
+#include "ledger/fileio.hpp"
 #include "support/lzh_builder.hpp"
 
 using namespace tovra;
@@ -85,3 +88,26 @@ TEST_P(LhaUnsafe, NamesPointingOutsideAreRefused) {
 INSTANTIATE_TEST_SUITE_P(Cases, LhaUnsafe,
                          ::testing::Values("..\\main.dat", "../main.dat", "a\\..\\..\\main.dat", "\\etc\\passwd",
                                            "/etc/passwd", ".."));
+
+// A member that cannot be written (a full disk) fails the unpacking by its name, and what
+// was written of the archive is removed again.
+TEST(LhaArchive, AMemberThatCannotBeWrittenIsNamedAndNothingStays) {
+  tovra::testing::TempDir dir;
+  tovra::testing::writeBytes(dir / "a.lzh",
+                             lzhArchive({{"jra1125.dat", bytesOf("hello")}, {"jra1126.dat", bytesOf("x")}}));
+  fixture::FaultyFs fs;
+  fs.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
+    return op == fixture::FaultyFs::Op::Write && p.filename().string().rfind("jra1126.dat", 0) == 0;
+  };
+  std::vector<std::string> written{"stale"};
+  std::string failed;
+  EXPECT_EQ(unpackLhaArchive(fs, dir / "a.lzh", dir / "out", written, &failed), LhaStatus::WriteFailed);
+  EXPECT_EQ(failed, "jra1126.dat");
+  EXPECT_TRUE(written.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+  // Without the fault both are there.
+  fs.fail = [](fixture::FaultyFs::Op, const std::filesystem::path&) { return false; };
+  EXPECT_EQ(unpackLhaArchive(fs, dir / "a.lzh", dir / "out", written), LhaStatus::Ok);
+  EXPECT_EQ(written, (std::vector<std::string>{"jra1125.dat", "jra1126.dat"}));
+  EXPECT_EQ(tovra::testing::readBytes(dir / "out" / "jra1126.dat"), bytesOf("x"));
+}

@@ -88,6 +88,33 @@ TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {
   }
 }
 
+// A file the user made read-only is refused with its name, before anything is shown or
+// changed, as a change in place of it is.
+TEST_F(MeetingDelete, AReadOnlyFileIsRefusedByNameAndKeptAsItWas) {
+  fill();
+  const std::pair<const char*, int> cases[] = {{"2001tok.dat", 8}, {"2001rto.dat", 10}};
+  for (auto [which, code] : cases) {
+    failing.readOnly = [which](const auto& p) { return p.filename() == which; };
+    ds = std::make_unique<DataStore>(root, &failing);  // a fatal error ends the one before
+    ds->loadYears();
+    ds->year = "2001";
+    ds->countMeetings();
+    ds->course = 4;
+    ds->shownMeeting[4] = 1;
+    ds->readShown();
+    try {
+      runDeleteShown(*ds, port, hooks);
+      ADD_FAILURE() << which << " replaced";
+    } catch (const FatalFileError& e) {
+      EXPECT_EQ(e.code(), code);
+      EXPECT_EQ(e.path(), std::string("tovradatafile/tok/") + which);
+    }
+    EXPECT_TRUE(hookCalls.empty());
+    EXPECT_EQ(port.waits, 0);
+    expectUnchanged();
+  }
+}
+
 TEST_F(MeetingDelete, FullDiskPartWayKeepsTheLedger) {
   fill();
   // The meeting file's work copy is complete; the race file's stops in its second block.

@@ -43,6 +43,8 @@ class FailingFs : public FileSystem {
   std::function<bool(const std::filesystem::path&)> limitWrites = [](const auto&) { return false; };
   std::size_t writeBudget = 0;  // bytes a limited file accepts before its writes fail
   bool skipSync = false;        // flush() leaves the data to the close, for long runs
+  // The files the user made read-only (mode 0444 for anyone but root).
+  std::function<bool(const std::filesystem::path&)> readOnly = [](const auto&) { return false; };
 
   std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
     if (mode == OpenMode::CreateNew && failCreate(p)) return nullptr;
@@ -56,6 +58,7 @@ class FailingFs : public FileSystem {
     return FileSystem::rename(from, to);
   }
   bool syncDirectory(const std::filesystem::path& dir) override { return skipSync || FileSystem::syncDirectory(dir); }
+  bool writable(const std::filesystem::path& p) override { return !readOnly(p) && FileSystem::writable(p); }
 
  private:
   class Limited : public File {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "entry/digit_keys.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/paths.hpp"
@@ -7,11 +9,21 @@
 #include "settings/exit_confirmation.hpp"
 #include "settings/settings_record.hpp"
 #include "common/ledger_builder.hpp"
+#include "core/support/faulty_fs.hpp"
+#include "ledger/fatal_error.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;
 
 namespace {
+// Every file under `root` with its bytes.
+std::map<std::string, std::vector<unsigned char>> filesUnder(const std::filesystem::path& root) {
+  std::map<std::string, std::vector<unsigned char>> out;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+    if (e.is_regular_file()) out[std::filesystem::relative(e.path(), root).string()] = readBytes(e.path());
+  return out;
+}
+
 std::vector<int> table(const DataStore& ds) {
   std::vector<int> v;
   for (auto n : ds.nenji.nen) v.push_back(n);
@@ -177,4 +189,79 @@ TEST(ExitConfirmation, AsksUnlessTheSettingsSayNot) {
   std::size_t shown = port.messages.size();
   EXPECT_TRUE(confirmExit(port, s));
   EXPECT_EQ(port.messages.size(), shown);
+}
+
+// A write that fails at any point of registering a year (a full disk) ends in the fatal
+// error of the file it could not write, and leaves nothing of the year: every file as it
+// was, main.dat included, the year table in memory too.
+TEST(Years, AFailedWriteLeavesNothingOfTheYear) {
+  TempDir dir;
+  fixture::FaultyFs fs;
+  fs.realSync = false;
+  DataStore ds(dir.path(), &fs);
+  makeLedger(ds, {2001, 2000});
+  const auto before = filesUnder(dir.path());
+  const auto tableBefore = table(ds);
+  int failures = 0;
+  for (int failing = 1;; ++failing) {
+    int writes = 0;
+    fs.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path&) {
+      return op == fixture::FaultyFs::Op::Write && ++writes == failing;
+    };
+    DataStore attempt(dir.path(), &fs);
+    attempt.loadYears();
+    initYears(attempt);
+    attempt.countMeetings();
+    const std::string yearBefore = attempt.year;
+    ScriptedPort port;
+    try {
+      registerYear(attempt, port, "2022");
+    } catch (const FatalFileError& e) {
+      ++failures;
+      EXPECT_TRUE(e.path() == "main.dat" || e.path().find("2022") != std::string::npos) << e.path();
+      EXPECT_EQ(filesUnder(dir.path()), before) << "write " << failing << " failed";
+      EXPECT_EQ(table(attempt), tableBefore);
+      EXPECT_EQ(attempt.year, yearBefore);
+      continue;
+    }
+    break;  // the failing write was past the last one: registered
+  }
+  // Twenty new files and main.dat.
+  EXPECT_EQ(failures, 21);
+  EXPECT_EQ(filesUnder(dir.path()).size(), before.size() + 20);
+}
+
+TEST(Years, AReadOnlyMainDatIsRefusedNamedAndNoFileOfTheYearStays) {
+  TempDir dir;
+  fixture::FaultyFs fs;
+  fs.realSync = false;
+  DataStore ds(dir.path(), &fs);
+  makeLedger(ds, {2001});
+  const auto before = filesUnder(dir.path());
+  fs.readOnly = [&](const std::filesystem::path& p) { return p.filename() == "main.dat"; };
+  ScriptedPort port;
+  try {
+    registerYear(ds, port, "2022");
+    ADD_FAILURE() << "registered over a read-only main.dat";
+  } catch (const FatalFileError& e) {
+    EXPECT_EQ(e.code(), 1);
+    EXPECT_EQ(e.path(), "main.dat");
+  }
+  EXPECT_EQ(filesUnder(dir.path()), before);
+}
+
+TEST(Years, TheFirstYearWhoseFilesCannotBeWrittenIsNotNamedInMainDat) {
+  TempDir dir;
+  fixture::FaultyFs fs;
+  fs.realSync = false;
+  DataStore ds(dir.path(), &fs);
+  makeLedger(ds, {});
+  const auto before = filesUnder(dir.path());
+  int writes = 0;
+  fs.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path&) {
+    return op == fixture::FaultyFs::Op::Write && ++writes == 5;
+  };
+  EXPECT_THROW(registerFirstYear(ds, 2001), FatalFileError);
+  EXPECT_EQ(filesUnder(dir.path()), before);
+  EXPECT_EQ(ds.nenji.nen[0], 0);
 }

@@ -37,6 +37,8 @@ class FaultyFs : public FileSystem {
 
   std::size_t stopAfter = std::numeric_limits<std::size_t>::max();
   std::function<bool(Op, const std::filesystem::path&)> fail = [](Op, const std::filesystem::path&) { return false; };
+  // The files the user may not write (as a file of mode 0444 is for anyone but root).
+  std::function<bool(const std::filesystem::path&)> readOnly = [](const std::filesystem::path&) { return false; };
   bool realSync = true;   // false: syncs are counted and succeed without reaching the disk (fast)
   std::size_t count = 0;  // operations so far
 
@@ -69,6 +71,8 @@ class FaultyFs : public FileSystem {
   bool syncDirectory(const std::filesystem::path& dir) override {
     return allow(Op::SyncDir, dir) && (!realSync || FileSystem::syncDirectory(dir));
   }
+  // Not counted among the operations: a file's mode is no step that can fail midway.
+  bool writable(const std::filesystem::path& p) override { return !readOnly(p) && FileSystem::writable(p); }
 
  private:
   bool allow(Op op, const std::filesystem::path& p) {
