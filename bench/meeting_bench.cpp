@@ -154,13 +154,11 @@ void BM_ExchangePassesInto150(benchmark::State& state) {
     ds.kaisai = {};
     ds.kaisai.tsukiHi = 615;
     ds.kaisai.kaiNichi = 301;
-    ds.writeMeeting(i);
     ds.races = {};
-    ds.writeRaceBlock(i);
+    ds.writeDay(i);
     ds.meetingCount[0] = i + 1;
     ds.kaisai = {};
-    ds.writeMeeting(i + 1);
-    ds.writeRaceBlock(i + 1);
+    ds.writeDay(i + 1);
     const int n = i + 1;
     for (int pass = 0; pass < n; ++pass) {
       bool exchanged = false;
@@ -172,12 +170,10 @@ void BM_ExchangePassesInto150(benchmark::State& state) {
         ds.readMeeting(j + 1);
         ds.readRaceBlock(j + 1);
         if (ds.kaisai.tsukiHi < a.tsukiHi) {
-          ds.writeMeeting(j);
-          ds.writeRaceBlock(j);
+          ds.writeDay(j);
           ds.kaisai = a;
           ds.races = ra;
-          ds.writeMeeting(j + 1);
-          ds.writeRaceBlock(j + 1);
+          ds.writeDay(j + 1);
           exchanged = true;
         }
       }

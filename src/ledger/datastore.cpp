@@ -88,15 +88,6 @@ void DataStore::readMeeting(int i) {
   kaisai.decode(buf);
 }
 
-void DataStore::writeMeeting(int i) {
-  checkAlive();
-  std::uint8_t buf[KaisaiRecord::kSize];
-  kaisai.encode(buf);
-  if (i < 0 || !updateInPlace(*fs_, resolve(meetingFile()), static_cast<std::uint64_t>(i) * KaisaiRecord::kSize, buf,
-                              sizeof buf))
-    fatal(4, meetingFile());
-}
-
 void DataStore::readRaceBlock(int i) {
   checkAlive();
   auto f = fs_->open(resolve(raceFile()), OpenMode::Read);
@@ -106,13 +97,32 @@ void DataStore::readRaceBlock(int i) {
   for (int r = 0; r < kRacesPerDay; ++r) races[r].decode(buf.data() + r * RaceRecord::kSize);
 }
 
-void DataStore::writeRaceBlock(int i) {
+void DataStore::writeRaceBlock(int i) { writeParts(i, false); }
+
+void DataStore::writeDay(int i) { writeParts(i, true); }
+
+void DataStore::writeParts(int i, bool withMeeting) {
   checkAlive();
-  std::vector<std::uint8_t> buf(kRaceBlockSize);
-  for (int r = 0; r < kRacesPerDay; ++r) races[r].encode(buf.data() + r * RaceRecord::kSize);
-  if (i < 0 ||
-      !updateInPlace(*fs_, resolve(raceFile()), static_cast<std::uint64_t>(i) * kRaceBlockSize, buf.data(), buf.size()))
-    fatal(6, raceFile());
+  if (i < 0) fatal(6, raceFile());
+  const std::filesystem::path racePath = resolve(raceFile());
+  std::vector<InPlacePiece> pieces(1);
+  pieces[0].path = racePath;
+  pieces[0].offset = static_cast<std::uint64_t>(i) * kRaceBlockSize;
+  pieces[0].bytes.resize(kRaceBlockSize);
+  for (int r = 0; r < kRacesPerDay; ++r) races[r].encode(pieces[0].bytes.data() + r * RaceRecord::kSize);
+  if (withMeeting) {
+    InPlacePiece meeting;
+    // Beside the race file: a ledger copied from Windows may spell the folder otherwise.
+    meeting.path = racePath.parent_path() / resolve(meetingFile()).filename();
+    meeting.offset = static_cast<std::uint64_t>(i) * KaisaiRecord::kSize;
+    meeting.bytes.resize(KaisaiRecord::kSize);
+    kaisai.encode(meeting.bytes.data());
+    pieces.push_back(std::move(meeting));
+  }
+  std::filesystem::path failed;
+  if (updateTogether(*fs_, journalFor(racePath), pieces, &failed)) return;
+  const bool meetingFailed = withMeeting && failed == pieces[1].path;
+  fatal(meetingFailed ? 4 : 6, meetingFailed ? meetingFile() : raceFile());
 }
 
 std::vector<KaisaiRecord> DataStore::readAllMeetings(int c, int fatalCode) {

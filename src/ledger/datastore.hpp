@@ -45,25 +45,24 @@ class DataStore {
   // --- operations (a failed open, or a failed write, throws FatalFileError) ---
   // Reads zero-fill what the file does not hold, so a short file never leaves the
   // previous meeting's data in the buffers. Writes check every step and are synced.
-  void loadYears();            // main.dat, created all-zero when missing (fatal 1 when it cannot be)
-  bool peekYears();            // main.dat when it is there, writing nothing; true when a year is registered
-  void saveYears();            // replaced whole; fatal 1
-  void countMeetings();        // fatal 2; afterwards course 0 and every shown index 0
-  void readMeeting(int i);     // fatal 3
-  void writeMeeting(int i);    // fatal 4
-  void readRaceBlock(int i);   // fatal 5
-  void writeRaceBlock(int i);  // fatal 6
-  // The shown meeting of the current course and its races. The race block is written
-  // first: a failure between the two leaves day figures that the next settlement repairs,
-  // never a total that counts a ticket the race file does not hold.
+  void loadYears();           // main.dat, created all-zero when missing (fatal 1 when it cannot be)
+  bool peekYears();           // main.dat when it is there, writing nothing; true when a year is registered
+  void saveYears();           // replaced whole; fatal 1
+  void countMeetings();       // fatal 2; afterwards course 0 and every shown index 0
+  void readMeeting(int i);    // fatal 3
+  void readRaceBlock(int i);  // fatal 5
+  // The race block of meeting i alone (fatal 6), or with the meeting record (a failure
+  // names the file that failed: fatal 6 for the race file, 4 for the meeting file). Both
+  // are written through one journal: after a crash at any point the next open finds the
+  // day all old or all new.
+  void writeRaceBlock(int i);
+  void writeDay(int i);
+  // The shown meeting of the current course and its races.
   void readShown() {
     readMeeting(shown());
     readRaceBlock(shown());
   }
-  void writeShown() {
-    writeRaceBlock(shown());
-    writeMeeting(shown());
-  }
+  void writeShown() { writeDay(shown()); }
 
   // Every record of a meeting file up to (not including) the all-zero record or the end
   // of the file: the bulk reader of tallies and searches.
@@ -105,6 +104,7 @@ class DataStore {
   FileSystem* fs_;
   bool dead_ = false;
   void checkAlive();
+  void writeParts(int i, bool withMeeting);
 };
 
 }  // namespace tovra

@@ -19,7 +19,13 @@
 //     renames. recoverInterruptedWrites() at the next open completes a committed group
 //     and discards everything that was not committed.
 //  3. One record inside an existing file: updateInPlace(fs, path, offset, data, n), which
-//     checks the open, the seek, the write, the sync and the close.
+//     checks the open, the seek, the write, the sync and the close. Only for files whose
+//     record may change alone (a settings field); a change of the ledger goes the 4th way.
+//  4. Records inside existing files that must change together (a meeting day: its race
+//     block and its meeting record): updateTogether(fs, journal, pieces). A redo journal
+//     holding every piece is written whole (way 1), then each piece in place, then the
+//     journal is removed. recoverInterruptedWrites() at the next open writes the pieces
+//     of a journal it finds again: the records read all old or all new.
 //
 // Reading: readWholeFile refuses files larger than its limit; read bounded pieces with
 // File::read otherwise, and zero-fill what a short read did not deliver.
@@ -113,6 +119,30 @@ bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void*
 bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t offset, const void* data,
                    std::size_t n);
 
+// Way 4 above: one piece of an existing file, changed in place.
+struct InPlacePiece {
+  std::filesystem::path path;  // in the folder of the journal
+  std::uint64_t offset = 0;
+  std::vector<std::uint8_t> bytes;
+};
+
+// The journal of a change whose first piece is in `target`.
+std::filesystem::path journalFor(const std::filesystem::path& target);
+
+// Way 4 above. Every piece's file must exist, be writable and lie in the folder of
+// `journal`. Returns false when nothing changed (a piece's file is missing or read-only,
+// or the journal could not be written) or when a piece failed after the journal was in
+// place: that journal stays and the next open completes the change. `failedPath` then
+// names the file that failed.
+bool updateTogether(FileSystem& fs, const std::filesystem::path& journal, const std::vector<InPlacePiece>& pieces,
+                    std::filesystem::path* failedPath = nullptr);
+
+// The bytes of a journal (a small header, the pieces by name, a CRC-32 over all), and the
+// reverse: false for anything that is not one whole journal.
+std::vector<std::uint8_t> encodeJournal(const std::vector<InPlacePiece>& pieces);
+bool decodeJournal(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& dir,
+                   std::vector<InPlacePiece>& pieces);
+
 // A new version of one file, written beside it under a unique name and put in place by
 // commit() (or by commitTogether with others). Destroyed before that, it removes the new
 // file and the target stays as it was.
@@ -154,20 +184,22 @@ std::filesystem::path commitMarkFor(const std::filesystem::path& target);
 
 // What the next open does with what a crash left in `dir`: each commit mark's group is
 // completed (the files it names still staged are renamed over their targets) and the mark
-// removed; every other staged file whose writer no longer runs is removed (the pid in its
-// name; a name without one is removed). Returns false when a committed group could
-// not be completed (the ledger would be a mix of old and new): the caller stops.
-// `failedPath` then names the target that could not be put in place.
+// removed; each journal's pieces are written again and the journal removed (one that does
+// not read whole was never in place: it is removed); every other staged file whose writer no longer runs is removed
+// (the pid in its name; a name without one is removed). Returns false when a committed group could not be completed
+// (the ledger would be a mix of old and new): the caller stops. `failedPath` then names the target that could not be
+// put in place.
 bool recoverInterruptedWrites(FileSystem& fs, const std::filesystem::path& dir,
                               std::filesystem::path* failedPath = nullptr);
 
-// Removes the staged files and commit marks in `dir` whose target name starts with
+// Removes the staged files, commit marks and journals in `dir` whose target name starts with
 // `prefix` (a deleted year's "2001"): nothing of a deleted year is left behind.
 void removeLeftoversOf(FileSystem& fs, const std::filesystem::path& dir, const std::string& prefix);
 
-// True for the names of staged files and commit marks.
+// True for the names of staged files, commit marks and journals.
 bool isStagedName(const std::string& name);
 bool isCommitMarkName(const std::string& name);
+bool isJournalName(const std::string& name);
 // The pid in a staged file's name, or 0 when the name has none.
 long stagedWriterPid(const std::string& name);
 

@@ -131,12 +131,10 @@ void appendMeeting(DataStore& ds, int course, const KaisaiRecord& k, const RaceB
   const int n = ds.meetingCount[course];
   ds.kaisai = k;
   ds.races = races;
-  ds.writeMeeting(n);
-  ds.writeRaceBlock(n);
+  ds.writeDay(n);
   ds.kaisai = KaisaiRecord{};
   ds.races = RaceBlock{};
-  ds.writeMeeting(n + 1);
-  ds.writeRaceBlock(n + 1);
+  ds.writeDay(n + 1);
   ds.meetingCount[course] = n + 1;
   ds.course = keep;
 }

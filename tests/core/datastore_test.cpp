@@ -152,7 +152,7 @@ TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {
   ds3.year = "2001";
   ds3.course = 5;
   for (auto [code, op] : std::initializer_list<std::pair<int, void (DataStore::*)(int)>>{
-           {3, &DataStore::readMeeting}, {4, &DataStore::writeMeeting}, {6, &DataStore::writeRaceBlock}}) {
+           {3, &DataStore::readMeeting}, {6, &DataStore::writeDay}, {6, &DataStore::writeRaceBlock}}) {
     DataStore d(dir.path());
     d.year = "2001";
     d.course = 5;

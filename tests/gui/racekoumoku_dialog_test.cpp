@@ -35,7 +35,7 @@ class RaceKoumokuDialogTest : public QObject {
     races[7].tanGaku[0] = 300;
     day_ = std::make_unique<EntryDay>(races);
     setFixedText(appState().ds.kaisai.raceMei[7], sj("ﾃｽﾄ特別"));
-    appState().ds.writeMeeting(0);
+    appState().ds.writeDay(0);
   }
   void cleanup() { day_.reset(); }
 
