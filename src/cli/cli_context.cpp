@@ -54,7 +54,7 @@ void Context::refuse(const std::string& text) {
 
 void Context::prepare() {
   if (ds) return;
-  ds.emplace(dir);
+  ds.emplace(dir, io.fs);
   if (!ds->fs().isDirectory(ds->root())) refuse("ﾌｫﾙﾀﾞ " + dir + " がありません。");
   takeLock();
   if (!prepareFolders(ds->fs(), ds->root(), port)) throw Refused();

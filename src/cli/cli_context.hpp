@@ -24,6 +24,7 @@ struct Io {
   std::istream& in;
   bool inTerminal = false;   // confirmations are asked only when stdin is a terminal
   bool errTerminal = false;  // beeps and wait texts go only to a terminal
+  FileSystem* fs = nullptr;  // the file layer of the ledger and of output files (unset: the system's)
 };
 
 // The terminal as the user port: messages to stderr, confirmations asked on the

@@ -134,7 +134,11 @@ class SavedDelete : public Command {
     const tally::SavedCheck check = tally::checkSaved(ds, kind);
     if (!check.problem.empty()) ctx.refuse(check.problem + "\n\n処理を中止します。");
     const int index = parseIndex(ctx, kind, index_);
-    const tally::SavedEntry entry = tally::savedEntries(ds, kind)[static_cast<std::size_t>(index)];
+    // Read once more for the question: a read that fails now is no entry to index.
+    const std::vector<tally::SavedEntry> entries = tally::savedEntries(ds, kind);
+    if (static_cast<std::size_t>(index) >= entries.size())
+      ctx.refuse(std::string(tally::kSavedDamagedLead) + "\n\n処理を中止します。");
+    const tally::SavedEntry& entry = entries[static_cast<std::size_t>(index)];
     if (!askOkCancel(ctx.port, tally::savedDeleteQuestion(kind, entry))) throw Refused();
     if (!tally::deleteSavedResult(ds, ctx.port, kind, index)) throw Refused();
   }

@@ -10,23 +10,23 @@
 
 namespace tovra::testing {
 
-CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args, FileSystem* fs) {
   std::ostringstream out, err;
   std::istringstream in;
   std::vector<std::string> all{"-C", dir.string()};
   all.insert(all.end(), args.begin(), args.end());
   CliResult r;
 #ifdef TOVRA_CLI_PRINTS
-  r.exitCode = cli::run(all, cli::Io{out, err, in}, makeQtPrintBackend, makeQtChartRenderer);
+  r.exitCode = cli::run(all, cli::Io{out, err, in, false, false, fs}, makeQtPrintBackend, makeQtChartRenderer);
 #else
-  r.exitCode = cli::run(all, cli::Io{out, err, in});
+  r.exitCode = cli::run(all, cli::Io{out, err, in, false, false, fs});
 #endif
   r.out = out.str();
   r.err = err.str();
   return r;
 }
 
-CliResult runCli(const std::filesystem::path& dir, const std::string& args) {
+CliResult runCli(const std::filesystem::path& dir, const std::string& args, FileSystem* fs) {
   // Words split at spaces as a shell would, with '...' quoting (an empty '' is a word).
   std::vector<std::string> words;
   std::string word;
@@ -45,7 +45,7 @@ CliResult runCli(const std::filesystem::path& dir, const std::string& args) {
     }
   }
   if (inWord) words.push_back(word);
-  return runCli(dir, words);
+  return runCli(dir, words, fs);
 }
 
 }  // namespace tovra::testing

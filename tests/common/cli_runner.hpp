@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace tovra {
+class FileSystem;
+}
+
 namespace tovra::testing {
 
 struct CliResult {
@@ -13,9 +17,9 @@ struct CliResult {
   std::string err;  // stderr
 };
 
-// tovra-cli -C dir ARGS...
-CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args);
+// tovra-cli -C dir ARGS..., over the file layer `fs` when given.
+CliResult runCli(const std::filesystem::path& dir, const std::vector<std::string>& args, FileSystem* fs = nullptr);
 // The same with the arguments split at spaces; '...' quotes as in a shell.
-CliResult runCli(const std::filesystem::path& dir, const std::string& args);
+CliResult runCli(const std::filesystem::path& dir, const std::string& args, FileSystem* fs = nullptr);
 
 }  // namespace tovra::testing
