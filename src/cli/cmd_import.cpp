@@ -21,7 +21,7 @@ void addImportCommands(CommandSet& set) {
 
 ImportFolders ImportCommand::selectImportDay(Context& ctx, const std::string& course, const std::string& index) {
   const int c = parseCourse(ctx, course);
-  ctx.selectMeeting(c, parseMeetingIndex(ctx, index));
+  ctx.selectMeeting(c, parseMeetingIndex(ctx, c, index));
   ImportFolders f;
   loadImportFolders(ctx.ds->fs(), ctx.ds->root(), f);
   return f;

@@ -84,7 +84,7 @@ class MeetingEdit : public Command {
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     const int c = parseCourse(ctx, args_.course);
-    const int i = parseMeetingIndex(ctx, args_.index);
+    const int i = parseMeetingIndex(ctx, c, args_.index);
     const MeetingDate d = date_.parse(ctx);
     ctx.selectMeeting(c, i);
     const int shown = runEditShown(ds, ctx.port, {}, d);

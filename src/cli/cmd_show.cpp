@@ -31,7 +31,7 @@ class ShowMeeting : public Command {
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     const int c = parseCourse(ctx, args_.course);
-    const int index = parseMeetingIndex(ctx, args_.index);
+    const int index = parseMeetingIndex(ctx, c, args_.index);
     ds.course = c;
     if (ds.meetingCount[c] == 0 && index == 0) {
       // A course without meetings shows its empty view.

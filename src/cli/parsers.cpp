@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.hpp"
+#include "ledger/fatal_error.hpp"
 
 namespace tovra::cli {
 
@@ -19,10 +20,19 @@ int parseCourse(Context& ctx, const std::string& text) {
   return c;
 }
 
-int parseMeetingIndex(Context& ctx, const std::string& text) {
+int parseMeetingIndex(Context& ctx, int course, const std::string& text) {
   int i = -1;
-  if (!parseDigits(text, i, 9)) ctx.refuse("開催ﾃﾞｰﾀの番号は 0 以上の数で指定して下さい。");
-  return i;
+  if (parseDigits(text, i, 9)) return i;
+  const auto dash = text.find('-');
+  int month = 0, day = 0;
+  if (dash == std::string::npos || !parseDigits(text.substr(0, dash), month, 2) ||
+      !parseDigits(text.substr(dash + 1), day, 2))
+    ctx.refuse("開催ﾃﾞｰﾀの番号は 0 以上の数で指定して下さい。");
+  DataStore& ds = ctx.requireYear();
+  const auto found = ds.ledger().findDay(ds.year, course, month, day);
+  if (!found) throw FatalFileError(found.failure().code, found.failure().path);
+  if (!*found) ctx.refuse(std::string(keibajo(course).name) + "競馬場に開催ﾃﾞｰﾀ " + text + " はありません。");
+  return **found;
 }
 
 int parseRace(Context& ctx, const std::string& text) {
@@ -56,7 +66,7 @@ void MeetingArgs::define(CLI::App& app) {
 
 int MeetingArgs::select(Context& ctx) const {
   const int c = parseCourse(ctx, course);
-  ctx.selectMeeting(c, parseMeetingIndex(ctx, index));
+  ctx.selectMeeting(c, parseMeetingIndex(ctx, c, index));
   return c;
 }
 

@@ -25,8 +25,9 @@ bool parseDigits(const std::string& text, int& out, std::size_t maxDigits);
 
 // A course by its code (sap..kok, any case) or its index 0-9.
 int parseCourse(Context& ctx, const std::string& text);
-// A meeting index as `meeting list` shows it: 0 or more.
-int parseMeetingIndex(Context& ctx, const std::string& text);
+// A meeting of `course` in the current year: its index as `meeting list` shows it (0 or
+// more), or the date it is held as MM-DD ("05-30", also "5-30").
+int parseMeetingIndex(Context& ctx, int course, const std::string& text);
 // A race number 1-12; returns the race's index 0-11.
 int parseRace(Context& ctx, const std::string& text);
 

@@ -97,42 +97,21 @@ void DataStore::readRaceBlock(int i) {
   for (int r = 0; r < kRacesPerDay; ++r) races[r].decode(buf.data() + r * RaceRecord::kSize);
 }
 
-void DataStore::writeRaceBlock(int i) { writeParts(i, false); }
-
-void DataStore::writeDay(int i) { writeParts(i, true); }
-
-void DataStore::writeParts(int i, bool withMeeting) {
+void DataStore::writeRaceBlock(int i) {
   checkAlive();
-  if (i < 0) fatal(6, raceFile());
-  const std::filesystem::path racePath = resolve(raceFile());
-  std::vector<InPlacePiece> pieces(1);
-  pieces[0].path = racePath;
-  pieces[0].offset = static_cast<std::uint64_t>(i) * kRaceBlockSize;
-  pieces[0].bytes.resize(kRaceBlockSize);
-  for (int r = 0; r < kRacesPerDay; ++r) races[r].encode(pieces[0].bytes.data() + r * RaceRecord::kSize);
-  if (withMeeting) {
-    InPlacePiece meeting;
-    // Beside the race file: a ledger copied from Windows may spell the folder otherwise.
-    meeting.path = racePath.parent_path() / resolve(meetingFile()).filename();
-    meeting.offset = static_cast<std::uint64_t>(i) * KaisaiRecord::kSize;
-    meeting.bytes.resize(KaisaiRecord::kSize);
-    kaisai.encode(meeting.bytes.data());
-    pieces.push_back(std::move(meeting));
-  }
-  std::filesystem::path failed;
-  if (updateTogether(*fs_, journalFor(racePath), pieces, &failed)) return;
-  const bool meetingFailed = withMeeting && failed == pieces[1].path;
-  fatal(meetingFailed ? 4 : 6, meetingFailed ? meetingFile() : raceFile());
+  if (auto failed = ledger().writeRaces({year, course, i}, races)) fatal(failed->code, failed->path);
+}
+
+void DataStore::writeDay(int i) {
+  checkAlive();
+  if (auto failed = ledger().writeDay({year, course, i}, {kaisai, races})) fatal(failed->code, failed->path);
 }
 
 std::vector<KaisaiRecord> DataStore::readAllMeetings(int c, int fatalCode) {
   checkAlive();
-  auto f = fs_->open(resolve(meetingFile(c)), OpenMode::Read);
-  if (!f) fatal(fatalCode, meetingFile(c));
-  const MeetingScan scan = scanMeetingFile(*f, false);
-  std::vector<KaisaiRecord> out(scan.count());
-  for (std::size_t i = 0; i < out.size(); ++i) out[i].decode(scan.record(i));
-  return out;
+  auto all = ledger().meetings(year, c);
+  if (!all) fatal(fatalCode, all.failure().path);
+  return std::move(*all);
 }
 
 DataStore::RaceBlocks::RaceBlocks(std::unique_ptr<File> f) : f_(std::move(f)), buf_(kRaceBlockSize) {}

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ledger/ledger.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
@@ -31,6 +32,9 @@ class DataStore {
   int yearNumber() const;
   int shown() const { return shownMeeting[course]; }
   int count() const { return meetingCount[course]; }
+
+  // The ledger under the same folder and file layer, addressed by key.
+  Ledger ledger() const { return Ledger(root_, *fs_); }
 
   // --- paths ---
   const std::filesystem::path& root() const { return root_; }
@@ -104,7 +108,6 @@ class DataStore {
   FileSystem* fs_;
   bool dead_ = false;
   void checkAlive();
-  void writeParts(int i, bool withMeeting);
 };
 
 }  // namespace tovra
