@@ -252,6 +252,11 @@ bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* 
   return staged.open() && staged.write(data, n) && staged.commit();
 }
 
+bool writeScratchFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
+  StagedFile staged(fs, p, StagedFile::Sync::Scratch);
+  return staged.open() && staged.write(data, n) && staged.commit();
+}
+
 OutputTarget outputTargetFor(const std::filesystem::path& p) {
   std::filesystem::path cur = p;
   for (int hop = 0; hop < 40; ++hop) {
@@ -296,8 +301,8 @@ bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t
   return f->close() && ok;
 }
 
-StagedFile::StagedFile(FileSystem& fs, std::filesystem::path target)
-    : fs_(fs), target_(std::move(target)), staged_(stagedPathFor(target_)) {}
+StagedFile::StagedFile(FileSystem& fs, std::filesystem::path target, Sync sync)
+    : fs_(fs), target_(std::move(target)), staged_(stagedPathFor(target_)), sync_(sync) {}
 
 StagedFile::~StagedFile() {
   if (file_) file_->close();
@@ -322,7 +327,7 @@ bool StagedFile::write(const void* data, std::size_t n) {
 bool StagedFile::finish() {
   if (finished_) return true;
   if (!file_ || failed_) return false;
-  bool ok = file_->flush();
+  bool ok = sync_ == Sync::Scratch || file_->flush();
   ok = file_->close() && ok;
   file_.reset();
   // The new file takes the mode of the one it replaces (a private 0600 ledger stays so).
@@ -342,7 +347,7 @@ bool StagedFile::renameIntoPlace() {
 
 bool StagedFile::commit() {
   if (!finish() || !renameIntoPlace()) return false;
-  return fs_.syncDirectory(target_.parent_path());
+  return sync_ == Sync::Scratch || fs_.syncDirectory(target_.parent_path());
 }
 
 std::filesystem::path commitMarkFor(const std::filesystem::path& target) {
