@@ -1,6 +1,7 @@
 #include "ledger/fileio.hpp"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -283,9 +284,40 @@ OutputTarget outputTargetFor(const std::filesystem::path& p) {
   return {p, false};  // a loop of links: the write fails as the system says
 }
 
+namespace {
+
+// The signals that end the program from a terminal or a service manager, held back
+// (blocked for the calling thread) while it lives; the mask before is restored at its
+// end, when one that came meanwhile takes its usual effect.
+class TerminationSignalsHeld {
+ public:
+  TerminationSignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&set, s);
+    held_ = ::pthread_sigmask(SIG_BLOCK, &set, &before_) == 0;
+  }
+  ~TerminationSignalsHeld() {
+    if (held_) ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+  }
+  TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
+  TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+  bool held_ = false;
+};
+
+}  // namespace
+
 bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
   const OutputTarget t = outputTargetFor(p);
-  if (!t.writeThrough) return writeWholeFile(fs, t.path, data, n);
+  if (!t.writeThrough) {
+    // The bytes are all in memory: staging, syncing and renaming take a moment, during
+    // which a Ctrl-C would leave the staged file beside the user's.
+    const TerminationSignalsHeld held;
+    return writeWholeFile(fs, t.path, data, n);
+  }
   auto f = fs.openWriteThrough(t.path);
   if (!f) return false;
   const bool ok = f->write(data, n) && f->flush();

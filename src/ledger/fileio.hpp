@@ -112,7 +112,11 @@ struct OutputTarget {
 OutputTarget outputTargetFor(const std::filesystem::path& p);
 
 // A file the user named, written as outputTargetFor says. On false a regular target is as
-// it was and nothing is left beside it.
+// it was and nothing is left beside it. While a regular file is staged, synced and put in
+// place, SIGINT, SIGTERM, SIGHUP and SIGQUIT wait (blocked for this thread), so that a
+// Ctrl-C then ends the program with the old file or the whole new one and nothing staged
+// beside it; a write through to a FIFO or device, which may wait for its reader without
+// end, is never shielded so.
 bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 
 // Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure
