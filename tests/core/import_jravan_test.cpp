@@ -182,7 +182,7 @@ TEST_F(JravanSearch, NoMatchingFileEndsWithItsMessage) {
 }
 
 TEST_F(JravanSearch, UnpacksAnArchiveUsesItsMatchingMemberAndRemovesWhatItUnpacked) {
-  // A file of the user's named like a member stays untouched: archives unpack into tmp/lzh.
+  // A file of the user's named like a member stays untouched: archives are read in memory.
   writeFile(day.root() / "jra1125.dat", {'u', 's', 'e', 'r'});
   const auto archive = lzhArchive({{"readme.txt", {'h', 'i'}},
                                    {"JV\\JRA1124.DAT", std::vector<std::uint8_t>(3048, ' ')},
