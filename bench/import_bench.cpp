@@ -3,8 +3,10 @@
 //   the first 36 records, which are all a file is examined for), named and found by the
 //   automatic search among the other files of its folder;
 // - a PAT folder with a season of purchase files (the index's 100 files of 60 tickets)
-//   and a season of result and runner files (288 each).
-// Target: under 100 ms each.
+//   and a season of result and runner files (288 each);
+// - LZH archives: one of 1000 members (the most an archive may hold; the day's file the
+//   last of them), read in memory, and one of 50 000 empty members, refused by its count.
+// Target: under 100 ms each (the refusal: a few milliseconds, whatever the archive holds).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <fstream>
 
 #include "core/support/import_builders.hpp"
+#include "core/support/lzh_builder.hpp"
 #include "import/import_folders.hpp"
 #include "import/jravan_import.hpp"
 #include "import/pat_import.hpp"
@@ -93,6 +96,19 @@ struct Ledger {
     }
     folders.folder[kFolderPat] = "pat/";
     folders.patKind = 3;
+
+    // The archives.
+    const auto archive = [](std::size_t members) {
+      std::vector<LzhEntry> entries;
+      for (std::size_t i = 0; i + 1 < members; ++i)
+        entries.push_back({"JV\\JRA" + std::to_string(100000 + i) + ".DAT", std::vector<std::uint8_t>(3048, ' ')});
+      entries.push_back({"JV\\JRA1125.DAT", jvNewResultJapanCup().bytes()});
+      return lzhArchive(entries);
+    };
+    writeBytes(root / "lzh" / "limit.lzh", archive(kLhaMaxMembers));
+    std::vector<LzhEntry> empty;
+    for (int i = 0; i < 50000; ++i) empty.push_back({"jra" + std::to_string(100000 + i) + ".dat", {}});
+    writeBytes(root / "lzh" / "many.lzh", lzhArchive(empty));
   }
   ~Ledger() { std::filesystem::remove_all(root); }
 };
@@ -124,6 +140,29 @@ void BM_JravanYearFileSearched(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_JravanYearFileSearched)->Unit(benchmark::kMillisecond);
+
+void BM_JravanArchiveOfAThousandMembers(benchmark::State& state) {
+  Ledger& l = ledger();
+  ScriptedPort port;
+  for (auto _ : state) {
+    auto t =
+        runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, false, "lzh/limit.lzh"});
+    if (!t || *t != " 11R") state.SkipWithError("the day was not read");
+    discardImport(l.ds);
+  }
+}
+BENCHMARK(BM_JravanArchiveOfAThousandMembers)->Unit(benchmark::kMillisecond);
+
+void BM_JravanArchiveOfFiftyThousandMembersRefused(benchmark::State& state) {
+  Ledger& l = ledger();
+  ScriptedPort port;
+  for (auto _ : state) {
+    auto t =
+        runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, false, "lzh/many.lzh"});
+    if (t) state.SkipWithError("the archive was not refused");
+  }
+}
+BENCHMARK(BM_JravanArchiveOfFiftyThousandMembersRefused)->Unit(benchmark::kMillisecond);
 
 void BM_PatSeasonFolder(benchmark::State& state) {
   Ledger& l = ledger();

@@ -7,12 +7,14 @@
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
 #include "mainwindow/startup.hpp"
+#include "cli/terminal_text.hpp"
 
 namespace tovra::cli {
 
 Answer TerminalPort::message(const std::string& title, const std::string& text, MsgIcon icon, MsgButtons buttons) {
   (void)icon;
-  io_.err << "[" << title << "] " << text << "\n";
+  // A message may name a file or quote ledger text: control characters are shown escaped.
+  io_.err << "[" << terminalText(title) << "] " << terminalText(text, Keep::LineFeedsAndTabs) << "\n";
   if (buttons == MsgButtons::Ok) return Answer::Ok;
   if (yes) return Answer::Ok;
   if (!io_.inTerminal) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "import/import_folders.hpp"
 #include "ledger/text.hpp"
 
@@ -18,7 +19,8 @@ class FoldersShow : public Command {
     ImportFolders f;
     loadImportFolders(ctx.ds->fs(), ctx.ds->root(), f);
     const char* labels[ImportFolders::kFolders] = {"JRA-VAN 出馬表", "JRA-VAN 成績", "NIFTY", "PAT"};
-    for (std::size_t i = 0; i < f.folder.size(); ++i) ctx.out << labels[i] << "：" << cp932ToUtf8(f.folder[i]) << "\n";
+    for (std::size_t i = 0; i < f.folder.size(); ++i)
+      ctx.out << labels[i] << "：" << terminalText(cp932ToUtf8(f.folder[i])) << "\n";
     ctx.out << "PATの種類：" << f.patKindIndex() << " " << patKindItem(f.patKindIndex()) << "\n";
   }
 };

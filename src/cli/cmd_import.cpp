@@ -4,6 +4,7 @@
 #include "cli/cmd_import.hpp"
 
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "import/import_day.hpp"
 
 namespace tovra::cli {
@@ -39,7 +40,8 @@ std::filesystem::path ImportCommand::fromShell(const std::string& file) { return
 void ImportCommand::finishImport(Context& ctx, const std::string& caption, const std::vector<std::string>& lines) {
   DataStore& ds = *ctx.ds;
   ctx.out << caption << "\n" << importDayLabel(ds) << "\n";
-  for (const std::string& l : lines) ctx.out << l << "\n";
+  // What the import read (race names of outside files) may hold any byte.
+  for (const std::string& l : lines) ctx.out << terminalText(l, Keep::Tabs) << "\n";
   if (ctx.port.yes) {
     storeImport(ds);
   } else {

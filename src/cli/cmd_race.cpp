@@ -7,6 +7,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "entry/purchase.hpp"
 #include "entry/race_entry.hpp"
 #include "entry/results.hpp"
@@ -44,7 +45,7 @@ void checkAmountField(Context& ctx, const std::string& amount) {
 }
 
 void printLines(std::ostream& out, const std::vector<std::string>& lines) {
-  for (const std::string& l : lines) out << l << "\n";
+  for (const std::string& l : lines) out << terminalText(l, Keep::Tabs) << "\n";
 }
 
 // The options of the seven radio items, in the dialog's order.

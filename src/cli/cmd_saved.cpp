@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "tally/jyoken_view.hpp"
 #include "tally/koumoku_view.hpp"
 #include "tally/result_files.hpp"
@@ -55,7 +56,7 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
       break;
   }
   if (lines.empty()) throw Refused();
-  for (const std::string& line : lines) ctx.out << line << "\n";
+  for (const std::string& line : lines) ctx.out << terminalText(line, Keep::Tabs) << "\n";
 }
 
 constexpr const char* kKindHelp = "shushi, koumoku, rank or jyoken";
@@ -78,10 +79,11 @@ class SavedList : public Command {
         sound = false;
         continue;
       }
+      // The time text is the index file's: a damaged one may hold any byte.
       const auto entries = tally::savedEntries(ds, kind);
       for (std::size_t i = 0; i < entries.size(); ++i)
-        ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << entries[i].time << "\t"
-                << entries[i].description << "\n";
+        ctx.out << tally::tallyKindInfo(kind).name << "\t" << i << "\t" << terminalText(entries[i].time) << "\t"
+                << terminalText(entries[i].description) << "\n";
     }
     if (!sound) throw Refused();
   }

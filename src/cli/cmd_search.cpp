@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/parsers.hpp"
 #include "ledger/text.hpp"
 #include "search/search_engine.hpp"
@@ -19,10 +20,12 @@ void printLastList(Context& ctx) {
   DataStore& ds = ctx.requireYear();
   const auto text = search::readKekaText(ds);
   if (!text) ctx.refuse("検索結果がありません。");
-  ctx.out << cp932ToUtf8(text->title) << "\n" << cp932ToUtf8(text->summary) << "\n検索されたﾚｰｽﾃﾞｰﾀ：\n";
+  // Race names and the searched text come from files: control characters are shown escaped.
+  ctx.out << terminalText(cp932ToUtf8(text->title), Keep::LineFeedsAndTabs) << "\n"
+          << terminalText(cp932ToUtf8(text->summary), Keep::LineFeedsAndTabs) << "\n検索されたﾚｰｽﾃﾞｰﾀ：\n";
   std::string piece;
   const auto flush = [&ctx, &piece] {
-    ctx.out << cp932ToUtf8(piece);
+    ctx.out << terminalText(cp932ToUtf8(piece), Keep::LineFeedsAndTabs);
     piece.clear();
   };
   search::forEachKekaRecord(ds, [&](const search::KekaRecord& r, const search::HaitouNote* note) {

@@ -45,7 +45,7 @@ void printRace(std::ostream& out, const DataStore& ds, int r) {
         << "  回収金額" << yenText(purchase + balance) << "  収支" << yenText(balance) << "\n";
   }
   const std::string comment = commentToMemo(cp932ToUtf8(fixedText(race.comento)));
-  if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << terminalText(comment, true) << "\n";
+  if (!comment.empty()) out << "ｺﾒﾝﾄ\t" << terminalText(comment, Keep::LineFeeds) << "\n";
 }
 
 class ShowRace : public Command {

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/jyoken_tally.hpp"
@@ -68,7 +69,8 @@ class TallyJyoken : public Command {
     if (csv_.print(ctx, tally::TallyKind::Jyoken)) return;
     const auto result = tally::readJyokenFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line : tally::jyokenLines(tally::jyokenView(*result))) ctx.out << line << "\n";
+    for (const std::string& line : tally::jyokenLines(tally::jyokenView(*result)))
+      ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 
  private:

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/koumoku_tally.hpp"
@@ -31,7 +32,8 @@ class TallyKoumoku : public Command {
     if (csv_.print(ctx, tally::TallyKind::Koumoku)) return;
     const auto result = tally::readKoumokuFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line : tally::koumokuLines(tally::koumokuView(*result, n))) ctx.out << line << "\n";
+    for (const std::string& line : tally::koumokuLines(tally::koumokuView(*result, n)))
+      ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 
  private:

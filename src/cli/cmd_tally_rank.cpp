@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/rank_tally.hpp"
@@ -31,7 +32,8 @@ class TallyRank : public Command {
     if (csv_.print(ctx, tally::TallyKind::Rank)) return;
     const auto result = tally::readRankFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line : tally::rankLines(tally::rankView(*result, page_))) ctx.out << line << "\n";
+    for (const std::string& line : tally::rankLines(tally::rankView(*result, page_)))
+      ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 
  private:

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
 #include "tally/shushi_tally.hpp"
@@ -47,7 +48,7 @@ class TallyShushi : public Command {
     const auto result = tally::readShushiFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line : tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
-      ctx.out << line << "\n";
+      ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 
  private:

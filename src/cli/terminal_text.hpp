@@ -7,8 +7,11 @@
 
 namespace tovra::cli {
 
-// `utf8` with every C0 control character and DEL written as \xHH;
-// line feeds stay when `keepLineFeeds` (a comment's lines), are escaped otherwise.
-std::string terminalText(std::string_view utf8, bool keepLineFeeds = false);
+// The control characters that stay as they are: line feeds where the text is made of
+// lines (a comment, a message), tabs where it is made of tab-separated columns (the
+// lines of a tally). Every other C0 control character and DEL is escaped.
+enum class Keep { Nothing, LineFeeds, Tabs, LineFeedsAndTabs };
+
+std::string terminalText(std::string_view utf8, Keep keep = Keep::Nothing);
 
 }  // namespace tovra::cli

@@ -64,15 +64,20 @@ std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& 
   return p;
 }
 
-std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root,
-                                   const std::filesystem::path& folder, const std::string& mask, const char* workFile) {
-  std::vector<std::string> names = matchingFiles(fs, folder, mask);
+void writeFileList(FileSystem& fs, const std::filesystem::path& root, const std::vector<std::string>& names,
+                   const char* workFile) {
   std::vector<std::uint8_t> records(names.size() * kFileListRecord, 0);
   for (std::size_t i = 0; i < names.size(); ++i)
     std::memcpy(records.data() + i * kFileListRecord, names[i].data(), std::min(names[i].size(), kFileListRecord - 1));
-  // The import works from the returned names; the work file only shows the list to whoever looks
+  // The import works from the names; the work file only shows the list to whoever looks
   // into tmp/, so a failed write (a full disk) must not stop the import.
-  (void)writeWholeFile(fs, resolvePath(fs, root, workFile), records.data(), records.size());
+  (void)writeScratchFile(fs, resolvePath(fs, root, workFile), records.data(), records.size());
+}
+
+std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root,
+                                   const std::filesystem::path& folder, const std::string& mask, const char* workFile) {
+  std::vector<std::string> names = matchingFiles(fs, folder, mask);
+  writeFileList(fs, root, names, workFile);
   return names;
 }
 

@@ -30,8 +30,14 @@ std::vector<std::string> matchingFiles(FileSystem& fs, const std::filesystem::pa
 // as written (PAT's program and index files are named in any case).
 std::filesystem::path findInFolder(FileSystem& fs, const std::filesystem::path& folder, const std::string& name);
 
-// matchingFiles(), written to the work file `workFile` (a logical path below `root`)
-// and returned. The work file is overwritten and left in place.
+// Writes `names` to the work file `workFile` (a logical path below `root`) as the list
+// records above. The work file is overwritten and left in place; it is a scratch file
+// (not synced), and a failed write (a full disk) does not stop the import, which works
+// from the names it holds.
+void writeFileList(FileSystem& fs, const std::filesystem::path& root, const std::vector<std::string>& names,
+                   const char* workFile);
+
+// matchingFiles(), written to the work file `workFile` as writeFileList does, and returned.
 std::vector<std::string> listFiles(FileSystem& fs, const std::filesystem::path& root,
                                    const std::filesystem::path& folder, const std::string& mask, const char* workFile);
 

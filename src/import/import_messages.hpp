@@ -22,9 +22,10 @@ inline constexpr const char* kItemsBrokenImport = "ﾚｰｽ項目に異常が�
 // An archive that cannot be unpacked safely (damaged, or a member named with a path).
 inline constexpr const char* kArchiveDamaged =
     "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n圧縮ﾌｧｲﾙ %s が壊れているため解凍出来ません。\nこのﾌｧｲﾙは読み込みません。";
-// A member that could not be written while unpacking (a full disk): the file named.
-inline constexpr const char* kArchiveWriteFailed =
-    "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n圧縮ﾌｧｲﾙ %s を解凍したﾌｧｲﾙを書き込めませんでした。\n\n%s";
+// An archive with more members (files and folders) than a JRA-VAN archive holds: the
+// file and the limit (kLhaMaxMembers) named.
+inline constexpr const char* kArchiveTooMany =
+    "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n圧縮ﾌｧｲﾙ %s には %d 個を超えるﾌｧｲﾙが含まれています。\nJRA-VANﾃﾞｰﾀの圧縮ﾌｧｲﾙではないため解凍しません。\nこのﾌｧｲﾙは読み込みません。";
 inline constexpr const char* kArchiveUnsafe =
     "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み：\n\n圧縮ﾌｧｲﾙ %s にﾌｫﾙﾀﾞ外を指すﾌｧｲﾙ名が含まれているため解凍しません。\nこのﾌｧｲﾙは読み込みません。";
 

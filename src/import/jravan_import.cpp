@@ -1,5 +1,8 @@
 #include "import/jravan_import.hpp"
 
+#include <algorithm>
+#include <map>
+
 #include "entry/settlement.hpp"
 #include "import/file_date.hpp"
 #include "import/file_list.hpp"
@@ -19,10 +22,9 @@ namespace {
 // Archives bigger than this are not JRA-VAN archives; they are examined as plain files.
 constexpr std::size_t kMaxArchive = 64u << 20;
 
-// The import file found: its first records, and the archive members to remove afterwards.
+// The import file found: its first records, and the file it was read from.
 struct Found {
   FileHead head;
-  std::vector<std::string> unpacked;
   std::filesystem::path path;  // the file read (an archive's member: the archive)
 };
 
@@ -34,65 +36,68 @@ bool namesOtherDay(const std::string& name, const MeetingKey& key) {
 
 std::size_t recordsLimit(const JravanFormat& f) { return f.recordLength() * kJravanMaxRecords; }
 
-bool examine(FileSystem& fs, const std::filesystem::path& p, const JravanFormat& f, const MeetingKey& key,
-             FileHead& head) {
-  if (!readFileHead(fs, p, recordsLimit(f), head)) return false;
+// Whether a file's first records (and its size) make it the import file of the day.
+bool headMatches(const FileHead& head, const JravanFormat& f, const MeetingKey& key) {
   if (head.size == 0 || head.size % f.recordLength() != 0) return false;
   return jravanFileMatches(head.bytes, f, key);
 }
 
-void removeUnpacked(FileSystem& fs, const std::filesystem::path& folder, const std::vector<std::string>& names) {
-  for (const std::string& n : names) fs.remove(folder / n);
+bool examine(FileSystem& fs, const std::filesystem::path& p, const JravanFormat& f, const MeetingKey& key,
+             FileHead& head) {
+  return readFileHead(fs, p, recordsLimit(f), head) && headMatches(head, f, key);
 }
 
-enum class ArchiveSearch { NotArchive, Refused, WriteFailed, NoMatch, Match };
+// The members an archive is searched for.
+constexpr const char* kMemberMask = "jra*.*";
 
-// Step a of the search for one listed file: when it is an archive, unpack it and look
-// for a matching "jra*.*" member (`found` is filled on a match). A damaged archive, or
-// one with a member named outside its folder, is refused with a message; so is a member
-// that cannot be written (WriteFailed: the message names it, nothing of it stays).
+enum class ArchiveSearch { NotArchive, Refused, NoMatch, Match };
+
+// Step a of the search for one listed file: when it is an archive, its "jra*.*" members
+// are examined straight from the archive in memory, in name order (a name that comes
+// twice counts with its later member, as unpacking both into one folder would leave it);
+// nothing of it is written but the list of those names. `found` is filled on a match. A
+// damaged archive, one with a member named outside its folder, and one with more members
+// than a JRA-VAN archive holds are refused with a message.
 ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem::path& p, const std::string& name,
                             const JravanFormat& f, const MeetingKey& key, Found& found) {
   FileSystem& fs = ds.fs();
   FileHead whole;
   if (!readFileHead(fs, p, kMaxArchive, whole) || whole.size > kMaxArchive) return ArchiveSearch::NotArchive;
-  const LhaContents contents = readLhaArchive(whole.bytes);
+  const LhaContents contents = readLhaMembers(whole.bytes, kMemberMask);
   if (contents.status == LhaStatus::NotArchive) return ArchiveSearch::NotArchive;
   if (contents.status != LhaStatus::Ok) {
-    const char* text = contents.status == LhaStatus::UnsafeName ? msg::kArchiveUnsafe : msg::kArchiveDamaged;
-    showError(port, cp932ToUtf8(sjprintf(text, utf8ToCp932(name).value_or(name).c_str())));
+    const std::string shown = utf8ToCp932(name).value_or(name);
+    std::string text;
+    if (contents.status == LhaStatus::TooManyMembers)
+      text = sjprintf(msg::kArchiveTooMany, shown.c_str(), static_cast<int>(kLhaMaxMembers));
+    else
+      text = sjprintf(contents.status == LhaStatus::UnsafeName ? msg::kArchiveUnsafe : msg::kArchiveDamaged,
+                      shown.c_str());
+    showError(port, cp932ToUtf8(text));
     return ArchiveSearch::Refused;
   }
-  const std::filesystem::path folder = ds.resolve(kLzhFolder);
-  if (!fs.isDirectory(folder)) fs.createDirectory(folder);
-  std::vector<std::string> written;
-  for (const LhaMember& m : contents.members) {
-    if (writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) {
-      if (std::find(written.begin(), written.end(), m.name) == written.end()) written.push_back(m.name);
-      continue;
-    }
-    removeUnpacked(fs, folder, written);
-    const std::string shown = std::string(kLzhFolder) + "/" + m.name;  // member names are CP932 already
-    showError(port,
-              cp932ToUtf8(sjprintf(msg::kArchiveWriteFailed, utf8ToCp932(name).value_or(name).c_str(), shown.c_str())));
-    return ArchiveSearch::WriteFailed;
-  }
-  for (const std::string& n : listFiles(fs, ds.root(), folder, "jra*.*", kJraLzhFileList)) {
-    if (std::find(written.begin(), written.end(), n) == written.end()) continue;  // not from this archive
+  std::map<std::string, const LhaMember*> byName;  // member names are CP932, as the folder's
+  for (const LhaMember& m : contents.members) byName[m.name] = &m;
+  std::vector<std::string> names;
+  for (const auto& [n, m] : byName) names.push_back(n);
+  writeFileList(fs, ds.root(), names, kJraLzhFileList);
+  for (const auto& [n, m] : byName) {
     if (namesOtherDay(n, key)) continue;
-    if (examine(fs, folder / n, f, key, found.head)) {
-      found.unpacked = written;
+    FileHead head;
+    head.size = m->data.size();
+    head.bytes.assign(m->data.begin(),
+                      m->data.begin() + static_cast<std::ptrdiff_t>(std::min(m->data.size(), recordsLimit(f))));
+    if (headMatches(head, f, key)) {
+      found.head = std::move(head);
       return ArchiveSearch::Match;
     }
   }
-  removeUnpacked(fs, folder, written);
   return ArchiveSearch::NoMatch;
 }
 
-enum class SearchOutcome { Hit, Miss, WriteFailed };
+enum class SearchOutcome { Hit, Miss };
 
-// The automatic search of the kind's folder; Hit with `found` on a match. An archive
-// that could not be unpacked for a failed write ends the search (its message was shown).
+// The automatic search of the kind's folder; Hit with `found` on a match.
 SearchOutcome search(DataStore& ds, UserPort& port, const ImportFolders& folders, const JravanFormat& f, Found& found) {
   FileSystem& fs = ds.fs();
   const MeetingKey key = meetingKey(ds);
@@ -106,10 +111,6 @@ SearchOutcome search(DataStore& ds, UserPort& port, const ImportFolders& folders
     found.path = p;
     if (namesOtherDay(name, key)) continue;
     const ArchiveSearch archive = searchArchive(ds, port, p, name, f, key, found);
-    if (archive == ArchiveSearch::WriteFailed) {
-      outcome = SearchOutcome::WriteFailed;
-      break;
-    }
     if (archive == ArchiveSearch::Match || examine(fs, p, f, key, found.head)) {
       outcome = SearchOutcome::Hit;
       break;
@@ -135,7 +136,6 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
     port.setBusy(true);
     const SearchOutcome outcome = search(ds, port, folders, f, found);
     port.setBusy(false);
-    if (outcome == SearchOutcome::WriteFailed) return std::nullopt;
     if (outcome == SearchOutcome::Miss) {
       showError(port, msg::kJravanNoMatch);
       return std::nullopt;
@@ -143,10 +143,10 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
   } else {
     const std::filesystem::path p = request.file.is_absolute() ? request.file : ds.root() / request.file;
     found.path = p;
-    // A named archive is unpacked as the search unpacks one.
+    // A named archive is read as the search reads one.
     const ArchiveSearch archive =
         searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
-    if (archive == ArchiveSearch::Refused || archive == ArchiveSearch::WriteFailed) return std::nullopt;
+    if (archive == ArchiveSearch::Refused) return std::nullopt;
     if (archive == ArchiveSearch::NoMatch) {
       showError(port, msg::kJravanNoMatch);
       return std::nullopt;
@@ -163,7 +163,6 @@ std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const 
     }
   }
   const std::vector<int> taken = readJravanRecords(found.head.bytes, f, meetingKey(ds), ds.kaisai, ds.races);
-  removeUnpacked(ds.fs(), ds.resolve(kLzhFolder), found.unpacked);
   if (taken.empty()) {
     // No record of the day shown: nothing to confirm and nothing to store.
     showError(port, msg::kJravanNothingRead);

@@ -1,7 +1,7 @@
 #pragma once
 // The JRA-VAN import of the displayed meeting day: from a named file, or from the file
-// that an automatic search of the kind's folder finds (unpacking LZH archives there on
-// the way). It fills the day in memory, settles the twelve races and returns the text of
+// that an automatic search of the kind's folder finds (looking into LZH archives there
+// on the way, in memory). It fills the day in memory, settles the twelve races and returns the text of
 // the races read for the confirmation; nothing is written (see import_day.hpp).
 #include <filesystem>
 #include <optional>
@@ -21,10 +21,6 @@ struct JravanRequest {
   bool automatic = false;      // 自動検索: search the folder of the kind
   std::filesystem::path file;  // the named file (relative: below the working folder)
 };
-
-// Where archives are unpacked (inside the work folder, so that no member can replace a
-// file of the ledger), and emptied again after each archive.
-inline constexpr const char* kLzhFolder = "tmp/lzh";
 
 // Runs the import up to the confirmation. Returns the text of the races read (" %2dR"
 // each), or nullopt when it ended with a message (the day in memory is then as stored);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "import/file_list.hpp"
 #include "ledger/fileio.hpp"
 
 #include <lhasa.h>
@@ -116,8 +117,7 @@ struct Reader {
 
 }  // namespace
 
-std::uint16_t lhaCrc16(std::span<const std::uint8_t> data) {
-  std::uint16_t crc = 0;
+std::uint16_t lhaCrc16(std::span<const std::uint8_t> data, std::uint16_t crc) {
   for (std::uint8_t b : data) {
     crc ^= b;
     for (int i = 0; i < 8; ++i) crc = static_cast<std::uint16_t>(crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1);
@@ -125,42 +125,69 @@ std::uint16_t lhaCrc16(std::span<const std::uint8_t> data) {
   return crc;
 }
 
-LhaContents readLhaArchive(std::span<const std::uint8_t> archive, std::size_t maxUnpacked) {
+namespace {
+
+// Walks the archive's headers, unpacking every member in pieces and checking its length
+// and CRC; the data of the members `keep` names is returned. `keepMask` null: every member.
+LhaContents readMembers(std::span<const std::uint8_t> archive, const LhaLimits& limits, const std::string* keepMask) {
   LhaContents out;
   Reader r(archive);
   if (!r.reader) return out;
   std::size_t total = 0;
+  std::size_t headers = 0;
   std::size_t endOfLast = 0;  // where the bytes after the last whole member begin
+  std::vector<std::uint8_t> piece(64u << 10);
   for (;;) {
     endOfLast = r.stream.pos;
     LHAFileHeader* h = lha_reader_next_file(r.reader);
     if (!h) break;
     out.status = LhaStatus::Ok;
     if (lha_reader_current_is_fake(r.reader)) continue;
+    // Counted before anything of the member is looked at: a hostile archive of countless
+    // tiny members ends here after the limit's worth of headers.
+    if (++headers > limits.maxMembers) return {LhaStatus::TooManyMembers, {}};
     if (unsafePath(h->path) || unsafeRawHeader(h) || h->symlink_target) return {LhaStatus::UnsafeName, {}};
     if (std::strcmp(h->compress_method, LHA_COMPRESS_TYPE_DIR) == 0) continue;
     if (unsafeName(h->filename)) return {LhaStatus::UnsafeName, {}};
-    if (h->length > maxUnpacked - total) return {LhaStatus::Damaged, {}};
+    if (h->length > limits.maxUnpacked - total) return {LhaStatus::Damaged, {}};
+    const bool keep = !keepMask || maskMatches(*keepMask, h->filename);
     LhaMember m{h->filename, {}};
-    m.data.resize(h->length);
+    // Read piece by piece: the data grows with what the member really holds, never with
+    // what a damaged header claims. One byte more than the header says is asked for, so
+    // that a member longer than its header is seen.
     std::size_t got = 0;
-    while (got < m.data.size()) {
-      const std::size_t n = lha_reader_read(r.reader, m.data.data() + got, m.data.size() - got);
+    std::uint16_t crc = 0;
+    for (;;) {
+      const std::size_t want =
+          std::min<std::size_t>(piece.size(), h->length - std::min<std::size_t>(got, h->length) + 1);
+      const std::size_t n = lha_reader_read(r.reader, piece.data(), want);
       if (n == 0) break;
       got += n;
+      if (got > h->length) return {LhaStatus::Damaged, {}};
+      const std::span<const std::uint8_t> read(piece.data(), n);
+      crc = lhaCrc16(read, crc);
+      if (keep) m.data.insert(m.data.end(), read.begin(), read.end());
     }
-    // Fewer bytes than the header says, more, or another CRC: the member is damaged.
-    std::uint8_t extra;
-    if (got != h->length || lha_reader_read(r.reader, &extra, 1) != 0 || lhaCrc16(m.data) != h->crc)
-      return {LhaStatus::Damaged, {}};
-    total += m.data.size();
-    out.members.push_back(std::move(m));
+    // Fewer bytes than the header says, or another CRC: the member is damaged.
+    if (got != h->length || crc != h->crc) return {LhaStatus::Damaged, {}};
+    total += got;
+    if (keep) out.members.push_back(std::move(m));
   }
   // After the last member comes the end mark (a 0 byte) or the end of the file; anything
   // else is a header that could not be read whole: a cut or damaged archive.
   if (out.status == LhaStatus::Ok && endOfLast < archive.size() && archive[endOfLast] != 0)
     return {LhaStatus::Damaged, {}};
   return out;
+}
+
+}  // namespace
+
+LhaContents readLhaArchive(std::span<const std::uint8_t> archive, const LhaLimits& limits) {
+  return readMembers(archive, limits, nullptr);
+}
+
+LhaContents readLhaMembers(std::span<const std::uint8_t> archive, const std::string& mask, const LhaLimits& limits) {
+  return readMembers(archive, limits, &mask);
 }
 
 LhaStatus unpackLhaArchive(FileSystem& fs, const std::filesystem::path& archive, const std::filesystem::path& folder,
@@ -172,7 +199,7 @@ LhaStatus unpackLhaArchive(FileSystem& fs, const std::filesystem::path& archive,
   if (c.status != LhaStatus::Ok) return c.status;
   if (!fs.isDirectory(folder)) fs.createDirectory(folder);
   for (const LhaMember& m : c.members) {
-    if (!writeWholeFile(fs, folder / m.name, m.data.data(), m.data.size())) {
+    if (!writeScratchFile(fs, folder / m.name, m.data.data(), m.data.size())) {
       for (const std::string& n : written) fs.remove(folder / n);
       written.clear();
       if (failedName) *failedName = m.name;

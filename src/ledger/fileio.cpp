@@ -1,6 +1,7 @@
 #include "ledger/fileio.hpp"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -254,6 +255,11 @@ bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const void* 
   return staged.open() && staged.write(data, n) && staged.commit();
 }
 
+bool writeScratchFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
+  StagedFile staged(fs, p, StagedFile::Sync::Scratch);
+  return staged.open() && staged.write(data, n) && staged.commit();
+}
+
 OutputTarget outputTargetFor(const std::filesystem::path& p) {
   std::filesystem::path cur = p;
   for (int hop = 0; hop < 40; ++hop) {
@@ -280,9 +286,40 @@ OutputTarget outputTargetFor(const std::filesystem::path& p) {
   return {p, false};  // a loop of links: the write fails as the system says
 }
 
+namespace {
+
+// The signals that end the program from a terminal or a service manager, held back
+// (blocked for the calling thread) while it lives; the mask before is restored at its
+// end, when one that came meanwhile takes its usual effect.
+class TerminationSignalsHeld {
+ public:
+  TerminationSignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&set, s);
+    held_ = ::pthread_sigmask(SIG_BLOCK, &set, &before_) == 0;
+  }
+  ~TerminationSignalsHeld() {
+    if (held_) ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+  }
+  TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
+  TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_;
+  bool held_ = false;
+};
+
+}  // namespace
+
 bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n) {
   const OutputTarget t = outputTargetFor(p);
-  if (!t.writeThrough) return writeWholeFile(fs, t.path, data, n);
+  if (!t.writeThrough) {
+    // The bytes are all in memory: staging, syncing and renaming take a moment, during
+    // which a Ctrl-C would leave the staged file beside the user's.
+    const TerminationSignalsHeld held;
+    return writeWholeFile(fs, t.path, data, n);
+  }
   auto f = fs.openWriteThrough(t.path);
   if (!f) return false;
   const bool ok = f->write(data, n) && f->flush();
@@ -298,8 +335,8 @@ bool updateInPlace(FileSystem& fs, const std::filesystem::path& p, std::uint64_t
   return f->close() && ok;
 }
 
-StagedFile::StagedFile(FileSystem& fs, std::filesystem::path target)
-    : fs_(fs), target_(std::move(target)), staged_(stagedPathFor(target_)) {}
+StagedFile::StagedFile(FileSystem& fs, std::filesystem::path target, Sync sync)
+    : fs_(fs), target_(std::move(target)), staged_(stagedPathFor(target_)), sync_(sync) {}
 
 StagedFile::~StagedFile() {
   if (file_) file_->close();
@@ -324,7 +361,7 @@ bool StagedFile::write(const void* data, std::size_t n) {
 bool StagedFile::finish() {
   if (finished_) return true;
   if (!file_ || failed_) return false;
-  bool ok = file_->flush();
+  bool ok = sync_ == Sync::Scratch || file_->flush();
   ok = file_->close() && ok;
   file_.reset();
   // The new file takes the mode of the one it replaces (a private 0600 ledger stays so).
@@ -344,7 +381,7 @@ bool StagedFile::renameIntoPlace() {
 
 bool StagedFile::commit() {
   if (!finish() || !renameIntoPlace()) return false;
-  return fs_.syncDirectory(target_.parent_path());
+  return sync_ == Sync::Scratch || fs_.syncDirectory(target_.parent_path());
 }
 
 std::filesystem::path commitMarkFor(const std::filesystem::path& target) {

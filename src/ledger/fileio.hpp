@@ -12,6 +12,10 @@
 //     the target is exactly as it was. Report false, never carry on as if it were written:
 //     a ledger file gives the numbered FatalFileError, anything else a clear message.
 //     To add to a file (an archive, say), read it, append in memory, write it whole.
+//     A scratch file below tmp/ that only this run reads (an unpacked archive member, the
+//     list of an import folder): writeScratchFile, the same staging and rename without
+//     the syncs (a crash leaves the old file, the new one, or a staged file that the next
+//     open removes).
 //     A file written piece by piece (a result list of any length): StagedFile's open(),
 //     write() as often as needed, commit().
 //  2. Several files that must change together (both files of a course): one StagedFile
@@ -101,6 +105,9 @@ inline bool writeWholeFile(FileSystem& fs, const std::filesystem::path& p, const
   return writeWholeFile(fs, p, data.data(), data.size());
 }
 
+// Way 1 for scratch files: staged and renamed whole, but not synced to the disk.
+bool writeScratchFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
+
 // Where a file the user named (--out, --png, --pdf, a save dialog's file) is written:
 // a symlink is followed to the file it names (which is replaced; the link stays), a
 // device, FIFO or terminal is written through, a regular or new file is replaced whole.
@@ -111,7 +118,11 @@ struct OutputTarget {
 OutputTarget outputTargetFor(const std::filesystem::path& p);
 
 // A file the user named, written as outputTargetFor says. On false a regular target is as
-// it was and nothing is left beside it.
+// it was and nothing is left beside it. While a regular file is staged, synced and put in
+// place, SIGINT, SIGTERM, SIGHUP and SIGQUIT wait (blocked for this thread), so that a
+// Ctrl-C then ends the program with the old file or the whole new one and nothing staged
+// beside it; a write through to a FIFO or device, which may wait for its reader without
+// end, is never shielded so.
 bool writeOutputFile(FileSystem& fs, const std::filesystem::path& p, const void* data, std::size_t n);
 
 // Way 3 above: n bytes at `offset` of an existing file, synced; false on any failure
@@ -148,7 +159,8 @@ bool decodeJournal(const std::vector<std::uint8_t>& bytes, const std::filesystem
 // file and the target stays as it was.
 class StagedFile {
  public:
-  StagedFile(FileSystem& fs, std::filesystem::path target);
+  enum class Sync { Durable, Scratch };  // Scratch: neither the file nor its folder is synced
+  StagedFile(FileSystem& fs, std::filesystem::path target, Sync sync = Sync::Durable);
   ~StagedFile();
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
@@ -168,6 +180,7 @@ class StagedFile {
   FileSystem& fs_;
   std::filesystem::path target_, staged_;
   std::unique_ptr<File> file_;
+  Sync sync_;
   bool failed_ = false, finished_ = false, placed_ = false, handedOver_ = false;
 };
 

@@ -31,7 +31,7 @@ void recoverLedger(FileSystem& fs, const std::filesystem::path& root) {
   const auto tmp = resolvePath(fs, root, kTmpFolder);
   if (fs.isDirectory(tmp)) {
     recoverFolder(fs, root, tmp);
-    for (const std::string& sub : fs.list(tmp))  // tmp/lzh: an archive's members being written
+    for (const std::string& sub : fs.list(tmp))  // tmp/lzh: where archive members may be unpacked
       if (fs.isDirectory(tmp / sub)) recoverFolder(fs, root, tmp / sub);
   }
   const auto data = resolvePath(fs, root, kDataFolder);

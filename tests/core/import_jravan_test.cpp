@@ -182,7 +182,7 @@ TEST_F(JravanSearch, NoMatchingFileEndsWithItsMessage) {
 }
 
 TEST_F(JravanSearch, UnpacksAnArchiveUsesItsMatchingMemberAndRemovesWhatItUnpacked) {
-  // A file of the user's named like a member stays untouched: archives unpack into tmp/lzh.
+  // A file of the user's named like a member stays untouched: archives are read in memory.
   writeFile(day.root() / "jra1125.dat", {'u', 's', 'e', 'r'});
   const auto archive = lzhArchive({{"readme.txt", {'h', 'i'}},
                                    {"JV\\JRA1124.DAT", std::vector<std::uint8_t>(3048, ' ')},
@@ -231,16 +231,17 @@ TEST(JravanImport, ANamedArchiveIsUnpackedLikeASearchedOne) {
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
 }
 
-// An archive whose member cannot be written (a full disk) ends the search with a message
-// naming the file that could not be written, never with "no matching file"; nothing of
-// the archive stays and the ledger is as it was.
-TEST_F(JravanSearch, AMemberThatCannotBeWrittenIsNamedAndEndsTheSearch) {
+// An archive is read in memory: where nothing but the two file lists can be written (a
+// full disk), its member is still found and read, and nothing of it reaches the disk.
+TEST_F(JravanSearch, AnArchiveIsReadWhereNothingButTheListsCanBeWritten) {
   writeFile(folder / "a.lzh", lzhArchive({{"readme.txt", {'h', 'i'}}, {"jra1125.dat", jvNewResultJapanCup().bytes()}}));
-  writeFile(folder / "b.dat", jvNewResultJapanCup().bytes());
+  writeFile(folder / "b.dat", std::vector<std::uint8_t>(3048, ' '));
   const Snapshot before = snapshot(day.root());
   fixture::FaultyFs fs;
   fs.fail = [](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
-    return op == fixture::FaultyFs::Op::Write && p.filename().string().rfind("jra1125.dat", 0) == 0;
+    const std::string n = p.filename().string();
+    return (op == fixture::FaultyFs::Op::Write || op == fixture::FaultyFs::Op::CreateDir) &&
+           n.rfind("jrafilename.tmp", 0) != 0 && n.rfind("jralzhfilename.tmp", 0) != 0;
   };
   DataStore ds(day.root(), &fs);
   ds.loadYears();
@@ -249,10 +250,76 @@ TEST_F(JravanSearch, AMemberThatCannotBeWrittenIsNamedAndEndsTheSearch) {
   ds.course = kTokyo;
   ds.shownMeeting[kTokyo] = 1;
   ds.readShown();
-  EXPECT_EQ(runJravanImport(ds, day.port, {}, folders, automatic()), std::nullopt);
-  ASSERT_EQ(day.port.messages.size(), 1u);
-  EXPECT_EQ(day.port.messages[0].text,
-            cp932ToUtf8(sjprintf(msg::kArchiveWriteFailed, sj("a.lzh").c_str(), "tmp/lzh/jra1125.dat")));
-  EXPECT_TRUE(lzhFolder().empty());
+  ImportSource source;
+  EXPECT_EQ(runJravanImport(ds, day.port, {}, folders, automatic(), &source), std::optional<std::string>(" 11R"));
+  EXPECT_TRUE(day.port.messages.empty());
+  EXPECT_EQ(ds.races[10].umaKeka[0], 108);
+  EXPECT_EQ(source.file, "jv/seiseki/a.lzh");
+  EXPECT_FALSE(std::filesystem::exists(day.root() / "tmp" / "lzh"));
   EXPECT_EQ(snapshot(day.root()), before);
 }
+
+namespace {
+
+// `n` members: the first n - 1 empty, the last the day's results under `lastName`.
+std::vector<std::uint8_t> archiveOf(std::size_t n, const std::string& lastName) {
+  std::vector<LzhEntry> entries;
+  entries.reserve(n);
+  for (std::size_t i = 0; i + 1 < n; ++i) entries.push_back({"jra" + std::to_string(100000 + i) + ".dat", {}});
+  entries.push_back({lastName, jvNewResultJapanCup().bytes()});
+  return lzhArchive(entries);
+}
+
+}  // namespace
+
+// A probe's archive of 50 000 members (1.85 MB) is refused by its count after the first
+// thousand headers: the message names the file and the limit, nothing is written (no
+// scratch folder, not even the member list), and the search goes on with the next file.
+TEST_F(JravanSearch, AnArchiveOfFiftyThousandMembersIsRefusedBeforeAnythingIsWritten) {
+  const auto big = archiveOf(50000, "jra1125.dat");
+  ASSERT_GT(big.size(), 1800000u);
+  writeFile(folder / "a_many.lzh", big);
+  writeFile(folder / "b.dat", jvNewResultJapanCup().bytes());
+  const Snapshot before = snapshot(day.root());
+  EXPECT_EQ(run(), std::optional<std::string>(" 11R"));
+  ASSERT_EQ(day.port.messages.size(), 1u);
+  EXPECT_EQ(day.port.messages[0].text, cp932ToUtf8(sjprintf(msg::kArchiveTooMany, "a_many.lzh", 1000)));
+  EXPECT_NE(day.port.messages[0].text.find("a_many.lzh には 1000 個を超えるﾌｧｲﾙ"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(day.root() / "tmp" / "lzh"));
+  EXPECT_FALSE(std::filesystem::exists(day.root() / kJraLzhFileList));
+  EXPECT_EQ(snapshot(day.root()), before);
+}
+
+struct ArchiveSize {
+  std::size_t members;
+  bool imported;
+};
+
+class JravanArchiveSize : public ::testing::TestWithParam<ArchiveSize> {};
+
+// Named: an archive up to the limit is read (its last member the day's file), one past
+// it is refused with its message and the day stays as stored.
+TEST_P(JravanArchiveSize, UpToTheLimitIsReadPastItRefused) {
+  const ArchiveSize c = GetParam();
+  ImportDay day(withWinTicket());
+  writeFile(day.root() / "jv.lzh", archiveOf(c.members, "JV\\JRA1125.DAT"));
+  const Snapshot before = snapshot(day.root());
+  const auto got = runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jv.lzh"));
+  if (c.imported) {
+    EXPECT_EQ(got, std::optional<std::string>(" 11R")) << c.members;
+    EXPECT_TRUE(day.port.messages.empty()) << c.members;
+    EXPECT_EQ(day.ds().races[10].umaKeka[0], 108);
+    // The "jra*.*" members were listed, the day's file among them.
+    EXPECT_EQ(std::filesystem::file_size(day.root() / kJraLzhFileList), c.members * 256u);
+  } else {
+    EXPECT_EQ(got, std::nullopt) << c.members;
+    EXPECT_EQ(day.port.lastText(), cp932ToUtf8(sjprintf(msg::kArchiveTooMany, "jv.lzh", 1000)));
+    EXPECT_EQ(day.ds().races[10].umaKeka[0], 0);
+    EXPECT_EQ(snapshot(day.root()), before);
+  }
+  EXPECT_FALSE(std::filesystem::exists(day.root() / "tmp" / "lzh"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JravanArchiveSize,
+                         ::testing::Values(ArchiveSize{1, true}, ArchiveSize{999, true}, ArchiveSize{1000, true},
+                                           ArchiveSize{1001, false}, ArchiveSize{50000, false}));

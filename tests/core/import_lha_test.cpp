@@ -1,9 +1,15 @@
 // LZH archives through liblhasa: members checked against their length and CRC, folder
-// names dropped, hostile names and damaged archives refused whole.
+// names dropped, hostile names, damaged archives and archives of too many members refused
+// whole; the import's reading keeps only the members it looks into.
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
 
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
+#include "import/file_list.hpp"
 #include "import/lha_archive.hpp"
 #include "ledger/fileio.hpp"
 #include "support/lzh_builder.hpp"
@@ -72,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LhaDamaged,
 
 TEST(LhaArchive, TooMuchToUnpackIsRefused) {
   const auto a = lzhArchive({{"big", std::vector<std::uint8_t>(1000, 'x')}});
-  EXPECT_EQ(readLhaArchive(a, 999).status, LhaStatus::Damaged);
-  EXPECT_EQ(readLhaArchive(a, 1000).status, LhaStatus::Ok);
+  EXPECT_EQ(readLhaArchive(a, LhaLimits{999}).status, LhaStatus::Damaged);
+  EXPECT_EQ(readLhaArchive(a, LhaLimits{1000}).status, LhaStatus::Ok);
 }
 
 class LhaUnsafe : public ::testing::TestWithParam<const char*> {};
@@ -110,4 +116,119 @@ TEST(LhaArchive, AMemberThatCannotBeWrittenIsNamedAndNothingStays) {
   EXPECT_EQ(unpackLhaArchive(fs, dir / "a.lzh", dir / "out", written), LhaStatus::Ok);
   EXPECT_EQ(written, (std::vector<std::string>{"jra1125.dat", "jra1126.dat"}));
   EXPECT_EQ(tovra::testing::readBytes(dir / "out" / "jra1126.dat"), bytesOf("x"));
+}
+
+TEST(LhaArchive, Crc16ContinuesOverPieces) {
+  const auto whole = bytesOf("123456789");
+  const std::span<const std::uint8_t> all(whole);
+  EXPECT_EQ(lhaCrc16(all.subspan(4), lhaCrc16(all.first(4))), 0xBB3D);
+}
+
+// Members are unpacked in pieces: one far longer than a piece comes back whole, and a
+// changed byte deep inside it is still caught.
+TEST(LhaArchive, AMemberLongerThanAPieceComesBackWholeAndIsChecked) {
+  std::vector<std::uint8_t> big(200000);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+  auto a = lzhArchive({{"jra1125.dat", big}, {"b", bytesOf("x")}});
+  const LhaContents c = readLhaArchive(a);
+  ASSERT_EQ(c.status, LhaStatus::Ok);
+  EXPECT_EQ(c.members[0].data, big);
+  a[30 + 150000] ^= 1;
+  EXPECT_EQ(readLhaArchive(a).status, LhaStatus::Damaged);
+  EXPECT_EQ(readLhaMembers(a, "b").status, LhaStatus::Damaged);  // checked although not kept
+}
+
+namespace {
+
+// An archive of `n` one-byte members named jra00000.dat ...
+std::vector<std::uint8_t> manyMembers(std::size_t n) {
+  std::vector<LzhEntry> entries;
+  entries.reserve(n);
+  for (std::size_t i = 0; i < n; ++i)
+    entries.push_back({"jra" + std::to_string(100000 + i).substr(1) + ".dat", {static_cast<std::uint8_t>(i)}});
+  return lzhArchive(entries);
+}
+
+struct CountCase {
+  std::size_t members;
+  std::size_t limit;  // 0: the default limit
+  LhaStatus status;
+};
+
+}  // namespace
+
+class LhaMemberCount : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(LhaMemberCount, MoreMembersThanTheLimitAreRefusedWhole) {
+  const CountCase c = GetParam();
+  const auto a = manyMembers(c.members);
+  const LhaLimits limits{kLhaMaxUnpacked, c.limit ? c.limit : kLhaMaxMembers};
+  for (const LhaContents& got : {readLhaArchive(a, limits), readLhaMembers(a, "jra*.*", limits)}) {
+    EXPECT_EQ(got.status, c.status) << c.members;
+    EXPECT_EQ(got.members.size(), c.status == LhaStatus::Ok ? c.members : 0u) << c.members;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LhaMemberCount,
+                         ::testing::Values(CountCase{1, 1, LhaStatus::Ok}, CountCase{2, 1, LhaStatus::TooManyMembers},
+                                           CountCase{3, 3, LhaStatus::Ok}, CountCase{4, 3, LhaStatus::TooManyMembers},
+                                           CountCase{999, 0, LhaStatus::Ok}, CountCase{1000, 0, LhaStatus::Ok},
+                                           CountCase{1001, 0, LhaStatus::TooManyMembers},
+                                           CountCase{50000, 0, LhaStatus::TooManyMembers}));
+
+TEST(LhaArchive, TheLimitIsAThousandMembers) { EXPECT_EQ(kLhaMaxMembers, 1000u); }
+
+// The filtered reading against a simple model: the whole reading, then the members
+// whose names match the mask.
+TEST(LhaArchive, OnlyMembersMatchingTheMaskKeepTheirData) {
+  const auto a = lzhArchive({{"readme.txt", bytesOf("hi")},
+                             {"JV\\JRA1125.DAT", bytesOf("day")},
+                             {"jra", bytesOf("no dot")},
+                             {"xjra1.dat", bytesOf("other")},
+                             {"jra1125.dat", bytesOf("again")},
+                             {"jra1125.dat", bytesOf("twice")}});
+  const LhaContents all = readLhaArchive(a);
+  ASSERT_EQ(all.status, LhaStatus::Ok);
+  for (const char* mask : {"jra*.*", "*.*", "*.txt", "nothing"}) {
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> model, got;
+    for (const LhaMember& m : all.members)
+      if (maskMatches(mask, m.name)) model.emplace_back(m.name, m.data);
+    const LhaContents kept = readLhaMembers(a, mask);
+    EXPECT_EQ(kept.status, LhaStatus::Ok) << mask;
+    for (const LhaMember& m : kept.members) got.emplace_back(m.name, m.data);
+    EXPECT_EQ(got, model) << mask;
+  }
+  EXPECT_EQ(readLhaMembers(a, "jra*.*").members.size(), 4u);
+}
+
+// Unpacking refuses a hostile archive before it writes anything.
+TEST(LhaArchive, UnpackingAnArchiveOfTooManyMembersWritesNothing) {
+  tovra::testing::TempDir dir;
+  tovra::testing::writeBytes(dir / "many.lzh", manyMembers(kLhaMaxMembers + 1));
+  std::vector<std::string> written{"stale"};
+  EXPECT_EQ(unpackLhaArchive(FileSystem::standard(), dir / "many.lzh", dir / "out", written),
+            LhaStatus::TooManyMembers);
+  EXPECT_TRUE(written.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+}
+
+// Unpacked members are scratch files: written whole through a staged file, but never
+// synced (the probe's 50 000 members took a minute of syncs), and nothing staged stays.
+TEST(LhaArchive, UnpackedMembersAreNeverSynced) {
+  tovra::testing::TempDir dir;
+  tovra::testing::writeBytes(dir / "a.lzh", lzhArchive({{"jra1125.dat", bytesOf("hello")}, {"b", bytesOf("x")}}));
+  fixture::FaultyFs fs;
+  std::size_t syncs = 0;
+  fs.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path&) {
+    const bool sync = op == fixture::FaultyFs::Op::Flush || op == fixture::FaultyFs::Op::SyncDir;
+    syncs += sync;
+    return sync;  // a sync would fail the unpacking
+  };
+  std::vector<std::string> written;
+  EXPECT_EQ(unpackLhaArchive(fs, dir / "a.lzh", dir / "out", written), LhaStatus::Ok);
+  EXPECT_EQ(syncs, 0u);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir / "out")) names.insert(e.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"b", "jra1125.dat"}));
+  EXPECT_EQ(tovra::testing::readBytes(dir / "out" / "jra1125.dat"), bytesOf("hello"));
 }

@@ -2,10 +2,14 @@
 // written. And what the next open removes of the staged files a killed writer left.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
 #include <set>
 #include <string>
 
@@ -109,6 +113,190 @@ TEST(OutputFile, FailuresLeaveTheTargetAndNothingBeside) {
   // A full device is a failure, written through.
   if (std::filesystem::exists("/dev/full")) {
     EXPECT_FALSE(writeOutputFile(FileSystem::standard(), "/dev/full", "x", 1));
+  }
+}
+
+// ---------------------------------------------------------------- signals while staging
+
+bool blocked(int sig) {
+  sigset_t now;
+  ::pthread_sigmask(SIG_BLOCK, nullptr, &now);
+  return sigismember(&now, sig) == 1;
+}
+
+// A file layer that notes at each step of a write whether SIGINT is held back, and sends
+// the process `signal` at the step named `step`.
+class SignallingFs : public FileSystem {
+ public:
+  std::string step;
+  int signal = 0;
+  std::vector<std::pair<std::string, bool>> seen;  // step, SIGINT blocked there
+
+  void at(const std::string& s) {
+    seen.emplace_back(s, blocked(SIGINT));
+    if (s == step) ::kill(::getpid(), signal);
+  }
+  std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
+    if (mode == OpenMode::CreateNew) at("create");
+    auto f = FileSystem::open(p, mode);
+    if (!f || mode != OpenMode::CreateNew) return f;
+    return std::make_unique<Watched>(*this, std::move(f));
+  }
+  std::unique_ptr<File> openWriteThrough(const std::filesystem::path& p) override {
+    at("open through");
+    return FileSystem::openWriteThrough(p);
+  }
+  bool copyPermissions(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    at("copy permissions");
+    return FileSystem::copyPermissions(from, to);
+  }
+  bool rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    at("rename");
+    return FileSystem::rename(from, to);
+  }
+  bool syncDirectory(const std::filesystem::path& dir) override {
+    at("sync folder");
+    return FileSystem::syncDirectory(dir);
+  }
+
+ private:
+  class Watched final : public File {
+   public:
+    Watched(SignallingFs& fs, std::unique_ptr<File> f) : fs_(fs), f_(std::move(f)) {}
+    std::size_t read(void* buf, std::size_t n) override { return f_->read(buf, n); }
+    bool write(const void* buf, std::size_t n) override {
+      fs_.at("write");
+      return f_->write(buf, n);
+    }
+    bool seek(std::uint64_t offset) override { return f_->seek(offset); }
+    bool flush() override {
+      fs_.at("sync");
+      return f_->flush();
+    }
+    bool close() override {
+      fs_.at("close");
+      return f_->close();
+    }
+    std::uint64_t size() override { return f_->size(); }
+
+   private:
+    SignallingFs& fs_;
+    std::unique_ptr<File> f_;
+  };
+};
+
+struct SignalCase {
+  const char* step;
+  int signal;
+};
+
+class SignalWhileStaging : public ::testing::TestWithParam<SignalCase> {};
+
+// A signal that comes at any step of staging, syncing and renaming a user's file waits
+// for the step's end: the process then ends by it as usual, with the whole new file in
+// place and nothing staged beside it.
+TEST_P(SignalWhileStaging, EndsTheProgramAfterTheNewFileIsInPlace) {
+  const SignalCase c = GetParam();
+  TempDir dir;
+  writeBytes(dir / "out.csv", bytesOf("old contents"));
+  const std::string fresh(100000, 'n');
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);  // SIGQUIT's core is of no use here
+    SignallingFs fs;
+    fs.step = c.step;
+    fs.signal = c.signal;
+    const bool ok = writeOutputFile(fs, dir / "out.csv", fresh.data(), fresh.size());
+    ::_exit(ok ? 0 : 2);  // reached only when the signal did not end the process
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << c.step << " exit " << WEXITSTATUS(status);
+  EXPECT_EQ(WTERMSIG(status), c.signal) << c.step;
+  EXPECT_EQ(readBytes(dir / "out.csv"), bytesOf(fresh)) << c.step;
+  EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"out.csv"})) << c.step;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SignalWhileStaging,
+                         ::testing::Values(SignalCase{"create", SIGINT}, SignalCase{"write", SIGTERM},
+                                           SignalCase{"sync", SIGHUP}, SignalCase{"close", SIGINT},
+                                           SignalCase{"copy permissions", SIGQUIT}, SignalCase{"rename", SIGINT},
+                                           SignalCase{"sync folder", SIGTERM}));
+
+struct MaskCase {
+  const char* kind;
+  bool heldWhileWriting;
+};
+
+class SignalMask : public ::testing::TestWithParam<MaskCase> {};
+
+// Held back only for a regular file, and the mask is as before afterwards (a signal the
+// caller held stays held); a write through to a device or FIFO, which may wait for its
+// reader, is never shielded.
+TEST_P(SignalMask, HeldForRegularFilesOnlyAndRestoredAfter) {
+  const MaskCase c = GetParam();
+  const std::string kind = c.kind;
+  TempDir dir;
+  std::filesystem::path p = dir / "out.csv";
+  if (kind == "regular file") writeBytes(p, bytesOf("old"));
+  if (kind == "/dev/null") p = "/dev/null";
+  sigset_t hup, before, after;
+  sigemptyset(&hup);
+  sigaddset(&hup, SIGHUP);
+  ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &hup, &before), 0);  // held by the caller already
+  SignallingFs fs;
+  EXPECT_TRUE(writeOutputFile(fs, p, "new", 3)) << kind;
+  ASSERT_FALSE(fs.seen.empty()) << kind;
+  for (const auto& [step, held] : fs.seen) EXPECT_EQ(held, c.heldWhileWriting) << kind << " " << step;
+  EXPECT_FALSE(blocked(SIGINT)) << kind;
+  EXPECT_TRUE(blocked(SIGHUP)) << kind;
+  ::pthread_sigmask(SIG_SETMASK, &before, &after);
+  EXPECT_EQ(sigismember(&after, SIGTERM), 0) << kind;
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SignalMask,
+                         ::testing::Values(MaskCase{"new file", true}, MaskCase{"regular file", true},
+                                           MaskCase{"/dev/null", false}));
+
+// The real file layer, a large file written over and over, and a SIGINT at a random
+// moment, several times: the target is always the old file or one whole new version, and
+// nothing staged is left beside it.
+TEST(SignalWhileStaging, ARandomCtrlCLeavesTheOldOrAWholeNewFileAndNothingBeside) {
+  TempDir dir;
+  const std::string old = "old contents";
+  const std::string a(8u << 20, 'a'), b(8u << 20, 'b');
+  std::mt19937 random(20260101);
+  for (int round = 0; round < 8; ++round) {
+    writeBytes(dir / "out.csv", bytesOf(old));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(ready[0]);
+      const char go = 1;
+      if (::write(ready[1], &go, 1) != 1) ::_exit(3);
+      for (int k = 0;; ++k) {
+        const std::string& data = k % 2 ? b : a;
+        if (!writeOutputFile(FileSystem::standard(), dir / "out.csv", data.data(), data.size())) ::_exit(2);
+      }
+    }
+    ::close(ready[1]);
+    char go = 0;
+    ASSERT_EQ(::read(ready[0], &go, 1), 1);
+    ::close(ready[0]);
+    ::usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 120000)(random)));
+    ::kill(child, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << round << " exit " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), SIGINT) << round;
+    const auto got = readBytes(dir / "out.csv");
+    const std::string text(got.begin(), got.end());
+    EXPECT_TRUE(text == old || text == a || text == b) << round << ": " << got.size() << " bytes";
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{"out.csv"})) << round;
   }
 }
 
