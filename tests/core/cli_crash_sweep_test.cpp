@@ -16,6 +16,7 @@
 #include "core/support/faulty_fs.hpp"
 #include "core/support/import_builders.hpp"
 #include "core/support/import_fixture.hpp"
+#include "core/support/lzh_builder.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
@@ -84,6 +85,8 @@ class SweepLedger {
     const auto& r = root();
     writeFile(r / "imports" / "jc.dat", jvNewResultJapanCup().bytes());
     writeFile(r / "imports" / "board.txt", niftyFile({niftyJapanCup()}));
+    writeFile(r / "imports" / "jv1125.lzh",
+              lzhArchive({{"readme.txt", {'h', 'i'}}, {"JV\\JRA1125.DAT", jvNewResultJapanCup().bytes()}}));
     writeFile(r / "imports" / "pat" / "pat98.exe", {'M', 'Z'});
     writeFile(r / "imports" / "pat" / "Ks-11.dat", patResultJapanCup(3));
     writeFile(r / "imports" / "pat" / "De-11.dat", patEntriesJapanCup());
@@ -304,6 +307,7 @@ const SweepCase kWritingCommands[] = {
     {"settle_day", "settle tok 1", true},
     {"settle_all", "--year 2018 settle --all", true},
     {"import_jravan", "--yes import jravan '{R}/imports/jc.dat' --kind result tok 1"},
+    {"import_jravan_lzh", "--yes import jravan '{R}/imports/jv1125.lzh' --kind result tok 1"},
     {"import_nifty", "--yes import nifty '{R}/imports/board.txt' tok 1"},
     {"import_pat", "--yes import pat --results --entries tok 1"},
     {"meeting_add", "meeting add sap 4/29 1 1"},
