@@ -26,6 +26,7 @@ using namespace tovra;
 using namespace tovra::importtest;
 using tovra::fixture::FaultyFs;
 using tovra::testing::runCli;
+using tovra::testing::RunDir;
 using Op = FaultyFs::Op;
 
 namespace {
@@ -45,29 +46,6 @@ std::optional<std::vector<std::uint8_t>> find(const Files& f, const std::string&
   if (it == f.end()) return std::nullopt;
   return it->second;
 }
-
-// A folder of its own per run, in memory where the machine has a tmpfs.
-class RunDir {
- public:
-  explicit RunDir(const std::filesystem::path& copyOf) {
-    static int serial = 0;
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    if (::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-    path_ = base / ("tovra-sweep-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::copy(copyOf, path_, std::filesystem::copy_options::recursive);
-  }
-  ~RunDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  RunDir(const RunDir&) = delete;
-  RunDir& operator=(const RunDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // The ledger every command starts from: 2017 and 2018, 東京's two days of November 2018
 // with tickets, items, a result and a comment, a day at 札幌, a saved RANK result, the
@@ -328,8 +306,12 @@ const SweepCase kWritingCommands[] = {
     {"search_stakes", "search stakes --grade 1"},
     {"search_payout", "search payout --min 100 --max 1000"},
     {"export_races", "export races --range all --out '{R}/out.csv'"},
+#ifdef TOVRA_CLI_PRINTS
     {"print_pdf", "print meeting tok 1 --pdf '{R}/day.pdf'"},
+#endif
+#ifdef TOVRA_CLI_CHARTS
     {"chart_png", "chart balance --range all --png '{R}/balance.png'"},
+#endif
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryWritingCommand, CrashSweep, ::testing::ValuesIn(kWritingCommands),

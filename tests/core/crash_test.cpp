@@ -29,31 +29,6 @@ namespace {
 
 using Files = std::map<std::string, std::vector<unsigned char>>;  // relative path -> bytes
 
-// A working folder for one run, in memory when the machine has a tmpfs: the runs are
-// many and small, and the disk adds nothing to what they check.
-class RunDir {
- public:
-  RunDir() {
-    static int serial = 0;
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    std::error_code ec;
-    if (std::filesystem::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-    path_ = base / ("tovra-crash-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-    std::filesystem::remove_all(path_, ec);
-    std::filesystem::create_directories(path_);
-  }
-  ~RunDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  RunDir(const RunDir&) = delete;
-  RunDir& operator=(const RunDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 Files snapshot(const std::filesystem::path& root) {
   Files out;
   for (const auto& e : std::filesystem::recursive_directory_iterator(root))
@@ -132,8 +107,7 @@ void crashAtEveryStep(const Change& change, const std::function<void(const Files
   o.before = snapshot(base.root());
   std::size_t total = 0;
   {
-    RunDir run;
-    std::filesystem::copy(base.root(), run.path(), std::filesystem::copy_options::recursive);
+    RunDir run(base.root());
     FaultyFs fs;
     fs.realSync = false;
     DataStore ds(run.path(), &fs);
@@ -147,8 +121,7 @@ void crashAtEveryStep(const Change& change, const std::function<void(const Files
   ASSERT_NE(o.before, o.after) << "the change changes nothing";
   if (steps) *steps = total;
   for (std::size_t k = 0; k <= total; ++k) {
-    RunDir run;
-    std::filesystem::copy(base.root(), run.path(), std::filesystem::copy_options::recursive);
+    RunDir run(base.root());
     {
       FaultyFs fs;
       fs.realSync = false;

@@ -17,14 +17,6 @@ using Op = FaultyFs::Op;
 
 namespace {
 
-std::vector<unsigned char> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
-
-std::set<std::string> namesIn(const std::filesystem::path& dir) {
-  std::set<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) out.insert(e.path().filename().string());
-  return out;
-}
-
 unsigned modeOf(const std::filesystem::path& p) {
   struct stat st {};
   ::stat(p.c_str(), &st);

@@ -16,14 +16,6 @@ using Op = FaultyFs::Op;
 
 namespace {
 
-std::vector<unsigned char> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
-
-std::set<std::string> namesIn(const std::filesystem::path& dir) {
-  std::set<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) out.insert(e.path().filename().string());
-  return out;
-}
-
 // Two files of one folder and a change of a few bytes in each.
 struct Pair {
   TempDir dir;

@@ -22,14 +22,6 @@ using namespace tovra::testing;
 
 namespace {
 
-std::vector<unsigned char> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
-
-std::set<std::string> namesIn(const std::filesystem::path& dir) {
-  std::set<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(dir)) out.insert(e.path().filename().string());
-  return out;
-}
-
 mode_t typeOf(const std::filesystem::path& p) {
   struct stat st {};
   if (::lstat(p.c_str(), &st) != 0) return 0;
