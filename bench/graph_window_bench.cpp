@@ -17,6 +17,7 @@
 #include "ledger/user_port.hpp"
 #include "offscreen_app.hpp"
 #include "settings/settings_record.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 

@@ -23,6 +23,7 @@
 #include "ledger/years.hpp"
 #include "entry/meeting_ops.hpp"
 #include "mainwindow/folders.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::importtest;

@@ -12,6 +12,7 @@
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "search/search_engine.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 

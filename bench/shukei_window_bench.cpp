@@ -26,6 +26,7 @@
 #include "tally/koumoku_tally.hpp"
 #include "tally/rank_tally.hpp"
 #include "tally/shushi_tally.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 

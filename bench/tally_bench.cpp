@@ -13,6 +13,7 @@
 #include "ledger/user_port.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/koumoku_tally.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 

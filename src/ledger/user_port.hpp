@@ -1,9 +1,7 @@
 #pragma once
-// The one way the core talks to the user. The Qt forms, the CLI and the tests each
-// implement it. All texts are UTF-8.
-#include <deque>
+// The one way the core talks to the user. The Qt forms and the CLI implement it (the
+// tests have their own, tests/common/scripted_port.hpp). All texts are UTF-8.
 #include <string>
-#include <vector>
 
 namespace tovra {
 
@@ -33,25 +31,5 @@ class UserPort {
 void showError(UserPort& port, const std::string& text);
 void showInfo(UserPort& port, const std::string& title, const std::string& text);
 bool askOkCancel(UserPort& port, const std::string& text, MsgIcon icon = MsgIcon::Warning);
-
-// A port for tests: records everything and answers from a script (OK when the script is empty).
-class ScriptedPort : public UserPort {
- public:
-  struct Shown {
-    std::string title, text;
-    MsgIcon icon;
-    MsgButtons buttons;
-  };
-  std::vector<Shown> messages;
-  std::deque<Answer> answers;
-  int beeps = 0, asterisks = 0, waitSteps = 0, waits = 0;
-
-  Answer message(const std::string& title, const std::string& text, MsgIcon icon, MsgButtons buttons) override;
-  void beep() override { ++beeps; }
-  void asterisk() override { ++asterisks; }
-  void waitBegin(const std::string&, bool) override { ++waits; }
-  void waitStep(int) override { ++waitSteps; }
-  const std::string& lastText() const;
-};
 
 }  // namespace tovra

@@ -20,6 +20,7 @@
 #include "ledger/recovery.hpp"
 #include "ledger/years.hpp"
 #include "settings/settings_record.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -10,6 +10,7 @@
 #include "common/ledger_builder.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 namespace tovra::entrytest {
 

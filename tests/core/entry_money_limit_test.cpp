@@ -10,6 +10,7 @@
 #include "entry/settlement.hpp"
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 namespace tovra {
 namespace {

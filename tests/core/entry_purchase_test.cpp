@@ -6,6 +6,7 @@
 #include "entry/purchase.hpp"
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 namespace tovra {
 namespace {

@@ -4,6 +4,7 @@
 #include "entry/results.hpp"
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 namespace tovra {
 namespace {

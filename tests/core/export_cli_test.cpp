@@ -8,6 +8,7 @@
 #include "common/ledger_builder.hpp"
 #include "export/tally_csv.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

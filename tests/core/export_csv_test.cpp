@@ -6,6 +6,7 @@
 #include "export/csv.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

@@ -13,6 +13,7 @@
 #include "ledger/years.hpp"
 #include "settings/settings_record.hpp"
 #include "tally/shushi_tally.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

@@ -23,6 +23,7 @@
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
+#include "common/scripted_port.hpp"
 
 namespace meeting_test {
 

@@ -10,6 +10,7 @@
 #include "settings/settings_record.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::print;

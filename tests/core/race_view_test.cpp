@@ -7,6 +7,7 @@
 #include "mainwindow/race_view.hpp"
 #include "settings/settings_record.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using tovra::testing::appendMeeting;

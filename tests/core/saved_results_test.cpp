@@ -20,6 +20,7 @@
 #include "print/print_job.hpp"
 #include "tally/result_files.hpp"
 #include "tally/saved_results.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

@@ -15,6 +15,7 @@
 #include "search/search_engine.hpp"
 #include "search/search_files.hpp"
 #include "search/search_list.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

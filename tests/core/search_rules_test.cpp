@@ -9,6 +9,7 @@
 #include "ledger/user_port.hpp"
 #include "search/search_input.hpp"
 #include "search/search_rules.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

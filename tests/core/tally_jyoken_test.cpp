@@ -14,6 +14,7 @@
 #include "ledger/user_port.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/jyoken_view.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

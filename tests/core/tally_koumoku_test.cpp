@@ -13,6 +13,7 @@
 #include "tally/koumoku_slots.hpp"
 #include "tally/koumoku_tally.hpp"
 #include "tally/koumoku_view.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

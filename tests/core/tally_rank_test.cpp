@@ -12,6 +12,7 @@
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "tally/rank_tally.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

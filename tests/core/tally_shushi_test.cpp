@@ -11,6 +11,7 @@
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "tally/shushi_tally.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

@@ -11,6 +11,7 @@
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
 #include "ledger/fatal_error.hpp"
+#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

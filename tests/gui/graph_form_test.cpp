@@ -227,3 +227,4 @@ class GraphFormTest : public QObject {
 
 QTEST_MAIN(GraphFormTest)
 #include "graph_form_test.moc"
+#include "common/scripted_port.hpp"

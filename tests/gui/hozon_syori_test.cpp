@@ -249,3 +249,4 @@ class HozonSyoriTest : public QObject {
 
 QTEST_MAIN(HozonSyoriTest)
 #include "hozon_syori_test.moc"
+#include "common/scripted_port.hpp"

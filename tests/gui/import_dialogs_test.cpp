@@ -419,3 +419,4 @@ class ImportDialogsTest : public QObject {
 
 QTEST_MAIN(ImportDialogsTest)
 #include "import_dialogs_test.moc"
+#include "common/scripted_port.hpp"

@@ -356,3 +356,4 @@ class PrintTest : public QObject {
 
 QTEST_MAIN(PrintTest)
 #include "print_test.moc"
+#include "common/scripted_port.hpp"

@@ -307,3 +307,4 @@ class ShukeiWindowsTest : public QObject {
 
 QTEST_MAIN(ShukeiWindowsTest)
 #include "shukei_windows_test.moc"
+#include "common/scripted_port.hpp"

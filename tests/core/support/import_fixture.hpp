@@ -13,6 +13,7 @@
 #include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
+#include "common/scripted_port.hpp"
 
 namespace tovra::importtest {
 
