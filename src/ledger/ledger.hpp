@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
-#include <variant>
 #include <vector>
 
+#include "ledger/outcome.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
@@ -27,30 +26,6 @@ struct DayKey {
 struct MeetingDay {
   KaisaiRecord meeting;
   RaceBlock races;
-};
-
-// A file that could not be read or written: the number of the fatal file errors (3 read
-// meeting, 4 write meeting, 5 read races, 6 write races, 2 count meetings) and the
-// logical path of the file.
-struct FileFailure {
-  int code = 0;
-  std::string path;
-};
-
-// A value or the failure that stopped its operation.
-template <class T>
-class Result {
- public:
-  Result(T value) : v_(std::move(value)) {}    // NOLINT: implicit, as std::expected
-  Result(FileFailure f) : v_(std::move(f)) {}  // NOLINT
-  explicit operator bool() const { return v_.index() == 0; }
-  const T& operator*() const { return std::get<0>(v_); }
-  T& operator*() { return std::get<0>(v_); }
-  const T* operator->() const { return &std::get<0>(v_); }
-  const FileFailure& failure() const { return std::get<1>(v_); }
-
- private:
-  std::variant<T, FileFailure> v_;
 };
 
 class Ledger {
