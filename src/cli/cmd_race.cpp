@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cli/cli_context.hpp"
+#include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
 #include "entry/purchase.hpp"
@@ -79,15 +80,16 @@ class RaceItems : public Command {
     }
   }
   void run(Context& ctx) override {
-    const int r = args_.select(ctx);
-    DataStore& ds = *ctx.ds;
-    RaceItemsInput in = openRaceItems(ds, r);
+    const RaceAddress at = raceAddress(ctx, args_);
+    const int r = at.race;
+    MeetingDay day = readDay(ctx, at.day);
+    RaceItemsInput in = openRaceItems(day, r);
     for (int i = 0; i < kItemFields; ++i)
       if (items_[i]) in.positions[static_cast<std::size_t>(i)] = parseItem(ctx, static_cast<ItemField>(i), *items_[i]);
     if (kyori_) in.kyoriText = *kyori_;
     if (name_) in.raceName = *name_;
-    if (!registerRaceItems(ds, ctx.port, r, in)) throw Refused();
-    const RaceRecord& race = ds.races[static_cast<std::size_t>(r)];
+    day = valueOf(ctx, registerRaceItems(ctx.ds->ledger(), at.day, std::move(day), r, in));
+    const RaceRecord& race = day.races[static_cast<std::size_t>(r)];
     ctx.out << raceItemsLine(race.koumoku, race.kyori) << "\n";
   }
 
@@ -104,8 +106,10 @@ class RaceDeleteItems : public Command {
                 Writes::Ledger) {}
   void define(CLI::App& app) override { args_.define(app); }
   void run(Context& ctx) override {
-    const int r = args_.select(ctx);
-    if (!deleteRaceItems(*ctx.ds, ctx.port, r)) throw Refused();
+    const RaceAddress at = raceAddress(ctx, args_);
+    MeetingDay day = readDay(ctx, at.day);
+    if (!askOkCancel(ctx.port, deleteRaceItemsQuestion(), MsgIcon::Question)) throw Refused();
+    valueOf(ctx, deleteRaceItems(ctx.ds->ledger(), at.day, std::move(day), at.race));
   }
 
  private:
@@ -120,17 +124,19 @@ class RaceListCommand : public Command {
  public:
   using Command::Command;
   void run(Context& ctx) override {
-    const int r = args_.select(ctx);
+    const RaceAddress at = raceAddress(ctx, args_);
+    const int r = at.race;
+    MeetingDay day = readDay(ctx, at.day);
     const BetType bt = parseBetType(ctx, type_);
-    DataStore& ds = *ctx.ds;
-    Book book(ds.races[static_cast<std::size_t>(r)], otherRacesMoney(ds.kaisai, r));
+    Book book(day.races[static_cast<std::size_t>(r)], otherRacesMoney(day.meeting, r));
     if (del_ != 0) {
-      if (!book.remove(ctx.port, bt, del_ - 1)) throw Refused();
+      valueOf(ctx, book.remove(bt, del_ - 1));
     } else {
       checkAmountField(ctx, amount_);
       if (!add(ctx, book, bt, amount_)) throw Refused();
     }
-    commitRace(ds, r);
+    // The book works on the race inside `day`: the settled day takes its place.
+    day = valueOf(ctx, commitRace(ctx.ds->ledger(), at.day, day, r));
     printLines(ctx.out, book.lines(bt));
     printAfterList(ctx, book, bt);
   }
@@ -169,6 +175,12 @@ class RaceListCommand : public Command {
   std::vector<int> pair_;
 };
 
+// Shows what the add gives to show; true when tickets were added.
+bool shown(Context& ctx, const AddOutcome& out) {
+  showMessages(ctx.port, out);
+  return !out.refused;
+}
+
 class RaceBuy : public RaceListCommand<PurchaseBook> {
  public:
   RaceBuy()
@@ -189,7 +201,7 @@ class RaceBuy : public RaceListCommand<PurchaseBook> {
 
  private:
   bool add(Context& ctx, PurchaseBook& book, BetType bt, const std::string& amount) override {
-    if (!isPairType(bt)) return !book.addSingle(ctx.port, bt, horse(ctx), amount).refused;
+    if (!isPairType(bt)) return shown(ctx, book.addSingle(bt, horse(ctx), amount));
     auto m = inputMethodFromText(method_);
     if (!m) ctx.refuse("入力方法は normal nagashi box (通常 流し ﾎﾞｯｸｽ) で指定して下さい。");
     PairPick pick;
@@ -203,7 +215,7 @@ class RaceBuy : public RaceListCommand<PurchaseBook> {
     } else {
       pick.ticked = members_;
     }
-    return !book.addPairs(ctx.port, bt, pick, amount).refused;
+    return shown(ctx, book.addPairs(bt, pick, amount));
   }
   void printAfterList(Context& ctx, const PurchaseBook& book, BetType bt) override {
     ctx.out << book.remainingLabel(bt) << "\n";
@@ -230,7 +242,9 @@ class RaceResult : public RaceListCommand<ResultBook> {
  private:
   bool add(Context& ctx, ResultBook& book, BetType bt, const std::string& amount) override {
     const auto [a, b] = isPairType(bt) ? pair(ctx) : std::pair<int, int>(horse(ctx), 0);
-    return book.add(ctx.port, bt, a, b, amount);
+    const Status added = book.add(bt, a, b, amount);
+    if (added.refused()) showRefusal(ctx.port, added.refusal());
+    return bool(added);
   }
 };
 
@@ -245,8 +259,9 @@ class RaceComment : public Command {
         ->required();
   }
   void run(Context& ctx) override {
-    const int r = args_.select(ctx);
-    if (!registerComment(*ctx.ds, ctx.port, r, text_)) throw Refused();
+    const RaceAddress at = raceAddress(ctx, args_);
+    MeetingDay day = readDay(ctx, at.day);
+    valueOf(ctx, registerComment(ctx.ds->ledger(), at.day, std::move(day), at.race, text_));
   }
 
  private:
@@ -269,16 +284,15 @@ class RaceGoing : public Command {
   void run(Context& ctx) override {
     const int item = parseItem(ctx, ItemField::Going, going_);
     const int r = race_ == "all" ? -1 : parseRace(ctx, race_);
-    meeting_.select(ctx);
-    DataStore& ds = *ctx.ds;
-    GoingSheet sheet(ds);
+    const DayKey key = dayKey(ctx, meeting_);
+    GoingSheet sheet(readDay(ctx, key).races);
     if (r < 0) {
       sheet.selectAll(item);
     } else {
       if (!sheet.enabled(r)) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽ項目が登録されていません。");
       sheet.select(r, item);
     }
-    sheet.apply(ds);
+    valueOf(ctx, sheet.apply(ctx.ds->ledger(), key));
   }
 
  private:

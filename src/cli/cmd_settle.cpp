@@ -2,8 +2,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
-#include "entry/settlement.hpp"
+#include "entry/race_entry.hpp"
 
 namespace tovra::cli {
 namespace {
@@ -21,25 +22,19 @@ class Settle : public Command {
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     if (all_) {
-      for (int c = 0; c < kCourseCount; ++c) {
-        ds.course = c;
-        for (int i = 0; i < ds.meetingCount[c]; ++i) {
-          ds.shownMeeting[c] = i;
-          ds.readShown();
-          settleAllRaces(ds.kaisai, ds.races);
-          ds.writeShown();
-        }
-        ds.shownMeeting[c] = 0;
-      }
+      for (int c = 0; c < kCourseCount; ++c)
+        for (int i = 0; i < ds.meetingCount[c]; ++i) settle(ctx, DayKey{ds.year, c, i});  // cursor bridge: the counts
       return;
     }
     if (args_.course.empty() || args_.index.empty()) ctx.refuse("競馬場と開催ﾃﾞｰﾀ番号を指定して下さい。(または --all)");
-    args_.select(ctx);
-    settleAllRaces(ds.kaisai, ds.races);
-    ds.writeShown();
+    settle(ctx, dayKey(ctx, args_));
   }
 
  private:
+  static void settle(Context& ctx, const DayKey& key) {
+    valueOf(ctx, settleDay(ctx.ds->ledger(), key, readDay(ctx, key)));
+  }
+
   MeetingArgs args_;
   bool all_ = false;
 };

@@ -32,13 +32,14 @@ class ShowMeeting : public Command {
     DataStore& ds = ctx.requireYear();
     const int c = parseCourse(ctx, args_.course);
     const int index = parseMeetingIndex(ctx, c, args_.index);
-    ds.course = c;
-    if (ds.meetingCount[c] == 0 && index == 0) {
+    // The meeting view is formatted from the data layer's shown day.
+    ds.course = c;                                // cursor bridge
+    if (ds.meetingCount[c] == 0 && index == 0) {  // cursor bridge
       // A course without meetings shows its empty view.
       printMeetingView(ctx.out, showMeetingView(ds));
       return;
     }
-    ctx.selectMeeting(c, index);
+    ctx.selectMeeting(c, index);  // cursor bridge
     printMeetingView(ctx.out, showMeetingView(ds));
   }
 

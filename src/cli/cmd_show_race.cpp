@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
 #include "entry/entry_text.hpp"
@@ -17,10 +18,10 @@
 namespace tovra::cli {
 namespace {
 
-void printRace(std::ostream& out, const DataStore& ds, int r) {
-  const KaisaiRecord& k = ds.kaisai;
-  RaceRecord race = ds.races[static_cast<std::size_t>(r)];  // the books want a mutable record
-  out << entryDayLabel(ds, r) << "  " << terminalText(cp932ToUtf8(fixedText(k.raceMei[r]))) << "\n";
+void printRace(std::ostream& out, const DayKey& key, const MeetingDay& day, int r) {
+  const KaisaiRecord& k = day.meeting;
+  RaceRecord race = day.races[static_cast<std::size_t>(r)];  // the books want a mutable record
+  out << entryDayLabel(k, key.course, r) << "  " << terminalText(cp932ToUtf8(fixedText(k.raceMei[r]))) << "\n";
   const std::string items = raceItemsLine(race.koumoku, race.kyori);
   out << "ﾚｰｽ項目\t" << (items.empty() ? "(なし)" : items) << "\n";
 
@@ -53,7 +54,10 @@ class ShowRace : public Command {
   ShowRace()
       : Command("show", "race", "One race: items, tickets, results with hits, totals, comment", Writes::Nothing) {}
   void define(CLI::App& app) override { args_.define(app); }
-  void run(Context& ctx) override { printRace(ctx.out, *ctx.ds, args_.select(ctx)); }
+  void run(Context& ctx) override {
+    const RaceAddress at = raceAddress(ctx, args_);
+    printRace(ctx.out, at.day, readDay(ctx, at.day), at.race);
+  }
 
  private:
   RaceArgs args_;

@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "entry/entry_messages.hpp"
-#include "ledger/user_port.hpp"
 
 namespace tovra {
 namespace {
@@ -22,30 +21,18 @@ std::int64_t amountValue(const std::string& text) {
   return v;
 }
 
-std::optional<std::int32_t> readStake(UserPort& port, const std::string& text) {
+Result<std::int32_t> readStake(const std::string& text) {
   const std::int64_t v = amountValue(text);
-  if (v == 0) {
-    showError(port, msg::kStakeMissing);
-    return std::nullopt;
-  }
-  if (v * 100 > kInt32Max) {
-    showError(port, msg::kStakeTooLarge);
-    return std::nullopt;
-  }
+  if (v == 0) return Refusal{MsgIcon::Error, msg::kStakeMissing};
+  if (v * 100 > kInt32Max) return Refusal{MsgIcon::Error, msg::kStakeTooLarge};
   return static_cast<std::int32_t>(v * 100);
 }
 
-std::optional<std::int32_t> readPayout(UserPort& port, const std::string& text) {
+Result<std::int32_t> readPayout(const std::string& text) {
   const std::int64_t v = amountValue(text);
-  if (v == 0) {
-    showError(port, msg::kPayoutMissing);
-    return std::nullopt;
-  }
+  if (v == 0) return Refusal{MsgIcon::Error, msg::kPayoutMissing};
   // Below 10 (100 yen) no payout exists; above the 32-bit field nothing can be stored.
-  if (v < 10 || v * 10 > kInt32Max) {
-    showError(port, msg::kPayoutBad);
-    return std::nullopt;
-  }
+  if (v < 10 || v * 10 > kInt32Max) return Refusal{MsgIcon::Error, msg::kPayoutBad};
   return static_cast<std::int32_t>(v * 10);
 }
 

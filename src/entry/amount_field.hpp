@@ -3,12 +3,11 @@
 // keyboard (digits and backspace only) or on the 13-key keypad. Stakes are typed in
 // units of 100 yen, payouts in units of 10 yen.
 #include <cstdint>
-#include <optional>
 #include <string>
 
-namespace tovra {
+#include "ledger/outcome.hpp"
 
-class UserPort;
+namespace tovra {
 
 inline constexpr int kAmountDigits = 8;
 
@@ -16,11 +15,11 @@ inline constexpr int kAmountDigits = 8;
 // saturated well above anything eight digits hold.
 std::int64_t amountValue(const std::string& text);
 
-// Stake in yen for the typed amount, or the refusal shown ("購入金額を入力して下さい。"
-// for 0 or empty; a stake beyond the signed 32-bit field is refused rather than wrapped).
-std::optional<std::int32_t> readStake(UserPort& port, const std::string& text);
+// Stake in yen for the typed amount, or its refusal ("購入金額を入力して下さい。" for 0 or
+// empty; a stake beyond the signed 32-bit field is refused rather than wrapped).
+Result<std::int32_t> readStake(const std::string& text);
 // Payout in yen for the typed amount: 0 or empty and amounts below 10 are refused.
-std::optional<std::int32_t> readPayout(UserPort& port, const std::string& text);
+Result<std::int32_t> readPayout(const std::string& text);
 
 // Keypad keys BitBtn1..BitBtn13: "1".."9", "0", "00", "<<<", "C".
 inline constexpr int kKeypadKeys = 13;

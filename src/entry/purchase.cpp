@@ -7,9 +7,9 @@
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
 #include "entry/settlement.hpp"
+#include "entry/slot_list.hpp"
 #include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
 
 namespace tovra {
 
@@ -62,38 +62,40 @@ void PurchaseBook::append(BetType t, int code, std::int32_t stake) {
   s.amounts[n] = stake;
 }
 
-AddOutcome PurchaseBook::addSingle(UserPort& port, BetType t, int horse, const std::string& amount) {
+namespace {
+
+AddOutcome refusedWith(const std::string& text) {
   AddOutcome out;
   out.refused = true;
-  if (count(t) >= capacity(t)) {
-    showError(port, sjprintfUtf8(msg::kTicketLimit, capacity(t)));
-    return out;
-  }
-  const auto stake = readStake(port, amount);
-  if (!stake) return out;
-  if (horse < 1 || horse > 18) {
-    showError(port, msg::kHorseRange);
-    return out;
-  }
+  out.messages.push_back(Refusal{MsgIcon::Error, text});
+  return out;
+}
+
+}  // namespace
+
+void showMessages(UserPort& port, const AddOutcome& out) {
+  for (const Refusal& m : out.messages) showRefusal(port, m);
+}
+
+AddOutcome PurchaseBook::addSingle(BetType t, int horse, const std::string& amount) {
+  if (count(t) >= capacity(t)) return refusedWith(sjprintfUtf8(msg::kTicketLimit, capacity(t)));
+  const auto stake = readStake(amount);
+  if (!stake) return refusedWith(stake.refusal().text);
+  if (horse < 1 || horse > 18) return refusedWith(msg::kHorseRange);
   const RaceRecord before = race_;
   append(t, horse, *stake);
-  if (!keepsMoneyInRange(port, before)) return out;
-  out.refused = false;
+  AddOutcome out;
+  if (!keepsMoneyInRange(out, before)) return out;
   out.added = 1;
   return out;
 }
 
-AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pick, const std::string& amount) {
-  AddOutcome out;
-  out.refused = true;
+AddOutcome PurchaseBook::addPairs(BetType t, const PairPick& pick, const std::string& amount) {
   const int cap = capacity(t);
   const bool waku = t == BetType::Waku;
-  if (count(t) >= cap) {
-    showError(port, sjprintfUtf8(msg::kTicketLimit, cap));
-    return out;
-  }
-  const auto stake = readStake(port, amount);
-  if (!stake) return out;
+  if (count(t) >= cap) return refusedWith(sjprintfUtf8(msg::kTicketLimit, cap));
+  const auto stake = readStake(amount);
+  if (!stake) return refusedWith(stake.refusal().text);
 
   // Picks outside the groups can only come from the command line.
   const int top = maxPick(t);
@@ -103,34 +105,29 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
   if (pick.method == InputMethod::Tsujo) picksOk = picksOk && inRange(pick.second);
   if (pick.method != InputMethod::Tsujo)
     for (int p : pick.ticked) picksOk = picksOk && inRange(p);
-  if (!picksOk) {
-    showError(port, waku ? msg::kWakuRange : msg::kHorseRange);
-    return out;
-  }
+  if (!picksOk) return refusedWith(waku ? msg::kWakuRange : msg::kHorseRange);
   std::vector<int> ticked = pick.ticked;
   std::sort(ticked.begin(), ticked.end());
   ticked.erase(std::unique(ticked.begin(), ticked.end()), ticked.end());
 
   const RaceRecord before = race_;
+  AddOutcome out;
+  auto overflowed = [&](const char* text) {
+    out.messages.push_back(Refusal{MsgIcon::Warning, sjprintfUtf8(text, cap)});
+    out.overflow = true;
+  };
   switch (pick.method) {
     case InputMethod::Tsujo: {
-      if (!waku && pick.first == pick.second) {
-        showError(port, msg::kHorsePairBad);
-        return out;
-      }
+      if (!waku && pick.first == pick.second) return refusedWith(msg::kHorsePairBad);
       append(t, pairCode(t, pick.first, pick.second), *stake);
       out.added = 1;
       break;
     }
     case InputMethod::Nagashi: {
-      if (ticked.empty()) {
-        showError(port, waku ? msg::kPartnerWaku : msg::kPartnerUma);
-        return out;
-      }
+      if (ticked.empty()) return refusedWith(waku ? msg::kPartnerWaku : msg::kPartnerUma);
       for (int p : ticked) {
         if (count(t) >= cap) {
-          port.message("確認", sjprintfUtf8(msg::kNagashiOverflow, cap), MsgIcon::Warning);
-          out.overflow = true;
+          overflowed(msg::kNagashiOverflow);
           break;
         }
         // A partner equal to the axis is a same-bracket pair for 枠連 and no ticket otherwise.
@@ -141,15 +138,11 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
       break;
     }
     case InputMethod::Box: {
-      if (ticked.size() < 3) {
-        showError(port, waku ? msg::kBoxWaku : msg::kBoxUma);
-        return out;
-      }
+      if (ticked.size() < 3) return refusedWith(waku ? msg::kBoxWaku : msg::kBoxUma);
       for (std::size_t i = 0; i < ticked.size() && !out.overflow; ++i) {
         for (std::size_t j = i + 1; j < ticked.size(); ++j) {
           if (count(t) >= cap) {
-            port.message("確認", sjprintfUtf8(msg::kBoxOverflow, cap), MsgIcon::Warning);
-            out.overflow = true;
+            overflowed(msg::kBoxOverflow);
             break;
           }
           append(t, pairCode(t, ticked[i], ticked[j]), *stake);
@@ -159,32 +152,25 @@ AddOutcome PurchaseBook::addPairs(UserPort& port, BetType t, const PairPick& pic
       break;
     }
   }
-  if (!keepsMoneyInRange(port, before)) return AddOutcome{0, true, false};
-  out.refused = false;
+  keepsMoneyInRange(out, before);
   return out;
 }
 
-bool PurchaseBook::keepsMoneyInRange(UserPort& port, const RaceRecord& before) {
+bool PurchaseBook::keepsMoneyInRange(AddOutcome& out, const RaceRecord& before) {
   const bool raceFits = raceMoneyFits(race_);
   if (raceFits && dayMoneyFits(race_, others_)) return true;
   race_ = before;
-  showError(port, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge);
+  out.added = 0;
+  out.refused = true;
+  out.overflow = false;
+  out.messages.push_back(Refusal{MsgIcon::Error, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge});
   return false;
 }
 
-bool PurchaseBook::remove(UserPort& port, BetType t, int line) {
-  if (line < 0 || line >= count(t)) {
-    showError(port, msg::kTicketSelect);
-    return false;
-  }
-  Slots s = ticketSlots(race_, t);
-  for (int i = line; i + 1 < s.capacity; ++i) {
-    s.codes[i] = s.codes[i + 1];
-    s.amounts[i] = s.amounts[i + 1];
-  }
-  s.codes[s.capacity - 1] = 0;
-  s.amounts[s.capacity - 1] = 0;
-  return true;
+Status PurchaseBook::remove(BetType t, int line) {
+  if (line < 0 || line >= count(t)) return Refusal{MsgIcon::Error, msg::kTicketSelect};
+  removeSlotLine(ticketSlots(race_, t), line);
+  return Done{};
 }
 
 }  // namespace tovra

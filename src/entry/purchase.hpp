@@ -1,17 +1,17 @@
 #pragma once
 // Bought tickets of one race: the rules of the purchase dialog, shared with the CLI.
-// The book edits the race's ticket arrays in place; the caller settles and writes the
-// race on 登録 or re-reads the meeting day on ｷｬﾝｾﾙ.
+// The book edits the ticket arrays of a race record in place (the dialog's copy of the
+// day); the caller settles and writes the day on 登録 or drops the copy on ｷｬﾝｾﾙ. Each
+// change gives back what the user is to be shown; the book shows nothing itself.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "entry/settlement.hpp"
 #include "ledger/bet_types.hpp"
+#include "ledger/outcome.hpp"
 
 namespace tovra {
-
-class UserPort;
 
 // How pair tickets are entered.
 enum class InputMethod { Tsujo, Nagashi, Box };  // 通常, 流し, ﾎﾞｯｸｽ
@@ -41,9 +41,14 @@ struct PairPick {
 
 struct AddOutcome {
   int added = 0;
-  bool refused = false;   // a refusal was shown; nothing changed
+  bool refused = false;   // nothing changed
   bool overflow = false;  // a 流し / ﾎﾞｯｸｽ stopped at the capacity; what was added stays
+  // The boxes to show, in this order: the capacity warning of a 流し / ﾎﾞｯｸｽ, then the
+  // refusal (a 流し that overflowed may still be refused as a whole by the money limits).
+  std::vector<Refusal> messages;
 };
+// Shows the outcome's boxes in their order.
+void showMessages(UserPort& port, const AddOutcome& out);
 
 class PurchaseBook {
  public:
@@ -59,19 +64,20 @@ class PurchaseBook {
   std::vector<std::string> lines(BetType t) const;
 
   // 単勝 or 複勝 on one horse; amount in units of 100 yen as typed.
-  AddOutcome addSingle(UserPort& port, BetType t, int horse, const std::string& amount);
+  AddOutcome addSingle(BetType t, int horse, const std::string& amount);
   // 枠連, ﾜｲﾄﾞ or 馬連 by the pick's input method.
-  AddOutcome addPairs(UserPort& port, BetType t, const PairPick& pick, const std::string& amount);
+  AddOutcome addPairs(BetType t, const PairPick& pick, const std::string& amount);
   // Deletes list line `line` (0-based; -1 = nothing selected): later tickets move forward.
-  bool remove(UserPort& port, BetType t, int line);
+  Status remove(BetType t, int line);
 
  private:
   RaceRecord& race_;
   RaceMoney others_;
   void append(BetType t, int code, std::int32_t stake);
   // After tickets were added: true when the race's purchase and return, and the day's
-  // totals with them, still fit the records; otherwise the race is put back as it was `before` and the refusal shown.
-  bool keepsMoneyInRange(UserPort& port, const RaceRecord& before);
+  // totals with them, still fit the records; otherwise the race is put back as it was
+  // `before` and the outcome refused with the reason.
+  bool keepsMoneyInRange(AddOutcome& out, const RaceRecord& before);
 };
 
 }  // namespace tovra

@@ -5,9 +5,9 @@
 #include "entry/amount_field.hpp"
 #include "entry/entry_messages.hpp"
 #include "entry/settlement.hpp"
+#include "entry/slot_list.hpp"
 #include "ledger/money_text.hpp"
 #include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
 
 namespace tovra {
 
@@ -22,25 +22,17 @@ std::vector<std::string> ResultBook::lines(BetType t) const {
   return out;
 }
 
-bool ResultBook::add(UserPort& port, BetType t, int a, int b, const std::string& amount) {
+Status ResultBook::add(BetType t, int a, int b, const std::string& amount) {
   const int n = count(t);
-  if (n >= capacity(t)) {
-    showError(port, sjprintfUtf8(msg::kResultLimit, capacity(t)));
-    return false;
-  }
-  const auto payout = readPayout(port, amount);
-  if (!payout) return false;
+  if (n >= capacity(t)) return Refusal{MsgIcon::Error, sjprintfUtf8(msg::kResultLimit, capacity(t))};
+  const auto payout = readPayout(amount);
+  if (!payout) return payout.refusal();
   const int top = maxPick(t);
-  if (a < 1 || a > top || (isPairType(t) && (b < 1 || b > top))) {
-    showError(port, t == BetType::Waku ? msg::kWakuRange : msg::kHorseRange);
-    return false;
-  }
+  if (a < 1 || a > top || (isPairType(t) && (b < 1 || b > top)))
+    return Refusal{MsgIcon::Error, t == BetType::Waku ? msg::kWakuRange : msg::kHorseRange};
   int code = a;
   if (isPairType(t)) {
-    if (t != BetType::Waku && a == b) {
-      showError(port, msg::kHorsePairBad);
-      return false;
-    }
+    if (t != BetType::Waku && a == b) return Refusal{MsgIcon::Error, msg::kHorsePairBad};
     code = pairCode(t, a, b);
   }
   const RaceRecord before = race_;
@@ -50,35 +42,15 @@ bool ResultBook::add(UserPort& port, BetType t, int a, int b, const std::string&
   const bool raceFits = raceMoneyFits(race_);
   if (!raceFits || !dayMoneyFits(race_, others_)) {
     race_ = before;
-    showError(port, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge);
-    return false;
+    return Refusal{MsgIcon::Error, raceFits ? msg::kDayMoneyTooLarge : msg::kRaceMoneyTooLarge};
   }
-  return true;
+  return Done{};
 }
 
-bool ResultBook::remove(UserPort& port, BetType t, int line) {
-  if (line < 0 || line >= count(t)) {
-    showError(port, msg::kResultSelect);
-    return false;
-  }
-  Slots s = resultSlots(race_, t);
-  if (s.capacity == 2) {
-    // Two-slot types: the second entry moves into the first when the first goes.
-    if (line == 0) {
-      s.codes[0] = s.codes[1];
-      s.amounts[0] = s.amounts[1];
-    }
-    s.codes[1] = 0;
-    s.amounts[1] = 0;
-    return true;
-  }
-  for (int i = line; i + 1 < s.capacity; ++i) {
-    s.codes[i] = s.codes[i + 1];
-    s.amounts[i] = s.amounts[i + 1];
-  }
-  s.codes[s.capacity - 1] = 0;
-  s.amounts[s.capacity - 1] = 0;
-  return true;
+Status ResultBook::remove(BetType t, int line) {
+  if (line < 0 || line >= count(t)) return Refusal{MsgIcon::Error, msg::kResultSelect};
+  removeSlotLine(resultSlots(race_, t), line);
+  return Done{};
 }
 
 }  // namespace tovra

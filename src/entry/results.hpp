@@ -1,16 +1,16 @@
 #pragma once
 // The official result of one race: winning numbers and payouts per bet type, the rules
-// of the result dialog shared with the CLI. Codes are stored plain; the hit markers
-// are the settlement's business.
+// of the result dialog shared with the CLI. The book edits a race record in place (the
+// dialog's copy of the day) and gives back its refusals; it shows nothing itself. Codes
+// are stored plain; the hit markers are the settlement's business.
 #include <string>
 #include <vector>
 
 #include "entry/settlement.hpp"
 #include "ledger/bet_types.hpp"
+#include "ledger/outcome.hpp"
 
 namespace tovra {
-
-class UserPort;
 
 class ResultBook {
  public:
@@ -24,10 +24,10 @@ class ResultBook {
   std::vector<std::string> lines(BetType t) const;
 
   // Adds a result: for 単勝 and 複勝 `a` is the horse, for pairs a and b are the two picks.
-  // The payout is typed in units of 10 yen. Returns false after showing the refusal.
-  bool add(UserPort& port, BetType t, int a, int b, const std::string& amount);
-  // Deletes list line `line` (0-based; -1 = nothing selected).
-  bool remove(UserPort& port, BetType t, int line);
+  // The payout is typed in units of 10 yen. A refusal changes nothing.
+  Status add(BetType t, int a, int b, const std::string& amount);
+  // Deletes list line `line` (0-based; -1 = nothing selected): later results move forward.
+  Status remove(BetType t, int line);
 
  private:
   RaceRecord& race_;

@@ -6,23 +6,22 @@
 #include <QPushButton>
 
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
+#include "ledger/datastore.hpp"
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
 
 namespace tovra {
 
-TBabaShuseiDialog::TBabaShuseiDialog(QWidget* parent) : QDialog(parent) {
+TBabaShuseiDialog::TBabaShuseiDialog(DataStore& store, const DayKey& key, const MeetingDay& day, QWidget* parent)
+    : QDialog(parent), store_(store), key_(key), races_(day.races), sheet_(std::make_unique<GoingSheet>(day.races)) {
   setObjectName("BabaShuseiDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正");
-  DataStore& ds = appState().ds;
-  sheet_ = std::make_unique<GoingSheet>(ds);
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(14, 12, 14, 12);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(8);
-  dayLabel_ = new QLabel(QString::fromStdString(entryDayLabel(ds, -1)), this);
+  dayLabel_ = new QLabel(QString::fromStdString(entryDayLabel(day.meeting, key.course, -1)), this);
   dayLabel_->setObjectName("DayLabel");
   grid->addWidget(dayLabel_, 0, 0, 1, 6);
 
@@ -78,7 +77,9 @@ void TBabaShuseiDialog::selectAll(int item) {
 }
 
 void TBabaShuseiDialog::ShuseiBtnClick() {
-  sheet_->apply(appState().ds);
+  auto written = sheet_->apply(store_.ledger(), key_);
+  if (!written) store_.fatal(written.failure().code, written.failure().path);
+  races_ = *written;
   accept();
 }
 

@@ -13,8 +13,8 @@
 
 #include "entry/race_entry.hpp"
 #include "forms/AmountKeypad.h"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
+#include "forms/RaceDialogs.h"
 #include "forms/RadioGroupBox.h"
 #include "forms/TanFukuPage.h"
 
@@ -30,12 +30,13 @@ QStringList methodItems() {
 
 }  // namespace
 
-TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                             QWidget* parent)
+    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.
-  DataStore& ds = appState().ds;
-  book_ = std::make_unique<PurchaseBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
+  book_ = std::make_unique<PurchaseBook>(day_.races[std::size_t(race_)], otherRacesMoney(day_.meeting, race_));
 
   const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
@@ -124,7 +125,7 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
 }
 
 void TKounyuDialog::FormShow() {
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   tanPage_->reset();
   refreshList(BetType::Tan);
   refreshList(BetType::Fuku);
@@ -166,14 +167,15 @@ void TKounyuDialog::PageChange(int index) {
 
 void TKounyuDialog::TanTsuikaBtnClick() {
   const BetType t = tanPage_->type();
-  const AddOutcome out = book_->addSingle(userPort(), t, tanPage_->number(), tanPage_->amountText());
+  const AddOutcome out = book_->addSingle(t, tanPage_->number(), tanPage_->amountText());
+  showMessages(port_, out);
   if (out.added > 0) refreshList(t);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
+  if (shown(book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
   refreshAtoLabels();
 }
 
@@ -196,25 +198,27 @@ void TKounyuDialog::PairTsuikaClick(PairPage& p) {
   pick.second = p.group2->itemIndex() + 1;
   for (std::size_t i = 0; i < p.checks.size(); ++i)
     if (p.checks[i]->isChecked()) pick.ticked.push_back(int(i) + 1);
-  const AddOutcome out = book_->addPairs(userPort(), p.type, pick, p.gakuEdit->text().toStdString());
+  const AddOutcome out = book_->addPairs(p.type, pick, p.gakuEdit->text().toStdString());
+  showMessages(port_, out);
   if (out.added > 0) refreshList(p.type);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::PairSakujyoClick(PairPage& p) {
-  if (book_->remove(userPort(), p.type, selectedLine(p.listBox))) refreshList(p.type);
+  if (shown(book_->remove(p.type, selectedLine(p.listBox)))) refreshList(p.type);
   refreshAtoLabels();
 }
 
-void TKounyuDialog::TourokuBtnClick() {
-  commitRace(appState().ds, race_);
-  accept();
+bool TKounyuDialog::shown(const Status& done) {
+  if (done.refused()) showRefusal(port_, done.refusal());
+  return bool(done);
 }
 
-void TKounyuDialog::reject() {
-  // Every add and delete since the dialog opened is dropped by reading the day again.
-  discardRaceChanges(appState().ds);
-  QDialog::reject();
+void TKounyuDialog::TourokuBtnClick() {
+  auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
+  if (!written) return;
+  day_ = std::move(*written);
+  accept();
 }
 
 }  // namespace tovra

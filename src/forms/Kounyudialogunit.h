@@ -1,13 +1,14 @@
 #pragma once
-// TKounyuDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on race `raceIndex` of the
-// meeting day in memory, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared
-// keypad. Adds and deletes change the race in memory; 登録 settles and writes the day
-// and closes with Accepted (the caller redraws); ｷｬﾝｾﾙ re-reads the day from the files.
+// TKounyuDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on one race of a copy of its
+// meeting day, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared keypad. Adds and
+// deletes change the copy; 登録 settles the race, writes the day and closes with Accepted
+// (the caller takes editedDay() and redraws); ｷｬﾝｾﾙ drops the copy.
 #include <QDialog>
 #include <array>
 #include <memory>
 
 #include "entry/purchase.hpp"
+#include "ledger/ledger.hpp"
 
 class QCheckBox;
 class QGroupBox;
@@ -19,20 +20,25 @@ class QTabWidget;
 namespace tovra {
 
 class AmountKeypad;
+class DataStore;
+class UserPort;
 class RadioGroupBox;
 class TanFukuPage;
 
 class TKounyuDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TKounyuDialog(QWidget* parent = nullptr);
+  // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
+  TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                QWidget* parent = nullptr);
   ~TKounyuDialog() override;
+  // The day as 登録 wrote it (the copy as edited so far before that).
+  const MeetingDay& editedDay() const { return day_; }
 
  public slots:
   void TanTsuikaBtnClick();
   void TanSakujyobtnClick();
   void TourokuBtnClick();
-  void reject() override;  // ｷｬﾝｾﾙ, Escape and the close box
 
  private:
   // One pair page (枠連, ﾜｲﾄﾞ or 馬連) and its controls.
@@ -58,7 +64,13 @@ class TKounyuDialog : public QDialog {
   void refreshList(BetType t);
   void refreshAtoLabels();
   QListWidget* listOf(BetType t) const;
+  // Shows the refusal of a change; true when the change was made.
+  bool shown(const Status& done);
 
+  DataStore& store_;
+  UserPort& port_;
+  DayKey key_;
+  MeetingDay day_;
   int race_;
   std::unique_ptr<PurchaseBook> book_;
   QLabel* dayLabel_;

@@ -641,8 +641,12 @@ void TMainForm::D1Click() {
     port().beep();
     return;
   }
-  TBabaShuseiDialog dlg(this);
-  if (dlg.exec() == QDialog::Accepted && raceForm_) raceForm_->showIfOpen(raceForm_->race());
+  DataStore& ds = dataStore();
+  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+  TBabaShuseiDialog dlg(ds, key, readDayOrFatal(ds, key), this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ds.races = dlg.editedRaces();  // cursor bridge
+  if (raceForm_) raceForm_->showIfOpen(raceForm_->race());
 }
 void TMainForm::F1Click() { kaisaiSakujyo(*this); }
 void TMainForm::X1Click() { shukei_->shushiShukei(); }
@@ -719,7 +723,12 @@ void TMainForm::Popm3Click() { openRowDialog(RaceDialog::Keka); }
 void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
 
 void TMainForm::openRowDialog(RaceDialog which) {
-  if (!runRaceDialog(dataStore(), which, popupRace_, this)) return;
+  DataStore& ds = dataStore();
+  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+  const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
+  if (!edited) return;
+  ds.kaisai = edited->meeting;  // cursor bridge
+  ds.races = edited->races;     // cursor bridge
   ShowKaisaiView();
   if (raceForm_) raceForm_->showIfOpen(popupRace_);
 }

@@ -4,28 +4,34 @@
 #include "forms/Racecomentodialogunit.h"
 #include "forms/Racekekadialogunit.h"
 #include "forms/Racekoumokudialogunit.h"
-#include "ledger/datastore.hpp"
 
 namespace tovra {
 
 namespace {
 template <class Dialog>
-bool saved(QWidget* parent) {
-  Dialog dlg(parent);
-  return dlg.exec() == QDialog::Accepted;
+std::optional<MeetingDay> edited(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                                 QWidget* parent) {
+  Dialog dlg(store, port, key, day, race, parent);
+  if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+  return dlg.editedDay();
 }
 }  // namespace
 
-bool runRaceDialog(DataStore& ds, RaceDialog which, int race, QWidget* parent) {
-  ds.raceIndex = race;
-  ds.readRaceBlock(ds.shown());
+std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
+                                        const MeetingDay& day, int race, QWidget* parent) {
   switch (which) {
-    case RaceDialog::Koumoku: return saved<TRaceKoumokuDialog>(parent);
-    case RaceDialog::Kounyu: return saved<TKounyuDialog>(parent);
-    case RaceDialog::Keka: return saved<TRaceKekaDialog>(parent);
-    case RaceDialog::Comento: return saved<TRaceComentoDialog>(parent);
+    case RaceDialog::Koumoku: return edited<TRaceKoumokuDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Kounyu: return edited<TKounyuDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Keka: return edited<TRaceKekaDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Comento: return edited<TRaceComentoDialog>(store, port, key, day, race, parent);
   }
-  return false;
+  return std::nullopt;
+}
+
+MeetingDay readDayOrFatal(DataStore& store, const DayKey& key) {
+  auto day = store.ledger().readDay(key);
+  if (!day) store.fatal(day.failure().code, day.failure().path);
+  return std::move(*day);
 }
 
 }  // namespace tovra

@@ -1,16 +1,39 @@
 #pragma once
 // The four race dialogs as the race window's tool bar and the main window's row menu
-// open them: on a race of the meeting day shown, its race block read first.
+// open them: each on a copy of one race's meeting day, which it gives back edited and
+// written after 登録; ｷｬﾝｾﾙ drops the copy.
+#include <optional>
+
+#include "ledger/datastore.hpp"
+#include "ledger/ledger.hpp"
+
 class QWidget;
 
 namespace tovra {
 
-class DataStore;
+class UserPort;
 
 enum class RaceDialog { Koumoku, Kounyu, Keka, Comento };
 
-// Opens the dialog on race r (0..11). True when 登録 settled and wrote the race;
-// ｷｬﾝｾﾙ has read the day back from the files.
-bool runRaceDialog(DataStore& ds, RaceDialog which, int race, QWidget* parent);
+// Opens the dialog on race `race` (0..11) of `day`, held at `key`. The day as 登録 wrote
+// it; nullopt after ｷｬﾝｾﾙ.
+std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
+                                        const MeetingDay& day, int race, QWidget* parent);
+
+// The day at `key` as a race dialog or the race window opens it; a file that cannot be
+// read ends in the numbered fatal error.
+MeetingDay readDayOrFatal(DataStore& store, const DayKey& key);
+
+// How the race dialogs end an operation: its value; nullopt after its refusal was shown;
+// a file that could not be written ends in the numbered fatal error.
+template <class T>
+std::optional<T> takeOutcome(DataStore& store, UserPort& port, Result<T> outcome) {
+  if (outcome.failed()) store.fatal(outcome.failure().code, outcome.failure().path);
+  if (outcome.refused()) {
+    showRefusal(port, outcome.refusal());
+    return std::nullopt;
+  }
+  return std::move(*outcome);
+}
 
 }  // namespace tovra

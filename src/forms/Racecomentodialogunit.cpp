@@ -8,13 +8,15 @@
 
 #include "entry/entry_text.hpp"
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/Looks.h"
+#include "forms/RaceDialogs.h"
 
 namespace tovra {
 
-TRaceComentoDialog::TRaceComentoDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceComentoDialog::TRaceComentoDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day,
+                                       int race, QWidget* parent)
+    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceComentoDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録");
   auto* grid = new QGridLayout(this);
@@ -45,8 +47,8 @@ TRaceComentoDialog::TRaceComentoDialog(QWidget* parent) : QDialog(parent), race_
   connect(touroku, &QPushButton::clicked, this, &TRaceComentoDialog::TourokuBtnClick);
   connect(cancel, &QPushButton::clicked, this, &TRaceComentoDialog::reject);
 
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
-  memo_->setPlainText(QString::fromStdString(commentForMemo(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
+  memo_->setPlainText(QString::fromStdString(commentForMemo(day_.races[std::size_t(race_)])));
   setFixedSize(sizeHint());
 }
 
@@ -63,12 +65,11 @@ void TRaceComentoDialog::MemoChange() {
 }
 
 void TRaceComentoDialog::TourokuBtnClick() {
-  if (registerComment(appState().ds, userPort(), race_, memo_->toPlainText().toStdString())) accept();
-}
-
-void TRaceComentoDialog::reject() {
-  discardRaceChanges(appState().ds);
-  QDialog::reject();
+  auto written = takeOutcome(store_, port_,
+                             registerComment(store_.ledger(), key_, day_, race_, memo_->toPlainText().toStdString()));
+  if (!written) return;
+  day_ = std::move(*written);
+  accept();
 }
 
 }  // namespace tovra

@@ -12,8 +12,8 @@
 
 #include "entry/race_entry.hpp"
 #include "forms/AmountKeypad.h"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
+#include "forms/RaceDialogs.h"
 #include "forms/RadioGroupBox.h"
 #include "forms/TanFukuPage.h"
 
@@ -32,12 +32,13 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
 
 }  // namespace
 
-TRaceKekaDialog::TRaceKekaDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceKekaDialog::TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                                 QWidget* parent)
+    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.
-  DataStore& ds = appState().ds;
-  book_ = std::make_unique<ResultBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
+  book_ = std::make_unique<ResultBook>(day_.races[std::size_t(race_)], otherRacesMoney(day_.meeting, race_));
 
   const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
@@ -118,7 +119,7 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
 }
 
 void TRaceKekaDialog::FormShow() {
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   tanPage_->reset();
   for (QLineEdit* e : {wakuGakuEdit_, wideUmaGakuEdit_}) e->clear();
   for (RadioGroupBox* g : {wakuGroup1_, wakuGroup2_, wideUmaGroup1_}) g->setItemIndex(0);
@@ -152,42 +153,44 @@ BetType TRaceKekaDialog::wideUmaType() const { return wideBtn_->isChecked() ? Be
 
 void TRaceKekaDialog::TanTsuikaBtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->add(userPort(), t, tanPage_->number(), 0, tanPage_->amountText())) refreshList(t);
+  if (shown(book_->add(t, tanPage_->number(), 0, tanPage_->amountText()))) refreshList(t);
 }
 
 void TRaceKekaDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
+  if (shown(book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
 }
 
 void TRaceKekaDialog::WakuTsuikaBtnClick() {
-  if (book_->add(userPort(), BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
-                 wakuGakuEdit_->text().toStdString()))
+  if (shown(book_->add(BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
+                       wakuGakuEdit_->text().toStdString())))
     refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WakuSakujyoBtnClick() {
-  if (book_->remove(userPort(), BetType::Waku, selectedLine(wakuListBox_))) refreshList(BetType::Waku);
+  if (shown(book_->remove(BetType::Waku, selectedLine(wakuListBox_)))) refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WideUmaTsuikaBtnClick() {
-  if (book_->add(userPort(), wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
-                 wideUmaGakuEdit_->text().toStdString()))
+  if (shown(book_->add(wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
+                       wideUmaGakuEdit_->text().toStdString())))
     refreshList(wideUmaType());
 }
 
 void TRaceKekaDialog::WideUmaSakujyoBtnClick() {
-  if (book_->remove(userPort(), wideUmaType(), selectedLine(listOf(wideUmaType())))) refreshList(wideUmaType());
+  if (shown(book_->remove(wideUmaType(), selectedLine(listOf(wideUmaType()))))) refreshList(wideUmaType());
+}
+
+bool TRaceKekaDialog::shown(const Status& done) {
+  if (done.refused()) showRefusal(port_, done.refusal());
+  return bool(done);
 }
 
 void TRaceKekaDialog::TourokuBtnClick() {
-  commitRace(appState().ds, race_);
+  auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
+  if (!written) return;
+  day_ = std::move(*written);
   accept();
-}
-
-void TRaceKekaDialog::reject() {
-  discardRaceChanges(appState().ds);
-  QDialog::reject();
 }
 
 }  // namespace tovra

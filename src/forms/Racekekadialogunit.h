@@ -1,12 +1,13 @@
 #pragma once
-// TRaceKekaDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録": the winning numbers and payouts of race
-// `raceIndex` of the meeting day in memory, on three pages (単勝・複勝, 枠連, ﾜｲﾄﾞ・馬連)
-// with the shared keypad. 登録 settles and writes the day and closes with Accepted;
-// ｷｬﾝｾﾙ re-reads the day from the files.
+// TRaceKekaDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録": the winning numbers and payouts of one race of a
+// copy of its meeting day, on three pages (単勝・複勝, 枠連, ﾜｲﾄﾞ・馬連) with the shared
+// keypad. 登録 settles the race, writes the day and closes with Accepted (the caller takes
+// editedDay()); ｷｬﾝｾﾙ drops the copy.
 #include <QDialog>
 #include <memory>
 
 #include "entry/results.hpp"
+#include "ledger/ledger.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -17,14 +18,20 @@ class QTabWidget;
 namespace tovra {
 
 class AmountKeypad;
+class DataStore;
+class UserPort;
 class RadioGroupBox;
 class TanFukuPage;
 
 class TRaceKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TRaceKekaDialog(QWidget* parent = nullptr);
+  // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
+  TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                  QWidget* parent = nullptr);
   ~TRaceKekaDialog() override;
+  // The day as 登録 wrote it (the copy as edited so far before that).
+  const MeetingDay& editedDay() const { return day_; }
 
  public slots:
   void TanTsuikaBtnClick();
@@ -34,7 +41,6 @@ class TRaceKekaDialog : public QDialog {
   void WideUmaTsuikaBtnClick();
   void WideUmaSakujyoBtnClick();
   void TourokuBtnClick();
-  void reject() override;  // ｷｬﾝｾﾙ, Escape and the close box
 
  private:
   QWidget* buildTanPage();
@@ -45,7 +51,13 @@ class TRaceKekaDialog : public QDialog {
   void refreshList(BetType t);
   QListWidget* listOf(BetType t) const;
   BetType wideUmaType() const;
+  // Shows the refusal of a change; true when the change was made.
+  bool shown(const Status& done);
 
+  DataStore& store_;
+  UserPort& port_;
+  DayKey key_;
+  MeetingDay day_;
   int race_;
   std::unique_ptr<ResultBook> book_;
   QLabel* dayLabel_;

@@ -9,9 +9,9 @@
 
 #include "entry/entry_text.hpp"
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
 #include "forms/EditableCombo.h"
+#include "forms/RaceDialogs.h"
 #include "forms/RadioGroupBox.h"
 
 namespace tovra {
@@ -24,7 +24,9 @@ QStringList itemTexts(const ItemGroup& g) {
 }
 }  // namespace
 
-TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day,
+                                       int race, QWidget* parent)
+    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKoumokuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録");
   auto* grid = new QGridLayout(this);
@@ -92,9 +94,8 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_
 }
 
 void TRaceKoumokuDialog::FormShow() {
-  const DataStore& ds = appState().ds;
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds, race_)));
-  const RaceItemsInput in = openRaceItems(ds, race_);
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
+  const RaceItemsInput in = openRaceItems(day_, race_);
   for (int i = 0; i < kItemFields; ++i) groups_[std::size_t(i)]->setItemIndex(in.positions[std::size_t(i)]);
   kyoriBox_->setCurrentIndex(-1);
   kyoriBox_->setEditText(QString::fromStdString(in.kyoriText));
@@ -116,11 +117,19 @@ void TRaceKoumokuDialog::TourokuBtnClick() {
   for (int i = 0; i < kItemFields; ++i) in.positions[std::size_t(i)] = groups_[std::size_t(i)]->itemIndex();
   in.kyoriText = kyoriBox_->currentText().toStdString();
   in.raceName = raceNameEdit_->text().toStdString();
-  if (registerRaceItems(appState().ds, userPort(), race_, in)) accept();
+  if (keep(registerRaceItems(store_.ledger(), key_, day_, race_, in))) accept();
 }
 
 void TRaceKoumokuDialog::SakujyoBtnClick() {
-  if (deleteRaceItems(appState().ds, userPort(), race_)) accept();
+  if (!askOkCancel(port_, deleteRaceItemsQuestion(), MsgIcon::Question)) return;
+  if (keep(deleteRaceItems(store_.ledger(), key_, day_, race_))) accept();
+}
+
+bool TRaceKoumokuDialog::keep(Result<MeetingDay> outcome) {
+  auto written = takeOutcome(store_, port_, std::move(outcome));
+  if (!written) return false;
+  day_ = std::move(*written);
+  return true;
 }
 
 }  // namespace tovra

@@ -341,7 +341,7 @@ void TRaceForm::applyColours() {
 }
 
 void TRaceForm::openRace(int r) {
-  if (ds_.kaisai.tsukiHi == 0) {
+  if (ds_.kaisai.tsukiHi == 0) {  // cursor bridge
     port_.beep();
     return;
   }
@@ -361,9 +361,21 @@ void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
   setTextColour(panel, v.hit ? settingsColour(settings_.colours[kColRaceHitResult]) : QColor(Qt::black));
 }
 
+DayKey TRaceForm::shownDay() const {
+  return DayKey{ds_.year, ds_.course, ds_.shown()};  // cursor bridge
+}
+
 void TRaceForm::ShowRace(int r) {
+  key_ = shownDay();
+  showDay(readDayOrFatal(ds_, key_), r);
+}
+
+void TRaceForm::showDay(const MeetingDay& day, int r) {
+  day_ = day;
+  ds_.kaisai = day_.meeting;  // cursor bridge: the main window and the race print read the day there
+  ds_.races = day_.races;     // cursor bridge
   race_ = r;
-  const RaceView v = showRaceView(ds_, settings_, r);
+  const RaceView v = formatRaceView(key_, day_, settings_, r);
   setWindowTitle(QString::fromStdString(v.caption));
   toolBtn_[4]->setVisible(v.holdsData);
   toolBtn_[5]->setVisible(v.holdsData);
@@ -406,7 +418,7 @@ void TRaceForm::ShowRace(int r) {
 }
 
 void TRaceForm::ShowWidePage() {
-  const auto panels = widePageForState(ds_, wideState_);
+  const auto panels = widePageForState(day_.races, wideState_);
   for (int i = 0; i < 3; ++i) setResult(widekeka_[i], panels[i]);
 }
 
@@ -420,8 +432,10 @@ void TRaceForm::WideKiriBtnClick() {
 // The race dialogs on this window's race; after 登録 the window and the main window's
 // rows show the saved race.
 void TRaceForm::openRaceDialog(RaceDialog which) {
-  if (!runRaceDialog(ds_, which, race_, this)) return;
-  ShowRace(race_);
+  key_ = shownDay();
+  const auto edited = runRaceDialog(which, ds_, port_, key_, readDayOrFatal(ds_, key_), race_, this);
+  if (!edited) return;
+  showDay(*edited, race_);
   emit meetingChanged();
 }
 
@@ -431,7 +445,14 @@ void TRaceForm::ToolBtn3Click() { openRaceDialog(RaceDialog::Keka); }
 void TRaceForm::ToolBtn4Click() { openRaceDialog(RaceDialog::Comento); }
 
 void TRaceForm::ToolBtn5Click() {
-  if (!deleteRaceData(ds_, port_, race_)) return;
+  key_ = shownDay();
+  MeetingDay day = readDayOrFatal(ds_, key_);
+  if (!askOkCancel(port_, deleteRaceDataQuestion(day.meeting, key_.course, race_), MsgIcon::Question)) return;
+  const auto written = takeOutcome(ds_, port_, deleteRaceData(ds_.ledger(), key_, std::move(day), race_));
+  if (!written) return;
+  day_ = *written;
+  ds_.kaisai = day_.meeting;  // cursor bridge
+  ds_.races = day_.races;     // cursor bridge
   close();
   emit meetingChanged();
 }

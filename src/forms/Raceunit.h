@@ -31,7 +31,7 @@ class TRaceForm : public QWidget {
   // Open race window: only a beep while no meeting day is shown; otherwise the colours,
   // the window (raised when already open) and race r.
   void openRace(int r);
-  // Show race r: refills every control from the race block of the meeting day shown.
+  // Show race r: reads the meeting day shown and refills every control from it.
   void ShowRace(int r);
   // The three wide panels for WideKiriBtn's state.
   void ShowWidePage();
@@ -72,10 +72,16 @@ class TRaceForm : public QWidget {
   void buildResultPages();
   void openRaceDialog(RaceDialog which);
   void setResult(QLabel* panel, const ResultPanelView& v);
+  // The meeting day the main window shows.
+  DayKey shownDay() const;
+  // Takes `day` as the day of the window (the main window's copy follows) and shows race r of it.
+  void showDay(const MeetingDay& day, int r);
 
   DataStore& ds_;
   SettingsRecord& settings_;
   UserPort& port_;
+  DayKey key_;
+  MeetingDay day_;
   int race_ = 0;
   int wideState_ = 0;
 

@@ -1,13 +1,18 @@
 #pragma once
-// Deleting everything recorded for one race of the meeting day shown (the race window's
-// delete button): items, tickets, results, entries and comment all go.
+// Deleting everything recorded for one race of a meeting day (the race window's delete
+// button): items, tickets, results, entries and comment all go.
+#include <string>
+
+#include "ledger/ledger.hpp"
+
 namespace tovra {
 
-class DataStore;
-class UserPort;
+// What the delete button asks first (OK/ｷｬﾝｾﾙ, question icon), for race `race` of the day
+// held on `course`.
+std::string deleteRaceDataQuestion(const KaisaiRecord& meeting, int course, int race);
 
-// Reads the race block again, asks, blanks race r, settles it (the day totals follow) and
-// writes the meeting record and the race block. False when the user cancelled.
-bool deleteRaceData(DataStore& ds, UserPort& port, int r);
+// Blanks race `race` of the day, settles it (the day totals follow) and writes the meeting
+// record and the race block at `key`. The day as written.
+Result<MeetingDay> deleteRaceData(const Ledger& ledger, const DayKey& key, MeetingDay day, int race);
 
 }  // namespace tovra

@@ -1,13 +1,13 @@
 #include "mainwindow/race_view.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "entry/race_entry.hpp"
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/money_text.hpp"
 #include "ledger/bet_types.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/race_state.hpp"
 #include "ledger/text.hpp"
 #include "settings/settings_record.hpp"
@@ -127,39 +127,33 @@ std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page) {
   return out;
 }
 
-std::array<ResultPanelView, 3> widePageForState(const DataStore& ds, int state) {
+std::array<ResultPanelView, 3> widePageForState(const RaceBlock& races, int state) {
   const int page = state % 10 == 1 ? 1 : 0;
   const int race = state / 10;
   if (race < 0 || race >= kRacesPerDay) return {};
-  return widePage(ds.races[race], page);
+  return widePage(races[static_cast<std::size_t>(race)], page);
 }
 
-RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r) {
+RaceView formatRaceView(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r) {
   RaceView v;
   v.race = r;
-  const KaisaiRecord& k = ds.kaisai;
-  const RaceRecord& race = ds.races[r];
-  const std::string course = keibajo(ds.course).name;
+  const KaisaiRecord& k = day.meeting;
+  const RaceRecord& race = day.races[static_cast<std::size_t>(r)];
+  const std::string course = keibajo(key.course).name;
   v.caption = course + "競馬場ﾚｰｽﾃﾞｰﾀ";
   v.holdsData = raceHoldsData(k.raceJoutai[r]);
   v.ticketPage = settings.racePage() <= 2 ? settings.racePage() : 0;
   v.jyoLabel = course + "競馬場";
   v.dayPanel = sjprintfUtf8(" %2d月%2d日 %d回 %d日目", k.month(), k.day(), k.kai(), k.nichi());
   v.raceNamePanel = sjprintfUtf8(" %dR     %s", r + 1, cp932Field(k.raceMei[r]).c_str());
-  v.kouPanel = raceItemsLine(race.koumoku, race.kyori, useOldAgeLabels(ds.yearNumber(), settings));
+  v.kouPanel = raceItemsLine(race.koumoku, race.kyori, useOldAgeLabels(std::atoi(key.year.c_str()), settings));
   fillResults(v, race);
   v.wideState = r * 10;
   fillTickets(v, race);
   fillTotals(v, k, r);
-  v.memo = commentForMemo(ds, r);
+  v.memo = commentForMemo(race);
   fillEntries(v, race);
   return v;
-}
-
-RaceView showRaceView(DataStore& ds, const SettingsRecord& settings, int r) {
-  ds.raceIndex = r;
-  ds.readRaceBlock(ds.shown());
-  return formatRaceView(ds, settings, r);
 }
 
 }  // namespace tovra

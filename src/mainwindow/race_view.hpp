@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "ledger/ledger.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
 
-class DataStore;
 struct SettingsRecord;
 
 // One result panel: its text ("" = blank) and whether it shows a hit (the hit colour).
@@ -77,17 +77,14 @@ struct RaceView {
 // Whether the old age labels apply: years up to 2000 with the option's hundreds digit 1.
 bool useOldAgeLabels(int year, const SettingsRecord& settings);
 
-// The view of race r (0..11) of the meeting day and race block in memory.
-RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r);
-
-// Show race r: makes r the race of the data layer, reads the race block of the meeting
-// day shown, and formats it.
-RaceView showRaceView(DataStore& ds, const SettingsRecord& settings, int r);
+// The view of race `race` (0..11) of the day at `key` (its year picks the age labels,
+// its course the captions).
+RaceView formatRaceView(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int race);
 
 // The three wide panels of one page (0: results 1-3, 1: results 4-6).
 std::array<ResultPanelView, 3> widePage(const RaceRecord& race, int page);
-// The wide panels for WideKiriBtn's state (race * 10 + page), read from the race block in memory.
-std::array<ResultPanelView, 3> widePageForState(const DataStore& ds, int state);
+// The wide panels for WideKiriBtn's state (race * 10 + page) of the day's race block.
+std::array<ResultPanelView, 3> widePageForState(const RaceBlock& races, int state);
 // WideKiriBtn's click: the other page of the same race.
 inline int toggleWideState(int state) { return (state / 10) * 10 + (state % 10 == 0 ? 1 : 0); }
 

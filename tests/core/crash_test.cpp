@@ -14,6 +14,7 @@
 #include "common/ledger_builder.hpp"
 #include "entry/meeting_ops.hpp"
 #include "entry/race_entry.hpp"
+#include "entry/settlement.hpp"
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
@@ -66,7 +67,8 @@ class CrashLedger {
         ds.races[0].koumoku = static_cast<std::uint32_t>(d);  // the meeting's tag in its race block
         ds.races[3].tanUma[0] = 5;
         ds.races[3].tanGaku[0] = 1000;
-        commitRace(ds, 3);
+        settleRace(ds.kaisai, ds.races, 3);
+        ds.writeShown();
       }
       registerMeetings(ds, 4, {{6, 1, 3, 1}});
     }
@@ -251,7 +253,9 @@ TEST(CrashAtEveryStep, RaceChange) {
         select(ds, 0, 1);
         ds.races[3].tanUma[1] = 7;
         ds.races[3].tanGaku[1] = 500;
-        commitRace(ds, 3);
+        const auto written =
+            commitRace(ds.ledger(), DayKey{ds.year, ds.course, ds.shown()}, MeetingDay{ds.kaisai, ds.races}, 3);
+        if (!written) ds.fatal(written.failure().code, written.failure().path);
       },
       coursesOldOrNew);  // the day's race block and meeting record together
 }

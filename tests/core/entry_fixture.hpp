@@ -9,6 +9,8 @@
 
 #include "common/ledger_builder.hpp"
 #include "ledger/datastore.hpp"
+#include "ledger/ledger.hpp"
+#include "ledger/outcome.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
 
@@ -22,6 +24,25 @@ class EntryLedger : public ::testing::Test {
   std::filesystem::path dir = ledger.root();
   DataStore ds = openDay(ledger);
   ScriptedPort port;
+  const DayKey key{"2001", kCourse, 0};
+
+  // The day as the tests hold it (read at the start, kept as the operations wrote it).
+  MeetingDay day() const { return {ds.kaisai, ds.races}; }
+  // The end of an operation as a dialog ends it: the refusal shown, or the day written
+  // kept. True when written.
+  bool run(Result<MeetingDay> outcome) {
+    if (outcome.failed()) {
+      ADD_FAILURE() << "file failure " << outcome.failure().code << " " << outcome.failure().path;
+      return false;
+    }
+    if (outcome.refused()) {
+      showRefusal(port, outcome.refusal());
+      return false;
+    }
+    ds.kaisai = outcome->meeting;
+    ds.races = outcome->races;
+    return true;
+  }
 
   // The meeting day as it is on disk.
   struct OnDisk {

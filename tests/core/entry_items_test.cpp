@@ -77,21 +77,21 @@ TEST(RaceItemsCode, ItemsLine) {
 class RaceItemsEntry : public EntryLedger {};
 
 TEST_F(RaceItemsEntry, RegisterStoresCodeDistanceNameAndSettles) {
-  RaceItemsInput in = openRaceItems(ds, 4);
+  RaceItemsInput in = openRaceItems(day(), 4);
   EXPECT_EQ(in.positions, (ItemPositions{0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(in.kyoriText, "");
   in.positions = sample();
   in.positions[static_cast<int>(ItemField::Class)] = 3;  // 1000万下
   in.kyoriText = "1150";                                 // not a preset
   in.raceName = "ジャパンカップ";
-  ASSERT_TRUE(registerRaceItems(ds, port, 4, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 4, in)));
   auto disk = onDisk();
   EXPECT_EQ(disk.races[4].koumoku, 21321111u);
   EXPECT_EQ(disk.races[4].kyori, 1150);
   EXPECT_EQ(fixedText(disk.kaisai.raceMei[4]), sj("ジャパンカップ"));
   EXPECT_EQ(disk.kaisai.raceJoutai[4], 1);  // a distance makes the race hold data
 
-  RaceItemsInput again = openRaceItems(ds, 4);
+  RaceItemsInput again = openRaceItems(day(), 4);
   EXPECT_EQ(again.positions[static_cast<int>(ItemField::Class)], 3);
   EXPECT_EQ(again.kyoriText, "1150");
   EXPECT_EQ(again.raceName, "ジャパンカップ");
@@ -101,9 +101,9 @@ TEST_F(RaceItemsEntry, StoredClass11ReopensAs900AndRegistersAs4) {
   ds.races[0].koumoku = 31111111;  // age 3, class 11 (400万下), the rest 1
   ds.races[0].kyori = 1600;
   ds.writeShown();
-  RaceItemsInput in = openRaceItems(ds, 0);
+  RaceItemsInput in = openRaceItems(day(), 0);
   EXPECT_EQ(in.positions[static_cast<int>(ItemField::Class)], 10);
-  ASSERT_TRUE(registerRaceItems(ds, port, 0, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 0, in)));
   EXPECT_EQ(koumokuDigit(onDisk().races[0].koumoku, ItemField::Class), 4);
 }
 
@@ -112,7 +112,7 @@ TEST_F(RaceItemsEntry, DistanceRefusals) {
   in.positions = sample();
   for (const char* text : {"", "0", "abc"}) {
     in.kyoriText = text;
-    EXPECT_FALSE(registerRaceItems(ds, port, 0, in));
+    EXPECT_FALSE(run(registerRaceItems(ds.ledger(), key, day(), 0, in)));
     EXPECT_EQ(port.lastText(), "距離を入力して下さい。");
     EXPECT_EQ(port.messages.back().icon, MsgIcon::Error);
     EXPECT_EQ(port.messages.back().title, "確認");
@@ -121,17 +121,20 @@ TEST_F(RaceItemsEntry, DistanceRefusals) {
   EXPECT_EQ(onDisk().races[0].kyori, 0);
 }
 
-TEST_F(RaceItemsEntry, BrokenCodeRereadsTheDay) {
-  // Something unsaved in memory (as an import might leave it) is dropped by the refusal.
-  ds.races[6].tanUma[0] = 5;
+TEST_F(RaceItemsEntry, BrokenCodeIsRefusedAndWritesNothing) {
+  // Something in the copy beside the items is not written either.
+  MeetingDay copy = day();
+  copy.races[6].tanUma[0] = 5;
+  const auto raceFileBefore = fileBytes(ds.raceFile());
   RaceItemsInput in;
   in.positions = sample();
   in.positions[static_cast<int>(ItemField::Weight)] = -1;
   in.kyoriText = "2000";
-  EXPECT_FALSE(registerRaceItems(ds, port, 6, in));
+  EXPECT_FALSE(run(registerRaceItems(ds.ledger(), key, copy, 6, in)));
   EXPECT_EQ(port.lastText(), "ﾚｰｽ項目に異常がありました。\n\n7R\n\n登録を中止します。");
-  EXPECT_EQ(ds.races[6].tanUma[0], 0);
-  EXPECT_EQ(ds.races[6].kyori, 0);
+  EXPECT_EQ(port.messages.back().icon, MsgIcon::Error);
+  EXPECT_EQ(fileBytes(ds.raceFile()), raceFileBefore);
+  EXPECT_EQ(onDisk().races[6].tanUma[0], 0);
 }
 
 TEST_F(RaceItemsEntry, RaceNameLimitsByCp932Bytes) {
@@ -142,16 +145,16 @@ TEST_F(RaceItemsEntry, RaceNameLimitsByCp932Bytes) {
   std::string full;
   for (int i = 0; i < 30; ++i) full += "あ";
   in.raceName = full;
-  ASSERT_TRUE(registerRaceItems(ds, port, 1, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 1, in)));
   auto disk = onDisk();
   EXPECT_EQ(fixedText(disk.kaisai.raceMei[1]).size(), 60u);
   EXPECT_EQ(disk.kaisai.raceMei[1][60], '\0');
 
   in.raceName = full + "a";  // 61 bytes
-  EXPECT_FALSE(registerRaceItems(ds, port, 2, in));
+  EXPECT_FALSE(run(registerRaceItems(ds.ledger(), key, day(), 2, in)));
   EXPECT_EQ(port.lastText(), "ﾚｰｽ名は 60ﾊﾞｲﾄ (全角 30文字) までです。");
   in.raceName = "有馬記念\xF0\x9F\x8F\x87";  // a horse-racing emoji
-  EXPECT_FALSE(registerRaceItems(ds, port, 2, in));
+  EXPECT_FALSE(run(registerRaceItems(ds.ledger(), key, day(), 2, in)));
   EXPECT_EQ(port.lastText(), "ﾚｰｽ名に登録出来ない文字が含まれています。");
   EXPECT_EQ(onDisk().races[2].koumoku, 0u);
 }
@@ -163,9 +166,9 @@ TEST_F(RaceItemsEntry, UneditedNameKeepsItsBytes) {
   const char raw[] = {'\x82', '\xA0', '\xFF', 'X', 0};
   std::memcpy(ds.kaisai.raceMei[3], raw, sizeof raw);
   ds.writeShown();
-  RaceItemsInput in = openRaceItems(ds, 3);
+  RaceItemsInput in = openRaceItems(day(), 3);
   in.kyoriText = "2400";
-  ASSERT_TRUE(registerRaceItems(ds, port, 3, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 3, in)));
   auto disk = onDisk();
   EXPECT_EQ(std::memcmp(disk.kaisai.raceMei[3], raw, sizeof raw), 0);
   EXPECT_EQ(disk.races[3].kyori, 2400);
@@ -176,18 +179,16 @@ TEST_F(RaceItemsEntry, DeleteAllKeepsTicketsAndResults) {
   in.positions = sample();
   in.kyoriText = "1200";
   in.raceName = "テスト";
-  ASSERT_TRUE(registerRaceItems(ds, port, 5, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 5, in)));
   ds.races[5].tanUma[0] = 5;
   ds.races[5].tanGaku[0] = 1000;
-  commitRace(ds, 5);
+  run(commitRace(ds.ledger(), key, day(), 5));
 
-  port.answers.push_back(Answer::Cancel);
-  EXPECT_FALSE(deleteRaceItems(ds, port, 5));
-  EXPECT_EQ(port.messages.back().text, "ﾚｰｽ項目を削除します。");
-  EXPECT_EQ(port.messages.back().icon, MsgIcon::Question);
+  // The caller asks first; ｷｬﾝｾﾙ there runs nothing.
+  EXPECT_EQ(deleteRaceItemsQuestion(), "ﾚｰｽ項目を削除します。");
   EXPECT_EQ(onDisk().races[5].koumoku, 20221111u);
 
-  ASSERT_TRUE(deleteRaceItems(ds, port, 5));
+  ASSERT_TRUE(run(deleteRaceItems(ds.ledger(), key, day(), 5)));
   auto disk = onDisk();
   EXPECT_EQ(disk.races[5].koumoku, 0u);
   EXPECT_EQ(disk.races[5].kyori, 0);
@@ -201,15 +202,15 @@ TEST_F(RaceItemsEntry, DeleteAllOnItemsOnlyEmptiesTheRace) {
   RaceItemsInput in;
   in.positions = sample();
   in.kyoriText = "1200";
-  ASSERT_TRUE(registerRaceItems(ds, port, 0, in));
+  ASSERT_TRUE(run(registerRaceItems(ds.ledger(), key, day(), 0, in)));
   EXPECT_EQ(onDisk().kaisai.raceJoutai[0], 1);
-  ASSERT_TRUE(deleteRaceItems(ds, port, 0));
+  ASSERT_TRUE(run(deleteRaceItems(ds.ledger(), key, day(), 0)));
   EXPECT_EQ(onDisk().kaisai.raceJoutai[0], 0);
 }
 
 TEST_F(RaceItemsEntry, DayLabel) {
-  EXPECT_EQ(entryDayLabel(ds, 4), "12月 3日 3回  8日目  東京競馬場   5R");
-  EXPECT_EQ(entryDayLabel(ds, -1), "12月 3日 3回  8日目  東京競馬場");
+  EXPECT_EQ(entryDayLabel(ds.kaisai, entrytest::kCourse, 4), "12月 3日 3回  8日目  東京競馬場   5R");
+  EXPECT_EQ(entryDayLabel(ds.kaisai, entrytest::kCourse, -1), "12月 3日 3回  8日目  東京競馬場");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
+#include "core/support/entry_outcome.hpp"
 
 namespace tovra {
 namespace {
@@ -39,9 +40,9 @@ TEST_P(StakeSums, PurchaseStaysWithinTheRecord) {
   PurchaseBook book(race);
   ScriptedPort port;
   for (std::size_t i = 0; i + 1 < c.stakes.size(); ++i)
-    ASSERT_FALSE(book.addSingle(port, BetType::Tan, int(i) + 1, c.stakes[i]).refused);
+    ASSERT_FALSE(shown(port, book.addSingle(BetType::Tan, int(i) + 1, c.stakes[i])).refused);
   const RaceRecord before = race;
-  const AddOutcome out = book.addSingle(port, BetType::Tan, int(c.stakes.size()), c.stakes.back());
+  const AddOutcome out = shown(port, book.addSingle(BetType::Tan, int(c.stakes.size()), c.stakes.back()));
   EXPECT_EQ(out.refused, c.lastRefused);
   if (c.lastRefused) {
     EXPECT_EQ(port.lastText(), kRefusal);
@@ -67,7 +68,7 @@ TEST(MoneyLimit, BoxThatWouldPassTheLimitAddsNothing) {
   box.method = InputMethod::Box;
   box.ticked = {1, 2, 3};  // three tickets of 10 000 000 (00円)
   const RaceRecord before = race;
-  const AddOutcome out = book.addPairs(port, BetType::Uma, box, "10000000");
+  const AddOutcome out = shown(port, book.addPairs(BetType::Uma, box, "10000000"));
   EXPECT_TRUE(out.refused);
   EXPECT_EQ(out.added, 0);
   EXPECT_EQ(port.lastText(), kRefusal);
@@ -82,14 +83,14 @@ TEST(MoneyLimit, PayoutThatWouldPassTheLimitIsRefused) {
   ScriptedPort port;
   // 214748364 (0円) on two tickets: 4 294 967 280 yen.
   const RaceRecord before = race;
-  EXPECT_FALSE(results.add(port, BetType::Tan, 5, 0, "214748364"));
+  EXPECT_FALSE(shown(port, results.add(BetType::Tan, 5, 0, "214748364")));
   EXPECT_EQ(port.lastText(), kRefusal);
   EXPECT_TRUE(sameRace(race, before));
   // Half of it fits: 2 × 1 073 741 820.
-  EXPECT_TRUE(results.add(port, BetType::Tan, 5, 0, "107374182"));
+  EXPECT_TRUE(shown(port, results.add(BetType::Tan, 5, 0, "107374182")));
   EXPECT_EQ(raceMoney(race).ret, 2147483640);
   // The same payout on a horse nobody bought pays nothing and is stored.
-  EXPECT_TRUE(results.add(port, BetType::Tan, 6, 0, "214748364"));
+  EXPECT_TRUE(shown(port, results.add(BetType::Tan, 6, 0, "214748364")));
 }
 
 TEST(MoneyLimit, TicketOnAHitThatWouldPassTheLimitIsRefused) {
@@ -98,11 +99,11 @@ TEST(MoneyLimit, TicketOnAHitThatWouldPassTheLimitIsRefused) {
   race.tanHaitou[0] = 100000;  // 100 000 yen on 100 yen
   PurchaseBook book(race);
   ScriptedPort port;
-  EXPECT_FALSE(book.addSingle(port, BetType::Tan, 5, "1000").refused);  // returns 100 000 000
-  EXPECT_FALSE(book.addSingle(port, BetType::Tan, 5, "1000").refused);
+  EXPECT_FALSE(shown(port, book.addSingle(BetType::Tan, 5, "1000")).refused);  // returns 100 000 000
+  EXPECT_FALSE(shown(port, book.addSingle(BetType::Tan, 5, "1000")).refused);
   const RaceRecord before = race;
   // 20 000 more tickets would return 2 000 000 000 more.
-  EXPECT_TRUE(book.addSingle(port, BetType::Tan, 5, "20000").refused);
+  EXPECT_TRUE(shown(port, book.addSingle(BetType::Tan, 5, "20000")).refused);
   EXPECT_EQ(port.lastText(), kRefusal);
   EXPECT_TRUE(sameRace(race, before));
   EXPECT_EQ(raceMoney(race).ret, 200000000);
@@ -162,10 +163,10 @@ TEST_P(DayLimit, RaceChangesKeepTheDayWithinTheRecord) {
   PurchaseBook book(race, others);
   ResultBook results(race, others);
   RaceRecord before = race;
-  bool refused = book.addSingle(port, BetType::Tan, 1, c.stake).refused;
+  bool refused = shown(port, book.addSingle(BetType::Tan, 1, c.stake)).refused;
   if (!refused && *c.payout) {
     before = race;
-    refused = !results.add(port, BetType::Tan, 1, 0, c.payout);
+    refused = !shown(port, results.add(BetType::Tan, 1, 0, c.payout));
   }
   EXPECT_EQ(refused, c.refused);
   if (refused) {
@@ -207,7 +208,7 @@ TEST(DayMoney, BoxThatWouldPassTheDayAddsNothing) {
   PairPick box;
   box.method = InputMethod::Box;
   box.ticked = {1, 2, 3};  // three tickets of 100 yen: 300 > 250
-  const AddOutcome out = book.addPairs(port, BetType::Uma, box, "1");
+  const AddOutcome out = shown(port, book.addPairs(BetType::Uma, box, "1"));
   EXPECT_TRUE(out.refused);
   EXPECT_EQ(out.added, 0);
   EXPECT_EQ(port.lastText(), kDayRefusal);
@@ -216,7 +217,7 @@ TEST(DayMoney, BoxThatWouldPassTheDayAddsNothing) {
   box.method = InputMethod::Tsujo;
   box.first = 1;
   box.second = 2;
-  EXPECT_FALSE(book.addPairs(port, BetType::Uma, box, "2").refused);  // 200 fits
+  EXPECT_FALSE(shown(port, book.addPairs(BetType::Uma, box, "2")).refused);  // 200 fits
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
+#include "core/support/entry_outcome.hpp"
 
 namespace tovra {
 namespace {
@@ -39,7 +40,7 @@ class Purchase : public ::testing::Test {
 };
 
 TEST_F(Purchase, UmarenBoxOfTenAddsFortyFive) {
-  AddOutcome r = book.addPairs(port, BetType::Uma, box({10, 1, 2, 3, 4, 5, 6, 7, 8, 9}), "2");
+  AddOutcome r = shown(port, book.addPairs(BetType::Uma, box({10, 1, 2, 3, 4, 5, 6, 7, 8, 9}), "2"));
   EXPECT_EQ(r.added, 45);
   EXPECT_FALSE(r.overflow);
   EXPECT_TRUE(port.messages.empty());
@@ -54,8 +55,8 @@ TEST_F(Purchase, UmarenBoxOfTenAddsFortyFive) {
 }
 
 TEST_F(Purchase, BoxOverflowKeepsWhatFitted) {
-  for (int i = 0; i < 10; ++i) ASSERT_FALSE(book.addPairs(port, BetType::Uma, single(1, 2 + i), "1").refused);
-  AddOutcome r = book.addPairs(port, BetType::Uma, box({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), "1");
+  for (int i = 0; i < 10; ++i) ASSERT_FALSE(shown(port, book.addPairs(BetType::Uma, single(1, 2 + i), "1")).refused);
+  AddOutcome r = shown(port, book.addPairs(BetType::Uma, box({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), "1"));
   EXPECT_EQ(r.added, 40);
   EXPECT_TRUE(r.overflow);
   EXPECT_FALSE(r.refused);
@@ -65,18 +66,18 @@ TEST_F(Purchase, BoxOverflowKeepsWhatFitted) {
   EXPECT_EQ(port.messages.back().icon, MsgIcon::Warning);
   EXPECT_EQ(book.remainingLabel(BetType::Uma), "あと 0点");
   // Full: the next add is refused before anything else.
-  EXPECT_TRUE(book.addPairs(port, BetType::Uma, single(1, 2), "").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Uma, single(1, 2), "")).refused);
   EXPECT_EQ(port.lastText(), "登録出来る点数は 50点までです。");
 }
 
 TEST_F(Purchase, NagashiWithTheAxisAmongThePartners) {
-  AddOutcome w = book.addPairs(port, BetType::Waku, nagashi(3, {8, 3, 1}), "5");
+  AddOutcome w = shown(port, book.addPairs(BetType::Waku, nagashi(3, {8, 3, 1}), "5"));
   EXPECT_EQ(w.added, 3);
   EXPECT_EQ(race.wakuKumi[0], 13);
   EXPECT_EQ(race.wakuKumi[1], 33);
   EXPECT_EQ(race.wakuKumi[2], 38);
   EXPECT_EQ(race.wakuGaku[2], 500);
-  AddOutcome u = book.addPairs(port, BetType::Uma, nagashi(3, {1, 3, 8}), "5");
+  AddOutcome u = shown(port, book.addPairs(BetType::Uma, nagashi(3, {1, 3, 8}), "5"));
   EXPECT_EQ(u.added, 2);
   EXPECT_EQ(race.umaKumi[0], 103);
   EXPECT_EQ(race.umaKumi[1], 308);
@@ -85,9 +86,9 @@ TEST_F(Purchase, NagashiWithTheAxisAmongThePartners) {
 }
 
 TEST_F(Purchase, NagashiOverflowWarnsPerType) {
-  for (int i = 0; i < 18; ++i) book.addPairs(port, BetType::Wide, single(1, 2 + (i % 17)), "1");
+  for (int i = 0; i < 18; ++i) shown(port, book.addPairs(BetType::Wide, single(1, 2 + (i % 17)), "1"));
   ASSERT_EQ(book.count(BetType::Wide), 18);
-  AddOutcome r = book.addPairs(port, BetType::Wide, nagashi(5, {1, 2, 3, 4}), "1");
+  AddOutcome r = shown(port, book.addPairs(BetType::Wide, nagashi(5, {1, 2, 3, 4}), "1"));
   EXPECT_EQ(r.added, 2);
   EXPECT_TRUE(r.overflow);
   EXPECT_EQ(port.lastText(), "登録してあるﾃﾞｰﾀが 20点を超えたので、全ての流し馬券を登録出来ませんでした。");
@@ -96,75 +97,75 @@ TEST_F(Purchase, NagashiOverflowWarnsPerType) {
 }
 
 TEST_F(Purchase, PairRefusals) {
-  EXPECT_TRUE(book.addPairs(port, BetType::Uma, single(4, 4), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Uma, single(4, 4), "1")).refused);
   EXPECT_EQ(port.lastText(), "馬番の組み合わせが不適切です。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Waku, nagashi(2, {}), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Waku, nagashi(2, {}), "1")).refused);
   EXPECT_EQ(port.lastText(), "相手の枠番を入力して下さい。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Wide, nagashi(2, {}), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Wide, nagashi(2, {}), "1")).refused);
   EXPECT_EQ(port.lastText(), "相手の馬番を入力して下さい。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Waku, box({1, 2}), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Waku, box({1, 2}), "1")).refused);
   EXPECT_EQ(port.lastText(), "枠番を 3つ以上入力して下さい。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Uma, box({1, 2, 2}), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Uma, box({1, 2, 2}), "1")).refused);
   EXPECT_EQ(port.lastText(), "馬番を 3つ以上入力して下さい。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Waku, single(1, 9), "1").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Waku, single(1, 9), "1")).refused);
   EXPECT_EQ(port.lastText(), "枠番は 1～8 で指定して下さい。");
-  EXPECT_TRUE(book.addPairs(port, BetType::Uma, single(1, 2), "").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Uma, single(1, 2), "")).refused);
   EXPECT_EQ(port.lastText(), "購入金額を入力して下さい。");
   for (const auto& m : port.messages) EXPECT_EQ(m.icon, MsgIcon::Error);
   EXPECT_TRUE(race.isBlank());
 }
 
 TEST_F(Purchase, SinglePairCodesSmallerFirst) {
-  book.addPairs(port, BetType::Uma, single(7, 2), "3");
+  shown(port, book.addPairs(BetType::Uma, single(7, 2), "3"));
   EXPECT_EQ(race.umaKumi[0], 207);
   EXPECT_EQ(race.umaGaku[0], 300);
-  book.addPairs(port, BetType::Waku, single(4, 4), "3");  // same-bracket pair
+  shown(port, book.addPairs(BetType::Waku, single(4, 4), "3"));  // same-bracket pair
   EXPECT_EQ(race.wakuKumi[0], 44);
   EXPECT_EQ(book.lines(BetType::Uma)[0], "  2- 7         300円");
   EXPECT_EQ(book.lines(BetType::Waku)[0], "   4-4        300円");
 }
 
 TEST_F(Purchase, WinAndPlaceTickets) {
-  EXPECT_EQ(book.addSingle(port, BetType::Tan, 5, "10").added, 1);
-  EXPECT_EQ(book.addSingle(port, BetType::Tan, 5, "10").added, 1);  // the same horse twice: two tickets
+  EXPECT_EQ(shown(port, book.addSingle(BetType::Tan, 5, "10")).added, 1);
+  EXPECT_EQ(shown(port, book.addSingle(BetType::Tan, 5, "10")).added, 1);  // the same horse twice: two tickets
   EXPECT_EQ(race.tanUma[1], 5);
   EXPECT_EQ(race.tanGaku[1], 1000);
   EXPECT_EQ(book.lines(BetType::Tan)[0], "   5         1000円");
-  for (int h = 1; h <= 5; ++h) book.addSingle(port, BetType::Fuku, h, "1");
-  EXPECT_TRUE(book.addSingle(port, BetType::Fuku, 6, "1").refused);
+  for (int h = 1; h <= 5; ++h) shown(port, book.addSingle(BetType::Fuku, h, "1"));
+  EXPECT_TRUE(shown(port, book.addSingle(BetType::Fuku, 6, "1")).refused);
   EXPECT_EQ(port.lastText(), "登録出来る点数は 5点までです。");
   EXPECT_EQ(book.remainingLabel(BetType::Fuku), "あと 0点");
   EXPECT_EQ(book.remainingLabel(BetType::Tan), "あと 3点");
 }
 
 TEST_F(Purchase, StakeBeyondThe32BitFieldIsRefused) {
-  EXPECT_TRUE(book.addSingle(port, BetType::Tan, 1, "21474837").refused);
+  EXPECT_TRUE(shown(port, book.addSingle(BetType::Tan, 1, "21474837")).refused);
   EXPECT_EQ(port.lastText(), "購入金額は 1点 21474836(00円) までです。");
   EXPECT_EQ(race.tanUma[0], 0);
-  EXPECT_TRUE(book.addPairs(port, BetType::Uma, box({1, 2, 3}), "99999999").refused);
+  EXPECT_TRUE(shown(port, book.addPairs(BetType::Uma, box({1, 2, 3}), "99999999")).refused);
   EXPECT_EQ(race.umaKumi[0], 0);
-  ASSERT_FALSE(book.addSingle(port, BetType::Tan, 1, "21474836").refused);
+  ASSERT_FALSE(shown(port, book.addSingle(BetType::Tan, 1, "21474836")).refused);
   EXPECT_EQ(race.tanGaku[0], 2147483600);
 }
 
 TEST_F(Purchase, DeletingMovesLaterTicketsForward) {
-  book.addPairs(port, BetType::Waku, single(1, 2), "1");
-  book.addPairs(port, BetType::Waku, single(3, 4), "2");
-  book.addPairs(port, BetType::Waku, single(5, 6), "3");
-  ASSERT_TRUE(book.remove(port, BetType::Waku, 1));
+  shown(port, book.addPairs(BetType::Waku, single(1, 2), "1"));
+  shown(port, book.addPairs(BetType::Waku, single(3, 4), "2"));
+  shown(port, book.addPairs(BetType::Waku, single(5, 6), "3"));
+  ASSERT_TRUE(shown(port, book.remove(BetType::Waku, 1)));
   EXPECT_EQ(race.wakuKumi[0], 12);
   EXPECT_EQ(race.wakuKumi[1], 56);
   EXPECT_EQ(race.wakuGaku[1], 300);
   EXPECT_EQ(race.wakuKumi[2], 0);
   EXPECT_EQ(race.wakuGaku[2], 0);
   EXPECT_EQ(book.count(BetType::Waku), 2);
-  EXPECT_FALSE(book.remove(port, BetType::Waku, -1));
+  EXPECT_FALSE(shown(port, book.remove(BetType::Waku, -1)));
   EXPECT_EQ(port.lastText(), "削除する馬券を選択して下さい。");
 }
 
 TEST_F(Purchase, DeletingFromAFullListEmptiesTheLastSlot) {
-  for (int h = 1; h <= 5; ++h) book.addSingle(port, BetType::Tan, h, std::to_string(h));
-  ASSERT_TRUE(book.remove(port, BetType::Tan, 0));
+  for (int h = 1; h <= 5; ++h) shown(port, book.addSingle(BetType::Tan, h, std::to_string(h)));
+  ASSERT_TRUE(shown(port, book.remove(BetType::Tan, 0)));
   EXPECT_EQ(race.tanUma[0], 2);
   EXPECT_EQ(race.tanUma[3], 5);
   EXPECT_EQ(race.tanUma[4], 0);
@@ -220,14 +221,40 @@ TEST(AmountField, Values) {
   EXPECT_EQ(amountValue("0012"), 12);
   EXPECT_EQ(amountValue("12x3"), 12);
   EXPECT_GT(amountValue(std::string(40, '9')), 1LL << 35);  // saturates instead of wrapping
-  ScriptedPort port;
-  EXPECT_EQ(readPayout(port, "10"), 100);
-  EXPECT_FALSE(readPayout(port, "9"));
-  EXPECT_EQ(port.lastText(), "配当金額が不適切です。");
-  EXPECT_FALSE(readPayout(port, "0"));
-  EXPECT_EQ(port.lastText(), "配当金額を入力して下さい。");
-  EXPECT_EQ(readPayout(port, "99999999"), 999999990);
-  EXPECT_FALSE(readPayout(port, "214748365"));
+}
+
+// The amount as typed and what it reads as: yen, or the refusal's text.
+struct AmountCase {
+  const char* typed;
+  bool payout;  // payout (units of 10 yen), else stake (units of 100 yen)
+  std::int32_t yen;
+  const char* refusal;
+};
+
+TEST(AmountField, ReadAmounts) {
+  const AmountCase cases[] = {
+      {"10", true, 100, ""},
+      {"9", true, 0, "配当金額が不適切です。"},
+      {"0", true, 0, "配当金額を入力して下さい。"},
+      {"", true, 0, "配当金額を入力して下さい。"},
+      {"99999999", true, 999999990, ""},
+      {"214748365", true, 0, "配当金額が不適切です。"},
+      {"1", false, 100, ""},
+      {"", false, 0, "購入金額を入力して下さい。"},
+      {"21474836", false, 2147483600, ""},
+      {"21474837", false, 0, "購入金額は 1点 21474836(00円) までです。"},
+  };
+  for (const AmountCase& c : cases) {
+    const Result<std::int32_t> r = c.payout ? readPayout(c.typed) : readStake(c.typed);
+    if (*c.refusal) {
+      ASSERT_TRUE(r.refused()) << c.typed;
+      EXPECT_EQ(r.refusal().text, c.refusal) << c.typed;
+      EXPECT_EQ(r.refusal().icon, MsgIcon::Error);
+    } else {
+      ASSERT_TRUE(r) << c.typed;
+      EXPECT_EQ(*r, c.yen) << c.typed;
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
+#include "core/support/entry_outcome.hpp"
 
 namespace tovra {
 namespace {
@@ -17,61 +18,61 @@ class Results : public ::testing::Test {
 };
 
 TEST_F(Results, PayoutBelowTenIsRefused) {
-  EXPECT_FALSE(book.add(port, BetType::Tan, 3, 0, "9"));
+  EXPECT_FALSE(shown(port, book.add(BetType::Tan, 3, 0, "9")));
   EXPECT_EQ(port.lastText(), "配当金額が不適切です。");
   EXPECT_EQ(race.tanKeka[0], 0);
-  EXPECT_FALSE(book.add(port, BetType::Tan, 3, 0, ""));
+  EXPECT_FALSE(shown(port, book.add(BetType::Tan, 3, 0, "")));
   EXPECT_EQ(port.lastText(), "配当金額を入力して下さい。");
-  ASSERT_TRUE(book.add(port, BetType::Tan, 3, 0, "10"));
+  ASSERT_TRUE(shown(port, book.add(BetType::Tan, 3, 0, "10")));
   EXPECT_EQ(race.tanKeka[0], 3);
   EXPECT_EQ(race.tanHaitou[0], 100);
 }
 
 TEST_F(Results, LimitsPerType) {
-  ASSERT_TRUE(book.add(port, BetType::Tan, 1, 0, "15"));
-  ASSERT_TRUE(book.add(port, BetType::Tan, 2, 0, "15"));
-  EXPECT_FALSE(book.add(port, BetType::Tan, 3, 0, "15"));
+  ASSERT_TRUE(shown(port, book.add(BetType::Tan, 1, 0, "15")));
+  ASSERT_TRUE(shown(port, book.add(BetType::Tan, 2, 0, "15")));
+  EXPECT_FALSE(shown(port, book.add(BetType::Tan, 3, 0, "15")));
   EXPECT_EQ(port.lastText(), "登録出来る点数は 2点までです。");
-  for (int h = 1; h <= 4; ++h) ASSERT_TRUE(book.add(port, BetType::Fuku, h, 0, "11"));
-  EXPECT_FALSE(book.add(port, BetType::Fuku, 5, 0, "11"));
+  for (int h = 1; h <= 4; ++h) ASSERT_TRUE(shown(port, book.add(BetType::Fuku, h, 0, "11")));
+  EXPECT_FALSE(shown(port, book.add(BetType::Fuku, 5, 0, "11")));
   EXPECT_EQ(port.lastText(), "登録出来る点数は 4点までです。");
-  for (int h = 2; h <= 7; ++h) ASSERT_TRUE(book.add(port, BetType::Wide, 1, h, "11"));
-  EXPECT_FALSE(book.add(port, BetType::Wide, 1, 8, "11"));
+  for (int h = 2; h <= 7; ++h) ASSERT_TRUE(shown(port, book.add(BetType::Wide, 1, h, "11")));
+  EXPECT_FALSE(shown(port, book.add(BetType::Wide, 1, 8, "11")));
   EXPECT_EQ(port.lastText(), "登録出来る点数は 6点までです。");
   EXPECT_EQ(race.wideKeka[5], 107);
 }
 
 TEST_F(Results, PairCodes) {
-  ASSERT_TRUE(book.add(port, BetType::Waku, 4, 4, "120"));
+  ASSERT_TRUE(shown(port, book.add(BetType::Waku, 4, 4, "120")));
   EXPECT_EQ(race.wakuKeka[0], 44);
   EXPECT_EQ(race.wakuHaitou[0], 1200);
-  ASSERT_TRUE(book.add(port, BetType::Uma, 12, 3, "560"));
+  ASSERT_TRUE(shown(port, book.add(BetType::Uma, 12, 3, "560")));
   EXPECT_EQ(race.umaKeka[0], 312);
-  EXPECT_FALSE(book.add(port, BetType::Uma, 5, 5, "560"));
+  EXPECT_FALSE(shown(port, book.add(BetType::Uma, 5, 5, "560")));
   EXPECT_EQ(port.lastText(), "馬番の組み合わせが不適切です。");
-  EXPECT_FALSE(book.add(port, BetType::Wide, 5, 5, "560"));
+  EXPECT_FALSE(shown(port, book.add(BetType::Wide, 5, 5, "560")));
   EXPECT_EQ(port.lastText(), "馬番の組み合わせが不適切です。");
   EXPECT_EQ(race.wideKeka[0], 0);
 }
 
 TEST_F(Results, DeletingTheFirstOfTwoSlotResults) {
-  book.add(port, BetType::Tan, 3, 0, "25");
-  book.add(port, BetType::Tan, 7, 0, "31");
-  ASSERT_TRUE(book.remove(port, BetType::Tan, 0));
+  shown(port, book.add(BetType::Tan, 3, 0, "25"));
+  shown(port, book.add(BetType::Tan, 7, 0, "31"));
+  ASSERT_TRUE(shown(port, book.remove(BetType::Tan, 0)));
   EXPECT_EQ(race.tanKeka[0], 7);
   EXPECT_EQ(race.tanHaitou[0], 310);
   EXPECT_EQ(race.tanKeka[1], 0);
   EXPECT_EQ(race.tanHaitou[1], 0);
-  ASSERT_TRUE(book.remove(port, BetType::Tan, 0));
+  ASSERT_TRUE(shown(port, book.remove(BetType::Tan, 0)));
   EXPECT_EQ(race.tanKeka[0], 0);
   EXPECT_EQ(race.tanHaitou[0], 0);
-  EXPECT_FALSE(book.remove(port, BetType::Tan, -1));
+  EXPECT_FALSE(shown(port, book.remove(BetType::Tan, -1)));
   EXPECT_EQ(port.lastText(), "削除する結果を選択して下さい。");
 }
 
 TEST_F(Results, DeletingTheSecondOfFourPlaceResults) {
-  for (int h = 1; h <= 4; ++h) book.add(port, BetType::Fuku, h, 0, std::to_string(10 + h));
-  ASSERT_TRUE(book.remove(port, BetType::Fuku, 1));
+  for (int h = 1; h <= 4; ++h) shown(port, book.add(BetType::Fuku, h, 0, std::to_string(10 + h)));
+  ASSERT_TRUE(shown(port, book.remove(BetType::Fuku, 1)));
   EXPECT_EQ(race.fukuKeka[0], 1);
   EXPECT_EQ(race.fukuKeka[1], 3);
   EXPECT_EQ(race.fukuHaitou[1], 130);

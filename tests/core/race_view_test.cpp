@@ -27,6 +27,11 @@ DataStore meetingDay(const char* year = "2001") {
   return ds;
 }
 
+// The view of race r of the day the store holds in memory.
+RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r) {
+  return tovra::formatRaceView(DayKey{ds.year, ds.course, 0}, MeetingDay{ds.kaisai, ds.races}, settings, r);
+}
+
 SettingsRecord options(int digits) {
   SettingsRecord s = SettingsRecord::defaults();
   s.optionDigits = static_cast<std::uint16_t>(digits);
@@ -242,19 +247,26 @@ struct LedgerWithRace {
 
 }  // namespace
 
-TEST(RaceDelete, CancelChangesNothing) {
+TEST(RaceDelete, QuestionNamesTheDayAndTheRace) {
   LedgerWithRace l;
-  const auto meeting = l.meetingBytes();
-  const auto races = l.raceBytes();
-  ScriptedPort port;
-  port.answers.push_back(Answer::Cancel);
-  EXPECT_FALSE(deleteRaceData(l.ds, port, 4));
-  ASSERT_EQ(port.messages.size(), 1u);
-  EXPECT_EQ(port.messages[0].title, "確認");
-  EXPECT_EQ(port.messages[0].text, "12月23日 5回 8日目  中山競馬場  5Rのﾚｰｽﾃﾞｰﾀを削除します。");
-  EXPECT_EQ(port.messages[0].icon, MsgIcon::Question);
-  EXPECT_EQ(port.messages[0].buttons, MsgButtons::OkCancel);
-  EXPECT_EQ(l.meetingBytes(), meeting);
-  EXPECT_EQ(l.raceBytes(), races);
-  EXPECT_EQ(l.ds.kaisai.raceJoutai[4], 12);
+  EXPECT_EQ(deleteRaceDataQuestion(l.ds.kaisai, 5, 4), "12月23日 5回 8日目  中山競馬場  5Rのﾚｰｽﾃﾞｰﾀを削除します。");
+}
+
+TEST(RaceDelete, BlanksTheRaceAndRecountsTheDay) {
+  LedgerWithRace l;
+  const auto racesBefore = l.raceBytes();
+  const DayKey key{"2001", 5, 0};
+  const auto written = deleteRaceData(l.ds.ledger(), key, MeetingDay{l.ds.kaisai, l.ds.races}, 4);
+  ASSERT_TRUE(written);
+  EXPECT_TRUE(written->races[4].isBlank());
+  EXPECT_EQ(written->meeting.raceJoutai[4], 0);
+  EXPECT_EQ(written->meeting.raceMei[4][0], '\0');
+  const auto disk = l.ds.ledger().readDay(key);
+  ASSERT_TRUE(disk);
+  EXPECT_TRUE(disk->races[4].isBlank());
+  EXPECT_EQ(disk->meeting.kounyuGaku[4], 0);
+  // The other race stays, and the day's totals hold it alone.
+  EXPECT_EQ(disk->races[2].tanUma[0], 5);
+  EXPECT_EQ(disk->meeting.kounyuGaku[12], 1000);
+  EXPECT_NE(l.raceBytes(), racesBefore);
 }

@@ -9,6 +9,7 @@
 #include "forms/Babashuseidialogunit.h"
 #include "forms/RadioGroupBox.h"
 #include "support/EntryDay.h"
+#include "support/RaceDialogOn.h"
 #include "support/Widgets.h"
 
 using namespace tovra;
@@ -33,7 +34,7 @@ class BabaShuseiDialogTest : public QObject {
   void cleanup() { day_.reset(); }
 
   void opening() {
-    TBabaShuseiDialog dlg;
+    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場"));
     for (int r = 1; r <= 6; ++r) {
@@ -53,7 +54,7 @@ class BabaShuseiDialogTest : public QObject {
 
   void allHeavyThenOneRaceSoftWritesTheRacesOnly() {
     const QByteArray meeting = day_->meetingFile();
-    TBabaShuseiDialog dlg;
+    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     named<QPushButton>(&dlg, "OmoBtn")->click();
     for (int r = 1; r <= 6; ++r) QCOMPARE(group(&dlg, r)->itemIndex(), 2);
     QCOMPARE(group(&dlg, 8)->itemIndex(), -1);
@@ -65,11 +66,12 @@ class BabaShuseiDialogTest : public QObject {
     for (int r = 6; r < 12; ++r) QCOMPARE(disk.races[std::size_t(r)].koumoku, 0u);
     QCOMPARE(int(disk.races[9].kyori), 1000);
     QCOMPARE(day_->meetingFile(), meeting);
+    QCOMPARE(dlg.editedRaces()[2].koumoku, 20221114u);
   }
 
   void cancelWritesNothing() {
     const QByteArray races = day_->raceFile();
-    TBabaShuseiDialog dlg;
+    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     named<QPushButton>(&dlg, "RyouBtn")->click();
     named<QPushButton>(&dlg, "CancelBtn")->click();
     QCOMPARE(dlg.result(), int(QDialog::Rejected));

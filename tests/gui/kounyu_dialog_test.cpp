@@ -13,7 +13,9 @@
 #include "forms/AppState.h"
 #include "forms/Kounyudialogunit.h"
 #include "forms/RadioGroupBox.h"
+#include "ledger/fileio.hpp"
 #include "support/EntryDay.h"
+#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
 
@@ -37,19 +39,26 @@ void tick(QWidget* dlg, const QString& prefix, std::initializer_list<int> number
   for (int n : numbers) named<QCheckBox>(dlg, QStringLiteral("%1Check%2").arg(prefix).arg(n))->setChecked(true);
 }
 
+// A file layer where every open fails (and is counted).
+class NoFiles : public FileSystem {
+ public:
+  int opens = 0;
+  std::unique_ptr<File> open(const std::filesystem::path&, OpenMode) override {
+    ++opens;
+    return nullptr;
+  }
+};
+
 }  // namespace
 
 class KounyuDialogTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() {
-    day_ = std::make_unique<EntryDay>();
-    appState().ds.raceIndex = 4;
-  }
+  void init() { day_ = std::make_unique<EntryDay>(); }
   void cleanup() { day_.reset(); }
 
   void opensOnTheFirstPageWithRemainingPoints() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録"));
     QCOMPARE(text(&dlg, "DayLabel"), QString("12月 3日 3回  8日目  東京競馬場   5R"));
     QCOMPARE(named<QTabWidget>(&dlg, "Page")->currentIndex(), 0);
@@ -69,7 +78,7 @@ class KounyuDialogTest : public QObject {
 
   void winTicketsByKeypadThenRegister() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(4);
     keys(&dlg, {1, 11});  // "1" "00"
     QCOMPARE(named<QLineEdit>(&dlg, "TanGakuEdit")->text(), QString("100"));
@@ -93,7 +102,7 @@ class KounyuDialogTest : public QObject {
 
   void keypadRefusalsBeep() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     keys(&dlg, {11, 10});
     QCOMPARE(msgs.beeps(), 2);
     named<QTabWidget>(&dlg, "Page")->setCurrentIndex(3);
@@ -107,7 +116,7 @@ class KounyuDialogTest : public QObject {
   }
 
   void inputMethodLayouts() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     auto* nyu = named<RadioGroupBox>(&dlg, "WakuNyuGroup");
     auto* g1 = named<RadioGroupBox>(&dlg, "WakuGroup1");
     auto* g2 = named<RadioGroupBox>(&dlg, "WakuGroup2");
@@ -139,7 +148,7 @@ class KounyuDialogTest : public QObject {
 
   void boxOverflowKeepsWhatFittedAndNagashiSkipsTheAxis() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     named<QTabWidget>(&dlg, "Page")->setCurrentIndex(3);
     named<RadioGroupBox>(&dlg, "UmaNyuGroup")->item(1)->click();
     named<RadioGroupBox>(&dlg, "UmaGroup1")->setItemIndex(2);  // axis 3
@@ -163,7 +172,7 @@ class KounyuDialogTest : public QObject {
 
   void refusalsChangeNothing() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     click(&dlg, "TanTsuikaBtn");
     QCOMPARE(msgs.lastText(), QString("購入金額を入力して下さい。"));
     QVERIFY(msgs.lastIcon() == MsgIcon::Error);
@@ -177,11 +186,11 @@ class KounyuDialogTest : public QObject {
     click(&dlg, "WidwSakujyoBtn");
     QCOMPARE(msgs.lastText(), QString("削除する馬券を選択して下さい。"));
     QCOMPARE(named<QListWidget>(&dlg, "WideListBox")->count(), 0);
-    QVERIFY(appState().ds.races[4].isBlank());
+    QVERIFY(dlg.editedDay().races[4].isBlank());
   }
 
   void deletingTheSecondOfThreeBracketTickets() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     named<QLineEdit>(&dlg, "WakuGakuEdit")->setText("2");
     for (int second : {2, 4, 6}) {
       named<RadioGroupBox>(&dlg, "WakuGroup2")->setItemIndex(second - 1);
@@ -203,21 +212,33 @@ class KounyuDialogTest : public QObject {
     races[4].tanGaku[0] = 500;
     day_.reset();  // one ledger at a time: it points the application state at itself
     day_ = std::make_unique<EntryDay>(races);
-    appState().ds.raceIndex = 4;
     const QByteArray before = day_->raceFile();
-    KounyuDialog dlg;
+    KounyuDialog dlg(4);
     QCOMPARE(lines(&dlg, "TanListBox"), QStringList{"   3          500円"});
     named<QListWidget>(&dlg, "TanListBox")->setCurrentRow(0);
     click(&dlg, "TanSakujyobtn");
-    QCOMPARE(appState().ds.races[4].tanUma[0], std::uint16_t(0));
+    QCOMPARE(dlg.editedDay().races[4].tanUma[0], std::uint16_t(0));
     click(&dlg, "CancelBtn");
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(appState().ds.races[4].tanUma[0], std::uint16_t(3));
     QCOMPARE(day_->raceFile(), before);
   }
 
+  // The dialog works on its copy alone: with no file to be opened at all it still takes
+  // tickets and cancels, and 登録 is the one place that writes.
+  void cancelReadsNothing() {
+    NoFiles noFiles;
+    DataStore blind(day_->ledger().root(), &noFiles);
+    TKounyuDialog dlg(blind, userPort(), entryDayKey(), entryDayCopy(), 4);
+    named<QLineEdit>(&dlg, "TanGakuEdit")->setText("3");
+    click(&dlg, "TanTsuikaBtn");
+    QCOMPARE(lines(&dlg, "TanListBox").size(), 1);
+    click(&dlg, "CancelBtn");
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(noFiles.opens, 0);
+  }
+
  private:
-  using KounyuDialog = TKounyuDialog;
+  using KounyuDialog = RaceDialogOn<TKounyuDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

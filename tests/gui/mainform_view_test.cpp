@@ -12,6 +12,7 @@
 
 #include "forms/AppState.h"
 #include "forms/Mainunit.h"
+#include "forms/Raceunit.h"
 #include "ledger/text.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
@@ -204,9 +205,9 @@ class MainFormViewTest : public QObject {
   void raceButtonsAndDoubleClicksChooseTheRace() {
     QObject* f = form_.get();
     named<QPushButton>(f, "RaceBtn7")->click();
-    QCOMPARE(appState().ds.raceIndex, 6);
+    QCOMPARE(form_->raceForm()->race(), 6);
     QTest::mouseDClick(named<QLabel>(f, "ShuPanel9"), Qt::LeftButton, {}, QPoint(10, 5));
-    QCOMPARE(appState().ds.raceIndex, 8);
+    QCOMPARE(form_->raceForm()->race(), 8);
   }
 
   void figureColumnsLineUp() {

@@ -10,6 +10,7 @@
 #include "forms/Racecomentodialogunit.h"
 #include "ledger/text.hpp"
 #include "support/EntryDay.h"
+#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
 
@@ -27,8 +28,7 @@ class RaceComentoDialogTest : public QObject {
   void cleanup() { day_.reset(); }
 
   void aCommentOnAnEmptyRace() {
-    appState().ds.raceIndex = 10;
-    TRaceComentoDialog dlg;
+    ComentoDialog dlg(10);
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   11R"));
     QCOMPARE(named<QLabel>(&dlg, "Label1")->text(), QString("ｺﾒﾝﾄは全角で 60文字まで..."));
@@ -46,8 +46,7 @@ class RaceComentoDialogTest : public QObject {
   }
 
   void inputIsCutAtOneHundredTwentyBytes() {
-    appState().ds.raceIndex = 0;
-    TRaceComentoDialog dlg;
+    ComentoDialog dlg(0);
     auto* memo = named<QPlainTextEdit>(&dlg, "Memo");
     typeText(memo, QString(61, QChar(0x99AC)));  // 馬 x 61
     QCOMPARE(memo->toPlainText(), QString(60, QChar(0x99AC)));
@@ -57,8 +56,7 @@ class RaceComentoDialogTest : public QObject {
 
   void aCharacterWithoutShiftJisIsRefused() {
     MessageScript msgs;
-    appState().ds.raceIndex = 0;
-    TRaceComentoDialog dlg;
+    ComentoDialog dlg(0);
     named<QPlainTextEdit>(&dlg, "Memo")->setPlainText(QString::fromUtf8("\xF0\x9F\x98\x80"));
     named<QPushButton>(&dlg, "TourokuBtn")->click();
     QCOMPARE(msgs.lastText(), QString("ｺﾒﾝﾄに登録出来ない文字が含まれています。"));
@@ -67,19 +65,19 @@ class RaceComentoDialogTest : public QObject {
   }
 
   void cancelKeepsTheStoredComment() {
-    appState().ds.raceIndex = 3;
     const QByteArray before = day_->raceFile();
-    TRaceComentoDialog dlg;
+    ComentoDialog dlg(3);
     auto* memo = named<QPlainTextEdit>(&dlg, "Memo");
     QCOMPARE(memo->toPlainText(), QString("old"));
     QTest::keyClicks(memo, "er");
     named<QPushButton>(&dlg, "CancelBtn")->click();
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(QByteArray(appState().ds.races[3].comento), QByteArray("old"));
+    QCOMPARE(QByteArray(day_->onDisk().races[3].comento), QByteArray("old"));
     QCOMPARE(day_->raceFile(), before);
   }
 
  private:
+  using ComentoDialog = RaceDialogOn<TRaceComentoDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

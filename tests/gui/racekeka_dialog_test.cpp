@@ -12,6 +12,7 @@
 #include "forms/RadioGroupBox.h"
 #include "forms/Racekekadialogunit.h"
 #include "support/EntryDay.h"
+#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
 
@@ -39,14 +40,13 @@ class RaceKekaDialogTest : public QObject {
     races[2].tanUma[0] = 5;
     races[2].tanGaku[0] = 1000;
     day_ = std::make_unique<EntryDay>(races);
-    appState().ds.raceIndex = 2;
   }
   void cleanup() { day_.reset(); }
 
   // Each list right under its caption and as tall as the results it holds; the dialog no
   // bigger than its tallest page needs.
   void compactPages() {
-    TRaceKekaDialog dlg;
+    KekaDialog dlg(2);
     dlg.show();
     QVERIFY(dlg.height() < 420);
     const struct {
@@ -70,7 +70,7 @@ class RaceKekaDialogTest : public QObject {
   }
 
   void opening() {
-    TRaceKekaDialog dlg;
+    KekaDialog dlg(2);
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   3R"));
     QCOMPARE(named<QTabWidget>(&dlg, "Page")->count(), 3);
@@ -86,7 +86,7 @@ class RaceKekaDialogTest : public QObject {
 
   void aWinResultHitsTheTicketOnRegister() {
     MessageScript msgs;
-    TRaceKekaDialog dlg;
+    KekaDialog dlg(2);
     named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(4);
     amount(&dlg, "TanGakuEdit", "9");
     click(&dlg, "TanTsuikaBtn");
@@ -107,7 +107,7 @@ class RaceKekaDialogTest : public QObject {
 
   void limitsAndTheDeletionRules() {
     MessageScript msgs;
-    TRaceKekaDialog dlg;
+    KekaDialog dlg(2);
     amount(&dlg, "TanGakuEdit", "25");
     for (int h : {3, 7, 9}) {
       named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(h - 1);
@@ -117,7 +117,7 @@ class RaceKekaDialogTest : public QObject {
     named<QListWidget>(&dlg, "TanListBox")->setCurrentRow(0);
     click(&dlg, "TanSakujyobtn");
     QCOMPARE(lines(&dlg, "TanListBox"), QStringList{"   7          250円"});
-    const RaceRecord& race = appState().ds.races[2];
+    const RaceRecord& race = dlg.editedDay().races[2];
     QCOMPARE(int(race.tanKeka[0]), 7);
     QCOMPARE(int(race.tanKeka[1]), 0);
     QCOMPARE(race.tanHaitou[1], 0);
@@ -165,18 +165,19 @@ class RaceKekaDialogTest : public QObject {
     QCOMPARE(int(disk.races[2].fukuKeka[1]), 3);
   }
 
-  void cancelReadsTheDayAgain() {
+  void cancelDropsTheCopy() {
     const QByteArray before = day_->raceFile();
-    TRaceKekaDialog dlg;
+    KekaDialog dlg(2);
     amount(&dlg, "TanGakuEdit", "100");
     click(&dlg, "TanTsuikaBtn");
-    QCOMPARE(int(appState().ds.races[2].tanKeka[0]), 1);
+    QCOMPARE(int(dlg.editedDay().races[2].tanKeka[0]), 1);
     click(&dlg, "CancelBtn");
-    QCOMPARE(int(appState().ds.races[2].tanKeka[0]), 0);
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
     QCOMPARE(day_->raceFile(), before);
   }
 
  private:
+  using KekaDialog = RaceDialogOn<TRaceKekaDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

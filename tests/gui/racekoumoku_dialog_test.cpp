@@ -13,6 +13,7 @@
 #include "forms/Racekoumokudialogunit.h"
 #include "ledger/text.hpp"
 #include "support/EntryDay.h"
+#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
 
@@ -40,8 +41,7 @@ class RaceKoumokuDialogTest : public QObject {
   void cleanup() { day_.reset(); }
 
   void newRaceOpensOnFirstItems() {
-    appState().ds.raceIndex = 0;
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(0);
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   1R"));
     for (const char* g :
@@ -59,8 +59,7 @@ class RaceKoumokuDialogTest : public QObject {
 
   void storedRaceOpensWithItsItemsAndRegisters() {
     MessageScript msgs;
-    appState().ds.raceIndex = 7;
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(7);
     QCOMPARE(group(&dlg, "RadioGroup1")->itemIndex(), 2);
     QCOMPARE(group(&dlg, "RadioGroup3")->itemIndex(), 3);  // 1000万下
     QCOMPARE(group(&dlg, "RadioGroup2")->itemIndex(), 1);
@@ -86,8 +85,7 @@ class RaceKoumokuDialogTest : public QObject {
   }
 
   void distanceIsWhatWasTyped() {
-    appState().ds.raceIndex = 7;
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(7);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto* kyori = named<QComboBox>(&dlg, "KyoriBox");
@@ -103,9 +101,8 @@ class RaceKoumokuDialogTest : public QObject {
 
   void emptyDistanceIsRefused() {
     MessageScript msgs;
-    appState().ds.raceIndex = 0;
     const QByteArray before = day_->raceFile();
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(0);
     click(&dlg, "TourokuBtn");
     QCOMPARE(msgs.lastText(), QString("距離を入力して下さい。"));
     QVERIFY(msgs.lastIcon() == MsgIcon::Error);
@@ -115,8 +112,7 @@ class RaceKoumokuDialogTest : public QObject {
 
   void raceNameIsCutAtSixtyBytes() {
     MessageScript msgs;
-    appState().ds.raceIndex = 1;
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(1);
     auto* edit = named<QLineEdit>(&dlg, "RaceNameEdit");
     typeText(edit, QString(29, QChar(0x3042)) + "abc");  // 58 bytes, then 2 more fit
     QCOMPARE(edit->text(), QString(29, QChar(0x3042)) + "ab");
@@ -126,8 +122,7 @@ class RaceKoumokuDialogTest : public QObject {
     QCOMPARE(fixedText(disk.kaisai.raceMei[1]).size(), std::size_t(60));
     QCOMPARE(int(disk.races[1].kyori), 1400);
 
-    appState().ds.raceIndex = 2;
-    TRaceKoumokuDialog second;
+    KoumokuDialog second(2);
     named<QLineEdit>(&second, "RaceNameEdit")->setText(QString::fromUtf8("ﾃｽﾄ\xF0\x9F\x8F\x87"));
     named<QComboBox>(&second, "KyoriBox")->setCurrentIndex(0);
     click(&second, "TourokuBtn");
@@ -138,17 +133,16 @@ class RaceKoumokuDialogTest : public QObject {
 
   void deleteAllAsksAndKeepsTheTickets() {
     MessageScript msgs;
-    appState().ds.raceIndex = 7;
     {
       msgs.answer({Answer::Cancel});
-      TRaceKoumokuDialog dlg;
+      KoumokuDialog dlg(7);
       click(&dlg, "SakujyoBtn");
       QCOMPARE(msgs.lastText(), QString("ﾚｰｽ項目を削除します。"));
       QVERIFY(msgs.lastIcon() == MsgIcon::Question);
       QCOMPARE(dlg.result(), int(QDialog::Rejected));
       QCOMPARE(day_->onDisk().races[7].koumoku, 31311124u);
     }
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(7);
     click(&dlg, "SakujyoBtn");
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     const auto disk = day_->onDisk();
@@ -160,19 +154,19 @@ class RaceKoumokuDialogTest : public QObject {
   }
 
   void cancelChangesNothing() {
-    appState().ds.raceIndex = 7;
     const QByteArray meeting = day_->meetingFile(), races = day_->raceFile();
-    TRaceKoumokuDialog dlg;
+    KoumokuDialog dlg(7);
     group(&dlg, "RadioGroup1")->item(0)->click();
     named<QLineEdit>(&dlg, "RaceNameEdit")->setText("x");
     click(&dlg, "CancelBtn");
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(appState().ds.races[7].koumoku, 31311124u);
+    QCOMPARE(day_->onDisk().races[7].koumoku, 31311124u);
     QCOMPARE(day_->meetingFile(), meeting);
     QCOMPARE(day_->raceFile(), races);
   }
 
  private:
+  using KoumokuDialog = RaceDialogOn<TRaceKoumokuDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

@@ -9,7 +9,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QLineEdit>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "forms/AppState.h"
@@ -17,6 +19,7 @@
 #include "forms/Mainunit.h"
 #include "entry/settlement.hpp"
 #include "forms/Raceunit.h"
+#include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
@@ -81,6 +84,7 @@ class RaceWinTest : public QObject {
   void endAsksFirst();
   void mainWindowOpensAndClosesIt();
   void entryDialogsRefreshTheWindow();
+  void onePurchaseReadsTheDayOnce();
   void everyListAndPanelShowsWholeLines();
   // With RACEWIN_SHOT=<file.png> set: the full race on screen, saved as a picture (and held
   // RACEWIN_HOLD_MS milliseconds for a screen grab), to look at.
@@ -139,7 +143,7 @@ void RaceWinTest::showsTheRaceWithItsColours() {
   TRaceForm f(l.ds(), l.settings(), userPort());
   f.openRace(10);
   QVERIFY(f.isVisible());
-  QCOMPARE(l.ds().raceIndex, 10);
+  QCOMPARE(f.race(), 10);
   QCOMPARE(f.windowTitle(), QString("中山競馬場ﾚｰｽﾃﾞｰﾀ"));
   QCOMPARE(text(f, "JyoLabel"), QString("中山競馬場"));
   QCOMPARE(textColour(f, "JyoLabel"), colour(l.settings(), kColRaceCourse));
@@ -464,9 +468,8 @@ void RaceWinTest::entryDialogsRefreshTheWindow() {
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn4"), Qt::LeftButton);
   QCOMPARE(changed.count(), 0);
 
-  // 登録 of the comment dialog opened on the window's race, while the data layer pointed
-  // at another race: the window shows the new comment and the main window redraws.
-  l.ds().raceIndex = 3;
+  // 登録 of the comment dialog opened on the window's race: the window shows the new
+  // comment and the main window redraws.
   onNextModal([](QWidget* dlg) {
     named<QPlainTextEdit>(dlg, "Memo")->setPlainText("写真判定");
     named<QPushButton>(dlg, "TourokuBtn")->click();
@@ -493,6 +496,49 @@ void RaceWinTest::entryDialogsRefreshTheWindow() {
     QCOMPARE(seen, QString(dialogs[i]));
   }
   QCOMPARE(changed.count(), 1);
+}
+
+namespace {
+// The real files, with the opens for reading counted per file.
+class CountingFs : public FileSystem {
+ public:
+  std::map<std::filesystem::path, int> reads;
+  std::unique_ptr<File> open(const std::filesystem::path& p, OpenMode mode) override {
+    if (mode == OpenMode::Read) ++reads[p];
+    return FileSystem::open(p, mode);
+  }
+};
+}  // namespace
+
+void RaceWinTest::onePurchaseReadsTheDayOnce() {
+  FullRaceLedger l;
+  MessageScript msgs;
+  CountingFs counting;
+  DataStore ds(l.root(), &counting);
+  ds.loadYears();
+  ds.year = l.ds().year;
+  ds.countMeetings();
+  ds.course = l.ds().course;
+  ds.shownMeeting[ds.course] = l.ds().shown();
+  ds.readShown();
+  TRaceForm f(ds, l.settings(), userPort());
+  f.openRace(10);
+  counting.reads.clear();
+  onNextModal([](QWidget* dlg) {
+    named<QLineEdit>(dlg, "TanGakuEdit")->setText("7");
+    named<QPushButton>(dlg, "TanTsuikaBtn")->click();
+    named<QPushButton>(dlg, "TourokuBtn")->click();
+  });
+  QTest::mouseClick(child<QToolButton>(f, "ToolBtn2"), Qt::LeftButton);
+  QCOMPARE(msgs.count(), 0);
+  QCOMPARE(counting.reads[ds.resolve(ds.raceFile())], 1);
+  QCOMPARE(counting.reads[ds.resolve(ds.meetingFile())], 1);
+  KaisaiRecord k;
+  RaceBlock races;
+  l.reread(k, races);
+  QCOMPARE(int(races[10].tanUma[2]), 1);
+  QCOMPARE(k.kounyuGaku[10], 20700);
+  QCOMPARE(text(f, "GouPanel"), QString("     20700円"));
 }
 
 void RaceWinTest::picture() {

@@ -1,0 +1,22 @@
+#pragma once
+// A race dialog as the race window opens it on the day EntryDay put on disk: the store and
+// user port of the application state, the day's key and a copy of the day read by key.
+#include "forms/AppState.h"
+#include "ledger/ledger.hpp"
+#include "support/EntryDay.h"
+
+namespace tovra::test {
+
+inline DayKey entryDayKey() { return DayKey{"2001", kEntryCourse, 0}; }
+
+// The day as it is on disk now.
+inline MeetingDay entryDayCopy() { return *appState().ds.ledger().readDay(entryDayKey()); }
+
+// Race `race` (0..11) of the day.
+template <class Dialog>
+class RaceDialogOn : public Dialog {
+ public:
+  explicit RaceDialogOn(int race) : Dialog(appState().ds, userPort(), entryDayKey(), entryDayCopy(), race) {}
+};
+
+}  // namespace tovra::test
