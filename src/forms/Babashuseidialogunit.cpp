@@ -6,16 +6,15 @@
 #include <QPushButton>
 
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
-TBabaShuseiDialog::TBabaShuseiDialog(QWidget* parent) : QDialog(parent) {
+TBabaShuseiDialog::TBabaShuseiDialog(DataStore& ds, QWidget* parent) : QDialog(parent), ds_(ds) {
   setObjectName("BabaShuseiDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正");
-  DataStore& ds = appState().ds;
   sheet_ = std::make_unique<GoingSheet>(ds);
 
   auto* grid = new QGridLayout(this);
@@ -78,7 +77,7 @@ void TBabaShuseiDialog::selectAll(int item) {
 }
 
 void TBabaShuseiDialog::ShuseiBtnClick() {
-  sheet_->apply(appState().ds);
+  sheet_->apply(ds_);
   accept();
 }
 

@@ -10,13 +10,16 @@ class QLabel;
 
 namespace tovra {
 
+class DataStore;
+
 class GoingSheet;
 class RadioGroupBox;
 
 class TBabaShuseiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TBabaShuseiDialog(QWidget* parent = nullptr);
+  // On the meeting day shown in `ds`.
+  explicit TBabaShuseiDialog(DataStore& ds, QWidget* parent = nullptr);
   ~TBabaShuseiDialog() override;
 
  public slots:
@@ -29,6 +32,7 @@ class TBabaShuseiDialog : public QDialog {
  private:
   void selectAll(int item);
   void showSheet();
+  DataStore& ds_;
   std::unique_ptr<GoingSheet> sheet_;
   QLabel* dayLabel_;
   std::array<RadioGroupBox*, 12> groups_{};

@@ -13,10 +13,10 @@
 
 #include "entry/race_entry.hpp"
 #include "forms/AmountKeypad.h"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
 #include "forms/TanFukuPage.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
@@ -30,14 +30,14 @@ QStringList methodItems() {
 
 }  // namespace
 
-TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TKounyuDialog::TKounyuDialog(DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), race_(ds.raceIndex) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.
-  DataStore& ds = appState().ds;
   book_ = std::make_unique<PurchaseBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
 
-  const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
+  const KeypadFrame frame = keypadFrame(this, port_, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
     pairs_[0].type = BetType::Waku;
     pairs_[1].type = BetType::Wide;
@@ -60,7 +60,7 @@ TKounyuDialog::TKounyuDialog(QWidget* parent) : QDialog(parent), race_(appState(
 TKounyuDialog::~TKounyuDialog() = default;
 
 QWidget* TKounyuDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase);
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase, port_);
   connect(tanPage_->addButton(), &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
   connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
   return tanPage_;
@@ -108,7 +108,7 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
   p.nyuGroup = new RadioGroupBox(prefix + "NyuGroup", "入力方法", methodItems(), 3, tab);
   bottom->addWidget(p.nyuGroup);
   bottom->addSpacing(8);
-  p.gakuEdit = amountEdit(prefix + "GakuEdit", tab);
+  p.gakuEdit = amountEdit(prefix + "GakuEdit", port_, tab);
   bottom->addLayout(amountRow(p.gakuEdit, "00円", tab));
   bottom->addStretch();
   auto* add = entryButton(prefix + "TsuikaBtn", "追加", tab);
@@ -124,7 +124,7 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
 }
 
 void TKounyuDialog::FormShow() {
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds_, race_)));
   tanPage_->reset();
   refreshList(BetType::Tan);
   refreshList(BetType::Fuku);
@@ -166,14 +166,14 @@ void TKounyuDialog::PageChange(int index) {
 
 void TKounyuDialog::TanTsuikaBtnClick() {
   const BetType t = tanPage_->type();
-  const AddOutcome out = book_->addSingle(userPort(), t, tanPage_->number(), tanPage_->amountText());
+  const AddOutcome out = book_->addSingle(port_, t, tanPage_->number(), tanPage_->amountText());
   if (out.added > 0) refreshList(t);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
+  if (book_->remove(port_, t, selectedLine(listOf(t)))) refreshList(t);
   refreshAtoLabels();
 }
 
@@ -196,24 +196,24 @@ void TKounyuDialog::PairTsuikaClick(PairPage& p) {
   pick.second = p.group2->itemIndex() + 1;
   for (std::size_t i = 0; i < p.checks.size(); ++i)
     if (p.checks[i]->isChecked()) pick.ticked.push_back(int(i) + 1);
-  const AddOutcome out = book_->addPairs(userPort(), p.type, pick, p.gakuEdit->text().toStdString());
+  const AddOutcome out = book_->addPairs(port_, p.type, pick, p.gakuEdit->text().toStdString());
   if (out.added > 0) refreshList(p.type);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::PairSakujyoClick(PairPage& p) {
-  if (book_->remove(userPort(), p.type, selectedLine(p.listBox))) refreshList(p.type);
+  if (book_->remove(port_, p.type, selectedLine(p.listBox))) refreshList(p.type);
   refreshAtoLabels();
 }
 
 void TKounyuDialog::TourokuBtnClick() {
-  commitRace(appState().ds, race_);
+  commitRace(ds_, race_);
   accept();
 }
 
 void TKounyuDialog::reject() {
   // Every add and delete since the dialog opened is dropped by reading the day again.
-  discardRaceChanges(appState().ds);
+  discardRaceChanges(ds_);
   QDialog::reject();
 }
 

@@ -18,6 +18,9 @@ class QTabWidget;
 
 namespace tovra {
 
+class DataStore;
+class UserPort;
+
 class AmountKeypad;
 class RadioGroupBox;
 class TanFukuPage;
@@ -25,7 +28,8 @@ class TanFukuPage;
 class TKounyuDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TKounyuDialog(QWidget* parent = nullptr);
+  // On race ds.raceIndex of the meeting day shown in `ds`; messages through `port`.
+  TKounyuDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   ~TKounyuDialog() override;
 
  public slots:
@@ -59,6 +63,8 @@ class TKounyuDialog : public QDialog {
   void refreshAtoLabels();
   QListWidget* listOf(BetType t) const;
 
+  DataStore& ds_;
+  UserPort& port_;
   int race_;
   std::unique_ptr<PurchaseBook> book_;
   QLabel* dayLabel_;

@@ -8,13 +8,14 @@
 
 #include "entry/entry_text.hpp"
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/Looks.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
-TRaceComentoDialog::TRaceComentoDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceComentoDialog::TRaceComentoDialog(DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), race_(ds.raceIndex) {
   setObjectName("RaceComentoDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録");
   auto* grid = new QGridLayout(this);
@@ -45,8 +46,8 @@ TRaceComentoDialog::TRaceComentoDialog(QWidget* parent) : QDialog(parent), race_
   connect(touroku, &QPushButton::clicked, this, &TRaceComentoDialog::TourokuBtnClick);
   connect(cancel, &QPushButton::clicked, this, &TRaceComentoDialog::reject);
 
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
-  memo_->setPlainText(QString::fromStdString(commentForMemo(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds_, race_)));
+  memo_->setPlainText(QString::fromStdString(commentForMemo(ds_, race_)));
   setFixedSize(sizeHint());
 }
 
@@ -63,11 +64,11 @@ void TRaceComentoDialog::MemoChange() {
 }
 
 void TRaceComentoDialog::TourokuBtnClick() {
-  if (registerComment(appState().ds, userPort(), race_, memo_->toPlainText().toStdString())) accept();
+  if (registerComment(ds_, port_, race_, memo_->toPlainText().toStdString())) accept();
 }
 
 void TRaceComentoDialog::reject() {
-  discardRaceChanges(appState().ds);
+  discardRaceChanges(ds_);
   QDialog::reject();
 }
 

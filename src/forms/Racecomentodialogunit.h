@@ -9,10 +9,14 @@ class QPlainTextEdit;
 
 namespace tovra {
 
+class DataStore;
+class UserPort;
+
 class TRaceComentoDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TRaceComentoDialog(QWidget* parent = nullptr);
+  // On race ds.raceIndex of the meeting day shown in `ds`; messages through `port`.
+  TRaceComentoDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
  public slots:
   void TourokuBtnClick();
@@ -20,6 +24,8 @@ class TRaceComentoDialog : public QDialog {
 
  private:
   void MemoChange();
+  DataStore& ds_;
+  UserPort& port_;
   int race_;
   QLabel* dayLabel_;
   QPlainTextEdit* memo_;

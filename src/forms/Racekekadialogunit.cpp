@@ -12,10 +12,10 @@
 
 #include "entry/race_entry.hpp"
 #include "forms/AmountKeypad.h"
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
 #include "forms/TanFukuPage.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
@@ -32,14 +32,14 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
 
 }  // namespace
 
-TRaceKekaDialog::TRaceKekaDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceKekaDialog::TRaceKekaDialog(DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), race_(ds.raceIndex) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.
-  DataStore& ds = appState().ds;
   book_ = std::make_unique<ResultBook>(ds.races[std::size_t(race_)], otherRacesMoney(ds.kaisai, race_));
 
-  const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
+  const KeypadFrame frame = keypadFrame(this, port_, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
     pages->addTab(buildWakuPage(), "枠連");
     pages->addTab(buildWideUmaPage(), "ﾜｲﾄﾞ・馬連");
@@ -58,7 +58,7 @@ TRaceKekaDialog::TRaceKekaDialog(QWidget* parent) : QDialog(parent), race_(appSt
 TRaceKekaDialog::~TRaceKekaDialog() = default;
 
 QWidget* TRaceKekaDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Result);
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Result, port_);
   connect(tanPage_->addButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanTsuikaBtnClick);
   connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanSakujyobtnClick);
   return tanPage_;
@@ -76,7 +76,7 @@ QWidget* TRaceKekaDialog::buildWakuPage() {
   grid->addLayout(pickPair(wakuGroup1_, wakuGroup2_, tab), 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
   wakuListBox_ = fullList("WakuListBox", 20, 2, tab);
   grid->addLayout(captioned({{"枠連", wakuListBox_}}, tab), 0, 1);
-  wakuGakuEdit_ = amountEdit("WakuGakuEdit", tab);
+  wakuGakuEdit_ = amountEdit("WakuGakuEdit", port_, tab);
   auto* add = entryButton("WakuTsuikaBtn", "追加", tab);
   auto* del = entryButton("WakuSakujyoBtn", "削除", tab);
   grid->addLayout(payoutRow(wakuGakuEdit_, add, del, tab), 1, 1);
@@ -105,7 +105,7 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
   wideListBox_ = fullList("WideListBox", 20, 6, tab);
   umaListBox_ = fullList("UmaListBox", 20, 2, tab);
   grid->addLayout(captioned({{"ﾜｲﾄﾞ", wideListBox_}, {"馬連", umaListBox_}}, tab), 1, 1);
-  wideUmaGakuEdit_ = amountEdit("WideUmaGakuEdit", tab);
+  wideUmaGakuEdit_ = amountEdit("WideUmaGakuEdit", port_, tab);
   auto* add = entryButton("WideUmaTsuikaBtn", "追加", tab);
   auto* del = entryButton("WideUmaSakujyoBtn", "削除", tab);
   grid->addLayout(payoutRow(wideUmaGakuEdit_, add, del, tab), 2, 1);
@@ -118,7 +118,7 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
 }
 
 void TRaceKekaDialog::FormShow() {
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(appState().ds, race_)));
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds_, race_)));
   tanPage_->reset();
   for (QLineEdit* e : {wakuGakuEdit_, wideUmaGakuEdit_}) e->clear();
   for (RadioGroupBox* g : {wakuGroup1_, wakuGroup2_, wideUmaGroup1_}) g->setItemIndex(0);
@@ -152,41 +152,41 @@ BetType TRaceKekaDialog::wideUmaType() const { return wideBtn_->isChecked() ? Be
 
 void TRaceKekaDialog::TanTsuikaBtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->add(userPort(), t, tanPage_->number(), 0, tanPage_->amountText())) refreshList(t);
+  if (book_->add(port_, t, tanPage_->number(), 0, tanPage_->amountText())) refreshList(t);
 }
 
 void TRaceKekaDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (book_->remove(userPort(), t, selectedLine(listOf(t)))) refreshList(t);
+  if (book_->remove(port_, t, selectedLine(listOf(t)))) refreshList(t);
 }
 
 void TRaceKekaDialog::WakuTsuikaBtnClick() {
-  if (book_->add(userPort(), BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
+  if (book_->add(port_, BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
                  wakuGakuEdit_->text().toStdString()))
     refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WakuSakujyoBtnClick() {
-  if (book_->remove(userPort(), BetType::Waku, selectedLine(wakuListBox_))) refreshList(BetType::Waku);
+  if (book_->remove(port_, BetType::Waku, selectedLine(wakuListBox_))) refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WideUmaTsuikaBtnClick() {
-  if (book_->add(userPort(), wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
+  if (book_->add(port_, wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
                  wideUmaGakuEdit_->text().toStdString()))
     refreshList(wideUmaType());
 }
 
 void TRaceKekaDialog::WideUmaSakujyoBtnClick() {
-  if (book_->remove(userPort(), wideUmaType(), selectedLine(listOf(wideUmaType())))) refreshList(wideUmaType());
+  if (book_->remove(port_, wideUmaType(), selectedLine(listOf(wideUmaType())))) refreshList(wideUmaType());
 }
 
 void TRaceKekaDialog::TourokuBtnClick() {
-  commitRace(appState().ds, race_);
+  commitRace(ds_, race_);
   accept();
 }
 
 void TRaceKekaDialog::reject() {
-  discardRaceChanges(appState().ds);
+  discardRaceChanges(ds_);
   QDialog::reject();
 }
 

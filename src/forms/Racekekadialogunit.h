@@ -16,6 +16,9 @@ class QTabWidget;
 
 namespace tovra {
 
+class DataStore;
+class UserPort;
+
 class AmountKeypad;
 class RadioGroupBox;
 class TanFukuPage;
@@ -23,7 +26,8 @@ class TanFukuPage;
 class TRaceKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TRaceKekaDialog(QWidget* parent = nullptr);
+  // On race ds.raceIndex of the meeting day shown in `ds`; messages through `port`.
+  TRaceKekaDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   ~TRaceKekaDialog() override;
 
  public slots:
@@ -46,6 +50,8 @@ class TRaceKekaDialog : public QDialog {
   QListWidget* listOf(BetType t) const;
   BetType wideUmaType() const;
 
+  DataStore& ds_;
+  UserPort& port_;
   int race_;
   std::unique_ptr<ResultBook> book_;
   QLabel* dayLabel_;

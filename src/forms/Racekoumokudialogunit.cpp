@@ -9,10 +9,10 @@
 
 #include "entry/entry_text.hpp"
 #include "entry/race_entry.hpp"
-#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
 #include "forms/EditableCombo.h"
 #include "forms/RadioGroupBox.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
@@ -24,7 +24,8 @@ QStringList itemTexts(const ItemGroup& g) {
 }
 }  // namespace
 
-TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_(appState().ds.raceIndex) {
+TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), race_(ds.raceIndex) {
   setObjectName("RaceKoumokuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録");
   auto* grid = new QGridLayout(this);
@@ -61,7 +62,7 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_
   kyoriBox_ = makeEditableCombo("KyoriBox", this);
   for (const char* d : kyoriPresets()) kyoriBox_->addItem(d);
   kyoriBox_->lineEdit()->setMaxLength(4);
-  installDigitKeyFilter(kyoriBox_->lineEdit());
+  installDigitKeyFilter(kyoriBox_->lineEdit(), port_);
   kyoriBox_->setFixedWidth(80);
   kyoriRow->addWidget(kyoriBox_);
   kyoriRow->addWidget(new QLabel("M", this));
@@ -92,9 +93,8 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(QWidget* parent) : QDialog(parent), race_
 }
 
 void TRaceKoumokuDialog::FormShow() {
-  const DataStore& ds = appState().ds;
-  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds, race_)));
-  const RaceItemsInput in = openRaceItems(ds, race_);
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(ds_, race_)));
+  const RaceItemsInput in = openRaceItems(ds_, race_);
   for (int i = 0; i < kItemFields; ++i) groups_[std::size_t(i)]->setItemIndex(in.positions[std::size_t(i)]);
   kyoriBox_->setCurrentIndex(-1);
   kyoriBox_->setEditText(QString::fromStdString(in.kyoriText));
@@ -116,11 +116,11 @@ void TRaceKoumokuDialog::TourokuBtnClick() {
   for (int i = 0; i < kItemFields; ++i) in.positions[std::size_t(i)] = groups_[std::size_t(i)]->itemIndex();
   in.kyoriText = kyoriBox_->currentText().toStdString();
   in.raceName = raceNameEdit_->text().toStdString();
-  if (registerRaceItems(appState().ds, userPort(), race_, in)) accept();
+  if (registerRaceItems(ds_, port_, race_, in)) accept();
 }
 
 void TRaceKoumokuDialog::SakujyoBtnClick() {
-  if (deleteRaceItems(appState().ds, userPort(), race_)) accept();
+  if (deleteRaceItems(ds_, port_, race_)) accept();
 }
 
 }  // namespace tovra

@@ -11,12 +11,16 @@ class QLineEdit;
 
 namespace tovra {
 
+class DataStore;
+class UserPort;
+
 class RadioGroupBox;
 
 class TRaceKoumokuDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TRaceKoumokuDialog(QWidget* parent = nullptr);
+  // On race ds.raceIndex of the meeting day shown in `ds`; messages through `port`.
+  TRaceKoumokuDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
  public slots:
   void TourokuBtnClick();
@@ -25,6 +29,8 @@ class TRaceKoumokuDialog : public QDialog {
  private:
   void FormShow();
   void RaceNameEditChange(const QString& text);
+  DataStore& ds_;
+  UserPort& port_;
   int race_;
   QLabel* dayLabel_;
   QLineEdit* raceNameEdit_;

@@ -420,7 +420,7 @@ void TRaceForm::WideKiriBtnClick() {
 // The race dialogs on this window's race; after 登録 the window and the main window's
 // rows show the saved race.
 void TRaceForm::openRaceDialog(RaceDialog which) {
-  if (!runRaceDialog(ds_, which, race_, this)) return;
+  if (!runRaceDialog(ds_, port_, which, race_, this)) return;
   ShowRace(race_);
   emit meetingChanged();
 }

@@ -193,7 +193,7 @@ class GraphFormTest : public QObject {
     search::SearchParams p;
     p.text = sj("ﾃｽﾄ");
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
-    TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds));
+    TKensakuKekaDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds));
     const QString path = out_->filePath("list.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {

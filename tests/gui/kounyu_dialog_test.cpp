@@ -49,7 +49,7 @@ class KounyuDialogTest : public QObject {
   void cleanup() { day_.reset(); }
 
   void opensOnTheFirstPageWithRemainingPoints() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録"));
     QCOMPARE(text(&dlg, "DayLabel"), QString("12月 3日 3回  8日目  東京競馬場   5R"));
     QCOMPARE(named<QTabWidget>(&dlg, "Page")->currentIndex(), 0);
@@ -69,7 +69,7 @@ class KounyuDialogTest : public QObject {
 
   void winTicketsByKeypadThenRegister() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(4);
     keys(&dlg, {1, 11});  // "1" "00"
     QCOMPARE(named<QLineEdit>(&dlg, "TanGakuEdit")->text(), QString("100"));
@@ -93,7 +93,7 @@ class KounyuDialogTest : public QObject {
 
   void keypadRefusalsBeep() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     keys(&dlg, {11, 10});
     QCOMPARE(msgs.beeps(), 2);
     named<QTabWidget>(&dlg, "Page")->setCurrentIndex(3);
@@ -107,7 +107,7 @@ class KounyuDialogTest : public QObject {
   }
 
   void inputMethodLayouts() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     auto* nyu = named<RadioGroupBox>(&dlg, "WakuNyuGroup");
     auto* g1 = named<RadioGroupBox>(&dlg, "WakuGroup1");
     auto* g2 = named<RadioGroupBox>(&dlg, "WakuGroup2");
@@ -139,7 +139,7 @@ class KounyuDialogTest : public QObject {
 
   void boxOverflowKeepsWhatFittedAndNagashiSkipsTheAxis() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     named<QTabWidget>(&dlg, "Page")->setCurrentIndex(3);
     named<RadioGroupBox>(&dlg, "UmaNyuGroup")->item(1)->click();
     named<RadioGroupBox>(&dlg, "UmaGroup1")->setItemIndex(2);  // axis 3
@@ -163,7 +163,7 @@ class KounyuDialogTest : public QObject {
 
   void refusalsChangeNothing() {
     MessageScript msgs;
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     click(&dlg, "TanTsuikaBtn");
     QCOMPARE(msgs.lastText(), QString("購入金額を入力して下さい。"));
     QVERIFY(msgs.lastIcon() == MsgIcon::Error);
@@ -181,7 +181,7 @@ class KounyuDialogTest : public QObject {
   }
 
   void deletingTheSecondOfThreeBracketTickets() {
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     named<QLineEdit>(&dlg, "WakuGakuEdit")->setText("2");
     for (int second : {2, 4, 6}) {
       named<RadioGroupBox>(&dlg, "WakuGroup2")->setItemIndex(second - 1);
@@ -205,7 +205,7 @@ class KounyuDialogTest : public QObject {
     day_ = std::make_unique<EntryDay>(races);
     appState().ds.raceIndex = 4;
     const QByteArray before = day_->raceFile();
-    KounyuDialog dlg;
+    KounyuDialog dlg(appState().ds, userPort());
     QCOMPARE(lines(&dlg, "TanListBox"), QStringList{"   3          500円"});
     named<QListWidget>(&dlg, "TanListBox")->setCurrentRow(0);
     click(&dlg, "TanSakujyobtn");

@@ -28,7 +28,7 @@ class RaceComentoDialogTest : public QObject {
 
   void aCommentOnAnEmptyRace() {
     appState().ds.raceIndex = 10;
-    TRaceComentoDialog dlg;
+    TRaceComentoDialog dlg(appState().ds, userPort());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   11R"));
     QCOMPARE(named<QLabel>(&dlg, "Label1")->text(), QString("ｺﾒﾝﾄは全角で 60文字まで..."));
@@ -47,7 +47,7 @@ class RaceComentoDialogTest : public QObject {
 
   void inputIsCutAtOneHundredTwentyBytes() {
     appState().ds.raceIndex = 0;
-    TRaceComentoDialog dlg;
+    TRaceComentoDialog dlg(appState().ds, userPort());
     auto* memo = named<QPlainTextEdit>(&dlg, "Memo");
     typeText(memo, QString(61, QChar(0x99AC)));  // 馬 x 61
     QCOMPARE(memo->toPlainText(), QString(60, QChar(0x99AC)));
@@ -58,7 +58,7 @@ class RaceComentoDialogTest : public QObject {
   void aCharacterWithoutShiftJisIsRefused() {
     MessageScript msgs;
     appState().ds.raceIndex = 0;
-    TRaceComentoDialog dlg;
+    TRaceComentoDialog dlg(appState().ds, userPort());
     named<QPlainTextEdit>(&dlg, "Memo")->setPlainText(QString::fromUtf8("\xF0\x9F\x98\x80"));
     named<QPushButton>(&dlg, "TourokuBtn")->click();
     QCOMPARE(msgs.lastText(), QString("ｺﾒﾝﾄに登録出来ない文字が含まれています。"));
@@ -69,7 +69,7 @@ class RaceComentoDialogTest : public QObject {
   void cancelKeepsTheStoredComment() {
     appState().ds.raceIndex = 3;
     const QByteArray before = day_->raceFile();
-    TRaceComentoDialog dlg;
+    TRaceComentoDialog dlg(appState().ds, userPort());
     auto* memo = named<QPlainTextEdit>(&dlg, "Memo");
     QCOMPARE(memo->toPlainText(), QString("old"));
     QTest::keyClicks(memo, "er");

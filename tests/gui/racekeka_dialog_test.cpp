@@ -46,7 +46,7 @@ class RaceKekaDialogTest : public QObject {
   // Each list right under its caption and as tall as the results it holds; the dialog no
   // bigger than its tallest page needs.
   void compactPages() {
-    TRaceKekaDialog dlg;
+    TRaceKekaDialog dlg(appState().ds, userPort());
     dlg.show();
     QVERIFY(dlg.height() < 420);
     const struct {
@@ -70,7 +70,7 @@ class RaceKekaDialogTest : public QObject {
   }
 
   void opening() {
-    TRaceKekaDialog dlg;
+    TRaceKekaDialog dlg(appState().ds, userPort());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   3R"));
     QCOMPARE(named<QTabWidget>(&dlg, "Page")->count(), 3);
@@ -86,7 +86,7 @@ class RaceKekaDialogTest : public QObject {
 
   void aWinResultHitsTheTicketOnRegister() {
     MessageScript msgs;
-    TRaceKekaDialog dlg;
+    TRaceKekaDialog dlg(appState().ds, userPort());
     named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(4);
     amount(&dlg, "TanGakuEdit", "9");
     click(&dlg, "TanTsuikaBtn");
@@ -107,7 +107,7 @@ class RaceKekaDialogTest : public QObject {
 
   void limitsAndTheDeletionRules() {
     MessageScript msgs;
-    TRaceKekaDialog dlg;
+    TRaceKekaDialog dlg(appState().ds, userPort());
     amount(&dlg, "TanGakuEdit", "25");
     for (int h : {3, 7, 9}) {
       named<RadioGroupBox>(&dlg, "TanGroup")->setItemIndex(h - 1);
@@ -167,7 +167,7 @@ class RaceKekaDialogTest : public QObject {
 
   void cancelReadsTheDayAgain() {
     const QByteArray before = day_->raceFile();
-    TRaceKekaDialog dlg;
+    TRaceKekaDialog dlg(appState().ds, userPort());
     amount(&dlg, "TanGakuEdit", "100");
     click(&dlg, "TanTsuikaBtn");
     QCOMPARE(int(appState().ds.races[2].tanKeka[0]), 1);

@@ -41,7 +41,7 @@ class RaceKoumokuDialogTest : public QObject {
 
   void newRaceOpensOnFirstItems() {
     appState().ds.raceIndex = 0;
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   1R"));
     for (const char* g :
@@ -60,7 +60,7 @@ class RaceKoumokuDialogTest : public QObject {
   void storedRaceOpensWithItsItemsAndRegisters() {
     MessageScript msgs;
     appState().ds.raceIndex = 7;
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     QCOMPARE(group(&dlg, "RadioGroup1")->itemIndex(), 2);
     QCOMPARE(group(&dlg, "RadioGroup3")->itemIndex(), 3);  // 1000万下
     QCOMPARE(group(&dlg, "RadioGroup2")->itemIndex(), 1);
@@ -87,7 +87,7 @@ class RaceKoumokuDialogTest : public QObject {
 
   void distanceIsWhatWasTyped() {
     appState().ds.raceIndex = 7;
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     auto* kyori = named<QComboBox>(&dlg, "KyoriBox");
@@ -105,7 +105,7 @@ class RaceKoumokuDialogTest : public QObject {
     MessageScript msgs;
     appState().ds.raceIndex = 0;
     const QByteArray before = day_->raceFile();
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     click(&dlg, "TourokuBtn");
     QCOMPARE(msgs.lastText(), QString("距離を入力して下さい。"));
     QVERIFY(msgs.lastIcon() == MsgIcon::Error);
@@ -116,7 +116,7 @@ class RaceKoumokuDialogTest : public QObject {
   void raceNameIsCutAtSixtyBytes() {
     MessageScript msgs;
     appState().ds.raceIndex = 1;
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     auto* edit = named<QLineEdit>(&dlg, "RaceNameEdit");
     typeText(edit, QString(29, QChar(0x3042)) + "abc");  // 58 bytes, then 2 more fit
     QCOMPARE(edit->text(), QString(29, QChar(0x3042)) + "ab");
@@ -127,7 +127,7 @@ class RaceKoumokuDialogTest : public QObject {
     QCOMPARE(int(disk.races[1].kyori), 1400);
 
     appState().ds.raceIndex = 2;
-    TRaceKoumokuDialog second;
+    TRaceKoumokuDialog second(appState().ds, userPort());
     named<QLineEdit>(&second, "RaceNameEdit")->setText(QString::fromUtf8("ﾃｽﾄ\xF0\x9F\x8F\x87"));
     named<QComboBox>(&second, "KyoriBox")->setCurrentIndex(0);
     click(&second, "TourokuBtn");
@@ -141,14 +141,14 @@ class RaceKoumokuDialogTest : public QObject {
     appState().ds.raceIndex = 7;
     {
       msgs.answer({Answer::Cancel});
-      TRaceKoumokuDialog dlg;
+      TRaceKoumokuDialog dlg(appState().ds, userPort());
       click(&dlg, "SakujyoBtn");
       QCOMPARE(msgs.lastText(), QString("ﾚｰｽ項目を削除します。"));
       QVERIFY(msgs.lastIcon() == MsgIcon::Question);
       QCOMPARE(dlg.result(), int(QDialog::Rejected));
       QCOMPARE(day_->onDisk().races[7].koumoku, 31311124u);
     }
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     click(&dlg, "SakujyoBtn");
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     const auto disk = day_->onDisk();
@@ -162,7 +162,7 @@ class RaceKoumokuDialogTest : public QObject {
   void cancelChangesNothing() {
     appState().ds.raceIndex = 7;
     const QByteArray meeting = day_->meetingFile(), races = day_->raceFile();
-    TRaceKoumokuDialog dlg;
+    TRaceKoumokuDialog dlg(appState().ds, userPort());
     group(&dlg, "RadioGroup1")->item(0)->click();
     named<QLineEdit>(&dlg, "RaceNameEdit")->setText("x");
     click(&dlg, "CancelBtn");
