@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/Graphunit.h"
 #include "forms/Kensakukekadialogunit.h"
@@ -227,4 +228,3 @@ class GraphFormTest : public QObject {
 
 QTEST_MAIN(GraphFormTest)
 #include "graph_form_test.moc"
-#include "common/scripted_port.hpp"

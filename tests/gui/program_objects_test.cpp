@@ -34,7 +34,7 @@ class ProgramObjectsTest : public QObject {
     QVERIFY(second.startUp());
     QCOMPARE(named<QComboBox>(&first, "ComboBox")->currentText(), QString(" 2001年"));
     QCOMPARE(named<QComboBox>(&second, "ComboBox")->currentText(), QString(" 1999年"));
-    QCOMPARE(named<QLabel>(&first, "KaisaiPanel")->text(), QString("  5月30日 2回12日目  "));
+    QCOMPARE(named<QLabel>(&first, "KaisaiPanel")->text(), QString("  5月30日 2回 12日目  "));
 
     // A refusal beeps for the user of its own window only.
     MessageScript userA(a.port()), userB(b.port());

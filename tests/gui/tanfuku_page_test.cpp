@@ -79,7 +79,7 @@ class TanFukuPageTest : public QObject {
     QCOMPARE(named<QLabel>(&page, "TanAtoLabel")->text(), QString("あと 4点"));
     QCOMPARE(named<QLabel>(&page, "FukuAtoLabel")->text(), QString("あと 5点"));
     // The result page has no such labels; setting one changes nothing.
-    TanFukuPage result(TanFukuPage::Use::Result);
+    TanFukuPage result(TanFukuPage::Use::Result, port);
     result.setRemaining(BetType::Tan, "あと 4点");
   }
 };
