@@ -410,7 +410,7 @@ void TMainForm::setCommandEnabled(const char* name, bool enabled) {
     qFatal("main window has no command %s", name);
 }
 
-// --- shared state ---
+// --- the program's objects, handed to every window and dialog opened from here ---
 
 DataStore& TMainForm::dataStore() { return app_.ds; }
 SettingsRecord& TMainForm::settings() { return app_.settings; }
