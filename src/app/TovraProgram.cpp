@@ -11,6 +11,7 @@
 #include "forms/FatalReport.h"
 #include "forms/Mainunit.h"
 #include "forms/SingleInstance.h"
+#include "forms/Splashunit.h"
 #include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/ledger_lock.hpp"
@@ -19,15 +20,17 @@
 
 namespace tovra {
 
+TovraApplication::TovraApplication(int& argc, char** argv, UserPort& port) : QApplication(argc, argv), port_(port) {}
+
 bool TovraApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const FatalFileError& e) {
-    reportFatalAndEnd(e);
+    reportFatalAndEnd(port_, e);
   } catch (const std::exception& e) {
-    reportUnexpectedAndEnd(&e);
+    reportUnexpectedAndEnd(port_, &e);
   } catch (...) {
-    reportUnexpectedAndEnd(nullptr);
+    reportUnexpectedAndEnd(port_, nullptr);
   }
 }
 
@@ -39,25 +42,24 @@ std::string folderText(const QString& folder) { return QDir::toNativeSeparators(
 // LEDGER_DIR that does not exist is created when the user agrees; the user's data
 // folder is created without asking. False: the run ends (the user was told why, or
 // declined).
-bool enterLedgerFolder(const ProgramOptions& options) {
+bool enterLedgerFolder(const ProgramOptions& options, UserPort& port) {
   const QString& folder = options.folder;
   const QFileInfo info(folder);
   if (info.exists() && !info.isDir()) {
-    showError(userPort(), folderText(folder) + " はﾌｫﾙﾀﾞではありません。");
+    showError(port, folderText(folder) + " はﾌｫﾙﾀﾞではありません。");
     return false;
   }
   if (!info.exists()) {
     if (!options.ownDataFolder &&
-        !askOkCancel(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " がありません。\n\n作成しますか？",
-                     MsgIcon::Question))
+        !askOkCancel(port, "ﾌｫﾙﾀﾞ " + folderText(folder) + " がありません。\n\n作成しますか？", MsgIcon::Question))
       return false;
     if (!QDir().mkpath(folder)) {
-      showError(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " を作成出来ません。");
+      showError(port, "ﾌｫﾙﾀﾞ " + folderText(folder) + " を作成出来ません。");
       return false;
     }
   }
   if (!QDir::setCurrent(folder)) {
-    showError(userPort(), "ﾌｫﾙﾀﾞ " + folderText(folder) + " を開けません。");
+    showError(port, "ﾌｫﾙﾀﾞ " + folderText(folder) + " を開けません。");
     return false;
   }
   return true;
@@ -65,9 +67,7 @@ bool enterLedgerFolder(const ProgramOptions& options) {
 
 }  // namespace
 
-int runProgram() { return runProgram(QCoreApplication::arguments()); }
-
-int runProgram(const QStringList& args) {
+int runProgram(const QStringList& args, UserPort& port) {
   const ProgramOptions options = parseProgramOptions(args);
   switch (options.action) {
     case ProgramOptions::Action::Help:
@@ -84,26 +84,26 @@ int runProgram(const QStringList& args) {
   }
   QApplication::setApplicationName("競走収支帖　トヴラ");
   QApplication::setApplicationVersion("6.32");
-  if (!enterLedgerFolder(options)) return 1;
+  if (!enterLedgerFolder(options, port)) return 1;
 
-  appState().reset(".");
+  AppState app(".", port);
   // One writer at a time: held for the whole run, released by the system when the
   // program ends in any way. A tovra-cli command that writes holds it for a moment only.
   LedgerLock ledgerLock(".");
   if (const auto state = ledgerLock.acquire(3000); state != LedgerLock::State::Held) {
-    showError(userPort(), state == LedgerLock::State::Busy ? kLedgerBusyText : kLedgerLockFailedText);
+    showError(port, state == LedgerLock::State::Busy ? kLedgerBusyText : kLedgerLockFailedText);
     return 1;
   }
   // The main window; the race window and the condition tally dialog, which live for the
-  // whole run, are created with it by their own units.
-  TMainForm form;
+  // whole run, are created with it by their own units, on the same objects.
+  TMainForm form(app, kSplashMillis);
   try {
     recoverLedger(FileSystem::standard(), ".");
     if (!form.startUp()) return 0;
   } catch (const FatalFileError& e) {
-    reportFatalAndEnd(e);
+    reportFatalAndEnd(port, e);
   } catch (const std::exception& e) {
-    reportUnexpectedAndEnd(&e);
+    reportUnexpectedAndEnd(port, &e);
   }
   form.show();
   return QApplication::exec();

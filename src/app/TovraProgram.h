@@ -6,20 +6,24 @@
 
 namespace tovra {
 
-// A ledger file that cannot be opened is reported and ends the program wherever it
-// happens, also inside a dialog's own event loop.
+class UserPort;
+
+// A ledger file that cannot be opened is reported through `port` and ends the program
+// wherever it happens, also inside a dialog's own event loop.
 class TovraApplication : public QApplication {
  public:
-  using QApplication::QApplication;
+  TovraApplication(int& argc, char** argv, UserPort& port);
   bool notify(QObject* receiver, QEvent* event) override;
+
+ private:
+  UserPort& port_;
 };
 
 // One run of the program: the command line (tovra [--data-folder | LEDGER_DIR], see
-// ProgramOptions.h), single instance, the ledger folder made current, the main
-// window's start-up (splash, first year, meetings) and the event loop until the main
-// window closes. Returns the exit code.
-int runProgram(const QStringList& args);
-// The same with the application's own command line.
-int runProgram();
+// ProgramOptions.h), single instance, the ledger folder made current, the program's
+// objects made over it (AppState, with `port` for every message), the main window's
+// start-up (splash, first year, meetings) and the event loop until the main window
+// closes. Returns the exit code.
+int runProgram(const QStringList& args, UserPort& port);
 
 }  // namespace tovra

@@ -5,12 +5,11 @@
 #include <QPushButton>
 
 #include "entry/amount_field.hpp"
-#include "forms/AppState.h"
 #include "ledger/user_port.hpp"
 
 namespace tovra {
 
-AmountKeypad::AmountKeypad(QWidget* parent) : QWidget(parent) {
+AmountKeypad::AmountKeypad(UserPort& port, QWidget* parent) : QWidget(parent), port_(port) {
   setObjectName("Keypad");
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -36,7 +35,7 @@ void AmountKeypad::press(int key) {
   if (!target_) return;
   std::string field = target_->text().toStdString();
   if (!pressKeypad(field, key)) {
-    userPort().beep();
+    port_.beep();
     return;
   }
   target_->setText(QString::fromStdString(field));

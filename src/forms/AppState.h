@@ -1,10 +1,12 @@
 #pragma once
-// The program's one application state: the data layer, the settings record and the
-// import folder settings, read at start-up and shared by every window and dialog.
+// The program's objects for one run over one ledger folder: the data layer, the settings
+// record and the import folder settings read at start-up, and the user port. The program
+// (src/app) makes one and hands it to the main window, which hands its parts on to the
+// windows and dialogs it opens; tests make their own.
 #include <filesystem>
 
-#include "ledger/datastore.hpp"
 #include "import/import_folders.hpp"
+#include "ledger/datastore.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {
@@ -12,18 +14,18 @@ namespace tovra {
 class UserPort;
 
 struct AppState {
+  // Over the working folder `root` (the program uses "."; tests a temp folder).
+  AppState(const std::filesystem::path& root, UserPort& userPort) : ds(root), port(userPort) {}
+  AppState(const AppState&) = delete;
+  AppState& operator=(const AppState&) = delete;
+
   DataStore ds;
   SettingsRecord settings = SettingsRecord::defaults();
   bool settingsExisted = false;  // tovractm.dat was there at start-up
   ImportFolders folders;         // janipa.dat as read at start-up
   bool foldersExisted = false;
-
-  // A fresh state over the working folder `root` (the program uses "."; tests a temp folder).
-  void reset(const std::filesystem::path& root);
+  // The Qt message boxes, beeps and wait popup (QtUserPort), or a test's port.
+  UserPort& port;
 };
-
-AppState& appState();
-// The Qt message boxes, beeps and wait popup (QtUserPort).
-UserPort& userPort();
 
 }  // namespace tovra

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include "forms/AppState.h"
 #include "entry/digit_keys.hpp"
 
 namespace tovra {
@@ -13,7 +12,7 @@ namespace {
 
 class DigitKeyFilter : public QObject {
  public:
-  using QObject::QObject;
+  DigitKeyFilter(UserPort& port, QObject* parent) : QObject(parent), port_(port) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -26,14 +25,17 @@ class DigitKeyFilter : public QObject {
     if (text.isEmpty() || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7F) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const char32_t ch = text.toUcs4().value(0);
-    return !digitKeyFilter(userPort(), ch);
+    return !digitKeyFilter(port_, ch);
   }
+
+ private:
+  UserPort& port_;
 };
 
 }  // namespace
 
-void installDigitKeyFilter(QLineEdit* edit) {
-  edit->installEventFilter(new DigitKeyFilter(edit));
+void installDigitKeyFilter(QLineEdit* edit, UserPort& port) {
+  edit->installEventFilter(new DigitKeyFilter(port, edit));
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // Numeric edit boxes: only the digits 0-9 and backspace are typed; any other character
-// beeps and is swallowed (the shared key filter of the ledger), and pasting cannot
-// bring in anything but digits either.
+// beeps through the port and is swallowed (the shared key filter of the ledger), and
+// pasting cannot bring in anything but digits either.
 class QLineEdit;
 
 namespace tovra {
 
-void installDigitKeyFilter(QLineEdit* edit);
+class UserPort;
+
+void installDigitKeyFilter(QLineEdit* edit, UserPort& port);
 
 }  // namespace tovra

@@ -26,14 +26,14 @@ QPushButton* entryButton(const QString& objectName, const QString& caption, QWid
   return b;
 }
 
-QLineEdit* amountEdit(const QString& objectName, QWidget* parent) {
+QLineEdit* amountEdit(const QString& objectName, UserPort& port, QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setObjectName(objectName);
   e->setMaxLength(kAmountDigits);
   e->setAlignment(Qt::AlignRight);
   e->setFont(figureFont(14));
   e->setFixedWidth(QFontMetrics(e->font()).horizontalAdvance(QString(kAmountDigits + 2, '0')) + 8);
-  installDigitKeyFilter(e);
+  installDigitKeyFilter(e, port);
   return e;
 }
 
@@ -120,7 +120,7 @@ QVBoxLayout* registerCancelColumn(QWidget* parent, QPushButton** touroku, QPushB
   return column;
 }
 
-KeypadFrame keypadFrame(QDialog* dialog, const std::function<void(QTabWidget*)>& addPages) {
+KeypadFrame keypadFrame(QDialog* dialog, UserPort& port, const std::function<void(QTabWidget*)>& addPages) {
   KeypadFrame f{};
   auto* grid = new QGridLayout(dialog);
   grid->setContentsMargins(12, 10, 12, 12);
@@ -134,7 +134,7 @@ KeypadFrame keypadFrame(QDialog* dialog, const std::function<void(QTabWidget*)>&
   addPages(f.pages);
   grid->addWidget(f.pages, 1, 0, 2, 1);
 
-  f.keypad = new AmountKeypad(dialog);
+  f.keypad = new AmountKeypad(port, dialog);
   grid->addWidget(f.keypad, 1, 1, Qt::AlignTop);
   grid->addLayout(registerCancelColumn(dialog, &f.touroku, &f.cancel), 2, 1, Qt::AlignBottom);
   return f;

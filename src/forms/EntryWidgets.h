@@ -21,6 +21,7 @@ class QWidget;
 namespace tovra {
 
 class AmountKeypad;
+class UserPort;
 
 // A push button that never becomes the default (Enter in an amount field adds nothing).
 QPushButton* entryButton(const QString& objectName, const QString& caption, QWidget* parent);
@@ -36,9 +37,9 @@ struct KeypadFrame {
   QPushButton* touroku;
   QPushButton* cancel;
 };
-KeypadFrame keypadFrame(QDialog* dialog, const std::function<void(QTabWidget*)>& addPages);
+KeypadFrame keypadFrame(QDialog* dialog, UserPort& port, const std::function<void(QTabWidget*)>& addPages);
 // An amount field: eight digits, digits and backspace only.
-QLineEdit* amountEdit(const QString& objectName, QWidget* parent);
+QLineEdit* amountEdit(const QString& objectName, UserPort& port, QWidget* parent);
 // A list of formatted lines in the figure font, wide enough for `columns` half-width cells.
 QListWidget* lineList(const QString& objectName, int columns, int rows, QWidget* parent);
 // A list as tall as its `rows` lines, for lists that hold at most that many (results).

@@ -9,11 +9,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
 #include "forms/ImportWidgets.h"
 #include "forms/RadioGroupBox.h"
 #include "import/import_folders.hpp"
+#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 
@@ -29,7 +29,7 @@ QLineEdit* folderEdit(const char* name, const std::string& cp932, QWidget* paren
 }
 
 // An edit with its 参照 button, which puts the chosen folder into the edit.
-QWidget* withSansho(QLineEdit* edit, int number, QWidget* parent) {
+QWidget* withSansho(QLineEdit* edit, int number, const std::filesystem::path& root, QWidget* parent) {
   auto* row = new QWidget(parent);
   auto* h = new QHBoxLayout(row);
   h->setContentsMargins(0, 0, 0, 0);
@@ -37,8 +37,8 @@ QWidget* withSansho(QLineEdit* edit, int number, QWidget* parent) {
   h->addWidget(edit);
   auto* sansho = entryButton(QStringLiteral("SanshoBtn%1").arg(number), "参照", row);
   h->addWidget(sansho);
-  QObject::connect(sansho, &QPushButton::clicked, row, [row, edit] {
-    const QString chosen = chooseImportFolder(row->window(), edit->text());
+  QObject::connect(sansho, &QPushButton::clicked, row, [row, edit, root] {
+    const QString chosen = chooseImportFolder(row->window(), root, edit->text());
     if (!chosen.isEmpty()) edit->setText(chosen);
   });
   return row;
@@ -46,7 +46,8 @@ QWidget* withSansho(QLineEdit* edit, int number, QWidget* parent) {
 
 }  // namespace
 
-TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent) : QDialog(parent), folders_(folders) {
+TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), folders_(folders), ds_(ds), port_(port) {
   setObjectName("ForudaSetteiDialog");
   setWindowTitle("読み込み機能設定");
   auto* v = new QVBoxLayout(this);
@@ -60,8 +61,8 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   auto* f1 = new QFormLayout(group);
   edits_[0] = folderEdit("ShuEdit", folders.folder[kFolderJravanCard], group);
   edits_[1] = folderEdit("SeiEdit", folders.folder[kFolderJravanResult], group);
-  f1->addRow("出馬表：", withSansho(edits_[0], 1, group));
-  f1->addRow("成績：", withSansho(edits_[1], 2, group));
+  f1->addRow("出馬表：", withSansho(edits_[0], 1, ds_.root(), group));
+  f1->addRow("成績：", withSansho(edits_[1], 2, ds_.root(), group));
   (new QVBoxLayout(tab1))->addWidget(group);
   page1_->addTab(tab1, "JRA-VAN自動検索ﾌｫﾙﾀﾞ");
 
@@ -69,7 +70,7 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   tab2->setObjectName("Tab2");
   auto* f2 = new QFormLayout(tab2);
   edits_[2] = folderEdit("NifEdit", folders.folder[kFolderNifty], tab2);
-  f2->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[2], 3, tab2));
+  f2->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[2], 3, ds_.root(), tab2));
   page1_->addTab(tab2, "NIFTY掲示板自動検索ﾌｫﾙﾀﾞ");
 
   auto* tab3 = new QWidget;
@@ -82,7 +83,7 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, QWidget* parent
   v3->addWidget(radioGroup_);
   auto* f3 = new QFormLayout;
   edits_[3] = folderEdit("PatEdit", folders.folder[kFolderPat], tab3);
-  f3->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[3], 4, tab3));
+  f3->addRow("ﾌｫﾙﾀﾞ：", withSansho(edits_[3], 4, ds_.root(), tab3));
   v3->addLayout(f3);
   page1_->addTab(tab3, "PAT");
   page1_->setCurrentIndex(0);
@@ -106,12 +107,11 @@ void TForudaSetteiDialog::SetteiBtnClick() {
   edit.patKind = radioGroup_->itemIndex() < 0 ? 0 : radioGroup_->itemIndex();
   ImportFolders next = folders_;
   if (auto refusal = applyFolderEdit(next, edit)) {
-    showError(userPort(), *refusal);
+    showError(port_, *refusal);
     return;
   }
   folders_ = next;
-  const DataStore& ds = appState().ds;
-  saveImportFolders(ds.fs(), ds.root(), folders_);
+  saveImportFolders(ds_.fs(), ds_.root(), folders_);
   accept();
 }
 

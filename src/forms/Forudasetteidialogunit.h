@@ -9,19 +9,24 @@ class QTabWidget;
 
 namespace tovra {
 
+class DataStore;
 class RadioGroupBox;
+class UserPort;
 struct ImportFolders;
 
 class TForudaSetteiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TForudaSetteiDialog(ImportFolders& folders, QWidget* parent = nullptr);
+  // 設定 stores `folders` in the ledger folder of `ds`; a refusal goes through `port`.
+  TForudaSetteiDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
  public slots:
   void SetteiBtnClick();
 
  private:
   ImportFolders& folders_;
+  const DataStore& ds_;
+  UserPort& port_;
   QTabWidget* page1_;
   QLineEdit* edits_[4] = {};  // ShuEdit, SeiEdit, NifEdit, PatEdit
   RadioGroupBox* radioGroup_;

@@ -155,7 +155,7 @@ void TGraphForm::PngBtnClick() {
   const ChartKind kind = static_cast<ChartKind>(page_->currentIndex());
   const QString suggested = QString::fromUtf8(exports::chartKindName(kind)) + "_" +
                             QString::fromStdString(exports::rangeText(request_.range)) + ".png";
-  const QString path = askSaveFile(this, "PNG保存", suggested, "PNG (*.png)");
+  const QString path = askSaveFile(this, port_, "PNG保存", suggested, "PNG (*.png)");
   if (path.isEmpty()) return;
   QWidget* shown = page_->currentWidget();
   writePng(ds_.fs(), port_, path.toStdString(), shown->grab().toImage());

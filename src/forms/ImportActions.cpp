@@ -25,7 +25,7 @@ std::filesystem::path namedFile(const QString& text) { return std::filesystem::p
 }  // namespace
 
 void jravanYomikomi(TMainForm& main) {
-  TJravanYomikomiDialog dlg(main.importFolders(), &main);
+  TJravanYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
   const int choice = dlg.exec();
   if (choice != TJravanYomikomiDialog::Yomikomi && choice != TJravanYomikomiDialog::Zidou) return;
   JravanRequest r;
@@ -35,22 +35,22 @@ void jravanYomikomi(TMainForm& main) {
   ImportSource source;
   if (const auto text =
           runJravanImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r, &source)) {
-    TJravanYomikomiKekaDialog keka(QString::fromStdString(*text), QString::fromStdString(importSourceText(source)),
-                                   &main);
+    TJravanYomikomiKekaDialog keka(main.dataStore(), QString::fromStdString(*text),
+                                   QString::fromStdString(importSourceText(source)), &main);
     keka.exec();
   }
   main.ShowKaisaiView();
 }
 
 void niftyYomikomi(TMainForm& main) {
-  TNiftyYomikomiDialog dlg(main.importFolders(), &main);
+  TNiftyYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
   const int choice = dlg.exec();
   if (choice != TNiftyYomikomiDialog::Yomikomi && choice != TNiftyYomikomiDialog::Zidou) return;
   NiftyRequest r;
   r.automatic = choice == TNiftyYomikomiDialog::Zidou;
   r.file = namedFile(dlg.fileName());
   if (const auto t = runNiftyImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
-    TNiftyYomikomiKekaDialog keka(QString::fromStdString(t->read), QString::fromStdString(t->errors),
+    TNiftyYomikomiKekaDialog keka(main.dataStore(), QString::fromStdString(t->read), QString::fromStdString(t->errors),
                                   QString::fromStdString(importSourceText({t->file, t->date})), &main);
     keka.exec();
   }
@@ -58,7 +58,7 @@ void niftyYomikomi(TMainForm& main) {
 }
 
 void patYomikomi(TMainForm& main) {
-  TPatYomikomiDialog dlg(main.importFolders(), &main);
+  TPatYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
   if (dlg.exec() != QDialog::Accepted) return;
   // A folder chosen with 参照 serves this import; the settings keep theirs.
   ImportFolders folders = main.importFolders();
@@ -72,14 +72,14 @@ void patYomikomi(TMainForm& main) {
     return;
   }
   if (const auto t = runPatImport(main.dataStore(), main.port(), hooksOf(main), folders, dlg.request())) {
-    TPatYomikomiKekaDialog keka(*t, &main);
+    TPatYomikomiKekaDialog keka(main.dataStore(), *t, &main);
     keka.exec();
   }
   main.ShowKaisaiView();
 }
 
 void forudaSettei(TMainForm& main) {
-  TForudaSetteiDialog dlg(main.importFolders(), &main);
+  TForudaSetteiDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
   dlg.exec();
 }
 

@@ -3,6 +3,7 @@
 // 登録 / ｷｬﾝｾﾙ ending of the three confirmation dialogs.
 #include <QDialog>
 #include <QString>
+#include <filesystem>
 
 class QLabel;
 class QGridLayout;
@@ -12,8 +13,10 @@ class QPushButton;
 
 namespace tovra {
 
+class DataStore;
+
 // "YomikomiLabel": the meeting day shown, in blue.
-QLabel* dayLabel(QWidget* parent);
+QLabel* dayLabel(const DataStore& ds, QWidget* parent);
 // A sunken one-line panel showing a text (ForudaPanel, RacePanel, KouPanel ...).
 QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, QWidget* parent);
 
@@ -22,21 +25,22 @@ QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, 
 QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho);
 
 // The choosers behind the 参照 buttons: a modal file dialog ("SanshoDialog") opened in
-// `folder` (a folder text of the import settings; the working folder when empty) with
-// `current` selected. They give the chosen file or folder in the system's notation, or an
-// empty text when the user cancels.
-QString chooseImportFile(QWidget* parent, const QString& folder, const QString& current);
-QString chooseImportFolder(QWidget* parent, const QString& current);
+// `folder` (a folder text of the import settings, relative ones below the ledger folder
+// `root`; `root` itself when empty) with `current` selected. They give the chosen file or folder in the system's
+// notation, or an empty text when the user cancels.
+QString chooseImportFile(QWidget* parent, const std::filesystem::path& root, const QString& folder,
+                         const QString& current);
+QString chooseImportFolder(QWidget* parent, const std::filesystem::path& root, const QString& current);
 // The YomikomiBtn "読み込み", ZidouBtn "自動検索" (when `zidou`) and CancelBtn "ｷｬﾝｾﾙ" row,
 // right-aligned; ｷｬﾝｾﾙ rejects the dialog.
 QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou);
 
 // The confirmation dialogs of the imports: 登録 (TourokuBtn) stores the day and accepts,
-// ｷｬﾝｾﾙ (CancelBtn) or closing reads the day back and rejects.
+// ｷｬﾝｾﾙ (CancelBtn) or closing reads the day back and rejects (both on `ds`).
 class ImportKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  ImportKekaDialog(const char* objectName, const QString& caption, QWidget* parent);
+  ImportKekaDialog(DataStore& ds, const char* objectName, const QString& caption, QWidget* parent);
 
  public slots:
   void TourokuBtnClick();
@@ -49,6 +53,7 @@ class ImportKekaDialog : public QDialog {
   void reject() override;
 
  private:
+  DataStore& ds_;
   QGridLayout* body_;
   bool done_ = false;
 };

@@ -12,6 +12,7 @@ class QLineEdit;
 
 namespace tovra {
 
+class DataStore;
 class RadioGroupBox;
 struct ImportFolders;
 
@@ -19,7 +20,7 @@ class TJravanYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Yomikomi = 2, Zidou = 3 };
-  explicit TJravanYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
+  TJravanYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
 
   int kind() const;    // 0 出馬表, 1 成績
   bool newer() const;  // 新仕様
@@ -32,6 +33,7 @@ class TJravanYomikomiDialog : public QDialog {
   void ZidouBtnClick() { done(Zidou); }
 
  private:
+  const DataStore& ds_;
   const ImportFolders& folders_;
   RadioGroupBox* radioGroup_;
   QCheckBox* checkBox_;
@@ -44,7 +46,7 @@ class TJravanYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
   // `source`: the file read and its date (FilePanel).
-  TJravanYomikomiKekaDialog(const QString& racesRead, const QString& source, QWidget* parent = nullptr);
+  TJravanYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& source, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

@@ -59,7 +59,7 @@ TJyokenShukeiDialog::TJyokenShukeiDialog(DataStore& ds, UserPort& port, QWidget*
       kyoriEdit_->setObjectName("KyoriEdit");
       kyoriEdit_->setMaxLength(4);
       kyoriEdit_->setFixedWidth(64);
-      installDigitKeyFilter(kyoriEdit_);
+      installDigitKeyFilter(kyoriEdit_, port_);
       label1_ = new QLabel("M", tab);
       label1_->setObjectName("Label1");
       row->addWidget(kyoriEdit_);

@@ -13,7 +13,6 @@
 
 #include "forms/AppState.h"
 #include "forms/Looks.h"
-#include "forms/SettingsNotifier.h"
 #include "ledger/user_port.hpp"
 #include "settings/settings_edit.hpp"
 
@@ -25,7 +24,7 @@ const char* const kCourses[] = {" 札幌", " 函館", " 福島", " 新潟", " �
 const char* const kPages[] = {"単･複", "枠連･ﾜｲﾄﾞ", "馬連"};
 }  // namespace
 
-TKakushuSetteiDialog::TKakushuSetteiDialog(QWidget* parent) : QDialog(parent) {
+TKakushuSetteiDialog::TKakushuSetteiDialog(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName("KakushuSetteiDialog");
   setWindowTitle("各種設定");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -121,20 +120,19 @@ void TKakushuSetteiDialog::showEvent(QShowEvent* event) {
 
 void TKakushuSetteiDialog::FormActivate() {
   activated_ = true;
-  AppState& app = appState();
-  const SettingsChoices c = choicesOf(app.settings);
+  const SettingsChoices c = choicesOf(app_.settings);
   checkBox1_->setChecked(c.confirmExit);
   checkBox2_->setChecked(c.newAgeLabels);
   shikiBox_->setCurrentIndex(c.racePage);
   babaBox_->setCurrentIndex(c.startCourse);
   // The record as shown is what ｷｬﾝｾﾙ returns to; it is stored now as well.
-  shown_ = app.settings;
-  saveSettings(app.ds.fs(), app.ds.root(), app.settings);
+  shown_ = app_.settings;
+  saveSettings(app_.ds.fs(), app_.ds.root(), app_.settings);
 }
 
 void TKakushuSetteiDialog::showPanelColour(int index) {
   if (index < 0 || index >= SettingsRecord::kColours) return;
-  paintBackground(panel_, settingsColour(appState().settings.colours[index]));
+  paintBackground(panel_, settingsColour(app_.settings.colours[index]));
 }
 
 void TKakushuSetteiDialog::ListBoxClick() { showPanelColour(listBox_->currentRow()); }
@@ -142,10 +140,10 @@ void TKakushuSetteiDialog::ListBoxClick() { showPanelColour(listBox_->currentRow
 void TKakushuSetteiDialog::ColorBtnClick() {
   const int index = listBox_->currentRow();
   if (index < 0 || !listBox_->currentItem()->isSelected()) {
-    showError(userPort(), "設定したい色を選択して下さい。");
+    showError(app_.port, "設定したい色を選択して下さい。");
     return;
   }
-  std::int32_t& colour = appState().settings.colours[index];
+  std::int32_t& colour = app_.settings.colours[index];
   colorDialog_->setCurrentColor(settingsColour(colour));
   if (colorDialog_->exec() != QDialog::Accepted) return;
   const QColor chosen = colorDialog_->selectedColor();
@@ -154,20 +152,19 @@ void TKakushuSetteiDialog::ColorBtnClick() {
 }
 
 void TKakushuSetteiDialog::SetteiBtnClick() {
-  AppState& app = appState();
-  applyChoices(app.settings, SettingsChoices{checkBox1_->isChecked(), shikiBox_->currentIndex(),
-                                             checkBox2_->isChecked(), babaBox_->currentIndex()});
+  applyChoices(app_.settings, SettingsChoices{checkBox1_->isChecked(), shikiBox_->currentIndex(),
+                                              checkBox2_->isChecked(), babaBox_->currentIndex()});
   accept();
   // Stored at once, so that a confirmed choice survives whatever ends the program.
-  saveSettings(app.ds.fs(), app.ds.root(), app.settings);
-  emit settingsNotifier().coloursChanged();
+  saveSettings(app_.ds.fs(), app_.ds.root(), app_.settings);
+  emit coloursChanged();
 }
 
 void TKakushuSetteiDialog::CancelBtnClick() { reject(); }
 
 void TKakushuSetteiDialog::reject() {
   // Back to the record as it was shown (and stored): colours chosen meanwhile are dropped.
-  if (activated_) appState().settings = shown_;
+  if (activated_) app_.settings = shown_;
   QDialog::reject();
 }
 

@@ -4,7 +4,7 @@
 //
 // Showing it stores the settings in tovractm.dat and keeps that record: ｷｬﾝｾﾙ (also
 // Escape and the close box) returns to it, colours chosen meanwhile included. 設定 takes
-// the choices, stores the record and has every open window take up the colours.
+// the choices, stores the record and tells whoever listens to take up the colours.
 #include <QDialog>
 
 #include "settings/settings_record.hpp"
@@ -18,11 +18,18 @@ class QTabWidget;
 
 namespace tovra {
 
+struct AppState;
+
 class TKakushuSetteiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TKakushuSetteiDialog(QWidget* parent = nullptr);
+  // Edits app.settings, stored in app's ledger folder; messages through app.port.
+  explicit TKakushuSetteiDialog(AppState& app, QWidget* parent = nullptr);
   QColorDialog* colorDialog() const { return colorDialog_; }
+
+ signals:
+  // After 設定: the colours may have changed (the main window recolours every window).
+  void coloursChanged();
 
  public slots:
   void FormActivate();
@@ -40,6 +47,7 @@ class TKakushuSetteiDialog : public QDialog {
   QWidget* buildColourTab();
   void showPanelColour(int index);
 
+  AppState& app_;
   QTabWidget* page1_ = nullptr;
   QComboBox* babaBox_ = nullptr;
   QComboBox* shikiBox_ = nullptr;

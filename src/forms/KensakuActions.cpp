@@ -1,5 +1,7 @@
 #include "forms/KensakuActions.h"
 
+#include <utility>
+
 #include "forms/Jyushokensakudialogunit.h"
 #include "forms/Kensakukekadialogunit.h"
 #include "forms/Mainunit.h"
@@ -13,8 +15,8 @@ namespace {
 
 // Runs the search the dialog asked for, then shows its result list.
 template <class Dialog, class... Args>
-void kensaku(TMainForm& main, Args... args) {
-  Dialog dialog(args..., main.dataStore(), &main);
+void kensaku(TMainForm& main, Args&&... args) {
+  Dialog dialog(std::forward<Args>(args)..., &main);
   if (dialog.exec() != QDialog::Accepted) return;
   if (!search::runSearch(main.dataStore(), main.port(), dialog.params())) return;
   showKensakuKeka(main);
@@ -22,16 +24,16 @@ void kensaku(TMainForm& main, Args... args) {
 
 }  // namespace
 
-void kensakuRaceMei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, true); }
-void kensakuBamei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, false); }
-void kensakuJyusho(TMainForm& main) { kensaku<TJyushoKensakuDialog>(main); }
-void kensakuHaitou(TMainForm& main) { kensaku<TRaceKekaHaitouKensakuDialog>(main); }
+void kensakuRaceMei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, true, main.dataStore(), main.port()); }
+void kensakuBamei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, false, main.dataStore(), main.port()); }
+void kensakuJyusho(TMainForm& main) { kensaku<TJyushoKensakuDialog>(main, main.dataStore()); }
+void kensakuHaitou(TMainForm& main) { kensaku<TRaceKekaHaitouKensakuDialog>(main, main.dataStore(), main.port()); }
 
 void showKensakuKeka(TMainForm& main) {
   DataStore& ds = main.dataStore();
   const auto list = search::readKekaList(ds);
   if (!list) return;
-  TKensakuKekaDialog dialog(ds, *list, &main);
+  TKensakuKekaDialog dialog(ds, main.port(), *list, &main);
   if (dialog.exec() != QDialog::Accepted) return;
   // The record's year (when it changed), course and meeting day are current now.
   if (dialog.outcome().yearChanged) main.fillYearBox();

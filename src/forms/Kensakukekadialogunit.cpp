@@ -6,16 +6,16 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "forms/AppState.h"
 #include "export/csv_names.hpp"
 #include "export/search_csv.hpp"
 #include "forms/EntryWidgets.h"
 #include "forms/SaveFile.h"
+#include "ledger/datastore.hpp"
 
 namespace tovra {
 
-TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& list, QWidget* parent)
-    : QDialog(parent), ds_(ds) {
+TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port) {
   setObjectName("KensakuKekaDialog");
   setWindowTitle(QString::fromStdString(list.title));
   csvName_ = exports::searchCsvFileName(list.title, list.summary);
@@ -55,14 +55,14 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, const search::KekaList& li
 }
 
 void TKensakuKekaDialog::HyojiBtnClick() {
-  outcome_ = search::goToResult(ds_, userPort(), selectedLine(list_));
+  outcome_ = search::goToResult(ds_, port_, selectedLine(list_));
   if (outcome_.result == search::GoResult::Shown) accept();
 }
 
 void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }
 
 void TKensakuKekaDialog::CsvBtnClick() {
-  saveCsvAs(this, ds_.fs(), userPort(), exports::searchCsv(ds_), QString::fromStdString(csvName_));
+  saveCsvAs(this, ds_.fs(), port_, exports::searchCsv(ds_), QString::fromStdString(csvName_));
 }
 
 }  // namespace tovra

@@ -14,11 +14,12 @@ class QListWidget;
 namespace tovra {
 
 class DataStore;
+class UserPort;
 
 class TKensakuKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  TKensakuKekaDialog(DataStore& ds, const search::KekaList& list, QWidget* parent = nullptr);
+  TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, QWidget* parent = nullptr);
   const search::GoOutcome& outcome() const { return outcome_; }
 
  public slots:
@@ -28,6 +29,7 @@ class TKensakuKekaDialog : public QDialog {
 
  private:
   DataStore& ds_;
+  UserPort& port_;
   QListWidget* list_;
   search::GoOutcome outcome_;
   std::string csvName_;  // the name CSV保存 proposes

@@ -34,9 +34,7 @@ QIcon toolIcon(const char* themeName, const char* bundled) {
 }
 
 void initFormResources() {
-  static bool done = false;
-  if (done) return;
-  done = true;
+  // Registering the same resources again changes nothing.
   initTovraQrc();
 }
 

@@ -36,7 +36,6 @@
 #include "forms/Nentsugisyoriunit.h"
 #include "forms/PrintActions.h"
 #include "forms/Raceunit.h"
-#include "forms/SettingsNotifier.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
@@ -53,8 +52,6 @@
 namespace tovra {
 
 namespace {
-
-int gSplashMillis = 2000;
 
 // Client area of the window below the menu bar.
 constexpr int kClientW = 632, kClientH = 434;
@@ -178,9 +175,8 @@ QAction* addEntry(QMenu* menu, const MenuEntry& e) {
 
 }  // namespace
 
-void TMainForm::setSplashMillis(int ms) { gSplashMillis = ms; }
-
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
+    : QMainWindow(parent), app_(app), splashMillis_(splashMillis) {
   initFormResources();
   setObjectName("MainForm");
   setWindowTitle("競走収支帖 トヴラ");
@@ -383,11 +379,6 @@ void TMainForm::connectHandlers() {
       {"Popm2", &TMainForm::Popm2Click},   {"Popm3", &TMainForm::Popm3Click},     {"Popm4", &TMainForm::Popm4Click},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
-  // New colours from 各種設定: the window, its meeting rows and an open race window.
-  connect(&settingsNotifier(), &SettingsNotifier::coloursChanged, this, [this] {
-    applyColours();
-    ShowKaisaiView();
-  });
   const Slot toolSlots[16] = {
       &TMainForm::ToolBtn1Click,  &TMainForm::ToolBtn2Click,  &TMainForm::ToolBtn3Click,  &TMainForm::ToolBtn4Click,
       &TMainForm::ToolBtn5Click,  &TMainForm::ToolBtn6Click,  &TMainForm::ToolBtn7Click,  &TMainForm::ToolBtn8Click,
@@ -419,17 +410,17 @@ void TMainForm::setCommandEnabled(const char* name, bool enabled) {
     qFatal("main window has no command %s", name);
 }
 
-// --- shared state ---
+// --- the program's objects, handed to every window and dialog opened from here ---
 
-DataStore& TMainForm::dataStore() { return appState().ds; }
-SettingsRecord& TMainForm::settings() { return appState().settings; }
-UserPort& TMainForm::port() { return userPort(); }
-ImportFolders& TMainForm::importFolders() { return appState().folders; }
+DataStore& TMainForm::dataStore() { return app_.ds; }
+SettingsRecord& TMainForm::settings() { return app_.settings; }
+UserPort& TMainForm::port() { return app_.port; }
+ImportFolders& TMainForm::importFolders() { return app_.folders; }
 
 // --- start-up ---
 
 bool TMainForm::startUp() {
-  AppState& st = appState();
+  AppState& st = app_;
   DataStore& ds = st.ds;
   // Nothing is written before the ledger has a year: a first start that ends in the
   // first-year dialog leaves the folder as it was.
@@ -460,7 +451,7 @@ void TMainForm::placeAtStoredPosition() {
   // Without a stored position (no settings file, or one written before the window was
   // ever closed) the window opens in the middle of the screen. A position saved on a
   // screen that is no longer there would put the window out of reach: the middle too.
-  if (appState().settingsExisted && !r.isEmpty()) {
+  if (app_.settingsExisted && !r.isEmpty()) {
     for (QScreen* s : QGuiApplication::screens())
       if (s->availableGeometry().contains(topLeft + QPoint(40, 10))) {
         move(topLeft);
@@ -474,7 +465,7 @@ void TMainForm::placeAtStoredPosition() {
 }
 
 void TMainForm::showSplash() {
-  if (gSplashMillis <= 0) return;
+  if (splashMillis_ <= 0) return;
   splash_ = new TTovraSplash();
   splash_->show();
   QElapsedTimer clock;
@@ -482,7 +473,7 @@ void TMainForm::showSplash() {
   timer1_->start();
   // The start-up waits here with the splash on screen: it is painted, but neither input
   // nor timers are handled until the wait is over.
-  while (clock.elapsed() < gSplashMillis) {
+  while (clock.elapsed() < splashMillis_) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers, 20);
     QThread::msleep(10);
   }
@@ -499,12 +490,12 @@ void TMainForm::Timer1Timer() {
 int TMainForm::askFirstYear() {
   // A window of its own: the splash's timer closes and deletes the splash while this
   // dialog waits for the year, and the main window is not on screen yet.
-  TNentsugiDialog dlg;
+  TNentsugiDialog dlg(port());
   return dlg.exec() == QDialog::Accepted ? dlg.year() : 0;
 }
 
 void TMainForm::fillYearBox() {
-  const YearList list = yearComboList(appState().ds, kYearBoxFormat);
+  const YearList list = yearComboList(dataStore(), kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
   for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
@@ -661,8 +652,13 @@ void TMainForm::O1Click() { kensakuHaitou(*this); }
 void TMainForm::P1Click() { kensakuBamei(*this); }
 void TMainForm::N5Click() { forudaSettei(*this); }
 void TMainForm::N15Click() {
-  // 設定 has every open window take up the colours (settingsNotifier).
-  TKakushuSetteiDialog dlg(this);
+  // 設定 has the window, its meeting rows, an open race window and the tally windows
+  // take up the new colours.
+  TKakushuSetteiDialog dlg(app_, this);
+  connect(&dlg, &TKakushuSetteiDialog::coloursChanged, this, [this] {
+    applyColours();
+    ShowKaisaiView();
+  });
   dlg.exec();
 }
 void TMainForm::Print1Click() {
@@ -677,6 +673,7 @@ void TMainForm::M1Click() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
   TNentsugiSyoriDialog dlg(
+      dataStore(), port(),
       [this] {
         closeRaceWindow();
         ShowKaisaiView();

@@ -20,6 +20,7 @@ class QWidget;
 
 namespace tovra {
 
+struct AppState;
 class DataStore;
 class UserPort;
 struct SettingsRecord;
@@ -33,14 +34,15 @@ struct ImportFolders;
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  // The window works on `app` (the program's objects, made before it) and hands its parts
+  // on to every window and dialog it opens. The start-up splash stays `splashMillis` ms
+  // (kSplashMillis; 0: none).
+  TMainForm(AppState& app, int splashMillis, QWidget* parent = nullptr);
   ~TMainForm() override;
   // The start-up sequence: folders, settings, colours, splash, years, import folders,
   // meetings, start course, meeting view. False when the program must end (old-version
   // data not converted).
   bool startUp();
-  // How long the start-up splash stays (2000 ms; tests shorten it).
-  static void setSplashMillis(int ms);
 
   // Reads the shown meeting of the current course and fills the rows (after every change).
   void ShowKaisaiView();
@@ -166,6 +168,8 @@ class TMainForm : public QMainWindow {
   RowPanel* kouPanel_[13] = {};
   RowPanel* shuPanel_[13] = {};
   QStatusBar* statusBar_ = nullptr;
+  AppState& app_;
+  const int splashMillis_;
   QMenu* popupMenu_ = nullptr;
   QTimer* timer1_ = nullptr;
   QPointer<TTovraSplash> splash_;

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "entry/entry_text.hpp"
-#include "forms/AppState.h"
 #include "forms/EditableCombo.h"
 #include "forms/KensakuRange.h"
 #include "ledger/text.hpp"
@@ -18,8 +17,8 @@
 
 namespace tovra {
 
-TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, QWidget* parent)
-    : QDialog(parent), type_(raceName ? search::SearchType::RaceMei : search::SearchType::Bamei) {
+TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), port_(port), type_(raceName ? search::SearchType::RaceMei : search::SearchType::Bamei) {
   setObjectName("NameKensakuDialog");
   setWindowTitle(raceName ? "ﾚｰｽ名検索" : "ﾚｰｽ結果馬名検索");
   auto* grid = new QGridLayout(this);
@@ -59,7 +58,7 @@ void TNameKensakuDialog::MojiBoxChange(const QString& text) {
 
 void TNameKensakuDialog::KensakuBtnClick() {
   const QString text = moji_->currentText();
-  const auto cp932 = search::acceptNameText(userPort(), type_, text.toStdString());
+  const auto cp932 = search::acceptNameText(port_, type_, text.toStdString());
   if (!cp932) return;
   params_ = {};
   params_.type = type_;

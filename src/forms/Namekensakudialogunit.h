@@ -13,12 +13,13 @@ namespace tovra {
 
 class DataStore;
 class KensakuRange;
+class UserPort;
 
 class TNameKensakuDialog : public QDialog {
   Q_OBJECT
  public:
   // raceName: the race-name search, else the horse-name search.
-  TNameKensakuDialog(bool raceName, DataStore& ds, QWidget* parent = nullptr);
+  TNameKensakuDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   const search::SearchParams& params() const { return params_; }
 
  public slots:
@@ -26,6 +27,7 @@ class TNameKensakuDialog : public QDialog {
   void MojiBoxChange(const QString& text);
 
  private:
+  UserPort& port_;
   search::SearchType type_;
   QComboBox* moji_;
   KensakuRange* range_;

@@ -6,14 +6,14 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
 #include "ledger/years.hpp"
 
 namespace tovra {
 
-TNentsugiSyoriDialog::TNentsugiSyoriDialog(std::function<void()> showYears, QWidget* parent)
-    : QDialog(parent), showYears_(std::move(showYears)) {
+TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, UserPort& port, std::function<void()> showYears,
+                                           QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), showYears_(std::move(showYears)) {
   setObjectName("NentsugiSyoriDialog");
   setWindowTitle("年次処理");
   auto* grid = new QGridLayout(this);
@@ -30,7 +30,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(std::function<void()> showYears, QWid
   nenEdit_->setObjectName("NenEdit");
   nenEdit_->setMaxLength(4);
   nenEdit_->setFixedWidth(64);
-  installDigitKeyFilter(nenEdit_);
+  installDigitKeyFilter(nenEdit_, port_);
   editRow->addWidget(nenEdit_);
   editRow->addWidget(new QLabel("年", this));
   editRow->addStretch();
@@ -57,7 +57,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(std::function<void()> showYears, QWid
 }
 
 void TNentsugiSyoriDialog::fillNenBox() {
-  const YearList list = yearComboList(appState().ds, kNenBoxFormat);
+  const YearList list = yearComboList(ds_, kNenBoxFormat);
   nenBox_->clear();
   for (std::size_t i = 0; i < list.entries.size(); ++i) {
     auto* item = new QListWidgetItem(QString::fromStdString(list.entries[i]), nenBox_);
@@ -70,13 +70,13 @@ YearWindowHooks TNentsugiSyoriDialog::hooks(int closeWith) {
 }
 
 void TNentsugiSyoriDialog::TourokuBtnClick() {
-  registerYear(appState().ds, userPort(), nenEdit_->text().toStdString(), hooks(Registered));
+  registerYear(ds_, port_, nenEdit_->text().toStdString(), hooks(Registered));
 }
 
 void TNentsugiSyoriDialog::WidwSakujyoBtnClick() {
   QListWidgetItem* item = nenBox_->currentItem();
   const int year = item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
-  deleteYear(appState().ds, userPort(), year, hooks(Deleted));
+  deleteYear(ds_, port_, year, hooks(Deleted));
 }
 
 }  // namespace tovra

@@ -13,11 +13,14 @@ class QPushButton;
 
 namespace tovra {
 
+class DataStore;
+class UserPort;
+
 class TNentsugiSyoriDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Registered = 2, Deleted = 3 };
-  explicit TNentsugiSyoriDialog(std::function<void()> showYears, QWidget* parent = nullptr);
+  TNentsugiSyoriDialog(DataStore& ds, UserPort& port, std::function<void()> showYears, QWidget* parent = nullptr);
 
  public slots:
   void TourokuBtnClick();
@@ -26,6 +29,8 @@ class TNentsugiSyoriDialog : public QDialog {
  private:
   void fillNenBox();
   YearWindowHooks hooks(int closeWith);
+  DataStore& ds_;
+  UserPort& port_;
   std::function<void()> showYears_;
   QListWidget* nenBox_;
   QLineEdit* nenEdit_;

@@ -11,13 +11,14 @@ class QLineEdit;
 
 namespace tovra {
 
+class DataStore;
 struct ImportFolders;
 
 class TNiftyYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Yomikomi = 2, Zidou = 3 };
-  explicit TNiftyYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
+  TNiftyYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
   QString fileName() const;
 
  public slots:
@@ -26,6 +27,7 @@ class TNiftyYomikomiDialog : public QDialog {
   void SanshoBtnClick();  // 参照: picks the file with a file chooser
 
  private:
+  const DataStore& ds_;
   QLineEdit* fileEdit_;
   QLabel* forudaPanel_ = nullptr;
 };
@@ -34,7 +36,7 @@ class TNiftyYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
   // `source`: the file read and its date (FilePanel).
-  TNiftyYomikomiKekaDialog(const QString& racesRead, const QString& errors, const QString& source,
+  TNiftyYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& errors, const QString& source,
                            QWidget* parent = nullptr);
 };
 

@@ -12,12 +12,13 @@ class QLabel;
 
 namespace tovra {
 
+class DataStore;
 struct ImportFolders;
 
 class TPatYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPatYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
+  TPatYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
   PatRequest request() const;
   // The PAT folder to read (UTF-8): the one of the import settings, or the one chosen
   // with 参照 for this import.
@@ -28,6 +29,7 @@ class TPatYomikomiDialog : public QDialog {
   void SanshoBtnClick();  // 参照: picks the folder with a folder chooser
 
  private:
+  const DataStore& ds_;
   QCheckBox* checkBox_[3] = {};
   QLabel* forudaPanel_ = nullptr;
 };
@@ -35,7 +37,7 @@ class TPatYomikomiDialog : public QDialog {
 class TPatYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
-  TPatYomikomiKekaDialog(const PatTexts& texts, QWidget* parent = nullptr);
+  TPatYomikomiKekaDialog(DataStore& ds, const PatTexts& texts, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

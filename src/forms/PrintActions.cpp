@@ -30,7 +30,7 @@ bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job
     answer = dlg.exec();
   }
   if (answer == TInsatsuDialog::kPdf) {
-    const QString path = askSaveFile(parent, "PDF保存", QString::fromStdString(job.fileName), "PDF (*.pdf)");
+    const QString path = askSaveFile(parent, port, "PDF保存", QString::fromStdString(job.fileName), "PDF (*.pdf)");
     if (path.isEmpty()) return false;
     if (!backend) backend = makeQtPrintBackend();
     FileSystem fs;

@@ -1,6 +1,8 @@
 #include "forms/QtUserPort.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -39,27 +41,7 @@ void paintNow(QWidget* w) {
 
 }  // namespace
 
-QtUserPort::Script& QtUserPort::testScript() {
-  static Script script;
-  return script;
-}
-
-void QtUserPort::setNextAnswers(std::initializer_list<Answer> answers) {
-  Script& s = testScript();
-  s.active = true;
-  s.answers.insert(s.answers.end(), answers.begin(), answers.end());
-}
-
 Answer QtUserPort::message(const std::string& title, const std::string& text, MsgIcon icon, MsgButtons buttons) {
-  Script& script = testScript();
-  if (script.active) {
-    script.shown.push_back({title, text, icon, buttons});
-    if (script.onShown) script.onShown(script.shown.back());
-    if (buttons == MsgButtons::Ok || script.answers.empty()) return Answer::Ok;
-    Answer a = script.answers.front();
-    script.answers.pop_front();
-    return a;
-  }
   // Made on the heap and watched: should its owner go away while the box is open, the
   // box goes with it and is not deleted a second time here.
   QPointer<QMessageBox> box = new QMessageBox(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
@@ -79,23 +61,9 @@ Answer QtUserPort::message(const std::string& title, const std::string& text, Ms
   return answer;
 }
 
-void QtUserPort::beep() {
-  Script& script = testScript();
-  if (script.active) {
-    ++script.beeps;
-    return;
-  }
-  QApplication::beep();
-}
+void QtUserPort::beep() { QApplication::beep(); }
 
-void QtUserPort::asterisk() {
-  Script& script = testScript();
-  if (script.active) {
-    ++script.asterisks;
-    return;
-  }
-  QApplication::beep();
-}
+void QtUserPort::asterisk() { QApplication::beep(); }
 
 void QtUserPort::setBusy(bool busy) {
   if (busy) {
@@ -132,6 +100,11 @@ void QtUserPort::waitEnd() {
     wait_->close();
     delete wait_.data();
   }
+}
+
+QString QtUserPort::askSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
+                                const QString& filter) {
+  return QFileDialog::getSaveFileName(parent, caption, QDir::current().filePath(suggested), filter);
 }
 
 }  // namespace tovra

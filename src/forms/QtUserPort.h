@@ -1,15 +1,10 @@
 #pragma once
 // The user port of the desktop program: Qt message boxes, the system beep, the
-// hourglass pointer and the small wait popup.
-//
-// Tests script it: with the test hook switched on, message boxes are not shown; each
-// one is recorded and answered from a queue (OK when the queue is empty), and beeps are
-// counted instead of sounded.
+// hourglass pointer, the small wait popup and the file dialog of the ｢保存｣ buttons.
+// The program makes one for the run and hands it on; tests hand in one of their own.
 #include <QPointer>
-#include <deque>
-#include <functional>
+#include <QString>
 #include <string>
-#include <vector>
 
 #include "ledger/user_port.hpp"
 
@@ -31,24 +26,9 @@ class QtUserPort : public UserPort {
   void waitEnd() override;
   void setWaitPicture(WaitPicture picture) override { picture_ = picture; }
 
-  // --- test hook ---
-  struct Shown {
-    std::string title, text;
-    MsgIcon icon;
-    MsgButtons buttons;
-  };
-  struct Script {
-    bool active = false;
-    std::deque<Answer> answers;  // consumed by OK / Cancel boxes only
-    std::vector<Shown> shown;
-    int beeps = 0;
-    int asterisks = 0;
-    // Called as each box would appear: tests look at the windows at that moment.
-    std::function<void(const Shown&)> onShown;
-  };
-  static Script& testScript();
-  // Switches the hook on and queues the answers of the next OK / Cancel boxes.
-  static void setNextAnswers(std::initializer_list<Answer> answers);
+  // The file to write that the user names in the file dialog over `parent`, opened in the
+  // working folder with `suggested` proposed; empty when the user cancelled.
+  virtual QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter);
 
  private:
   QPointer<WaitPopup> wait_;

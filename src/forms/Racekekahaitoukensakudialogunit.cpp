@@ -10,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
 #include "forms/EditableCombo.h"
 #include "forms/KensakuRange.h"
@@ -21,19 +20,20 @@ namespace tovra {
 namespace {
 
 // An amount box: an editable list of amounts whose typed text is digits only.
-QComboBox* amountBox(const char* name, int first, int last, QWidget* parent) {
+QComboBox* amountBox(const char* name, int first, int last, UserPort& port, QWidget* parent) {
   QComboBox* box = makeEditableCombo(name, parent);
   if (first == 100) box->addItem("100");
   for (int v = 500; v <= last; v += 500) box->addItem(QString::number(v));
   box->setCurrentIndex(-1);
-  installDigitKeyFilter(box->lineEdit());
+  installDigitKeyFilter(box->lineEdit(), port);
   box->lineEdit()->setMaxLength(4);
   return box;
 }
 
 }  // namespace
 
-TRaceKekaHaitouKensakuDialog::TRaceKekaHaitouKensakuDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+TRaceKekaHaitouKensakuDialog::TRaceKekaHaitouKensakuDialog(DataStore& ds, UserPort& port, QWidget* parent)
+    : QDialog(parent), port_(port) {
   setObjectName("RaceKekaHaitouKensakuDialog");
   setWindowTitle("ﾚｰｽ結果配当検索");
   auto* grid = new QGridLayout(this);
@@ -58,9 +58,9 @@ TRaceKekaHaitouKensakuDialog::TRaceKekaHaitouKensakuDialog(DataStore& ds, QWidge
   label_->setObjectName("Label");
   label_->setFont(figureFont(12));
   label_->setGeometry(86, 64, 150, 24);
-  kinBox1_ = amountBox("KinBox1", 100, 9500, group);
+  kinBox1_ = amountBox("KinBox1", 100, 9500, port_, group);
   kinBox1_->setGeometry(14, 62, 70, 26);
-  kinBox2_ = amountBox("KinBox2", 500, 10000, group);
+  kinBox2_ = amountBox("KinBox2", 500, 10000, port_, group);
   kinBox2_->setGeometry(86 + 36, 62, 92, 26);
   // The upper list ends with 10000: the box takes five characters for it, typing stays at four.
   kinBox2_->lineEdit()->setMaxLength(5);
@@ -95,7 +95,7 @@ void TRaceKekaHaitouKensakuDialog::KensakuBtnClick() {
   if (kin2_->isChecked()) {
     params_.payout.manbaken = true;
   } else {
-    const auto amounts = search::acceptPayoutAmounts(userPort(), kinBox1_->currentText().toStdString(),
+    const auto amounts = search::acceptPayoutAmounts(port_, kinBox1_->currentText().toStdString(),
                                                      kinBox2_->currentText().toStdString());
     if (!amounts) return;
     params_.payout = *amounts;

@@ -14,11 +14,12 @@ namespace tovra {
 
 class DataStore;
 class KensakuRange;
+class UserPort;
 
 class TRaceKekaHaitouKensakuDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TRaceKekaHaitouKensakuDialog(DataStore& ds, QWidget* parent = nullptr);
+  TRaceKekaHaitouKensakuDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   const search::SearchParams& params() const { return params_; }
 
  public slots:
@@ -27,6 +28,7 @@ class TRaceKekaHaitouKensakuDialog : public QDialog {
   void KensakuBtnClick();
 
  private:
+  UserPort& port_;
   KensakuRange* range_;
   QRadioButton* kin1_;
   QRadioButton* kin2_;

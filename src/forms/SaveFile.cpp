@@ -3,25 +3,21 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "forms/QtUserPort.h"
+
 namespace tovra {
 
-namespace {
-SaveFileQuestion& question() {
-  static SaveFileQuestion q;
-  return q;
-}
-}  // namespace
-
-void setSaveFileQuestion(SaveFileQuestion q) { question() = std::move(q); }
-
-QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
-  if (question()) return question()(caption, suggested);
+QString askSaveFile(QWidget* parent, UserPort& port, const QString& caption, const QString& suggested,
+                    const QString& filter) {
+  // The windows are handed the program's Qt port; a port of the core alone has no file
+  // dialog of its own, so the standard one is shown for it.
+  if (auto* qt = dynamic_cast<QtUserPort*>(&port)) return qt->askSaveFile(parent, caption, suggested, filter);
   return QFileDialog::getSaveFileName(parent, caption, QDir::current().filePath(suggested), filter);
 }
 
 bool saveCsvAs(QWidget* parent, FileSystem& fs, UserPort& port, const exports::CsvTable& table,
                const QString& suggested) {
-  const QString path = askSaveFile(parent, "CSV保存", suggested, "CSV (*.csv)");
+  const QString path = askSaveFile(parent, port, "CSV保存", suggested, "CSV (*.csv)");
   if (path.isEmpty()) return false;
   return exports::writeCsvFile(fs, port, path.toStdString(), table);
 }

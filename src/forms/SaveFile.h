@@ -1,8 +1,8 @@
 #pragma once
 // The ｢保存｣ buttons that write a file the user names (CSV tables, chart pictures): the
-// file dialog opens in the working folder with a suggested name; tests answer it instead.
+// file dialog opens in the working folder with a suggested name. The port asks: the
+// program's Qt port shows the file dialog, a test's port answers instead.
 #include <QString>
-#include <functional>
 
 #include "export/csv.hpp"
 
@@ -14,10 +14,8 @@ class FileSystem;
 class UserPort;
 
 // The file chosen, or empty when the user cancelled.
-QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter);
-// Tests: answers every question (nullptr: the file dialog again).
-using SaveFileQuestion = std::function<QString(const QString& caption, const QString& suggested)>;
-void setSaveFileQuestion(SaveFileQuestion question);
+QString askSaveFile(QWidget* parent, UserPort& port, const QString& caption, const QString& suggested,
+                    const QString& filter);
 
 // ｢CSV保存｣: asks for the file (proposing `suggested`, a name of export/csv_names.hpp) and
 // writes the table. False when the user

@@ -5,6 +5,9 @@
 
 namespace tovra {
 
+// How long the splash stays at start-up (the main window is told; 0: no splash).
+inline constexpr int kSplashMillis = 2000;
+
 class TTovraSplash : public QWidget {
   Q_OBJECT
  public:

@@ -14,7 +14,7 @@
 
 namespace tovra {
 
-TanFukuPage::TanFukuPage(Use use) {
+TanFukuPage::TanFukuPage(Use use, UserPort& port) : port_(port) {
   setObjectName("Tab1");
   auto* grid = new QGridLayout(this);
   group_ = new RadioGroupBox("TanGroup", "番号", numberItems(18, true), 3, this);
@@ -57,7 +57,7 @@ void TanFukuPage::buildPurchaseSide(QGridLayout* grid) {
   grid->addWidget(fukuList_, 2, 2);
 
   auto* addRow = new QHBoxLayout;
-  amountEdit_ = amountEdit("TanGakuEdit", this);
+  amountEdit_ = amountEdit("TanGakuEdit", port_, this);
   addRow->addLayout(amountRow(amountEdit_, "00円", this));
   addRow->addStretch();
   addBtn_ = entryButton("TanTsuikaBtn", "追加", this);
@@ -74,7 +74,7 @@ void TanFukuPage::buildResultSide(QGridLayout* grid) {
   fukuList_ = fullList("FukuListBox", 20, 4, this);
   grid->addLayout(captioned({{"単勝", tanList_}}, this), 1, 1);
   grid->addLayout(captioned({{"複勝", fukuList_}}, this), 1, 2);
-  amountEdit_ = amountEdit("TanGakuEdit", this);
+  amountEdit_ = amountEdit("TanGakuEdit", port_, this);
   addBtn_ = entryButton("TanTsuikaBtn", "追加", this);
   deleteBtn_ = entryButton("TanSakujyobtn", "削除", this);
   grid->addLayout(payoutRow(amountEdit_, addBtn_, deleteBtn_, this), 2, 1, 1, 2);

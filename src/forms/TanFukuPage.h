@@ -19,6 +19,7 @@ class QRadioButton;
 namespace tovra {
 
 class RadioGroupBox;
+class UserPort;
 
 class TanFukuPage : public QWidget {
   Q_OBJECT
@@ -29,7 +30,8 @@ class TanFukuPage : public QWidget {
     // Payouts: each list as tall as the results it can hold (2 単勝, 4 複勝), amounts in 10 yen.
     Result,
   };
-  explicit TanFukuPage(Use use);
+  // A refused key in the amount field beeps through `port`.
+  TanFukuPage(Use use, UserPort& port);
 
   // As the dialog opens: no amount, 番号 1, 単勝 chosen.
   void reset();
@@ -48,6 +50,7 @@ class TanFukuPage : public QWidget {
   void setRemaining(BetType t, const std::string& text);
 
  private:
+  UserPort& port_;
   void buildPurchaseSide(QGridLayout* grid);
   void buildResultSide(QGridLayout* grid);
 

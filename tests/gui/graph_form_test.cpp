@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/Graphunit.h"
 #include "forms/Kensakukekadialogunit.h"
@@ -194,7 +195,7 @@ class GraphFormTest : public QObject {
     search::SearchParams p;
     p.text = sj("ﾃｽﾄ");
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
-    TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds));
+    TKensakuKekaDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds));
     const QString path = out_->filePath("list.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {
@@ -228,4 +229,3 @@ class GraphFormTest : public QObject {
 
 QTEST_MAIN(GraphFormTest)
 #include "graph_form_test.moc"
-#include "common/scripted_port.hpp"

@@ -87,13 +87,12 @@ std::pair<QByteArray, QByteArray> coreStores(const QString& copyOf, Run run) {
 class ImportDialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void folderSettingsStoreWithSeparators() {
     TempLedger ledger;
     jcLedger(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) {
       QCOMPARE(d->windowTitle(), QString("読み込み機能設定"));
@@ -122,7 +121,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     MessageScript script;
     ImportFolders f;
-    TForudaSetteiDialog d(f);
+    TForudaSetteiDialog d(f, appState().ds, userPort());
     named<QLineEdit>(&d, "NifEdit")->setText(QString::fromUtf8("/nif/\xF0\x9F\x90\x8E"));
     named<QPushButton>(&d, "SetteiBtn")->click();
     QCOMPARE(script.lastText(), QString(msg::kFolderChars));
@@ -140,7 +139,7 @@ class ImportDialogsTest : public QObject {
       runJravanImport(ds, port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"});
     });
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     QString races;
     onNextModal([&](QWidget* d) {
@@ -170,7 +169,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([&](QWidget* d) { typeAndClick(d, "FileEdit", "none.dat", "YomikomiBtn"); });
     named<QAction>(&form, "JRAVAN1")->trigger();
@@ -185,7 +184,7 @@ class ImportDialogsTest : public QObject {
     appState().folders.folder[kFolderNifty] = "nif/";
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders.folder[kFolderNifty] = "nif/";
     QString ok, no;
@@ -215,7 +214,7 @@ class ImportDialogsTest : public QObject {
       runNiftyImport(ds, port, {}, ImportFolders{}, NiftyRequest{false, "b.txt"});
     });
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([&](QWidget* d) {
       onNextModal([](QWidget* keka) { named<QPushButton>(keka, "TourokuBtn")->click(); });
@@ -239,7 +238,7 @@ class ImportDialogsTest : public QObject {
       runPatImport(ds, port, {}, folders, PatRequest{false, true, true});
     });
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders = folders;
     PatTexts seen;
@@ -271,7 +270,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders.patKind = 1;
     appState().folders.folder[kFolderPat] = "pat/";
@@ -287,7 +286,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     ledger.writeFile("jv/20181125.dat", bytes(jvNewResultJapanCup().bytes()));
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     QString picked, source, races;
     onNextModal([&](QWidget* d) {
@@ -321,7 +320,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) { named<QPushButton>(d, "ZidouBtn")->click(); });
     named<QAction>(&form, "JRAVAN1")->trigger();
@@ -335,7 +334,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("empty.txt", QByteArray());
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     QString kept;
     bool confirmation = false;
@@ -360,7 +359,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("pat2/pat98.exe", "MZ");
     ledger.writeFile("pat2/Ks-11.dat", bytes(patResultJapanCup(3)));
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders = ImportFolders{};
     appState().folders.patKind = 3;
@@ -398,7 +397,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("nifdata/a.txt", "x");
     MessageScript script;
     ImportFolders f;
-    TForudaSetteiDialog d(f);
+    TForudaSetteiDialog d(f, appState().ds, userPort());
     d.show();
     onNextModal([&](QWidget* chooser) {
       auto* fd = qobject_cast<QFileDialog*>(chooser);

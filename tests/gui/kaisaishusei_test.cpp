@@ -28,7 +28,6 @@ QString panel(QWidget* form) { return named<QLabel>(form, "KaisaiPanel")->text()
 class KaisaiShuseiTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
@@ -40,7 +39,7 @@ class KaisaiShuseiTest : public QObject {
     s.startCourse = 5;
     ledger_->writeSettings(s);
     script_ = std::make_unique<MessageScript>();
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -87,7 +86,7 @@ class KaisaiShuseiTest : public QObject {
     QCOMPARE(named<QScrollBar>(form_.get(), "ScrollBar")->value(), 2);
     // Its races and figures went with it.
     QCOMPARE(named<QLabel>(form_.get(), "RacePanel1")->text(), QString("新春S"));
-    QCOMPARE(QtUserPort::testScript().asterisks, 1);
+    QCOMPARE(userPort().asterisks, 1);
   }
 
   void cancelledEditChangesNothing() {
@@ -113,7 +112,7 @@ class KaisaiShuseiTest : public QObject {
     QCOMPARE(panel(form_.get()), QString("  1月 5日 1回 1日目  "));
     QCOMPARE(named<QScrollBar>(form_.get(), "ScrollBar")->maximum(), 1);
     QCOMPARE(ledger_->readFile("tovradatafile/nak/2001rna.dat").size(), 3 * 22704);
-    QCOMPARE(QtUserPort::testScript().asterisks, 1);
+    QCOMPARE(userPort().asterisks, 1);
   }
 
   void deletingTheLastMeetingLeavesTheEmptyView() {
@@ -131,7 +130,7 @@ class KaisaiShuseiTest : public QObject {
     named<QAction>(form_.get(), "F1")->trigger();
     QCOMPARE(script_->count(), 2);
     QCOMPARE(ledger_->readFile("tovradatafile/nak/2001nak.dat"), before);
-    QCOMPARE(QtUserPort::testScript().asterisks, 0);
+    QCOMPARE(userPort().asterisks, 0);
   }
 
  private:

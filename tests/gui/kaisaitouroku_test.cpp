@@ -46,7 +46,6 @@ void choose(QWidget* dialog, int course, int month, int day, int kai, int nichi)
 class KaisaiTourokuTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void opensOnSapporoAndTheFirstEntries() {
     TKaisaiTourokuDialog d;
@@ -103,7 +102,7 @@ class KaisaiTourokuTest : public QObject {
     s.startCourse = 4;
     ledger.writeSettings(s);
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     named<QPushButton>(&form, "RaceBtn2")->click();
     QVERIFY(form.raceForm() && form.raceForm()->isVisible());
@@ -117,7 +116,7 @@ class KaisaiTourokuTest : public QObject {
     QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString("  5月 2日 2回 3日目  "));
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->value(), 1);
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->maximum(), 2);
-    QCOMPARE(QtUserPort::testScript().asterisks, 1);
+    QCOMPARE(userPort().asterisks, 1);
     QCOMPARE(ledger.readFile("tovradatafile/tok/2001tok.dat").size(), 4 * 864);
     QCOMPARE(script.count(), 0);
   }
@@ -126,7 +125,7 @@ class KaisaiTourokuTest : public QObject {
     TempLedger ledger;
     ledger.registerYears({2001});
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) {
       choose(d, 9, 12, 28, 5, 1);
@@ -161,14 +160,14 @@ class KaisaiTourokuTest : public QObject {
     TempLedger ledger;
     ledger.registerYears({2001});
     MessageScript script;
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     const QByteArray before = ledger.readFile("tovradatafile/sap/2001sap.dat");
     onNextModal([](QWidget* d) { named<QPushButton>(d, "CancelBtn")->click(); });
     named<QAction>(&form, "W1")->trigger();
     QCOMPARE(ledger.readFile("tovradatafile/sap/2001sap.dat"), before);
     QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString(" ------------------"));
-    QCOMPARE(QtUserPort::testScript().asterisks, 0);
+    QCOMPARE(userPort().asterisks, 0);
   }
 };
 

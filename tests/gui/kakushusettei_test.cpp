@@ -54,13 +54,12 @@ const QColor kChosen(12, 34, 56);
 class KakushuSetteiTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void opensOnTheColoursWithTheStoredChoicesAndStoresTheRecord() {
     RaceLedger l;
     appState().settings.optionDigits = 121;
     appState().settings.startCourse = 4;
-    TKakushuSetteiDialog dlg;
+    TKakushuSetteiDialog dlg(appState());
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QString("各種設定"));
     auto* page1 = named<QTabWidget>(&dlg, "Page1");
@@ -101,7 +100,7 @@ class KakushuSetteiTest : public QObject {
     QFETCH(int, course);
     QFETCH(int, digits);
     RaceLedger l;
-    TKakushuSetteiDialog dlg;
+    TKakushuSetteiDialog dlg(appState());
     dlg.show();
     named<QCheckBox>(&dlg, "CheckBox1")->setChecked(confirm);
     named<QCheckBox>(&dlg, "CheckBox2")->setChecked(newAges);
@@ -117,7 +116,7 @@ class KakushuSetteiTest : public QObject {
   void colourButtonWithoutAnEntryRefuses() {
     RaceLedger l;
     const SettingsRecord before = appState().settings;
-    TKakushuSetteiDialog dlg;
+    TKakushuSetteiDialog dlg(appState());
     dlg.show();
     MessageScript script;
     named<QPushButton>(&dlg, "ColorBtn")->click();
@@ -132,7 +131,7 @@ class KakushuSetteiTest : public QObject {
     RaceLedger l;
     l.addMeeting(TempLedger::day(12, 23, 5, 8), RaceBlock{});
     startAt(l, 5);
-    TMainForm form;
+    TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
     const QByteArray fileBefore = l.readFile("tovractm.dat");
     const QColor backBefore = background(form.centralWidget());
@@ -149,7 +148,7 @@ class KakushuSetteiTest : public QObject {
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
     startAt(l, 5);
-    auto form = std::make_unique<TMainForm>();
+    auto form = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form->startUp());
     form->openRaceWindow(10);
     QVERIFY(form->raceForm() && form->raceForm()->isVisible());
@@ -169,11 +168,11 @@ class KakushuSetteiTest : public QObject {
 
     // The next run starts with the colours.
     form.reset();
-    appState().reset(l.root());
-    TMainForm again;
+    AppState next(l.root(), userPort());
+    TMainForm again(next, 0);
     QVERIFY(again.startUp());
     QCOMPARE(background(again.centralWidget()), kChosen);
-    QCOMPARE(appState().settings.colours[kColRaceBack], colourFromRgb(200, 100, 50));
+    QCOMPARE(next.settings.colours[kColRaceBack], colourFromRgb(200, 100, 50));
   }
 
  private:

@@ -54,7 +54,6 @@ QStringList lines(QListWidget* l) {
 class KensakuDialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
@@ -80,7 +79,7 @@ class KensakuDialogsTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = kTok;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -345,7 +344,7 @@ class KensakuDialogsTest : public QObject {
     QVERIFY(!QApplication::activeModalWidget());
     runRaceSearch("特別");
     form_.reset();
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
     QStringList shown;
     QString title;

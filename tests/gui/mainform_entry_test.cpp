@@ -25,7 +25,6 @@ using namespace tovra::test;
 class MainFormEntryTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
@@ -34,7 +33,7 @@ class MainFormEntryTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {

@@ -87,13 +87,12 @@ const char* const kHints[16] = {
 class MainFormMenuTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
     ledger_->registerYears({2001});
     ledger_->writeMeetings(2001, 0, {TempLedger::day(6, 30, 1, 1)});
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -240,7 +239,7 @@ class MainFormMenuTest : public QObject {
       QFAIL("no fatal error");
     } catch (const FatalFileError& e) {
       QCOMPARE(e.code(), 3);
-      reportFatal(e);
+      reportFatal(userPort(), e);
     }
     QCOMPARE(
         msgs.lastText(),

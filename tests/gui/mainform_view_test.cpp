@@ -37,7 +37,6 @@ const QColor kRed(255, 0, 0), kBlue(0, 0, 255);
 class MainFormViewTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
@@ -53,7 +52,7 @@ class MainFormViewTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {

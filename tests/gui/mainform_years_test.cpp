@@ -40,7 +40,6 @@ std::vector<int> table() {
 class MainFormYearsTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
 
   void init() {
     ledger_ = std::make_unique<TempLedger>();
@@ -50,7 +49,7 @@ class MainFormYearsTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>();
+    form_ = std::make_unique<TMainForm>(appState(), 0);
     QVERIFY(form_->startUp());
     combo_ = named<QComboBox>(form_.get(), "ComboBox");
   }
@@ -107,7 +106,7 @@ class MainFormYearsTest : public QObject {
       typeAndClick(dlg, "NenEdit", "2000", "TourokuBtn");
       refused = refused && msgs.lastText() == "既に登録されている年次は登録出来ません。" && dlg->isVisible();
       // When the notice comes the dialog has closed and the window shows the new year.
-      msgs.onMessage([&](const QtUserPort::Shown& m) {
+      msgs.onMessage([&](const MessageScript::Shown& m) {
         noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with" +
                      combo_->currentText() + " " + text(form_.get(), "JyoLabel");
       });
@@ -147,7 +146,7 @@ class MainFormYearsTest : public QObject {
       QVERIFY(msgs.lastText().startsWith("//////////////////// 注意 ////"));
       QVERIFY(dlg->isVisible());
       QVERIFY(ledger_->exists(QString::fromStdString(meetingFilePath("2000", 4))));
-      msgs.onMessage([&](const QtUserPort::Shown& m) {
+      msgs.onMessage([&](const MessageScript::Shown& m) {
         if (m.title == "年次削除終了")
           noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with " +
                        QString::number(combo_->count()) + " years";

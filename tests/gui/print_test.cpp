@@ -103,7 +103,6 @@ bool isInk(QRgb c) { return qRed(c) < 200 || qGreen(c) < 200 || qBlue(c) < 200; 
 class PrintTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { TMainForm::setSplashMillis(0); }
   void init() { setFormsPrinter(&printer_); }
   void cleanup() {
     setFormsPrinter(nullptr);
@@ -344,7 +343,7 @@ class PrintTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 5;
     l.writeSettings(s);
-    auto form = std::make_unique<TMainForm>();
+    auto form = std::make_unique<TMainForm>(appState(), 0);
     if (!form->startUp()) qFatal("the main window did not start");
     return form;
   }

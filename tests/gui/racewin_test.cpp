@@ -401,8 +401,7 @@ void RaceWinTest::endAsksFirst() {
 void RaceWinTest::mainWindowOpensAndClosesIt() {
   FullRaceLedger l;
   MessageScript msgs;
-  TMainForm::setSplashMillis(0);
-  TMainForm m;
+  TMainForm m(appState(), 0);
   QVERIFY(m.startUp());
   m.KaiBtnClick(5);
   QVERIFY(!m.raceForm());

@@ -38,6 +38,8 @@ QWidget* shownWindow(const char* name) {
 class ScreenUser {
  public:
   using Step = std::function<bool()>;
+  // The program tells this user everything through `port`.
+  explicit ScreenUser(UserPort& port) : port_(port) {}
   void waitFor(const char* what, Step ready) { steps_.push_back({what, std::move(ready)}); }
   void act(const char* what, std::function<void()> action) {
     steps_.push_back({what, [action] {
@@ -74,13 +76,14 @@ class ScreenUser {
       }
     });
     poll.start(20);
-    const int rc = runProgram(args);
+    const int rc = runProgram(args, port_);
     if (next < steps_.size()) fail(QString("the program ended before: ") + steps_[next].first);
     return rc;
   }
   QString failures() const { return failures_.join("; "); }
 
  private:
+  UserPort& port_;
   std::vector<std::pair<const char*, Step>> steps_;
   QStringList failures_;
 };
@@ -134,6 +137,10 @@ int yearOfSlot0(const QByteArray& mainDat) {
 
 class StartupMainTest : public QObject {
   Q_OBJECT
+ public:
+  // `port`: the port the application reports through, handed to every run.
+  explicit StartupMainTest(ScriptedQtPort& port) : port_(port) {}
+
  private slots:
   void cleanup() { QDir::setCurrent(QDir::tempPath()); }
 
@@ -141,7 +148,7 @@ class StartupMainTest : public QObject {
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
     {
-      ScreenUser user;
+      ScreenUser user(port_);
       MainWindowSeen seen;
       typeFirstYearAfterSplash(user, "2001");
       readAndCloseMainWindow(user, seen);
@@ -161,7 +168,7 @@ class StartupMainTest : public QObject {
     QCOMPARE(fileBytes("tovractm.dat").size(), 160);
 
     // The second start opens that year without asking.
-    ScreenUser again;
+    ScreenUser again(port_);
     MainWindowSeen seen;
     again.waitFor("the main window, no first-year dialog", [] {
       if (shownWindow("NENTSUGIDIALOG")) return false;
@@ -181,7 +188,7 @@ class StartupMainTest : public QObject {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(42, '\0'));
     f.close();
-    ScreenUser user;
+    ScreenUser user(port_);
     MainWindowSeen seen;
     typeFirstYearAfterSplash(user, "1999");
     readAndCloseMainWindow(user, seen);
@@ -195,7 +202,7 @@ class StartupMainTest : public QObject {
   void escapeOnAFirstStartEndsWritingNothing() {
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
-    ScreenUser user;
+    ScreenUser user(port_);
     user.waitFor("the first-year dialog", [] { return shownWindow("NENTSUGIDIALOG") != nullptr; });
     user.act("pressing Escape", [] { QTest::keyClick(shownWindow("NENTSUGIDIALOG"), Qt::Key_Escape); });
     QCOMPARE(user.run(), 0);
@@ -209,16 +216,16 @@ class StartupMainTest : public QObject {
     const QString ledger = elsewhere.filePath("競馬/帳簿");
     // A folder that is not there is created after asking; declining ends the run.
     {
-      MessageScript msgs;
+      MessageScript msgs(port_);
       msgs.answer({Answer::Cancel});
-      ScreenUser user;
+      ScreenUser user(port_);
       QCOMPARE(user.run({"tovra", ledger}), 1);
       QCOMPARE(msgs.lastText(), "ﾌｫﾙﾀﾞ " + ledger + " がありません。\n\n作成しますか？");
       QVERIFY(!QFileInfo::exists(ledger));
     }
-    MessageScript msgs;
+    MessageScript msgs(port_);
     msgs.answer({Answer::Ok});
-    ScreenUser user;
+    ScreenUser user(port_);
     MainWindowSeen seen;
     typeFirstYearAfterSplash(user, "2001");
     readAndCloseMainWindow(user, seen);
@@ -245,7 +252,7 @@ class StartupMainTest : public QObject {
     const QByteArray before = ledger.readFile(meetings);
     QVERIFY(QDir::setCurrent(ledger.path()));
 
-    ScreenUser user;
+    ScreenUser user(port_);
     MainWindowSeen seen;
     user.waitFor("the splash", [] { return shownWindow("TOVRADIALOG") != nullptr; });
     readAndCloseMainWindow(user, seen);
@@ -259,6 +266,9 @@ class StartupMainTest : public QObject {
     // Starting and closing reads the ledger and leaves it as it was.
     QCOMPARE(ledger.readFile(meetings), before);
   }
+
+ private:
+  ScriptedQtPort& port_;
 };
 
 int main(int argc, char** argv) {
@@ -266,8 +276,9 @@ int main(int argc, char** argv) {
   // program the user runs meanwhile (or another test run) does not stop these starts.
   QTemporaryDir runtime;
   qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-  TovraApplication app(argc, argv);
-  StartupMainTest test;
+  ScriptedQtPort port;
+  TovraApplication app(argc, argv, port);
+  StartupMainTest test(port);
   return QTest::qExec(&test, argc, argv);
 }
 

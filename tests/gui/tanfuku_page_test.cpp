@@ -9,6 +9,7 @@
 
 #include "forms/RadioGroupBox.h"
 #include "forms/TanFukuPage.h"
+#include "support/MessageScript.h"
 #include "support/Widgets.h"
 
 using namespace tovra;
@@ -29,7 +30,8 @@ class TanFukuPageTest : public QObject {
   void switchAndReset() {
     QFETCH(TanFukuPage::Use, use);
     QFETCH(bool, remaining);
-    TanFukuPage page(use);
+    ScriptedQtPort port;
+    TanFukuPage page(use, port);
     QCOMPARE(page.objectName(), QString("Tab1"));
     auto* tanList = named<QListWidget>(&page, "TanListBox");
     auto* fukuList = named<QListWidget>(&page, "FukuListBox");
@@ -70,13 +72,14 @@ class TanFukuPageTest : public QObject {
   }
 
   void remainingBesideCaptions() {
-    TanFukuPage page(TanFukuPage::Use::Purchase);
+    ScriptedQtPort port;
+    TanFukuPage page(TanFukuPage::Use::Purchase, port);
     page.setRemaining(BetType::Tan, "あと 4点");
     page.setRemaining(BetType::Fuku, "あと 5点");
     QCOMPARE(named<QLabel>(&page, "TanAtoLabel")->text(), QString("あと 4点"));
     QCOMPARE(named<QLabel>(&page, "FukuAtoLabel")->text(), QString("あと 5点"));
     // The result page has no such labels; setting one changes nothing.
-    TanFukuPage result(TanFukuPage::Use::Result);
+    TanFukuPage result(TanFukuPage::Use::Result, port);
     result.setRemaining(BetType::Tan, "あと 4点");
   }
 };

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include "entry/settlement.hpp"
-#include "forms/AppState.h"
 #include "ledger/paths.hpp"
 
 namespace tovra::test {
@@ -18,7 +17,7 @@ EntryDay::EntryDay(const RaceBlock& races) : ledger_(std::make_unique<TempLedger
   RaceBlock block = races;
   settleAllRaces(k, block);
   ledger_->writeMeetings(2001, kEntryCourse, {k});
-  DataStore& ds = appState().ds;
+  DataStore& ds = ledger_->app().ds;
   ds.loadYears();
   ds.year = "2001";
   ds.countMeetings();

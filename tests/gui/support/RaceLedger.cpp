@@ -1,7 +1,6 @@
 #include "support/RaceLedger.h"
 
 #include "entry/settlement.hpp"
-#include "forms/AppState.h"
 #include "ledger/text.hpp"
 
 namespace tovra::test {
@@ -15,8 +14,8 @@ RaceLedger::RaceLedger(int year, int course) {
   d.course = course;
 }
 
-DataStore& RaceLedger::ds() { return appState().ds; }
-SettingsRecord& RaceLedger::settings() { return appState().settings; }
+DataStore& RaceLedger::ds() { return app().ds; }
+SettingsRecord& RaceLedger::settings() { return app().settings; }
 
 void RaceLedger::addMeeting(KaisaiRecord k, RaceBlock races) {
   DataStore& d = ds();

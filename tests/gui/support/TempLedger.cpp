@@ -1,12 +1,33 @@
 #include "support/TempLedger.h"
 
-#include "forms/AppState.h"
+#include <QtGlobal>
+#include <algorithm>
 
 namespace tovra::test {
 
-TempLedger::TempLedger() { appState().reset(root()); }
+namespace {
+// The TempLedgers alive, in the order they were made.
+std::vector<TempLedger*>& alive() {
+  static std::vector<TempLedger*> ledgers;
+  return ledgers;
+}
+}  // namespace
 
-TempLedger::~TempLedger() { appState().reset("."); }
+TempLedger::TempLedger() : app_(std::make_unique<AppState>(root(), port_)) { alive().push_back(this); }
+
+TempLedger::~TempLedger() { alive().erase(std::find(alive().begin(), alive().end(), this)); }
+
+TempLedger& TempLedger::newest() {
+  if (alive().empty()) qFatal("no TempLedger: make one before the windows that work on it");
+  return *alive().back();
+}
+
+AppState& appState() { return TempLedger::newest().app(); }
+ScriptedQtPort& userPort() { return TempLedger::newest().port(); }
+
+void setSaveFileQuestion(ScriptedQtPort::SaveFileAnswer answer) {
+  if (!alive().empty()) alive().back()->port().saveFileAnswer = std::move(answer);
+}
 
 void TempLedger::writeFile(const QString& rel, const QByteArray& bytes) {
   builder_.write(rel.toStdString(), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));

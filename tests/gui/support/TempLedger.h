@@ -1,24 +1,37 @@
 #pragma once
-// A working folder for one form test: the shared ledger builder's temporary folder, with
-// the application state pointed at it, and Qt spellings of its file helpers.
+// A working folder for one form test: the shared ledger builder's temporary folder, the
+// program's objects over it (an AppState with a ScriptedQtPort, as the program makes them
+// over its folder) for the test to hand to the windows it opens, and Qt spellings of the
+// builder's file helpers.
 #include <QByteArray>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/ledger_builder.hpp"
+#include "forms/AppState.h"
 #include "ledger/records.hpp"
 #include "settings/settings_record.hpp"
+#include "support/MessageScript.h"
 
 namespace tovra::test {
 
 class TempLedger {
  public:
-  // Points appState() at a new empty folder (nothing created in it yet).
+  // A new empty folder (nothing created in it yet) with fresh objects over it.
   TempLedger();
   ~TempLedger();
+  TempLedger(const TempLedger&) = delete;
+  TempLedger& operator=(const TempLedger&) = delete;
+
+  AppState& app() { return *app_; }
+  ScriptedQtPort& port() { return port_; }
+  // The TempLedger made last of those still there (fails the run when there is none).
+  static TempLedger& newest();
 
   QString path() const { return QString::fromStdString(root().string()); }
   const std::filesystem::path& root() const { return builder_.root(); }
@@ -55,6 +68,15 @@ class TempLedger {
 
  private:
   testing::LedgerBuilder builder_;
+  ScriptedQtPort port_;
+  std::unique_ptr<AppState> app_;
 };
+
+// Shorthands of the test bodies for the TempLedger made last: its objects, its port and
+// the answer of its port's ｢保存｣ file dialog (nullptr: the dialog again; nothing when no
+// ledger is left).
+AppState& appState();
+ScriptedQtPort& userPort();
+void setSaveFileQuestion(ScriptedQtPort::SaveFileAnswer answer);
 
 }  // namespace tovra::test
