@@ -141,6 +141,11 @@ def char_literal_start(text, i):
     return text[k + 1:i] in ("u", "U", "L", "u8")
 
 
+def blank_comments(segs):
+    """The file with strings and comments blanked (same length): for matching braces."""
+    return "".join(t if k == "code" else (" " * len(t) if k != "include" else t) for k, t in segs)
+
+
 def join(segs):
     return "".join(t for _, t in segs)
 
@@ -262,32 +267,49 @@ def derives(cls, base, bases, seen=None):
     return False
 
 
-def class_markers(code):
-    """Positions where a class body or a member-function definition of a class starts."""
-    marks = []
-    for m in CLASS_DEF.finditer(code):
-        marks.append((m.start(), m.group(1)))
-    for m in MEMBER_DEF.finditer(code):
-        # a definition: the qualified name is followed by a parameter list and then a body or
-        # an initializer list, not by a ';' (a call) — close enough for marking
-        j = code.find(")", m.end())
-        k = j + 1
-        while k < len(code) and code[k] in " \t\n":
-            k += 1
-        rest = code[k:k + 12]
-        if rest.startswith("{") or rest.startswith(":") or rest.startswith("const") or rest.startswith("override"):
-            marks.append((m.start(), m.group(1)))
-    marks.sort()
-    return marks
+def match_brace(text, i):
+    """Index just past the brace that closes the one at i (len(text) when unbalanced)."""
+    depth = 0
+    for j in range(i, len(text)):
+        if text[j] == "{":
+            depth += 1
+        elif text[j] == "}":
+            depth -= 1
+            if depth == 0:
+                return j + 1
+    return len(text)
 
 
-def enclosing(marks, pos):
-    found = None
-    for p, c in marks:
-        if p > pos:
-            break
-        found = c
-    return found
+class Scopes:
+    """Which class a position of a file belongs to: the bodies of class definitions (nested
+    ones included) and the member-function definitions `X::f(...) {` that follow each other."""
+
+    def __init__(self, view):
+        self.ranges, self.marks = [], []
+        for m in CLASS_DEF.finditer(view):
+            self.ranges.append((m.start(), match_brace(view, m.end() - 1), m.group(1)))
+        for m in MEMBER_DEF.finditer(view):
+            # a definition: the parameter list is followed by a body, an initializer list or
+            # a qualifier, not by ';' or ',' (a call)
+            j = view.find(")", m.end())
+            k = j + 1
+            while k < len(view) and view[k] in " \t\n":
+                k += 1
+            rest = view[k:k + 12]
+            if rest.startswith(("{", ":", "const", "override", "noexcept")):
+                self.marks.append((m.start(), m.group(1)))
+        self.marks.sort()
+
+    def at(self, pos):
+        inside = [name for a, b, name in self.ranges if a <= pos < b]
+        if inside:
+            return inside
+        found = None
+        for p, c in self.marks:
+            if p > pos:
+                break
+            found = c
+        return [found] if found else []
 
 
 def declared_types(code, known):
@@ -397,7 +419,7 @@ class Renamer:
         for k, t in segs:
             offsets.append(pos)
             pos += len(t)
-        marks = class_markers(view)
+        marks = Scopes(blank_comments(segs))
         decls = declared_types(view, self.known)
         member_names = set(self.by_name)
         sym_plain = {k: v for k, v in self.t.symbols.items() if "::" not in k}
@@ -447,7 +469,10 @@ class Renamer:
         if prev.endswith("->") or (prev.endswith(".") and not prev.endswith("..")):
             rt = receiver_type(view, pos, decls)
             if rt == "this":
-                rt = enclosing(marks, pos)
+                for enc in marks.at(pos):
+                    if self.member_target(word, enc):
+                        return self.member_target(word, enc)
+                rt = None
             if rt is not None:
                 # None as well for a member of some other type (a Qt class, a struct)
                 return self.member_target(word, rt)
@@ -456,17 +481,17 @@ class Renamer:
             self.rep.manual.append(f"{path}:{line_of(view, pos)}: `{word}` on a receiver of unknown type")
             return None
         # bare: inside a class body or member definition of a class that has it
-        enc = enclosing(marks, pos)
-        if enc is not None:
+        encs = marks.at(pos)
+        for enc in encs:
             new = self.member_target(word, enc)
             if new:
                 return new
         if seg_kind == "comment":
             return None
-        if enc is None and len(cands) == 1:
+        if not encs and len(cands) == 1:
             # a free function of the file of that class (a lambda at namespace level and the like)
             return cands[0][1] if self.file_owns(view, cands[0][0]) else None
-        if enc is not None and not any(self.is_a(enc, c) for c, _ in cands):
+        if encs and not any(self.is_a(e, c) for e in encs for c, _ in cands):
             return None
         self.rep.manual.append(f"{path}:{line_of(view, pos)}: bare `{word}` outside a class that has it")
         return None
@@ -508,6 +533,7 @@ def main():
     ap.add_argument("--root", default=os.path.abspath(os.path.join(HERE, "..", "..")))
     ap.add_argument("--table", default=os.path.join(HERE, "renames.tsv"))
     ap.add_argument("--check", action="store_true", help="list what would change; change nothing")
+    ap.add_argument("--no-format", action="store_true", help="do not run clang-format on the rewritten code files")
     ap.add_argument("--only", default="files,names,objectnames,captions",
                     help="comma list of steps: files, names, objectnames, captions")
     args = ap.parse_args()
@@ -602,6 +628,17 @@ def main():
             else:
                 with open(full, "w", encoding="utf-8") as fh:
                     fh.write("\n".join(lines))
+
+    # long names may push lines past the column limit: the rewritten files are formatted again
+    if not args.check and not args.no_format:
+        code = sorted(os.path.join(root, p) for p in rep.changed_files if p.endswith(CODE_EXT) and os.path.exists(os.path.join(root, p)))
+        fmt = subprocess.run(["which", "clang-format"], capture_output=True, text=True).stdout.strip()
+        if fmt and code:
+            for k in range(0, len(code), 50):
+                subprocess.run([fmt, "-i", "--style=file", *code[k:k + 50]], cwd=root, check=True)
+            rep.add("files formatted", len(code))
+        elif code:
+            rep.notes.append("clang-format not found: the rewritten files are not formatted again")
 
     # what is left in the old folders
     for old_dir in ("src/forms", "src/mainwindow", "src/ledger", "src/entry", "src/tally", "src/search", "src/print",
