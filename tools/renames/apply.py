@@ -6,7 +6,12 @@ the include paths of moved files and the one `objectname` line of the table.
 
     tools/renames/apply.py [--check] [--root DIR] [--table FILE] [--only KINDS]
 
---check lists what would change and changes nothing (exit 0 either way). Running the tool
+--check lists what would change and changes nothing (exit 0 either way).
+
+Two commits keep the history of every file readable (git sees each move as a rename):
+    tools/renames/apply.py --only files            # git mv + #include lines; commit
+    tools/renames/apply.py --only names,objectnames,captions   # identifiers; commit
+Both steps leave a tree that builds once the CMake globs name the new folders. Running the tool
 twice changes nothing the second time. A summary ends every run; the renames the tool could
 not place (a call on a receiver whose type it cannot tell, a name that would collide) are
 listed under "manual" with file and line, for a person to finish.
@@ -23,6 +28,7 @@ CODE_EXT = (".cpp", ".h", ".hpp", ".cc")
 TEXT_EXT = (".md",)
 SCAN_DIRS = ("src", "tests", "fuzz", "bench", "docs")
 IDENT = re.compile(r"[A-Za-z_][A-Za-z0-9_]*")
+INCLUDE_LINE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 
 
 # --------------------------------------------------------------------------- table
@@ -389,6 +395,12 @@ class Renamer:
         self.known = set(self.cls_new) | set(self.cls_new.values()) | set(self.bases)
         for b in list(self.bases.values()):
             self.known |= b
+        self.texts, self.include_map, self.decl_cache = texts, {}, {}
+        self.own_decls = {}
+        for p, t in texts.items():
+            v = "".join(seg if k in ("code", "comment") else ('"' + " " * max(len(seg) - 2, 0) + '"' if k == "string"
+                                                              else seg) for k, seg in split_cpp(t))
+            self.own_decls[p] = declared_types(v, self.known)
         by_name = defaultdict(list)
         for cls, name, new, kind in table.members:
             by_name[name].append((cls, new))
@@ -410,6 +422,24 @@ class Renamer:
         hits = [new for c, new in self.by_name.get(name, ()) if self.is_a(cls, c)]
         return hits[0] if len(set(hits)) == 1 else None
 
+    def file_decls(self, path):
+        """Declarations a file sees: its own and those of the files it includes directly
+        (its own header above all: the members of its class)."""
+        if path in self.decl_cache:
+            return self.decl_cache[path]
+        own = self.own_decls.get(path)
+        if own is None:
+            return []
+        seen = list(own)
+        for inc in INCLUDE_LINE.findall(self.texts.get(path, "")):
+            inc = self.include_map.get(inc, inc)
+            for cand in ("src/" + inc, "tests/" + inc, os.path.normpath(os.path.join(os.path.dirname(path), inc))):
+                if cand in self.own_decls:
+                    seen = [(-1, n, t) for _, n, t in self.own_decls[cand]] + seen
+                    break
+        self.decl_cache[path] = seen
+        return seen
+
     def rename_code(self, path, segs):
         code_parts = [(i, t) for i, (k, t) in enumerate(segs) if k in ("code", "comment")]
         # a joined view of the code (strings blanked) for context questions
@@ -420,7 +450,7 @@ class Renamer:
             offsets.append(pos)
             pos += len(t)
         marks = Scopes(blank_comments(segs))
-        decls = declared_types(view, self.known)
+        decls = self.file_decls(path) or declared_types(view, self.known)
         member_names = set(self.by_name)
         sym_plain = {k: v for k, v in self.t.symbols.items() if "::" not in k}
         sym_qual = {k: v for k, v in self.t.symbols.items() if "::" in k}
@@ -555,6 +585,7 @@ def main():
                 texts[p] = fh.read()
     collisions(table, {p: t for p, t in texts.items() if p.endswith(CODE_EXT)}, rep)
     renamer = Renamer(table, {p: t for p, t in texts.items() if p.endswith(CODE_EXT)}, rep)
+    renamer.include_map = include_map
     moved_new = {new: old for old, new in table.files}
 
     for p, text in texts.items():
@@ -592,7 +623,7 @@ def main():
             for old_dir in ("forms/", "mainwindow/", "forms/qtprint", "forms/qtchart"):
                 for n, line in enumerate(new_text.splitlines(), 1):
                     if re.search(r"(?<![\w])" + re.escape(old_dir), line) and \
-                            not line.lstrip().startswith("#include") and not p.startswith("tools/"):
+                            not line.lstrip().startswith("#include") and not p.endswith("glossary.md"):
                         if p.endswith(CODE_EXT) and "#include" in line:
                             continue
                         rep.manual.append(f"{p}:{n}: names the old folder {old_dir!r}: {line.strip()[:100]}")
