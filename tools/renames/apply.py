@@ -517,7 +517,9 @@ class Renamer:
             if new:
                 return new
         if seg_kind == "comment":
-            return None
+            # a comment outside any class: renamed when the file holds the class(es) it names
+            owners = {n for c, n in cands if self.file_owns(view, c)}
+            return owners.pop() if not encs and len(owners) == 1 else None
         if not encs and len(cands) == 1:
             # a free function of the file of that class (a lambda at namespace level and the like)
             return cands[0][1] if self.file_owns(view, cands[0][0]) else None
