@@ -619,6 +619,11 @@ def main():
                 return w
             for cls, name, new, kind in table.members:
                 new_text = re.sub(r"\b" + re.escape(cls) + r"::" + re.escape(name) + r"\b", f"{cls}::{new}", new_text)
+            if "files" in steps:
+                # file paths written out in prose follow their files; folders are for a person
+                for old, new in table.files:
+                    new_text, cnt = re.subn(r"(?<![\w/])" + re.escape(old) + r"(?![\w/])", new, new_text)
+                    rep.add("paths in prose", cnt)
             new_text = IDENT.sub(sub, new_text)
         # old paths still written out (CMake globs, prose): for a person to update
         if "files" in steps and os.path.basename(p) == "CMakeLists.txt":
@@ -630,9 +635,11 @@ def main():
                         "GLOB" in line or "DIRS" in line or "SOURCE_DIR" in line):
                     rep.manual.append(f"{p}:{n}: a CMake line names an old folder: {line.strip()[:110]}")
         elif "files" in steps:
-            for old_dir in ("forms/", "mainwindow/", "forms/qtprint", "forms/qtchart"):
+            old_dirs = sorted({os.path.dirname(o) + "/" for o, _ in table.files if o.startswith("src/")} |
+                              {d + "/" for d, _ in table.dirs})
+            for old_dir in old_dirs:
                 for n, line in enumerate(new_text.splitlines(), 1):
-                    if re.search(r"(?<![\w])" + re.escape(old_dir), line) and \
+                    if re.search(r"(?<![\w/])" + re.escape(old_dir), line) and \
                             not line.lstrip().startswith("#include") and not p.endswith("glossary.md"):
                         if p.endswith(CODE_EXT) and "#include" in line:
                             continue
