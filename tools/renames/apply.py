@@ -152,6 +152,36 @@ def blank_comments(segs):
     return "".join(t if k == "code" else (" " * len(t) if k != "include" else t) for k, t in segs)
 
 
+def include_runs(lines):
+    """(start, end) of each run of consecutive `#include "..."` lines."""
+    runs, i = [], 0
+    while i < len(lines):
+        if lines[i].startswith('#include "'):
+            j = i
+            while j < len(lines) and lines[j].startswith('#include "'):
+                j += 1
+            runs.append((i, j))
+            i = j
+        else:
+            i += 1
+    return runs
+
+
+def resort_includes(old_text, new_text, own_header=None):
+    """A run of project includes that was in order before its paths changed (one line out of
+    place allowed: an include added at the end) is put in order again."""
+    old_lines, new_lines = old_text.split("\n"), new_text.split("\n")
+    if len(old_lines) != len(new_lines):
+        return new_text
+    for a, b in include_runs(old_lines):
+        run = old_lines[a:b]
+        descents = sum(1 for x, y in zip(run, run[1:]) if y < x)
+        if descents <= 1 and include_runs(new_lines[a:b]) == [(0, b - a)]:
+            own = 1 if own_header and own_header in new_lines[a] else 0  # a .cpp's own header stays first
+            new_lines[a + own:b] = sorted(new_lines[a + own:b])
+    return "\n".join(new_lines)
+
+
 def join(segs):
     return "".join(t for _, t in segs)
 
@@ -609,6 +639,8 @@ def main():
                                 segs[i] = (k, f'"{nw}"')
                                 rep.add("objectName literals")
             new_text = join(segs)
+            if "files" in steps:
+                new_text = resort_includes(text, new_text, os.path.splitext(os.path.basename(p))[0] + ".h")
         elif p.endswith(TEXT_EXT) and "names" in steps and not p.endswith("glossary.md"):
             # prose: class names and symbols, and Class::slot written out
             def sub(m):
