@@ -38,7 +38,7 @@ QWidget* withSansho(QLineEdit* edit, int number, QWidget* parent) {
   auto* sansho = entryButton(QStringLiteral("SanshoBtn%1").arg(number), "参照", row);
   h->addWidget(sansho);
   QObject::connect(sansho, &QPushButton::clicked, row, [row, edit] {
-    const QString chosen = chooseImportFolder(row->window(), edit->text());
+    const QString chosen = chooseImportFolder(row->window(), appState().ds.root(), edit->text());
     if (!chosen.isEmpty()) edit->setText(chosen);
   });
   return row;

@@ -9,14 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "forms/AppState.h"
 #include "forms/EntryWidgets.h"
-#include "import/import_day.hpp"
 
 namespace tovra {
 
-QLabel* dayLabel(QWidget* parent) {
-  auto* l = new QLabel(QString::fromStdString(importDayLabel(appState().ds)), parent);
+QLabel* dayLabel(const QString& day, QWidget* parent) {
+  auto* l = new QLabel(day, parent);
   l->setObjectName("YomikomiLabel");
   QPalette p = l->palette();
   p.setColor(QPalette::WindowText, Qt::blue);
@@ -37,10 +35,10 @@ namespace {
 
 // A folder text of the import settings ("C:\\JV\\" or "jv/") as a folder to open a chooser
 // in: relative ones below the working folder.
-QString startFolder(const QString& text) {
+QString startFolder(const std::filesystem::path& rootPath, const QString& text) {
   QString t = text;
   if (t.endsWith('\\')) t.chop(1);
-  const QDir root(QString::fromStdString(appState().ds.root().string()));
+  const QDir root(QString::fromStdString(rootPath.string()));
   return t.isEmpty() ? root.absolutePath() : root.absoluteFilePath(t);
 }
 
@@ -59,12 +57,13 @@ QString runChooser(QWidget* parent, QFileDialog::FileMode mode, const QString& c
 
 }  // namespace
 
-QString chooseImportFile(QWidget* parent, const QString& folder, const QString& current) {
-  return runChooser(parent, QFileDialog::ExistingFile, "ﾌｧｲﾙの選択", startFolder(folder), current);
+QString chooseImportFile(QWidget* parent, const std::filesystem::path& root, const QString& folder,
+                         const QString& current) {
+  return runChooser(parent, QFileDialog::ExistingFile, "ﾌｧｲﾙの選択", startFolder(root, folder), current);
 }
 
-QString chooseImportFolder(QWidget* parent, const QString& current) {
-  return runChooser(parent, QFileDialog::Directory, "ﾌｫﾙﾀﾞの選択", startFolder(current), QString());
+QString chooseImportFolder(QWidget* parent, const std::filesystem::path& root, const QString& current) {
+  return runChooser(parent, QFileDialog::Directory, "ﾌｫﾙﾀﾞの選択", startFolder(root, current), QString());
 }
 
 QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho) {
@@ -99,13 +98,14 @@ QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButto
   return row;
 }
 
-ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& caption, QWidget* parent) : QDialog(parent) {
+ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(objectName);
   setWindowTitle(caption);
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
   v->setSpacing(10);
-  v->addWidget(dayLabel(this));
+  v->addWidget(dayLabel(day, this));
   body_ = new QGridLayout;
   body_->setHorizontalSpacing(8);
   body_->setVerticalSpacing(6);
@@ -125,20 +125,8 @@ void ImportKekaDialog::finishLayout() {
   setFixedSize(sizeHint());
 }
 
-void ImportKekaDialog::TourokuBtnClick() {
-  done_ = true;
-  storeImport(appState().ds);
-  accept();
-}
+void ImportKekaDialog::TourokuBtnClick() { accept(); }
 
 void ImportKekaDialog::CancelBtnClick() { reject(); }
-
-void ImportKekaDialog::reject() {
-  if (!done_) {
-    done_ = true;
-    discardImport(appState().ds);
-  }
-  QDialog::reject();
-}
 
 }  // namespace tovra

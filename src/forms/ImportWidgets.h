@@ -3,6 +3,7 @@
 // 登録 / ｷｬﾝｾﾙ ending of the three confirmation dialogs.
 #include <QDialog>
 #include <QString>
+#include <filesystem>
 
 class QLabel;
 class QGridLayout;
@@ -12,8 +13,8 @@ class QPushButton;
 
 namespace tovra {
 
-// "YomikomiLabel": the meeting day shown, in blue.
-QLabel* dayLabel(QWidget* parent);
+// "YomikomiLabel": the meeting day imported into (its label text), in blue.
+QLabel* dayLabel(const QString& day, QWidget* parent);
 // A sunken one-line panel showing a text (ForudaPanel, RacePanel, KouPanel ...).
 QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, QWidget* parent);
 
@@ -22,21 +23,22 @@ QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, 
 QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho);
 
 // The choosers behind the 参照 buttons: a modal file dialog ("SanshoDialog") opened in
-// `folder` (a folder text of the import settings; the working folder when empty) with
-// `current` selected. They give the chosen file or folder in the system's notation, or an
-// empty text when the user cancels.
-QString chooseImportFile(QWidget* parent, const QString& folder, const QString& current);
-QString chooseImportFolder(QWidget* parent, const QString& current);
+// `folder` (a folder text of the import settings, relative ones below the working folder
+// `root`; the working folder when empty) with `current` selected. They give the chosen
+// file or folder in the system's notation, or an empty text when the user cancels.
+QString chooseImportFile(QWidget* parent, const std::filesystem::path& root, const QString& folder,
+                         const QString& current);
+QString chooseImportFolder(QWidget* parent, const std::filesystem::path& root, const QString& current);
 // The YomikomiBtn "読み込み", ZidouBtn "自動検索" (when `zidou`) and CancelBtn "ｷｬﾝｾﾙ" row,
 // right-aligned; ｷｬﾝｾﾙ rejects the dialog.
 QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou);
 
-// The confirmation dialogs of the imports: 登録 (TourokuBtn) stores the day and accepts,
-// ｷｬﾝｾﾙ (CancelBtn) or closing reads the day back and rejects.
+// The confirmation dialogs of the imports: 登録 (TourokuBtn) accepts, and the caller stores
+// the day it read; ｷｬﾝｾﾙ (CancelBtn) or closing rejects, and the day read is dropped.
 class ImportKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  ImportKekaDialog(const char* objectName, const QString& caption, QWidget* parent);
+  ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent);
 
  public slots:
   void TourokuBtnClick();
@@ -46,11 +48,9 @@ class ImportKekaDialog : public QDialog {
   // The rows between the day label and the buttons.
   QGridLayout* body() const { return body_; }
   void finishLayout();
-  void reject() override;
 
  private:
   QGridLayout* body_;
-  bool done_ = false;
 };
 
 }  // namespace tovra

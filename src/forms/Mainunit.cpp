@@ -30,6 +30,7 @@
 #include "forms/KaisaiActions.h"
 #include "forms/Kakushusetteidialogunit.h"
 #include "forms/KensakuActions.h"
+#include "forms/LedgerSignals.h"
 #include "forms/ShukeiActions.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
@@ -40,6 +41,7 @@
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
+#include "ledger/fatal_error.hpp"
 #include "ledger/records.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -211,6 +213,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
   // The tallies, with the condition tally dialog that lives for the whole run.
   shukei_ = new ShukeiActions(*this);
+  // A day written by another window (an import's 登録) is shown as written.
+  ledgerSignals_ = new LedgerSignals(events_, this);
+  connect(ledgerSignals_, &LedgerSignals::meetingDayChanged, this, [this](const QString& year, int course, int index) {
+    if (year.toStdString() == sel_.year && course == sel_.course && index == sel_.shown()) ShowKaisaiView();
+  });
 
   connectHandlers();
   applyColours();
@@ -219,6 +226,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+  delete ledgerSignals_;  // off the list of events before the list goes
   if (help_) delete help_.data();
   if (splash_) delete splash_.data();
 }
@@ -425,12 +433,15 @@ DataStore& TMainForm::dataStore() { return appState().ds; }
 SettingsRecord& TMainForm::settings() { return appState().settings; }
 UserPort& TMainForm::port() { return userPort(); }
 ImportFolders& TMainForm::importFolders() { return appState().folders; }
+Ledger TMainForm::ledger() { return dataStore().ledger(); }
+void TMainForm::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
 
 // --- start-up ---
 
 bool TMainForm::startUp() {
   AppState& st = appState();
   DataStore& ds = st.ds;
+  const Ledger l = ledger();
   // Nothing is written before the ledger has a year: a first start that ends in the
   // first-year dialog leaves the folder as it was.
   if (refuseUnconvertedLedger(ds.fs(), ds.root(), port())) return false;
@@ -440,16 +451,21 @@ bool TMainForm::startUp() {
   applyColours();
   showSplash();
   int firstYear = 0;
-  if (!ds.peekYears() && (firstYear = askFirstYear()) == 0) return false;
+  const auto peeked = l.readYears(false);
+  if (!peeked) fatal(peeked.failure());
+  if (peeked->nen[0] == 0 && (firstYear = askFirstYear()) == 0) return false;
   if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
-  ds.loadYears();
-  if (firstYear != 0)
-    registerFirstYear(ds, firstYear);
-  else
-    initYears(ds);
+  auto years = l.readYears(true);
+  if (!years) fatal(years.failure());
+  if (firstYear != 0) {
+    years = registerFirstYear(l, *years, firstYear);
+    if (!years) fatal(years.failure());
+  }
+  sel_.years = *years;
+  sel_.year = newestYear(sel_.years);
   fillYearBox();
   st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
-  openLedger(ds, st.settings);
+  if (const Status opened = openLedger(l, sel_, st.settings); !opened) fatal(opened.failure());
   ShowKaisaiView();
   return true;
 }
@@ -499,12 +515,12 @@ void TMainForm::Timer1Timer() {
 int TMainForm::askFirstYear() {
   // A window of its own: the splash's timer closes and deletes the splash while this
   // dialog waits for the year, and the main window is not on screen yet.
-  TNentsugiDialog dlg;
+  TNentsugiDialog dlg(port());
   return dlg.exec() == QDialog::Accepted ? dlg.year() : 0;
 }
 
 void TMainForm::fillYearBox() {
-  const YearList list = yearComboList(appState().ds, kYearBoxFormat);
+  const YearList list = yearComboList(sel_.years, sel_.yearNumber(), kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
   for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
@@ -525,7 +541,22 @@ void TMainForm::applyColours() {
   if (shukei_) shukei_->applyColours();
 }
 
-void TMainForm::ShowKaisaiView() { showView(showMeetingView(dataStore())); }
+void TMainForm::ShowKaisaiView() {
+  if (const Status read = readShownDay(ledger(), sel_); !read) fatal(read.failure());
+  syncCursor(sel_, dataStore());  // cursor bridge
+  showView(formatMeetingView(sel_));
+}
+
+void TMainForm::goToDay(const std::string& year, int course, int index) {
+  if (year != sel_.year) {
+    if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
+    fillYearBox();
+  }
+  sel_.course = course;
+  sel_.show(index);
+  closeRaceWindow();
+  ShowKaisaiView();
+}
 
 void TMainForm::showView(const MeetingView& v) {
   statusBar_->showMessage(QString::fromStdString(v.statusText));
@@ -565,7 +596,7 @@ void TMainForm::setMeetingControls(bool hasMeeting) {
 // --- course, year, meeting day, race rows ---
 
 void TMainForm::KaiBtnClick(int course) {
-  dataStore().course = course;
+  sel_.course = course;
   closeRaceWindow();
   ShowKaisaiView();
 }
@@ -573,21 +604,23 @@ void TMainForm::KaiBtnClick(int course) {
 void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
 
 void TMainForm::ComboBoxChange(int index) {
-  DataStore& ds = dataStore();
-  if (index < 0 || index >= NenjiTable::kUsable || ds.nenji.nen[index] == 0) return;
-  if (changeYear(ds, port(), ds.nenji.nen[index])) {
-    // The race window showed a race of the old year.
-    closeRaceWindow();
-    ShowKaisaiView();
-  } else {
+  if (index < 0 || index >= NenjiTable::kUsable || sel_.years.nen[index] == 0) return;
+  const int year = sel_.years.nen[index];
+  const auto question = changeYearQuestion(sel_.year, year);
+  if (!question || port().message("確認", *question, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) {
     fillYearBox();  // back to the current year
+    return;
   }
+  // The course stays; every course shows its first meeting of the new year.
+  if (const Status opened = openYear(ledger(), sel_, std::to_string(year)); !opened) fatal(opened.failure());
+  // The race window showed a race of the old year.
+  closeRaceWindow();
+  ShowKaisaiView();
 }
 
 void TMainForm::ScrollBarChange(int position) {
   closeRaceWindow();
-  DataStore& ds = dataStore();
-  ds.shownMeeting[ds.course] = position;
+  sel_.show(position);
   ShowKaisaiView();
 }
 
@@ -672,14 +705,28 @@ void TMainForm::Print1Click() {
 void TMainForm::M1Click() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
-  TNentsugiSyoriDialog dlg(
-      [this] {
-        closeRaceWindow();
-        ShowKaisaiView();
-        fillYearBox();
-      },
-      this);
-  dlg.exec();
+  TNentsugiSyoriDialog dlg(dataStore(), events_, sel_.years, sel_.yearNumber(), port(), this);
+  const int result = dlg.exec();
+  if (result == TNentsugiSyoriDialog::Registered) {
+    // The new year is current, on the first course.
+    const YearRegistered& r = *dlg.registered();
+    sel_.years = r.years;
+    sel_.year = r.year;
+    sel_.meetingCount = r.counts;
+    sel_.shownMeeting = {};
+    sel_.course = 0;
+  } else if (result == TNentsugiSyoriDialog::Deleted) {
+    sel_.years = dlg.deleted()->years;
+  } else {
+    return;
+  }
+  closeRaceWindow();
+  ShowKaisaiView();
+  fillYearBox();
+  if (dlg.registered())
+    tellYearRegistered(port(), *dlg.registered());
+  else
+    tellYearDeleted(port(), *dlg.deleted());
 }
 
 void TMainForm::Help2Click() {

@@ -5,14 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "forms/AppState.h"
 #include "forms/DigitFilter.h"
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {
 
-TNentsugiDialog::TNentsugiDialog(QWidget* parent) : QDialog(parent) {
+TNentsugiDialog::TNentsugiDialog(UserPort& port, QWidget* parent) : QDialog(parent), port_(port) {
   setObjectName("NENTSUGIDIALOG");
   setWindowTitle("年次初期登録");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -41,7 +40,7 @@ TNentsugiDialog::TNentsugiDialog(QWidget* parent) : QDialog(parent) {
 void TNentsugiDialog::TourokuBtnClick() {
   const QString text = edit_->text();
   if (!firstYearTextAccepted(text.toStdString())) {
-    showError(userPort(), kYearTextRefusedText);
+    showError(port_, kYearTextRefusedText);
     edit_->selectAll();
     edit_->setFocus();
     return;

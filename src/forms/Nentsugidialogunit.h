@@ -8,16 +8,20 @@ class QLineEdit;
 
 namespace tovra {
 
+class UserPort;
+
 class TNentsugiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TNentsugiDialog(QWidget* parent = nullptr);
+  // `port` tells of a year text that is not accepted.
+  explicit TNentsugiDialog(UserPort& port, QWidget* parent = nullptr);
   int year() const { return year_; }
 
  public slots:
   void TourokuBtnClick();
 
  private:
+  UserPort& port_;
   QLineEdit* edit_;
   int year_ = 0;
 };

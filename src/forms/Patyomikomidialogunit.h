@@ -17,7 +17,9 @@ struct ImportFolders;
 class TPatYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPatYomikomiDialog(const ImportFolders& folders, QWidget* parent = nullptr);
+  // On the day labelled `day`; a relative PAT folder below the working folder `root`.
+  TPatYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                     QWidget* parent = nullptr);
   PatRequest request() const;
   // The PAT folder to read (UTF-8): the one of the import settings, or the one chosen
   // with 参照 for this import.
@@ -28,6 +30,7 @@ class TPatYomikomiDialog : public QDialog {
   void SanshoBtnClick();  // 参照: picks the folder with a folder chooser
 
  private:
+  std::filesystem::path root_;
   QCheckBox* checkBox_[3] = {};
   QLabel* forudaPanel_ = nullptr;
 };
@@ -35,7 +38,7 @@ class TPatYomikomiDialog : public QDialog {
 class TPatYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
-  TPatYomikomiKekaDialog(const PatTexts& texts, QWidget* parent = nullptr);
+  TPatYomikomiKekaDialog(const QString& day, const PatTexts& texts, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra
