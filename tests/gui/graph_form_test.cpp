@@ -27,6 +27,7 @@
 #include "forms/ShukeiWindow.h"
 #include "forms/qtchart/BalanceChartPanel.h"
 #include "forms/qtchart/RateChartView.h"
+#include "common/scripted_port.hpp"
 #include "ledger/text.hpp"
 #include "search/search_engine.hpp"
 #include "search/search_list.hpp"
