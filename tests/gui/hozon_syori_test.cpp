@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/ShukeiActions.h"
 #include "forms/ShukeiWindow.h"
@@ -249,4 +250,3 @@ class HozonSyoriTest : public QObject {
 
 QTEST_MAIN(HozonSyoriTest)
 #include "hozon_syori_test.moc"
-#include "common/scripted_port.hpp"

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/Mainunit.h"
 #include "forms/PrintActions.h"
@@ -356,4 +357,3 @@ class PrintTest : public QObject {
 
 QTEST_MAIN(PrintTest)
 #include "print_test.moc"
-#include "common/scripted_port.hpp"

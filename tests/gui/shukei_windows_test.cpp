@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/Koumokushukeiunit.h"
 #include "forms/Rankshukeiunit.h"
@@ -307,4 +308,3 @@ class ShukeiWindowsTest : public QObject {
 
 QTEST_MAIN(ShukeiWindowsTest)
 #include "shukei_windows_test.moc"
-#include "common/scripted_port.hpp"
