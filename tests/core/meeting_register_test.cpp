@@ -294,3 +294,24 @@ TEST(MeetingChecks, WhatIsAskedBeforeAnEditOrADeletion) {
 }
 
 }  // namespace meeting_test
+
+namespace meeting_test {
+
+// A registration refused for a damaged course leaves the window on the course and the
+// day it showed: a later change of that day goes to the day on screen.
+TEST_F(MeetingLedger, ARefusedRegistrationKeepsTheDayShown) {
+  add(3, 8, 1, 7);
+  add(0, 5, 5, 1);
+  {
+    std::ofstream m(meetingPath(0), std::ios::binary | std::ios::app);
+    m << std::string(KaisaiRecord::kSize, 'x');
+  }
+  ds->course = 3;
+  ds->readShown();
+  EXPECT_EQ(runRegisterSingle(0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(ds->course, 3);
+  EXPECT_EQ(ds->kaisai.tsukiHi, 801);
+  EXPECT_EQ(ds->kaisai.kounyuGaku[0], 7);
+}
+
+}  // namespace meeting_test
