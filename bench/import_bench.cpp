@@ -40,6 +40,7 @@ struct Ledger {
   std::filesystem::path root;
   DataStore ds;
   ImportFolders folders;
+  DayKey key() const { return DayKey{ds.year, ds.course, ds.shown()}; }
 
   Ledger()
       : root(std::filesystem::temp_directory_path() / ("tovra_import_bench_" + std::to_string(::getpid()))), ds(root) {
@@ -47,9 +48,13 @@ struct Ledger {
     std::filesystem::create_directories(root);
     ScriptedPort port;
     prepareFolders(ds.fs(), root, port);
-    registerFirstYear(ds, 2018);
-    ds.countMeetings();
-    registerMeetings(ds, 4, {MeetingDate{11, 25, 5, 8}});
+    ds.loadYears();
+    ds.nenji = *registerFirstYear(ds.ledger(), ds.nenji, 2018);
+    ds.year = "2018";
+    KaisaiRecord jcDay;
+    jcDay.tsukiHi = 1125;
+    jcDay.kaiNichi = 508;
+    if (!ds.ledger().insertMeetings("2018", 4, {jcDay})) throw std::runtime_error("setup");
     ds.countMeetings();
     ds.course = 4;
     ds.readShown();
@@ -123,10 +128,11 @@ void BM_JravanYearFileNamed(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
   for (auto _ : state) {
-    auto t = runJravanImport(l.ds, port, {}, l.folders,
+    ImportCopy d = *beginImport(l.ds.ledger(), l.key());
+    auto t = runJravanImport(l.ds.ledger(), port, l.folders, d,
                              JravanRequest{{JravanKind::Result, true}, false, "jv/2018-seiseki.dat"});
     if (!t || t->size() != 48) state.SkipWithError("the day was not read");
-    storeImport(l.ds);
+    storeImport(l.ds.ledger(), LedgerEvents{}, d);
   }
 }
 BENCHMARK(BM_JravanYearFileNamed)->Unit(benchmark::kMillisecond);
@@ -135,9 +141,10 @@ void BM_JravanYearFileSearched(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
   for (auto _ : state) {
-    auto t = runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, true, {}});
+    ImportCopy d = *beginImport(l.ds.ledger(), l.key());
+    auto t = runJravanImport(l.ds.ledger(), port, l.folders, d, JravanRequest{{JravanKind::Result, true}, true, {}});
     if (!t || t->size() != 48) state.SkipWithError("the day was not found");
-    storeImport(l.ds);
+    storeImport(l.ds.ledger(), LedgerEvents{}, d);
   }
 }
 BENCHMARK(BM_JravanYearFileSearched)->Unit(benchmark::kMillisecond);
@@ -146,10 +153,10 @@ void BM_JravanArchiveOfAThousandMembers(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
   for (auto _ : state) {
-    auto t =
-        runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, false, "lzh/limit.lzh"});
+    ImportCopy d = *beginImport(l.ds.ledger(), l.key());
+    auto t = runJravanImport(l.ds.ledger(), port, l.folders, d,
+                             JravanRequest{{JravanKind::Result, true}, false, "lzh/limit.lzh"});
     if (!t || *t != " 11R") state.SkipWithError("the day was not read");
-    discardImport(l.ds);
   }
 }
 BENCHMARK(BM_JravanArchiveOfAThousandMembers)->Unit(benchmark::kMillisecond);
@@ -158,8 +165,9 @@ void BM_JravanArchiveOfFiftyThousandMembersRefused(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
   for (auto _ : state) {
-    auto t =
-        runJravanImport(l.ds, port, {}, l.folders, JravanRequest{{JravanKind::Result, true}, false, "lzh/many.lzh"});
+    ImportCopy d = *beginImport(l.ds.ledger(), l.key());
+    auto t = runJravanImport(l.ds.ledger(), port, l.folders, d,
+                             JravanRequest{{JravanKind::Result, true}, false, "lzh/many.lzh"});
     if (t) state.SkipWithError("the archive was not refused");
   }
 }
@@ -173,9 +181,10 @@ void BM_PatSeasonFolder(benchmark::State& state) {
     for (auto& r : l.ds.races) r = RaceRecord{};
     for (auto& j : l.ds.kaisai.raceJoutai) j = 0;
     l.ds.writeShown();
-    auto t = runPatImport(l.ds, port, {}, l.folders, PatRequest{true, true, true});
+    ImportCopy d = *beginImport(l.ds.ledger(), l.key());
+    auto t = runPatImport(l.ds.ledger(), port, l.folders, d, PatRequest{true, true, true});
     if (!t || t->results.size() != 48) state.SkipWithError("the day was not read");
-    storeImport(l.ds);
+    storeImport(l.ds.ledger(), LedgerEvents{}, d);
   }
 }
 BENCHMARK(BM_PatSeasonFolder)->Unit(benchmark::kMillisecond);

@@ -45,7 +45,7 @@ struct Fixture {
     bench::generateLedger(root, 3, 280);
     ds = std::make_unique<DataStore>(root);
     ds->loadYears();
-    initYears(*ds);
+    ds->year = newestYear(ds->nenji);
     ds->countMeetings();
     tally::JyokenConditions month{};
     month[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};

@@ -64,7 +64,8 @@ void Context::prepare() {
   ds->loadYears();
   // A reading command has prepared what it reads; from here on it runs without the lock.
   if (writes == Writes::Nothing) lock->release();
-  if (!initYears(*ds)) return;
+  ds->year = newestYear(ds->nenji);
+  if (ds->year.empty()) return;
   if (yearOption) {
     bool found = false;
     // Empty places in the table hold 0: year 0 is never registered.
@@ -72,7 +73,12 @@ void Context::prepare() {
     if (!found) refuse("年次 " + std::to_string(*yearOption) + "年は登録されていません。");
     ds->year = std::to_string(*yearOption);
   }
-  openLedger(*ds, settings);
+  MainSelection sel;
+  sel.years = ds->nenji;
+  sel.year = ds->year;
+  if (const Status opened = openLedger(ds->ledger(), sel, settings); !opened)
+    ds->fatal(opened.failure().code, opened.failure().path);
+  syncCursor(sel, *ds);  // cursor bridge
 }
 
 void Context::takeLock() {

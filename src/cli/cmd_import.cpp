@@ -3,6 +3,7 @@
 // with --yes it stores the day as 登録 does.
 #include "cli/cmd_import.hpp"
 
+#include "cli/cli_selection.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
 #include "import/import_day.hpp"
@@ -20,12 +21,19 @@ void addImportCommands(CommandSet& set) {
   addImportPat(set);
 }
 
-ImportFolders ImportCommand::selectImportDay(Context& ctx, const std::string& course, const std::string& index) {
+ImportCommand::Start ImportCommand::startImport(Context& ctx, const std::string& course, const std::string& index) {
   const int c = parseCourse(ctx, course);
-  ctx.selectMeeting(c, parseMeetingIndex(ctx, c, index));
-  ImportFolders f;
-  loadImportFolders(ctx.ds->fs(), ctx.ds->root(), f);
-  return f;
+  const DayKey key = meetingDay(ctx, c, parseMeetingIndex(ctx, c, index));
+  auto day = beginImport(ctx.ds->ledger(), key);
+  if (!day) endWith(ctx, day.failure());
+  Start start{std::move(*day), {}};
+  loadImportFolders(ctx.ds->fs(), ctx.ds->root(), start.folders);
+  return start;
+}
+
+void ImportCommand::refuseImport(Context& ctx, const Refusal& r) {
+  tellImportRefusal(ctx.port, r);
+  throw Refused();
 }
 
 void ImportCommand::checkFileArgs(Context& ctx, const std::vector<std::string>& args, bool automatic) {
@@ -37,15 +45,15 @@ void ImportCommand::checkFileArgs(Context& ctx, const std::vector<std::string>& 
 
 std::filesystem::path ImportCommand::fromShell(const std::string& file) { return std::filesystem::absolute(file); }
 
-void ImportCommand::finishImport(Context& ctx, const std::string& caption, const std::vector<std::string>& lines) {
-  DataStore& ds = *ctx.ds;
-  ctx.out << caption << "\n" << importDayLabel(ds) << "\n";
+void ImportCommand::finishImport(Context& ctx, const ImportCopy& d, const std::string& caption,
+                                 const std::vector<std::string>& lines) {
+  ctx.out << caption << "\n" << importDayLabel(d.key.course, d.day.meeting) << "\n";
   // What the import read (race names of outside files) may hold any byte.
   for (const std::string& l : lines) ctx.out << terminalText(l, Keep::Tabs) << "\n";
   if (ctx.port.yes) {
-    storeImport(ds);
+    const LedgerEvents events{};
+    if (const auto failed = storeImport(ctx.ds->ledger(), events, d)) endWith(ctx, *failed);
   } else {
-    discardImport(ds);
     ctx.io.err << "(登録していません: --yes で登録します)\n";
   }
 }

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "cli/cli_context.hpp"
+#include "cli/cli_selection.hpp"
+#include "import/import_day.hpp"
 #include "import/import_folders.hpp"
 
 namespace tovra::cli {
@@ -16,15 +18,29 @@ class ImportCommand : public Command {
       : Command("import", std::move(name), std::move(help), Writes::Ledger) {}
 
  protected:
-  // Makes meeting INDEX of COURSE the day shown and reads the import folders.
-  static ImportFolders selectImportDay(Context& ctx, const std::string& course, const std::string& index);
+  // Meeting INDEX of COURSE as stored, the copy the import fills, and the import folders.
+  struct Start {
+    ImportCopy day;
+    ImportFolders folders;
+  };
+  static Start startImport(Context& ctx, const std::string& course, const std::string& index);
   // FILE COURSE INDEX, or COURSE INDEX with --auto: refuses any other count.
   static void checkFileArgs(Context& ctx, const std::vector<std::string>& args, bool automatic);
   // A file named on the command line, relative to the shell's folder (not to -C).
   static std::filesystem::path fromShell(const std::string& file);
-  // Prints the confirmation dialog's caption, day and lines; stores with --yes, else
-  // reads the day back.
-  static void finishImport(Context& ctx, const std::string& caption, const std::vector<std::string>& lines);
+  // The notices of the import, then, when it ended without a value, its refusal told and
+  // the command refused (a file failure ends the run).
+  template <class T>
+  static void requireRead(Context& ctx, const ImportCopy& d, const Result<T>& r) {
+    tellImportNotices(ctx.port, d);
+    if (r.failed()) endWith(ctx, r.failure());
+    if (r.refused()) refuseImport(ctx, r.refusal());
+  }
+  [[noreturn]] static void refuseImport(Context& ctx, const Refusal& r);
+  // Prints the confirmation dialog's caption, day and lines; stores the day read with
+  // --yes, else drops it.
+  static void finishImport(Context& ctx, const ImportCopy& d, const std::string& caption,
+                           const std::vector<std::string>& lines);
 };
 
 }  // namespace tovra::cli

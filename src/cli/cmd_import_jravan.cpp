@@ -22,15 +22,15 @@ class ImportJravan : public ImportCommand {
   void run(Context& ctx) override {
     checkFileArgs(ctx, args_, automatic_);
     const std::size_t n = args_.size();
-    const ImportFolders folders = selectImportDay(ctx, args_[n - 2], args_[n - 1]);
+    Start start = startImport(ctx, args_[n - 2], args_[n - 1]);
     JravanRequest r;
     r.format = {kind_ == "card" ? JravanKind::Card : JravanKind::Result, !old_};
     r.automatic = automatic_;
     if (!automatic_) r.file = fromShell(args_[0]);
     ImportSource source;
-    const auto text = runJravanImport(*ctx.ds, ctx.port, {}, folders, r, &source);
-    if (!text) throw Refused();
-    finishImport(ctx, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
+    const auto text = runJravanImport(ctx.ds->ledger(), ctx.port, start.folders, start.day, r, &source);
+    requireRead(ctx, start.day, text);
+    finishImport(ctx, start.day, "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
                  {"読み込んだﾌｧｲﾙ：" + importSourceText(source), "読み込んだﾚｰｽ：" + *text});
   }
 

@@ -18,14 +18,14 @@ class ImportNifty : public ImportCommand {
   void run(Context& ctx) override {
     checkFileArgs(ctx, args_, automatic_);
     const std::size_t n = args_.size();
-    const ImportFolders folders = selectImportDay(ctx, args_[n - 2], args_[n - 1]);
+    Start start = startImport(ctx, args_[n - 2], args_[n - 1]);
     NiftyRequest r;
     r.automatic = automatic_;
     if (!automatic_) r.file = fromShell(args_[0]);
-    const auto t = runNiftyImport(*ctx.ds, ctx.port, {}, folders, r);
-    if (!t) throw Refused();
+    const auto t = runNiftyImport(ctx.ds->ledger(), ctx.port, start.folders, start.day, r);
+    requireRead(ctx, start.day, t);
     finishImport(
-        ctx, "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
+        ctx, start.day, "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了",
         {"読み込んだﾌｧｲﾙ：" + importSourceText({t->file, t->date}), "読み込んだﾚｰｽ：" + t->read, "ｴﾗｰ：" + t->errors});
   }
 

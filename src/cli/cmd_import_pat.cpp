@@ -19,12 +19,12 @@ class ImportPat : public ImportCommand {
     app.add_flag("--entries", entries_, "出馬表・出走馬");
   }
   void run(Context& ctx) override {
-    const ImportFolders folders = selectImportDay(ctx, day_.course, day_.index);
+    Start start = startImport(ctx, day_.course, day_.index);
     const PatRequest r = (purchases_ || results_ || entries_) ? PatRequest{purchases_, results_, entries_}
-                                                              : patDefaultRequest(folders.patKindIndex());
-    const auto t = runPatImport(*ctx.ds, ctx.port, {}, folders, r);
-    if (!t) throw Refused();
-    finishImport(ctx, "PATﾃﾞｰﾀ読み込み終了",
+                                                              : patDefaultRequest(start.folders.patKindIndex());
+    const auto t = runPatImport(ctx.ds->ledger(), ctx.port, start.folders, start.day, r);
+    requireRead(ctx, start.day, t);
+    finishImport(ctx, start.day, "PATﾃﾞｰﾀ読み込み終了",
                  {"購入馬券ﾃﾞｰﾀ　　読み込んだﾚｰｽ：" + t->purchases, "競走成績　　  　　読み込んだﾚｰｽ：" + t->results,
                   "出走馬　　　　　　　読み込んだﾚｰｽ：" + t->entries});
   }

@@ -2,12 +2,25 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/cli_selection.hpp"
 #include "cli/parsers.hpp"
 #include "entry/meeting_ops.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra::cli {
 namespace {
+
+// The end of a meeting operation: the done sound and the index of the day it gives; a
+// refusal is told and the command refused.
+void printOutcome(Context& ctx, const Result<MeetingPlace>& r) {
+  if (r.failed()) endWith(ctx, r.failure());
+  if (r.refused()) {
+    tellRefusal(ctx.port, r.refusal());
+    throw Refused();
+  }
+  ctx.port.asterisk();
+  ctx.out << r->index << "\n";
+}
 
 // "M/D KAI NICHI" within the ranges the dialogs offer: 1-12, 1-31, 1-12, 1-8.
 struct DateArgs {
@@ -36,9 +49,11 @@ class MeetingList : public Command {
   MeetingList() : Command("meeting", "list", "Meetings of a course in the current year", Writes::Nothing) {}
   void define(CLI::App& app) override { app.add_option("COURSE", course_, kCourseHelp)->required(); }
   void run(Context& ctx) override {
-    DataStore& ds = ctx.requireYear();
+    const std::string year = runYear(ctx);
     const int c = parseCourse(ctx, course_);
-    for (std::size_t i = 0; const KaisaiRecord& k : ds.readAllMeetings(c)) {
+    const auto meetings = ctx.ds->ledger().meetings(year, c);
+    if (!meetings) endWith(ctx, meetings.failure());
+    for (std::size_t i = 0; const KaisaiRecord& k : *meetings) {
       ctx.out << sjprintfUtf8("%zu\t%2d月%2d日\t%d回%d日目\t%ld\t%ld", i++, k.month(), k.day(), k.kai(), k.nichi(),
                               static_cast<long>(k.kounyuGaku[12]), static_cast<long>(k.shushi[12]))
               << "\n";
@@ -59,12 +74,12 @@ class MeetingAdd : public Command {
     app.add_flag("--series", series_, "一括登録: also the following days of the same 回 up to 8日目");
   }
   void run(Context& ctx) override {
-    DataStore& ds = ctx.requireYear();
+    const std::string year = runYear(ctx);
     const int c = parseCourse(ctx, course_);
     const MeetingDate d = date_.parse(ctx);
-    const int shown = series_ ? runRegisterSeries(ds, ctx.port, {}, c, d) : runRegisterSingle(ds, ctx.port, {}, c, d);
-    if (shown < 0) throw Refused();  // a damaged course, told already
-    ctx.out << shown << "\n";
+    const LedgerEvents events{};
+    printOutcome(ctx, runRegisterMeetings(ctx.ds->ledger(), ctx.port, events, year, c,
+                                          series_ ? seriesDates(d) : std::vector<MeetingDate>{d}));
   }
 
  private:
@@ -82,14 +97,16 @@ class MeetingEdit : public Command {
     date_.define(app, true);
   }
   void run(Context& ctx) override {
-    DataStore& ds = ctx.requireYear();
+    runYear(ctx);
     const int c = parseCourse(ctx, args_.course);
     const int i = parseMeetingIndex(ctx, c, args_.index);
     const MeetingDate d = date_.parse(ctx);
-    ctx.selectMeeting(c, i);
-    const int shown = runEditShown(ds, ctx.port, {}, d);
-    if (shown < 0) throw Refused();  // a damaged course, told already
-    ctx.out << shown << "\n";
+    const DayKey key = meetingDay(ctx, c, i);
+    const Ledger ledger = ctx.ds->ledger();
+    const auto day = ledger.readDay(key);
+    if (!day) endWith(ctx, day.failure());
+    const LedgerEvents events{};
+    printOutcome(ctx, runEditMeeting(ledger, ctx.port, events, key, day->meeting, d));
   }
 
  private:
@@ -107,10 +124,16 @@ class MeetingDelete : public Command {
   }
   void run(Context& ctx) override {
     ctx.port.yes = ctx.port.yes || yes_;
-    DataStore& ds = ctx.requireYear();
-    args_.select(ctx);
-    if (runDeleteShown(ds, ctx.port, {}) != SakujyoResult::Deleted) throw Refused();
-    ctx.out << ds.shown() << "\n";
+    runYear(ctx);
+    const int c = parseCourse(ctx, args_.course);
+    const DayKey key = meetingDay(ctx, c, parseMeetingIndex(ctx, c, args_.index));
+    const Ledger ledger = ctx.ds->ledger();
+    const auto day = ledger.readDay(key);
+    if (!day) endWith(ctx, day.failure());
+    for (const std::string& question : deleteQuestions(c, day->meeting))
+      if (!askOkCancel(ctx.port, question, MsgIcon::Question)) throw Refused();
+    const LedgerEvents events{};
+    printOutcome(ctx, runDeleteMeeting(ledger, ctx.port, events, key));
   }
 
  private:

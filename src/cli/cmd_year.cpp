@@ -2,6 +2,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
+#include "cli/cli_selection.hpp"
+#include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra::cli {
@@ -25,7 +27,14 @@ class YearAdd : public Command {
   }
   void run(Context& ctx) override {
     ctx.prepare();
-    if (!registerYear(*ctx.ds, ctx.port, text_)) throw Refused();
+    const LedgerEvents events{};
+    const auto r = registerYear(ctx.ds->ledger(), events, ctx.ds->nenji, text_);
+    if (r.failed()) endWith(ctx, r.failure());
+    if (r.refused()) {
+      showRefusal(ctx.port, r.refusal());
+      throw Refused();
+    }
+    tellYearRegistered(ctx.port, *r);
   }
 
  private:
@@ -42,7 +51,20 @@ class YearDelete : public Command {
     for (int i = 0; i < NenjiTable::kUsable; ++i)
       if (std::to_string(ctx.ds->nenji.nen[i]) == text_ && ctx.ds->nenji.nen[i] != 0) y = ctx.ds->nenji.nen[i];
     // A year that is not in the list is "nothing selected" in the dialog.
-    if (deleteYear(*ctx.ds, ctx.port, y) != DeleteYearResult::Deleted) throw Refused();
+    const int current = runYearNumber(ctx);
+    if (const auto refusal = deleteYearRefusal(y, current)) {
+      showRefusal(ctx.port, *refusal);
+      throw Refused();
+    }
+    if (!askOkCancel(ctx.port, kDeleteYearQuestion, MsgIcon::Warning)) throw Refused();
+    const LedgerEvents events{};
+    const auto r = deleteYear(ctx.ds->ledger(), events, ctx.ds->nenji, y, current);
+    if (r.failed()) endWith(ctx, r.failure());
+    if (r.refused()) {
+      showRefusal(ctx.port, r.refusal());
+      throw Refused();
+    }
+    if (!tellYearDeleted(ctx.port, *r)) throw Refused();
   }
 
  private:

@@ -4,9 +4,8 @@
 #include <numeric>
 
 #include "ledger/bytes.hpp"
-#include "ledger/datastore.hpp"
-#include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
+#include "ledger/paths.hpp"
 
 namespace tovra {
 
@@ -58,39 +57,40 @@ std::size_t CourseFiles::sortByDate(std::size_t follow) {
   return followed;
 }
 
-CourseFiles CourseFiles::read(DataStore& ds, int course) {
-  if (ds.dead()) throw FatalFileError(0, "");
+Result<CourseFiles> CourseFiles::read(const Ledger& ledger, const std::string& year, int course) {
+  const std::string meetingFile = meetingFilePath(year, course), raceFile = raceFilePath(year, course);
   CourseFiles f;
   {
-    auto in = ds.fs().open(ds.resolve(ds.meetingFile(course)), OpenMode::Read);
-    if (!in) ds.fatal(3, ds.meetingFile(course));
+    auto in = ledger.fs().open(ledger.locate(meetingFile), OpenMode::Read);
+    if (!in) return FileFailure{3, meetingFile};
     MeetingScan scan = scanMeetingFile(*in, true);
     if (scan.damage != CourseDamage::None)
-      throw CourseDamaged(courseDamageMessage(scan.damage, ds.meetingFile(course), ds.raceFile(course)));
+      return Refusal{MsgIcon::Error, courseDamageMessage(scan.damage, meetingFile, raceFile)};
     for (std::size_t i = 0; i < scan.count(); ++i) f.dates_.push_back(scan.tsukiHi(i));
     f.meetings_ = std::move(scan.records);
   }
   {
-    auto in = ds.fs().open(ds.resolve(ds.raceFile(course)), OpenMode::Read);
-    if (!in) ds.fatal(5, ds.raceFile(course));
+    auto in = ledger.fs().open(ledger.locate(raceFile), OpenMode::Read);
+    if (!in) return FileFailure{5, raceFile};
     // Checked first: the file's size, not the meeting count alone, bounds what is read.
     CourseDamage d = checkRaceFile(*in, f.count());
-    if (d != CourseDamage::None)
-      throw CourseDamaged(courseDamageMessage(d, ds.meetingFile(course), ds.raceFile(course)));
+    if (d != CourseDamage::None) return Refusal{MsgIcon::Error, courseDamageMessage(d, meetingFile, raceFile)};
     f.races_.assign(f.count() * kRaceBlockSize, 0);
-    if (!in->seek(0) || in->read(f.races_.data(), f.races_.size()) != f.races_.size()) ds.fatal(5, ds.raceFile(course));
+    if (!in->seek(0) || in->read(f.races_.data(), f.races_.size()) != f.races_.size()) return FileFailure{5, raceFile};
   }
   return f;
 }
 
 // ---------------------------------------------------------------- CourseRewrite
 
-CourseRewrite::CourseRewrite(DataStore& ds, int course)
-    : ds_(ds), meeting_(ds.fs(), ds.resolve(ds.meetingFile(course))), race_(ds.fs(), ds.resolve(ds.raceFile(course))) {}
+CourseRewrite::CourseRewrite(const Ledger& ledger, const std::string& year, int course)
+    : fs_(ledger.fs()),
+      meeting_(ledger.fs(), ledger.locate(meetingFilePath(year, course))),
+      race_(ledger.fs(), ledger.locate(raceFilePath(year, course))) {}
 
 CourseRewrite::Which CourseRewrite::readOnly() const {
-  if (!ds_.fs().writable(meeting_.target())) return Which::Meeting;
-  if (!ds_.fs().writable(race_.target())) return Which::Race;
+  if (!fs_.writable(meeting_.target())) return Which::Meeting;
+  if (!fs_.writable(race_.target())) return Which::Race;
   return Which::None;
 }
 
@@ -115,7 +115,7 @@ CourseRewrite::Which CourseRewrite::write(const CourseFiles& files) {
 }
 
 CourseRewrite::Which CourseRewrite::commit() {
-  if (commitTogether(ds_.fs(), commitMarkFor(meeting_.target()), {&meeting_, &race_})) return Which::None;
+  if (commitTogether(fs_, commitMarkFor(meeting_.target()), {&meeting_, &race_})) return Which::None;
   return meeting_.placed() ? Which::Race : Which::Meeting;
 }
 

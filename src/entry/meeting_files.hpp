@@ -12,23 +12,18 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ledger/fileio.hpp"
+#include "ledger/ledger.hpp"
 #include "ledger/meeting_scan.hpp"
 #include "ledger/records.hpp"
 
 namespace tovra {
 
-class DataStore;
-
-// A course whose files are damaged is never rewritten: the rewrite would keep only what
-// the reading found and drop the rest. what() is the message for the user (UTF-8).
-struct CourseDamaged : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+// The refusal of a deletion whose work files cannot be made (or written completely).
+inline constexpr const char* kMeetingWorkFileText = "開催ﾃﾞｰﾀ削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。";
 
 // The meetings of a course up to the all-zero record, with their race blocks, as raw
 // bytes: records move between places unchanged, byte for byte.
@@ -53,9 +48,10 @@ class CourseFiles {
   const std::vector<std::uint8_t>& raceBytes() const { return races_; }
 
   // Reads the meeting file up to its all-zero record and as many race blocks, for a
-  // rewrite. Fatal 3 / 5 when a file cannot be opened; CourseDamaged (naming the file)
-  // when the files are damaged, before anything is read from the race file.
-  static CourseFiles read(DataStore& ds, int course);
+  // rewrite. Code 3 / 5 when a file cannot be opened; a course whose files are damaged is
+  // refused (the message names the file) before anything is read from the race file: a
+  // rewrite would keep only what the reading found and drop the rest.
+  static Result<CourseFiles> read(const Ledger& ledger, const std::string& year, int course);
 
  private:
   std::vector<std::uint16_t> dates_;
@@ -68,7 +64,7 @@ class CourseRewrite {
  public:
   enum class Which { None, Meeting, Race };
 
-  CourseRewrite(DataStore& ds, int course);
+  CourseRewrite(const Ledger& ledger, const std::string& year, int course);
 
   // The first of the two files the user made read-only (None: both may be replaced).
   Which readOnly() const;
@@ -88,7 +84,7 @@ class CourseRewrite {
   const std::filesystem::path& racePath() const { return race_.target(); }
 
  private:
-  DataStore& ds_;
+  FileSystem& fs_;
   StagedFile meeting_, race_;
 };
 

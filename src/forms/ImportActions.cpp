@@ -5,9 +5,10 @@
 #include "forms/Mainunit.h"
 #include "forms/Niftyyomikomidialogunit.h"
 #include "forms/Patyomikomidialogunit.h"
+#include "import/import_day.hpp"
+#include "import/import_folders.hpp"
 #include "import/jravan_import.hpp"
 #include "import/nifty_import.hpp"
-#include "import/import_folders.hpp"
 #include "import/pat_import.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -15,50 +16,78 @@
 namespace tovra {
 namespace {
 
-ImportHooks hooksOf(TMainForm& main) {
-  return {[&main] { main.closeRaceWindow(); }};
-}
-
 // A file named in a dialog: its text as the path (relative ones below the working folder).
 std::filesystem::path namedFile(const QString& text) { return std::filesystem::path(text.toStdString()); }
+
+// The label of the day shown, as every import dialog names it.
+QString dayText(TMainForm& main) {
+  const MainSelection& sel = main.selection();
+  return QString::fromStdString(importDayLabel(sel.course, sel.day.meeting));
+}
+
+// The import's start: the race window closed, and a copy of the day shown as stored.
+ImportCopy startImport(TMainForm& main) {
+  main.closeRaceWindow();
+  auto d = beginImport(main.ledger(), main.selection().key());
+  if (!d) main.fatal(d.failure());
+  return std::move(*d);
+}
+
+// The end of an import: the confirmation (`confirm` runs it: true for 登録) stores the
+// day read, which the main window then shows; a refusal is told and nothing is kept.
+template <class T, class Confirm>
+void finishImport(TMainForm& main, const ImportCopy& d, const Result<T>& read, Confirm confirm) {
+  tellImportNotices(main.port(), d);
+  if (read.failed()) main.fatal(read.failure());
+  if (read.refused()) {
+    tellImportRefusal(main.port(), read.refusal());
+    return;
+  }
+  if (!confirm(*read)) return;
+  if (const auto failed = storeImport(main.ledger(), main.ledgerEvents(), d)) main.fatal(*failed);
+}
 
 }  // namespace
 
 void jravanYomikomi(TMainForm& main) {
-  TJravanYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
+  const QString day = dayText(main);
+  TJravanYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   const int choice = dlg.exec();
   if (choice != TJravanYomikomiDialog::Yomikomi && choice != TJravanYomikomiDialog::Zidou) return;
   JravanRequest r;
   r.format = {dlg.kind() == 1 ? JravanKind::Result : JravanKind::Card, dlg.newer()};
   r.automatic = choice == TJravanYomikomiDialog::Zidou;
   r.file = namedFile(dlg.fileName());
+  ImportCopy d = startImport(main);
   ImportSource source;
-  if (const auto text =
-          runJravanImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r, &source)) {
-    TJravanYomikomiKekaDialog keka(main.dataStore(), QString::fromStdString(*text),
-                                   QString::fromStdString(importSourceText(source)), &main);
-    keka.exec();
-  }
-  main.ShowKaisaiView();
+  const auto read = runJravanImport(main.ledger(), main.port(), main.importFolders(), d, r, &source);
+  finishImport(main, d, read, [&](const std::string& text) {
+    TJravanYomikomiKekaDialog keka(day, QString::fromStdString(text), QString::fromStdString(importSourceText(source)),
+                                   &main);
+    return keka.exec() == QDialog::Accepted;
+  });
 }
 
 void niftyYomikomi(TMainForm& main) {
-  TNiftyYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
+  const QString day = dayText(main);
+  TNiftyYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   const int choice = dlg.exec();
   if (choice != TNiftyYomikomiDialog::Yomikomi && choice != TNiftyYomikomiDialog::Zidou) return;
   NiftyRequest r;
   r.automatic = choice == TNiftyYomikomiDialog::Zidou;
   r.file = namedFile(dlg.fileName());
-  if (const auto t = runNiftyImport(main.dataStore(), main.port(), hooksOf(main), main.importFolders(), r)) {
-    TNiftyYomikomiKekaDialog keka(main.dataStore(), QString::fromStdString(t->read), QString::fromStdString(t->errors),
-                                  QString::fromStdString(importSourceText({t->file, t->date})), &main);
-    keka.exec();
-  }
-  main.ShowKaisaiView();
+  ImportCopy d = startImport(main);
+  const auto read = runNiftyImport(main.ledger(), main.port(), main.importFolders(), d, r);
+  finishImport(main, d, read, [&](const NiftyTexts& t) {
+    TNiftyYomikomiKekaDialog keka(day, QString::fromStdString(t.read), QString::fromStdString(t.errors),
+                                  QString::fromStdString(importSourceText({t.file, t.date})), &main);
+    return keka.exec() == QDialog::Accepted;
+  });
 }
 
 void patYomikomi(TMainForm& main) {
-  TPatYomikomiDialog dlg(main.dataStore(), main.importFolders(), &main);
+  const QString day = dayText(main);
+  TPatYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   if (dlg.exec() != QDialog::Accepted) return;
   // A folder chosen with 参照 serves this import; the settings keep theirs.
   ImportFolders folders = main.importFolders();
@@ -71,15 +100,16 @@ void patYomikomi(TMainForm& main) {
     showError(main.port(), *refusal);
     return;
   }
-  if (const auto t = runPatImport(main.dataStore(), main.port(), hooksOf(main), folders, dlg.request())) {
-    TPatYomikomiKekaDialog keka(main.dataStore(), *t, &main);
-    keka.exec();
-  }
-  main.ShowKaisaiView();
+  ImportCopy d = startImport(main);
+  const auto read = runPatImport(main.ledger(), main.port(), folders, d, dlg.request());
+  finishImport(main, d, read, [&](const PatTexts& t) {
+    TPatYomikomiKekaDialog keka(day, t, &main);
+    return keka.exec() == QDialog::Accepted;
+  });
 }
 
 void forudaSettei(TMainForm& main) {
-  TForudaSetteiDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
+  TForudaSetteiDialog dlg(main.importFolders(), &main);
   dlg.exec();
 }
 

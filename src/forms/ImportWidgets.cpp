@@ -10,13 +10,11 @@
 #include <QVBoxLayout>
 
 #include "forms/EntryWidgets.h"
-#include "import/import_day.hpp"
-#include "ledger/datastore.hpp"
 
 namespace tovra {
 
-QLabel* dayLabel(const DataStore& ds, QWidget* parent) {
-  auto* l = new QLabel(QString::fromStdString(importDayLabel(ds)), parent);
+QLabel* dayLabel(const QString& day, QWidget* parent) {
+  auto* l = new QLabel(day, parent);
   l->setObjectName("YomikomiLabel");
   QPalette p = l->palette();
   p.setColor(QPalette::WindowText, Qt::blue);
@@ -37,10 +35,10 @@ namespace {
 
 // A folder text of the import settings ("C:\\JV\\" or "jv/") as a folder to open a chooser
 // in: relative ones below the working folder.
-QString startFolder(const std::filesystem::path& ledgerRoot, const QString& text) {
+QString startFolder(const std::filesystem::path& rootPath, const QString& text) {
   QString t = text;
   if (t.endsWith('\\')) t.chop(1);
-  const QDir root(QString::fromStdString(ledgerRoot.string()));
+  const QDir root(QString::fromStdString(rootPath.string()));
   return t.isEmpty() ? root.absolutePath() : root.absoluteFilePath(t);
 }
 
@@ -100,14 +98,14 @@ QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButto
   return row;
 }
 
-ImportKekaDialog::ImportKekaDialog(DataStore& ds, const char* objectName, const QString& caption, QWidget* parent)
-    : QDialog(parent), ds_(ds) {
+ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(objectName);
   setWindowTitle(caption);
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
   v->setSpacing(10);
-  v->addWidget(dayLabel(ds_, this));
+  v->addWidget(dayLabel(day, this));
   body_ = new QGridLayout;
   body_->setHorizontalSpacing(8);
   body_->setVerticalSpacing(6);
@@ -127,20 +125,8 @@ void ImportKekaDialog::finishLayout() {
   setFixedSize(sizeHint());
 }
 
-void ImportKekaDialog::TourokuBtnClick() {
-  done_ = true;
-  storeImport(ds_);
-  accept();
-}
+void ImportKekaDialog::TourokuBtnClick() { accept(); }
 
 void ImportKekaDialog::CancelBtnClick() { reject(); }
-
-void ImportKekaDialog::reject() {
-  if (!done_) {
-    done_ = true;
-    discardImport(ds_);
-  }
-  QDialog::reject();
-}
 
 }  // namespace tovra

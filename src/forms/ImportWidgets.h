@@ -13,10 +13,8 @@ class QPushButton;
 
 namespace tovra {
 
-class DataStore;
-
-// "YomikomiLabel": the meeting day shown, in blue.
-QLabel* dayLabel(const DataStore& ds, QWidget* parent);
+// "YomikomiLabel": the meeting day imported into (its label text), in blue.
+QLabel* dayLabel(const QString& day, QWidget* parent);
 // A sunken one-line panel showing a text (ForudaPanel, RacePanel, KouPanel ...).
 QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, QWidget* parent);
 
@@ -25,9 +23,9 @@ QLabel* textPanel(const QString& objectName, const QString& text, int minWidth, 
 QGridLayout* fileAndFolderRows(QWidget* parent, QLineEdit** fileEdit, QLabel** forudaPanel, QPushButton** sansho);
 
 // The choosers behind the 参照 buttons: a modal file dialog ("SanshoDialog") opened in
-// `folder` (a folder text of the import settings, relative ones below the ledger folder
-// `root`; `root` itself when empty) with `current` selected. They give the chosen file or folder in the system's
-// notation, or an empty text when the user cancels.
+// `folder` (a folder text of the import settings, relative ones below the working folder
+// `root`; the working folder when empty) with `current` selected. They give the chosen
+// file or folder in the system's notation, or an empty text when the user cancels.
 QString chooseImportFile(QWidget* parent, const std::filesystem::path& root, const QString& folder,
                          const QString& current);
 QString chooseImportFolder(QWidget* parent, const std::filesystem::path& root, const QString& current);
@@ -35,12 +33,12 @@ QString chooseImportFolder(QWidget* parent, const std::filesystem::path& root, c
 // right-aligned; ｷｬﾝｾﾙ rejects the dialog.
 QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButton** zidou);
 
-// The confirmation dialogs of the imports: 登録 (TourokuBtn) stores the day and accepts,
-// ｷｬﾝｾﾙ (CancelBtn) or closing reads the day back and rejects (both on `ds`).
+// The confirmation dialogs of the imports: 登録 (TourokuBtn) accepts, and the caller stores
+// the day it read; ｷｬﾝｾﾙ (CancelBtn) or closing rejects, and the day read is dropped.
 class ImportKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  ImportKekaDialog(DataStore& ds, const char* objectName, const QString& caption, QWidget* parent);
+  ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent);
 
  public slots:
   void TourokuBtnClick();
@@ -50,12 +48,9 @@ class ImportKekaDialog : public QDialog {
   // The rows between the day label and the buttons.
   QGridLayout* body() const { return body_; }
   void finishLayout();
-  void reject() override;
 
  private:
-  DataStore& ds_;
   QGridLayout* body_;
-  bool done_ = false;
 };
 
 }  // namespace tovra

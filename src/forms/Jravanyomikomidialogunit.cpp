@@ -11,18 +11,18 @@
 #include "forms/EntryWidgets.h"
 #include "forms/RadioGroupBox.h"
 #include "import/import_folders.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra {
 
-TJravanYomikomiDialog::TJravanYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent)
-    : QDialog(parent), ds_(ds), folders_(folders) {
+TJravanYomikomiDialog::TJravanYomikomiDialog(const ImportFolders& folders, const QString& day,
+                                             std::filesystem::path root, QWidget* parent)
+    : QDialog(parent), folders_(folders), root_(std::move(root)) {
   setObjectName("JravanYomikomiDialog");
   setWindowTitle("JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み");
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
-  v->addWidget(dayLabel(ds_, this));
+  v->addWidget(dayLabel(day, this));
   auto* kinds = new QHBoxLayout;
   radioGroup_ = new RadioGroupBox("RadioGroup", "JRA-VANﾃﾞｰﾀﾌｧｲﾙの種類", {"出馬表", "成績　 "}, 2, this);
   radioGroup_->setItemIndex(0);
@@ -55,13 +55,13 @@ void TJravanYomikomiDialog::RadioGroupClick(int kind) {
 }
 
 void TJravanYomikomiDialog::SanshoBtnClick() {
-  const QString file = chooseImportFile(this, ds_.root(), forudaPanel_->text(), fileEdit_->text());
+  const QString file = chooseImportFile(this, root_, forudaPanel_->text(), fileEdit_->text());
   if (!file.isEmpty()) fileEdit_->setText(file);
 }
 
-TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& source,
-                                                     QWidget* parent)
-    : ImportKekaDialog(ds, "JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", parent) {
+TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(const QString& day, const QString& racesRead,
+                                                     const QString& source, QWidget* parent)
+    : ImportKekaDialog("JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
   body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
   body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
   body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);

@@ -12,7 +12,6 @@ class QLineEdit;
 
 namespace tovra {
 
-class DataStore;
 class RadioGroupBox;
 struct ImportFolders;
 
@@ -20,7 +19,10 @@ class TJravanYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Yomikomi = 2, Zidou = 3 };
-  TJravanYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
+  // On the day labelled `day`, with the folders of the settings; relative files and
+  // folders are below the working folder `root`.
+  TJravanYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                        QWidget* parent = nullptr);
 
   int kind() const;    // 0 出馬表, 1 成績
   bool newer() const;  // 新仕様
@@ -33,8 +35,8 @@ class TJravanYomikomiDialog : public QDialog {
   void ZidouBtnClick() { done(Zidou); }
 
  private:
-  const DataStore& ds_;
   const ImportFolders& folders_;
+  std::filesystem::path root_;
   RadioGroupBox* radioGroup_;
   QCheckBox* checkBox_;
   QLineEdit* fileEdit_;
@@ -46,7 +48,8 @@ class TJravanYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
   // `source`: the file read and its date (FilePanel).
-  TJravanYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& source, QWidget* parent = nullptr);
+  TJravanYomikomiKekaDialog(const QString& day, const QString& racesRead, const QString& source,
+                            QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

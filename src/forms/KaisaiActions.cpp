@@ -4,14 +4,23 @@
 #include "forms/Kaisaishuseidialogunit.h"
 #include "forms/Kaisaitourokudialogunit.h"
 #include "forms/Mainunit.h"
-#include "ledger/datastore.hpp"
 #include "ledger/user_port.hpp"
 
 namespace tovra {
 namespace {
 
-MeetingWindowHooks hooksOf(TMainForm& main) {
-  return {[&main] { main.closeRaceWindow(); }, [&main] { main.ShowKaisaiView(); }};
+// After a meeting operation: the day it gives is shown, then the done sound; a refusal
+// is told and the window stays as it was.
+void showOutcome(TMainForm& main, int course, const Result<MeetingPlace>& r) {
+  if (r.failed()) main.fatal(r.failure());
+  if (r.refused()) {
+    tellRefusal(main.port(), r.refusal());
+    return;
+  }
+  if (const Status read = followMeetings(main.ledger(), main.selection(), course, *r); !read)
+    main.fatal(read.failure());
+  main.ShowKaisaiView();
+  main.port().asterisk();
 }
 
 }  // namespace
@@ -19,22 +28,46 @@ MeetingWindowHooks hooksOf(TMainForm& main) {
 void kaisaiTouroku(TMainForm& main) {
   TKaisaiTourokuDialog dialog(&main);
   const int result = dialog.exec();
-  if (result == TKaisaiTourokuDialog::Single)
-    runRegisterSingle(main.dataStore(), main.port(), hooksOf(main), dialog.course(), dialog.date());
-  else if (result == TKaisaiTourokuDialog::Series)
-    runRegisterSeries(main.dataStore(), main.port(), hooksOf(main), dialog.course(), dialog.date());
+  if (result != TKaisaiTourokuDialog::Single && result != TKaisaiTourokuDialog::Series) return;
+  const int course = dialog.course();
+  const std::vector<MeetingDate> days =
+      result == TKaisaiTourokuDialog::Single ? std::vector<MeetingDate>{dialog.date()} : seriesDates(dialog.date());
+  main.closeRaceWindow();
+  showOutcome(
+      main, course,
+      runRegisterMeetings(main.ledger(), main.port(), main.ledgerEvents(), main.selection().year, course, days));
 }
 
 void kaisaiShusei(TMainForm& main) {
-  DataStore& ds = main.dataStore();
-  if (ds.count() == 0) {
+  const MainSelection& sel = main.selection();
+  if (sel.count() == 0) {
     main.port().beep();
     return;
   }
-  TKaisaiShuseiDialog dialog(ds.course, ds.kaisai.tsukiHi, ds.kaisai.kaiNichi, &main);
-  if (dialog.exec() == QDialog::Accepted) runEditShown(ds, main.port(), hooksOf(main), dialog.date());
+  TKaisaiShuseiDialog dialog(sel.course, sel.day.meeting.tsukiHi, sel.day.meeting.kaiNichi, &main);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!meetingShown(sel.shown(), sel.count())) {
+    main.port().beep();
+    return;
+  }
+  main.closeRaceWindow();
+  showOutcome(
+      main, sel.course,
+      runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), sel.key(), sel.day.meeting, dialog.date()));
 }
 
-void kaisaiSakujyo(TMainForm& main) { runDeleteShown(main.dataStore(), main.port(), hooksOf(main)); }
+void kaisaiSakujyo(TMainForm& main) {
+  const MainSelection& sel = main.selection();
+  if (!meetingShown(sel.shown(), sel.count())) {
+    main.port().beep();
+    return;
+  }
+  for (const std::string& question : deleteQuestions(sel.course, sel.day.meeting))
+    if (!askOkCancel(main.port(), question, MsgIcon::Question)) return;
+  // The race window closes once the work files are made.
+  showOutcome(main, sel.course, runDeleteMeeting(main.ledger(), main.port(), main.ledgerEvents(), sel.key(), [&] {
+                main.closeRaceWindow();
+              }));
+}
 
 }  // namespace tovra

@@ -36,9 +36,7 @@ void showKensakuKeka(TMainForm& main) {
   TKensakuKekaDialog dialog(ds, main.port(), *list, &main);
   if (dialog.exec() != QDialog::Accepted) return;
   // The record's year (when it changed), course and meeting day are current now.
-  if (dialog.outcome().yearChanged) main.fillYearBox();
-  main.closeRaceWindow();
-  main.ShowKaisaiView();
+  main.goToDay(ds.year, ds.course, ds.shown());  // cursor bridge
   main.openRaceWindow(ds.raceIndex);
 }
 

@@ -38,7 +38,7 @@ TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key
   // The other races' share of the day's totals stays as it is while the dialog is open.
   book_ = std::make_unique<PurchaseBook>(day_.races[std::size_t(race_)], otherRacesMoney(day_.meeting, race_));
 
-  const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
+  const KeypadFrame frame = keypadFrame(this, port_, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
     pairs_[0].type = BetType::Waku;
     pairs_[1].type = BetType::Wide;
@@ -61,7 +61,7 @@ TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key
 TKounyuDialog::~TKounyuDialog() = default;
 
 QWidget* TKounyuDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase);
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase, port_);
   connect(tanPage_->addButton(), &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
   connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
   return tanPage_;
@@ -109,7 +109,7 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
   p.nyuGroup = new RadioGroupBox(prefix + "NyuGroup", "入力方法", methodItems(), 3, tab);
   bottom->addWidget(p.nyuGroup);
   bottom->addSpacing(8);
-  p.gakuEdit = amountEdit(prefix + "GakuEdit", tab);
+  p.gakuEdit = amountEdit(prefix + "GakuEdit", port_, tab);
   bottom->addLayout(amountRow(p.gakuEdit, "00円", tab));
   bottom->addStretch();
   auto* add = entryButton(prefix + "TsuikaBtn", "追加", tab);

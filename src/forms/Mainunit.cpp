@@ -30,6 +30,7 @@
 #include "forms/KaisaiActions.h"
 #include "forms/Kakushusetteidialogunit.h"
 #include "forms/KensakuActions.h"
+#include "forms/LedgerSignals.h"
 #include "forms/ShukeiActions.h"
 #include "forms/Looks.h"
 #include "forms/Nentsugidialogunit.h"
@@ -39,6 +40,7 @@
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
+#include "ledger/fatal_error.hpp"
 #include "ledger/records.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
@@ -207,6 +209,11 @@ TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
 
   // The tallies, with the condition tally dialog that lives for the whole run.
   shukei_ = new ShukeiActions(*this);
+  // A day written by another window (an import's 登録) is shown as written.
+  ledgerSignals_ = new LedgerSignals(events_, this);
+  connect(ledgerSignals_, &LedgerSignals::meetingDayChanged, this, [this](const QString& year, int course, int index) {
+    if (year.toStdString() == sel_.year && course == sel_.course && index == sel_.shown()) ShowKaisaiView();
+  });
 
   connectHandlers();
   applyColours();
@@ -215,6 +222,7 @@ TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+  delete ledgerSignals_;  // off the list of events before the list goes
   if (help_) delete help_.data();
   if (splash_) delete splash_.data();
 }
@@ -416,12 +424,15 @@ DataStore& TMainForm::dataStore() { return app_.ds; }
 SettingsRecord& TMainForm::settings() { return app_.settings; }
 UserPort& TMainForm::port() { return app_.port; }
 ImportFolders& TMainForm::importFolders() { return app_.folders; }
+Ledger TMainForm::ledger() { return dataStore().ledger(); }
+void TMainForm::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
 
 // --- start-up ---
 
 bool TMainForm::startUp() {
   AppState& st = app_;
   DataStore& ds = st.ds;
+  const Ledger l = ledger();
   // Nothing is written before the ledger has a year: a first start that ends in the
   // first-year dialog leaves the folder as it was.
   if (refuseUnconvertedLedger(ds.fs(), ds.root(), port())) return false;
@@ -431,16 +442,21 @@ bool TMainForm::startUp() {
   applyColours();
   showSplash();
   int firstYear = 0;
-  if (!ds.peekYears() && (firstYear = askFirstYear()) == 0) return false;
+  const auto peeked = l.readYears(false);
+  if (!peeked) fatal(peeked.failure());
+  if (peeked->nen[0] == 0 && (firstYear = askFirstYear()) == 0) return false;
   if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
-  ds.loadYears();
-  if (firstYear != 0)
-    registerFirstYear(ds, firstYear);
-  else
-    initYears(ds);
+  auto years = l.readYears(true);
+  if (!years) fatal(years.failure());
+  if (firstYear != 0) {
+    years = registerFirstYear(l, *years, firstYear);
+    if (!years) fatal(years.failure());
+  }
+  sel_.years = *years;
+  sel_.year = newestYear(sel_.years);
   fillYearBox();
   st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
-  openLedger(ds, st.settings);
+  if (const Status opened = openLedger(l, sel_, st.settings); !opened) fatal(opened.failure());
   ShowKaisaiView();
   return true;
 }
@@ -495,7 +511,7 @@ int TMainForm::askFirstYear() {
 }
 
 void TMainForm::fillYearBox() {
-  const YearList list = yearComboList(dataStore(), kYearBoxFormat);
+  const YearList list = yearComboList(sel_.years, sel_.yearNumber(), kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
   for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
@@ -516,7 +532,22 @@ void TMainForm::applyColours() {
   if (shukei_) shukei_->applyColours();
 }
 
-void TMainForm::ShowKaisaiView() { showView(showMeetingView(dataStore())); }
+void TMainForm::ShowKaisaiView() {
+  if (const Status read = readShownDay(ledger(), sel_); !read) fatal(read.failure());
+  syncCursor(sel_, dataStore());  // cursor bridge
+  showView(formatMeetingView(sel_));
+}
+
+void TMainForm::goToDay(const std::string& year, int course, int index) {
+  if (year != sel_.year) {
+    if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
+    fillYearBox();
+  }
+  sel_.course = course;
+  sel_.show(index);
+  closeRaceWindow();
+  ShowKaisaiView();
+}
 
 void TMainForm::showView(const MeetingView& v) {
   statusBar_->showMessage(QString::fromStdString(v.statusText));
@@ -556,7 +587,7 @@ void TMainForm::setMeetingControls(bool hasMeeting) {
 // --- course, year, meeting day, race rows ---
 
 void TMainForm::KaiBtnClick(int course) {
-  dataStore().course = course;
+  sel_.course = course;
   closeRaceWindow();
   ShowKaisaiView();
 }
@@ -564,21 +595,23 @@ void TMainForm::KaiBtnClick(int course) {
 void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
 
 void TMainForm::ComboBoxChange(int index) {
-  DataStore& ds = dataStore();
-  if (index < 0 || index >= NenjiTable::kUsable || ds.nenji.nen[index] == 0) return;
-  if (changeYear(ds, port(), ds.nenji.nen[index])) {
-    // The race window showed a race of the old year.
-    closeRaceWindow();
-    ShowKaisaiView();
-  } else {
+  if (index < 0 || index >= NenjiTable::kUsable || sel_.years.nen[index] == 0) return;
+  const int year = sel_.years.nen[index];
+  const auto question = changeYearQuestion(sel_.year, year);
+  if (!question || port().message("確認", *question, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) {
     fillYearBox();  // back to the current year
+    return;
   }
+  // The course stays; every course shows its first meeting of the new year.
+  if (const Status opened = openYear(ledger(), sel_, std::to_string(year)); !opened) fatal(opened.failure());
+  // The race window showed a race of the old year.
+  closeRaceWindow();
+  ShowKaisaiView();
 }
 
 void TMainForm::ScrollBarChange(int position) {
   closeRaceWindow();
-  DataStore& ds = dataStore();
-  ds.shownMeeting[ds.course] = position;
+  sel_.show(position);
   ShowKaisaiView();
 }
 
@@ -633,10 +666,11 @@ void TMainForm::D1Click() {
     return;
   }
   DataStore& ds = dataStore();
-  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+  const DayKey key = sel_.key();
   TBabaShuseiDialog dlg(ds, key, readDayOrFatal(ds, key), this);
   if (dlg.exec() != QDialog::Accepted) return;
-  ds.races = dlg.editedRaces();  // cursor bridge
+  sel_.day.races = dlg.editedRaces();
+  syncCursor(sel_, ds);  // cursor bridge
   if (raceForm_) raceForm_->showIfOpen(raceForm_->race());
 }
 void TMainForm::F1Click() { kaisaiSakujyo(*this); }
@@ -672,15 +706,28 @@ void TMainForm::Print1Click() {
 void TMainForm::M1Click() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
-  TNentsugiSyoriDialog dlg(
-      dataStore(), port(),
-      [this] {
-        closeRaceWindow();
-        ShowKaisaiView();
-        fillYearBox();
-      },
-      this);
-  dlg.exec();
+  TNentsugiSyoriDialog dlg(dataStore(), events_, sel_.years, sel_.yearNumber(), port(), this);
+  const int result = dlg.exec();
+  if (result == TNentsugiSyoriDialog::Registered) {
+    // The new year is current, on the first course.
+    const YearRegistered& r = *dlg.registered();
+    sel_.years = r.years;
+    sel_.year = r.year;
+    sel_.meetingCount = r.counts;
+    sel_.shownMeeting = {};
+    sel_.course = 0;
+  } else if (result == TNentsugiSyoriDialog::Deleted) {
+    sel_.years = dlg.deleted()->years;
+  } else {
+    return;
+  }
+  closeRaceWindow();
+  ShowKaisaiView();
+  fillYearBox();
+  if (dlg.registered())
+    tellYearRegistered(port(), *dlg.registered());
+  else
+    tellYearDeleted(port(), *dlg.deleted());
 }
 
 void TMainForm::Help2Click() {
@@ -721,11 +768,9 @@ void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
 
 void TMainForm::openRowDialog(RaceDialog which) {
   DataStore& ds = dataStore();
-  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+  const DayKey key = sel_.key();
   const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
   if (!edited) return;
-  ds.kaisai = edited->meeting;  // cursor bridge
-  ds.races = edited->races;     // cursor bridge
   ShowKaisaiView();
   if (raceForm_) raceForm_->showIfOpen(popupRace_);
 }

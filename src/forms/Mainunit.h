@@ -5,6 +5,9 @@
 #include <QPointer>
 
 #include "forms/RaceDialogs.h"
+#include "ledger/ledger.hpp"
+#include "ledger/ledger_events.hpp"
+#include "mainwindow/main_selection.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 class QAction;
@@ -22,6 +25,7 @@ namespace tovra {
 
 struct AppState;
 class DataStore;
+class LedgerSignals;
 class UserPort;
 struct SettingsRecord;
 class RowPanel;
@@ -44,7 +48,8 @@ class TMainForm : public QMainWindow {
   // data not converted).
   bool startUp();
 
-  // Reads the shown meeting of the current course and fills the rows (after every change).
+  // Reads the meeting day of the selection again by key and fills the rows (after every
+  // change).
   void ShowKaisaiView();
   // Background colour 0 and course-name colour 1 of the settings (at start-up and after
   // the settings dialog; ShowKaisaiView() then recolours the rows with colours 2 and 6).
@@ -57,6 +62,16 @@ class TMainForm : public QMainWindow {
   SettingsRecord& settings();
   UserPort& port();
   ImportFolders& importFolders();
+  // What the window shows, the ledger it shows it from, and who is told of its changes.
+  MainSelection& selection() { return sel_; }
+  Ledger ledger();
+  const LedgerEvents& ledgerEvents() const { return events_; }
+  LedgerSignals& ledgerSignals() const { return *ledgerSignals_; }
+  // A ledger file that could not be read or written: the numbered fatal error.
+  [[noreturn]] void fatal(const FileFailure& f);
+  // Shows meeting `index` of `course` in `year` (counted again when the year changes, the
+  // year box following): the race window closed, the rows filled.
+  void goToDay(const std::string& year, int course, int index);
 
   // The race window (opened from a race row, closed whenever the course, the meeting day
   // or the year changes, and before a meeting is registered, edited or deleted). Both
@@ -179,6 +194,9 @@ class TMainForm : public QMainWindow {
   ShukeiActions* shukei_ = nullptr;
   int popupRace_ = 0;
   bool hasMeeting_ = false;
+  MainSelection sel_;
+  LedgerEvents events_;
+  LedgerSignals* ledgerSignals_ = nullptr;
 };
 
 }  // namespace tovra

@@ -13,6 +13,7 @@ class UserPort;
 class TNentsugiDialog : public QDialog {
   Q_OBJECT
  public:
+  // `port` tells of a year text that is not accepted.
   explicit TNentsugiDialog(UserPort& port, QWidget* parent = nullptr);
   int year() const { return year_; }
 

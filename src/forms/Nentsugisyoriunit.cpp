@@ -7,13 +7,15 @@
 #include <QPushButton>
 
 #include "forms/DigitFilter.h"
+#include "ledger/datastore.hpp"
+#include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {
 
-TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, UserPort& port, std::function<void()> showYears,
-                                           QWidget* parent)
-    : QDialog(parent), ds_(ds), port_(port), showYears_(std::move(showYears)) {
+TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years,
+                                           int currentYear, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), events_(events), years_(years), currentYear_(currentYear), port_(port) {
   setObjectName("NentsugiSyoriDialog");
   setWindowTitle("年次処理");
   auto* grid = new QGridLayout(this);
@@ -30,7 +32,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, UserPort& port, std::f
   nenEdit_->setObjectName("NenEdit");
   nenEdit_->setMaxLength(4);
   nenEdit_->setFixedWidth(64);
-  installDigitKeyFilter(nenEdit_, port_);
+  installDigitKeyFilter(nenEdit_);
   editRow->addWidget(nenEdit_);
   editRow->addWidget(new QLabel("年", this));
   editRow->addStretch();
@@ -57,7 +59,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, UserPort& port, std::f
 }
 
 void TNentsugiSyoriDialog::fillNenBox() {
-  const YearList list = yearComboList(ds_, kNenBoxFormat);
+  const YearList list = yearComboList(years_, currentYear_, kNenBoxFormat);
   nenBox_->clear();
   for (std::size_t i = 0; i < list.entries.size(); ++i) {
     auto* item = new QListWidgetItem(QString::fromStdString(list.entries[i]), nenBox_);
@@ -65,18 +67,33 @@ void TNentsugiSyoriDialog::fillNenBox() {
   }
 }
 
-YearWindowHooks TNentsugiSyoriDialog::hooks(int closeWith) {
-  return {[this, closeWith] { done(closeWith); }, showYears_};
-}
-
 void TNentsugiSyoriDialog::TourokuBtnClick() {
-  registerYear(ds_, port_, nenEdit_->text().toStdString(), hooks(Registered));
+  auto r = registerYear(ds_.ledger(), events_, years_, nenEdit_->text().toStdString());
+  if (r.failed()) ds_.fatal(r.failure().code, r.failure().path);
+  if (r.refused()) {
+    showRefusal(port_, r.refusal());
+    return;
+  }
+  registered_ = std::move(*r);
+  done(Registered);
 }
 
 void TNentsugiSyoriDialog::WidwSakujyoBtnClick() {
   QListWidgetItem* item = nenBox_->currentItem();
   const int year = item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
-  deleteYear(ds_, port_, year, hooks(Deleted));
+  if (const auto refusal = deleteYearRefusal(year, currentYear_)) {
+    showRefusal(port_, *refusal);
+    return;
+  }
+  if (!askOkCancel(port_, kDeleteYearQuestion, MsgIcon::Warning)) return;
+  auto r = deleteYear(ds_.ledger(), events_, years_, year, currentYear_);
+  if (r.failed()) ds_.fatal(r.failure().code, r.failure().path);
+  if (r.refused()) {
+    showRefusal(port_, r.refusal());
+    return;
+  }
+  deleted_ = std::move(*r);
+  done(Deleted);
 }
 
 }  // namespace tovra

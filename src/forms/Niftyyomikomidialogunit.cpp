@@ -9,18 +9,18 @@
 
 #include "forms/EntryWidgets.h"
 #include "import/import_folders.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra {
 
-TNiftyYomikomiDialog::TNiftyYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent)
-    : QDialog(parent), ds_(ds) {
+TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                                           QWidget* parent)
+    : QDialog(parent), root_(std::move(root)) {
   setObjectName("NiftyYomikomiDialog");
   setWindowTitle("Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み");
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
-  v->addWidget(dayLabel(ds_, this));
+  v->addWidget(dayLabel(day, this));
   QPushButton* sansho = nullptr;
   v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
   forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])));
@@ -35,13 +35,13 @@ TNiftyYomikomiDialog::TNiftyYomikomiDialog(const DataStore& ds, const ImportFold
 QString TNiftyYomikomiDialog::fileName() const { return fileEdit_->text(); }
 
 void TNiftyYomikomiDialog::SanshoBtnClick() {
-  const QString file = chooseImportFile(this, ds_.root(), forudaPanel_->text(), fileEdit_->text());
+  const QString file = chooseImportFile(this, root_, forudaPanel_->text(), fileEdit_->text());
   if (!file.isEmpty()) fileEdit_->setText(file);
 }
 
-TNiftyYomikomiKekaDialog::TNiftyYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& errors,
+TNiftyYomikomiKekaDialog::TNiftyYomikomiKekaDialog(const QString& day, const QString& racesRead, const QString& errors,
                                                    const QString& source, QWidget* parent)
-    : ImportKekaDialog(ds, "NiftyYomikomiKekaDialog", "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", parent) {
+    : ImportKekaDialog("NiftyYomikomiKekaDialog", "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
   body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
   body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
   body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);

@@ -11,14 +11,15 @@ class QLineEdit;
 
 namespace tovra {
 
-class DataStore;
 struct ImportFolders;
 
 class TNiftyYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Yomikomi = 2, Zidou = 3 };
-  TNiftyYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
+  // On the day labelled `day`; relative files below the working folder `root`.
+  TNiftyYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                       QWidget* parent = nullptr);
   QString fileName() const;
 
  public slots:
@@ -27,7 +28,7 @@ class TNiftyYomikomiDialog : public QDialog {
   void SanshoBtnClick();  // 参照: picks the file with a file chooser
 
  private:
-  const DataStore& ds_;
+  std::filesystem::path root_;
   QLineEdit* fileEdit_;
   QLabel* forudaPanel_ = nullptr;
 };
@@ -36,7 +37,7 @@ class TNiftyYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
   // `source`: the file read and its date (FilePanel).
-  TNiftyYomikomiKekaDialog(DataStore& ds, const QString& racesRead, const QString& errors, const QString& source,
+  TNiftyYomikomiKekaDialog(const QString& day, const QString& racesRead, const QString& errors, const QString& source,
                            QWidget* parent = nullptr);
 };
 

@@ -10,18 +10,18 @@
 
 #include "forms/EntryWidgets.h"
 #include "import/import_folders.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra {
 
-TPatYomikomiDialog::TPatYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent)
-    : QDialog(parent), ds_(ds) {
+TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                                       QWidget* parent)
+    : QDialog(parent), root_(std::move(root)) {
   setObjectName("PatYomikomiDialog");
   setWindowTitle("PATﾃﾞｰﾀ読み込み");
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(16, 14, 16, 12);
-  v->addWidget(dayLabel(ds_, this));
+  v->addWidget(dayLabel(day, this));
   auto* grid = new QGridLayout;
   auto* shu = new QLabel(QString::fromUtf8(patKindName(folders.patKindIndex())), this);
   shu->setObjectName("ShuLabel");
@@ -59,12 +59,12 @@ PatRequest TPatYomikomiDialog::request() const {
 QString TPatYomikomiDialog::folder() const { return forudaPanel_->text(); }
 
 void TPatYomikomiDialog::SanshoBtnClick() {
-  const QString chosen = chooseImportFolder(this, ds_.root(), forudaPanel_->text());
+  const QString chosen = chooseImportFolder(this, root_, forudaPanel_->text());
   if (!chosen.isEmpty()) forudaPanel_->setText(chosen);
 }
 
-TPatYomikomiKekaDialog::TPatYomikomiKekaDialog(DataStore& ds, const PatTexts& t, QWidget* parent)
-    : ImportKekaDialog(ds, "PatYomikomiKekaDialog", "PATﾃﾞｰﾀ読み込み終了", parent) {
+TPatYomikomiKekaDialog::TPatYomikomiKekaDialog(const QString& day, const PatTexts& t, QWidget* parent)
+    : ImportKekaDialog("PatYomikomiKekaDialog", "PATﾃﾞｰﾀ読み込み終了", day, parent) {
   const char* captions[3] = {"購入馬券ﾃﾞｰﾀ　　読み込んだﾚｰｽ：", "競走成績　　  　　読み込んだﾚｰｽ：",
                              "出走馬　　　　　　　読み込んだﾚｰｽ："};
   const char* names[3] = {"KouPanel", "KyoPanel", "ShuPanel"};

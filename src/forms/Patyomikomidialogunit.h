@@ -12,13 +12,14 @@ class QLabel;
 
 namespace tovra {
 
-class DataStore;
 struct ImportFolders;
 
 class TPatYomikomiDialog : public QDialog {
   Q_OBJECT
  public:
-  TPatYomikomiDialog(const DataStore& ds, const ImportFolders& folders, QWidget* parent = nullptr);
+  // On the day labelled `day`; a relative PAT folder below the working folder `root`.
+  TPatYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                     QWidget* parent = nullptr);
   PatRequest request() const;
   // The PAT folder to read (UTF-8): the one of the import settings, or the one chosen
   // with 参照 for this import.
@@ -29,7 +30,7 @@ class TPatYomikomiDialog : public QDialog {
   void SanshoBtnClick();  // 参照: picks the folder with a folder chooser
 
  private:
-  const DataStore& ds_;
+  std::filesystem::path root_;
   QCheckBox* checkBox_[3] = {};
   QLabel* forudaPanel_ = nullptr;
 };
@@ -37,7 +38,7 @@ class TPatYomikomiDialog : public QDialog {
 class TPatYomikomiKekaDialog : public ImportKekaDialog {
   Q_OBJECT
  public:
-  TPatYomikomiKekaDialog(DataStore& ds, const PatTexts& texts, QWidget* parent = nullptr);
+  TPatYomikomiKekaDialog(const QString& day, const PatTexts& texts, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

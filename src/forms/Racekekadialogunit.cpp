@@ -40,7 +40,7 @@ TRaceKekaDialog::TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey&
   // The other races' share of the day's totals stays as it is while the dialog is open.
   book_ = std::make_unique<ResultBook>(day_.races[std::size_t(race_)], otherRacesMoney(day_.meeting, race_));
 
-  const KeypadFrame frame = keypadFrame(this, [this](QTabWidget* pages) {
+  const KeypadFrame frame = keypadFrame(this, port_, [this](QTabWidget* pages) {
     pages->addTab(buildTanPage(), "単勝・複勝");
     pages->addTab(buildWakuPage(), "枠連");
     pages->addTab(buildWideUmaPage(), "ﾜｲﾄﾞ・馬連");
@@ -59,7 +59,7 @@ TRaceKekaDialog::TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey&
 TRaceKekaDialog::~TRaceKekaDialog() = default;
 
 QWidget* TRaceKekaDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Result);
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Result, port_);
   connect(tanPage_->addButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanTsuikaBtnClick);
   connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanSakujyobtnClick);
   return tanPage_;
@@ -77,7 +77,7 @@ QWidget* TRaceKekaDialog::buildWakuPage() {
   grid->addLayout(pickPair(wakuGroup1_, wakuGroup2_, tab), 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
   wakuListBox_ = fullList("WakuListBox", 20, 2, tab);
   grid->addLayout(captioned({{"枠連", wakuListBox_}}, tab), 0, 1);
-  wakuGakuEdit_ = amountEdit("WakuGakuEdit", tab);
+  wakuGakuEdit_ = amountEdit("WakuGakuEdit", port_, tab);
   auto* add = entryButton("WakuTsuikaBtn", "追加", tab);
   auto* del = entryButton("WakuSakujyoBtn", "削除", tab);
   grid->addLayout(payoutRow(wakuGakuEdit_, add, del, tab), 1, 1);
@@ -106,7 +106,7 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
   wideListBox_ = fullList("WideListBox", 20, 6, tab);
   umaListBox_ = fullList("UmaListBox", 20, 2, tab);
   grid->addLayout(captioned({{"ﾜｲﾄﾞ", wideListBox_}, {"馬連", umaListBox_}}, tab), 1, 1);
-  wideUmaGakuEdit_ = amountEdit("WideUmaGakuEdit", tab);
+  wideUmaGakuEdit_ = amountEdit("WideUmaGakuEdit", port_, tab);
   auto* add = entryButton("WideUmaTsuikaBtn", "追加", tab);
   auto* del = entryButton("WideUmaSakujyoBtn", "削除", tab);
   grid->addLayout(payoutRow(wideUmaGakuEdit_, add, del, tab), 2, 1);

@@ -63,7 +63,7 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& store, UserPort& port, const D
   kyoriBox_ = makeEditableCombo("KyoriBox", this);
   for (const char* d : kyoriPresets()) kyoriBox_->addItem(d);
   kyoriBox_->lineEdit()->setMaxLength(4);
-  installDigitKeyFilter(kyoriBox_->lineEdit());
+  installDigitKeyFilter(kyoriBox_->lineEdit(), port_);
   kyoriBox_->setFixedWidth(80);
   kyoriRow->addWidget(kyoriBox_);
   kyoriRow->addWidget(new QLabel("M", this));

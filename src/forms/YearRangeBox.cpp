@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ledger/datastore.hpp"
 #include "ledger/years.hpp"
 
 namespace tovra {
@@ -33,7 +34,7 @@ YearRangeBox::YearRangeBox(const QString& caption, const DataStore& ds, QWidget*
 
 void YearRangeBox::reset(const DataStore& ds) {
   nentsugi_->clear();
-  const YearList years = yearComboList(ds);
+  const YearList years = yearComboList(ds.nenji, ds.yearNumber());
   for (const std::string& e : years.entries) nentsugi_->addItem(QString::fromStdString(e));
   years_ = years.years;
   nentsugi_->setCurrentIndex(years.entries.empty() ? -1 : years.selected);

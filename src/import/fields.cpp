@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ledger/datastore.hpp"
+#include "ledger/ledger.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra {
@@ -42,8 +42,8 @@ void storeText(char* buf, std::size_t size, std::string_view cp932) {
   std::memcpy(buf, cut.data(), cut.size());
 }
 
-MeetingKey meetingKey(const DataStore& ds) {
-  return MeetingKey{ds.year, ds.course, ds.kaisai.tsukiHi, ds.kaisai.kaiNichi};
+MeetingKey meetingKey(const DayKey& key, const KaisaiRecord& meeting) {
+  return MeetingKey{key.year, key.course, meeting.tsukiHi, meeting.kaiNichi};
 }
 
 const std::string& courseNameCp932(int course) {

@@ -10,7 +10,8 @@
 
 namespace tovra {
 
-class DataStore;
+struct DayKey;
+struct KaisaiRecord;
 
 // A decimal field: blanks around the digits allowed, an empty field or one with any
 // other character reads as 0. At most nine digits are taken, so the value fits an int.
@@ -34,7 +35,7 @@ void storeText(char (&buf)[N], std::string_view cp932) {
   storeText(buf, N, cp932);
 }
 
-// The meeting day an import fills: the displayed meeting of the current course.
+// The meeting day an import fills: its year and course, its date and 回次.
 struct MeetingKey {
   std::string year;  // the current year text
   int course = 0;    // 0..9
@@ -43,7 +44,7 @@ struct MeetingKey {
   int kai() const { return kaiNichi / 100; }
   int nichi() const { return kaiNichi % 100; }
 };
-MeetingKey meetingKey(const DataStore& ds);
+MeetingKey meetingKey(const DayKey& key, const KaisaiRecord& meeting);
 
 // The course's name (札幌 .. 小倉) in CP932, as the PAT and NIFTY files write it.
 const std::string& courseNameCp932(int course);

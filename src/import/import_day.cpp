@@ -1,23 +1,32 @@
 #include "import/import_day.hpp"
 
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra {
 
-void beginImport(DataStore& ds, const ImportHooks& hooks) {
-  if (hooks.closeRaceWindow) hooks.closeRaceWindow();
-  ds.readShown();
+Result<ImportCopy> beginImport(const Ledger& ledger, const DayKey& key) {
+  auto day = ledger.readDay(key);
+  if (!day) return day.failure();
+  return ImportCopy{key, std::move(*day), {}};
 }
 
-void storeImport(DataStore& ds) { ds.writeShown(); }
+std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents& events, const ImportCopy& d) {
+  if (auto failed = ledger.writeDay(d.key, d.day)) return failed;
+  events.dayChanged(d.key);
+  return std::nullopt;
+}
 
-void discardImport(DataStore& ds) { ds.readShown(); }
+void tellImportNotices(UserPort& port, const ImportCopy& d) {
+  for (const Refusal& n : d.notices) showRefusal(port, n);
+}
 
-std::string importDayLabel(const DataStore& ds) {
-  const KaisaiRecord& k = ds.kaisai;
+void tellImportRefusal(UserPort& port, const Refusal& r) {
+  if (!r.text.empty()) showRefusal(port, r);
+}
+
+std::string importDayLabel(int course, const KaisaiRecord& k) {
   return cp932ToUtf8(sjprintf("%d月%2d日 %d回  %d日目  %s競馬場", k.month(), k.day(), k.kai(), k.nichi(),
-                              sj(keibajo(ds.course).name).c_str()));
+                              sj(keibajo(course).name).c_str()));
 }
 
 std::string importSourceText(const ImportSource& s) { return s.date.empty() ? s.file : s.file + "  " + s.date; }

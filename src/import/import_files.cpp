@@ -1,7 +1,5 @@
 #include "import/import_files.hpp"
 
-#include "ledger/datastore.hpp"
-
 #include <algorithm>
 
 #include "ledger/fileio.hpp"
@@ -23,8 +21,8 @@ bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t li
 
 namespace tovra {
 
-std::string shownPath(const DataStore& ds, const std::filesystem::path& p) {
-  const std::filesystem::path rel = p.lexically_normal().lexically_relative(ds.root().lexically_normal());
+std::string shownPath(const std::filesystem::path& root, const std::filesystem::path& p) {
+  const std::filesystem::path rel = p.lexically_normal().lexically_relative(root.lexically_normal());
   if (!rel.empty() && *rel.begin() != "..") return rel.generic_string();
   return p.lexically_normal().string();
 }

@@ -8,7 +8,6 @@
 
 namespace tovra {
 
-class DataStore;
 class FileSystem;
 
 struct FileHead {
@@ -18,7 +17,7 @@ struct FileHead {
 
 // A file as a confirmation names it (UTF-8): below the working folder relative to it,
 // else in full.
-std::string shownPath(const DataStore& ds, const std::filesystem::path& p);
+std::string shownPath(const std::filesystem::path& root, const std::filesystem::path& p);
 
 // False when the file cannot be opened (or is a folder).
 bool readFileHead(FileSystem& fs, const std::filesystem::path& p, std::size_t limit, FileHead& out);

@@ -10,7 +10,7 @@
 #include "import/import_folders.hpp"
 #include "import/import_messages.hpp"
 #include "import/lha_archive.hpp"
-#include "ledger/datastore.hpp"
+#include "ledger/ledger.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/text.hpp"
@@ -57,10 +57,10 @@ enum class ArchiveSearch { NotArchive, Refused, NoMatch, Match };
 // twice counts with its later member, as unpacking both into one folder would leave it);
 // nothing of it is written but the list of those names. `found` is filled on a match. A
 // damaged archive, one with a member named outside its folder, and one with more members
-// than a JRA-VAN archive holds are refused with a message.
-ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem::path& p, const std::string& name,
-                            const JravanFormat& f, const MeetingKey& key, Found& found) {
-  FileSystem& fs = ds.fs();
+// than a JRA-VAN archive holds are refused (`refusal` says why).
+ArchiveSearch searchArchive(const Ledger& ledger, const std::filesystem::path& p, const std::string& name,
+                            const JravanFormat& f, const MeetingKey& key, Found& found, Refusal& refusal) {
+  FileSystem& fs = ledger.fs();
   FileHead whole;
   if (!readFileHead(fs, p, kMaxArchive, whole) || whole.size > kMaxArchive) return ArchiveSearch::NotArchive;
   const LhaContents contents = readLhaMembers(whole.bytes, kMemberMask);
@@ -73,14 +73,14 @@ ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem
     else
       text = sjprintf(contents.status == LhaStatus::UnsafeName ? msg::kArchiveUnsafe : msg::kArchiveDamaged,
                       shown.c_str());
-    showError(port, cp932ToUtf8(text));
+    refusal = Refusal{MsgIcon::Error, cp932ToUtf8(text)};
     return ArchiveSearch::Refused;
   }
   std::map<std::string, const LhaMember*> byName;  // member names are CP932, as the folder's
   for (const LhaMember& m : contents.members) byName[m.name] = &m;
   std::vector<std::string> names;
   for (const auto& [n, m] : byName) names.push_back(n);
-  writeFileList(fs, ds.root(), names, kJraLzhFileList);
+  writeFileList(fs, ledger.root(), names, kJraLzhFileList);
   for (const auto& [n, m] : byName) {
     if (namesOtherDay(n, key)) continue;
     FileHead head;
@@ -97,20 +97,23 @@ ArchiveSearch searchArchive(DataStore& ds, UserPort& port, const std::filesystem
 
 enum class SearchOutcome { Hit, Miss };
 
-// The automatic search of the kind's folder; Hit with `found` on a match.
-SearchOutcome search(DataStore& ds, UserPort& port, const ImportFolders& folders, const JravanFormat& f, Found& found) {
-  FileSystem& fs = ds.fs();
-  const MeetingKey key = meetingKey(ds);
+// The automatic search of the kind's folder; Hit with `found` on a match. An archive that
+// is passed over is noted, and the search goes on.
+SearchOutcome search(const Ledger& ledger, UserPort& port, const ImportFolders& folders, const JravanFormat& f,
+                     const MeetingKey& key, Found& found, std::vector<Refusal>& notices) {
+  FileSystem& fs = ledger.fs();
   const std::filesystem::path folder =
-      folderPath(ds.root(), folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult]);
-  const std::vector<std::string> names = listFiles(fs, ds.root(), folder, "*.*", kJraFileList);
+      folderPath(ledger.root(), folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult]);
+  const std::vector<std::string> names = listFiles(fs, ledger.root(), folder, "*.*", kJraFileList);
   port.waitBegin(msg::kSearching, false);
   SearchOutcome outcome = SearchOutcome::Miss;
   for (const std::string& name : names) {
     const std::filesystem::path p = folder / name;
     found.path = p;
     if (namesOtherDay(name, key)) continue;
-    const ArchiveSearch archive = searchArchive(ds, port, p, name, f, key, found);
+    Refusal passedOver;
+    const ArchiveSearch archive = searchArchive(ledger, p, name, f, key, found, passedOver);
+    if (archive == ArchiveSearch::Refused) notices.push_back(passedOver);
     if (archive == ArchiveSearch::Match || examine(fs, p, f, key, found.head)) {
       outcome = SearchOutcome::Hit;
       break;
@@ -122,62 +125,41 @@ SearchOutcome search(DataStore& ds, UserPort& port, const ImportFolders& folders
 
 }  // namespace
 
-std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                           const ImportFolders& folders, const JravanRequest& request,
-                                           ImportSource* source) {
-  beginImport(ds, hooks);
+Result<std::string> runJravanImport(const Ledger& ledger, UserPort& port, const ImportFolders& folders, ImportCopy& d,
+                                    const JravanRequest& request, ImportSource* source) {
   const JravanFormat& f = request.format;
+  const MeetingKey key = meetingKey(d.key, d.day.meeting);
   Found found;
   if (request.automatic) {
-    if (folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult].empty()) {
-      showError(port, msg::kJravanNoFolder);
-      return std::nullopt;
-    }
+    if (folders.folder[f.kind == JravanKind::Card ? kFolderJravanCard : kFolderJravanResult].empty())
+      return Refusal{MsgIcon::Error, msg::kJravanNoFolder};
     port.setBusy(true);
-    const SearchOutcome outcome = search(ds, port, folders, f, found);
+    const SearchOutcome outcome = search(ledger, port, folders, f, key, found, d.notices);
     port.setBusy(false);
-    if (outcome == SearchOutcome::Miss) {
-      showError(port, msg::kJravanNoMatch);
-      return std::nullopt;
-    }
+    if (outcome == SearchOutcome::Miss) return Refusal{MsgIcon::Error, msg::kJravanNoMatch};
   } else {
-    const std::filesystem::path p = request.file.is_absolute() ? request.file : ds.root() / request.file;
+    const std::filesystem::path p = request.file.is_absolute() ? request.file : ledger.root() / request.file;
     found.path = p;
     // A named archive is read as the search reads one.
-    const ArchiveSearch archive =
-        searchArchive(ds, port, p, request.file.filename().string(), f, meetingKey(ds), found);
-    if (archive == ArchiveSearch::Refused) return std::nullopt;
-    if (archive == ArchiveSearch::NoMatch) {
-      showError(port, msg::kJravanNoMatch);
-      return std::nullopt;
-    }
+    Refusal refusal;
+    const ArchiveSearch archive = searchArchive(ledger, p, request.file.filename().string(), f, key, found, refusal);
+    if (archive == ArchiveSearch::Refused) return refusal;
+    if (archive == ArchiveSearch::NoMatch) return Refusal{MsgIcon::Error, msg::kJravanNoMatch};
     if (archive == ArchiveSearch::NotArchive) {
-      if (!readFileHead(ds.fs(), p, recordsLimit(f), found.head)) {
-        showError(port, msg::kJravanNotFound);
-        return std::nullopt;
-      }
-      if (found.head.size % f.recordLength() != 0) {
-        showError(port, msg::kJravanWrongKind);
-        return std::nullopt;
-      }
+      if (!readFileHead(ledger.fs(), p, recordsLimit(f), found.head))
+        return Refusal{MsgIcon::Error, msg::kJravanNotFound};
+      if (found.head.size % f.recordLength() != 0) return Refusal{MsgIcon::Error, msg::kJravanWrongKind};
     }
   }
-  const std::vector<int> taken = readJravanRecords(found.head.bytes, f, meetingKey(ds), ds.kaisai, ds.races);
-  if (taken.empty()) {
-    // No record of the day shown: nothing to confirm and nothing to store.
-    showError(port, msg::kJravanNothingRead);
-    discardImport(ds);
-    return std::nullopt;
-  }
+  const std::vector<int> taken = readJravanRecords(found.head.bytes, f, key, d.day.meeting, d.day.races);
+  // No record of the day: nothing to confirm and nothing to store.
+  if (taken.empty()) return Refusal{MsgIcon::Error, msg::kJravanNothingRead};
   if (!f.newer) {
-    if (const int r = jravanItemsFault(ds.races)) {
-      showError(port, cp932ToUtf8(sjprintf(msg::kItemsBrokenImport, r)));
-      discardImport(ds);
-      return std::nullopt;
-    }
+    if (const int r = jravanItemsFault(d.day.races))
+      return Refusal{MsgIcon::Error, cp932ToUtf8(sjprintf(msg::kItemsBrokenImport, r))};
   }
-  settleAllRaces(ds.kaisai, ds.races);
-  if (source) *source = {shownPath(ds, found.path), jravanDateText(found.head.bytes, f, meetingKey(ds))};
+  settleAllRaces(d.day.meeting, d.day.races);
+  if (source) *source = {shownPath(ledger.root(), found.path), jravanDateText(found.head.bytes, f, key)};
   return jravanRaceText(taken);
 }
 

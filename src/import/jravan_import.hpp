@@ -1,8 +1,8 @@
 #pragma once
-// The JRA-VAN import of the displayed meeting day: from a named file, or from the file
-// that an automatic search of the kind's folder finds (looking into LZH archives there
-// on the way, in memory). It fills the day in memory, settles the twelve races and returns the text of
-// the races read for the confirmation; nothing is written (see import_day.hpp).
+// The JRA-VAN import of a meeting day: from a named file, or from the file that an
+// automatic search of the kind's folder finds (looking into LZH archives there on the
+// way, in memory). It fills the copy of the day, settles the twelve races and returns the
+// text of the races read for the confirmation; nothing is written (see import_day.hpp).
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@
 
 namespace tovra {
 
-class DataStore;
+class Ledger;
 class UserPort;
 struct ImportFolders;
 
@@ -23,10 +23,10 @@ struct JravanRequest {
 };
 
 // Runs the import up to the confirmation. Returns the text of the races read (" %2dR"
-// each), or nullopt when it ended with a message (the day in memory is then as stored);
-// `source`, when given, receives the file read and its date.
-std::optional<std::string> runJravanImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                           const ImportFolders& folders, const JravanRequest& request,
-                                           ImportSource* source = nullptr);
+// each), or the refusal that ended it (the copy is then to be dropped); `source`, when
+// given, receives the file read and its date. The archives the search passes over are
+// noted in `d`; the port serves the search's wait popup and hourglass only.
+Result<std::string> runJravanImport(const Ledger& ledger, UserPort& port, const ImportFolders& folders, ImportCopy& d,
+                                    const JravanRequest& request, ImportSource* source = nullptr);
 
 }  // namespace tovra

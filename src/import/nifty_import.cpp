@@ -7,7 +7,7 @@
 #include "import/import_folders.hpp"
 #include "import/import_messages.hpp"
 #include "import/nifty_records.hpp"
-#include "ledger/datastore.hpp"
+#include "ledger/ledger.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/user_port.hpp"
 
@@ -34,11 +34,11 @@ struct NiftyFile {
   std::optional<FileDate> date;
 };
 
-bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, NiftyFile& found) {
-  FileSystem& fs = ds.fs();
-  const MeetingKey key = meetingKey(ds);
-  const std::filesystem::path folder = folderPath(ds.root(), folders.folder[kFolderNifty]);
-  const auto names = listFiles(fs, ds.root(), folder, "*.*", kNiftyFileList);
+bool search(const Ledger& ledger, UserPort& port, const ImportFolders& folders, const MeetingKey& key,
+            NiftyFile& found) {
+  FileSystem& fs = ledger.fs();
+  const std::filesystem::path folder = folderPath(ledger.root(), folders.folder[kFolderNifty]);
+  const auto names = listFiles(fs, ledger.root(), folder, "*.*", kNiftyFileList);
   port.waitBegin(msg::kSearching, false);
   bool hit = false;
   for (const std::string& n : names) {
@@ -58,51 +58,36 @@ bool search(DataStore& ds, UserPort& port, const ImportFolders& folders, NiftyFi
 
 }  // namespace
 
-std::optional<NiftyTexts> runNiftyImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                         const ImportFolders& folders, const NiftyRequest& request) {
-  beginImport(ds, hooks);
+Result<NiftyTexts> runNiftyImport(const Ledger& ledger, UserPort& port, const ImportFolders& folders, ImportCopy& d,
+                                  const NiftyRequest& request) {
+  const MeetingKey key = meetingKey(d.key, d.day.meeting);
   NiftyFile found;
   if (request.automatic) {
-    if (folders.folder[kFolderNifty].empty()) {
-      showError(port, msg::kNiftyNoFolder);
-      return std::nullopt;
-    }
+    if (folders.folder[kFolderNifty].empty()) return Refusal{MsgIcon::Error, msg::kNiftyNoFolder};
     port.setBusy(true);
-    const bool hit = search(ds, port, folders, found);
+    const bool hit = search(ledger, port, folders, key, found);
     port.setBusy(false);
-    if (!hit) {
-      showError(port, msg::kNiftyNoMatch);
-      return std::nullopt;
-    }
+    if (!hit) return Refusal{MsgIcon::Error, msg::kNiftyNoMatch};
   } else {
-    found.path = request.file.is_absolute() ? request.file : ds.root() / request.file;
-    if (!readFileHead(ds.fs(), found.path, kNiftyReadLimit, found.head)) {
-      showError(port, msg::kNiftyNotFound);
-      return std::nullopt;
-    }
+    found.path = request.file.is_absolute() ? request.file : ledger.root() / request.file;
+    if (!readFileHead(ledger.fs(), found.path, kNiftyReadLimit, found.head))
+      return Refusal{MsgIcon::Error, msg::kNiftyNotFound};
     found.date = niftyFileDate(found.path, found.head.bytes);
   }
-  const MeetingKey key = meetingKey(ds);
   // A named file of another day is refused like one of another meeting.
   const bool otherDay = found.date && isOtherDay(*found.date, key);
-  const NiftyRead read = otherDay ? NiftyRead{} : readNiftyBlocks(found.head.bytes, key, ds.races);
+  const NiftyRead read = otherDay ? NiftyRead{} : readNiftyBlocks(found.head.bytes, key, d.day.races);
   // A leftover of earlier versions' board reader.
-  if (const auto leftover = ds.resolve("tmp/nifty.tmp"); ds.fs().exists(leftover)) ds.fs().remove(leftover);
-  if (otherDay || read.mismatch) {
-    port.message("確認", msg::kNiftyMismatch, MsgIcon::Warning);
-    discardImport(ds);
-    return std::nullopt;
-  }
+  if (const auto leftover = ledger.locate("tmp/nifty.tmp"); ledger.fs().exists(leftover)) ledger.fs().remove(leftover);
+  if (otherDay || read.mismatch) return Refusal{MsgIcon::Warning, msg::kNiftyMismatch};
   if (read.read.empty()) {
     // Nothing of the day could be read: no confirmation, nothing to store.
     const std::string errors = raceListText(read.errors);
-    showError(port, errors.empty() ? std::string(msg::kNiftyNothingRead)
-                                   : std::string(msg::kNiftyNothingRead) + "\n\nｴﾗｰ：" + errors);
-    discardImport(ds);
-    return std::nullopt;
+    return Refusal{MsgIcon::Error, errors.empty() ? std::string(msg::kNiftyNothingRead)
+                                                  : std::string(msg::kNiftyNothingRead) + "\n\nｴﾗｰ：" + errors};
   }
-  settleAllRaces(ds.kaisai, ds.races);
-  return NiftyTexts{raceListText(read.read), raceListText(read.errors), shownPath(ds, found.path),
+  settleAllRaces(d.day.meeting, d.day.races);
+  return NiftyTexts{raceListText(read.read), raceListText(read.errors), shownPath(ledger.root(), found.path),
                     found.date ? fileDateText(*found.date) : std::string()};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The NIFTY import of the displayed meeting day's results, from a named board text or
-// the one an automatic search of the NIFTY folder finds. It fills the day in memory and
-// settles the twelve races; nothing is written (see import_day.hpp).
+// The NIFTY import of a meeting day's results, from a named board text or the one an
+// automatic search of the NIFTY folder finds. It fills the copy of the day and settles
+// the twelve races; nothing is written (see import_day.hpp).
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace tovra {
 
-class DataStore;
+class Ledger;
 class UserPort;
 struct ImportFolders;
 
@@ -26,9 +26,9 @@ struct NiftyTexts {
   std::string file, date;  // UTF-8
 };
 
-// Runs the import up to the confirmation; nullopt when it ended with a message (the day
-// in memory is then as stored).
-std::optional<NiftyTexts> runNiftyImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                         const ImportFolders& folders, const NiftyRequest& request);
+// Runs the import up to the confirmation, or ends with a refusal (the copy is then to be
+// dropped). The port serves the search's wait popup and hourglass only.
+Result<NiftyTexts> runNiftyImport(const Ledger& ledger, UserPort& port, const ImportFolders& folders, ImportCopy& d,
+                                  const NiftyRequest& request);
 
 }  // namespace tovra

@@ -1,8 +1,7 @@
 #pragma once
-// The PAT import of the displayed meeting day from the PAT folder: bought tickets,
-// results with the first five finishers, and the runners, each read only when chosen.
-// It fills the day in memory and settles the twelve races; nothing is written (see
-// import_day.hpp).
+// The PAT import of a meeting day from the PAT folder: bought tickets, results with the
+// first five finishers, and the runners, each read only when chosen. It fills the copy
+// of the day and settles the twelve races; nothing is written (see import_day.hpp).
 #include <optional>
 #include <string>
 
@@ -10,7 +9,7 @@
 
 namespace tovra {
 
-class DataStore;
+class Ledger;
 class UserPort;
 struct ImportFolders;
 
@@ -29,9 +28,10 @@ struct PatTexts {
   std::string purchases, results, entries;
 };
 
-// Runs the import up to the confirmation; nullopt when the PAT program is not in the
-// folder (its message shown, the day in memory as stored).
-std::optional<PatTexts> runPatImport(DataStore& ds, UserPort& port, const ImportHooks& hooks,
-                                     const ImportFolders& folders, const PatRequest& request);
+// Runs the import up to the confirmation, or ends with a refusal (the copy is then to be
+// dropped). Why a chosen read found nothing to read (the others go on) is noted in `d`;
+// the port serves the hourglass only.
+Result<PatTexts> runPatImport(const Ledger& ledger, UserPort& port, const ImportFolders& folders, ImportCopy& d,
+                              const PatRequest& request);
 
 }  // namespace tovra

@@ -4,7 +4,9 @@
 // operation returns its outcome: the value, or the numbered file error that stopped it
 // (the caller decides what to show). Writes go through the day journal of the file layer:
 // a day reads all old or all new after a crash at any point.
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,42 @@ class Ledger {
   // The index of the meeting of `course` held on month/day (a course holds one meeting
   // a date); nullopt when there is none.
   Result<std::optional<int>> findDay(const std::string& year, int course, int month, int day) const;
+
+  // --- years and meetings (main window, year dialog, meeting dialogs, imports) ---
+  // The number of meetings of every course of a year.
+  using MeetingCounts = std::array<int, kCourseCount>;
+  // Where a meeting day stands after its course was rewritten, and how many the course holds.
+  struct MeetingPlace {
+    int index = 0;
+    int count = 0;
+  };
+  const std::filesystem::path& root() const { return root_; }
+  FileSystem& fs() const { return fs_; }
+  // root / logical path, matching existing components without regard to case.
+  std::filesystem::path locate(const std::string& logical) const { return resolve(logical); }
+  // main.dat; what the file does not hold reads as 0. A missing file reads all-zero and,
+  // with `create`, is written so (code 1 when it cannot be).
+  Result<NenjiTable> readYears(bool create) const;
+  // main.dat replaced whole (code 1).
+  std::optional<FileFailure> writeYears(const NenjiTable& years) const;
+  // The meetings of every course of a year, each file up to its end mark (code 2).
+  Result<MeetingCounts> countMeetings(const std::string& year) const;
+  // The meetings of a course rewritten as a whole: both files replaced together, the
+  // meetings sorted by date (equal dates in the order registered), each file ended by one
+  // all-zero record. A damaged course is refused with the message naming its file and is
+  // never rewritten. Codes: 3 / 5 reading, 4 / 6 replacing (8 / 10 when deleting).
+  // Adds blank days with twelve blank races, each after the meetings of its date; the
+  // place is the one of the last day given.
+  Result<MeetingPlace> insertMeetings(const std::string& year, int course, const std::vector<KaisaiRecord>& days) const;
+  // Puts `meeting` (a new date, its figures kept) in place of meeting `key.index` and moves
+  // it with its races to its place by date; nothing written when the course holds no
+  // meeting there (refused with an empty text).
+  Result<MeetingPlace> replaceMeeting(const DayKey& key, const KaisaiRecord& meeting) const;
+  // Removes meeting `key.index` with its races. Work files that cannot be made (or written
+  // completely) are refused with kMeetingWorkFileText (entry/meeting_files.hpp) before the ledger changes; `started`
+  // is called once they are made, before the course is read. A course holding fewer
+  // meetings than `key.index` is refused with an empty text. The place is meeting 0.
+  Result<MeetingPlace> deleteMeeting(const DayKey& key, const std::function<void()>& started = {}) const;
 
  private:
   std::filesystem::path resolve(const std::string& logical) const;

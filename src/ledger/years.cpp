@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/meeting_scan.hpp"
 #include "ledger/paths.hpp"
@@ -15,10 +14,8 @@
 
 namespace tovra {
 
-bool initYears(DataStore& ds) {
-  if (ds.nenji.nen[0] == 0) return false;
-  ds.year = std::to_string(ds.nenji.nen[0]);
-  return true;
+std::string newestYear(const NenjiTable& years) {
+  return years.nen[0] == 0 ? std::string() : std::to_string(years.nen[0]);
 }
 
 bool firstYearTextAccepted(const std::string& text) {
@@ -34,186 +31,169 @@ bool firstYearTextAccepted(const std::string& text) {
 namespace {
 
 // Removes the files a failed registration created; the files that were there before stay.
-void removeCreated(DataStore& ds, const std::vector<std::string>& created) {
+void removeCreated(const Ledger& ledger, const std::vector<std::string>& created) {
   std::vector<std::filesystem::path> folders;
   for (const std::string& logical : created) {
-    const auto p = ds.resolve(logical);
-    ds.fs().remove(p);
+    const auto p = ledger.locate(logical);
+    ledger.fs().remove(p);
     if (std::find(folders.begin(), folders.end(), p.parent_path()) == folders.end()) folders.push_back(p.parent_path());
   }
-  for (const auto& folder : folders) ds.fs().syncDirectory(folder);
+  for (const auto& folder : folders) ledger.fs().syncDirectory(folder);
 }
 
-// Runs `step` (which may end in a fatal error); on the error, the year table, the year
-// shown and every file in `created` are as before the registration, then the error goes on.
-template <typename Step>
-void undoneOnFailure(DataStore& ds, std::vector<std::string>& created, Step step) {
-  const NenjiTable table = ds.nenji;
-  const std::string year = ds.year;
-  try {
-    step();
-  } catch (...) {
-    removeCreated(ds, created);
-    ds.nenji = table;
-    ds.year = year;
-    throw;
+// The year's files, its meeting counts and main.dat with `years`: the files first and
+// main.dat last, so that a failed write leaves no year that main.dat names without its
+// files, and (the created files removed again) no files of a year main.dat does not name.
+Result<YearRegistered> writeYear(const Ledger& ledger, const NenjiTable& years, const std::string& year) {
+  std::vector<std::string> created;
+  YearRegistered done{years, year, {}, 0};
+  auto kept = createYearFiles(ledger, year, &created);
+  std::optional<FileFailure> failed;
+  if (!kept) failed = kept.failure();
+  if (!failed) {
+    done.kept = *kept;
+    auto counts = ledger.countMeetings(year);
+    if (counts)
+      done.counts = *counts;
+    else
+      failed = counts.failure();
   }
+  if (!failed) failed = ledger.writeYears(years);
+  if (failed) {
+    removeCreated(ledger, created);
+    return *failed;
+  }
+  return done;
 }
 
 }  // namespace
 
-void registerFirstYear(DataStore& ds, int year) {
-  // The files first and main.dat last: a failed write leaves no year that main.dat names
-  // without its files, and no files of a year main.dat does not name.
-  std::vector<std::string> created;
-  undoneOnFailure(ds, created, [&] {
-    ds.nenji.nen[0] = static_cast<std::uint16_t>(year);
-    ds.year = std::to_string(year);
-    createYearFiles(ds, ds.year, &created);
-    ds.saveYears();
-  });
+Result<NenjiTable> registerFirstYear(const Ledger& ledger, NenjiTable years, int year) {
+  years.nen[0] = static_cast<std::uint16_t>(year);
+  auto r = writeYear(ledger, years, std::to_string(year));
+  if (!r) return r.failure();
+  return years;
 }
 
-int createYearFiles(DataStore& ds, const std::string& year, std::vector<std::string>* createdOut) {
-  static const std::vector<std::uint8_t> blankBlock(kRaceBlockSize, 0);
+Result<int> createYearFiles(const Ledger& ledger, const std::string& year, std::vector<std::string>* createdOut) {
+  const std::vector<std::uint8_t> blankBlock(kRaceBlockSize, 0);
   std::vector<std::string> own;
   std::vector<std::string>& created = createdOut ? *createdOut : own;
+  const std::size_t before = created.size();
+  FileSystem& fs = ledger.fs();
   int kept = 0;
-  undoneOnFailure(ds, created, [&] {
-    for (int c = 0; c < kCourseCount; ++c) {
-      // A file that is there already is the year's data (main.dat may have lost the year):
-      // it is kept as it is, never emptied.
-      const std::string mp = meetingFilePath(year, c);
-      if (auto f = ds.fs().open(ds.resolve(mp), OpenMode::Read)) {
-        kept += static_cast<int>(scanMeetingFile(*f, false).count());
-      } else {
-        if (!writeWholeFile(ds.fs(), ds.resolve(mp), blankBlock.data(), KaisaiRecord::kSize)) ds.fatal(4, mp);
-        created.push_back(mp);
-      }
-      const std::string rp = raceFilePath(year, c);
-      if (!ds.fs().exists(ds.resolve(rp))) {
-        if (!writeWholeFile(ds.fs(), ds.resolve(rp), blankBlock)) ds.fatal(6, rp);
-        created.push_back(rp);
-      }
+  const auto fail = [&](int code, const std::string& file) {
+    removeCreated(ledger,
+                  std::vector<std::string>(created.begin() + static_cast<std::ptrdiff_t>(before), created.end()));
+    created.resize(before);
+    return FileFailure{code, file};
+  };
+  for (int c = 0; c < kCourseCount; ++c) {
+    // A file that is there already is the year's data (main.dat may have lost the year):
+    // it is kept as it is, never emptied.
+    const std::string mp = meetingFilePath(year, c);
+    if (auto f = fs.open(ledger.locate(mp), OpenMode::Read)) {
+      kept += static_cast<int>(scanMeetingFile(*f, false).count());
+    } else {
+      if (!writeWholeFile(fs, ledger.locate(mp), blankBlock.data(), KaisaiRecord::kSize)) return fail(4, mp);
+      created.push_back(mp);
     }
-  });
+    const std::string rp = raceFilePath(year, c);
+    if (!fs.exists(ledger.locate(rp))) {
+      if (!writeWholeFile(fs, ledger.locate(rp), blankBlock)) return fail(6, rp);
+      created.push_back(rp);
+    }
+  }
   return kept;
 }
 
-void sortYears(DataStore& ds) {
-  auto& n = ds.nenji.nen;
+void sortYears(NenjiTable& years) {
+  auto& n = years.nen;
   for (int i = 0; i < NenjiTable::kUsable; ++i)
     for (int j = 0; j < NenjiTable::kUsable; ++j)
       if (n[j] < n[i]) std::swap(n[i], n[j]);
 }
 
-namespace {
-void runHooks(const YearWindowHooks& hooks) {
-  if (hooks.closeDialog) hooks.closeDialog();
-  if (hooks.showYears) hooks.showYears();
-}
-}  // namespace
-
-bool registerYear(DataStore& ds, UserPort& port, const std::string& text, const YearWindowHooks& hooks) {
-  if (!firstYearTextAccepted(text)) {
-    showError(port, kYearTextRefusedText);
-    return false;
-  }
-  int year = std::stoi(text);
-  for (int i = 0; i < NenjiTable::kUsable; ++i) {
-    if (ds.nenji.nen[i] == year) {
-      showError(port, "既に登録されている年次は登録出来ません。");
-      return false;
-    }
-  }
-  int slot = ds.nenji.count();
-  if (slot >= NenjiTable::kUsable) {
-    // Twenty years fill the table; a 21st would land in the slot that must stay 0.
-    showError(port, "登録出来る年次は20年までです。\n\n不要な年次を削除してから登録して下さい。");
-    return false;
-  }
-  // A write that fails (a full disk, a read-only main.dat) leaves nothing of the year.
-  std::vector<std::string> created;
-  int kept = 0;
-  undoneOnFailure(ds, created, [&] {
-    ds.year = text;
-    ds.nenji.nen[slot] = static_cast<std::uint16_t>(year);
-    kept = createYearFiles(ds, ds.year, &created);
-    ds.countMeetings();
-    sortYears(ds);
-    ds.saveYears();
-  });
-  runHooks(hooks);
-  if (kept > 0) showInfo(port, "確認", kYearFilesKeptText);
-  showInfo(port, "年次登録終了", "年次 " + text + "年を登録しました。");
-  return true;
+Result<YearRegistered> registerYear(const Ledger& ledger, const LedgerEvents& events, const NenjiTable& years,
+                                    const std::string& text) {
+  if (!firstYearTextAccepted(text)) return Refusal{MsgIcon::Error, kYearTextRefusedText};
+  const int year = std::stoi(text);
+  for (int i = 0; i < NenjiTable::kUsable; ++i)
+    if (years.nen[i] == year) return Refusal{MsgIcon::Error, "既に登録されている年次は登録出来ません。"};
+  const int slot = years.count();
+  // Twenty years fill the table; a 21st would land in the slot that must stay 0.
+  if (slot >= NenjiTable::kUsable)
+    return Refusal{MsgIcon::Error, "登録出来る年次は20年までです。\n\n不要な年次を削除してから登録して下さい。"};
+  NenjiTable after = years;
+  after.nen[slot] = static_cast<std::uint16_t>(year);
+  sortYears(after);
+  auto r = writeYear(ledger, after, text);
+  if (r) events.yearsChanged();
+  return r;
 }
 
-DeleteYearResult deleteYear(DataStore& ds, UserPort& port, int selectedYear, const YearWindowHooks& hooks) {
-  if (selectedYear == 0) {
-    showError(port, "削除する年次を選択して下さい。");
-    return DeleteYearResult::Refused;
-  }
-  if (selectedYear == ds.yearNumber()) {
-    showError(port, "現在処理中の年次は削除出来ません。");
-    return DeleteYearResult::Refused;
-  }
-  if (!askOkCancel(port,
-                   "//////////////////// 注意 ///////////////////////////\n\n"
-                   "年次を削除するとそれに対応した全てのﾃﾞｰﾀも削除されます。",
-                   MsgIcon::Warning))
-    return DeleteYearResult::Refused;
+void tellYearRegistered(UserPort& port, const YearRegistered& r) {
+  if (r.kept > 0) showInfo(port, "確認", kYearFilesKeptText);
+  showInfo(port, "年次登録終了", "年次 " + r.year + "年を登録しました。");
+}
+
+std::optional<Refusal> deleteYearRefusal(int selectedYear, int currentYear) {
+  if (selectedYear == 0) return Refusal{MsgIcon::Error, "削除する年次を選択して下さい。"};
+  if (selectedYear == currentYear) return Refusal{MsgIcon::Error, "現在処理中の年次は削除出来ません。"};
+  return std::nullopt;
+}
+
+Result<YearDeleted> deleteYear(const Ledger& ledger, const LedgerEvents& events, const NenjiTable& years,
+                               int selectedYear, int currentYear) {
+  if (auto refusal = deleteYearRefusal(selectedYear, currentYear)) return *refusal;
   // The table first: a crash or a file that cannot be removed then leaves files of a year
   // that is no longer registered (registering it again keeps them), never a registered
   // year whose files are gone.
+  YearDeleted done{years, selectedYear, {}};
   for (int i = 0; i < NenjiTable::kUsable; ++i)
-    if (ds.nenji.nen[i] == selectedYear) ds.nenji.nen[i] = 0;
-  sortYears(ds);
-  ds.saveYears();
-  runHooks(hooks);
+    if (done.years.nen[i] == selectedYear) done.years.nen[i] = 0;
+  sortYears(done.years);
+  if (auto failed = ledger.writeYears(done.years)) return *failed;
+  events.yearsChanged();
   const std::string y = std::to_string(selectedYear);
-  std::string left;
+  FileSystem& fs = ledger.fs();
   for (int c = 0; c < kCourseCount; ++c) {
     for (const std::string& logical : {meetingFilePath(y, c), raceFilePath(y, c)}) {
-      const auto p = ds.resolve(logical);
-      if (ds.fs().exists(p) && !ds.fs().remove(p)) left += "\n" + logical;
+      const auto p = ledger.locate(logical);
+      if (fs.exists(p) && !fs.remove(p)) done.filesLeft += "\n" + logical;
     }
-    const auto folder = ds.resolve(courseFolderPath(c));
-    removeLeftoversOf(ds.fs(), folder, y);
-    ds.fs().syncDirectory(folder);
+    const auto folder = ledger.locate(courseFolderPath(c));
+    removeLeftoversOf(fs, folder, y);
+    fs.syncDirectory(folder);
   }
-  if (!left.empty()) {
-    showError(port, "年次 " + y + "年のﾌｧｲﾙを削除出来ませんでした。\n" + left);
-    return DeleteYearResult::FilesLeft;
-  }
-  showInfo(port, "年次削除終了", "年次 " + y + "年を削除しました。");
-  return DeleteYearResult::Deleted;
+  return done;
 }
 
-bool changeYear(DataStore& ds, UserPort& port, int newYear) {
-  std::string newText = std::to_string(newYear);
-  if (newText == ds.year) return false;
-  char buf[128];
-  std::snprintf(buf, sizeof buf, "年次を変更します。\n\n%s年 → %d年", ds.year.c_str(), newYear);
-  if (port.message("確認", buf, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) return false;
-  ds.year = newText;
-  int keep = ds.course;
-  ds.countMeetings();
-  ds.course = keep;
-  ds.readMeeting(0);
-  ds.readRaceBlock(0);
+bool tellYearDeleted(UserPort& port, const YearDeleted& r) {
+  const std::string y = std::to_string(r.year);
+  if (!r.filesLeft.empty()) {
+    showError(port, "年次 " + y + "年のﾌｧｲﾙを削除出来ませんでした。\n" + r.filesLeft);
+    return false;
+  }
+  showInfo(port, "年次削除終了", "年次 " + y + "年を削除しました。");
   return true;
 }
 
-YearList yearComboList(const DataStore& ds, const char* format) {
+std::optional<std::string> changeYearQuestion(const std::string& current, int newYear) {
+  if (std::to_string(newYear) == current) return std::nullopt;
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "年次を変更します。\n\n%s年 → %d年", current.c_str(), newYear);
+  return std::string(buf);
+}
+
+YearList yearComboList(const NenjiTable& years, int currentYear, const char* format) {
   YearList list;
-  int current = ds.yearNumber();
-  for (int i = 0; i < NenjiTable::kUsable && ds.nenji.nen[i] != 0; ++i) {
+  for (int i = 0; i < NenjiTable::kUsable && years.nen[i] != 0; ++i) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, format, ds.nenji.nen[i]);
+    std::snprintf(buf, sizeof buf, format, years.nen[i]);
     list.entries.push_back(buf);
-    list.years.push_back(ds.nenji.nen[i]);
-    if (ds.nenji.nen[i] == current) list.selected = i;
+    list.years.push_back(years.nen[i]);
+    if (years.nen[i] == currentYear) list.selected = i;
   }
   return list;
 }

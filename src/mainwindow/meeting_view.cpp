@@ -5,23 +5,28 @@
 #include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "ledger/race_state.hpp"
+#include "mainwindow/main_selection.hpp"
 
 namespace tovra {
 
+// cursor bridge
 MeetingView showMeetingView(DataStore& ds) {
   ds.readMeeting(ds.shown());
-  return formatMeetingView(ds);
+  return formatMeetingView(ds.course, ds.count(), ds.shown(), ds.kaisai);
 }
 
-MeetingView formatMeetingView(const DataStore& ds) {
+MeetingView formatMeetingView(const MainSelection& sel) {
+  return formatMeetingView(sel.course, sel.count(), sel.shown(), sel.day.meeting);
+}
+
+MeetingView formatMeetingView(int course, int count, int shown, const KaisaiRecord& k) {
   MeetingView v;
-  const KaisaiRecord& k = ds.kaisai;
-  const std::string name = keibajo(ds.course).name;
+  const std::string name = keibajo(course).name;
   v.statusText = name + "競馬場開催ﾃﾞｰﾀ";
   v.jyoLabel = name + "競馬場";
   v.hasMeeting = k.tsukiHi != 0;
-  if (ds.count() > 0 && v.hasMeeting) {
-    v.scrollMax = ds.count() - 1;
+  if (count > 0 && v.hasMeeting) {
+    v.scrollMax = count - 1;
     v.kaisaiPanel = sjprintfUtf8(" %2d月%2d日 %d回 %d日目  ", k.month(), k.day(), k.kai(), k.nichi());
   } else {
     v.scrollMax = 0;
@@ -62,7 +67,7 @@ MeetingView formatMeetingView(const DataStore& ds) {
     v.kou13 = kBlank;
     v.shu13 = kBlank;
   }
-  v.scrollPos = ds.shown();
+  v.scrollPos = shown;
   return v;
 }
 

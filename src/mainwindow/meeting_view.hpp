@@ -3,9 +3,12 @@
 // course. It only formats what the settlement stored.
 #include <string>
 
+#include "ledger/records.hpp"
+
 namespace tovra {
 
 class DataStore;
+struct MainSelection;
 
 struct MeetingRowView {
   std::string raceName;  // UTF-8 ("  " when blank)
@@ -29,10 +32,13 @@ struct MeetingView {
 
 inline constexpr const char* kBlank = "  ";
 
-// Reads the shown meeting of the current course into the data layer's KaisaiRecord
-// and formats the view.
+// The view of meeting `shown` (its record `meeting`) of `course`, which holds `count`.
+MeetingView formatMeetingView(int course, int count, int shown, const KaisaiRecord& meeting);
+// The view of the meeting day the main window shows.
+MeetingView formatMeetingView(const MainSelection& sel);
+
+// cursor bridge: reads the shown meeting of the data layer's course into its KaisaiRecord
+// and formats the view (the commands that still select through the data layer).
 MeetingView showMeetingView(DataStore& ds);
-// Formats the view of the KaisaiRecord already in memory.
-MeetingView formatMeetingView(const DataStore& ds);
 
 }  // namespace tovra

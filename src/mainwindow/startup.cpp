@@ -1,13 +1,14 @@
 #include "mainwindow/startup.hpp"
 
-#include "ledger/datastore.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {
 
-void openLedger(DataStore& ds, const SettingsRecord& s) {
-  ds.countMeetings();
-  ds.course = s.startCourseIndex();
+Status openLedger(const Ledger& ledger, MainSelection& sel, const SettingsRecord& s) {
+  const Status opened = openYear(ledger, sel, sel.year);
+  if (!opened) return opened;
+  sel.course = s.startCourseIndex();
+  return Done{};
 }
 
 }  // namespace tovra

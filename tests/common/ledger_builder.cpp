@@ -77,7 +77,7 @@ bool LedgerBuilder::exists(const std::string& logical) const { return std::files
 DataStore LedgerBuilder::open(int year, int course, int shown) const {
   DataStore ds(root());
   ds.loadYears();
-  initYears(ds);
+  ds.year = newestYear(ds.nenji);
   if (year != 0) ds.year = std::to_string(year);
   ds.countMeetings();
   ds.course = course;
@@ -122,8 +122,15 @@ void makeLedger(DataStore& ds, const std::vector<int>& years) {
   ScriptedPort port;
   if (!prepareFolders(ds.fs(), ds.root(), port)) throw std::runtime_error("prepare failed");
   ds.loadYears();
-  for (int y : years)
-    if (!registerYear(ds, port, std::to_string(y))) throw std::runtime_error("register failed");
+  const LedgerEvents events{};
+  for (int y : years) {
+    const auto r = registerYear(ds.ledger(), events, ds.nenji, std::to_string(y));
+    if (!r) throw std::runtime_error("register failed");
+    // The registered year is the current one, as the year dialog leaves it.
+    ds.nenji = r->years;
+    ds.year = r->year;
+    ds.countMeetings();
+  }
 }
 
 void appendMeeting(DataStore& ds, int course, const KaisaiRecord& k, const RaceBlock& races) {

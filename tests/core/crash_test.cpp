@@ -29,6 +29,19 @@ using tovra::fixture::FaultyFs;
 
 namespace {
 
+// Adds a blank day to `course` and shows it, as registering it in the window does.
+void addDay(DataStore& ds, int course, const MeetingDate& d) {
+  KaisaiRecord k;
+  k.tsukiHi = d.tsukiHi();
+  k.kaiNichi = d.kaiNichi();
+  const auto r = ds.ledger().insertMeetings(ds.year, course, {k});
+  if (!r) throw std::runtime_error("setup");
+  ds.course = course;
+  ds.meetingCount[course] = r->count;
+  ds.shownMeeting[course] = r->index;
+  ds.readShown();
+}
+
 using Files = std::map<std::string, std::vector<unsigned char>>;  // relative path -> bytes
 
 Files snapshot(const std::filesystem::path& root) {
@@ -63,14 +76,14 @@ class CrashLedger {
       ds.year = y;
       ds.countMeetings();
       for (int d : {405, 412, 419}) {
-        registerMeetings(ds, 0, {{d / 100, d % 100, 1, 1}});
+        addDay(ds, 0, {d / 100, d % 100, 1, 1});
         ds.races[0].koumoku = static_cast<std::uint32_t>(d);  // the meeting's tag in its race block
         ds.races[3].tanUma[0] = 5;
         ds.races[3].tanGaku[0] = 1000;
         settleRace(ds.kaisai, ds.races, 3);
         ds.writeShown();
       }
-      registerMeetings(ds, 4, {{6, 1, 3, 1}});
+      addDay(ds, 4, {6, 1, 3, 1});
     }
     if (!saveSettings(fast, dir_.path(), SettingsRecord::defaults())) throw std::runtime_error("setup");
   }
@@ -87,7 +100,8 @@ using Change = std::function<void(DataStore&, ScriptedPort&)>;
 
 void openAsAtStart(DataStore& ds) {
   ds.loadYears();
-  ASSERT_TRUE(initYears(ds));
+  ds.year = newestYear(ds.nenji);
+  ASSERT_FALSE(ds.year.empty());
   ds.countMeetings();
 }
 
@@ -177,7 +191,7 @@ TEST(CrashAtEveryStep, MeetingRegistration) {
   std::size_t steps = 0;
   crashAtEveryStep(
       [](DataStore& ds, ScriptedPort& port) {
-        runRegisterSingle(ds, port, {}, 0, {4, 10, 1, 2});
+        runRegisterMeetings(ds.ledger(), port, LedgerEvents{}, ds.year, 0, {{4, 10, 1, 2}});
       },
       coursesOldOrNew, &steps);
   EXPECT_GT(steps, 10u);
@@ -186,7 +200,7 @@ TEST(CrashAtEveryStep, MeetingRegistration) {
 TEST(CrashAtEveryStep, SeriesRegistration) {
   crashAtEveryStep(
       [](DataStore& ds, ScriptedPort& port) {
-        runRegisterSeries(ds, port, {}, 0, {3, 30, 2, 1});
+        runRegisterMeetings(ds.ledger(), port, LedgerEvents{}, ds.year, 0, seriesDates({3, 30, 2, 1}));
       },
       coursesOldOrNew);
 }
@@ -195,7 +209,7 @@ TEST(CrashAtEveryStep, MeetingEdit) {
   crashAtEveryStep(
       [](DataStore& ds, ScriptedPort& port) {
         select(ds, 0, 0);
-        runEditShown(ds, port, {}, {12, 20, 5, 8});
+        runEditMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 0}, ds.kaisai, {12, 20, 5, 8});
       },
       coursesOldOrNew);
 }
@@ -204,13 +218,13 @@ TEST(CrashAtEveryStep, MeetingDeletion) {
   crashAtEveryStep(
       [](DataStore& ds, ScriptedPort& port) {
         select(ds, 0, 1);
-        runDeleteShown(ds, port, {});
+        runDeleteMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 1});
       },
       coursesOldOrNew);
 }
 
 TEST(CrashAtEveryStep, YearRegistration) {
-  crashAtEveryStep([](DataStore& ds, ScriptedPort& port) { registerYear(ds, port, "2002"); },
+  crashAtEveryStep([](DataStore& ds, ScriptedPort&) { registerYear(ds.ledger(), LedgerEvents{}, ds.nenji, "2002"); },
                    [](const Files& now, const Outcome& o, std::size_t k) {
                      // Files of the new year are whole (one blank record or block) or absent;
                      // once main.dat lists the year all twenty are there.
@@ -230,21 +244,22 @@ TEST(CrashAtEveryStep, YearRegistration) {
 }
 
 TEST(CrashAtEveryStep, YearDeletion) {
-  crashAtEveryStep([](DataStore& ds, ScriptedPort& port) { deleteYear(ds, port, 2000); },
-                   [](const Files& now, const Outcome& o, std::size_t k) {
-                     // While main.dat still lists 2000, every one of its files is whole; afterwards
-                     // each is whole or gone. 2001 is never touched.
-                     const bool listed = get(now, kMainDat) == get(o.before, kMainDat);
-                     ASSERT_TRUE(listed || get(now, kMainDat) == get(o.after, kMainDat)) << k;
-                     for (int c = 0; c < kCourseCount; ++c) {
-                       for (const std::string& name : {meetingFile("2000", c), raceFile("2000", c)}) {
-                         if (!listed && !now.count(name)) continue;
-                         ASSERT_EQ(get(now, name), get(o.before, name)) << name << " after " << k;
-                       }
-                       ASSERT_EQ(get(now, meetingFile("2001", c)), get(o.before, meetingFile("2001", c)));
-                       ASSERT_EQ(get(now, raceFile("2001", c)), get(o.before, raceFile("2001", c)));
-                     }
-                   });
+  crashAtEveryStep(
+      [](DataStore& ds, ScriptedPort&) { deleteYear(ds.ledger(), LedgerEvents{}, ds.nenji, 2000, ds.yearNumber()); },
+      [](const Files& now, const Outcome& o, std::size_t k) {
+        // While main.dat still lists 2000, every one of its files is whole; afterwards
+        // each is whole or gone. 2001 is never touched.
+        const bool listed = get(now, kMainDat) == get(o.before, kMainDat);
+        ASSERT_TRUE(listed || get(now, kMainDat) == get(o.after, kMainDat)) << k;
+        for (int c = 0; c < kCourseCount; ++c) {
+          for (const std::string& name : {meetingFile("2000", c), raceFile("2000", c)}) {
+            if (!listed && !now.count(name)) continue;
+            ASSERT_EQ(get(now, name), get(o.before, name)) << name << " after " << k;
+          }
+          ASSERT_EQ(get(now, meetingFile("2001", c)), get(o.before, meetingFile("2001", c)));
+          ASSERT_EQ(get(now, raceFile("2001", c)), get(o.before, raceFile("2001", c)));
+        }
+      });
 }
 
 TEST(CrashAtEveryStep, RaceChange) {

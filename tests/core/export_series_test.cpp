@@ -155,7 +155,7 @@ struct ChartGeneratedLedger : ::testing::Test {
   DataStore open() {
     DataStore ds(dir.path());
     ds.loadYears();
-    initYears(ds);
+    ds.year = newestYear(ds.nenji);
     ds.countMeetings();
     return ds;
   }

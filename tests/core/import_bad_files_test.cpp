@@ -69,12 +69,12 @@ void runAndStore(ImportDay& day, const BadFile& f) {
       writeFile(root / "x.dat", f.bytes);
       const JravanFormat fmt = f.format == Format::JravanNewResult ? JravanFormat{JravanKind::Result, true}
                                                                    : JravanFormat{JravanKind::Card, false};
-      reached = runJravanImport(day.ds(), day.port, {}, folders, JravanRequest{fmt, false, "x.dat"}).has_value();
+      reached = jravanOnShown(day.ds(), day.port, folders, JravanRequest{fmt, false, "x.dat"}).has_value();
       break;
     }
     case Format::Nifty:
       writeFile(root / "x.txt", f.bytes);
-      reached = runNiftyImport(day.ds(), day.port, {}, folders, NiftyRequest{false, "x.txt"}).has_value();
+      reached = niftyOnShown(day.ds(), day.port, folders, NiftyRequest{false, "x.txt"}).has_value();
       break;
     default: {
       if (f.format == Format::PatIndex) writeFile(root / "pat" / "lg-file.jra", f.bytes);
@@ -84,11 +84,11 @@ void runAndStore(ImportDay& day, const BadFile& f) {
       }
       if (f.format == Format::PatResult) writeFile(root / "pat" / "Ks-1.dat", f.bytes);
       if (f.format == Format::PatEntries) writeFile(root / "pat" / "De-1.dat", f.bytes);
-      reached = runPatImport(day.ds(), day.port, {}, folders, PatRequest{}).has_value();
+      reached = patOnShown(day.ds(), day.port, folders, PatRequest{}).has_value();
       break;
     }
   }
-  if (reached) storeImport(day.ds());
+  if (reached) storeShown(day.ds());
 }
 
 const std::vector<BadFile>& badFiles() {
@@ -199,15 +199,14 @@ TEST(ImportWrites, AnArchiveIsImportedWithoutCreatingAnyFileOfItsMembers) {
   fs.failCreate = [](const std::filesystem::path& p) { return p.parent_path().filename() != "tmp"; };
   DataStore ds(day.root(), &fs);
   ds.loadYears();
-  initYears(ds);
+  ds.year = newestYear(ds.nenji);
   ds.countMeetings();
   ds.course = kTokyo;
   ds.shownMeeting[kTokyo] = 1;
   ds.readShown();
   writeFile(day.root() / "jc.lzh", lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}}));
-  EXPECT_EQ(
-      runJravanImport(ds, day.port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.lzh"}),
-      std::optional<std::string>(" 11R"));
+  EXPECT_EQ(jravanOnShown(ds, day.port, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.lzh"}),
+            std::optional<std::string>(" 11R"));
   EXPECT_TRUE(day.port.messages.empty());
   EXPECT_FALSE(std::filesystem::exists(day.root() / "tmp" / "lzh"));
 }

@@ -62,9 +62,9 @@ TEST(ImportCli, JravanWithoutYesPrintsAndWritesNothingWithYesStoresWhatTheCoreSt
   EXPECT_EQ(snapshot(cli.root()), before);
   r = runCli(cli.root(), "--yes import jravan '" + (cli.root() / "jc.dat").string() + "' --kind result tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  ASSERT_TRUE(runJravanImport(core.ds(), core.port, {}, ImportFolders{},
-                              JravanRequest{{JravanKind::Result, true}, false, "jc.dat"}));
-  storeImport(core.ds());
+  ASSERT_TRUE(
+      jravanOnShown(core.ds(), core.port, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"}));
+  storeShown(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
   EXPECT_NE(snapshot(cli.root()), before);
 }
@@ -85,14 +85,14 @@ TEST(ImportCli, NiftyAndPatStoreWhatTheCoreStores) {
   auto r = runCli(cli.root(), "--yes import nifty '" + (cli.root() / "board.txt").string() + "' tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("読み込んだﾌｧｲﾙ：board.txt\n読み込んだﾚｰｽ： 11R\nｴﾗｰ：\n"), std::string::npos) << r.out;
-  ASSERT_TRUE(runNiftyImport(core.ds(), core.port, {}, folders, NiftyRequest{false, "board.txt"}));
-  storeImport(core.ds());
+  ASSERT_TRUE(niftyOnShown(core.ds(), core.port, folders, NiftyRequest{false, "board.txt"}));
+  storeShown(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
 
   r = runCli(cli.root(), "--yes import pat --results --entries tok 1");
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  ASSERT_TRUE(runPatImport(core.ds(), core.port, {}, folders, PatRequest{false, true, true}));
-  storeImport(core.ds());
+  ASSERT_TRUE(patOnShown(core.ds(), core.port, folders, PatRequest{false, true, true}));
+  storeShown(core.ds());
   EXPECT_EQ(snapshot(cli.root()), snapshot(core.root()));
   // No flag: what the dialog checks for kind 3 (all three); the purchase index is missing.
   r = runCli(cli.root(), "import pat tok 1");

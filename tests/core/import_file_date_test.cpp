@@ -84,7 +84,7 @@ TEST_P(NiftyDaySearch, TakesOnlyTheDayShown) {
   folders.folder[kFolderNifty] = "nif/";
   for (const auto& [name, bytes] : c.files) writeFile(day.root() / "nif" / name, bytes);
   const Snapshot before = snapshot(day.root());
-  const auto t = runNiftyImport(day.ds(), day.port, {}, folders, NiftyRequest{true, {}});
+  const auto t = niftyOnShown(day.ds(), day.port, folders, NiftyRequest{true, {}});
   if (!c.taken) {
     EXPECT_FALSE(t);
     EXPECT_EQ(day.port.lastText(), msg::kNiftyNoMatch);
@@ -118,7 +118,7 @@ TEST(NiftyDay, ANamedFileOfAnotherDayIsRefusedAndNothingChanges) {
   ImportDay day;
   writeFile(day.root() / "old.txt", board("２０１７年１１月２６日"));
   const Snapshot before = snapshot(day.root());
-  EXPECT_FALSE(runNiftyImport(day.ds(), day.port, {}, ImportFolders{}, NiftyRequest{false, "old.txt"}));
+  EXPECT_FALSE(niftyOnShown(day.ds(), day.port, ImportFolders{}, NiftyRequest{false, "old.txt"}));
   EXPECT_EQ(day.port.lastText(), msg::kNiftyMismatch);
   EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
   EXPECT_EQ(snapshot(day.root()), before);
@@ -144,12 +144,12 @@ TEST(JravanDay, TheSearchPassesOverAFileNamedForAnotherDay) {
   writeFile(day.root() / "jv" / "a20171126.dat", jvNewResultJapanCup().bytes());
   ImportSource source;
   const auto first =
-      runJravanImport(day.ds(), day.port, {}, folders, JravanRequest{{JravanKind::Result, true}, true, {}}, &source);
+      jravanOnShown(day.ds(), day.port, folders, JravanRequest{{JravanKind::Result, true}, true, {}}, &source);
   EXPECT_FALSE(first);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
   writeFile(day.root() / "jv" / "b20181125.dat", jvNewResultJapanCup().bytes());
   const auto second =
-      runJravanImport(day.ds(), day.port, {}, folders, JravanRequest{{JravanKind::Result, true}, true, {}}, &source);
+      jravanOnShown(day.ds(), day.port, folders, JravanRequest{{JravanKind::Result, true}, true, {}}, &source);
   ASSERT_TRUE(second);
   EXPECT_EQ(source.file, "jv/b20181125.dat");
   EXPECT_EQ(source.date, "2018年11月25日");
@@ -161,11 +161,11 @@ TEST(ImportRefusals, AutomaticSearchesWithoutAFolderSaySoAndChangeNothing) {
   ImportDay day;
   const Snapshot before = snapshot(day.root());
   const ImportFolders none;
-  EXPECT_FALSE(runJravanImport(day.ds(), day.port, {}, none, JravanRequest{{JravanKind::Card, true}, true, {}}));
+  EXPECT_FALSE(jravanOnShown(day.ds(), day.port, none, JravanRequest{{JravanKind::Card, true}, true, {}}));
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoFolder);
-  EXPECT_FALSE(runNiftyImport(day.ds(), day.port, {}, none, NiftyRequest{true, {}}));
+  EXPECT_FALSE(niftyOnShown(day.ds(), day.port, none, NiftyRequest{true, {}}));
   EXPECT_EQ(day.port.lastText(), msg::kNiftyNoFolder);
-  EXPECT_FALSE(runPatImport(day.ds(), day.port, {}, none, PatRequest{}));
+  EXPECT_FALSE(patOnShown(day.ds(), day.port, none, PatRequest{}));
   EXPECT_EQ(day.port.lastText(), msg::kPatNoFolder);
   EXPECT_EQ(day.port.messages.size(), 3u);
   EXPECT_EQ(snapshot(day.root()), before);
@@ -183,11 +183,11 @@ TEST_P(NothingRead, SaysSoAndWritesNothing) {
   const Snapshot before = snapshot(day.root());
   // JRA-VAN (newer results: a whole number of 3048-byte records, or none at all).
   if (GetParam().bytes.size() % 3048 == 0) {
-    EXPECT_FALSE(runJravanImport(day.ds(), day.port, {}, ImportFolders{},
-                                 JravanRequest{{JravanKind::Result, true}, false, "x.dat"}));
+    EXPECT_FALSE(
+        jravanOnShown(day.ds(), day.port, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "x.dat"}));
     EXPECT_EQ(day.port.lastText(), msg::kJravanNothingRead);
   }
-  EXPECT_FALSE(runNiftyImport(day.ds(), day.port, {}, ImportFolders{}, NiftyRequest{false, "x.dat"}));
+  EXPECT_FALSE(niftyOnShown(day.ds(), day.port, ImportFolders{}, NiftyRequest{false, "x.dat"}));
   EXPECT_EQ(day.port.lastText(), msg::kNiftyNothingRead);
   EXPECT_EQ(snapshot(day.root()), before);
   EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
@@ -212,7 +212,7 @@ TEST(ImportRefusals, APatImportThatTakesNothingSaysSo) {
   std::vector<std::uint8_t> index(1 + 18 * 10, ' ');
   writeFile(day.root() / "pat" / "lg-fname.jra", index);
   const Snapshot before = snapshot(day.root());
-  EXPECT_FALSE(runPatImport(day.ds(), day.port, {}, folders, PatRequest{true, false, false}));
+  EXPECT_FALSE(patOnShown(day.ds(), day.port, folders, PatRequest{true, false, false}));
   EXPECT_EQ(day.port.lastText(), msg::kPatNothingRead);
   EXPECT_EQ(snapshot(day.root()), before);
 }

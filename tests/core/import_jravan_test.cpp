@@ -47,11 +47,8 @@ TEST(JravanImport, NamedFileFillsSettlesAndWritesOnlyOnStore) {
   ImportDay day(withWinTicket());
   writeFile(day.root() / "jc.dat", jvNewResultJapanCup().bytes());
   const Snapshot before = snapshot(day.root());
-  bool closed = false;
-  const auto text =
-      runJravanImport(day.ds(), day.port, ImportHooks{[&] { closed = true; }}, ImportFolders{}, named("jc.dat"));
+  const auto text = jravanOnShown(day.ds(), day.port, ImportFolders{}, named("jc.dat"));
   ASSERT_EQ(text, std::optional<std::string>(" 11R"));
-  EXPECT_TRUE(closed);
   EXPECT_TRUE(day.port.messages.empty());
   // Settled: the win ticket of 1000 yen on horse 1 paid 140 per 100.
   EXPECT_EQ(day.ds().kaisai.kounyuGaku[10], 1000);
@@ -61,19 +58,60 @@ TEST(JravanImport, NamedFileFillsSettlesAndWritesOnlyOnStore) {
   EXPECT_EQ(day.ds().kaisai.shushi[12], 400);
   EXPECT_EQ(snapshot(day.root()), before);  // nothing written before 登録
 
-  storeImport(day.ds());
+  storeShown(day.ds());
   EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
   EXPECT_EQ(cp932ToUtf8(day.storedKaisai().raceMei[10]), "ジャパンカップ");
 }
 
-TEST(JravanImport, CancelReadsTheDayBack) {
+// The import fills a copy of the day: ｷｬﾝｾﾙ drops it, and the day as stored (and as the
+// window holds it) is untouched; 登録 writes the copy and announces the day once.
+TEST(JravanImport, TheImportFillsACopyThatOnlyRegistrationWrites) {
   ImportDay day(withWinTicket());
   writeFile(day.root() / "jc.dat", jvNewResultJapanCup().bytes());
   const Snapshot before = snapshot(day.root());
-  ASSERT_TRUE(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.dat")));
-  discardImport(day.ds());
-  EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), day.ds().kaisai, day.ds().races));
+  const KaisaiRecord shown = day.ds().kaisai;
+  const DayKey key{"2018", kTokyo, 1};
+  auto copy = beginImport(day.ds().ledger(), key);
+  ASSERT_TRUE(copy);
+  ASSERT_TRUE(runJravanImport(day.ds().ledger(), day.port, ImportFolders{}, *copy, named("jc.dat")));
+  EXPECT_EQ(copy->day.races[10].tanKeka[0], 101);
+  EXPECT_TRUE(sameDay(shown, day.ds().races, day.ds().kaisai, day.ds().races));  // the window's day as it was
   EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
+  EXPECT_EQ(snapshot(day.root()), before);  // ｷｬﾝｾﾙ: the copy goes, nothing read or written
+
+  struct Days : LedgerObserver {
+    std::vector<int> seen;
+    void dayChanged(const DayKey& k) override { seen.push_back(k.index); }
+  } days;
+  LedgerEvents events;
+  events.add(&days);
+  ASSERT_FALSE(storeImport(day.ds().ledger(), events, *copy));
+  EXPECT_EQ(days.seen, std::vector<int>{1});
+  EXPECT_TRUE(sameDay(day.storedKaisai(), day.storedRaces(), copy->day.meeting, copy->day.races));
+}
+
+// A refused import announces nothing and leaves every file as it was.
+TEST(JravanImport, ARefusedImportWritesAndAnnouncesNothing) {
+  ImportDay day(withWinTicket());
+  writeFile(day.root() / "other.dat", std::vector<std::uint8_t>(10, 'x'));
+  const Snapshot before = snapshot(day.root());
+  const struct {
+    JravanRequest request;
+    const char* refusal;
+  } cases[] = {
+      {named("none.dat"), msg::kJravanNotFound},
+      {named("other.dat"), msg::kJravanWrongKind},
+      {JravanRequest{{JravanKind::Result, true}, true, {}}, msg::kJravanNoFolder},
+  };
+  for (const auto& c : cases) {
+    auto copy = beginImport(day.ds().ledger(), DayKey{"2018", kTokyo, 1});
+    ASSERT_TRUE(copy);
+    const auto r = runJravanImport(day.ds().ledger(), day.port, ImportFolders{}, *copy, c.request);
+    ASSERT_TRUE(r.refused()) << c.refusal;
+    EXPECT_EQ(r.refusal().text, c.refusal);
+    EXPECT_EQ(r.refusal().icon, MsgIcon::Error);
+  }
+  EXPECT_TRUE(day.port.messages.empty());  // told by the caller, not by the import
   EXPECT_EQ(snapshot(day.root()), before);
 }
 
@@ -90,7 +128,7 @@ TEST_P(JravanRefused, GivesItsMessageAndChangesNothing) {
   ImportDay day(withWinTicket());
   if (!GetParam().missing) writeFile(day.root() / "x.dat", GetParam().bytes);
   const Snapshot before = snapshot(day.root());
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat")), std::nullopt);
+  EXPECT_EQ(jravanOnShown(day.ds(), day.port, ImportFolders{}, named("x.dat")), std::nullopt);
   ASSERT_EQ(day.port.messages.size(), 1u) << GetParam().what;
   EXPECT_EQ(day.port.lastText(), GetParam().message);
   EXPECT_EQ(day.port.messages[0].icon, MsgIcon::Error);
@@ -113,7 +151,7 @@ TEST(JravanImport, ANamedFileWithoutTheDaySaysSoAndImportsNothing) {
   other.num(10, 4, 507);
   writeFile(day.root() / "x.dat", other.bytes());
   const Snapshot before = snapshot(day.root());
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("x.dat")), std::nullopt);
+  EXPECT_EQ(jravanOnShown(day.ds(), day.port, ImportFolders{}, named("x.dat")), std::nullopt);
   ASSERT_EQ(day.port.messages.size(), 1u);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNothingRead);
   EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);
@@ -127,7 +165,7 @@ TEST(JravanImport, OlderLayoutWithAnItemDigitZeroIsStoppedAndReadBack) {
   ImportDay day(races);
   writeFile(day.root() / "old.dat", jvOldCard(5, 5, 8, 1, "ﾃｽﾄ", 11, '0', '0', '3', 701, 86, 1200, 11, ' ').bytes());
   const Snapshot before = snapshot(day.root());
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("old.dat", JravanKind::Card, false)),
+  EXPECT_EQ(jravanOnShown(day.ds(), day.port, ImportFolders{}, named("old.dat", JravanKind::Card, false)),
             std::nullopt);
   EXPECT_EQ(day.port.lastText(), "ﾚｰｽ項目に異常がありました。\n\n2R\n\n登録を中止します。");
   EXPECT_EQ(day.ds().races[0].kyori, 0);  // read back
@@ -144,7 +182,7 @@ class JravanSearch : public ::testing::Test {
     std::filesystem::create_directories(folder);
     folders.folder[kFolderJravanResult] = "jv/seiseki/";
   }
-  std::optional<std::string> run() { return runJravanImport(day.ds(), day.port, {}, folders, automatic()); }
+  std::optional<std::string> run() { return jravanOnShown(day.ds(), day.port, folders, automatic()); }
   std::vector<std::string> lzhFolder() {
     std::vector<std::string> n;
     if (std::filesystem::exists(day.root() / "tmp" / "lzh"))
@@ -224,10 +262,9 @@ TEST_F(JravanSearch, DamagedAndHostileArchivesAreRefusedWithTheirMessageAndTheSe
 TEST(JravanImport, ANamedArchiveIsUnpackedLikeASearchedOne) {
   ImportDay day(withWinTicket());
   writeFile(day.root() / "jc.lzh", lzhArchive({{"jra1125.dat", jvNewResultJapanCup().bytes()}}));
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jc.lzh")),
-            std::optional<std::string>(" 11R"));
+  EXPECT_EQ(jravanOnShown(day.ds(), day.port, ImportFolders{}, named("jc.lzh")), std::optional<std::string>(" 11R"));
   writeFile(day.root() / "other.lzh", lzhArchive({{"jra1124.dat", std::vector<std::uint8_t>(3048, ' ')}}));
-  EXPECT_EQ(runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("other.lzh")), std::nullopt);
+  EXPECT_EQ(jravanOnShown(day.ds(), day.port, ImportFolders{}, named("other.lzh")), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kJravanNoMatch);
 }
 
@@ -245,13 +282,13 @@ TEST_F(JravanSearch, AnArchiveIsReadWhereNothingButTheListsCanBeWritten) {
   };
   DataStore ds(day.root(), &fs);
   ds.loadYears();
-  initYears(ds);
+  ds.year = newestYear(ds.nenji);
   ds.countMeetings();
   ds.course = kTokyo;
   ds.shownMeeting[kTokyo] = 1;
   ds.readShown();
   ImportSource source;
-  EXPECT_EQ(runJravanImport(ds, day.port, {}, folders, automatic(), &source), std::optional<std::string>(" 11R"));
+  EXPECT_EQ(jravanOnShown(ds, day.port, folders, automatic(), &source), std::optional<std::string>(" 11R"));
   EXPECT_TRUE(day.port.messages.empty());
   EXPECT_EQ(ds.races[10].umaKeka[0], 108);
   EXPECT_EQ(source.file, "jv/seiseki/a.lzh");
@@ -304,7 +341,7 @@ TEST_P(JravanArchiveSize, UpToTheLimitIsReadPastItRefused) {
   ImportDay day(withWinTicket());
   writeFile(day.root() / "jv.lzh", archiveOf(c.members, "JV\\JRA1125.DAT"));
   const Snapshot before = snapshot(day.root());
-  const auto got = runJravanImport(day.ds(), day.port, {}, ImportFolders{}, named("jv.lzh"));
+  const auto got = jravanOnShown(day.ds(), day.port, ImportFolders{}, named("jv.lzh"));
   if (c.imported) {
     EXPECT_EQ(got, std::optional<std::string>(" 11R")) << c.members;
     EXPECT_TRUE(day.port.messages.empty()) << c.members;

@@ -168,7 +168,7 @@ TEST(NiftyImport, NamedFileSettlesAndListsAndWritesNothing) {
   writeFile(day.root() / "board.txt", niftyFile({bad, niftyJapanCup()}));
   writeFile(day.root() / "tmp" / "nifty.tmp", {1});
   const Snapshot before = snapshot(day.root());
-  const auto t = runNiftyImport(day.ds(), day.port, {}, ImportFolders{}, NiftyRequest{false, "board.txt"});
+  const auto t = niftyOnShown(day.ds(), day.port, ImportFolders{}, NiftyRequest{false, "board.txt"});
   ASSERT_TRUE(t);
   EXPECT_EQ(t->read, " 11R");
   EXPECT_EQ(t->errors, "  3R");
@@ -181,12 +181,12 @@ TEST(NiftyImport, NamedFileSettlesAndListsAndWritesNothing) {
 TEST(NiftyImport, MissingFileMismatchAndNoMatchingFileGiveTheirMessages) {
   ImportDay day;
   const Snapshot before = snapshot(day.root());
-  EXPECT_EQ(runNiftyImport(day.ds(), day.port, {}, ImportFolders{}, NiftyRequest{false, "none.txt"}), std::nullopt);
+  EXPECT_EQ(niftyOnShown(day.ds(), day.port, ImportFolders{}, NiftyRequest{false, "none.txt"}), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kNiftyNotFound);
   NiftyRace other = niftyJapanCup();
   other.kai = 4;
   writeFile(day.root() / "b.txt", niftyFile({niftyJapanCup(), other}));
-  EXPECT_EQ(runNiftyImport(day.ds(), day.port, {}, ImportFolders{}, NiftyRequest{false, "b.txt"}), std::nullopt);
+  EXPECT_EQ(niftyOnShown(day.ds(), day.port, ImportFolders{}, NiftyRequest{false, "b.txt"}), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kNiftyMismatch);
   EXPECT_EQ(day.port.messages.back().icon, MsgIcon::Warning);
   EXPECT_EQ(day.ds().races[10].tanKeka[0], 0);  // the first block was dropped too
@@ -194,7 +194,7 @@ TEST(NiftyImport, MissingFileMismatchAndNoMatchingFileGiveTheirMessages) {
   folders.folder[kFolderNifty] = "nif/";
   std::filesystem::create_directories(day.root() / "nif");
   writeFile(day.root() / "nif" / "a.txt", niftyFile({niftyJapanCup()}, 5, "東京", 7));
-  EXPECT_EQ(runNiftyImport(day.ds(), day.port, {}, folders, NiftyRequest{true, {}}), std::nullopt);
+  EXPECT_EQ(niftyOnShown(day.ds(), day.port, folders, NiftyRequest{true, {}}), std::nullopt);
   EXPECT_EQ(day.port.lastText(), msg::kNiftyNoMatch);
   std::filesystem::remove(day.root() / "b.txt");
   EXPECT_EQ(snapshot(day.root()), [&] {
@@ -210,7 +210,7 @@ TEST(NiftyImport, AutomaticSearchTakesTheFirstFileOfTheDay) {
   folders.folder[kFolderNifty] = "nif/";
   writeFile(day.root() / "nif" / "a.txt", niftyFile({niftyJapanCup()}, 5, "東京", 7));
   writeFile(day.root() / "nif" / "b.txt", niftyFile({niftyJapanCup()}));
-  const auto t = runNiftyImport(day.ds(), day.port, {}, folders, NiftyRequest{true, {}});
+  const auto t = niftyOnShown(day.ds(), day.port, folders, NiftyRequest{true, {}});
   ASSERT_TRUE(t);
   EXPECT_EQ(t->read, " 11R");
   EXPECT_EQ(day.port.waits, 1);

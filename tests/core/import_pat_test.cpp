@@ -246,7 +246,7 @@ class PatImport : public ::testing::Test {
     folders.patKind = kind;
     if (kind) writeFile(pat / (kind == 1 ? "PATWIN.EXE" : kind == 2 ? "Pat95.exe" : "pat98.exe"), {'M', 'Z'});
   }
-  std::optional<PatTexts> run(const PatRequest& r) { return runPatImport(day.ds(), day.port, {}, folders, r); }
+  std::optional<PatTexts> run(const PatRequest& r) { return patOnShown(day.ds(), day.port, folders, r); }
 };
 
 TEST_F(PatImport, JapanCupTicketsResultsAndRunnersSettleTheRace) {
@@ -284,7 +284,7 @@ TEST_F(PatImport, JapanCupTicketsResultsAndRunnersSettleTheRace) {
   EXPECT_EQ(snapshot(day.root()), before);
   // The second import adds nothing: the races hold tickets now. With nothing taken by any
   // read it says so and there is nothing to confirm.
-  storeImport(day.ds());
+  storeShown(day.ds());
   const auto again = run(PatRequest{true, false, false});
   EXPECT_FALSE(again);
   EXPECT_EQ(day.port.lastText(), msg::kPatNothingRead);
@@ -351,4 +351,27 @@ TEST_F(PatImport, Win95KindsStopAtAMissingPurchaseFile) {
   const auto t = run(PatRequest{true, false, false});
   ASSERT_TRUE(t);
   EXPECT_EQ(t->purchases, "  1R");
+}
+
+// The import itself says nothing: what its reads found missing is noted in the copy, in
+// order, and with nothing read at all it ends without a text of its own (the notes say why).
+TEST_F(PatImport, WhatTheReadsFoundMissingIsNotedInOrderForTheCaller) {
+  install(3);
+  auto copy = beginImport(day.ds().ledger(), DayKey{"2018", kTokyo, 1});
+  ASSERT_TRUE(copy);
+  const auto r = runPatImport(day.ds().ledger(), day.port, folders, *copy, PatRequest{true, true, true});
+  ASSERT_TRUE(r.refused());
+  EXPECT_EQ(r.refusal().text, "");
+  EXPECT_TRUE(day.port.messages.empty());
+  const struct {
+    const char* text;
+    MsgIcon icon;
+  } notes[] = {{msg::kPatIndexMissing, MsgIcon::Warning},
+               {msg::kPatNoResultFiles, MsgIcon::Warning},
+               {msg::kPatNoEntryFiles, MsgIcon::Warning}};
+  ASSERT_EQ(copy->notices.size(), std::size(notes));
+  for (std::size_t i = 0; i < std::size(notes); ++i) {
+    EXPECT_EQ(copy->notices[i].text, notes[i].text) << i;
+    EXPECT_EQ(copy->notices[i].icon, notes[i].icon) << i;
+  }
 }

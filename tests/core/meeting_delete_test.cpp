@@ -27,7 +27,7 @@ class MeetingDelete : public MeetingLedger {
 
 TEST_F(MeetingDelete, AsksTwiceThenRemovesTheMeetingWithItsRaces) {
   fill();
-  EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::Deleted);
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Deleted);
   ASSERT_EQ(port.messages.size(), 2u);
   EXPECT_EQ(port.messages[0].title, "確認");
   EXPECT_EQ(port.messages[0].text, "東京競馬場   10月 8日 4回 2日目の開催ﾃﾞｰﾀを削除します。");
@@ -45,7 +45,7 @@ TEST_F(MeetingDelete, AsksTwiceThenRemovesTheMeetingWithItsRaces) {
   EXPECT_EQ(ds->races[0].koumoku, 1u);
   EXPECT_EQ(port.waitText, kSakujyoWaitText);
   EXPECT_EQ(port.events,
-            (std::vector<std::string>{"message", "message", "busy", "wait", "view", "waitEnd", "arrow", "asterisk"}));
+            (std::vector<std::string>{"message", "message", "busy", "wait", "waitEnd", "arrow", "view", "asterisk"}));
   EXPECT_EQ(hookCalls, (std::vector<std::string>{"closeRaceWindow", "showMeetingView"}));
   EXPECT_FALSE(workFilesLeft());
 }
@@ -53,10 +53,10 @@ TEST_F(MeetingDelete, AsksTwiceThenRemovesTheMeetingWithItsRaces) {
 TEST_F(MeetingDelete, CancelAtEitherQuestionChangesNothing) {
   fill();
   port.answers = {Answer::Cancel};
-  EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::Cancelled);
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Cancelled);
   EXPECT_EQ(port.messages.size(), 1u);
   port.answers = {Answer::Ok, Answer::Cancel};
-  EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::Cancelled);
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Cancelled);
   EXPECT_EQ(port.messages.size(), 3u);
   EXPECT_TRUE(hookCalls.empty());
   expectUnchanged();
@@ -64,7 +64,7 @@ TEST_F(MeetingDelete, CancelAtEitherQuestionChangesNothing) {
 
 TEST_F(MeetingDelete, OnlyMeetingLeavesZeroFilesAndTheEmptyView) {
   add(4, 6, 1, 7);
-  EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::Deleted);
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Deleted);
   EXPECT_EQ(fileBytes(meetingPath(4)), std::vector<std::uint8_t>(864, 0));
   EXPECT_EQ(fileBytes(racePath(4)), std::vector<std::uint8_t>(22704, 0));
   EXPECT_EQ(ds->meetingCount[4], 0);
@@ -76,7 +76,7 @@ TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {
   for (const char* which : {"tok.dat", "rto.dat"}) {
     failing.failCreate = [which](const auto& p) { return stagedFileOf(p, which); };
     port.messages.clear();
-    EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed) << which;
+    EXPECT_EQ(runDeleteShown(), SakujyoResult::WorkFileFailed) << which;
     ASSERT_EQ(port.messages.size(), 3u);
     EXPECT_EQ(port.messages[2].text, "開催ﾃﾞｰﾀ削除用作業ﾌｧｲﾙが作成出来ません。\n\n処理を中止します。");
     EXPECT_EQ(port.messages[2].icon, MsgIcon::Error);
@@ -103,7 +103,7 @@ TEST_F(MeetingDelete, AReadOnlyFileIsRefusedByNameAndKeptAsItWas) {
     ds->shownMeeting[4] = 1;
     ds->readShown();
     try {
-      runDeleteShown(*ds, port, hooks);
+      runDeleteShown();
       ADD_FAILURE() << which << " replaced";
     } catch (const FatalFileError& e) {
       EXPECT_EQ(e.code(), code);
@@ -120,7 +120,7 @@ TEST_F(MeetingDelete, FullDiskPartWayKeepsTheLedger) {
   // The meeting file's work copy is complete; the race file's stops in its second block.
   failing.limitWrites = [](const auto& p) { return stagedFileOf(p, "rto"); };
   failing.writeBudget = kRaceBlockSize + 5000;
-  EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::WorkFileFailed);
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::WorkFileFailed);
   EXPECT_EQ(port.lastText(), kSakujyoWorkFileText);
   EXPECT_EQ(port.events,
             (std::vector<std::string>{"message", "message", "busy", "wait", "waitEnd", "arrow", "message"}));
@@ -135,15 +135,15 @@ TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndCompletedAtTheNextOpen
   const std::pair<const char*, int> cases[] = {{"2001tok.dat", 8}, {"2001rto.dat", 10}};
   for (auto [which, code] : cases) {
     failing.failRename = [which](const auto& p) { return p.filename() == which; };
-    auto fresh = std::make_unique<DataStore>(root, &failing);
-    fresh->loadYears();
-    fresh->year = "2001";
-    fresh->countMeetings();
-    fresh->course = 4;
-    fresh->shownMeeting[4] = 1;
-    fresh->readShown();
+    ds = std::make_unique<DataStore>(root, &failing);  // a fatal error ends the one before
+    ds->loadYears();
+    ds->year = "2001";
+    ds->countMeetings();
+    ds->course = 4;
+    ds->shownMeeting[4] = 1;
+    ds->readShown();
     try {
-      runDeleteShown(*fresh, port, hooks);
+      runDeleteShown();
       ADD_FAILURE() << which;
     } catch (const FatalFileError& e) {
       EXPECT_EQ(e.code(), code);

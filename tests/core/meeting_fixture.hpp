@@ -23,6 +23,7 @@
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
+#include "mainwindow/main_selection.hpp"
 #include "common/scripted_port.hpp"
 
 namespace meeting_test {
@@ -115,18 +116,115 @@ inline std::vector<std::uint8_t> fileBytes(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// How a deletion ended, as the window runs it.
+enum class SakujyoResult { Deleted, Cancelled, WorkFileFailed, Damaged };
+
+// Counts what the ledger announces.
+struct Announcements : LedgerObserver {
+  std::vector<std::string> seen;
+  void yearsChanged() override { seen.push_back("years"); }
+  void meetingsChanged(const std::string& year, int course) override {
+    seen.push_back("meetings " + year + " " + std::to_string(course));
+  }
+  void dayChanged(const DayKey& k) override { seen.push_back("day " + std::to_string(k.index)); }
+};
+
 class MeetingLedger : public ::testing::Test {
  protected:
   std::filesystem::path root;
   FailingFs failing;
   std::unique_ptr<DataStore> ds;
   RecordingPort port;
+  LedgerEvents events;
+  Announcements announced;
+  // The window's selection; the data layer's cursor follows it, so that the tests read
+  // what the window shows from `ds` (the cursor bridge).
+  MainSelection sel;
   std::vector<std::string> hookCalls;
-  MeetingWindowHooks hooks{[this] { hookCalls.push_back("closeRaceWindow"); },
-                           [this] {
-                             hookCalls.push_back("showMeetingView");
-                             port.events.push_back("view");
-                           }};
+
+  void closeRaceWindow() { hookCalls.push_back("closeRaceWindow"); }
+  // The end of a meeting operation as the main window runs it: the day it gives shown,
+  // then the done sound; a refusal told.
+  int finish(int course, const Result<MeetingPlace>& r) {
+    if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
+    if (r.refused()) {
+      tellRefusal(port, r.refusal());
+      return -1;
+    }
+    if (const Status read = followMeetings(ds->ledger(), sel, course, *r); !read)
+      ds->fatal(read.failure().code, read.failure().path);
+    syncCursor(sel, *ds);
+    hookCalls.push_back("showMeetingView");
+    port.events.push_back("view");
+    port.asterisk();
+    return r->index;
+  }
+  // 登録 and 一括登録 of the registration dialog.
+  int runRegisterSingle(int course, const MeetingDate& d) { return runRegister(course, {d}); }
+  int runRegisterSeries(int course, const MeetingDate& first) { return runRegister(course, seriesDates(first)); }
+  int runRegister(int course, const std::vector<MeetingDate>& days) {
+    takeCursor(*ds, sel);
+    closeRaceWindow();
+    return finish(course, runRegisterMeetings(ds->ledger(), port, events, sel.year, course, days));
+  }
+  // 修正 of the edit dialog on the meeting shown (its record as the window holds it).
+  int runEditShown(const MeetingDate& d) {
+    takeCursor(*ds, sel);
+    if (!meetingShown(sel.shown(), sel.count())) {
+      port.beep();
+      return -1;
+    }
+    closeRaceWindow();
+    return finish(sel.course, runEditMeeting(ds->ledger(), port, events, sel.key(), sel.day.meeting, d));
+  }
+  // 開催ﾃﾞｰﾀ削除: the two questions, then the deletion.
+  SakujyoResult runDeleteShown() {
+    takeCursor(*ds, sel);
+    if (!meetingShown(sel.shown(), sel.count())) {
+      port.beep();
+      return SakujyoResult::Cancelled;
+    }
+    for (const std::string& q : deleteQuestions(sel.course, sel.day.meeting))
+      if (!askOkCancel(port, q, MsgIcon::Question)) return SakujyoResult::Cancelled;
+    const auto r = runDeleteMeeting(ds->ledger(), port, events, sel.key(), [this] { closeRaceWindow(); });
+    finish(sel.course, r);
+    if (r) return SakujyoResult::Deleted;
+    if (r.refusal().text.empty()) return SakujyoResult::Cancelled;
+    return r.refusal().text == kSakujyoWorkFileText ? SakujyoResult::WorkFileFailed : SakujyoResult::Damaged;
+  }
+  // The file work alone: the days added to `course`, which becomes the current one with
+  // the last day added shown.
+  int registerDays(int course, const std::vector<MeetingDate>& days) {
+    std::vector<KaisaiRecord> records;
+    for (const MeetingDate& d : days) {
+      KaisaiRecord k;
+      k.tsukiHi = d.tsukiHi();
+      k.kaiNichi = d.kaiNichi();
+      records.push_back(k);
+    }
+    takeCursor(*ds, sel);
+    const auto r = ds->ledger().insertMeetings(sel.year, course, records);
+    if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
+    if (r.refused()) throw std::runtime_error(r.refusal().text);
+    if (const Status read = followMeetings(ds->ledger(), sel, course, *r); !read)
+      ds->fatal(read.failure().code, read.failure().path);
+    syncCursor(sel, *ds);
+    return r->index;
+  }
+  // The meeting shown (its record in memory) with a new date, moved to its place.
+  int editShown(const MeetingDate& d) {
+    takeCursor(*ds, sel);
+    KaisaiRecord k = sel.day.meeting;
+    k.tsukiHi = d.tsukiHi();
+    k.kaiNichi = d.kaiNichi();
+    const auto r = ds->ledger().replaceMeeting(sel.key(), k);
+    if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
+    if (r.refused()) return -1;
+    if (const Status read = followMeetings(ds->ledger(), sel, sel.course, *r); !read)
+      ds->fatal(read.failure().code, read.failure().path);
+    syncCursor(sel, *ds);
+    return r->index;
+  }
 
   void SetUp() override {
     static std::atomic<int> serial{0};
@@ -138,8 +236,13 @@ class MeetingLedger : public ::testing::Test {
     ds = std::make_unique<DataStore>(root, &failing);
     ScriptedPort quiet;
     ASSERT_TRUE(prepareFolders(ds->fs(), root, quiet));
-    registerFirstYear(*ds, 2001);
+    ds->loadYears();
+    const auto years = registerFirstYear(ds->ledger(), ds->nenji, 2001);
+    ASSERT_TRUE(years);
+    ds->nenji = *years;
+    ds->year = "2001";
     ds->countMeetings();
+    events.add(&announced);
   }
   void TearDown() override { std::filesystem::remove_all(root); }
 
@@ -149,7 +252,7 @@ class MeetingLedger : public ::testing::Test {
   // Registers one day, then marks the new meeting and its first race with `tag`, so that
   // tests can see that a meeting and its races stay together.
   int add(int course, int month, int day, int tag = 0, int kai = 1, int nichi = 1) {
-    int i = registerMeetings(*ds, course, {{month, day, kai, nichi}});
+    int i = registerDays(course, {{month, day, kai, nichi}});
     if (tag != 0) {
       ds->kaisai.kounyuGaku[0] = tag;
       ds->races[0].koumoku = static_cast<std::uint32_t>(tag);

@@ -78,12 +78,12 @@ TEST_F(MeetingLedger, RandomRunMatchesTheExchangePasses) {
       MeetingDate d = randomDate();
       what = "add " + std::to_string(d.tsukiHi());
       m.add(d);
-      EXPECT_EQ(runRegisterSingle(*ds, port, hooks, c, d), m.shown);
+      EXPECT_EQ(runRegisterSingle(c, d), m.shown);
     } else if (op == 4) {
       MeetingDate d = randomDate();
       what = "series " + std::to_string(d.tsukiHi()) + " from " + std::to_string(d.nichi);
       for (const MeetingDate& day : seriesDates(d)) m.add(day);
-      EXPECT_EQ(runRegisterSeries(*ds, port, hooks, c, d), m.shown);
+      EXPECT_EQ(runRegisterSeries(c, d), m.shown);
     } else if (op <= 7) {
       MeetingDate d = randomDate();
       m.shown = pick(0, n - 1);
@@ -92,7 +92,7 @@ TEST_F(MeetingLedger, RandomRunMatchesTheExchangePasses) {
       ds->shownMeeting[c] = m.shown;
       ds->readShown();
       m.edit(d);
-      EXPECT_EQ(runEditShown(*ds, port, hooks, d), m.shown);
+      EXPECT_EQ(runEditShown(d), m.shown);
     } else {
       m.shown = pick(0, n - 1);
       what = "delete " + std::to_string(m.shown);
@@ -100,7 +100,7 @@ TEST_F(MeetingLedger, RandomRunMatchesTheExchangePasses) {
       ds->shownMeeting[c] = m.shown;
       ds->readShown();
       m.erase();
-      EXPECT_EQ(runDeleteShown(*ds, port, hooks), SakujyoResult::Deleted);
+      EXPECT_EQ(runDeleteShown(), SakujyoResult::Deleted);
     }
     ASSERT_EQ(ds->shown(), m.shown) << "step " << step << ": " << what;
 

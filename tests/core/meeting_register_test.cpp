@@ -11,7 +11,7 @@ using V = std::vector<int>;
 TEST_F(MeetingLedger, RegisteringPlacesTheDayByDateAndShowsIt) {
   add(0, 4, 29, 1);
   add(0, 5, 6, 2);
-  int shown = runRegisterSingle(*ds, port, hooks, 0, {5, 2, 2, 3});
+  int shown = runRegisterSingle(0, {5, 2, 2, 3});
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(dates(), (V{429, 502, 506}));
   EXPECT_EQ(ds->shown(), 1);
@@ -50,7 +50,7 @@ TEST_F(MeetingLedger, EqualDatesKeepTheOrderOfRegistration) {
 TEST_F(MeetingLedger, RegistrationSelectsTheCourseAndLeavesOthersAlone) {
   add(2, 7, 1, 1);
   ds->shownMeeting[5] = 0;
-  runRegisterSingle(*ds, port, hooks, 5, {9, 9, 4, 1});
+  runRegisterSingle(5, {9, 9, 4, 1});
   EXPECT_EQ(ds->course, 5);
   EXPECT_EQ(ds->meetingCount[5], 1);
   EXPECT_EQ(ds->meetingCount[2], 1);
@@ -61,7 +61,7 @@ TEST_F(MeetingLedger, RegistrationSelectsTheCourseAndLeavesOthersAlone) {
 
 TEST_F(MeetingLedger, SeriesCrossingTheYearEndSortsToTheStartOfTheSameYear) {
   add(8, 6, 1, 1);
-  int shown = runRegisterSeries(*ds, port, hooks, 8, {12, 28, 5, 1});
+  int shown = runRegisterSeries(8, {12, 28, 5, 1});
   EXPECT_EQ(dates(8), (V{104, 105, 111, 112, 118, 119, 601, 1228, 1229}));
   // The last day registered (1/19, 8日目) is shown.
   EXPECT_EQ(shown, 5);
@@ -73,16 +73,16 @@ TEST_F(MeetingLedger, SeriesCrossingTheYearEndSortsToTheStartOfTheSameYear) {
 }
 
 TEST_F(MeetingLedger, SeriesFromTheEighthDayRegistersOneDay) {
-  runRegisterSeries(*ds, port, hooks, 1, {7, 20, 2, 8});
+  runRegisterSeries(1, {7, 20, 2, 8});
   EXPECT_EQ(dates(1), (V{720}));
   expectWellFormed(1, 1);
 }
 
 TEST_F(MeetingLedger, WaitPopupHourglassViewAndSound) {
-  runRegisterSeries(*ds, port, hooks, 0, {3, 30, 1, 1});
+  runRegisterSeries(0, {3, 30, 1, 1});
   EXPECT_EQ(port.waitText, kTourokuWaitText);
   EXPECT_EQ(hookCalls, (std::vector<std::string>{"closeRaceWindow", "showMeetingView"}));
-  EXPECT_EQ(port.events, (std::vector<std::string>{"busy", "wait", "view", "waitEnd", "arrow", "asterisk"}));
+  EXPECT_EQ(port.events, (std::vector<std::string>{"busy", "wait", "waitEnd", "arrow", "view", "asterisk"}));
   EXPECT_TRUE(port.messages.empty());
   EXPECT_FALSE(workFilesLeft());
 }
@@ -94,7 +94,7 @@ TEST_F(MeetingLedger, EditMovesTheMeetingWithItsRacesAndFiguresToTheEnd) {
   ds->shownMeeting[0] = 0;
   ds->readShown();
   ds->kaisai.shushi[12] = -1200;  // figures held in memory are written with the new date
-  int shown = runEditShown(*ds, port, hooks, {12, 20, 6, 2});
+  int shown = runEditShown({12, 20, 6, 2});
   EXPECT_EQ(shown, 2);
   EXPECT_EQ(rows(), (std::vector<Row>{{304, 101, 2, 2}, {610, 101, 3, 3}, {1220, 602, 1, 1}}));
   EXPECT_EQ(ds->shown(), 2);
@@ -103,7 +103,7 @@ TEST_F(MeetingLedger, EditMovesTheMeetingWithItsRacesAndFiguresToTheEnd) {
   EXPECT_EQ(showMeetingView(*ds).kaisaiPanel, " 12月20日 6回 2日目  ");
   expectWellFormed(0, 3);
   EXPECT_EQ(port.waitText, kShuseiWaitText);
-  EXPECT_EQ(port.events, (std::vector<std::string>{"busy", "wait", "view", "waitEnd", "arrow", "asterisk"}));
+  EXPECT_EQ(port.events, (std::vector<std::string>{"busy", "wait", "waitEnd", "arrow", "view", "asterisk"}));
   EXPECT_EQ(hookCalls.front(), "closeRaceWindow");
 }
 
@@ -115,28 +115,28 @@ TEST_F(MeetingLedger, EditTowardsTheStartAndAmongEqualDates) {
   // Moving back: it stops after the meetings of its new date.
   ds->shownMeeting[0] = 3;
   ds->readShown();
-  EXPECT_EQ(editShownMeeting(*ds, {3, 1, 1, 1}), 2);
+  EXPECT_EQ(editShown({3, 1, 1, 1}), 2);
   std::vector<int> tags;
   for (const Row& r : rows()) tags.push_back(r.meetingTag);
   EXPECT_EQ(tags, (V{1, 2, 4, 3}));
   // Moving forward: it stops before the meetings of its new date.
   ds->shownMeeting[0] = 0;
   ds->readShown();
-  EXPECT_EQ(editShownMeeting(*ds, {5, 1, 1, 1}), 2);
+  EXPECT_EQ(editShown({5, 1, 1, 1}), 2);
   tags.clear();
   for (const Row& r : rows()) tags.push_back(r.meetingTag);
   EXPECT_EQ(tags, (V{2, 4, 1, 3}));
   // Changing only the 回次 keeps the place.
   ds->shownMeeting[0] = 1;
   ds->readShown();
-  EXPECT_EQ(editShownMeeting(*ds, {3, 1, 9, 9}), 1);
+  EXPECT_EQ(editShown({3, 1, 9, 9}), 1);
   EXPECT_EQ(rows()[1], (Row{301, 909, 4, 4}));
   expectWellFormed(0, 4);
 }
 
 TEST_F(MeetingLedger, EditWithoutMeetingDoesNothing) {
   auto before = fileBytes(meetingPath());
-  EXPECT_EQ(runEditShown(*ds, port, hooks, {1, 1, 1, 1}), -1);
+  EXPECT_EQ(runEditShown({1, 1, 1, 1}), -1);
   EXPECT_EQ(port.beeps, 1);
   EXPECT_TRUE(hookCalls.empty());
   EXPECT_EQ(fileBytes(meetingPath()), before);
@@ -150,7 +150,7 @@ TEST_F(MeetingLedger, DataAfterTheTerminatorIsRefusedAndKept) {
     m << junk;
   }
   const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
-  EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(runRegisterSingle(0, {5, 1, 1, 1}), -1);
   EXPECT_EQ(port.lastText(),
             "開催ﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001sap.dat\n\n"
             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
@@ -166,7 +166,7 @@ TEST_F(MeetingLedger, ShortRaceFileIsRefusedAndKept) {
   add(0, 5, 6, 2);
   std::filesystem::resize_file(racePath(), kRaceBlockSize);  // block 1 and the trailing block lost
   const auto m = fileBytes(meetingPath()), r = fileBytes(racePath());
-  EXPECT_EQ(runRegisterSingle(*ds, port, hooks, 0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(runRegisterSingle(0, {5, 1, 1, 1}), -1);
   EXPECT_EQ(port.lastText(),
             "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙが壊れています。\n\ntovradatafile/sap/2001rsa.dat\n\n"
             "開催ﾃﾞｰﾀの登録・修正・削除は出来ません。");
@@ -223,7 +223,7 @@ TEST_F(MeetingFailures, WorkFileNotCreatedIsFatal4Or6) {
 TEST_F(MeetingFailures, FullDiskWhileWritingTheRaceFileIsFatal6) {
   failing.limitWrites = [](const auto& p) { return stagedFileOf(p, "rsa"); };
   failing.writeBudget = kRaceBlockSize + 100;
-  EXPECT_EQ(fatalCode([&] { runRegisterSingle(*ds, port, hooks, 0, {4, 2, 1, 1}); }), 6);
+  EXPECT_EQ(fatalCode([&] { runRegisterSingle(0, {4, 2, 1, 1}); }), 6);
   expectUnchanged();
   // The popup and the hourglass went away with the failure.
   EXPECT_EQ(port.events.back(), "arrow");
@@ -233,12 +233,85 @@ TEST_F(MeetingFailures, RaceFileNotReplacedIsCompletedAtTheNextOpen) {
   failing.failRename = [](const auto& p) { return p.filename() == "2001rsa.dat"; };
   ds->shownMeeting[0] = 1;
   ds->readShown();
-  EXPECT_EQ(fatalCode([&] { editShownMeeting(*ds, {1, 1, 1, 1}); }), 6);
+  EXPECT_EQ(fatalCode([&] { editShown({1, 1, 1, 1}); }), 6);
   // Committed: the mark and the staged race file wait for the next open.
   EXPECT_TRUE(workFilesLeft());
   recoverLedger(FileSystem::standard(), root);
   EXPECT_FALSE(workFilesLeft());
   EXPECT_EQ(rows(), (std::vector<Row>{{101, 101, 2, 2}, {401, 101, 1, 1}}));
+}
+
+}  // namespace meeting_test
+
+namespace meeting_test {
+
+// Every change of a course's meetings is announced once, after it is on disk; what is
+// refused or fails announces nothing.
+TEST_F(MeetingLedger, EachChangeIsAnnouncedOnceAndNothingElse) {
+  runRegisterSingle(2, {5, 1, 1, 1});
+  runRegisterSeries(2, {5, 2, 1, 7});  // two days, one change
+  runEditShown({6, 1, 1, 1});
+  port.answers = {Answer::Ok, Answer::Ok};
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Deleted);
+  const std::vector<std::string> four(4, "meetings 2001 2");
+  EXPECT_EQ(announced.seen, four);
+
+  // Refused: nothing shown to edit, a cancelled question, a damaged course, work files
+  // that cannot be made.
+  ds->course = 7;
+  EXPECT_EQ(runEditShown({1, 1, 1, 1}), -1);
+  ds->course = 2;
+  port.answers = {Answer::Cancel};
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::Cancelled);
+  failing.failCreate = [](const auto& p) { return stagedFileOf(p, "fuk.dat"); };
+  port.answers = {Answer::Ok, Answer::Ok};
+  EXPECT_EQ(runDeleteShown(), SakujyoResult::WorkFileFailed);
+  {
+    std::ofstream m(meetingPath(2), std::ios::binary | std::ios::app);
+    m << std::string(KaisaiRecord::kSize, 'x');
+  }
+  const auto m = fileBytes(meetingPath(2)), r = fileBytes(racePath(2));
+  EXPECT_EQ(runRegisterSingle(2, {5, 9, 1, 1}), -1);
+  EXPECT_EQ(runEditShown({5, 9, 1, 1}), -1);
+  EXPECT_EQ(fileBytes(meetingPath(2)), m);
+  EXPECT_EQ(fileBytes(racePath(2)), r);
+  EXPECT_EQ(announced.seen, four);
+}
+
+TEST(MeetingChecks, WhatIsAskedBeforeAnEditOrADeletion) {
+  const struct {
+    int shown, count;
+    bool ok;
+  } cases[] = {{0, 0, false}, {0, 1, true}, {2, 3, true}, {3, 3, false}, {-1, 3, false}};
+  for (const auto& c : cases) EXPECT_EQ(meetingShown(c.shown, c.count), c.ok) << c.shown << "/" << c.count;
+  KaisaiRecord k;
+  k.tsukiHi = 1231;
+  k.kaiNichi = 1208;
+  const auto q = deleteQuestions(9, k);
+  ASSERT_EQ(q.size(), 2u);
+  EXPECT_EQ(q[0], "小倉競馬場   12月31日 12回 8日目の開催ﾃﾞｰﾀを削除します。");
+  EXPECT_EQ(q[1], kSakujyoCautionText);
+}
+
+}  // namespace meeting_test
+
+namespace meeting_test {
+
+// A registration refused for a damaged course leaves the window on the course and the
+// day it showed: a later change of that day goes to the day on screen.
+TEST_F(MeetingLedger, ARefusedRegistrationKeepsTheDayShown) {
+  add(3, 8, 1, 7);
+  add(0, 5, 5, 1);
+  {
+    std::ofstream m(meetingPath(0), std::ios::binary | std::ios::app);
+    m << std::string(KaisaiRecord::kSize, 'x');
+  }
+  ds->course = 3;
+  ds->readShown();
+  EXPECT_EQ(runRegisterSingle(0, {5, 1, 1, 1}), -1);
+  EXPECT_EQ(ds->course, 3);
+  EXPECT_EQ(ds->kaisai.tsukiHi, 801);
+  EXPECT_EQ(ds->kaisai.kounyuGaku[0], 7);
 }
 
 }  // namespace meeting_test

@@ -1,33 +1,33 @@
 #include <gtest/gtest.h>
 
 #include "entry/settlement.hpp"
-#include "ledger/datastore.hpp"
+#include "mainwindow/main_selection.hpp"
 #include "ledger/text.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 using namespace tovra;
 
 namespace {
-DataStore withMeeting() {
-  DataStore ds;
-  ds.year = "2001";
-  ds.course = 4;
-  ds.meetingCount[4] = 3;
-  ds.shownMeeting[4] = 1;
-  ds.kaisai.tsukiHi = 1203;
-  ds.kaisai.kaiNichi = 308;
-  return ds;
+MainSelection withMeeting() {
+  MainSelection sel;
+  sel.year = "2001";
+  sel.course = 4;
+  sel.meetingCount[4] = 3;
+  sel.shownMeeting[4] = 1;
+  sel.day.meeting.tsukiHi = 1203;
+  sel.day.meeting.kaiNichi = 308;
+  return sel;
 }
 }  // namespace
 
 TEST(MeetingView, HitRaceWithPurchase) {
-  DataStore ds = withMeeting();
-  setFixedText(ds.kaisai.raceMei[0], sj("有馬記念"));
-  ds.races[0].tanUma[0] = 5;
-  ds.races[0].tanGaku[0] = 1000;
-  ds.races[0].tanKeka[0] = 5;
-  ds.races[0].tanHaitou[0] = 320;
-  settleRace(ds.kaisai, ds.races, 0);
+  MainSelection ds = withMeeting();
+  setFixedText(ds.day.meeting.raceMei[0], sj("有馬記念"));
+  ds.day.races[0].tanUma[0] = 5;
+  ds.day.races[0].tanGaku[0] = 1000;
+  ds.day.races[0].tanKeka[0] = 5;
+  ds.day.races[0].tanHaitou[0] = 320;
+  settleRace(ds.day.meeting, ds.day.races, 0);
   MeetingView v = formatMeetingView(ds);
   EXPECT_EQ(v.statusText, "東京競馬場開催ﾃﾞｰﾀ");
   EXPECT_EQ(v.jyoLabel, "東京競馬場");
@@ -46,10 +46,10 @@ TEST(MeetingView, HitRaceWithPurchase) {
 }
 
 TEST(MeetingView, StatesOneAndZero) {
-  DataStore ds = withMeeting();
-  setFixedText(ds.kaisai.raceMei[1], sj("名前あり"));
-  ds.kaisai.raceJoutai[1] = 0;  // a name without data is not shown
-  ds.kaisai.raceJoutai[2] = 1;  // comment only
+  MainSelection ds = withMeeting();
+  setFixedText(ds.day.meeting.raceMei[1], sj("名前あり"));
+  ds.day.meeting.raceJoutai[1] = 0;  // a name without data is not shown
+  ds.day.meeting.raceJoutai[2] = 1;  // comment only
   MeetingView v = formatMeetingView(ds);
   EXPECT_EQ(v.rows[1].raceName, "  ");
   EXPECT_EQ(v.rows[1].kou, "  ");
@@ -63,16 +63,16 @@ TEST(MeetingView, StatesOneAndZero) {
 }
 
 TEST(MeetingView, PlusColourFromOneYen) {
-  DataStore ds = withMeeting();
+  MainSelection ds = withMeeting();
   for (int r = 0; r < 3; ++r) {
-    ds.kaisai.raceJoutai[r] = 2;
-    ds.kaisai.kounyuGaku[r] = 100;
+    ds.day.meeting.raceJoutai[r] = 2;
+    ds.day.meeting.kounyuGaku[r] = 100;
   }
-  ds.kaisai.shushi[0] = -1;
-  ds.kaisai.shushi[1] = 0;
-  ds.kaisai.shushi[2] = 1;
-  ds.kaisai.kounyuGaku[12] = 300;
-  ds.kaisai.shushi[12] = 0;
+  ds.day.meeting.shushi[0] = -1;
+  ds.day.meeting.shushi[1] = 0;
+  ds.day.meeting.shushi[2] = 1;
+  ds.day.meeting.kounyuGaku[12] = 300;
+  ds.day.meeting.shushi[12] = 0;
   MeetingView v = formatMeetingView(ds);
   EXPECT_FALSE(v.rows[0].plus);
   EXPECT_EQ(v.rows[0].shu, "-1円 ");
@@ -84,7 +84,7 @@ TEST(MeetingView, PlusColourFromOneYen) {
 }
 
 TEST(MeetingView, CourseWithoutMeetings) {
-  DataStore ds;
+  MainSelection ds;
   ds.year = "2001";
   ds.course = 0;
   MeetingView v = formatMeetingView(ds);

@@ -68,14 +68,11 @@ std::pair<QByteArray, QByteArray> coreStores(const QString& copyOf, Run run) {
   QTemporaryDir dir;
   std::filesystem::copy(copyOf.toStdString(), dir.path().toStdString(), std::filesystem::copy_options::recursive);
   DataStore ds(dir.path().toStdString());
-  ds.loadYears();
-  initYears(ds);
-  ds.countMeetings();
-  ds.course = 4;
-  ds.readShown();
+  auto day = beginImport(ds.ledger(), DayKey{"2018", 4, 0});
+  if (!day) return {};
   ScriptedPort port;
-  run(ds, port);
-  storeImport(ds);
+  run(ds.ledger(), *day, port);
+  storeImport(ds.ledger(), LedgerEvents{}, *day);
   QFile m(dir.filePath("tovradatafile/tok/2018tok.dat")), r(dir.filePath("tovradatafile/tok/2018rto.dat"));
   m.open(QIODevice::ReadOnly);
   r.open(QIODevice::ReadOnly);
@@ -135,8 +132,8 @@ class ImportDialogsTest : public QObject {
     TempLedger ledger;
     jcLedger(ledger);
     ledger.writeFile("jc.dat", bytes(jvNewResultJapanCup().bytes()));
-    const auto expected = coreStores(ledger.path(), [](DataStore& ds, ScriptedPort& port) {
-      runJravanImport(ds, port, {}, ImportFolders{}, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"});
+    const auto expected = coreStores(ledger.path(), [](const Ledger& l, ImportCopy& d, ScriptedPort& port) {
+      runJravanImport(l, port, ImportFolders{}, d, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"});
     });
     MessageScript script;
     TMainForm form(appState(), 0);
@@ -210,8 +207,8 @@ class ImportDialogsTest : public QObject {
     TempLedger ledger;
     jcLedger(ledger);
     ledger.writeFile("b.txt", bytes(niftyFile({niftyJapanCup()})));
-    const auto expected = coreStores(ledger.path(), [](DataStore& ds, ScriptedPort& port) {
-      runNiftyImport(ds, port, {}, ImportFolders{}, NiftyRequest{false, "b.txt"});
+    const auto expected = coreStores(ledger.path(), [](const Ledger& l, ImportCopy& d, ScriptedPort& port) {
+      runNiftyImport(l, port, ImportFolders{}, d, NiftyRequest{false, "b.txt"});
     });
     MessageScript script;
     TMainForm form(appState(), 0);
@@ -234,8 +231,8 @@ class ImportDialogsTest : public QObject {
     ImportFolders folders;
     folders.folder[kFolderPat] = "pat/";
     folders.patKind = 3;
-    const auto expected = coreStores(ledger.path(), [&](DataStore& ds, ScriptedPort& port) {
-      runPatImport(ds, port, {}, folders, PatRequest{false, true, true});
+    const auto expected = coreStores(ledger.path(), [&](const Ledger& l, ImportCopy& d, ScriptedPort& port) {
+      runPatImport(l, port, folders, d, PatRequest{false, true, true});
     });
     MessageScript script;
     TMainForm form(appState(), 0);

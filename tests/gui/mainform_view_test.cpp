@@ -108,8 +108,10 @@ class MainFormViewTest : public QObject {
     KaisaiRecord none = TempLedger::day(10, 29, 4, 2);
     TempLedger::setRace(none, 0, 1, "B", 0, 0);
     ledger_->writeMeetings(2001, 4, {k, none});
-    appState().ds.countMeetings();
-    appState().ds.course = 4;
+    // The meetings written behind the window's back: counted again, and 東京 shown.
+    MainSelection& sel = form_->selection();
+    QVERIFY(openYear(form_->ledger(), sel, "2001"));
+    sel.course = 4;
     form_->ShowKaisaiView();
     QCOMPARE(text(form_.get(), "ShuPanel13"), QString("     -1000円 "));
     QCOMPARE(fore(form_.get(), "ShuPanel13"), QColor(Qt::black));

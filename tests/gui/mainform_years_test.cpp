@@ -106,7 +106,8 @@ class MainFormYearsTest : public QObject {
       typeAndClick(dlg, "NenEdit", "2000", "TourokuBtn");
       refused = refused && msgs.lastText() == "既に登録されている年次は登録出来ません。" && dlg->isVisible();
       // When the notice comes the dialog has closed and the window shows the new year.
-      msgs.onMessage([&](const MessageScript::Shown& m) {
+      // The notice may come once the dialog has returned: the dialog is held by value.
+      msgs.onMessage([&, dlg](const MessageScript::Shown& m) {
         noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with" +
                      combo_->currentText() + " " + text(form_.get(), "JyoLabel");
       });
@@ -146,7 +147,8 @@ class MainFormYearsTest : public QObject {
       QVERIFY(msgs.lastText().startsWith("//////////////////// 注意 ////"));
       QVERIFY(dlg->isVisible());
       QVERIFY(ledger_->exists(QString::fromStdString(meetingFilePath("2000", 4))));
-      msgs.onMessage([&](const MessageScript::Shown& m) {
+      // The notice may come once the dialog has returned: the dialog is held by value.
+      msgs.onMessage([&, dlg](const MessageScript::Shown& m) {
         if (m.title == "年次削除終了")
           noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with " +
                        QString::number(combo_->count()) + " years";

@@ -11,7 +11,13 @@
 
 #include "common/ledger_builder.hpp"
 #include "entry/settlement.hpp"
+#include "import/import_day.hpp"
+#include "import/import_folders.hpp"
+#include "import/jravan_import.hpp"
+#include "import/nifty_import.hpp"
+#include "import/pat_import.hpp"
 #include "ledger/datastore.hpp"
+#include "ledger/fatal_error.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
 
@@ -67,6 +73,48 @@ class ImportDay {
   testing::LedgerBuilder ledger_;
   std::optional<DataStore> ds_;
 };
+
+// An import as a window runs it on the day the data layer shows (the tests keep their
+// day there): a copy read by key is filled and, when the import went through, becomes the
+// day in memory; a refusal is told and the day in memory stays as stored.
+template <class Run>
+auto onShownDay(DataStore& ds, UserPort& port, Run run)
+    -> std::optional<std::decay_t<decltype(*run(std::declval<tovra::ImportCopy&>()))>> {
+  auto d = beginImport(ds.ledger(), DayKey{ds.year, ds.course, ds.shown()});
+  if (!d) throw FatalFileError(d.failure().code, d.failure().path);
+  auto r = run(*d);
+  tellImportNotices(port, *d);
+  if (r.failed()) throw FatalFileError(r.failure().code, r.failure().path);
+  if (r.refused()) {
+    tellImportRefusal(port, r.refusal());
+    return std::nullopt;
+  }
+  ds.kaisai = d->day.meeting;
+  ds.races = d->day.races;
+  return *r;
+}
+inline std::optional<std::string> jravanOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+                                                const JravanRequest& request, ImportSource* source = nullptr) {
+  return onShownDay(
+      ds, port, [&](tovra::ImportCopy& d) { return runJravanImport(ds.ledger(), port, folders, d, request, source); });
+}
+inline std::optional<NiftyTexts> niftyOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+                                              const NiftyRequest& request) {
+  return onShownDay(ds, port,
+                    [&](tovra::ImportCopy& d) { return runNiftyImport(ds.ledger(), port, folders, d, request); });
+}
+inline std::optional<PatTexts> patOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+                                          const PatRequest& request) {
+  return onShownDay(ds, port,
+                    [&](tovra::ImportCopy& d) { return runPatImport(ds.ledger(), port, folders, d, request); });
+}
+// 登録 of the day in memory.
+inline void storeShown(DataStore& ds) {
+  const DayKey key{ds.year, ds.course, ds.shown()};
+  if (auto failed =
+          storeImport(ds.ledger(), LedgerEvents{}, tovra::ImportCopy{key, MeetingDay{ds.kaisai, ds.races}, {}}))
+    throw FatalFileError(failed->code, failed->path);
+}
 
 // Two days in memory are equal byte for byte.
 inline bool sameDay(const KaisaiRecord& a, const RaceBlock& ra, const KaisaiRecord& b, const RaceBlock& rb) {
