@@ -31,13 +31,23 @@ void showKensakuKeka(TMainForm& main) {
   DataStore& ds = main.dataStore();
   const auto list = search::readKekaList(ds);
   if (!list) return;
-  TKensakuKekaDialog dialog(ds, *list, &main);
-  if (dialog.exec() != QDialog::Accepted) return;
-  // The record's year (when it changed), course and meeting day are current now.
-  if (dialog.outcome().yearChanged) main.fillYearBox();
+  TKensakuKekaDialog dialog(ds, *list, ds.year /* cursor bridge */, &main);
+  if (dialog.exec() != QDialog::Accepted || !dialog.target()) return;
+  // The main window shows the record's year (counting its meetings again when it is
+  // another), course and meeting day, then the race.
+  const search::RaceTarget t = *dialog.target();
+  const bool yearChanged = t.day.year != ds.year;  // cursor bridge
+  if (yearChanged) {
+    ds.year = t.day.year;  // cursor bridge
+    ds.countMeetings();    // cursor bridge
+  }
+  ds.course = t.day.course;                  // cursor bridge
+  ds.shownMeeting[ds.course] = t.day.index;  // cursor bridge
+  ds.readShown();                            // cursor bridge
+  if (yearChanged) main.fillYearBox();
   main.closeRaceWindow();
   main.ShowKaisaiView();
-  main.openRaceWindow(ds.raceIndex);
+  main.openRaceWindow(t.race);
 }
 
 }  // namespace tovra

@@ -27,6 +27,7 @@
 #include "forms/ShukeiWindow.h"
 #include "forms/qtchart/BalanceChartPanel.h"
 #include "forms/qtchart/RateChartView.h"
+#include "common/scripted_port.hpp"
 #include "ledger/text.hpp"
 #include "search/search_engine.hpp"
 #include "search/search_list.hpp"
@@ -145,7 +146,7 @@ class GraphFormTest : public QObject {
 
   void incomeTallyChartShowsTheRowOnTheScreen() {
     ScriptedPort port;
-    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0, appState().ds.yearNumber()));
     TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
     auto courseBars = [&] {
       named<QToolButton>(w, "GraphBtn")->click();
@@ -169,7 +170,7 @@ class GraphFormTest : public QObject {
 
   void tallyWindowSavesItsTableAsCsv() {
     ScriptedPort port;
-    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0));
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0, appState().ds.yearNumber()));
     TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
     const QString path = out_->filePath("shushi.csv");
     QString suggested;
@@ -193,7 +194,7 @@ class GraphFormTest : public QObject {
     search::SearchParams p;
     p.text = sj("ﾃｽﾄ");
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
-    TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds));
+    TKensakuKekaDialog dlg(appState().ds, *search::readKekaList(appState().ds), appState().ds.year);
     const QString path = out_->filePath("list.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {
@@ -227,4 +228,3 @@ class GraphFormTest : public QObject {
 
 QTEST_MAIN(GraphFormTest)
 #include "graph_form_test.moc"
-#include "common/scripted_port.hpp"

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/scripted_port.hpp"
 #include "forms/AppState.h"
 #include "forms/ShukeiActions.h"
 #include "forms/ShukeiWindow.h"
@@ -241,7 +242,8 @@ class HozonSyoriTest : public QObject {
   TMainForm& main() { return ledger_->main(); }
   // A shushi tally stamped 2001-05-12 14:mm.
   void runShushi(int mode, int minute) {
-    QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, [minute] { return at(minute); }));
+    QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, appState().ds.yearNumber(),
+                                  [minute] { return at(minute); }));
   }
   ScriptedPort tallyPort_;
   std::unique_ptr<TallyLedger> ledger_;
@@ -249,4 +251,3 @@ class HozonSyoriTest : public QObject {
 
 QTEST_MAIN(HozonSyoriTest)
 #include "hozon_syori_test.moc"
-#include "common/scripted_port.hpp"

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <filesystem>
 
+#include "common/scripted_port.hpp"
 #include "../core/support/import_builders.hpp"
 #include "forms/AppState.h"
 #include "forms/Forudasetteidialogunit.h"
@@ -419,4 +420,3 @@ class ImportDialogsTest : public QObject {
 
 QTEST_MAIN(ImportDialogsTest)
 #include "import_dialogs_test.moc"
-#include "common/scripted_port.hpp"
