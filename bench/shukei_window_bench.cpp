@@ -49,8 +49,9 @@ struct Fixture {
     ds->countMeetings();
     tally::JyokenConditions month{};
     month[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};
-    if (!tally::runShushiTally(*ds, port, tally::kShushiAllByMonth, 0) || !tally::runKoumokuTally(*ds, port, 0, 0) ||
-        !tally::runRankTally(*ds, port, tally::rankCode(false, 0), 0) || !tally::runJyokenTally(*ds, port, 0, 0, month))
+    if (!tally::runShushiTally(*ds, port, tally::kShushiAllByMonth, 0, ds->yearNumber()) ||
+        !tally::runKoumokuTally(*ds, port, 0, 0) || !tally::runRankTally(*ds, port, tally::rankCode(false, 0), 0) ||
+        !tally::runJyokenTally(*ds, port, 0, 0, month))
       std::abort();
   }
   ~Fixture() { std::filesystem::remove_all(root); }

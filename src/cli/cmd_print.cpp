@@ -62,7 +62,8 @@ class PrintMeeting : public PrintCommand {  // kind 1
   }
   void run(Context& ctx) override {
     args_.select(ctx);
-    output(ctx, print::meetingJob(*ctx.ds));
+    const DataStore& ds = *ctx.ds;
+    output(ctx, print::meetingJob({ds.year, ds.course, ds.shown()}, {ds.kaisai, ds.races}));  // cursor bridge
   }
 
  private:
@@ -79,10 +80,12 @@ class PrintRace : public PrintCommand {  // kinds 2 and 3
   }
   void run(Context& ctx) override {
     const int r = args_.select(ctx);
-    DataStore& ds = *ctx.ds;
+    const DataStore& ds = *ctx.ds;
+    const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+    const MeetingDay day{ds.kaisai, ds.races};         // cursor bridge
     // The race window offers printing only for a race holding data.
-    if (!raceHoldsData(ds.kaisai.raceJoutai[r])) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
-    output(ctx, runners_ ? print::runnersJob(ds, r) : print::raceJob(ds, ctx.settings, r));
+    if (!raceHoldsData(day.meeting.raceJoutai[r])) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
+    output(ctx, runners_ ? print::runnersJob(key, day, r) : print::raceJob(key, day, ctx.settings, r));
   }
 
  private:
@@ -99,7 +102,7 @@ class PrintShushi : public PrintCommand {  // kind 4
   }
   void run(Context& ctx) override {
     ctx.prepare();
-    output(ctx, print::shushiJob(*ctx.ds, ctx.port, row_));
+    output(ctx, print::shushiJob(*ctx.ds, ctx.port, row_, ctx.ds->year /* cursor bridge */));
   }
 
  private:

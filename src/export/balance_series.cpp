@@ -56,7 +56,7 @@ BalanceSeries balanceSeries(DataStore& ds, UserPort& port, const tally::TallyRan
   for (int y : years) perYear.emplace(y, ShushiCounter(tally::kShushiYearByMonth, tally::yearPosition(ds.nenji, y)));
   std::map<std::pair<int, int>, BalanceDay> days;  // (year, month * 100 + day)
 
-  tally::scanLedger(ds, port, range, {"ｸﾞﾗﾌ作成中 !!!\n\nしばらくお待ち下さい。", false}, [&](const tally::ScanDay& d) {
+  tally::scanLedger(ds, port, years, {"ｸﾞﾗﾌ作成中 !!!\n\nしばらくお待ち下さい。", false}, [&](const tally::ScanDay& d) {
     whole.addDay(d.course, d.kaisai);
     perYear.at(d.year).addDay(d.course, d.kaisai);
     const int month = d.kaisai.tsukiHi / 100;

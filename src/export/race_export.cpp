@@ -18,8 +18,8 @@ std::vector<RaceRow> exportRaces(DataStore& ds, UserPort& port, const tally::Tal
                                  const SettingsRecord& settings) {
   std::vector<RaceRow> rows;
   std::vector<std::tuple<int, int, int, std::size_t, int>> keys;  // year, date, course, meeting, race
-  tally::scanLedger(ds, port, range, {"ﾚｰｽﾃﾞｰﾀ書き出し中 !!!\n\nしばらくお待ち下さい。", true},
-                    [&](const tally::ScanDay& d) {
+  tally::scanLedger(ds, port, tally::rangeYears(ds.nenji, range),
+                    {"ﾚｰｽﾃﾞｰﾀ書き出し中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
                       const KaisaiRecord& k = d.kaisai;
                       const bool oldAges = useOldAgeLabels(d.year, settings);
                       for (int r = 0; r < kRacesPerDay; ++r) {

@@ -137,11 +137,12 @@ RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const Shushi
   return {};
 }
 
-std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int shown) {
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int currentYear,
+                                         int shown) {
   switch (kind) {
     case tally::TallyKind::Shushi:
       if (auto r = tally::loadShushiFile(ds, port))
-        return requestForShushi(*r, ds.nenji, ds.yearNumber(), shown < 0 ? ShushiResult::kSumRow : shown);
+        return requestForShushi(*r, ds.nenji, currentYear, shown < 0 ? ShushiResult::kSumRow : shown);
       break;
     case tally::TallyKind::Koumoku:
       if (auto r = tally::loadKoumokuFile(ds, port))

@@ -71,8 +71,10 @@ RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const tally:
 
 // The request of a kind's window from its work file, for what the window shows: `shown` is
 // the item tally's course (0-9, 10 all courses) or the income tally's row (0-11, 12 the
-// sum row); -1 the whole result. Nothing (after the message the window would show) when
-// the work file cannot be shown.
-std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int shown = -1);
+// sum row); -1 the whole result. `currentYear` is the year the main window shows (the year
+// of a one-day income tally). Nothing (after the message the window would show) when the
+// work file cannot be shown.
+std::optional<ChartRequest> chartRequest(DataStore& ds, UserPort& port, tally::TallyKind kind, int currentYear,
+                                         int shown = -1);
 
 }  // namespace tovra::exports

@@ -33,11 +33,13 @@ void showKensakuKeka(TMainForm& main) {
   DataStore& ds = main.dataStore();
   const auto list = search::readKekaList(ds);
   if (!list) return;
-  TKensakuKekaDialog dialog(ds, main.port(), *list, &main);
-  if (dialog.exec() != QDialog::Accepted) return;
-  // The record's year (when it changed), course and meeting day are current now.
-  main.goToDay(ds.year, ds.course, ds.shown());  // cursor bridge
-  main.openRaceWindow(ds.raceIndex);
+  TKensakuKekaDialog dialog(ds, main.port(), *list, main.selection().year, &main);
+  if (dialog.exec() != QDialog::Accepted || !dialog.target()) return;
+  // The main window shows the record's year (counting its meetings again when it is
+  // another), course and meeting day, then the race.
+  const search::RaceTarget t = *dialog.target();
+  main.goToDay(t.day.year, t.day.course, t.day.index);
+  main.openRaceWindow(t.race);
 }
 
 }  // namespace tovra

@@ -14,8 +14,9 @@
 
 namespace tovra {
 
-TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, QWidget* parent)
-    : QDialog(parent), ds_(ds), port_(port) {
+TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list,
+                                       std::string currentYear, QWidget* parent)
+    : QDialog(parent), ds_(ds), port_(port), currentYear_(std::move(currentYear)) {
   setObjectName("KensakuKekaDialog");
   setWindowTitle(QString::fromStdString(list.title));
   csvName_ = exports::searchCsvFileName(list.title, list.summary);
@@ -55,8 +56,22 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const sear
 }
 
 void TKensakuKekaDialog::HyojiBtnClick() {
-  outcome_ = search::goToResult(ds_, port_, selectedLine(list_));
-  if (outcome_.result == search::GoResult::Shown) accept();
+  const int line = selectedLine(list_);
+  if (line < 0) {
+    port_.beep();
+    return;
+  }
+  const Result<search::RaceTarget> target = search::resultTarget(ds_, line);
+  if (target.failed()) ds_.fatal(target.failure().code, target.failure().path);
+  if (target.refused()) {
+    showRefusal(port_, target.refusal());
+    return;
+  }
+  // The list stays open when the user keeps the year.
+  if (const auto question = search::yearChangeQuestion(*target, currentYear_))
+    if (!askOkCancel(port_, *question, MsgIcon::Warning)) return;
+  target_ = *target;
+  accept();
 }
 
 void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }

@@ -1,10 +1,11 @@
 #pragma once
 // TKensakuKekaDialog: the result list of the last search (caption = its title, HaniLabel =
 // its summary, one ListBox line per result). 表示 or a double click goes to the selected
-// race: after the year question (when its year is another) the dialog closes with Accepted
-// and outcome() says whether the year changed; the caller then shows the race. CsvBtn
-// "CSV保存" saves the list as a CSV table.
+// race: after the year question (when its year is another than the one the main window
+// shows) the dialog closes with Accepted and target() names the race; the caller then
+// shows it. CsvBtn "CSV保存" saves the list as a CSV table.
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "search/search_list.hpp"
@@ -19,8 +20,10 @@ class UserPort;
 class TKensakuKekaDialog : public QDialog {
   Q_OBJECT
  public:
-  TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, QWidget* parent = nullptr);
-  const search::GoOutcome& outcome() const { return outcome_; }
+  // currentYear: the year the main window shows.
+  TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, std::string currentYear,
+                     QWidget* parent = nullptr);
+  const std::optional<search::RaceTarget>& target() const { return target_; }
 
  public slots:
   void HyojiBtnClick();
@@ -31,7 +34,8 @@ class TKensakuKekaDialog : public QDialog {
   DataStore& ds_;
   UserPort& port_;
   QListWidget* list_;
-  search::GoOutcome outcome_;
+  std::string currentYear_;
+  std::optional<search::RaceTarget> target_;
   std::string csvName_;  // the name CSV保存 proposes
 };
 

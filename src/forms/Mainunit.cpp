@@ -700,7 +700,10 @@ void TMainForm::Print1Click() {
     port().beep();
     return;
   }
-  printWithDialog(this, port(), print::meetingJob(dataStore()));
+  const DataStore& ds = dataStore();
+  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
+  const MeetingDay day{ds.kaisai, ds.races};         // cursor bridge
+  printWithDialog(this, port(), print::meetingJob(key, day));
 }
 
 void TMainForm::M1Click() {

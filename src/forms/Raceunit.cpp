@@ -459,10 +459,12 @@ void TRaceForm::ToolBtn5Click() {
 
 void TRaceForm::ToolBtn6Click() {
   // The entries page on top prints the runners, otherwise the race data.
+  const DayKey key{ds_.year, ds_.course, ds_.shown()};  // cursor bridge
+  const MeetingDay day{ds_.kaisai, ds_.races};          // cursor bridge
   if (page1_->currentIndex() == 1)
-    printWithDialog(this, port_, print::runnersJob(ds_, race_));
+    printWithDialog(this, port_, print::runnersJob(key, day, race_));
   else
-    printWithDialog(this, port_, print::raceJob(ds_, settings_, race_));
+    printWithDialog(this, port_, print::raceJob(key, day, settings_, race_));
 }
 
 void TRaceForm::ToolBtn7Click() { close(); }

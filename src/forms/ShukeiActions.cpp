@@ -11,6 +11,7 @@
 #include "forms/Rankshukeiunit.h"
 #include "forms/Shushishukeidialogunit.h"
 #include "forms/Shushishukeiunit.h"
+#include "ledger/datastore.hpp"
 #include "tally/jyoken_tally.hpp"
 #include "tally/koumoku_tally.hpp"
 #include "tally/rank_tally.hpp"
@@ -68,10 +69,12 @@ TGraphForm* ShukeiActions::showGraph(const exports::ChartRequest& request) {
 }
 
 void ShukeiActions::shushiShukei() {
-  TShushiShukeiDialog dialog(main_.dataStore(), &main_);
+  DataStore& ds = main_.dataStore();
+  TShushiShukeiDialog dialog(ds, ds.year, ds.count() > 0 ? &ds.kaisai : nullptr, &main_);  // cursor bridge
   if (dialog.exec() != QDialog::Accepted) return;
   const tally::ShushiChoice c = dialog.choice();
-  if (tally::runShushiTally(main_.dataStore(), main_.port(), c.mode, c.selection)) showWindow(tally::TallyKind::Shushi);
+  const int currentYear = ds.yearNumber();  // cursor bridge
+  if (tally::runShushiTally(ds, main_.port(), c.mode, c.selection, currentYear)) showWindow(tally::TallyKind::Shushi);
 }
 
 void ShukeiActions::koumokuShukei() {

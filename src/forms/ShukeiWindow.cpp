@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QScrollBar>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "export/csv_names.hpp"
 #include "export/tally_csv.hpp"
@@ -134,6 +135,8 @@ FigureRow& TShukeiWindow::addRow(const FigureRow& row) {
 
 QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
 
+const std::string& TShukeiWindow::currentYear() const { return ds_.year; }  // cursor bridge
+
 void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
 
 void TShukeiWindow::CsvBtnClick() {
@@ -145,11 +148,12 @@ void TShukeiWindow::CsvBtnClick() {
   if (!record) return;
   const int course = shownCourse();
   saveCsvAs(this, ds_.fs(), port_, *table,
-            QString::fromStdString(exports::tallyCsvFileName(kind_, record->data(), ds_.nenji, ds_.year, course)));
+            QString::fromStdString(exports::tallyCsvFileName(kind_, record->data(), ds_.nenji, currentYear(), course)));
 }
 
 void TShukeiWindow::GraphBtnClick() {
-  if (auto request = exports::chartRequest(ds_, port_, kind_, graphShown())) emit graphRequested(*request);
+  if (auto request = exports::chartRequest(ds_, port_, kind_, std::atoi(currentYear().c_str()), graphShown()))
+    emit graphRequested(*request);
 }
 
 void TShukeiWindow::ToolBtn2Click() {

@@ -84,6 +84,8 @@ class TShukeiWindow : public QWidget {
   // The reference stays valid for the window's life.
   FigureRow& addRow(const FigureRow& row);
   QColor plusColour() const;
+  // The year the main window shows (a one-day income tally is of it).
+  const std::string& currentYear() const;
 
   DataStore& ds_;
   SettingsRecord& settings_;

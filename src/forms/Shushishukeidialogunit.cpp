@@ -14,7 +14,9 @@
 
 namespace tovra {
 
-TShushiShukeiDialog::TShushiShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+TShushiShukeiDialog::TShushiShukeiDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
+                                         QWidget* parent)
+    : QDialog(parent) {
   setObjectName("ShushiShukeiDialog");
   setWindowTitle("収支集計");
   auto* grid = new QGridLayout(this);
@@ -24,7 +26,7 @@ TShushiShukeiDialog::TShushiShukeiDialog(DataStore& ds, QWidget* parent) : QDial
   range_ = new YearRangeBox("集計範囲", ds, this);
   han3_ = new QRadioButton("月日指定", range_);
   han3_->setObjectName("HanBtn3");
-  nenLabel_ = new QLabel(QString::fromStdString(ds.year) + "年", range_);
+  nenLabel_ = new QLabel(QString::fromStdString(currentYear) + "年", range_);
   nenLabel_->setObjectName("NenLabel");
   tsuki_ = new QComboBox(range_);
   tsuki_->setObjectName("TsukiBox");
@@ -32,7 +34,7 @@ TShushiShukeiDialog::TShushiShukeiDialog(DataStore& ds, QWidget* parent) : QDial
   hi_ = new QComboBox(range_);
   hi_->setObjectName("HiBox");
   for (int d = 1; d <= 31; ++d) hi_->addItem(QString::fromStdString(sjprintfUtf8("%2d日", d)));
-  const auto [month, day] = tally::shushiFirstDay(ds);
+  const auto [month, day] = tally::shushiFirstDay(shown);
   tsuki_->setCurrentIndex(month - 1);
   hi_->setCurrentIndex(day - 1);
   range_->grid()->addWidget(han3_, 2, 0);

@@ -20,7 +20,10 @@ class YearRangeBox;
 class TShushiShukeiDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TShushiShukeiDialog(DataStore& ds, QWidget* parent = nullptr);
+  // currentYear: the year the main window shows (a day is of that year); shown: the
+  // meeting day it shows (nullptr for none), the day offered first.
+  TShushiShukeiDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
+                      QWidget* parent = nullptr);
   tally::ShushiChoice choice() const;
 
  public slots:

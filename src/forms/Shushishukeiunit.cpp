@@ -65,7 +65,7 @@ void TShushiShukeiForm::ShowPosition(int a) {
     zenjou_->clear();
     return;
   }
-  const tally::ShushiView v = tally::shushiView(*result, a, ds_.nenji, ds_.year);
+  const tally::ShushiView v = tally::shushiView(*result, a, ds_.nenji, currentYear());
   mainPanel_->setText(QString::fromStdString(v.heading));
   timeLabel_->setText(QString::fromStdString(v.timeStamp));
   const QColor plus = plusColour();
@@ -78,7 +78,7 @@ void TShushiShukeiForm::ShowPosition(int a) {
 
 void TShushiShukeiForm::printResult() {
   // Prints the row the scroll bar shows.
-  printWithDialog(this, port_, print::shushiJob(ds_, port_, position()));
+  printWithDialog(this, port_, print::shushiJob(ds_, port_, position(), currentYear()));
 }
 
 }  // namespace tovra

@@ -82,6 +82,27 @@ class Ledger {
   // meetings than `key.index` is refused with an empty text. The place is meeting 0.
   Result<MeetingPlace> deleteMeeting(const DayKey& key, const std::function<void()>& started = {}) const;
 
+  // --- scans (tallies and searches) ---
+  // One meeting day as a scan visits it.
+  struct ScanDay {
+    const DayKey& key;
+    const KaisaiRecord& meeting;
+    const RaceBlock* races;  // its twelve races, or nullptr when the scan reads meeting records only
+  };
+  struct ScanOptions {
+    std::vector<int> courses = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};  // in this order, for every year
+    bool withRaces = false;
+    // Called before each course of each year is read (a progress step).
+    std::function<void(const std::string& year, int course)> onCourse;
+  };
+  // Visits every meeting day of the years (in the order given) and courses: each meeting
+  // record up to the all-zero record or the end of the file, and with `withRaces` its race
+  // block, read one block at a time (a damaged file may claim any number of meetings). A
+  // meeting file that cannot be opened stops the scan with code 3, a race file with 5;
+  // what was visited before stays visited.
+  Status scan(const std::vector<std::string>& years, const ScanOptions& options,
+              const std::function<void(const ScanDay&)>& visit) const;
+
  private:
   std::filesystem::path resolve(const std::string& logical) const;
   std::optional<FileFailure> write(const DayKey& key, const MeetingDay& day, bool withMeeting) const;

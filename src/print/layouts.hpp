@@ -1,11 +1,11 @@
 #pragma once
 // The pages of the seven print kinds. Each builds a draw list from what its window shows:
-// the meeting day and race block in the data layer (kinds 1-3) or a tally's work file
-// with the window's position (kinds 4-7). Nothing is read from files here.
+// a meeting day and its race block (kinds 1-3) or a tally's result with the window's
+// position (kinds 4-7). Nothing is read from files here.
+#include "ledger/ledger.hpp"
 #include "print/draw_list.hpp"
 
 namespace tovra {
-class DataStore;
 struct NenjiTable;
 struct SettingsRecord;
 }  // namespace tovra
@@ -19,13 +19,13 @@ struct JyokenResult;
 
 namespace tovra::print {
 
-// Kind 1: the meeting day in memory (current year, course and KaisaiRecord).
-Document meetingDocument(const DataStore& ds);
-// Kind 2: race r (0-11) of the meeting day and race block in memory. Long ticket lists
-// that would run into the totals continue on a second page.
-Document raceDocument(const DataStore& ds, const SettingsRecord& settings, int r);
+// Kind 1: the meeting day `day` of `key` (its year and course name the day).
+Document meetingDocument(const DayKey& key, const MeetingDay& day);
+// Kind 2: race r (0-11) of the meeting day. Long ticket lists that would run into the
+// totals continue on a second page.
+Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r);
 // Kind 3: the runners of race r.
-Document runnersDocument(const DataStore& ds, int r);
+Document runnersDocument(const DayKey& key, const MeetingDay& day, int r);
 // Kind 4: the income tally at the window's scroll position (0 = all rows, a = row a - 1).
 Document shushiDocument(const tally::ShushiResult& result, int position, const NenjiTable& nenji,
                         const std::string& currentYear);

@@ -1,7 +1,6 @@
 // Kind 1: the meeting day shown in the main window, one line per race and the day total.
 #include "entry/settlement.hpp"
 #include "ledger/money_text.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "print/layouts.hpp"
 #include "print/print_common.hpp"
@@ -27,11 +26,11 @@ std::string moneyLine(std::int64_t purchase, std::int64_t balance, std::int64_t 
 }
 }  // namespace
 
-Document meetingDocument(const DataStore& ds) {
-  const KaisaiRecord& k = ds.kaisai;
+Document meetingDocument(const DayKey& key, const MeetingDay& day) {
+  const KaisaiRecord& k = day.meeting;
   Page p;
   put(p, kTitleX, kTitleY, "競走収支帖 トヴラ  開催データ");
-  put(p, kHeadingX, kHeadingY, dayHeading(ds));
+  put(p, kHeadingX, kHeadingY, dayHeading(key, k));
   put(p, 200, 495, "レース    馬券購入額      回収率       回収金額        収  支");
   std::int64_t returns = 0;
   for (int r = 0; r < kRacesPerDay; ++r) {

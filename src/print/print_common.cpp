@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 
 namespace tovra::print {
 
-std::string dayHeading(const DataStore& ds) {
-  const KaisaiRecord& k = ds.kaisai;
-  return sjprintfUtf8("%s年%2d月%2d日   %s   %d回 %d日目  ", sj(ds.year).c_str(), k.month(), k.day(),
-                      sj(keibajo(ds.course).name).c_str(), k.kai(), k.nichi());
+std::string dayHeading(const DayKey& key, const KaisaiRecord& k) {
+  return sjprintfUtf8("%s年%2d月%2d日   %s   %d回 %d日目  ", sj(key.year).c_str(), k.month(), k.day(),
+                      sj(keibajo(key.course).name).c_str(), k.kai(), k.nichi());
 }
 
 Rgb plusColour(std::int64_t balance) { return balance > 0 ? kBlue : kBlack; }

@@ -6,9 +6,7 @@
 
 #include "print/draw_list.hpp"
 
-namespace tovra {
-class DataStore;
-}
+#include "ledger/ledger.hpp"
 
 namespace tovra::print {
 
@@ -19,8 +17,8 @@ inline constexpr int kHeadingX = 200, kHeadingY = 360;
 // Line pitch of lists.
 inline constexpr int kLinePitch = 60;
 
-// "%s年%2d月%2d日   %s   %d回 %d日目  " of the meeting day in memory.
-std::string dayHeading(const DataStore& ds);
+// "%s年%2d月%2d日   %s   %d回 %d日目  " of a meeting day (the key's year and course).
+std::string dayHeading(const DayKey& key, const KaisaiRecord& k);
 // " %10ld円" and its colour: blue when above 0.
 Rgb plusColour(std::int64_t balance);
 // A text cut to its first `bytes` Shift-JIS bytes when only blanks are cut off

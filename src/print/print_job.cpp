@@ -11,9 +11,8 @@
 
 namespace tovra::print {
 
-std::string confirmationText(PrintKind kind, const DataStore& ds, int r) {
-  const KaisaiRecord& k = ds.kaisai;
-  const std::string course = sj(keibajo(ds.course).name);
+std::string confirmationText(PrintKind kind, const DayKey& key, const KaisaiRecord& k, int r) {
+  const std::string course = sj(keibajo(key.course).name);
   switch (kind) {
     case PrintKind::Meeting:
       return sjprintfUtf8("%2d月%2d日 %d回 %d日目    %s競馬場の\n\n開催ﾃﾞｰﾀを印刷します。", k.month(), k.day(), k.kai(),
@@ -24,20 +23,27 @@ std::string confirmationText(PrintKind kind, const DataStore& ds, int r) {
     case PrintKind::Runners:
       return sjprintfUtf8("%2d月%2d日 %d回 %d日目  %s競馬場  %dRの\n\n出走馬を印刷します。", k.month(), k.day(),
                           k.kai(), k.nichi(), course.c_str(), r + 1);
+    default: return confirmationText(kind);
+  }
+  return {};
+}
+
+std::string confirmationText(PrintKind kind) {
+  switch (kind) {
     case PrintKind::Shushi: return "表示されている収支集計結果を\n\n印刷します。";
     case PrintKind::Koumoku: return "表示されている項目集計結果を\n\n印刷します。";
     case PrintKind::Rank: return "表示されているRANK集計結果を\n\n印刷します。";
     case PrintKind::Jyoken: return "表示されている条件集計結果を\n\n印刷します。";
+    default: break;
   }
   return {};
 }
 
 std::string printerLabel(const std::string& printerName) { return "現在のﾌﾟﾘﾝﾀ：  " + printerName; }
 
-std::string pdfFileName(PrintKind kind, const DataStore& ds, int r) {
-  const KaisaiRecord& k = ds.kaisai;
+std::string pdfFileName(PrintKind kind, const DayKey& key, const KaisaiRecord& k, int r) {
   const std::string day =
-      ds.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" + keibajo(ds.course).name;
+      key.year + "年" + std::to_string(k.month()) + "月" + std::to_string(k.day()) + "日_" + keibajo(key.course).name;
   // Appended to one string: GCC 12 at -O3 warns (-Wrestrict) about "_" + a temporary.
   std::string race(1, '_');
   race += std::to_string(r + 1);
@@ -46,59 +52,65 @@ std::string pdfFileName(PrintKind kind, const DataStore& ds, int r) {
     case PrintKind::Meeting: return "開催ﾃﾞｰﾀ_" + day + ".pdf";
     case PrintKind::Race: return "ﾚｰｽﾃﾞｰﾀ_" + day + race + ".pdf";
     case PrintKind::Runners: return "出走馬_" + day + race + ".pdf";
+    default: return pdfFileName(kind);
+  }
+}
+
+std::string pdfFileName(PrintKind kind) {
+  switch (kind) {
     case PrintKind::Shushi: return "収支集計結果.pdf";
     case PrintKind::Koumoku: return "項目集計結果.pdf";
     case PrintKind::Rank: return "RANK集計結果.pdf";
     case PrintKind::Jyoken: return "条件集計結果.pdf";
+    default: break;
   }
   return "印刷.pdf";
 }
 
-PrintJob meetingJob(const DataStore& ds) {
-  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, ds), meetingDocument(ds),
-          pdfFileName(PrintKind::Meeting, ds)};
+PrintJob meetingJob(const DayKey& key, const MeetingDay& day) {
+  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, key, day.meeting), meetingDocument(key, day),
+          pdfFileName(PrintKind::Meeting, key, day.meeting)};
 }
 
-PrintJob raceJob(const DataStore& ds, const SettingsRecord& settings, int r) {
-  return {PrintKind::Race, confirmationText(PrintKind::Race, ds, r), raceDocument(ds, settings, r),
-          pdfFileName(PrintKind::Race, ds, r)};
+PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r) {
+  return {PrintKind::Race, confirmationText(PrintKind::Race, key, day.meeting, r), raceDocument(key, day, settings, r),
+          pdfFileName(PrintKind::Race, key, day.meeting, r)};
 }
 
-PrintJob runnersJob(const DataStore& ds, int r) {
-  return {PrintKind::Runners, confirmationText(PrintKind::Runners, ds, r), runnersDocument(ds, r),
-          pdfFileName(PrintKind::Runners, ds, r)};
+PrintJob runnersJob(const DayKey& key, const MeetingDay& day, int r) {
+  return {PrintKind::Runners, confirmationText(PrintKind::Runners, key, day.meeting, r), runnersDocument(key, day, r),
+          pdfFileName(PrintKind::Runners, key, day.meeting, r)};
 }
 
 namespace {
 // A tally job from its work file, or the message when there is none to print.
 template <typename Result, typename Build>
-std::optional<PrintJob> tallyJob(const DataStore& ds, UserPort& port, PrintKind kind,
-                                 const std::optional<Result>& result, Build build) {
+std::optional<PrintJob> tallyJob(UserPort& port, PrintKind kind, const std::optional<Result>& result, Build build) {
   if (!result) {
     showError(port, kNoTallyResult);
     return std::nullopt;
   }
-  return PrintJob{kind, confirmationText(kind, ds), build(*result), pdfFileName(kind, ds)};
+  return PrintJob{kind, confirmationText(kind), build(*result), pdfFileName(kind)};
 }
 }  // namespace
 
-std::optional<PrintJob> shushiJob(DataStore& ds, UserPort& port, int position) {
-  return tallyJob(ds, port, PrintKind::Shushi, tally::readShushiFile(ds),
-                  [&](const tally::ShushiResult& r) { return shushiDocument(r, position, ds.nenji, ds.year); });
+std::optional<PrintJob> shushiJob(DataStore& ds, UserPort& port, int position, const std::string& currentYear) {
+  return tallyJob(port, PrintKind::Shushi, tally::readShushiFile(ds),
+                  [&](const tally::ShushiResult& r) { return shushiDocument(r, position, ds.nenji, currentYear); });
 }
 
 std::optional<PrintJob> koumokuJob(DataStore& ds, UserPort& port, int course, int tab) {
-  return tallyJob(ds, port, PrintKind::Koumoku, tally::readKoumokuFile(ds),
+  return tallyJob(port, PrintKind::Koumoku, tally::readKoumokuFile(ds),
                   [&](const tally::KoumokuResult& r) { return koumokuDocument(r, course, tab); });
 }
 
 std::optional<PrintJob> rankJob(DataStore& ds, UserPort& port, int page) {
-  return tallyJob(ds, port, PrintKind::Rank, tally::readRankFile(ds),
+  return tallyJob(port, PrintKind::Rank, tally::readRankFile(ds),
                   [&](const tally::RankResult& r) { return rankDocument(r, page); });
 }
 
 std::optional<PrintJob> jyokenJob(DataStore& ds, UserPort& port) {
-  return tallyJob(ds, port, PrintKind::Jyoken, tally::readJyokenFile(ds),
+  return tallyJob(port, PrintKind::Jyoken, tally::readJyokenFile(ds),
                   [&](const tally::JyokenResult& r) { return jyokenDocument(r); });
 }
 

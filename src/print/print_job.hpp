@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "ledger/ledger.hpp"
 #include "print/draw_list.hpp"
 
 namespace tovra {
@@ -29,9 +30,10 @@ inline constexpr const char* kNoTallyResult = "集計結果を読み込めませ
 
 inline constexpr const char* kDocumentName = "MyDoc";
 
-// The confirmation of a kind. Kinds 1-3 name the meeting day and course of the data
-// layer, kinds 2 and 3 the race r (0-11).
-std::string confirmationText(PrintKind kind, const DataStore& ds, int r = 0);
+// The confirmation of a kind. Kinds 1-3 name the meeting day and the key's course, kinds 2
+// and 3 the race r (0-11); the tally kinds need neither.
+std::string confirmationText(PrintKind kind, const DayKey& key, const KaisaiRecord& meeting, int r = 0);
+std::string confirmationText(PrintKind kind);
 // "現在のﾌﾟﾘﾝﾀ：  %s".
 std::string printerLabel(const std::string& printerName);
 
@@ -65,17 +67,20 @@ struct PrintJob {
 };
 
 // The suggested name of a PDF file of a kind: "開催ﾃﾞｰﾀ_2001年12月23日_中山.pdf",
-// "ﾚｰｽﾃﾞｰﾀ_..._11R.pdf", "出走馬_..._11R.pdf" (the meeting day and course of the data
-// layer, race r 0-11), "収支集計結果.pdf", "項目集計結果.pdf", "RANK集計結果.pdf", "条件集計結果.pdf".
-std::string pdfFileName(PrintKind kind, const DataStore& ds, int r = 0);
+// "ﾚｰｽﾃﾞｰﾀ_..._11R.pdf", "出走馬_..._11R.pdf" (the key's year and course, the meeting's
+// date, race r 0-11), "収支集計結果.pdf", "項目集計結果.pdf", "RANK集計結果.pdf", "条件集計結果.pdf".
+std::string pdfFileName(PrintKind kind, const DayKey& key, const KaisaiRecord& meeting, int r = 0);
+std::string pdfFileName(PrintKind kind);
 
-// The jobs of the race prints, from the data layer as the windows show it.
-PrintJob meetingJob(const DataStore& ds);
-PrintJob raceJob(const DataStore& ds, const SettingsRecord& settings, int r);
-PrintJob runnersJob(const DataStore& ds, int r);
-// The jobs of the tally prints, from the tally's work file and what its window shows;
-// nullopt (after kNoTallyResult) when the work file is missing or short.
-std::optional<PrintJob> shushiJob(DataStore& ds, UserPort& port, int position);
+// The jobs of the race prints, of the meeting day (and race) the window shows.
+PrintJob meetingJob(const DayKey& key, const MeetingDay& day);
+PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r);
+PrintJob runnersJob(const DayKey& key, const MeetingDay& day, int r);
+// The jobs of the tally prints, from the tally's work file and what its window shows
+// (the income tally: its row position and the year the main window shows, which a
+// one-day tally is of); nullopt (after kNoTallyResult) when the work file is missing or
+// short.
+std::optional<PrintJob> shushiJob(DataStore& ds, UserPort& port, int position, const std::string& currentYear);
 std::optional<PrintJob> koumokuJob(DataStore& ds, UserPort& port, int course, int tab);
 std::optional<PrintJob> rankJob(DataStore& ds, UserPort& port, int page);
 std::optional<PrintJob> jyokenJob(DataStore& ds, UserPort& port);

@@ -1,11 +1,11 @@
 // Kinds 2 and 3: the race shown in the race window, its data or its runners.
 #include <algorithm>
+#include <cstdlib>
 
 #include "entry/race_items.hpp"
 #include "entry/settlement.hpp"
 #include "ledger/money_text.hpp"
 #include "ledger/bet_types.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "mainwindow/race_view.hpp"
 #include "print/layouts.hpp"
@@ -25,17 +25,17 @@ std::string field(const char (&buf)[N]) {
   return cp932ToUtf8(fixedText(buf));
 }
 
-std::string raceLine(const DataStore& ds, int r) {
-  return sjprintfUtf8("%2dR     %s", r + 1, fixedText(ds.kaisai.raceMei[r]).c_str());
+std::string raceLine(const KaisaiRecord& k, int r) {
+  return sjprintfUtf8("%2dR     %s", r + 1, fixedText(k.raceMei[r]).c_str());
 }
 
 // Title, day heading and race line: the first lines of both race prints (and of the
 // continuation page).
-Page raceHeader(const DataStore& ds, int r, const char* title, int raceLineY) {
+Page raceHeader(const DayKey& key, const KaisaiRecord& k, int r, const char* title, int raceLineY) {
   Page p;
   put(p, kTitleX, kTitleY, title);
-  put(p, kHeadingX, kHeadingY, dayHeading(ds));
-  put(p, 200, raceLineY, raceLine(ds, r));
+  put(p, kHeadingX, kHeadingY, dayHeading(key, k));
+  put(p, 200, raceLineY, raceLine(k, r));
   return p;
 }
 
@@ -140,17 +140,17 @@ void putTotals(Page& p, const KaisaiRecord& k, int r) {
 
 }  // namespace
 
-Document raceDocument(const DataStore& ds, const SettingsRecord& settings, int r) {
-  const RaceRecord& race = ds.races[r];
+Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r) {
+  const RaceRecord& race = day.races[r];
   Document doc;
-  doc.pages.push_back(raceHeader(ds, r, "競走収支帖 トヴラ  レースデータ", 465));
+  doc.pages.push_back(raceHeader(key, day.meeting, r, "競走収支帖 トヴラ  レースデータ", 465));
   Page& p = doc.pages.front();
-  putItems(p, race, useOldAgeLabels(ds.yearNumber(), settings));
+  putItems(p, race, useOldAgeLabels(std::atoi(key.year.c_str()), settings));
   putFinishers(p, race);
   // Six wide results reach below the first ticket lines: the tickets move down a line.
   const int resultsBottom = putResultSection(p, race);
   const int shift = resultsBottom > kTicketsTop + 100 ? kLinePitch : 0;
-  putTotals(p, ds.kaisai, r);
+  putTotals(p, day.meeting, r);
 
   put(p, 200, kTicketsTop + shift, "購入馬券");
   // Continuation pages repeat the title, the day and the race line.
@@ -166,9 +166,9 @@ Document raceDocument(const DataStore& ds, const SettingsRecord& settings, int r
   return doc;
 }
 
-Document runnersDocument(const DataStore& ds, int r) {
-  const RaceRecord& race = ds.races[r];
-  Page p = raceHeader(ds, r, "競走収支帖 トヴラ  出走馬", 495);
+Document runnersDocument(const DayKey& key, const MeetingDay& day, int r) {
+  const RaceRecord& race = day.races[r];
+  Page p = raceHeader(key, day.meeting, r, "競走収支帖 トヴラ  出走馬", 495);
   for (int j = 0; j < 18; ++j) {
     if (race.shutsubaWaku[j] == 0) continue;
     const int y = 720 + 60 * j;

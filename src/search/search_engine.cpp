@@ -150,10 +150,11 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
   std::optional<KekaSink> sink(std::in_place, ds, payout);
   const FoldedText folded = foldWidth(p.text);
   port.setWaitPicture(WaitPicture::Search);
-  tally::scanLedger(ds, port, p.range, {"検索中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
-    for (int r = 0; r < kRacesPerDay; ++r)
-      if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, folded, d, r, *sink);
-  });
+  tally::scanLedger(ds, port, tally::rangeYears(ds.nenji, p.range), {"検索中 !!!\n\nしばらくお待ち下さい。", true},
+                    [&](const tally::ScanDay& d) {
+                      for (int r = 0; r < kRacesPerDay; ++r)
+                        if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, folded, d, r, *sink);
+                    });
   const int count = sink->count();
   if (!sink->commit()) {
     reportWriteFailure(port, kKekaFile);

@@ -8,7 +8,6 @@
 #include "ledger/datastore.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
 #include "search/search_engine.hpp"
 #include "tally/tally_common.hpp"
 
@@ -20,23 +19,16 @@ constexpr const char* kGone = "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃ�
 
 // The record still names a registered year and a race of a meeting day with its date and
 // 回次: only then does going to it show the race that was found.
-bool leadsToRace(DataStore& ds, const KekaRecord& r) {
+Result<bool> leadsToRace(DataStore& ds, const KekaRecord& r) {
   if (r.course < 0 || r.course >= kCourseCount || r.race < 0 || r.race >= kRacesPerDay || r.meeting < 0) return false;
   const std::string year = fixedText(r.yearText);
   const int y = std::atoi(year.c_str());
   if (std::to_string(y) != year || tally::yearPosition(ds.nenji, y) < 0) return false;
-  const std::string keep = ds.year;
-  ds.year = year;
-  std::vector<KaisaiRecord> days;
-  try {
-    days = ds.readAllMeetings(r.course, 3);
-  } catch (...) {
-    ds.year = keep;
-    throw;
-  }
-  ds.year = keep;
-  if (static_cast<std::size_t>(r.meeting) >= days.size()) return false;
-  const KaisaiRecord& k = days[static_cast<std::size_t>(r.meeting)];
+  // The meeting file is read as "read meeting i" would read it.
+  const auto days = ds.ledger().meetings(year, r.course);
+  if (!days) return FileFailure{3, days.failure().path};
+  if (static_cast<std::size_t>(r.meeting) >= days->size()) return false;
+  const KaisaiRecord& k = (*days)[static_cast<std::size_t>(r.meeting)];
   return k.month() == r.month && k.day() == r.day && k.kai() == r.kai && k.nichi() == r.nichi;
 }
 
@@ -110,29 +102,18 @@ std::optional<KekaList> readKekaList(DataStore& ds) {
   return list;
 }
 
-GoOutcome goToResult(DataStore& ds, UserPort& port, int index) {
-  if (index < 0) {
-    port.beep();
-    return {GoResult::NoSelection, false};
-  }
-  const auto rec = readKekaRecord(ds, static_cast<std::size_t>(index));
-  if (!rec || !leadsToRace(ds, *rec)) {
-    showError(port, kGone);
-    return {GoResult::Refused, false};
-  }
-  const std::string year = fixedText(rec->yearText);
-  const bool change = year != ds.year;
-  if (change) {
-    const std::string text = "現在処理中の年次が変更されます。\n\n" + ds.year + "年 → " + year + "年";
-    if (!askOkCancel(port, text, MsgIcon::Warning)) return {GoResult::Cancelled, false};
-    ds.year = year;
-    ds.countMeetings();
-  }
-  ds.course = rec->course;
-  ds.shownMeeting[ds.course] = rec->meeting;
-  ds.readShown();
-  ds.raceIndex = rec->race;
-  return {GoResult::Shown, change};
+Result<RaceTarget> resultTarget(DataStore& ds, int index) {
+  const auto rec = index >= 0 ? readKekaRecord(ds, static_cast<std::size_t>(index)) : std::nullopt;
+  if (!rec) return Refusal{MsgIcon::Error, kGone};
+  const Result<bool> leads = leadsToRace(ds, *rec);
+  if (leads.failed()) return leads.failure();
+  if (!*leads) return Refusal{MsgIcon::Error, kGone};
+  return RaceTarget{{fixedText(rec->yearText), rec->course, rec->meeting}, rec->race};
+}
+
+std::optional<std::string> yearChangeQuestion(const RaceTarget& target, const std::string& currentYear) {
+  if (target.day.year == currentYear) return std::nullopt;
+  return "現在処理中の年次が変更されます。\n\n" + currentYear + "年 → " + target.day.year + "年";
 }
 
 }  // namespace tovra::search

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ledger/ledger.hpp"
 #include "search/search_files.hpp"
 
 namespace tovra {
@@ -35,21 +36,20 @@ void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&
 // file fits the list record for record; else the note is nullptr.
 void forEachKekaRecord(DataStore& ds, const std::function<void(const KekaRecord&, const HaitouNote*)>& visit);
 
-// Going to line `index` of the list (-1: nothing selected).
-enum class GoResult {
-  NoSelection,  // beeped
-  Cancelled,    // the user kept the current year; the list stays open
-  Refused,      // the record no longer leads to a race (message shown); the list stays open
-  Shown,        // the record's year, course and meeting are current, raceIndex its race
+// The race a line of the list leads to: its year, course and meeting index, and the race
+// (0-11).
+struct RaceTarget {
+  DayKey day;
+  int race = 0;
 };
-struct GoOutcome {
-  GoResult result = GoResult::NoSelection;
-  bool yearChanged = false;
-};
-// Asks before it changes the year; then makes the record's year current (meetings counted
-// again), the record's course current with its meeting shown and read, and raceIndex the
-// record's race. The caller closes the list, switches its year box when the year changed,
-// redraws the meeting view and opens the race window.
-GoOutcome goToResult(DataStore& ds, UserPort& port, int index);
+// Line `index` (0 or more) of the list as the race it leads to. Refused ("このﾚｰｽﾃﾞｰﾀは
+// 現在の開催ﾃﾞｰﾀにありません。...", error icon) when there is no such line or its record no
+// longer leads to a race of a registered year; a meeting file that cannot be read fails
+// with code 3.
+Result<RaceTarget> resultTarget(DataStore& ds, int index);
+// The question asked before going to a target of another year than `currentYear` (the
+// year the main window shows): "現在処理中の年次が変更されます。\n\n2002年 → 2001年"
+// (OK/ｷｬﾝｾﾙ, warning icon); nullopt when the year stays.
+std::optional<std::string> yearChangeQuestion(const RaceTarget& target, const std::string& currentYear);
 
 }  // namespace tovra::search

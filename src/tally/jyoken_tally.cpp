@@ -12,7 +12,7 @@ JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yea
   JyokenCounter counter(rowConditions, bet);
   std::string yearText;
   if (const auto range = yearRange(ds.nenji, rangeFlag != 0, yearPosition)) {
-    yearText = scanLedger(ds, port, *range, {"条件集計中 !!!\n\nしばらくお待ち下さい。", true},
+    yearText = scanLedger(ds, port, rangeYears(ds.nenji, *range), {"条件集計中 !!!\n\nしばらくお待ち下さい。", true},
                           [&](const ScanDay& d) { counter.addMeeting(d.course, d.kaisai, *d.races); });
   }
   JyokenResult r = counter.finish();

@@ -9,7 +9,7 @@ KoumokuResult computeKoumoku(DataStore& ds, UserPort& port, int mode, int yearPo
   KoumokuCounter counter;
   std::string yearText;
   if (const auto range = yearRange(ds.nenji, mode != 0, yearPosition)) {
-    yearText = scanLedger(ds, port, *range, {"項目集計中 !!!\n\nしばらくお待ち下さい。", true},
+    yearText = scanLedger(ds, port, rangeYears(ds.nenji, *range), {"項目集計中 !!!\n\nしばらくお待ち下さい。", true},
                           [&](const ScanDay& d) { counter.addMeeting(d.course, d.kaisai, *d.races); });
   }
   KoumokuResult& r = counter.finish();

@@ -171,12 +171,13 @@ void visitDay(RankTable& t, int kind, const ScanDay& d) {
 RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock) {
   RankResult result;
   result.code = code;
-  std::string yearText = ds.year;
+  std::string yearText;
   const auto range = yearRange(ds.nenji, code > 5, yearIndex);
   if (rankCodeValid(code) && range) {
     int kind = rankKindOf(code);
     RankTable table(result, rankByRate(code));
-    yearText = scanLedger(ds, port, *range, {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code)},
+    yearText = scanLedger(ds, port, rangeYears(ds.nenji, *range),
+                          {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code)},
                           [&](const ScanDay& d) { visitDay(table, kind, d); });
   }
   setFixedText(result.nen, cutCp932(yearText, sizeof result.nen - 1));

@@ -23,10 +23,11 @@ ShushiChoice shushiChoice(int range, bool byKai, int yearPosition, int month, in
   }
 }
 
-std::pair<int, int> shushiFirstDay(const DataStore& ds) {
-  const int tsukiHi = ds.kaisai.tsukiHi;
+std::pair<int, int> shushiFirstDay(const KaisaiRecord* shown) {
+  if (!shown) return {1, 1};
+  const int tsukiHi = shown->tsukiHi;
   const int month = tsukiHi / 100, day = tsukiHi % 100;
-  if (ds.count() == 0 || month < 1 || month > 12 || day < 1 || day > 31) return {1, 1};
+  if (month < 1 || month > 12 || day < 1 || day > 31) return {1, 1};
   return {month, day};
 }
 
@@ -152,11 +153,12 @@ std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, 
   return yearRange(nenji, mode == kShushiYearByMonth || mode == kShushiYearByKai, selection);
 }
 
-ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
+ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
+                           const Clock& clock) {
   ShushiCounter counter(mode, selection);
-  if (auto range = shushiRange(ds.nenji, ds.yearNumber(), mode, selection)) {
+  if (auto range = shushiRange(ds.nenji, currentYear, mode, selection)) {
     // Only the meeting records are read: the day totals and the race states hold every figure.
-    scanLedger(ds, port, *range, {"収支集計中 !!!\n\nしばらくお待ち下さい。", false},
+    scanLedger(ds, port, rangeYears(ds.nenji, *range), {"収支集計中 !!!\n\nしばらくお待ち下さい。", false},
                [&](const ScanDay& d) { counter.addDay(d.course, d.kaisai); });
   }
   R r = counter.finish();
@@ -164,8 +166,9 @@ ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selectio
   return r;
 }
 
-bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock) {
-  return writeWorkFile(ds, port, kShushiWorkFile, computeShushi(ds, port, mode, selection, clock).encode());
+bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, int currentYear, const Clock& clock) {
+  return writeWorkFile(ds, port, kShushiWorkFile,
+                       computeShushi(ds, port, mode, selection, currentYear, clock).encode());
 }
 
 std::optional<ShushiResult> readShushiFile(DataStore& ds) {

@@ -64,8 +64,8 @@ struct ShushiChoice {
 };
 ShushiChoice shushiChoice(int range, bool byKai, int yearPosition, int month, int day);
 // The month and day the dialog offers first: the meeting day the main window shows, or
-// 1/1 when it shows none.
-std::pair<int, int> shushiFirstDay(const DataStore& ds);
+// 1/1 when it shows none (nullptr) or one without a valid date.
+std::pair<int, int> shushiFirstDay(const KaisaiRecord* shown);
 
 // What one meeting day adds to its cell: the day's totals and its bought and hit races.
 struct ShushiDay {
@@ -100,10 +100,13 @@ class ShushiCounter {
 std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, int mode, int selection);
 
 // Runs the tally over the ledger (no file is written). selection: the year position in the
-// year list for modes 2 and 3, month * 100 + day of the current year for mode 5.
-ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock = localNow);
+// year list for modes 2 and 3, month * 100 + day of `currentYear` (the year the main
+// window shows) for mode 5.
+ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
+                           const Clock& clock = localNow);
 // computeShushi, then tmp/shushi.tmp. False (after a message) when the file cannot be written.
-bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, const Clock& clock = localNow);
+bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
+                    const Clock& clock = localNow);
 // The work file; nullopt when it is missing or shorter than 2360 bytes.
 std::optional<ShushiResult> readShushiFile(DataStore& ds);
 

@@ -4,7 +4,6 @@
 #include <ctime>
 
 #include "ledger/datastore.hpp"
-#include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/text.hpp"
@@ -38,69 +37,49 @@ std::optional<TallyRange> yearRange(const NenjiTable& nenji, bool oneYear, int p
 }
 
 namespace {
-// Ends the popup and gives the selection back however the scan ends. After a fatal file
-// error nothing is read again (the program is ending).
-class BorrowedSelection {
+// Ends the popup and the busy pointer however the scan ends.
+class WaitShown {
  public:
-  BorrowedSelection(DataStore& ds, UserPort& port) : ds_(ds), port_(port), saved_(ds.saveSelection()) {}
-  void giveBack() {
+  WaitShown(UserPort& port, const std::string& text) : port_(port) {
+    port_.setBusy(true);
+    port_.waitBegin(text, true);
+  }
+  ~WaitShown() {
     port_.waitEnd();
     port_.setBusy(false);
-    ds_.restoreSelection(saved_);
-    done_ = true;
   }
-  ~BorrowedSelection() {
-    if (done_) return;
-    port_.waitEnd();
-    port_.setBusy(false);
-    ds_.year = saved_.year;
-    ds_.course = saved_.course;
-    if (ds_.dead()) return;
-    try {
-      ds_.restoreSelection(saved_);
-    } catch (const FatalFileError&) {
-      // Already unwinding from another failure; the first one is what the user sees.
-    }
-  }
+  WaitShown(const WaitShown&) = delete;
+  WaitShown& operator=(const WaitShown&) = delete;
 
  private:
-  DataStore& ds_;
   UserPort& port_;
-  DataStore::Selection saved_;
-  bool done_ = false;
 };
 }  // namespace
 
-std::string scanLedger(DataStore& ds, UserPort& port, const TallyRange& range, const ScanOptions& options,
+std::string scanLedger(DataStore& ds, UserPort& port, const std::vector<int>& years, const ScanOptions& options,
                        const std::function<void(const ScanDay&)>& visit) {
-  const std::vector<int> years = rangeYears(ds.nenji, range);
-  BorrowedSelection borrowed(ds, port);
-  port.setBusy(true);
-  port.waitBegin(options.waitText, true);
-  std::string last = ds.year;
-  for (int year : years) {
-    ds.year = std::to_string(year);
-    last = ds.year;
-    for (int c = 0; c < kCourseCount; ++c) {
-      ds.course = c;
-      port.waitStep(c + 1);
-      // Meeting code 3 as for "read meeting i": the scan stands for reading each record.
-      const std::vector<KaisaiRecord> meetings = ds.readAllMeetings(c, 3);
-      if (!options.readRaces || meetings.empty()) {
-        for (std::size_t i = 0; i < meetings.size(); ++i) visit(ScanDay{year, last, c, i, meetings[i], nullptr});
-        continue;
-      }
-      // One block at a time: a damaged file may claim any number of meetings.
-      DataStore::RaceBlocks blocks = ds.openRaceBlocks(c);
-      RaceBlock races;
-      for (std::size_t i = 0; i < meetings.size(); ++i) {
-        blocks.next(races);
-        visit(ScanDay{year, last, c, i, meetings[i], &races});
-      }
-    }
+  // After a fatal file error no ledger file is read again.
+  if (ds.dead()) ds.fatal(0, "");
+  std::vector<std::string> texts;
+  texts.reserve(years.size());
+  for (int year : years) texts.push_back(std::to_string(year));
+  std::optional<FileFailure> failed;
+  {
+    WaitShown wait(port, options.waitText);
+    Ledger::ScanOptions scan;
+    scan.withRaces = options.readRaces;
+    std::size_t at = 0;  // the year being scanned, as a number and as its text
+    scan.onCourse = [&](const std::string& year, int course) {
+      while (texts[at] != year) ++at;
+      port.waitStep(course + 1);
+    };
+    const Status s = ds.ledger().scan(texts, scan, [&](const Ledger::ScanDay& d) {
+      visit(ScanDay{years[at], texts[at], d.key.course, static_cast<std::size_t>(d.key.index), d.meeting, d.races});
+    });
+    if (!s) failed = s.failure();
   }
-  borrowed.giveBack();
-  return last;
+  if (failed) ds.fatal(failed->code, failed->path);
+  return texts.empty() ? std::string() : texts.back();
 }
 
 StampTime localNow() {

@@ -2,9 +2,6 @@
 // What every tally shares: the range of years it covers, the one pass over the meeting
 // (and race) files of that range, the time stamp, the money and rate texts of the result
 // windows, and the work files in tmp/ that hold each result.
-//
-// A tally borrows the data layer's selection (year text, course, shown meetings) while
-// it scans and gives it back afterwards, so the main window shows the same meeting day.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -60,14 +57,14 @@ struct ScanOptions {
   bool readRaces = false;  // per-race tallies read each course's race file too
 };
 
-// Scans the range: for each year, for each course 0-9 (one progress step per course,
+// Scans the years (in the order given): for each course 0-9 (one progress step per course,
 // the bar restarting for every year), every meeting record of the course file up to the
 // all-zero record or the end of the file, each file read once. Shows the wait popup and
-// the busy pointer meanwhile, and gives the selection back at the end (re-reading the
-// meeting day shown). Returns the year text of the last year scanned (the current year
-// text when the range holds no year). A file that cannot be opened is the fatal file
-// error: 3 for a meeting file, 5 for a race file.
-std::string scanLedger(DataStore& ds, UserPort& port, const TallyRange& range, const ScanOptions& options,
+// the busy pointer meanwhile; reads the ledger by key and never touches what the main
+// window shows. Returns the year text of the last year scanned (empty when there is
+// none). A file that cannot be opened is the fatal file error: 3 for a meeting file, 5
+// for a race file.
+std::string scanLedger(DataStore& ds, UserPort& port, const std::vector<int>& years, const ScanOptions& options,
                        const std::function<void(const ScanDay&)>& visit);
 
 // ---------------------------------------------------------------- time stamp

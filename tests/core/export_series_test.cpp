@@ -75,7 +75,7 @@ TEST_F(ChartTwoYears, DaysOfSeveralCoursesAreOneDayAndTheBalanceRunsOn) {
   EXPECT_EQ(s.months[0].purchase, 0);
 
   // The rates come from the tally's own result of the range.
-  EXPECT_EQ(tables(s.byMonth), tables(computeShushi(ds, port, kShushiAllByMonth, 0, kClock)));
+  EXPECT_EQ(tables(s.byMonth), tables(computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock)));
   EXPECT_EQ(s.byMonth.shushi[ShushiResult::cell(12, 10)], s.days.back().cumulative);
   // The scan showed its popup once and gave the selection back.
   EXPECT_EQ(ds.year, "2002");
@@ -92,7 +92,7 @@ TEST_F(ChartTwoYears, OneYearHasItsTwelveMonths) {
   ASSERT_EQ(s.days.size(), 1u);
   EXPECT_EQ(s.byMonth.mode, kShushiYearByMonth);
   EXPECT_EQ(s.byMonth.selection, 1);  // 2001 is second in the year list
-  EXPECT_EQ(tables(s.byMonth), tables(computeShushi(ds, port, kShushiYearByMonth, 1, kClock)));
+  EXPECT_EQ(tables(s.byMonth), tables(computeShushi(ds, port, kShushiYearByMonth, 1, ds.yearNumber(), kClock)));
   EXPECT_EQ(port.waits, 2);
 }
 
@@ -179,7 +179,8 @@ TEST_F(ChartGeneratedLedger, TheSeriesHoldsEveryMeetingDayOfTheFiles) {
   }
   // Each month bar is the month of that year's 収支集計.
   for (int y : years) {
-    const ShushiResult r = computeShushi(ds, port, kShushiYearByMonth, yearPosition(ds.nenji, y), kClock);
+    const ShushiResult r =
+        computeShushi(ds, port, kShushiYearByMonth, yearPosition(ds.nenji, y), ds.yearNumber(), kClock);
     for (int m = 0; m < 12; ++m) {
       const BalanceMonth& bar = s.months[static_cast<std::size_t>((y - 2001) * 12 + m)];
       const int i = ShushiResult::cell(m, 10);
@@ -202,7 +203,8 @@ TEST_F(ChartGeneratedLedger, ExportedRacesAddUpPerYearToTheIncomeAndExpenseTally
     ++count[r.year];
   }
   for (int y : years) {
-    const ShushiResult t = computeShushi(ds, port, kShushiYearByMonth, yearPosition(ds.nenji, y), kClock);
+    const ShushiResult t =
+        computeShushi(ds, port, kShushiYearByMonth, yearPosition(ds.nenji, y), ds.yearNumber(), kClock);
     const int grand = ShushiResult::cell(12, 10);
     EXPECT_EQ(purchase[y], t.kounyu[grand]) << y;
     EXPECT_EQ(balance[y], t.shushi[grand]) << y;

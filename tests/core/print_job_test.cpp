@@ -11,9 +11,12 @@
 #include "tally/jyoken_tally.hpp"
 #include "common/ledger_builder.hpp"
 #include "common/scripted_port.hpp"
+#include "common/shown_day.hpp"
 
 using namespace tovra;
 using namespace tovra::print;
+using tovra::testing::shownDay;
+using tovra::testing::shownKey;
 
 namespace {
 
@@ -133,15 +136,16 @@ TEST(PrintJob, ConfirmationTextsOfTheSevenKinds) {
   DataStore ds;
   ds.course = 4;
   ds.kaisai.tsukiHi = 605, ds.kaisai.kaiNichi = 304;
-  EXPECT_EQ(confirmationText(PrintKind::Meeting, ds), " 6月 5日 3回 4日目    東京競馬場の\n\n開催ﾃﾞｰﾀを印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Race, ds, 10),
+  EXPECT_EQ(confirmationText(PrintKind::Meeting, shownKey(ds), ds.kaisai),
+            " 6月 5日 3回 4日目    東京競馬場の\n\n開催ﾃﾞｰﾀを印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Race, shownKey(ds), ds.kaisai, 10),
             " 6月 5日 3回 4日目  東京競馬場  11Rの\n\nﾚｰｽﾃﾞｰﾀを印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Runners, ds, 0),
+  EXPECT_EQ(confirmationText(PrintKind::Runners, shownKey(ds), ds.kaisai, 0),
             " 6月 5日 3回 4日目  東京競馬場  1Rの\n\n出走馬を印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Shushi, ds), "表示されている収支集計結果を\n\n印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Koumoku, ds), "表示されている項目集計結果を\n\n印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Rank, ds), "表示されているRANK集計結果を\n\n印刷します。");
-  EXPECT_EQ(confirmationText(PrintKind::Jyoken, ds), "表示されている条件集計結果を\n\n印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Shushi), "表示されている収支集計結果を\n\n印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Koumoku), "表示されている項目集計結果を\n\n印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Rank), "表示されているRANK集計結果を\n\n印刷します。");
+  EXPECT_EQ(confirmationText(PrintKind::Jyoken), "表示されている条件集計結果を\n\n印刷します。");
 }
 
 TEST(PrintJob, PdfFileNamesTellWhatIsPrinted) {
@@ -162,9 +166,9 @@ TEST(PrintJob, PdfFileNamesTellWhatIsPrinted) {
       {PrintKind::Rank, 0, "RANK集計結果.pdf"},
       {PrintKind::Jyoken, 0, "条件集計結果.pdf"},
   };
-  for (const auto& c : cases) EXPECT_EQ(pdfFileName(c.kind, ds, c.race), c.name);
-  EXPECT_EQ(meetingJob(ds).fileName, "開催ﾃﾞｰﾀ_2001年6月5日_東京.pdf");
-  EXPECT_EQ(runnersJob(ds, 2).fileName, "出走馬_2001年6月5日_東京_3R.pdf");
+  for (const auto& c : cases) EXPECT_EQ(pdfFileName(c.kind, shownKey(ds), ds.kaisai, c.race), c.name);
+  EXPECT_EQ(meetingJob(shownKey(ds), shownDay(ds)).fileName, "開催ﾃﾞｰﾀ_2001年6月5日_東京.pdf");
+  EXPECT_EQ(runnersJob(shownKey(ds), shownDay(ds), 2).fileName, "出走馬_2001年6月5日_東京_3R.pdf");
 }
 
 TEST(PrintJob, TallyJobsReadTheirWorkFilesAndRefuseWithoutOne) {
@@ -172,7 +176,7 @@ TEST(PrintJob, TallyJobsReadTheirWorkFilesAndRefuseWithoutOne) {
   DataStore ds(dir.path());
   tovra::testing::makeLedger(ds, {2001});
   ScriptedPort port;
-  EXPECT_FALSE(shushiJob(ds, port, 0));
+  EXPECT_FALSE(shushiJob(ds, port, 0, ds.year));
   EXPECT_FALSE(koumokuJob(ds, port, 10, 0));
   EXPECT_FALSE(rankJob(ds, port, 0));
   EXPECT_FALSE(jyokenJob(ds, port));

@@ -14,9 +14,12 @@
 #include "tally/koumoku_result.hpp"
 #include "tally/rank_tally.hpp"
 #include "tally/shushi_tally.hpp"
+#include "common/shown_day.hpp"
 
 using namespace tovra;
 using namespace tovra::print;
+using tovra::testing::shownDay;
+using tovra::testing::shownKey;
 
 namespace {
 
@@ -97,7 +100,7 @@ TEST(PrintKind1, MeetingDayRowsTotalsHitsAndBlueBalances) {
   k.raceJoutai[2] = 1;   // a comment only
   k.raceJoutai[3] = 10;  // tens digit alone: no data
   k.kounyuGaku[12] = 1500, k.shushi[12] = 1700;
-  const Document d = meetingDocument(ds);
+  const Document d = meetingDocument(shownKey(ds), shownDay(ds));
   ASSERT_EQ(d.pages.size(), 1u);
   const Page& p = d.pages[0];
   EXPECT_EQ(at(p, 200, 190).text, "競走収支帖 トヴラ  開催データ");
@@ -124,7 +127,7 @@ TEST(PrintKind1, MeetingDayRowsTotalsHitsAndBlueBalances) {
 TEST(PrintKind1, DayWithoutPurchasePrintsTheTotalCaptionOnly) {
   DataStore ds = meetingDay();
   ds.kaisai.raceJoutai[4] = 1;
-  const Document pDoc = meetingDocument(ds);
+  const Document pDoc = meetingDocument(shownKey(ds), shownDay(ds));
   const Page& p = pDoc.pages[0];
   EXPECT_EQ(at(p, 200, 1535).text.substr(0, 6), "合計");
   EXPECT_EQ(at(p, 200, 1535).text.find_first_not_of(' ', 6), std::string::npos);
@@ -159,7 +162,7 @@ TEST(PrintKind2, RaceDataItemsResultsInRedTicketsAndTotals) {
   setFixedText(ds.kaisai.raceMei[10], sj("有馬記念"));
   ds.kaisai.raceJoutai[10] = 12, ds.kaisai.kounyuGaku[10] = 1800, ds.kaisai.shushi[10] = 6000;
   ds.races[10] = sampleRace();
-  const Document d = raceDocument(ds, SettingsRecord::defaults(), 10);
+  const Document d = raceDocument(shownKey(ds), shownDay(ds), SettingsRecord::defaults(), 10);
   ASSERT_EQ(d.pages.size(), 1u);
   const Page& p = d.pages[0];
   EXPECT_EQ(at(p, 200, 190).text, "競走収支帖 トヴラ  レースデータ");
@@ -240,7 +243,7 @@ TEST(PrintKind2, FullestRaceContinuesOnASecondPageAndNothingRunsIntoTheTotals) {
   for (int i = 0; i < 50; ++i) r.umaKumi[i] = static_cast<std::uint16_t>(101 + i), r.umaGaku[i] = 99999900;
   for (int i = 0; i < 20; ++i) r.wideKumi[i] = static_cast<std::uint16_t>(201 + i), r.wideGaku[i] = 99999900;
   for (int i = 0; i < 6; ++i) r.wideKeka[i] = static_cast<std::uint16_t>(10102 + i), r.wideHaitou[i] = 9999990;
-  const Document d = raceDocument(ds, SettingsRecord::defaults(), 0);
+  const Document d = raceDocument(shownKey(ds), shownDay(ds), SettingsRecord::defaults(), 0);
   ASSERT_EQ(d.pages.size(), 2u);
   expectClean(d);
   // Page 1: nothing but the totals at or below their line.
@@ -277,7 +280,7 @@ TEST(PrintKind3, RunnersWithWeightsAsTheWindowShowsThem) {
   setName(r.shutsubaBamei[0], "メジロマックイーン");
   setFixedText(r.shutsubaKishu[0], sj("武豊"));
   r.shutsubaWaku[17] = 8, r.shutsubaKinryo[17] = 57;
-  const Document d = runnersDocument(ds, 2);
+  const Document d = runnersDocument(shownKey(ds), shownDay(ds), 2);
   const Page& p = d.pages[0];
   EXPECT_EQ(at(p, 200, 190).text, "競走収支帖 トヴラ  出走馬");
   EXPECT_EQ(at(p, 200, 495).text, " 3R     ﾃｽﾄ特別");
@@ -507,7 +510,7 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
     setFixedText(ds.kaisai.raceMei[r], sj("ジャパンカップダート記念競走ステークス"));
   }
   ds.kaisai.kounyuGaku[12] = kMoney, ds.kaisai.shushi[12] = kMoney;
-  expectClean(meetingDocument(ds));
+  expectClean(meetingDocument(shownKey(ds), shownDay(ds)));
   RaceRecord& race = ds.races[0];
   race.koumoku = 41311244;
   race.kyori = 3600;
@@ -521,8 +524,8 @@ TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
     setName(race.chakuBamei[i], "メジロマックイーンズ");
     setFixedText(race.chakuText[i], sj("ｱﾀﾏﾃﾞｽｸﾋﾞ"));
   }
-  expectClean(raceDocument(ds, SettingsRecord::defaults(), 0));
-  expectClean(runnersDocument(ds, 0));
+  expectClean(raceDocument(shownKey(ds), shownDay(ds), SettingsRecord::defaults(), 0));
+  expectClean(runnersDocument(shownKey(ds), shownDay(ds), 0));
 
   tally::ShushiResult s;
   for (int i = 0; i < tally::ShushiResult::kCells; ++i)

@@ -291,9 +291,9 @@ TEST_F(Saved, ShowingASavedResultThenPrintingPrintsTheSavedResult) {
     putWork(kind, workFile(kind, 8));
   }
   // The income print's total line (y 1535) and the condition print's 全場総合 (y 1805).
-  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0), 1535), "      9000");
+  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0, ds.year), 1535), "      9000");
   ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Shushi, 0));
-  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0), 1535), "      4000");
+  EXPECT_EQ(printedPurchase(print::shushiJob(ds, port, 0, ds.year), 1535), "      4000");
   EXPECT_EQ(printedPurchase(print::jyokenJob(ds, port), 1805), "       900");
   ASSERT_TRUE(restoreSavedResult(ds, port, TallyKind::Jyoken, 1));
   EXPECT_EQ(printedPurchase(print::jyokenJob(ds, port), 1805), "       600");

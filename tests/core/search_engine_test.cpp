@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "core/meeting_fixture.hpp"
 #include "common/ledger_builder.hpp"
 #include "export/search_csv.hpp"
+#include "ledger/paths.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "search/search_engine.hpp"
@@ -310,51 +313,57 @@ TEST_F(SearchEngine, TheSelectionIsTheSameAfterwards) {
 
 // --- going to a result ---
 
-TEST_F(SearchEngine, GoingToAResultOfAnotherYearAsksThenSwitches) {
+TEST_F(SearchEngine, AResultLeadsToItsRaceAndAnotherYearIsAskedFirst) {
   DataStore ds = open();
   ScriptedPort port;
   runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
-  port.answers = {Answer::Cancel};
-  GoOutcome g = goToResult(ds, port, 1);
-  EXPECT_EQ(g.result, GoResult::Cancelled);
-  ASSERT_EQ(port.messages.size(), 1u);
-  EXPECT_EQ(port.messages[0].text, "現在処理中の年次が変更されます。\n\n2002年 → 2001年");
-  EXPECT_EQ(port.messages[0].title, "確認");
-  EXPECT_EQ(port.messages[0].icon, MsgIcon::Warning);
-  EXPECT_EQ(port.messages[0].buttons, MsgButtons::OkCancel);
+  const std::vector<std::string> before = lines(ds);
+  const Result<RaceTarget> t = resultTarget(ds, 1);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(t->day.year, "2001");
+  EXPECT_EQ(t->day.course, kTok);
+  EXPECT_EQ(t->day.index, 1);
+  EXPECT_EQ(t->race, 2);
+  EXPECT_EQ(yearChangeQuestion(*t, ds.year),
+            std::optional<std::string>("現在処理中の年次が変更されます。\n\n2002年 → 2001年"));
+  // The key reads the day that was found.
+  const Result<MeetingDay> day = ds.ledger().readDay(t->day);
+  ASSERT_TRUE(day);
+  EXPECT_EQ(day->meeting.tsukiHi, 1203);
+  EXPECT_EQ(std::string(day->races[2].chakuBamei[0]), sj("クロフネ"));
+  // The same year asks nothing.
+  const Result<RaceTarget> first = resultTarget(ds, 0);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->race, 0);
+  EXPECT_FALSE(yearChangeQuestion(*first, "2001"));
+  // Nothing was asked or shown, and the data layer shows what it showed.
+  EXPECT_TRUE(port.messages.empty());
   EXPECT_EQ(ds.year, "2002");
   EXPECT_EQ(ds.course, kTok);
-
-  g = goToResult(ds, port, 1);  // OK
-  EXPECT_EQ(g.result, GoResult::Shown);
-  EXPECT_TRUE(g.yearChanged);
-  EXPECT_EQ(ds.year, "2001");
-  EXPECT_EQ(ds.course, kTok);
-  EXPECT_EQ(ds.shownMeeting[kTok], 1);
-  EXPECT_EQ(ds.meetingCount[kTok], 2);
-  EXPECT_EQ(ds.raceIndex, 2);
-  EXPECT_EQ(ds.kaisai.tsukiHi, 1203);
-  EXPECT_EQ(std::string(ds.races[2].chakuBamei[0]), sj("クロフネ"));
-
-  // The same year asks nothing.
-  g = goToResult(ds, port, 0);
-  EXPECT_EQ(g.result, GoResult::Shown);
-  EXPECT_FALSE(g.yearChanged);
-  EXPECT_EQ(port.messages.size(), 2u);
-  EXPECT_EQ(ds.raceIndex, 0);
+  EXPECT_EQ(lines(ds), before);
 }
 
-TEST_F(SearchEngine, NothingSelectedBeepsAndAMeetingGoneSinceIsRefused) {
+TEST_F(SearchEngine, AResultThatLeadsNowhereIsRefusedAndAnUnreadableMeetingFileFails) {
   DataStore ds = open();
   ScriptedPort port;
   runSearch(ds, port, nameSearch(SearchType::RaceMei, "有馬記念"));
-  EXPECT_EQ(goToResult(ds, port, -1).result, GoResult::NoSelection);
-  EXPECT_EQ(port.beeps, 1);
+  const char* gone = "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃﾞｰﾀにありません。\n\nもう一度検索して下さい。";
+  ASSERT_TRUE(resultTarget(ds, 0));
   // The meeting was deleted after the search: the record leads nowhere.
   ledger.setMeetings(2002, kNak, {});
-  EXPECT_EQ(goToResult(ds, port, 0).result, GoResult::Refused);
-  EXPECT_EQ(port.lastText(), "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃﾞｰﾀにありません。\n\nもう一度検索して下さい。");
-  EXPECT_EQ(goToResult(ds, port, 5).result, GoResult::Refused);  // past the end of the list
+  for (int index : {0, 5, -1}) {  // the gone meeting, past the end of the list, no line
+    const Result<RaceTarget> t = resultTarget(ds, index);
+    ASSERT_TRUE(t.refused()) << index;
+    EXPECT_EQ(t.refusal().text, gone);
+    EXPECT_EQ(t.refusal().icon, MsgIcon::Error);
+  }
+  // A meeting file that cannot be opened is the fatal error of reading a meeting.
+  runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
+  std::filesystem::remove(ledger / meetingFilePath("2001", kTok));
+  const Result<RaceTarget> t = resultTarget(ds, 0);
+  ASSERT_TRUE(t.failed());
+  EXPECT_EQ(t.failure().code, 3);
+  EXPECT_EQ(t.failure().path, meetingFilePath("2001", kTok));
   EXPECT_EQ(ds.course, kTok);
 }
 

@@ -44,7 +44,7 @@ struct TwoJunes : ::testing::Test {
   std::vector<std::uint8_t> run(int mode, int selection, ScriptedPort* port = nullptr) {
     DataStore ds = ledger.open();
     ScriptedPort own;
-    EXPECT_TRUE(runShushiTally(ds, port ? *port : own, mode, selection, kClock));
+    EXPECT_TRUE(runShushiTally(ds, port ? *port : own, mode, selection, ds.yearNumber(), kClock));
     return ledger.read(kShushiWorkFile);
   }
 };
@@ -126,7 +126,7 @@ TEST_F(TwoJunes, LeavesTheMainWindowsSelectionAsItWas) {
   DataStore ds = ledger.open(2000, kTokyo, 0);
   ds.raceIndex = 7;
   ScriptedPort port;
-  ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, kClock));
+  ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock));
   EXPECT_EQ(ds.year, "2000");
   EXPECT_EQ(ds.course, kTokyo);
   EXPECT_EQ(ds.shown(), 0);
@@ -149,17 +149,17 @@ TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
   {
     DataStore ds = ledger.open();
     ScriptedPort port;
-    ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, kClock);
+    ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock);
     EXPECT_EQ(r.kounyu[ShushiResult::cell(4, kTokyo)], 4000);
     EXPECT_EQ(r.kounyu[ShushiResult::cell(12, 10)], 4000);  // month 13 counts nowhere
-    r = computeShushi(ds, port, kShushiAllByKai, 0, kClock);
+    r = computeShushi(ds, port, kShushiAllByKai, 0, ds.yearNumber(), kClock);
     EXPECT_EQ(r.kounyu[ShushiResult::cell(12, 10)], 8000);  // meeting number 0 counts nowhere
   }
   DataStore ds = ledger.open();
   std::filesystem::remove(ledger.root() / meetingFilePath("2001", kTokyo));
   ScriptedPort port;
   try {
-    computeShushi(ds, port, kShushiAllByMonth, 0, kClock);
+    computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock);
     FAIL() << "no fatal error";
   } catch (const FatalFileError& e) {
     EXPECT_EQ(e.code(), 3);
@@ -172,7 +172,7 @@ TEST(ShushiScan, PurchaseWithoutBoughtRaceHasHitRateZero) {
   ledger.setMeetings(2001, kTokyo, {meetingDayCodes(501, 101, 1000, -1000)});
   DataStore ds = ledger.open();
   ScriptedPort port;
-  ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, kClock);
+  ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock);
   EXPECT_EQ(r.tekichu[ShushiResult::cell(4, kTokyo)], 0.0f);
   EXPECT_EQ(r.kaishu[ShushiResult::cell(4, kTokyo)], 0.0f);
 }
@@ -233,7 +233,7 @@ TEST(ShushiFile, RoundTripAndShortFile) {
   LedgerBuilder ledger({2001});
   DataStore ds = ledger.open();
   ScriptedPort port;
-  ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, kClock));
+  ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock));
   auto f = ledger.read(kShushiWorkFile);
   ASSERT_TRUE(readShushiFile(ds));
   EXPECT_EQ(readShushiFile(ds)->encode(), f);

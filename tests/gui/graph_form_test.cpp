@@ -147,7 +147,7 @@ class GraphFormTest : public QObject {
 
   void incomeTallyChartShowsTheRowOnTheScreen() {
     ScriptedPort port;
-    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0, appState().ds.yearNumber()));
     TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
     auto courseBars = [&] {
       named<QToolButton>(w, "GraphBtn")->click();
@@ -171,7 +171,7 @@ class GraphFormTest : public QObject {
 
   void tallyWindowSavesItsTableAsCsv() {
     ScriptedPort port;
-    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0));
+    QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0, appState().ds.yearNumber()));
     TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
     const QString path = out_->filePath("shushi.csv");
     QString suggested;
@@ -195,7 +195,7 @@ class GraphFormTest : public QObject {
     search::SearchParams p;
     p.text = sj("ﾃｽﾄ");
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
-    TKensakuKekaDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds));
+    TKensakuKekaDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds), appState().ds.year);
     const QString path = out_->filePath("list.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {

@@ -242,7 +242,8 @@ class HozonSyoriTest : public QObject {
   TMainForm& main() { return ledger_->main(); }
   // A shushi tally stamped 2001-05-12 14:mm.
   void runShushi(int mode, int minute) {
-    QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, [minute] { return at(minute); }));
+    QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, appState().ds.yearNumber(),
+                                  [minute] { return at(minute); }));
   }
   ScriptedPort tallyPort_;
   std::unique_ptr<TallyLedger> ledger_;

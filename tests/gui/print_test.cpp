@@ -227,7 +227,7 @@ class PrintTest : public QObject {
       QCOMPARE(answer.label, QString(text));
       QCOMPARE(printer_.pages.size(), std::size_t(1));
     };
-    QVERIFY(tally::runShushiTally(ds, port, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(ds, port, tally::kShushiAllByMonth, 0, ds.yearNumber()));
     TShukeiWindow* w = l.main().shukei().showWindow(tally::TallyKind::Shushi);
     named<QScrollBar>(w, "ScrollBar")->setValue(6);
     printFrom(w, "表示されている収支集計結果を\n\n印刷します。");

@@ -54,7 +54,7 @@ class ShukeiWindowsTest : public QObject {
   }
 
   void shushiScrollsThroughTheMonths() {
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
     TShukeiWindow* w = show(TallyKind::Shushi);
     auto* bar = named<QScrollBar>(w, "ScrollBar");
     QCOMPARE(bar->maximum(), 12);
@@ -75,13 +75,13 @@ class ShukeiWindowsTest : public QObject {
   }
 
   void shushiOneDayHasNoRows() {
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiDay, 601));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiDay, 601, ds().yearNumber()));
     TShukeiWindow* w = show(TallyKind::Shushi);
     QCOMPARE(text(w, "MainPanel"), QString("  収支集計       2001年 6月 1日"));
     QVERIFY(!named<QScrollBar>(w, "ScrollBar")->isEnabled());
     QCOMPARE(text(w, "KouPanel5"), QString("     14000円      125.0％       17500円"));
     // A day without meetings: all zero.
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiDay, 102));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiDay, 102, ds().yearNumber()));
     show(TallyKind::Shushi);
     QCOMPARE(text(w, "KouPanel5"), QString("         0円"));
     QCOMPARE(text(w, "KouPanel12"), QString("         0円"));
@@ -168,7 +168,7 @@ class ShukeiWindowsTest : public QObject {
 
   void oneWindowAtTheRememberedPlace() {
     settings().shushiRect = Rect32{40, 30, 0, 0};
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
     QPointer<TShukeiWindow> w = show(TallyKind::Shushi);
     QCOMPARE(w->pos(), QPoint(40, 30));
     // 閉じる hides; the next tally shows the same window again.
@@ -234,7 +234,7 @@ class ShukeiWindowsTest : public QObject {
   }
 
   void coloursOfTheSettings() {
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
     TShukeiWindow* w = show(TallyKind::Shushi);
     const SettingsRecord& s = settings();
     QCOMPARE(w->palette().color(QPalette::Window), settingsColour(s.colours[kColTallyBack]));
@@ -283,7 +283,7 @@ class ShukeiWindowsTest : public QObject {
   }
 
   void aWorkFileGoneWhileScrolling() {
-    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0));
+    QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
     TShukeiWindow* w = show(TallyKind::Shushi);
     QFile::remove(ledger_->file("tmp/shushi.tmp"));
     MessageScript msgs;
