@@ -109,7 +109,7 @@ void patYomikomi(TMainForm& main) {
 }
 
 void forudaSettei(TMainForm& main) {
-  TForudaSetteiDialog dlg(main.importFolders(), &main);
+  TForudaSetteiDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
   dlg.exec();
 }
 

@@ -32,7 +32,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& ev
   nenEdit_->setObjectName("NenEdit");
   nenEdit_->setMaxLength(4);
   nenEdit_->setFixedWidth(64);
-  installDigitKeyFilter(nenEdit_);
+  installDigitKeyFilter(nenEdit_, port_);
   editRow->addWidget(nenEdit_);
   editRow->addWidget(new QLabel("年", this));
   editRow->addStretch();
