@@ -6,6 +6,7 @@
 
 #include "bench_ledger.hpp"
 #include "entry/race_entry.hpp"
+#include "ledger/ledger.hpp"
 
 using namespace tovra;
 using namespace tovra::bench;
@@ -15,25 +16,45 @@ namespace {
 // The middle meeting of the course with meetings: a ticket's amount changed back and forth.
 void BM_RaceBuyWrite(benchmark::State& state) {
   DataStore ds = openLedger();
-  while (ds.course < kCourseCount - 1 && ds.count() == 0) ++ds.course;
-  ds.shownMeeting[ds.course] = ds.count() / 2;
-  ds.readShown();
+  const Ledger ledger = ds.ledger();
+  DayKey key{ds.year, 0, 0};
+  while (key.course < kCourseCount - 1 && ds.meetingCount[key.course] == 0) ++key.course;
+  key.index = ds.meetingCount[key.course] / 2;
+  auto day = ledger.readDay(key);
+  if (!day) {
+    state.SkipWithError("the day could not be read");
+    return;
+  }
   std::uint32_t amount = 10;
   for (auto _ : state) {
-    ds.races[5].tanUma[4] = 3;
-    ds.races[5].tanGaku[4] = amount;
+    day->races[5].tanUma[4] = 3;
+    day->races[5].tanGaku[4] = amount;
     amount = amount == 10 ? 20 : 10;
-    commitRace(ds, 5);
+    auto written = commitRace(ledger, key, *day, 5);
+    if (!written) {
+      state.SkipWithError("the day could not be written");
+      return;
+    }
+    *day = std::move(*written);
   }
 }
 BENCHMARK(BM_RaceBuyWrite)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_GoingWrite(benchmark::State& state) {
   DataStore ds = openLedger();
-  ds.readShown();
+  const Ledger ledger = ds.ledger();
+  const DayKey key{ds.year, 0, 0};
+  auto day = ledger.readDay(key);
+  if (!day) {
+    state.SkipWithError("the day could not be read");
+    return;
+  }
   for (auto _ : state) {
-    ds.races[2].kyori = ds.races[2].kyori == 1600 ? 1800 : 1600;
-    ds.writeRaceBlock(ds.shown());
+    day->races[2].kyori = day->races[2].kyori == 1600 ? 1800 : 1600;
+    if (ledger.writeRaces(key, day->races)) {
+      state.SkipWithError("the race block could not be written");
+      return;
+    }
   }
 }
 BENCHMARK(BM_GoingWrite)->UseRealTime()->Unit(benchmark::kMillisecond);
