@@ -314,7 +314,7 @@ class KensakuDialogsTest : public QObject {
     QCOMPARE(named<QComboBox>(form_.get(), "ComboBox")->currentText(), QString(" 2001年"));
     QCOMPARE(named<QLabel>(form_.get(), "KaisaiPanel")->text(), QString(" 11月25日 5回 8日目  "));
     QVERIFY(form_->raceForm() && form_->raceForm()->isVisible());
-    QCOMPARE(appState().ds.raceIndex, 10);
+    QCOMPARE(form_->raceForm()->race(), 10);
     QVERIFY(named<QLabel>(form_->raceForm(), "RaceNamePanel")->text().startsWith(" 11R"));
     QCOMPARE(named<QLabel>(form_->raceForm(), "DayPanel")->text().trimmed(), QString("11月25日 5回 8日目"));
     shoot(form_.get(), "mainform-after-going");
