@@ -34,13 +34,7 @@ int showPlace(DataStore& ds, const R& r) {
 }
 
 int registerDays(DataStore& ds, const std::vector<MeetingDate>& days) {
-  std::vector<KaisaiRecord> records;
-  for (const MeetingDate& d : days) {
-    KaisaiRecord k;
-    k.tsukiHi = d.tsukiHi();
-    k.kaiNichi = d.kaiNichi();
-    records.push_back(k);
-  }
+  const std::vector<KaisaiRecord> records = blankMeetings(days);
   return showPlace(ds, ds.ledger().insertMeetings(ds.year, 0, records));
 }
 

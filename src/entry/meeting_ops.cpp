@@ -43,8 +43,7 @@ std::vector<std::string> deleteQuestions(int course, const KaisaiRecord& meeting
   return {sakujyoQuestion(course, meeting.tsukiHi, meeting.kaiNichi), kSakujyoCautionText};
 }
 
-Result<MeetingPlace> runRegisterMeetings(const Ledger& ledger, UserPort& wait, const LedgerEvents& events,
-                                         const std::string& year, int course, const std::vector<MeetingDate>& days) {
+std::vector<KaisaiRecord> blankMeetings(const std::vector<MeetingDate>& days) {
   std::vector<KaisaiRecord> records;
   for (const MeetingDate& d : days) {
     KaisaiRecord k;
@@ -52,6 +51,12 @@ Result<MeetingPlace> runRegisterMeetings(const Ledger& ledger, UserPort& wait, c
     k.kaiNichi = d.kaiNichi();
     records.push_back(k);
   }
+  return records;
+}
+
+Result<MeetingPlace> runRegisterMeetings(const Ledger& ledger, UserPort& wait, const LedgerEvents& events,
+                                         const std::string& year, int course, const std::vector<MeetingDate>& days) {
+  const std::vector<KaisaiRecord> records = blankMeetings(days);
   WaitScope popup(wait, kTourokuWaitText);
   return announced(ledger.insertMeetings(year, course, records), events, year, course);
 }

@@ -47,6 +47,9 @@ std::vector<std::string> deleteQuestions(int course, const KaisaiRecord& meeting
 // announces the change to `events` once it is on disk, and returns where the day to show
 // stands. A damaged course is refused with the message naming its file, nothing written.
 
+// The blank meeting records of the days (date and meeting number only).
+std::vector<KaisaiRecord> blankMeetings(const std::vector<MeetingDate>& days);
+
 // 登録 / 一括登録: adds the days to `course` in the given order, each after every meeting
 // of the same date, as blank meetings with twelve blank races; the place is the one of
 // the last day added.

@@ -195,13 +195,7 @@ class MeetingLedger : public ::testing::Test {
   // The file work alone: the days added to `course`, which becomes the current one with
   // the last day added shown.
   int registerDays(int course, const std::vector<MeetingDate>& days) {
-    std::vector<KaisaiRecord> records;
-    for (const MeetingDate& d : days) {
-      KaisaiRecord k;
-      k.tsukiHi = d.tsukiHi();
-      k.kaiNichi = d.kaiNichi();
-      records.push_back(k);
-    }
+    const std::vector<KaisaiRecord> records = blankMeetings(days);
     takeCursor(*ds, sel);
     const auto r = ds->ledger().insertMeetings(sel.year, course, records);
     if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
