@@ -71,7 +71,7 @@ inline std::string cliCommand(const std::string& args) {
 inline DataStore openLedger() {
   DataStore ds(ledger().root);
   ds.loadYears();
-  initYears(ds);
+  ds.year = newestYear(ds.nenji);
   ds.countMeetings();
   ds.readShown();
   return ds;
