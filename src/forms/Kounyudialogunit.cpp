@@ -175,7 +175,7 @@ void TKounyuDialog::TanTsuikaBtnClick() {
 
 void TKounyuDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (shown(book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
+  if (changed(port_, book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
   refreshAtoLabels();
 }
 
@@ -205,13 +205,8 @@ void TKounyuDialog::PairTsuikaClick(PairPage& p) {
 }
 
 void TKounyuDialog::PairSakujyoClick(PairPage& p) {
-  if (shown(book_->remove(p.type, selectedLine(p.listBox)))) refreshList(p.type);
+  if (changed(port_, book_->remove(p.type, selectedLine(p.listBox)))) refreshList(p.type);
   refreshAtoLabels();
-}
-
-bool TKounyuDialog::shown(const Status& done) {
-  if (done.refused()) showRefusal(port_, done.refusal());
-  return bool(done);
 }
 
 void TKounyuDialog::TourokuBtnClick() {

@@ -65,7 +65,6 @@ class TKounyuDialog : public QDialog {
   void refreshAtoLabels();
   QListWidget* listOf(BetType t) const;
   // Shows the refusal of a change; true when the change was made.
-  bool shown(const Status& done);
 
   DataStore& store_;
   UserPort& port_;

@@ -36,4 +36,10 @@ std::optional<T> takeOutcome(DataStore& store, UserPort& port, Result<T> outcome
   return std::move(*outcome);
 }
 
+// A change of a dialog's own lists: true when it was made, its refusal shown otherwise.
+inline bool changed(UserPort& port, const Status& done) {
+  if (done.refused()) showRefusal(port, done.refusal());
+  return bool(done);
+}
+
 }  // namespace tovra

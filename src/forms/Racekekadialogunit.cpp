@@ -153,37 +153,32 @@ BetType TRaceKekaDialog::wideUmaType() const { return wideBtn_->isChecked() ? Be
 
 void TRaceKekaDialog::TanTsuikaBtnClick() {
   const BetType t = tanPage_->type();
-  if (shown(book_->add(t, tanPage_->number(), 0, tanPage_->amountText()))) refreshList(t);
+  if (changed(port_, book_->add(t, tanPage_->number(), 0, tanPage_->amountText()))) refreshList(t);
 }
 
 void TRaceKekaDialog::TanSakujyobtnClick() {
   const BetType t = tanPage_->type();
-  if (shown(book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
+  if (changed(port_, book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
 }
 
 void TRaceKekaDialog::WakuTsuikaBtnClick() {
-  if (shown(book_->add(BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
-                       wakuGakuEdit_->text().toStdString())))
+  if (changed(port_, book_->add(BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
+                                wakuGakuEdit_->text().toStdString())))
     refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WakuSakujyoBtnClick() {
-  if (shown(book_->remove(BetType::Waku, selectedLine(wakuListBox_)))) refreshList(BetType::Waku);
+  if (changed(port_, book_->remove(BetType::Waku, selectedLine(wakuListBox_)))) refreshList(BetType::Waku);
 }
 
 void TRaceKekaDialog::WideUmaTsuikaBtnClick() {
-  if (shown(book_->add(wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
-                       wideUmaGakuEdit_->text().toStdString())))
+  if (changed(port_, book_->add(wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
+                                wideUmaGakuEdit_->text().toStdString())))
     refreshList(wideUmaType());
 }
 
 void TRaceKekaDialog::WideUmaSakujyoBtnClick() {
-  if (shown(book_->remove(wideUmaType(), selectedLine(listOf(wideUmaType()))))) refreshList(wideUmaType());
-}
-
-bool TRaceKekaDialog::shown(const Status& done) {
-  if (done.refused()) showRefusal(port_, done.refusal());
-  return bool(done);
+  if (changed(port_, book_->remove(wideUmaType(), selectedLine(listOf(wideUmaType()))))) refreshList(wideUmaType());
 }
 
 void TRaceKekaDialog::TourokuBtnClick() {

@@ -52,7 +52,6 @@ class TRaceKekaDialog : public QDialog {
   QListWidget* listOf(BetType t) const;
   BetType wideUmaType() const;
   // Shows the refusal of a change; true when the change was made.
-  bool shown(const Status& done);
 
   DataStore& store_;
   UserPort& port_;
