@@ -17,6 +17,17 @@ class MeetingDelete : public MeetingLedger {
     m0 = fileBytes(meetingPath(4));
     r0 = fileBytes(racePath(4));
   }
+  // The ledger opened again over `fs` (a fatal error ends the store before), meeting 1 of
+  // course 4 shown.
+  void reopenOn(FileSystem& fs) {
+    ds = std::make_unique<DataStore>(root, &fs);
+    ds->loadYears();
+    ds->year = "2001";
+    ds->countMeetings();
+    ds->course = 4;
+    ds->shownMeeting[4] = 1;
+    ds->readShown();
+  }
   void expectUnchanged() {
     EXPECT_EQ(fileBytes(meetingPath(4)), m0);
     EXPECT_EQ(fileBytes(racePath(4)), r0);
@@ -95,13 +106,7 @@ TEST_F(MeetingDelete, AReadOnlyFileIsRefusedByNameAndKeptAsItWas) {
   const std::pair<const char*, int> cases[] = {{"2001tok.dat", 8}, {"2001rto.dat", 10}};
   for (auto [which, code] : cases) {
     failing.readOnly = [which](const auto& p) { return p.filename() == which; };
-    ds = std::make_unique<DataStore>(root, &failing);  // a fatal error ends the one before
-    ds->loadYears();
-    ds->year = "2001";
-    ds->countMeetings();
-    ds->course = 4;
-    ds->shownMeeting[4] = 1;
-    ds->readShown();
+    reopenOn(failing);
     try {
       runDeleteShown();
       ADD_FAILURE() << which << " replaced";
@@ -135,13 +140,7 @@ TEST_F(MeetingDelete, FilesThatCannotBeReplacedAreFatalAndCompletedAtTheNextOpen
   const std::pair<const char*, int> cases[] = {{"2001tok.dat", 8}, {"2001rto.dat", 10}};
   for (auto [which, code] : cases) {
     failing.failRename = [which](const auto& p) { return p.filename() == which; };
-    ds = std::make_unique<DataStore>(root, &failing);  // a fatal error ends the one before
-    ds->loadYears();
-    ds->year = "2001";
-    ds->countMeetings();
-    ds->course = 4;
-    ds->shownMeeting[4] = 1;
-    ds->readShown();
+    reopenOn(failing);
     try {
       runDeleteShown();
       ADD_FAILURE() << which;
