@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/years.hpp"
 #include "ledger_generator.hpp"
 
@@ -68,8 +68,8 @@ inline std::string cliCommand(const std::string& args) {
 }
 
 // The data layer as after start-up: the newest year, meetings counted, course 0 shown.
-inline DataStore openLedger() {
-  DataStore ds(ledger().root);
+inline LedgerCursor openLedger() {
+  LedgerCursor ds(ledger().root);
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   ds.countMeetings();

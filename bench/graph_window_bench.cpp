@@ -25,7 +25,7 @@ namespace {
 
 struct Fixture {
   QApplication& app = bench::offscreenApp();
-  std::unique_ptr<DataStore> ds = std::make_unique<DataStore>(bench::openLedger());
+  std::unique_ptr<LedgerCursor> ds = std::make_unique<LedgerCursor>(bench::openLedger());
   SettingsRecord settings = SettingsRecord::defaults();
   ScriptedPort port;
 };

@@ -18,7 +18,7 @@
 #include "import/import_folders.hpp"
 #include "import/jravan_import.hpp"
 #include "import/pat_import.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "entry/meeting_ops.hpp"
@@ -38,7 +38,7 @@ void writeBytes(const std::filesystem::path& p, const std::vector<std::uint8_t>&
 // A ledger of 2018 with the day of the Japan Cup at 東京 and the import files.
 struct Ledger {
   std::filesystem::path root;
-  DataStore ds;
+  LedgerCursor ds;
   ImportFolders folders;
   DayKey key() const { return DayKey{ds.year, ds.course, ds.shown()}; }
 

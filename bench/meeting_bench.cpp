@@ -9,7 +9,7 @@
 
 #include "entry/meeting_files.hpp"
 #include "entry/meeting_ops.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
@@ -24,7 +24,7 @@ constexpr int kMeetings = 150;
 
 // The main window's part of a meeting change: the day it gives read with its races.
 template <class R>
-int showPlace(DataStore& ds, const R& r) {
+int showPlace(LedgerCursor& ds, const R& r) {
   if (!r) throw std::runtime_error("meeting change failed");
   ds.course = 0;
   ds.meetingCount[0] = r->count;
@@ -33,7 +33,7 @@ int showPlace(DataStore& ds, const R& r) {
   return r->index;
 }
 
-int registerDays(DataStore& ds, const std::vector<MeetingDate>& days) {
+int registerDays(LedgerCursor& ds, const std::vector<MeetingDate>& days) {
   const std::vector<KaisaiRecord> records = blankMeetings(days);
   return showPlace(ds, ds.ledger().insertMeetings(ds.year, 0, records));
 }
@@ -41,7 +41,7 @@ int registerDays(DataStore& ds, const std::vector<MeetingDate>& days) {
 // A ledger with the year 2001 and 150 meetings (with named races) at 札幌.
 struct Ledger {
   std::filesystem::path root;
-  DataStore ds;
+  LedgerCursor ds;
   std::vector<std::uint8_t> meetingImage, raceImage;
 
   Ledger() : root(std::filesystem::temp_directory_path() / ("tovra_bench_" + std::to_string(::getpid()))), ds(root) {
@@ -173,7 +173,7 @@ void BM_ExchangePassesInto150(benchmark::State& state) {
     state.PauseTiming();
     l.restore();
     state.ResumeTiming();
-    DataStore& ds = l.ds;
+    LedgerCursor& ds = l.ds;
     const int i = ds.count();
     ds.readMeeting(i);
     ds.kaisai = {};

@@ -15,7 +15,7 @@ namespace {
 
 // The middle meeting of the course with meetings: a ticket's amount changed back and forth.
 void BM_RaceBuyWrite(benchmark::State& state) {
-  DataStore ds = openLedger();
+  LedgerCursor ds = openLedger();
   const Ledger ledger = ds.ledger();
   DayKey key{ds.year, 0, 0};
   while (key.course < kCourseCount - 1 && ds.meetingCount[key.course] == 0) ++key.course;
@@ -41,7 +41,7 @@ void BM_RaceBuyWrite(benchmark::State& state) {
 BENCHMARK(BM_RaceBuyWrite)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_GoingWrite(benchmark::State& state) {
-  DataStore ds = openLedger();
+  LedgerCursor ds = openLedger();
   const Ledger ledger = ds.ledger();
   const DayKey key{ds.year, 0, 0};
   auto day = ledger.readDay(key);

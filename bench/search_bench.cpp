@@ -28,7 +28,7 @@ BENCHMARK(BM_CatLedger)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The engine alone: 0 race name 特別 (every race), 1 horse name ﾎｰｽ, 2 万馬券.
 void BM_SearchCore(benchmark::State& state) {
-  DataStore ds = bench::openLedger();
+  LedgerCursor ds = bench::openLedger();
   ScriptedPort port;
   search::SearchParams p;
   switch (state.range(0)) {

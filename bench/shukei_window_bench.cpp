@@ -16,7 +16,7 @@
 #include "forms/Koumokushukeiunit.h"
 #include "forms/Rankshukeiunit.h"
 #include "forms/Shushishukeiunit.h"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "ledger_generator.hpp"
@@ -36,14 +36,14 @@ struct Fixture {
   std::filesystem::path root =
       std::filesystem::temp_directory_path() / ("tovra_window_bench_" + std::to_string(::getpid()));
   QApplication& app = bench::offscreenApp();
-  std::unique_ptr<DataStore> ds;
+  std::unique_ptr<LedgerCursor> ds;
   SettingsRecord settings = SettingsRecord::defaults();
   ScriptedPort port;
 
   Fixture() {
     std::filesystem::remove_all(root);
     bench::generateLedger(root, 3, 280);
-    ds = std::make_unique<DataStore>(root);
+    ds = std::make_unique<LedgerCursor>(root);
     ds->loadYears();
     ds->year = newestYear(ds->nenji);
     ds->countMeetings();

@@ -35,7 +35,7 @@ void BM_CatLedger(benchmark::State& state) {
 BENCHMARK(BM_CatLedger)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_KoumokuTallyCore(benchmark::State& state) {
-  DataStore ds = openLedger();
+  LedgerCursor ds = openLedger();
   ScriptedPort port;
   for (auto _ : state) benchmark::DoNotOptimize(tally::runKoumokuTally(ds, port, 0, 0));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * ledger().bytes()));
@@ -43,7 +43,7 @@ void BM_KoumokuTallyCore(benchmark::State& state) {
 BENCHMARK(BM_KoumokuTallyCore)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_JyokenTallyCore(benchmark::State& state) {
-  DataStore ds = openLedger();
+  LedgerCursor ds = openLedger();
   ScriptedPort port;
   tally::JyokenConditions conds{};
   conds[0] = {static_cast<std::int16_t>(tally::JyokenKind::Class), 4};

@@ -6,7 +6,6 @@
 #include "ledger/recovery.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
-#include "mainwindow/startup.hpp"
 #include "cli/terminal_text.hpp"
 
 namespace tovra::cli {
@@ -73,12 +72,9 @@ void Context::prepare() {
     if (!found) refuse("年次 " + std::to_string(*yearOption) + "年は登録されていません。");
     ds->year = std::to_string(*yearOption);
   }
-  MainSelection sel;
-  sel.years = ds->nenji;
-  sel.year = ds->year;
-  if (const Status opened = openLedger(ds->ledger(), sel, settings); !opened)
-    ds->fatal(opened.failure().code, opened.failure().path);
-  syncCursor(sel, *ds);  // cursor bridge
+  const auto counted = ds->ledger().countMeetings(ds->year);
+  if (!counted) ds->fatal(counted.failure());
+  counts = *counted;
 }
 
 void Context::takeLock() {
@@ -100,15 +96,6 @@ DataStore& Context::requireYear() {
   prepare();
   if (ds->year.empty()) refuse("年次が登録されていません。年次を登録して下さい。");
   return *ds;
-}
-
-void Context::selectMeeting(int course, int index) {
-  DataStore& d = requireYear();
-  d.course = course;
-  if (index < 0 || index >= d.meetingCount[course])
-    refuse(std::string(keibajo(course).name) + "競馬場に開催ﾃﾞｰﾀ " + std::to_string(index) + " はありません。");
-  d.shownMeeting[course] = index;
-  d.readShown();
 }
 
 }  // namespace tovra::cli

@@ -61,6 +61,8 @@ struct Context {
   TerminalPort port;
   Writes writes = Writes::Nothing;  // what the command being run may change
   std::optional<DataStore> ds;
+  // The meetings of every course of the open year, counted as the folder is prepared.
+  Ledger::MeetingCounts counts{};
   std::optional<LedgerLock> lock;
   SettingsRecord settings;
   // Printing and PDF files; unset in a build without Qt.
@@ -82,8 +84,6 @@ struct Context {
   DataStore& requireYear();
   // Shows the message (error icon, title 確認) and throws Refused.
   [[noreturn]] void refuse(const std::string& text);
-  // Makes meeting `index` of `course` the shown one and reads it with its races.
-  void selectMeeting(int course, int index);
 };
 
 }  // namespace tovra::cli

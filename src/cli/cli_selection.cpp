@@ -4,10 +4,8 @@
 
 namespace tovra::cli {
 
-// cursor bridge
 std::string runYear(Context& ctx) { return ctx.requireYear().year; }
 
-// cursor bridge
 int runYearNumber(Context& ctx) {
   ctx.prepare();
   return ctx.ds->yearNumber();

@@ -9,10 +9,10 @@
 
 namespace tovra::cli {
 
-// cursor bridge: the year the run works on, as the run's preparation chose it (refused
+// The year the run works on, as the run's preparation chose it (refused
 // when no year is registered).
 std::string runYear(Context& ctx);
-// cursor bridge: the number of that year (0 when none is registered), without refusing.
+// The number of that year (0 when none is registered), without refusing.
 int runYearNumber(Context& ctx);
 
 // Meeting `index` of `course` in the run's year; refused when the course holds no such

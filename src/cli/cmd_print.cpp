@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.hpp"
+#include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "print/print_job.hpp"
 #include "tally/rank_tally.hpp"
@@ -61,9 +62,8 @@ class PrintMeeting : public PrintCommand {  // kind 1
     definePdf(app);
   }
   void run(Context& ctx) override {
-    args_.select(ctx);
-    const DataStore& ds = *ctx.ds;
-    output(ctx, print::meetingJob({ds.year, ds.course, ds.shown()}, {ds.kaisai, ds.races}));  // cursor bridge
+    const DayKey key = dayKey(ctx, args_);
+    output(ctx, print::meetingJob(key, readDay(ctx, key)));
   }
 
  private:
@@ -79,10 +79,10 @@ class PrintRace : public PrintCommand {  // kinds 2 and 3
     definePdf(app);
   }
   void run(Context& ctx) override {
-    const int r = args_.select(ctx);
-    const DataStore& ds = *ctx.ds;
-    const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
-    const MeetingDay day{ds.kaisai, ds.races};         // cursor bridge
+    const RaceAddress at = raceAddress(ctx, args_);
+    const int r = at.race;
+    const DayKey& key = at.day;
+    const MeetingDay day = readDay(ctx, key);
     // The race window offers printing only for a race holding data.
     if (!raceHoldsData(day.meeting.raceJoutai[r])) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
     output(ctx, runners_ ? print::runnersJob(key, day, r) : print::raceJob(key, day, ctx.settings, r));
@@ -102,7 +102,7 @@ class PrintShushi : public PrintCommand {  // kind 4
   }
   void run(Context& ctx) override {
     ctx.prepare();
-    output(ctx, print::shushiJob(*ctx.ds, ctx.port, row_, ctx.ds->year /* cursor bridge */));
+    output(ctx, print::shushiJob(*ctx.ds, ctx.port, row_, ctx.ds->year));
   }
 
  private:

@@ -42,7 +42,7 @@ void printWorkFile(Context& ctx, tally::TallyKind kind) {
   switch (kind) {
     case tally::TallyKind::Shushi:
       if (auto r = tally::loadShushiFile(ds, ctx.port))
-        lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year /* cursor bridge */));
+        lines = tally::shushiLines(tally::shushiView(*r, 0, ds.nenji, ds.year));
       break;
     case tally::TallyKind::Koumoku:
       if (auto r = tally::loadKoumokuFile(ds, ctx.port))

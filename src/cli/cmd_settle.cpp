@@ -20,10 +20,10 @@ class Settle : public Command {
     app.add_flag("--all", all_, "Every meeting of every course of the current year");
   }
   void run(Context& ctx) override {
-    DataStore& ds = ctx.requireYear();
+    const DataStore& ds = ctx.requireYear();
     if (all_) {
       for (int c = 0; c < kCourseCount; ++c)
-        for (int i = 0; i < ds.meetingCount[c]; ++i) settle(ctx, DayKey{ds.year, c, i});  // cursor bridge: the counts
+        for (int i = 0; i < ctx.counts[static_cast<std::size_t>(c)]; ++i) settle(ctx, DayKey{ds.year, c, i});
       return;
     }
     if (args_.course.empty() || args_.index.empty()) ctx.refuse("競馬場と開催ﾃﾞｰﾀ番号を指定して下さい。(または --all)");

@@ -3,8 +3,10 @@
 #include <ostream>
 
 #include "cli/cli_context.hpp"
+#include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
+#include "mainwindow/main_selection.hpp"
 #include "mainwindow/meeting_view.hpp"
 
 namespace tovra::cli {
@@ -29,18 +31,16 @@ class ShowMeeting : public Command {
   ShowMeeting() : Command("show", "meeting", "The meeting view of the main window", Writes::Nothing) {}
   void define(CLI::App& app) override { args_.define(app); }
   void run(Context& ctx) override {
-    DataStore& ds = ctx.requireYear();
-    const int c = parseCourse(ctx, args_.course);
-    const int index = parseMeetingIndex(ctx, c, args_.index);
-    // The meeting view is formatted from the data layer's shown day.
-    ds.course = c;                                // cursor bridge
-    if (ds.meetingCount[c] == 0 && index == 0) {  // cursor bridge
-      // A course without meetings shows its empty view.
-      printMeetingView(ctx.out, showMeetingView(ds));
-      return;
-    }
-    ctx.selectMeeting(c, index);  // cursor bridge
-    printMeetingView(ctx.out, showMeetingView(ds));
+    const DataStore& ds = ctx.requireYear();
+    // The view of the main window showing that meeting; a course without meetings shows
+    // its empty view (meeting 0).
+    MainSelection sel;
+    sel.course = parseCourse(ctx, args_.course);
+    sel.meetingCount = ctx.counts;
+    const int index = parseMeetingIndex(ctx, sel.course, args_.index);
+    if (sel.count() != 0 || index != 0) sel.show(dayKey(ctx, args_).index);
+    if (const Status read = readShownDay(ds.ledger(), ds.year, sel); !read) ctx.ds->fatal(read.failure());
+    printMeetingView(ctx.out, formatMeetingView(sel));
   }
 
  private:

@@ -43,12 +43,12 @@ class TallyShushi : public Command {
         selection = tally::yearPosition(ds.nenji, r.year);
       }
     }
-    if (!tally::runShushiTally(ds, ctx.port, mode, selection, ds.yearNumber() /* cursor bridge */)) throw Refused();
+    if (!tally::runShushiTally(ds, ctx.port, mode, selection, ds.yearNumber())) throw Refused();
     if (csv_.print(ctx, tally::TallyKind::Shushi)) return;
     const auto result = tally::readShushiFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
     for (const std::string& line :
-         tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year /* cursor bridge */)))
+         tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
       ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 

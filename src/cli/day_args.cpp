@@ -7,8 +7,8 @@ namespace tovra::cli {
 DayKey dayKey(Context& ctx, const MeetingArgs& args) {
   const int course = parseCourse(ctx, args.course);
   const int index = parseMeetingIndex(ctx, course, args.index);
-  DataStore& ds = ctx.requireYear();
-  if (index < 0 || index >= ds.meetingCount[course])  // cursor bridge: the counts read at start
+  const DataStore& ds = ctx.requireYear();
+  if (index < 0 || index >= ctx.counts[static_cast<std::size_t>(course)])
     ctx.refuse(std::string(keibajo(course).name) + "競馬場に開催ﾃﾞｰﾀ " + std::to_string(index) + " はありません。");
   return DayKey{ds.year, course, index};
 }

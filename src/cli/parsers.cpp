@@ -64,22 +64,9 @@ void MeetingArgs::define(CLI::App& app) {
   app.add_option("INDEX", index, kIndexHelp)->required()->type_name("INT");
 }
 
-int MeetingArgs::select(Context& ctx) const {
-  const int c = parseCourse(ctx, course);
-  ctx.selectMeeting(c, parseMeetingIndex(ctx, c, index));
-  return c;
-}
-
 void RaceArgs::define(CLI::App& app) {
   meeting.define(app);
   app.add_option("RACE", race, "Race number 1-12")->required()->type_name("INT");
-}
-
-int RaceArgs::select(Context& ctx) const {
-  const int r = parseRace(ctx, race);
-  meeting.select(ctx);
-  ctx.ds->raceIndex = r;
-  return r;
 }
 
 void defineTallyRange(CLI::App& app, std::string& range) {

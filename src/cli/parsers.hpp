@@ -47,18 +47,14 @@ void defineTallyRange(CLI::App& app, std::string& range);
 // COURSE INDEX: a meeting day of the current year.
 struct MeetingArgs {
   std::string course, index;
-  void define(CLI::App& app);
-  // Makes the meeting day the shown one and reads it; returns its course.
-  int select(Context& ctx) const;
+  void define(CLI::App& app);  // the key: dayKey (cli/day_args.hpp)
 };
 
 // COURSE INDEX RACE: one race of a meeting day.
 struct RaceArgs {
   MeetingArgs meeting;
   std::string race;
-  void define(CLI::App& app);
-  // Reads the meeting day and makes the race current; returns its index 0-11.
-  int select(Context& ctx) const;
+  void define(CLI::App& app);  // the address: raceAddress (cli/day_args.hpp)
 };
 
 // Help texts of the shared positional arguments.

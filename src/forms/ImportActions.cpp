@@ -28,7 +28,7 @@ QString dayText(TMainForm& main) {
 // The import's start: the race window closed, and a copy of the day shown as stored.
 ImportCopy startImport(TMainForm& main) {
   main.closeRaceWindow();
-  auto d = beginImport(main.ledger(), main.selection().key());
+  auto d = beginImport(main.ledger(), main.shownKey());
   if (!d) main.fatal(d.failure());
   return std::move(*d);
 }

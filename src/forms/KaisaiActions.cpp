@@ -17,7 +17,7 @@ void showOutcome(TMainForm& main, int course, const Result<MeetingPlace>& r) {
     tellRefusal(main.port(), r.refusal());
     return;
   }
-  if (const Status read = followMeetings(main.ledger(), main.selection(), course, *r); !read)
+  if (const Status read = followMeetings(main.ledger(), main.dataStore().year, main.selection(), course, *r); !read)
     main.fatal(read.failure());
   main.ShowKaisaiView();
   main.port().asterisk();
@@ -35,7 +35,7 @@ void kaisaiTouroku(TMainForm& main) {
   main.closeRaceWindow();
   showOutcome(
       main, course,
-      runRegisterMeetings(main.ledger(), main.port(), main.ledgerEvents(), main.selection().year, course, days));
+      runRegisterMeetings(main.ledger(), main.port(), main.ledgerEvents(), main.dataStore().year, course, days));
 }
 
 void kaisaiShusei(TMainForm& main) {
@@ -53,7 +53,7 @@ void kaisaiShusei(TMainForm& main) {
   main.closeRaceWindow();
   showOutcome(
       main, sel.course,
-      runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), sel.key(), sel.day.meeting, dialog.date()));
+      runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), sel.day.meeting, dialog.date()));
 }
 
 void kaisaiSakujyo(TMainForm& main) {
@@ -65,7 +65,7 @@ void kaisaiSakujyo(TMainForm& main) {
   for (const std::string& question : deleteQuestions(sel.course, sel.day.meeting))
     if (!askOkCancel(main.port(), question, MsgIcon::Question)) return;
   // The race window closes once the work files are made.
-  showOutcome(main, sel.course, runDeleteMeeting(main.ledger(), main.port(), main.ledgerEvents(), sel.key(), [&] {
+  showOutcome(main, sel.course, runDeleteMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), [&] {
                 main.closeRaceWindow();
               }));
 }

@@ -33,7 +33,7 @@ void showKensakuKeka(TMainForm& main) {
   DataStore& ds = main.dataStore();
   const auto list = search::readKekaList(ds);
   if (!list) return;
-  TKensakuKekaDialog dialog(ds, main.port(), *list, main.selection().year, &main);
+  TKensakuKekaDialog dialog(ds, main.port(), *list, ds.year, &main);
   if (dialog.exec() != QDialog::Accepted || !dialog.target()) return;
   // The main window shows the record's year (counting its meetings again when it is
   // another), course and meeting day, then the race.

@@ -212,7 +212,7 @@ TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
   // A day written by another window (an import's 登録) is shown as written.
   ledgerSignals_ = new LedgerSignals(events_, this);
   connect(ledgerSignals_, &LedgerSignals::meetingDayChanged, this, [this](const QString& year, int course, int index) {
-    if (year.toStdString() == sel_.year && course == sel_.course && index == sel_.shown()) ShowKaisaiView();
+    if (year.toStdString() == dataStore().year && course == sel_.course && index == sel_.shown()) ShowKaisaiView();
   });
 
   connectHandlers();
@@ -425,6 +425,7 @@ SettingsRecord& TMainForm::settings() { return app_.settings; }
 UserPort& TMainForm::port() { return app_.port; }
 ImportFolders& TMainForm::importFolders() { return app_.folders; }
 Ledger TMainForm::ledger() { return dataStore().ledger(); }
+DayKey TMainForm::shownKey() { return sel_.key(dataStore().year); }
 void TMainForm::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
 
 // --- start-up ---
@@ -452,11 +453,11 @@ bool TMainForm::startUp() {
     years = registerFirstYear(l, *years, firstYear);
     if (!years) fatal(years.failure());
   }
-  sel_.years = *years;
-  sel_.year = newestYear(sel_.years);
+  ds.nenji = *years;
+  ds.year = newestYear(ds.nenji);
   fillYearBox();
   st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
-  if (const Status opened = openLedger(l, sel_, st.settings); !opened) fatal(opened.failure());
+  if (const Status opened = openLedger(l, ds.year, sel_, st.settings); !opened) fatal(opened.failure());
   ShowKaisaiView();
   return true;
 }
@@ -511,7 +512,7 @@ int TMainForm::askFirstYear() {
 }
 
 void TMainForm::fillYearBox() {
-  const YearList list = yearComboList(sel_.years, sel_.yearNumber(), kYearBoxFormat);
+  const YearList list = yearComboList(dataStore().nenji, dataStore().yearNumber(), kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
   for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
@@ -533,14 +534,14 @@ void TMainForm::applyColours() {
 }
 
 void TMainForm::ShowKaisaiView() {
-  if (const Status read = readShownDay(ledger(), sel_); !read) fatal(read.failure());
-  syncCursor(sel_, dataStore());  // cursor bridge
+  if (const Status read = readShownDay(ledger(), dataStore().year, sel_); !read) fatal(read.failure());
   showView(formatMeetingView(sel_));
 }
 
 void TMainForm::goToDay(const std::string& year, int course, int index) {
-  if (year != sel_.year) {
+  if (year != dataStore().year) {
     if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
+    dataStore().year = year;
     fillYearBox();
   }
   sel_.course = course;
@@ -595,15 +596,17 @@ void TMainForm::KaiBtnClick(int course) {
 void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
 
 void TMainForm::ComboBoxChange(int index) {
-  if (index < 0 || index >= NenjiTable::kUsable || sel_.years.nen[index] == 0) return;
-  const int year = sel_.years.nen[index];
-  const auto question = changeYearQuestion(sel_.year, year);
+  const NenjiTable& years = dataStore().nenji;
+  if (index < 0 || index >= NenjiTable::kUsable || years.nen[index] == 0) return;
+  const int year = years.nen[index];
+  const auto question = changeYearQuestion(dataStore().year, year);
   if (!question || port().message("確認", *question, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) {
     fillYearBox();  // back to the current year
     return;
   }
   // The course stays; every course shows its first meeting of the new year.
   if (const Status opened = openYear(ledger(), sel_, std::to_string(year)); !opened) fatal(opened.failure());
+  dataStore().year = std::to_string(year);
   // The race window showed a race of the old year.
   closeRaceWindow();
   ShowKaisaiView();
@@ -643,7 +646,7 @@ void TMainForm::openRaceWindow(int race) {
     connect(raceForm_, &TRaceForm::meetingChanged, this, &TMainForm::ShowKaisaiView);
     connect(raceForm_, &TRaceForm::endRequested, this, &TMainForm::close);
   }
-  raceForm_->openRace(race);
+  raceForm_->openRace(shownKey(), race);
 }
 
 TRaceForm* TMainForm::raceForm() const { return raceForm_.data(); }
@@ -666,12 +669,11 @@ void TMainForm::D1Click() {
     return;
   }
   DataStore& ds = dataStore();
-  const DayKey key = sel_.key();
+  const DayKey key = shownKey();
   TBabaShuseiDialog dlg(ds, key, readDayOrFatal(ds, key), this);
   if (dlg.exec() != QDialog::Accepted) return;
   sel_.day.races = dlg.editedRaces();
-  syncCursor(sel_, ds);  // cursor bridge
-  if (raceForm_) raceForm_->showIfOpen(raceForm_->race());
+  if (raceForm_) raceForm_->showIfOpen(shownKey(), raceForm_->race());
 }
 void TMainForm::F1Click() { kaisaiSakujyo(*this); }
 void TMainForm::X1Click() { shukei_->shushiShukei(); }
@@ -700,27 +702,25 @@ void TMainForm::Print1Click() {
     port().beep();
     return;
   }
-  const DataStore& ds = dataStore();
-  const DayKey key{ds.year, ds.course, ds.shown()};  // cursor bridge
-  const MeetingDay day{ds.kaisai, ds.races};         // cursor bridge
-  printWithDialog(this, port(), print::meetingJob(key, day));
+  printWithDialog(this, port(), print::meetingJob(shownKey(), sel_.day));
 }
 
 void TMainForm::M1Click() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
-  TNentsugiSyoriDialog dlg(dataStore(), events_, sel_.years, sel_.yearNumber(), port(), this);
+  DataStore& ds = dataStore();
+  TNentsugiSyoriDialog dlg(ds, events_, ds.nenji, ds.yearNumber(), port(), this);
   const int result = dlg.exec();
   if (result == TNentsugiSyoriDialog::Registered) {
     // The new year is current, on the first course.
     const YearRegistered& r = *dlg.registered();
-    sel_.years = r.years;
-    sel_.year = r.year;
+    ds.nenji = r.years;
+    ds.year = r.year;
     sel_.meetingCount = r.counts;
     sel_.shownMeeting = {};
     sel_.course = 0;
   } else if (result == TNentsugiSyoriDialog::Deleted) {
-    sel_.years = dlg.deleted()->years;
+    ds.nenji = dlg.deleted()->years;
   } else {
     return;
   }
@@ -771,11 +771,11 @@ void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
 
 void TMainForm::openRowDialog(RaceDialog which) {
   DataStore& ds = dataStore();
-  const DayKey key = sel_.key();
+  const DayKey key = shownKey();
   const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
   if (!edited) return;
   ShowKaisaiView();
-  if (raceForm_) raceForm_->showIfOpen(popupRace_);
+  if (raceForm_) raceForm_->showIfOpen(shownKey(), popupRace_);
 }
 
 // --- closing ---

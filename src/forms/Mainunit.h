@@ -65,6 +65,8 @@ class TMainForm : public QMainWindow {
   // What the window shows, the ledger it shows it from, and who is told of its changes.
   MainSelection& selection() { return sel_; }
   Ledger ledger();
+  // The meeting day shown: the open year's, of the course and meeting shown.
+  DayKey shownKey();
   const LedgerEvents& ledgerEvents() const { return events_; }
   LedgerSignals& ledgerSignals() const { return *ledgerSignals_; }
   // A ledger file that could not be read or written: the numbered fatal error.

@@ -340,20 +340,24 @@ void TRaceForm::applyColours() {
   if (isVisible()) ShowRace(race_);
 }
 
-void TRaceForm::openRace(int r) {
-  if (ds_.kaisai.tsukiHi == 0) {  // cursor bridge
+void TRaceForm::openRace(const DayKey& key, int r) {
+  const MeetingDay day = readDayOrFatal(ds_, key);
+  if (day.meeting.tsukiHi == 0) {
     port_.beep();
     return;
   }
-  applyColours();
+  key_ = key;
+  applyColours();  // an open window shows its race of that day again
   show();
   raise();
   activateWindow();
-  ShowRace(r);
+  showDay(day, r);
 }
 
-void TRaceForm::showIfOpen(int r) {
-  if (isVisible()) ShowRace(r);
+void TRaceForm::showIfOpen(const DayKey& key, int r) {
+  if (!isVisible()) return;
+  key_ = key;
+  ShowRace(r);
 }
 
 void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
@@ -361,19 +365,10 @@ void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
   setTextColour(panel, v.hit ? settingsColour(settings_.colours[kColRaceHitResult]) : QColor(Qt::black));
 }
 
-DayKey TRaceForm::shownDay() const {
-  return DayKey{ds_.year, ds_.course, ds_.shown()};  // cursor bridge
-}
-
-void TRaceForm::ShowRace(int r) {
-  key_ = shownDay();
-  showDay(readDayOrFatal(ds_, key_), r);
-}
+void TRaceForm::ShowRace(int r) { showDay(readDayOrFatal(ds_, key_), r); }
 
 void TRaceForm::showDay(const MeetingDay& day, int r) {
   day_ = day;
-  ds_.kaisai = day_.meeting;  // cursor bridge: the main window and the race print read the day there
-  ds_.races = day_.races;     // cursor bridge
   race_ = r;
   const RaceView v = formatRaceView(key_, day_, settings_, r);
   setWindowTitle(QString::fromStdString(v.caption));
@@ -432,7 +427,6 @@ void TRaceForm::WideKiriBtnClick() {
 // The race dialogs on this window's race; after 登録 the window and the main window's
 // rows show the saved race.
 void TRaceForm::openRaceDialog(RaceDialog which) {
-  key_ = shownDay();
   const auto edited = runRaceDialog(which, ds_, port_, key_, readDayOrFatal(ds_, key_), race_, this);
   if (!edited) return;
   showDay(*edited, race_);
@@ -445,26 +439,21 @@ void TRaceForm::ToolBtn3Click() { openRaceDialog(RaceDialog::Keka); }
 void TRaceForm::ToolBtn4Click() { openRaceDialog(RaceDialog::Comento); }
 
 void TRaceForm::ToolBtn5Click() {
-  key_ = shownDay();
   MeetingDay day = readDayOrFatal(ds_, key_);
   if (!askOkCancel(port_, deleteRaceDataQuestion(day.meeting, key_.course, race_), MsgIcon::Question)) return;
   const auto written = takeOutcome(ds_, port_, deleteRaceData(ds_.ledger(), key_, std::move(day), race_));
   if (!written) return;
   day_ = *written;
-  ds_.kaisai = day_.meeting;  // cursor bridge
-  ds_.races = day_.races;     // cursor bridge
   close();
   emit meetingChanged();
 }
 
 void TRaceForm::ToolBtn6Click() {
   // The entries page on top prints the runners, otherwise the race data.
-  const DayKey key{ds_.year, ds_.course, ds_.shown()};  // cursor bridge
-  const MeetingDay day{ds_.kaisai, ds_.races};          // cursor bridge
   if (page1_->currentIndex() == 1)
-    printWithDialog(this, port_, print::runnersJob(key, day, race_));
+    printWithDialog(this, port_, print::runnersJob(key_, day_, race_));
   else
-    printWithDialog(this, port_, print::raceJob(key, day, settings_, race_));
+    printWithDialog(this, port_, print::raceJob(key_, day_, settings_, race_));
 }
 
 void TRaceForm::ToolBtn7Click() { close(); }

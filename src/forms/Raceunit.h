@@ -28,15 +28,17 @@ class TRaceForm : public QWidget {
   // Created hidden; placed at the left and top stored in the settings.
   TRaceForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
-  // Open race window: only a beep while no meeting day is shown; otherwise the colours,
-  // the window (raised when already open) and race r.
-  void openRace(int r);
-  // Show race r: reads the meeting day shown and refills every control from it.
+  // Open race window on the meeting day `key`: only a beep when the ledger holds no
+  // meeting day there; otherwise the colours, the window (raised when already open) and
+  // race r.
+  void openRace(const DayKey& key, int r);
+  // Show race r: reads the window's meeting day and refills every control from it.
   void ShowRace(int r);
   // The three wide panels for WideKiriBtn's state.
   void ShowWidePage();
-  // Shows race r when the window is open (after that race was saved elsewhere).
-  void showIfOpen(int r);
+  // Shows race r of the day `key` when the window is open (after that race was saved
+  // elsewhere).
+  void showIfOpen(const DayKey& key, int r);
   // Background colour 3 and course-name colour 4 of the settings; the race again when open
   // (hit and plus colours are applied by ShowRace).
   void applyColours();
@@ -72,9 +74,7 @@ class TRaceForm : public QWidget {
   void buildResultPages();
   void openRaceDialog(RaceDialog which);
   void setResult(QLabel* panel, const ResultPanelView& v);
-  // The meeting day the main window shows.
-  DayKey shownDay() const;
-  // Takes `day` as the day of the window (the main window's copy follows) and shows race r of it.
+  // Takes `day` as the day of the window and shows race r of it.
   void showDay(const MeetingDay& day, int r);
 
   DataStore& ds_;

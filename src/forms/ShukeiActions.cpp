@@ -70,10 +70,11 @@ TGraphForm* ShukeiActions::showGraph(const exports::ChartRequest& request) {
 
 void ShukeiActions::shushiShukei() {
   DataStore& ds = main_.dataStore();
-  TShushiShukeiDialog dialog(ds, ds.year, ds.count() > 0 ? &ds.kaisai : nullptr, &main_);  // cursor bridge
+  const MainSelection& sel = main_.selection();
+  TShushiShukeiDialog dialog(ds, ds.year, sel.count() > 0 ? &sel.day.meeting : nullptr, &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   const tally::ShushiChoice c = dialog.choice();
-  const int currentYear = ds.yearNumber();  // cursor bridge
+  const int currentYear = ds.yearNumber();
   if (tally::runShushiTally(ds, main_.port(), c.mode, c.selection, currentYear)) showWindow(tally::TallyKind::Shushi);
 }
 

@@ -135,7 +135,7 @@ FigureRow& TShukeiWindow::addRow(const FigureRow& row) {
 
 QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
 
-const std::string& TShukeiWindow::currentYear() const { return ds_.year; }  // cursor bridge
+const std::string& TShukeiWindow::currentYear() const { return ds_.year; }
 
 void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
 

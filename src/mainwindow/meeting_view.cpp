@@ -2,18 +2,11 @@
 
 #include "entry/settlement.hpp"
 #include "ledger/money_text.hpp"
-#include "ledger/datastore.hpp"
 #include "ledger/text.hpp"
 #include "ledger/race_state.hpp"
 #include "mainwindow/main_selection.hpp"
 
 namespace tovra {
-
-// cursor bridge
-MeetingView showMeetingView(DataStore& ds) {
-  ds.readMeeting(ds.shown());
-  return formatMeetingView(ds.course, ds.count(), ds.shown(), ds.kaisai);
-}
 
 MeetingView formatMeetingView(const MainSelection& sel) {
   return formatMeetingView(sel.course, sel.count(), sel.shown(), sel.day.meeting);

@@ -7,7 +7,6 @@
 
 namespace tovra {
 
-class DataStore;
 struct MainSelection;
 
 struct MeetingRowView {
@@ -36,9 +35,5 @@ inline constexpr const char* kBlank = "  ";
 MeetingView formatMeetingView(int course, int count, int shown, const KaisaiRecord& meeting);
 // The view of the meeting day the main window shows.
 MeetingView formatMeetingView(const MainSelection& sel);
-
-// cursor bridge: reads the shown meeting of the data layer's course into its KaisaiRecord
-// and formats the view (the commands that still select through the data layer).
-MeetingView showMeetingView(DataStore& ds);
 
 }  // namespace tovra

@@ -4,8 +4,8 @@
 
 namespace tovra {
 
-Status openLedger(const Ledger& ledger, MainSelection& sel, const SettingsRecord& s) {
-  const Status opened = openYear(ledger, sel, sel.year);
+Status openLedger(const Ledger& ledger, const std::string& year, MainSelection& sel, const SettingsRecord& s) {
+  const Status opened = openYear(ledger, sel, year);
   if (!opened) return opened;
   sel.course = s.startCourseIndex();
   return Done{};

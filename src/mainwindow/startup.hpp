@@ -9,8 +9,8 @@ namespace tovra {
 
 struct SettingsRecord;
 
-// After the current year is set in `sel`: counts the meetings of every course (code 2)
-// and makes the start course of the settings current (its first meeting is the one shown).
-Status openLedger(const Ledger& ledger, MainSelection& sel, const SettingsRecord& s);
+// Counts the meetings of every course of the open year (code 2) and makes the start
+// course of the settings current (its first meeting is the one shown).
+Status openLedger(const Ledger& ledger, const std::string& year, MainSelection& sel, const SettingsRecord& s);
 
 }  // namespace tovra

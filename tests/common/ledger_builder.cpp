@@ -74,8 +74,8 @@ std::vector<std::uint8_t> LedgerBuilder::read(const std::string& logical) const 
 
 bool LedgerBuilder::exists(const std::string& logical) const { return std::filesystem::exists(root() / logical); }
 
-DataStore LedgerBuilder::open(int year, int course, int shown) const {
-  DataStore ds(root());
+LedgerCursor LedgerBuilder::open(int year, int course, int shown) const {
+  LedgerCursor ds(root());
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   if (year != 0) ds.year = std::to_string(year);
@@ -118,7 +118,7 @@ void setRaceFigures(KaisaiRecord& k, int r, int joutai, const std::string& nameU
   }
 }
 
-void makeLedger(DataStore& ds, const std::vector<int>& years) {
+void makeLedger(LedgerCursor& ds, const std::vector<int>& years) {
   ScriptedPort port;
   if (!prepareFolders(ds.fs(), ds.root(), port)) throw std::runtime_error("prepare failed");
   ds.loadYears();
@@ -133,7 +133,7 @@ void makeLedger(DataStore& ds, const std::vector<int>& years) {
   }
 }
 
-void appendMeeting(DataStore& ds, int course, const KaisaiRecord& k, const RaceBlock& races) {
+void appendMeeting(LedgerCursor& ds, int course, const KaisaiRecord& k, const RaceBlock& races) {
   const int keep = ds.course;
   ds.course = course;
   const int n = ds.meetingCount[course];

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/temp_dir.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
@@ -45,7 +45,7 @@ class LedgerBuilder {
 
   // A data layer over the ledger as the program holds it after start-up: the newest year
   // (or `year`) current, meetings counted, `course` current with its meeting `shown` read.
-  DataStore open(int year = 0, int course = 0, int shown = 0) const;
+  LedgerCursor open(int year = 0, int course = 0, int shown = 0) const;
 
  private:
   TempDir dir_;
@@ -63,10 +63,10 @@ void setRaceFigures(KaisaiRecord& k, int r, int joutai, const std::string& nameU
 
 // Through the program's own code: prepares the folders and registers `years` in the given
 // order (the last registered becomes current).
-void makeLedger(DataStore& ds, const std::vector<int>& years);
+void makeLedger(LedgerCursor& ds, const std::vector<int>& years);
 // Appends a meeting (with twelve races) to the end of a course's files of the current
 // year through the data layer, keeping the terminator; does no sorting (tests give dates
 // in order).
-void appendMeeting(DataStore& ds, int course, const KaisaiRecord& k, const RaceBlock& races);
+void appendMeeting(LedgerCursor& ds, int course, const KaisaiRecord& k, const RaceBlock& races);
 
 }  // namespace tovra::testing

@@ -17,7 +17,7 @@
 #include "core/support/import_builders.hpp"
 #include "core/support/import_fixture.hpp"
 #include "core/support/lzh_builder.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/records.hpp"
@@ -239,7 +239,7 @@ void checkNextOpen(const std::filesystem::path& run, const SweepCase& c, const F
 
 // The figures of 東京's day of the Japan Cup as a settlement that never ran leaves them.
 void unsettle(const std::filesystem::path& root) {
-  DataStore ds(root);
+  LedgerCursor ds(root);
   ds.loadYears();
   ds.year = "2018";
   ds.course = kTokyo;

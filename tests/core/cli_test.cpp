@@ -3,7 +3,7 @@
 
 #include "common/cli_runner.hpp"
 #include "entry/settlement.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/text.hpp"
 #include "ledger/years.hpp"
 #include "common/ledger_builder.hpp"
@@ -51,7 +51,7 @@ TEST(Cli, OldVersionFolderIsRefused) {
 TEST(Cli, ShowSettleAndFatalError) {
   TempDir dir;
   {
-    DataStore ds(dir.path());
+    LedgerCursor ds(dir.path());
     makeLedger(ds, {2001});
     KaisaiRecord k;
     k.tsukiHi = 105;

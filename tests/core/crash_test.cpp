@@ -15,7 +15,7 @@
 #include "entry/meeting_ops.hpp"
 #include "entry/race_entry.hpp"
 #include "entry/settlement.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/recovery.hpp"
@@ -30,7 +30,7 @@ using tovra::fixture::FaultyFs;
 namespace {
 
 // Adds a blank day to `course` and shows it, as registering it in the window does.
-void addDay(DataStore& ds, int course, const MeetingDate& d) {
+void addDay(LedgerCursor& ds, int course, const MeetingDate& d) {
   KaisaiRecord k;
   k.tsukiHi = d.tsukiHi();
   k.kaiNichi = d.kaiNichi();
@@ -70,7 +70,7 @@ class CrashLedger {
   CrashLedger() {
     FaultyFs fast;
     fast.realSync = false;
-    DataStore ds(dir_.path(), &fast);
+    LedgerCursor ds(dir_.path(), &fast);
     makeLedger(ds, {2000, 2001});
     for (const char* y : {"2000", "2001"}) {
       ds.year = y;
@@ -96,16 +96,16 @@ class CrashLedger {
 };
 
 // One change as the program makes it, on a data layer over `fs`, with 2001 current.
-using Change = std::function<void(DataStore&, ScriptedPort&)>;
+using Change = std::function<void(LedgerCursor&, ScriptedPort&)>;
 
-void openAsAtStart(DataStore& ds) {
+void openAsAtStart(LedgerCursor& ds) {
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   ASSERT_FALSE(ds.year.empty());
   ds.countMeetings();
 }
 
-void select(DataStore& ds, int course, int index) {
+void select(LedgerCursor& ds, int course, int index) {
   ds.course = course;
   ds.shownMeeting[course] = index;
   ds.readShown();
@@ -127,7 +127,7 @@ void crashAtEveryStep(const Change& change, const std::function<void(const Files
     RunDir run(base.root());
     FaultyFs fs;
     fs.realSync = false;
-    DataStore ds(run.path(), &fs);
+    LedgerCursor ds(run.path(), &fs);
     openAsAtStart(ds);
     const std::size_t start = fs.count;
     ScriptedPort port;
@@ -142,7 +142,7 @@ void crashAtEveryStep(const Change& change, const std::function<void(const Files
     {
       FaultyFs fs;
       fs.realSync = false;
-      DataStore ds(run.path(), &fs);
+      LedgerCursor ds(run.path(), &fs);
       openAsAtStart(ds);
       fs.stopAfter = fs.count + k;
       ScriptedPort port;
@@ -162,7 +162,7 @@ void crashAtEveryStep(const Change& change, const std::function<void(const Files
     check(now, o, k);
     if (::testing::Test::HasFatalFailure()) return;
     // The program starts on it.
-    DataStore ds(run.path());
+    LedgerCursor ds(run.path());
     ASSERT_NO_THROW(openAsAtStart(ds)) << k;
     for (int c = 0; c < kCourseCount; ++c) ASSERT_NO_THROW(select(ds, c, 0)) << k;
   }
@@ -190,7 +190,7 @@ void coursesOldOrNew(const Files& now, const Outcome& o, std::size_t k) {
 TEST(CrashAtEveryStep, MeetingRegistration) {
   std::size_t steps = 0;
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort& port) {
+      [](LedgerCursor& ds, ScriptedPort& port) {
         runRegisterMeetings(ds.ledger(), port, LedgerEvents{}, ds.year, 0, {{4, 10, 1, 2}});
       },
       coursesOldOrNew, &steps);
@@ -199,7 +199,7 @@ TEST(CrashAtEveryStep, MeetingRegistration) {
 
 TEST(CrashAtEveryStep, SeriesRegistration) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort& port) {
+      [](LedgerCursor& ds, ScriptedPort& port) {
         runRegisterMeetings(ds.ledger(), port, LedgerEvents{}, ds.year, 0, seriesDates({3, 30, 2, 1}));
       },
       coursesOldOrNew);
@@ -207,7 +207,7 @@ TEST(CrashAtEveryStep, SeriesRegistration) {
 
 TEST(CrashAtEveryStep, MeetingEdit) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort& port) {
+      [](LedgerCursor& ds, ScriptedPort& port) {
         select(ds, 0, 0);
         runEditMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 0}, ds.kaisai, {12, 20, 5, 8});
       },
@@ -216,7 +216,7 @@ TEST(CrashAtEveryStep, MeetingEdit) {
 
 TEST(CrashAtEveryStep, MeetingDeletion) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort& port) {
+      [](LedgerCursor& ds, ScriptedPort& port) {
         select(ds, 0, 1);
         runDeleteMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 1});
       },
@@ -224,7 +224,7 @@ TEST(CrashAtEveryStep, MeetingDeletion) {
 }
 
 TEST(CrashAtEveryStep, YearRegistration) {
-  crashAtEveryStep([](DataStore& ds, ScriptedPort&) { registerYear(ds.ledger(), LedgerEvents{}, ds.nenji, "2002"); },
+  crashAtEveryStep([](LedgerCursor& ds, ScriptedPort&) { registerYear(ds.ledger(), LedgerEvents{}, ds.nenji, "2002"); },
                    [](const Files& now, const Outcome& o, std::size_t k) {
                      // Files of the new year are whole (one blank record or block) or absent;
                      // once main.dat lists the year all twenty are there.
@@ -245,7 +245,7 @@ TEST(CrashAtEveryStep, YearRegistration) {
 
 TEST(CrashAtEveryStep, YearDeletion) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort&) { deleteYear(ds.ledger(), LedgerEvents{}, ds.nenji, 2000, ds.yearNumber()); },
+      [](LedgerCursor& ds, ScriptedPort&) { deleteYear(ds.ledger(), LedgerEvents{}, ds.nenji, 2000, ds.yearNumber()); },
       [](const Files& now, const Outcome& o, std::size_t k) {
         // While main.dat still lists 2000, every one of its files is whole; afterwards
         // each is whole or gone. 2001 is never touched.
@@ -264,7 +264,7 @@ TEST(CrashAtEveryStep, YearDeletion) {
 
 TEST(CrashAtEveryStep, RaceChange) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort&) {
+      [](LedgerCursor& ds, ScriptedPort&) {
         select(ds, 0, 1);
         ds.races[3].tanUma[1] = 7;
         ds.races[3].tanGaku[1] = 500;
@@ -277,7 +277,7 @@ TEST(CrashAtEveryStep, RaceChange) {
 
 TEST(CrashAtEveryStep, GoingChange) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort&) {
+      [](LedgerCursor& ds, ScriptedPort&) {
         select(ds, 0, 2);
         ds.races[5].koumoku = 0x01020304;
         ds.writeRaceBlock(ds.shown());
@@ -287,7 +287,7 @@ TEST(CrashAtEveryStep, GoingChange) {
 
 TEST(CrashAtEveryStep, SettingsWrite) {
   crashAtEveryStep(
-      [](DataStore& ds, ScriptedPort&) {
+      [](LedgerCursor& ds, ScriptedPort&) {
         SettingsRecord s = SettingsRecord::defaults();
         s.startCourse = 7;
         saveSettings(ds.fs(), ds.root(), s);

@@ -1,7 +1,7 @@
 // The data layer against real files in a temporary working folder.
 #include <gtest/gtest.h>
 
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/paths.hpp"
@@ -21,9 +21,9 @@ KaisaiRecord meeting(int tsukiHi, int kaiNichi) {
 }
 }  // namespace
 
-TEST(DataStore, NewYearFilesAreBlankRecords) {
+TEST(LedgerCursor, NewYearFilesAreBlankRecords) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   for (int c = 0; c < kCourseCount; ++c) {
     auto m = readBytes(dir / meetingFilePath("2001", c));
@@ -37,9 +37,9 @@ TEST(DataStore, NewYearFilesAreBlankRecords) {
   EXPECT_EQ(readBytes(dir / "tovradatafile/kok/2001rko.dat").size(), 22704u);
 }
 
-TEST(DataStore, MainDatIsCreatedAsFortyTwoZeroBytes) {
+TEST(LedgerCursor, MainDatIsCreatedAsFortyTwoZeroBytes) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   ds.loadYears();
   auto b = readBytes(dir / "main.dat");
   ASSERT_EQ(b.size(), 42u);
@@ -47,9 +47,9 @@ TEST(DataStore, MainDatIsCreatedAsFortyTwoZeroBytes) {
   EXPECT_EQ(newestYear(ds.nenji), "");
 }
 
-TEST(DataStore, CountingStopsAtTheTerminatorOrAtTheEndOfTheFile) {
+TEST(LedgerCursor, CountingStopsAtTheTerminatorOrAtTheEndOfTheFile) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   for (int d : {105, 106, 112}) appendMeeting(ds, 4, meeting(d, 101), RaceBlock{});
   ds.countMeetings();
@@ -75,9 +75,9 @@ TEST(DataStore, CountingStopsAtTheTerminatorOrAtTheEndOfTheFile) {
   EXPECT_EQ(ds.course, 0);
 }
 
-TEST(DataStore, WritingOneRecordChangesOnlyItsBytes) {
+TEST(LedgerCursor, WritingOneRecordChangesOnlyItsBytes) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   for (int d : {105, 106}) appendMeeting(ds, 0, meeting(d, 101), RaceBlock{});
   auto before = readBytes(dir / "tovradatafile/sap/2001rsa.dat");
@@ -97,9 +97,9 @@ TEST(DataStore, WritingOneRecordChangesOnlyItsBytes) {
   EXPECT_EQ(after[off] | (after[off + 1] << 8), 2500);
 }
 
-TEST(DataStore, ShortReadsZeroFillTheRest) {
+TEST(LedgerCursor, ShortReadsZeroFillTheRest) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   writeBytes(dir / "tovradatafile/sap/2001sap.dat", {0x03, 0x04});           // only tsukiHi
   writeBytes(dir / "tovradatafile/sap/2001rsa.dat", {0x07, 0, 0, 0, 0x40});  // koumoku and half of kyori
@@ -119,9 +119,9 @@ TEST(DataStore, ShortReadsZeroFillTheRest) {
   EXPECT_TRUE(ds.kaisai.isBlank());
 }
 
-TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {
+TEST(LedgerCursor, MissingFilesEndTheProgramWithTheirNumberAndPath) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   std::filesystem::remove_all(dir / "tovradatafile/nak");
   ds.course = 5;
@@ -138,7 +138,7 @@ TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {
   ds.course = 0;
   EXPECT_THROW(ds.readMeeting(0), FatalFileError);
 
-  DataStore ds2(dir.path());
+  LedgerCursor ds2(dir.path());
   ds2.loadYears();
   ds2.year = newestYear(ds2.nenji);
   try {
@@ -148,12 +148,12 @@ TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {
     EXPECT_EQ(e.code(), 2);
     EXPECT_EQ(e.path(), "tovradatafile/nak/2001nak.dat");
   }
-  DataStore ds3(dir.path());
+  LedgerCursor ds3(dir.path());
   ds3.year = "2001";
   ds3.course = 5;
-  for (auto [code, op] : std::initializer_list<std::pair<int, void (DataStore::*)(int)>>{
-           {3, &DataStore::readMeeting}, {6, &DataStore::writeDay}, {6, &DataStore::writeRaceBlock}}) {
-    DataStore d(dir.path());
+  for (auto [code, op] : std::initializer_list<std::pair<int, void (LedgerCursor::*)(int)>>{
+           {3, &LedgerCursor::readMeeting}, {6, &LedgerCursor::writeDay}, {6, &LedgerCursor::writeRaceBlock}}) {
+    LedgerCursor d(dir.path());
     d.year = "2001";
     d.course = 5;
     try {
@@ -165,9 +165,9 @@ TEST(DataStore, MissingFilesEndTheProgramWithTheirNumberAndPath) {
   }
 }
 
-TEST(DataStore, SavingYearsFailsWithNumberOne) {
+TEST(LedgerCursor, SavingYearsFailsWithNumberOne) {
   TempDir dir;
-  DataStore ds(dir.path() / "missing-folder");
+  LedgerCursor ds(dir.path() / "missing-folder");
   try {
     ds.saveYears();
     FAIL();
@@ -177,10 +177,10 @@ TEST(DataStore, SavingYearsFailsWithNumberOne) {
   }
 }
 
-TEST(DataStore, ALedgerCopiedFromWindowsOpensAsItIs) {
+TEST(LedgerCursor, ALedgerCopiedFromWindowsOpensAsItIs) {
   TempDir dir;
   {
-    DataStore ds(dir.path());
+    LedgerCursor ds(dir.path());
     makeLedger(ds, {2001});
     appendMeeting(ds, 0, meeting(105, 101), RaceBlock{});
   }
@@ -189,7 +189,7 @@ TEST(DataStore, ALedgerCopiedFromWindowsOpensAsItIs) {
   std::filesystem::rename(dir / "tovradatafile", dir / "Tovradatafile");
   std::filesystem::rename(dir / "main.dat", dir / "Main.dat");
   std::filesystem::rename(dir / "Tovradatafile/SAP/2001sap.dat", dir / "Tovradatafile/SAP/2001SAP.DAT");
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   ASSERT_FALSE(ds.year.empty());
@@ -200,28 +200,4 @@ TEST(DataStore, ALedgerCopiedFromWindowsOpensAsItIs) {
   EXPECT_EQ(ds.kaisai.tsukiHi, 105);
   // main.dat was read, not created anew in lower case.
   EXPECT_FALSE(std::filesystem::exists(dir / "main.dat"));
-}
-
-TEST(DataStore, SelectionIsGivenBackAfterBorrowing) {
-  TempDir dir;
-  DataStore ds(dir.path());
-  makeLedger(ds, {2000, 2001});
-  appendMeeting(ds, 3, meeting(801, 201), RaceBlock{});
-  appendMeeting(ds, 3, meeting(802, 202), RaceBlock{});
-  ds.countMeetings();
-  ds.course = 3;
-  ds.shownMeeting[3] = 1;
-  ds.raceIndex = 7;
-  ds.readShown();
-  auto sel = ds.saveSelection();
-  ds.year = "2000";
-  ds.countMeetings();
-  ds.readShown();
-  ds.restoreSelection(sel);
-  EXPECT_EQ(ds.year, "2001");
-  EXPECT_EQ(ds.course, 3);
-  EXPECT_EQ(ds.shown(), 1);
-  EXPECT_EQ(ds.meetingCount[3], 2);
-  EXPECT_EQ(ds.kaisai.tsukiHi, 802);
-  EXPECT_EQ(ds.raceIndex, 7);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/ledger.hpp"
 #include "ledger/outcome.hpp"
 #include "ledger/user_port.hpp"
@@ -22,7 +22,7 @@ class EntryLedger : public ::testing::Test {
  protected:
   testing::LedgerBuilder ledger{{2001}};
   std::filesystem::path dir = ledger.root();
-  DataStore ds = openDay(ledger);
+  LedgerCursor ds = openDay(ledger);
   ScriptedPort port;
   const DayKey key{"2001", kCourse, 0};
 
@@ -50,14 +50,14 @@ class EntryLedger : public ::testing::Test {
     RaceBlock races;
   };
   OnDisk onDisk() {
-    DataStore other = ledger.open(2001, kCourse, 0);
+    LedgerCursor other = ledger.open(2001, kCourse, 0);
     return {other.kaisai, other.races};
   }
 
   std::vector<unsigned char> fileBytes(const std::string& logical) { return ledger.read(logical); }
 
  private:
-  static DataStore openDay(const testing::LedgerBuilder& ledger) {
+  static LedgerCursor openDay(const testing::LedgerBuilder& ledger) {
     ledger.setMeetings(2001, kCourse, {testing::meetingDay(12, 3, 3, 8)});
     return ledger.open(2001, kCourse, 0);
   }

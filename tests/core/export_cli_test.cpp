@@ -65,7 +65,7 @@ TEST_P(TallyCsvCli, PrintsTheWindowsTable) {
   const CliResult r = cli(std::string(c.args) + " --csv");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out.rfind(std::string(kBom) + c.header + "\r\n", 0), 0u) << r.out.substr(0, 200);
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   const auto table = exports::tallyCsv(ds, port, c.kind);
   ASSERT_TRUE(table);

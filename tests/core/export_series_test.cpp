@@ -45,7 +45,7 @@ struct ChartTwoYears : ::testing::Test {
 };
 
 TEST_F(ChartTwoYears, DaysOfSeveralCoursesAreOneDayAndTheBalanceRunsOn) {
-  DataStore ds = ledger.open(2002, kTokyo);
+  LedgerCursor ds = ledger.open(2002, kTokyo);
   ScriptedPort port;
   const BalanceSeries s = balanceSeries(ds, port, TallyRange::all());
   EXPECT_EQ(s.firstYear, 2001);
@@ -83,7 +83,7 @@ TEST_F(ChartTwoYears, DaysOfSeveralCoursesAreOneDayAndTheBalanceRunsOn) {
 }
 
 TEST_F(ChartTwoYears, OneYearHasItsTwelveMonths) {
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   const BalanceSeries s = balanceSeries(ds, port, TallyRange::oneYear(2001));
   EXPECT_EQ(s.firstYear, 2001);
@@ -152,8 +152,8 @@ struct ChartGeneratedLedger : ::testing::Test {
   tovra::testing::TempDir dir;
   const std::vector<int> years{2003, 2002, 2001};
   void SetUp() override { bench::generateLedger(dir.path(), 3, 60, 2003, 7); }
-  DataStore open() {
-    DataStore ds(dir.path());
+  LedgerCursor open() {
+    LedgerCursor ds(dir.path());
     ds.loadYears();
     ds.year = newestYear(ds.nenji);
     ds.countMeetings();
@@ -162,7 +162,7 @@ struct ChartGeneratedLedger : ::testing::Test {
 };
 
 TEST_F(ChartGeneratedLedger, TheSeriesHoldsEveryMeetingDayOfTheFiles) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   const BalanceSeries s = balanceSeries(ds, port, TallyRange::all());
   const Plain plain = readPlainly(dir.path(), years);
@@ -191,7 +191,7 @@ TEST_F(ChartGeneratedLedger, TheSeriesHoldsEveryMeetingDayOfTheFiles) {
 }
 
 TEST_F(ChartGeneratedLedger, ExportedRacesAddUpPerYearToTheIncomeAndExpenseTally) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   const std::vector<RaceRow> rows = exportRaces(ds, port, TallyRange::all(), SettingsRecord::defaults());
   const Plain plain = readPlainly(dir.path(), years);
@@ -229,7 +229,7 @@ TEST(RaceExport, ARowHoldsTheRaceAsTheRaceWindowNamesIt) {
   races[0].koumoku = 20311211;  // 3歳, 500万下, 混合, 牡牝, 別定, 芝, 良
   races[0].kyori = 1600;
   ledger.setMeetings(2001, kTokyo, {k}, {races});
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   const auto rows = exportRaces(ds, port, TallyRange::oneYear(2001), SettingsRecord::defaults());
   ASSERT_EQ(rows.size(), 2u);  // the ten races without data are left out

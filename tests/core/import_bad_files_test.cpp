@@ -197,7 +197,7 @@ TEST(ImportWrites, AnArchiveIsImportedWithoutCreatingAnyFileOfItsMembers) {
   ImportDay day;
   meeting_test::FailingFs fs;
   fs.failCreate = [](const std::filesystem::path& p) { return p.parent_path().filename() != "tmp"; };
-  DataStore ds(day.root(), &fs);
+  LedgerCursor ds(day.root(), &fs);
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   ds.countMeetings();

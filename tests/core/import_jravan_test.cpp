@@ -280,7 +280,7 @@ TEST_F(JravanSearch, AnArchiveIsReadWhereNothingButTheListsCanBeWritten) {
     return (op == fixture::FaultyFs::Op::Write || op == fixture::FaultyFs::Op::CreateDir) &&
            n.rfind("jrafilename.tmp", 0) != 0 && n.rfind("jralzhfilename.tmp", 0) != 0;
   };
-  DataStore ds(day.root(), &fs);
+  LedgerCursor ds(day.root(), &fs);
   ds.loadYears();
   ds.year = newestYear(ds.nenji);
   ds.countMeetings();

@@ -10,7 +10,7 @@
 
 #include "common/ledger_builder.hpp"
 #include "common/scripted_port.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fatal_error.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/ledger.hpp"
@@ -162,7 +162,7 @@ std::vector<std::string> popupFor(int years) {
 }
 
 TEST_F(LedgerScan, TheTallyScanShowsItsWaitAndLeavesTheShownDayAlone) {
-  DataStore ds = ledger.open(2002, 4, 0);
+  LedgerCursor ds = ledger.open(2002, 4, 0);
   ds.kaisai.tsukiHi = 999;  // what the window shows, as it holds it
   CallLog port;
   std::vector<std::pair<int, std::string>> years;
@@ -181,7 +181,7 @@ TEST_F(LedgerScan, TheTallyScanShowsItsWaitAndLeavesTheShownDayAlone) {
 }
 
 TEST_F(LedgerScan, TheTallyScanEndsItsWaitBeforeTheFatalErrorAndChangesNothing) {
-  DataStore ds = ledger.open(2003, 0, 1);
+  LedgerCursor ds = ledger.open(2003, 0, 1);
   std::filesystem::remove(ledger / meetingFilePath("2001", 0));
   const auto mainDat = ledger.read(kMainDat);
   CallLog port;

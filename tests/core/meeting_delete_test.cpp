@@ -20,7 +20,7 @@ class MeetingDelete : public MeetingLedger {
   // The ledger opened again over `fs` (a fatal error ends the store before), meeting 1 of
   // course 4 shown.
   void reopenOn(FileSystem& fs) {
-    ds = std::make_unique<DataStore>(root, &fs);
+    ds = std::make_unique<LedgerCursor>(root, &fs);
     ds->loadYears();
     ds->year = "2001";
     ds->countMeetings();
@@ -79,7 +79,7 @@ TEST_F(MeetingDelete, OnlyMeetingLeavesZeroFilesAndTheEmptyView) {
   EXPECT_EQ(fileBytes(meetingPath(4)), std::vector<std::uint8_t>(864, 0));
   EXPECT_EQ(fileBytes(racePath(4)), std::vector<std::uint8_t>(22704, 0));
   EXPECT_EQ(ds->meetingCount[4], 0);
-  EXPECT_EQ(showMeetingView(*ds).kaisaiPanel, " ------------------");
+  EXPECT_EQ(shownView().kaisaiPanel, " ------------------");
 }
 
 TEST_F(MeetingDelete, WorkFilesThatCannotBeMadeStopBeforeAnythingChanges) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,12 +16,13 @@
 #include <vector>
 
 #include "entry/meeting_ops.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fileio.hpp"
 #include "ledger/records.hpp"
 #include "ledger/user_port.hpp"
 #include "ledger/years.hpp"
 #include "mainwindow/folders.hpp"
+#include "mainwindow/meeting_view.hpp"
 #include "mainwindow/main_selection.hpp"
 #include "common/scripted_port.hpp"
 
@@ -133,12 +133,12 @@ class MeetingLedger : public ::testing::Test {
  protected:
   std::filesystem::path root;
   FailingFs failing;
-  std::unique_ptr<DataStore> ds;
+  std::unique_ptr<LedgerCursor> ds;
   RecordingPort port;
   LedgerEvents events;
   Announcements announced;
-  // The window's selection; the data layer's cursor follows it, so that the tests read
-  // what the window shows from `ds` (the cursor bridge).
+  // The window's selection; the test's cursor follows it, so that the tests read what
+  // the window shows from `ds`.
   MainSelection sel;
   std::vector<std::string> hookCalls;
 
@@ -151,9 +151,9 @@ class MeetingLedger : public ::testing::Test {
       tellRefusal(port, r.refusal());
       return -1;
     }
-    if (const Status read = followMeetings(ds->ledger(), sel, course, *r); !read)
+    if (const Status read = followMeetings(ds->ledger(), ds->year, sel, course, *r); !read)
       ds->fatal(read.failure().code, read.failure().path);
-    syncCursor(sel, *ds);
+    ds->follow(sel);
     hookCalls.push_back("showMeetingView");
     port.events.push_back("view");
     port.asterisk();
@@ -163,30 +163,30 @@ class MeetingLedger : public ::testing::Test {
   int runRegisterSingle(int course, const MeetingDate& d) { return runRegister(course, {d}); }
   int runRegisterSeries(int course, const MeetingDate& first) { return runRegister(course, seriesDates(first)); }
   int runRegister(int course, const std::vector<MeetingDate>& days) {
-    takeCursor(*ds, sel);
+    sel = ds->selection();
     closeRaceWindow();
-    return finish(course, runRegisterMeetings(ds->ledger(), port, events, sel.year, course, days));
+    return finish(course, runRegisterMeetings(ds->ledger(), port, events, ds->year, course, days));
   }
   // 修正 of the edit dialog on the meeting shown (its record as the window holds it).
   int runEditShown(const MeetingDate& d) {
-    takeCursor(*ds, sel);
+    sel = ds->selection();
     if (!meetingShown(sel.shown(), sel.count())) {
       port.beep();
       return -1;
     }
     closeRaceWindow();
-    return finish(sel.course, runEditMeeting(ds->ledger(), port, events, sel.key(), sel.day.meeting, d));
+    return finish(sel.course, runEditMeeting(ds->ledger(), port, events, sel.key(ds->year), sel.day.meeting, d));
   }
   // 開催ﾃﾞｰﾀ削除: the two questions, then the deletion.
   SakujyoResult runDeleteShown() {
-    takeCursor(*ds, sel);
+    sel = ds->selection();
     if (!meetingShown(sel.shown(), sel.count())) {
       port.beep();
       return SakujyoResult::Cancelled;
     }
     for (const std::string& q : deleteQuestions(sel.course, sel.day.meeting))
       if (!askOkCancel(port, q, MsgIcon::Question)) return SakujyoResult::Cancelled;
-    const auto r = runDeleteMeeting(ds->ledger(), port, events, sel.key(), [this] { closeRaceWindow(); });
+    const auto r = runDeleteMeeting(ds->ledger(), port, events, sel.key(ds->year), [this] { closeRaceWindow(); });
     finish(sel.course, r);
     if (r) return SakujyoResult::Deleted;
     if (r.refusal().text.empty()) return SakujyoResult::Cancelled;
@@ -196,28 +196,34 @@ class MeetingLedger : public ::testing::Test {
   // the last day added shown.
   int registerDays(int course, const std::vector<MeetingDate>& days) {
     const std::vector<KaisaiRecord> records = blankMeetings(days);
-    takeCursor(*ds, sel);
-    const auto r = ds->ledger().insertMeetings(sel.year, course, records);
+    sel = ds->selection();
+    const auto r = ds->ledger().insertMeetings(ds->year, course, records);
     if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
     if (r.refused()) throw std::runtime_error(r.refusal().text);
-    if (const Status read = followMeetings(ds->ledger(), sel, course, *r); !read)
+    if (const Status read = followMeetings(ds->ledger(), ds->year, sel, course, *r); !read)
       ds->fatal(read.failure().code, read.failure().path);
-    syncCursor(sel, *ds);
+    ds->follow(sel);
     return r->index;
   }
   // The meeting shown (its record in memory) with a new date, moved to its place.
   int editShown(const MeetingDate& d) {
-    takeCursor(*ds, sel);
+    sel = ds->selection();
     KaisaiRecord k = sel.day.meeting;
     k.tsukiHi = d.tsukiHi();
     k.kaiNichi = d.kaiNichi();
-    const auto r = ds->ledger().replaceMeeting(sel.key(), k);
+    const auto r = ds->ledger().replaceMeeting(sel.key(ds->year), k);
     if (r.failed()) ds->fatal(r.failure().code, r.failure().path);
     if (r.refused()) return -1;
-    if (const Status read = followMeetings(ds->ledger(), sel, sel.course, *r); !read)
+    if (const Status read = followMeetings(ds->ledger(), ds->year, sel, sel.course, *r); !read)
       ds->fatal(read.failure().code, read.failure().path);
-    syncCursor(sel, *ds);
+    ds->follow(sel);
     return r->index;
+  }
+
+  // The main window's view of the meeting shown, its record read again.
+  MeetingView shownView() {
+    ds->readMeeting(ds->shown());
+    return formatMeetingView(ds->selection());
   }
 
   void SetUp() override {
@@ -227,7 +233,7 @@ class MeetingLedger : public ::testing::Test {
            ("tovra_meeting_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) + "_" + info->name());
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
-    ds = std::make_unique<DataStore>(root, &failing);
+    ds = std::make_unique<LedgerCursor>(root, &failing);
     ScriptedPort quiet;
     ASSERT_TRUE(prepareFolders(ds->fs(), root, quiet));
     ds->loadYears();

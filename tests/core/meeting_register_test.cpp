@@ -21,7 +21,7 @@ TEST_F(MeetingLedger, RegisteringPlacesTheDayByDateAndShowsIt) {
   // The races of 5/6 moved with it; the new day has twelve blank races.
   EXPECT_EQ(rows()[2], (Row{506, 101, 2, 2}));
   for (const auto& r : ds->races) EXPECT_TRUE(r.isBlank());
-  EXPECT_EQ(showMeetingView(*ds).kaisaiPanel, "  5月 2日 2回 3日目  ");
+  EXPECT_EQ(shownView().kaisaiPanel, "  5月 2日 2回 3日目  ");
 }
 
 TEST_F(MeetingLedger, NewRecordIsBlankBesideItsDateAndKaiNichi) {
@@ -100,7 +100,7 @@ TEST_F(MeetingLedger, EditMovesTheMeetingWithItsRacesAndFiguresToTheEnd) {
   EXPECT_EQ(ds->shown(), 2);
   EXPECT_EQ(ds->kaisai.shushi[12], -1200);
   EXPECT_EQ(ds->races[0].koumoku, 1u);
-  EXPECT_EQ(showMeetingView(*ds).kaisaiPanel, " 12月20日 6回 2日目  ");
+  EXPECT_EQ(shownView().kaisaiPanel, " 12月20日 6回 2日目  ");
   expectWellFormed(0, 3);
   EXPECT_EQ(port.waitText, kShuseiWaitText);
   EXPECT_EQ(port.events, (std::vector<std::string>{"busy", "wait", "waitEnd", "arrow", "view", "asterisk"}));

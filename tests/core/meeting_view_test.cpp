@@ -10,7 +10,6 @@ using namespace tovra;
 namespace {
 MainSelection withMeeting() {
   MainSelection sel;
-  sel.year = "2001";
   sel.course = 4;
   sel.meetingCount[4] = 3;
   sel.shownMeeting[4] = 1;
@@ -85,7 +84,6 @@ TEST(MeetingView, PlusColourFromOneYen) {
 
 TEST(MeetingView, CourseWithoutMeetings) {
   MainSelection ds;
-  ds.year = "2001";
   ds.course = 0;
   MeetingView v = formatMeetingView(ds);
   EXPECT_FALSE(v.hasMeeting);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "common/cli_runner.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/text.hpp"
 #include "print/print_job.hpp"
 #include "common/ledger_builder.hpp"
@@ -20,7 +20,7 @@ class PrintCli : public ::testing::Test {
   void SetUp() override {
     // No CUPS server: the default printer is never a real one in a test.
     ::setenv("CUPS_SERVER", "/nonexistent/tovra-test-cups.sock", 1);
-    DataStore ds(dir.path());
+    LedgerCursor ds(dir.path());
     makeLedger(ds, {2001});
     KaisaiRecord k;
     k.tsukiHi = 603, k.kaiNichi = 304;

@@ -3,7 +3,7 @@
 // read their work files.
 #include <gtest/gtest.h>
 
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/text.hpp"
 #include "ledger/user_port.hpp"
 #include "print/print_job.hpp"
@@ -133,7 +133,7 @@ TEST(PrintJob, EachFailureEndsWithItsMessageAndNothingAfter) {
 }
 
 TEST(PrintJob, ConfirmationTextsOfTheSevenKinds) {
-  DataStore ds;
+  LedgerCursor ds;
   ds.course = 4;
   ds.kaisai.tsukiHi = 605, ds.kaisai.kaiNichi = 304;
   EXPECT_EQ(confirmationText(PrintKind::Meeting, shownKey(ds), ds.kaisai),
@@ -149,7 +149,7 @@ TEST(PrintJob, ConfirmationTextsOfTheSevenKinds) {
 }
 
 TEST(PrintJob, PdfFileNamesTellWhatIsPrinted) {
-  DataStore ds;
+  LedgerCursor ds;
   ds.year = "2001";
   ds.course = 4;
   ds.kaisai.tsukiHi = 605, ds.kaisai.kaiNichi = 304;
@@ -173,7 +173,7 @@ TEST(PrintJob, PdfFileNamesTellWhatIsPrinted) {
 
 TEST(PrintJob, TallyJobsReadTheirWorkFilesAndRefuseWithoutOne) {
   tovra::testing::TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   tovra::testing::makeLedger(ds, {2001});
   ScriptedPort port;
   EXPECT_FALSE(shushiJob(ds, port, 0, ds.year));

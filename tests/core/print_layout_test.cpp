@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstring>
 
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/text.hpp"
 #include "print/layouts.hpp"
 #include "settings/settings_record.hpp"
@@ -59,8 +59,8 @@ void expectClean(const Document& d) {
   }
 }
 
-DataStore meetingDay() {
-  DataStore ds;
+LedgerCursor meetingDay() {
+  LedgerCursor ds;
   ds.year = "2001";
   ds.course = 5;  // 中山
   ds.meetingCount[5] = 1;
@@ -93,7 +93,7 @@ TEST(PrintGeometry, InkBoxesSkipBlanksAndCountShiftJisBytes) {
 // ------------------------------------------------------------------ kind 1
 
 TEST(PrintKind1, MeetingDayRowsTotalsHitsAndBlueBalances) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   KaisaiRecord& k = ds.kaisai;
   k.raceJoutai[0] = 12, k.kounyuGaku[0] = 1000, k.shushi[0] = 2200;  // hit: return 3200
   k.raceJoutai[1] = 2, k.kounyuGaku[1] = 500, k.shushi[1] = -500;
@@ -125,7 +125,7 @@ TEST(PrintKind1, MeetingDayRowsTotalsHitsAndBlueBalances) {
 }
 
 TEST(PrintKind1, DayWithoutPurchasePrintsTheTotalCaptionOnly) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   ds.kaisai.raceJoutai[4] = 1;
   const Document pDoc = meetingDocument(shownKey(ds), shownDay(ds));
   const Page& p = pDoc.pages[0];
@@ -158,7 +158,7 @@ RaceRecord sampleRace() {
 }  // namespace
 
 TEST(PrintKind2, RaceDataItemsResultsInRedTicketsAndTotals) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   setFixedText(ds.kaisai.raceMei[10], sj("有馬記念"));
   ds.kaisai.raceJoutai[10] = 12, ds.kaisai.kounyuGaku[10] = 1800, ds.kaisai.shushi[10] = 6000;
   ds.races[10] = sampleRace();
@@ -228,7 +228,7 @@ TEST(PrintKind2, RaceDataItemsResultsInRedTicketsAndTotals) {
 }
 
 TEST(PrintKind2, FullestRaceContinuesOnASecondPageAndNothingRunsIntoTheTotals) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   setFixedText(ds.kaisai.raceMei[0], sj("ジャパンカップダート記念競走"));
   ds.kaisai.raceJoutai[0] = 2, ds.kaisai.kounyuGaku[0] = 1000000, ds.kaisai.shushi[0] = -1000000;
   RaceRecord& r = ds.races[0];
@@ -273,7 +273,7 @@ TEST(PrintKind2, FullestRaceContinuesOnASecondPageAndNothingRunsIntoTheTotals) {
 }
 
 TEST(PrintKind3, RunnersWithWeightsAsTheWindowShowsThem) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   setFixedText(ds.kaisai.raceMei[2], sj("ﾃｽﾄ特別"));
   RaceRecord& r = ds.races[2];
   r.shutsubaWaku[0] = 1, r.shutsubaKinryo[0] = 550;
@@ -504,7 +504,7 @@ TEST(PrintKind7, SevenLongConditionsWrapOntoASecondLine) {
 
 TEST(PrintFullest, EveryKindStaysCleanWithTheWidestFigures) {
   constexpr std::int32_t kMoney = 99999999, kLoss = -99999999;
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   for (int r = 0; r < 12; ++r) {
     ds.kaisai.raceJoutai[r] = 12, ds.kaisai.kounyuGaku[r] = kMoney, ds.kaisai.shushi[r] = kLoss;
     setFixedText(ds.kaisai.raceMei[r], sj("ジャパンカップダート記念競走ステークス"));

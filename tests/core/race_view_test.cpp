@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "entry/settlement.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/text.hpp"
 #include "mainwindow/race_delete.hpp"
 #include "mainwindow/race_view.hpp"
@@ -17,8 +17,8 @@ using tovra::testing::TempDir;
 
 namespace {
 
-DataStore meetingDay(const char* year = "2001") {
-  DataStore ds;
+LedgerCursor meetingDay(const char* year = "2001") {
+  LedgerCursor ds;
   ds.year = year;
   ds.course = 5;  // 中山
   ds.meetingCount[5] = 1;
@@ -28,7 +28,7 @@ DataStore meetingDay(const char* year = "2001") {
 }
 
 // The view of race r of the day the store holds in memory.
-RaceView formatRaceView(const DataStore& ds, const SettingsRecord& settings, int r) {
+RaceView formatRaceView(const LedgerCursor& ds, const SettingsRecord& settings, int r) {
   return tovra::formatRaceView(DayKey{ds.year, ds.course, 0}, MeetingDay{ds.kaisai, ds.races}, settings, r);
 }
 
@@ -44,7 +44,7 @@ std::size_t sjBytes(const std::string& utf8) { return sj(utf8).size(); }
 }  // namespace
 
 TEST(RaceView, HeadingPanelsAndDataButtons) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   setFixedText(ds.kaisai.raceMei[10], sj("有馬記念"));
   ds.kaisai.raceJoutai[10] = 1;
   RaceView v = formatRaceView(ds, options(0), 10);
@@ -61,7 +61,7 @@ TEST(RaceView, HeadingPanelsAndDataButtons) {
 }
 
 TEST(RaceView, TicketPageFromTheTensDigit) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   EXPECT_EQ(formatRaceView(ds, options(0), 0).ticketPage, 0);
   EXPECT_EQ(formatRaceView(ds, options(11), 0).ticketPage, 1);
   EXPECT_EQ(formatRaceView(ds, options(121), 0).ticketPage, 2);
@@ -69,7 +69,7 @@ TEST(RaceView, TicketPageFromTheTensDigit) {
 }
 
 TEST(RaceView, OldAgeLabelsForYearsUpTo2000) {
-  DataStore ds = meetingDay("2000");
+  LedgerCursor ds = meetingDay("2000");
   ds.races[0].koumoku = 20232111;  // age class 2, 未 勝 利, 抽, 牝
   ds.races[0].kyori = 1800;
   EXPECT_EQ(formatRaceView(ds, options(100), 0).kouPanel, " 4 歳     未 勝 利     抽     牝    馬齢     芝 1800M   良");
@@ -79,7 +79,7 @@ TEST(RaceView, OldAgeLabelsForYearsUpTo2000) {
 }
 
 TEST(RaceView, TicketListsStopAtFirstZeroAndCapacity) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   RaceRecord& r = ds.races[0];
   r.tanUma[0] = 7;
   r.tanGaku[0] = 1000;
@@ -110,7 +110,7 @@ TEST(RaceView, TicketListsStopAtFirstZeroAndCapacity) {
 }
 
 TEST(RaceView, TotalsAndPlusColourFromOneYen) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   ds.kaisai.kounyuGaku[0] = 1000;
   ds.kaisai.shushi[0] = 2200;
   RaceView v = formatRaceView(ds, options(0), 0);
@@ -196,7 +196,7 @@ TEST(RaceView, EntryColumnsWidenForLongerNames) {
 }
 
 TEST(RaceView, FinishersSkipEmptyPlaces) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   RaceRecord& r = ds.races[0];
   r.chakuUma[0] = 4;
   setFixedText(r.chakuBamei[0], sj("ﾃｲｴﾑｵﾍﾟﾗｵｰ"));
@@ -211,7 +211,7 @@ TEST(RaceView, FinishersSkipEmptyPlaces) {
 }
 
 TEST(RaceView, CommentShownWithPlainLineBreaks) {
-  DataStore ds = meetingDay();
+  LedgerCursor ds = meetingDay();
   setFixedText(ds.races[0].comento, sj("逃げ切り\r\n次走注目"));
   EXPECT_EQ(formatRaceView(ds, options(0), 0).memo, "逃げ切り\n次走注目");
 }
@@ -220,7 +220,7 @@ namespace {
 
 struct LedgerWithRace {
   TempDir dir;
-  DataStore ds{dir.path()};
+  LedgerCursor ds{dir.path()};
   LedgerWithRace() {
     makeLedger(ds, {2001});
     KaisaiRecord k;

@@ -82,7 +82,7 @@ class SavedDescription : public ::testing::TestWithParam<DescriptionCase> {};
 TEST_P(SavedDescription, ReadFromTheCopyInTheArchive) {
   const DescriptionCase& c = GetParam();
   LedgerBuilder ledger{{2001, 2003}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   const TallyKindInfo& info = tallyKindInfo(c.kind);
   ASSERT_EQ(info.recordSize, c.size);
   // Two copies: an unrelated first one, then the case's; the index labels both.
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Copies, SavedDescription, ::testing::ValuesIn(kDescript
 
 TEST(SavedDescriptionFiles, AnEntryWithoutItsCopySaysSoAndAMissingArchiveListsEveryEntry) {
   LedgerBuilder ledger{{2001}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
   ledger.write(info.index, Bytes(3 * 64, 0));
   EXPECT_EQ(savedEntries(ds, TallyKind::Rank).size(), 3u);

@@ -76,7 +76,7 @@ const Bytes kEntry905 = {0x32, 0x30, 0x32, 0x34, 0x94, 0x4E, 0x20, 0x36, 0x8C, 0
 
 struct Saved : ::testing::Test {
   LedgerBuilder ledger{{2001}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
 
   void putWork(TallyKind kind, const Bytes& bytes) { ledger.write(tallyKindInfo(kind).workFile, bytes); }
@@ -404,7 +404,7 @@ struct SavedFiles : ::testing::TestWithParam<FilesCase> {};
 TEST_P(SavedFiles, ListShowDeleteAndSaveKeepEveryCopyWithItsEntryOrRefuse) {
   const FilesCase& c = GetParam();
   LedgerBuilder ledger{{2001}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
   Bytes a, i;
@@ -535,7 +535,7 @@ class WorkFileCheck : public ::testing::TestWithParam<WorkCase> {};
 TEST_P(WorkFileCheck, MissingShortAndDamagedFilesAreNamed) {
   const WorkCase& c = GetParam();
   LedgerBuilder ledger{{2001}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   Bytes w = workFile(c.kind, 1);
   if (c.cutTo != 0) w.resize(c.cutTo);
   if (c.offset != SIZE_MAX) bytes::putU32(w.data(), c.offset, c.value);
@@ -568,7 +568,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WorkFileCheck, AMissingFileAndTheMessages) {
   LedgerBuilder ledger{{2001}};
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   EXPECT_EQ(workFileState(ds, TallyKind::Jyoken), WorkFileState::Missing);
   ScriptedPort port;
   EXPECT_FALSE(loadJyokenFile(ds, port).has_value());
@@ -610,7 +610,7 @@ void crashAtEveryStep(LedgerBuilder& ledger, TallyKind kind, Change change, Chec
     fixture::FaultyFs crashing;
     crashing.stopAfter = k;
     crashing.realSync = false;
-    DataStore dying(ledger.root(), &crashing);
+    LedgerCursor dying(ledger.root(), &crashing);
     finished = change(dying) && !crashing.stopped();
     recoverLedger(FileSystem::standard(), ledger.root());
     const Bytes a = ledger.read(info.archive), i = ledger.read(info.index);
@@ -624,7 +624,7 @@ void crashAtEveryStep(LedgerBuilder& ledger, TallyKind kind, Change change, Chec
 TEST_F(Saved, ACrashAtAnyStepOfADeletionLeavesTheOldPairOrTheNew) {
   for (int s : {1, 2, 3}) save(TallyKind::Shushi, s);
   crashAtEveryStep(
-      ledger, TallyKind::Shushi, [&](DataStore& d) { return deleteSavedResult(d, port, TallyKind::Shushi, 1); },
+      ledger, TallyKind::Shushi, [&](LedgerCursor& d) { return deleteSavedResult(d, port, TallyKind::Shushi, 1); },
       [&](const Bytes& a, const Bytes& i) {
         return a.size() == 4720u && i.size() == 128u && slice(a, 2360, 2360) == workFile(TallyKind::Shushi, 3) &&
                i[64 + 19] == '3';
@@ -637,7 +637,7 @@ TEST_F(Saved, ACrashAtAnyStepOfASaveLeavesTheOldPairOrTheNew) {
   save(TallyKind::Jyoken, 1);
   putWork(TallyKind::Jyoken, workFile(TallyKind::Jyoken, 2));
   crashAtEveryStep(
-      ledger, TallyKind::Jyoken, [&](DataStore& d) { return saveTallyResult(d, port, TallyKind::Jyoken); },
+      ledger, TallyKind::Jyoken, [&](LedgerCursor& d) { return saveTallyResult(d, port, TallyKind::Jyoken); },
       [&](const Bytes& a, const Bytes& i) {
         return a.size() == 590u && i.size() == 128u && slice(a, 295, 295) == workFile(TallyKind::Jyoken, 2);
       });
@@ -651,7 +651,7 @@ TEST_F(Saved, AnIndexThatCannotBeRenamedIsPutInPlaceAtTheNextOpen) {
   failing.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path& p) {
     return op == fixture::FaultyFs::Op::Rename && p == index;
   };
-  DataStore d(ledger.root(), &failing);
+  LedgerCursor d(ledger.root(), &failing);
   EXPECT_FALSE(deleteSavedResult(d, port, TallyKind::Rank, 0));
   // The change was committed: the next open completes it.
   recoverLedger(FileSystem::standard(), ledger.root());
@@ -664,7 +664,7 @@ TEST_F(Saved, NewFilesThatCannotBeWrittenChangeNothing) {
   for (int s : {1, 2}) save(TallyKind::Koumoku, s);
   const Bytes oldArchive = archive(TallyKind::Koumoku), oldIndex = index(TallyKind::Koumoku);
   NoNewFilesFs failing;
-  DataStore ro(ledger.root(), &failing);
+  LedgerCursor ro(ledger.root(), &failing);
   port.messages.clear();
   EXPECT_FALSE(deleteSavedResult(ro, port, TallyKind::Koumoku, 0));
   ASSERT_EQ(port.messages.size(), 1u);
@@ -729,7 +729,7 @@ TEST_P(DamagedPair, IsReportedAndNeitherFileIsWritten) {
   const TallyKindInfo& info = tallyKindInfo(TallyKind::Rank);
   const auto archivePath = ledger.root() / info.archive, indexPath = ledger.root() / info.index;
   {
-    DataStore ds = ledger.open();
+    LedgerCursor ds = ledger.open();
     ScriptedPort port;
     for (int k = 0; k < 5; ++k) {
       ledger.write(info.workFile, workFile(TallyKind::Rank, k));
@@ -754,7 +754,7 @@ TEST_P(DamagedPair, IsReportedAndNeitherFileIsWritten) {
     case Damage::SizesDisagree: std::filesystem::resize_file(archivePath, 4 * 6697); break;
   }
   const auto archiveBefore = fingerprint(archivePath), indexBefore = fingerprint(indexPath);
-  DataStore ds(ledger.root(), &fs);
+  LedgerCursor ds(ledger.root(), &fs);
   ScriptedPort port;
   const std::string problem = std::string("保存されているﾃﾞｰﾀに異常がありました。\n\n") + c.detail;
   switch (action) {

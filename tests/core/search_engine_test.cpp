@@ -84,9 +84,9 @@ class SearchEngine : public ::testing::Test {
   }
 
   // The program after start-up: 2002 current, 東京 shown.
-  DataStore open() { return ledger.open(2002, kTok, 0); }
+  LedgerCursor open() { return ledger.open(2002, kTok, 0); }
 
-  std::vector<std::string> lines(DataStore& ds) {
+  std::vector<std::string> lines(LedgerCursor& ds) {
     auto l = readKekaList(ds);
     return l ? l->lines : std::vector<std::string>{};
   }
@@ -100,7 +100,7 @@ class SearchEngine : public ::testing::Test {
 };
 
 TEST_F(SearchEngine, RaceNameFindsWholeNamesAndEndsButNotRacesWithoutData) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   auto n = runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
   ASSERT_TRUE(n.has_value());
@@ -128,13 +128,13 @@ TEST_F(SearchEngine, TheWaitPopupShowsTheSearchPicture) {
       ScriptedPort::waitBegin(text, progress);
     }
   } port;
-  DataStore ds = open();
+  LedgerCursor ds = open();
   runSearch(ds, port, nameSearch(SearchType::RaceMei, "AB"));
   EXPECT_EQ(port.events, (std::vector<std::string>{"search", "wait 検索中 !!!\n\nしばらくお待ち下さい。"}));
 }
 
 TEST_F(SearchEngine, ATextStartingOnASecondByteFindsNothing) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   // ジャ is 83 57 83 83: the text "Wャ" (57 83 83) equals its bytes from the second one on.
   SearchParams p;
@@ -148,7 +148,7 @@ TEST_F(SearchEngine, ATextStartingOnASecondByteFindsNothing) {
 }
 
 TEST_F(SearchEngine, HorseNameGivesOneLinePerMatchingFinisher) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::Bamei, "オペラ")), 3);
   EXPECT_EQ(lines(ds), (std::vector<std::string>{"2002年12月22日 中山  5回 8日目 11R テイエムオペラオー",
@@ -161,7 +161,7 @@ TEST_F(SearchEngine, HorseNameGivesOneLinePerMatchingFinisher) {
 }
 
 TEST_F(SearchEngine, HitOnlyAndOneYear) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   SearchParams p = nameSearch(SearchType::Bamei, "オペラ");
   p.hitOnly = true;
@@ -174,7 +174,7 @@ TEST_F(SearchEngine, HitOnlyAndOneYear) {
 }
 
 TEST_F(SearchEngine, GradedStakes) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   SearchParams p;
   p.type = SearchType::Jyusho;
@@ -191,7 +191,7 @@ TEST_F(SearchEngine, GradedStakes) {
 }
 
 TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   SearchParams p;
   p.type = SearchType::Haitou;
@@ -215,7 +215,7 @@ TEST_F(SearchEngine, PayoutRangesManbakenAndHitOnly) {
 }
 
 TEST_F(SearchEngine, PayoutLinesTellTheirBetTypeAndPayoutBesideTheListFile) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   SearchParams p;
   p.type = SearchType::Haitou;
@@ -259,7 +259,7 @@ TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {
   races[0].wideHaitou[1] = 300;
   races[0].wideKeka[1] = 10103;
   ledger.setMeetings(2002, 0, {k}, {races});
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   SearchParams p;
   p.type = SearchType::Haitou;
@@ -272,7 +272,7 @@ TEST_F(SearchEngine, PayoutHitOnlyListsOnlyTheHitSlots) {
 }
 
 TEST_F(SearchEngine, TypedTextsGoFirstIntoTheHistoryPickedOnesLeaveIt) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   for (int i = 0; i < 10; ++i) runSearch(ds, port, nameSearch(SearchType::RaceMei, ("T" + std::to_string(i)).c_str()));
   auto h = readHistory(ds, true).texts();
@@ -297,8 +297,7 @@ TEST_F(SearchEngine, TypedTextsGoFirstIntoTheHistoryPickedOnesLeaveIt) {
 }
 
 TEST_F(SearchEngine, TheSelectionIsTheSameAfterwards) {
-  DataStore ds = ledger.open(2001, kTok, 1);
-  ds.raceIndex = 7;
+  LedgerCursor ds = ledger.open(2001, kTok, 1);
   const KaisaiRecord shown = ds.kaisai;
   ScriptedPort port;
   runSearch(ds, port, nameSearch(SearchType::Bamei, "オペラ"));
@@ -306,7 +305,6 @@ TEST_F(SearchEngine, TheSelectionIsTheSameAfterwards) {
   EXPECT_EQ(ds.course, kTok);
   EXPECT_EQ(ds.shownMeeting[kTok], 1);
   EXPECT_EQ(ds.meetingCount[kTok], 2);
-  EXPECT_EQ(ds.raceIndex, 7);
   EXPECT_EQ(ds.kaisai.tsukiHi, shown.tsukiHi);
   EXPECT_EQ(std::string(ds.kaisai.raceMei[0]), std::string(shown.raceMei[0]));
 }
@@ -314,7 +312,7 @@ TEST_F(SearchEngine, TheSelectionIsTheSameAfterwards) {
 // --- going to a result ---
 
 TEST_F(SearchEngine, AResultLeadsToItsRaceAndAnotherYearIsAskedFirst) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   runSearch(ds, port, nameSearch(SearchType::RaceMei, "ジャパンカップ"));
   const std::vector<std::string> before = lines(ds);
@@ -344,7 +342,7 @@ TEST_F(SearchEngine, AResultLeadsToItsRaceAndAnotherYearIsAskedFirst) {
 }
 
 TEST_F(SearchEngine, AResultThatLeadsNowhereIsRefusedAndAnUnreadableMeetingFileFails) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   runSearch(ds, port, nameSearch(SearchType::RaceMei, "有馬記念"));
   const char* gone = "このﾚｰｽﾃﾞｰﾀは現在の開催ﾃﾞｰﾀにありません。\n\nもう一度検索して下さい。";
@@ -368,12 +366,12 @@ TEST_F(SearchEngine, AResultThatLeadsNowhereIsRefusedAndAnUnreadableMeetingFileF
 }
 
 TEST_F(SearchEngine, NoStoredSearchShowsNothing) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   EXPECT_FALSE(readKekaList(ds).has_value());
 }
 
 TEST_F(SearchEngine, NoHitGivesAnEmptyListAndACountOfZero) {
-  DataStore ds = open();
+  LedgerCursor ds = open();
   ScriptedPort port;
   EXPECT_EQ(*runSearch(ds, port, nameSearch(SearchType::RaceMei, "存在しない")), 0);
   EXPECT_TRUE(ledger.read(kKekaFile).empty());
@@ -392,7 +390,7 @@ TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
   k.raceJoutai[0] = 1;
   ledger.setMeetings(2001, 0, {k});
   {
-    DataStore ds = ledger.open();
+    LedgerCursor ds = ledger.open();
     ScriptedPort port;
     SearchParams p;
     p.type = SearchType::RaceMei;
@@ -406,7 +404,7 @@ TEST(SearchWrites, AFailedResultWriteLeavesTheLastResultsAsTheyWere) {
       return p.filename() == std::filesystem::path(target).filename();
     };
     fs.failCreate = fs.failRename;
-    DataStore ds(ledger.root(), &fs);
+    LedgerCursor ds(ledger.root(), &fs);
     ds.loadYears();
     ds.year = "2001";
     ds.countMeetings();

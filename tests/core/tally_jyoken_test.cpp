@@ -335,7 +335,7 @@ struct JyokenLedger : ::testing::Test {
     ledger.setMeetings(2000, 5, {old.k}, {old.races});
   }
   JyokenResult run(int rangeFlag, int position, JyokenConditions c) {
-    DataStore ds = ledger.open(2001, 7, 0);
+    LedgerCursor ds = ledger.open(2001, 7, 0);
     ScriptedPort port;
     EXPECT_TRUE(runJyokenTally(ds, port, rangeFlag, position, c, kClock));
     EXPECT_EQ(ds.year, "2001");

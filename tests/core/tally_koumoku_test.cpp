@@ -503,7 +503,7 @@ struct KoumokuLedger : ::testing::Test {
 }  // namespace
 
 TEST_F(KoumokuLedger, AllYearsWritesTheWorkFileAndKeepsTheSelection) {
-  DataStore ds = ledger.open(2001, 8, 1);
+  LedgerCursor ds = ledger.open(2001, 8, 1);
   const KaisaiRecord shownBefore = ds.kaisai;
   ScriptedPort port;
   ASSERT_TRUE(runKoumokuTally(ds, port, 0, 0, kClock));
@@ -542,7 +542,7 @@ TEST_F(KoumokuLedger, AllYearsWritesTheWorkFileAndKeepsTheSelection) {
 }
 
 TEST_F(KoumokuLedger, OneYearAndAShortSavedCopy) {
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   ASSERT_TRUE(runKoumokuTally(ds, port, 1, 1, kClock));  // position 1: 2000
   EXPECT_EQ(port.waitSteps, 10);

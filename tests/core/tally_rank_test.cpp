@@ -41,7 +41,7 @@ std::uint32_t floatBits(float f) {
 }
 
 RankResult rank(LedgerBuilder& ledger, int code, int yearIndex = 0, ScriptedPort* port = nullptr) {
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort own;
   EXPECT_TRUE(runRankTally(ds, port ? *port : own, code, yearIndex, kClock));
   auto r = readRankFile(ds);
@@ -82,7 +82,7 @@ struct HitRace : ::testing::Test {
 
 TEST(RankFile, EmptyLedgerLayout) {
   LedgerBuilder ledger({2001, 2000});
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   ASSERT_TRUE(runRankTally(ds, port, kRankHaitou, 0, kClock));
   auto f = ledger.read(kRankWorkFile);
@@ -271,21 +271,19 @@ TEST(RankOrder, ACandidateEqualToThe45thDoesNotEnter) {
 
 TEST_F(HitRace, LeavesTheMainWindowsSelectionAsItWas) {
   ledger.setMeetings(2000, kSapporo, {meetingDayCodes(701, 101)});
-  DataStore ds = ledger.open(2001, kTokyo, 0);
-  ds.raceIndex = 10;
+  LedgerCursor ds = ledger.open(2001, kTokyo, 0);
   ScriptedPort port;
   ASSERT_TRUE(runRankTally(ds, port, kRankHaitou, 0, kClock));
   EXPECT_EQ(ds.year, "2001");
   EXPECT_EQ(ds.course, kTokyo);
   EXPECT_EQ(ds.shown(), 0);
-  EXPECT_EQ(ds.raceIndex, 10);
   EXPECT_EQ(ds.kaisai.tsukiHi, 1203);
   EXPECT_EQ(ds.races[10].tanHaitou[1], 400);
   EXPECT_EQ(ds.meetingCount[kSapporo], 0);  // 2001's count, not 2000's
 }
 
 TEST_F(HitRace, MissingRaceFileIsFatalOnlyForPerRaceKinds) {
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   std::filesystem::remove(ledger.root() / raceFilePath("2001", kTokyo));
   ScriptedPort port;
   EXPECT_TRUE(runRankTally(ds, port, kRankDayShushi, 0, kClock));
@@ -305,7 +303,7 @@ TEST_F(HitRace, Cli) {
   EXPECT_NE(r.out.find(" 的中配当        全データ   BEST45"), std::string::npos);
   EXPECT_NE(r.out.find("馬連   3-12  配当        2000円"), std::string::npos);
   EXPECT_EQ(cli("tally rank --range 2001 --kind 3 --page 8").exitCode, 0);
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   EXPECT_EQ(std::string(readRankFile(ds)->nen), "2001");
 
   std::filesystem::remove(ledger.root() / kRankWorkFile);

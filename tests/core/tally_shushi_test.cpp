@@ -42,7 +42,7 @@ struct TwoJunes : ::testing::Test {
     ledger.setMeetings(2001, kSapporo, {meetingDayCodes(805, 105, 2000, 1000, {12, 2})});
   }
   std::vector<std::uint8_t> run(int mode, int selection, ScriptedPort* port = nullptr) {
-    DataStore ds = ledger.open();
+    LedgerCursor ds = ledger.open();
     ScriptedPort own;
     EXPECT_TRUE(runShushiTally(ds, port ? *port : own, mode, selection, ds.yearNumber(), kClock));
     return ledger.read(kShushiWorkFile);
@@ -123,14 +123,12 @@ TEST_F(TwoJunes, OneDayOfTheCurrentYear) {
 }
 
 TEST_F(TwoJunes, LeavesTheMainWindowsSelectionAsItWas) {
-  DataStore ds = ledger.open(2000, kTokyo, 0);
-  ds.raceIndex = 7;
+  LedgerCursor ds = ledger.open(2000, kTokyo, 0);
   ScriptedPort port;
   ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock));
   EXPECT_EQ(ds.year, "2000");
   EXPECT_EQ(ds.course, kTokyo);
   EXPECT_EQ(ds.shown(), 0);
-  EXPECT_EQ(ds.raceIndex, 7);
   EXPECT_EQ(ds.kaisai.tsukiHi, 611);
   EXPECT_EQ(ds.meetingCount[kTokyo], 1);
   EXPECT_EQ(ds.meetingCount[kSapporo], 0);  // 2000 has no 札幌 day
@@ -147,7 +145,7 @@ TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
   m.resize(m.size() + 100, 0x11);
   ledger.write(meetingFilePath("2001", kTokyo), m);
   {
-    DataStore ds = ledger.open();
+    LedgerCursor ds = ledger.open();
     ScriptedPort port;
     ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock);
     EXPECT_EQ(r.kounyu[ShushiResult::cell(4, kTokyo)], 4000);
@@ -155,7 +153,7 @@ TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
     r = computeShushi(ds, port, kShushiAllByKai, 0, ds.yearNumber(), kClock);
     EXPECT_EQ(r.kounyu[ShushiResult::cell(12, 10)], 8000);  // meeting number 0 counts nowhere
   }
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   std::filesystem::remove(ledger.root() / meetingFilePath("2001", kTokyo));
   ScriptedPort port;
   try {
@@ -170,7 +168,7 @@ TEST(ShushiScan, UnterminatedFileDamagedRecordsAndMissingFiles) {
 TEST(ShushiScan, PurchaseWithoutBoughtRaceHasHitRateZero) {
   LedgerBuilder ledger({2001});
   ledger.setMeetings(2001, kTokyo, {meetingDayCodes(501, 101, 1000, -1000)});
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   ShushiResult r = computeShushi(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock);
   EXPECT_EQ(r.tekichu[ShushiResult::cell(4, kTokyo)], 0.0f);
@@ -231,7 +229,7 @@ TEST(ShushiView, PanelsHeadingsAndTotals) {
 
 TEST(ShushiFile, RoundTripAndShortFile) {
   LedgerBuilder ledger({2001});
-  DataStore ds = ledger.open();
+  LedgerCursor ds = ledger.open();
   ScriptedPort port;
   ASSERT_TRUE(runShushiTally(ds, port, kShushiAllByMonth, 0, ds.yearNumber(), kClock));
   auto f = ledger.read(kShushiWorkFile);

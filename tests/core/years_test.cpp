@@ -3,7 +3,7 @@
 #include <map>
 
 #include "entry/digit_keys.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/paths.hpp"
 #include "ledger/years.hpp"
 #include "settings/exit_confirmation.hpp"
@@ -30,7 +30,7 @@ std::vector<int> table(const NenjiTable& years) {
   for (auto n : years.nen) v.push_back(n);
   return v;
 }
-std::vector<int> table(const DataStore& ds) { return table(ds.nenji); }
+std::vector<int> table(const LedgerCursor& ds) { return table(ds.nenji); }
 
 // Counts what the ledger announces.
 struct Counter : LedgerObserver {
@@ -42,7 +42,7 @@ struct Counter : LedgerObserver {
 
 // 登録 of the year dialog as the main window runs it: the refusal shown, or the notices
 // given and the new year current (its meetings counted, 札幌 shown).
-bool registerAsDialog(DataStore& ds, UserPort& port, const std::string& text, const LedgerEvents& events = {}) {
+bool registerAsDialog(LedgerCursor& ds, UserPort& port, const std::string& text, const LedgerEvents& events = {}) {
   const auto r = registerYear(ds.ledger(), events, ds.nenji, text);
   if (r.failed()) ds.fatal(r.failure().code, r.failure().path);
   if (r.refused()) {
@@ -57,7 +57,7 @@ bool registerAsDialog(DataStore& ds, UserPort& port, const std::string& text, co
 }
 
 // 削除 of the year dialog: the refusal, the question, the deletion and its notice.
-bool deleteAsDialog(DataStore& ds, UserPort& port, int year, const LedgerEvents& events = {}) {
+bool deleteAsDialog(LedgerCursor& ds, UserPort& port, int year, const LedgerEvents& events = {}) {
   if (const auto refusal = deleteYearRefusal(year, ds.yearNumber())) {
     showRefusal(port, *refusal);
     return false;
@@ -72,7 +72,7 @@ bool deleteAsDialog(DataStore& ds, UserPort& port, int year, const LedgerEvents&
 
 TEST(Years, FirstYearAndRegistrationKeepNewestFirst) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {});
   EXPECT_EQ(newestYear(ds.nenji), "");
   EXPECT_TRUE(firstYearTextAccepted("2001"));
@@ -102,7 +102,7 @@ TEST(Years, FirstYearAndRegistrationKeepNewestFirst) {
 // announces nothing and leaves every file as it was.
 TEST(Years, ChangesAreAnnouncedOnceAndRefusalsChangeNothing) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001, 2000});
   LedgerEvents events;
   Counter counter;
@@ -128,7 +128,7 @@ TEST(Years, ChangesAreAnnouncedOnceAndRefusalsChangeNothing) {
 
 TEST(Years, RegistrationRefusals) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001});
   ScriptedPort port;
   EXPECT_FALSE(registerAsDialog(ds, port, "01"));
@@ -149,7 +149,7 @@ TEST(Years, RegistrationRefusals) {
 
 TEST(Years, KeptFilesAreToldBeforeTheEnd) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001, 2000});
   ds.year = "2000";
   ds.countMeetings();
@@ -172,7 +172,7 @@ TEST(Years, KeptFilesAreToldBeforeTheEnd) {
 
 TEST(Years, DeletingRemovesOnlyThatYearsTwentyFiles) {
   TempDir dir;
-  DataStore ds(dir.path());
+  LedgerCursor ds(dir.path());
   makeLedger(ds, {2001, 2000, 1999});
   ScriptedPort port;
   // Make 2001 current again.
@@ -281,7 +281,7 @@ TEST(Years, AFailedWriteLeavesNothingOfTheYear) {
   TempDir dir;
   fixture::FaultyFs fs;
   fs.realSync = false;
-  DataStore ds(dir.path(), &fs);
+  LedgerCursor ds(dir.path(), &fs);
   makeLedger(ds, {2001, 2000});
   const auto before = filesUnder(dir.path());
   const auto tableBefore = table(ds);
@@ -291,7 +291,7 @@ TEST(Years, AFailedWriteLeavesNothingOfTheYear) {
     fs.fail = [&](fixture::FaultyFs::Op op, const std::filesystem::path&) {
       return op == fixture::FaultyFs::Op::Write && ++writes == failing;
     };
-    DataStore attempt(dir.path(), &fs);
+    LedgerCursor attempt(dir.path(), &fs);
     attempt.loadYears();
     LedgerEvents events;
     Counter counter;
@@ -319,7 +319,7 @@ TEST(Years, AReadOnlyMainDatIsRefusedNamedAndNoFileOfTheYearStays) {
   TempDir dir;
   fixture::FaultyFs fs;
   fs.realSync = false;
-  DataStore ds(dir.path(), &fs);
+  LedgerCursor ds(dir.path(), &fs);
   makeLedger(ds, {2001});
   const auto before = filesUnder(dir.path());
   fs.readOnly = [&](const std::filesystem::path& p) { return p.filename() == "main.dat"; };
@@ -334,7 +334,7 @@ TEST(Years, TheFirstYearWhoseFilesCannotBeWrittenIsNotNamedInMainDat) {
   TempDir dir;
   fixture::FaultyFs fs;
   fs.realSync = false;
-  DataStore ds(dir.path(), &fs);
+  LedgerCursor ds(dir.path(), &fs);
   makeLedger(ds, {});
   const auto before = filesUnder(dir.path());
   int writes = 0;

@@ -67,7 +67,7 @@ template <class Run>
 std::pair<QByteArray, QByteArray> coreStores(const QString& copyOf, Run run) {
   QTemporaryDir dir;
   std::filesystem::copy(copyOf.toStdString(), dir.path().toStdString(), std::filesystem::copy_options::recursive);
-  DataStore ds(dir.path().toStdString());
+  LedgerCursor ds(dir.path().toStdString());
   auto day = beginImport(ds.ledger(), DayKey{"2018", 4, 0});
   if (!day) return {};
   ScriptedPort port;
@@ -200,7 +200,7 @@ class ImportDialogsTest : public QObject {
     QCOMPARE(ok, QString(" 11R"));
     QCOMPARE(no, QString(""));
     QCOMPARE(raceFile(ledger), before);
-    QCOMPARE(appState().ds.races[10].umaKeka[0], 0);  // read back
+    QCOMPARE(form.selection().day.races[10].umaKeka[0], 0);  // read back
   }
 
   void niftyNamedFileStoresWhatTheCoreStores() {

@@ -227,7 +227,7 @@ class KounyuDialogTest : public QObject {
   // tickets and cancels, and 登録 is the one place that writes.
   void cancelReadsNothing() {
     NoFiles noFiles;
-    DataStore blind(day_->ledger().root(), &noFiles);
+    LedgerCursor blind(day_->ledger().root(), &noFiles);
     TKounyuDialog dlg(blind, userPort(), entryDayKey(), entryDayCopy(), 4);
     named<QLineEdit>(&dlg, "TanGakuEdit")->setText("3");
     click(&dlg, "TanTsuikaBtn");

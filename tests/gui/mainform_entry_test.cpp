@@ -73,7 +73,7 @@ class MainFormEntryTest : public QObject {
     });
     named<QAction>(f, "Popm2")->trigger();
     QCOMPARE(named<QLabel>(f, "KouPanel3")->text(), QString("      1000円      0.0％         0円"));
-    QCOMPARE(appState().ds.kaisai.kounyuGaku[12], 1000);
+    QCOMPARE(form_->selection().day.meeting.kounyuGaku[12], 1000);
   }
 
   void rowMenuSaveShowsTheEditedRaceInTheRaceWindow() {

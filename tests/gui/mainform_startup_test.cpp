@@ -144,7 +144,7 @@ class MainFormStartupTest : public QObject {
     ledger.writeSettings(s);
     TMainForm form(appState(), 0);
     QVERIFY(form.startUp());
-    QCOMPARE(appState().ds.course, 0);
+    QCOMPARE(form.selection().course, 0);
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
   }
 

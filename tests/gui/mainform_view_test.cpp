@@ -160,7 +160,7 @@ class MainFormViewTest : public QObject {
     QCOMPARE(bar->maximum(), 2);
     QCOMPARE(bar->value(), 0);
     bar->setValue(2);
-    QCOMPARE(appState().ds.shownMeeting[4], 2);
+    QCOMPARE(form_->selection().shownMeeting[4], 2);
     QCOMPARE(text(f, "KaisaiPanel"), QString(" 11月 4日 4回 3日目  "));
     QCOMPARE(text(f, "RacePanel1"), QString("  "));
     // Another course and back: each course keeps its own day.

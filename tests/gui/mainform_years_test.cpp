@@ -78,7 +78,7 @@ class MainFormYearsTest : public QObject {
     combo_->setCurrentIndex(1);  // answered OK
     QCOMPARE(msgs.count(), 1);
     QCOMPARE(appState().ds.year, std::string("2000"));
-    QCOMPARE(appState().ds.course, 4);
+    QCOMPARE(form_->selection().course, 4);
     QCOMPARE(combo_->currentText(), QString(" 2000年"));
     QCOMPARE(text(form_.get(), "JyoLabel"), QString("東京競馬場"));
     QCOMPARE(text(form_.get(), "KaisaiPanel"), QString("  5月 7日 2回 6日目  "));
@@ -123,7 +123,7 @@ class MainFormYearsTest : public QObject {
     QCOMPARE(table()[2], 1999);
     QCOMPARE(table()[3], 0);
     QCOMPARE(appState().ds.year, std::string("1999"));
-    QCOMPARE(appState().ds.course, 0);
+    QCOMPARE(form_->selection().course, 0);
     QCOMPARE(items(combo_), QStringList({" 2001年", " 2000年", " 1999年"}));
     QCOMPARE(combo_->currentText(), QString(" 1999年"));
     QCOMPARE(text(form_.get(), "JyoLabel"), QString("札幌競馬場"));
@@ -167,7 +167,7 @@ class MainFormYearsTest : public QObject {
     }
     QCOMPARE(items(combo_), QStringList({" 2001年"}));
     QCOMPARE(appState().ds.year, std::string("2001"));
-    QCOMPARE(appState().ds.course, 4);
+    QCOMPARE(form_->selection().course, 4);
     QCOMPARE(text(form_.get(), "KaisaiPanel"), QString(" 10月28日 4回 1日目  "));
   }
 

@@ -201,7 +201,7 @@ class PrintTest : public QObject {
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
     TRaceForm f(l.ds(), l.settings(), userPort());
-    f.openRace(10);
+    f.openRace(l.ds().key(), 10);
     DialogAnswer answer;
     answer.click("InsatsuBtn");
     named<QToolButton>(&f, "ToolBtn6")->click();

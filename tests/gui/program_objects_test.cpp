@@ -46,7 +46,7 @@ class ProgramObjectsTest : public QObject {
     second.KaiBtnClick(7);
     QCOMPARE(named<QLabel>(&second, "JyoLabel")->text(), QString("京都競馬場"));
     QCOMPARE(named<QLabel>(&first, "JyoLabel")->text(), QString("東京競馬場"));
-    QCOMPARE(a.app().ds.course, 4);
+    QCOMPARE(first.selection().course, 4);
 
     // Closing stores each window's settings in its own folder.
     a.app().settings.colours[kColMainBack] = colourFromRgb(1, 2, 3);

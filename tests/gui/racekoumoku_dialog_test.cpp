@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "common/ledger_cursor.hpp"
 #include "entry/race_items.hpp"
 #include "forms/AppState.h"
 #include "forms/RadioGroupBox.h"
@@ -35,8 +36,12 @@ class RaceKoumokuDialogTest : public QObject {
     races[7].tanUma[0] = 2;
     races[7].tanGaku[0] = 300;
     day_ = std::make_unique<EntryDay>(races);
-    setFixedText(appState().ds.kaisai.raceMei[7], sj("ﾃｽﾄ特別"));
-    appState().ds.writeDay(0);
+    LedgerCursor day(appState().ds.root());
+    day.year = "2001";
+    day.course = kEntryCourse;
+    day.readShown();
+    setFixedText(day.kaisai.raceMei[7], sj("ﾃｽﾄ特別"));
+    day.writeDay(0);
   }
   void cleanup() { day_.reset(); }
 

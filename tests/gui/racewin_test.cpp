@@ -132,7 +132,7 @@ void RaceWinTest::noMeetingOnlyBeeps() {
   MessageScript msgs;
   l.ds().readShown();  // the course has no meeting: the all-zero record
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(0);
+  f.openRace(l.ds().key(), 0);
   QCOMPARE(msgs.beeps(), 1);
   QVERIFY(!f.isVisible());
 }
@@ -141,7 +141,7 @@ void RaceWinTest::showsTheRaceWithItsColours() {
   FullRaceLedger l;
   l.settings().colours[kColRaceBack] = colourFromRgb(10, 20, 30);
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   QVERIFY(f.isVisible());
   QCOMPARE(f.race(), 10);
   QCOMPARE(f.windowTitle(), QString("中山競馬場ﾚｰｽﾃﾞｰﾀ"));
@@ -172,7 +172,7 @@ void RaceWinTest::showsTheRaceWithItsColours() {
 void RaceWinTest::deadHeatWinPanels() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings(), kColRaceHitResult));
   QCOMPARE(text(f, "TankekaPanel2"), QString(" 12          1450円"));
@@ -191,7 +191,7 @@ void RaceWinTest::deadHeatWinPanels() {
 void RaceWinTest::fourWideResultsPage() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   auto* kiri = child<QPushButton>(f, "WideKiriBtn");
   QVERIFY(kiri->isEnabled());
   QCOMPARE(f.wideState(), 100);
@@ -227,7 +227,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
     races[0].kyori = 1200;
     l.addMeeting(arimaDay(), races);
     TRaceForm f(l.ds(), l.settings(), userPort());
-    f.openRace(0);
+    f.openRace(l.ds().key(), 0);
     const QString age = text(f, "KouPanel").mid(1, 4);
     QCOMPARE(age, year == 2000 ? QString("4 歳 ") : QString("3 歳 "));
   }
@@ -236,7 +236,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
 void RaceWinTest::finisherLinesCutAt32Bytes() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   const QStringList finishers = lines(f, "BameiBox1");
   QCOMPARE(finishers.size(), 5);
   QCOMPARE(finishers[0], QString(" 1着   5  ｼﾝﾎﾞﾘｸﾘｽｴｽ                 2.32.6"));
@@ -248,7 +248,7 @@ void RaceWinTest::finisherLinesCutAt32Bytes() {
 void RaceWinTest::entryWeights() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   const QStringList entries = lines(f, "ShutsubaBox");
   QCOMPARE(entries.size(), 16);
   QCOMPARE(entries[0], QString("  1  1  ﾒｼﾞﾛﾏｯｸｲｰﾝ        武豊              57"));
@@ -273,7 +273,7 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
   races[3] = unbought;
   l.addMeeting(arimaDay(), races);
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(3);
+  f.openRace(l.ds().key(), 3);
   for (const char* name : {"GouPanel", "RitsuPanel", "KaikinPanel", "ShuPanel"}) QCOMPARE(text(f, name), QString(""));
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));  // nothing bought, nothing hit
@@ -296,7 +296,7 @@ void RaceWinTest::ticketPageFromOptions() {
   auto* page2 = child<QTabWidget>(f, "Page2");
   for (int tens : {1, 2, 0}) {
     l.settings().optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
-    f.openRace(10);
+    f.openRace(l.ds().key(), 10);
     QCOMPARE(page2->currentIndex(), tens);
   }
 }
@@ -304,7 +304,7 @@ void RaceWinTest::ticketPageFromOptions() {
 void RaceWinTest::dataButtonsOnlyWithData() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   auto* del = child<QToolButton>(f, "ToolBtn5");
   auto* print = child<QToolButton>(f, "ToolBtn6");
   QVERIFY(del->isVisible());
@@ -326,7 +326,7 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
   l.ds().writeShown();
   TRaceForm f(l.ds(), l.settings(), userPort());
   QSignalSpy changed(&f, &TRaceForm::meetingChanged);
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
 
   MessageScript msgs;
   msgs.answer({Answer::Cancel});
@@ -361,7 +361,7 @@ void RaceWinTest::closingStoresTheRectangle() {
   l.settings().raceRect = Rect32{40, 50, 0, 0};
   auto f = std::make_unique<TRaceForm>(l.ds(), l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(40, 50));
-  f->openRace(10);
+  f->openRace(l.ds().key(), 10);
   f->move(120, 90);
   QTest::mouseClick(child<QToolButton>(*f, "ToolBtn7"), Qt::LeftButton);
   QVERIFY(!f->isVisible());
@@ -384,7 +384,7 @@ void RaceWinTest::endAsksFirst() {
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
   QSignalSpy end(&f, &TRaceForm::endRequested);
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   MessageScript msgs;
   msgs.answer({Answer::Cancel});
   QTest::mouseClick(child<QToolButton>(f, "ToolBtn8"), Qt::LeftButton);
@@ -454,7 +454,7 @@ void RaceWinTest::entryDialogsRefreshTheWindow() {
   MessageScript msgs;
   TRaceForm f(l.ds(), l.settings(), userPort());
   QSignalSpy changed(&f, &TRaceForm::meetingChanged);
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   for (int i = 1; i <= 4; ++i)
     QVERIFY(child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i).toLatin1().constData())->isEnabled());
 
@@ -513,7 +513,7 @@ void RaceWinTest::onePurchaseReadsTheDayOnce() {
   FullRaceLedger l;
   MessageScript msgs;
   CountingFs counting;
-  DataStore ds(l.root(), &counting);
+  LedgerCursor ds(l.root(), &counting);
   ds.loadYears();
   ds.year = l.ds().year;
   ds.countMeetings();
@@ -521,7 +521,7 @@ void RaceWinTest::onePurchaseReadsTheDayOnce() {
   ds.shownMeeting[ds.course] = l.ds().shown();
   ds.readShown();
   TRaceForm f(ds, l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   counting.reads.clear();
   onNextModal([](QWidget* dlg) {
     named<QLineEdit>(dlg, "TanGakuEdit")->setText("7");
@@ -545,7 +545,7 @@ void RaceWinTest::picture() {
   if (path.isEmpty()) QSKIP("RACEWIN_SHOT not set");
   FullRaceLedger l;
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   if (qEnvironmentVariableIsSet("RACEWIN_TAB")) {
     const int tab = qEnvironmentVariableIntValue("RACEWIN_TAB");
     child<QTabWidget>(f, "Page1")->setCurrentIndex(tab / 10);
@@ -576,7 +576,7 @@ void RaceWinTest::everyListAndPanelShowsWholeLines() {
   setFixedText(k.raceMei[10], std::string(60, '\xb3'));
   l.addMeeting(k, races);
   TRaceForm f(l.ds(), l.settings(), userPort());
-  f.openRace(10);
+  f.openRace(l.ds().key(), 10);
   auto* name = child(f, "RaceNamePanel");
   QCOMPARE(name->text(), QString(" 11R     ") + QString(60, QChar(0xFF73)));
   QVERIFY(QFontMetrics(name->font()).horizontalAdvance(name->text()) <= name->contentsRect().width());

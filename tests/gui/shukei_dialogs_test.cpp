@@ -116,7 +116,7 @@ class ShukeiDialogsTest : public QObject {
     // The main window still shows the meeting day it showed.
     QCOMPARE(text(&main(), "KaisaiPanel"), kaisai);
     QCOMPARE(appState().ds.year, std::string("2001"));
-    QCOMPARE(appState().ds.course, kTallyTokyo);
+    QCOMPARE(main().selection().course, kTallyTokyo);
     QCOMPARE(int(ledger_->readFile("tmp/shushi.tmp").size()), 2360);
   }
 

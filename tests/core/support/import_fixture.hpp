@@ -16,7 +16,7 @@
 #include "import/jravan_import.hpp"
 #include "import/nifty_import.hpp"
 #include "import/pat_import.hpp"
-#include "ledger/datastore.hpp"
+#include "common/ledger_cursor.hpp"
 #include "ledger/fatal_error.hpp"
 #include "ledger/user_port.hpp"
 #include "common/scripted_port.hpp"
@@ -57,28 +57,28 @@ class ImportDay {
     ds_.emplace(ledger_.open(2018, kTokyo, 1));
   }
   const std::filesystem::path& root() const { return ledger_.root(); }
-  DataStore& ds() { return *ds_; }
+  LedgerCursor& ds() { return *ds_; }
   ScriptedPort port;
   // The day as stored now.
   KaisaiRecord storedKaisai() {
-    DataStore d = ledger_.open(2018, kTokyo, 1);
+    LedgerCursor d = ledger_.open(2018, kTokyo, 1);
     return d.kaisai;
   }
   RaceBlock storedRaces() {
-    DataStore d = ledger_.open(2018, kTokyo, 1);
+    LedgerCursor d = ledger_.open(2018, kTokyo, 1);
     return d.races;
   }
 
  private:
   testing::LedgerBuilder ledger_;
-  std::optional<DataStore> ds_;
+  std::optional<LedgerCursor> ds_;
 };
 
 // An import as a window runs it on the day the data layer shows (the tests keep their
 // day there): a copy read by key is filled and, when the import went through, becomes the
 // day in memory; a refusal is told and the day in memory stays as stored.
 template <class Run>
-auto onShownDay(DataStore& ds, UserPort& port, Run run)
+auto onShownDay(LedgerCursor& ds, UserPort& port, Run run)
     -> std::optional<std::decay_t<decltype(*run(std::declval<tovra::ImportCopy&>()))>> {
   auto d = beginImport(ds.ledger(), DayKey{ds.year, ds.course, ds.shown()});
   if (!d) throw FatalFileError(d.failure().code, d.failure().path);
@@ -93,23 +93,23 @@ auto onShownDay(DataStore& ds, UserPort& port, Run run)
   ds.races = d->day.races;
   return *r;
 }
-inline std::optional<std::string> jravanOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+inline std::optional<std::string> jravanOnShown(LedgerCursor& ds, UserPort& port, const ImportFolders& folders,
                                                 const JravanRequest& request, ImportSource* source = nullptr) {
   return onShownDay(
       ds, port, [&](tovra::ImportCopy& d) { return runJravanImport(ds.ledger(), port, folders, d, request, source); });
 }
-inline std::optional<NiftyTexts> niftyOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+inline std::optional<NiftyTexts> niftyOnShown(LedgerCursor& ds, UserPort& port, const ImportFolders& folders,
                                               const NiftyRequest& request) {
   return onShownDay(ds, port,
                     [&](tovra::ImportCopy& d) { return runNiftyImport(ds.ledger(), port, folders, d, request); });
 }
-inline std::optional<PatTexts> patOnShown(DataStore& ds, UserPort& port, const ImportFolders& folders,
+inline std::optional<PatTexts> patOnShown(LedgerCursor& ds, UserPort& port, const ImportFolders& folders,
                                           const PatRequest& request) {
   return onShownDay(ds, port,
                     [&](tovra::ImportCopy& d) { return runPatImport(ds.ledger(), port, folders, d, request); });
 }
 // 登録 of the day in memory.
-inline void storeShown(DataStore& ds) {
+inline void storeShown(LedgerCursor& ds) {
   const DayKey key{ds.year, ds.course, ds.shown()};
   if (auto failed =
           storeImport(ds.ledger(), LedgerEvents{}, tovra::ImportCopy{key, MeetingDay{ds.kaisai, ds.races}, {}}))

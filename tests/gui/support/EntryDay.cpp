@@ -17,7 +17,9 @@ EntryDay::EntryDay(const RaceBlock& races) : ledger_(std::make_unique<TempLedger
   RaceBlock block = races;
   settleAllRaces(k, block);
   ledger_->writeMeetings(2001, kEntryCourse, {k});
-  DataStore& ds = ledger_->app().ds;
+  ledger_->app().ds.loadYears();
+  ledger_->app().ds.year = "2001";
+  LedgerCursor ds(ledger_->root());
   ds.loadYears();
   ds.year = "2001";
   ds.countMeetings();
@@ -31,7 +33,7 @@ EntryDay::EntryDay(const RaceBlock& races) : ledger_(std::make_unique<TempLedger
 EntryDay::~EntryDay() = default;
 
 EntryDay::OnDisk EntryDay::onDisk() const {
-  DataStore other(ledger_->root());
+  LedgerCursor other(ledger_->root());
   other.year = "2001";
   other.course = kEntryCourse;
   other.readMeeting(0);

@@ -5,20 +5,21 @@
 
 namespace tovra::test {
 
-RaceLedger::RaceLedger(int year, int course) {
+RaceLedger::RaceLedger(int year, int course) : cursor_(root()) {
   registerYears({year});
-  DataStore& d = ds();
+  app().ds.loadYears();
+  app().ds.year = std::to_string(year);
+  LedgerCursor& d = ds();
   d.loadYears();
   d.year = std::to_string(year);
   d.countMeetings();
   d.course = course;
 }
 
-DataStore& RaceLedger::ds() { return app().ds; }
 SettingsRecord& RaceLedger::settings() { return app().settings; }
 
 void RaceLedger::addMeeting(KaisaiRecord k, RaceBlock races) {
-  DataStore& d = ds();
+  LedgerCursor& d = ds();
   settleAllRaces(k, races);
   testing::appendMeeting(d, d.course, k, races);
   d.shownMeeting[d.course] = d.meetingCount[d.course] - 1;
@@ -26,7 +27,7 @@ void RaceLedger::addMeeting(KaisaiRecord k, RaceBlock races) {
 }
 
 void RaceLedger::reread(KaisaiRecord& k, RaceBlock& races) {
-  DataStore fresh(root());
+  LedgerCursor fresh(root());
   fresh.year = ds().year;
   fresh.course = ds().course;
   fresh.shownMeeting[fresh.course] = ds().shown();

@@ -1,7 +1,7 @@
 #pragma once
-// A temporary ledger with meeting days whose races hold data, written through the data
-// layer of the application state as the program writes them.
-#include "ledger/datastore.hpp"
+// A temporary ledger with meeting days whose races hold data, written through the
+// ledger as the program writes them; the application state has the year open.
+#include "common/ledger_cursor.hpp"
 #include "ledger/records.hpp"
 #include "support/TempLedger.h"
 
@@ -12,7 +12,8 @@ class RaceLedger : public TempLedger {
   // One registered year, current, with `course` as the current course.
   explicit RaceLedger(int year = 2001, int course = 5);
 
-  DataStore& ds();
+  // The meeting day in hand (the one the main window would show).
+  LedgerCursor& ds() { return cursor_; }
   SettingsRecord& settings();
 
   // Settles the twelve races, appends the day to the current course's files and makes it
@@ -20,6 +21,9 @@ class RaceLedger : public TempLedger {
   void addMeeting(KaisaiRecord k, RaceBlock races);
   // The meeting day shown as it stands in the files now.
   void reread(KaisaiRecord& k, RaceBlock& races);
+
+ private:
+  LedgerCursor cursor_;
 };
 
 // A big race: tickets of all five bet types, results with hits and a dead heat for the
