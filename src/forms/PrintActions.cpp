@@ -4,21 +4,17 @@
 #include <filesystem>
 
 #include "forms/Insatsudialogunit.h"
+#include "forms/QtUserPort.h"
 #include "forms/SaveFile.h"
 #include "forms/qtprint/QtPrintBackend.h"
 #include "ledger/fileio.hpp"
 
 namespace tovra {
 
-namespace {
-print::Printer* gTestPrinter = nullptr;
-}
-
-void setFormsPrinter(print::Printer* printer) { gTestPrinter = printer; }
-
 bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job) {
   std::unique_ptr<print::PrintBackend> backend;
-  print::Printer* printer = gTestPrinter;
+  auto* qt = dynamic_cast<QtUserPort*>(&port);
+  print::Printer* printer = qt ? qt->printer() : nullptr;
   if (!printer) {
     backend = makeQtPrintBackend();
     printer = &backend->systemPrinter();

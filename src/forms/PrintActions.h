@@ -11,15 +11,12 @@ namespace tovra {
 
 class UserPort;
 
-// Prints the job after TInsatsuDialog names it and the printer; the failure messages go
+// Prints the job after TInsatsuDialog names it and the printer (the Qt port's printer(),
+// else the system's default); the failure messages go
 // through the port. The dialog is shown without a default printer too, for PDF保存 (印刷
 // then says that there is no printer). True when it was printed or written.
 bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job);
 // The same for a tally job (nothing when its work file was missing: the message is shown).
 bool printWithDialog(QWidget* parent, UserPort& port, const std::optional<print::PrintJob>& job);
-
-// The printer the windows print on: the system's default printer. Tests put their own
-// (nullptr gives the system's back).
-void setFormsPrinter(print::Printer* printer);
 
 }  // namespace tovra

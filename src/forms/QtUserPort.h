@@ -12,6 +12,9 @@ class QWidget;
 
 namespace tovra {
 
+namespace print {
+class Printer;
+}
 class WaitPopup;
 
 class QtUserPort : public UserPort {
@@ -29,6 +32,8 @@ class QtUserPort : public UserPort {
   // The file to write that the user names in the file dialog over `parent`, opened in the
   // working folder with `suggested` proposed; empty when the user cancelled.
   virtual QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter);
+  // The printer the windows print on; nullptr: the system's default printer.
+  virtual print::Printer* printer() { return nullptr; }
 
  private:
   QPointer<WaitPopup> wait_;

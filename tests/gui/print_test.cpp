@@ -103,14 +103,11 @@ bool isInk(QRgb c) { return qRed(c) < 200 || qGreen(c) < 200 || qBlue(c) < 200; 
 class PrintTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() { setFormsPrinter(&printer_); }
-  void cleanup() {
-    setFormsPrinter(nullptr);
-    printer_ = PaperPrinter();
-  }
+  void cleanup() { printer_ = PaperPrinter(); }
 
   void mainWindowPrintsTheMeetingDayAfterTheDialog() {
     RaceLedger l(2001, 5);
+    l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
     TMainForm& form = *formPtr;
     DialogAnswer answer;
@@ -131,6 +128,7 @@ class PrintTest : public QObject {
 
   void noDefaultPrinterStillOffersPdfAndPrintingGivesItsMessage() {
     RaceLedger l(2001, 5);
+    l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
     TMainForm& form = *formPtr;
     printer_.name.reset();
@@ -148,6 +146,7 @@ class PrintTest : public QObject {
 
   void pdfSaveWritesTheSamePagesIntoTheFileNamed() {
     RaceLedger l(2001, 5);
+    l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
     TMainForm& form = *formPtr;
     printer_.name.reset();  // no printer needed
@@ -175,6 +174,7 @@ class PrintTest : public QObject {
 
   void pdfSaveCancelledInTheFileDialogWritesNothing() {
     RaceLedger l(2001, 5);
+    l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
     TMainForm& form = *formPtr;
     QTemporaryDir out;
@@ -197,6 +197,7 @@ class PrintTest : public QObject {
 
   void raceWindowPrintsTheRaceDataOrTheRunnersOfThePageOnTop() {
     RaceLedger l;
+    l.port().testPrinter = &printer_;
     RaceBlock races{};
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
@@ -217,6 +218,7 @@ class PrintTest : public QObject {
 
   void tallyWindowsPrintWhatTheyShow() {
     TallyLedger l;
+    l.port().testPrinter = &printer_;
     DataStore& ds = appState().ds;
     ScriptedPort port;
     auto printFrom = [&](TShukeiWindow* w, const char* text) {

@@ -31,6 +31,7 @@ class ScriptedQtPort : public QtUserPort {
   void asterisk() override;
   QString askSaveFile(QWidget* parent, const QString& caption, const QString& suggested,
                       const QString& filter) override;
+  print::Printer* printer() override { return testPrinter; }
 
   bool scripted = false;       // a MessageScript is on
   std::deque<Answer> answers;  // consumed by OK / Cancel boxes only
@@ -40,6 +41,7 @@ class ScriptedQtPort : public QtUserPort {
   // Called as each box would appear: tests look at the windows at that moment.
   std::function<void(const Shown&)> onShown;
   SaveFileAnswer saveFileAnswer;  // empty: the file dialog
+  print::Printer* testPrinter = nullptr;  // nullptr: the system's default printer
 };
 
 class MessageScript {
