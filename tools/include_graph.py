@@ -35,8 +35,12 @@ SIDEWAYS = {
     "ui": {"adapters"},
     "cli": {"adapters"},
     # printing and exporting are over the results of tallies and searches
-    "features/print": {"features/tally"},
-    "features/export": {"features/tally", "features/search"},
+    "features/print": {"features/tally", "features/main"},
+    "features/export": {"features/tally", "features/search", "features/main"},
+    # searches walk the ledger with the tallies' year ranges and scan
+    "features/search": {"features/tally"},
+    # the main window's views show the race entry's figures
+    "features/main": {"features/entry"},
     # the adapters' chart back end writes its pictures through the print back end's app
     "adapters/qt/chart": {"adapters/qt/print"},
     # the main window opens every window and dialog; the others share widgets, common

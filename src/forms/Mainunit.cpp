@@ -2,10 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
@@ -13,42 +10,24 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
-#include "forms/Aboutunit.h"
 #include "forms/AppState.h"
-#include "forms/Babashuseidialogunit.h"
 #include "forms/ColonMenuStyle.h"
 #include "forms/Helpunit.h"
-#include "forms/ImportActions.h"
-#include "forms/KaisaiActions.h"
-#include "forms/Kakushusetteidialogunit.h"
-#include "forms/KensakuActions.h"
 #include "forms/LedgerSignals.h"
 #include "forms/ShukeiActions.h"
 #include "forms/Looks.h"
-#include "forms/Nentsugidialogunit.h"
-#include "forms/Nentsugisyoriunit.h"
-#include "forms/PrintActions.h"
 #include "forms/Raceunit.h"
 #include "forms/RowPanel.h"
 #include "forms/Splashunit.h"
 #include "ledger/datastore.hpp"
-#include "ledger/fatal_error.hpp"
 #include "ledger/records.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
 #include "mainwindow/main_commands.hpp"
-#include "mainwindow/startup.hpp"
-#include "settings/exit_confirmation.hpp"
 #include "settings/settings_record.hpp"
 
 namespace tovra {
@@ -60,7 +39,6 @@ constexpr int kClientW = 632, kClientH = 434;
 constexpr int kToolBarH = 32, kStatusH = 20;
 // The race rows: first row top, row pitch, column edges.
 constexpr int kRowTop = 94, kRowPitch = 24, kRowH = 22;
-constexpr int kRowFontPx = 12;
 constexpr int kRaceBtnX = 60, kRacePanelX = 94, kKouPanelX = 259, kShuPanelX = 513, kShuPanelRight = 612;
 
 struct MenuEntry {
@@ -427,370 +405,5 @@ ImportFolders& TMainForm::importFolders() { return app_.folders; }
 Ledger TMainForm::ledger() { return dataStore().ledger(); }
 DayKey TMainForm::shownKey() { return sel_.key(dataStore().year); }
 void TMainForm::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
-
-// --- start-up ---
-
-bool TMainForm::startUp() {
-  AppState& st = app_;
-  DataStore& ds = st.ds;
-  const Ledger l = ledger();
-  // Nothing is written before the ledger has a year: a first start that ends in the
-  // first-year dialog leaves the folder as it was.
-  if (refuseUnconvertedLedger(ds.fs(), ds.root(), port())) return false;
-  setWindowTitle("競走収支帖 トヴラ");
-  st.settings = loadSettings(ds.fs(), ds.root(), &st.settingsExisted);
-  placeAtStoredPosition();
-  applyColours();
-  showSplash();
-  int firstYear = 0;
-  const auto peeked = l.readYears(false);
-  if (!peeked) fatal(peeked.failure());
-  if (peeked->nen[0] == 0 && (firstYear = askFirstYear()) == 0) return false;
-  if (!prepareFolders(ds.fs(), ds.root(), port())) return false;
-  auto years = l.readYears(true);
-  if (!years) fatal(years.failure());
-  if (firstYear != 0) {
-    years = registerFirstYear(l, *years, firstYear);
-    if (!years) fatal(years.failure());
-  }
-  ds.nenji = *years;
-  ds.year = newestYear(ds.nenji);
-  fillYearBox();
-  st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
-  if (const Status opened = openLedger(l, ds.year, sel_, st.settings); !opened) fatal(opened.failure());
-  ShowKaisaiView();
-  return true;
-}
-
-void TMainForm::placeAtStoredPosition() {
-  const Rect32& r = settings().mainRect;
-  const QPoint topLeft(r.left, r.top);
-  // Without a stored position (no settings file, or one written before the window was
-  // ever closed) the window opens in the middle of the screen. A position saved on a
-  // screen that is no longer there would put the window out of reach: the middle too.
-  if (app_.settingsExisted && !r.isEmpty()) {
-    for (QScreen* s : QGuiApplication::screens())
-      if (s->availableGeometry().contains(topLeft + QPoint(40, 10))) {
-        move(topLeft);
-        return;
-      }
-  }
-  if (QScreen* s = QGuiApplication::primaryScreen()) {
-    const QSize size = sizeHint();
-    move(s->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
-  }
-}
-
-void TMainForm::showSplash() {
-  if (splashMillis_ <= 0) return;
-  splash_ = new TTovraSplash();
-  splash_->show();
-  QElapsedTimer clock;
-  clock.start();
-  timer1_->start();
-  // The start-up waits here with the splash on screen: it is painted, but neither input
-  // nor timers are handled until the wait is over.
-  while (clock.elapsed() < splashMillis_) {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers, 20);
-    QThread::msleep(10);
-  }
-}
-
-void TMainForm::Timer1Timer() {
-  timer1_->stop();
-  if (splash_) {
-    splash_->close();
-    splash_->deleteLater();
-  }
-}
-
-int TMainForm::askFirstYear() {
-  // A window of its own: the splash's timer closes and deletes the splash while this
-  // dialog waits for the year, and the main window is not on screen yet.
-  TNentsugiDialog dlg(port());
-  return dlg.exec() == QDialog::Accepted ? dlg.year() : 0;
-}
-
-void TMainForm::fillYearBox() {
-  const YearList list = yearComboList(dataStore().nenji, dataStore().yearNumber(), kYearBoxFormat);
-  QSignalBlocker block(comboBox_);
-  comboBox_->clear();
-  for (const std::string& e : list.entries) comboBox_->addItem(QString::fromStdString(e));
-  comboBox_->setCurrentIndex(list.selected);
-}
-
-// --- the meeting view ---
-
-void TMainForm::applyColours() {
-  const SettingsRecord& s = settings();
-  paintBackground(centralWidget(), settingsColour(s.colours[kColMainBack]));
-  // Black headings on a light background, white on a dark one.
-  for (QLabel* l : headings_) setTextColour(l, headingColourOn(s.colours[kColMainBack]));
-  QPalette p = jyoLabel_->palette();
-  p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
-  jyoLabel_->setPalette(p);
-  if (raceForm_) raceForm_->applyColours();
-  if (shukei_) shukei_->applyColours();
-}
-
-void TMainForm::ShowKaisaiView() {
-  if (const Status read = readShownDay(ledger(), dataStore().year, sel_); !read) fatal(read.failure());
-  showView(formatMeetingView(sel_));
-}
-
-void TMainForm::goToDay(const std::string& year, int course, int index) {
-  if (year != dataStore().year) {
-    if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
-    dataStore().year = year;
-    fillYearBox();
-  }
-  sel_.course = course;
-  sel_.show(index);
-  closeRaceWindow();
-  ShowKaisaiView();
-}
-
-void TMainForm::showView(const MeetingView& v) {
-  statusBar_->showMessage(QString::fromStdString(v.statusText));
-  jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
-  setMeetingControls(v.hasMeeting);
-  kaisaiPanel_->setText(QString::fromStdString(v.kaisaiPanel));
-  const QColor hitBack = settingsColour(settings().colours[kColHitRaceBack]);
-  const QColor plus = settingsColour(settings().colours[kColPlus]);
-  for (int r = 0; r < 12; ++r) {
-    const MeetingRowView& row = v.rows[r];
-    setWholeText(racePanel_[r], QString::fromStdString(row.raceName), kRowFontPx);
-    racePanel_[r]->setColours(row.hit ? hitBack : QColor(Qt::white), row.hit ? QColor(Qt::white) : QColor(Qt::black));
-    kouPanel_[r]->setText(QString::fromStdString(row.kou));
-    shuPanel_[r]->setText(QString::fromStdString(row.shu));
-    shuPanel_[r]->setColours(Qt::white, row.plus ? plus : QColor(Qt::black));
-  }
-  kouPanel_[12]->setText(QString::fromStdString(v.kou13));
-  shuPanel_[12]->setText(QString::fromStdString(v.shu13));
-  shuPanel_[12]->setColours(Qt::white, v.plus13 ? plus : QColor(Qt::black));
-  QSignalBlocker block(scrollBar_);
-  scrollBar_->setRange(0, v.scrollMax);
-  scrollBar_->setValue(v.scrollPos);
-}
-
-void TMainForm::setMeetingControls(bool hasMeeting) {
-  hasMeeting_ = hasMeeting;
-  for (const MainCommand& c : mainCommands()) {
-    const CommandState state = commandState(c, hasMeeting);
-    setCommandEnabled(c.name, state.enabled);
-    if (c.toolBtn == 0) continue;
-    toolBtn_[c.toolBtn - 1]->setEnabled(state.enabled);
-    toolBtn_[c.toolBtn - 1]->setVisible(state.toolVisible);
-  }
-  for (QPushButton* b : raceBtn_) b->setEnabled(hasMeeting);
-}
-
-// --- course, year, meeting day, race rows ---
-
-void TMainForm::KaiBtnClick(int course) {
-  sel_.course = course;
-  closeRaceWindow();
-  ShowKaisaiView();
-}
-
-void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
-
-void TMainForm::ComboBoxChange(int index) {
-  const NenjiTable& years = dataStore().nenji;
-  if (index < 0 || index >= NenjiTable::kUsable || years.nen[index] == 0) return;
-  const int year = years.nen[index];
-  const auto question = changeYearQuestion(dataStore().year, year);
-  if (!question || port().message("確認", *question, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) {
-    fillYearBox();  // back to the current year
-    return;
-  }
-  // The course stays; every course shows its first meeting of the new year.
-  if (const Status opened = openYear(ledger(), sel_, std::to_string(year)); !opened) fatal(opened.failure());
-  dataStore().year = std::to_string(year);
-  // The race window showed a race of the old year.
-  closeRaceWindow();
-  ShowKaisaiView();
-}
-
-void TMainForm::ScrollBarChange(int position) {
-  closeRaceWindow();
-  sel_.show(position);
-  ShowKaisaiView();
-}
-
-void TMainForm::RaceBtnClick(int race) {
-  if (!hasMeeting_) {
-    port().beep();
-    return;
-  }
-  openRaceWindow(race);
-}
-
-void TMainForm::RacePanelDblClick(int race) { RaceBtnClick(race); }
-
-void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
-  if (!hasMeeting_) {
-    port().beep();
-    return;
-  }
-  popupRace_ = race;
-  action("Popm1")->setText(QString::fromStdString(sjprintfUtf8("%2dR ： ﾚｰｽ項目登録", race + 1)));
-  popupMenu_->popup(globalPos);
-}
-
-void TMainForm::openRaceWindow(int race) {
-  if (!raceForm_) {
-    // One race window for the run, made on first use so that it takes the stored position
-    // of the settings read at start-up.
-    raceForm_ = new TRaceForm(dataStore(), settings(), port(), this);
-    connect(raceForm_, &TRaceForm::meetingChanged, this, &TMainForm::ShowKaisaiView);
-    connect(raceForm_, &TRaceForm::endRequested, this, &TMainForm::close);
-  }
-  raceForm_->openRace(shownKey(), race);
-}
-
-TRaceForm* TMainForm::raceForm() const { return raceForm_.data(); }
-
-void TMainForm::closeRaceWindow() {
-  if (raceForm_) raceForm_->close();
-}
-
-// --- menu entries: each opens its dialog ---
-
-void TMainForm::W1Click() { kaisaiTouroku(*this); }
-void TMainForm::JRAVAN1Click() { jravanYomikomi(*this); }
-void TMainForm::NIFTY1Click() { niftyYomikomi(*this); }
-void TMainForm::PAT1Click() { patYomikomi(*this); }
-void TMainForm::S1Click() { kaisaiShusei(*this); }
-void TMainForm::D1Click() {
-  // The going takes no part in the money figures: the rows stay as they are.
-  if (!hasMeeting_) {
-    port().beep();
-    return;
-  }
-  DataStore& ds = dataStore();
-  const DayKey key = shownKey();
-  TBabaShuseiDialog dlg(ds, key, readDayOrFatal(ds, key), this);
-  if (dlg.exec() != QDialog::Accepted) return;
-  sel_.day.races = dlg.editedRaces();
-  if (raceForm_) raceForm_->showIfOpen(shownKey(), raceForm_->race());
-}
-void TMainForm::F1Click() { kaisaiSakujyo(*this); }
-void TMainForm::X1Click() { shukei_->shushiShukei(); }
-void TMainForm::C1Click() { shukei_->koumokuShukei(); }
-void TMainForm::V1Click() { shukei_->rankShukei(); }
-void TMainForm::B1Click() { shukei_->jyokenShukei(); }
-void TMainForm::N13Click() { shukei_->hozonSyori(); }
-void TMainForm::Graph1Click() { shukei_->graph(); }
-void TMainForm::U1Click() { kensakuRaceMei(*this); }
-void TMainForm::I1Click() { kensakuJyusho(*this); }
-void TMainForm::O1Click() { kensakuHaitou(*this); }
-void TMainForm::P1Click() { kensakuBamei(*this); }
-void TMainForm::N5Click() { forudaSettei(*this); }
-void TMainForm::N15Click() {
-  // 設定 has the window, its meeting rows, an open race window and the tally windows
-  // take up the new colours.
-  TKakushuSetteiDialog dlg(app_, this);
-  connect(&dlg, &TKakushuSetteiDialog::coloursChanged, this, [this] {
-    applyColours();
-    ShowKaisaiView();
-  });
-  dlg.exec();
-}
-void TMainForm::Print1Click() {
-  if (!hasMeeting_) {
-    port().beep();
-    return;
-  }
-  printWithDialog(this, port(), print::meetingJob(shownKey(), sel_.day));
-}
-
-void TMainForm::M1Click() {
-  // After a year is registered or deleted the dialog closes and the window shows the
-  // current year before the closing notice.
-  DataStore& ds = dataStore();
-  TNentsugiSyoriDialog dlg(ds, events_, ds.nenji, ds.yearNumber(), port(), this);
-  const int result = dlg.exec();
-  if (result == TNentsugiSyoriDialog::Registered) {
-    // The new year is current, on the first course.
-    const YearRegistered& r = *dlg.registered();
-    ds.nenji = r.years;
-    ds.year = r.year;
-    sel_.meetingCount = r.counts;
-    sel_.shownMeeting = {};
-    sel_.course = 0;
-  } else if (result == TNentsugiSyoriDialog::Deleted) {
-    ds.nenji = dlg.deleted()->years;
-  } else {
-    return;
-  }
-  closeRaceWindow();
-  ShowKaisaiView();
-  fillYearBox();
-  if (dlg.registered())
-    tellYearRegistered(port(), *dlg.registered());
-  else
-    tellYearDeleted(port(), *dlg.deleted());
-}
-
-void TMainForm::Help2Click() {
-  if (!help_) help_ = new THelpForm();
-  help_->showContents();
-}
-
-void TMainForm::About1Click() {
-  TAboutBox box(this);
-  box.exec();
-}
-
-void TMainForm::ToolBtn1Click() { W1Click(); }
-void TMainForm::ToolBtn2Click() { JRAVAN1Click(); }
-void TMainForm::ToolBtn3Click() { NIFTY1Click(); }
-void TMainForm::ToolBtn4Click() { PAT1Click(); }
-void TMainForm::ToolBtn5Click() { D1Click(); }
-void TMainForm::ToolBtn6Click() { X1Click(); }
-void TMainForm::ToolBtn7Click() { C1Click(); }
-void TMainForm::ToolBtn8Click() { V1Click(); }
-void TMainForm::ToolBtn9Click() { B1Click(); }
-void TMainForm::ToolBtn10Click() { U1Click(); }
-void TMainForm::ToolBtn11Click() { I1Click(); }
-void TMainForm::ToolBtn12Click() { O1Click(); }
-void TMainForm::ToolBtn13Click() { P1Click(); }
-void TMainForm::ToolBtn14Click() { Print1Click(); }
-void TMainForm::ToolBtn15Click() { Help2Click(); }
-void TMainForm::ToolBtn16Click() {
-  if (confirmExit(port(), settings())) close();
-}
-
-// The row menu: the dialog on the race of the row. After 登録 the dialog has settled the
-// race and written the day: the rows show it, and an open race window shows that race.
-void TMainForm::Popm1Click() { openRowDialog(RaceDialog::Koumoku); }
-void TMainForm::Popm2Click() { openRowDialog(RaceDialog::Kounyu); }
-void TMainForm::Popm3Click() { openRowDialog(RaceDialog::Keka); }
-void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
-
-void TMainForm::openRowDialog(RaceDialog which) {
-  DataStore& ds = dataStore();
-  const DayKey key = shownKey();
-  const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
-  if (!edited) return;
-  ShowKaisaiView();
-  if (raceForm_) raceForm_->showIfOpen(shownKey(), popupRace_);
-}
-
-// --- closing ---
-
-void TMainForm::closeEvent(QCloseEvent* event) {
-  // The other windows put their rectangles into the settings as they close, so they go
-  // first; then the main window's rectangle and the whole settings file.
-  closeRaceWindow();
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w != this && w->isVisible() && w->isWindow()) w->close();
-  const QRect g = frameGeometry();
-  settings().mainRect = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-  const DataStore& ds = dataStore();
-  if (!saveSettings(ds.fs(), ds.root(), settings())) showError(port(), kSettingsWriteFailedText);
-  event->accept();
-}
 
 }  // namespace tovra

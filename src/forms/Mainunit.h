@@ -152,6 +152,7 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  static constexpr int kRowFontPx = 12;  // the race rows' text
   void buildMenu();
   void buildToolBar(QWidget* central);
   void buildCoursePanel(QWidget* central);
