@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/ledger_cursor.hpp"
-#include "ledger/years.hpp"
+#include "features/years/years.hpp"
 #include "ledger_generator.hpp"
 
 namespace tovra::bench {

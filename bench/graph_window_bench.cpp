@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "bench_ledger.hpp"
-#include "export/balance_series.hpp"
-#include "forms/Graphunit.h"
-#include "forms/qtchart/BalanceChartPanel.h"
-#include "forms/qtchart/ChartStyle.h"
-#include "ledger/user_port.hpp"
+#include "features/export/balance_series.hpp"
+#include "ui/tally/BalanceChartWindow.h"
+#include "adapters/qt/chart/BalanceChartPanel.h"
+#include "adapters/qt/chart/ChartStyle.h"
+#include "storage/user_port.hpp"
 #include "offscreen_app.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/settings_record.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

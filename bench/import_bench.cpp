@@ -15,14 +15,14 @@
 
 #include "core/support/import_builders.hpp"
 #include "core/support/lzh_builder.hpp"
-#include "import/import_folders.hpp"
-#include "import/jravan_import.hpp"
-#include "import/pat_import.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "features/import/pat/pat_import.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "entry/meeting_ops.hpp"
-#include "mainwindow/folders.hpp"
+#include "storage/user_port.hpp"
+#include "features/years/years.hpp"
+#include "features/entry/meeting_ops.hpp"
+#include "features/main/folders.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/settlement.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/records.hpp"
-#include "ledger/text.hpp"
+#include "domain/settlement.hpp"
+#include "storage/paths.hpp"
+#include "storage/records.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::bench {
 

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "entry/meeting_files.hpp"
-#include "entry/meeting_ops.hpp"
+#include "storage/meeting_files.hpp"
+#include "features/entry/meeting_ops.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
+#include "storage/fileio.hpp"
+#include "storage/user_port.hpp"
+#include "features/years/years.hpp"
+#include "features/main/folders.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

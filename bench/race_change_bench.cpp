@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_ledger.hpp"
-#include "entry/race_entry.hpp"
-#include "ledger/ledger.hpp"
+#include "features/entry/race_entry.hpp"
+#include "storage/ledger.hpp"
 
 using namespace tovra;
 using namespace tovra::bench;

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench_ledger.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "search/search_engine.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/search/search_engine.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

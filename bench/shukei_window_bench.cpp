@@ -12,20 +12,20 @@
 #include <filesystem>
 #include <memory>
 
-#include "forms/Jyokenshukeiunit.h"
-#include "forms/Koumokushukeiunit.h"
-#include "forms/Rankshukeiunit.h"
-#include "forms/Shushishukeiunit.h"
+#include "ui/tally/ConditionTallyWindow.h"
+#include "ui/tally/ItemTallyWindow.h"
+#include "ui/tally/RankTallyWindow.h"
+#include "ui/tally/IncomeTallyWindow.h"
 #include "common/ledger_cursor.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
+#include "storage/user_port.hpp"
+#include "features/years/years.hpp"
 #include "ledger_generator.hpp"
 #include "offscreen_app.hpp"
-#include "settings/settings_record.hpp"
-#include "tally/jyoken_tally.hpp"
-#include "tally/koumoku_tally.hpp"
-#include "tally/rank_tally.hpp"
-#include "tally/shushi_tally.hpp"
+#include "storage/settings_record.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/koumoku_tally.hpp"
+#include "features/tally/rank_tally.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "bench_ledger.hpp"
-#include "ledger/user_port.hpp"
-#include "tally/jyoken_tally.hpp"
-#include "tally/koumoku_tally.hpp"
+#include "storage/user_port.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/koumoku_tally.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

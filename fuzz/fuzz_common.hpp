@@ -2,8 +2,8 @@
 // What the fuzz targets share: the meeting day every reader is asked for (the day of
 // the seed files, so that mutations of them reach the field readers), and a day that
 // already holds data, so that what is kept and what is replaced both get exercised.
-#include "import/fields.hpp"
-#include "ledger/records.hpp"
+#include "features/import/fields.hpp"
+#include "storage/records.hpp"
 
 namespace tovra::fuzz {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include "entry/settlement.hpp"
+#include "domain/settlement.hpp"
 #include "fuzz_common.hpp"
-#include "import/jravan_records.hpp"
+#include "features/import/jravan/jravan_records.hpp"
 
 using namespace tovra;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "import/lha_archive.hpp"
+#include "features/import/jravan/lha_archive.hpp"
 
 using namespace tovra;
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <span>
 
-#include "entry/settlement.hpp"
+#include "domain/settlement.hpp"
 #include "fuzz_common.hpp"
-#include "import/nifty_records.hpp"
+#include "features/import/nifty/nifty_records.hpp"
 
 using namespace tovra;
 

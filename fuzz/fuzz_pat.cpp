@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <span>
 
-#include "entry/settlement.hpp"
+#include "domain/settlement.hpp"
 #include "fuzz_common.hpp"
-#include "import/pat_records.hpp"
+#include "features/import/pat/pat_records.hpp"
 
 using namespace tovra;
 

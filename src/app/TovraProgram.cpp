@@ -5,18 +5,18 @@
 #include <cstdio>
 
 #include "app/ProgramOptions.h"
-#include "forms/qtprint/QtTranslation.h"
+#include "adapters/qt/print/QtTranslation.h"
 
-#include "forms/AppState.h"
-#include "forms/FatalReport.h"
-#include "forms/Mainunit.h"
-#include "forms/SingleInstance.h"
-#include "forms/Splashunit.h"
-#include "ledger/fatal_error.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/ledger_lock.hpp"
-#include "ledger/recovery.hpp"
-#include "ledger/user_port.hpp"
+#include "ui/common/AppState.h"
+#include "ui/common/FatalReport.h"
+#include "ui/main/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "ui/main/SplashWindow.h"
+#include "storage/fatal_error.hpp"
+#include "storage/fileio.hpp"
+#include "storage/ledger_lock.hpp"
+#include "storage/recovery.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra {
 

@@ -2,10 +2,10 @@
 
 #include <iostream>
 
-#include "ledger/fileio.hpp"
-#include "ledger/recovery.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
+#include "storage/fileio.hpp"
+#include "storage/recovery.hpp"
+#include "features/years/years.hpp"
+#include "features/main/folders.hpp"
 #include "cli/terminal_text.hpp"
 
 namespace tovra::cli {

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "cli/command.hpp"
-#include "export/chart_renderer.hpp"
-#include "ledger/datastore.hpp"
-#include "ledger/ledger_lock.hpp"
-#include "ledger/user_port.hpp"
-#include "print/print_backend.hpp"
-#include "settings/settings_record.hpp"
+#include "features/export/chart_renderer.hpp"
+#include "storage/datastore.hpp"
+#include "storage/ledger_lock.hpp"
+#include "storage/user_port.hpp"
+#include "features/print/print_backend.hpp"
+#include "storage/settings_record.hpp"
 
 namespace tovra::cli {
 

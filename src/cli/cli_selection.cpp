@@ -1,6 +1,6 @@
 #include "cli/cli_selection.hpp"
 
-#include "ledger/records.hpp"
+#include "storage/records.hpp"
 
 namespace tovra::cli {
 

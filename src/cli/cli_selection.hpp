@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/cli_context.hpp"
-#include "ledger/ledger.hpp"
-#include "ledger/outcome.hpp"
+#include "storage/ledger.hpp"
+#include "storage/outcome.hpp"
 
 namespace tovra::cli {
 

@@ -6,9 +6,9 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
-#include "export/balance_series.hpp"
-#include "export/chart_renderer.hpp"
-#include "export/rate_charts.hpp"
+#include "features/export/balance_series.hpp"
+#include "features/export/chart_renderer.hpp"
+#include "features/export/rate_charts.hpp"
 
 namespace tovra::cli {
 namespace {

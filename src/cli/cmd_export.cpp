@@ -5,7 +5,7 @@
 #include "cli/cli_context.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
-#include "export/race_export.hpp"
+#include "features/export/race_export.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/terminal_text.hpp"
-#include "import/import_folders.hpp"
-#include "ledger/text.hpp"
+#include "features/import/import_folders.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "cli/cli_selection.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
-#include "import/import_day.hpp"
+#include "features/import/import_day.hpp"
 
 namespace tovra::cli {
 

@@ -6,8 +6,8 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/cli_selection.hpp"
-#include "import/import_day.hpp"
-#include "import/import_folders.hpp"
+#include "features/import/import_day.hpp"
+#include "features/import/import_folders.hpp"
 
 namespace tovra::cli {
 

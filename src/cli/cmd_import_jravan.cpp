@@ -2,7 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_import.hpp"
-#include "import/jravan_import.hpp"
+#include "features/import/jravan/jravan_import.hpp"
 
 namespace tovra::cli {
 namespace {

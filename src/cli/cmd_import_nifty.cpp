@@ -2,7 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_import.hpp"
-#include "import/nifty_import.hpp"
+#include "features/import/nifty/nifty_import.hpp"
 
 namespace tovra::cli {
 namespace {

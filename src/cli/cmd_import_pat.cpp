@@ -3,7 +3,7 @@
 
 #include "cli/cmd_import.hpp"
 #include "cli/parsers.hpp"
-#include "import/pat_import.hpp"
+#include "features/import/pat/pat_import.hpp"
 
 namespace tovra::cli {
 namespace {

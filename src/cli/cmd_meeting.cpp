@@ -4,8 +4,8 @@
 #include "cli/cli_context.hpp"
 #include "cli/cli_selection.hpp"
 #include "cli/parsers.hpp"
-#include "entry/meeting_ops.hpp"
-#include "ledger/text.hpp"
+#include "features/entry/meeting_ops.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -9,10 +9,10 @@
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
-#include "entry/purchase.hpp"
-#include "entry/race_entry.hpp"
-#include "entry/results.hpp"
-#include "ledger/text.hpp"
+#include "features/entry/purchase.hpp"
+#include "features/entry/race_entry.hpp"
+#include "features/entry/results.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {

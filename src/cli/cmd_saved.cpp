@@ -3,10 +3,10 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/terminal_text.hpp"
-#include "tally/jyoken_view.hpp"
-#include "tally/koumoku_view.hpp"
-#include "tally/result_files.hpp"
-#include "tally/saved_results.hpp"
+#include "features/tally/jyoken_view.hpp"
+#include "features/tally/koumoku_view.hpp"
+#include "features/tally/result_files.hpp"
+#include "features/tally/saved_results.hpp"
 
 namespace tovra::cli {
 

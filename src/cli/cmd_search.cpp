@@ -6,10 +6,10 @@
 #include "cli/cli_context.hpp"
 #include "cli/terminal_text.hpp"
 #include "cli/parsers.hpp"
-#include "ledger/text.hpp"
-#include "search/search_engine.hpp"
-#include "search/search_input.hpp"
-#include "search/search_list.hpp"
+#include "storage/text.hpp"
+#include "features/search/search_engine.hpp"
+#include "features/search/search_input.hpp"
+#include "features/search/search_list.hpp"
 
 namespace tovra::cli {
 namespace {

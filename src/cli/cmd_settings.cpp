@@ -5,7 +5,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
-#include "settings/settings_edit.hpp"
+#include "features/settings/settings_edit.hpp"
 
 namespace tovra::cli {
 

@@ -4,7 +4,7 @@
 #include "cli/cli_context.hpp"
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
-#include "entry/race_entry.hpp"
+#include "features/entry/race_entry.hpp"
 
 namespace tovra::cli {
 namespace {

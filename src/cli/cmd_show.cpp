@@ -6,8 +6,8 @@
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
-#include "mainwindow/main_selection.hpp"
-#include "mainwindow/meeting_view.hpp"
+#include "features/main/main_selection.hpp"
+#include "features/main/meeting_view.hpp"
 
 namespace tovra::cli {
 

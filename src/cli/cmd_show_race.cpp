@@ -7,13 +7,13 @@
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
-#include "entry/entry_text.hpp"
-#include "entry/purchase.hpp"
-#include "entry/race_entry.hpp"
-#include "entry/results.hpp"
-#include "entry/settlement.hpp"
-#include "ledger/money_text.hpp"
-#include "ledger/text.hpp"
+#include "features/entry/entry_text.hpp"
+#include "features/entry/purchase.hpp"
+#include "features/entry/race_entry.hpp"
+#include "features/entry/results.hpp"
+#include "domain/settlement.hpp"
+#include "domain/money_text.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
-#include "tally/jyoken_tally.hpp"
-#include "tally/jyoken_view.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/jyoken_view.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
-#include "tally/koumoku_tally.hpp"
-#include "tally/koumoku_view.hpp"
+#include "features/tally/koumoku_tally.hpp"
+#include "features/tally/koumoku_view.hpp"
 
 namespace tovra::cli {
 namespace {

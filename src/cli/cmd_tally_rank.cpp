@@ -5,7 +5,7 @@
 #include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
-#include "tally/rank_tally.hpp"
+#include "features/tally/rank_tally.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
-#include "tally/shushi_tally.hpp"
+#include "features/tally/shushi_tally.hpp"
 
 namespace tovra::cli {
 namespace {
@@ -47,8 +47,7 @@ class TallyShushi : public Command {
     if (csv_.print(ctx, tally::TallyKind::Shushi)) return;
     const auto result = tally::readShushiFile(ds);
     if (!result) ctx.refuse("集計結果を読み込めませんでした。");
-    for (const std::string& line :
-         tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
+    for (const std::string& line : tally::shushiLines(tally::shushiView(*result, row_, ds.nenji, ds.year)))
       ctx.out << terminalText(line, Keep::Tabs) << "\n";
   }
 

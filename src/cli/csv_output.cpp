@@ -5,7 +5,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
-#include "export/tally_csv.hpp"
+#include "features/export/tally_csv.hpp"
 
 namespace tovra::cli {
 

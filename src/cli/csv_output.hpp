@@ -4,8 +4,8 @@
 // terminal such as /dev/stdout written through), or the standard output.
 #include <string>
 
-#include "export/csv.hpp"
-#include "tally/result_files.hpp"
+#include "features/export/csv.hpp"
+#include "features/tally/result_files.hpp"
 
 namespace CLI {
 class App;

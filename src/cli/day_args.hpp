@@ -6,7 +6,7 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
-#include "ledger/ledger.hpp"
+#include "storage/ledger.hpp"
 
 namespace tovra::cli {
 

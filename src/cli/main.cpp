@@ -1,9 +1,9 @@
 #include "cli/runner.hpp"
 #ifdef TOVRA_HAVE_QTPRINT
-#include "forms/qtprint/QtPrintBackend.h"
+#include "adapters/qt/print/QtPrintBackend.h"
 #endif
 #ifdef TOVRA_HAVE_QTCHART
-#include "forms/qtchart/ChartPng.h"
+#include "adapters/qt/chart/ChartPng.h"
 #endif
 
 int main(int argc, char** argv) {

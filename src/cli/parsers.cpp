@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_context.hpp"
-#include "ledger/fatal_error.hpp"
+#include "storage/fatal_error.hpp"
 
 namespace tovra::cli {
 

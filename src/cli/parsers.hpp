@@ -4,7 +4,7 @@
 // a bad one is refused with the message shown and Refused thrown.
 #include <string>
 
-#include "tally/tally_common.hpp"
+#include "features/tally/tally_common.hpp"
 
 namespace CLI {
 class App;

@@ -7,8 +7,8 @@
 #include <iostream>
 
 #include "cli/command.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/unexpected_error.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/unexpected_error.hpp"
 
 namespace tovra::cli {
 

@@ -4,8 +4,8 @@
 
 #include "cli/runner.hpp"
 #ifdef TOVRA_CLI_PRINTS
-#include "forms/qtchart/ChartPng.h"
-#include "forms/qtprint/QtPrintBackend.h"
+#include "adapters/qt/chart/ChartPng.h"
+#include "adapters/qt/print/QtPrintBackend.h"
 #endif
 
 namespace tovra::testing {

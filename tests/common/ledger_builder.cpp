@@ -6,11 +6,11 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "ledger/paths.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
+#include "storage/paths.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/years/years.hpp"
+#include "features/main/folders.hpp"
 #include "common/scripted_port.hpp"
 
 namespace tovra::testing {

@@ -11,10 +11,10 @@
 
 #include "common/temp_dir.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/records.hpp"
-#include "ledger/user_port.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/paths.hpp"
+#include "storage/records.hpp"
+#include "storage/user_port.hpp"
+#include "storage/settings_record.hpp"
 
 namespace tovra::testing {
 

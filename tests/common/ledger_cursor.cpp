@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ledger/fileio.hpp"
-#include "ledger/paths.hpp"
+#include "storage/fileio.hpp"
+#include "storage/paths.hpp"
 
 namespace tovra {
 

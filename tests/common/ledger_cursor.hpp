@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ledger/datastore.hpp"
-#include "mainwindow/main_selection.hpp"
+#include "storage/datastore.hpp"
+#include "features/main/main_selection.hpp"
 
 namespace tovra {
 

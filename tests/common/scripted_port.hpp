@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/user_port.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra {
 

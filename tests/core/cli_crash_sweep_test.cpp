@@ -18,11 +18,11 @@
 #include "core/support/import_fixture.hpp"
 #include "core/support/lzh_builder.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/records.hpp"
-#include "tally/result_files.hpp"
-#include "tally/tally_common.hpp"
+#include "storage/fileio.hpp"
+#include "storage/paths.hpp"
+#include "storage/records.hpp"
+#include "features/tally/result_files.hpp"
+#include "features/tally/tally_common.hpp"
 
 using namespace tovra;
 using namespace tovra::importtest;

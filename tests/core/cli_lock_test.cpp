@@ -9,9 +9,9 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/unexpected_error.hpp"
-#include "ledger/ledger_lock.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/unexpected_error.hpp"
+#include "storage/ledger_lock.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

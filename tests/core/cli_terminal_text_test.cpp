@@ -4,7 +4,7 @@
 #include "cli/terminal_text.hpp"
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 #include "support/lzh_builder.hpp"
 
 namespace tovra {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "common/cli_runner.hpp"
-#include "entry/settlement.hpp"
+#include "domain/settlement.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/text.hpp"
-#include "ledger/years.hpp"
+#include "storage/text.hpp"
+#include "features/years/years.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;

@@ -12,15 +12,15 @@
 
 #include "core/support/faulty_fs.hpp"
 #include "common/ledger_builder.hpp"
-#include "entry/meeting_ops.hpp"
-#include "entry/race_entry.hpp"
-#include "entry/settlement.hpp"
+#include "features/entry/meeting_ops.hpp"
+#include "features/entry/race_entry.hpp"
+#include "domain/settlement.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/recovery.hpp"
-#include "ledger/years.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/fileio.hpp"
+#include "storage/paths.hpp"
+#include "storage/recovery.hpp"
+#include "features/years/years.hpp"
+#include "storage/settings_record.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "common/ledger_cursor.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/text.hpp"
-#include "ledger/years.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/fileio.hpp"
+#include "storage/paths.hpp"
+#include "storage/text.hpp"
+#include "features/years/years.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;

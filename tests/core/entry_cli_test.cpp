@@ -3,7 +3,7 @@
 
 #include "common/cli_runner.hpp"
 #include "entry_fixture.hpp"
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 
 namespace tovra {
 namespace {

@@ -3,12 +3,12 @@
 
 #include <cstring>
 
-#include "entry/entry_text.hpp"
-#include "entry/purchase.hpp"
-#include "entry/race_entry.hpp"
-#include "entry/settlement.hpp"
+#include "features/entry/entry_text.hpp"
+#include "features/entry/purchase.hpp"
+#include "features/entry/race_entry.hpp"
+#include "domain/settlement.hpp"
 #include "entry_fixture.hpp"
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 
 namespace tovra {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "entry/race_entry.hpp"
-#include "entry/race_items.hpp"
+#include "features/entry/race_entry.hpp"
+#include "domain/race_items.hpp"
 #include "entry_fixture.hpp"
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 
 namespace tovra {
 namespace {

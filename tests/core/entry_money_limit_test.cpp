@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "entry/purchase.hpp"
-#include "entry/results.hpp"
-#include "entry/settlement.hpp"
-#include "ledger/records.hpp"
-#include "ledger/user_port.hpp"
+#include "features/entry/purchase.hpp"
+#include "features/entry/results.hpp"
+#include "domain/settlement.hpp"
+#include "storage/records.hpp"
+#include "storage/user_port.hpp"
 #include "common/scripted_port.hpp"
 #include "core/support/entry_outcome.hpp"
 

@@ -2,10 +2,10 @@
 // amount field and its keypad.
 #include <gtest/gtest.h>
 
-#include "entry/amount_field.hpp"
-#include "entry/purchase.hpp"
-#include "ledger/records.hpp"
-#include "ledger/user_port.hpp"
+#include "features/entry/amount_field.hpp"
+#include "features/entry/purchase.hpp"
+#include "storage/records.hpp"
+#include "storage/user_port.hpp"
 #include "common/scripted_port.hpp"
 #include "core/support/entry_outcome.hpp"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "entry/slot_list.hpp"
+#include "features/entry/slot_list.hpp"
 
 namespace tovra {
 namespace {

@@ -2,9 +2,9 @@
 // bars taken from the tallies' results, and the range a tally window's chart covers.
 #include <gtest/gtest.h>
 
-#include "export/chart_axes.hpp"
-#include "export/rate_charts.hpp"
-#include "ledger/text.hpp"
+#include "features/export/chart_axes.hpp"
+#include "features/export/rate_charts.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/temp_dir.hpp"
-#include "export/csv.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/user_port.hpp"
+#include "features/export/csv.hpp"
+#include "storage/fileio.hpp"
+#include "storage/user_port.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

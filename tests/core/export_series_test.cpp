@@ -8,11 +8,11 @@
 #include "../../bench/ledger_generator.hpp"
 #include "common/ledger_builder.hpp"
 #include "common/temp_dir.hpp"
-#include "export/balance_series.hpp"
-#include "export/race_export.hpp"
-#include "ledger/years.hpp"
-#include "settings/settings_record.hpp"
-#include "tally/shushi_tally.hpp"
+#include "features/export/balance_series.hpp"
+#include "features/export/race_export.hpp"
+#include "features/years/years.hpp"
+#include "storage/settings_record.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

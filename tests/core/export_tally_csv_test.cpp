@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "export/tally_csv.hpp"
-#include "ledger/text.hpp"
+#include "features/export/tally_csv.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

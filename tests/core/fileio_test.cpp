@@ -8,7 +8,7 @@
 
 #include "core/support/faulty_fs.hpp"
 #include "common/ledger_builder.hpp"
-#include "ledger/fileio.hpp"
+#include "storage/fileio.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -9,13 +9,13 @@
 #include <optional>
 #include <random>
 
-#include "import/file_list.hpp"
-#include "import/import_folders.hpp"
-#include "import/import_messages.hpp"
-#include "import/jravan_import.hpp"
-#include "import/nifty_import.hpp"
-#include "import/pat_import.hpp"
-#include "ledger/text.hpp"
+#include "features/import/file_list.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/import_messages.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "features/import/nifty/nifty_import.hpp"
+#include "features/import/pat/pat_import.hpp"
+#include "storage/text.hpp"
 #include "meeting_fixture.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"

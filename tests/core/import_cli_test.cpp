@@ -6,11 +6,11 @@
 
 #include "common/cli_runner.hpp"
 #include "common/temp_dir.hpp"
-#include "import/import_folders.hpp"
-#include "import/jravan_import.hpp"
-#include "import/nifty_import.hpp"
-#include "import/pat_import.hpp"
-#include "ledger/fileio.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "features/import/nifty/nifty_import.hpp"
+#include "features/import/pat/pat_import.hpp"
+#include "storage/fileio.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 

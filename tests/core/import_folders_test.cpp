@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "import/file_list.hpp"
-#include "import/import_folders.hpp"
-#include "import/import_messages.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/text.hpp"
+#include "features/import/file_list.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/import_messages.hpp"
+#include "storage/fileio.hpp"
+#include "storage/text.hpp"
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "import/fields.hpp"
-#include "import/halfwidth.hpp"
-#include "ledger/text.hpp"
+#include "features/import/fields.hpp"
+#include "features/import/halfwidth.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 

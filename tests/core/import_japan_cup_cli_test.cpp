@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "common/cli_runner.hpp"
-#include "import/import_folders.hpp"
-#include "ledger/fileio.hpp"
+#include "features/import/import_folders.hpp"
+#include "storage/fileio.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 

@@ -2,8 +2,8 @@
 // field tables' offsets, and the real Japan Cup of 2018 through the newer results layout.
 #include <gtest/gtest.h>
 
-#include "import/jravan_records.hpp"
-#include "ledger/text.hpp"
+#include "features/import/jravan/jravan_records.hpp"
+#include "storage/text.hpp"
 #include "support/import_builders.hpp"
 
 using namespace tovra;

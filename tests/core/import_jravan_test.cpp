@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/support/faulty_fs.hpp"
-#include "import/file_list.hpp"
-#include "import/import_folders.hpp"
-#include "import/import_messages.hpp"
-#include "import/jravan_import.hpp"
-#include "ledger/text.hpp"
-#include "ledger/years.hpp"
+#include "features/import/file_list.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/import_messages.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "storage/text.hpp"
+#include "features/years/years.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 #include "support/lzh_builder.hpp"

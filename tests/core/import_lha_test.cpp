@@ -9,9 +9,9 @@
 
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
-#include "import/file_list.hpp"
-#include "import/lha_archive.hpp"
-#include "ledger/fileio.hpp"
+#include "features/import/file_list.hpp"
+#include "features/import/jravan/lha_archive.hpp"
+#include "storage/fileio.hpp"
 #include "support/lzh_builder.hpp"
 
 using namespace tovra;

@@ -3,11 +3,11 @@
 // automatic search by the file head, and the Japan Cup of 2018.
 #include <gtest/gtest.h>
 
-#include "import/import_folders.hpp"
-#include "import/import_messages.hpp"
-#include "import/nifty_import.hpp"
-#include "import/nifty_records.hpp"
-#include "ledger/text.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/import_messages.hpp"
+#include "features/import/nifty/nifty_import.hpp"
+#include "features/import/nifty/nifty_records.hpp"
+#include "storage/text.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 

@@ -3,12 +3,12 @@
 // tickets bought on it.
 #include <gtest/gtest.h>
 
-#include "import/file_list.hpp"
-#include "import/import_folders.hpp"
-#include "import/import_messages.hpp"
-#include "import/pat_import.hpp"
-#include "import/pat_records.hpp"
-#include "ledger/text.hpp"
+#include "features/import/file_list.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/import_messages.hpp"
+#include "features/import/pat/pat_import.hpp"
+#include "features/import/pat/pat_records.hpp"
+#include "storage/text.hpp"
 #include "support/import_builders.hpp"
 #include "support/import_fixture.hpp"
 

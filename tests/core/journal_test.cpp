@@ -7,7 +7,7 @@
 
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
-#include "ledger/fileio.hpp"
+#include "storage/fileio.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -11,11 +11,11 @@
 #include "common/ledger_builder.hpp"
 #include "common/scripted_port.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/ledger.hpp"
-#include "ledger/paths.hpp"
-#include "tally/tally_common.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/fileio.hpp"
+#include "storage/ledger.hpp"
+#include "storage/paths.hpp"
+#include "features/tally/tally_common.hpp"
 
 using namespace tovra;
 using tovra::testing::LedgerBuilder;

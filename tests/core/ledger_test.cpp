@@ -8,9 +8,9 @@
 #include "common/cli_runner.hpp"
 #include "core/support/faulty_fs.hpp"
 #include "core/support/import_fixture.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/ledger.hpp"
-#include "ledger/paths.hpp"
+#include "storage/fileio.hpp"
+#include "storage/ledger.hpp"
+#include "storage/paths.hpp"
 
 using namespace tovra;
 using namespace tovra::importtest;

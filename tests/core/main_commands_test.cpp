@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "mainwindow/main_commands.hpp"
+#include "features/main/main_commands.hpp"
 
 using namespace tovra;
 

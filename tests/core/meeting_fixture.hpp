@@ -15,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "entry/meeting_ops.hpp"
+#include "features/entry/meeting_ops.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/records.hpp"
-#include "ledger/user_port.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/folders.hpp"
-#include "mainwindow/meeting_view.hpp"
-#include "mainwindow/main_selection.hpp"
+#include "storage/fileio.hpp"
+#include "storage/records.hpp"
+#include "storage/user_port.hpp"
+#include "features/years/years.hpp"
+#include "features/main/folders.hpp"
+#include "features/main/meeting_view.hpp"
+#include "features/main/main_selection.hpp"
 #include "common/scripted_port.hpp"
 
 namespace meeting_test {

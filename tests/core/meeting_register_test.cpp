@@ -1,8 +1,8 @@
 #include "core/meeting_fixture.hpp"
-#include "ledger/recovery.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/fatal_error.hpp"
-#include "mainwindow/meeting_view.hpp"
+#include "storage/recovery.hpp"
+#include "storage/bytes.hpp"
+#include "storage/fatal_error.hpp"
+#include "features/main/meeting_view.hpp"
 
 namespace meeting_test {
 

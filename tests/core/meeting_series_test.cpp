@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/meeting_series.hpp"
+#include "features/entry/meeting_series.hpp"
 
 using tovra::MeetingDate;
 using tovra::seriesDates;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "entry/settlement.hpp"
-#include "mainwindow/main_selection.hpp"
-#include "ledger/text.hpp"
-#include "mainwindow/meeting_view.hpp"
+#include "domain/settlement.hpp"
+#include "features/main/main_selection.hpp"
+#include "storage/text.hpp"
+#include "features/main/meeting_view.hpp"
 
 using namespace tovra;
 

@@ -1,7 +1,7 @@
 // Money and rate texts: widths, signs and the ticket and result lines of each list.
 #include <gtest/gtest.h>
 
-#include "ledger/money_text.hpp"
+#include "domain/money_text.hpp"
 
 namespace tovra {
 namespace {

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "common/temp_dir.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/recovery.hpp"
+#include "storage/fileio.hpp"
+#include "storage/recovery.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -5,8 +5,8 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/text.hpp"
-#include "print/print_job.hpp"
+#include "storage/text.hpp"
+#include "features/print/print_job.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "common/ledger_cursor.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "print/print_job.hpp"
-#include "settings/settings_record.hpp"
-#include "tally/jyoken_tally.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/print/print_job.hpp"
+#include "storage/settings_record.hpp"
+#include "features/tally/jyoken_tally.hpp"
 #include "common/ledger_builder.hpp"
 #include "common/scripted_port.hpp"
 #include "common/shown_day.hpp"

@@ -7,13 +7,13 @@
 #include <cstring>
 
 #include "common/ledger_cursor.hpp"
-#include "ledger/text.hpp"
-#include "print/layouts.hpp"
-#include "settings/settings_record.hpp"
-#include "tally/jyoken_result.hpp"
-#include "tally/koumoku_result.hpp"
-#include "tally/rank_tally.hpp"
-#include "tally/shushi_tally.hpp"
+#include "storage/text.hpp"
+#include "features/print/layouts.hpp"
+#include "storage/settings_record.hpp"
+#include "features/tally/jyoken_result.hpp"
+#include "features/tally/koumoku_result.hpp"
+#include "features/tally/rank_tally.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "common/shown_day.hpp"
 
 using namespace tovra;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "entry/settlement.hpp"
+#include "domain/settlement.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/text.hpp"
-#include "mainwindow/race_delete.hpp"
-#include "mainwindow/race_view.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/text.hpp"
+#include "features/entry/race_delete.hpp"
+#include "features/main/race_view.hpp"
+#include "storage/settings_record.hpp"
 #include "common/ledger_builder.hpp"
 #include "common/scripted_port.hpp"
 

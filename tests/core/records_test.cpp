@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ledger/bet_types.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/records.hpp"
-#include "ledger/text.hpp"
+#include "domain/bet_types.hpp"
+#include "storage/bytes.hpp"
+#include "storage/records.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "common/ledger_builder.hpp"
-#include "export/csv_names.hpp"
-#include "ledger/user_port.hpp"
-#include "tally/result_words.hpp"
-#include "tally/saved_results.hpp"
+#include "features/export/csv_names.hpp"
+#include "storage/user_port.hpp"
+#include "features/tally/result_words.hpp"
+#include "features/tally/saved_results.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

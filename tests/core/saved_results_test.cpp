@@ -11,15 +11,15 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/recovery.hpp"
+#include "storage/bytes.hpp"
+#include "storage/fileio.hpp"
+#include "storage/recovery.hpp"
 #include "core/support/faulty_fs.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "print/print_job.hpp"
-#include "tally/result_files.hpp"
-#include "tally/saved_results.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/print/print_job.hpp"
+#include "features/tally/result_files.hpp"
+#include "features/tally/saved_results.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -11,13 +11,13 @@
 
 #include "core/meeting_fixture.hpp"
 #include "common/ledger_builder.hpp"
-#include "export/search_csv.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "search/search_engine.hpp"
-#include "search/search_files.hpp"
-#include "search/search_list.hpp"
+#include "features/export/search_csv.hpp"
+#include "storage/paths.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/search/search_engine.hpp"
+#include "features/search/search_files.hpp"
+#include "features/search/search_list.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -5,10 +5,10 @@
 #include <ostream>
 #include <string>
 
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "search/search_input.hpp"
-#include "search/search_rules.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/search/search_input.hpp"
+#include "features/search/search_rules.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ledger/bytes.hpp"
-#include "ledger/fileio.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/bytes.hpp"
+#include "storage/fileio.hpp"
+#include "storage/settings_record.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ledger/datastore.hpp"
-#include "ledger/fileio.hpp"
-#include "ledger/years.hpp"
-#include "mainwindow/startup.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/datastore.hpp"
+#include "storage/fileio.hpp"
+#include "features/years/years.hpp"
+#include "features/main/startup.hpp"
+#include "storage/settings_record.hpp"
 #include "common/ledger_builder.hpp"
 
 using namespace tovra;

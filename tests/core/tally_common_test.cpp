@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "tally/tally_common.hpp"
+#include "features/tally/tally_common.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

@@ -8,12 +8,12 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "entry/settlement.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "tally/jyoken_tally.hpp"
-#include "tally/jyoken_view.hpp"
+#include "domain/settlement.hpp"
+#include "storage/bytes.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/jyoken_view.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

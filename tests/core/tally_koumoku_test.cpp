@@ -6,13 +6,13 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "entry/settlement.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "tally/koumoku_slots.hpp"
-#include "tally/koumoku_tally.hpp"
-#include "tally/koumoku_view.hpp"
+#include "domain/settlement.hpp"
+#include "storage/bytes.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/tally/koumoku_slots.hpp"
+#include "features/tally/koumoku_tally.hpp"
+#include "features/tally/koumoku_view.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

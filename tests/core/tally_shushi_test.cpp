@@ -6,11 +6,11 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "ledger/bytes.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/text.hpp"
-#include "ledger/user_port.hpp"
-#include "tally/shushi_tally.hpp"
+#include "storage/bytes.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

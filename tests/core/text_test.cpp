@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 

@@ -2,15 +2,15 @@
 
 #include <map>
 
-#include "entry/digit_keys.hpp"
+#include "features/entry/digit_keys.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/paths.hpp"
-#include "ledger/years.hpp"
-#include "settings/exit_confirmation.hpp"
-#include "settings/settings_record.hpp"
+#include "storage/paths.hpp"
+#include "features/years/years.hpp"
+#include "features/settings/exit_confirmation.hpp"
+#include "storage/settings_record.hpp"
 #include "common/ledger_builder.hpp"
 #include "core/support/faulty_fs.hpp"
-#include "ledger/fatal_error.hpp"
+#include "storage/fatal_error.hpp"
 #include "common/scripted_port.hpp"
 
 using namespace tovra;

@@ -5,9 +5,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/Babashuseidialogunit.h"
-#include "forms/RadioGroupBox.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/GoingDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/Widgets.h"

@@ -11,16 +11,16 @@
 #include <QToolButton>
 
 #include "common/scripted_port.hpp"
-#include "forms/AppState.h"
-#include "forms/ShukeiActions.h"
-#include "forms/ShukeiWindow.h"
+#include "ui/common/AppState.h"
+#include "ui/main/TallyActions.h"
+#include "ui/tally/TallyWindow.h"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
-#include "tally/rank_tally.hpp"
-#include "tally/saved_results.hpp"
-#include "tally/shushi_tally.hpp"
+#include "features/tally/rank_tally.hpp"
+#include "features/tally/saved_results.hpp"
+#include "features/tally/shushi_tally.hpp"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -7,10 +7,10 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/Kaisaishuseidialogunit.h"
-#include "forms/Mainunit.h"
-#include "forms/Raceunit.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/MeetingEditDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

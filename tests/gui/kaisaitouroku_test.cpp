@@ -9,13 +9,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/Kaisaitourokudialogunit.h"
-#include "forms/Mainunit.h"
-#include "forms/Raceunit.h"
-#include "forms/Looks.h"
-#include "forms/WaitPopup.h"
-#include "entry/meeting_ops.hpp"
+#include "ui/common/AppState.h"
+#include "ui/entry/MeetingRegisterDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/Looks.h"
+#include "ui/widgets/WaitPopup.h"
+#include "features/entry/meeting_ops.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/Kakushusetteidialogunit.h"
-#include "forms/Mainunit.h"
-#include "forms/Raceunit.h"
-#include "settings/settings_record.hpp"
+#include "ui/common/AppState.h"
+#include "ui/settings/SettingsDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "storage/settings_record.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"

@@ -15,14 +15,14 @@
 #include <QToolButton>
 #include <cstring>
 
-#include "forms/AppState.h"
-#include "forms/Mainunit.h"
-#include "forms/QtUserPort.h"
-#include "forms/RadioGroupBox.h"
-#include "forms/Raceunit.h"
-#include "ledger/paths.hpp"
-#include "ledger/text.hpp"
-#include "search/search_files.hpp"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/common/QtUserPort.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/race/RaceWindow.h"
+#include "storage/paths.hpp"
+#include "storage/text.hpp"
+#include "features/search/search_files.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"

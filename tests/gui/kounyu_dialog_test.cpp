@@ -10,10 +10,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/Kounyudialogunit.h"
-#include "forms/RadioGroupBox.h"
-#include "ledger/fileio.hpp"
+#include "ui/common/AppState.h"
+#include "ui/entry/PurchaseDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "storage/fileio.hpp"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"

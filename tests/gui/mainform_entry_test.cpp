@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/ColonMenuStyle.h"
-#include "forms/Mainunit.h"
-#include "forms/Raceunit.h"
+#include "ui/common/AppState.h"
+#include "ui/widgets/ColonMenuStyle.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

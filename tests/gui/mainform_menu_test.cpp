@@ -11,10 +11,10 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/FatalReport.h"
-#include "forms/Mainunit.h"
-#include "ledger/fatal_error.hpp"
+#include "ui/common/AppState.h"
+#include "ui/common/FatalReport.h"
+#include "ui/main/MainWindow.h"
+#include "storage/fatal_error.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

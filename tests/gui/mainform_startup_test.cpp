@@ -12,10 +12,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/Looks.h"
-#include "forms/Mainunit.h"
-#include "ledger/paths.hpp"
+#include "ui/common/AppState.h"
+#include "ui/widgets/Looks.h"
+#include "ui/main/MainWindow.h"
+#include "storage/paths.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/Mainunit.h"
-#include "forms/Raceunit.h"
-#include "ledger/text.hpp"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "storage/text.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QTest>
 
-#include "forms/Mainunit.h"
-#include "ledger/fileio.hpp"
-#include "settings/settings_record.hpp"
+#include "ui/main/MainWindow.h"
+#include "storage/fileio.hpp"
+#include "storage/settings_record.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTranslator>
 
-#include "forms/qtprint/QtTranslation.h"
+#include "adapters/qt/print/QtTranslation.h"
 
 using tovra::installQtJapanese;
 

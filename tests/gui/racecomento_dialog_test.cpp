@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/Racecomentodialogunit.h"
-#include "ledger/text.hpp"
+#include "ui/common/AppState.h"
+#include "ui/entry/CommentDialog.h"
+#include "storage/text.hpp"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"

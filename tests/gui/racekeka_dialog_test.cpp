@@ -8,9 +8,9 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "forms/AppState.h"
-#include "forms/RadioGroupBox.h"
-#include "forms/Racekekadialogunit.h"
+#include "ui/common/AppState.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/entry/ResultDialog.h"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"

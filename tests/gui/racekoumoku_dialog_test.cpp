@@ -8,11 +8,11 @@
 #include <QTest>
 
 #include "common/ledger_cursor.hpp"
-#include "entry/race_items.hpp"
-#include "forms/AppState.h"
-#include "forms/RadioGroupBox.h"
-#include "forms/Racekoumokudialogunit.h"
-#include "ledger/text.hpp"
+#include "domain/race_items.hpp"
+#include "ui/common/AppState.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/entry/RaceItemsDialog.h"
+#include "storage/text.hpp"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"

@@ -14,13 +14,13 @@
 #include <map>
 #include <memory>
 
-#include "forms/AppState.h"
-#include "forms/Looks.h"
-#include "forms/Mainunit.h"
-#include "entry/settlement.hpp"
-#include "forms/Raceunit.h"
-#include "ledger/fileio.hpp"
-#include "ledger/text.hpp"
+#include "ui/common/AppState.h"
+#include "ui/widgets/Looks.h"
+#include "ui/main/MainWindow.h"
+#include "domain/settlement.hpp"
+#include "ui/race/RaceWindow.h"
+#include "storage/fileio.hpp"
+#include "storage/text.hpp"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/Widgets.h"

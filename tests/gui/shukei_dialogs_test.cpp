@@ -14,11 +14,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "forms/AppState.h"
-#include "forms/Jyokenshukeidialogunit.h"
-#include "forms/RadioGroupBox.h"
-#include "forms/ShukeiActions.h"
-#include "forms/ShukeiWindow.h"
+#include "ui/common/AppState.h"
+#include "ui/tally/ConditionTallyDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/main/TallyActions.h"
+#include "ui/tally/TallyWindow.h"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"

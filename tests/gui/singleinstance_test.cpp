@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "forms/SingleInstance.h"
+#include "app/SingleInstance.h"
 
 using tovra::SingleInstance;
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/TovraProgram.h"
-#include "ledger/paths.hpp"
+#include "storage/paths.hpp"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/TempLedger.h"

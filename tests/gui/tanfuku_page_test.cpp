@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "forms/RadioGroupBox.h"
-#include "forms/TanFukuPage.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/entry/WinPlacePage.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The outcomes of the ticket and result books shown on a test's port, as the dialogs and
 // the CLI show them, so that a test reads the boxes in the order the user sees them.
-#include "entry/purchase.hpp"
-#include "ledger/outcome.hpp"
+#include "features/entry/purchase.hpp"
+#include "storage/outcome.hpp"
 
 namespace tovra {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/fileio.hpp"
+#include "storage/fileio.hpp"
 
 namespace tovra::fixture {
 

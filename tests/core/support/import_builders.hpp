@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ledger/text.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::importtest {
 

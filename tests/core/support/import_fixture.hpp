@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
-#include "entry/settlement.hpp"
-#include "import/import_day.hpp"
-#include "import/import_folders.hpp"
-#include "import/jravan_import.hpp"
-#include "import/nifty_import.hpp"
-#include "import/pat_import.hpp"
+#include "domain/settlement.hpp"
+#include "features/import/import_day.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "features/import/nifty/nifty_import.hpp"
+#include "features/import/pat/pat_import.hpp"
 #include "common/ledger_cursor.hpp"
-#include "ledger/fatal_error.hpp"
-#include "ledger/user_port.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/user_port.hpp"
 #include "common/scripted_port.hpp"
 
 namespace tovra::importtest {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "import/lha_archive.hpp"
+#include "features/import/jravan/lha_archive.hpp"
 
 namespace tovra::importtest {
 

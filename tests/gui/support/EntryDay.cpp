@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "entry/settlement.hpp"
-#include "ledger/paths.hpp"
+#include "domain/settlement.hpp"
+#include "storage/paths.hpp"
 
 namespace tovra::test {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "ledger/records.hpp"
+#include "storage/records.hpp"
 #include "support/TempLedger.h"
 
 class QWidget;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/QtUserPort.h"
+#include "ui/common/QtUserPort.h"
 
 namespace tovra::test {
 
@@ -40,7 +40,7 @@ class ScriptedQtPort : public QtUserPort {
   int asterisks = 0;
   // Called as each box would appear: tests look at the windows at that moment.
   std::function<void(const Shown&)> onShown;
-  SaveFileAnswer saveFileAnswer;  // empty: the file dialog
+  SaveFileAnswer saveFileAnswer;          // empty: the file dialog
   print::Printer* testPrinter = nullptr;  // nullptr: the system's default printer
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 // A race dialog as the race window opens it on the day EntryDay put on disk: the store and
 // user port of the application state, the day's key and a copy of the day read by key.
-#include "forms/AppState.h"
-#include "ledger/ledger.hpp"
+#include "ui/common/AppState.h"
+#include "storage/ledger.hpp"
 #include "support/EntryDay.h"
 
 namespace tovra::test {

@@ -1,7 +1,7 @@
 #include "support/RaceLedger.h"
 
-#include "entry/settlement.hpp"
-#include "ledger/text.hpp"
+#include "domain/settlement.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::test {
 

@@ -2,7 +2,7 @@
 // A temporary ledger with meeting days whose races hold data, written through the
 // ledger as the program writes them; the application state has the year open.
 #include "common/ledger_cursor.hpp"
-#include "ledger/records.hpp"
+#include "storage/records.hpp"
 #include "support/TempLedger.h"
 
 namespace tovra::test {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
-#include "forms/AppState.h"
-#include "ledger/records.hpp"
-#include "settings/settings_record.hpp"
+#include "ui/common/AppState.h"
+#include "storage/records.hpp"
+#include "storage/settings_record.hpp"
 #include "support/MessageScript.h"
 
 namespace tovra::test {

@@ -1,0 +1,50 @@
+#pragma once
+// What every import shares around its reader: it starts from a copy of the meeting day
+// as stored, fills the copy, settles the twelve races, and only 登録 writes the copy;
+// ｷｬﾝｾﾙ drops it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/ledger.hpp"
+#include "storage/ledger_events.hpp"
+#include "storage/outcome.hpp"
+
+namespace tovra {
+
+class UserPort;
+
+// The file an import read, as its confirmation names it: the path and the date the file
+// gives of itself ("" when it gives none), UTF-8.
+struct ImportSource {
+  std::string file, date;
+};
+// "path  2001年11月25日" (the path alone when the file gives no date).
+std::string importSourceText(const ImportSource& s);
+
+// The day an import fills: where it is stored, the copy being filled, and what the import
+// has to tell while it goes on (an archive the search passes over, a chosen read that
+// finds nothing to read), for the caller to show in order before the import's end.
+struct ImportCopy {
+  DayKey key;
+  MeetingDay day;
+  std::vector<Refusal> notices;
+};
+
+// The import's start: the day at `key` as stored (codes 3 / 5).
+Result<ImportCopy> beginImport(const Ledger& ledger, const DayKey& key);
+// 登録: writes the meeting record and its twelve races (the races are already settled)
+// and announces the day.
+std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents& events, const ImportCopy& d);
+
+// The notices of an import, each as its message.
+void tellImportNotices(UserPort& port, const ImportCopy& d);
+// The refusal an import ended with, as its message; a refusal without a text is not
+// shown (the reads have told why already).
+void tellImportRefusal(UserPort& port, const Refusal& r);
+
+// "%d月%2d日 %d回  %d日目  %s競馬場" of a meeting of `course` (UTF-8), the label of every
+// import dialog.
+std::string importDayLabel(int course, const KaisaiRecord& k);
+
+}  // namespace tovra

@@ -1,0 +1,40 @@
+#pragma once
+// The pages of the seven print kinds. Each builds a draw list from what its window shows:
+// a meeting day and its race block (kinds 1-3) or a tally's result with the window's
+// position (kinds 4-7). Nothing is read from files here.
+#include "storage/ledger.hpp"
+#include "features/print/draw_list.hpp"
+
+namespace tovra {
+struct NenjiTable;
+struct SettingsRecord;
+}  // namespace tovra
+
+namespace tovra::tally {
+struct ShushiResult;
+struct KoumokuResult;
+struct RankResult;
+struct JyokenResult;
+}  // namespace tovra::tally
+
+namespace tovra::print {
+
+// Kind 1: the meeting day `day` of `key` (its year and course name the day).
+Document meetingDocument(const DayKey& key, const MeetingDay& day);
+// Kind 2: race r (0-11) of the meeting day. Long ticket lists that would run into the
+// totals continue on a second page.
+Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r);
+// Kind 3: the runners of race r.
+Document runnersDocument(const DayKey& key, const MeetingDay& day, int r);
+// Kind 4: the income tally at the window's scroll position (0 = all rows, a = row a - 1).
+Document shushiDocument(const tally::ShushiResult& result, int position, const NenjiTable& nenji,
+                        const std::string& currentYear);
+// Kind 5: the item tally for course n (0-9, 10 = all courses), page `tab` (0-8) of the window.
+Document koumokuDocument(const tally::KoumokuResult& result, int course, int tab);
+inline constexpr int kKoumokuTabs = 9;
+// Kind 6: the rank tally's page p as the window shows it.
+Document rankDocument(const tally::RankResult& result, int page);
+// Kind 7: the condition tally.
+Document jyokenDocument(const tally::JyokenResult& result);
+
+}  // namespace tovra::print

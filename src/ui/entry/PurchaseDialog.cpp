@@ -1,0 +1,219 @@
+#include "ui/entry/PurchaseDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "features/entry/race_entry.hpp"
+#include "ui/widgets/AmountKeypad.h"
+#include "ui/widgets/EntryWidgets.h"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/entry/WinPlacePage.h"
+
+namespace tovra {
+
+namespace {
+
+QStringList methodItems() {
+  return {QString::fromUtf8(inputMethodName(InputMethod::Tsujo)),
+          QString::fromUtf8(inputMethodName(InputMethod::Nagashi)),
+          QString::fromUtf8(inputMethodName(InputMethod::Box))};
+}
+
+}  // namespace
+
+TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                             QWidget* parent)
+    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
+  setObjectName("KounyuDialog");
+  setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
+  // The other races' share of the day's totals stays as it is while the dialog is open.
+  book_ = std::make_unique<PurchaseBook>(day_.races[std::size_t(race_)], otherRacesMoney(day_.meeting, race_));
+
+  const KeypadFrame frame = keypadFrame(this, port_, [this](QTabWidget* pages) {
+    pages->addTab(buildTanPage(), "単勝・複勝");
+    pairs_[0].type = BetType::Waku;
+    pairs_[1].type = BetType::Wide;
+    pairs_[2].type = BetType::Uma;
+    pages->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
+    pages->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WidwSakujyoBtn"), "ﾜｲﾄﾞ");
+    pages->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
+  });
+  dayLabel_ = frame.dayLabel;
+  page_ = frame.pages;
+  keypad_ = frame.keypad;
+  connect(frame.touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
+  connect(frame.cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
+  connect(page_, &QTabWidget::currentChanged, this, &TKounyuDialog::PageChange);
+
+  FormShow();
+  setFixedSize(sizeHint());
+}
+
+TKounyuDialog::~TKounyuDialog() = default;
+
+QWidget* TKounyuDialog::buildTanPage() {
+  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase, port_);
+  connect(tanPage_->addButton(), &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
+  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
+  return tanPage_;
+}
+
+QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const QString& bouName,
+                                      const QString& deleteName) {
+  const bool waku = p.type == BetType::Waku;
+  const int n = maxPick(p.type);
+  auto* tab = new QWidget;
+  tab->setObjectName(QStringLiteral("Tab%1").arg(p.type == BetType::Waku ? 2 : p.type == BetType::Wide ? 3 : 4));
+  auto* grid = new QGridLayout(tab);
+  const QString unit = waku ? "枠番" : "馬番";
+  p.group1 = new RadioGroupBox(prefix + "Group1", unit, numberItems(n, !waku), waku ? 1 : 2, tab);
+  p.group2 = new RadioGroupBox(prefix + "Group2", unit, numberItems(n, !waku), waku ? 1 : 2, tab);
+  p.bouLabel = new QLabel("－", tab);
+  p.bouLabel->setObjectName(bouName);
+  p.group3 = new QGroupBox(tab);
+  p.group3->setObjectName(prefix + "Group3");
+  auto* checkGrid = new QGridLayout(p.group3);
+  checkGrid->setContentsMargins(8, 4, 8, 4);
+  checkGrid->setVerticalSpacing(1);
+  const int rows = waku ? 8 : 9;
+  for (int i = 0; i < n; ++i) {
+    auto* c = new QCheckBox(numberItems(n, !waku)[i], p.group3);
+    c->setObjectName(QStringLiteral("%1Check%2").arg(prefix).arg(i + 1));
+    checkGrid->addWidget(c, i % rows, i / rows);
+    p.checks.push_back(c);
+  }
+  auto* picks = new QHBoxLayout;
+  picks->addWidget(p.group1, 0, Qt::AlignTop);
+  picks->addWidget(p.bouLabel);
+  picks->addWidget(p.group2, 0, Qt::AlignTop);
+  picks->addSpacing(6);
+  picks->addWidget(p.group3, 0, Qt::AlignTop);
+  grid->addLayout(picks, 0, 0, 2, 1, Qt::AlignTop | Qt::AlignLeft);
+
+  p.listBox = lineList(prefix + "ListBox", 20, waku ? 12 : 14, tab);
+  p.atoLabel = new QLabel(tab);
+  p.atoLabel->setObjectName(prefix + "AtoLabel");
+  grid->addWidget(p.atoLabel, 0, 1, Qt::AlignRight);
+  grid->addWidget(p.listBox, 1, 1);
+
+  auto* bottom = new QHBoxLayout;
+  p.nyuGroup = new RadioGroupBox(prefix + "NyuGroup", "入力方法", methodItems(), 3, tab);
+  bottom->addWidget(p.nyuGroup);
+  bottom->addSpacing(8);
+  p.gakuEdit = amountEdit(prefix + "GakuEdit", port_, tab);
+  bottom->addLayout(amountRow(p.gakuEdit, "00円", tab));
+  bottom->addStretch();
+  auto* add = entryButton(prefix + "TsuikaBtn", "追加", tab);
+  auto* del = entryButton(deleteName, "削除", tab);
+  bottom->addWidget(add);
+  bottom->addWidget(del);
+  grid->addLayout(bottom, 2, 0, 1, 2);
+
+  connect(p.nyuGroup, &RadioGroupBox::itemChanged, this, [this, &p](int m) { NyuGroupClick(p, m); });
+  connect(add, &QPushButton::clicked, this, [this, &p] { PairTsuikaClick(p); });
+  connect(del, &QPushButton::clicked, this, [this, &p] { PairSakujyoClick(p); });
+  return tab;
+}
+
+void TKounyuDialog::FormShow() {
+  dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
+  tanPage_->reset();
+  refreshList(BetType::Tan);
+  refreshList(BetType::Fuku);
+  for (PairPage& p : pairs_) {
+    p.gakuEdit->clear();
+    p.group1->setItemIndex(0);
+    p.group2->setItemIndex(p.type == BetType::Waku ? 0 : 1);
+    p.nyuGroup->setItemIndex(0);
+    NyuGroupClick(p, 0);
+    refreshList(p.type);
+  }
+  page_->setCurrentIndex(0);
+  PageChange(0);
+  refreshAtoLabels();
+}
+
+QListWidget* TKounyuDialog::listOf(BetType t) const {
+  switch (t) {
+    case BetType::Tan:
+    case BetType::Fuku: return tanPage_->list(t);
+    case BetType::Waku: return pairs_[0].listBox;
+    case BetType::Wide: return pairs_[1].listBox;
+    case BetType::Uma: return pairs_[2].listBox;
+  }
+  return tanPage_->list(BetType::Tan);
+}
+
+void TKounyuDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
+
+void TKounyuDialog::refreshAtoLabels() {
+  for (BetType t : {BetType::Tan, BetType::Fuku}) tanPage_->setRemaining(t, book_->remainingLabel(t));
+  for (PairPage& p : pairs_) p.atoLabel->setText(QString::fromStdString(book_->remainingLabel(p.type)));
+}
+
+void TKounyuDialog::PageChange(int index) {
+  QLineEdit* fields[] = {tanPage_->amountField(), pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
+  keypad_->setTarget(fields[index < 0 || index > 3 ? 0 : index]);
+}
+
+void TKounyuDialog::TanTsuikaBtnClick() {
+  const BetType t = tanPage_->type();
+  const AddOutcome out = book_->addSingle(t, tanPage_->number(), tanPage_->amountText());
+  showMessages(port_, out);
+  if (out.added > 0) refreshList(t);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::TanSakujyobtnClick() {
+  const BetType t = tanPage_->type();
+  if (changed(port_, book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::NyuGroupClick(PairPage& p, int method) {
+  const PairLayout l = pairLayout(p.type, static_cast<InputMethod>(method));
+  p.group1->setTitle(QString::fromStdString(l.group1Caption));
+  p.group1->setEnabled(l.group1Enabled);
+  p.group2->setTitle(QString::fromStdString(l.group2Caption));
+  p.group2->setEnabled(l.group2Enabled);
+  p.group3->setTitle(QString::fromStdString(l.checkCaption));
+  p.group3->setEnabled(l.checksEnabled);
+  for (QCheckBox* c : p.checks) c->setChecked(false);
+  p.bouLabel->setEnabled(l.dashEnabled);
+}
+
+void TKounyuDialog::PairTsuikaClick(PairPage& p) {
+  PairPick pick;
+  pick.method = static_cast<InputMethod>(std::max(0, p.nyuGroup->itemIndex()));
+  pick.first = p.group1->itemIndex() + 1;
+  pick.second = p.group2->itemIndex() + 1;
+  for (std::size_t i = 0; i < p.checks.size(); ++i)
+    if (p.checks[i]->isChecked()) pick.ticked.push_back(int(i) + 1);
+  const AddOutcome out = book_->addPairs(p.type, pick, p.gakuEdit->text().toStdString());
+  showMessages(port_, out);
+  if (out.added > 0) refreshList(p.type);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::PairSakujyoClick(PairPage& p) {
+  if (changed(port_, book_->remove(p.type, selectedLine(p.listBox)))) refreshList(p.type);
+  refreshAtoLabels();
+}
+
+void TKounyuDialog::TourokuBtnClick() {
+  auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
+  if (!written) return;
+  day_ = std::move(*written);
+  accept();
+}
+
+}  // namespace tovra

@@ -1,0 +1,82 @@
+#pragma once
+// TKounyuDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on one race of a copy of its
+// meeting day, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared keypad. Adds and
+// deletes change the copy; 登録 settles the race, writes the day and closes with Accepted
+// (the caller takes editedDay() and redraws); ｷｬﾝｾﾙ drops the copy.
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "features/entry/purchase.hpp"
+#include "storage/ledger.hpp"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+
+namespace tovra {
+
+class AmountKeypad;
+class DataStore;
+class UserPort;
+class RadioGroupBox;
+class TanFukuPage;
+
+class TKounyuDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
+  TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                QWidget* parent = nullptr);
+  ~TKounyuDialog() override;
+  // The day as 登録 wrote it (the copy as edited so far before that).
+  const MeetingDay& editedDay() const { return day_; }
+
+ public slots:
+  void TanTsuikaBtnClick();
+  void TanSakujyobtnClick();
+  void TourokuBtnClick();
+
+ private:
+  // One pair page (枠連, ﾜｲﾄﾞ or 馬連) and its controls.
+  struct PairPage {
+    BetType type;
+    RadioGroupBox* group1;
+    RadioGroupBox* group2;
+    QLabel* bouLabel;
+    QGroupBox* group3;
+    std::vector<QCheckBox*> checks;
+    RadioGroupBox* nyuGroup;
+    QLineEdit* gakuEdit;
+    QListWidget* listBox;
+    QLabel* atoLabel;
+  };
+  QWidget* buildTanPage();
+  QWidget* buildPairPage(PairPage& page, const QString& prefix, const QString& bouName, const QString& deleteName);
+  void FormShow();
+  void NyuGroupClick(PairPage& page, int method);
+  void PairTsuikaClick(PairPage& page);
+  void PairSakujyoClick(PairPage& page);
+  void PageChange(int index);
+  void refreshList(BetType t);
+  void refreshAtoLabels();
+  QListWidget* listOf(BetType t) const;
+  // Shows the refusal of a change; true when the change was made.
+
+  DataStore& store_;
+  UserPort& port_;
+  DayKey key_;
+  MeetingDay day_;
+  int race_;
+  std::unique_ptr<PurchaseBook> book_;
+  QLabel* dayLabel_;
+  QTabWidget* page_;
+  TanFukuPage* tanPage_;
+  std::array<PairPage, 3> pairs_{};  // 枠連, ﾜｲﾄﾞ, 馬連
+  AmountKeypad* keypad_;
+};
+
+}  // namespace tovra

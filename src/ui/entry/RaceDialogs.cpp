@@ -1,0 +1,37 @@
+#include "ui/entry/RaceDialogs.h"
+
+#include "ui/entry/PurchaseDialog.h"
+#include "ui/entry/CommentDialog.h"
+#include "ui/entry/ResultDialog.h"
+#include "ui/entry/RaceItemsDialog.h"
+
+namespace tovra {
+
+namespace {
+template <class Dialog>
+std::optional<MeetingDay> edited(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                                 QWidget* parent) {
+  Dialog dlg(store, port, key, day, race, parent);
+  if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+  return dlg.editedDay();
+}
+}  // namespace
+
+std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
+                                        const MeetingDay& day, int race, QWidget* parent) {
+  switch (which) {
+    case RaceDialog::Koumoku: return edited<TRaceKoumokuDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Kounyu: return edited<TKounyuDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Keka: return edited<TRaceKekaDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Comento: return edited<TRaceComentoDialog>(store, port, key, day, race, parent);
+  }
+  return std::nullopt;
+}
+
+MeetingDay readDayOrFatal(DataStore& store, const DayKey& key) {
+  auto day = store.ledger().readDay(key);
+  if (!day) store.fatal(day.failure().code, day.failure().path);
+  return std::move(*day);
+}
+
+}  // namespace tovra

@@ -1,0 +1,72 @@
+#include "ui/import/JravanImportDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/widgets/EntryWidgets.h"
+#include "ui/widgets/RadioGroupBox.h"
+#include "features/import/import_folders.hpp"
+#include "storage/text.hpp"
+
+namespace tovra {
+
+TJravanYomikomiDialog::TJravanYomikomiDialog(const ImportFolders& folders, const QString& day,
+                                             std::filesystem::path root, QWidget* parent)
+    : QDialog(parent), folders_(folders), root_(std::move(root)) {
+  setObjectName("JravanYomikomiDialog");
+  setWindowTitle("JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み");
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(16, 14, 16, 12);
+  v->addWidget(dayLabel(day, this));
+  auto* kinds = new QHBoxLayout;
+  radioGroup_ = new RadioGroupBox("RadioGroup", "JRA-VANﾃﾞｰﾀﾌｧｲﾙの種類", {"出馬表", "成績　 "}, 2, this);
+  radioGroup_->setItemIndex(0);
+  checkBox_ = new QCheckBox("新仕様", this);
+  checkBox_->setObjectName("CheckBox");
+  checkBox_->setChecked(true);
+  kinds->addWidget(radioGroup_);
+  kinds->addWidget(checkBox_);
+  kinds->addStretch();
+  v->addLayout(kinds);
+  QPushButton* sansho = nullptr;
+  v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
+  connect(sansho, &QPushButton::clicked, this, &TJravanYomikomiDialog::SanshoBtnClick);
+  QPushButton *yomikomi = nullptr, *zidou = nullptr;
+  v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
+  connect(radioGroup_, &RadioGroupBox::itemChanged, this, &TJravanYomikomiDialog::RadioGroupClick);
+  connect(yomikomi, &QPushButton::clicked, this, &TJravanYomikomiDialog::YomikomiBtnClick);
+  connect(zidou, &QPushButton::clicked, this, &TJravanYomikomiDialog::ZidouBtnClick);
+  RadioGroupClick(0);
+  setFixedSize(sizeHint());
+}
+
+int TJravanYomikomiDialog::kind() const { return radioGroup_->itemIndex() == 1 ? 1 : 0; }
+bool TJravanYomikomiDialog::newer() const { return checkBox_->isChecked(); }
+QString TJravanYomikomiDialog::fileName() const { return fileEdit_->text(); }
+
+void TJravanYomikomiDialog::RadioGroupClick(int kind) {
+  const int folder = kind == 1 ? kFolderJravanResult : kFolderJravanCard;
+  forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders_.folder[static_cast<std::size_t>(folder)])));
+}
+
+void TJravanYomikomiDialog::SanshoBtnClick() {
+  const QString file = chooseImportFile(this, root_, forudaPanel_->text(), fileEdit_->text());
+  if (!file.isEmpty()) fileEdit_->setText(file);
+}
+
+TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(const QString& day, const QString& racesRead,
+                                                     const QString& source, QWidget* parent)
+    : ImportKekaDialog("JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
+  body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
+  body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
+  body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);
+  body()->addWidget(textPanel("RacePanel", racesRead, 360, this), 3, 0);
+  finishLayout();
+}
+
+}  // namespace tovra

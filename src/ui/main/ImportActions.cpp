@@ -1,0 +1,116 @@
+#include "ui/main/ImportActions.h"
+
+#include "ui/import/ImportFoldersDialog.h"
+#include "ui/import/JravanImportDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/import/NiftyImportDialog.h"
+#include "ui/import/PatImportDialog.h"
+#include "features/import/import_day.hpp"
+#include "features/import/import_folders.hpp"
+#include "features/import/jravan/jravan_import.hpp"
+#include "features/import/nifty/nifty_import.hpp"
+#include "features/import/pat/pat_import.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
+
+namespace tovra {
+namespace {
+
+// A file named in a dialog: its text as the path (relative ones below the working folder).
+std::filesystem::path namedFile(const QString& text) { return std::filesystem::path(text.toStdString()); }
+
+// The label of the day shown, as every import dialog names it.
+QString dayText(TMainForm& main) {
+  const MainSelection& sel = main.selection();
+  return QString::fromStdString(importDayLabel(sel.course, sel.day.meeting));
+}
+
+// The import's start: the race window closed, and a copy of the day shown as stored.
+ImportCopy startImport(TMainForm& main) {
+  main.closeRaceWindow();
+  auto d = beginImport(main.ledger(), main.shownKey());
+  if (!d) main.fatal(d.failure());
+  return std::move(*d);
+}
+
+// The end of an import: the confirmation (`confirm` runs it: true for 登録) stores the
+// day read, which the main window then shows; a refusal is told and nothing is kept.
+template <class T, class Confirm>
+void finishImport(TMainForm& main, const ImportCopy& d, const Result<T>& read, Confirm confirm) {
+  tellImportNotices(main.port(), d);
+  if (read.failed()) main.fatal(read.failure());
+  if (read.refused()) {
+    tellImportRefusal(main.port(), read.refusal());
+    return;
+  }
+  if (!confirm(*read)) return;
+  if (const auto failed = storeImport(main.ledger(), main.ledgerEvents(), d)) main.fatal(*failed);
+}
+
+}  // namespace
+
+void jravanYomikomi(TMainForm& main) {
+  const QString day = dayText(main);
+  TJravanYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  const int choice = dlg.exec();
+  if (choice != TJravanYomikomiDialog::Yomikomi && choice != TJravanYomikomiDialog::Zidou) return;
+  JravanRequest r;
+  r.format = {dlg.kind() == 1 ? JravanKind::Result : JravanKind::Card, dlg.newer()};
+  r.automatic = choice == TJravanYomikomiDialog::Zidou;
+  r.file = namedFile(dlg.fileName());
+  ImportCopy d = startImport(main);
+  ImportSource source;
+  const auto read = runJravanImport(main.ledger(), main.port(), main.importFolders(), d, r, &source);
+  finishImport(main, d, read, [&](const std::string& text) {
+    TJravanYomikomiKekaDialog keka(day, QString::fromStdString(text), QString::fromStdString(importSourceText(source)),
+                                   &main);
+    return keka.exec() == QDialog::Accepted;
+  });
+}
+
+void niftyYomikomi(TMainForm& main) {
+  const QString day = dayText(main);
+  TNiftyYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  const int choice = dlg.exec();
+  if (choice != TNiftyYomikomiDialog::Yomikomi && choice != TNiftyYomikomiDialog::Zidou) return;
+  NiftyRequest r;
+  r.automatic = choice == TNiftyYomikomiDialog::Zidou;
+  r.file = namedFile(dlg.fileName());
+  ImportCopy d = startImport(main);
+  const auto read = runNiftyImport(main.ledger(), main.port(), main.importFolders(), d, r);
+  finishImport(main, d, read, [&](const NiftyTexts& t) {
+    TNiftyYomikomiKekaDialog keka(day, QString::fromStdString(t.read), QString::fromStdString(t.errors),
+                                  QString::fromStdString(importSourceText({t.file, t.date})), &main);
+    return keka.exec() == QDialog::Accepted;
+  });
+}
+
+void patYomikomi(TMainForm& main) {
+  const QString day = dayText(main);
+  TPatYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  if (dlg.exec() != QDialog::Accepted) return;
+  // A folder chosen with 参照 serves this import; the settings keep theirs.
+  ImportFolders folders = main.importFolders();
+  FolderEdit edit;
+  for (int i = 0; i < ImportFolders::kFolders; ++i)
+    edit.typedUtf8[static_cast<std::size_t>(i)] = cp932ToUtf8(folders.folder[static_cast<std::size_t>(i)]);
+  edit.typedUtf8[kFolderPat] = dlg.folder().toStdString();
+  edit.patKind = folders.patKindIndex();
+  if (const auto refusal = applyFolderEdit(folders, edit)) {
+    showError(main.port(), *refusal);
+    return;
+  }
+  ImportCopy d = startImport(main);
+  const auto read = runPatImport(main.ledger(), main.port(), folders, d, dlg.request());
+  finishImport(main, d, read, [&](const PatTexts& t) {
+    TPatYomikomiKekaDialog keka(day, t, &main);
+    return keka.exec() == QDialog::Accepted;
+  });
+}
+
+void forudaSettei(TMainForm& main) {
+  TForudaSetteiDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
+  dlg.exec();
+}
+
+}  // namespace tovra

@@ -1,0 +1,205 @@
+#pragma once
+// The main window: course buttons, year box, meeting-day scroll bar, the twelve race
+// rows with the day totals, the tool bar and the menus that open every dialog.
+#include <QMainWindow>
+#include <QPointer>
+
+#include "ui/entry/RaceDialogs.h"
+#include "storage/ledger.hpp"
+#include "storage/ledger_events.hpp"
+#include "features/main/main_selection.hpp"
+#include "features/main/meeting_view.hpp"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+namespace tovra {
+
+struct AppState;
+class DataStore;
+class LedgerSignals;
+class UserPort;
+struct SettingsRecord;
+class RowPanel;
+class ShukeiActions;
+class TRaceForm;
+class THelpForm;
+class TTovraSplash;
+struct ImportFolders;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The window works on `app` (the program's objects, made before it) and hands its parts
+  // on to every window and dialog it opens. The start-up splash stays `splashMillis` ms
+  // (kSplashMillis; 0: none).
+  TMainForm(AppState& app, int splashMillis, QWidget* parent = nullptr);
+  ~TMainForm() override;
+  // The start-up sequence: folders, settings, colours, splash, years, import folders,
+  // meetings, start course, meeting view. False when the program must end (old-version
+  // data not converted).
+  bool startUp();
+
+  // Reads the meeting day of the selection again by key and fills the rows (after every
+  // change).
+  void ShowKaisaiView();
+  // Background colour 0 and course-name colour 1 of the settings (at start-up and after
+  // the settings dialog; ShowKaisaiView() then recolours the rows with colours 2 and 6).
+  void applyColours();
+  // Refills the year box from the year table and selects the current year.
+  void fillYearBox();
+
+  // What the dialogs work on.
+  DataStore& dataStore();
+  SettingsRecord& settings();
+  UserPort& port();
+  ImportFolders& importFolders();
+  // What the window shows, the ledger it shows it from, and who is told of its changes.
+  MainSelection& selection() { return sel_; }
+  Ledger ledger();
+  // The meeting day shown: the open year's, of the course and meeting shown.
+  DayKey shownKey();
+  const LedgerEvents& ledgerEvents() const { return events_; }
+  LedgerSignals& ledgerSignals() const { return *ledgerSignals_; }
+  // A ledger file that could not be read or written: the numbered fatal error.
+  [[noreturn]] void fatal(const FileFailure& f);
+  // Shows meeting `index` of `course` in `year` (counted again when the year changes, the
+  // year box following): the race window closed, the rows filled.
+  void goToDay(const std::string& year, int course, int index);
+
+  // The race window (opened from a race row, closed whenever the course, the meeting day
+  // or the year changes, and before a meeting is registered, edited or deleted). Both
+  // only choose the race until the race window's unit fills them in.
+  void openRaceWindow(int race);
+  void closeRaceWindow();
+  TRaceForm* raceForm() const;
+  // The tallies and their result windows.
+  ShukeiActions& shukei() const { return *shukei_; }
+
+  // The race of the row whose right-click menu was opened last (0..11).
+  int popupRace() const { return popupRace_; }
+
+ public slots:
+  // Course buttons, year box, scroll bar, race rows.
+  void KaiBtnClick(int course);
+  void KensakuBtnClick();
+  void ComboBoxChange(int index);
+  void ScrollBarChange(int position);
+  void RaceBtnClick(int race);
+  void RacePanelDblClick(int race);
+  void RacePanelMouseDown(int race, const QPoint& globalPos);
+
+  // Menu entries.
+  void W1Click();
+  void JRAVAN1Click();
+  void NIFTY1Click();
+  void PAT1Click();
+  void S1Click();
+  void D1Click();
+  void F1Click();
+  void X1Click();
+  void C1Click();
+  void V1Click();
+  void B1Click();
+  void N13Click();
+  void Graph1Click();  // 収支ｸﾞﾗﾌ, after the tally entries
+  void U1Click();
+  void I1Click();
+  void O1Click();
+  void P1Click();
+  void N5Click();
+  void N15Click();
+  void Print1Click();
+  void M1Click();
+  void Help2Click();
+  void About1Click();
+
+  // Tool bar buttons: each does what its menu entry does; ToolBtn16 ends the program.
+  void ToolBtn1Click();
+  void ToolBtn2Click();
+  void ToolBtn3Click();
+  void ToolBtn4Click();
+  void ToolBtn5Click();
+  void ToolBtn6Click();
+  void ToolBtn7Click();
+  void ToolBtn8Click();
+  void ToolBtn9Click();
+  void ToolBtn10Click();
+  void ToolBtn11Click();
+  void ToolBtn12Click();
+  void ToolBtn13Click();
+  void ToolBtn14Click();
+  void ToolBtn15Click();
+  void ToolBtn16Click();
+
+  // The right-click menu of a race row.
+  void Popm1Click();
+  void Popm2Click();
+  void Popm3Click();
+  void Popm4Click();
+
+  void Timer1Timer();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  static constexpr int kRowFontPx = 12;  // the race rows' text
+  void buildMenu();
+  void buildToolBar(QWidget* central);
+  void buildCoursePanel(QWidget* central);
+  void buildRows(QWidget* central);
+  void connectHandlers();
+  void showSplash();
+  // The first year the user gives, 0 when the dialog was ended (the program ends).
+  int askFirstYear();
+  void showView(const MeetingView& v);
+  void setMeetingControls(bool hasMeeting);
+  // The race dialog of a row-menu entry on the row's race.
+  void openRowDialog(RaceDialog which);
+  void placeAtStoredPosition();
+
+  QAction* action(const char* name) const;
+  // The menu entry, menu or button of a command of the main window.
+  void setCommandEnabled(const char* name, bool enabled);
+
+  QWidget* panel2_ = nullptr;
+  QToolButton* toolBtn_[16] = {};
+  QToolButton* kaiBtn_[10] = {};
+  QToolButton* kensakuBtn_ = nullptr;
+  QLabel* jyoLabel_ = nullptr;
+  // The column headings (Label2) and "合計" (Label3), set on the window's background.
+  QLabel* headings_[2] = {};
+  QComboBox* comboBox_ = nullptr;
+  QLabel* kaisaiPanel_ = nullptr;
+  QScrollBar* scrollBar_ = nullptr;
+  QPushButton* raceBtn_[12] = {};
+  RowPanel* racePanel_[12] = {};
+  RowPanel* kouPanel_[13] = {};
+  RowPanel* shuPanel_[13] = {};
+  QStatusBar* statusBar_ = nullptr;
+  AppState& app_;
+  const int splashMillis_;
+  QMenu* popupMenu_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QPointer<TTovraSplash> splash_;
+  qint64 splashShownAt_ = 0;
+  QPointer<THelpForm> help_;
+  QPointer<TRaceForm> raceForm_;
+  ShukeiActions* shukei_ = nullptr;
+  int popupRace_ = 0;
+  bool hasMeeting_ = false;
+  MainSelection sel_;
+  LedgerEvents events_;
+  LedgerSignals* ledgerSignals_ = nullptr;
+};
+
+}  // namespace tovra

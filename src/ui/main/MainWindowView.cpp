@@ -1,0 +1,179 @@
+// The main window: the meeting view, the course, year and meeting-day controls, the
+// race rows with their menu, and the race window they open.
+#include "ui/main/MainWindow.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "ui/main/SearchActions.h"
+#include "ui/widgets/Looks.h"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/main/RowPanel.h"
+#include "ui/main/TallyActions.h"
+#include "storage/datastore.hpp"
+#include "storage/text.hpp"
+#include "features/years/years.hpp"
+#include "features/main/main_commands.hpp"
+#include "features/main/meeting_view.hpp"
+#include "storage/settings_record.hpp"
+
+namespace tovra {
+
+// --- the meeting view ---
+
+void TMainForm::applyColours() {
+  const SettingsRecord& s = settings();
+  paintBackground(centralWidget(), settingsColour(s.colours[kColMainBack]));
+  // Black headings on a light background, white on a dark one.
+  for (QLabel* l : headings_) setTextColour(l, headingColourOn(s.colours[kColMainBack]));
+  QPalette p = jyoLabel_->palette();
+  p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
+  jyoLabel_->setPalette(p);
+  if (raceForm_) raceForm_->applyColours();
+  if (shukei_) shukei_->applyColours();
+}
+
+void TMainForm::ShowKaisaiView() {
+  if (const Status read = readShownDay(ledger(), dataStore().year, sel_); !read) fatal(read.failure());
+  showView(formatMeetingView(sel_));
+}
+
+void TMainForm::goToDay(const std::string& year, int course, int index) {
+  if (year != dataStore().year) {
+    if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
+    dataStore().year = year;
+    fillYearBox();
+  }
+  sel_.course = course;
+  sel_.show(index);
+  closeRaceWindow();
+  ShowKaisaiView();
+}
+
+void TMainForm::showView(const MeetingView& v) {
+  statusBar_->showMessage(QString::fromStdString(v.statusText));
+  jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
+  setMeetingControls(v.hasMeeting);
+  kaisaiPanel_->setText(QString::fromStdString(v.kaisaiPanel));
+  const QColor hitBack = settingsColour(settings().colours[kColHitRaceBack]);
+  const QColor plus = settingsColour(settings().colours[kColPlus]);
+  for (int r = 0; r < 12; ++r) {
+    const MeetingRowView& row = v.rows[r];
+    setWholeText(racePanel_[r], QString::fromStdString(row.raceName), kRowFontPx);
+    racePanel_[r]->setColours(row.hit ? hitBack : QColor(Qt::white), row.hit ? QColor(Qt::white) : QColor(Qt::black));
+    kouPanel_[r]->setText(QString::fromStdString(row.kou));
+    shuPanel_[r]->setText(QString::fromStdString(row.shu));
+    shuPanel_[r]->setColours(Qt::white, row.plus ? plus : QColor(Qt::black));
+  }
+  kouPanel_[12]->setText(QString::fromStdString(v.kou13));
+  shuPanel_[12]->setText(QString::fromStdString(v.shu13));
+  shuPanel_[12]->setColours(Qt::white, v.plus13 ? plus : QColor(Qt::black));
+  QSignalBlocker block(scrollBar_);
+  scrollBar_->setRange(0, v.scrollMax);
+  scrollBar_->setValue(v.scrollPos);
+}
+
+void TMainForm::setMeetingControls(bool hasMeeting) {
+  hasMeeting_ = hasMeeting;
+  for (const MainCommand& c : mainCommands()) {
+    const CommandState state = commandState(c, hasMeeting);
+    setCommandEnabled(c.name, state.enabled);
+    if (c.toolBtn == 0) continue;
+    toolBtn_[c.toolBtn - 1]->setEnabled(state.enabled);
+    toolBtn_[c.toolBtn - 1]->setVisible(state.toolVisible);
+  }
+  for (QPushButton* b : raceBtn_) b->setEnabled(hasMeeting);
+}
+
+// --- course, year, meeting day, race rows ---
+
+void TMainForm::KaiBtnClick(int course) {
+  sel_.course = course;
+  closeRaceWindow();
+  ShowKaisaiView();
+}
+
+void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
+
+void TMainForm::ComboBoxChange(int index) {
+  const NenjiTable& years = dataStore().nenji;
+  if (index < 0 || index >= NenjiTable::kUsable || years.nen[index] == 0) return;
+  const int year = years.nen[index];
+  const auto question = changeYearQuestion(dataStore().year, year);
+  if (!question || port().message("確認", *question, MsgIcon::Information, MsgButtons::OkCancel) != Answer::Ok) {
+    fillYearBox();  // back to the current year
+    return;
+  }
+  // The course stays; every course shows its first meeting of the new year.
+  if (const Status opened = openYear(ledger(), sel_, std::to_string(year)); !opened) fatal(opened.failure());
+  dataStore().year = std::to_string(year);
+  // The race window showed a race of the old year.
+  closeRaceWindow();
+  ShowKaisaiView();
+}
+
+void TMainForm::ScrollBarChange(int position) {
+  closeRaceWindow();
+  sel_.show(position);
+  ShowKaisaiView();
+}
+
+void TMainForm::RaceBtnClick(int race) {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  openRaceWindow(race);
+}
+
+void TMainForm::RacePanelDblClick(int race) { RaceBtnClick(race); }
+
+void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  popupRace_ = race;
+  action("Popm1")->setText(QString::fromStdString(sjprintfUtf8("%2dR ： ﾚｰｽ項目登録", race + 1)));
+  popupMenu_->popup(globalPos);
+}
+
+void TMainForm::openRaceWindow(int race) {
+  if (!raceForm_) {
+    // One race window for the run, made on first use so that it takes the stored position
+    // of the settings read at start-up.
+    raceForm_ = new TRaceForm(dataStore(), settings(), port(), this);
+    connect(raceForm_, &TRaceForm::meetingChanged, this, &TMainForm::ShowKaisaiView);
+    connect(raceForm_, &TRaceForm::endRequested, this, &TMainForm::close);
+  }
+  raceForm_->openRace(shownKey(), race);
+}
+
+TRaceForm* TMainForm::raceForm() const { return raceForm_.data(); }
+
+void TMainForm::closeRaceWindow() {
+  if (raceForm_) raceForm_->close();
+}
+
+// The row menu: the dialog on the race of the row. After 登録 the dialog has settled the
+// race and written the day: the rows show it, and an open race window shows that race.
+void TMainForm::Popm1Click() { openRowDialog(RaceDialog::Koumoku); }
+void TMainForm::Popm2Click() { openRowDialog(RaceDialog::Kounyu); }
+void TMainForm::Popm3Click() { openRowDialog(RaceDialog::Keka); }
+void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
+
+void TMainForm::openRowDialog(RaceDialog which) {
+  DataStore& ds = dataStore();
+  const DayKey key = shownKey();
+  const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
+  if (!edited) return;
+  ShowKaisaiView();
+  if (raceForm_) raceForm_->showIfOpen(shownKey(), popupRace_);
+}
+
+}  // namespace tovra

@@ -1,0 +1,73 @@
+#include "ui/main/MeetingActions.h"
+
+#include "features/entry/meeting_ops.hpp"
+#include "ui/entry/MeetingEditDialog.h"
+#include "ui/entry/MeetingRegisterDialog.h"
+#include "ui/main/MainWindow.h"
+#include "storage/user_port.hpp"
+
+namespace tovra {
+namespace {
+
+// After a meeting operation: the day it gives is shown, then the done sound; a refusal
+// is told and the window stays as it was.
+void showOutcome(TMainForm& main, int course, const Result<MeetingPlace>& r) {
+  if (r.failed()) main.fatal(r.failure());
+  if (r.refused()) {
+    tellRefusal(main.port(), r.refusal());
+    return;
+  }
+  if (const Status read = followMeetings(main.ledger(), main.dataStore().year, main.selection(), course, *r); !read)
+    main.fatal(read.failure());
+  main.ShowKaisaiView();
+  main.port().asterisk();
+}
+
+}  // namespace
+
+void kaisaiTouroku(TMainForm& main) {
+  TKaisaiTourokuDialog dialog(&main);
+  const int result = dialog.exec();
+  if (result != TKaisaiTourokuDialog::Single && result != TKaisaiTourokuDialog::Series) return;
+  const int course = dialog.course();
+  const std::vector<MeetingDate> days =
+      result == TKaisaiTourokuDialog::Single ? std::vector<MeetingDate>{dialog.date()} : seriesDates(dialog.date());
+  main.closeRaceWindow();
+  showOutcome(
+      main, course,
+      runRegisterMeetings(main.ledger(), main.port(), main.ledgerEvents(), main.dataStore().year, course, days));
+}
+
+void kaisaiShusei(TMainForm& main) {
+  const MainSelection& sel = main.selection();
+  if (sel.count() == 0) {
+    main.port().beep();
+    return;
+  }
+  TKaisaiShuseiDialog dialog(sel.course, sel.day.meeting.tsukiHi, sel.day.meeting.kaiNichi, &main);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!meetingShown(sel.shown(), sel.count())) {
+    main.port().beep();
+    return;
+  }
+  main.closeRaceWindow();
+  showOutcome(
+      main, sel.course,
+      runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), sel.day.meeting, dialog.date()));
+}
+
+void kaisaiSakujyo(TMainForm& main) {
+  const MainSelection& sel = main.selection();
+  if (!meetingShown(sel.shown(), sel.count())) {
+    main.port().beep();
+    return;
+  }
+  for (const std::string& question : deleteQuestions(sel.course, sel.day.meeting))
+    if (!askOkCancel(main.port(), question, MsgIcon::Question)) return;
+  // The race window closes once the work files are made.
+  showOutcome(main, sel.course, runDeleteMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), [&] {
+                main.closeRaceWindow();
+              }));
+}
+
+}  // namespace tovra

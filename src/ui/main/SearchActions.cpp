@@ -1,0 +1,45 @@
+#include "ui/main/SearchActions.h"
+
+#include <utility>
+
+#include "ui/search/GradedStakesSearchDialog.h"
+#include "ui/search/SearchResultsDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/search/NameSearchDialog.h"
+#include "ui/search/PayoutSearchDialog.h"
+#include "storage/datastore.hpp"
+#include "features/search/search_engine.hpp"
+
+namespace tovra {
+namespace {
+
+// Runs the search the dialog asked for, then shows its result list.
+template <class Dialog, class... Args>
+void kensaku(TMainForm& main, Args&&... args) {
+  Dialog dialog(std::forward<Args>(args)..., &main);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!search::runSearch(main.dataStore(), main.port(), dialog.params())) return;
+  showKensakuKeka(main);
+}
+
+}  // namespace
+
+void kensakuRaceMei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, true, main.dataStore(), main.port()); }
+void kensakuBamei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, false, main.dataStore(), main.port()); }
+void kensakuJyusho(TMainForm& main) { kensaku<TJyushoKensakuDialog>(main, main.dataStore()); }
+void kensakuHaitou(TMainForm& main) { kensaku<TRaceKekaHaitouKensakuDialog>(main, main.dataStore(), main.port()); }
+
+void showKensakuKeka(TMainForm& main) {
+  DataStore& ds = main.dataStore();
+  const auto list = search::readKekaList(ds);
+  if (!list) return;
+  TKensakuKekaDialog dialog(ds, main.port(), *list, ds.year, &main);
+  if (dialog.exec() != QDialog::Accepted || !dialog.target()) return;
+  // The main window shows the record's year (counting its meetings again when it is
+  // another), course and meeting day, then the race.
+  const search::RaceTarget t = *dialog.target();
+  main.goToDay(t.day.year, t.day.course, t.day.index);
+  main.openRaceWindow(t.race);
+}
+
+}  // namespace tovra

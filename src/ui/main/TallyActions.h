@@ -1,0 +1,52 @@
+#pragma once
+// The main window's tallies: 収支集計, 項目集計, RANK集計 and 条件集計 (each a dialog, the
+// tally with its wait popup, then its result window) and 保存済集計結果処理. Holds the four
+// result windows (one each, made on first use, destroyed by their close box) and the
+// condition tally dialog, made once for the program's run; and the chart window 収支ｸﾞﾗﾌ,
+// which the 集計 menu and every result window open.
+#include <QObject>
+#include <QPointer>
+#include <array>
+
+#include "features/export/rate_charts.hpp"
+#include "features/tally/result_files.hpp"
+
+namespace tovra {
+
+class TMainForm;
+class TShukeiWindow;
+class TJyokenShukeiDialog;
+class TGraphForm;
+
+class ShukeiActions : public QObject {
+  Q_OBJECT
+ public:
+  explicit ShukeiActions(TMainForm& main);
+
+  void shushiShukei();   // X1, ToolBtn6
+  void koumokuShukei();  // C1, ToolBtn7
+  void rankShukei();     // V1, ToolBtn8
+  void jyokenShukei();   // B1, ToolBtn9
+  void hozonSyori();     // N13
+  void graph();          // Graph1: the chart window over every registered year
+
+  // The chart window (one for the run, made on first use) showing a request.
+  TGraphForm* showGraph(const exports::ChartRequest& request);
+  TGraphForm* graphForm() const;
+
+  // The kind's window (made when there is none) showing its work file as after a tally.
+  TShukeiWindow* showWindow(tally::TallyKind kind);
+  // The kind's window when it exists (open or hidden), else nullptr.
+  TShukeiWindow* window(tally::TallyKind kind) const;
+  // Every existing window takes the settings' colours again.
+  void applyColours();
+  TJyokenShukeiDialog* jyokenDialog() const { return jyokenDialog_; }
+
+ private:
+  TMainForm& main_;
+  std::array<QPointer<TShukeiWindow>, 4> windows_;
+  TJyokenShukeiDialog* jyokenDialog_;
+  QPointer<TGraphForm> graph_;
+};
+
+}  // namespace tovra

@@ -1,0 +1,50 @@
+#pragma once
+// TNentsugiSyoriDialog "年次処理": registers a new racing year or deletes one.
+// After a change it closes (Registered or Deleted) and holds what changed: the window
+// that opened it shows the current year, then gives the notice. A refused year keeps it
+// open with the refusal's message; ｷｬﾝｾﾙ closes with Rejected.
+#include <QDialog>
+#include <optional>
+
+class QListWidget;
+class QLineEdit;
+class QPushButton;
+
+#include "storage/ledger_events.hpp"
+#include "features/years/years.hpp"
+
+namespace tovra {
+
+class DataStore;
+class UserPort;
+
+class TNentsugiSyoriDialog : public QDialog {
+  Q_OBJECT
+ public:
+  enum Result { Registered = 2, Deleted = 3 };
+  // On the ledger of `ds` (its files; a file error ends there), the list `years` with the
+  // year `currentYear` in use.
+  TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear,
+                       UserPort& port, QWidget* parent = nullptr);
+  // What the dialog changed, once it closed with Registered or Deleted.
+  const std::optional<YearRegistered>& registered() const { return registered_; }
+  const std::optional<YearDeleted>& deleted() const { return deleted_; }
+
+ public slots:
+  void TourokuBtnClick();
+  void WidwSakujyoBtnClick();
+
+ private:
+  void fillNenBox();
+  DataStore& ds_;
+  const LedgerEvents& events_;
+  NenjiTable years_;
+  int currentYear_;
+  UserPort& port_;
+  std::optional<YearRegistered> registered_;
+  std::optional<YearDeleted> deleted_;
+  QListWidget* nenBox_;
+  QLineEdit* nenEdit_;
+};
+
+}  // namespace tovra

@@ -1,0 +1,29 @@
+#pragma once
+// TJyushoKensakuDialog "重賞検索": range, hit-only and the grade (Group: GⅠ GⅡ GⅢ).
+// 検索開始 closes with Accepted (nothing to check); params() then holds the search.
+#include <QDialog>
+
+#include "features/search/search_engine.hpp"
+
+namespace tovra {
+
+class DataStore;
+class KensakuRange;
+class RadioGroupBox;
+
+class TJyushoKensakuDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TJyushoKensakuDialog(DataStore& ds, QWidget* parent = nullptr);
+  const search::SearchParams& params() const { return params_; }
+
+ public slots:
+  void KensakuBtnClick();
+
+ private:
+  KensakuRange* range_;
+  RadioGroupBox* group_;
+  search::SearchParams params_;
+};
+
+}  // namespace tovra

@@ -1,0 +1,31 @@
+#pragma once
+// TJyokenShukeiForm "条件集計": the condition tally of tmp/jyoken.tmp: the conditions, then
+// per course, their sum ("合計") and the range without conditions ("総合合計") the purchase,
+// recovery rate, return, balance and hit rate.
+#include <array>
+
+#include "ui/tally/TallyWindow.h"
+#include "features/tally/jyoken_result.hpp"
+
+class QLabel;
+
+namespace tovra {
+
+class TJyokenShukeiForm : public TShukeiWindow {
+  Q_OBJECT
+ public:
+  TJyokenShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+
+  // Reads the work file and shows it.
+  void ShowResult();
+
+ protected:
+  void printResult() override;
+  void showResult() override { ShowResult(); }
+
+ private:
+  QLabel* jyokenPanel_ = nullptr;
+  std::array<FigureRow*, tally::kJyokenRows> rows_{};
+};
+
+}  // namespace tovra

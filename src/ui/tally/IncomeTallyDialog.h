@@ -1,0 +1,43 @@
+#pragma once
+// TShushiShukeiDialog "収支集計": the range (HanBtn1 every year, HanBtn2 one year of
+// NentsugiBox, HanBtn3 one day of the current year by TsukiBox and HiBox) and the rows
+// (Group: 月別, 回次別, not for a day). 集計開始 closes with Accepted; choice() then says
+// which tally to run.
+#include <QDialog>
+
+#include "features/tally/shushi_tally.hpp"
+
+class QComboBox;
+class QLabel;
+class QRadioButton;
+
+namespace tovra {
+
+class DataStore;
+class RadioGroupBox;
+class YearRangeBox;
+
+class TShushiShukeiDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // currentYear: the year the main window shows (a day is of that year); shown: the
+  // meeting day it shows (nullptr for none), the day offered first.
+  TShushiShukeiDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
+                      QWidget* parent = nullptr);
+  tally::ShushiChoice choice() const;
+
+ public slots:
+  // Enabling by the range button chosen (1-3).
+  void HanBtnClick(int button);
+  void ShukeiBtnClick();
+
+ private:
+  YearRangeBox* range_;
+  QRadioButton* han3_;
+  QLabel* nenLabel_;
+  QComboBox* tsuki_;
+  QComboBox* hi_;
+  RadioGroupBox* group_;
+};
+
+}  // namespace tovra

@@ -1,0 +1,84 @@
+#include "ui/tally/IncomeTallyWindow.h"
+
+#include <QScrollBar>
+
+#include "ui/widgets/Looks.h"
+#include "ui/print/PrintActions.h"
+#include "storage/datastore.hpp"
+#include "features/tally/result_files.hpp"
+
+namespace tovra {
+
+namespace {
+
+constexpr int kLeft = 8, kCaptionW = 56;
+constexpr int kRowsTop = TShukeiWindow::kTop + 72, kPitch = kShukeiRowH + 2;
+
+}  // namespace
+
+TShushiShukeiForm::TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TShukeiWindow(tally::TallyKind::Shushi, &SettingsRecord::shushiRect, "ShushiShukeiForm", "ToolPanel", ds,
+                    settings, port, parent) {
+  const FigureLayout l = FigureLayout::at(kLeft, kCaptionW);
+  makeHeading(kLeft, l.right() - kLeft);
+
+  for (int c = 0; c < kCourseCount; ++c) {
+    const QString n = QString::number(c + 1);
+    courses_[c] = &addRow(
+        figureRow(this, l, kRowsTop + c * kPitch, {}, n, "Label" + n, QString::fromStdString(tally::courseName(c))));
+  }
+  goukei_ = &addRow(figureRow(this, l, kRowsTop + 10 * kPitch, {}, "11", "GouLabel", "合計"));
+  zenjou_ = &addRow(figureRow(this, l, kRowsTop + 11 * kPitch + 8, {}, "12", "ZenLabel", "全場合計"));
+  new FigureHeading(this, "Label12", "競馬場 馬券購入額 回収率 回収金額 収支 的中率", *courses_[0], "競馬場",
+                    kRowsTop - kPitch);
+
+  scrollBar_ = makeScrollBar(12, QRect(l.right() + 6, kRowsTop, 16, 11 * kPitch - 2));
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &TShushiShukeiForm::ScrollBarChange);
+
+  setFixedSize(l.right() + 30, kRowsTop + 12 * kPitch + 16);
+  applyColours();
+}
+
+void TShushiShukeiForm::showResult() {
+  {
+    QSignalBlocker block(scrollBar_);
+    scrollBar_->setValue(0);
+  }
+  ShowPosition(0);
+}
+
+void TShushiShukeiForm::ScrollBarChange(int position) { ShowPosition(position); }
+
+int TShushiShukeiForm::position() const { return scrollBar_->value(); }
+
+int TShushiShukeiForm::graphShown() const {
+  const int a = position();
+  return a == 0 ? tally::ShushiResult::kSumRow : a - 1;
+}
+
+void TShushiShukeiForm::ShowPosition(int a) {
+  const auto result = tally::loadShushiFile(ds_, port_);
+  if (!result) {
+    clearHeading();
+    for (FigureRow* r : courses_) r->clear();
+    goukei_->clear();
+    zenjou_->clear();
+    return;
+  }
+  const tally::ShushiView v = tally::shushiView(*result, a, ds_.nenji, currentYear());
+  mainPanel_->setText(QString::fromStdString(v.heading));
+  timeLabel_->setText(QString::fromStdString(v.timeStamp));
+  const QColor plus = plusColour();
+  for (int c = 0; c < kCourseCount; ++c) courses_[c]->set(v.courses[c], plus);
+  goukei_->set(v.goukei, plus);
+  goukei_->setVisible(v.goukeiVisible);
+  zenjou_->set(v.zenjou, plus);
+  scrollBar_->setEnabled(v.scrollEnabled);
+}
+
+void TShushiShukeiForm::printResult() {
+  // Prints the row the scroll bar shows.
+  printWithDialog(this, port_, print::shushiJob(ds_, port_, position(), currentYear()));
+}
+
+}  // namespace tovra

@@ -1,0 +1,27 @@
+#include "ui/tally/ItemTallyDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include "ui/widgets/YearRangeBox.h"
+
+namespace tovra {
+
+TKoumokuShukeiDialog::TKoumokuShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+  setObjectName("KoumokuShukeiDialog");
+  setWindowTitle("項目集計");
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(16, 14, 16, 14);
+  row->setSpacing(14);
+  range_ = new YearRangeBox("集計範囲", ds, this);
+  row->addWidget(range_);
+  QPushButton* shukei = nullptr;
+  row->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei));
+  connect(shukei, &QPushButton::clicked, this, &QDialog::accept);
+  setFixedSize(sizeHint());
+}
+
+int TKoumokuShukeiDialog::mode() const { return range_->allYears() ? 0 : 1; }
+int TKoumokuShukeiDialog::yearPosition() const { return range_->yearPosition(); }
+
+}  // namespace tovra

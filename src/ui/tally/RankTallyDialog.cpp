@@ -1,0 +1,36 @@
+#include "ui/tally/RankTallyDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/widgets/YearRangeBox.h"
+#include "features/tally/rank_tally.hpp"
+
+namespace tovra {
+
+TRankShukeiDialog::TRankShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+  setObjectName("RankShukeiDialog");
+  setWindowTitle("RANK集計");
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(16, 14, 16, 14);
+  row->setSpacing(14);
+  range_ = new YearRangeBox("集計範囲", ds, this);
+  row->addWidget(range_, 0, Qt::AlignTop);
+  group_ = new RadioGroupBox("Group", "集計種別",
+                             {"的中配当", "ﾚｰｽ別回収率", "開催日別回収率", "ﾚｰｽ別収支", "開催日別収支"}, 1, this);
+  group_->setItemIndex(0);
+  row->addWidget(group_);
+  QPushButton* shukei = nullptr;
+  row->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei));
+  connect(shukei, &QPushButton::clicked, this, &TRankShukeiDialog::ShukeiBtnClick);
+  setFixedSize(sizeHint());
+}
+
+int TRankShukeiDialog::code() const { return tally::rankCode(!range_->allYears(), std::max(0, group_->itemIndex())); }
+int TRankShukeiDialog::yearPosition() const { return range_->yearPosition(); }
+
+void TRankShukeiDialog::ShukeiBtnClick() { accept(); }
+
+}  // namespace tovra
