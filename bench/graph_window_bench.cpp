@@ -39,7 +39,7 @@ Fixture& fixture() {
 void BM_OpenAllYears(benchmark::State& state) {
   Fixture& f = fixture();
   for (auto _ : state) {
-    TGraphForm form(*f.ds, f.settings, f.port);
+    BalanceChartWindow form(*f.ds, f.settings, f.port);
     form.showRequest(exports::ChartRequest{});
     benchmark::DoNotOptimize(form.grab());
   }

@@ -91,26 +91,26 @@ void scrolling(benchmark::State& state, Step step) {
 }
 
 void BM_ScrollShushi(benchmark::State& state) {
-  scrolling<TShushiShukeiForm>(
-      state, [](TShushiShukeiForm& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 13); });
+  scrolling<IncomeTallyWindow>(
+      state, [](IncomeTallyWindow& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 13); });
 }
 void BM_CourseKoumoku(benchmark::State& state) {
-  scrolling<TKoumokuShukeiForm>(state, [](TKoumokuShukeiForm& f, int i) { f.ShowJyo(i % 11); });
+  scrolling<ItemTallyWindow>(state, [](ItemTallyWindow& f, int i) { f.showCourse(i % 11); });
 }
 void BM_PageRank(benchmark::State& state) {
-  scrolling<TRankShukeiForm>(
-      state, [](TRankShukeiForm& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 15); });
+  scrolling<RankTallyWindow>(
+      state, [](RankTallyWindow& f, int i) { f.findChild<QScrollBar*>("ScrollBar")->setValue(i % 15); });
 }
 void BM_ShowJyoken(benchmark::State& state) {
-  scrolling<TJyokenShukeiForm>(state, [](TJyokenShukeiForm& f, int) { f.ShowResult(); });
+  scrolling<ConditionTallyWindow>(state, [](ConditionTallyWindow& f, int) { f.ShowResult(); });
 }
 
 }  // namespace
 
-BENCHMARK(BM_Open<TShushiShukeiForm>)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Open<TKoumokuShukeiForm>)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Open<TRankShukeiForm>)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Open<TJyokenShukeiForm>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<IncomeTallyWindow>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<ItemTallyWindow>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<RankTallyWindow>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open<ConditionTallyWindow>)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollShushi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CourseKoumoku)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageRank)->Unit(benchmark::kMillisecond);

@@ -96,7 +96,7 @@ int runProgram(const QStringList& args, UserPort& port) {
   }
   // The main window; the race window and the condition tally dialog, which live for the
   // whole run, are created with it by their own units, on the same objects.
-  TMainForm form(app, kSplashMillis);
+  MainWindow form(app, kSplashMillis);
   try {
     recoverLedger(FileSystem::standard(), ".");
     if (!form.startUp()) return 0;

@@ -34,7 +34,7 @@ class BabaShuseiDialogTest : public QObject {
   void cleanup() { day_.reset(); }
 
   void opening() {
-    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
+    GoingDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場"));
     for (int r = 1; r <= 6; ++r) {
@@ -54,7 +54,7 @@ class BabaShuseiDialogTest : public QObject {
 
   void allHeavyThenOneRaceSoftWritesTheRacesOnly() {
     const QByteArray meeting = day_->meetingFile();
-    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
+    GoingDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     named<QPushButton>(&dlg, "OmoBtn")->click();
     for (int r = 1; r <= 6; ++r) QCOMPARE(group(&dlg, r)->itemIndex(), 2);
     QCOMPARE(group(&dlg, 8)->itemIndex(), -1);
@@ -71,7 +71,7 @@ class BabaShuseiDialogTest : public QObject {
 
   void cancelWritesNothing() {
     const QByteArray races = day_->raceFile();
-    TBabaShuseiDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
+    GoingDialog dlg(appState().ds, entryDayKey(), entryDayCopy());
     named<QPushButton>(&dlg, "RyouBtn")->click();
     named<QPushButton>(&dlg, "CancelBtn")->click();
     QCOMPARE(dlg.result(), int(QDialog::Rejected));

@@ -70,7 +70,7 @@ class GraphFormTest : public QObject {
 
   void menuOpensTheChartsOfEveryYearAndHoverShowsTheFigures() {
     named<QAction>(&main(), "Graph1")->trigger();
-    TGraphForm* g = main().shukei().graphForm();
+    BalanceChartWindow* g = main().tallies().chartWindow();
     QVERIFY(g && g->isVisible());
     QCOMPARE(named<QTabWidget>(g, "GraphPage")->currentIndex(), 0);
     QVERIFY(named<QRadioButton>(g, "HanBtn1")->isChecked());
@@ -90,7 +90,7 @@ class GraphFormTest : public QObject {
 
   void rangeBoxCountsTheChosenYear() {
     named<QAction>(&main(), "Graph1")->trigger();
-    TGraphForm* g = main().shukei().graphForm();
+    BalanceChartWindow* g = main().tallies().chartWindow();
     named<QRadioButton>(g, "HanBtn2")->click();
     auto* years = named<QComboBox>(g, "NentsugiBox");
     years->setCurrentIndex(1);  // 2000
@@ -102,7 +102,7 @@ class GraphFormTest : public QObject {
 
   void pngIsSavedOrTheWriteIsRefused() {
     named<QAction>(&main(), "Graph1")->trigger();
-    TGraphForm* g = main().shukei().graphForm();
+    BalanceChartWindow* g = main().tallies().chartWindow();
     const QString good = out_->filePath("chart.png");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {
@@ -131,9 +131,9 @@ class GraphFormTest : public QObject {
   void tallyWindowOpensTheChartOfItsResult() {
     ScriptedPort port;
     QVERIFY(tally::runKoumokuTally(appState().ds, port, 1, 0));  // 2001
-    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Koumoku);
+    TallyWindow* w = main().tallies().showWindow(tally::TallyKind::Koumoku);
     named<QToolButton>(w, "GraphBtn")->click();
-    TGraphForm* g = main().shukei().graphForm();
+    BalanceChartWindow* g = main().tallies().chartWindow();
     QVERIFY(g && g->isVisible());
     QCOMPARE(named<QTabWidget>(g, "GraphPage")->currentIndex(), int(ChartKind::BetType));
     QVERIFY(named<QRadioButton>(g, "HanBtn2")->isChecked());
@@ -148,10 +148,10 @@ class GraphFormTest : public QObject {
   void incomeTallyChartShowsTheRowOnTheScreen() {
     ScriptedPort port;
     QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiAllByMonth, 0, appState().ds.yearNumber()));
-    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
+    TallyWindow* w = main().tallies().showWindow(tally::TallyKind::Shushi);
     auto courseBars = [&] {
       named<QToolButton>(w, "GraphBtn")->click();
-      TGraphForm* g = main().shukei().graphForm();
+      BalanceChartWindow* g = main().tallies().chartWindow();
       return std::make_pair(g->rateView(ChartKind::Course)->chart()->title(),
                             g->rateView(ChartKind::Course)->rates().bars);
     };
@@ -172,7 +172,7 @@ class GraphFormTest : public QObject {
   void tallyWindowSavesItsTableAsCsv() {
     ScriptedPort port;
     QVERIFY(tally::runShushiTally(appState().ds, port, tally::kShushiYearByMonth, 0, appState().ds.yearNumber()));
-    TShukeiWindow* w = main().shukei().showWindow(tally::TallyKind::Shushi);
+    TallyWindow* w = main().tallies().showWindow(tally::TallyKind::Shushi);
     const QString path = out_->filePath("shushi.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {
@@ -195,7 +195,7 @@ class GraphFormTest : public QObject {
     search::SearchParams p;
     p.text = sj("ﾃｽﾄ");
     QCOMPARE(search::runSearch(appState().ds, port, p), std::optional<int>(2));
-    TKensakuKekaDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds), appState().ds.year);
+    SearchResultsDialog dlg(appState().ds, userPort(), *search::readKekaList(appState().ds), appState().ds.year);
     const QString path = out_->filePath("list.csv");
     QString suggested;
     setSaveFileQuestion([&](const QString&, const QString& name) {
@@ -212,7 +212,7 @@ class GraphFormTest : public QObject {
 
   void coloursFollowTheSettings() {
     named<QAction>(&main(), "Graph1")->trigger();
-    TGraphForm* g = main().shukei().graphForm();
+    BalanceChartWindow* g = main().tallies().chartWindow();
     appState().settings.colours[kColTallyBack] = colourFromRgb(10, 20, 30);
     appState().settings.colours[kColPlus] = colourFromRgb(200, 0, 100);
     main().applyColours();
@@ -222,7 +222,7 @@ class GraphFormTest : public QObject {
   }
 
  private:
-  TMainForm& main() { return ledger_->main(); }
+  MainWindow& main() { return ledger_->main(); }
   std::unique_ptr<TallyLedger> ledger_;
   std::unique_ptr<QTemporaryDir> out_;
 };

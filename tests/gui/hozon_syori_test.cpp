@@ -1,4 +1,4 @@
-// Saving a tally result from its window (集計結果保存) and THozonSyoriDialog: the four
+// Saving a tally result from its window (集計結果保存) and SavedResultsDialog: the four
 // lists, one selected line in the dialog, 表示 writing the copy back as the work file and
 // showing it in its window, 削除 with the dialog staying open, and the refusals (no line
 // selected, the archive out of step with its index).
@@ -54,7 +54,7 @@ class HozonSyoriTest : public QObject {
 
   void saveAsksThenAppends() {
     runShushi(tally::kShushiAllByMonth, 3);
-    TShukeiWindow* w = main().shukei().showWindow(TallyKind::Shushi);
+    TallyWindow* w = main().tallies().showWindow(TallyKind::Shushi);
     MessageScript msgs;
     msgs.answer({Answer::Cancel});
     named<QToolButton>(w, "ToolBtn1")->click();
@@ -115,7 +115,7 @@ class HozonSyoriTest : public QObject {
     QCOMPARE(after, QStringList({"2001年 5月12日14時 3分  全年 月別"}));
     QCOMPARE(ledger_->readFile("tovradatafile/shukei/shushi.dat"), firstCopy);
     QCOMPARE(ledger_->readFile("tmp/shushi.tmp"), firstCopy);
-    TShukeiWindow* w = main().shukei().window(TallyKind::Shushi);
+    TallyWindow* w = main().tallies().window(TallyKind::Shushi);
     QVERIFY(w && w->isVisible());
     QCOMPARE(named<QLabel>(w, "MainPanel")->text(), QString("  収支集計   全ﾃﾞｰﾀ     全月"));
     QCOMPARE(named<QLabel>(w, "TimeLabel")->text(), QString("集計日時    2001年 5月12日14時 3分"));
@@ -164,7 +164,7 @@ class HozonSyoriTest : public QObject {
       QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(0)).center());
     });
     named<QAction>(&main(), "N13")->trigger();
-    TShukeiWindow* w = main().shukei().window(TallyKind::Rank);
+    TallyWindow* w = main().tallies().window(TallyKind::Rank);
     QVERIFY(w && w->isVisible());
     // A per-day kind: five days a page.
     QVERIFY(named<QWidget>(w, "Panel11")->isVisible());
@@ -180,7 +180,7 @@ class HozonSyoriTest : public QObject {
       QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(1)).center());
     });
     named<QAction>(&main(), "N13")->trigger();
-    QCOMPARE(main().shukei().window(TallyKind::Rank), w);
+    QCOMPARE(main().tallies().window(TallyKind::Rank), w);
     QVERIFY(named<QWidget>(w, "Panel1")->isVisible());
     QVERIFY(!named<QWidget>(w, "Panel11")->isVisible());
     QCOMPARE(named<QScrollBar>(w, "ScrollBar")->maximum(), 14);
@@ -211,7 +211,7 @@ class HozonSyoriTest : public QObject {
     QCOMPARE(msgs.lastTitle(), QString("確認"));
     QCOMPARE(msgs.lastIcon(), MsgIcon::Warning);
     QCOMPARE(ledger_->readFile("tmp/shushi.tmp"), work);
-    QVERIFY(!main().shukei().window(TallyKind::Shushi));
+    QVERIFY(!main().tallies().window(TallyKind::Shushi));
   }
 
   void aLineChosenByKeyboardTakesTheSelectionFromTheOtherLists() {
@@ -239,7 +239,7 @@ class HozonSyoriTest : public QObject {
   }
 
  private:
-  TMainForm& main() { return ledger_->main(); }
+  MainWindow& main() { return ledger_->main(); }
   // A shushi tally stamped 2001-05-12 14:mm.
   void runShushi(int mode, int minute) {
     QVERIFY(tally::runShushiTally(appState().ds, tallyPort_, mode, 0, appState().ds.yearNumber(),

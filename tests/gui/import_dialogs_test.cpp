@@ -89,7 +89,7 @@ class ImportDialogsTest : public QObject {
     TempLedger ledger;
     jcLedger(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) {
       QCOMPARE(d->windowTitle(), QString("読み込み機能設定"));
@@ -118,7 +118,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     MessageScript script;
     ImportFolders f;
-    TForudaSetteiDialog d(f, appState().ds, userPort());
+    ImportFoldersDialog d(f, appState().ds, userPort());
     named<QLineEdit>(&d, "NifEdit")->setText(QString::fromUtf8("/nif/\xF0\x9F\x90\x8E"));
     named<QPushButton>(&d, "SetteiBtn")->click();
     QCOMPARE(script.lastText(), QString(msg::kFolderChars));
@@ -136,7 +136,7 @@ class ImportDialogsTest : public QObject {
       runJravanImport(l, port, ImportFolders{}, d, JravanRequest{{JravanKind::Result, true}, false, "jc.dat"});
     });
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QString races;
     onNextModal([&](QWidget* d) {
@@ -166,7 +166,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([&](QWidget* d) { typeAndClick(d, "FileEdit", "none.dat", "YomikomiBtn"); });
     named<QAction>(&form, "JRAVAN1")->trigger();
@@ -181,7 +181,7 @@ class ImportDialogsTest : public QObject {
     appState().folders.folder[kFolderNifty] = "nif/";
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders.folder[kFolderNifty] = "nif/";
     QString ok, no;
@@ -211,7 +211,7 @@ class ImportDialogsTest : public QObject {
       runNiftyImport(l, port, ImportFolders{}, d, NiftyRequest{false, "b.txt"});
     });
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([&](QWidget* d) {
       onNextModal([](QWidget* keka) { named<QPushButton>(keka, "TourokuBtn")->click(); });
@@ -235,7 +235,7 @@ class ImportDialogsTest : public QObject {
       runPatImport(l, port, folders, d, PatRequest{false, true, true});
     });
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders = folders;
     PatTexts seen;
@@ -267,7 +267,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders.patKind = 1;
     appState().folders.folder[kFolderPat] = "pat/";
@@ -283,7 +283,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     ledger.writeFile("jv/20181125.dat", bytes(jvNewResultJapanCup().bytes()));
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QString picked, source, races;
     onNextModal([&](QWidget* d) {
@@ -317,7 +317,7 @@ class ImportDialogsTest : public QObject {
     jcLedger(ledger);
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) { named<QPushButton>(d, "ZidouBtn")->click(); });
     named<QAction>(&form, "JRAVAN1")->trigger();
@@ -331,7 +331,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("empty.txt", QByteArray());
     const QByteArray before = raceFile(ledger);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QString kept;
     bool confirmation = false;
@@ -356,7 +356,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("pat2/pat98.exe", "MZ");
     ledger.writeFile("pat2/Ks-11.dat", bytes(patResultJapanCup(3)));
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     appState().folders = ImportFolders{};
     appState().folders.patKind = 3;
@@ -394,7 +394,7 @@ class ImportDialogsTest : public QObject {
     ledger.writeFile("nifdata/a.txt", "x");
     MessageScript script;
     ImportFolders f;
-    TForudaSetteiDialog d(f, appState().ds, userPort());
+    ImportFoldersDialog d(f, appState().ds, userPort());
     d.show();
     onNextModal([&](QWidget* chooser) {
       auto* fd = qobject_cast<QFileDialog*>(chooser);

@@ -39,7 +39,7 @@ class KaisaiShuseiTest : public QObject {
     s.startCourse = 5;
     ledger_->writeSettings(s);
     script_ = std::make_unique<MessageScript>();
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -49,7 +49,7 @@ class KaisaiShuseiTest : public QObject {
   }
 
   void opensOnTheShownMeeting() {
-    TKaisaiShuseiDialog d(5, 1231, 1208);
+    MeetingEditDialog d(5, 1231, 1208);
     QCOMPARE(d.windowTitle(), QString("開催ﾃﾞｰﾀ修正"));
     QCOMPARE(named<QLabel>(&d, "Label")->text(), QString("中山競馬場"));
     QCOMPARE(selected(&d, "TsukiBox"), 11);
@@ -62,7 +62,7 @@ class KaisaiShuseiTest : public QObject {
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QVERIFY(d.date() == (MeetingDate{12, 31, 12, 8}));
     // Values no list holds (a record from another program) select the nearest end.
-    TKaisaiShuseiDialog odd(0, 1300, 9);
+    MeetingEditDialog odd(0, 1300, 9);
     QCOMPARE(selected(&odd, "TsukiBox"), 11);
     QCOMPARE(selected(&odd, "HiBox"), 0);
     QCOMPARE(selected(&odd, "KaiBox"), 0);
@@ -71,7 +71,7 @@ class KaisaiShuseiTest : public QObject {
 
   void editMovesTheMeetingToItsDateAndShowsIt() {
     named<QPushButton>(form_.get(), "RaceBtn1")->click();
-    QVERIFY(form_->raceForm() && form_->raceForm()->isVisible());
+    QVERIFY(form_->raceWindow() && form_->raceWindow()->isVisible());
     onNextModal([](QWidget* d) {
       QCOMPARE(selected(d, "TsukiBox"), 0);
       QCOMPARE(selected(d, "HiBox"), 4);
@@ -81,7 +81,7 @@ class KaisaiShuseiTest : public QObject {
       named<QPushButton>(d, "ShuseiBtn")->click();
     });
     named<QAction>(form_.get(), "S1")->trigger();
-    QVERIFY(!form_->raceForm()->isVisible());  // closed before the edit
+    QVERIFY(!form_->raceWindow()->isVisible());  // closed before the edit
     QCOMPARE(panel(form_.get()), QString(" 12月20日 6回 1日目  "));
     QCOMPARE(named<QScrollBar>(form_.get(), "ScrollBar")->value(), 2);
     // Its races and figures went with it.
@@ -105,7 +105,7 @@ class KaisaiShuseiTest : public QObject {
     QCOMPARE(panel(form_.get()), QString("  3月 4日 2回 4日目  "));
     named<QPushButton>(form_.get(), "RaceBtn3")->click();
     named<QAction>(form_.get(), "F1")->trigger();
-    QVERIFY(!form_->raceForm()->isVisible());
+    QVERIFY(!form_->raceWindow()->isVisible());
     QCOMPARE(script_->count(), 2);
     QCOMPARE(QString::fromStdString(script_->shown()[0].text),
              QString("中山競馬場    3月 4日 2回 4日目の開催ﾃﾞｰﾀを削除します。"));
@@ -136,7 +136,7 @@ class KaisaiShuseiTest : public QObject {
  private:
   std::unique_ptr<TempLedger> ledger_;
   std::unique_ptr<MessageScript> script_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 QTEST_MAIN(KaisaiShuseiTest)

@@ -48,7 +48,7 @@ class KaisaiTourokuTest : public QObject {
  private slots:
 
   void opensOnSapporoAndTheFirstEntries() {
-    TKaisaiTourokuDialog d;
+    MeetingRegisterDialog d;
     QCOMPARE(d.windowTitle(), QString("開催ﾃﾞｰﾀ登録"));
     QCOMPARE(named<QWidget>(&d, "RadioGroup")->property("title").toString(), QString("競馬場"));
     const auto radios = d.findChildren<QRadioButton*>();
@@ -81,11 +81,11 @@ class KaisaiTourokuTest : public QObject {
   }
 
   void buttonsCloseWithTheirResult() {
-    const std::pair<const char*, int> cases[] = {{"TourokuBtn", TKaisaiTourokuDialog::Single},
-                                                 {"IkkatsuBtn", TKaisaiTourokuDialog::Series},
+    const std::pair<const char*, int> cases[] = {{"TourokuBtn", MeetingRegisterDialog::Single},
+                                                 {"IkkatsuBtn", MeetingRegisterDialog::Series},
                                                  {"CancelBtn", QDialog::Rejected}};
     for (auto [button, result] : cases) {
-      TKaisaiTourokuDialog d;
+      MeetingRegisterDialog d;
       choose(&d, 8, 12, 31, 12, 8);
       named<QPushButton>(&d, button)->click();
       QCOMPARE(d.result(), result);
@@ -102,16 +102,16 @@ class KaisaiTourokuTest : public QObject {
     s.startCourse = 4;
     ledger.writeSettings(s);
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     named<QPushButton>(&form, "RaceBtn2")->click();
-    QVERIFY(form.raceForm() && form.raceForm()->isVisible());
+    QVERIFY(form.raceWindow() && form.raceWindow()->isVisible());
     onNextModal([](QWidget* d) {
       choose(d, 4, 5, 2, 2, 3);
       named<QPushButton>(d, "TourokuBtn")->click();
     });
     named<QAction>(&form, "W1")->trigger();
-    QVERIFY(!form.raceForm()->isVisible());
+    QVERIFY(!form.raceWindow()->isVisible());
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("東京競馬場"));
     QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString("  5月 2日 2回 3日目  "));
     QCOMPARE(named<QScrollBar>(&form, "ScrollBar")->value(), 1);
@@ -125,7 +125,7 @@ class KaisaiTourokuTest : public QObject {
     TempLedger ledger;
     ledger.registerYears({2001});
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     onNextModal([](QWidget* d) {
       choose(d, 9, 12, 28, 5, 1);
@@ -143,7 +143,7 @@ class KaisaiTourokuTest : public QObject {
   // CHUDIALOG2..4: the hourglass beside the text; the popup's 200-pixel text column
   // breaks the text into two lines after "!!!".
   void waitPopupsShowTheHourglassAndTwoLines() {
-    initFormResources();
+    initUiResources();
     for (const char* text : {kTourokuWaitText, kShuseiWaitText, kSakujyoWaitText}) {
       WaitPopup w(nullptr, QString::fromUtf8(text), false);
       w.show();
@@ -160,7 +160,7 @@ class KaisaiTourokuTest : public QObject {
     TempLedger ledger;
     ledger.registerYears({2001});
     MessageScript script;
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     const QByteArray before = ledger.readFile("tovradatafile/sap/2001sap.dat");
     onNextModal([](QWidget* d) { named<QPushButton>(d, "CancelBtn")->click(); });

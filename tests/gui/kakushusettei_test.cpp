@@ -59,7 +59,7 @@ class KakushuSetteiTest : public QObject {
     RaceLedger l;
     appState().settings.optionDigits = 121;
     appState().settings.startCourse = 4;
-    TKakushuSetteiDialog dlg(appState());
+    SettingsDialog dlg(appState());
     dlg.show();
     QCOMPARE(dlg.windowTitle(), QString("各種設定"));
     auto* page1 = named<QTabWidget>(&dlg, "Page1");
@@ -100,7 +100,7 @@ class KakushuSetteiTest : public QObject {
     QFETCH(int, course);
     QFETCH(int, digits);
     RaceLedger l;
-    TKakushuSetteiDialog dlg(appState());
+    SettingsDialog dlg(appState());
     dlg.show();
     named<QCheckBox>(&dlg, "CheckBox1")->setChecked(confirm);
     named<QCheckBox>(&dlg, "CheckBox2")->setChecked(newAges);
@@ -116,7 +116,7 @@ class KakushuSetteiTest : public QObject {
   void colourButtonWithoutAnEntryRefuses() {
     RaceLedger l;
     const SettingsRecord before = appState().settings;
-    TKakushuSetteiDialog dlg(appState());
+    SettingsDialog dlg(appState());
     dlg.show();
     MessageScript script;
     named<QPushButton>(&dlg, "ColorBtn")->click();
@@ -131,7 +131,7 @@ class KakushuSetteiTest : public QObject {
     RaceLedger l;
     l.addMeeting(TempLedger::day(12, 23, 5, 8), RaceBlock{});
     startAt(l, 5);
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     const QByteArray fileBefore = l.readFile("tovractm.dat");
     const QColor backBefore = background(form.centralWidget());
@@ -148,11 +148,11 @@ class KakushuSetteiTest : public QObject {
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
     startAt(l, 5);
-    auto form = std::make_unique<TMainForm>(appState(), 0);
+    auto form = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form->startUp());
     form->openRaceWindow(10);
-    QVERIFY(form->raceForm() && form->raceForm()->isVisible());
-    QWidget* panel1 = named<QWidget>(form->raceForm(), "Panel1");
+    QVERIFY(form->raceWindow() && form->raceWindow()->isVisible());
+    QWidget* panel1 = named<QWidget>(form->raceWindow(), "Panel1");
 
     onNextModal([](QWidget* dlg) { chooseColour(dlg, kColMainBack, kChosen, "SetteiBtn"); });
     named<QAction>(form.get(), "N15")->trigger();
@@ -169,7 +169,7 @@ class KakushuSetteiTest : public QObject {
     // The next run starts with the colours.
     form.reset();
     AppState next(l.root(), userPort());
-    TMainForm again(next, 0);
+    MainWindow again(next, 0);
     QVERIFY(again.startUp());
     QCOMPARE(background(again.centralWidget()), kChosen);
     QCOMPARE(next.settings.colours[kColRaceBack], colourFromRgb(200, 100, 50));

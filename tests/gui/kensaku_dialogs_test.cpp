@@ -79,7 +79,7 @@ class KensakuDialogsTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = kTok;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -136,7 +136,7 @@ class KensakuDialogsTest : public QObject {
         onNextModal([](QWidget* list) { named<QPushButton>(list, "CancelBtn")->click(); });
         named<QPushButton>(dlg, "KensakuBtn")->click();
       });
-      form_->P1Click();
+      form_->searchHorseName();
     }
     const QByteArray history = ledger_->readFile(search::kBameiHistoryFile);
     QStringList offered;
@@ -159,7 +159,7 @@ class KensakuDialogsTest : public QObject {
       });
       named<QPushButton>(dlg, "KensakuBtn")->click();
     });
-    form_->P1Click();
+    form_->searchHorseName();
     QCOMPARE(offered, QStringList({"オペラ", "ポケット"}));
     QCOMPARE(ledger_->readFile(search::kBameiHistoryFile), history);
     QCOMPARE(
@@ -170,7 +170,7 @@ class KensakuDialogsTest : public QObject {
   void gradedStakesSearchesAndCancelSearchesNothing() {
     MessageScript msgs;
     onNextModal([&](QWidget* dlg) { named<QPushButton>(dlg, "CancelBtn")->click(); });
-    form_->I1Click();
+    form_->searchGradedStakes();
     QVERIFY(!ledger_->exists(search::kTextFile));
     QString summary;
     onNextModal([&](QWidget* dlg) {
@@ -267,7 +267,7 @@ class KensakuDialogsTest : public QObject {
       });
       named<QPushButton>(dlg, "KensakuBtn")->click();
     });
-    form_->O1Click();
+    form_->searchPayouts();
     QVERIFY(refusedAndOpen);
     QCOMPARE(lowerText, QString("150"));
     QCOMPARE(upperText, QString("300"));
@@ -286,7 +286,7 @@ class KensakuDialogsTest : public QObject {
       onNextModal([](QWidget* list) { named<QPushButton>(list, "CancelBtn")->click(); });
       named<QPushButton>(dlg, "KensakuBtn")->click();
     });
-    form_->O1Click();
+    form_->searchPayouts();
     QCOMPARE(msgs.count(), 0);
     QVERIFY(ledger_->readFile(search::kTextFile).contains(sj("万馬券").c_str()));
   }
@@ -313,10 +313,10 @@ class KensakuDialogsTest : public QObject {
     QCOMPARE(appState().ds.year, std::string("2001"));
     QCOMPARE(named<QComboBox>(form_.get(), "ComboBox")->currentText(), QString(" 2001年"));
     QCOMPARE(named<QLabel>(form_.get(), "KaisaiPanel")->text(), QString(" 11月25日 5回 8日目  "));
-    QVERIFY(form_->raceForm() && form_->raceForm()->isVisible());
-    QCOMPARE(form_->raceForm()->race(), 10);
-    QVERIFY(named<QLabel>(form_->raceForm(), "RaceNamePanel")->text().startsWith(" 11R"));
-    QCOMPARE(named<QLabel>(form_->raceForm(), "DayPanel")->text().trimmed(), QString("11月25日 5回 8日目"));
+    QVERIFY(form_->raceWindow() && form_->raceWindow()->isVisible());
+    QCOMPARE(form_->raceWindow()->race(), 10);
+    QVERIFY(named<QLabel>(form_->raceWindow(), "RaceNamePanel")->text().startsWith(" 11R"));
+    QCOMPARE(named<QLabel>(form_->raceWindow(), "DayPanel")->text().trimmed(), QString("11月25日 5回 8日目"));
     shoot(form_.get(), "mainform-after-going");
   }
 
@@ -339,12 +339,12 @@ class KensakuDialogsTest : public QObject {
 
   void theLastListIsShownAgainAfterARestartAndNothingWithoutOne() {
     MessageScript msgs;
-    form_->KensakuBtnClick();  // no stored search: no dialog, no message
+    form_->showStoredSearch();  // no stored search: no dialog, no message
     QCOMPARE(msgs.count(), 0);
     QVERIFY(!QApplication::activeModalWidget());
     runRaceSearch("特別");
     form_.reset();
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
     QStringList shown;
     QString title;
@@ -365,11 +365,11 @@ class KensakuDialogsTest : public QObject {
       onNextModal([](QWidget* list) { named<QPushButton>(list, "CancelBtn")->click(); });
       named<QPushButton>(dlg, "KensakuBtn")->click();
     });
-    form_->U1Click();
+    form_->searchRaceName();
   }
 
   std::unique_ptr<TempLedger> ledger_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 QTEST_MAIN(KensakuDialogsTest)

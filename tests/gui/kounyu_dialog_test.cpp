@@ -70,7 +70,7 @@ class KounyuDialogTest : public QObject {
     QCOMPARE(text(&dlg, "WideAtoLabel"), QString("あと 20点"));
     QCOMPARE(text(&dlg, "UmaAtoLabel"), QString("あと 50点"));
     for (int k = 1; k <= 13; ++k) named<QPushButton>(&dlg, QStringLiteral("BitBtn%1").arg(k));
-    named<QPushButton>(&dlg, "WidwSakujyoBtn");
+    named<QPushButton>(&dlg, "WideSakujyoBtn");
     named<QLabel>(&dlg, "BouLabel3");
     dlg.show();
     shoot(&dlg, "kounyu_tab1");
@@ -183,7 +183,7 @@ class KounyuDialogTest : public QObject {
     named<RadioGroupBox>(&dlg, "WideGroup2")->setItemIndex(0);
     click(&dlg, "WideTsuikaBtn");
     QCOMPARE(msgs.lastText(), QString("馬番の組み合わせが不適切です。"));
-    click(&dlg, "WidwSakujyoBtn");
+    click(&dlg, "WideSakujyoBtn");
     QCOMPARE(msgs.lastText(), QString("削除する馬券を選択して下さい。"));
     QCOMPARE(named<QListWidget>(&dlg, "WideListBox")->count(), 0);
     QVERIFY(dlg.editedDay().races[4].isBlank());
@@ -228,7 +228,7 @@ class KounyuDialogTest : public QObject {
   void cancelReadsNothing() {
     NoFiles noFiles;
     LedgerCursor blind(day_->ledger().root(), &noFiles);
-    TKounyuDialog dlg(blind, userPort(), entryDayKey(), entryDayCopy(), 4);
+    PurchaseDialog dlg(blind, userPort(), entryDayKey(), entryDayCopy(), 4);
     named<QLineEdit>(&dlg, "TanGakuEdit")->setText("3");
     click(&dlg, "TanTsuikaBtn");
     QCOMPARE(lines(&dlg, "TanListBox").size(), 1);
@@ -238,7 +238,7 @@ class KounyuDialogTest : public QObject {
   }
 
  private:
-  using KounyuDialog = RaceDialogOn<TKounyuDialog>;
+  using KounyuDialog = RaceDialogOn<PurchaseDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

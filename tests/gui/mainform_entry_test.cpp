@@ -33,7 +33,7 @@ class MainFormEntryTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -79,7 +79,7 @@ class MainFormEntryTest : public QObject {
   void rowMenuSaveShowsTheEditedRaceInTheRaceWindow() {
     QObject* f = form_.get();
     form_->openRaceWindow(0);
-    TRaceForm* race = form_->raceForm();
+    RaceWindow* race = form_->raceWindow();
     QVERIFY(race->isVisible());
     QTest::mousePress(named<QLabel>(f, "ShuPanel3"), Qt::RightButton, {}, QPoint(10, 5));
     named<QMenu>(f, "PopupMenu")->hide();
@@ -134,7 +134,7 @@ class MainFormEntryTest : public QObject {
 
  private:
   std::unique_ptr<TempLedger> ledger_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 QTEST_MAIN(MainFormEntryTest)

@@ -92,7 +92,7 @@ class MainFormMenuTest : public QObject {
     ledger_ = std::make_unique<TempLedger>();
     ledger_->registerYears({2001});
     ledger_->writeMeetings(2001, 0, {TempLedger::day(6, 30, 1, 1)});
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -250,7 +250,7 @@ class MainFormMenuTest : public QObject {
 
  private:
   std::unique_ptr<TempLedger> ledger_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 QTEST_MAIN(MainFormMenuTest)

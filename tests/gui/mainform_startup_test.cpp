@@ -32,7 +32,7 @@ class MainFormStartupTest : public QObject {
     MessageScript msgs;
     ledger.writeFile("tovracfg.dat", "old");
     ledger.writeFile("kensaku.tmp", "old");
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     bool beeped = false;
     QStringList refusals;
     onNextModal([&](QWidget* dlg) {
@@ -89,7 +89,7 @@ class MainFormStartupTest : public QObject {
     TempLedger ledger;
     MessageScript msgs;
     ledger.writeFile("kensaku.tmp", "old");
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     bool shown = false;
     onNextModal([&](QWidget* dlg) {
       shown = dlg->objectName() == "NENTSUGIDIALOG";
@@ -106,7 +106,7 @@ class MainFormStartupTest : public QObject {
   void defaultsWithoutSettingsFile() {
     TempLedger ledger;
     ledger.registerYears({2001});
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QVERIFY(!appState().settingsExisted);
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
@@ -127,7 +127,7 @@ class MainFormStartupTest : public QObject {
     s.colours[kColMainCourse] = colourFromRgb(200, 100, 50);
     s.mainRect = Rect32{30, 40, 700, 540};
     ledger.writeSettings(s);
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("東京競馬場"));
     QCOMPARE(named<QLabel>(&form, "KaisaiPanel")->text(), QString(" 10月28日 4回 1日目  "));
@@ -142,7 +142,7 @@ class MainFormStartupTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 37;
     ledger.writeSettings(s);
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QCOMPARE(form.selection().course, 0);
     QCOMPARE(named<QLabel>(&form, "JyoLabel")->text(), QString("札幌競馬場"));
@@ -151,7 +151,7 @@ class MainFormStartupTest : public QObject {
   void newestYearIsCurrent() {
     TempLedger ledger;
     ledger.registerYears({2001, 2000, 1999});
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QCOMPARE(appState().ds.year, std::string("2001"));
     auto* combo = named<QComboBox>(&form, "ComboBox");
@@ -168,7 +168,7 @@ class MainFormStartupTest : public QObject {
     janipa.replace(3072, 7, "C:\\PAT\\");
     janipa[4096] = 2;
     ledger.writeFile("janipa.dat", janipa);
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(form.startUp());
     QVERIFY(appState().foldersExisted);
     QCOMPARE(QByteArray::fromStdString(appState().folders.folder[0]), QByteArray("C:\\JV\\SH\\"));
@@ -181,7 +181,7 @@ class MainFormStartupTest : public QObject {
     TempLedger ledger;
     MessageScript msgs;
     QDir(ledger.path()).mkdir("DATA");
-    TMainForm form(appState(), 0);
+    MainWindow form(appState(), 0);
     QVERIFY(!form.startUp());
     QCOMPARE(msgs.count(), 1);
     QCOMPARE(msgs.lastText(), QString("旧版のﾃﾞｰﾀﾌｧｲﾙがｺﾝﾊﾞｰﾄされていません。\n\nｺﾝﾊﾞｰﾄしてから起動して下さい。"));
@@ -194,7 +194,7 @@ class MainFormStartupTest : public QObject {
   void splashStaysForItsTimeThenCloses() {
     TempLedger ledger;
     ledger.registerYears({2001});
-    TMainForm form(appState(), 300);
+    MainWindow form(appState(), 300);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(form.startUp());

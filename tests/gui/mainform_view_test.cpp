@@ -52,7 +52,7 @@ class MainFormViewTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
   }
   void cleanup() {
@@ -112,7 +112,7 @@ class MainFormViewTest : public QObject {
     MainSelection& sel = form_->selection();
     QVERIFY(openYear(form_->ledger(), sel, "2001"));
     sel.course = 4;
-    form_->ShowKaisaiView();
+    form_->refreshMeetingView();
     QCOMPARE(text(form_.get(), "ShuPanel13"), QString("     -1000円 "));
     QCOMPARE(fore(form_.get(), "ShuPanel13"), QColor(Qt::black));
     named<QScrollBar>(form_.get(), "ScrollBar")->setValue(1);
@@ -123,7 +123,7 @@ class MainFormViewTest : public QObject {
   void hitAndPlusColoursFollowTheSettings() {
     appState().settings.colours[kColHitRaceBack] = colourFromRgb(1, 2, 3);
     appState().settings.colours[kColPlus] = colourFromRgb(4, 5, 6);
-    form_->ShowKaisaiView();
+    form_->refreshMeetingView();
     QCOMPARE(back(form_.get(), "RacePanel1"), QColor(1, 2, 3));
     QCOMPARE(fore(form_.get(), "ShuPanel1"), QColor(4, 5, 6));
   }
@@ -198,7 +198,7 @@ class MainFormViewTest : public QObject {
     named<QToolButton>(f, "KaiBtn1")->click();
     QTest::mousePress(named<QLabel>(f, "RacePanel3"), Qt::RightButton, {}, QPoint(10, 5));
     QTest::mouseDClick(named<QLabel>(f, "KouPanel4"), Qt::LeftButton, {}, QPoint(10, 5));
-    form_->RaceBtnClick(0);
+    form_->showRaceOfRow(0);
     QCOMPARE(msgs.beeps(), 3);
     QVERIFY(!named<QMenu>(f, "PopupMenu")->isVisible());
   }
@@ -206,9 +206,9 @@ class MainFormViewTest : public QObject {
   void raceButtonsAndDoubleClicksChooseTheRace() {
     QObject* f = form_.get();
     named<QPushButton>(f, "RaceBtn7")->click();
-    QCOMPARE(form_->raceForm()->race(), 6);
+    QCOMPARE(form_->raceWindow()->race(), 6);
     QTest::mouseDClick(named<QLabel>(f, "ShuPanel9"), Qt::LeftButton, {}, QPoint(10, 5));
-    QCOMPARE(form_->raceForm()->race(), 8);
+    QCOMPARE(form_->raceWindow()->race(), 8);
   }
 
   void figureColumnsLineUp() {
@@ -229,7 +229,7 @@ class MainFormViewTest : public QObject {
 
  private:
   std::unique_ptr<TempLedger> ledger_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 QTEST_MAIN(MainFormViewTest)

@@ -49,7 +49,7 @@ class MainFormYearsTest : public QObject {
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
-    form_ = std::make_unique<TMainForm>(appState(), 0);
+    form_ = std::make_unique<MainWindow>(appState(), 0);
     QVERIFY(form_->startUp());
     combo_ = named<QComboBox>(form_.get(), "ComboBox");
   }
@@ -87,7 +87,7 @@ class MainFormYearsTest : public QObject {
 
   void theCurrentYearAsksNothing() {
     MessageScript msgs;
-    form_->ComboBoxChange(0);
+    form_->selectYear(0);
     QCOMPARE(msgs.count(), 0);
     QCOMPARE(appState().ds.year, std::string("2001"));
   }
@@ -113,7 +113,7 @@ class MainFormYearsTest : public QObject {
       });
       typeAndClick(dlg, "NenEdit", "1999", "TourokuBtn");
     });
-    form_->M1Click();
+    form_->openYearDialog();
     QVERIFY(refused);
     QCOMPARE(noticeSeen, QString("年次 1999年を登録しました。 with 1999年 札幌競馬場"));
     QCOMPARE(msgs.lastTitle(), QString("年次登録終了"));
@@ -136,14 +136,14 @@ class MainFormYearsTest : public QObject {
     QString noticeSeen;
     onNextModal([&](QWidget* dlg) {
       auto* box = named<QListWidget>(dlg, "NenBox");
-      named<QPushButton>(dlg, "WidwSakujyoBtn")->click();
+      named<QPushButton>(dlg, "WideSakujyoBtn")->click();
       QCOMPARE(msgs.lastText(), QString("削除する年次を選択して下さい。"));
       box->setCurrentRow(0);  // the current year
-      named<QPushButton>(dlg, "WidwSakujyoBtn")->click();
+      named<QPushButton>(dlg, "WideSakujyoBtn")->click();
       QCOMPARE(msgs.lastText(), QString("現在処理中の年次は削除出来ません。"));
       msgs.answer({Answer::Cancel});
       box->setCurrentRow(1);
-      named<QPushButton>(dlg, "WidwSakujyoBtn")->click();
+      named<QPushButton>(dlg, "WideSakujyoBtn")->click();
       QVERIFY(msgs.lastText().startsWith("//////////////////// 注意 ////"));
       QVERIFY(dlg->isVisible());
       QVERIFY(ledger_->exists(QString::fromStdString(meetingFilePath("2000", 4))));
@@ -153,9 +153,9 @@ class MainFormYearsTest : public QObject {
           noticeSeen = QString::fromStdString(m.text) + (dlg->isVisible() ? " over the dialog" : "") + " with " +
                        QString::number(combo_->count()) + " years";
       });
-      named<QPushButton>(dlg, "WidwSakujyoBtn")->click();  // answered OK
+      named<QPushButton>(dlg, "WideSakujyoBtn")->click();  // answered OK
     });
-    form_->M1Click();
+    form_->openYearDialog();
     QCOMPARE(noticeSeen, QString("年次 2000年を削除しました。 with 1 years"));
     QCOMPARE(msgs.lastTitle(), QString("年次削除終了"));
     QCOMPARE(msgs.lastText(), QString("年次 2000年を削除しました。"));
@@ -186,14 +186,14 @@ class MainFormYearsTest : public QObject {
       QCOMPARE(edit->text(), QString("1998"));
       named<QPushButton>(dlg, "CancelBtn")->click();
     });
-    form_->M1Click();
+    form_->openYearDialog();
   }
 
   void cancelChangesNothing() {
     MessageScript msgs;
     const QByteArray before = ledger_->readFile("main.dat");
     onNextModal([&](QWidget* dlg) { named<QPushButton>(dlg, "CancelBtn")->click(); });
-    form_->M1Click();
+    form_->openYearDialog();
     QCOMPARE(ledger_->readFile("main.dat"), before);
     QCOMPARE(msgs.count(), 0);
     QCOMPARE(items(combo_), QStringList({" 2001年", " 2000年"}));
@@ -201,7 +201,7 @@ class MainFormYearsTest : public QObject {
 
  private:
   std::unique_ptr<TempLedger> ledger_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<MainWindow> form_;
   QComboBox* combo_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-// Printing from the windows: TInsatsuDialog before the main window's and the race
+// Printing from the windows: PrintDialog before the main window's and the race
 // window's prints, ｷｬﾝｾﾙ and a missing printer printing nothing, PDF保存 writing the pages
 // into the file named (also without a printer) and nothing when the file dialog is
 // cancelled; the Qt back end drawing a page from its texts' top-left corners in their
@@ -73,7 +73,7 @@ struct PaperPrinter : print::Printer {
   }
 };
 
-// Clicks a button of the next TInsatsuDialog and keeps its two texts.
+// Clicks a button of the next PrintDialog and keeps its two texts.
 struct DialogAnswer {
   QString label, printer;
   void click(const char* button) {
@@ -109,7 +109,7 @@ class PrintTest : public QObject {
     RaceLedger l(2001, 5);
     l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
-    TMainForm& form = *formPtr;
+    MainWindow& form = *formPtr;
     DialogAnswer answer;
     answer.click("InsatsuBtn");
     named<QToolButton>(&form, "ToolBtn14")->click();
@@ -130,7 +130,7 @@ class PrintTest : public QObject {
     RaceLedger l(2001, 5);
     l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
-    TMainForm& form = *formPtr;
+    MainWindow& form = *formPtr;
     printer_.name.reset();
     MessageScript script;
     DialogAnswer answer;
@@ -148,7 +148,7 @@ class PrintTest : public QObject {
     RaceLedger l(2001, 5);
     l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
-    TMainForm& form = *formPtr;
+    MainWindow& form = *formPtr;
     printer_.name.reset();  // no printer needed
     QTemporaryDir out;
     const QString path = out.filePath("day.pdf");
@@ -176,7 +176,7 @@ class PrintTest : public QObject {
     RaceLedger l(2001, 5);
     l.port().testPrinter = &printer_;
     auto formPtr = mainWindowOnADay(l);
-    TMainForm& form = *formPtr;
+    MainWindow& form = *formPtr;
     QTemporaryDir out;
     bool asked = false;
     setSaveFileQuestion([&](const QString&, const QString&) {
@@ -201,7 +201,7 @@ class PrintTest : public QObject {
     RaceBlock races{};
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
-    TRaceForm f(l.ds(), l.settings(), userPort());
+    RaceWindow f(l.ds(), l.settings(), userPort());
     f.openRace(l.ds().key(), 10);
     DialogAnswer answer;
     answer.click("InsatsuBtn");
@@ -221,7 +221,7 @@ class PrintTest : public QObject {
     l.port().testPrinter = &printer_;
     DataStore& ds = appState().ds;
     ScriptedPort port;
-    auto printFrom = [&](TShukeiWindow* w, const char* text) {
+    auto printFrom = [&](TallyWindow* w, const char* text) {
       printer_.pages.clear();
       DialogAnswer answer;
       answer.click("InsatsuBtn");
@@ -230,14 +230,14 @@ class PrintTest : public QObject {
       QCOMPARE(printer_.pages.size(), std::size_t(1));
     };
     QVERIFY(tally::runShushiTally(ds, port, tally::kShushiAllByMonth, 0, ds.yearNumber()));
-    TShukeiWindow* w = l.main().shukei().showWindow(tally::TallyKind::Shushi);
+    TallyWindow* w = l.main().tallies().showWindow(tally::TallyKind::Shushi);
     named<QScrollBar>(w, "ScrollBar")->setValue(6);
     printFrom(w, "表示されている収支集計結果を\n\n印刷します。");
     QCOMPARE(printer_.at(1000, 360), QString(" 6 月"));
     QCOMPARE(printer_.at(210, 630 + 85 * 4), QString("東京"));
 
     QVERIFY(tally::runKoumokuTally(ds, port, 0, 0));
-    w = l.main().shukei().showWindow(tally::TallyKind::Koumoku);
+    w = l.main().tallies().showWindow(tally::TallyKind::Koumoku);
     named<QToolButton>(w, "KaiBtn5")->click();
     named<QTabWidget>(w, "Page")->setCurrentIndex(1);
     printFrom(w, "表示されている項目集計結果を\n\n印刷します。");
@@ -245,14 +245,14 @@ class PrintTest : public QObject {
     QCOMPARE(printer_.at(130, 580), QString("年齢条件"));
 
     QVERIFY(tally::runRankTally(ds, port, tally::kRankRaceShushi, 0));
-    printFrom(l.main().shukei().showWindow(tally::TallyKind::Rank), "表示されているRANK集計結果を\n\n印刷します。");
+    printFrom(l.main().tallies().showWindow(tally::TallyKind::Rank), "表示されているRANK集計結果を\n\n印刷します。");
     QCOMPARE(printer_.at(200, 360).trimmed(), QString("レース別収支"));
     QCOMPARE(printer_.at(200, 630), QString(" 1位 "));
 
     tally::JyokenConditions june{};
     june[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};
     QVERIFY(tally::runJyokenTally(ds, port, 0, 0, june));
-    printFrom(l.main().shukei().showWindow(tally::TallyKind::Jyoken), "表示されている条件集計結果を\n\n印刷します。");
+    printFrom(l.main().tallies().showWindow(tally::TallyKind::Jyoken), "表示されている条件集計結果を\n\n印刷します。");
     QCOMPARE(printer_.at(200, 495), QString("条件        6月"));
   }
 
@@ -340,12 +340,12 @@ class PrintTest : public QObject {
 
  private:
   // The main window started on a meeting day of 中山.
-  static std::unique_ptr<TMainForm> mainWindowOnADay(RaceLedger& l) {
+  static std::unique_ptr<MainWindow> mainWindowOnADay(RaceLedger& l) {
     l.addMeeting(TempLedger::day(12, 23, 5, 8), RaceBlock{});
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 5;
     l.writeSettings(s);
-    auto form = std::make_unique<TMainForm>(appState(), 0);
+    auto form = std::make_unique<MainWindow>(appState(), 0);
     if (!form->startUp()) qFatal("the main window did not start");
     return form;
   }

@@ -28,8 +28,8 @@ class ProgramObjectsTest : public QObject {
     TempLedger b;
     b.registerYears({1999});
 
-    TMainForm first(a.app(), 0);
-    TMainForm second(b.app(), 0);
+    MainWindow first(a.app(), 0);
+    MainWindow second(b.app(), 0);
     QVERIFY(first.startUp());
     QVERIFY(second.startUp());
     QCOMPARE(named<QComboBox>(&first, "ComboBox")->currentText(), QString(" 2001年"));
@@ -38,12 +38,12 @@ class ProgramObjectsTest : public QObject {
 
     // A refusal beeps for the user of its own window only.
     MessageScript userA(a.port()), userB(b.port());
-    second.RaceBtnClick(0);  // no meeting there
+    second.showRaceOfRow(0);  // no meeting there
     QCOMPARE(userB.beeps(), 1);
     QCOMPARE(userA.beeps(), 0);
 
     // A course chosen in one window leaves the other where it was.
-    second.KaiBtnClick(7);
+    second.selectCourse(7);
     QCOMPARE(named<QLabel>(&second, "JyoLabel")->text(), QString("京都競馬場"));
     QCOMPARE(named<QLabel>(&first, "JyoLabel")->text(), QString("東京競馬場"));
     QCOMPARE(first.selection().course, 4);

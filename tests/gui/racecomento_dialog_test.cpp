@@ -77,7 +77,7 @@ class RaceComentoDialogTest : public QObject {
   }
 
  private:
-  using ComentoDialog = RaceDialogOn<TRaceComentoDialog>;
+  using ComentoDialog = RaceDialogOn<CommentDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

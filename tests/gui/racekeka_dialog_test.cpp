@@ -177,7 +177,7 @@ class RaceKekaDialogTest : public QObject {
   }
 
  private:
-  using KekaDialog = RaceDialogOn<TRaceKekaDialog>;
+  using KekaDialog = RaceDialogOn<ResultDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

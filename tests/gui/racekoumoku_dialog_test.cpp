@@ -171,7 +171,7 @@ class RaceKoumokuDialogTest : public QObject {
   }
 
  private:
-  using KoumokuDialog = RaceDialogOn<TRaceKoumokuDialog>;
+  using KoumokuDialog = RaceDialogOn<RaceItemsDialog>;
   std::unique_ptr<EntryDay> day_;
 };
 

@@ -93,7 +93,7 @@ class RaceWinTest : public QObject {
 
 void RaceWinTest::everyControlIsThere() {
   RaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   for (const char* name :
        {"Panel1",         "JyoLabel",       "DayPanel",       "RaceNamePanel",  "KouPanel",       "GouPanel",
         "RitsuPanel",     "KaikinPanel",    "ShuPanel",       "BameiBox1",      "TankekaPanel1",  "TankekaPanel2",
@@ -131,7 +131,7 @@ void RaceWinTest::noMeetingOnlyBeeps() {
   RaceLedger l;
   MessageScript msgs;
   l.ds().readShown();  // the course has no meeting: the all-zero record
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 0);
   QCOMPARE(msgs.beeps(), 1);
   QVERIFY(!f.isVisible());
@@ -140,7 +140,7 @@ void RaceWinTest::noMeetingOnlyBeeps() {
 void RaceWinTest::showsTheRaceWithItsColours() {
   FullRaceLedger l;
   l.settings().colours[kColRaceBack] = colourFromRgb(10, 20, 30);
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   QVERIFY(f.isVisible());
   QCOMPARE(f.race(), 10);
@@ -171,7 +171,7 @@ void RaceWinTest::showsTheRaceWithItsColours() {
 
 void RaceWinTest::deadHeatWinPanels() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings(), kColRaceHitResult));
@@ -182,7 +182,7 @@ void RaceWinTest::deadHeatWinPanels() {
   l.ds().races[10].tanKeka[1] = 0;
   l.ds().races[10].tanKeka[0] = 9;
   l.ds().writeRaceBlock(l.ds().shown());
-  f.ShowRace(10);
+  f.showRace(10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  9           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), QColor(Qt::black));
   QCOMPARE(text(f, "TankekaPanel2"), QString(""));
@@ -190,7 +190,7 @@ void RaceWinTest::deadHeatWinPanels() {
 
 void RaceWinTest::fourWideResultsPage() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* kiri = child<QPushButton>(f, "WideKiriBtn");
   QVERIFY(kiri->isEnabled());
@@ -213,7 +213,7 @@ void RaceWinTest::fourWideResultsPage() {
   QTest::mouseClick(kiri, Qt::LeftButton);
   l.ds().races[10].wideKeka[3] = 0;
   l.ds().writeRaceBlock(l.ds().shown());
-  f.ShowRace(10);
+  f.showRace(10);
   QVERIFY(!kiri->isEnabled());
   QCOMPARE(text(f, "WidekekaPanel1"), QString("  5-12       1280円"));
 }
@@ -226,7 +226,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
     races[0].koumoku = 20221111;  // age class 2
     races[0].kyori = 1200;
     l.addMeeting(arimaDay(), races);
-    TRaceForm f(l.ds(), l.settings(), userPort());
+    RaceWindow f(l.ds(), l.settings(), userPort());
     f.openRace(l.ds().key(), 0);
     const QString age = text(f, "KouPanel").mid(1, 4);
     QCOMPARE(age, year == 2000 ? QString("4 歳 ") : QString("3 歳 "));
@@ -235,7 +235,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
 
 void RaceWinTest::finisherLinesCutAt32Bytes() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   const QStringList finishers = lines(f, "BameiBox1");
   QCOMPARE(finishers.size(), 5);
@@ -247,7 +247,7 @@ void RaceWinTest::finisherLinesCutAt32Bytes() {
 
 void RaceWinTest::entryWeights() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   const QStringList entries = lines(f, "ShutsubaBox");
   QCOMPARE(entries.size(), 16);
@@ -258,7 +258,7 @@ void RaceWinTest::entryWeights() {
   l.ds().races[10].shutsubaKinryo[0] = 550;
   l.ds().races[10].shutsubaKinryo[1] = 55;
   l.ds().writeRaceBlock(l.ds().shown());
-  f.ShowRace(10);
+  f.showRace(10);
   QVERIFY(lines(f, "ShutsubaBox")[0].endsWith(" 55.0"));
   QVERIFY(lines(f, "ShutsubaBox")[1].endsWith("  55"));
 }
@@ -272,7 +272,7 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
   std::copy(std::begin(r.tanHaitou), std::end(r.tanHaitou), unbought.tanHaitou);
   races[3] = unbought;
   l.addMeeting(arimaDay(), races);
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 3);
   for (const char* name : {"GouPanel", "RitsuPanel", "KaikinPanel", "ShuPanel"}) QCOMPARE(text(f, name), QString(""));
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
@@ -282,9 +282,9 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
   l.ds().races[5] = fullRace();
   settleRace(l.ds().kaisai, l.ds().races, 5);
   l.ds().writeShown();
-  f.ShowRace(5);
+  f.showRace(5);
   QCOMPARE(text(f, "GouPanel"), QString("     20000円"));
-  f.ShowRace(3);
+  f.showRace(3);
   QCOMPARE(text(f, "GouPanel"), QString(""));
   QCOMPARE(text(f, "ShuPanel"), QString(""));
   QCOMPARE(lines(f, "KouBox1"), QStringList());
@@ -292,7 +292,7 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
 
 void RaceWinTest::ticketPageFromOptions() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   auto* page2 = child<QTabWidget>(f, "Page2");
   for (int tens : {1, 2, 0}) {
     l.settings().optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
@@ -303,14 +303,14 @@ void RaceWinTest::ticketPageFromOptions() {
 
 void RaceWinTest::dataButtonsOnlyWithData() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* del = child<QToolButton>(f, "ToolBtn5");
   auto* print = child<QToolButton>(f, "ToolBtn6");
   QVERIFY(del->isVisible());
   QVERIFY(print->isVisible());
   QVERIFY(print->isEnabled());
-  f.ShowRace(0);  // an empty race
+  f.showRace(0);  // an empty race
   QVERIFY(!del->isVisible());
   QVERIFY(!print->isVisible());
   QCOMPARE(text(f, "RaceNamePanel"), QString(" 1R     "));
@@ -324,8 +324,8 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
   l.ds().races[2] = fullRace();
   settleRace(l.ds().kaisai, l.ds().races, 2);
   l.ds().writeShown();
-  TRaceForm f(l.ds(), l.settings(), userPort());
-  QSignalSpy changed(&f, &TRaceForm::meetingChanged);
+  RaceWindow f(l.ds(), l.settings(), userPort());
+  QSignalSpy changed(&f, &RaceWindow::meetingChanged);
   f.openRace(l.ds().key(), 10);
 
   MessageScript msgs;
@@ -359,7 +359,7 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
 void RaceWinTest::closingStoresTheRectangle() {
   FullRaceLedger l;
   l.settings().raceRect = Rect32{40, 50, 0, 0};
-  auto f = std::make_unique<TRaceForm>(l.ds(), l.settings(), userPort());
+  auto f = std::make_unique<RaceWindow>(l.ds(), l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(40, 50));
   f->openRace(l.ds().key(), 10);
   f->move(120, 90);
@@ -376,14 +376,14 @@ void RaceWinTest::closingStoresTheRectangle() {
   f->close();
   QCOMPARE(l.settings().raceRect.left, 1);
 
-  f = std::make_unique<TRaceForm>(l.ds(), l.settings(), userPort());
+  f = std::make_unique<RaceWindow>(l.ds(), l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(1, 2));
 }
 
 void RaceWinTest::endAsksFirst() {
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
-  QSignalSpy end(&f, &TRaceForm::endRequested);
+  RaceWindow f(l.ds(), l.settings(), userPort());
+  QSignalSpy end(&f, &RaceWindow::endRequested);
   f.openRace(l.ds().key(), 10);
   MessageScript msgs;
   msgs.answer({Answer::Cancel});
@@ -401,43 +401,43 @@ void RaceWinTest::endAsksFirst() {
 void RaceWinTest::mainWindowOpensAndClosesIt() {
   FullRaceLedger l;
   MessageScript msgs;
-  TMainForm m(appState(), 0);
+  MainWindow m(appState(), 0);
   QVERIFY(m.startUp());
-  m.KaiBtnClick(5);
-  QVERIFY(!m.raceForm());
+  m.selectCourse(5);
+  QVERIFY(!m.raceWindow());
 
-  m.RaceBtnClick(10);
-  TRaceForm* f = m.raceForm();
+  m.showRaceOfRow(10);
+  RaceWindow* f = m.raceWindow();
   QVERIFY(f && f->isVisible());
   QCOMPARE(text(*f, "RaceNamePanel"), QString(" 11R     有馬記念"));
-  m.RacePanelDblClick(2);  // another race refills the same window
-  QCOMPARE(m.raceForm(), f);
+  m.showRaceOfDoubleClickedRow(2);  // another race refills the same window
+  QCOMPARE(m.raceWindow(), f);
   QCOMPARE(text(*f, "RaceNamePanel"), QString(" 3R     "));
 
-  m.ScrollBarChange(0);  // the meeting day
+  m.showMeetingDay(0);  // the meeting day
   QVERIFY(!f->isVisible());
-  m.RaceBtnClick(10);
-  m.KaiBtnClick(4);  // the course
+  m.showRaceOfRow(10);
+  m.selectCourse(4);  // the course
   QVERIFY(!f->isVisible());
   const int beeps = msgs.beeps();
-  m.RaceBtnClick(10);  // 東京 has no meeting
+  m.showRaceOfRow(10);  // 東京 has no meeting
   QCOMPARE(msgs.beeps(), beeps + 1);
   QVERIFY(!f->isVisible());
 
   // Deleting the race's data redraws the meeting view.
-  m.KaiBtnClick(5);
-  m.RaceBtnClick(10);
+  m.selectCourse(5);
+  m.showRaceOfRow(10);
   msgs.answer({Answer::Ok});
-  f->ToolBtn5Click();
+  f->deleteThisRace();
   QVERIFY(!f->isVisible());
   QCOMPARE(child(m, "KouPanel11")->text().trimmed(), QString());
   QCOMPARE(child(m, "KouPanel13")->text().trimmed(), QString());
 
   // Ending from the race window closes the main window, which writes the settings.
   m.show();
-  m.RaceBtnClick(10);
+  m.showRaceOfRow(10);
   msgs.answer({Answer::Ok});
-  f->ToolBtn8Click();
+  f->confirmAndEnd();
   QVERIFY(!m.isVisible());
   const Rect32 stored = l.settings().raceRect;
   QVERIFY(!stored.isEmpty());
@@ -452,8 +452,8 @@ void RaceWinTest::mainWindowOpensAndClosesIt() {
 void RaceWinTest::entryDialogsRefreshTheWindow() {
   FullRaceLedger l;
   MessageScript msgs;
-  TRaceForm f(l.ds(), l.settings(), userPort());
-  QSignalSpy changed(&f, &TRaceForm::meetingChanged);
+  RaceWindow f(l.ds(), l.settings(), userPort());
+  QSignalSpy changed(&f, &RaceWindow::meetingChanged);
   f.openRace(l.ds().key(), 10);
   for (int i = 1; i <= 4; ++i)
     QVERIFY(child<QToolButton>(f, QStringLiteral("ToolBtn%1").arg(i).toLatin1().constData())->isEnabled());
@@ -520,7 +520,7 @@ void RaceWinTest::onePurchaseReadsTheDayOnce() {
   ds.course = l.ds().course;
   ds.shownMeeting[ds.course] = l.ds().shown();
   ds.readShown();
-  TRaceForm f(ds, l.settings(), userPort());
+  RaceWindow f(ds, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   counting.reads.clear();
   onNextModal([](QWidget* dlg) {
@@ -544,7 +544,7 @@ void RaceWinTest::picture() {
   const QString path = qEnvironmentVariable("RACEWIN_SHOT");
   if (path.isEmpty()) QSKIP("RACEWIN_SHOT not set");
   FullRaceLedger l;
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   if (qEnvironmentVariableIsSet("RACEWIN_TAB")) {
     const int tab = qEnvironmentVariableIntValue("RACEWIN_TAB");
@@ -575,7 +575,7 @@ void RaceWinTest::everyListAndPanelShowsWholeLines() {
   KaisaiRecord k = arimaDay();
   setFixedText(k.raceMei[10], std::string(60, '\xb3'));
   l.addMeeting(k, races);
-  TRaceForm f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* name = child(f, "RaceNamePanel");
   QCOMPARE(name->text(), QString(" 11R     ") + QString(60, QChar(0xFF73)));

@@ -232,7 +232,7 @@ class ShukeiDialogsTest : public QObject {
   }
 
   void jyokenDialogIsOneForTheRunAndStartsOver() {
-    TJyokenShukeiDialog* first = main().shukei().jyokenDialog();
+    ConditionTallyDialog* first = main().tallies().conditionDialog();
     QVERIFY(first);
     onNextModal([](QWidget* dlg) {
       named<QPushButton>(dlg, "SetteiBtn")->click();
@@ -247,13 +247,13 @@ class ShukeiDialogsTest : public QObject {
     });
     named<QAction>(&main(), "B1")->trigger();
     QVERIFY(reset);
-    QCOMPARE(main().shukei().jyokenDialog(), first);
+    QCOMPARE(main().tallies().conditionDialog(), first);
     QVERIFY(!window(tally::TallyKind::Jyoken));
   }
 
  private:
-  TMainForm& main() { return ledger_->main(); }
-  QWidget* window(tally::TallyKind kind) { return main().shukei().window(kind); }
+  MainWindow& main() { return ledger_->main(); }
+  QWidget* window(tally::TallyKind kind) { return main().tallies().window(kind); }
   std::unique_ptr<TallyLedger> ledger_;
 };
 

@@ -55,13 +55,13 @@ class ShukeiWindowsTest : public QObject {
 
   void shushiScrollsThroughTheMonths() {
     QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
-    TShukeiWindow* w = show(TallyKind::Shushi);
+    TallyWindow* w = show(TallyKind::Shushi);
     auto* bar = named<QScrollBar>(w, "ScrollBar");
     QCOMPARE(bar->maximum(), 12);
     QCOMPARE(bar->value(), 0);
     const QString grand = text(w, "KouPanel12");
     bar->setValue(6);
-    QCOMPARE(static_cast<TShushiShukeiForm*>(w)->position(), 6);
+    QCOMPARE(static_cast<IncomeTallyWindow*>(w)->position(), 6);
     QCOMPARE(text(w, "MainPanel"), QString("  収支集計   全ﾃﾞｰﾀ      6月"));
     QVERIFY(named<QLabel>(w, "GouLabel")->isVisible());
     QCOMPARE(text(w, "KouPanel11"), QString("     19000円      131.6％       25000円"));
@@ -76,7 +76,7 @@ class ShukeiWindowsTest : public QObject {
 
   void shushiOneDayHasNoRows() {
     QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiDay, 601, ds().yearNumber()));
-    TShukeiWindow* w = show(TallyKind::Shushi);
+    TallyWindow* w = show(TallyKind::Shushi);
     QCOMPARE(text(w, "MainPanel"), QString("  収支集計       2001年 6月 1日"));
     QVERIFY(!named<QScrollBar>(w, "ScrollBar")->isEnabled());
     QCOMPARE(text(w, "KouPanel5"), QString("     14000円      125.0％       17500円"));
@@ -89,7 +89,7 @@ class ShukeiWindowsTest : public QObject {
 
   void koumokuSwitchesCourses() {
     QVERIFY(tally::runKoumokuTally(ds(), *port_, 1, 0));
-    TShukeiWindow* w = show(TallyKind::Koumoku);
+    TallyWindow* w = show(TallyKind::Koumoku);
     QCOMPARE(named<QTabWidget>(w, "Page")->count(), 9);
     named<QToolButton>(w, "KaiBtn5")->click();
     QCOMPARE(text(w, "MainPanel"), QString(" 項目集計    2001年   東京競馬場"));
@@ -107,18 +107,18 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(text(w, "JyoKouPanel"), QString("         0円"));
     QCOMPARE(text(w, "JyoShuPanel"), QString("  "));
     QCOMPARE(text(w, "RacesuPanel"), QString("  "));
-    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->jyo(), 1);
+    QCOMPARE(static_cast<ItemTallyWindow*>(w)->jyo(), 1);
     named<QTabWidget>(w, "Page")->setCurrentIndex(8);
     named<QToolButton>(w, "KaiBtn11")->click();
-    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->jyo(), 10);
-    QCOMPARE(static_cast<TKoumokuShukeiForm*>(w)->tab(), 8);
+    QCOMPARE(static_cast<ItemTallyWindow*>(w)->jyo(), 10);
+    QCOMPARE(static_cast<ItemTallyWindow*>(w)->tab(), 8);
     shoot(w, "koumoku_window");
   }
 
   void koumokuWithoutHitEntries() {
     // 2000: one race of state 12 without any result entered.
     QVERIFY(tally::runKoumokuTally(ds(), *port_, 1, 1));
-    TShukeiWindow* w = show(TallyKind::Koumoku);
+    TallyWindow* w = show(TallyKind::Koumoku);
     QCOMPARE(text(w, "MainPanel"), QString(" 項目集計    2000年   全競馬場"));
     QCOMPARE(text(w, "HeiteiPanel"), QString("  "));
     QCOMPARE(text(w, "HaiPanel1"), QString("  "));
@@ -129,7 +129,7 @@ class ShukeiWindowsTest : public QObject {
 
   void rankPagesOfThreeRaces() {
     QVERIFY(tally::runRankTally(ds(), *port_, tally::rankCode(false, 0), 0));
-    TShukeiWindow* w = show(TallyKind::Rank);
+    TallyWindow* w = show(TallyKind::Rank);
     QVERIFY(named<QWidget>(w, "Panel1")->isVisible());
     QVERIFY(!named<QWidget>(w, "Panel11")->isVisible());
     auto* bar = named<QScrollBar>(w, "ScrollBar");
@@ -141,7 +141,7 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(textColour(w, "KinLabel1"), QColor(0, 0, 255));
     QCOMPARE(text(w, "TsukiLabel2"), QString(" 2位       -------"));
     bar->setValue(14);
-    QCOMPARE(static_cast<TRankShukeiForm*>(w)->page(), 14);
+    QCOMPARE(static_cast<RankTallyWindow*>(w)->page(), 14);
     QCOMPARE(text(w, "TsukiLabel3"), QString("45位       -------"));
     shoot(w, "rank_window");
     // The same window switches to five days a page for a per-day kind.
@@ -157,7 +157,7 @@ class ShukeiWindowsTest : public QObject {
     tally::JyokenConditions conds{};
     conds[0] = {static_cast<std::int16_t>(tally::JyokenKind::Bet), 1};  // 単勝 only
     QVERIFY(tally::runJyokenTally(ds(), *port_, 1, 1, conds));          // 2000
-    TShukeiWindow* w = show(TallyKind::Jyoken);
+    TallyWindow* w = show(TallyKind::Jyoken);
     QCOMPARE(text(w, "MainPanel"), QString(" 条件集計      2000年"));
     QCOMPARE(text(w, "JyokenPanel"), QString("    単勝"));
     // No 単勝 ticket was bought in 2000: nothing counts.
@@ -169,7 +169,7 @@ class ShukeiWindowsTest : public QObject {
   void oneWindowAtTheRememberedPlace() {
     settings().shushiRect = Rect32{40, 30, 0, 0};
     QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
-    QPointer<TShukeiWindow> w = show(TallyKind::Shushi);
+    QPointer<TallyWindow> w = show(TallyKind::Shushi);
     QCOMPARE(w->pos(), QPoint(40, 30));
     // 閉じる hides; the next tally shows the same window again.
     named<QToolButton>(w, "ToolBtn3")->click();
@@ -184,14 +184,14 @@ class ShukeiWindowsTest : public QObject {
     QCOMPARE(settings().shushiRect.left, frame.left());
     QCOMPARE(settings().shushiRect.top, frame.top());
     QCOMPARE(settings().shushiRect.right, frame.left() + frame.width());
-    QVERIFY(!main().shukei().window(TallyKind::Shushi));
-    TShukeiWindow* again = show(TallyKind::Shushi);
+    QVERIFY(!main().tallies().window(TallyKind::Shushi));
+    TallyWindow* again = show(TallyKind::Shushi);
     QCOMPARE(again->pos(), QPoint(frame.left(), frame.top()));
   }
 
   void hiddenWindowComesBackWhereItWasLeft() {
     QVERIFY(tally::runRankTally(ds(), *port_, tally::kRankRaceShushi, 0));
-    QPointer<TShukeiWindow> w = show(TallyKind::Rank);
+    QPointer<TallyWindow> w = show(TallyKind::Rank);
     w->move(150, 110);
     const QRect frame = w->frameGeometry();
     named<QToolButton>(w, "ToolBtn3")->click();
@@ -212,7 +212,7 @@ class ShukeiWindowsTest : public QObject {
 
   void toolBar() {
     QVERIFY(tally::runJyokenTally(ds(), *port_, 0, 0, monthJune()));
-    TShukeiWindow* w = show(TallyKind::Jyoken);
+    TallyWindow* w = show(TallyKind::Jyoken);
     const char* hints[4] = {"集計結果保存", "印刷", "閉じる", "トヴラ終了"};
     for (int i = 0; i < 4; ++i)
       QCOMPARE(named<QToolButton>(w, QString("ToolBtn%1").arg(i + 1))->toolTip(), QString(hints[i]));
@@ -220,7 +220,7 @@ class ShukeiWindowsTest : public QObject {
     QVERIFY(named<QWidget>(w, "Panel1")->isVisible());
     // トヴラ終了 asks as the main window does; Cancel keeps the program, OK closes the
     // main window, which writes the settings.
-    QSignalSpy end(w, &TShukeiWindow::endRequested);
+    QSignalSpy end(w, &TallyWindow::endRequested);
     MessageScript msgs;
     msgs.answer({Answer::Cancel});
     named<QToolButton>(w, "ToolBtn4")->click();
@@ -235,7 +235,7 @@ class ShukeiWindowsTest : public QObject {
 
   void coloursOfTheSettings() {
     QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
-    TShukeiWindow* w = show(TallyKind::Shushi);
+    TallyWindow* w = show(TallyKind::Shushi);
     const SettingsRecord& s = settings();
     QCOMPARE(w->palette().color(QPalette::Window), settingsColour(s.colours[kColTallyBack]));
     QCOMPARE(w->palette().color(QPalette::Window), QColor(128, 128, 128));
@@ -274,7 +274,7 @@ class ShukeiWindowsTest : public QObject {
     const QString file = QString::fromUtf8(tally::tallyKindInfo(k).workFile);
     if (!content.isEmpty()) ledger_->writeFile(file, content);
     MessageScript msgs;
-    TShukeiWindow* w = show(k);
+    TallyWindow* w = show(k);
     QCOMPARE(msgs.count(), 1);
     QCOMPARE(msgs.lastText(), message);
     QCOMPARE(msgs.lastTitle(), QString("確認"));
@@ -284,7 +284,7 @@ class ShukeiWindowsTest : public QObject {
 
   void aWorkFileGoneWhileScrolling() {
     QVERIFY(tally::runShushiTally(ds(), *port_, tally::kShushiAllByMonth, 0, ds().yearNumber()));
-    TShukeiWindow* w = show(TallyKind::Shushi);
+    TallyWindow* w = show(TallyKind::Shushi);
     QFile::remove(ledger_->file("tmp/shushi.tmp"));
     MessageScript msgs;
     named<QScrollBar>(w, "ScrollBar")->setValue(3);
@@ -293,10 +293,10 @@ class ShukeiWindowsTest : public QObject {
   }
 
  private:
-  TMainForm& main() { return ledger_->main(); }
+  MainWindow& main() { return ledger_->main(); }
   DataStore& ds() { return appState().ds; }
   SettingsRecord& settings() { return appState().settings; }
-  TShukeiWindow* show(TallyKind kind) { return main().shukei().showWindow(kind); }
+  TallyWindow* show(TallyKind kind) { return main().tallies().showWindow(kind); }
   static tally::JyokenConditions monthJune() {
     tally::JyokenConditions c{};
     c[0] = {static_cast<std::int16_t>(tally::JyokenKind::Month), 6};

@@ -15,23 +15,23 @@
 using namespace tovra;
 using namespace tovra::test;
 
-Q_DECLARE_METATYPE(tovra::TanFukuPage::Use)
+Q_DECLARE_METATYPE(tovra::WinPlacePage::Use)
 
 class TanFukuPageTest : public QObject {
   Q_OBJECT
  private slots:
   void switchAndReset_data() {
-    QTest::addColumn<TanFukuPage::Use>("use");
+    QTest::addColumn<WinPlacePage::Use>("use");
     QTest::addColumn<bool>("remaining");  // "あと n点" beside the captions
-    QTest::newRow("purchase") << TanFukuPage::Use::Purchase << true;
-    QTest::newRow("result") << TanFukuPage::Use::Result << false;
+    QTest::newRow("purchase") << WinPlacePage::Use::Purchase << true;
+    QTest::newRow("result") << WinPlacePage::Use::Result << false;
   }
 
   void switchAndReset() {
-    QFETCH(TanFukuPage::Use, use);
+    QFETCH(WinPlacePage::Use, use);
     QFETCH(bool, remaining);
     ScriptedQtPort port;
-    TanFukuPage page(use, port);
+    WinPlacePage page(use, port);
     QCOMPARE(page.objectName(), QString("Tab1"));
     auto* tanList = named<QListWidget>(&page, "TanListBox");
     auto* fukuList = named<QListWidget>(&page, "FukuListBox");
@@ -73,13 +73,13 @@ class TanFukuPageTest : public QObject {
 
   void remainingBesideCaptions() {
     ScriptedQtPort port;
-    TanFukuPage page(TanFukuPage::Use::Purchase, port);
+    WinPlacePage page(WinPlacePage::Use::Purchase, port);
     page.setRemaining(BetType::Tan, "あと 4点");
     page.setRemaining(BetType::Fuku, "あと 5点");
     QCOMPARE(named<QLabel>(&page, "TanAtoLabel")->text(), QString("あと 4点"));
     QCOMPARE(named<QLabel>(&page, "FukuAtoLabel")->text(), QString("あと 5点"));
     // The result page has no such labels; setting one changes nothing.
-    TanFukuPage result(TanFukuPage::Use::Result, port);
+    WinPlacePage result(WinPlacePage::Use::Result, port);
     result.setRemaining(BetType::Tan, "あと 4点");
   }
 };

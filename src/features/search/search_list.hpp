@@ -1,5 +1,5 @@
 #pragma once
-// The result list of the last search (what TKensakuKekaDialog and `search last` show) and
+// The result list of the last search (what SearchResultsDialog and `search last` show) and
 // going from one of its lines to the race.
 #include <cstddef>
 #include <functional>

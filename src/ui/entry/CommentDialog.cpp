@@ -14,8 +14,8 @@
 
 namespace tovra {
 
-TRaceComentoDialog::TRaceComentoDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day,
-                                       int race, QWidget* parent)
+CommentDialog::CommentDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                             QWidget* parent)
     : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceComentoDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ：ｺﾒﾝﾄ登録");
@@ -35,7 +35,7 @@ TRaceComentoDialog::TRaceComentoDialog(DataStore& store, UserPort& port, const D
   const QFontMetrics fm(memo_->font());
   memo_->setFixedSize(fm.horizontalAdvance(QString(60, '0')) + 24, fm.lineSpacing() * 4 + 14);
   grid->addWidget(memo_, 2, 0);
-  connect(memo_, &QPlainTextEdit::textChanged, this, &TRaceComentoDialog::MemoChange);
+  connect(memo_, &QPlainTextEdit::textChanged, this, &CommentDialog::trimCommentToFit);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -44,15 +44,15 @@ TRaceComentoDialog::TRaceComentoDialog(DataStore& store, UserPort& port, const D
   buttons->addWidget(touroku);
   buttons->addWidget(cancel);
   grid->addLayout(buttons, 3, 0);
-  connect(touroku, &QPushButton::clicked, this, &TRaceComentoDialog::TourokuBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &TRaceComentoDialog::reject);
+  connect(touroku, &QPushButton::clicked, this, &CommentDialog::saveComment);
+  connect(cancel, &QPushButton::clicked, this, &CommentDialog::reject);
 
   dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   memo_->setPlainText(QString::fromStdString(commentForMemo(day_.races[std::size_t(race_)])));
   setFixedSize(sizeHint());
 }
 
-void TRaceComentoDialog::MemoChange() {
+void CommentDialog::trimCommentToFit() {
   // The field holds 120 bytes of Shift-JIS (a line break takes two): longer input is cut.
   const std::string text = memo_->toPlainText().toStdString();
   const std::string fitted = fitComment(text);
@@ -64,7 +64,7 @@ void TRaceComentoDialog::MemoChange() {
   memo_->setTextCursor(c);
 }
 
-void TRaceComentoDialog::TourokuBtnClick() {
+void CommentDialog::saveComment() {
   auto written = takeOutcome(store_, port_,
                              registerComment(store_.ledger(), key_, day_, race_, memo_->toPlainText().toStdString()));
   if (!written) return;

@@ -12,7 +12,7 @@
 
 namespace tovra {
 
-TBabaShuseiDialog::TBabaShuseiDialog(DataStore& store, const DayKey& key, const MeetingDay& day, QWidget* parent)
+GoingDialog::GoingDialog(DataStore& store, const DayKey& key, const MeetingDay& day, QWidget* parent)
     : QDialog(parent), store_(store), key_(key), races_(day.races), sheet_(std::make_unique<GoingSheet>(day.races)) {
   setObjectName("BabaShuseiDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正");
@@ -36,12 +36,12 @@ TBabaShuseiDialog::TBabaShuseiDialog(DataStore& store, const DayKey& key, const 
   auto* all = new QHBoxLayout;
   struct Bulk {
     const char *name, *caption;
-    void (TBabaShuseiDialog::*slot)();
+    void (GoingDialog::*slot)();
   };
-  const Bulk bulk[] = {{"RyouBtn", "全て良", &TBabaShuseiDialog::RyouBtnClick},
-                       {"YayaBtn", "すべて稍重", &TBabaShuseiDialog::YayaBtnClick},
-                       {"OmoBtn", "すべて重", &TBabaShuseiDialog::OmoBtnClick},
-                       {"FuryoBtn", "すべて不良", &TBabaShuseiDialog::FuryoBtnClick}};
+  const Bulk bulk[] = {{"RyouBtn", "全て良", &GoingDialog::setAllGood},
+                       {"YayaBtn", "すべて稍重", &GoingDialog::setAllSlightlyHeavy},
+                       {"OmoBtn", "すべて重", &GoingDialog::setAllHeavy},
+                       {"FuryoBtn", "すべて不良", &GoingDialog::setAllBad}};
   for (const Bulk& b : bulk) {
     auto* btn = entryButton(b.name, b.caption, this);
     all->addWidget(btn);
@@ -53,16 +53,16 @@ TBabaShuseiDialog::TBabaShuseiDialog(DataStore& store, const DayKey& key, const 
   all->addWidget(shusei);
   all->addWidget(cancel);
   grid->addLayout(all, 3, 0, 1, 6);
-  connect(shusei, &QPushButton::clicked, this, &TBabaShuseiDialog::ShuseiBtnClick);
+  connect(shusei, &QPushButton::clicked, this, &GoingDialog::applyGoing);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   showSheet();
   setFixedSize(sizeHint());
 }
 
-TBabaShuseiDialog::~TBabaShuseiDialog() = default;
+GoingDialog::~GoingDialog() = default;
 
-void TBabaShuseiDialog::showSheet() {
+void GoingDialog::showSheet() {
   for (int r = 0; r < 12; ++r) {
     RadioGroupBox* g = groups_[std::size_t(r)];
     QSignalBlocker block(g);
@@ -71,12 +71,12 @@ void TBabaShuseiDialog::showSheet() {
   }
 }
 
-void TBabaShuseiDialog::selectAll(int item) {
+void GoingDialog::selectAll(int item) {
   sheet_->selectAll(item);
   showSheet();
 }
 
-void TBabaShuseiDialog::ShuseiBtnClick() {
+void GoingDialog::applyGoing() {
   auto written = sheet_->apply(store_.ledger(), key_);
   if (!written) store_.fatal(written.failure().code, written.failure().path);
   races_ = *written;

@@ -1,5 +1,5 @@
 #pragma once
-// TBabaShuseiDialog "ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正": the going of every race with items of a copy
+// GoingDialog "ﾚｰｽﾃﾞｰﾀ ： 馬場状態修正": the going of every race with items of a copy
 // of a meeting day. 修正 writes the race block and closes with Accepted (the caller takes
 // editedRaces()); ｷｬﾝｾﾙ closes without writing.
 #include <QDialog>
@@ -16,21 +16,21 @@ class DataStore;
 class GoingSheet;
 class RadioGroupBox;
 
-class TBabaShuseiDialog : public QDialog {
+class GoingDialog : public QDialog {
   Q_OBJECT
  public:
   // The day `day`, held at `key` in the store's ledger.
-  TBabaShuseiDialog(DataStore& store, const DayKey& key, const MeetingDay& day, QWidget* parent = nullptr);
-  ~TBabaShuseiDialog() override;
+  GoingDialog(DataStore& store, const DayKey& key, const MeetingDay& day, QWidget* parent = nullptr);
+  ~GoingDialog() override;
   // The race block as 修正 wrote it (as the dialog opened before that).
   const RaceBlock& editedRaces() const { return races_; }
 
  public slots:
-  void RyouBtnClick() { selectAll(0); }
-  void YayaBtnClick() { selectAll(1); }
-  void OmoBtnClick() { selectAll(2); }
-  void FuryoBtnClick() { selectAll(3); }
-  void ShuseiBtnClick();
+  void setAllGood() { selectAll(0); }
+  void setAllSlightlyHeavy() { selectAll(1); }
+  void setAllHeavy() { selectAll(2); }
+  void setAllBad() { selectAll(3); }
+  void applyGoing();
 
  private:
   void selectAll(int item);

@@ -19,7 +19,7 @@ QComboBox* makeBox(QWidget* parent, const char* name, const std::vector<std::str
 
 }  // namespace
 
-KaisaiDateBoxes::KaisaiDateBoxes(QWidget* parent) : QGroupBox("月日と回次", parent) {
+MeetingDateBoxes::MeetingDateBoxes(QWidget* parent) : QGroupBox("月日と回次", parent) {
   setObjectName("GroupBox1");
   const MeetingBoxes& b = meetingBoxes();
   tsukiBox_ = makeBox(this, "TsukiBox", b.tsuki);
@@ -32,7 +32,7 @@ KaisaiDateBoxes::KaisaiDateBoxes(QWidget* parent) : QGroupBox("月日と回次",
   for (QComboBox* box : {tsukiBox_, hiBox_, kaiBox_, nichiBox_}) row->addWidget(box);
 }
 
-void KaisaiDateBoxes::showMeeting(int tsukiHi, int kaiNichi) {
+void MeetingDateBoxes::showMeeting(int tsukiHi, int kaiNichi) {
   BoxSelection s = boxesForMeeting(tsukiHi, kaiNichi);
   tsukiBox_->setCurrentIndex(s.tsuki);
   hiBox_->setCurrentIndex(s.hi);
@@ -40,7 +40,7 @@ void KaisaiDateBoxes::showMeeting(int tsukiHi, int kaiNichi) {
   nichiBox_->setCurrentIndex(s.nichi);
 }
 
-MeetingDate KaisaiDateBoxes::date() const {
+MeetingDate MeetingDateBoxes::date() const {
   return dateFromBoxes(tsukiBox_->currentIndex(), hiBox_->currentIndex(), kaiBox_->currentIndex(),
                        nichiBox_->currentIndex());
 }

@@ -9,10 +9,10 @@ class QComboBox;
 
 namespace tovra {
 
-class KaisaiDateBoxes : public QGroupBox {
+class MeetingDateBoxes : public QGroupBox {
   Q_OBJECT
  public:
-  explicit KaisaiDateBoxes(QWidget* parent = nullptr);  // every list on its first entry
+  explicit MeetingDateBoxes(QWidget* parent = nullptr);  // every list on its first entry
   // Selects the entries of a meeting (month - 1 and so on).
   void showMeeting(int tsukiHi, int kaiNichi);
   MeetingDate date() const;

@@ -10,7 +10,7 @@
 
 namespace tovra {
 
-TKaisaiShuseiDialog::TKaisaiShuseiDialog(int course, int tsukiHi, int kaiNichi, QWidget* parent) : QDialog(parent) {
+MeetingEditDialog::MeetingEditDialog(int course, int tsukiHi, int kaiNichi, QWidget* parent) : QDialog(parent) {
   setObjectName("KaisaiShuseiDialog");
   setWindowTitle("開催ﾃﾞｰﾀ修正");
 
@@ -21,7 +21,7 @@ TKaisaiShuseiDialog::TKaisaiShuseiDialog(int course, int tsukiHi, int kaiNichi, 
   f.setBold(true);
   label->setFont(f);
 
-  boxes_ = new KaisaiDateBoxes(this);
+  boxes_ = new MeetingDateBoxes(this);
   boxes_->showMeeting(tsukiHi, kaiNichi);
 
   auto* shusei = new QPushButton("修正", this);
@@ -29,7 +29,7 @@ TKaisaiShuseiDialog::TKaisaiShuseiDialog(int course, int tsukiHi, int kaiNichi, 
   auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
   cancel->setObjectName("CancelBtn");
   for (QPushButton* b : {shusei, cancel}) b->setAutoDefault(false);
-  connect(shusei, &QPushButton::clicked, this, &TKaisaiShuseiDialog::ShuseiBtnClick);
+  connect(shusei, &QPushButton::clicked, this, &MeetingEditDialog::acceptEdit);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* buttons = new QHBoxLayout;
@@ -46,8 +46,8 @@ TKaisaiShuseiDialog::TKaisaiShuseiDialog(int course, int tsukiHi, int kaiNichi, 
   setFixedSize(sizeHint());
 }
 
-MeetingDate TKaisaiShuseiDialog::date() const { return boxes_->date(); }
+MeetingDate MeetingEditDialog::date() const { return boxes_->date(); }
 
-void TKaisaiShuseiDialog::ShuseiBtnClick() { accept(); }
+void MeetingEditDialog::acceptEdit() { accept(); }
 
 }  // namespace tovra

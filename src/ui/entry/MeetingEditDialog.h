@@ -1,5 +1,5 @@
 #pragma once
-// TKaisaiShuseiDialog "開催ﾃﾞｰﾀ修正": a new date and 回次 for the meeting shown. It only
+// MeetingEditDialog "開催ﾃﾞｰﾀ修正": a new date and 回次 for the meeting shown. It only
 // collects them; the edit runs after it has closed.
 #include <QDialog>
 
@@ -7,20 +7,20 @@
 
 namespace tovra {
 
-class KaisaiDateBoxes;
+class MeetingDateBoxes;
 
-class TKaisaiShuseiDialog : public QDialog {
+class MeetingEditDialog : public QDialog {
   Q_OBJECT
  public:
   // Opens on the meeting of `course` with this date and 回次.
-  TKaisaiShuseiDialog(int course, int tsukiHi, int kaiNichi, QWidget* parent = nullptr);
+  MeetingEditDialog(int course, int tsukiHi, int kaiNichi, QWidget* parent = nullptr);
   MeetingDate date() const;
 
  public slots:
-  void ShuseiBtnClick();
+  void acceptEdit();
 
  private:
-  KaisaiDateBoxes* boxes_;
+  MeetingDateBoxes* boxes_;
 };
 
 }  // namespace tovra

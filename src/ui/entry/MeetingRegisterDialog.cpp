@@ -13,7 +13,7 @@
 
 namespace tovra {
 
-TKaisaiTourokuDialog::TKaisaiTourokuDialog(QWidget* parent) : QDialog(parent) {
+MeetingRegisterDialog::MeetingRegisterDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("KaisaiTourokuDialog");
   setWindowTitle("開催ﾃﾞｰﾀ登録");
 
@@ -30,7 +30,7 @@ TKaisaiTourokuDialog::TKaisaiTourokuDialog(QWidget* parent) : QDialog(parent) {
   }
   radioGroup_->button(0)->setChecked(true);
 
-  boxes_ = new KaisaiDateBoxes(this);
+  boxes_ = new MeetingDateBoxes(this);
 
   auto* touroku = new QPushButton("登録", this);
   touroku->setObjectName("TourokuBtn");
@@ -39,8 +39,8 @@ TKaisaiTourokuDialog::TKaisaiTourokuDialog(QWidget* parent) : QDialog(parent) {
   auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
   cancel->setObjectName("CancelBtn");
   for (QPushButton* b : {touroku, ikkatsu, cancel}) b->setAutoDefault(false);
-  connect(touroku, &QPushButton::clicked, this, &TKaisaiTourokuDialog::TourokuBtnClick);
-  connect(ikkatsu, &QPushButton::clicked, this, &TKaisaiTourokuDialog::IkkatsuBtnClick);
+  connect(touroku, &QPushButton::clicked, this, &MeetingRegisterDialog::registerOneDay);
+  connect(ikkatsu, &QPushButton::clicked, this, &MeetingRegisterDialog::registerSeries);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* label2 = new QLabel("同じ回次中に変則日程、閏年の 2月末が含まれる場合は、一括登録は出来ません。", this);
@@ -66,10 +66,10 @@ TKaisaiTourokuDialog::TKaisaiTourokuDialog(QWidget* parent) : QDialog(parent) {
   setFixedSize(sizeHint());
 }
 
-int TKaisaiTourokuDialog::course() const { return radioGroup_->checkedId(); }
-MeetingDate TKaisaiTourokuDialog::date() const { return boxes_->date(); }
+int MeetingRegisterDialog::course() const { return radioGroup_->checkedId(); }
+MeetingDate MeetingRegisterDialog::date() const { return boxes_->date(); }
 
-void TKaisaiTourokuDialog::TourokuBtnClick() { done(Single); }
-void TKaisaiTourokuDialog::IkkatsuBtnClick() { done(Series); }
+void MeetingRegisterDialog::registerOneDay() { done(Single); }
+void MeetingRegisterDialog::registerSeries() { done(Series); }
 
 }  // namespace tovra

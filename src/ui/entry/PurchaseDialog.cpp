@@ -30,8 +30,8 @@ QStringList methodItems() {
 
 }  // namespace
 
-TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                             QWidget* parent)
+PurchaseDialog::PurchaseDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                               QWidget* parent)
     : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
@@ -44,31 +44,31 @@ TKounyuDialog::TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key
     pairs_[1].type = BetType::Wide;
     pairs_[2].type = BetType::Uma;
     pages->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
-    pages->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WidwSakujyoBtn"), "ﾜｲﾄﾞ");
+    pages->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WideSakujyoBtn"), "ﾜｲﾄﾞ");
     pages->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
   });
   dayLabel_ = frame.dayLabel;
   page_ = frame.pages;
   keypad_ = frame.keypad;
-  connect(frame.touroku, &QPushButton::clicked, this, &TKounyuDialog::TourokuBtnClick);
-  connect(frame.cancel, &QPushButton::clicked, this, &TKounyuDialog::reject);
-  connect(page_, &QTabWidget::currentChanged, this, &TKounyuDialog::PageChange);
+  connect(frame.touroku, &QPushButton::clicked, this, &PurchaseDialog::registerTickets);
+  connect(frame.cancel, &QPushButton::clicked, this, &PurchaseDialog::reject);
+  connect(page_, &QTabWidget::currentChanged, this, &PurchaseDialog::pointKeypadAtPage);
 
-  FormShow();
+  resetPages();
   setFixedSize(sizeHint());
 }
 
-TKounyuDialog::~TKounyuDialog() = default;
+PurchaseDialog::~PurchaseDialog() = default;
 
-QWidget* TKounyuDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Purchase, port_);
-  connect(tanPage_->addButton(), &QPushButton::clicked, this, &TKounyuDialog::TanTsuikaBtnClick);
-  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TKounyuDialog::TanSakujyobtnClick);
+QWidget* PurchaseDialog::buildTanPage() {
+  tanPage_ = new WinPlacePage(WinPlacePage::Use::Purchase, port_);
+  connect(tanPage_->addButton(), &QPushButton::clicked, this, &PurchaseDialog::addWinPlaceTicket);
+  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &PurchaseDialog::removeWinPlaceTicket);
   return tanPage_;
 }
 
-QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const QString& bouName,
-                                      const QString& deleteName) {
+QWidget* PurchaseDialog::buildPairPage(PairPage& p, const QString& prefix, const QString& bouName,
+                                       const QString& deleteName) {
   const bool waku = p.type == BetType::Waku;
   const int n = maxPick(p.type);
   auto* tab = new QWidget;
@@ -118,13 +118,13 @@ QWidget* TKounyuDialog::buildPairPage(PairPage& p, const QString& prefix, const 
   bottom->addWidget(del);
   grid->addLayout(bottom, 2, 0, 1, 2);
 
-  connect(p.nyuGroup, &RadioGroupBox::itemChanged, this, [this, &p](int m) { NyuGroupClick(p, m); });
-  connect(add, &QPushButton::clicked, this, [this, &p] { PairTsuikaClick(p); });
-  connect(del, &QPushButton::clicked, this, [this, &p] { PairSakujyoClick(p); });
+  connect(p.nyuGroup, &RadioGroupBox::itemChanged, this, [this, &p](int m) { applyInputMethod(p, m); });
+  connect(add, &QPushButton::clicked, this, [this, &p] { addPairTickets(p); });
+  connect(del, &QPushButton::clicked, this, [this, &p] { removePairTicket(p); });
   return tab;
 }
 
-void TKounyuDialog::FormShow() {
+void PurchaseDialog::resetPages() {
   dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   tanPage_->reset();
   refreshList(BetType::Tan);
@@ -134,15 +134,15 @@ void TKounyuDialog::FormShow() {
     p.group1->setItemIndex(0);
     p.group2->setItemIndex(p.type == BetType::Waku ? 0 : 1);
     p.nyuGroup->setItemIndex(0);
-    NyuGroupClick(p, 0);
+    applyInputMethod(p, 0);
     refreshList(p.type);
   }
   page_->setCurrentIndex(0);
-  PageChange(0);
+  pointKeypadAtPage(0);
   refreshAtoLabels();
 }
 
-QListWidget* TKounyuDialog::listOf(BetType t) const {
+QListWidget* PurchaseDialog::listOf(BetType t) const {
   switch (t) {
     case BetType::Tan:
     case BetType::Fuku: return tanPage_->list(t);
@@ -153,19 +153,19 @@ QListWidget* TKounyuDialog::listOf(BetType t) const {
   return tanPage_->list(BetType::Tan);
 }
 
-void TKounyuDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
+void PurchaseDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
 
-void TKounyuDialog::refreshAtoLabels() {
+void PurchaseDialog::refreshAtoLabels() {
   for (BetType t : {BetType::Tan, BetType::Fuku}) tanPage_->setRemaining(t, book_->remainingLabel(t));
   for (PairPage& p : pairs_) p.atoLabel->setText(QString::fromStdString(book_->remainingLabel(p.type)));
 }
 
-void TKounyuDialog::PageChange(int index) {
+void PurchaseDialog::pointKeypadAtPage(int index) {
   QLineEdit* fields[] = {tanPage_->amountField(), pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
   keypad_->setTarget(fields[index < 0 || index > 3 ? 0 : index]);
 }
 
-void TKounyuDialog::TanTsuikaBtnClick() {
+void PurchaseDialog::addWinPlaceTicket() {
   const BetType t = tanPage_->type();
   const AddOutcome out = book_->addSingle(t, tanPage_->number(), tanPage_->amountText());
   showMessages(port_, out);
@@ -173,13 +173,13 @@ void TKounyuDialog::TanTsuikaBtnClick() {
   refreshAtoLabels();
 }
 
-void TKounyuDialog::TanSakujyobtnClick() {
+void PurchaseDialog::removeWinPlaceTicket() {
   const BetType t = tanPage_->type();
   if (changed(port_, book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
   refreshAtoLabels();
 }
 
-void TKounyuDialog::NyuGroupClick(PairPage& p, int method) {
+void PurchaseDialog::applyInputMethod(PairPage& p, int method) {
   const PairLayout l = pairLayout(p.type, static_cast<InputMethod>(method));
   p.group1->setTitle(QString::fromStdString(l.group1Caption));
   p.group1->setEnabled(l.group1Enabled);
@@ -191,7 +191,7 @@ void TKounyuDialog::NyuGroupClick(PairPage& p, int method) {
   p.bouLabel->setEnabled(l.dashEnabled);
 }
 
-void TKounyuDialog::PairTsuikaClick(PairPage& p) {
+void PurchaseDialog::addPairTickets(PairPage& p) {
   PairPick pick;
   pick.method = static_cast<InputMethod>(std::max(0, p.nyuGroup->itemIndex()));
   pick.first = p.group1->itemIndex() + 1;
@@ -204,12 +204,12 @@ void TKounyuDialog::PairTsuikaClick(PairPage& p) {
   refreshAtoLabels();
 }
 
-void TKounyuDialog::PairSakujyoClick(PairPage& p) {
+void PurchaseDialog::removePairTicket(PairPage& p) {
   if (changed(port_, book_->remove(p.type, selectedLine(p.listBox)))) refreshList(p.type);
   refreshAtoLabels();
 }
 
-void TKounyuDialog::TourokuBtnClick() {
+void PurchaseDialog::registerTickets() {
   auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
   if (!written) return;
   day_ = std::move(*written);

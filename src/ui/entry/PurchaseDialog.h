@@ -1,5 +1,5 @@
 #pragma once
-// TKounyuDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on one race of a copy of its
+// PurchaseDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on one race of a copy of its
 // meeting day, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared keypad. Adds and
 // deletes change the copy; 登録 settles the race, writes the day and closes with Accepted
 // (the caller takes editedDay() and redraws); ｷｬﾝｾﾙ drops the copy.
@@ -23,22 +23,22 @@ class AmountKeypad;
 class DataStore;
 class UserPort;
 class RadioGroupBox;
-class TanFukuPage;
+class WinPlacePage;
 
-class TKounyuDialog : public QDialog {
+class PurchaseDialog : public QDialog {
   Q_OBJECT
  public:
   // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
-  TKounyuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                QWidget* parent = nullptr);
-  ~TKounyuDialog() override;
+  PurchaseDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                 QWidget* parent = nullptr);
+  ~PurchaseDialog() override;
   // The day as 登録 wrote it (the copy as edited so far before that).
   const MeetingDay& editedDay() const { return day_; }
 
  public slots:
-  void TanTsuikaBtnClick();
-  void TanSakujyobtnClick();
-  void TourokuBtnClick();
+  void addWinPlaceTicket();
+  void removeWinPlaceTicket();
+  void registerTickets();
 
  private:
   // One pair page (枠連, ﾜｲﾄﾞ or 馬連) and its controls.
@@ -56,11 +56,11 @@ class TKounyuDialog : public QDialog {
   };
   QWidget* buildTanPage();
   QWidget* buildPairPage(PairPage& page, const QString& prefix, const QString& bouName, const QString& deleteName);
-  void FormShow();
-  void NyuGroupClick(PairPage& page, int method);
-  void PairTsuikaClick(PairPage& page);
-  void PairSakujyoClick(PairPage& page);
-  void PageChange(int index);
+  void resetPages();
+  void applyInputMethod(PairPage& page, int method);
+  void addPairTickets(PairPage& page);
+  void removePairTicket(PairPage& page);
+  void pointKeypadAtPage(int index);
   void refreshList(BetType t);
   void refreshAtoLabels();
   QListWidget* listOf(BetType t) const;
@@ -74,7 +74,7 @@ class TKounyuDialog : public QDialog {
   std::unique_ptr<PurchaseBook> book_;
   QLabel* dayLabel_;
   QTabWidget* page_;
-  TanFukuPage* tanPage_;
+  WinPlacePage* tanPage_;
   std::array<PairPage, 3> pairs_{};  // 枠連, ﾜｲﾄﾞ, 馬連
   AmountKeypad* keypad_;
 };

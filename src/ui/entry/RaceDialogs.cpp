@@ -20,10 +20,10 @@ std::optional<MeetingDay> edited(DataStore& store, UserPort& port, const DayKey&
 std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
                                         const MeetingDay& day, int race, QWidget* parent) {
   switch (which) {
-    case RaceDialog::Koumoku: return edited<TRaceKoumokuDialog>(store, port, key, day, race, parent);
-    case RaceDialog::Kounyu: return edited<TKounyuDialog>(store, port, key, day, race, parent);
-    case RaceDialog::Keka: return edited<TRaceKekaDialog>(store, port, key, day, race, parent);
-    case RaceDialog::Comento: return edited<TRaceComentoDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Items: return edited<RaceItemsDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Purchase: return edited<PurchaseDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Result: return edited<ResultDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Comment: return edited<CommentDialog>(store, port, key, day, race, parent);
   }
   return std::nullopt;
 }

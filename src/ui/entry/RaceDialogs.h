@@ -13,7 +13,7 @@ namespace tovra {
 
 class UserPort;
 
-enum class RaceDialog { Koumoku, Kounyu, Keka, Comento };
+enum class RaceDialog { Items, Purchase, Result, Comment };
 
 // Opens the dialog on race `race` (0..11) of `day`, held at `key`. The day as 登録 wrote
 // it; nullopt after ｷｬﾝｾﾙ.

@@ -24,8 +24,8 @@ QStringList itemTexts(const ItemGroup& g) {
 }
 }  // namespace
 
-TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day,
-                                       int race, QWidget* parent)
+RaceItemsDialog::RaceItemsDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                                 QWidget* parent)
     : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKoumokuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録");
@@ -46,7 +46,7 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& store, UserPort& port, const D
   raceNameEdit_->setMinimumWidth(360);
   nameRow->addWidget(raceNameEdit_, 1);
   grid->addLayout(nameRow, 1, 0, 1, 4);
-  connect(raceNameEdit_, &QLineEdit::textEdited, this, &TRaceKoumokuDialog::RaceNameEditChange);
+  connect(raceNameEdit_, &QLineEdit::textEdited, this, &RaceItemsDialog::fitRaceName);
 
   // Columns as the groups are used most: age, class and kind on top, the rest below.
   static const int columns[kItemFields] = {1, 2, 1, 1, 1, 1, 1};
@@ -84,16 +84,16 @@ TRaceKoumokuDialog::TRaceKoumokuDialog(DataStore& store, UserPort& port, const D
     buttons->addWidget(b);
   }
   grid->addLayout(buttons, 4, 2, 1, 2);
-  connect(touroku, &QPushButton::clicked, this, &TRaceKoumokuDialog::TourokuBtnClick);
-  connect(sakujyo, &QPushButton::clicked, this, &TRaceKoumokuDialog::SakujyoBtnClick);
+  connect(touroku, &QPushButton::clicked, this, &RaceItemsDialog::registerItems);
+  connect(sakujyo, &QPushButton::clicked, this, &RaceItemsDialog::deleteItems);
   // Nothing in memory changes before 登録 or 全て削除, so cancelling reads nothing back.
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  FormShow();
+  showStoredItems();
   setFixedSize(sizeHint());
 }
 
-void TRaceKoumokuDialog::FormShow() {
+void RaceItemsDialog::showStoredItems() {
   dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   const RaceItemsInput in = openRaceItems(day_, race_);
   for (int i = 0; i < kItemFields; ++i) groups_[std::size_t(i)]->setItemIndex(in.positions[std::size_t(i)]);
@@ -102,7 +102,7 @@ void TRaceKoumokuDialog::FormShow() {
   raceNameEdit_->setText(QString::fromStdString(in.raceName));
 }
 
-void TRaceKoumokuDialog::RaceNameEditChange(const QString& text) {
+void RaceItemsDialog::fitRaceName(const QString& text) {
   // The name field holds 60 bytes of Shift-JIS: longer input is cut as it is typed.
   const std::string fitted = fitCp932Bytes(text.toStdString(), kRaceNameBytes);
   if (fitted.size() != text.toStdString().size()) {
@@ -112,7 +112,7 @@ void TRaceKoumokuDialog::RaceNameEditChange(const QString& text) {
   }
 }
 
-void TRaceKoumokuDialog::TourokuBtnClick() {
+void RaceItemsDialog::registerItems() {
   RaceItemsInput in;
   for (int i = 0; i < kItemFields; ++i) in.positions[std::size_t(i)] = groups_[std::size_t(i)]->itemIndex();
   in.kyoriText = kyoriBox_->currentText().toStdString();
@@ -120,12 +120,12 @@ void TRaceKoumokuDialog::TourokuBtnClick() {
   if (keep(registerRaceItems(store_.ledger(), key_, day_, race_, in))) accept();
 }
 
-void TRaceKoumokuDialog::SakujyoBtnClick() {
+void RaceItemsDialog::deleteItems() {
   if (!askOkCancel(port_, deleteRaceItemsQuestion(), MsgIcon::Question)) return;
   if (keep(deleteRaceItems(store_.ledger(), key_, day_, race_))) accept();
 }
 
-bool TRaceKoumokuDialog::keep(Result<MeetingDay> outcome) {
+bool RaceItemsDialog::keep(Result<MeetingDay> outcome) {
   auto written = takeOutcome(store_, port_, std::move(outcome));
   if (!written) return false;
   day_ = std::move(*written);

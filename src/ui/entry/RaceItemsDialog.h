@@ -1,5 +1,5 @@
 #pragma once
-// TRaceKoumokuDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録": the items, distance and name of one race of a
+// RaceItemsDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ項目登録": the items, distance and name of one race of a
 // copy of its meeting day. 登録 and 全て削除 settle the race and write the day, then close
 // with Accepted (the caller takes editedDay() and redraws); ｷｬﾝｾﾙ changes nothing.
 #include <QDialog>
@@ -17,22 +17,22 @@ class DataStore;
 class RadioGroupBox;
 class UserPort;
 
-class TRaceKoumokuDialog : public QDialog {
+class RaceItemsDialog : public QDialog {
   Q_OBJECT
  public:
   // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
-  TRaceKoumokuDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                     QWidget* parent = nullptr);
+  RaceItemsDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                  QWidget* parent = nullptr);
   // The day as 登録 or 全て削除 wrote it.
   const MeetingDay& editedDay() const { return day_; }
 
  public slots:
-  void TourokuBtnClick();
-  void SakujyoBtnClick();
+  void registerItems();
+  void deleteItems();
 
  private:
-  void FormShow();
-  void RaceNameEditChange(const QString& text);
+  void showStoredItems();
+  void fitRaceName(const QString& text);
   // Keeps the day written, or shows the refusal; true when written.
   bool keep(Result<MeetingDay> outcome);
   DataStore& store_;

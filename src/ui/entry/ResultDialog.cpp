@@ -32,8 +32,8 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
 
 }  // namespace
 
-TRaceKekaDialog::TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                                 QWidget* parent)
+ResultDialog::ResultDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+                           QWidget* parent)
     : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
@@ -48,27 +48,27 @@ TRaceKekaDialog::TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey&
   dayLabel_ = frame.dayLabel;
   page_ = frame.pages;
   keypad_ = frame.keypad;
-  connect(frame.touroku, &QPushButton::clicked, this, &TRaceKekaDialog::TourokuBtnClick);
-  connect(frame.cancel, &QPushButton::clicked, this, &TRaceKekaDialog::reject);
-  connect(page_, &QTabWidget::currentChanged, this, &TRaceKekaDialog::PageChange);
+  connect(frame.touroku, &QPushButton::clicked, this, &ResultDialog::registerResults);
+  connect(frame.cancel, &QPushButton::clicked, this, &ResultDialog::reject);
+  connect(page_, &QTabWidget::currentChanged, this, &ResultDialog::pointKeypadAtPage);
 
-  FormShow();
+  resetPages();
   setFixedSize(sizeHint());
 }
 
-TRaceKekaDialog::~TRaceKekaDialog() = default;
+ResultDialog::~ResultDialog() = default;
 
-QWidget* TRaceKekaDialog::buildTanPage() {
-  tanPage_ = new TanFukuPage(TanFukuPage::Use::Result, port_);
-  connect(tanPage_->addButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanTsuikaBtnClick);
-  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &TRaceKekaDialog::TanSakujyobtnClick);
+QWidget* ResultDialog::buildTanPage() {
+  tanPage_ = new WinPlacePage(WinPlacePage::Use::Result, port_);
+  connect(tanPage_->addButton(), &QPushButton::clicked, this, &ResultDialog::addWinPlaceResult);
+  connect(tanPage_->deleteButton(), &QPushButton::clicked, this, &ResultDialog::removeWinPlaceResult);
   return tanPage_;
 }
 
 // The pair pages are laid out as the 単勝・複勝 page: the number groups on the left; on the right,
 // from the top, the type switch, each list under its caption and as tall as the results
 // it can hold, and the payout row; the rest of the page stays below.
-QWidget* TRaceKekaDialog::buildWakuPage() {
+QWidget* ResultDialog::buildWakuPage() {
   auto* tab = new QWidget;
   tab->setObjectName("Tab2");
   auto* grid = new QGridLayout(tab);
@@ -82,12 +82,12 @@ QWidget* TRaceKekaDialog::buildWakuPage() {
   auto* del = entryButton("WakuSakujyoBtn", "削除", tab);
   grid->addLayout(payoutRow(wakuGakuEdit_, add, del, tab), 1, 1);
   grid->setRowStretch(2, 1);
-  connect(add, &QPushButton::clicked, this, &TRaceKekaDialog::WakuTsuikaBtnClick);
-  connect(del, &QPushButton::clicked, this, &TRaceKekaDialog::WakuSakujyoBtnClick);
+  connect(add, &QPushButton::clicked, this, &ResultDialog::addBracketResult);
+  connect(del, &QPushButton::clicked, this, &ResultDialog::removeBracketResult);
   return tab;
 }
 
-QWidget* TRaceKekaDialog::buildWideUmaPage() {
+QWidget* ResultDialog::buildWideUmaPage() {
   auto* tab = new QWidget;
   tab->setObjectName("Tab3");
   auto* grid = new QGridLayout(tab);
@@ -113,12 +113,12 @@ QWidget* TRaceKekaDialog::buildWideUmaPage() {
   grid->setRowStretch(3, 1);
   connect(wideBtn_, &QRadioButton::clicked, this, [this] { chooseList(wideListBox_, umaListBox_); });
   connect(umaBtn_, &QRadioButton::clicked, this, [this] { chooseList(umaListBox_, wideListBox_); });
-  connect(add, &QPushButton::clicked, this, &TRaceKekaDialog::WideUmaTsuikaBtnClick);
-  connect(del, &QPushButton::clicked, this, &TRaceKekaDialog::WideUmaSakujyoBtnClick);
+  connect(add, &QPushButton::clicked, this, &ResultDialog::addPairResult);
+  connect(del, &QPushButton::clicked, this, &ResultDialog::removePairResult);
   return tab;
 }
 
-void TRaceKekaDialog::FormShow() {
+void ResultDialog::resetPages() {
   dayLabel_->setText(QString::fromStdString(entryDayLabel(day_.meeting, key_.course, race_)));
   tanPage_->reset();
   for (QLineEdit* e : {wakuGakuEdit_, wideUmaGakuEdit_}) e->clear();
@@ -128,15 +128,15 @@ void TRaceKekaDialog::FormShow() {
   chooseList(wideListBox_, umaListBox_);
   for (BetType t : kBetTypes) refreshList(t);
   page_->setCurrentIndex(0);
-  PageChange(0);
+  pointKeypadAtPage(0);
 }
 
-void TRaceKekaDialog::PageChange(int index) {
+void ResultDialog::pointKeypadAtPage(int index) {
   QLineEdit* fields[] = {tanPage_->amountField(), wakuGakuEdit_, wideUmaGakuEdit_};
   keypad_->setTarget(fields[index < 0 || index > 2 ? 0 : index]);
 }
 
-QListWidget* TRaceKekaDialog::listOf(BetType t) const {
+QListWidget* ResultDialog::listOf(BetType t) const {
   switch (t) {
     case BetType::Tan:
     case BetType::Fuku: return tanPage_->list(t);
@@ -147,41 +147,41 @@ QListWidget* TRaceKekaDialog::listOf(BetType t) const {
   return tanPage_->list(BetType::Tan);
 }
 
-void TRaceKekaDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
+void ResultDialog::refreshList(BetType t) { setLines(listOf(t), book_->lines(t)); }
 
-BetType TRaceKekaDialog::wideUmaType() const { return wideBtn_->isChecked() ? BetType::Wide : BetType::Uma; }
+BetType ResultDialog::wideUmaType() const { return wideBtn_->isChecked() ? BetType::Wide : BetType::Uma; }
 
-void TRaceKekaDialog::TanTsuikaBtnClick() {
+void ResultDialog::addWinPlaceResult() {
   const BetType t = tanPage_->type();
   if (changed(port_, book_->add(t, tanPage_->number(), 0, tanPage_->amountText()))) refreshList(t);
 }
 
-void TRaceKekaDialog::TanSakujyobtnClick() {
+void ResultDialog::removeWinPlaceResult() {
   const BetType t = tanPage_->type();
   if (changed(port_, book_->remove(t, selectedLine(listOf(t))))) refreshList(t);
 }
 
-void TRaceKekaDialog::WakuTsuikaBtnClick() {
+void ResultDialog::addBracketResult() {
   if (changed(port_, book_->add(BetType::Waku, wakuGroup1_->itemIndex() + 1, wakuGroup2_->itemIndex() + 1,
                                 wakuGakuEdit_->text().toStdString())))
     refreshList(BetType::Waku);
 }
 
-void TRaceKekaDialog::WakuSakujyoBtnClick() {
+void ResultDialog::removeBracketResult() {
   if (changed(port_, book_->remove(BetType::Waku, selectedLine(wakuListBox_)))) refreshList(BetType::Waku);
 }
 
-void TRaceKekaDialog::WideUmaTsuikaBtnClick() {
+void ResultDialog::addPairResult() {
   if (changed(port_, book_->add(wideUmaType(), wideUmaGroup1_->itemIndex() + 1, wideUmaGroup2_->itemIndex() + 1,
                                 wideUmaGakuEdit_->text().toStdString())))
     refreshList(wideUmaType());
 }
 
-void TRaceKekaDialog::WideUmaSakujyoBtnClick() {
+void ResultDialog::removePairResult() {
   if (changed(port_, book_->remove(wideUmaType(), selectedLine(listOf(wideUmaType()))))) refreshList(wideUmaType());
 }
 
-void TRaceKekaDialog::TourokuBtnClick() {
+void ResultDialog::registerResults() {
   auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
   if (!written) return;
   day_ = std::move(*written);

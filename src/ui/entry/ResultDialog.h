@@ -1,5 +1,5 @@
 #pragma once
-// TRaceKekaDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録": the winning numbers and payouts of one race of a
+// ResultDialog "ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録": the winning numbers and payouts of one race of a
 // copy of its meeting day, on three pages (単勝・複勝, 枠連, ﾜｲﾄﾞ・馬連) with the shared
 // keypad. 登録 settles the race, writes the day and closes with Accepted (the caller takes
 // editedDay()); ｷｬﾝｾﾙ drops the copy.
@@ -21,33 +21,33 @@ class AmountKeypad;
 class DataStore;
 class UserPort;
 class RadioGroupBox;
-class TanFukuPage;
+class WinPlacePage;
 
-class TRaceKekaDialog : public QDialog {
+class ResultDialog : public QDialog {
   Q_OBJECT
  public:
   // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
-  TRaceKekaDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                  QWidget* parent = nullptr);
-  ~TRaceKekaDialog() override;
+  ResultDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+               QWidget* parent = nullptr);
+  ~ResultDialog() override;
   // The day as 登録 wrote it (the copy as edited so far before that).
   const MeetingDay& editedDay() const { return day_; }
 
  public slots:
-  void TanTsuikaBtnClick();
-  void TanSakujyobtnClick();
-  void WakuTsuikaBtnClick();
-  void WakuSakujyoBtnClick();
-  void WideUmaTsuikaBtnClick();
-  void WideUmaSakujyoBtnClick();
-  void TourokuBtnClick();
+  void addWinPlaceResult();
+  void removeWinPlaceResult();
+  void addBracketResult();
+  void removeBracketResult();
+  void addPairResult();
+  void removePairResult();
+  void registerResults();
 
  private:
   QWidget* buildTanPage();
   QWidget* buildWakuPage();
   QWidget* buildWideUmaPage();
-  void FormShow();
-  void PageChange(int index);
+  void resetPages();
+  void pointKeypadAtPage(int index);
   void refreshList(BetType t);
   QListWidget* listOf(BetType t) const;
   BetType wideUmaType() const;
@@ -61,7 +61,7 @@ class TRaceKekaDialog : public QDialog {
   std::unique_ptr<ResultBook> book_;
   QLabel* dayLabel_;
   QTabWidget* page_;
-  TanFukuPage* tanPage_;
+  WinPlacePage* tanPage_;
   RadioGroupBox* wakuGroup1_;
   RadioGroupBox* wakuGroup2_;
   QListWidget* wakuListBox_;

@@ -14,7 +14,7 @@
 
 namespace tovra {
 
-TanFukuPage::TanFukuPage(Use use, UserPort& port) : port_(port) {
+WinPlacePage::WinPlacePage(Use use, UserPort& port) : port_(port) {
   setObjectName("Tab1");
   auto* grid = new QGridLayout(this);
   group_ = new RadioGroupBox("TanGroup", "番号", numberItems(18, true), 3, this);
@@ -42,7 +42,7 @@ TanFukuPage::TanFukuPage(Use use, UserPort& port) : port_(port) {
 
 // The captions (with the amount left to buy at their right) above the lists, the amount
 // and its unit at the left of the row below, 追加 and 削除 at its right.
-void TanFukuPage::buildPurchaseSide(QGridLayout* grid) {
+void WinPlacePage::buildPurchaseSide(QGridLayout* grid) {
   tanList_ = lineList("TanListBox", 20, 5, this);
   fukuList_ = lineList("FukuListBox", 20, 5, this);
   tanRemaining_ = new QLabel(this);
@@ -69,7 +69,7 @@ void TanFukuPage::buildPurchaseSide(QGridLayout* grid) {
 
 // Each list under its caption and as tall as the results it can hold, the payout row
 // right below them.
-void TanFukuPage::buildResultSide(QGridLayout* grid) {
+void WinPlacePage::buildResultSide(QGridLayout* grid) {
   tanList_ = fullList("TanListBox", 20, 2, this);
   fukuList_ = fullList("FukuListBox", 20, 4, this);
   grid->addLayout(captioned({{"単勝", tanList_}}, this), 1, 1);
@@ -80,22 +80,22 @@ void TanFukuPage::buildResultSide(QGridLayout* grid) {
   grid->addLayout(payoutRow(amountEdit_, addBtn_, deleteBtn_, this), 2, 1, 1, 2);
 }
 
-void TanFukuPage::reset() {
+void WinPlacePage::reset() {
   amountEdit_->clear();
   group_->setItemIndex(0);
   tanBtn_->setChecked(true);
   chooseList(tanList_, fukuList_);
 }
 
-BetType TanFukuPage::type() const { return tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku; }
+BetType WinPlacePage::type() const { return tanBtn_->isChecked() ? BetType::Tan : BetType::Fuku; }
 
-int TanFukuPage::number() const { return group_->itemIndex() + 1; }
+int WinPlacePage::number() const { return group_->itemIndex() + 1; }
 
-std::string TanFukuPage::amountText() const { return amountEdit_->text().toStdString(); }
+std::string WinPlacePage::amountText() const { return amountEdit_->text().toStdString(); }
 
-QListWidget* TanFukuPage::list(BetType t) const { return t == BetType::Fuku ? fukuList_ : tanList_; }
+QListWidget* WinPlacePage::list(BetType t) const { return t == BetType::Fuku ? fukuList_ : tanList_; }
 
-void TanFukuPage::setRemaining(BetType t, const std::string& text) {
+void WinPlacePage::setRemaining(BetType t, const std::string& text) {
   QLabel* label = t == BetType::Fuku ? fukuRemaining_ : tanRemaining_;
   if (label) label->setText(QString::fromStdString(text));
 }

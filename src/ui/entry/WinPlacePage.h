@@ -21,7 +21,7 @@ namespace tovra {
 class RadioGroupBox;
 class UserPort;
 
-class TanFukuPage : public QWidget {
+class WinPlacePage : public QWidget {
   Q_OBJECT
  public:
   enum class Use {
@@ -31,7 +31,7 @@ class TanFukuPage : public QWidget {
     Result,
   };
   // A refused key in the amount field beeps through `port`.
-  TanFukuPage(Use use, UserPort& port);
+  WinPlacePage(Use use, UserPort& port);
 
   // As the dialog opens: no amount, 番号 1, 単勝 chosen.
   void reset();

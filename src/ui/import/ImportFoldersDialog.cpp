@@ -46,7 +46,7 @@ QWidget* withSansho(QLineEdit* edit, int number, const std::filesystem::path& ro
 
 }  // namespace
 
-TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent)
+ImportFoldersDialog::ImportFoldersDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent)
     : QDialog(parent), folders_(folders), ds_(ds), port_(port) {
   setObjectName("ForudaSetteiDialog");
   setWindowTitle("読み込み機能設定");
@@ -95,12 +95,12 @@ TForudaSetteiDialog::TForudaSetteiDialog(ImportFolders& folders, const DataStore
   row->addWidget(settei);
   row->addWidget(cancel);
   v->addLayout(row);
-  connect(settei, &QPushButton::clicked, this, &TForudaSetteiDialog::SetteiBtnClick);
+  connect(settei, &QPushButton::clicked, this, &ImportFoldersDialog::saveFolders);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   setFixedSize(sizeHint());
 }
 
-void TForudaSetteiDialog::SetteiBtnClick() {
+void ImportFoldersDialog::saveFolders() {
   FolderEdit edit;
   for (int i = 0; i < ImportFolders::kFolders; ++i)
     edit.typedUtf8[static_cast<std::size_t>(i)] = edits_[i]->text().toStdString();

@@ -1,5 +1,5 @@
 #pragma once
-// TForudaSetteiDialog "読み込み機能設定": the four import folders and the PAT kind.
+// ImportFoldersDialog "読み込み機能設定": the four import folders and the PAT kind.
 // 設定 stores them (a "/" appended to each folder) in memory and in janipa.dat and
 // accepts; ｷｬﾝｾﾙ changes nothing.
 #include <QDialog>
@@ -14,14 +14,14 @@ class RadioGroupBox;
 class UserPort;
 struct ImportFolders;
 
-class TForudaSetteiDialog : public QDialog {
+class ImportFoldersDialog : public QDialog {
   Q_OBJECT
  public:
   // 設定 stores `folders` in the ledger folder of `ds`; a refusal goes through `port`.
-  TForudaSetteiDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent = nullptr);
+  ImportFoldersDialog(ImportFolders& folders, const DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
  public slots:
-  void SetteiBtnClick();
+  void saveFolders();
 
  private:
   ImportFolders& folders_;

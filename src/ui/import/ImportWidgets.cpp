@@ -98,7 +98,8 @@ QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButto
   return row;
 }
 
-ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent)
+ImportResultDialog::ImportResultDialog(const char* objectName, const QString& caption, const QString& day,
+                                       QWidget* parent)
     : QDialog(parent) {
   setObjectName(objectName);
   setWindowTitle(caption);
@@ -112,7 +113,7 @@ ImportKekaDialog::ImportKekaDialog(const char* objectName, const QString& captio
   v->addLayout(body_);
 }
 
-void ImportKekaDialog::finishLayout() {
+void ImportResultDialog::finishLayout() {
   auto* row = new QHBoxLayout;
   row->addStretch();
   auto* touroku = entryButton("TourokuBtn", "登録", this);
@@ -120,13 +121,13 @@ void ImportKekaDialog::finishLayout() {
   row->addWidget(touroku);
   row->addWidget(cancel);
   static_cast<QVBoxLayout*>(layout())->addLayout(row);
-  connect(touroku, &QPushButton::clicked, this, &ImportKekaDialog::TourokuBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &ImportKekaDialog::CancelBtnClick);
+  connect(touroku, &QPushButton::clicked, this, &ImportResultDialog::registerImport);
+  connect(cancel, &QPushButton::clicked, this, &ImportResultDialog::dropImport);
   setFixedSize(sizeHint());
 }
 
-void ImportKekaDialog::TourokuBtnClick() { accept(); }
+void ImportResultDialog::registerImport() { accept(); }
 
-void ImportKekaDialog::CancelBtnClick() { reject(); }
+void ImportResultDialog::dropImport() { reject(); }
 
 }  // namespace tovra

@@ -35,14 +35,14 @@ QHBoxLayout* yomikomiButtons(QDialog* parent, QPushButton** yomikomi, QPushButto
 
 // The confirmation dialogs of the imports: 登録 (TourokuBtn) accepts, and the caller stores
 // the day it read; ｷｬﾝｾﾙ (CancelBtn) or closing rejects, and the day read is dropped.
-class ImportKekaDialog : public QDialog {
+class ImportResultDialog : public QDialog {
   Q_OBJECT
  public:
-  ImportKekaDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent);
+  ImportResultDialog(const char* objectName, const QString& caption, const QString& day, QWidget* parent);
 
  public slots:
-  void TourokuBtnClick();
-  void CancelBtnClick();
+  void registerImport();
+  void dropImport();
 
  protected:
   // The rows between the day label and the buttons.

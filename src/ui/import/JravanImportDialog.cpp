@@ -15,8 +15,8 @@
 
 namespace tovra {
 
-TJravanYomikomiDialog::TJravanYomikomiDialog(const ImportFolders& folders, const QString& day,
-                                             std::filesystem::path root, QWidget* parent)
+JravanImportDialog::JravanImportDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                                       QWidget* parent)
     : QDialog(parent), folders_(folders), root_(std::move(root)) {
   setObjectName("JravanYomikomiDialog");
   setWindowTitle("JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み");
@@ -35,33 +35,33 @@ TJravanYomikomiDialog::TJravanYomikomiDialog(const ImportFolders& folders, const
   v->addLayout(kinds);
   QPushButton* sansho = nullptr;
   v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
-  connect(sansho, &QPushButton::clicked, this, &TJravanYomikomiDialog::SanshoBtnClick);
+  connect(sansho, &QPushButton::clicked, this, &JravanImportDialog::chooseFile);
   QPushButton *yomikomi = nullptr, *zidou = nullptr;
   v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
-  connect(radioGroup_, &RadioGroupBox::itemChanged, this, &TJravanYomikomiDialog::RadioGroupClick);
-  connect(yomikomi, &QPushButton::clicked, this, &TJravanYomikomiDialog::YomikomiBtnClick);
-  connect(zidou, &QPushButton::clicked, this, &TJravanYomikomiDialog::ZidouBtnClick);
-  RadioGroupClick(0);
+  connect(radioGroup_, &RadioGroupBox::itemChanged, this, &JravanImportDialog::showFolderOfKind);
+  connect(yomikomi, &QPushButton::clicked, this, &JravanImportDialog::importNamedFile);
+  connect(zidou, &QPushButton::clicked, this, &JravanImportDialog::searchFolder);
+  showFolderOfKind(0);
   setFixedSize(sizeHint());
 }
 
-int TJravanYomikomiDialog::kind() const { return radioGroup_->itemIndex() == 1 ? 1 : 0; }
-bool TJravanYomikomiDialog::newer() const { return checkBox_->isChecked(); }
-QString TJravanYomikomiDialog::fileName() const { return fileEdit_->text(); }
+int JravanImportDialog::kind() const { return radioGroup_->itemIndex() == 1 ? 1 : 0; }
+bool JravanImportDialog::newer() const { return checkBox_->isChecked(); }
+QString JravanImportDialog::fileName() const { return fileEdit_->text(); }
 
-void TJravanYomikomiDialog::RadioGroupClick(int kind) {
+void JravanImportDialog::showFolderOfKind(int kind) {
   const int folder = kind == 1 ? kFolderJravanResult : kFolderJravanCard;
   forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders_.folder[static_cast<std::size_t>(folder)])));
 }
 
-void TJravanYomikomiDialog::SanshoBtnClick() {
+void JravanImportDialog::chooseFile() {
   const QString file = chooseImportFile(this, root_, forudaPanel_->text(), fileEdit_->text());
   if (!file.isEmpty()) fileEdit_->setText(file);
 }
 
-TJravanYomikomiKekaDialog::TJravanYomikomiKekaDialog(const QString& day, const QString& racesRead,
-                                                     const QString& source, QWidget* parent)
-    : ImportKekaDialog("JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
+JravanImportResultDialog::JravanImportResultDialog(const QString& day, const QString& racesRead, const QString& source,
+                                                   QWidget* parent)
+    : ImportResultDialog("JravanYomikomiKekaDialog", "JRA-VANﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
   body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
   body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
   body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);

@@ -13,8 +13,8 @@
 
 namespace tovra {
 
-TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
-                                           QWidget* parent)
+NiftyImportDialog::NiftyImportDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                                     QWidget* parent)
     : QDialog(parent), root_(std::move(root)) {
   setObjectName("NiftyYomikomiDialog");
   setWindowTitle("Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み");
@@ -24,24 +24,24 @@ TNiftyYomikomiDialog::TNiftyYomikomiDialog(const ImportFolders& folders, const Q
   QPushButton* sansho = nullptr;
   v->addLayout(fileAndFolderRows(this, &fileEdit_, &forudaPanel_, &sansho));
   forudaPanel_->setText(QString::fromStdString(cp932ToUtf8(folders.folder[kFolderNifty])));
-  connect(sansho, &QPushButton::clicked, this, &TNiftyYomikomiDialog::SanshoBtnClick);
+  connect(sansho, &QPushButton::clicked, this, &NiftyImportDialog::chooseFile);
   QPushButton *yomikomi = nullptr, *zidou = nullptr;
   v->addLayout(yomikomiButtons(this, &yomikomi, &zidou));
-  connect(yomikomi, &QPushButton::clicked, this, &TNiftyYomikomiDialog::YomikomiBtnClick);
-  connect(zidou, &QPushButton::clicked, this, &TNiftyYomikomiDialog::ZidouBtnClick);
+  connect(yomikomi, &QPushButton::clicked, this, &NiftyImportDialog::importNamedFile);
+  connect(zidou, &QPushButton::clicked, this, &NiftyImportDialog::searchFolder);
   setFixedSize(sizeHint());
 }
 
-QString TNiftyYomikomiDialog::fileName() const { return fileEdit_->text(); }
+QString NiftyImportDialog::fileName() const { return fileEdit_->text(); }
 
-void TNiftyYomikomiDialog::SanshoBtnClick() {
+void NiftyImportDialog::chooseFile() {
   const QString file = chooseImportFile(this, root_, forudaPanel_->text(), fileEdit_->text());
   if (!file.isEmpty()) fileEdit_->setText(file);
 }
 
-TNiftyYomikomiKekaDialog::TNiftyYomikomiKekaDialog(const QString& day, const QString& racesRead, const QString& errors,
-                                                   const QString& source, QWidget* parent)
-    : ImportKekaDialog("NiftyYomikomiKekaDialog", "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
+NiftyImportResultDialog::NiftyImportResultDialog(const QString& day, const QString& racesRead, const QString& errors,
+                                                 const QString& source, QWidget* parent)
+    : ImportResultDialog("NiftyYomikomiKekaDialog", "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み終了", day, parent) {
   body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
   body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
   body()->addWidget(new QLabel("読み込んだﾚｰｽ：", this), 2, 0);

@@ -1,6 +1,6 @@
 #pragma once
-// TNiftyYomikomiDialog "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み": a file name or the automatic search
-// of the NIFTY folder; exec() gives Yomikomi, Zidou or Rejected. TNiftyYomikomiKekaDialog
+// NiftyImportDialog "Nifty掲示板ﾃﾞｰﾀﾌｧｲﾙ読み込み": a file name or the automatic search
+// of the NIFTY folder; exec() gives ImportFile, SearchFolder or Rejected. NiftyImportResultDialog
 // shows the races read and the races with errors; 登録 stores.
 #include <QDialog>
 
@@ -13,19 +13,19 @@ namespace tovra {
 
 struct ImportFolders;
 
-class TNiftyYomikomiDialog : public QDialog {
+class NiftyImportDialog : public QDialog {
   Q_OBJECT
  public:
-  enum Result { Yomikomi = 2, Zidou = 3 };
+  enum Result { ImportFile = 2, SearchFolder = 3 };
   // On the day labelled `day`; relative files below the working folder `root`.
-  TNiftyYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
-                       QWidget* parent = nullptr);
+  NiftyImportDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                    QWidget* parent = nullptr);
   QString fileName() const;
 
  public slots:
-  void YomikomiBtnClick() { done(Yomikomi); }
-  void ZidouBtnClick() { done(Zidou); }
-  void SanshoBtnClick();  // 参照: picks the file with a file chooser
+  void importNamedFile() { done(ImportFile); }
+  void searchFolder() { done(SearchFolder); }
+  void chooseFile();  // 参照: picks the file with a file chooser
 
  private:
   std::filesystem::path root_;
@@ -33,12 +33,12 @@ class TNiftyYomikomiDialog : public QDialog {
   QLabel* forudaPanel_ = nullptr;
 };
 
-class TNiftyYomikomiKekaDialog : public ImportKekaDialog {
+class NiftyImportResultDialog : public ImportResultDialog {
   Q_OBJECT
  public:
   // `source`: the file read and its date (FilePanel).
-  TNiftyYomikomiKekaDialog(const QString& day, const QString& racesRead, const QString& errors, const QString& source,
-                           QWidget* parent = nullptr);
+  NiftyImportResultDialog(const QString& day, const QString& racesRead, const QString& errors, const QString& source,
+                          QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

@@ -14,8 +14,8 @@
 
 namespace tovra {
 
-TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
-                                       QWidget* parent)
+PatImportDialog::PatImportDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                                 QWidget* parent)
     : QDialog(parent), root_(std::move(root)) {
   setObjectName("PatYomikomiDialog");
   setWindowTitle("PATﾃﾞｰﾀ読み込み");
@@ -32,7 +32,7 @@ TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, const QStri
   grid->addWidget(forudaPanel_, 1, 1);
   auto* sansho = entryButton("SanshoBtn", "参照", this);
   grid->addWidget(sansho, 1, 2);
-  connect(sansho, &QPushButton::clicked, this, &TPatYomikomiDialog::SanshoBtnClick);
+  connect(sansho, &QPushButton::clicked, this, &PatImportDialog::chooseFolder);
   v->addLayout(grid);
   auto* group = new QGroupBox("読み込むﾃﾞｰﾀ", this);
   auto* g = new QVBoxLayout(group);
@@ -48,23 +48,23 @@ TPatYomikomiDialog::TPatYomikomiDialog(const ImportFolders& folders, const QStri
   v->addWidget(group);
   QPushButton* yomikomi = nullptr;
   v->addLayout(yomikomiButtons(this, &yomikomi, nullptr));
-  connect(yomikomi, &QPushButton::clicked, this, &TPatYomikomiDialog::YomikomiBtnClick);
+  connect(yomikomi, &QPushButton::clicked, this, &PatImportDialog::importChosenData);
   setFixedSize(sizeHint());
 }
 
-PatRequest TPatYomikomiDialog::request() const {
+PatRequest PatImportDialog::request() const {
   return PatRequest{checkBox_[0]->isChecked(), checkBox_[1]->isChecked(), checkBox_[2]->isChecked()};
 }
 
-QString TPatYomikomiDialog::folder() const { return forudaPanel_->text(); }
+QString PatImportDialog::folder() const { return forudaPanel_->text(); }
 
-void TPatYomikomiDialog::SanshoBtnClick() {
+void PatImportDialog::chooseFolder() {
   const QString chosen = chooseImportFolder(this, root_, forudaPanel_->text());
   if (!chosen.isEmpty()) forudaPanel_->setText(chosen);
 }
 
-TPatYomikomiKekaDialog::TPatYomikomiKekaDialog(const QString& day, const PatTexts& t, QWidget* parent)
-    : ImportKekaDialog("PatYomikomiKekaDialog", "PATﾃﾞｰﾀ読み込み終了", day, parent) {
+PatImportResultDialog::PatImportResultDialog(const QString& day, const PatTexts& t, QWidget* parent)
+    : ImportResultDialog("PatYomikomiKekaDialog", "PATﾃﾞｰﾀ読み込み終了", day, parent) {
   const char* captions[3] = {"購入馬券ﾃﾞｰﾀ　　読み込んだﾚｰｽ：", "競走成績　　  　　読み込んだﾚｰｽ：",
                              "出走馬　　　　　　　読み込んだﾚｰｽ："};
   const char* names[3] = {"KouPanel", "KyoPanel", "ShuPanel"};

@@ -1,7 +1,7 @@
 #pragma once
-// TPatYomikomiDialog "PATﾃﾞｰﾀ読み込み": which of the three reads to run (the purchases
+// PatImportDialog "PATﾃﾞｰﾀ読み込み": which of the three reads to run (the purchases
 // always checked, results and runners for the Windows kinds); exec() gives Accepted or
-// Rejected. TPatYomikomiKekaDialog shows each read's races; 登録 stores.
+// Rejected. PatImportResultDialog shows each read's races; 登録 stores.
 #include <QDialog>
 
 #include "ui/import/ImportWidgets.h"
@@ -14,20 +14,20 @@ namespace tovra {
 
 struct ImportFolders;
 
-class TPatYomikomiDialog : public QDialog {
+class PatImportDialog : public QDialog {
   Q_OBJECT
  public:
   // On the day labelled `day`; a relative PAT folder below the working folder `root`.
-  TPatYomikomiDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
-                     QWidget* parent = nullptr);
+  PatImportDialog(const ImportFolders& folders, const QString& day, std::filesystem::path root,
+                  QWidget* parent = nullptr);
   PatRequest request() const;
   // The PAT folder to read (UTF-8): the one of the import settings, or the one chosen
   // with 参照 for this import.
   QString folder() const;
 
  public slots:
-  void YomikomiBtnClick() { accept(); }
-  void SanshoBtnClick();  // 参照: picks the folder with a folder chooser
+  void importChosenData() { accept(); }
+  void chooseFolder();  // 参照: picks the folder with a folder chooser
 
  private:
   std::filesystem::path root_;
@@ -35,10 +35,10 @@ class TPatYomikomiDialog : public QDialog {
   QLabel* forudaPanel_ = nullptr;
 };
 
-class TPatYomikomiKekaDialog : public ImportKekaDialog {
+class PatImportResultDialog : public ImportResultDialog {
   Q_OBJECT
  public:
-  TPatYomikomiKekaDialog(const QString& day, const PatTexts& texts, QWidget* parent = nullptr);
+  PatImportResultDialog(const QString& day, const PatTexts& texts, QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

@@ -8,7 +8,7 @@
 
 namespace tovra {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutBox");
   setWindowTitle("ﾊﾞｰｼﾞｮﾝ情報");
   auto* grid = new QGridLayout(this);

@@ -4,10 +4,10 @@
 
 namespace tovra {
 
-class TAboutBox : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TAboutBox(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace tovra

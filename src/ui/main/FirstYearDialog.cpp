@@ -11,7 +11,7 @@
 
 namespace tovra {
 
-TNentsugiDialog::TNentsugiDialog(UserPort& port, QWidget* parent) : QDialog(parent), port_(port) {
+FirstYearDialog::FirstYearDialog(UserPort& port, QWidget* parent) : QDialog(parent), port_(port) {
   setObjectName("NENTSUGIDIALOG");
   setWindowTitle("年次初期登録");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -33,11 +33,11 @@ TNentsugiDialog::TNentsugiDialog(UserPort& port, QWidget* parent) : QDialog(pare
   btn->setDefault(true);
   grid->addWidget(btn, 2, 0, 1, 4, Qt::AlignHCenter);
   grid->setColumnStretch(3, 1);
-  connect(btn, &QPushButton::clicked, this, &TNentsugiDialog::TourokuBtnClick);
+  connect(btn, &QPushButton::clicked, this, &FirstYearDialog::acceptFirstYear);
   setFixedSize(sizeHint());
 }
 
-void TNentsugiDialog::TourokuBtnClick() {
+void FirstYearDialog::acceptFirstYear() {
   const QString text = edit_->text();
   if (!firstYearTextAccepted(text.toStdString())) {
     showError(port_, kYearTextRefusedText);

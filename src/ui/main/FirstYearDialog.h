@@ -10,15 +10,15 @@ namespace tovra {
 
 class UserPort;
 
-class TNentsugiDialog : public QDialog {
+class FirstYearDialog : public QDialog {
   Q_OBJECT
  public:
   // `port` tells of a year text that is not accepted.
-  explicit TNentsugiDialog(UserPort& port, QWidget* parent = nullptr);
+  explicit FirstYearDialog(UserPort& port, QWidget* parent = nullptr);
   int year() const { return year_; }
 
  public slots:
-  void TourokuBtnClick();
+  void acceptFirstYear();
 
  private:
   UserPort& port_;

@@ -9,8 +9,8 @@
 
 namespace tovra {
 
-THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-  initFormResources();
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  initUiResources();
   setObjectName("HelpForm");
   setWindowTitle("競走収支帖 トヴラ ﾍﾙﾌﾟ");
   setWindowIcon(toolIcon("", "help"));
@@ -32,7 +32,7 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   browser_->setObjectName("HelpBrowser");
   browser_->setOpenExternalLinks(false);
   box->addWidget(browser_);
-  connect(contents, &QPushButton::clicked, this, &THelpForm::showContents);
+  connect(contents, &QPushButton::clicked, this, &HelpWindow::showContents);
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -40,7 +40,7 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(640, 560);
 }
 
-void THelpForm::showContents() {
+void HelpWindow::showContents() {
   browser_->setSource(QUrl("qrc:/help/tovra632.html"));
   browser_->scrollToAnchor("contents");
   show();

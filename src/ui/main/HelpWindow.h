@@ -1,4 +1,5 @@
 #pragma once
+// 競走収支帖 トヴラ ﾍﾙﾌﾟ
 // The help window: the program's Japanese manual, opened at its contents.
 #include <QWidget>
 
@@ -6,10 +7,10 @@ class QTextBrowser;
 
 namespace tovra {
 
-class THelpForm : public QWidget {
+class HelpWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit THelpForm(QWidget* parent = nullptr);
+  explicit HelpWindow(QWidget* parent = nullptr);
   // Shows the window (raised when already open) at the table of contents.
   void showContents();
 

@@ -20,13 +20,13 @@ namespace {
 std::filesystem::path namedFile(const QString& text) { return std::filesystem::path(text.toStdString()); }
 
 // The label of the day shown, as every import dialog names it.
-QString dayText(TMainForm& main) {
+QString dayText(MainWindow& main) {
   const MainSelection& sel = main.selection();
   return QString::fromStdString(importDayLabel(sel.course, sel.day.meeting));
 }
 
 // The import's start: the race window closed, and a copy of the day shown as stored.
-ImportCopy startImport(TMainForm& main) {
+ImportCopy startImport(MainWindow& main) {
   main.closeRaceWindow();
   auto d = beginImport(main.ledger(), main.shownKey());
   if (!d) main.fatal(d.failure());
@@ -36,7 +36,7 @@ ImportCopy startImport(TMainForm& main) {
 // The end of an import: the confirmation (`confirm` runs it: true for 登録) stores the
 // day read, which the main window then shows; a refusal is told and nothing is kept.
 template <class T, class Confirm>
-void finishImport(TMainForm& main, const ImportCopy& d, const Result<T>& read, Confirm confirm) {
+void finishImport(MainWindow& main, const ImportCopy& d, const Result<T>& read, Confirm confirm) {
   tellImportNotices(main.port(), d);
   if (read.failed()) main.fatal(read.failure());
   if (read.refused()) {
@@ -49,45 +49,45 @@ void finishImport(TMainForm& main, const ImportCopy& d, const Result<T>& read, C
 
 }  // namespace
 
-void jravanYomikomi(TMainForm& main) {
+void runJravanImport(MainWindow& main) {
   const QString day = dayText(main);
-  TJravanYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  JravanImportDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   const int choice = dlg.exec();
-  if (choice != TJravanYomikomiDialog::Yomikomi && choice != TJravanYomikomiDialog::Zidou) return;
+  if (choice != JravanImportDialog::ImportFile && choice != JravanImportDialog::SearchFolder) return;
   JravanRequest r;
   r.format = {dlg.kind() == 1 ? JravanKind::Result : JravanKind::Card, dlg.newer()};
-  r.automatic = choice == TJravanYomikomiDialog::Zidou;
+  r.automatic = choice == JravanImportDialog::SearchFolder;
   r.file = namedFile(dlg.fileName());
   ImportCopy d = startImport(main);
   ImportSource source;
   const auto read = runJravanImport(main.ledger(), main.port(), main.importFolders(), d, r, &source);
   finishImport(main, d, read, [&](const std::string& text) {
-    TJravanYomikomiKekaDialog keka(day, QString::fromStdString(text), QString::fromStdString(importSourceText(source)),
-                                   &main);
+    JravanImportResultDialog keka(day, QString::fromStdString(text), QString::fromStdString(importSourceText(source)),
+                                  &main);
     return keka.exec() == QDialog::Accepted;
   });
 }
 
-void niftyYomikomi(TMainForm& main) {
+void runNiftyImport(MainWindow& main) {
   const QString day = dayText(main);
-  TNiftyYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  NiftyImportDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   const int choice = dlg.exec();
-  if (choice != TNiftyYomikomiDialog::Yomikomi && choice != TNiftyYomikomiDialog::Zidou) return;
+  if (choice != NiftyImportDialog::ImportFile && choice != NiftyImportDialog::SearchFolder) return;
   NiftyRequest r;
-  r.automatic = choice == TNiftyYomikomiDialog::Zidou;
+  r.automatic = choice == NiftyImportDialog::SearchFolder;
   r.file = namedFile(dlg.fileName());
   ImportCopy d = startImport(main);
   const auto read = runNiftyImport(main.ledger(), main.port(), main.importFolders(), d, r);
   finishImport(main, d, read, [&](const NiftyTexts& t) {
-    TNiftyYomikomiKekaDialog keka(day, QString::fromStdString(t.read), QString::fromStdString(t.errors),
-                                  QString::fromStdString(importSourceText({t.file, t.date})), &main);
+    NiftyImportResultDialog keka(day, QString::fromStdString(t.read), QString::fromStdString(t.errors),
+                                 QString::fromStdString(importSourceText({t.file, t.date})), &main);
     return keka.exec() == QDialog::Accepted;
   });
 }
 
-void patYomikomi(TMainForm& main) {
+void runPatImport(MainWindow& main) {
   const QString day = dayText(main);
-  TPatYomikomiDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
+  PatImportDialog dlg(main.importFolders(), day, main.ledger().root(), &main);
   if (dlg.exec() != QDialog::Accepted) return;
   // A folder chosen with 参照 serves this import; the settings keep theirs.
   ImportFolders folders = main.importFolders();
@@ -103,13 +103,13 @@ void patYomikomi(TMainForm& main) {
   ImportCopy d = startImport(main);
   const auto read = runPatImport(main.ledger(), main.port(), folders, d, dlg.request());
   finishImport(main, d, read, [&](const PatTexts& t) {
-    TPatYomikomiKekaDialog keka(day, t, &main);
+    PatImportResultDialog keka(day, t, &main);
     return keka.exec() == QDialog::Accepted;
   });
 }
 
-void forudaSettei(TMainForm& main) {
-  TForudaSetteiDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
+void runImportFolderSettings(MainWindow& main) {
+  ImportFoldersDialog dlg(main.importFolders(), main.dataStore(), main.port(), &main);
   dlg.exec();
 }
 

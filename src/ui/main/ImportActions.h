@@ -5,11 +5,11 @@
 // or ｷｬﾝｾﾙ, and leaves the main window showing the day as stored.
 namespace tovra {
 
-class TMainForm;
+class MainWindow;
 
-void jravanYomikomi(TMainForm& main);
-void niftyYomikomi(TMainForm& main);
-void patYomikomi(TMainForm& main);
-void forudaSettei(TMainForm& main);
+void runJravanImport(MainWindow& main);
+void runNiftyImport(MainWindow& main);
+void runPatImport(MainWindow& main);
+void runImportFolderSettings(MainWindow& main);
 
 }  // namespace tovra

@@ -155,9 +155,9 @@ QAction* addEntry(QMenu* menu, const MenuEntry& e) {
 
 }  // namespace
 
-TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
+MainWindow::MainWindow(AppState& app, int splashMillis, QWidget* parent)
     : QMainWindow(parent), app_(app), splashMillis_(splashMillis) {
-  initFormResources();
+  initUiResources();
   setObjectName("MainForm");
   setWindowTitle("競走収支帖 トヴラ");
   setWindowIcon(toolIcon("", "tovra"));
@@ -186,11 +186,11 @@ TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
   timer1_->setInterval(1000);
 
   // The tallies, with the condition tally dialog that lives for the whole run.
-  shukei_ = new ShukeiActions(*this);
+  tallies_ = new TallyActions(*this);
   // A day written by another window (an import's 登録) is shown as written.
   ledgerSignals_ = new LedgerSignals(events_, this);
   connect(ledgerSignals_, &LedgerSignals::meetingDayChanged, this, [this](const QString& year, int course, int index) {
-    if (year.toStdString() == dataStore().year && course == sel_.course && index == sel_.shown()) ShowKaisaiView();
+    if (year.toStdString() == dataStore().year && course == sel_.course && index == sel_.shown()) refreshMeetingView();
   });
 
   connectHandlers();
@@ -199,7 +199,7 @@ TMainForm::TMainForm(AppState& app, int splashMillis, QWidget* parent)
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TMainForm::~TMainForm() {
+MainWindow::~MainWindow() {
   delete ledgerSignals_;  // off the list of events before the list goes
   if (help_) delete help_.data();
   if (splash_) delete splash_.data();
@@ -207,7 +207,7 @@ TMainForm::~TMainForm() {
 
 // --- construction ---
 
-void TMainForm::buildMenu() {
+void MainWindow::buildMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu1");
   for (const MenuDef& m : kMenus) {
@@ -238,7 +238,7 @@ void TMainForm::buildMenu() {
   }
 }
 
-void TMainForm::buildToolBar(QWidget* central) {
+void MainWindow::buildToolBar(QWidget* central) {
   panel2_ = new QWidget(central);
   panel2_->setObjectName("Panel2");
   panel2_->setGeometry(0, 0, kClientW, kToolBarH);
@@ -252,7 +252,7 @@ void TMainForm::buildToolBar(QWidget* central) {
   }
 }
 
-void TMainForm::buildCoursePanel(QWidget* central) {
+void MainWindow::buildCoursePanel(QWidget* central) {
   auto* panel1 = new QWidget(central);
   panel1->setObjectName("Panel1");
   panel1->setGeometry(0, kToolBarH, 58, kClientH - kToolBarH - kStatusH);
@@ -278,7 +278,7 @@ void TMainForm::buildCoursePanel(QWidget* central) {
   kensakuBtn_->setGeometry(4, 340, 50, 34);
 }
 
-void TMainForm::buildRows(QWidget* central) {
+void MainWindow::buildRows(QWidget* central) {
   jyoLabel_ = new QLabel(central);
   jyoLabel_->setObjectName("JyoLabel");
   QFont big = font();
@@ -339,48 +339,78 @@ void TMainForm::buildRows(QWidget* central) {
   scrollBar_->setPageStep(1);
 }
 
-void TMainForm::connectHandlers() {
+void MainWindow::connectHandlers() {
   for (int c = 0; c < kCourseCount; ++c)
-    connect(kaiBtn_[c], &QToolButton::clicked, this, [this, c] { KaiBtnClick(c); });
-  connect(kensakuBtn_, &QToolButton::clicked, this, &TMainForm::KensakuBtnClick);
-  connect(comboBox_, &QComboBox::currentIndexChanged, this, &TMainForm::ComboBoxChange);
-  connect(scrollBar_, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarChange);
+    connect(kaiBtn_[c], &QToolButton::clicked, this, [this, c] { selectCourse(c); });
+  connect(kensakuBtn_, &QToolButton::clicked, this, &MainWindow::showStoredSearch);
+  connect(comboBox_, &QComboBox::currentIndexChanged, this, &MainWindow::selectYear);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &MainWindow::showMeetingDay);
   for (int r = 0; r < 12; ++r) {
-    connect(raceBtn_[r], &QPushButton::clicked, this, [this, r] { RaceBtnClick(r); });
+    connect(raceBtn_[r], &QPushButton::clicked, this, [this, r] { showRaceOfRow(r); });
     for (RowPanel* p : {racePanel_[r], kouPanel_[r], shuPanel_[r]}) {
-      connect(p, &RowPanel::doubleClicked, this, &TMainForm::RacePanelDblClick);
-      connect(p, &RowPanel::rightPressed, this, &TMainForm::RacePanelMouseDown);
+      connect(p, &RowPanel::doubleClicked, this, &MainWindow::showRaceOfDoubleClickedRow);
+      connect(p, &RowPanel::rightPressed, this, &MainWindow::openRowMenu);
     }
   }
-  using Slot = void (TMainForm::*)();
+  using Slot = void (MainWindow::*)();
   const std::pair<const char*, Slot> menuSlots[] = {
-      {"W1", &TMainForm::W1Click},         {"JRAVAN1", &TMainForm::JRAVAN1Click}, {"NIFTY1", &TMainForm::NIFTY1Click},
-      {"PAT1", &TMainForm::PAT1Click},     {"S1", &TMainForm::S1Click},           {"D1", &TMainForm::D1Click},
-      {"F1", &TMainForm::F1Click},         {"X1", &TMainForm::X1Click},           {"C1", &TMainForm::C1Click},
-      {"V1", &TMainForm::V1Click},         {"B1", &TMainForm::B1Click},           {"N13", &TMainForm::N13Click},
-      {"Graph1", &TMainForm::Graph1Click}, {"U1", &TMainForm::U1Click},           {"I1", &TMainForm::I1Click},
-      {"O1", &TMainForm::O1Click},         {"P1", &TMainForm::P1Click},           {"N5", &TMainForm::N5Click},
-      {"N15", &TMainForm::N15Click},       {"Print1", &TMainForm::Print1Click},   {"M1", &TMainForm::M1Click},
-      {"Help2", &TMainForm::Help2Click},   {"About1", &TMainForm::About1Click},   {"Popm1", &TMainForm::Popm1Click},
-      {"Popm2", &TMainForm::Popm2Click},   {"Popm3", &TMainForm::Popm3Click},     {"Popm4", &TMainForm::Popm4Click},
+      {"W1", &MainWindow::openMeetingRegisterDialog},
+      {"JRAVAN1", &MainWindow::openJravanImport},
+      {"NIFTY1", &MainWindow::openNiftyImport},
+      {"PAT1", &MainWindow::openPatImport},
+      {"S1", &MainWindow::openMeetingEditDialog},
+      {"D1", &MainWindow::openGoingDialog},
+      {"F1", &MainWindow::deleteShownMeeting},
+      {"X1", &MainWindow::runIncomeTally},
+      {"C1", &MainWindow::runItemTally},
+      {"V1", &MainWindow::runRankTally},
+      {"B1", &MainWindow::runConditionTally},
+      {"N13", &MainWindow::openSavedResults},
+      {"Graph1", &MainWindow::openBalanceChart},
+      {"U1", &MainWindow::searchRaceName},
+      {"I1", &MainWindow::searchGradedStakes},
+      {"O1", &MainWindow::searchPayouts},
+      {"P1", &MainWindow::searchHorseName},
+      {"N5", &MainWindow::openImportFoldersDialog},
+      {"N15", &MainWindow::openSettingsDialog},
+      {"Print1", &MainWindow::printMeetingDay},
+      {"M1", &MainWindow::openYearDialog},
+      {"Help2", &MainWindow::openHelp},
+      {"About1", &MainWindow::openAboutDialog},
+      {"Popm1", &MainWindow::openRaceItemsDialog},
+      {"Popm2", &MainWindow::openPurchaseDialog},
+      {"Popm3", &MainWindow::openResultDialog},
+      {"Popm4", &MainWindow::openCommentDialog},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
   const Slot toolSlots[16] = {
-      &TMainForm::ToolBtn1Click,  &TMainForm::ToolBtn2Click,  &TMainForm::ToolBtn3Click,  &TMainForm::ToolBtn4Click,
-      &TMainForm::ToolBtn5Click,  &TMainForm::ToolBtn6Click,  &TMainForm::ToolBtn7Click,  &TMainForm::ToolBtn8Click,
-      &TMainForm::ToolBtn9Click,  &TMainForm::ToolBtn10Click, &TMainForm::ToolBtn11Click, &TMainForm::ToolBtn12Click,
-      &TMainForm::ToolBtn13Click, &TMainForm::ToolBtn14Click, &TMainForm::ToolBtn15Click, &TMainForm::ToolBtn16Click,
+      &MainWindow::openMeetingRegisterDialogFromToolbar,
+      &MainWindow::openJravanImportFromToolbar,
+      &MainWindow::openNiftyImportFromToolbar,
+      &MainWindow::openPatImportFromToolbar,
+      &MainWindow::openGoingDialogFromToolbar,
+      &MainWindow::runIncomeTallyFromToolbar,
+      &MainWindow::runItemTallyFromToolbar,
+      &MainWindow::runRankTallyFromToolbar,
+      &MainWindow::runConditionTallyFromToolbar,
+      &MainWindow::searchRaceNameFromToolbar,
+      &MainWindow::searchGradedStakesFromToolbar,
+      &MainWindow::searchPayoutsFromToolbar,
+      &MainWindow::searchHorseNameFromToolbar,
+      &MainWindow::printMeetingDayFromToolbar,
+      &MainWindow::openHelpFromToolbar,
+      &MainWindow::confirmAndEnd,
   };
   for (int i = 0; i < 16; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, toolSlots[i]);
-  connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+  connect(timer1_, &QTimer::timeout, this, &MainWindow::closeSplash);
 }
 
-QAction* TMainForm::action(const char* name) const {
+QAction* MainWindow::action(const char* name) const {
   if (QAction* a = findChild<QAction*>(QLatin1String(name))) return a;
   qFatal("main window has no action %s", name);
 }
 
-void TMainForm::setCommandEnabled(const char* name, bool enabled) {
+void MainWindow::setCommandEnabled(const char* name, bool enabled) {
   // Looked up only among the window's own menus and controls: a dialog open over the
   // window may have a control of the same name.
   const QLatin1String n(name);
@@ -398,12 +428,12 @@ void TMainForm::setCommandEnabled(const char* name, bool enabled) {
 
 // --- the program's objects, handed to every window and dialog opened from here ---
 
-DataStore& TMainForm::dataStore() { return app_.ds; }
-SettingsRecord& TMainForm::settings() { return app_.settings; }
-UserPort& TMainForm::port() { return app_.port; }
-ImportFolders& TMainForm::importFolders() { return app_.folders; }
-Ledger TMainForm::ledger() { return dataStore().ledger(); }
-DayKey TMainForm::shownKey() { return sel_.key(dataStore().year); }
-void TMainForm::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
+DataStore& MainWindow::dataStore() { return app_.ds; }
+SettingsRecord& MainWindow::settings() { return app_.settings; }
+UserPort& MainWindow::port() { return app_.port; }
+ImportFolders& MainWindow::importFolders() { return app_.folders; }
+Ledger MainWindow::ledger() { return dataStore().ledger(); }
+DayKey MainWindow::shownKey() { return sel_.key(dataStore().year); }
+void MainWindow::fatal(const FileFailure& f) { dataStore().fatal(f.code, f.path); }
 
 }  // namespace tovra

@@ -1,4 +1,5 @@
 #pragma once
+// 競走収支帖 トヴラ
 // The main window: course buttons, year box, meeting-day scroll bar, the twelve race
 // rows with the day totals, the tool bar and the menus that open every dialog.
 #include <QMainWindow>
@@ -29,20 +30,20 @@ class LedgerSignals;
 class UserPort;
 struct SettingsRecord;
 class RowPanel;
-class ShukeiActions;
-class TRaceForm;
-class THelpForm;
-class TTovraSplash;
+class TallyActions;
+class RaceWindow;
+class HelpWindow;
+class SplashWindow;
 struct ImportFolders;
 
-class TMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // The window works on `app` (the program's objects, made before it) and hands its parts
   // on to every window and dialog it opens. The start-up splash stays `splashMillis` ms
   // (kSplashMillis; 0: none).
-  TMainForm(AppState& app, int splashMillis, QWidget* parent = nullptr);
-  ~TMainForm() override;
+  MainWindow(AppState& app, int splashMillis, QWidget* parent = nullptr);
+  ~MainWindow() override;
   // The start-up sequence: folders, settings, colours, splash, years, import folders,
   // meetings, start course, meeting view. False when the program must end (old-version
   // data not converted).
@@ -50,9 +51,9 @@ class TMainForm : public QMainWindow {
 
   // Reads the meeting day of the selection again by key and fills the rows (after every
   // change).
-  void ShowKaisaiView();
+  void refreshMeetingView();
   // Background colour 0 and course-name colour 1 of the settings (at start-up and after
-  // the settings dialog; ShowKaisaiView() then recolours the rows with colours 2 and 6).
+  // the settings dialog; refreshMeetingView() then recolours the rows with colours 2 and 6).
   void applyColours();
   // Refills the year box from the year table and selects the current year.
   void fillYearBox();
@@ -80,73 +81,73 @@ class TMainForm : public QMainWindow {
   // only choose the race until the race window's unit fills them in.
   void openRaceWindow(int race);
   void closeRaceWindow();
-  TRaceForm* raceForm() const;
+  RaceWindow* raceWindow() const;
   // The tallies and their result windows.
-  ShukeiActions& shukei() const { return *shukei_; }
+  TallyActions& tallies() const { return *tallies_; }
 
   // The race of the row whose right-click menu was opened last (0..11).
   int popupRace() const { return popupRace_; }
 
  public slots:
   // Course buttons, year box, scroll bar, race rows.
-  void KaiBtnClick(int course);
-  void KensakuBtnClick();
-  void ComboBoxChange(int index);
-  void ScrollBarChange(int position);
-  void RaceBtnClick(int race);
-  void RacePanelDblClick(int race);
-  void RacePanelMouseDown(int race, const QPoint& globalPos);
+  void selectCourse(int course);
+  void showStoredSearch();
+  void selectYear(int index);
+  void showMeetingDay(int position);
+  void showRaceOfRow(int race);
+  void showRaceOfDoubleClickedRow(int race);
+  void openRowMenu(int race, const QPoint& globalPos);
 
   // Menu entries.
-  void W1Click();
-  void JRAVAN1Click();
-  void NIFTY1Click();
-  void PAT1Click();
-  void S1Click();
-  void D1Click();
-  void F1Click();
-  void X1Click();
-  void C1Click();
-  void V1Click();
-  void B1Click();
-  void N13Click();
-  void Graph1Click();  // 収支ｸﾞﾗﾌ, after the tally entries
-  void U1Click();
-  void I1Click();
-  void O1Click();
-  void P1Click();
-  void N5Click();
-  void N15Click();
-  void Print1Click();
-  void M1Click();
-  void Help2Click();
-  void About1Click();
+  void openMeetingRegisterDialog();
+  void openJravanImport();
+  void openNiftyImport();
+  void openPatImport();
+  void openMeetingEditDialog();
+  void openGoingDialog();
+  void deleteShownMeeting();
+  void runIncomeTally();
+  void runItemTally();
+  void runRankTally();
+  void runConditionTally();
+  void openSavedResults();
+  void openBalanceChart();  // 収支ｸﾞﾗﾌ, after the tally entries
+  void searchRaceName();
+  void searchGradedStakes();
+  void searchPayouts();
+  void searchHorseName();
+  void openImportFoldersDialog();
+  void openSettingsDialog();
+  void printMeetingDay();
+  void openYearDialog();
+  void openHelp();
+  void openAboutDialog();
 
   // Tool bar buttons: each does what its menu entry does; ToolBtn16 ends the program.
-  void ToolBtn1Click();
-  void ToolBtn2Click();
-  void ToolBtn3Click();
-  void ToolBtn4Click();
-  void ToolBtn5Click();
-  void ToolBtn6Click();
-  void ToolBtn7Click();
-  void ToolBtn8Click();
-  void ToolBtn9Click();
-  void ToolBtn10Click();
-  void ToolBtn11Click();
-  void ToolBtn12Click();
-  void ToolBtn13Click();
-  void ToolBtn14Click();
-  void ToolBtn15Click();
-  void ToolBtn16Click();
+  void openMeetingRegisterDialogFromToolbar();
+  void openJravanImportFromToolbar();
+  void openNiftyImportFromToolbar();
+  void openPatImportFromToolbar();
+  void openGoingDialogFromToolbar();
+  void runIncomeTallyFromToolbar();
+  void runItemTallyFromToolbar();
+  void runRankTallyFromToolbar();
+  void runConditionTallyFromToolbar();
+  void searchRaceNameFromToolbar();
+  void searchGradedStakesFromToolbar();
+  void searchPayoutsFromToolbar();
+  void searchHorseNameFromToolbar();
+  void printMeetingDayFromToolbar();
+  void openHelpFromToolbar();
+  void confirmAndEnd();
 
   // The right-click menu of a race row.
-  void Popm1Click();
-  void Popm2Click();
-  void Popm3Click();
-  void Popm4Click();
+  void openRaceItemsDialog();
+  void openPurchaseDialog();
+  void openResultDialog();
+  void openCommentDialog();
 
-  void Timer1Timer();
+  void closeSplash();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -190,11 +191,11 @@ class TMainForm : public QMainWindow {
   const int splashMillis_;
   QMenu* popupMenu_ = nullptr;
   QTimer* timer1_ = nullptr;
-  QPointer<TTovraSplash> splash_;
+  QPointer<SplashWindow> splash_;
   qint64 splashShownAt_ = 0;
-  QPointer<THelpForm> help_;
-  QPointer<TRaceForm> raceForm_;
-  ShukeiActions* shukei_ = nullptr;
+  QPointer<HelpWindow> help_;
+  QPointer<RaceWindow> raceForm_;
+  TallyActions* tallies_ = nullptr;
   int popupRace_ = 0;
   bool hasMeeting_ = false;
   MainSelection sel_;

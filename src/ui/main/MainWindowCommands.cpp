@@ -22,12 +22,12 @@ namespace tovra {
 
 // --- menu entries: each opens its dialog ---
 
-void TMainForm::W1Click() { kaisaiTouroku(*this); }
-void TMainForm::JRAVAN1Click() { jravanYomikomi(*this); }
-void TMainForm::NIFTY1Click() { niftyYomikomi(*this); }
-void TMainForm::PAT1Click() { patYomikomi(*this); }
-void TMainForm::S1Click() { kaisaiShusei(*this); }
-void TMainForm::D1Click() {
+void MainWindow::openMeetingRegisterDialog() { runMeetingRegistration(*this); }
+void MainWindow::openJravanImport() { runJravanImport(*this); }
+void MainWindow::openNiftyImport() { runNiftyImport(*this); }
+void MainWindow::openPatImport() { runPatImport(*this); }
+void MainWindow::openMeetingEditDialog() { runMeetingEdit(*this); }
+void MainWindow::openGoingDialog() {
   // The going takes no part in the money figures: the rows stay as they are.
   if (!hasMeeting_) {
     port().beep();
@@ -35,34 +35,34 @@ void TMainForm::D1Click() {
   }
   DataStore& ds = dataStore();
   const DayKey key = shownKey();
-  TBabaShuseiDialog dlg(ds, key, readDayOrFatal(ds, key), this);
+  GoingDialog dlg(ds, key, readDayOrFatal(ds, key), this);
   if (dlg.exec() != QDialog::Accepted) return;
   sel_.day.races = dlg.editedRaces();
   if (raceForm_) raceForm_->showIfOpen(shownKey(), raceForm_->race());
 }
-void TMainForm::F1Click() { kaisaiSakujyo(*this); }
-void TMainForm::X1Click() { shukei_->shushiShukei(); }
-void TMainForm::C1Click() { shukei_->koumokuShukei(); }
-void TMainForm::V1Click() { shukei_->rankShukei(); }
-void TMainForm::B1Click() { shukei_->jyokenShukei(); }
-void TMainForm::N13Click() { shukei_->hozonSyori(); }
-void TMainForm::Graph1Click() { shukei_->graph(); }
-void TMainForm::U1Click() { kensakuRaceMei(*this); }
-void TMainForm::I1Click() { kensakuJyusho(*this); }
-void TMainForm::O1Click() { kensakuHaitou(*this); }
-void TMainForm::P1Click() { kensakuBamei(*this); }
-void TMainForm::N5Click() { forudaSettei(*this); }
-void TMainForm::N15Click() {
+void MainWindow::deleteShownMeeting() { runMeetingDeletion(*this); }
+void MainWindow::runIncomeTally() { tallies_->startIncomeTally(); }
+void MainWindow::runItemTally() { tallies_->startItemTally(); }
+void MainWindow::runRankTally() { tallies_->startRankTally(); }
+void MainWindow::runConditionTally() { tallies_->startConditionTally(); }
+void MainWindow::openSavedResults() { tallies_->openSavedResults(); }
+void MainWindow::openBalanceChart() { tallies_->openChart(); }
+void MainWindow::searchRaceName() { runRaceNameSearch(*this); }
+void MainWindow::searchGradedStakes() { runGradedStakesSearch(*this); }
+void MainWindow::searchPayouts() { runPayoutSearch(*this); }
+void MainWindow::searchHorseName() { runHorseNameSearch(*this); }
+void MainWindow::openImportFoldersDialog() { runImportFolderSettings(*this); }
+void MainWindow::openSettingsDialog() {
   // 設定 has the window, its meeting rows, an open race window and the tally windows
   // take up the new colours.
-  TKakushuSetteiDialog dlg(app_, this);
-  connect(&dlg, &TKakushuSetteiDialog::coloursChanged, this, [this] {
+  SettingsDialog dlg(app_, this);
+  connect(&dlg, &SettingsDialog::coloursChanged, this, [this] {
     applyColours();
-    ShowKaisaiView();
+    refreshMeetingView();
   });
   dlg.exec();
 }
-void TMainForm::Print1Click() {
+void MainWindow::printMeetingDay() {
   if (!hasMeeting_) {
     port().beep();
     return;
@@ -70,13 +70,13 @@ void TMainForm::Print1Click() {
   printWithDialog(this, port(), print::meetingJob(shownKey(), sel_.day));
 }
 
-void TMainForm::M1Click() {
+void MainWindow::openYearDialog() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
   DataStore& ds = dataStore();
-  TNentsugiSyoriDialog dlg(ds, events_, ds.nenji, ds.yearNumber(), port(), this);
+  YearDialog dlg(ds, events_, ds.nenji, ds.yearNumber(), port(), this);
   const int result = dlg.exec();
-  if (result == TNentsugiSyoriDialog::Registered) {
+  if (result == YearDialog::Registered) {
     // The new year is current, on the first course.
     const YearRegistered& r = *dlg.registered();
     ds.nenji = r.years;
@@ -84,13 +84,13 @@ void TMainForm::M1Click() {
     sel_.meetingCount = r.counts;
     sel_.shownMeeting = {};
     sel_.course = 0;
-  } else if (result == TNentsugiSyoriDialog::Deleted) {
+  } else if (result == YearDialog::Deleted) {
     ds.nenji = dlg.deleted()->years;
   } else {
     return;
   }
   closeRaceWindow();
-  ShowKaisaiView();
+  refreshMeetingView();
   fillYearBox();
   if (dlg.registered())
     tellYearRegistered(port(), *dlg.registered());
@@ -98,32 +98,32 @@ void TMainForm::M1Click() {
     tellYearDeleted(port(), *dlg.deleted());
 }
 
-void TMainForm::Help2Click() {
-  if (!help_) help_ = new THelpForm();
+void MainWindow::openHelp() {
+  if (!help_) help_ = new HelpWindow();
   help_->showContents();
 }
 
-void TMainForm::About1Click() {
-  TAboutBox box(this);
+void MainWindow::openAboutDialog() {
+  AboutDialog box(this);
   box.exec();
 }
 
-void TMainForm::ToolBtn1Click() { W1Click(); }
-void TMainForm::ToolBtn2Click() { JRAVAN1Click(); }
-void TMainForm::ToolBtn3Click() { NIFTY1Click(); }
-void TMainForm::ToolBtn4Click() { PAT1Click(); }
-void TMainForm::ToolBtn5Click() { D1Click(); }
-void TMainForm::ToolBtn6Click() { X1Click(); }
-void TMainForm::ToolBtn7Click() { C1Click(); }
-void TMainForm::ToolBtn8Click() { V1Click(); }
-void TMainForm::ToolBtn9Click() { B1Click(); }
-void TMainForm::ToolBtn10Click() { U1Click(); }
-void TMainForm::ToolBtn11Click() { I1Click(); }
-void TMainForm::ToolBtn12Click() { O1Click(); }
-void TMainForm::ToolBtn13Click() { P1Click(); }
-void TMainForm::ToolBtn14Click() { Print1Click(); }
-void TMainForm::ToolBtn15Click() { Help2Click(); }
-void TMainForm::ToolBtn16Click() {
+void MainWindow::openMeetingRegisterDialogFromToolbar() { openMeetingRegisterDialog(); }
+void MainWindow::openJravanImportFromToolbar() { openJravanImport(); }
+void MainWindow::openNiftyImportFromToolbar() { openNiftyImport(); }
+void MainWindow::openPatImportFromToolbar() { openPatImport(); }
+void MainWindow::openGoingDialogFromToolbar() { openGoingDialog(); }
+void MainWindow::runIncomeTallyFromToolbar() { runIncomeTally(); }
+void MainWindow::runItemTallyFromToolbar() { runItemTally(); }
+void MainWindow::runRankTallyFromToolbar() { runRankTally(); }
+void MainWindow::runConditionTallyFromToolbar() { runConditionTally(); }
+void MainWindow::searchRaceNameFromToolbar() { searchRaceName(); }
+void MainWindow::searchGradedStakesFromToolbar() { searchGradedStakes(); }
+void MainWindow::searchPayoutsFromToolbar() { searchPayouts(); }
+void MainWindow::searchHorseNameFromToolbar() { searchHorseName(); }
+void MainWindow::printMeetingDayFromToolbar() { printMeetingDay(); }
+void MainWindow::openHelpFromToolbar() { openHelp(); }
+void MainWindow::confirmAndEnd() {
   if (confirmExit(port(), settings())) close();
 }
 

@@ -24,7 +24,7 @@ namespace tovra {
 
 // --- start-up ---
 
-bool TMainForm::startUp() {
+bool MainWindow::startUp() {
   AppState& st = app_;
   DataStore& ds = st.ds;
   const Ledger l = ledger();
@@ -52,11 +52,11 @@ bool TMainForm::startUp() {
   fillYearBox();
   st.foldersExisted = loadImportFolders(ds.fs(), ds.root(), st.folders);
   if (const Status opened = openLedger(l, ds.year, sel_, st.settings); !opened) fatal(opened.failure());
-  ShowKaisaiView();
+  refreshMeetingView();
   return true;
 }
 
-void TMainForm::placeAtStoredPosition() {
+void MainWindow::placeAtStoredPosition() {
   const Rect32& r = settings().mainRect;
   const QPoint topLeft(r.left, r.top);
   // Without a stored position (no settings file, or one written before the window was
@@ -75,9 +75,9 @@ void TMainForm::placeAtStoredPosition() {
   }
 }
 
-void TMainForm::showSplash() {
+void MainWindow::showSplash() {
   if (splashMillis_ <= 0) return;
-  splash_ = new TTovraSplash();
+  splash_ = new SplashWindow();
   splash_->show();
   QElapsedTimer clock;
   clock.start();
@@ -90,7 +90,7 @@ void TMainForm::showSplash() {
   }
 }
 
-void TMainForm::Timer1Timer() {
+void MainWindow::closeSplash() {
   timer1_->stop();
   if (splash_) {
     splash_->close();
@@ -98,14 +98,14 @@ void TMainForm::Timer1Timer() {
   }
 }
 
-int TMainForm::askFirstYear() {
+int MainWindow::askFirstYear() {
   // A window of its own: the splash's timer closes and deletes the splash while this
   // dialog waits for the year, and the main window is not on screen yet.
-  TNentsugiDialog dlg(port());
+  FirstYearDialog dlg(port());
   return dlg.exec() == QDialog::Accepted ? dlg.year() : 0;
 }
 
-void TMainForm::fillYearBox() {
+void MainWindow::fillYearBox() {
   const YearList list = yearComboList(dataStore().nenji, dataStore().yearNumber(), kYearBoxFormat);
   QSignalBlocker block(comboBox_);
   comboBox_->clear();
@@ -115,7 +115,7 @@ void TMainForm::fillYearBox() {
 
 // --- closing ---
 
-void TMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // The other windows put their rectangles into the settings as they close, so they go
   // first; then the main window's rectangle and the whole settings file.
   closeRaceWindow();

@@ -26,7 +26,7 @@ namespace tovra {
 
 // --- the meeting view ---
 
-void TMainForm::applyColours() {
+void MainWindow::applyColours() {
   const SettingsRecord& s = settings();
   paintBackground(centralWidget(), settingsColour(s.colours[kColMainBack]));
   // Black headings on a light background, white on a dark one.
@@ -35,15 +35,15 @@ void TMainForm::applyColours() {
   p.setColor(QPalette::WindowText, settingsColour(s.colours[kColMainCourse]));
   jyoLabel_->setPalette(p);
   if (raceForm_) raceForm_->applyColours();
-  if (shukei_) shukei_->applyColours();
+  if (tallies_) tallies_->applyColours();
 }
 
-void TMainForm::ShowKaisaiView() {
+void MainWindow::refreshMeetingView() {
   if (const Status read = readShownDay(ledger(), dataStore().year, sel_); !read) fatal(read.failure());
   showView(formatMeetingView(sel_));
 }
 
-void TMainForm::goToDay(const std::string& year, int course, int index) {
+void MainWindow::goToDay(const std::string& year, int course, int index) {
   if (year != dataStore().year) {
     if (const Status opened = openYear(ledger(), sel_, year); !opened) fatal(opened.failure());
     dataStore().year = year;
@@ -52,10 +52,10 @@ void TMainForm::goToDay(const std::string& year, int course, int index) {
   sel_.course = course;
   sel_.show(index);
   closeRaceWindow();
-  ShowKaisaiView();
+  refreshMeetingView();
 }
 
-void TMainForm::showView(const MeetingView& v) {
+void MainWindow::showView(const MeetingView& v) {
   statusBar_->showMessage(QString::fromStdString(v.statusText));
   jyoLabel_->setText(QString::fromStdString(v.jyoLabel));
   setMeetingControls(v.hasMeeting);
@@ -78,7 +78,7 @@ void TMainForm::showView(const MeetingView& v) {
   scrollBar_->setValue(v.scrollPos);
 }
 
-void TMainForm::setMeetingControls(bool hasMeeting) {
+void MainWindow::setMeetingControls(bool hasMeeting) {
   hasMeeting_ = hasMeeting;
   for (const MainCommand& c : mainCommands()) {
     const CommandState state = commandState(c, hasMeeting);
@@ -92,15 +92,15 @@ void TMainForm::setMeetingControls(bool hasMeeting) {
 
 // --- course, year, meeting day, race rows ---
 
-void TMainForm::KaiBtnClick(int course) {
+void MainWindow::selectCourse(int course) {
   sel_.course = course;
   closeRaceWindow();
-  ShowKaisaiView();
+  refreshMeetingView();
 }
 
-void TMainForm::KensakuBtnClick() { showKensakuKeka(*this); }
+void MainWindow::showStoredSearch() { showStoredSearchResults(*this); }
 
-void TMainForm::ComboBoxChange(int index) {
+void MainWindow::selectYear(int index) {
   const NenjiTable& years = dataStore().nenji;
   if (index < 0 || index >= NenjiTable::kUsable || years.nen[index] == 0) return;
   const int year = years.nen[index];
@@ -114,16 +114,16 @@ void TMainForm::ComboBoxChange(int index) {
   dataStore().year = std::to_string(year);
   // The race window showed a race of the old year.
   closeRaceWindow();
-  ShowKaisaiView();
+  refreshMeetingView();
 }
 
-void TMainForm::ScrollBarChange(int position) {
+void MainWindow::showMeetingDay(int position) {
   closeRaceWindow();
   sel_.show(position);
-  ShowKaisaiView();
+  refreshMeetingView();
 }
 
-void TMainForm::RaceBtnClick(int race) {
+void MainWindow::showRaceOfRow(int race) {
   if (!hasMeeting_) {
     port().beep();
     return;
@@ -131,9 +131,9 @@ void TMainForm::RaceBtnClick(int race) {
   openRaceWindow(race);
 }
 
-void TMainForm::RacePanelDblClick(int race) { RaceBtnClick(race); }
+void MainWindow::showRaceOfDoubleClickedRow(int race) { showRaceOfRow(race); }
 
-void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
+void MainWindow::openRowMenu(int race, const QPoint& globalPos) {
   if (!hasMeeting_) {
     port().beep();
     return;
@@ -143,36 +143,36 @@ void TMainForm::RacePanelMouseDown(int race, const QPoint& globalPos) {
   popupMenu_->popup(globalPos);
 }
 
-void TMainForm::openRaceWindow(int race) {
+void MainWindow::openRaceWindow(int race) {
   if (!raceForm_) {
     // One race window for the run, made on first use so that it takes the stored position
     // of the settings read at start-up.
-    raceForm_ = new TRaceForm(dataStore(), settings(), port(), this);
-    connect(raceForm_, &TRaceForm::meetingChanged, this, &TMainForm::ShowKaisaiView);
-    connect(raceForm_, &TRaceForm::endRequested, this, &TMainForm::close);
+    raceForm_ = new RaceWindow(dataStore(), settings(), port(), this);
+    connect(raceForm_, &RaceWindow::meetingChanged, this, &MainWindow::refreshMeetingView);
+    connect(raceForm_, &RaceWindow::endRequested, this, &MainWindow::close);
   }
   raceForm_->openRace(shownKey(), race);
 }
 
-TRaceForm* TMainForm::raceForm() const { return raceForm_.data(); }
+RaceWindow* MainWindow::raceWindow() const { return raceForm_.data(); }
 
-void TMainForm::closeRaceWindow() {
+void MainWindow::closeRaceWindow() {
   if (raceForm_) raceForm_->close();
 }
 
 // The row menu: the dialog on the race of the row. After 登録 the dialog has settled the
 // race and written the day: the rows show it, and an open race window shows that race.
-void TMainForm::Popm1Click() { openRowDialog(RaceDialog::Koumoku); }
-void TMainForm::Popm2Click() { openRowDialog(RaceDialog::Kounyu); }
-void TMainForm::Popm3Click() { openRowDialog(RaceDialog::Keka); }
-void TMainForm::Popm4Click() { openRowDialog(RaceDialog::Comento); }
+void MainWindow::openRaceItemsDialog() { openRowDialog(RaceDialog::Items); }
+void MainWindow::openPurchaseDialog() { openRowDialog(RaceDialog::Purchase); }
+void MainWindow::openResultDialog() { openRowDialog(RaceDialog::Result); }
+void MainWindow::openCommentDialog() { openRowDialog(RaceDialog::Comment); }
 
-void TMainForm::openRowDialog(RaceDialog which) {
+void MainWindow::openRowDialog(RaceDialog which) {
   DataStore& ds = dataStore();
   const DayKey key = shownKey();
   const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
   if (!edited) return;
-  ShowKaisaiView();
+  refreshMeetingView();
   if (raceForm_) raceForm_->showIfOpen(shownKey(), popupRace_);
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 // After a meeting operation: the day it gives is shown, then the done sound; a refusal
 // is told and the window stays as it was.
-void showOutcome(TMainForm& main, int course, const Result<MeetingPlace>& r) {
+void showOutcome(MainWindow& main, int course, const Result<MeetingPlace>& r) {
   if (r.failed()) main.fatal(r.failure());
   if (r.refused()) {
     tellRefusal(main.port(), r.refusal());
@@ -19,32 +19,32 @@ void showOutcome(TMainForm& main, int course, const Result<MeetingPlace>& r) {
   }
   if (const Status read = followMeetings(main.ledger(), main.dataStore().year, main.selection(), course, *r); !read)
     main.fatal(read.failure());
-  main.ShowKaisaiView();
+  main.refreshMeetingView();
   main.port().asterisk();
 }
 
 }  // namespace
 
-void kaisaiTouroku(TMainForm& main) {
-  TKaisaiTourokuDialog dialog(&main);
+void runMeetingRegistration(MainWindow& main) {
+  MeetingRegisterDialog dialog(&main);
   const int result = dialog.exec();
-  if (result != TKaisaiTourokuDialog::Single && result != TKaisaiTourokuDialog::Series) return;
+  if (result != MeetingRegisterDialog::Single && result != MeetingRegisterDialog::Series) return;
   const int course = dialog.course();
   const std::vector<MeetingDate> days =
-      result == TKaisaiTourokuDialog::Single ? std::vector<MeetingDate>{dialog.date()} : seriesDates(dialog.date());
+      result == MeetingRegisterDialog::Single ? std::vector<MeetingDate>{dialog.date()} : seriesDates(dialog.date());
   main.closeRaceWindow();
   showOutcome(
       main, course,
       runRegisterMeetings(main.ledger(), main.port(), main.ledgerEvents(), main.dataStore().year, course, days));
 }
 
-void kaisaiShusei(TMainForm& main) {
+void runMeetingEdit(MainWindow& main) {
   const MainSelection& sel = main.selection();
   if (sel.count() == 0) {
     main.port().beep();
     return;
   }
-  TKaisaiShuseiDialog dialog(sel.course, sel.day.meeting.tsukiHi, sel.day.meeting.kaiNichi, &main);
+  MeetingEditDialog dialog(sel.course, sel.day.meeting.tsukiHi, sel.day.meeting.kaiNichi, &main);
   if (dialog.exec() != QDialog::Accepted) return;
   if (!meetingShown(sel.shown(), sel.count())) {
     main.port().beep();
@@ -56,7 +56,7 @@ void kaisaiShusei(TMainForm& main) {
       runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), sel.day.meeting, dialog.date()));
 }
 
-void kaisaiSakujyo(TMainForm& main) {
+void runMeetingDeletion(MainWindow& main) {
   const MainSelection& sel = main.selection();
   if (!meetingShown(sel.shown(), sel.count())) {
     main.port().beep();

@@ -4,10 +4,10 @@
 // the main window showing the new, edited or remaining meeting.
 namespace tovra {
 
-class TMainForm;
+class MainWindow;
 
-void kaisaiTouroku(TMainForm& main);  // registration dialog, then the day or the series
-void kaisaiShusei(TMainForm& main);   // edit dialog on the shown meeting, then the edit
-void kaisaiSakujyo(TMainForm& main);  // the two questions, then the deletion
+void runMeetingRegistration(MainWindow& main);  // registration dialog, then the day or the series
+void runMeetingEdit(MainWindow& main);          // edit dialog on the shown meeting, then the edit
+void runMeetingDeletion(MainWindow& main);      // the two questions, then the deletion
 
 }  // namespace tovra

@@ -15,25 +15,25 @@ namespace {
 
 // Runs the search the dialog asked for, then shows its result list.
 template <class Dialog, class... Args>
-void kensaku(TMainForm& main, Args&&... args) {
+void kensaku(MainWindow& main, Args&&... args) {
   Dialog dialog(std::forward<Args>(args)..., &main);
   if (dialog.exec() != QDialog::Accepted) return;
   if (!search::runSearch(main.dataStore(), main.port(), dialog.params())) return;
-  showKensakuKeka(main);
+  showStoredSearchResults(main);
 }
 
 }  // namespace
 
-void kensakuRaceMei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, true, main.dataStore(), main.port()); }
-void kensakuBamei(TMainForm& main) { kensaku<TNameKensakuDialog>(main, false, main.dataStore(), main.port()); }
-void kensakuJyusho(TMainForm& main) { kensaku<TJyushoKensakuDialog>(main, main.dataStore()); }
-void kensakuHaitou(TMainForm& main) { kensaku<TRaceKekaHaitouKensakuDialog>(main, main.dataStore(), main.port()); }
+void runRaceNameSearch(MainWindow& main) { kensaku<NameSearchDialog>(main, true, main.dataStore(), main.port()); }
+void runHorseNameSearch(MainWindow& main) { kensaku<NameSearchDialog>(main, false, main.dataStore(), main.port()); }
+void runGradedStakesSearch(MainWindow& main) { kensaku<GradedStakesSearchDialog>(main, main.dataStore()); }
+void runPayoutSearch(MainWindow& main) { kensaku<PayoutSearchDialog>(main, main.dataStore(), main.port()); }
 
-void showKensakuKeka(TMainForm& main) {
+void showStoredSearchResults(MainWindow& main) {
   DataStore& ds = main.dataStore();
   const auto list = search::readKekaList(ds);
   if (!list) return;
-  TKensakuKekaDialog dialog(ds, main.port(), *list, ds.year, &main);
+  SearchResultsDialog dialog(ds, main.port(), *list, ds.year, &main);
   if (dialog.exec() != QDialog::Accepted || !dialog.target()) return;
   // The main window shows the record's year (counting its meetings again when it is
   // another), course and meeting day, then the race.

@@ -5,13 +5,13 @@
 // the result list; going to a result shows its year, course, meeting day and race.
 namespace tovra {
 
-class TMainForm;
+class MainWindow;
 
-void kensakuRaceMei(TMainForm& main);
-void kensakuJyusho(TMainForm& main);
-void kensakuHaitou(TMainForm& main);
-void kensakuBamei(TMainForm& main);
+void runRaceNameSearch(MainWindow& main);
+void runGradedStakesSearch(MainWindow& main);
+void runPayoutSearch(MainWindow& main);
+void runHorseNameSearch(MainWindow& main);
 // The last result list; nothing happens when there is none.
-void showKensakuKeka(TMainForm& main);
+void showStoredSearchResults(MainWindow& main);
 
 }  // namespace tovra

@@ -9,7 +9,7 @@
 
 namespace tovra {
 
-TTovraSplash::TTovraSplash(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName("TOVRADIALOG");
   // Only a picture: it never takes the focus, so that nothing opened meanwhile (the
@@ -19,7 +19,7 @@ TTovraSplash::TTovraSplash(QWidget* parent)
   if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
 }
 
-void TTovraSplash::paintEvent(QPaintEvent*) {
+void SplashWindow::paintEvent(QPaintEvent*) {
   // Drawn rather than loaded, so that it is sharp at every scale.
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);

@@ -26,81 +26,81 @@ std::size_t slot(tally::TallyKind kind) { return std::size_t(static_cast<int>(ki
 
 }  // namespace
 
-ShukeiActions::ShukeiActions(TMainForm& main) : QObject(&main), main_(main) {
+TallyActions::TallyActions(MainWindow& main) : QObject(&main), main_(main) {
   setObjectName("ShukeiActions");
-  jyokenDialog_ = new TJyokenShukeiDialog(main.dataStore(), main.port(), &main);
+  jyokenDialog_ = new ConditionTallyDialog(main.dataStore(), main.port(), &main);
 }
 
-TShukeiWindow* ShukeiActions::window(tally::TallyKind kind) const { return windows_[slot(kind)].data(); }
+TallyWindow* TallyActions::window(tally::TallyKind kind) const { return windows_[slot(kind)].data(); }
 
-TShukeiWindow* ShukeiActions::showWindow(tally::TallyKind kind) {
-  QPointer<TShukeiWindow>& w = windows_[slot(kind)];
+TallyWindow* TallyActions::showWindow(tally::TallyKind kind) {
+  QPointer<TallyWindow>& w = windows_[slot(kind)];
   if (!w) {
     DataStore& ds = main_.dataStore();
     SettingsRecord& s = main_.settings();
     UserPort& port = main_.port();
     switch (kind) {
-      case tally::TallyKind::Shushi: w = new TShushiShukeiForm(ds, s, port, &main_); break;
-      case tally::TallyKind::Koumoku: w = new TKoumokuShukeiForm(ds, s, port, &main_); break;
-      case tally::TallyKind::Rank: w = new TRankShukeiForm(ds, s, port, &main_); break;
-      case tally::TallyKind::Jyoken: w = new TJyokenShukeiForm(ds, s, port, &main_); break;
+      case tally::TallyKind::Shushi: w = new IncomeTallyWindow(ds, s, port, &main_); break;
+      case tally::TallyKind::Koumoku: w = new ItemTallyWindow(ds, s, port, &main_); break;
+      case tally::TallyKind::Rank: w = new RankTallyWindow(ds, s, port, &main_); break;
+      case tally::TallyKind::Jyoken: w = new ConditionTallyWindow(ds, s, port, &main_); break;
     }
-    connect(w, &TShukeiWindow::endRequested, &main_, &TMainForm::close);
-    connect(w, &TShukeiWindow::graphRequested, this, &ShukeiActions::showGraph);
+    connect(w, &TallyWindow::endRequested, &main_, &MainWindow::close);
+    connect(w, &TallyWindow::graphRequested, this, &TallyActions::showChart);
   }
   w->showAfterTally();
   return w;
 }
 
-void ShukeiActions::applyColours() {
-  for (const QPointer<TShukeiWindow>& w : windows_)
+void TallyActions::applyColours() {
+  for (const QPointer<TallyWindow>& w : windows_)
     if (w) w->applyColours();
   if (graph_) graph_->applyColours();
 }
 
-TGraphForm* ShukeiActions::graphForm() const { return graph_.data(); }
+BalanceChartWindow* TallyActions::chartWindow() const { return graph_.data(); }
 
-void ShukeiActions::graph() { showGraph(exports::ChartRequest{}); }
+void TallyActions::openChart() { showChart(exports::ChartRequest{}); }
 
-TGraphForm* ShukeiActions::showGraph(const exports::ChartRequest& request) {
-  if (!graph_) graph_ = new TGraphForm(main_.dataStore(), main_.settings(), main_.port(), &main_);
+BalanceChartWindow* TallyActions::showChart(const exports::ChartRequest& request) {
+  if (!graph_) graph_ = new BalanceChartWindow(main_.dataStore(), main_.settings(), main_.port(), &main_);
   graph_->showRequest(request);
   return graph_;
 }
 
-void ShukeiActions::shushiShukei() {
+void TallyActions::startIncomeTally() {
   DataStore& ds = main_.dataStore();
   const MainSelection& sel = main_.selection();
-  TShushiShukeiDialog dialog(ds, ds.year, sel.count() > 0 ? &sel.day.meeting : nullptr, &main_);
+  IncomeTallyDialog dialog(ds, ds.year, sel.count() > 0 ? &sel.day.meeting : nullptr, &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   const tally::ShushiChoice c = dialog.choice();
   const int currentYear = ds.yearNumber();
   if (tally::runShushiTally(ds, main_.port(), c.mode, c.selection, currentYear)) showWindow(tally::TallyKind::Shushi);
 }
 
-void ShukeiActions::koumokuShukei() {
-  TKoumokuShukeiDialog dialog(main_.dataStore(), &main_);
+void TallyActions::startItemTally() {
+  ItemTallyDialog dialog(main_.dataStore(), &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   if (tally::runKoumokuTally(main_.dataStore(), main_.port(), dialog.mode(), dialog.yearPosition()))
     showWindow(tally::TallyKind::Koumoku);
 }
 
-void ShukeiActions::rankShukei() {
-  TRankShukeiDialog dialog(main_.dataStore(), &main_);
+void TallyActions::startRankTally() {
+  RankTallyDialog dialog(main_.dataStore(), &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   if (tally::runRankTally(main_.dataStore(), main_.port(), dialog.code(), dialog.yearPosition()))
     showWindow(tally::TallyKind::Rank);
 }
 
-void ShukeiActions::jyokenShukei() {
+void TallyActions::startConditionTally() {
   if (jyokenDialog_->exec() != QDialog::Accepted) return;
   if (tally::runJyokenTally(main_.dataStore(), main_.port(), jyokenDialog_->rangeFlag(), jyokenDialog_->yearPosition(),
                             jyokenDialog_->conditions()))
     showWindow(tally::TallyKind::Jyoken);
 }
 
-void ShukeiActions::hozonSyori() {
-  THozonSyoriDialog dialog(main_.dataStore(), main_.port(), &main_);
+void TallyActions::openSavedResults() {
+  SavedResultsDialog dialog(main_.dataStore(), main_.port(), &main_);
   if (dialog.exec() != QDialog::Accepted) return;
   const auto [kind, line] = dialog.chosen();
   if (tally::restoreSavedResult(main_.dataStore(), main_.port(), kind, line)) showWindow(kind);

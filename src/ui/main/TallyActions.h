@@ -13,40 +13,40 @@
 
 namespace tovra {
 
-class TMainForm;
-class TShukeiWindow;
-class TJyokenShukeiDialog;
-class TGraphForm;
+class MainWindow;
+class TallyWindow;
+class ConditionTallyDialog;
+class BalanceChartWindow;
 
-class ShukeiActions : public QObject {
+class TallyActions : public QObject {
   Q_OBJECT
  public:
-  explicit ShukeiActions(TMainForm& main);
+  explicit TallyActions(MainWindow& main);
 
-  void shushiShukei();   // X1, ToolBtn6
-  void koumokuShukei();  // C1, ToolBtn7
-  void rankShukei();     // V1, ToolBtn8
-  void jyokenShukei();   // B1, ToolBtn9
-  void hozonSyori();     // N13
-  void graph();          // Graph1: the chart window over every registered year
+  void startIncomeTally();     // X1, ToolBtn6
+  void startItemTally();       // C1, ToolBtn7
+  void startRankTally();       // V1, ToolBtn8
+  void startConditionTally();  // B1, ToolBtn9
+  void openSavedResults();     // N13
+  void openChart();            // Graph1: the chart window over every registered year
 
   // The chart window (one for the run, made on first use) showing a request.
-  TGraphForm* showGraph(const exports::ChartRequest& request);
-  TGraphForm* graphForm() const;
+  BalanceChartWindow* showChart(const exports::ChartRequest& request);
+  BalanceChartWindow* chartWindow() const;
 
   // The kind's window (made when there is none) showing its work file as after a tally.
-  TShukeiWindow* showWindow(tally::TallyKind kind);
+  TallyWindow* showWindow(tally::TallyKind kind);
   // The kind's window when it exists (open or hidden), else nullptr.
-  TShukeiWindow* window(tally::TallyKind kind) const;
+  TallyWindow* window(tally::TallyKind kind) const;
   // Every existing window takes the settings' colours again.
   void applyColours();
-  TJyokenShukeiDialog* jyokenDialog() const { return jyokenDialog_; }
+  ConditionTallyDialog* conditionDialog() const { return jyokenDialog_; }
 
  private:
-  TMainForm& main_;
-  std::array<QPointer<TShukeiWindow>, 4> windows_;
-  TJyokenShukeiDialog* jyokenDialog_;
-  QPointer<TGraphForm> graph_;
+  MainWindow& main_;
+  std::array<QPointer<TallyWindow>, 4> windows_;
+  ConditionTallyDialog* jyokenDialog_;
+  QPointer<BalanceChartWindow> graph_;
 };
 
 }  // namespace tovra

@@ -13,8 +13,8 @@
 
 namespace tovra {
 
-TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years,
-                                           int currentYear, UserPort& port, QWidget* parent)
+YearDialog::YearDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear,
+                       UserPort& port, QWidget* parent)
     : QDialog(parent), ds_(ds), events_(events), years_(years), currentYear_(currentYear), port_(port) {
   setObjectName("NentsugiSyoriDialog");
   setWindowTitle("年次処理");
@@ -41,15 +41,15 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& ev
   auto* touroku = new QPushButton("登録", this);
   touroku->setObjectName("TourokuBtn");
   auto* sakujyo = new QPushButton("削除", this);
-  sakujyo->setObjectName("WidwSakujyoBtn");
+  sakujyo->setObjectName("WideSakujyoBtn");
   auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
   cancel->setObjectName("CancelBtn");
   for (QPushButton* b : {touroku, sakujyo, cancel}) b->setAutoDefault(false);
   grid->addWidget(touroku, 2, 1);
   grid->addWidget(sakujyo, 3, 1);
   grid->addWidget(cancel, 4, 1, Qt::AlignBottom);
-  connect(touroku, &QPushButton::clicked, this, &TNentsugiSyoriDialog::TourokuBtnClick);
-  connect(sakujyo, &QPushButton::clicked, this, &TNentsugiSyoriDialog::WidwSakujyoBtnClick);
+  connect(touroku, &QPushButton::clicked, this, &YearDialog::addYear);
+  connect(sakujyo, &QPushButton::clicked, this, &YearDialog::deleteChosenYear);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   fillNenBox();
@@ -58,7 +58,7 @@ TNentsugiSyoriDialog::TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& ev
   nenEdit_->setFocus();
 }
 
-void TNentsugiSyoriDialog::fillNenBox() {
+void YearDialog::fillNenBox() {
   const YearList list = yearComboList(years_, currentYear_, kNenBoxFormat);
   nenBox_->clear();
   for (std::size_t i = 0; i < list.entries.size(); ++i) {
@@ -67,7 +67,7 @@ void TNentsugiSyoriDialog::fillNenBox() {
   }
 }
 
-void TNentsugiSyoriDialog::TourokuBtnClick() {
+void YearDialog::addYear() {
   auto r = registerYear(ds_.ledger(), events_, years_, nenEdit_->text().toStdString());
   if (r.failed()) ds_.fatal(r.failure().code, r.failure().path);
   if (r.refused()) {
@@ -78,7 +78,7 @@ void TNentsugiSyoriDialog::TourokuBtnClick() {
   done(Registered);
 }
 
-void TNentsugiSyoriDialog::WidwSakujyoBtnClick() {
+void YearDialog::deleteChosenYear() {
   QListWidgetItem* item = nenBox_->currentItem();
   const int year = item && item->isSelected() ? item->data(Qt::UserRole).toInt() : 0;
   if (const auto refusal = deleteYearRefusal(year, currentYear_)) {

@@ -1,5 +1,5 @@
 #pragma once
-// TNentsugiSyoriDialog "年次処理": registers a new racing year or deletes one.
+// YearDialog "年次処理": registers a new racing year or deletes one.
 // After a change it closes (Registered or Deleted) and holds what changed: the window
 // that opened it shows the current year, then gives the notice. A refused year keeps it
 // open with the refusal's message; ｷｬﾝｾﾙ closes with Rejected.
@@ -18,21 +18,21 @@ namespace tovra {
 class DataStore;
 class UserPort;
 
-class TNentsugiSyoriDialog : public QDialog {
+class YearDialog : public QDialog {
   Q_OBJECT
  public:
   enum Result { Registered = 2, Deleted = 3 };
   // On the ledger of `ds` (its files; a file error ends there), the list `years` with the
   // year `currentYear` in use.
-  TNentsugiSyoriDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear,
-                       UserPort& port, QWidget* parent = nullptr);
+  YearDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear, UserPort& port,
+             QWidget* parent = nullptr);
   // What the dialog changed, once it closed with Registered or Deleted.
   const std::optional<YearRegistered>& registered() const { return registered_; }
   const std::optional<YearDeleted>& deleted() const { return deleted_; }
 
  public slots:
-  void TourokuBtnClick();
-  void WidwSakujyoBtnClick();
+  void addYear();
+  void deleteChosenYear();
 
  private:
   void fillNenBox();

@@ -22,10 +22,10 @@ bool printWithDialog(QWidget* parent, UserPort& port, const print::PrintJob& job
   const std::optional<std::string> name = printer->defaultPrinterName();
   int answer = QDialog::Rejected;
   {
-    TInsatsuDialog dlg(QString::fromStdString(job.confirmation), QString::fromStdString(name.value_or("")), parent);
+    PrintDialog dlg(QString::fromStdString(job.confirmation), QString::fromStdString(name.value_or("")), parent);
     answer = dlg.exec();
   }
-  if (answer == TInsatsuDialog::kPdf) {
+  if (answer == PrintDialog::kPdf) {
     const QString path = askSaveFile(parent, port, "PDF保存", QString::fromStdString(job.fileName), "PDF (*.pdf)");
     if (path.isEmpty()) return false;
     if (!backend) backend = makeQtPrintBackend();

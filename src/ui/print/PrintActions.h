@@ -1,5 +1,5 @@
 #pragma once
-// Printing from the windows: TInsatsuDialog, then the job on the default printer or, with
+// Printing from the windows: PrintDialog, then the job on the default printer or, with
 // PDF保存, into an A4 PDF file the user names.
 #include <optional>
 
@@ -11,7 +11,7 @@ namespace tovra {
 
 class UserPort;
 
-// Prints the job after TInsatsuDialog names it and the printer (the Qt port's printer(),
+// Prints the job after PrintDialog names it and the printer (the Qt port's printer(),
 // else the system's default); the failure messages go
 // through the port. The dialog is shown without a default printer too, for PDF保存 (印刷
 // then says that there is no printer). True when it was printed or written.

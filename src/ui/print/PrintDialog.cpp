@@ -9,7 +9,7 @@
 
 namespace tovra {
 
-TInsatsuDialog::TInsatsuDialog(const QString& text, const QString& printer, QWidget* parent) : QDialog(parent) {
+PrintDialog::PrintDialog(const QString& text, const QString& printer, QWidget* parent) : QDialog(parent) {
   setObjectName("InsatsuDialog");
   setWindowTitle("印刷");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -38,14 +38,14 @@ TInsatsuDialog::TInsatsuDialog(const QString& text, const QString& printer, QWid
   buttons->addWidget(cancel);
   buttons->addStretch();
   box->addLayout(buttons);
-  connect(insatsu, &QPushButton::clicked, this, &TInsatsuDialog::InsatsuBtnClick);
-  connect(pdf, &QPushButton::clicked, this, &TInsatsuDialog::PdfBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &TInsatsuDialog::CancelBtnClick);
+  connect(insatsu, &QPushButton::clicked, this, &PrintDialog::printOnPrinter);
+  connect(pdf, &QPushButton::clicked, this, &PrintDialog::printToPdf);
+  connect(cancel, &QPushButton::clicked, this, &PrintDialog::cancelPrint);
   setFixedSize(sizeHint());
 }
 
-void TInsatsuDialog::InsatsuBtnClick() { accept(); }
-void TInsatsuDialog::PdfBtnClick() { done(kPdf); }
-void TInsatsuDialog::CancelBtnClick() { reject(); }
+void PrintDialog::printOnPrinter() { accept(); }
+void PrintDialog::printToPdf() { done(kPdf); }
+void PrintDialog::cancelPrint() { reject(); }
 
 }  // namespace tovra

@@ -1,23 +1,23 @@
 #pragma once
-// TInsatsuDialog "印刷": names what will be printed and the current printer, and asks:
+// PrintDialog "印刷": names what will be printed and the current printer, and asks:
 // 印刷 on the printer, PDF保存 into a PDF file instead, or ｷｬﾝｾﾙ.
 #include <QDialog>
 
 namespace tovra {
 
-class TInsatsuDialog : public QDialog {
+class PrintDialog : public QDialog {
   Q_OBJECT
  public:
   // exec()'s answer for PDF保存 (印刷 is Accepted, ｷｬﾝｾﾙ Rejected).
   static constexpr int kPdf = 2;
 
   // text: the kind's confirmation; printer: the default printer's name (empty: none).
-  TInsatsuDialog(const QString& text, const QString& printer, QWidget* parent = nullptr);
+  PrintDialog(const QString& text, const QString& printer, QWidget* parent = nullptr);
 
  public slots:
-  void InsatsuBtnClick();
-  void PdfBtnClick();
-  void CancelBtnClick();
+  void printOnPrinter();
+  void printToPdf();
+  void cancelPrint();
 };
 
 }  // namespace tovra

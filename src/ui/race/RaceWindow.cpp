@@ -167,9 +167,9 @@ class EntriesHeading : public QWidget {
 
 }  // namespace
 
-TRaceForm::TRaceForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+RaceWindow::RaceWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
     : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port) {
-  initFormResources();
+  initUiResources();
   initRacewinQrc();
   setObjectName("RaceForm");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ");
@@ -189,7 +189,7 @@ TRaceForm::TRaceForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QW
 
 // --- construction ---
 
-void TRaceForm::buildToolBar() {
+void RaceWindow::buildToolBar() {
   auto* panel2 = new QWidget(this);
   panel2->setObjectName("Panel2");
   panel2->setGeometry(0, 0, kClientW, kToolBarH);
@@ -201,14 +201,15 @@ void TRaceForm::buildToolBar() {
     x += 30;
   }
 
-  using Slot = void (TRaceForm::*)();
-  const Slot handlers[8] = {&TRaceForm::ToolBtn1Click, &TRaceForm::ToolBtn2Click, &TRaceForm::ToolBtn3Click,
-                            &TRaceForm::ToolBtn4Click, &TRaceForm::ToolBtn5Click, &TRaceForm::ToolBtn6Click,
-                            &TRaceForm::ToolBtn7Click, &TRaceForm::ToolBtn8Click};
+  using Slot = void (RaceWindow::*)();
+  const Slot handlers[8] = {&RaceWindow::openRaceItemsDialog, &RaceWindow::openPurchaseDialog,
+                            &RaceWindow::openResultDialog,    &RaceWindow::openCommentDialog,
+                            &RaceWindow::deleteThisRace,      &RaceWindow::printRace,
+                            &RaceWindow::closeWindow,         &RaceWindow::confirmAndEnd};
   for (int i = 0; i < 8; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, handlers[i]);
 }
 
-void TRaceForm::buildUpperPanel() {
+void RaceWindow::buildUpperPanel() {
   panel1_ = new QWidget(this);
   panel1_->setObjectName("Panel1");
   panel1_->setGeometry(0, kToolBarH, kClientW, kPanel1H);
@@ -229,7 +230,7 @@ void TRaceForm::buildUpperPanel() {
   buildTotals(panel1_);
 }
 
-void TRaceForm::buildTicketPages(QWidget* panel1) {
+void RaceWindow::buildTicketPages(QWidget* panel1) {
   page2_ = new QTabWidget(panel1);
   page2_->setObjectName("Page2");
   page2_->setGeometry(8, 58, 334, 206);
@@ -260,7 +261,7 @@ void TRaceForm::buildTicketPages(QWidget* panel1) {
   kouBox_[kBoxUma] = listBox(tab5, "KouBox4", QRect(4, listTop, 314, listH));
 }
 
-void TRaceForm::buildTotals(QWidget* panel1) {
+void RaceWindow::buildTotals(QWidget* panel1) {
   const int left = 352, colW = 136, panelW = 132;
   caption(panel1, "購入合計", left, 60, colW);
   gouPanel_ = textPanel(panel1, "GouPanel", QRect(left, 76, panelW, kPanelH));
@@ -278,7 +279,7 @@ void TRaceForm::buildTotals(QWidget* panel1) {
   memo_->setGeometry(left, 162, 2 * colW + 8, 102);
 }
 
-void TRaceForm::buildResultPages() {
+void RaceWindow::buildResultPages() {
   page1_ = new QTabWidget(this);
   page1_->setObjectName("Page1");
   page1_->setGeometry(8, kPage1Top, kClientW - 16, kClientH - kPage1Top - 6);
@@ -317,7 +318,7 @@ void TRaceForm::buildResultPages() {
   wideKiriBtn_ = new QPushButton(QString::fromUtf8(" ﾜｲﾄﾞ切り替え"), tab1);
   wideKiriBtn_->setObjectName("WideKiriBtn");
   wideKiriBtn_->setGeometry(colB + capW, 4 + 7 * rowH + 2, panelW, 24);
-  connect(wideKiriBtn_, &QPushButton::clicked, this, &TRaceForm::WideKiriBtnClick);
+  connect(wideKiriBtn_, &QPushButton::clicked, this, &RaceWindow::toggleWidePage);
 
   auto* tab2 = new QWidget;
   tab2->setObjectName("Tab2");
@@ -330,17 +331,17 @@ void TRaceForm::buildResultPages() {
 
 // --- showing a race ---
 
-void TRaceForm::applyColours() {
+void RaceWindow::applyColours() {
   paintBackground(panel1_, settingsColour(settings_.colours[kColRaceBack]));
   // The captions on it (購入合計, 回収率, ..., ｺﾒﾝﾄ) stand out from it.
   setTextColour(panel1_, headingColourOn(settings_.colours[kColRaceBack]));
   // The ticket pages draw their own light pane: their tabs and captions keep the usual text.
   setTextColour(page2_, palette().color(QPalette::WindowText));
   setTextColour(jyoLabel_, settingsColour(settings_.colours[kColRaceCourse]));
-  if (isVisible()) ShowRace(race_);
+  if (isVisible()) showRace(race_);
 }
 
-void TRaceForm::openRace(const DayKey& key, int r) {
+void RaceWindow::openRace(const DayKey& key, int r) {
   const MeetingDay day = readDayOrFatal(ds_, key);
   if (day.meeting.tsukiHi == 0) {
     port_.beep();
@@ -354,20 +355,20 @@ void TRaceForm::openRace(const DayKey& key, int r) {
   showDay(day, r);
 }
 
-void TRaceForm::showIfOpen(const DayKey& key, int r) {
+void RaceWindow::showIfOpen(const DayKey& key, int r) {
   if (!isVisible()) return;
   key_ = key;
-  ShowRace(r);
+  showRace(r);
 }
 
-void TRaceForm::setResult(QLabel* panel, const ResultPanelView& v) {
+void RaceWindow::setResult(QLabel* panel, const ResultPanelView& v) {
   panel->setText(QString::fromStdString(v.text));
   setTextColour(panel, v.hit ? settingsColour(settings_.colours[kColRaceHitResult]) : QColor(Qt::black));
 }
 
-void TRaceForm::ShowRace(int r) { showDay(readDayOrFatal(ds_, key_), r); }
+void RaceWindow::showRace(int r) { showDay(readDayOrFatal(ds_, key_), r); }
 
-void TRaceForm::showDay(const MeetingDay& day, int r) {
+void RaceWindow::showDay(const MeetingDay& day, int r) {
   day_ = day;
   race_ = r;
   const RaceView v = formatRaceView(key_, day_, settings_, r);
@@ -385,7 +386,7 @@ void TRaceForm::showDay(const MeetingDay& day, int r) {
   for (int k = 0; k < 4; ++k) setResult(fukukeka_[k], v.fuku[k]);
   wideState_ = v.wideState;
   wideKiriBtn_->setEnabled(v.wideKiriEnabled);
-  ShowWidePage();
+  showWidePage();
   for (int k = 0; k < 2; ++k) {
     setResult(tankeka_[k], v.tan[k]);
     setResult(wakukeka_[k], v.waku[k]);
@@ -412,33 +413,33 @@ void TRaceForm::showDay(const MeetingDay& day, int r) {
   shutsubaBox_->viewport()->update();
 }
 
-void TRaceForm::ShowWidePage() {
+void RaceWindow::showWidePage() {
   const auto panels = widePageForState(day_.races, wideState_);
   for (int i = 0; i < 3; ++i) setResult(widekeka_[i], panels[i]);
 }
 
-void TRaceForm::WideKiriBtnClick() {
+void RaceWindow::toggleWidePage() {
   wideState_ = toggleWideState(wideState_);
-  ShowWidePage();
+  showWidePage();
 }
 
 // --- tool bar ---
 
 // The race dialogs on this window's race; after 登録 the window and the main window's
 // rows show the saved race.
-void TRaceForm::openRaceDialog(RaceDialog which) {
+void RaceWindow::openRaceDialog(RaceDialog which) {
   const auto edited = runRaceDialog(which, ds_, port_, key_, readDayOrFatal(ds_, key_), race_, this);
   if (!edited) return;
   showDay(*edited, race_);
   emit meetingChanged();
 }
 
-void TRaceForm::ToolBtn1Click() { openRaceDialog(RaceDialog::Koumoku); }
-void TRaceForm::ToolBtn2Click() { openRaceDialog(RaceDialog::Kounyu); }
-void TRaceForm::ToolBtn3Click() { openRaceDialog(RaceDialog::Keka); }
-void TRaceForm::ToolBtn4Click() { openRaceDialog(RaceDialog::Comento); }
+void RaceWindow::openRaceItemsDialog() { openRaceDialog(RaceDialog::Items); }
+void RaceWindow::openPurchaseDialog() { openRaceDialog(RaceDialog::Purchase); }
+void RaceWindow::openResultDialog() { openRaceDialog(RaceDialog::Result); }
+void RaceWindow::openCommentDialog() { openRaceDialog(RaceDialog::Comment); }
 
-void TRaceForm::ToolBtn5Click() {
+void RaceWindow::deleteThisRace() {
   MeetingDay day = readDayOrFatal(ds_, key_);
   if (!askOkCancel(port_, deleteRaceDataQuestion(day.meeting, key_.course, race_), MsgIcon::Question)) return;
   const auto written = takeOutcome(ds_, port_, deleteRaceData(ds_.ledger(), key_, std::move(day), race_));
@@ -448,7 +449,7 @@ void TRaceForm::ToolBtn5Click() {
   emit meetingChanged();
 }
 
-void TRaceForm::ToolBtn6Click() {
+void RaceWindow::printRace() {
   // The entries page on top prints the runners, otherwise the race data.
   if (page1_->currentIndex() == 1)
     printWithDialog(this, port_, print::runnersJob(key_, day_, race_));
@@ -456,13 +457,13 @@ void TRaceForm::ToolBtn6Click() {
     printWithDialog(this, port_, print::raceJob(key_, day_, settings_, race_));
 }
 
-void TRaceForm::ToolBtn7Click() { close(); }
+void RaceWindow::closeWindow() { close(); }
 
-void TRaceForm::ToolBtn8Click() {
+void RaceWindow::confirmAndEnd() {
   if (confirmExit(port_, settings_)) emit endRequested();
 }
 
-void TRaceForm::closeEvent(QCloseEvent* event) {
+void RaceWindow::closeEvent(QCloseEvent* event) {
   // The main window closes this window on every change of course or day, shown or not;
   // only a window on screen has a rectangle worth keeping.
   if (isVisible()) {

@@ -1,4 +1,5 @@
 #pragma once
+// ﾚｰｽﾃﾞｰﾀ / %s競馬場ﾚｰｽﾃﾞｰﾀ
 // The race window: everything recorded for one race of the meeting day shown (items,
 // tickets per bet type with totals, finishing order, payouts with hits, wide pages,
 // entries, comment) and the tool bar that opens the race dialogs and deletes the race's
@@ -22,25 +23,25 @@ class DataStore;
 class UserPort;
 struct SettingsRecord;
 
-class TRaceForm : public QWidget {
+class RaceWindow : public QWidget {
   Q_OBJECT
  public:
   // Created hidden; placed at the left and top stored in the settings.
-  TRaceForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  RaceWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Open race window on the meeting day `key`: only a beep when the ledger holds no
   // meeting day there; otherwise the colours, the window (raised when already open) and
   // race r.
   void openRace(const DayKey& key, int r);
   // Show race r: reads the window's meeting day and refills every control from it.
-  void ShowRace(int r);
+  void showRace(int r);
   // The three wide panels for WideKiriBtn's state.
-  void ShowWidePage();
+  void showWidePage();
   // Shows race r of the day `key` when the window is open (after that race was saved
   // elsewhere).
   void showIfOpen(const DayKey& key, int r);
   // Background colour 3 and course-name colour 4 of the settings; the race again when open
-  // (hit and plus colours are applied by ShowRace).
+  // (hit and plus colours are applied by showRace).
   void applyColours();
 
   int race() const { return race_; }
@@ -53,15 +54,15 @@ class TRaceForm : public QWidget {
   void endRequested();
 
  public slots:
-  void ToolBtn1Click();
-  void ToolBtn2Click();
-  void ToolBtn3Click();
-  void ToolBtn4Click();
-  void ToolBtn5Click();
-  void ToolBtn6Click();
-  void ToolBtn7Click();
-  void ToolBtn8Click();
-  void WideKiriBtnClick();
+  void openRaceItemsDialog();
+  void openPurchaseDialog();
+  void openResultDialog();
+  void openCommentDialog();
+  void deleteThisRace();
+  void printRace();
+  void closeWindow();
+  void confirmAndEnd();
+  void toggleWidePage();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

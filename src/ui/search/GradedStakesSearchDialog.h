@@ -1,5 +1,5 @@
 #pragma once
-// TJyushoKensakuDialog "重賞検索": range, hit-only and the grade (Group: GⅠ GⅡ GⅢ).
+// GradedStakesSearchDialog "重賞検索": range, hit-only and the grade (Group: GⅠ GⅡ GⅢ).
 // 検索開始 closes with Accepted (nothing to check); params() then holds the search.
 #include <QDialog>
 
@@ -8,20 +8,20 @@
 namespace tovra {
 
 class DataStore;
-class KensakuRange;
+class SearchRangeBox;
 class RadioGroupBox;
 
-class TJyushoKensakuDialog : public QDialog {
+class GradedStakesSearchDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TJyushoKensakuDialog(DataStore& ds, QWidget* parent = nullptr);
+  explicit GradedStakesSearchDialog(DataStore& ds, QWidget* parent = nullptr);
   const search::SearchParams& params() const { return params_; }
 
  public slots:
-  void KensakuBtnClick();
+  void startSearch();
 
  private:
-  KensakuRange* range_;
+  SearchRangeBox* range_;
   RadioGroupBox* group_;
   search::SearchParams params_;
 };

@@ -17,7 +17,7 @@
 
 namespace tovra {
 
-TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent)
+NameSearchDialog::NameSearchDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent)
     : QDialog(parent), port_(port), type_(raceName ? search::SearchType::RaceMei : search::SearchType::Bamei) {
   setObjectName("NameKensakuDialog");
   setWindowTitle(raceName ? "ﾚｰｽ名検索" : "ﾚｰｽ結果馬名検索");
@@ -35,17 +35,17 @@ TNameKensakuDialog::TNameKensakuDialog(bool raceName, DataStore& ds, UserPort& p
   moji_->setCurrentIndex(-1);
   moji_->setEditText(QString());
   grid->addWidget(moji_, 1, 0, 1, 2);
-  range_ = new KensakuRange(ds, this);
+  range_ = new SearchRangeBox(ds, this);
   grid->addWidget(range_, 2, 0);
 
   QPushButton* kensaku = nullptr;
   grid->addLayout(kensakuButtons(this, &kensaku), 2, 1);
-  connect(kensaku, &QPushButton::clicked, this, &TNameKensakuDialog::KensakuBtnClick);
-  connect(moji_->lineEdit(), &QLineEdit::textEdited, this, &TNameKensakuDialog::MojiBoxChange);
+  connect(kensaku, &QPushButton::clicked, this, &NameSearchDialog::startSearch);
+  connect(moji_->lineEdit(), &QLineEdit::textEdited, this, &NameSearchDialog::fitSearchText);
   setFixedSize(sizeHint());
 }
 
-void TNameKensakuDialog::MojiBoxChange(const QString& text) {
+void NameSearchDialog::fitSearchText(const QString& text) {
   // The box holds 60 bytes of Shift-JIS: longer input is cut as it is typed.
   QLineEdit* edit = moji_->lineEdit();
   const std::string fitted = fitCp932Bytes(text.toStdString(), search::kTextMaxBytes);
@@ -56,7 +56,7 @@ void TNameKensakuDialog::MojiBoxChange(const QString& text) {
   }
 }
 
-void TNameKensakuDialog::KensakuBtnClick() {
+void NameSearchDialog::startSearch() {
   const QString text = moji_->currentText();
   const auto cp932 = search::acceptNameText(port_, type_, text.toStdString());
   if (!cp932) return;

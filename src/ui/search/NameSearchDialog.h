@@ -1,5 +1,5 @@
 #pragma once
-// TNameKensakuDialog: the race-name search (ﾚｰｽ名検索) or the result horse-name search
+// NameSearchDialog: the race-name search (ﾚｰｽ名検索) or the result horse-name search
 // (ﾚｰｽ結果馬名検索). MojiBox offers the search's history list; 検索開始 checks the text and
 // closes with Accepted, and params() then holds what the engine needs.
 #include <QDialog>
@@ -12,25 +12,25 @@ class QLabel;
 namespace tovra {
 
 class DataStore;
-class KensakuRange;
+class SearchRangeBox;
 class UserPort;
 
-class TNameKensakuDialog : public QDialog {
+class NameSearchDialog : public QDialog {
   Q_OBJECT
  public:
   // raceName: the race-name search, else the horse-name search.
-  TNameKensakuDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent = nullptr);
+  NameSearchDialog(bool raceName, DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   const search::SearchParams& params() const { return params_; }
 
  public slots:
-  void KensakuBtnClick();
-  void MojiBoxChange(const QString& text);
+  void startSearch();
+  void fitSearchText(const QString& text);
 
  private:
   UserPort& port_;
   search::SearchType type_;
   QComboBox* moji_;
-  KensakuRange* range_;
+  SearchRangeBox* range_;
   search::SearchParams params_;
 };
 

@@ -32,14 +32,13 @@ QComboBox* amountBox(const char* name, int first, int last, UserPort& port, QWid
 
 }  // namespace
 
-TRaceKekaHaitouKensakuDialog::TRaceKekaHaitouKensakuDialog(DataStore& ds, UserPort& port, QWidget* parent)
-    : QDialog(parent), port_(port) {
+PayoutSearchDialog::PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* parent) : QDialog(parent), port_(port) {
   setObjectName("RaceKekaHaitouKensakuDialog");
   setWindowTitle("ﾚｰｽ結果配当検索");
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(16, 14, 16, 14);
   grid->setHorizontalSpacing(14);
-  range_ = new KensakuRange(ds, this);
+  range_ = new SearchRangeBox(ds, this);
   grid->addWidget(range_, 0, 0, 2, 1);
 
   auto* group = new QGroupBox("配当検索範囲", this);
@@ -71,25 +70,25 @@ TRaceKekaHaitouKensakuDialog::TRaceKekaHaitouKensakuDialog(DataStore& ds, UserPo
 
   QPushButton* kensaku = nullptr;
   grid->addLayout(kensakuButtons(this, &kensaku), 0, 2, 2, 1);
-  connect(kensaku, &QPushButton::clicked, this, &TRaceKekaHaitouKensakuDialog::KensakuBtnClick);
-  connect(kin1_, &QRadioButton::clicked, this, &TRaceKekaHaitouKensakuDialog::KinBtn1Click);
-  connect(kin2_, &QRadioButton::clicked, this, &TRaceKekaHaitouKensakuDialog::KinBtn2Click);
+  connect(kensaku, &QPushButton::clicked, this, &PayoutSearchDialog::startSearch);
+  connect(kin1_, &QRadioButton::clicked, this, &PayoutSearchDialog::enablePayoutRange);
+  connect(kin2_, &QRadioButton::clicked, this, &PayoutSearchDialog::disablePayoutRange);
   setFixedSize(sizeHint());
 }
 
-void TRaceKekaHaitouKensakuDialog::KinBtn1Click() {
+void PayoutSearchDialog::enablePayoutRange() {
   kinBox1_->setEnabled(true);
   kinBox2_->setEnabled(true);
   label_->setEnabled(true);
 }
 
-void TRaceKekaHaitouKensakuDialog::KinBtn2Click() {
+void PayoutSearchDialog::disablePayoutRange() {
   kinBox1_->setEnabled(false);
   kinBox2_->setEnabled(false);
   label_->setEnabled(false);
 }
 
-void TRaceKekaHaitouKensakuDialog::KensakuBtnClick() {
+void PayoutSearchDialog::startSearch() {
   params_ = {};
   params_.type = search::SearchType::Haitou;
   if (kin2_->isChecked()) {

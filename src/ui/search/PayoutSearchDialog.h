@@ -1,5 +1,5 @@
 #pragma once
-// TRaceKekaHaitouKensakuDialog "ﾚｰｽ結果配当検索": range, hit-only, and 金額指定 (two amount
+// PayoutSearchDialog "ﾚｰｽ結果配当検索": range, hit-only, and 金額指定 (two amount
 // boxes with their lists) or 万馬券. 検索開始 checks the amounts (金額指定 only) and closes
 // with Accepted; params() then holds the search.
 #include <QDialog>
@@ -13,23 +13,23 @@ class QRadioButton;
 namespace tovra {
 
 class DataStore;
-class KensakuRange;
+class SearchRangeBox;
 class UserPort;
 
-class TRaceKekaHaitouKensakuDialog : public QDialog {
+class PayoutSearchDialog : public QDialog {
   Q_OBJECT
  public:
-  TRaceKekaHaitouKensakuDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
+  PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
   const search::SearchParams& params() const { return params_; }
 
  public slots:
-  void KinBtn1Click();
-  void KinBtn2Click();
-  void KensakuBtnClick();
+  void enablePayoutRange();
+  void disablePayoutRange();
+  void startSearch();
 
  private:
   UserPort& port_;
-  KensakuRange* range_;
+  SearchRangeBox* range_;
   QRadioButton* kin1_;
   QRadioButton* kin2_;
   QComboBox* kinBox1_;

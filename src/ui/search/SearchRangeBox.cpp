@@ -9,7 +9,7 @@
 
 namespace tovra {
 
-KensakuRange::KensakuRange(const DataStore& ds, QWidget* parent) : QWidget(parent) {
+SearchRangeBox::SearchRangeBox(const DataStore& ds, QWidget* parent) : QWidget(parent) {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   group_ = new YearRangeBox("検索範囲", ds, this);
@@ -19,9 +19,9 @@ KensakuRange::KensakuRange(const DataStore& ds, QWidget* parent) : QWidget(paren
   outer->addWidget(teki_);
 }
 
-tally::TallyRange KensakuRange::range() const { return group_->range(); }
+tally::TallyRange SearchRangeBox::range() const { return group_->range(); }
 
-bool KensakuRange::hitOnly() const { return teki_->isChecked(); }
+bool SearchRangeBox::hitOnly() const { return teki_->isChecked(); }
 
 QVBoxLayout* kensakuButtons(QDialog* dialog, QPushButton** kensaku) {
   return startCancelColumn(dialog, "KensakuBtn", "検索開始", kensaku);

@@ -15,10 +15,10 @@ namespace tovra {
 class DataStore;
 class YearRangeBox;
 
-class KensakuRange : public QWidget {
+class SearchRangeBox : public QWidget {
   Q_OBJECT
  public:
-  KensakuRange(const DataStore& ds, QWidget* parent);
+  SearchRangeBox(const DataStore& ds, QWidget* parent);
   // Every registered year, or the year chosen in NentsugiBox.
   tally::TallyRange range() const;
   bool hitOnly() const;

@@ -14,8 +14,8 @@
 
 namespace tovra {
 
-TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list,
-                                       std::string currentYear, QWidget* parent)
+SearchResultsDialog::SearchResultsDialog(DataStore& ds, UserPort& port, const search::KekaList& list,
+                                         std::string currentYear, QWidget* parent)
     : QDialog(parent), ds_(ds), port_(port), currentYear_(std::move(currentYear)) {
   setObjectName("KensakuKekaDialog");
   setWindowTitle(QString::fromStdString(list.title));
@@ -47,15 +47,15 @@ TKensakuKekaDialog::TKensakuKekaDialog(DataStore& ds, UserPort& port, const sear
   grid->addWidget(csv, 3, 0, Qt::AlignLeft);
   grid->addWidget(hyoji, 3, 1);
   grid->addWidget(cancel, 3, 2);
-  connect(csv, &QPushButton::clicked, this, &TKensakuKekaDialog::CsvBtnClick);
+  connect(csv, &QPushButton::clicked, this, &SearchResultsDialog::saveCsv);
   grid->setColumnStretch(0, 1);
-  connect(hyoji, &QPushButton::clicked, this, &TKensakuKekaDialog::HyojiBtnClick);
+  connect(hyoji, &QPushButton::clicked, this, &SearchResultsDialog::showSelectedRace);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemDoubleClicked, this, &TKensakuKekaDialog::ListBoxDblClick);
+  connect(list_, &QListWidget::itemDoubleClicked, this, &SearchResultsDialog::showDoubleClickedRace);
   setFixedSize(sizeHint());
 }
 
-void TKensakuKekaDialog::HyojiBtnClick() {
+void SearchResultsDialog::showSelectedRace() {
   const int line = selectedLine(list_);
   if (line < 0) {
     port_.beep();
@@ -74,9 +74,9 @@ void TKensakuKekaDialog::HyojiBtnClick() {
   accept();
 }
 
-void TKensakuKekaDialog::ListBoxDblClick() { HyojiBtnClick(); }
+void SearchResultsDialog::showDoubleClickedRace() { showSelectedRace(); }
 
-void TKensakuKekaDialog::CsvBtnClick() {
+void SearchResultsDialog::saveCsv() {
   saveCsvAs(this, ds_.fs(), port_, exports::searchCsv(ds_), QString::fromStdString(csvName_));
 }
 

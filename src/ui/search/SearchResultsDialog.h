@@ -1,5 +1,6 @@
 #pragma once
-// TKensakuKekaDialog: the result list of the last search (caption = its title, HaniLabel =
+// 馬名検索終了 / ﾚｰｽ名検索終了 / 重賞検索終了 / ﾚｰｽ結果配当検索終了
+// SearchResultsDialog: the result list of the last search (caption = its title, HaniLabel =
 // its summary, one ListBox line per result). 表示 or a double click goes to the selected
 // race: after the year question (when its year is another than the one the main window
 // shows) the dialog closes with Accepted and target() names the race; the caller then
@@ -17,18 +18,18 @@ namespace tovra {
 class DataStore;
 class UserPort;
 
-class TKensakuKekaDialog : public QDialog {
+class SearchResultsDialog : public QDialog {
   Q_OBJECT
  public:
   // currentYear: the year the main window shows.
-  TKensakuKekaDialog(DataStore& ds, UserPort& port, const search::KekaList& list, std::string currentYear,
-                     QWidget* parent = nullptr);
+  SearchResultsDialog(DataStore& ds, UserPort& port, const search::KekaList& list, std::string currentYear,
+                      QWidget* parent = nullptr);
   const std::optional<search::RaceTarget>& target() const { return target_; }
 
  public slots:
-  void HyojiBtnClick();
-  void ListBoxDblClick();
-  void CsvBtnClick();
+  void showSelectedRace();
+  void showDoubleClickedRace();
+  void saveCsv();
 
  private:
   DataStore& ds_;

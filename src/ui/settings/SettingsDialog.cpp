@@ -24,7 +24,7 @@ const char* const kCourses[] = {" 札幌", " 函館", " 福島", " 新潟", " �
 const char* const kPages[] = {"単･複", "枠連･ﾜｲﾄﾞ", "馬連"};
 }  // namespace
 
-TKakushuSetteiDialog::TKakushuSetteiDialog(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
+SettingsDialog::SettingsDialog(AppState& app, QWidget* parent) : QDialog(parent), app_(app) {
   setObjectName("KakushuSetteiDialog");
   setWindowTitle("各種設定");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -46,15 +46,15 @@ TKakushuSetteiDialog::TKakushuSetteiDialog(AppState& app, QWidget* parent) : QDi
   buttons->addWidget(settei);
   buttons->addWidget(cancel);
   box->addLayout(buttons);
-  connect(settei, &QPushButton::clicked, this, &TKakushuSetteiDialog::SetteiBtnClick);
-  connect(cancel, &QPushButton::clicked, this, &TKakushuSetteiDialog::CancelBtnClick);
+  connect(settei, &QPushButton::clicked, this, &SettingsDialog::applySettings);
+  connect(cancel, &QPushButton::clicked, this, &SettingsDialog::cancelSettings);
 
   colorDialog_ = new QColorDialog(this);
   colorDialog_->setObjectName("ColorDialog");
   setFixedSize(sizeHint());
 }
 
-QWidget* TKakushuSetteiDialog::buildEnvironmentTab() {
+QWidget* SettingsDialog::buildEnvironmentTab() {
   auto* tab = new QWidget;
   tab->setObjectName("Tab1");
   auto* grid = new QGridLayout(tab);
@@ -85,7 +85,7 @@ QWidget* TKakushuSetteiDialog::buildEnvironmentTab() {
   return tab;
 }
 
-QWidget* TKakushuSetteiDialog::buildColourTab() {
+QWidget* SettingsDialog::buildColourTab() {
   auto* tab = new QWidget;
   tab->setObjectName("Tab2");
   auto* grid = new QGridLayout(tab);
@@ -107,18 +107,18 @@ QWidget* TKakushuSetteiDialog::buildColourTab() {
   colorBtn->setObjectName("ColorBtn");
   grid->addWidget(colorBtn, 2, 1);
   grid->setRowStretch(3, 1);
-  connect(listBox_, &QListWidget::itemClicked, this, &TKakushuSetteiDialog::ListBoxClick);
-  connect(listBox_, &QListWidget::currentRowChanged, this, &TKakushuSetteiDialog::ListBoxClick);
-  connect(colorBtn, &QPushButton::clicked, this, &TKakushuSetteiDialog::ColorBtnClick);
+  connect(listBox_, &QListWidget::itemClicked, this, &SettingsDialog::showChosenColour);
+  connect(listBox_, &QListWidget::currentRowChanged, this, &SettingsDialog::showChosenColour);
+  connect(colorBtn, &QPushButton::clicked, this, &SettingsDialog::chooseColour);
   return tab;
 }
 
-void TKakushuSetteiDialog::showEvent(QShowEvent* event) {
+void SettingsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!activated_) FormActivate();
+  if (!activated_) showStoredSettings();
 }
 
-void TKakushuSetteiDialog::FormActivate() {
+void SettingsDialog::showStoredSettings() {
   activated_ = true;
   const SettingsChoices c = choicesOf(app_.settings);
   checkBox1_->setChecked(c.confirmExit);
@@ -130,14 +130,14 @@ void TKakushuSetteiDialog::FormActivate() {
   saveSettings(app_.ds.fs(), app_.ds.root(), app_.settings);
 }
 
-void TKakushuSetteiDialog::showPanelColour(int index) {
+void SettingsDialog::showPanelColour(int index) {
   if (index < 0 || index >= SettingsRecord::kColours) return;
   paintBackground(panel_, settingsColour(app_.settings.colours[index]));
 }
 
-void TKakushuSetteiDialog::ListBoxClick() { showPanelColour(listBox_->currentRow()); }
+void SettingsDialog::showChosenColour() { showPanelColour(listBox_->currentRow()); }
 
-void TKakushuSetteiDialog::ColorBtnClick() {
+void SettingsDialog::chooseColour() {
   const int index = listBox_->currentRow();
   if (index < 0 || !listBox_->currentItem()->isSelected()) {
     showError(app_.port, "設定したい色を選択して下さい。");
@@ -151,7 +151,7 @@ void TKakushuSetteiDialog::ColorBtnClick() {
   showPanelColour(index);
 }
 
-void TKakushuSetteiDialog::SetteiBtnClick() {
+void SettingsDialog::applySettings() {
   applyChoices(app_.settings, SettingsChoices{checkBox1_->isChecked(), shikiBox_->currentIndex(),
                                               checkBox2_->isChecked(), babaBox_->currentIndex()});
   accept();
@@ -160,9 +160,9 @@ void TKakushuSetteiDialog::SetteiBtnClick() {
   emit coloursChanged();
 }
 
-void TKakushuSetteiDialog::CancelBtnClick() { reject(); }
+void SettingsDialog::cancelSettings() { reject(); }
 
-void TKakushuSetteiDialog::reject() {
+void SettingsDialog::reject() {
   // Back to the record as it was shown (and stored): colours chosen meanwhile are dropped.
   if (activated_) app_.settings = shown_;
   QDialog::reject();

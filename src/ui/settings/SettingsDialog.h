@@ -1,5 +1,5 @@
 #pragma once
-// TKakushuSetteiDialog "各種設定": the start course, the race window's first ticket page,
+// SettingsDialog "各種設定": the start course, the race window's first ticket page,
 // the exit confirmation, the age labels and the eight colours.
 //
 // Showing it stores the settings in tovractm.dat and keeps that record: ｷｬﾝｾﾙ (also
@@ -20,11 +20,11 @@ namespace tovra {
 
 struct AppState;
 
-class TKakushuSetteiDialog : public QDialog {
+class SettingsDialog : public QDialog {
   Q_OBJECT
  public:
   // Edits app.settings, stored in app's ledger folder; messages through app.port.
-  explicit TKakushuSetteiDialog(AppState& app, QWidget* parent = nullptr);
+  explicit SettingsDialog(AppState& app, QWidget* parent = nullptr);
   QColorDialog* colorDialog() const { return colorDialog_; }
 
  signals:
@@ -32,11 +32,11 @@ class TKakushuSetteiDialog : public QDialog {
   void coloursChanged();
 
  public slots:
-  void FormActivate();
-  void ListBoxClick();
-  void ColorBtnClick();
-  void SetteiBtnClick();
-  void CancelBtnClick();
+  void showStoredSettings();
+  void showChosenColour();
+  void chooseColour();
+  void applySettings();
+  void cancelSettings();
   void reject() override;
 
  protected:

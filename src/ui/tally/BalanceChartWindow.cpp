@@ -31,9 +31,9 @@ int tabOf(ChartKind kind) { return static_cast<int>(kind); }
 
 }  // namespace
 
-TGraphForm::TGraphForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+BalanceChartWindow::BalanceChartWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
     : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port) {
-  initFormResources();
+  initUiResources();
   setObjectName("GraphForm");
   setWindowTitle("収支ｸﾞﾗﾌ");
   setWindowIcon(toolIcon("", "tovra"));
@@ -62,7 +62,7 @@ TGraphForm::TGraphForm(DataStore& ds, SettingsRecord& settings, UserPort& port, 
     rates_[k] = new RateChartView(page_);
     rates_[k]->setObjectName(kRateViews[k]);
     page_->addTab(rates_[k], exports::chartKindName(static_cast<ChartKind>(k)));
-    connect(rates_[k], &RateChartView::hinted, this, &TGraphForm::showHint);
+    connect(rates_[k], &RateChartView::hinted, this, &BalanceChartWindow::showHint);
   }
   layout->addWidget(page_, 1);
 
@@ -72,49 +72,49 @@ TGraphForm::TGraphForm(DataStore& ds, SettingsRecord& settings, UserPort& port, 
   hint_->setMinimumHeight(20);
   layout->addWidget(hint_);
 
-  connect(balance_, &BalanceChartPanel::hinted, this, &TGraphForm::showHint);
-  connect(range_, &YearRangeBox::rangeClicked, this, &TGraphForm::RangeBoxClick);
-  connect(range_->nentsugiBox(), &QComboBox::activated, this, &TGraphForm::RangeBoxClick);
-  connect(page_, &QTabWidget::currentChanged, this, &TGraphForm::GraphPageChange);
-  connect(pngBtn_, &QPushButton::clicked, this, &TGraphForm::PngBtnClick);
-  connect(closeBtn_, &QPushButton::clicked, this, &TGraphForm::CloseBtnClick);
+  connect(balance_, &BalanceChartPanel::hinted, this, &BalanceChartWindow::showHint);
+  connect(range_, &YearRangeBox::rangeClicked, this, &BalanceChartWindow::recountOverChosenRange);
+  connect(range_->yearBox(), &QComboBox::activated, this, &BalanceChartWindow::recountOverChosenRange);
+  connect(page_, &QTabWidget::currentChanged, this, &BalanceChartWindow::fillShownChart);
+  connect(pngBtn_, &QPushButton::clicked, this, &BalanceChartWindow::saveChartPng);
+  connect(closeBtn_, &QPushButton::clicked, this, &BalanceChartWindow::hideWindow);
   resize(980, 720);
   applyColours();
 }
 
-RateChartView* TGraphForm::rateView(ChartKind kind) const { return rates_[static_cast<int>(kind)]; }
+RateChartView* BalanceChartWindow::rateView(ChartKind kind) const { return rates_[static_cast<int>(kind)]; }
 
-void TGraphForm::showRequest(const exports::ChartRequest& q) {
+void BalanceChartWindow::showRequest(const exports::ChartRequest& q) {
   request_ = q;
   setRangeBox(q.range);
   recount();
   page_->setCurrentIndex(tabOf(q.first));
-  GraphPageChange(page_->currentIndex());
+  fillShownChart(page_->currentIndex());
   show();
   raise();
   activateWindow();
 }
 
-void TGraphForm::setRangeBox(const tally::TallyRange& range) {
+void BalanceChartWindow::setRangeBox(const tally::TallyRange& range) {
   range_->reset(ds_);  // the years may have changed since
   const int position = range.allYears ? -1 : tally::yearPosition(ds_.nenji, range.year);
   if (position < 0) return;
   range_->hanBtn2()->setChecked(true);
-  range_->nentsugiBox()->setEnabled(true);
-  range_->nentsugiBox()->setCurrentIndex(position);
+  range_->yearBox()->setEnabled(true);
+  range_->yearBox()->setCurrentIndex(position);
 }
 
-void TGraphForm::RangeBoxClick() {
+void BalanceChartWindow::recountOverChosenRange() {
   // A range of the user's own: every chart is counted over it.
   exports::ChartRequest q;
   q.range = range_->range();
   q.first = static_cast<ChartKind>(page_->currentIndex());
   request_ = q;
   recount();
-  GraphPageChange(page_->currentIndex());
+  fillShownChart(page_->currentIndex());
 }
 
-void TGraphForm::recount() {
+void BalanceChartWindow::recount() {
   series_ = exports::balanceSeries(ds_, port_, request_.range);
   betTypeFilled_ = false;
   const ChartStyle style = ChartStyle::fromSettings(settings_);
@@ -124,18 +124,18 @@ void TGraphForm::recount() {
   hint_->setText(kHintStart);
 }
 
-void TGraphForm::fillRates(ChartKind kind) {
+void BalanceChartWindow::fillRates(ChartKind kind) {
   // The item tally of the range is counted when the page is first shown.
   rateView(kind)->setRates(exports::rateChart(ds_, port_, request_, series_->byMonth, kind),
                            ChartStyle::fromSettings(settings_));
   if (kind == ChartKind::BetType) betTypeFilled_ = true;
 }
 
-void TGraphForm::GraphPageChange(int index) {
+void BalanceChartWindow::fillShownChart(int index) {
   if (index == tabOf(ChartKind::BetType) && !betTypeFilled_ && series_) fillRates(ChartKind::BetType);
 }
 
-void TGraphForm::applyColours() {
+void BalanceChartWindow::applyColours() {
   const QColor back = settingsColour(settings_.colours[kColTallyBack]);
   paintBackground(this, back);
   if (!series_) return;
@@ -145,13 +145,13 @@ void TGraphForm::applyColours() {
   if (betTypeFilled_) fillRates(ChartKind::BetType);
 }
 
-void TGraphForm::showHint(const QString& text) {
+void BalanceChartWindow::showHint(const QString& text) {
   QString line = text;
   line.replace('\n', "   ");
   hint_->setText(line);
 }
 
-void TGraphForm::PngBtnClick() {
+void BalanceChartWindow::saveChartPng() {
   const ChartKind kind = static_cast<ChartKind>(page_->currentIndex());
   const QString suggested = QString::fromUtf8(exports::chartKindName(kind)) + "_" +
                             QString::fromStdString(exports::rangeText(request_.range)) + ".png";
@@ -161,6 +161,6 @@ void TGraphForm::PngBtnClick() {
   writePng(ds_.fs(), port_, path.toStdString(), shown->grab().toImage());
 }
 
-void TGraphForm::CloseBtnClick() { hide(); }
+void BalanceChartWindow::hideWindow() { hide(); }
 
 }  // namespace tovra

@@ -1,5 +1,5 @@
 #pragma once
-// TGraphForm "収支ｸﾞﾗﾌ": the charts of the ledger over a range (RangeBox: all registered
+// BalanceChartWindow "収支ｸﾞﾗﾌ": the charts of the ledger over a range (RangeBox: all registered
 // years or one year) on four pages of GraphPage: Tab1 累計収支 (the running balance day by
 // day with the month bars beneath), Tab2 競馬場別, Tab3 馬券式別 and Tab4 月別 (回収率 and
 // 的中率 as bars). Opened from the 集計 menu (Graph1) and from each tally window, whose
@@ -25,10 +25,10 @@ class UserPort;
 class YearRangeBox;
 struct SettingsRecord;
 
-class TGraphForm : public QWidget {
+class BalanceChartWindow : public QWidget {
   Q_OBJECT
  public:
-  TGraphForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  BalanceChartWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Chooses the request's range in RangeBox, counts the charts and shows its first page.
   void showRequest(const exports::ChartRequest& q);
@@ -40,10 +40,10 @@ class TGraphForm : public QWidget {
   const exports::ChartRequest& request() const { return request_; }
 
  public slots:
-  void RangeBoxClick();
-  void GraphPageChange(int index);
-  void PngBtnClick();
-  void CloseBtnClick();
+  void recountOverChosenRange();
+  void fillShownChart(int index);
+  void saveChartPng();
+  void hideWindow();
   void showHint(const QString& text);
 
  private:

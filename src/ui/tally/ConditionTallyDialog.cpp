@@ -31,7 +31,7 @@ int groupNumber(JyokenKind kind) {
 
 }  // namespace
 
-TJyokenShukeiDialog::TJyokenShukeiDialog(DataStore& ds, UserPort& port, QWidget* parent)
+ConditionTallyDialog::ConditionTallyDialog(DataStore& ds, UserPort& port, QWidget* parent)
     : QDialog(parent), ds_(ds), port_(port) {
   setObjectName("JyokenShukeiDialog");
   setWindowTitle("条件集計");
@@ -101,19 +101,19 @@ TJyokenShukeiDialog::TJyokenShukeiDialog(DataStore& ds, UserPort& port, QWidget*
 
   QPushButton* shukei = nullptr;
   grid->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei), 0, 1);
-  connect(shukei, &QPushButton::clicked, this, &TJyokenShukeiDialog::ShukeiBtnClick);
-  connect(settei, &QPushButton::clicked, this, &TJyokenShukeiDialog::SetteiBtnClick);
-  connect(sakujyo, &QPushButton::clicked, this, &TJyokenShukeiDialog::SakujyoBtnClick);
-  FormActivate();
+  connect(shukei, &QPushButton::clicked, this, &ConditionTallyDialog::startTally);
+  connect(settei, &QPushButton::clicked, this, &ConditionTallyDialog::addCondition);
+  connect(sakujyo, &QPushButton::clicked, this, &ConditionTallyDialog::removeCondition);
+  resetConditions();
   setFixedSize(sizeHint());
 }
 
-void TJyokenShukeiDialog::showEvent(QShowEvent* event) {
-  FormActivate();
+void ConditionTallyDialog::showEvent(QShowEvent* event) {
+  resetConditions();
   QDialog::showEvent(event);
 }
 
-void TJyokenShukeiDialog::FormActivate() {
+void ConditionTallyDialog::resetConditions() {
   range_->reset(ds_);
   listBox_->clear();
   list_.reset();
@@ -126,7 +126,7 @@ void TJyokenShukeiDialog::FormActivate() {
   page_->setCurrentIndex(0);
 }
 
-void TJyokenShukeiDialog::enableKind(JyokenKind kind, bool enabled) {
+void ConditionTallyDialog::enableKind(JyokenKind kind, bool enabled) {
   if (kind == JyokenKind::Distance) {
     kyoriEdit_->setEnabled(enabled);
     label1_->setEnabled(enabled);
@@ -135,7 +135,7 @@ void TJyokenShukeiDialog::enableKind(JyokenKind kind, bool enabled) {
   }
 }
 
-void TJyokenShukeiDialog::SetteiBtnClick() {
+void ConditionTallyDialog::addCondition() {
   const auto kind = static_cast<JyokenKind>(page_->currentIndex() + 1);
   const RadioGroupBox* g = groups_[std::size_t(kind)];
   const int value = g ? g->itemIndex() + 1 : 0;
@@ -144,7 +144,7 @@ void TJyokenShukeiDialog::SetteiBtnClick() {
   setLines(listBox_, list_.lines());
 }
 
-void TJyokenShukeiDialog::SakujyoBtnClick() {
+void ConditionTallyDialog::removeCondition() {
   const int i = selectedLine(listBox_);
   const auto kind =
       i >= 0 && i < list_.count() ? static_cast<JyokenKind>(list_.conditions()[std::size_t(i)].kind) : JyokenKind::None;
@@ -153,11 +153,11 @@ void TJyokenShukeiDialog::SakujyoBtnClick() {
   setLines(listBox_, list_.lines());
 }
 
-void TJyokenShukeiDialog::ShukeiBtnClick() {
+void ConditionTallyDialog::startTally() {
   if (list_.validate(port_)) accept();
 }
 
-int TJyokenShukeiDialog::rangeFlag() const { return range_->allYears() ? 0 : 1; }
-int TJyokenShukeiDialog::yearPosition() const { return range_->yearPosition(); }
+int ConditionTallyDialog::rangeFlag() const { return range_->allYears() ? 0 : 1; }
+int ConditionTallyDialog::yearPosition() const { return range_->yearPosition(); }
 
 }  // namespace tovra

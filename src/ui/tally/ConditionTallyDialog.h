@@ -1,5 +1,5 @@
 #pragma once
-// TJyokenShukeiDialog "条件集計": the range, and up to seven conditions set one tab at a
+// ConditionTallyDialog "条件集計": the range, and up to seven conditions set one tab at a
 // time (設定) into ListBox and taken out again (削除). Made once for the program's run;
 // each time it is shown it starts over (no condition, every registered year).
 // 集計開始 closes with Accepted once a condition is set.
@@ -20,10 +20,10 @@ class RadioGroupBox;
 class UserPort;
 class YearRangeBox;
 
-class TJyokenShukeiDialog : public QDialog {
+class ConditionTallyDialog : public QDialog {
   Q_OBJECT
  public:
-  TJyokenShukeiDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
+  ConditionTallyDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
   // 0 every registered year, 1 the chosen one.
   int rangeFlag() const;
@@ -31,10 +31,10 @@ class TJyokenShukeiDialog : public QDialog {
   const tally::JyokenConditions& conditions() const { return list_.conditions(); }
 
  public slots:
-  void FormActivate();
-  void SetteiBtnClick();
-  void SakujyoBtnClick();
-  void ShukeiBtnClick();
+  void resetConditions();
+  void addCondition();
+  void removeCondition();
+  void startTally();
 
  protected:
   void showEvent(QShowEvent* event) override;

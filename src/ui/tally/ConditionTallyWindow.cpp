@@ -10,13 +10,13 @@ namespace tovra {
 namespace {
 
 constexpr int kLeft = 8, kCaptionW = 56;
-constexpr int kRowsTop = TShukeiWindow::kTop + 118, kPitch = kShukeiRowH + 2;
+constexpr int kRowsTop = TallyWindow::kTop + 118, kPitch = kShukeiRowH + 2;
 
 }  // namespace
 
-TJyokenShukeiForm::TJyokenShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : TShukeiWindow(tally::TallyKind::Jyoken, &SettingsRecord::jyokenRect, "JyokenShukeiForm", "Panel1", ds, settings,
-                    port, parent) {
+ConditionTallyWindow::ConditionTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TallyWindow(tally::TallyKind::Jyoken, &SettingsRecord::jyokenRect, "JyokenShukeiForm", "Panel1", ds, settings,
+                  port, parent) {
   const FigureLayout l = FigureLayout::at(kLeft, kCaptionW);
   makeHeading(kLeft, l.right() - kLeft);
   shukeiCaption(this, "Label13", "条件：", QRect(kLeft, kTop + 52, kCaptionW, kShukeiRowH),
@@ -43,7 +43,7 @@ TJyokenShukeiForm::TJyokenShukeiForm(DataStore& ds, SettingsRecord& settings, Us
   applyColours();
 }
 
-void TJyokenShukeiForm::ShowResult() {
+void ConditionTallyWindow::ShowResult() {
   const auto result = tally::loadJyokenFile(ds_, port_);
   if (!result) {
     clearHeading();
@@ -59,7 +59,7 @@ void TJyokenShukeiForm::ShowResult() {
   for (int i = 0; i < tally::kJyokenRows; ++i) rows_[i]->set(v.rows[i], plus);
 }
 
-void TJyokenShukeiForm::printResult() {
+void ConditionTallyWindow::printResult() {
   // Prints the whole result.
   printWithDialog(this, port_, print::jyokenJob(ds_, port_));
 }

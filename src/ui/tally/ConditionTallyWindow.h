@@ -1,5 +1,5 @@
 #pragma once
-// TJyokenShukeiForm "条件集計": the condition tally of tmp/jyoken.tmp: the conditions, then
+// ConditionTallyWindow "条件集計": the condition tally of tmp/jyoken.tmp: the conditions, then
 // per course, their sum ("合計") and the range without conditions ("総合合計") the purchase,
 // recovery rate, return, balance and hit rate.
 #include <array>
@@ -11,10 +11,10 @@ class QLabel;
 
 namespace tovra {
 
-class TJyokenShukeiForm : public TShukeiWindow {
+class ConditionTallyWindow : public TallyWindow {
   Q_OBJECT
  public:
-  TJyokenShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  ConditionTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Reads the work file and shows it.
   void ShowResult();

@@ -14,8 +14,8 @@
 
 namespace tovra {
 
-TShushiShukeiDialog::TShushiShukeiDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
-                                         QWidget* parent)
+IncomeTallyDialog::IncomeTallyDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
+                                     QWidget* parent)
     : QDialog(parent) {
   setObjectName("ShushiShukeiDialog");
   setWindowTitle("収支集計");
@@ -49,26 +49,26 @@ TShushiShukeiDialog::TShushiShukeiDialog(const DataStore& ds, const std::string&
 
   QPushButton* shukei = nullptr;
   grid->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei), 0, 2);
-  connect(shukei, &QPushButton::clicked, this, &TShushiShukeiDialog::ShukeiBtnClick);
-  connect(range_, &YearRangeBox::rangeClicked, this, &TShushiShukeiDialog::HanBtnClick);
-  connect(han3_, &QRadioButton::clicked, this, [this] { HanBtnClick(3); });
-  HanBtnClick(1);
+  connect(shukei, &QPushButton::clicked, this, &IncomeTallyDialog::startTally);
+  connect(range_, &YearRangeBox::rangeClicked, this, &IncomeTallyDialog::enableForRange);
+  connect(han3_, &QRadioButton::clicked, this, [this] { enableForRange(3); });
+  enableForRange(1);
   setFixedSize(sizeHint());
 }
 
-void TShushiShukeiDialog::HanBtnClick(int button) {
-  range_->nentsugiBox()->setEnabled(button == 2);
+void IncomeTallyDialog::enableForRange(int button) {
+  range_->yearBox()->setEnabled(button == 2);
   for (QWidget* w : {static_cast<QWidget*>(nenLabel_), static_cast<QWidget*>(tsuki_), static_cast<QWidget*>(hi_)})
     w->setEnabled(button == 3);
   group_->setEnabled(button != 3);
 }
 
-tally::ShushiChoice TShushiShukeiDialog::choice() const {
+tally::ShushiChoice IncomeTallyDialog::choice() const {
   const int range = han3_->isChecked() ? 2 : range_->allYears() ? 0 : 1;
   return tally::shushiChoice(range, group_->itemIndex() == 1, range_->yearPosition(), tsuki_->currentIndex() + 1,
                              hi_->currentIndex() + 1);
 }
 
-void TShushiShukeiDialog::ShukeiBtnClick() { accept(); }
+void IncomeTallyDialog::startTally() { accept(); }
 
 }  // namespace tovra

@@ -1,5 +1,5 @@
 #pragma once
-// TShushiShukeiDialog "収支集計": the range (HanBtn1 every year, HanBtn2 one year of
+// IncomeTallyDialog "収支集計": the range (HanBtn1 every year, HanBtn2 one year of
 // NentsugiBox, HanBtn3 one day of the current year by TsukiBox and HiBox) and the rows
 // (Group: 月別, 回次別, not for a day). 集計開始 closes with Accepted; choice() then says
 // which tally to run.
@@ -17,19 +17,19 @@ class DataStore;
 class RadioGroupBox;
 class YearRangeBox;
 
-class TShushiShukeiDialog : public QDialog {
+class IncomeTallyDialog : public QDialog {
   Q_OBJECT
  public:
   // currentYear: the year the main window shows (a day is of that year); shown: the
   // meeting day it shows (nullptr for none), the day offered first.
-  TShushiShukeiDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
-                      QWidget* parent = nullptr);
+  IncomeTallyDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
+                    QWidget* parent = nullptr);
   tally::ShushiChoice choice() const;
 
  public slots:
   // Enabling by the range button chosen (1-3).
-  void HanBtnClick(int button);
-  void ShukeiBtnClick();
+  void enableForRange(int button);
+  void startTally();
 
  private:
   YearRangeBox* range_;

@@ -12,13 +12,13 @@ namespace tovra {
 namespace {
 
 constexpr int kLeft = 8, kCaptionW = 56;
-constexpr int kRowsTop = TShukeiWindow::kTop + 72, kPitch = kShukeiRowH + 2;
+constexpr int kRowsTop = TallyWindow::kTop + 72, kPitch = kShukeiRowH + 2;
 
 }  // namespace
 
-TShushiShukeiForm::TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : TShukeiWindow(tally::TallyKind::Shushi, &SettingsRecord::shushiRect, "ShushiShukeiForm", "ToolPanel", ds,
-                    settings, port, parent) {
+IncomeTallyWindow::IncomeTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TallyWindow(tally::TallyKind::Shushi, &SettingsRecord::shushiRect, "ShushiShukeiForm", "ToolPanel", ds, settings,
+                  port, parent) {
   const FigureLayout l = FigureLayout::at(kLeft, kCaptionW);
   makeHeading(kLeft, l.right() - kLeft);
 
@@ -33,30 +33,30 @@ TShushiShukeiForm::TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, Us
                     kRowsTop - kPitch);
 
   scrollBar_ = makeScrollBar(12, QRect(l.right() + 6, kRowsTop, 16, 11 * kPitch - 2));
-  connect(scrollBar_, &QScrollBar::valueChanged, this, &TShushiShukeiForm::ScrollBarChange);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &IncomeTallyWindow::scrollTo);
 
   setFixedSize(l.right() + 30, kRowsTop + 12 * kPitch + 16);
   applyColours();
 }
 
-void TShushiShukeiForm::showResult() {
+void IncomeTallyWindow::showResult() {
   {
     QSignalBlocker block(scrollBar_);
     scrollBar_->setValue(0);
   }
-  ShowPosition(0);
+  showPosition(0);
 }
 
-void TShushiShukeiForm::ScrollBarChange(int position) { ShowPosition(position); }
+void IncomeTallyWindow::scrollTo(int position) { showPosition(position); }
 
-int TShushiShukeiForm::position() const { return scrollBar_->value(); }
+int IncomeTallyWindow::position() const { return scrollBar_->value(); }
 
-int TShushiShukeiForm::graphShown() const {
+int IncomeTallyWindow::graphShown() const {
   const int a = position();
   return a == 0 ? tally::ShushiResult::kSumRow : a - 1;
 }
 
-void TShushiShukeiForm::ShowPosition(int a) {
+void IncomeTallyWindow::showPosition(int a) {
   const auto result = tally::loadShushiFile(ds_, port_);
   if (!result) {
     clearHeading();
@@ -76,7 +76,7 @@ void TShushiShukeiForm::ShowPosition(int a) {
   scrollBar_->setEnabled(v.scrollEnabled);
 }
 
-void TShushiShukeiForm::printResult() {
+void IncomeTallyWindow::printResult() {
   // Prints the row the scroll bar shows.
   printWithDialog(this, port_, print::shushiJob(ds_, port_, position(), currentYear()));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TShushiShukeiForm "収支集計": the income and expense tally of tmp/shushi.tmp, one row
+// IncomeTallyWindow "収支集計": the income and expense tally of tmp/shushi.tmp, one row
 // of months or meeting numbers at a time (ScrollBar 0 = all of them), per course with the
 // row's all-course sum ("合計") and the grand total ("全場合計").
 #include <array>
@@ -11,18 +11,18 @@ class QScrollBar;
 
 namespace tovra {
 
-class TShushiShukeiForm : public TShukeiWindow {
+class IncomeTallyWindow : public TallyWindow {
   Q_OBJECT
  public:
-  TShushiShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  IncomeTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Reads the work file and shows scroll position a (0-12).
-  void ShowPosition(int a);
+  void showPosition(int a);
   // The scroll position shown (printing prints it).
   int position() const;
 
  public slots:
-  void ScrollBarChange(int position);
+  void scrollTo(int position);
 
  protected:
   void printResult() override;

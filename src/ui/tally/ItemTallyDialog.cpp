@@ -7,7 +7,7 @@
 
 namespace tovra {
 
-TKoumokuShukeiDialog::TKoumokuShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+ItemTallyDialog::ItemTallyDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
   setObjectName("KoumokuShukeiDialog");
   setWindowTitle("項目集計");
   auto* row = new QHBoxLayout(this);
@@ -21,7 +21,7 @@ TKoumokuShukeiDialog::TKoumokuShukeiDialog(DataStore& ds, QWidget* parent) : QDi
   setFixedSize(sizeHint());
 }
 
-int TKoumokuShukeiDialog::mode() const { return range_->allYears() ? 0 : 1; }
-int TKoumokuShukeiDialog::yearPosition() const { return range_->yearPosition(); }
+int ItemTallyDialog::mode() const { return range_->allYears() ? 0 : 1; }
+int ItemTallyDialog::yearPosition() const { return range_->yearPosition(); }
 
 }  // namespace tovra

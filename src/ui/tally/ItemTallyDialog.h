@@ -1,5 +1,5 @@
 #pragma once
-// TKoumokuShukeiDialog "項目集計": every registered year (HanBtn1) or one (HanBtn2 with
+// ItemTallyDialog "項目集計": every registered year (HanBtn1) or one (HanBtn2 with
 // NentsugiBox). 集計開始 closes with Accepted; mode() and yearPosition() are the tally's.
 #include <QDialog>
 
@@ -8,10 +8,10 @@ namespace tovra {
 class DataStore;
 class YearRangeBox;
 
-class TKoumokuShukeiDialog : public QDialog {
+class ItemTallyDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TKoumokuShukeiDialog(DataStore& ds, QWidget* parent = nullptr);
+  explicit ItemTallyDialog(DataStore& ds, QWidget* parent = nullptr);
   // 0 every registered year, 1 the chosen year.
   int mode() const;
   int yearPosition() const;

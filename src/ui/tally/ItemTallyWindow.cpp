@@ -18,7 +18,7 @@ namespace {
 constexpr int kLeft = 64;       // right of the course buttons
 constexpr int kCaptionW = 120;  // row labels, and a section's caption with its unit
 constexpr int kPitch = kShukeiRowH + 2;
-constexpr int kPageTop = TShukeiWindow::kTop + 32;
+constexpr int kPageTop = TallyWindow::kTop + 32;
 // The tallest page: a caption and twelve rows (ﾚｰｽNO).
 constexpr int kPageContentH = 13 * kPitch + 14;
 
@@ -27,9 +27,9 @@ FigureLayout rowLayout(int x) { return FigureLayout::at(x, kCaptionW, 8); }
 
 }  // namespace
 
-TKoumokuShukeiForm::TKoumokuShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : TShukeiWindow(tally::TallyKind::Koumoku, &SettingsRecord::koumokuRect, "KoumokuShukeiForm", "ToolPanel", ds,
-                    settings, port, parent) {
+ItemTallyWindow::ItemTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TallyWindow(tally::TallyKind::Koumoku, &SettingsRecord::koumokuRect, "KoumokuShukeiForm", "ToolPanel", ds,
+                  settings, port, parent) {
   page_ = new QTabWidget(this);
   page_->setObjectName("Page");
   page_->setUsesScrollButtons(false);
@@ -49,7 +49,7 @@ TKoumokuShukeiForm::TKoumokuShukeiForm(DataStore& ds, SettingsRecord& settings, 
   const int pageW = std::max(rowsW + 40, page_->tabBar()->sizeHint().width() + 12);
   rowsX_ = (pageW - rowsW) / 2 - 2;
   buildPages(shape);
-  buildSonota(sonota);
+  buildOtherPage(sonota);
   // The pages' height below the tab bar and the frame the style draws around them.
   const int pageH = kPageContentH + page_->tabBar()->sizeHint().height() + 16;
   page_->setGeometry(kLeft, kPageTop, pageW, pageH);
@@ -61,7 +61,7 @@ TKoumokuShukeiForm::TKoumokuShukeiForm(DataStore& ds, SettingsRecord& settings, 
     b->setText(name);
     b->setToolTip(n < kCourseCount ? name + "競馬場" : QStringLiteral("全競馬場"));
     b->setGeometry(6, kPageTop + 22 + n * 30, 50, 28);
-    connect(b, &QToolButton::clicked, this, [this, n] { KaiBtnClick(n); });
+    connect(b, &QToolButton::clicked, this, [this, n] { selectCourse(n); });
     kaiBtn_[n] = b;
   }
   buildTotals(kPageTop + pageH + 6, pageW);
@@ -69,7 +69,7 @@ TKoumokuShukeiForm::TKoumokuShukeiForm(DataStore& ds, SettingsRecord& settings, 
   applyColours();
 }
 
-void TKoumokuShukeiForm::buildPages(const tally::KoumokuView& shape) {
+void ItemTallyWindow::buildPages(const tally::KoumokuView& shape) {
   const FigureLayout l = rowLayout(rowsX_);
   for (std::size_t p = 0; p < shape.pages.size(); ++p) {
     const tally::KoumokuPageView& pv = shape.pages[p];
@@ -98,7 +98,7 @@ void TKoumokuShukeiForm::buildPages(const tally::KoumokuView& shape) {
   }
 }
 
-void TKoumokuShukeiForm::buildSonota(QWidget* page) {
+void ItemTallyWindow::buildOtherPage(QWidget* page) {
   constexpr int captionW = 108, panelW = 12 * 6 + 12;
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
   const int left = rowsX_ + 40;
@@ -130,7 +130,7 @@ void TKoumokuShukeiForm::buildSonota(QWidget* page) {
   }
 }
 
-void TKoumokuShukeiForm::buildTotals(int top, int width) {
+void ItemTallyWindow::buildTotals(int top, int width) {
   auto* p = new QWidget(this);
   p->setObjectName("P");
   const FigureLayout l = rowLayout(rowsX_);
@@ -142,11 +142,11 @@ void TKoumokuShukeiForm::buildTotals(int top, int width) {
   zenRow_ = &addRow(figureRow(p, l, 2 * kPitch, "Zen", {}, "ZenLabel", "全場総合"));
 }
 
-void TKoumokuShukeiForm::KaiBtnClick(int n) { ShowJyo(n); }
+void ItemTallyWindow::selectCourse(int n) { showCourse(n); }
 
-int TKoumokuShukeiForm::tab() const { return page_->currentIndex(); }
+int ItemTallyWindow::tab() const { return page_->currentIndex(); }
 
-void TKoumokuShukeiForm::clearAll() {
+void ItemTallyWindow::clearAll() {
   clearHeading();
   for (QLabel* l : {heitei_, tekichu_, racesu_, umahei_, zisshitsu_, nicha_}) l->clear();
   for (QLabel* l : hai_) l->clear();
@@ -157,7 +157,7 @@ void TKoumokuShukeiForm::clearAll() {
   zenRow_->clear();
 }
 
-void TKoumokuShukeiForm::ShowJyo(int n) {
+void ItemTallyWindow::showCourse(int n) {
   jyo_ = n;
   const auto result = tally::loadKoumokuFile(ds_, port_);
   if (!result) {
@@ -185,7 +185,7 @@ void TKoumokuShukeiForm::ShowJyo(int n) {
   zenRow_->set(v.zen, plus);
 }
 
-void TKoumokuShukeiForm::printResult() {
+void ItemTallyWindow::printResult() {
   // Prints the course shown and the page on top.
   printWithDialog(this, port_, print::koumokuJob(ds_, port_, jyo(), tab()));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TKoumokuShukeiForm "項目集計": the item tally of tmp/koumoku.tmp for one course or all
+// ItemTallyWindow "項目集計": the item tally of tmp/koumoku.tmp for one course or all
 // courses (KaiBtn1-10, KaiBtn11), one group of categories per page of Page, the page
 // "その他" with the payouts hit and the 馬連 figures, and the totals of the course shown and
 // of all courses in panel P.
@@ -16,30 +16,30 @@ class QToolButton;
 
 namespace tovra {
 
-class TKoumokuShukeiForm : public TShukeiWindow {
+class ItemTallyWindow : public TallyWindow {
   Q_OBJECT
  public:
-  TKoumokuShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  ItemTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Reads the work file and shows course n (0-9), or all courses (10).
-  void ShowJyo(int n);
+  void showCourse(int n);
   // The course shown (the window's tag; printing reads it).
   int jyo() const { return jyo_; }
   // The page of Page shown (0 = Tab1).
   int tab() const;
 
  public slots:
-  void KaiBtnClick(int n);
+  void selectCourse(int n);
 
  protected:
   void printResult() override;
-  void showResult() override { ShowJyo(10); }
+  void showResult() override { showCourse(10); }
   int graphShown() const override { return jyo_; }
   int shownCourse() const override { return jyo_; }
 
  private:
   void buildPages(const tally::KoumokuView& shape);
-  void buildSonota(QWidget* page);
+  void buildOtherPage(QWidget* page);
   void buildTotals(int top, int width);
   void clearAll();
 

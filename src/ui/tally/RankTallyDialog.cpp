@@ -10,7 +10,7 @@
 
 namespace tovra {
 
-TRankShukeiDialog::TRankShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+RankTallyDialog::RankTallyDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
   setObjectName("RankShukeiDialog");
   setWindowTitle("RANK集計");
   auto* row = new QHBoxLayout(this);
@@ -24,13 +24,13 @@ TRankShukeiDialog::TRankShukeiDialog(DataStore& ds, QWidget* parent) : QDialog(p
   row->addWidget(group_);
   QPushButton* shukei = nullptr;
   row->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei));
-  connect(shukei, &QPushButton::clicked, this, &TRankShukeiDialog::ShukeiBtnClick);
+  connect(shukei, &QPushButton::clicked, this, &RankTallyDialog::startTally);
   setFixedSize(sizeHint());
 }
 
-int TRankShukeiDialog::code() const { return tally::rankCode(!range_->allYears(), std::max(0, group_->itemIndex())); }
-int TRankShukeiDialog::yearPosition() const { return range_->yearPosition(); }
+int RankTallyDialog::code() const { return tally::rankCode(!range_->allYears(), std::max(0, group_->itemIndex())); }
+int RankTallyDialog::yearPosition() const { return range_->yearPosition(); }
 
-void TRankShukeiDialog::ShukeiBtnClick() { accept(); }
+void RankTallyDialog::startTally() { accept(); }
 
 }  // namespace tovra

@@ -12,7 +12,7 @@ namespace tovra {
 
 namespace {
 
-constexpr int kLeft = 8, kPanelW = 540, kContentTop = TShukeiWindow::kTop + 56, kContentH = 336;
+constexpr int kLeft = 8, kPanelW = 540, kContentTop = TallyWindow::kTop + 56, kContentH = 336;
 constexpr int kLine = 22;
 
 QFrame* entryPanel(QWidget* parent, const QString& name, int y, int h) {
@@ -41,9 +41,9 @@ QLabel* entryLabel(QFrame* panel, const char* name, int n, int x, int y, int w, 
 
 }  // namespace
 
-TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : TShukeiWindow(tally::TallyKind::Rank, &SettingsRecord::rankRect, "RankShukeiForm", "Panel4", ds, settings, port,
-                    parent) {
+RankTallyWindow::RankTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : TallyWindow(tally::TallyKind::Rank, &SettingsRecord::rankRect, "RankShukeiForm", "Panel4", ds, settings, port,
+                  parent) {
   makeHeading(kLeft, kPanelW);
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
 
@@ -75,13 +75,13 @@ TRankShukeiForm::TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPo
   }
 
   scrollBar_ = makeScrollBar(14, QRect(kLeft + kPanelW + 6, kContentTop, 16, kContentH - 6));
-  connect(scrollBar_, &QScrollBar::valueChanged, this, &TRankShukeiForm::ScrollBarChange);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &RankTallyWindow::scrollTo);
 
   setFixedSize(kLeft + kPanelW + 30, kContentTop + kContentH + 6);
   applyColours();
 }
 
-void TRankShukeiForm::showResult() {
+void RankTallyWindow::showResult() {
   const auto result = tally::loadRankFile(ds_, port_);
   if (!result) {
     clearAll();
@@ -95,12 +95,12 @@ void TRankShukeiForm::showResult() {
     scrollBar_->setRange(0, tally::rankPageCount(result->code) - 1);
     scrollBar_->setValue(0);
   }
-  ShowPage(0);
+  showPage(0);
 }
 
-void TRankShukeiForm::ScrollBarChange(int position) { ShowPage(position); }
+void RankTallyWindow::scrollTo(int position) { showPage(position); }
 
-int TRankShukeiForm::page() const { return scrollBar_->value(); }
+int RankTallyWindow::page() const { return scrollBar_->value(); }
 
 namespace {
 
@@ -122,13 +122,13 @@ void clearLabels(Labels& panels) {
 
 }  // namespace
 
-void TRankShukeiForm::clearAll() {
+void RankTallyWindow::clearAll() {
   clearHeading();
   clearLabels(race_);
   clearLabels(day_);
 }
 
-void TRankShukeiForm::ShowPage(int p) {
+void RankTallyWindow::showPage(int p) {
   const auto result = tally::loadRankFile(ds_, port_);
   if (!result) {
     clearAll();
@@ -141,7 +141,7 @@ void TRankShukeiForm::ShowPage(int p) {
   fill(day_, v.dayRows);
 }
 
-void TRankShukeiForm::printResult() {
+void RankTallyWindow::printResult() {
   // Prints the page the scroll bar shows.
   printWithDialog(this, port_, print::rankJob(ds_, port_, page()));
 }

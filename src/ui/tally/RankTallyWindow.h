@@ -1,5 +1,5 @@
 #pragma once
-// TRankShukeiForm "RANK集計": the BEST45 of tmp/rank.tmp page by page: three races a page
+// RankTallyWindow "RANK集計": the BEST45 of tmp/rank.tmp page by page: three races a page
 // (Panel1-3) for the kinds ranking races or payouts, five days a page (Panel11-15) for
 // those ranking meeting days. Every page change reads the work file again.
 #include <array>
@@ -12,18 +12,18 @@ class QScrollBar;
 
 namespace tovra {
 
-class TRankShukeiForm : public TShukeiWindow {
+class RankTallyWindow : public TallyWindow {
   Q_OBJECT
  public:
-  TRankShukeiForm(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  RankTallyWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Reads the work file and shows page p.
-  void ShowPage(int p);
+  void showPage(int p);
   // The page shown (printing prints it).
   int page() const;
 
  public slots:
-  void ScrollBarChange(int position);
+  void scrollTo(int position);
 
  protected:
   void printResult() override;

@@ -28,7 +28,7 @@ const ListDef kLists[4] = {
 
 }  // namespace
 
-THozonSyoriDialog::THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* parent)
+SavedResultsDialog::SavedResultsDialog(DataStore& ds, UserPort& port, QWidget* parent)
     : QDialog(parent), ds_(ds), port_(port) {
   setObjectName("HozonSyoriDialog");
   setWindowTitle("保存済集計結果処理");
@@ -46,11 +46,11 @@ THozonSyoriDialog::THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* par
     grid->addWidget(lists_[i], row + 1, column);
     // A line chosen by mouse or keyboard takes the selection from the other lists.
     connect(lists_[i], &QListWidget::itemSelectionChanged, this, [this, i] {
-      if (!lists_[i]->selectedItems().isEmpty()) ListBoxClick(i);
+      if (!lists_[i]->selectedItems().isEmpty()) keepOneSelection(i);
     });
     connect(lists_[i], &QListWidget::itemDoubleClicked, this, [this, i] {
-      ListBoxClick(i);
-      HyojiBtnClick();
+      keepOneSelection(i);
+      showSelectedResult();
     });
   }
   auto* buttons = new QVBoxLayout;
@@ -65,18 +65,18 @@ THozonSyoriDialog::THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* par
   }
   buttons->addStretch();
   grid->addLayout(buttons, 0, 2, 4, 1);
-  connect(made[0], &QPushButton::clicked, this, &THozonSyoriDialog::HyojiBtnClick);
-  connect(made[1], &QPushButton::clicked, this, &THozonSyoriDialog::SakujyoBtnClick);
+  connect(made[0], &QPushButton::clicked, this, &SavedResultsDialog::showSelectedResult);
+  connect(made[1], &QPushButton::clicked, this, &SavedResultsDialog::deleteSelectedResult);
   connect(made[2], &QPushButton::clicked, this, &QDialog::reject);
   setFixedSize(sizeHint());
 }
 
-void THozonSyoriDialog::showEvent(QShowEvent* event) {
-  FormActivate();
+void SavedResultsDialog::showEvent(QShowEvent* event) {
+  refillLists();
   QDialog::showEvent(event);
 }
 
-void THozonSyoriDialog::FormActivate() {
+void SavedResultsDialog::refillLists() {
   for (std::size_t i = 0; i < lists_.size(); ++i) fill(i);
   // Saved files that cannot be read or are out of step are reported, not taken for none.
   for (tally::TallyKind kind : tally::kTallyKinds) {
@@ -85,19 +85,19 @@ void THozonSyoriDialog::FormActivate() {
   }
 }
 
-void THozonSyoriDialog::fill(std::size_t list) {
+void SavedResultsDialog::fill(std::size_t list) {
   entries_[list] = tally::savedEntries(ds_, tally::kTallyKinds[list]);
   std::vector<std::string> lines;
   for (const tally::SavedEntry& e : entries_[list]) lines.push_back(tally::savedLine(e));
   setLines(lists_[list], lines);
 }
 
-void THozonSyoriDialog::ListBoxClick(std::size_t list) {
+void SavedResultsDialog::keepOneSelection(std::size_t list) {
   for (std::size_t i = 0; i < lists_.size(); ++i)
     if (i != list) lists_[i]->clearSelection();
 }
 
-std::optional<std::pair<tally::TallyKind, int>> THozonSyoriDialog::selected() const {
+std::optional<std::pair<tally::TallyKind, int>> SavedResultsDialog::selected() const {
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     const int line = selectedLine(lists_[i]);
     if (line >= 0) return std::make_pair(tally::kTallyKinds[i], line);
@@ -105,7 +105,7 @@ std::optional<std::pair<tally::TallyKind, int>> THozonSyoriDialog::selected() co
   return std::nullopt;
 }
 
-void THozonSyoriDialog::HyojiBtnClick() {
+void SavedResultsDialog::showSelectedResult() {
   const auto s = selected();
   if (!s) {
     port_.beep();
@@ -115,7 +115,7 @@ void THozonSyoriDialog::HyojiBtnClick() {
   accept();
 }
 
-void THozonSyoriDialog::SakujyoBtnClick() {
+void SavedResultsDialog::deleteSelectedResult() {
   const auto s = selected();
   if (!s) {
     port_.beep();

@@ -1,5 +1,5 @@
 #pragma once
-// THozonSyoriDialog "保存済集計結果処理": the saved results of the four tallies in four
+// SavedResultsDialog "保存済集計結果処理": the saved results of the four tallies in four
 // lists (at most one line selected in the dialog). 表示 (or a double-click) closes with
 // Accepted and chosen() names the result to show; 削除 asks, then deletes the selected one,
 // and the dialog stays open. Each line tells the time and what the saved result covers.
@@ -19,18 +19,18 @@ namespace tovra {
 class DataStore;
 class UserPort;
 
-class THozonSyoriDialog : public QDialog {
+class SavedResultsDialog : public QDialog {
   Q_OBJECT
  public:
-  THozonSyoriDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
+  SavedResultsDialog(DataStore& ds, UserPort& port, QWidget* parent = nullptr);
 
   // The kind and line of the result to show (after Accepted).
   std::pair<tally::TallyKind, int> chosen() const { return chosen_; }
 
  public slots:
-  void FormActivate();
-  void HyojiBtnClick();
-  void SakujyoBtnClick();
+  void refillLists();
+  void showSelectedResult();
+  void deleteSelectedResult();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -40,7 +40,7 @@ class THozonSyoriDialog : public QDialog {
   std::optional<std::pair<tally::TallyKind, int>> selected() const;
   void fill(std::size_t list);
   // A click in one list clears the selection of the other three.
-  void ListBoxClick(std::size_t list);
+  void keepOneSelection(std::size_t list);
 
   DataStore& ds_;
   UserPort& port_;

@@ -38,11 +38,10 @@ const ToolDef kTools[4] = {
 
 }  // namespace
 
-TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect, const char* objectName,
-                             const char* barName, DataStore& ds, SettingsRecord& settings, UserPort& port,
-                             QWidget* parent)
+TallyWindow::TallyWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect, const char* objectName,
+                         const char* barName, DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
     : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port), kind_(kind), rect_(rect) {
-  initFormResources();
+  initUiResources();
   initShukeiQrc();
   setObjectName(objectName);
   setWindowTitle(QString::fromUtf8(tally::tallyKindInfo(kind).title));
@@ -68,11 +67,11 @@ TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect
     graphBtn_->setObjectName("GraphBtn");
     x += 60;
   }
-  connect(csvBtn_, &QToolButton::clicked, this, &TShukeiWindow::CsvBtnClick);
-  connect(graphBtn_, &QToolButton::clicked, this, &TShukeiWindow::GraphBtnClick);
-  using Slot = void (TShukeiWindow::*)();
-  const Slot handlers[4] = {&TShukeiWindow::ToolBtn1Click, &TShukeiWindow::ToolBtn2Click, &TShukeiWindow::ToolBtn3Click,
-                            &TShukeiWindow::ToolBtn4Click};
+  connect(csvBtn_, &QToolButton::clicked, this, &TallyWindow::saveCsv);
+  connect(graphBtn_, &QToolButton::clicked, this, &TallyWindow::openChart);
+  using Slot = void (TallyWindow::*)();
+  const Slot handlers[4] = {&TallyWindow::saveResult, &TallyWindow::printShownResult, &TallyWindow::hideWindow,
+                            &TallyWindow::confirmAndEnd};
   for (int i = 0; i < 4; ++i) connect(toolBtn_[i], &QToolButton::clicked, this, handlers[i]);
 
   // Made at the stored left and top (0, 0 until the window was closed once).
@@ -80,7 +79,7 @@ TShukeiWindow::TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect
   move(r.left, r.top);
 }
 
-void TShukeiWindow::showAfterTally() {
+void TallyWindow::showAfterTally() {
   applyColours();
   showResult();
   // A window hidden by 閉じる comes back where it was left (the window system may place a
@@ -94,7 +93,7 @@ void TShukeiWindow::showAfterTally() {
   activateWindow();
 }
 
-void TShukeiWindow::applyColours() {
+void TallyWindow::applyColours() {
   paintBackground(this, settingsColour(settings_.colours[kColTallyBack]));
   // Headings and captions on the background stand out from it; the figure panels keep
   // their own black on white.
@@ -106,7 +105,7 @@ void TShukeiWindow::applyColours() {
   for (FigureRow& r : rows_) r.recolour(plus);
 }
 
-void TShukeiWindow::makeHeading(int x, int width, QWidget* timeParent, const QRect& timeRect) {
+void TallyWindow::makeHeading(int x, int width, QWidget* timeParent, const QRect& timeRect) {
   mainPanel_ = shukeiPanel(this, "MainPanel", QRect(x, kTop + 2, width, 26));
   mainPanel_->setFont(figureFont(16));
   timeLabel_ = shukeiCaption(timeParent ? timeParent : this, "TimeLabel", {},
@@ -114,12 +113,12 @@ void TShukeiWindow::makeHeading(int x, int width, QWidget* timeParent, const QRe
   timeLabel_->setFont(figureFont(kShukeiFigurePx));
 }
 
-void TShukeiWindow::clearHeading() {
+void TallyWindow::clearHeading() {
   mainPanel_->clear();
   timeLabel_->clear();
 }
 
-QScrollBar* TShukeiWindow::makeScrollBar(int maximum, const QRect& r) {
+QScrollBar* TallyWindow::makeScrollBar(int maximum, const QRect& r) {
   auto* bar = new QScrollBar(Qt::Vertical, this);
   bar->setObjectName("ScrollBar");
   bar->setRange(0, maximum);
@@ -128,18 +127,18 @@ QScrollBar* TShukeiWindow::makeScrollBar(int maximum, const QRect& r) {
   return bar;
 }
 
-FigureRow& TShukeiWindow::addRow(const FigureRow& row) {
+FigureRow& TallyWindow::addRow(const FigureRow& row) {
   rows_.push_back(row);
   return rows_.back();
 }
 
-QColor TShukeiWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
+QColor TallyWindow::plusColour() const { return settingsColour(settings_.colours[kColPlus]); }
 
-const std::string& TShukeiWindow::currentYear() const { return ds_.year; }
+const std::string& TallyWindow::currentYear() const { return ds_.year; }
 
-void TShukeiWindow::ToolBtn1Click() { tally::saveTallyResult(ds_, port_, kind_); }
+void TallyWindow::saveResult() { tally::saveTallyResult(ds_, port_, kind_); }
 
-void TShukeiWindow::CsvBtnClick() {
+void TallyWindow::saveCsv() {
   auto table = exports::tallyCsv(ds_, port_, kind_);
   if (!table) return;
   // The file is named by what the work file holds and the course the window shows.
@@ -151,36 +150,36 @@ void TShukeiWindow::CsvBtnClick() {
             QString::fromStdString(exports::tallyCsvFileName(kind_, record->data(), ds_.nenji, currentYear(), course)));
 }
 
-void TShukeiWindow::GraphBtnClick() {
+void TallyWindow::openChart() {
   if (auto request = exports::chartRequest(ds_, port_, kind_, std::atoi(currentYear().c_str()), graphShown()))
     emit graphRequested(*request);
 }
 
-void TShukeiWindow::ToolBtn2Click() {
+void TallyWindow::printShownResult() {
   if (toolBtn_[1]->isEnabled()) printResult();
 }
 
-void TShukeiWindow::ToolBtn3Click() {
+void TallyWindow::hideWindow() {
   // Hidden like the close box closes it: its rectangle is kept for the next showing.
   keepRect();
   hide();
 }
 
-void TShukeiWindow::keepRect() {
+void TallyWindow::keepRect() {
   const QRect g = frameGeometry();
   settings_.*rect_ = Rect32{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
-void TShukeiWindow::ToolBtn4Click() {
+void TallyWindow::confirmAndEnd() {
   if (confirmExit(port_, settings_)) emit endRequested();
 }
 
-void TShukeiWindow::resizeEvent(QResizeEvent* event) {
+void TallyWindow::resizeEvent(QResizeEvent* event) {
   toolBar_->setGeometry(0, 0, width(), 32);
   QWidget::resizeEvent(event);
 }
 
-void TShukeiWindow::closeEvent(QCloseEvent* event) {
+void TallyWindow::closeEvent(QCloseEvent* event) {
   if (isVisible()) keepRect();
   event->accept();
 }

@@ -23,12 +23,12 @@ namespace tovra {
 class DataStore;
 class UserPort;
 
-class TShukeiWindow : public QWidget {
+class TallyWindow : public QWidget {
   Q_OBJECT
  public:
   // `rect` is the window's rectangle in the settings record, `barName` its tool bar's name.
-  TShukeiWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect, const char* objectName, const char* barName,
-                DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent);
+  TallyWindow(tally::TallyKind kind, Rect32 SettingsRecord::*rect, const char* objectName, const char* barName,
+              DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent);
 
   // Content starts below the tool bar.
   static constexpr int kTop = 34;
@@ -47,13 +47,13 @@ class TShukeiWindow : public QWidget {
   void graphRequested(const exports::ChartRequest& request);
 
  public slots:
-  void ToolBtn1Click();
-  void ToolBtn2Click();
-  void ToolBtn3Click();
-  void ToolBtn4Click();
+  void saveResult();
+  void printShownResult();
+  void hideWindow();
+  void confirmAndEnd();
   // CSV保存: the work file's table into a file the user names; ｸﾞﾗﾌ: the chart window.
-  void CsvBtnClick();
-  void GraphBtnClick();
+  void saveCsv();
+  void openChart();
 
  protected:
   // Reads the work file and shows it from its first position (scroll bar 0, all courses,

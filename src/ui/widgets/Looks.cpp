@@ -27,13 +27,13 @@ void setTextColour(QWidget* w, const QColor& colour) {
 QFont figureFont(int pixelSize) { return japaneseFixedFont(pixelSize); }
 
 QIcon toolIcon(const char* themeName, const char* bundled) {
-  initFormResources();
+  initUiResources();
   QIcon fallback(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(bundled)));
   if (!themeName || !*themeName) return fallback;
   return QIcon::fromTheme(QLatin1String(themeName), fallback);
 }
 
-void initFormResources() {
+void initUiResources() {
   // Registering the same resources again changes nothing.
   initTovraQrc();
 }

@@ -41,7 +41,7 @@ QToolButton* toolBarButton(QWidget* bar, int number, const char* hint, const cha
                            int x);
 
 // Makes the program's resources (icons, help) available; safe to call repeatedly.
-void initFormResources();
+void initUiResources();
 
 // Gives a plain widget a solid background of the given colour.
 void paintBackground(QWidget* w, const QColor& colour);

@@ -28,8 +28,8 @@ YearRangeBox::YearRangeBox(const QString& caption, const DataStore& ds, QWidget*
   grid_->addWidget(han2_, 1, 0);
   grid_->addWidget(nentsugi_, 1, 1);
   grid_->setColumnStretch(4, 1);
-  connect(han1_, &QRadioButton::clicked, this, &YearRangeBox::HanBtn1Click);
-  connect(han2_, &QRadioButton::clicked, this, &YearRangeBox::HanBtn2Click);
+  connect(han1_, &QRadioButton::clicked, this, &YearRangeBox::chooseAllYears);
+  connect(han2_, &QRadioButton::clicked, this, &YearRangeBox::chooseOneYear);
 }
 
 void YearRangeBox::reset(const DataStore& ds) {
@@ -42,12 +42,12 @@ void YearRangeBox::reset(const DataStore& ds) {
   nentsugi_->setEnabled(false);
 }
 
-void YearRangeBox::HanBtn1Click() {
+void YearRangeBox::chooseAllYears() {
   nentsugi_->setEnabled(false);
   emit rangeClicked(1);
 }
 
-void YearRangeBox::HanBtn2Click() {
+void YearRangeBox::chooseOneYear() {
   nentsugi_->setEnabled(true);
   emit rangeClicked(2);
 }

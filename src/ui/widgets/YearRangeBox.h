@@ -36,15 +36,15 @@ class YearRangeBox : public QGroupBox {
   QGridLayout* grid() const { return grid_; }
   QRadioButton* hanBtn1() const { return han1_; }
   QRadioButton* hanBtn2() const { return han2_; }
-  QComboBox* nentsugiBox() const { return nentsugi_; }
+  QComboBox* yearBox() const { return nentsugi_; }
 
  signals:
   // A range button was clicked (1 or 2; a dialog's own rows report theirs).
   void rangeClicked(int button);
 
  public slots:
-  void HanBtn1Click();
-  void HanBtn2Click();
+  void chooseAllYears();
+  void chooseOneYear();
 
  private:
   QGridLayout* grid_;

@@ -28,7 +28,7 @@ TallyLedger::TallyLedger() {
   SettingsRecord s = SettingsRecord::defaults();
   s.startCourse = kTallyTokyo;
   writeSettings(s);
-  main_ = std::make_unique<TMainForm>(app(), 0);
+  main_ = std::make_unique<MainWindow>(app(), 0);
   if (!main_->startUp()) qFatal("the main window did not start");
 }
 

@@ -20,10 +20,10 @@ class TallyLedger : public TempLedger {
   // Writes the ledger and settings (start course 東京) and starts the main window.
   TallyLedger();
   ~TallyLedger();
-  TMainForm& main() { return *main_; }
+  MainWindow& main() { return *main_; }
 
  private:
-  std::unique_ptr<TMainForm> main_;
+  std::unique_ptr<MainWindow> main_;
 };
 
 }  // namespace tovra::test
