@@ -9,15 +9,15 @@
 #include <QPixmap>
 #include <memory>
 
-#include "bench_ledger.hpp"
-#include "features/export/balance_series.hpp"
-#include "ui/tally/BalanceChartWindow.h"
 #include "adapters/qt/chart/BalanceChartPanel.h"
 #include "adapters/qt/chart/ChartStyle.h"
-#include "storage/user_port.hpp"
+#include "bench_ledger.hpp"
+#include "common/scripted_port.hpp"
+#include "features/export/balance_series.hpp"
 #include "offscreen_app.hpp"
 #include "storage/settings_record.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/user_port.hpp"
+#include "ui/tally/BalanceChartWindow.h"
 
 using namespace tovra;
 

@@ -13,17 +13,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
 #include "core/support/import_builders.hpp"
 #include "core/support/lzh_builder.hpp"
+#include "features/entry/meeting_ops.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/import/jravan/jravan_import.hpp"
 #include "features/import/pat/pat_import.hpp"
-#include "common/ledger_cursor.hpp"
-#include "storage/user_port.hpp"
-#include "features/years/years.hpp"
-#include "features/entry/meeting_ops.hpp"
 #include "features/main/folders.hpp"
-#include "common/scripted_port.hpp"
+#include "features/years/years.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::importtest;

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "storage/meeting_files.hpp"
-#include "features/entry/meeting_ops.hpp"
 #include "common/ledger_cursor.hpp"
-#include "storage/fileio.hpp"
-#include "storage/user_port.hpp"
-#include "features/years/years.hpp"
-#include "features/main/folders.hpp"
 #include "common/scripted_port.hpp"
+#include "features/entry/meeting_ops.hpp"
+#include "features/main/folders.hpp"
+#include "features/years/years.hpp"
+#include "storage/fileio.hpp"
+#include "storage/meeting_files.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 

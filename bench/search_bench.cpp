@@ -9,10 +9,10 @@
 #include <string>
 
 #include "bench_ledger.hpp"
+#include "common/scripted_port.hpp"
+#include "features/search/search_engine.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/search/search_engine.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 

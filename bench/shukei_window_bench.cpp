@@ -12,21 +12,21 @@
 #include <filesystem>
 #include <memory>
 
-#include "ui/tally/ConditionTallyWindow.h"
-#include "ui/tally/ItemTallyWindow.h"
-#include "ui/tally/RankTallyWindow.h"
-#include "ui/tally/IncomeTallyWindow.h"
 #include "common/ledger_cursor.hpp"
-#include "storage/user_port.hpp"
-#include "features/years/years.hpp"
-#include "ledger_generator.hpp"
-#include "offscreen_app.hpp"
-#include "storage/settings_record.hpp"
+#include "common/scripted_port.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/shushi_tally.hpp"
-#include "common/scripted_port.hpp"
+#include "features/years/years.hpp"
+#include "ledger_generator.hpp"
+#include "offscreen_app.hpp"
+#include "storage/settings_record.hpp"
+#include "storage/user_port.hpp"
+#include "ui/tally/ConditionTallyWindow.h"
+#include "ui/tally/IncomeTallyWindow.h"
+#include "ui/tally/ItemTallyWindow.h"
+#include "ui/tally/RankTallyWindow.h"
 
 using namespace tovra;
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "bench_ledger.hpp"
-#include "storage/user_port.hpp"
+#include "common/scripted_port.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 

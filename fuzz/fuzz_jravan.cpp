@@ -5,8 +5,8 @@
 #include <span>
 
 #include "domain/settlement.hpp"
-#include "fuzz_common.hpp"
 #include "features/import/jravan/jravan_records.hpp"
+#include "fuzz_common.hpp"
 
 using namespace tovra;
 

@@ -4,8 +4,8 @@
 #include <span>
 
 #include "domain/settlement.hpp"
-#include "fuzz_common.hpp"
 #include "features/import/nifty/nifty_records.hpp"
+#include "fuzz_common.hpp"
 
 using namespace tovra;
 

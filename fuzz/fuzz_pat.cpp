@@ -6,8 +6,8 @@
 #include <span>
 
 #include "domain/settlement.hpp"
-#include "fuzz_common.hpp"
 #include "features/import/pat/pat_records.hpp"
+#include "fuzz_common.hpp"
 
 using namespace tovra;
 

@@ -4,19 +4,19 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "app/ProgramOptions.h"
 #include "adapters/qt/print/QtTranslation.h"
+#include "app/ProgramOptions.h"
 
-#include "ui/common/AppState.h"
-#include "ui/common/FatalReport.h"
-#include "ui/main/MainWindow.h"
 #include "app/SingleInstance.h"
-#include "ui/main/SplashWindow.h"
 #include "storage/fatal_error.hpp"
 #include "storage/fileio.hpp"
 #include "storage/ledger_lock.hpp"
 #include "storage/recovery.hpp"
 #include "storage/user_port.hpp"
+#include "ui/common/AppState.h"
+#include "ui/common/FatalReport.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SplashWindow.h"
 
 namespace tovra {
 

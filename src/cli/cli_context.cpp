@@ -2,11 +2,11 @@
 
 #include <iostream>
 
+#include "cli/terminal_text.hpp"
+#include "features/main/folders.hpp"
+#include "features/years/years.hpp"
 #include "storage/fileio.hpp"
 #include "storage/recovery.hpp"
-#include "features/years/years.hpp"
-#include "features/main/folders.hpp"
-#include "cli/terminal_text.hpp"
 
 namespace tovra::cli {
 

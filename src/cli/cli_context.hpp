@@ -8,11 +8,11 @@
 
 #include "cli/command.hpp"
 #include "features/export/chart_renderer.hpp"
+#include "features/print/print_backend.hpp"
 #include "storage/datastore.hpp"
 #include "storage/ledger_lock.hpp"
-#include "storage/user_port.hpp"
-#include "features/print/print_backend.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra::cli {
 

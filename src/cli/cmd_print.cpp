@@ -6,9 +6,9 @@
 #include "cli/cli_context.hpp"
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
+#include "domain/race_state.hpp"
 #include "features/print/print_job.hpp"
 #include "features/tally/rank_tally.hpp"
-#include "domain/race_state.hpp"
 
 namespace tovra::cli {
 

@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "cli/cli_context.hpp"
-#include "cli/terminal_text.hpp"
 #include "cli/parsers.hpp"
-#include "storage/text.hpp"
+#include "cli/terminal_text.hpp"
 #include "features/search/search_engine.hpp"
 #include "features/search/search_input.hpp"
 #include "features/search/search_list.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {

@@ -7,12 +7,12 @@
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
+#include "domain/money_text.hpp"
+#include "domain/settlement.hpp"
 #include "features/entry/entry_text.hpp"
 #include "features/entry/purchase.hpp"
 #include "features/entry/race_entry.hpp"
 #include "features/entry/results.hpp"
-#include "domain/settlement.hpp"
-#include "domain/money_text.hpp"
 #include "storage/text.hpp"
 
 namespace tovra::cli {

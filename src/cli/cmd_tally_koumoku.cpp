@@ -3,9 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
-#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/koumoku_view.hpp"
 

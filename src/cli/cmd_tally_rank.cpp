@@ -2,9 +2,9 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
-#include "cli/terminal_text.hpp"
 #include "cli/csv_output.hpp"
 #include "cli/parsers.hpp"
+#include "cli/terminal_text.hpp"
 #include "features/tally/rank_tally.hpp"
 
 namespace tovra::cli {

@@ -3,8 +3,8 @@
 
 #include "cli/cli_context.hpp"
 #include "cli/cli_selection.hpp"
-#include "storage/user_port.hpp"
 #include "features/years/years.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra::cli {
 namespace {

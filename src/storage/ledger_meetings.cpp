@@ -1,6 +1,6 @@
 // Registering, moving and deleting meeting days: the course's two files rewritten whole.
-#include "storage/meeting_files.hpp"
 #include "storage/ledger.hpp"
+#include "storage/meeting_files.hpp"
 #include "storage/paths.hpp"
 
 namespace tovra {

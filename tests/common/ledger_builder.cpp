@@ -6,12 +6,12 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "common/scripted_port.hpp"
+#include "features/main/folders.hpp"
+#include "features/years/years.hpp"
 #include "storage/paths.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/years/years.hpp"
-#include "features/main/folders.hpp"
-#include "common/scripted_port.hpp"
 
 namespace tovra::testing {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "common/temp_dir.hpp"
 #include "common/ledger_cursor.hpp"
+#include "common/temp_dir.hpp"
 #include "storage/paths.hpp"
 #include "storage/records.hpp"
-#include "storage/user_port.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra::testing {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/datastore.hpp"
 #include "features/main/main_selection.hpp"
+#include "storage/datastore.hpp"
 
 namespace tovra {
 

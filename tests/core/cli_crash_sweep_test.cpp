@@ -13,16 +13,16 @@
 #include <optional>
 
 #include "common/cli_runner.hpp"
+#include "common/ledger_cursor.hpp"
 #include "core/support/faulty_fs.hpp"
 #include "core/support/import_builders.hpp"
 #include "core/support/import_fixture.hpp"
 #include "core/support/lzh_builder.hpp"
-#include "common/ledger_cursor.hpp"
+#include "features/tally/result_files.hpp"
+#include "features/tally/tally_common.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/records.hpp"
-#include "features/tally/result_files.hpp"
-#include "features/tally/tally_common.hpp"
 
 using namespace tovra;
 using namespace tovra::importtest;

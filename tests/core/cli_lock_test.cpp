@@ -10,8 +10,8 @@
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
 #include "storage/fatal_error.hpp"
-#include "storage/unexpected_error.hpp"
 #include "storage/ledger_lock.hpp"
+#include "storage/unexpected_error.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

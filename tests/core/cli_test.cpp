@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "common/cli_runner.hpp"
-#include "domain/settlement.hpp"
-#include "common/ledger_cursor.hpp"
-#include "storage/text.hpp"
-#include "features/years/years.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
+#include "domain/settlement.hpp"
+#include "features/years/years.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

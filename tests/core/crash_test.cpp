@@ -10,18 +10,18 @@
 #include <map>
 #include <set>
 
-#include "core/support/faulty_fs.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
+#include "core/support/faulty_fs.hpp"
+#include "domain/settlement.hpp"
 #include "features/entry/meeting_ops.hpp"
 #include "features/entry/race_entry.hpp"
-#include "domain/settlement.hpp"
-#include "common/ledger_cursor.hpp"
+#include "features/years/years.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/recovery.hpp"
-#include "features/years/years.hpp"
 #include "storage/settings_record.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

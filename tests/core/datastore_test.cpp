@@ -1,13 +1,13 @@
 // The data layer against real files in a temporary working folder.
 #include <gtest/gtest.h>
 
+#include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
+#include "features/years/years.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/text.hpp"
-#include "features/years/years.hpp"
-#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

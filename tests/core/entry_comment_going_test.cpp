@@ -3,11 +3,11 @@
 
 #include <cstring>
 
+#include "domain/settlement.hpp"
+#include "entry_fixture.hpp"
 #include "features/entry/entry_text.hpp"
 #include "features/entry/purchase.hpp"
 #include "features/entry/race_entry.hpp"
-#include "domain/settlement.hpp"
-#include "entry_fixture.hpp"
 #include "storage/text.hpp"
 
 namespace tovra {

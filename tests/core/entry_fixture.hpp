@@ -9,10 +9,10 @@
 
 #include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
 #include "storage/ledger.hpp"
 #include "storage/outcome.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
 
 namespace tovra::entrytest {
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "features/entry/race_entry.hpp"
 #include "domain/race_items.hpp"
 #include "entry_fixture.hpp"
+#include "features/entry/race_entry.hpp"
 #include "storage/text.hpp"
 
 namespace tovra {

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "features/entry/purchase.hpp"
-#include "features/entry/results.hpp"
-#include "domain/settlement.hpp"
-#include "storage/records.hpp"
-#include "storage/user_port.hpp"
 #include "common/scripted_port.hpp"
 #include "core/support/entry_outcome.hpp"
+#include "domain/settlement.hpp"
+#include "features/entry/purchase.hpp"
+#include "features/entry/results.hpp"
+#include "storage/records.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra {
 namespace {

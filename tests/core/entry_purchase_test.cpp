@@ -2,12 +2,12 @@
 // amount field and its keypad.
 #include <gtest/gtest.h>
 
+#include "common/scripted_port.hpp"
+#include "core/support/entry_outcome.hpp"
 #include "features/entry/amount_field.hpp"
 #include "features/entry/purchase.hpp"
 #include "storage/records.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
-#include "core/support/entry_outcome.hpp"
 
 namespace tovra {
 namespace {

@@ -1,11 +1,11 @@
 // Race results: payouts in units of 10 yen, per-type limits, deletion rules.
 #include <gtest/gtest.h>
 
+#include "common/scripted_port.hpp"
+#include "core/support/entry_outcome.hpp"
 #include "features/entry/results.hpp"
 #include "storage/records.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
-#include "core/support/entry_outcome.hpp"
 
 namespace tovra {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 #include "features/export/tally_csv.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -2,11 +2,11 @@
 // formula-like texts, integers and rates; the file written whole or not at all.
 #include <gtest/gtest.h>
 
+#include "common/scripted_port.hpp"
 #include "common/temp_dir.hpp"
 #include "features/export/csv.hpp"
 #include "storage/fileio.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

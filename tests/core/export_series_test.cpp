@@ -7,13 +7,13 @@
 
 #include "../../bench/ledger_generator.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 #include "common/temp_dir.hpp"
 #include "features/export/balance_series.hpp"
 #include "features/export/race_export.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "features/years/years.hpp"
 #include "storage/settings_record.hpp"
-#include "features/tally/shushi_tally.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::exports;

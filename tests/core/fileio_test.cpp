@@ -6,8 +6,8 @@
 
 #include <set>
 
-#include "core/support/faulty_fs.hpp"
 #include "common/ledger_builder.hpp"
+#include "core/support/faulty_fs.hpp"
 #include "storage/fileio.hpp"
 
 using namespace tovra;

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/ledger_builder.hpp"
+#include "core/support/faulty_fs.hpp"
 #include "features/import/file_list.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/import/import_messages.hpp"
 #include "storage/fileio.hpp"
 #include "storage/text.hpp"
-#include "common/ledger_builder.hpp"
-#include "core/support/faulty_fs.hpp"
 
 using namespace tovra;
 using tovra::testing::readBytes;

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
-#include "common/scripted_port.hpp"
 #include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
+#include "features/tally/tally_common.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/fileio.hpp"
 #include "storage/ledger.hpp"
 #include "storage/paths.hpp"
-#include "features/tally/tally_common.hpp"
 
 using namespace tovra;
 using tovra::testing::LedgerBuilder;

@@ -1,7 +1,7 @@
 #include "core/meeting_fixture.hpp"
+#include "features/main/meeting_view.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/recovery.hpp"
-#include "features/main/meeting_view.hpp"
 
 namespace meeting_test {
 

@@ -15,16 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "features/entry/meeting_ops.hpp"
 #include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
+#include "features/entry/meeting_ops.hpp"
+#include "features/main/folders.hpp"
+#include "features/main/main_selection.hpp"
+#include "features/main/meeting_view.hpp"
+#include "features/years/years.hpp"
 #include "storage/fileio.hpp"
 #include "storage/records.hpp"
 #include "storage/user_port.hpp"
-#include "features/years/years.hpp"
-#include "features/main/folders.hpp"
-#include "features/main/meeting_view.hpp"
-#include "features/main/main_selection.hpp"
-#include "common/scripted_port.hpp"
 
 namespace meeting_test {
 

@@ -1,8 +1,8 @@
 #include "core/meeting_fixture.hpp"
-#include "storage/recovery.hpp"
+#include "features/main/meeting_view.hpp"
 #include "storage/bytes.hpp"
 #include "storage/fatal_error.hpp"
-#include "features/main/meeting_view.hpp"
+#include "storage/recovery.hpp"
 
 namespace meeting_test {
 

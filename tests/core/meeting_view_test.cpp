@@ -2,8 +2,8 @@
 
 #include "domain/settlement.hpp"
 #include "features/main/main_selection.hpp"
-#include "storage/text.hpp"
 #include "features/main/meeting_view.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "common/cli_runner.hpp"
-#include "common/ledger_cursor.hpp"
-#include "storage/text.hpp"
-#include "features/print/print_job.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
+#include "features/print/print_job.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

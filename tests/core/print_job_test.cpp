@@ -3,15 +3,15 @@
 // read their work files.
 #include <gtest/gtest.h>
 
-#include "common/ledger_cursor.hpp"
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
-#include "features/print/print_job.hpp"
-#include "storage/settings_record.hpp"
-#include "features/tally/jyoken_tally.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
 #include "common/scripted_port.hpp"
 #include "common/shown_day.hpp"
+#include "features/print/print_job.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "storage/settings_record.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::print;

@@ -7,14 +7,14 @@
 #include <cstring>
 
 #include "common/ledger_cursor.hpp"
-#include "storage/text.hpp"
+#include "common/shown_day.hpp"
 #include "features/print/layouts.hpp"
-#include "storage/settings_record.hpp"
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/shushi_tally.hpp"
-#include "common/shown_day.hpp"
+#include "storage/settings_record.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::print;

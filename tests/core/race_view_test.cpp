@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "domain/settlement.hpp"
+#include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
-#include "storage/text.hpp"
+#include "common/scripted_port.hpp"
+#include "domain/settlement.hpp"
 #include "features/entry/race_delete.hpp"
 #include "features/main/race_view.hpp"
 #include "storage/settings_record.hpp"
-#include "common/ledger_builder.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using tovra::testing::appendMeeting;

@@ -6,9 +6,9 @@
 
 #include "common/ledger_builder.hpp"
 #include "features/export/csv_names.hpp"
-#include "storage/user_port.hpp"
 #include "features/tally/result_words.hpp"
 #include "features/tally/saved_results.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

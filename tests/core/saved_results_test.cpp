@@ -11,16 +11,16 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "storage/bytes.hpp"
-#include "storage/fileio.hpp"
-#include "storage/recovery.hpp"
+#include "common/scripted_port.hpp"
 #include "core/support/faulty_fs.hpp"
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
 #include "features/print/print_job.hpp"
 #include "features/tally/result_files.hpp"
 #include "features/tally/saved_results.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/bytes.hpp"
+#include "storage/fileio.hpp"
+#include "storage/recovery.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

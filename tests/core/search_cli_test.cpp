@@ -6,8 +6,8 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
-#include "storage/text.hpp"
 #include "features/search/search_files.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "core/meeting_fixture.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
+#include "core/meeting_fixture.hpp"
 #include "features/export/search_csv.hpp"
-#include "storage/paths.hpp"
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
 #include "features/search/search_engine.hpp"
 #include "features/search/search_files.hpp"
 #include "features/search/search_list.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/paths.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "features/search/search_files.hpp"
 #include "storage/bytes.hpp"
 #include "storage/text.hpp"
-#include "features/search/search_files.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

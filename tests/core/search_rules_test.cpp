@@ -5,11 +5,11 @@
 #include <ostream>
 #include <string>
 
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
+#include "common/scripted_port.hpp"
 #include "features/search/search_input.hpp"
 #include "features/search/search_rules.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "storage/text.hpp"
 #include "features/search/search_rules.hpp"
 #include "features/search/width_fold.hpp"
+#include "storage/text.hpp"
 
 using namespace tovra;
 using namespace tovra::search;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/ledger_builder.hpp"
 #include "storage/bytes.hpp"
 #include "storage/fileio.hpp"
 #include "storage/settings_record.hpp"
-#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

@@ -3,10 +3,10 @@
 #include <limits>
 #include <random>
 
+#include "domain/bet_types.hpp"
+#include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
 #include "storage/text.hpp"
-#include "domain/race_state.hpp"
-#include "domain/bet_types.hpp"
 
 using namespace tovra;
 

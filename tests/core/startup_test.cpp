@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/ledger_builder.hpp"
+#include "features/main/startup.hpp"
+#include "features/years/years.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
-#include "features/years/years.hpp"
-#include "features/main/startup.hpp"
 #include "storage/settings_record.hpp"
-#include "common/ledger_builder.hpp"
 
 using namespace tovra;
 using tovra::testing::TempDir;

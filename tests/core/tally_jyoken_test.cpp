@@ -8,13 +8,13 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 #include "domain/settlement.hpp"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/jyoken_view.hpp"
 #include "storage/bytes.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/tally/jyoken_tally.hpp"
-#include "features/tally/jyoken_view.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

@@ -6,14 +6,14 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
 #include "domain/settlement.hpp"
-#include "storage/bytes.hpp"
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
 #include "features/tally/koumoku_slots.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/koumoku_view.hpp"
-#include "common/scripted_port.hpp"
+#include "storage/bytes.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

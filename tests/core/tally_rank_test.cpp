@@ -7,12 +7,12 @@
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
+#include "common/scripted_port.hpp"
+#include "features/tally/rank_tally.hpp"
 #include "storage/bytes.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/tally/rank_tally.hpp"
-#include "common/scripted_port.hpp"
 
 using namespace tovra;
 using namespace tovra::tally;

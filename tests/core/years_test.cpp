@@ -2,16 +2,16 @@
 
 #include <map>
 
-#include "features/entry/digit_keys.hpp"
-#include "common/ledger_cursor.hpp"
-#include "storage/paths.hpp"
-#include "features/years/years.hpp"
-#include "features/settings/exit_confirmation.hpp"
-#include "storage/settings_record.hpp"
 #include "common/ledger_builder.hpp"
-#include "core/support/faulty_fs.hpp"
-#include "storage/fatal_error.hpp"
+#include "common/ledger_cursor.hpp"
 #include "common/scripted_port.hpp"
+#include "core/support/faulty_fs.hpp"
+#include "features/entry/digit_keys.hpp"
+#include "features/settings/exit_confirmation.hpp"
+#include "features/years/years.hpp"
+#include "storage/fatal_error.hpp"
+#include "storage/paths.hpp"
+#include "storage/settings_record.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;

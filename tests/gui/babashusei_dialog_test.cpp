@@ -5,12 +5,12 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/common/AppState.h"
-#include "ui/entry/GoingDialog.h"
-#include "ui/widgets/RadioGroupBox.h"
 #include "support/EntryDay.h"
 #include "support/RaceDialogOn.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/GoingDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -18,26 +18,26 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "common/scripted_port.hpp"
-#include "ui/common/AppState.h"
-#include "ui/tally/BalanceChartWindow.h"
-#include "ui/search/SearchResultsDialog.h"
-#include "ui/widgets/Looks.h"
-#include "ui/common/SaveFile.h"
-#include "ui/main/TallyActions.h"
-#include "ui/tally/TallyWindow.h"
 #include "adapters/qt/chart/BalanceChartPanel.h"
 #include "adapters/qt/chart/RateChartView.h"
 #include "common/scripted_port.hpp"
-#include "storage/text.hpp"
+#include "common/scripted_port.hpp"
 #include "features/search/search_engine.hpp"
 #include "features/search/search_list.hpp"
+#include "features/tally/koumoku_tally.hpp"
+#include "features/tally/shushi_tally.hpp"
+#include "storage/text.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
-#include "features/tally/koumoku_tally.hpp"
-#include "features/tally/shushi_tally.hpp"
+#include "ui/common/AppState.h"
+#include "ui/common/SaveFile.h"
+#include "ui/main/TallyActions.h"
+#include "ui/search/SearchResultsDialog.h"
+#include "ui/tally/BalanceChartWindow.h"
+#include "ui/tally/TallyWindow.h"
+#include "ui/widgets/Looks.h"
 
 using namespace tovra;
 using namespace tovra::test;

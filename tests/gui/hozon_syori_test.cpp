@@ -11,16 +11,16 @@
 #include <QToolButton>
 
 #include "common/scripted_port.hpp"
-#include "ui/common/AppState.h"
-#include "ui/main/TallyActions.h"
-#include "ui/tally/TallyWindow.h"
+#include "features/tally/rank_tally.hpp"
+#include "features/tally/saved_results.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
-#include "features/tally/rank_tally.hpp"
-#include "features/tally/saved_results.hpp"
-#include "features/tally/shushi_tally.hpp"
+#include "ui/common/AppState.h"
+#include "ui/main/TallyActions.h"
+#include "ui/tally/TallyWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -16,13 +16,8 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "common/scripted_port.hpp"
 #include "../core/support/import_builders.hpp"
-#include "ui/common/AppState.h"
-#include "ui/import/ImportFoldersDialog.h"
-#include "ui/import/JravanImportDialog.h"
-#include "ui/main/MainWindow.h"
-#include "ui/widgets/RadioGroupBox.h"
+#include "common/scripted_port.hpp"
 #include "features/import/import_messages.hpp"
 #include "features/import/jravan/jravan_import.hpp"
 #include "features/import/nifty/nifty_import.hpp"
@@ -32,6 +27,11 @@
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/import/ImportFoldersDialog.h"
+#include "ui/import/JravanImportDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

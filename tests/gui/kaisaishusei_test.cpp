@@ -7,13 +7,13 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "support/MessageScript.h"
+#include "support/TempLedger.h"
+#include "support/Widgets.h"
 #include "ui/common/AppState.h"
 #include "ui/entry/MeetingEditDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/race/RaceWindow.h"
-#include "support/MessageScript.h"
-#include "support/TempLedger.h"
-#include "support/Widgets.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -9,16 +9,16 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "features/entry/meeting_ops.hpp"
+#include "support/MessageScript.h"
+#include "support/TempLedger.h"
+#include "support/Widgets.h"
 #include "ui/common/AppState.h"
 #include "ui/entry/MeetingRegisterDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/race/RaceWindow.h"
 #include "ui/widgets/Looks.h"
 #include "ui/widgets/WaitPopup.h"
-#include "features/entry/meeting_ops.hpp"
-#include "support/MessageScript.h"
-#include "support/TempLedger.h"
-#include "support/Widgets.h"
 
 using namespace tovra;
 using namespace tovra::test;

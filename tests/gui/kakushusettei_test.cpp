@@ -10,15 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "ui/common/AppState.h"
-#include "ui/settings/SettingsDialog.h"
-#include "ui/main/MainWindow.h"
-#include "ui/race/RaceWindow.h"
 #include "storage/settings_record.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/settings/SettingsDialog.h"
 
 using namespace tovra;
 using namespace tovra::test;

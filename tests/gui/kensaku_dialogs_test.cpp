@@ -15,18 +15,18 @@
 #include <QToolButton>
 #include <cstring>
 
-#include "ui/common/AppState.h"
-#include "ui/main/MainWindow.h"
-#include "ui/common/QtUserPort.h"
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/race/RaceWindow.h"
+#include "features/search/search_files.hpp"
 #include "storage/paths.hpp"
 #include "storage/text.hpp"
-#include "features/search/search_files.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/common/QtUserPort.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

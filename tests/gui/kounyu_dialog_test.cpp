@@ -10,14 +10,14 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "storage/fileio.hpp"
+#include "support/EntryDay.h"
+#include "support/MessageScript.h"
+#include "support/RaceDialogOn.h"
+#include "support/Widgets.h"
 #include "ui/common/AppState.h"
 #include "ui/entry/PurchaseDialog.h"
 #include "ui/widgets/RadioGroupBox.h"
-#include "storage/fileio.hpp"
-#include "support/EntryDay.h"
-#include "support/RaceDialogOn.h"
-#include "support/MessageScript.h"
-#include "support/Widgets.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -11,13 +11,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/common/AppState.h"
-#include "ui/widgets/ColonMenuStyle.h"
-#include "ui/main/MainWindow.h"
-#include "ui/race/RaceWindow.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/ColonMenuStyle.h"
 
 using namespace tovra;
 using namespace tovra::test;

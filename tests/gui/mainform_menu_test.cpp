@@ -11,13 +11,13 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "ui/common/AppState.h"
-#include "ui/common/FatalReport.h"
-#include "ui/main/MainWindow.h"
 #include "storage/fatal_error.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/common/FatalReport.h"
+#include "ui/main/MainWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;

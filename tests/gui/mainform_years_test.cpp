@@ -9,12 +9,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/common/AppState.h"
-#include "ui/main/MainWindow.h"
 #include "storage/paths.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;

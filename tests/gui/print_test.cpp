@@ -18,25 +18,25 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "common/scripted_port.hpp"
-#include "ui/common/AppState.h"
-#include "ui/main/MainWindow.h"
-#include "ui/print/PrintActions.h"
-#include "ui/common/SaveFile.h"
-#include "ui/race/RaceWindow.h"
-#include "ui/main/TallyActions.h"
-#include "ui/tally/TallyWindow.h"
 #include "adapters/qt/print/QtPrintBackend.h"
-#include "storage/fileio.hpp"
+#include "common/scripted_port.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/shushi_tally.hpp"
+#include "storage/fileio.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/common/SaveFile.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/TallyActions.h"
+#include "ui/print/PrintActions.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/tally/TallyWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QTest>
 
-#include "ui/main/MainWindow.h"
 #include "storage/fileio.hpp"
 #include "storage/settings_record.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/main/MainWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -6,13 +6,13 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/common/AppState.h"
-#include "ui/entry/CommentDialog.h"
 #include "storage/text.hpp"
 #include "support/EntryDay.h"
-#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
+#include "support/RaceDialogOn.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/CommentDialog.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -8,13 +8,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "ui/common/AppState.h"
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/entry/ResultDialog.h"
 #include "support/EntryDay.h"
-#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
+#include "support/RaceDialogOn.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/ResultDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

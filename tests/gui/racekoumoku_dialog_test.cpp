@@ -9,14 +9,14 @@
 
 #include "common/ledger_cursor.hpp"
 #include "domain/race_items.hpp"
-#include "ui/common/AppState.h"
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/entry/RaceItemsDialog.h"
 #include "storage/text.hpp"
 #include "support/EntryDay.h"
-#include "support/RaceDialogOn.h"
 #include "support/MessageScript.h"
+#include "support/RaceDialogOn.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/entry/RaceItemsDialog.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

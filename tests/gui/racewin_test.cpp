@@ -14,16 +14,16 @@
 #include <map>
 #include <memory>
 
-#include "ui/common/AppState.h"
-#include "ui/widgets/Looks.h"
-#include "ui/main/MainWindow.h"
 #include "domain/settlement.hpp"
-#include "ui/race/RaceWindow.h"
 #include "storage/fileio.hpp"
 #include "storage/text.hpp"
 #include "support/MessageScript.h"
 #include "support/RaceLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/main/MainWindow.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/Looks.h"
 
 using namespace tovra;
 using namespace tovra::test;

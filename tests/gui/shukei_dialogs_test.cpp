@@ -14,15 +14,15 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/common/AppState.h"
-#include "ui/tally/ConditionTallyDialog.h"
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/main/TallyActions.h"
-#include "ui/tally/TallyWindow.h"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
+#include "ui/main/TallyActions.h"
+#include "ui/tally/ConditionTallyDialog.h"
+#include "ui/tally/TallyWindow.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -11,22 +11,22 @@
 #include <QToolButton>
 
 #include "common/scripted_port.hpp"
-#include "ui/common/AppState.h"
-#include "ui/tally/ItemTallyWindow.h"
-#include "ui/tally/RankTallyWindow.h"
-#include "ui/tally/IncomeTallyWindow.h"
-#include "ui/widgets/Looks.h"
-#include "ui/main/TallyActions.h"
-#include "ui/tally/TallyWindow.h"
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/koumoku_tally.hpp"
+#include "features/tally/rank_tally.hpp"
+#include "features/tally/shushi_tally.hpp"
 #include "storage/bytes.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
 #include "support/Widgets.h"
-#include "features/tally/jyoken_tally.hpp"
-#include "features/tally/koumoku_tally.hpp"
-#include "features/tally/rank_tally.hpp"
-#include "features/tally/shushi_tally.hpp"
+#include "ui/common/AppState.h"
+#include "ui/main/TallyActions.h"
+#include "ui/tally/IncomeTallyWindow.h"
+#include "ui/tally/ItemTallyWindow.h"
+#include "ui/tally/RankTallyWindow.h"
+#include "ui/tally/TallyWindow.h"
+#include "ui/widgets/Looks.h"
 
 using namespace tovra;
 using namespace tovra::test;

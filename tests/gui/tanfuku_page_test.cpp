@@ -7,10 +7,10 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/entry/WinPlacePage.h"
 #include "support/MessageScript.h"
 #include "support/Widgets.h"
+#include "ui/entry/WinPlacePage.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 using namespace tovra;
 using namespace tovra::test;

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "storage/meeting_files.hpp"
 #include "features/entry/meeting_series.hpp"
 #include "storage/ledger.hpp"
 #include "storage/ledger_events.hpp"
+#include "storage/meeting_files.hpp"
 #include "storage/outcome.hpp"
 
 namespace tovra {

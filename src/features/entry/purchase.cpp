@@ -4,11 +4,11 @@
 #include <cctype>
 #include <utility>
 
+#include "domain/money_text.hpp"
+#include "domain/settlement.hpp"
 #include "features/entry/amount_field.hpp"
 #include "features/entry/entry_messages.hpp"
-#include "domain/settlement.hpp"
 #include "features/entry/slot_list.hpp"
-#include "domain/money_text.hpp"
 #include "storage/text.hpp"
 
 namespace tovra {

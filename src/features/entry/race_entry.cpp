@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "domain/settlement.hpp"
 #include "features/entry/entry_messages.hpp"
 #include "features/entry/entry_text.hpp"
-#include "domain/settlement.hpp"
 #include "storage/text.hpp"
 
 namespace tovra {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "domain/settlement.hpp"
 #include "domain/bet_types.hpp"
+#include "domain/settlement.hpp"
 #include "storage/outcome.hpp"
 
 namespace tovra {

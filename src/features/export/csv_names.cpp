@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "storage/text.hpp"
 #include "features/tally/result_words.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::exports {
 

@@ -5,12 +5,12 @@
 #include <tuple>
 
 #include "domain/race_items.hpp"
-#include "domain/settlement.hpp"
-#include "storage/datastore.hpp"
 #include "domain/race_state.hpp"
-#include "storage/text.hpp"
+#include "domain/settlement.hpp"
 #include "features/main/race_view.hpp"
+#include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::exports {
 

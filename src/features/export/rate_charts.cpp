@@ -1,11 +1,11 @@
 #include "features/export/rate_charts.hpp"
 
 #include "features/export/csv.hpp"
-#include "storage/datastore.hpp"
-#include "storage/text.hpp"
 #include "features/tally/jyoken_view.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/koumoku_view.hpp"
+#include "storage/datastore.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::exports {
 

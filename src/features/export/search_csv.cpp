@@ -1,8 +1,8 @@
 #include "features/export/search_csv.hpp"
 
-#include "storage/text.hpp"
 #include "features/search/search_list.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::exports {
 

@@ -1,9 +1,9 @@
 #include "features/export/tally_csv.hpp"
 
-#include "storage/text.hpp"
 #include "features/tally/jyoken_view.hpp"
 #include "features/tally/koumoku_view.hpp"
 #include "features/tally/tally_figures.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::exports {
 

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "features/export/csv.hpp"
-#include "features/tally/result_files.hpp"
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/rank_tally.hpp"
+#include "features/tally/result_files.hpp"
 #include "features/tally/shushi_tally.hpp"
 
 namespace tovra::exports {

@@ -1,10 +1,10 @@
 #include "features/main/meeting_view.hpp"
 
-#include "domain/settlement.hpp"
 #include "domain/money_text.hpp"
-#include "storage/text.hpp"
 #include "domain/race_state.hpp"
+#include "domain/settlement.hpp"
 #include "features/main/main_selection.hpp"
+#include "storage/text.hpp"
 
 namespace tovra {
 

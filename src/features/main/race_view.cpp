@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "features/entry/race_entry.hpp"
-#include "domain/race_items.hpp"
-#include "domain/settlement.hpp"
-#include "domain/money_text.hpp"
 #include "domain/bet_types.hpp"
+#include "domain/money_text.hpp"
+#include "domain/race_items.hpp"
 #include "domain/race_state.hpp"
-#include "storage/text.hpp"
+#include "domain/settlement.hpp"
+#include "features/entry/race_entry.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/text.hpp"
 
 namespace tovra {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The plain parts of the program's start-up: bringing the ledger up once the years are
 // known (the import folder settings are features/import/import_folders.hpp).
+#include "features/main/main_selection.hpp"
 #include "storage/ledger.hpp"
 #include "storage/outcome.hpp"
-#include "features/main/main_selection.hpp"
 
 namespace tovra {
 

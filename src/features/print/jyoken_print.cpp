@@ -1,10 +1,10 @@
 // Kind 7: the condition tally: its conditions in red, then one row per course, the sum
 // of the courses and the whole range without conditions.
-#include "storage/text.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "features/print/tally_print.hpp"
 #include "features/tally/jyoken_view.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

@@ -1,11 +1,11 @@
 // Kind 5: the item tally as its window shows it: one course (or all) and one page.
 #include <algorithm>
 
-#include "storage/text.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "features/print/tally_print.hpp"
 #include "features/tally/koumoku_view.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

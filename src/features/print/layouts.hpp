@@ -2,8 +2,8 @@
 // The pages of the seven print kinds. Each builds a draw list from what its window shows:
 // a meeting day and its race block (kinds 1-3) or a tally's result with the window's
 // position (kinds 4-7). Nothing is read from files here.
-#include "storage/ledger.hpp"
 #include "features/print/draw_list.hpp"
+#include "storage/ledger.hpp"
 
 namespace tovra {
 struct NenjiTable;

@@ -1,10 +1,10 @@
 // Kind 1: the meeting day shown in the main window, one line per race and the day total.
-#include "domain/settlement.hpp"
 #include "domain/money_text.hpp"
-#include "storage/text.hpp"
+#include "domain/race_state.hpp"
+#include "domain/settlement.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
-#include "domain/race_state.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

@@ -1,13 +1,13 @@
 #include "features/print/print_job.hpp"
 
-#include "storage/datastore.hpp"
-#include "storage/text.hpp"
-#include "storage/user_port.hpp"
 #include "features/print/layouts.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/shushi_tally.hpp"
+#include "storage/datastore.hpp"
+#include "storage/text.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra::print {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "storage/ledger.hpp"
 #include "features/print/draw_list.hpp"
+#include "storage/ledger.hpp"
 
 namespace tovra {
 class DataStore;

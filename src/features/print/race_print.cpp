@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "domain/bet_types.hpp"
+#include "domain/money_text.hpp"
 #include "domain/race_items.hpp"
 #include "domain/settlement.hpp"
-#include "domain/money_text.hpp"
-#include "domain/bet_types.hpp"
-#include "storage/text.hpp"
 #include "features/main/race_view.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

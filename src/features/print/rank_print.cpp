@@ -1,12 +1,12 @@
 // Kind 6: the rank tally's page that its window shows (three races or five days).
 #include <algorithm>
 
+#include "domain/bet_types.hpp"
 #include "domain/money_text.hpp"
-#include "storage/text.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "features/tally/rank_tally.hpp"
-#include "domain/bet_types.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

@@ -1,9 +1,9 @@
 // Kind 4: the income and expense tally as its window shows it at one scroll position.
-#include "storage/text.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "features/print/tally_print.hpp"
 #include "features/tally/shushi_tally.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::print {
 

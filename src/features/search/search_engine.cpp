@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "features/search/search_files.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/search/search_files.hpp"
 
 namespace tovra::search {
 namespace {

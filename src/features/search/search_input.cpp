@@ -2,9 +2,9 @@
 
 #include <cctype>
 
+#include "features/search/search_engine.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/search/search_engine.hpp"
 
 namespace tovra::search {
 namespace {

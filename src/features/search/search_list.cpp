@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "features/search/search_engine.hpp"
+#include "features/tally/tally_common.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
 #include "storage/text.hpp"
-#include "features/search/search_engine.hpp"
-#include "features/tally/tally_common.hpp"
 
 namespace tovra::search {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/ledger.hpp"
 #include "features/search/search_files.hpp"
+#include "storage/ledger.hpp"
 
 namespace tovra {
 class DataStore;

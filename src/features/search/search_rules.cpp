@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "storage/text.hpp"
 #include "domain/bet_types.hpp"
 #include "domain/race_items_code.hpp"
 #include "domain/race_state.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::search {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "storage/records.hpp"
 #include "features/search/width_fold.hpp"
+#include "storage/records.hpp"
 
 namespace tovra::search {
 

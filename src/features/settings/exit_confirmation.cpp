@@ -1,7 +1,7 @@
 #include "features/settings/exit_confirmation.hpp"
 
-#include "storage/user_port.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/user_port.hpp"
 
 namespace tovra {
 

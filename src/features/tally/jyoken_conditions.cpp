@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "domain/race_items_code.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "domain/race_items_code.hpp"
 
 namespace tovra::tally {
 

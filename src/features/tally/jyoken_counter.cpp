@@ -1,7 +1,7 @@
 // Counting of the condition tally: one meeting day at a time.
-#include "domain/settlement.hpp"
 #include "domain/bet_types.hpp"
 #include "domain/race_state.hpp"
+#include "domain/settlement.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/tally_common.hpp"
 

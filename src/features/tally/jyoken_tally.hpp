@@ -3,9 +3,9 @@
 // of the races of the range that meet every condition, beside the range's grand total.
 #include <optional>
 
-#include "storage/records.hpp"
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/records.hpp"
 
 namespace tovra {
 class DataStore;

@@ -1,8 +1,8 @@
 #include "features/tally/jyoken_view.hpp"
 
-#include "storage/text.hpp"
 #include "features/tally/tally_common.hpp"
 #include "features/tally/tally_figures.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::tally {
 

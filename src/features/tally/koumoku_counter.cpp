@@ -1,7 +1,7 @@
 // Counting of the item tally: one meeting day at a time.
-#include "domain/settlement.hpp"
 #include "domain/bet_types.hpp"
 #include "domain/race_state.hpp"
+#include "domain/settlement.hpp"
 #include "features/tally/koumoku_slots.hpp"
 #include "features/tally/koumoku_tally.hpp"
 

@@ -3,9 +3,9 @@
 // race items, season, bet type, 馬連 tickets, amount and hit payouts, per course.
 #include <optional>
 
-#include "storage/records.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/records.hpp"
 
 namespace tovra {
 class DataStore;

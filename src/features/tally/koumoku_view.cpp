@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "storage/text.hpp"
 #include "features/tally/tally_common.hpp"
 #include "features/tally/tally_figures.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::tally {
 

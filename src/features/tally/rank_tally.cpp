@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "domain/bet_types.hpp"
+#include "domain/race_state.hpp"
 #include "storage/bytes.hpp"
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
-#include "domain/bet_types.hpp"
-#include "domain/race_state.hpp"
 
 namespace tovra::tally {
 

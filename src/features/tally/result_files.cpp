@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "features/tally/jyoken_tally.hpp"
+#include "features/tally/koumoku_tally.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
 #include "storage/records.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/tally/jyoken_tally.hpp"
-#include "features/tally/koumoku_tally.hpp"
 
 namespace tovra::tally {
 

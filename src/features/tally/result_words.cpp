@@ -1,12 +1,12 @@
 #include "features/tally/result_words.hpp"
 
-#include "storage/bytes.hpp"
-#include "storage/text.hpp"
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/shushi_tally.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/bytes.hpp"
+#include "storage/text.hpp"
 
 namespace tovra::tally {
 

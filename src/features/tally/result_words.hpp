@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "storage/records.hpp"
 #include "features/tally/result_files.hpp"
+#include "storage/records.hpp"
 
 namespace tovra::tally {
 

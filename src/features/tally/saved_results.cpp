@@ -5,13 +5,13 @@
 #include <functional>
 #include <optional>
 
+#include "features/tally/result_words.hpp"
+#include "features/tally/tally_common.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
-#include "features/tally/result_words.hpp"
-#include "features/tally/tally_common.hpp"
 
 namespace tovra::tally {
 

@@ -4,12 +4,12 @@
 #include <cstring>
 #include <iterator>
 
+#include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
+#include "features/tally/tally_figures.hpp"
 #include "storage/bytes.hpp"
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
-#include "domain/race_state.hpp"
-#include "features/tally/tally_figures.hpp"
 
 namespace tovra::tally {
 

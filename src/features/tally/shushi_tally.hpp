@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "storage/records.hpp"
 #include "features/tally/tally_common.hpp"
+#include "storage/records.hpp"
 
 namespace tovra::tally {
 

@@ -8,9 +8,9 @@
 
 #include "features/entry/entry_text.hpp"
 #include "features/entry/race_entry.hpp"
+#include "ui/entry/RaceDialogs.h"
 #include "ui/widgets/EntryWidgets.h"
 #include "ui/widgets/Looks.h"
-#include "ui/entry/RaceDialogs.h"
 
 namespace tovra {
 

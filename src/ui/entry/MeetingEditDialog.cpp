@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/entry/MeetingDateBoxes.h"
 #include "storage/records.hpp"
+#include "ui/entry/MeetingDateBoxes.h"
 
 namespace tovra {
 

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/entry/MeetingDateBoxes.h"
 #include "storage/records.hpp"
+#include "ui/entry/MeetingDateBoxes.h"
 
 namespace tovra {
 

@@ -1,9 +1,9 @@
 #include "ui/entry/RaceDialogs.h"
 
-#include "ui/entry/PurchaseDialog.h"
 #include "ui/entry/CommentDialog.h"
-#include "ui/entry/ResultDialog.h"
+#include "ui/entry/PurchaseDialog.h"
 #include "ui/entry/RaceItemsDialog.h"
+#include "ui/entry/ResultDialog.h"
 
 namespace tovra {
 

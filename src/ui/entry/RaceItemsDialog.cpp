@@ -9,9 +9,9 @@
 
 #include "features/entry/entry_text.hpp"
 #include "features/entry/race_entry.hpp"
+#include "ui/entry/RaceDialogs.h"
 #include "ui/widgets/DigitFilter.h"
 #include "ui/widgets/EditableCombo.h"
-#include "ui/entry/RaceDialogs.h"
 #include "ui/widgets/RadioGroupBox.h"
 
 namespace tovra {

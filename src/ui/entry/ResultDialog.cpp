@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 
 #include "features/entry/race_entry.hpp"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/entry/WinPlacePage.h"
 #include "ui/widgets/AmountKeypad.h"
 #include "ui/widgets/EntryWidgets.h"
-#include "ui/entry/RaceDialogs.h"
 #include "ui/widgets/RadioGroupBox.h"
-#include "ui/entry/WinPlacePage.h"
 
 namespace tovra {
 

@@ -9,13 +9,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/widgets/EntryWidgets.h"
-#include "ui/import/ImportWidgets.h"
-#include "ui/widgets/RadioGroupBox.h"
 #include "features/import/import_folders.hpp"
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
+#include "ui/import/ImportWidgets.h"
+#include "ui/widgets/EntryWidgets.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 namespace tovra {
 namespace {

@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/widgets/EntryWidgets.h"
-#include "ui/widgets/RadioGroupBox.h"
 #include "features/import/import_folders.hpp"
 #include "storage/text.hpp"
+#include "ui/widgets/EntryWidgets.h"
+#include "ui/widgets/RadioGroupBox.h"
 
 namespace tovra {
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/widgets/EntryWidgets.h"
 #include "features/import/import_folders.hpp"
 #include "storage/text.hpp"
+#include "ui/widgets/EntryWidgets.h"
 
 namespace tovra {
 

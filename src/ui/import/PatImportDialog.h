@@ -4,8 +4,8 @@
 // Rejected. PatImportResultDialog shows each read's races; 登録 stores.
 #include <QDialog>
 
-#include "ui/import/ImportWidgets.h"
 #include "features/import/pat/pat_import.hpp"
+#include "ui/import/ImportWidgets.h"
 
 class QCheckBox;
 class QLabel;

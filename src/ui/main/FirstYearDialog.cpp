@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/widgets/DigitFilter.h"
-#include "storage/user_port.hpp"
 #include "features/years/years.hpp"
+#include "storage/user_port.hpp"
+#include "ui/widgets/DigitFilter.h"
 
 namespace tovra {
 

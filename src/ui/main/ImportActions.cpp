@@ -1,10 +1,5 @@
 #include "ui/main/ImportActions.h"
 
-#include "ui/import/ImportFoldersDialog.h"
-#include "ui/import/JravanImportDialog.h"
-#include "ui/main/MainWindow.h"
-#include "ui/import/NiftyImportDialog.h"
-#include "ui/import/PatImportDialog.h"
 #include "features/import/import_day.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/import/jravan/jravan_import.hpp"
@@ -12,6 +7,11 @@
 #include "features/import/pat/pat_import.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
+#include "ui/import/ImportFoldersDialog.h"
+#include "ui/import/JravanImportDialog.h"
+#include "ui/import/NiftyImportDialog.h"
+#include "ui/import/PatImportDialog.h"
+#include "ui/main/MainWindow.h"
 
 namespace tovra {
 namespace {

@@ -16,19 +16,19 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "ui/common/AppState.h"
-#include "ui/widgets/ColonMenuStyle.h"
-#include "ui/main/HelpWindow.h"
-#include "ui/common/LedgerSignals.h"
-#include "ui/main/TallyActions.h"
-#include "ui/widgets/Looks.h"
-#include "ui/race/RaceWindow.h"
-#include "ui/main/RowPanel.h"
-#include "ui/main/SplashWindow.h"
+#include "features/main/main_commands.hpp"
 #include "storage/datastore.hpp"
 #include "storage/records.hpp"
-#include "features/main/main_commands.hpp"
 #include "storage/settings_record.hpp"
+#include "ui/common/AppState.h"
+#include "ui/common/LedgerSignals.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/RowPanel.h"
+#include "ui/main/SplashWindow.h"
+#include "ui/main/TallyActions.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/ColonMenuStyle.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

@@ -5,11 +5,11 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "ui/entry/RaceDialogs.h"
-#include "storage/ledger.hpp"
-#include "storage/ledger_events.hpp"
 #include "features/main/main_selection.hpp"
 #include "features/main/meeting_view.hpp"
+#include "storage/ledger.hpp"
+#include "storage/ledger_events.hpp"
+#include "ui/entry/RaceDialogs.h"
 
 class QAction;
 class QComboBox;

@@ -1,22 +1,22 @@
 // The main window: the menu entries and the tool bar, each opening its dialog or window.
 #include "ui/main/MainWindow.h"
 
-#include "ui/main/AboutDialog.h"
+#include "features/settings/exit_confirmation.hpp"
+#include "features/years/years.hpp"
+#include "storage/datastore.hpp"
 #include "ui/common/AppState.h"
 #include "ui/entry/GoingDialog.h"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/main/AboutDialog.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/ImportActions.h"
 #include "ui/main/MeetingActions.h"
-#include "ui/settings/SettingsDialog.h"
 #include "ui/main/SearchActions.h"
+#include "ui/main/TallyActions.h"
 #include "ui/main/YearDialog.h"
 #include "ui/print/PrintActions.h"
-#include "ui/entry/RaceDialogs.h"
 #include "ui/race/RaceWindow.h"
-#include "ui/main/TallyActions.h"
-#include "storage/datastore.hpp"
-#include "features/years/years.hpp"
-#include "features/settings/exit_confirmation.hpp"
+#include "ui/settings/SettingsDialog.h"
 
 namespace tovra {
 

@@ -10,15 +10,15 @@
 #include <QThread>
 #include <QTimer>
 
+#include "features/import/import_folders.hpp"
+#include "features/main/folders.hpp"
+#include "features/main/startup.hpp"
+#include "features/years/years.hpp"
+#include "storage/datastore.hpp"
+#include "storage/settings_record.hpp"
 #include "ui/common/AppState.h"
 #include "ui/main/FirstYearDialog.h"
 #include "ui/main/SplashWindow.h"
-#include "features/import/import_folders.hpp"
-#include "storage/datastore.hpp"
-#include "features/years/years.hpp"
-#include "features/main/folders.hpp"
-#include "features/main/startup.hpp"
-#include "storage/settings_record.hpp"
 
 namespace tovra {
 

@@ -9,18 +9,18 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "ui/main/SearchActions.h"
-#include "ui/widgets/Looks.h"
-#include "ui/entry/RaceDialogs.h"
-#include "ui/race/RaceWindow.h"
-#include "ui/main/RowPanel.h"
-#include "ui/main/TallyActions.h"
-#include "storage/datastore.hpp"
-#include "storage/text.hpp"
-#include "features/years/years.hpp"
 #include "features/main/main_commands.hpp"
 #include "features/main/meeting_view.hpp"
+#include "features/years/years.hpp"
+#include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/text.hpp"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/main/RowPanel.h"
+#include "ui/main/SearchActions.h"
+#include "ui/main/TallyActions.h"
+#include "ui/race/RaceWindow.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

@@ -1,10 +1,10 @@
 #include "ui/main/MeetingActions.h"
 
 #include "features/entry/meeting_ops.hpp"
+#include "storage/user_port.hpp"
 #include "ui/entry/MeetingEditDialog.h"
 #include "ui/entry/MeetingRegisterDialog.h"
 #include "ui/main/MainWindow.h"
-#include "storage/user_port.hpp"
 
 namespace tovra {
 namespace {

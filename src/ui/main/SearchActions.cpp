@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "ui/search/GradedStakesSearchDialog.h"
-#include "ui/search/SearchResultsDialog.h"
+#include "features/search/search_engine.hpp"
+#include "storage/datastore.hpp"
 #include "ui/main/MainWindow.h"
+#include "ui/search/GradedStakesSearchDialog.h"
 #include "ui/search/NameSearchDialog.h"
 #include "ui/search/PayoutSearchDialog.h"
-#include "storage/datastore.hpp"
-#include "features/search/search_engine.hpp"
+#include "ui/search/SearchResultsDialog.h"
 
 namespace tovra {
 namespace {

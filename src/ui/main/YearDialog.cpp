@@ -6,10 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "ui/widgets/DigitFilter.h"
+#include "features/years/years.hpp"
 #include "storage/datastore.hpp"
 #include "storage/user_port.hpp"
-#include "features/years/years.hpp"
+#include "ui/widgets/DigitFilter.h"
 
 namespace tovra {
 

@@ -10,8 +10,8 @@ class QListWidget;
 class QLineEdit;
 class QPushButton;
 
-#include "storage/ledger_events.hpp"
 #include "features/years/years.hpp"
+#include "storage/ledger_events.hpp"
 
 namespace tovra {
 

@@ -3,11 +3,11 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "ui/print/PrintDialog.h"
-#include "ui/common/QtUserPort.h"
-#include "ui/common/SaveFile.h"
 #include "adapters/qt/print/QtPrintBackend.h"
 #include "storage/fileio.hpp"
+#include "ui/common/QtUserPort.h"
+#include "ui/common/SaveFile.h"
+#include "ui/print/PrintDialog.h"
 
 namespace tovra {
 

@@ -13,14 +13,14 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "ui/widgets/Looks.h"
-#include "ui/print/PrintActions.h"
-#include "ui/entry/RaceDialogs.h"
-#include "storage/datastore.hpp"
-#include "storage/user_port.hpp"
 #include "features/entry/race_delete.hpp"
 #include "features/settings/exit_confirmation.hpp"
+#include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/user_port.hpp"
+#include "ui/entry/RaceDialogs.h"
+#include "ui/print/PrintActions.h"
+#include "ui/widgets/Looks.h"
 
 static void initRacewinQrc() { Q_INIT_RESOURCE(racewin); }
 

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <array>
 
-#include "ui/entry/RaceDialogs.h"
 #include "features/main/race_view.hpp"
+#include "ui/entry/RaceDialogs.h"
 
 class QLabel;
 class QListWidget;

@@ -9,11 +9,11 @@
 #include <algorithm>
 
 #include "features/entry/entry_text.hpp"
-#include "ui/widgets/EditableCombo.h"
-#include "ui/search/SearchRangeBox.h"
-#include "storage/text.hpp"
 #include "features/search/search_files.hpp"
 #include "features/search/search_input.hpp"
+#include "storage/text.hpp"
+#include "ui/search/SearchRangeBox.h"
+#include "ui/widgets/EditableCombo.h"
 
 namespace tovra {
 

@@ -10,11 +10,11 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "features/search/search_input.hpp"
+#include "ui/search/SearchRangeBox.h"
 #include "ui/widgets/DigitFilter.h"
 #include "ui/widgets/EditableCombo.h"
-#include "ui/search/SearchRangeBox.h"
 #include "ui/widgets/Looks.h"
-#include "features/search/search_input.hpp"
 
 namespace tovra {
 namespace {

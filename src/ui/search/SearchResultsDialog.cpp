@@ -8,9 +8,9 @@
 
 #include "features/export/csv_names.hpp"
 #include "features/export/search_csv.hpp"
-#include "ui/widgets/EntryWidgets.h"
-#include "ui/common/SaveFile.h"
 #include "storage/datastore.hpp"
+#include "ui/common/SaveFile.h"
+#include "ui/widgets/EntryWidgets.h"
 
 namespace tovra {
 

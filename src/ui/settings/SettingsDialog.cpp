@@ -11,10 +11,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "features/settings/settings_edit.hpp"
+#include "storage/user_port.hpp"
 #include "ui/common/AppState.h"
 #include "ui/widgets/Looks.h"
-#include "storage/user_port.hpp"
-#include "features/settings/settings_edit.hpp"
 
 namespace tovra {
 

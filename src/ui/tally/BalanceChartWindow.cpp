@@ -8,14 +8,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/widgets/Looks.h"
-#include "ui/common/SaveFile.h"
-#include "ui/widgets/YearRangeBox.h"
 #include "adapters/qt/chart/BalanceChartPanel.h"
 #include "adapters/qt/chart/ChartPng.h"
 #include "adapters/qt/chart/RateChartView.h"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "ui/common/SaveFile.h"
+#include "ui/widgets/Looks.h"
+#include "ui/widgets/YearRangeBox.h"
 
 namespace tovra {
 

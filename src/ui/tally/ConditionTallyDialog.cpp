@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "storage/datastore.hpp"
 #include "ui/widgets/DigitFilter.h"
 #include "ui/widgets/EntryWidgets.h"
 #include "ui/widgets/RadioGroupBox.h"
 #include "ui/widgets/YearRangeBox.h"
-#include "storage/datastore.hpp"
 
 namespace tovra {
 

@@ -1,9 +1,9 @@
 #include "ui/tally/ConditionTallyWindow.h"
 
-#include "ui/widgets/Looks.h"
-#include "ui/print/PrintActions.h"
 #include "features/tally/jyoken_view.hpp"
 #include "features/tally/result_files.hpp"
+#include "ui/print/PrintActions.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

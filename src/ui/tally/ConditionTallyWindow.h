@@ -4,8 +4,8 @@
 // recovery rate, return, balance and hit rate.
 #include <array>
 
-#include "ui/tally/TallyWindow.h"
 #include "features/tally/jyoken_result.hpp"
+#include "ui/tally/TallyWindow.h"
 
 class QLabel;
 

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/widgets/RadioGroupBox.h"
-#include "ui/widgets/YearRangeBox.h"
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
+#include "ui/widgets/RadioGroupBox.h"
+#include "ui/widgets/YearRangeBox.h"
 
 namespace tovra {
 

@@ -2,10 +2,10 @@
 
 #include <QScrollBar>
 
-#include "ui/widgets/Looks.h"
-#include "ui/print/PrintActions.h"
-#include "storage/datastore.hpp"
 #include "features/tally/result_files.hpp"
+#include "storage/datastore.hpp"
+#include "ui/print/PrintActions.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

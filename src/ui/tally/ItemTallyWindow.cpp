@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "ui/widgets/Looks.h"
-#include "ui/print/PrintActions.h"
 #include "features/tally/koumoku_view.hpp"
 #include "features/tally/result_files.hpp"
+#include "ui/print/PrintActions.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
-#include "ui/tally/TallyWindow.h"
 #include "features/tally/koumoku_view.hpp"
+#include "ui/tally/TallyWindow.h"
 
 class QLabel;
 class QTabWidget;

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "features/tally/rank_tally.hpp"
 #include "ui/widgets/RadioGroupBox.h"
 #include "ui/widgets/YearRangeBox.h"
-#include "features/tally/rank_tally.hpp"
 
 namespace tovra {
 

@@ -3,10 +3,10 @@
 #include <QFrame>
 #include <QScrollBar>
 
-#include "ui/widgets/Looks.h"
-#include "ui/print/PrintActions.h"
 #include "features/tally/rank_tally.hpp"
 #include "features/tally/result_files.hpp"
+#include "ui/print/PrintActions.h"
+#include "ui/widgets/Looks.h"
 
 namespace tovra {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/widgets/EntryWidgets.h"
-#include "storage/user_port.hpp"
 #include "features/tally/saved_results.hpp"
+#include "storage/user_port.hpp"
+#include "ui/widgets/EntryWidgets.h"
 
 namespace tovra {
 

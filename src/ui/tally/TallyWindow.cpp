@@ -9,11 +9,11 @@
 
 #include "features/export/csv_names.hpp"
 #include "features/export/tally_csv.hpp"
-#include "ui/widgets/Looks.h"
-#include "ui/common/SaveFile.h"
-#include "storage/datastore.hpp"
 #include "features/settings/exit_confirmation.hpp"
 #include "features/tally/saved_results.hpp"
+#include "storage/datastore.hpp"
+#include "ui/common/SaveFile.h"
+#include "ui/widgets/Looks.h"
 
 static void initShukeiQrc() {
   Q_INIT_RESOURCE(shukeiwin);

@@ -9,10 +9,10 @@
 #include <deque>
 
 #include "features/export/rate_charts.hpp"
-#include "ui/tally/TallyPanels.h"
-#include "storage/settings_record.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/result_files.hpp"
+#include "storage/settings_record.hpp"
+#include "ui/tally/TallyPanels.h"
 
 class QLabel;
 class QScrollBar;

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "storage/datastore.hpp"
 #include "features/years/years.hpp"
+#include "storage/datastore.hpp"
 
 namespace tovra {
 

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
+#include "common/scripted_port.hpp"
 #include "domain/settlement.hpp"
 #include "features/import/import_day.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/import/jravan/jravan_import.hpp"
 #include "features/import/nifty/nifty_import.hpp"
 #include "features/import/pat/pat_import.hpp"
-#include "common/ledger_cursor.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/user_port.hpp"
-#include "common/scripted_port.hpp"
 
 namespace tovra::importtest {
 

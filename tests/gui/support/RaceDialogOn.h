@@ -1,9 +1,9 @@
 #pragma once
 // A race dialog as the race window opens it on the day EntryDay put on disk: the store and
 // user port of the application state, the day's key and a copy of the day read by key.
-#include "ui/common/AppState.h"
 #include "storage/ledger.hpp"
 #include "support/EntryDay.h"
+#include "ui/common/AppState.h"
 
 namespace tovra::test {
 

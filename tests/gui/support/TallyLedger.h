@@ -8,8 +8,8 @@
 // 1R of 2001 東京 carries race items (3歳, 未勝利, 芝), 1R of 札幌 none.
 #include <memory>
 
-#include "ui/main/MainWindow.h"
 #include "support/TempLedger.h"
+#include "ui/main/MainWindow.h"
 
 namespace tovra::test {
 

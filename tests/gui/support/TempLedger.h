@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "common/ledger_builder.hpp"
-#include "ui/common/AppState.h"
 #include "storage/records.hpp"
 #include "storage/settings_record.hpp"
 #include "support/MessageScript.h"
+#include "ui/common/AppState.h"
 
 namespace tovra::test {
 

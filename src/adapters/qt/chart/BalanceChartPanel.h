@@ -6,8 +6,8 @@
 // its figures (hinted, and as a tooltip).
 #include <QWidget>
 
-#include "features/export/balance_series.hpp"
 #include "adapters/qt/chart/ChartStyle.h"
+#include "features/export/balance_series.hpp"
 
 class QChart;
 class QChartView;

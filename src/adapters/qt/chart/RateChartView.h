@@ -3,8 +3,8 @@
 // with break-even (100％) as a dashed line. Hovering a bar shows its group's figures.
 #include <QChartView>
 
-#include "features/export/rate_charts.hpp"
 #include "adapters/qt/chart/ChartStyle.h"
+#include "features/export/rate_charts.hpp"
 
 namespace tovra {
 

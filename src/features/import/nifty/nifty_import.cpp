@@ -7,8 +7,8 @@
 #include "features/import/import_folders.hpp"
 #include "features/import/import_messages.hpp"
 #include "features/import/nifty/nifty_records.hpp"
-#include "storage/ledger.hpp"
 #include "storage/fileio.hpp"
+#include "storage/ledger.hpp"
 #include "storage/user_port.hpp"
 
 namespace tovra {

@@ -1,15 +1,15 @@
 #include "features/import/pat/pat_import.hpp"
 
+#include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
 #include "features/import/file_list.hpp"
 #include "features/import/import_files.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/import/import_messages.hpp"
 #include "features/import/pat/pat_records.hpp"
-#include "storage/ledger.hpp"
 #include "storage/fileio.hpp"
+#include "storage/ledger.hpp"
 #include "storage/user_port.hpp"
-#include "domain/race_state.hpp"
 
 namespace tovra {
 namespace {
