@@ -18,7 +18,11 @@ bool contains(const Horses& h, int horse) { return std::find(h.begin(), h.end(),
 // Every line is a union of formations: 通常 one of single horses, ﾎﾞｯｸｽ the members at
 // every place, 流し the axis at its places and the partners at the others.
 std::vector<Places> formationsOf(const PurchaseLine& line) {
-  const auto& s = line.sets;
+  // Ascending sets give a formation's tuples in ascending order already; the order of a
+  // combination and of the axis is what the user bought and stays.
+  Places s = line.sets;
+  const bool ordered0 = line.method == BetMethod::Normal || line.method == BetMethod::Nagashi;
+  for (std::size_t i = ordered0 ? 1 : 0; i < 3; ++i) std::sort(s[i].begin(), s[i].end());
   const int size = pointSize(line.type);
   switch (line.method) {
     case BetMethod::Normal: {
@@ -38,10 +42,12 @@ std::vector<Places> formationsOf(const PurchaseLine& line) {
     at.emplace_back(0, 1);
   } else if (!line.multi) {
     at.emplace_back(line.places[0] - 1, line.places[1] - 1);
-  } else {
-    for (int p = 0; p < size; ++p)
-      for (int q = 0; q < size; ++q)
-        if (!twoAxes ? q == 0 : q != p) at.emplace_back(p, q);
+  } else {  // マルチ: every place, or every two places in either order
+    for (int p = 0; p < size; ++p) {
+      if (!twoAxes) at.emplace_back(p, 0);
+      for (int q = 0; twoAxes && q < size; ++q)
+        if (q != p) at.emplace_back(p, q);
+    }
   }
   std::vector<Places> out;
   for (auto [p, q] : at) {
@@ -213,8 +219,9 @@ Result<int> checkLine(const PurchaseLine& line) {
 
 std::vector<Combination> expandPoints(const PurchaseLine& line) {
   std::vector<Combination> out;
+  out.reserve(static_cast<std::size_t>(pointCount(line)));
   for (const Places& f : formationsOf(line)) eachTuple(line.type, f, [&](const Combination& k) { out.push_back(k); });
-  std::sort(out.begin(), out.end());
+  if (!std::is_sorted(out.begin(), out.end())) std::sort(out.begin(), out.end());
   out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
 }
