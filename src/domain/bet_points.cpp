@@ -211,6 +211,7 @@ Result<int> checkLine(const PurchaseLine& line) {
   if (const char* why = methodRefusal(line)) return refuse(why);
   const int points = pointCount(line);
   if (points == 0) return refuse(msg::kLineNoPoint);
+  // No line of distinct horses 1-18 comes above 4896 points; the limit holds all the same.
   if (points > kMaxLinePoints) return refuse(msg::kLineTooMany);
   if (line.stake <= 0) return refuse(msg::kLineStakeMissing);
   if (line.stake > kMaxPointStake) return refuse(msg::kLineStakeTooLarge);
