@@ -1,0 +1,178 @@
+#pragma once
+// The bet store: what the course files have no room for (馬単, 3連複 and 3連単 lines, their
+// winning combinations and special payouts, scratched horses and refunded frames), kept in
+// one SQLite database beside the ledger, tovradatafile/bets.sqlite. Rows are keyed by date
+// and race, never by a meeting's place in its course file, so that the course files stay
+// byte for byte what they are.
+//
+// The file is created on the first write; reading a ledger that has none reads every race
+// empty and creates nothing. Every change is one transaction (rollback journal,
+// synchronous=FULL: a change that returned is on the disk). A store that cannot be opened
+// or fails PRAGMA quick_check is refused with a message naming the file, and nothing of it
+// is read or written; the course files keep working without it.
+//
+// Changes that touch the course files as well (a meeting's new date, a deleted meeting, a
+// deleted year) write an intent first (beginIntent), then the course files change, then
+// applyIntent moves or removes the rows and the intent together. An intent left by a crash
+// is completed or dropped at the next open by whoever looks at the course files
+// (features/bets/bet_intents.hpp).
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/outcome.hpp"
+
+struct sqlite3;
+
+namespace tovra {
+
+// The logical path of the store (relative to the working folder).
+inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
+// The schema this build writes; older stores are migrated when opened.
+inline constexpr int kBetStoreSchema = 1;
+
+// A meeting day by date: year, course 0..9, month, day.
+struct DateKey {
+  int year = 0;
+  int course = 0;
+  int month = 0;
+  int day = 0;
+  auto operator<=>(const DateKey&) const = default;
+};
+
+// A race by date: the day and the race 1..12.
+struct RaceKey {
+  DateKey date;
+  int race = 1;
+  auto operator<=>(const RaceKey&) const = default;
+};
+
+// A purchase line as stored: plain numbers (domain/bet_points.hpp reads them as a
+// PurchaseLine). type 0 馬単 1 3連複 2 3連単; method 0 通常 1 ﾎﾞｯｸｽ 2 流し 3 ﾌｫｰﾒｰｼｮﾝ.
+struct StoredLine {
+  std::int64_t id = 0;  // the row's id, ascending in the order the lines were bought
+  int type = 0;
+  int method = 0;
+  std::array<std::vector<int>, 3> sets;
+  bool multi = false;
+  std::array<int, 2> places{1, 2};
+  int stake = 0;   // per point, in 100 yen
+  int points = 0;  // as the expansion counted them when bought
+  bool operator==(const StoredLine&) const = default;
+};
+
+// A winning combination of a type and its payout in yen per 100 yen.
+struct StoredWinner {
+  int type = 0;
+  std::array<int, 3> combo{};  // finishing order for 馬単 and 3連単; 馬単 leaves the third 0
+  std::int64_t payout = 0;
+  bool operator==(const StoredWinner&) const = default;
+};
+
+// Everything the store holds of one race.
+struct StoredRace {
+  std::vector<StoredLine> lines;                        // in the order bought
+  std::vector<StoredWinner> winners;                    // in the order entered
+  std::array<std::optional<std::int64_t>, 3> special;  // 特払 per type, yen per 100 yen
+  std::vector<int> scratched;                           // horses, ascending
+  std::vector<int> refundedFrames;                      // 枠連 frames, ascending
+  bool empty() const;
+  bool operator==(const StoredRace&) const = default;
+};
+
+// A change of both stores, written before the course files change.
+struct StoreIntent {
+  enum class Kind { MoveDay = 1, DeleteDay = 2, DeleteYear = 3 };
+  std::int64_t id = 0;  // set by beginIntent
+  Kind kind = Kind::MoveDay;
+  DateKey from;  // the day (DeleteYear: only from.year counts)
+  DateKey to;    // MoveDay: the new date (same year and course)
+  // The meetings the course held on from's date (and on to's date) before the change, for
+  // the recovery to tell whether the course files changed.
+  int fromCountBefore = 0;
+  int toCountBefore = 0;
+  bool operator==(const StoreIntent&) const = default;
+};
+
+class BetStore {
+ public:
+  // The store of the ledger in `root` (root / kBetStorePath, the folder matched without
+  // regard to case as the course files are). Nothing is opened until it is used.
+  // `vfs` names an SQLite VFS to open the file through (tests that fail I/O); "" the default.
+  explicit BetStore(std::filesystem::path root, std::string vfs = "");
+  ~BetStore();
+  BetStore(const BetStore&) = delete;
+  BetStore& operator=(const BetStore&) = delete;
+
+  const std::filesystem::path& file() const { return file_; }
+  // Whether the file exists (a ledger that never held a new-type row has none).
+  bool exists() const;
+  // Opens the file when it exists (or creates it, with `create`), migrates it and runs
+  // PRAGMA quick_check. Refused with kBetStoreDamagedText (naming the file) when it cannot
+  // be opened, is not a store, is newer than this build or fails the check; the refusal
+  // is kept and every later call ends with it. Done when the file does not exist and
+  // `create` is false (reads then read empty).
+  Status open(bool create);
+
+  // --- reading ---
+  Result<StoredRace> race(const RaceKey& key);
+  // The twelve races of a day (index 0 is race 1).
+  Result<std::array<StoredRace, 12>> day(const DateKey& key);
+  // Every race holding a row, of the years given (all years when empty), in key order.
+  Status scan(const std::vector<int>& years, const std::function<void(const RaceKey&, const StoredRace&)>& visit);
+  // The days of a course and year that hold rows (for the recovery and the tests).
+  Result<std::vector<DateKey>> days(int year, int course);
+
+  // --- changes: each one transaction; the file is created on the first ---
+  // Adds a line after the race's others; its new id.
+  Result<std::int64_t> addLine(const RaceKey& key, const StoredLine& line);
+  // Deletes the race's n-th line (1-based, in the order bought); refused with an empty
+  // text when there is none.
+  Status deleteLine(const RaceKey& key, int n);
+  // Adds a winning combination after the type's others.
+  Status addWinner(const RaceKey& key, const StoredWinner& winner);
+  // Deletes the type's n-th winning combination (1-based); refused when there is none.
+  Status deleteWinner(const RaceKey& key, int type, int n);
+  // Sets (or with nullopt clears) the type's special payout.
+  Status setSpecial(const RaceKey& key, int type, std::optional<std::int64_t> payout);
+  // Removes the type's winning combinations and special payout.
+  Status clearResult(const RaceKey& key, int type);
+  // Replaces the race's scratched horses and refunded frames (both empty: clears them).
+  Status setScratch(const RaceKey& key, const std::vector<int>& horses, const std::vector<int>& frames);
+
+  // --- changes of both stores ---
+  // Writes the intent in its own transaction; the intent with its id.
+  Result<StoreIntent> beginIntent(const StoreIntent& intent);
+  // Moves (MoveDay) or removes (DeleteDay, DeleteYear) the rows of the intent and removes
+  // the intent, in one transaction. Rows already on the new date of a MoveDay are removed
+  // first: the day that moves there brings its own.
+  Status applyIntent(const StoreIntent& intent);
+  // Removes the intent alone (the course files did not change).
+  Status dropIntent(std::int64_t id);
+  // The intents left, oldest first.
+  Result<std::vector<StoreIntent>> intents();
+
+  // PRAGMA integrity_check: "ok", or what it reports (tests, and the kill tests' check).
+  Result<std::string> integrityCheck();
+
+ private:
+  Status ensureOpen(bool create);
+  std::filesystem::path root_;
+  std::filesystem::path file_;
+  std::string vfs_;
+  sqlite3* db_ = nullptr;
+  std::optional<Refusal> broken_;
+};
+
+// Shown when the store cannot be opened or is damaged; %1 is replaced by the file's path.
+inline constexpr const char* kBetStoreDamagedText =
+    "%1 が開けないか壊れています。\n\n馬単・3連複・3連単のﾃﾞｰﾀは使用出来ません。";
+// Shown when a change of the store fails (%1 the file's path); nothing was changed.
+inline constexpr const char* kBetStoreWriteFailedText = "%1 に書き込めません。\n\n処理を中止します。";
+
+}  // namespace tovra
