@@ -7,7 +7,8 @@
 //
 // The file is created on the first write; reading a ledger that has none reads every race
 // empty and creates nothing. Every change is one transaction (rollback journal,
-// synchronous=FULL: a change that returned is on the disk). A store that cannot be opened
+// synchronous=EXTRA, FULL with the folder synced when the journal goes: a change that
+// returned is on the disk). A store that cannot be opened
 // or fails PRAGMA quick_check is refused with a message naming the file, and nothing of it
 // is read or written; the course files keep working without it.
 //
@@ -27,7 +28,11 @@
 
 #include "storage/outcome.hpp"
 
-struct sqlite3;
+namespace tovra::sql {
+class Db;
+struct SqlError;
+class SqlStatus;
+}  // namespace tovra::sql
 
 namespace tovra {
 
@@ -76,11 +81,11 @@ struct StoredWinner {
 
 // Everything the store holds of one race.
 struct StoredRace {
-  std::vector<StoredLine> lines;                        // in the order bought
-  std::vector<StoredWinner> winners;                    // in the order entered
+  std::vector<StoredLine> lines;                       // in the order bought
+  std::vector<StoredWinner> winners;                   // in the order entered
   std::array<std::optional<std::int64_t>, 3> special;  // 特払 per type, yen per 100 yen
-  std::vector<int> scratched;                           // horses, ascending
-  std::vector<int> refundedFrames;                      // 枠連 frames, ascending
+  std::vector<int> scratched;                          // horses, ascending
+  std::vector<int> refundedFrames;                     // 枠連 frames, ascending
   bool empty() const;
   bool operator==(const StoredRace&) const = default;
 };
@@ -151,6 +156,8 @@ class BetStore {
   // Moves (MoveDay) or removes (DeleteDay, DeleteYear) the rows of the intent and removes
   // the intent, in one transaction. Rows already on the new date of a MoveDay are removed
   // first: the day that moves there brings its own.
+  // Refused with an empty text when the intent is not in the store (applied or dropped
+  // already): nothing changes then.
   Status applyIntent(const StoreIntent& intent);
   // Removes the intent alone (the course files did not change).
   Status dropIntent(std::int64_t id);
@@ -162,10 +169,18 @@ class BetStore {
 
  private:
   Status ensureOpen(bool create);
+  // Opens the file (creating it with `create`), checks and migrates it; a refusal as above.
+  Status openFile(bool create);
+  // One change in one transaction: `body` runs inside it; its error rolls it back.
+  Status change(const std::function<sql::SqlStatus(sql::Db&)>& body);
+  // The refusals of a failed read or write (a damaged file is kept as broken_).
+  Refusal readFailed(const sql::SqlError& e);
+  Refusal writeFailed(const sql::SqlError& e);
+  Refusal damaged();
   std::filesystem::path root_;
   std::filesystem::path file_;
   std::string vfs_;
-  sqlite3* db_ = nullptr;
+  std::unique_ptr<sql::Db> db_;  // null while closed or while there is no file
   std::optional<Refusal> broken_;
 };
 
