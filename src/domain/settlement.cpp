@@ -26,10 +26,10 @@ std::optional<double> hitRate(std::int64_t hitRaces, std::int64_t boughtRaces) {
 
 namespace {
 
-// A race's money in 64 bits: the stakes per type (in the order of BetType), the purchase
-// and the return.
+// A race's money in 64 bits: per type (in the order of BetType), the purchase and the
+// return.
 struct RaceSums {
-  std::int64_t stakes[kBetTypeCount] = {};
+  std::array<TypeMoney, kBetTypeCount> types{};
   std::int64_t purchase = 0, ret = 0;
 };
 
@@ -38,8 +38,9 @@ RaceSums matchRace(RaceRecord& race, std::uint16_t& joutai) {
   RaceSums m;
   for (int t = 0; t < kBetTypeCount; ++t) {
     const ConstSlots tickets = ticketSlots(std::as_const(race), kBetTypes[t]);
-    for (int i = 0; i < tickets.capacity; ++i) m.stakes[t] += tickets.amounts[i];
-    m.purchase += m.stakes[t];
+    TypeMoney& money = m.types[static_cast<std::size_t>(t)];
+    for (int i = 0; i < tickets.capacity; ++i) money.stakes += tickets.amounts[i];
+    m.purchase += money.stakes;
   }
   if (m.purchase != 0) {
     joutai = kRaceBought;
@@ -53,6 +54,7 @@ RaceSums matchRace(RaceRecord& race, std::uint16_t& joutai) {
   // Each result slot is matched against every ticket of its type: its code keeps the hit
   // marker when a ticket is on it.
   for (BetType t : kBetTypes) {
+    TypeMoney& money = m.types[static_cast<std::size_t>(t)];
     const Slots results = resultSlots(race, t);
     for (int s = 0; s < results.capacity; ++s) {
       const int plain = plainCode(t, results.codes[s]);
@@ -62,6 +64,8 @@ RaceSums matchRace(RaceRecord& race, std::uint16_t& joutai) {
       if (!hit.hit) continue;
       results.codes[s] = static_cast<std::uint16_t>(plain + hitMarker(t));
       joutai = withHitFlag(joutai);
+      money.hit = true;
+      money.ret += hit.pays;
       m.ret += hit.pays;
     }
   }
@@ -75,6 +79,12 @@ RaceMoney raceMoney(const RaceRecord& race) {
   std::uint16_t joutai = 0;
   const RaceSums m = matchRace(scratch, joutai);
   return {m.purchase, m.ret};
+}
+
+std::array<TypeMoney, kBetTypeCount> raceTypeMoney(const RaceRecord& race) {
+  RaceRecord scratch = race;
+  std::uint16_t joutai = 0;
+  return matchRace(scratch, joutai).types;
 }
 
 bool raceMoneyFits(const RaceRecord& race) {
@@ -102,7 +112,8 @@ bool dayMoneyFits(const RaceRecord& race, const RaceMoney& others) {
 void settleRace(KaisaiRecord& kaisai, RaceBlock& races, int r) {
   RaceRecord& race = races[static_cast<std::size_t>(r)];
   const RaceSums m = matchRace(race, kaisai.raceJoutai[r]);
-  for (int t = 0; t < kBetTypeCount; ++t) stakeTotal(race, kBetTypes[t]) = saturate32(m.stakes[t]);
+  for (int t = 0; t < kBetTypeCount; ++t)
+    stakeTotal(race, kBetTypes[t]) = saturate32(m.types[static_cast<std::size_t>(t)].stakes);
   kaisai.kounyuGaku[r] = saturate32(m.purchase);
 
   // The balance is the stored return minus the stored purchase, so that the return

@@ -2,9 +2,11 @@
 // Race settlement: matches a race's tickets against its results (the hit test of
 // domain/bet_types.hpp) and stores the race's purchase, balance, state and hit marks and
 // the day's totals. The one place where a race's money is computed and stored.
+#include <array>
 #include <cstdint>
 #include <optional>
 
+#include "domain/bet_types.hpp"
 #include "storage/records.hpp"
 
 namespace tovra {
@@ -18,6 +20,15 @@ struct RaceMoney {
   std::int64_t purchase, ret;
 };
 RaceMoney raceMoney(const RaceRecord& race);
+// One type's share of it: the stakes of all its ticket slots (what settlement stores in
+// tanGoukei ...), what its tickets on the results paid, and whether a ticket was on a
+// result (what sets the race's hit flag).
+struct TypeMoney {
+  std::int64_t stakes = 0, ret = 0;
+  bool hit = false;
+};
+// Per type, in the order of BetType (kBetTypes); stakes and returns add up to raceMoney.
+std::array<TypeMoney, kBetTypeCount> raceTypeMoney(const RaceRecord& race);
 // Whether they fit the record's signed 32-bit fields. Entry refuses a ticket or a
 // payout that would make them not fit.
 bool raceMoneyFits(const RaceRecord& race);
