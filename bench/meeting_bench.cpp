@@ -151,13 +151,14 @@ BENCHMARK(BM_EditIn150)->Unit(benchmark::kMillisecond);
 void BM_DeleteFrom150(benchmark::State& state) {
   Ledger& l = ledger();
   ScriptedPort port;
+  BetStore bets(l.ds.root());
   for (auto _ : state) {
     state.PauseTiming();
     l.restore();
     state.ResumeTiming();
     for (const std::string& q : deleteQuestions(0, l.ds.kaisai)) askOkCancel(port, q, MsgIcon::Question);
     benchmark::DoNotOptimize(
-        showPlace(l.ds, runDeleteMeeting(l.ds.ledger(), port, LedgerEvents{}, {l.ds.year, 0, l.ds.shown()})));
+        showPlace(l.ds, runDeleteMeeting(l.ds.ledger(), bets, port, LedgerEvents{}, {l.ds.year, 0, l.ds.shown()})));
   }
   setBytes(state);
 }

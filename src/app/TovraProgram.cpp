@@ -8,6 +8,7 @@
 #include "app/ProgramOptions.h"
 
 #include "app/SingleInstance.h"
+#include "storage/bet_intents.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/fileio.hpp"
 #include "storage/ledger_lock.hpp"
@@ -99,6 +100,13 @@ int runProgram(const QStringList& args, UserPort& port) {
   MainWindow form(app, kSplashMillis);
   try {
     recoverLedger(FileSystem::standard(), ".");
+    // Then what a crash left between the course files and the bet store. A store that
+    // cannot be used is named once; the five old bet types work without it.
+    if (const Status bets = recoverBetIntents(app.bets, app.ds.ledger()); bets.refused()) {
+      Refusal shown = bets.refusal();
+      shown.icon = MsgIcon::Warning;
+      showRefusal(port, shown);
+    }
     if (!form.startUp()) return 0;
   } catch (const FatalFileError& e) {
     reportFatalAndEnd(port, e);

@@ -6,6 +6,7 @@
 #include "features/main/folders.hpp"
 #include "features/years/years.hpp"
 #include "storage/fileio.hpp"
+#include "storage/bet_intents.hpp"
 #include "storage/recovery.hpp"
 
 namespace tovra::cli {
@@ -85,11 +86,28 @@ void Context::takeLock() {
   // program that holds it may be writing those files right now.
   if (state == LedgerLock::State::Held) {
     recoverLedger(ds->fs(), ds->root());
+    // Then what a crash left between the course files and the bet store; a store that
+    // cannot be used is reported by the commands that use it.
+    recoverBetIntents(bets(), ds->ledger());
     return;
   }
   // A reading command reads what the holder has written so far.
   if (reading) return;
   refuse(state == LedgerLock::State::Busy ? kLedgerBusyText : kLedgerLockFailedText);
+}
+
+BetStore& Context::bets() {
+  if (!betStore) betStore.emplace(ds ? ds->root() : std::filesystem::path(dir));
+  return *betStore;
+}
+
+BetStore& Context::openBets() {
+  BetStore& store = bets();
+  if (const Status opened = store.open(false); !opened) {
+    showRefusal(port, opened.refusal());
+    throw Refused();
+  }
+  return store;
 }
 
 DataStore& Context::requireYear() {

@@ -9,6 +9,7 @@
 #include "cli/command.hpp"
 #include "features/export/chart_renderer.hpp"
 #include "features/print/print_backend.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/datastore.hpp"
 #include "storage/ledger_lock.hpp"
 #include "storage/settings_record.hpp"
@@ -64,6 +65,12 @@ struct Context {
   // The meetings of every course of the open year, counted as the folder is prepared.
   Ledger::MeetingCounts counts{};
   std::optional<LedgerLock> lock;
+  // The bet store beside the ledger (馬単, 3連複, 3連単), over the same folder.
+  std::optional<BetStore> betStore;
+  BetStore& bets();
+  // The bet store, checked (a missing file is created by the first change); a store that
+  // cannot be used is refused with its message.
+  BetStore& openBets();
   SettingsRecord settings;
   // Printing and PDF files; unset in a build without Qt.
   print::PrintBackendFactory printBackend;

@@ -106,7 +106,7 @@ class MeetingEdit : public Command {
     const auto day = ledger.readDay(key);
     if (!day) endWith(ctx, day.failure());
     const LedgerEvents events{};
-    printOutcome(ctx, runEditMeeting(ledger, ctx.port, events, key, day->meeting, d));
+    printOutcome(ctx, runEditMeeting(ledger, ctx.bets(), ctx.port, events, key, day->meeting, d));
   }
 
  private:
@@ -133,7 +133,7 @@ class MeetingDelete : public Command {
     for (const std::string& question : deleteQuestions(c, day->meeting))
       if (!askOkCancel(ctx.port, question, MsgIcon::Question)) throw Refused();
     const LedgerEvents events{};
-    printOutcome(ctx, runDeleteMeeting(ledger, ctx.port, events, key));
+    printOutcome(ctx, runDeleteMeeting(ledger, ctx.bets(), ctx.port, events, key));
   }
 
  private:

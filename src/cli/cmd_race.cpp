@@ -8,7 +8,9 @@
 #include "cli/cli_context.hpp"
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
+#include "cli/race_bets_args.hpp"
 #include "cli/terminal_text.hpp"
+#include "features/bets/bet_text.hpp"
 #include "features/entry/purchase.hpp"
 #include "features/entry/race_entry.hpp"
 #include "features/entry/results.hpp"
@@ -35,7 +37,10 @@ int parseItem(Context& ctx, ItemField f, const std::string& text) {
 
 BetType parseBetType(Context& ctx, const std::string& text) {
   auto t = betTypeFromText(text);
-  if (!t) ctx.refuse("券種は tan fuku waku wide uma (単勝 複勝 枠連 ﾜｲﾄﾞ 馬連) で指定して下さい。");
+  if (!t)
+    ctx.refuse(
+        "券種は tan fuku waku wide uma umatan sanrenpuku sanrentan (単勝 複勝 枠連 ﾜｲﾄﾞ 馬連 馬単 3連複 3連単) "
+        "で指定して下さい。");
   return *t;
 }
 
@@ -53,7 +58,8 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines) {
 constexpr const char* kItemFlags[kItemFields] = {"--age",    "--class", "--kind", "--sex",
                                                  "--weight", "--track", "--going"};
 
-constexpr const char* kTypeHelp = "Bet type: tan fuku waku wide uma (or 単勝 複勝 枠連 ﾜｲﾄﾞ 馬連)";
+constexpr const char* kTypeHelp =
+    "Bet type: tan fuku waku wide uma umatan sanrenpuku sanrentan (or 単勝 複勝 枠連 ﾜｲﾄﾞ 馬連 馬単 3連複 3連単)";
 
 class RaceItems : public Command {
  public:
@@ -126,6 +132,10 @@ class RaceListCommand : public Command {
   void run(Context& ctx) override {
     const RaceAddress at = raceAddress(ctx, args_);
     const int r = at.race;
+    if (const auto fresh = newBetTypeFromText(type_)) {
+      runNew(ctx, at, *fresh, amount_, del_);
+      return;
+    }
     MeetingDay day = readDay(ctx, at.day);
     const BetType bt = parseBetType(ctx, type_);
     Book book(day.races[static_cast<std::size_t>(r)], otherRacesMoney(day.meeting, r));
@@ -153,6 +163,8 @@ class RaceListCommand : public Command {
   void defineDelete(CLI::App& app, const char* help) {
     app.add_option("--delete", del_, help)->check(CLI::Range(1, kMaxListLine));
   }
+  // 馬単, 3連複 and 3連単: one change of the bet store.
+  virtual void runNew(Context& ctx, const RaceAddress& at, NewBetType type, const std::string& amount, int del) = 0;
   // Adds what the options give; false when the book refused it (having said why).
   virtual bool add(Context& ctx, Book& book, BetType bt, const std::string& amount) = 0;
   // What is printed after the list.
@@ -185,21 +197,32 @@ class RaceBuy : public RaceListCommand<PurchaseBook> {
  public:
   RaceBuy()
       : RaceListCommand("race", "buy",
-                        "Add or delete bought tickets (購入馬券登録). TYPE tan|fuku|waku|wide|uma. 単勝/複勝: --horse; "
-                        "pairs: --pair A B (通常), --method nagashi --axis X --partners LIST, or --method box "
-                        "--members LIST",
+                        "Add or delete bought tickets (購入馬券登録). TYPE tan|fuku|waku|wide|uma|umatan|sanrenpuku|"
+                        "sanrentan. 単勝/複勝: --horse; pairs: --pair A B (通常), --method nagashi --axis X --partners "
+                        "LIST, or --method box --members LIST; 馬単/3連複/3連単: --combo A-B[-C], --method box "
+                        "--members LIST, --method nagashi --axis LIST --partners LIST [--multi] [--position P], or "
+                        "--method formation --first LIST --second LIST [--third LIST]; --amount per point",
                         Writes::Ledger) {}
   void define(CLI::App& app) override {
     defineHead(app, "Stake per ticket in units of 100 yen, as typed into the dialog (at most 8 digits)");
-    app.add_option("--method", method_, "Input method for pairs: normal (通常), nagashi (流し), box (ﾎﾞｯｸｽ)");
+    app.add_option("--method", method_,
+                   "Input method: normal (通常), nagashi (流し), box (ﾎﾞｯｸｽ), formation (ﾌｫｰﾒｰｼｮﾝ; new types only)");
     definePair(app, "通常: the two numbers (brackets 1-8 for 枠連, horses 1-18)");
-    app.add_option("--axis", axis_, "流し: the axis (軸)");
+    app.add_option("--axis", axis_, "流し: the axis (軸; one or two horses for 3連複/3連単)")->delimiter(',');
     app.add_option("--partners", partners_, "流し: partners (相手), comma-separated")->delimiter(',');
     app.add_option("--members", members_, "ﾎﾞｯｸｽ: three or more numbers, comma-separated")->delimiter(',');
+    newLine_.define(app);
     defineDelete(app, "Delete the ticket on this line of the type's list (1-based) instead of adding");
   }
 
  private:
+  void runNew(Context& ctx, const RaceAddress& at, NewBetType type, const std::string& amount, int del) override {
+    NewLineOptions o = newLine_;
+    o.axis = axis_;
+    o.partners = partners_;
+    o.members = members_;
+    buyNewLine(ctx, at, type, method_, o, amount, del);
+  }
   bool add(Context& ctx, PurchaseBook& book, BetType bt, const std::string& amount) override {
     if (!isPairType(bt)) return shown(ctx, book.addSingle(bt, horse(ctx), amount));
     auto m = inputMethodFromText(method_);
@@ -209,8 +232,8 @@ class RaceBuy : public RaceListCommand<PurchaseBook> {
     if (*m == InputMethod::Tsujo) {
       std::tie(pick.first, pick.second) = pair(ctx);
     } else if (*m == InputMethod::Nagashi) {
-      if (axis_ == 0) ctx.refuse("--axis で軸の番号を指定して下さい。");
-      pick.first = axis_;
+      if (axis_.size() != 1 || axis_[0] == 0) ctx.refuse("--axis で軸の番号を指定して下さい。");
+      pick.first = axis_[0];
       pick.ticked = partners_;
     } else {
       pick.ticked = members_;
@@ -222,8 +245,8 @@ class RaceBuy : public RaceListCommand<PurchaseBook> {
   }
 
   std::string method_ = "normal";
-  int axis_ = 0;
-  std::vector<int> partners_, members_;
+  std::vector<int> axis_, partners_, members_;
+  NewLineOptions newLine_;
 };
 
 class RaceResult : public RaceListCommand<ResultBook> {
@@ -231,15 +254,26 @@ class RaceResult : public RaceListCommand<ResultBook> {
   RaceResult()
       : RaceListCommand("race", "result",
                         "Add or delete a result and its payout (ﾚｰｽ結果登録). TYPE tan|fuku|waku|wide|uma; --horse or "
-                        "--pair",
+                        "--pair. TYPE umatan|sanrenpuku|sanrentan: --combo A-B[-C] --amount N for each winning "
+                        "combination (a dead heat has several), --special N for 特払, --clear",
                         Writes::Ledger) {}
   void define(CLI::App& app) override {
     defineHead(app, "Payout per 100 yen in units of 10 yen, as typed into the dialog (at most 8 digits)");
     definePair(app, "枠連/ﾜｲﾄﾞ/馬連: the two numbers");
+    app.add_option("--combo", fresh_.combo, "馬単/3連複/3連単: the winning horses in finishing order, e.g. 3-7-12");
+    app.add_option("--special", fresh_.special, "馬単/3連複/3連単: 特払 per 100 yen in units of 10 yen (7 for 70 yen)");
+    app.add_flag("--clear", fresh_.clear, "馬単/3連複/3連単: remove the type's result");
     defineDelete(app, "Delete the result on this line of the type's list (1-based) instead of adding");
   }
 
  private:
+  void runNew(Context& ctx, const RaceAddress& at, NewBetType type, const std::string& amount, int del) override {
+    NewResultOptions o = fresh_;
+    o.amount = amount;
+    o.del = del;
+    enterNewResult(ctx, at, type, o);
+  }
+  NewResultOptions fresh_;
   bool add(Context& ctx, ResultBook& book, BetType bt, const std::string& amount) override {
     const auto [a, b] = isPairType(bt) ? pair(ctx) : std::pair<int, int>(horse(ctx), 0);
     const Status added = book.add(bt, a, b, amount);
@@ -305,6 +339,7 @@ class RaceGoing : public Command {
 void addRaceCommands(CommandSet& set) {
   set.group("race", "Race entry: items, bought tickets, results, comment, going");
   set.addEach<RaceItems, RaceDeleteItems, RaceBuy, RaceResult, RaceComment, RaceGoing>();
+  addRaceScratchCommand(set);
 }
 
 }  // namespace tovra::cli

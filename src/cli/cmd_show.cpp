@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
+#include "cli/bets_json.hpp"
 #include "cli/cli_context.hpp"
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
@@ -29,9 +30,20 @@ void printMeetingView(std::ostream& out, const MeetingView& v) {
 class ShowMeeting : public Command {
  public:
   ShowMeeting() : Command("show", "meeting", "The meeting view of the main window", Writes::Nothing) {}
-  void define(CLI::App& app) override { args_.define(app); }
+  void define(CLI::App& app) override {
+    args_.define(app);
+    app.add_flag("--json", json_,
+                 "Print the day as JSON: its twelve races (every line, result, scratch and figure of every type) and "
+                 "the day's figures");
+  }
   void run(Context& ctx) override {
     const DataStore& ds = ctx.requireYear();
+    if (json_) {
+      const DayKey key = dayKey(ctx, args_);
+      const MeetingDay day = readDay(ctx, key);
+      printMeetingJson(ctx.out, key, day, valueOf(ctx, readDayBets(ctx.bets(), ds.ledger(), key)));
+      return;
+    }
     // The view of the main window showing that meeting; a course without meetings shows
     // its empty view (meeting 0).
     MainSelection sel;
@@ -45,6 +57,7 @@ class ShowMeeting : public Command {
 
  private:
   MeetingArgs args_;
+  bool json_ = false;
 };
 
 }  // namespace

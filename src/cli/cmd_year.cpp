@@ -58,7 +58,7 @@ class YearDelete : public Command {
     }
     if (!askOkCancel(ctx.port, kDeleteYearQuestion, MsgIcon::Warning)) throw Refused();
     const LedgerEvents events{};
-    const auto r = deleteYear(ctx.ds->ledger(), events, ctx.ds->nenji, y, current);
+    const auto r = deleteYear(ctx.ds->ledger(), ctx.bets(), events, ctx.ds->nenji, y, current);
     if (r.failed()) endWith(ctx, r.failure());
     if (r.refused()) {
       showRefusal(ctx.port, r.refusal());

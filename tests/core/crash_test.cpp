@@ -209,7 +209,8 @@ TEST(CrashAtEveryStep, MeetingEdit) {
   crashAtEveryStep(
       [](LedgerCursor& ds, ScriptedPort& port) {
         select(ds, 0, 0);
-        runEditMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 0}, ds.kaisai, {12, 20, 5, 8});
+        BetStore bets(ds.root());
+        runEditMeeting(ds.ledger(), bets, port, LedgerEvents{}, {ds.year, 0, 0}, ds.kaisai, {12, 20, 5, 8});
       },
       coursesOldOrNew);
 }
@@ -218,7 +219,8 @@ TEST(CrashAtEveryStep, MeetingDeletion) {
   crashAtEveryStep(
       [](LedgerCursor& ds, ScriptedPort& port) {
         select(ds, 0, 1);
-        runDeleteMeeting(ds.ledger(), port, LedgerEvents{}, {ds.year, 0, 1});
+        BetStore bets(ds.root());
+        runDeleteMeeting(ds.ledger(), bets, port, LedgerEvents{}, {ds.year, 0, 1});
       },
       coursesOldOrNew);
 }
@@ -245,7 +247,10 @@ TEST(CrashAtEveryStep, YearRegistration) {
 
 TEST(CrashAtEveryStep, YearDeletion) {
   crashAtEveryStep(
-      [](LedgerCursor& ds, ScriptedPort&) { deleteYear(ds.ledger(), LedgerEvents{}, ds.nenji, 2000, ds.yearNumber()); },
+      [](LedgerCursor& ds, ScriptedPort&) {
+        BetStore bets(ds.root());
+        deleteYear(ds.ledger(), bets, LedgerEvents{}, ds.nenji, 2000, ds.yearNumber());
+      },
       [](const Files& now, const Outcome& o, std::size_t k) {
         // While main.dat still lists 2000, every one of its files is whole; afterwards
         // each is whole or gone. 2001 is never touched.

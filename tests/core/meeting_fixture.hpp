@@ -175,7 +175,8 @@ class MeetingLedger : public ::testing::Test {
       return -1;
     }
     closeRaceWindow();
-    return finish(sel.course, runEditMeeting(ds->ledger(), port, events, sel.key(ds->year), sel.day.meeting, d));
+    BetStore bets(ds->root());
+    return finish(sel.course, runEditMeeting(ds->ledger(), bets, port, events, sel.key(ds->year), sel.day.meeting, d));
   }
   // 開催ﾃﾞｰﾀ削除: the two questions, then the deletion.
   SakujyoResult runDeleteShown() {
@@ -186,7 +187,8 @@ class MeetingLedger : public ::testing::Test {
     }
     for (const std::string& q : deleteQuestions(sel.course, sel.day.meeting))
       if (!askOkCancel(port, q, MsgIcon::Question)) return SakujyoResult::Cancelled;
-    const auto r = runDeleteMeeting(ds->ledger(), port, events, sel.key(ds->year), [this] { closeRaceWindow(); });
+    BetStore bets(ds->root());
+    const auto r = runDeleteMeeting(ds->ledger(), bets, port, events, sel.key(ds->year), [this] { closeRaceWindow(); });
     finish(sel.course, r);
     if (r) return SakujyoResult::Deleted;
     if (r.refusal().text.empty()) return SakujyoResult::Cancelled;

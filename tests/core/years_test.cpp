@@ -63,7 +63,8 @@ bool deleteAsDialog(LedgerCursor& ds, UserPort& port, int year, const LedgerEven
     return false;
   }
   if (!askOkCancel(port, kDeleteYearQuestion, MsgIcon::Warning)) return false;
-  const auto r = deleteYear(ds.ledger(), events, ds.nenji, year, ds.yearNumber());
+  BetStore bets(ds.root());
+  const auto r = deleteYear(ds.ledger(), bets, events, ds.nenji, year, ds.yearNumber());
   if (r.failed()) ds.fatal(r.failure().code, r.failure().path);
   ds.nenji = r->years;
   return tellYearDeleted(port, *r);
@@ -117,7 +118,8 @@ TEST(Years, ChangesAreAnnouncedOnceAndRefusalsChangeNothing) {
     const auto r = registerYear(ds.ledger(), events, ds.nenji, text);
     ASSERT_TRUE(r.refused()) << text;
   }
-  for (int year : {0, 1999}) EXPECT_TRUE(deleteYear(ds.ledger(), events, ds.nenji, year, 1999).refused()) << year;
+  BetStore bets(ds.root());
+  for (int year : {0, 1999}) EXPECT_TRUE(deleteYear(ds.ledger(), bets, events, ds.nenji, year, 1999).refused()) << year;
   EXPECT_EQ(counter.years, 2);
   EXPECT_EQ(counter.meetings + counter.days, 0);
   EXPECT_EQ(filesUnder(dir.path()), before);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "storage/bet_intents.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
 
@@ -30,6 +31,12 @@ Result<MeetingPlace> announced(Result<MeetingPlace> r, const LedgerEvents& event
                                int course) {
   if (r) events.meetingsChanged(year, course);
   return r;
+}
+
+// The store's side of a change of both stores, settled by what the course files now hold
+// (a failure leaves the intent to the next open).
+void settled(BetStore& bets, const Ledger& ledger, const std::optional<StoreIntent>& intent) {
+  if (intent) settleIntent(bets, ledger, *intent);
 }
 
 }  // namespace
@@ -61,23 +68,33 @@ Result<MeetingPlace> runRegisterMeetings(const Ledger& ledger, UserPort& wait, c
   return announced(ledger.insertMeetings(year, course, records), events, year, course);
 }
 
-Result<MeetingPlace> runEditMeeting(const Ledger& ledger, UserPort& wait, const LedgerEvents& events, const DayKey& key,
-                                    const KaisaiRecord& meeting, const MeetingDate& date) {
+Result<MeetingPlace> runEditMeeting(const Ledger& ledger, BetStore& bets, UserPort& wait, const LedgerEvents& events,
+                                    const DayKey& key, const KaisaiRecord& meeting, const MeetingDate& date) {
   KaisaiRecord k = meeting;
   k.tsukiHi = date.tsukiHi();
   k.kaiNichi = date.kaiNichi();
+  const auto intent = beginDayIntent(bets, ledger, key.year, key.course, meeting.tsukiHi, k.tsukiHi);
+  if (!intent) return intent.refusal();
   WaitScope popup(wait, kShuseiWaitText);
-  return announced(ledger.replaceMeeting(key, k), events, key.year, key.course);
+  auto r = ledger.replaceMeeting(key, k);
+  settled(bets, ledger, *intent);
+  return announced(std::move(r), events, key.year, key.course);
 }
 
-Result<MeetingPlace> runDeleteMeeting(const Ledger& ledger, UserPort& wait, const LedgerEvents& events,
+Result<MeetingPlace> runDeleteMeeting(const Ledger& ledger, BetStore& bets, UserPort& wait, const LedgerEvents& events,
                                       const DayKey& key, const std::function<void()>& started) {
+  // A course that cannot be read is refused by the deletion itself, with its message.
+  const auto day = ledger.readDay(key);
+  const int tsukiHi = day ? day->meeting.tsukiHi : 0;
+  const auto intent = beginDayIntent(bets, ledger, key.year, key.course, tsukiHi, std::nullopt);
+  if (!intent) return intent.refusal();
   std::optional<WaitScope> popup;
   auto r = ledger.deleteMeeting(key, [&] {
     if (started) started();
     popup.emplace(wait, kSakujyoWaitText);
   });
   popup.reset();
+  settled(bets, ledger, *intent);
   return announced(std::move(r), events, key.year, key.course);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "features/entry/meeting_series.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/ledger.hpp"
 #include "storage/ledger_events.hpp"
 #include "storage/meeting_files.hpp"
@@ -46,6 +47,8 @@ std::vector<std::string> deleteQuestions(int course, const KaisaiRecord& meeting
 // Each runs under the wait popup with the hourglass (the port serves for nothing else),
 // announces the change to `events` once it is on disk, and returns where the day to show
 // stands. A damaged course is refused with the message naming its file, nothing written.
+// Edit and delete keep the bet store's rows of the day with it (storage/bet_intents.hpp);
+// a store that cannot be used refuses them with its message, nothing written.
 
 // The blank meeting records of the days (date and meeting number only).
 std::vector<KaisaiRecord> blankMeetings(const std::vector<MeetingDate>& days);
@@ -57,14 +60,16 @@ Result<MeetingPlace> runRegisterMeetings(const Ledger& ledger, UserPort& wait, c
                                          const std::string& year, int course, const std::vector<MeetingDate>& days);
 // 修正: gives meeting `key` (`meeting`, its figures and race names kept) a new date and 回次
 // and moves it with its races to its place by date.
-Result<MeetingPlace> runEditMeeting(const Ledger& ledger, UserPort& wait, const LedgerEvents& events, const DayKey& key,
-                                    const KaisaiRecord& meeting, const MeetingDate& date);
+// The bet store's rows of the day move to the new date with it.
+Result<MeetingPlace> runEditMeeting(const Ledger& ledger, BetStore& bets, UserPort& wait, const LedgerEvents& events,
+                                    const DayKey& key, const KaisaiRecord& meeting, const MeetingDate& date);
 // 開催ﾃﾞｰﾀ削除 after both questions: removes meeting `key` with its races; meeting 0 of the
 // course is the one to show. Work files that cannot be made (or written completely) are
 // refused before the ledger changes; once they are made, `started` is called (the window
 // closes its race window) and the wait popup opens. Files that cannot be put in place end
 // in code 8 (meeting file) or 10 (race file).
-Result<MeetingPlace> runDeleteMeeting(const Ledger& ledger, UserPort& wait, const LedgerEvents& events,
+// The bet store's rows of the day are removed with it.
+Result<MeetingPlace> runDeleteMeeting(const Ledger& ledger, BetStore& bets, UserPort& wait, const LedgerEvents& events,
                                       const DayKey& key, const std::function<void()>& started = {});
 
 // A refusal as the meeting operations end with one: its message, or the warning beep

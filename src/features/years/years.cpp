@@ -1,5 +1,7 @@
 #include "features/years/years.hpp"
 
+#include "storage/bet_intents.hpp"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -143,9 +145,13 @@ std::optional<Refusal> deleteYearRefusal(int selectedYear, int currentYear) {
   return std::nullopt;
 }
 
-Result<YearDeleted> deleteYear(const Ledger& ledger, const LedgerEvents& events, const NenjiTable& years,
-                               int selectedYear, int currentYear) {
+Result<YearDeleted> deleteYear(const Ledger& ledger, BetStore& bets, const LedgerEvents& events,
+                               const NenjiTable& years, int selectedYear, int currentYear) {
   if (auto refusal = deleteYearRefusal(selectedYear, currentYear)) return *refusal;
+  // The bet store's rows of the year go with it: the intent first, settled once main.dat
+  // no longer holds the year (or at the next open after a crash).
+  const auto intent = beginYearIntent(bets, selectedYear);
+  if (!intent) return intent.refusal();
   // The table first: a crash or a file that cannot be removed then leaves files of a year
   // that is no longer registered (registering it again keeps them), never a registered
   // year whose files are gone.
@@ -155,6 +161,7 @@ Result<YearDeleted> deleteYear(const Ledger& ledger, const LedgerEvents& events,
   sortYears(done.years);
   if (auto failed = ledger.writeYears(done.years)) return *failed;
   events.yearsChanged();
+  if (*intent) settleIntent(bets, ledger, **intent);
   const std::string y = std::to_string(selectedYear);
   FileSystem& fs = ledger.fs();
   for (int c = 0; c < kCourseCount; ++c) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/bet_store.hpp"
 #include "storage/ledger.hpp"
 #include "storage/ledger_events.hpp"
 #include "storage/outcome.hpp"
@@ -73,8 +74,10 @@ struct YearDeleted {
 };
 // Saves main.dat without the year, then deletes the year's files (and what a crash left
 // of them). Refused as deleteYearRefusal says.
-Result<YearDeleted> deleteYear(const Ledger& ledger, const LedgerEvents& events, const NenjiTable& years,
-                               int selectedYear, int currentYear);
+// The bet store's rows of the year are removed with it; a store that cannot be used
+// refuses the deletion (nothing changed).
+Result<YearDeleted> deleteYear(const Ledger& ledger, BetStore& bets, const LedgerEvents& events,
+                               const NenjiTable& years, int selectedYear, int currentYear);
 // The notice after a deletion: the end, or the files left. True when every file went.
 bool tellYearDeleted(UserPort& port, const YearDeleted& r);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "features/import/import_folders.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
 
@@ -15,11 +16,12 @@ class UserPort;
 
 struct AppState {
   // Over the working folder `root` (the program uses "."; tests a temp folder).
-  AppState(const std::filesystem::path& root, UserPort& userPort) : ds(root), port(userPort) {}
+  AppState(const std::filesystem::path& root, UserPort& userPort) : ds(root), bets(root), port(userPort) {}
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
 
   DataStore ds;
+  BetStore bets;  // 馬単, 3連複 and 3連単 beside the course files
   SettingsRecord settings = SettingsRecord::defaults();
   bool settingsExisted = false;  // tovractm.dat was there at start-up
   ImportFolders folders;         // janipa.dat as read at start-up

@@ -429,6 +429,7 @@ void MainWindow::setCommandEnabled(const char* name, bool enabled) {
 // --- the program's objects, handed to every window and dialog opened from here ---
 
 DataStore& MainWindow::dataStore() { return app_.ds; }
+BetStore& MainWindow::bets() { return app_.bets; }
 SettingsRecord& MainWindow::settings() { return app_.settings; }
 UserPort& MainWindow::port() { return app_.port; }
 ImportFolders& MainWindow::importFolders() { return app_.folders; }

@@ -25,6 +25,7 @@ class QWidget;
 namespace tovra {
 
 struct AppState;
+class BetStore;
 class DataStore;
 class LedgerSignals;
 class UserPort;
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow {
 
   // What the dialogs work on.
   DataStore& dataStore();
+  BetStore& bets();
   SettingsRecord& settings();
   UserPort& port();
   ImportFolders& importFolders();

@@ -74,7 +74,7 @@ void MainWindow::openYearDialog() {
   // After a year is registered or deleted the dialog closes and the window shows the
   // current year before the closing notice.
   DataStore& ds = dataStore();
-  YearDialog dlg(ds, events_, ds.nenji, ds.yearNumber(), port(), this);
+  YearDialog dlg(ds, bets(), events_, ds.nenji, ds.yearNumber(), port(), this);
   const int result = dlg.exec();
   if (result == YearDialog::Registered) {
     // The new year is current, on the first course.

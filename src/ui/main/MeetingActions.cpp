@@ -51,9 +51,9 @@ void runMeetingEdit(MainWindow& main) {
     return;
   }
   main.closeRaceWindow();
-  showOutcome(
-      main, sel.course,
-      runEditMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), sel.day.meeting, dialog.date()));
+  showOutcome(main, sel.course,
+              runEditMeeting(main.ledger(), main.bets(), main.port(), main.ledgerEvents(), main.shownKey(),
+                             sel.day.meeting, dialog.date()));
 }
 
 void runMeetingDeletion(MainWindow& main) {
@@ -65,9 +65,9 @@ void runMeetingDeletion(MainWindow& main) {
   for (const std::string& question : deleteQuestions(sel.course, sel.day.meeting))
     if (!askOkCancel(main.port(), question, MsgIcon::Question)) return;
   // The race window closes once the work files are made.
-  showOutcome(main, sel.course, runDeleteMeeting(main.ledger(), main.port(), main.ledgerEvents(), main.shownKey(), [&] {
-                main.closeRaceWindow();
-              }));
+  showOutcome(main, sel.course,
+              runDeleteMeeting(main.ledger(), main.bets(), main.port(), main.ledgerEvents(), main.shownKey(),
+                               [&] { main.closeRaceWindow(); }));
 }
 
 }  // namespace tovra

@@ -13,9 +13,9 @@
 
 namespace tovra {
 
-YearDialog::YearDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear,
-                       UserPort& port, QWidget* parent)
-    : QDialog(parent), ds_(ds), events_(events), years_(years), currentYear_(currentYear), port_(port) {
+YearDialog::YearDialog(DataStore& ds, BetStore& bets, const LedgerEvents& events, const NenjiTable& years,
+                       int currentYear, UserPort& port, QWidget* parent)
+    : QDialog(parent), ds_(ds), bets_(bets), events_(events), years_(years), currentYear_(currentYear), port_(port) {
   setObjectName("NentsugiSyoriDialog");
   setWindowTitle("年次処理");
   auto* grid = new QGridLayout(this);
@@ -86,7 +86,7 @@ void YearDialog::deleteChosenYear() {
     return;
   }
   if (!askOkCancel(port_, kDeleteYearQuestion, MsgIcon::Warning)) return;
-  auto r = deleteYear(ds_.ledger(), events_, years_, year, currentYear_);
+  auto r = deleteYear(ds_.ledger(), bets_, events_, years_, year, currentYear_);
   if (r.failed()) ds_.fatal(r.failure().code, r.failure().path);
   if (r.refused()) {
     showRefusal(port_, r.refusal());

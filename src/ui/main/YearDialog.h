@@ -23,9 +23,9 @@ class YearDialog : public QDialog {
  public:
   enum Result { Registered = 2, Deleted = 3 };
   // On the ledger of `ds` (its files; a file error ends there), the list `years` with the
-  // year `currentYear` in use.
-  YearDialog(DataStore& ds, const LedgerEvents& events, const NenjiTable& years, int currentYear, UserPort& port,
-             QWidget* parent = nullptr);
+  // year `currentYear` in use; a deleted year's rows of the bet store go with it.
+  YearDialog(DataStore& ds, BetStore& bets, const LedgerEvents& events, const NenjiTable& years, int currentYear,
+             UserPort& port, QWidget* parent = nullptr);
   // What the dialog changed, once it closed with Registered or Deleted.
   const std::optional<YearRegistered>& registered() const { return registered_; }
   const std::optional<YearDeleted>& deleted() const { return deleted_; }
@@ -37,6 +37,7 @@ class YearDialog : public QDialog {
  private:
   void fillNenBox();
   DataStore& ds_;
+  BetStore& bets_;
   const LedgerEvents& events_;
   NenjiTable years_;
   int currentYear_;
