@@ -4,6 +4,7 @@
 // before (or, once committed, as after).
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <random>
 
@@ -306,6 +307,59 @@ TEST(BetStore, AMissingFileReadsEmptyAndNothingIsCreated) {
     EXPECT_TRUE(store.exists());
     EXPECT_TRUE(std::filesystem::is_regular_file(storeFile(dir.path())));
   }
+}
+
+TEST(BetStore, RemovalsWithoutAFileCreateNone) {
+  const RaceKey k{{2001, 0, 1, 5}, 1};
+  const StoreIntent intent{1, StoreIntent::Kind::DeleteDay, k.date, {}, 1, 0};
+  struct Case {
+    const char* name;
+    std::function<Status(BetStore&)> change;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"delete a line", [&](BetStore& s) { return s.deleteLine(k, 1); }, true},
+      {"delete a winner", [&](BetStore& s) { return s.deleteWinner(k, 0, 1); }, true},
+      {"clear a special payout", [&](BetStore& s) { return s.setSpecial(k, 0, std::nullopt); }, false},
+      {"clear a result", [&](BetStore& s) { return s.clearResult(k, 2); }, false},
+      {"clear the scratches", [&](BetStore& s) { return s.setScratch(k, {}, {}); }, false},
+      {"apply an intent", [&](BetStore& s) { return s.applyIntent(intent); }, true},
+      {"drop an intent", [&](BetStore& s) { return s.dropIntent(1); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunDir dir;
+    std::filesystem::create_directories(dir.path() / "tovradatafile");
+    BetStore store(dir.path());
+    const Status s = c.change(store);
+    EXPECT_EQ(s.refused(), c.refused);
+    if (s.refused()) {
+      EXPECT_EQ(s.refusal().text, "");
+    }
+    EXPECT_TRUE(namesIn(dir.path() / "tovradatafile").empty());
+  }
+}
+
+TEST(BetStore, AnyNumberReadsBackAsWritten) {
+  RunDir dir;
+  BetStore store(dir.path());
+  StoredLine l;
+  l.sets = {std::vector<int>{-1, 0, 2147483647}, std::vector<int>{-2147483647 - 1}, std::vector<int>{}};
+  l.places = {-5, 0};
+  l.stake = 2147483647;
+  l.points = -1;
+  const RaceKey k{{-3, 0, 0, 0}, 12};
+  auto id = store.addLine(k, l);
+  ASSERT_TRUE(id);
+  l.id = *id;
+  const StoredWinner w{1, {0, -1, 99}, std::numeric_limits<std::int64_t>::max()};
+  ASSERT_TRUE(store.addWinner(k, w));
+  ASSERT_TRUE(store.setSpecial(k, 2, std::numeric_limits<std::int64_t>::min()));
+  StoredRace expected;
+  expected.lines = {l};
+  expected.winners = {w};
+  expected.special[2] = std::numeric_limits<std::int64_t>::min();
+  EXPECT_EQ(*BetStore(dir.path()).race(k), expected);
 }
 
 TEST(BetStore, TheFolderIsMatchedWithoutRegardToCase) {
