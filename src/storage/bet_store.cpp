@@ -72,9 +72,9 @@ constexpr const char* kRaceTables[] = {"lines", "winners", "specials", "scratche
 // The code of an error that is not SQLite's: the row to delete is not there.
 constexpr int kAbsent = -1;
 SqlError absent() { return {kAbsent, "absent"}; }
-// A row that does not read as this program wrote it.
 // What a removal of a row that is not there gives.
 Refusal nothingToDelete() { return {MsgIcon::Error, ""}; }
+// A row that does not read as this program wrote it.
 SqlError malformed(const std::string& what) { return {SQLITE_CORRUPT, "malformed " + what}; }
 
 std::string withFile(const char* text, const std::filesystem::path& file) {
