@@ -574,13 +574,12 @@ Status BetStore::applyIntent(const StoreIntent& intent) {
         if (db.changes() == 0) return absent();
         const auto &f = intent.from, &t = intent.to;
         for (const char* table : kRaceTables) {
-          const std::string from = std::string(table) + " WHERE " + kDayWhere;
+          const std::string onDay = std::string(table) + " WHERE " + kDayWhere;
           SqlStatus s;
           switch (intent.kind) {
             case StoreIntent::Kind::MoveDay:
               if (f == t) break;
-              s = run(db, "DELETE FROM " + std::string(table) + " WHERE " + kDayWhere, t.year, t.course, t.month,
-                      t.day);
+              s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
               if (s)
                 s = run(
                     db,
@@ -588,7 +587,7 @@ Status BetStore::applyIntent(const StoreIntent& intent) {
                     t.year, t.course, t.month, t.day, f.year, f.course, f.month, f.day);
               break;
             case StoreIntent::Kind::DeleteDay:
-              s = run(db, "DELETE FROM " + from, f.year, f.course, f.month, f.day);
+              s = run(db, "DELETE FROM " + onDay, f.year, f.course, f.month, f.day);
               break;
             case StoreIntent::Kind::DeleteYear:
               s = run(db, "DELETE FROM " + std::string(table) + " WHERE year = ?", f.year);
