@@ -72,6 +72,8 @@ constexpr const char* kRaceTables[] = {"lines", "winners", "specials", "scratche
 // The code of an error that is not SQLite's: the row to delete is not there.
 constexpr int kAbsent = -1;
 SqlError absent() { return {kAbsent, "absent"}; }
+// What a removal of a row that is not there gives.
+Refusal nothingToDelete() { return {MsgIcon::Error, ""}; }
 // A row that does not read as this program wrote it.
 SqlError malformed(const std::string& what) { return {SQLITE_CORRUPT, "malformed " + what}; }
 
@@ -100,7 +102,7 @@ bool splitNumbers(const std::string& s, std::vector<int>& out) {
   for (;;) {
     int n = 0;
     const auto [next, ec] = std::from_chars(p, end, n);
-    if (ec != std::errc() || next == p || *p == '-' || *p == '+') return false;
+    if (ec != std::errc() || next == p) return false;
     out.push_back(n);
     if (next == end) return true;
     if (*next != ',') return false;
@@ -322,7 +324,9 @@ Status BetStore::openFile(bool create) {
   // Connection settings only: nothing is written yet. EXTRA is FULL (the journal and the
   // file synced at each commit) with the folder synced once the journal is removed: the
   // removal is the commit, and it too survives a power loss.
-  if (auto s = db.exec("PRAGMA synchronous = EXTRA; PRAGMA foreign_keys = ON;"); !s) return fail(s.error());
+  // The page cache (16 MiB at most) holds a store of 100,000 lines while it is scanned.
+  if (auto s = db.exec("PRAGMA synchronous = EXTRA; PRAGMA foreign_keys = ON; PRAGMA cache_size = -16384;"); !s)
+    return fail(s.error());
 
   // Anything that is not a database fails here (SQLITE_NOTADB), before anything is written.
   auto check = db.queryText("PRAGMA quick_check");
@@ -366,8 +370,9 @@ Status BetStore::openFile(bool create) {
   return Done{};
 }
 
-Status BetStore::change(const std::function<SqlStatus(Db&)>& body) {
-  if (auto s = ensureOpen(true); !s) return s;
+Status BetStore::change(const std::function<SqlStatus(Db&)>& body, NoFile noFile) {
+  if (auto s = ensureOpen(noFile == NoFile::Create); !s) return s;
+  if (!db_) return noFile == NoFile::Refuse ? Status(nothingToDelete()) : Status(Done{});
   const SqlStatus result = [&]() -> SqlStatus {
     auto tx = sql::Transaction::begin(*db_);
     if (!tx) return tx.error();
@@ -378,7 +383,7 @@ Status BetStore::change(const std::function<SqlStatus(Db&)>& body) {
     return tx->commit();
   }();
   if (result) return Done{};
-  if (result.error().code == kAbsent) return Refusal{MsgIcon::Error, ""};
+  if (result.error().code == kAbsent) return nothingToDelete();
   return writeFailed(result.error());
 }
 
@@ -462,13 +467,15 @@ Result<std::int64_t> BetStore::addLine(const RaceKey& key, const StoredLine& lin
 }
 
 Status BetStore::deleteLine(const RaceKey& key, int n) {
-  return change([&](Db& db) -> SqlStatus {
-    const auto& d = key.date;
-    auto id = nthId(db, std::string("SELECT id FROM lines WHERE ") + kRaceWhere, n, d.year, d.course, d.month, d.day,
-                    key.race);
-    if (!id) return id.error();
-    return run(db, "DELETE FROM lines WHERE id = ?", *id);
-  });
+  return change(
+      [&](Db& db) -> SqlStatus {
+        const auto& d = key.date;
+        auto id = nthId(db, std::string("SELECT id FROM lines WHERE ") + kRaceWhere, n, d.year, d.course, d.month,
+                        d.day, key.race);
+        if (!id) return id.error();
+        return run(db, "DELETE FROM lines WHERE id = ?", *id);
+      },
+      NoFile::Refuse);
 }
 
 Status BetStore::addWinner(const RaceKey& key, const StoredWinner& w) {
@@ -482,52 +489,61 @@ Status BetStore::addWinner(const RaceKey& key, const StoredWinner& w) {
 }
 
 Status BetStore::deleteWinner(const RaceKey& key, int type, int n) {
-  return change([&](Db& db) -> SqlStatus {
-    const auto& d = key.date;
-    auto id = nthId(db, std::string("SELECT id FROM winners WHERE ") + kRaceWhere + " AND type = ?", n, d.year,
-                    d.course, d.month, d.day, key.race, type);
-    if (!id) return id.error();
-    return run(db, "DELETE FROM winners WHERE id = ?", *id);
-  });
+  return change(
+      [&](Db& db) -> SqlStatus {
+        const auto& d = key.date;
+        auto id = nthId(db, std::string("SELECT id FROM winners WHERE ") + kRaceWhere + " AND type = ?", n, d.year,
+                        d.course, d.month, d.day, key.race, type);
+        if (!id) return id.error();
+        return run(db, "DELETE FROM winners WHERE id = ?", *id);
+      },
+      NoFile::Refuse);
 }
 
 Status BetStore::setSpecial(const RaceKey& key, int type, std::optional<std::int64_t> payout) {
-  return change([&](Db& db) {
-    const auto& d = key.date;
-    if (!payout)
-      return run(db, std::string("DELETE FROM specials WHERE ") + kRaceWhere + " AND type = ?", d.year, d.course,
-                 d.month, d.day, key.race, type);
-    return run(db,
-               "INSERT OR REPLACE INTO specials(year, course, month, day, race, type, payout) "
-               "VALUES (?, ?, ?, ?, ?, ?, ?)",
-               d.year, d.course, d.month, d.day, key.race, type, *payout);
-  });
+  return change(
+      [&](Db& db) {
+        const auto& d = key.date;
+        if (!payout)
+          return run(db, std::string("DELETE FROM specials WHERE ") + kRaceWhere + " AND type = ?", d.year, d.course,
+                     d.month, d.day, key.race, type);
+        return run(db,
+                   "INSERT OR REPLACE INTO specials(year, course, month, day, race, type, payout) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?)",
+                   d.year, d.course, d.month, d.day, key.race, type, *payout);
+      },
+      payout ? NoFile::Create : NoFile::Done);
 }
 
 Status BetStore::clearResult(const RaceKey& key, int type) {
-  return change([&](Db& db) -> SqlStatus {
-    const auto& d = key.date;
-    for (const char* table : {"winners", "specials"})
-      if (auto s = run(db, std::string("DELETE FROM ") + table + " WHERE " + kRaceWhere + " AND type = ?", d.year,
-                       d.course, d.month, d.day, key.race, type);
-          !s)
-        return s;
-    return {};
-  });
+  return change(
+      [&](Db& db) -> SqlStatus {
+        const auto& d = key.date;
+        for (const char* table : {"winners", "specials"})
+          if (auto s = run(db, std::string("DELETE FROM ") + table + " WHERE " + kRaceWhere + " AND type = ?", d.year,
+                           d.course, d.month, d.day, key.race, type);
+              !s)
+            return s;
+        return {};
+      },
+      NoFile::Done);
 }
 
 Status BetStore::setScratch(const RaceKey& key, const std::vector<int>& horses, const std::vector<int>& frames) {
-  return change([&](Db& db) {
-    const auto& d = key.date;
-    if (horses.empty() && frames.empty())
-      return run(db, std::string("DELETE FROM scratches WHERE ") + kRaceWhere, d.year, d.course, d.month, d.day,
-                 key.race);
-    return run(db,
-               "INSERT OR REPLACE INTO scratches(year, course, month, day, race, horses, frames) "
-               "VALUES (?, ?, ?, ?, ?, ?, ?)",
-               d.year, d.course, d.month, d.day, key.race, joinNumbers(sortedUnique(horses)),
-               joinNumbers(sortedUnique(frames)));
-  });
+  const bool clearing = horses.empty() && frames.empty();
+  return change(
+      [&](Db& db) {
+        const auto& d = key.date;
+        if (clearing)
+          return run(db, std::string("DELETE FROM scratches WHERE ") + kRaceWhere, d.year, d.course, d.month, d.day,
+                     key.race);
+        return run(db,
+                   "INSERT OR REPLACE INTO scratches(year, course, month, day, race, horses, frames) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?)",
+                   d.year, d.course, d.month, d.day, key.race, joinNumbers(sortedUnique(horses)),
+                   joinNumbers(sortedUnique(frames)));
+      },
+      clearing ? NoFile::Done : NoFile::Create);
 }
 
 // --- changes of both stores ---
@@ -551,36 +567,41 @@ Result<StoreIntent> BetStore::beginIntent(const StoreIntent& intent) {
 }
 
 Status BetStore::applyIntent(const StoreIntent& intent) {
-  return change([&](Db& db) -> SqlStatus {
-    // The intent goes with its rows; one applied already is not applied again.
-    if (auto s = run(db, "DELETE FROM intents WHERE id = ?", intent.id); !s) return s;
-    if (db.changes() == 0) return absent();
-    const auto &f = intent.from, &t = intent.to;
-    for (const char* table : kRaceTables) {
-      const std::string from = std::string(table) + " WHERE " + kDayWhere;
-      SqlStatus s;
-      switch (intent.kind) {
-        case StoreIntent::Kind::MoveDay:
-          if (f == t) break;
-          s = run(db, "DELETE FROM " + std::string(table) + " WHERE " + kDayWhere, t.year, t.course, t.month, t.day);
-          if (s)
-            s = run(db,
+  return change(
+      [&](Db& db) -> SqlStatus {
+        // The intent goes with its rows; one applied already is not applied again.
+        if (auto s = run(db, "DELETE FROM intents WHERE id = ?", intent.id); !s) return s;
+        if (db.changes() == 0) return absent();
+        const auto &f = intent.from, &t = intent.to;
+        for (const char* table : kRaceTables) {
+          const std::string onDay = std::string(table) + " WHERE " + kDayWhere;
+          SqlStatus s;
+          switch (intent.kind) {
+            case StoreIntent::Kind::MoveDay:
+              if (f == t) break;
+              s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
+              if (s)
+                s = run(
+                    db,
                     "UPDATE " + std::string(table) + " SET year = ?, course = ?, month = ?, day = ? WHERE " + kDayWhere,
                     t.year, t.course, t.month, t.day, f.year, f.course, f.month, f.day);
-          break;
-        case StoreIntent::Kind::DeleteDay: s = run(db, "DELETE FROM " + from, f.year, f.course, f.month, f.day); break;
-        case StoreIntent::Kind::DeleteYear:
-          s = run(db, "DELETE FROM " + std::string(table) + " WHERE year = ?", f.year);
-          break;
-      }
-      if (!s) return s;
-    }
-    return {};
-  });
+              break;
+            case StoreIntent::Kind::DeleteDay:
+              s = run(db, "DELETE FROM " + onDay, f.year, f.course, f.month, f.day);
+              break;
+            case StoreIntent::Kind::DeleteYear:
+              s = run(db, "DELETE FROM " + std::string(table) + " WHERE year = ?", f.year);
+              break;
+          }
+          if (!s) return s;
+        }
+        return {};
+      },
+      NoFile::Refuse);
 }
 
 Status BetStore::dropIntent(std::int64_t id) {
-  return change([&](Db& db) { return run(db, "DELETE FROM intents WHERE id = ?", id); });
+  return change([&](Db& db) { return run(db, "DELETE FROM intents WHERE id = ?", id); }, NoFile::Done);
 }
 
 Result<std::vector<StoreIntent>> BetStore::intents() {

@@ -171,8 +171,11 @@ class BetStore {
   Status ensureOpen(bool create);
   // Opens the file (creating it with `create`), checks and migrates it; a refusal as above.
   Status openFile(bool create);
+  // What a change does when there is no file: create it, or (a change that only removes
+  // rows) end as done or as refused with an empty text, creating none.
+  enum class NoFile { Create, Done, Refuse };
   // One change in one transaction: `body` runs inside it; its error rolls it back.
-  Status change(const std::function<sql::SqlStatus(sql::Db&)>& body);
+  Status change(const std::function<sql::SqlStatus(sql::Db&)>& body, NoFile noFile = NoFile::Create);
   // The refusals of a failed read or write (a damaged file is kept as broken_).
   Refusal readFailed(const sql::SqlError& e);
   Refusal writeFailed(const sql::SqlError& e);

@@ -40,7 +40,8 @@ class SqlValue {
  public:
   SqlValue(T value) : v_(std::move(value)) {}  // NOLINT
   SqlValue(SqlError e) : v_(std::move(e)) {}   // NOLINT
-  SqlValue(SqlStatus s) : v_(s.error()) {}     // NOLINT: only a failed status
+  // A failed status; an ok one (a misuse) reads as SQLITE_MISUSE.
+  SqlValue(SqlStatus s) : v_(s.ok() ? SqlError{21, "no value"} : s.error()) {}  // NOLINT
   bool ok() const { return v_.index() == 0; }
   explicit operator bool() const { return ok(); }
   T& operator*() { return std::get<0>(v_); }
