@@ -579,7 +579,11 @@ Status BetStore::applyIntent(const StoreIntent& intent) {
           switch (intent.kind) {
             case StoreIntent::Kind::MoveDay:
               if (f == t) break;
-              s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
+              // What was bought is never lost: lines already there stay beside the ones
+              // that move in. Results and scratches are the race's: the day that moves
+              // there brings its own.
+              if (std::string_view(table) != "lines")
+                s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
               if (s)
                 s = run(
                     db,

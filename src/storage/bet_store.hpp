@@ -154,8 +154,9 @@ class BetStore {
   // Writes the intent in its own transaction; the intent with its id.
   Result<StoreIntent> beginIntent(const StoreIntent& intent);
   // Moves (MoveDay) or removes (DeleteDay, DeleteYear) the rows of the intent and removes
-  // the intent, in one transaction. Rows already on the new date of a MoveDay are removed
-  // first: the day that moves there brings its own.
+  // the intent, in one transaction. Results and scratches already on the new date of a
+  // MoveDay are removed first (the day that moves there brings its own); lines already
+  // there stay beside the ones that move in: what was bought is never lost.
   // Refused with an empty text when the intent is not in the store (applied or dropped
   // already): nothing changes then.
   Status applyIntent(const StoreIntent& intent);

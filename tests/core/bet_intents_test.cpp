@@ -9,6 +9,7 @@
 
 #include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
+#include "common/failing_sqlite_vfs.hpp"
 #include "common/scripted_port.hpp"
 #include "core/support/faulty_fs.hpp"
 #include "features/bets/race_bets.hpp"
@@ -166,6 +167,38 @@ void crashAtEveryStep(const Change& change, const std::map<int, int>& tagsAfter)
   }
 }
 
+// The same with the store's I/O failing at its n-th step and at every step after (the
+// disk gone): the course files change or not, and the next open puts the rows with them.
+void storeFailsAtEveryStep(const Change& change, const std::map<int, int>& tagsAfter) {
+  const BetsLedger& base = BetsLedger::instance();
+  long n = 1;
+  for (;; ++n) {
+    RunDir run(base.root());
+    bool failed = false;
+    {
+      LedgerCursor ds(run.path());
+      ds.loadYears();
+      ds.year = "2001";
+      ds.countMeetings();
+      BetStore store(run.path(), failingVfs());
+      ScriptedPort port;
+      armFailingVfs(n, true);
+      change(ds, store, port);
+      failed = failingVfsFailed();
+      disarmFailingVfs();
+    }
+    ASSERT_NO_THROW(recoverLedger(FileSystem::standard(), run.path())) << n;
+    {
+      BetStore store(run.path());
+      Ledger ledger(run.path(), FileSystem::standard());
+      ASSERT_TRUE(recoverBetIntents(store, ledger)) << n;
+    }
+    eachMeetingHasItsRows(run.path(), tagsAfter, static_cast<std::size_t>(n));
+    if (::testing::Test::HasFailure() || !failed) break;
+  }
+  EXPECT_GT(n, 3) << "the change made too few store steps";
+}
+
 }  // namespace
 
 TEST(BetIntentsCrash, MeetingEditMovesItsRows) {
@@ -242,4 +275,29 @@ TEST(BetIntents, NoIntentWithoutRowsOrWithoutAStore) {
   ASSERT_TRUE(r);
   EXPECT_FALSE(*r);
   EXPECT_FALSE(none.exists());
+}
+
+TEST(BetIntentsStoreFails, MeetingEdit) {
+  storeFailsAtEveryStep(
+      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
+        const DayKey key{"2001", kCourse, 0};
+        const auto day = ds.ledger().readDay(key);
+        if (!day) throw std::runtime_error("read");
+        runEditMeeting(ds.ledger(), store, port, LedgerEvents{}, key, day->meeting, {12, 20, 5, 8});
+      },
+      {{1220, 405}});
+}
+
+TEST(BetIntentsStoreFails, MeetingDeletion) {
+  storeFailsAtEveryStep(
+      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
+        runDeleteMeeting(ds.ledger(), store, port, LedgerEvents{}, {"2001", kCourse, 1});
+      },
+      {});
+}
+
+TEST(BetIntentsStoreFails, YearDeletion) {
+  storeFailsAtEveryStep([](LedgerCursor& ds, BetStore& store,
+                           ScriptedPort&) { deleteYear(ds.ledger(), store, LedgerEvents{}, ds.nenji, 2000, 2001); },
+                        {});
 }

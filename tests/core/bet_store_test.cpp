@@ -553,15 +553,31 @@ std::vector<RaceKey> intentKeys() {
 
 Model applied(const Model& m, const StoreIntent& i) {
   Model out;
+  if (i.kind == StoreIntent::Kind::MoveDay && i.from != i.to) {
+    // The new date keeps its lines; everything else of it is replaced by the moved day's.
+    for (const auto& [k, r] : m) {
+      if (k.date == i.from) continue;
+      if (k.date != i.to) {
+        out[k] = r;
+      } else if (!r.lines.empty()) {
+        out[k].lines = r.lines;
+      }
+    }
+    for (const auto& [k, r] : m) {
+      if (k.date != i.from) continue;
+      StoredRace& t = out[{i.to, k.race}];
+      std::vector<StoredLine> lines = t.lines;
+      lines.insert(lines.end(), r.lines.begin(), r.lines.end());
+      std::sort(lines.begin(), lines.end(), [](const StoredLine& a, const StoredLine& b) { return a.id < b.id; });
+      t = r;
+      t.lines = lines;
+    }
+    return out;
+  }
   for (const auto& [k, r] : m) {
     switch (i.kind) {
       case StoreIntent::Kind::MoveDay:
-        if (i.from == i.to)
-          out[k] = r;
-        else if (k.date == i.from)
-          out[{i.to, k.race}] = r;
-        else if (k.date != i.to)
-          out.emplace(k, r);  // a moved day may have been put there already
+        out[k] = r;  // onto itself
         break;
       case StoreIntent::Kind::DeleteDay:
         if (k.date != i.from) out[k] = r;

@@ -1,0 +1,29 @@
+#pragma once
+// The figures of a range of years over all eight bet types: the five record types as the
+// meeting records hold them (a race with scratched horses read from its race record, its
+// refunded tickets taken out), and the bet store's 馬単, 3連複 and 3連単 settled, per type
+// and all together. Rows of a date the course files hold no meeting on count nothing.
+#include <string>
+#include <vector>
+
+#include "domain/all_types_figures.hpp"
+#include "storage/bet_store.hpp"
+#include "storage/ledger.hpp"
+#include "storage/outcome.hpp"
+
+namespace tovra {
+
+struct RangeFigures {
+  BetFigures old;       // 単勝 複勝 枠連 馬連 ﾜｲﾄﾞ together
+  NewBetFigures fresh;  // the new types, per type and together
+  BetFigures all;
+  bool operator==(const RangeFigures&) const = default;
+};
+
+// Over the years given (registered year texts) and the courses (0..9, all when empty).
+// A course file that cannot be read ends in its failure; a store that cannot be used in
+// its refusal.
+Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                  const std::vector<int>& courses = {});
+
+}  // namespace tovra

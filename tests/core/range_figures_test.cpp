@@ -1,0 +1,113 @@
+// The all-types figures of a range against a plain sum: every meeting day read with its
+// store rows (readDayBets) and added up, on a ledger of random tickets, results, lines,
+// dead heats and scratches.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "common/ledger_builder.hpp"
+#include "common/ledger_cursor.hpp"
+#include "common/temp_dir.hpp"
+#include "domain/settlement.hpp"
+#include "features/bets/race_bets.hpp"
+#include "features/bets/race_figures.hpp"
+#include "features/bets/range_figures.hpp"
+
+using namespace tovra;
+using namespace tovra::testing;
+
+namespace {
+
+TEST(RangeFigures, EqualTheSumOfEveryDay) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  std::mt19937 rng(25);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (const char* y : {"2004", "2005"}) {
+    for (int course : {0, 4, 8}) {
+      std::vector<KaisaiRecord> days;
+      for (int i = 0; i < 6; ++i) {
+        KaisaiRecord k;
+        k.tsukiHi = static_cast<std::uint16_t>(100 * pick(1, 12) + pick(1, 28));
+        k.kaiNichi = 101;
+        days.push_back(k);
+      }
+      ASSERT_TRUE(ledger.insertMeetings(y, course, days));
+      const auto meetings = ledger.meetings(y, course);
+      ASSERT_TRUE(meetings);
+      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
+        const DayKey key{y, course, index};
+        auto day = ledger.readDay(key);
+        ASSERT_TRUE(day);
+        for (int r = 0; r < kRacesPerDay; ++r) {
+          RaceRecord& race = day->races[static_cast<std::size_t>(r)];
+          race.tanUma[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.tanGaku[0] = 100 * pick(0, 20);
+          race.umaKumi[0] = static_cast<std::uint16_t>(pairCode(BetType::Uma, 1, pick(2, 8)));
+          race.umaGaku[0] = 100 * pick(0, 5);
+          race.tanKeka[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.tanHaitou[0] = 10 * pick(10, 200);
+          race.umaKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Uma, 1, pick(2, 8)));
+          race.umaHaitou[0] = 10 * pick(50, 900);
+          const RaceKey rk = raceKeyOf(key, day->meeting, r);
+          for (int n = pick(0, 2); n > 0; --n) {
+            ASSERT_TRUE(store.addLine(rk, storedLineOf(PurchaseLine::box(NewBetType::Sanrentan, {1, 2, 3, 4}, 1), 24)));
+          }
+          if (pick(0, 1)) {
+            ASSERT_TRUE(store.addWinner(rk, {2, {1, 2, pick(3, 4)}, 10 * pick(100, 9000)}));
+          }
+          if (pick(0, 3) == 0) {
+            ASSERT_TRUE(store.setScratch(rk, {pick(1, 8)}, {pick(1, 8)}));
+          }
+        }
+        settleAllRaces(day->meeting, day->races);
+        ASSERT_FALSE(ledger.writeDay(key, *day));
+      }
+    }
+  }
+  // Rows of a date no meeting is held on count nothing.
+  ASSERT_TRUE(store.addLine({{2005, 1, 7, 7}, 1}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 9), 2)));
+
+  RangeFigures sum;
+  for (const char* y : {"2004", "2005"}) {
+    for (int course = 0; course < kCourseCount; ++course) {
+      const auto meetings = ledger.meetings(y, course);
+      ASSERT_TRUE(meetings);
+      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
+        const auto b = readDayBets(store, ledger, {y, course, index});
+        ASSERT_TRUE(b);
+        for (const BetFigures& f : b->figures.old) sum.old += f;
+        sum.fresh += b->figures.fresh;
+        sum.all += b->figures.all;
+      }
+    }
+  }
+  const auto range = rangeFigures(ledger, store, {"2004", "2005"});
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->all, sum.all);
+  EXPECT_EQ(range->fresh, sum.fresh);
+  EXPECT_EQ(range->old, sum.old);
+  EXPECT_GT(sum.all.refunded, 0);
+  EXPECT_GT(sum.fresh.all.ret, 0);
+  // One year and one course: a part of it.
+  const auto part = rangeFigures(ledger, store, {"2005"}, {4});
+  ASSERT_TRUE(part);
+  EXPECT_LT(part->all.bought, range->all.bought);
+  EXPECT_GT(part->all.bought, 0);
+}
+
+TEST(RangeFigures, ALedgerWithoutAStoreHasItsRecordsFigures) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004});
+  BetStore store(dir.path());
+  const auto r = rangeFigures(ds.ledger(), store, {"2004"});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->all, BetFigures{});
+  EXPECT_FALSE(store.exists());
+}
+
+}  // namespace
