@@ -199,33 +199,32 @@ void storeFailsAtEveryStep(const Change& change, const std::map<int, int>& tagsA
   EXPECT_GT(n, 3) << "the change made too few store steps";
 }
 
+// The three changes of both stores, as the windows run them.
+void editMeeting(LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
+  // 4/05 becomes 12/20: its rows (tagged 405) must follow it.
+  const DayKey key{"2001", kCourse, 0};
+  const auto day = ds.ledger().readDay(key);
+  if (!day) throw std::runtime_error("read");
+  runEditMeeting(ds.ledger(), store, port, LedgerEvents{}, key, day->meeting, {12, 20, 5, 8});
+}
+const std::map<int, int> kEditedTags{{1220, 405}};
+
+void deleteMeeting(LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
+  runDeleteMeeting(ds.ledger(), store, port, LedgerEvents{}, {"2001", kCourse, 1});
+}
+
+void deleteYear2000(LedgerCursor& ds, BetStore& store, ScriptedPort&) {
+  deleteYear(ds.ledger(), store, LedgerEvents{}, ds.nenji, 2000, 2001);
+}
+
 }  // namespace
 
-TEST(BetIntentsCrash, MeetingEditMovesItsRows) {
-  // 4/05 becomes 12/20: its rows (tagged 405) must follow it.
-  crashAtEveryStep(
-      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
-        const DayKey key{"2001", kCourse, 0};
-        const auto day = ds.ledger().readDay(key);
-        if (!day) throw std::runtime_error("read");
-        runEditMeeting(ds.ledger(), store, port, LedgerEvents{}, key, day->meeting, {12, 20, 5, 8});
-      },
-      {{1220, 405}});
-}
-
-TEST(BetIntentsCrash, MeetingDeletionRemovesItsRows) {
-  crashAtEveryStep(
-      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
-        runDeleteMeeting(ds.ledger(), store, port, LedgerEvents{}, {"2001", kCourse, 1});
-      },
-      {});
-}
-
-TEST(BetIntentsCrash, YearDeletionRemovesItsRows) {
-  crashAtEveryStep([](LedgerCursor& ds, BetStore& store,
-                      ScriptedPort&) { deleteYear(ds.ledger(), store, LedgerEvents{}, ds.nenji, 2000, 2001); },
-                   {});
-}
+TEST(BetIntentsCrash, MeetingEditMovesItsRows) { crashAtEveryStep(editMeeting, kEditedTags); }
+TEST(BetIntentsCrash, MeetingDeletionRemovesItsRows) { crashAtEveryStep(deleteMeeting, {}); }
+TEST(BetIntentsCrash, YearDeletionRemovesItsRows) { crashAtEveryStep(deleteYear2000, {}); }
+TEST(BetIntentsStoreFails, MeetingEdit) { storeFailsAtEveryStep(editMeeting, kEditedTags); }
+TEST(BetIntentsStoreFails, MeetingDeletion) { storeFailsAtEveryStep(deleteMeeting, {}); }
+TEST(BetIntentsStoreFails, YearDeletion) { storeFailsAtEveryStep(deleteYear2000, {}); }
 
 TEST(BetIntents, RowsOfADeletedMeetingNeverComeBack) {
   RunDir run(BetsLedger::instance().root());
@@ -275,29 +274,4 @@ TEST(BetIntents, NoIntentWithoutRowsOrWithoutAStore) {
   ASSERT_TRUE(r);
   EXPECT_FALSE(*r);
   EXPECT_FALSE(none.exists());
-}
-
-TEST(BetIntentsStoreFails, MeetingEdit) {
-  storeFailsAtEveryStep(
-      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
-        const DayKey key{"2001", kCourse, 0};
-        const auto day = ds.ledger().readDay(key);
-        if (!day) throw std::runtime_error("read");
-        runEditMeeting(ds.ledger(), store, port, LedgerEvents{}, key, day->meeting, {12, 20, 5, 8});
-      },
-      {{1220, 405}});
-}
-
-TEST(BetIntentsStoreFails, MeetingDeletion) {
-  storeFailsAtEveryStep(
-      [](LedgerCursor& ds, BetStore& store, ScriptedPort& port) {
-        runDeleteMeeting(ds.ledger(), store, port, LedgerEvents{}, {"2001", kCourse, 1});
-      },
-      {});
-}
-
-TEST(BetIntentsStoreFails, YearDeletion) {
-  storeFailsAtEveryStep([](LedgerCursor& ds, BetStore& store,
-                           ScriptedPort&) { deleteYear(ds.ledger(), store, LedgerEvents{}, ds.nenji, 2000, 2001); },
-                        {});
 }
