@@ -14,6 +14,7 @@
 #include "bench_ledger.hpp"
 #include "common/scripted_port.hpp"
 #include "domain/new_bet_settlement.hpp"
+#include "features/bets/kept_figures.hpp"
 #include "features/bets/race_bets.hpp"
 #include "features/bets/range_figures.hpp"
 #include "features/tally/shushi_tally.hpp"
@@ -115,6 +116,8 @@ BetStore& heavyStore() {
     sqlite3_finalize(scratch);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(db);
+    // The figures of every day kept, as the next change or the next open keeps them.
+    if (!keepStaleFigures(*s)) std::abort();
     return s;
   }();
   return *store;

@@ -8,6 +8,7 @@
 #include "app/ProgramOptions.h"
 
 #include "app/SingleInstance.h"
+#include "features/bets/kept_figures.hpp"
 #include "storage/bet_intents.hpp"
 #include "storage/fatal_error.hpp"
 #include "storage/fileio.hpp"
@@ -106,6 +107,8 @@ int runProgram(const QStringList& args, UserPort& port) {
       Refusal shown = bets.refusal();
       shown.icon = MsgIcon::Warning;
       showRefusal(port, shown);
+    } else {
+      keepStaleFigures(app.bets);
     }
     if (!form.startUp()) return 0;
   } catch (const FatalFileError& e) {

@@ -6,6 +6,7 @@
 #include "features/main/folders.hpp"
 #include "features/years/years.hpp"
 #include "storage/fileio.hpp"
+#include "features/bets/kept_figures.hpp"
 #include "storage/bet_intents.hpp"
 #include "storage/recovery.hpp"
 
@@ -88,7 +89,7 @@ void Context::takeLock() {
     recoverLedger(ds->fs(), ds->root());
     // Then what a crash left between the course files and the bet store; a store that
     // cannot be used is reported by the commands that use it.
-    recoverBetIntents(bets(), ds->ledger());
+    if (recoverBetIntents(bets(), ds->ledger())) keepStaleFigures(bets());
     return;
   }
   // A reading command reads what the holder has written so far.

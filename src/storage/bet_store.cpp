@@ -63,6 +63,63 @@ CREATE TABLE intents(
   new_year INTEGER NOT NULL, new_course INTEGER NOT NULL, new_month INTEGER NOT NULL, new_day INTEGER NOT NULL,
   from_count INTEGER NOT NULL, to_count INTEGER NOT NULL);
 )sql",
+    // 1 -> 2: the figures of each day's new types kept beside its rows, so that a range of
+    // years reads one row a day and type instead of every line; and the days whose rows
+    // changed since their figures were kept, marked by triggers in the change's own
+    // transaction (a kept figure is never read for a day marked stale).
+    R"sql(
+CREATE TABLE day_figures(
+  year INTEGER NOT NULL, course INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL,
+  type INTEGER NOT NULL CHECK(type BETWEEN 0 AND 2),
+  bought INTEGER NOT NULL, refunded INTEGER NOT NULL, ret INTEGER NOT NULL, hit INTEGER NOT NULL,
+  PRIMARY KEY(year, course, month, day, type)) WITHOUT ROWID;
+CREATE TABLE stale_days(
+  year INTEGER NOT NULL, course INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL,
+  PRIMARY KEY(year, course, month, day)) WITHOUT ROWID;
+INSERT OR IGNORE INTO stale_days
+  SELECT year, course, month, day FROM lines UNION SELECT year, course, month, day FROM winners
+  UNION SELECT year, course, month, day FROM specials UNION SELECT year, course, month, day FROM scratches;
+CREATE TRIGGER lines_added AFTER INSERT ON lines BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER lines_removed AFTER DELETE ON lines BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+END;
+CREATE TRIGGER lines_changed AFTER UPDATE ON lines BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER winners_added AFTER INSERT ON winners BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER winners_removed AFTER DELETE ON winners BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+END;
+CREATE TRIGGER winners_changed AFTER UPDATE ON winners BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER specials_added AFTER INSERT ON specials BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER specials_removed AFTER DELETE ON specials BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+END;
+CREATE TRIGGER specials_changed AFTER UPDATE ON specials BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER scratches_added AFTER INSERT ON scratches BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+CREATE TRIGGER scratches_removed AFTER DELETE ON scratches BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+END;
+CREATE TRIGGER scratches_changed AFTER UPDATE ON scratches BEGIN
+  INSERT OR IGNORE INTO stale_days VALUES (OLD.year, OLD.course, OLD.month, OLD.day);
+  INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
+END;
+)sql",
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 
@@ -632,6 +689,105 @@ Result<std::vector<StoreIntent>> BetStore::intents() {
     out.push_back(i);
   }
   return out;
+}
+
+// --- kept figures ---
+
+namespace {
+
+// " WHERE year IN (...)" for the years given; "" for all.
+std::string yearsWhere(const std::vector<int>& years) {
+  if (years.empty()) return "";
+  std::string w = " WHERE year IN (";
+  for (std::size_t i = 0; i < years.size(); ++i) w += (i ? "," : "") + std::to_string(years[i]);
+  return w + ")";
+}
+
+SqlValue<std::vector<DateKey>> readDays(Db& db, const std::string& q) {
+  auto st = db.prepare(q);
+  if (!st) return st.error();
+  std::vector<DateKey> out;
+  for (;;) {
+    auto row = st->step();
+    if (!row) return row.error();
+    if (!*row) return out;
+    out.push_back({st->columnInt(0), st->columnInt(1), st->columnInt(2), st->columnInt(3)});
+  }
+}
+
+}  // namespace
+
+Result<BetStore::KeptFigures> BetStore::keptFigures(const std::vector<int>& years) {
+  if (auto s = ensureOpen(false); !s) return s.refusal();
+  KeptFigures out;
+  if (!db_) return out;
+  const std::string where = yearsWhere(years);
+  auto stale = readDays(*db_, "SELECT year, course, month, day FROM stale_days" + where + " ORDER BY 1, 2, 3, 4");
+  if (!stale) return readFailed(stale.error());
+  out.stale = std::move(*stale);
+  auto st = db_->prepare("SELECT year, course, month, day, type, bought, refunded, ret, hit FROM day_figures" + where +
+                         " ORDER BY 1, 2, 3, 4, 5");
+  if (!st) return readFailed(st.error());
+  for (;;) {
+    auto row = st->step();
+    if (!row) return readFailed(row.error());
+    if (!*row) break;
+    DayFigureRow r{{st->columnInt(0), st->columnInt(1), st->columnInt(2), st->columnInt(3)},
+                   st->columnInt(4),
+                   st->columnInt64(5),
+                   st->columnInt64(6),
+                   st->columnInt64(7),
+                   st->columnInt(8) != 0};
+    if (r.type < 0 || r.type > 2) return readFailed(malformed("type of kept figures"));
+    // A stale day's kept figures are not read.
+    if (std::binary_search(out.stale.begin(), out.stale.end(), r.date)) continue;
+    out.rows.push_back(r);
+  }
+  return out;
+}
+
+Result<std::vector<DateKey>> BetStore::staleDays() {
+  if (auto s = ensureOpen(false); !s) return s.refusal();
+  if (!db_) return std::vector<DateKey>{};
+  auto days = readDays(*db_, "SELECT year, course, month, day FROM stale_days ORDER BY 1, 2, 3, 4");
+  if (!days) return readFailed(days.error());
+  return std::move(*days);
+}
+
+Status BetStore::keepFigures(const DateKey& d, const std::vector<DayFigureRow>& rows) {
+  return change(
+      [&](Db& db) -> SqlStatus {
+        if (auto s =
+                run(db, std::string("DELETE FROM day_figures WHERE ") + kDayWhere, d.year, d.course, d.month, d.day);
+            !s)
+          return s;
+        for (const DayFigureRow& r : rows)
+          if (auto s = run(db, "INSERT INTO day_figures VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", d.year, d.course, d.month,
+                           d.day, r.type, r.bought, r.refunded, r.ret, r.hit ? 1 : 0);
+              !s)
+            return s;
+        return run(db, std::string("DELETE FROM stale_days WHERE ") + kDayWhere, d.year, d.course, d.month, d.day);
+      },
+      NoFile::Done);
+}
+
+Status BetStore::scanScratches(
+    const std::vector<int>& years,
+    const std::function<void(const RaceKey&, const std::vector<int>&, const std::vector<int>&)>& visit) {
+  if (auto s = ensureOpen(false); !s) return s;
+  if (!db_) return Done{};
+  auto st = db_->prepare("SELECT year, course, month, day, race, horses, frames FROM scratches" + yearsWhere(years) +
+                         " ORDER BY 1, 2, 3, 4, 5");
+  if (!st) return readFailed(st.error());
+  std::vector<int> horses, frames;
+  for (;;) {
+    auto row = st->step();
+    if (!row) return readFailed(row.error());
+    if (!*row) return Done{};
+    if (!splitNumbers(st->columnText(5), horses) || !splitNumbers(st->columnText(6), frames))
+      return readFailed(malformed("scratched horses"));
+    visit({{st->columnInt(0), st->columnInt(1), st->columnInt(2), st->columnInt(3)}, st->columnInt(4)}, horses, frames);
+  }
 }
 
 Result<std::string> BetStore::integrityCheck() {

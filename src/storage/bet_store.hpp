@@ -39,7 +39,7 @@ namespace tovra {
 // The logical path of the store (relative to the working folder).
 inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
 // The schema this build writes; older stores are migrated when opened.
-inline constexpr int kBetStoreSchema = 1;
+inline constexpr int kBetStoreSchema = 2;
 
 // A meeting day by date: year, course 0..9, month, day.
 struct DateKey {
@@ -164,6 +164,33 @@ class BetStore {
   Status dropIntent(std::int64_t id);
   // The intents left, oldest first.
   Result<std::vector<StoreIntent>> intents();
+
+  // --- the kept figures of days (what a range of years reads instead of every line) ---
+  // The figures of one day and type as settlement gave them when they were kept.
+  struct DayFigureRow {
+    DateKey date;
+    int type = 0;
+    std::int64_t bought = 0, refunded = 0, ret = 0;
+    bool hit = false;
+    bool operator==(const DayFigureRow&) const = default;
+  };
+  struct KeptFigures {
+    std::vector<DayFigureRow> rows;  // of days not stale, in key and type order
+    std::vector<DateKey> stale;      // days whose rows changed since: read their rows instead
+  };
+  // Of the years given (all when empty).
+  Result<KeptFigures> keptFigures(const std::vector<int>& years);
+  // Every day marked stale, of every year.
+  Result<std::vector<DateKey>> staleDays();
+  // Keeps the figures of a day (its rows of every type, none for a day without rows) and
+  // takes its stale mark, in one transaction. The caller computed them from the day's
+  // rows as they are now (one writer at a time: the folder lock).
+  Status keepFigures(const DateKey& date, const std::vector<DayFigureRow>& rows);
+  // The races with scratched horses or refunded frames of the years (all when empty), in
+  // key order.
+  Status scanScratches(
+      const std::vector<int>& years,
+      const std::function<void(const RaceKey&, const std::vector<int>& horses, const std::vector<int>& frames)>& visit);
 
   // PRAGMA integrity_check: "ok", or what it reports (tests, and the kill tests' check).
   Result<std::string> integrityCheck();

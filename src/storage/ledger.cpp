@@ -37,6 +37,24 @@ Result<MeetingDay> Ledger::readDay(const DayKey& key) const {
   return day;
 }
 
+Result<std::vector<RaceRecord>> Ledger::readRaces(const std::string& year, int course,
+                                                  const std::vector<std::pair<int, int>>& at) const {
+  const std::string raceFile = raceFilePath(year, course);
+  auto f = fs_.open(resolve(raceFile), OpenMode::Read);
+  if (!f) return FileFailure{5, raceFile};
+  std::vector<RaceRecord> out(at.size());
+  std::uint8_t buf[RaceRecord::kSize];
+  for (std::size_t i = 0; i < at.size(); ++i) {
+    const auto [index, r] = at[i];
+    if (index < 0 || r < 0 || r >= kRacesPerDay) return FileFailure{5, raceFile};
+    readZeroFilled(
+        *f, static_cast<std::uint64_t>(index) * kRaceBlockSize + static_cast<std::uint64_t>(r) * RaceRecord::kSize, buf,
+        sizeof buf);
+    out[i].decode(buf);
+  }
+  return out;
+}
+
 std::optional<FileFailure> Ledger::writeDay(const DayKey& key, const MeetingDay& day) const {
   return write(key, day, true);
 }

@@ -36,6 +36,10 @@ class Ledger {
 
   // The day at `key`; what the files do not hold reads as blank.
   Result<MeetingDay> readDay(const DayKey& key) const;
+  // Single race records of one course's race file, read through one open file: race `r`
+  // (0..11) of meeting `index` for each pair given, in their order (blank past the end).
+  Result<std::vector<RaceRecord>> readRaces(const std::string& year, int course,
+                                            const std::vector<std::pair<int, int>>& at) const;
   // Both records of the day together (the day journal); nullopt when written.
   std::optional<FileFailure> writeDay(const DayKey& key, const MeetingDay& day) const;
   // The race block alone (a change of the going leaves the meeting record as it is).

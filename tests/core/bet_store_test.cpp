@@ -270,7 +270,7 @@ TEST(BetStore, HorseListsAreStoredAsCommaSeparatedNumbers) {
   const auto file = storeFile(dir.path());
   EXPECT_EQ(rawText(file, "SELECT set1 || '|' || set2 || '|' || set3 FROM lines"), "3,7,12|1|");
   EXPECT_EQ(rawText(file, "SELECT horses || '|' || frames FROM scratches"), "3,12|1,8");
-  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "1");
+  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "2");
   EXPECT_EQ(rawText(file, "PRAGMA journal_mode"), "delete");
 }
 
@@ -383,7 +383,7 @@ TEST(BetStore, AnEmptyFileReadsEmptyAndBecomesAStoreOnTheFirstChange) {
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
     ASSERT_TRUE(store.setScratch({{2001, 0, 1, 5}, 1}, {3}, {}));
   }
-  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "1");
+  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "2");
   BetStore store(dir.path());
   EXPECT_EQ(store.race({{2001, 0, 1, 5}, 1})->scratched, std::vector<int>{3});
 }
@@ -527,6 +527,10 @@ INSERT INTO intents VALUES (3, 1, 2012, 3, 8, 4, 2012, 3, 8, 5, 1, 0);
   const std::vector<StoreIntent> intents{{3, StoreIntent::Kind::MoveDay, {2012, 3, 8, 4}, {2012, 3, 8, 5}, 1, 0}};
   EXPECT_EQ(*store.intents(), intents);
   EXPECT_EQ(rawText(file, "SELECT max(version) FROM schema_version"), std::to_string(kBetStoreSchema));
+  // Version 2 keeps figures per day: the day that has rows is stale until they are kept.
+  const auto stale = store.staleDays();
+  ASSERT_TRUE(stale);
+  EXPECT_EQ(*stale, (std::vector<DateKey>{{2012, 3, 8, 4}}));
   // Changes go on after the rows that are there.
   auto id = store.addLine({{2012, 3, 8, 4}, 5}, l);
   ASSERT_TRUE(id);

@@ -1,5 +1,7 @@
 #include "features/bets/race_bets.hpp"
 
+#include "features/bets/kept_figures.hpp"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -21,6 +23,14 @@ int notRunning(const PurchaseLine& line, const Horses& runners) {
 
 constexpr std::int64_t kMinPayout = 10;
 constexpr std::int64_t kTopPayout = 999'999'990;
+
+// A change done: the figures of the days it made stale kept again (a failure there leaves
+// them stale, which readers compute from the rows).
+template <class T>
+Result<T> kept(BetStore& store, Result<T> changed) {
+  if (changed) keepStaleFigures(store);
+  return changed;
+}
 
 Horses sortedDistinct(Horses h) {
   std::sort(h.begin(), h.end());
@@ -99,7 +109,7 @@ Result<StoredLine> buyLine(BetStore& store, const RaceKey& key, const RaceRecord
   const Result<int> points = checkLineForRace(line, race);
   if (!points) return points.refusal();
   StoredLine s = storedLineOf(line, *points);
-  const Result<std::int64_t> id = store.addLine(key, s);
+  const Result<std::int64_t> id = kept(store, store.addLine(key, s));
   if (!id) return id.refusal();
   s.id = *id;
   return s;
@@ -107,7 +117,7 @@ Result<StoredLine> buyLine(BetStore& store, const RaceKey& key, const RaceRecord
 
 Status deleteLine(BetStore& store, const RaceKey& key, int n) {
   if (!store.exists()) return refuse(msg::kNoSuchLine);
-  Status r = store.deleteLine(key, n);
+  Status r = kept(store, store.deleteLine(key, n));
   if (r.refused() && r.refusal().text.empty()) return refuse(msg::kNoSuchLine);
   return r;
 }
@@ -143,24 +153,24 @@ Status addWinner(BetStore& store, const RaceKey& key, const RaceRecord& race, Ne
   const int t = static_cast<int>(type);
   for (const StoredWinner& w : now->winners)
     if (w.type == t && w.combo == combo) return refuse(msg::kWinnerTwice);
-  return store.addWinner(key, StoredWinner{t, combo, payout});
+  return kept(store, store.addWinner(key, StoredWinner{t, combo, payout}));
 }
 
 Status deleteWinner(BetStore& store, const RaceKey& key, NewBetType type, int n) {
   if (!store.exists()) return refuse(msg::kNoSuchLine);
-  Status r = store.deleteWinner(key, static_cast<int>(type), n);
+  Status r = kept(store, store.deleteWinner(key, static_cast<int>(type), n));
   if (r.refused() && r.refusal().text.empty()) return refuse(msg::kNoSuchLine);
   return r;
 }
 
 Status setSpecial(BetStore& store, const RaceKey& key, NewBetType type, std::int64_t payout) {
   if (payout < kMinPayout || payout > kTopPayout) return refuse(msg::kSpecialRange);
-  return store.setSpecial(key, static_cast<int>(type), payout);
+  return kept(store, store.setSpecial(key, static_cast<int>(type), payout));
 }
 
 Status clearResult(BetStore& store, const RaceKey& key, NewBetType type) {
   if (!store.exists()) return Done{};
-  return store.clearResult(key, static_cast<int>(type));
+  return kept(store, store.clearResult(key, static_cast<int>(type)));
 }
 
 Status setScratch(BetStore& store, const RaceKey& key, Horses horses, std::vector<int> frames) {
@@ -169,7 +179,7 @@ Status setScratch(BetStore& store, const RaceKey& key, Horses horses, std::vecto
   for (int f : frames)
     if (f < 1 || f > 8) return refuse(msg::kFrameRange);
   if (horses.empty() && frames.empty() && !store.exists()) return Done{};
-  return store.setScratch(key, sortedDistinct(std::move(horses)), sortedDistinct(std::move(frames)));
+  return kept(store, store.setScratch(key, sortedDistinct(std::move(horses)), sortedDistinct(std::move(frames))));
 }
 
 SettledRace settleStoredRace(const StoredRace& race) {

@@ -4,19 +4,11 @@
 #include <cstdlib>
 
 #include "domain/race_state.hpp"
+#include "features/bets/kept_figures.hpp"
 #include "features/bets/race_bets.hpp"
 
 namespace tovra {
 namespace {
-
-// A race of the store, settled once.
-struct StoredFigures {
-  RaceKey key;
-  NewBetFigures fresh;
-  Horses scratched;
-  std::vector<int> frames;
-  bool counted = false;  // a second meeting on the same date does not count it again
-};
 
 // What the meeting record holds of a race: its purchase and what it returned.
 BetFigures recordFigures(const KaisaiRecord& k, int r) {
@@ -27,60 +19,80 @@ BetFigures recordFigures(const KaisaiRecord& k, int r) {
   return f;
 }
 
+struct Scratch {
+  RaceKey key;
+  Horses horses;
+  std::vector<int> frames;
+};
+
 }  // namespace
 
 Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                   const std::vector<int>& courses) {
   if (const Status opened = store.open(false); !opened) return opened.refusal();
+  RangeFigures out;
+  if (years.empty()) return out;
   std::vector<int> yearNumbers;
   for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
-  std::vector<StoredFigures> stored;
-  if (!yearNumbers.empty()) {
-    const Status scanned = store.scan(yearNumbers, [&](const RaceKey& key, const StoredRace& race) {
-      stored.push_back({key, settleStoredRace(race).settlement.figures, race.scratched, race.refundedFrames});
-    });
-    if (!scanned) return scanned.refusal();
-  }
-  // The scan gives them in key order; the lookups below rely on it.
-  std::sort(stored.begin(), stored.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+  // The new types a day at a time (kept figures), and the races with scratches.
+  auto byDay = newBetFiguresByDay(store, yearNumbers);
+  if (!byDay) return byDay.refusal();
+  std::vector<bool> counted(byDay->size(), false);  // a second meeting on a date counts nothing again
+  std::vector<Scratch> scratches;
+  const Status scanned =
+      store.scanScratches(yearNumbers, [&](const RaceKey& k, const std::vector<int>& h, const std::vector<int>& f) {
+        scratches.push_back({k, h, f});
+      });
+  if (!scanned) return scanned.refusal();
+  auto scratchOf = [&](const RaceKey& k) -> const Scratch* {
+    const auto it = std::lower_bound(scratches.begin(), scratches.end(), k,
+                                     [](const Scratch& s, const RaceKey& key) { return s.key < key; });
+    return it != scratches.end() && it->key == k ? &*it : nullptr;
+  };
 
-  RangeFigures out;
-  std::vector<std::pair<DayKey, std::vector<int>>> scratchedDays;  // races read from their records
+  // Races read from their records: (year, course) -> (meeting index, race) and the scratch.
+  struct Refund {
+    std::string year;
+    int course = 0;
+    std::vector<std::pair<int, int>> at;
+    std::vector<const Scratch*> scratch;
+  };
+  std::vector<Refund> refunds;
   Ledger::ScanOptions options;
   if (!courses.empty()) options.courses = courses;
-  const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
+  const Status visited = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
     const DateKey date{std::atoi(d.key.year.c_str()), d.key.course, d.meeting.month(), d.meeting.day()};
-    auto it = std::lower_bound(stored.begin(), stored.end(), RaceKey{date, 1},
-                               [](const StoredFigures& s, const RaceKey& k) { return s.key < k; });
-    std::vector<int> withScratches;
+    const auto it = std::lower_bound(byDay->begin(), byDay->end(), date,
+                                     [](const auto& e, const DateKey& k) { return e.first < k; });
+    const bool held = it != byDay->end() && it->first == date;
+    const std::size_t at = static_cast<std::size_t>(it - byDay->begin());
+    const bool first = held && !counted[at];
+    if (first) {
+      counted[at] = true;
+      out.fresh += it->second;
+    }
     for (int r = 0; r < kRacesPerDay; ++r) {
-      StoredFigures* s = nullptr;
-      for (; it != stored.end() && it->key.date == date && it->key.race <= r + 1; ++it)
-        if (it->key.race == r + 1) s = &*it;
-      if (s && !s->counted) {
-        s->counted = true;
-        out.fresh += s->fresh;
-        if (!s->scratched.empty() || !s->frames.empty()) {
-          withScratches.push_back(r);
+      if (first && !scratches.empty()) {
+        if (const Scratch* s = scratchOf({date, r + 1})) {
+          if (refunds.empty() || refunds.back().year != d.key.year || refunds.back().course != d.key.course)
+            refunds.push_back({d.key.year, d.key.course, {}, {}});
+          refunds.back().at.emplace_back(d.key.index, r);
+          refunds.back().scratch.push_back(s);
           continue;
         }
       }
       out.old += recordFigures(d.meeting, r);
     }
-    if (!withScratches.empty()) scratchedDays.emplace_back(d.key, std::move(withScratches));
   });
-  if (scanned.failed()) return scanned.failure();
-  if (scanned.refused()) return scanned.refusal();
-  // The few races with scratches: their tickets read, the refunded ones taken out.
-  for (const auto& [key, races] : scratchedDays) {
-    const Result<MeetingDay> day = ledger.readDay(key);
-    if (day.failed()) return day.failure();
-    const DateKey date = DateKey{std::atoi(key.year.c_str()), key.course, day->meeting.month(), day->meeting.day()};
-    for (int r : races) {
-      const auto s = std::lower_bound(stored.begin(), stored.end(), RaceKey{date, r + 1},
-                                      [](const StoredFigures& x, const RaceKey& k) { return x.key < k; });
-      out.old += oldFiguresTotal(day->races[static_cast<std::size_t>(r)], s->scratched, s->frames);
-    }
+  if (visited.failed()) return visited.failure();
+  if (visited.refused()) return visited.refusal();
+  // The races with scratches: their tickets read (one file a course and year), the
+  // refunded ones taken out.
+  for (const Refund& f : refunds) {
+    const auto races = ledger.readRaces(f.year, f.course, f.at);
+    if (!races) return races.failure();
+    for (std::size_t i = 0; i < races->size(); ++i)
+      out.old += oldFiguresTotal((*races)[i], f.scratch[i]->horses, f.scratch[i]->frames);
   }
   out.all = addFigures(out.old, out.fresh.all);
   return out;
