@@ -18,12 +18,9 @@ using namespace tovra::testing;
 
 namespace {
 
-TEST(RangeFigures, EqualTheSumOfEveryDay) {
-  RunDir dir;
-  LedgerCursor ds(dir.path());
-  makeLedger(ds, {2004, 2005});
-  const Ledger ledger = ds.ledger();
-  BetStore store(dir.path());
+// Random tickets, results, lines, dead heats and scratches on six days of three courses
+// in 2004 and 2005, each race settled, and a store row of a date without a meeting.
+void fillRandomLedger(const Ledger& ledger, BetStore& store) {
   std::mt19937 rng(25);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (const char* y : {"2004", "2005"}) {
@@ -52,12 +49,31 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
           race.tanHaitou[0] = 10 * pick(10, 200);
           race.umaKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Uma, 1, pick(2, 8)));
           race.umaHaitou[0] = 10 * pick(50, 900);
+          race.wakuKumi[0] = static_cast<std::uint16_t>(pairCode(BetType::Waku, pick(1, 4), pick(5, 8)));
+          race.wakuGaku[0] = 100 * pick(0, 3);
+          race.wakuKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Waku, pick(1, 4), pick(5, 8)));
+          race.wakuHaitou[0] = 10 * pick(50, 900);
+          race.fukuUma[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.fukuGaku[0] = 100 * pick(0, 4);
+          race.fukuKeka[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.fukuHaitou[0] = 10 * pick(10, 50);
+          race.wideKumi[0] = static_cast<std::uint16_t>(pairCode(BetType::Wide, 1, pick(2, 8)));
+          race.wideGaku[0] = 100 * pick(0, 4);
+          race.wideKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Wide, 1, pick(2, 8)));
+          race.wideHaitou[0] = 10 * pick(20, 300);
           const RaceKey rk = raceKeyOf(key, day->meeting, r);
           for (int n = pick(0, 2); n > 0; --n) {
             ASSERT_TRUE(store.addLine(rk, storedLineOf(PurchaseLine::box(NewBetType::Sanrentan, {1, 2, 3, 4}, 1), 24)));
           }
           if (pick(0, 1)) {
             ASSERT_TRUE(store.addWinner(rk, {2, {1, 2, pick(3, 4)}, 10 * pick(100, 9000)}));
+          }
+          if (pick(0, 2) == 0) {
+            ASSERT_TRUE(store.addLine(
+                rk, storedLineOf(PurchaseLine::box(NewBetType::Sanrenpuku, {1, 2, 3, 5}, pick(1, 3)), 4)));
+            ASSERT_TRUE(store.addWinner(rk, {1, {1, 2, pick(3, 5)}, 10 * pick(30, 900)}));
+            ASSERT_TRUE(store.addLine(rk, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 2), 2)));
+            ASSERT_TRUE(store.addWinner(rk, {0, {pick(1, 2), 3}, 10 * pick(30, 900)}));
           }
           if (pick(0, 3) == 0) {
             ASSERT_TRUE(store.setScratch(rk, {pick(1, 8)}, {pick(1, 8)}));
@@ -70,6 +86,15 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
   }
   // Rows of a date no meeting is held on count nothing.
   ASSERT_TRUE(store.addLine({{2005, 1, 7, 7}, 1}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 9), 2)));
+}
+
+TEST(RangeFigures, EqualTheSumOfEveryDay) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
 
   RangeFigures sum;
   for (const char* y : {"2004", "2005"}) {
@@ -97,6 +122,70 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
   ASSERT_TRUE(part);
   EXPECT_LT(part->all.bought, range->all.bought);
   EXPECT_GT(part->all.bought, 0);
+}
+
+TEST(RangeFigures, PerTypeEqualTheSumOfEveryDay) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
+
+  AllTypesFigures sum, sum2005Nakayama;
+  for (const char* y : {"2004", "2005"}) {
+    for (int course = 0; course < kCourseCount; ++course) {
+      const auto meetings = ledger.meetings(y, course);
+      ASSERT_TRUE(meetings);
+      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
+        const auto b = readDayBets(store, ledger, {y, course, index});
+        ASSERT_TRUE(b);
+        sum += b->figures;
+        if (std::string(y) == "2005" && course == 4) sum2005Nakayama += b->figures;
+      }
+    }
+  }
+  const auto byType = rangeFiguresByType(ledger, store, {"2004", "2005"});
+  ASSERT_TRUE(byType);
+  EXPECT_EQ(*byType, sum);
+  // Every type takes part.
+  for (BetType t : kBetTypes) EXPECT_GT(byType->of(t).bought, 0) << betTypeInfo(t).ascii;
+  for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan})
+    EXPECT_GT(byType->of(t).bought, 0) << static_cast<int>(t);
+  EXPECT_GT(byType->of(NewBetType::Sanrenpuku).ret, 0);
+  // The eight types add up to the range's figures.
+  BetFigures eight;
+  for (BetType t : kBetTypes) eight += byType->of(t);
+  for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan}) eight += byType->of(t);
+  const auto range = rangeFigures(ledger, store, {"2004", "2005"});
+  ASSERT_TRUE(range);
+  EXPECT_EQ(eight, range->all);
+  EXPECT_EQ(byType->all, range->all);
+  // One year and one course.
+  const auto part = rangeFiguresByType(ledger, store, {"2005"}, {4});
+  ASSERT_TRUE(part);
+  EXPECT_EQ(*part, sum2005Nakayama);
+  EXPECT_GT(part->all.bought, 0);
+}
+
+TEST(RangeFigures, PerTypeCountsTheRowsOfADateOnce) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  KaisaiRecord k;
+  k.tsukiHi = 605;
+  k.kaiNichi = 101;
+  KaisaiRecord second = k;
+  second.kaiNichi = 102;
+  ASSERT_TRUE(ledger.insertMeetings("2004", 4, {k, second}));
+  ASSERT_TRUE(store.addLine({{2004, 4, 6, 5}, 3}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 5), 2)));
+  ASSERT_TRUE(store.addLine({{2004, 4, 6, 6}, 3}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 7), 2)));
+  const auto r = rangeFiguresByType(ledger, store, {"2004"});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->of(NewBetType::Umatan).bought, 1000);
+  EXPECT_EQ(r->all.bought, 1000);
 }
 
 TEST(RangeFigures, ALedgerWithoutAStoreHasItsRecordsFigures) {

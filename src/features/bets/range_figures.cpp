@@ -86,4 +86,52 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
   return out;
 }
 
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses) {
+  if (const Status opened = store.open(false); !opened) return opened.refusal();
+  std::vector<int> yearNumbers;
+  for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
+  struct Stored {
+    RaceKey key;
+    StoredRace race;
+    bool counted = false;  // a second meeting on the same date does not count it again
+  };
+  std::vector<Stored> stored;
+  if (!yearNumbers.empty()) {
+    const Status scanned = store.scan(yearNumbers, [&](const RaceKey& key, const StoredRace& race) {
+      stored.push_back({key, race, false});
+    });
+    if (!scanned) return scanned.refusal();
+  }
+  std::sort(stored.begin(), stored.end(), [](const Stored& a, const Stored& b) { return a.key < b.key; });
+
+  AllTypesFigures out;
+  Ledger::ScanOptions options;
+  options.withRaces = true;
+  if (!courses.empty()) options.courses = courses;
+  const NewBetSettlement none;
+  const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
+    if (!d.races) return;
+    const DateKey date{std::atoi(d.key.year.c_str()), d.key.course, d.meeting.month(), d.meeting.day()};
+    auto it = std::lower_bound(stored.begin(), stored.end(), RaceKey{date, 1},
+                               [](const Stored& s, const RaceKey& k) { return s.key < k; });
+    for (int r = 0; r < kRacesPerDay; ++r) {
+      const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
+      Stored* s = nullptr;
+      for (; it != stored.end() && it->key.date == date && it->key.race <= r + 1; ++it)
+        if (it->key.race == r + 1) s = &*it;
+      if (s && !s->counted) {
+        s->counted = true;
+        const SettledRace settled = settleStoredRace(s->race);
+        out += allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement);
+      } else {
+        out += allTypesFigures(race, {}, {}, none);
+      }
+    }
+  });
+  if (scanned.failed()) return scanned.failure();
+  if (scanned.refused()) return scanned.refusal();
+  return out;
+}
+
 }  // namespace tovra

@@ -26,4 +26,11 @@ struct RangeFigures {
 Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                   const std::vector<int>& courses = {});
 
+// The same range per bet type: every race's allTypesFigures (its record's tickets with the
+// store's scratches refunded, its store lines settled) added up. Reads every race block.
+// The old types' figures are counted from the tickets, so a race whose record was never
+// settled still counts what its tickets give.
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses = {});
+
 }  // namespace tovra
