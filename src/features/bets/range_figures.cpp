@@ -86,25 +86,34 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
   return out;
 }
 
-Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
-                                           const std::vector<int>& courses) {
+Result<StoredRaces> StoredRaces::read(BetStore& store, const std::vector<std::string>& years) {
   if (const Status opened = store.open(false); !opened) return opened.refusal();
   std::vector<int> yearNumbers;
   for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
-  struct Stored {
-    RaceKey key;
-    StoredRace race;
-    bool counted = false;  // a second meeting on the same date does not count it again
-  };
-  std::vector<Stored> stored;
+  StoredRaces out;
   if (!yearNumbers.empty()) {
     const Status scanned = store.scan(yearNumbers, [&](const RaceKey& key, const StoredRace& race) {
-      stored.push_back({key, race, false});
+      out.rows_.push_back({key, race, false});
     });
     if (!scanned) return scanned.refusal();
   }
-  std::sort(stored.begin(), stored.end(), [](const Stored& a, const Stored& b) { return a.key < b.key; });
+  std::sort(out.rows_.begin(), out.rows_.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+  return out;
+}
 
+const StoredRace* StoredRaces::take(const DateKey& date, int r) {
+  const RaceKey key{date, r + 1};
+  const auto it =
+      std::lower_bound(rows_.begin(), rows_.end(), key, [](const Row& row, const RaceKey& k) { return row.key < k; });
+  if (it == rows_.end() || it->key != key || it->taken) return nullptr;
+  it->taken = true;
+  return &it->race;
+}
+
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses) {
+  Result<StoredRaces> stored = StoredRaces::read(store, years);
+  if (stored.refused()) return stored.refusal();
   AllTypesFigures out;
   Ledger::ScanOptions options;
   options.withRaces = true;
@@ -112,17 +121,11 @@ Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store
   const NewBetSettlement none;
   const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
     if (!d.races) return;
-    const DateKey date{std::atoi(d.key.year.c_str()), d.key.course, d.meeting.month(), d.meeting.day()};
-    auto it = std::lower_bound(stored.begin(), stored.end(), RaceKey{date, 1},
-                               [](const Stored& s, const RaceKey& k) { return s.key < k; });
+    const DateKey date = dateKeyOf(d.key, d.meeting);
     for (int r = 0; r < kRacesPerDay; ++r) {
       const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
-      Stored* s = nullptr;
-      for (; it != stored.end() && it->key.date == date && it->key.race <= r + 1; ++it)
-        if (it->key.race == r + 1) s = &*it;
-      if (s && !s->counted) {
-        s->counted = true;
-        const SettledRace settled = settleStoredRace(s->race);
+      if (const StoredRace* s = stored->take(date, r)) {
+        const SettledRace settled = settleStoredRace(*s);
         out += allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement);
       } else {
         out += allTypesFigures(race, {}, {}, none);
