@@ -3,7 +3,9 @@
 // dead heats and scratches.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <tuple>
 
 #include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
@@ -12,6 +14,7 @@
 #include "features/bets/race_bets.hpp"
 #include "features/bets/race_figures.hpp"
 #include "features/bets/range_figures.hpp"
+#include "features/bets/ticket_rows.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;
@@ -186,6 +189,70 @@ TEST(RangeFigures, PerTypeCountsTheRowsOfADateOnce) {
   ASSERT_TRUE(r);
   EXPECT_EQ(r->of(NewBetType::Umatan).bought, 1000);
   EXPECT_EQ(r->all.bought, 1000);
+}
+
+TEST(RangeFigures, TicketRowsAddUpToTheRange) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
+  for (const std::vector<std::string>& years : {std::vector<std::string>{"2004", "2005"}, {"2005"}}) {
+    const auto rows = ticketRows(ledger, store, years);
+    ASSERT_TRUE(rows);
+    BetFigures sum;
+    std::map<std::string, BetFigures> byType;
+    for (const TicketRow& r : *rows) {
+      EXPECT_EQ(r.bought, r.stake * r.points);
+      sum.bought += r.bought;
+      sum.refunded += r.refunded;
+      sum.ret += r.ret;
+      byType[r.type].bought += r.bought;
+      byType[r.type].refunded += r.refunded;
+      byType[r.type].ret += r.ret;
+    }
+    const auto range = rangeFigures(ledger, store, years);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(sum.bought, range->all.bought);
+    EXPECT_EQ(sum.refunded, range->all.refunded);
+    EXPECT_EQ(sum.ret, range->all.ret);
+    EXPECT_GT(sum.refunded, 0);
+    // Per type as the per-type figures give them.
+    const auto perType = rangeFiguresByType(ledger, store, years);
+    ASSERT_TRUE(perType);
+    for (BetType t : kBetTypes) {
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].bought, perType->of(t).bought) << betTypeInfo(t).ascii;
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].refunded, perType->of(t).refunded) << betTypeInfo(t).ascii;
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].ret, perType->of(t).ret) << betTypeInfo(t).ascii;
+    }
+    // In calendar order.
+    for (std::size_t i = 1; i < rows->size(); ++i) {
+      const TicketRow& a = (*rows)[i - 1];
+      const TicketRow& b = (*rows)[i];
+      EXPECT_LE(std::tie(a.year, a.month, a.day, a.course, a.race), std::tie(b.year, b.month, b.day, b.course, b.race));
+    }
+  }
+}
+
+struct SetsCase {
+  PurchaseLine line;
+  const char* text;
+};
+
+TEST(RangeFigures, TicketSetsText) {
+  const SetsCase cases[] = {
+      {PurchaseLine::normal(NewBetType::Sanrentan, {7, 2, 11}, 1), "7.2.11"},
+      {PurchaseLine::box(NewBetType::Sanrenpuku, {2, 5, 7, 11}, 1), "2.5.7.11"},
+      {PurchaseLine::nagashi(NewBetType::Sanrenpuku, {3}, {1, 4, 7}, false, 1), "3/1.4.7"},
+      {PurchaseLine::nagashi(NewBetType::Umatan, {4}, {1, 9}, true, 1), "4/1.9:multi"},
+      {PurchaseLine::nagashi(NewBetType::Umatan, {4}, {1, 9}, false, 1, {2, 2}), "4/1.9:2"},
+      {PurchaseLine::nagashi(NewBetType::Sanrentan, {1, 2}, {5, 6}, false, 1, {1, 3}), "1.2/5.6:1.3"},
+      {PurchaseLine::formation(NewBetType::Umatan, {1, 2}, {3}, {}, 1), "1.2/3"},
+      {PurchaseLine::formation(NewBetType::Sanrentan, {1, 2}, {1, 2, 3, 4}, {1, 2, 3, 4, 5, 6}, 1),
+       "1.2/1.2.3.4/1.2.3.4.5.6"},
+  };
+  for (const SetsCase& c : cases) EXPECT_EQ(ticketSetsText(c.line), c.text);
 }
 
 TEST(RangeFigures, ALedgerWithoutAStoreHasItsRecordsFigures) {
