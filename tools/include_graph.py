@@ -34,9 +34,9 @@ LAYERS = [
 SIDEWAYS = {
     "ui": {"adapters"},
     "cli": {"adapters"},
-    # printing and exporting are over the results of tallies and searches
+    # printing and exporting are over the results of tallies and searches (and the bets)
     "features/print": {"features/tally", "features/main"},
-    "features/export": {"features/tally", "features/search", "features/main"},
+    "features/export": {"features/tally", "features/search", "features/main", "features/bets"},
     # searches walk the ledger with the tallies' year ranges and scan
     "features/search": {"features/tally"},
     # the main window's views show the race entry's figures

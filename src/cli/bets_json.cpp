@@ -4,48 +4,19 @@
 #include <ostream>
 #include <string>
 
+#include "cli/figures_json.hpp"
 #include "features/bets/bet_text.hpp"
 #include "storage/text.hpp"
 
 namespace tovra::cli {
 namespace {
 
-// A JSON string of UTF-8 text.
-std::string quoted(const std::string& s) {
-  std::string o = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      o += '\\';
-      o += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      o += buf;
-    } else {
-      o += static_cast<char>(c);
-    }
-  }
-  return o + "\"";
-}
+std::string quoted(const std::string& s) { return jsonQuoted(s); }
 
 std::string list(const std::vector<int>& v) {
   std::string o = "[";
   for (std::size_t i = 0; i < v.size(); ++i) o += (i ? "," : "") + std::to_string(v[i]);
   return o + "]";
-}
-
-std::string figures(const BetFigures& f) {
-  return "{\"bought\":" + std::to_string(f.bought) + ",\"refunded\":" + std::to_string(f.refunded) +
-         ",\"purchase\":" + std::to_string(f.purchase()) + ",\"return\":" + std::to_string(f.ret) +
-         ",\"balance\":" + std::to_string(f.balance()) + ",\"hit\":" + (f.hit ? "true" : "false") + "}";
-}
-
-std::string figuresObject(const AllTypesFigures& a) {
-  std::string o = "{";
-  for (BetType t : kRecordOrder) o += quoted(betTypeInfo(t).ascii) + ":" + figures(a.of(t)) + ",";
-  for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan})
-    o += quoted(newBetTypeAscii(t)) + ":" + figures(a.of(t)) + ",";
-  return o + "\"all\":" + figures(a.all) + "}";
 }
 
 bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }

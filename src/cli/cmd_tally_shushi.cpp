@@ -1,11 +1,15 @@
 // `tally shushi --range all|YYYY|M/D [--by month|kai] [--row 0-12]`: the income and
-// expense tally.
+// expense tally. With `--json` (`--range all|YYYY [--types LIST|all] [--course CODE]`):
+// the range's figures of every bet type as one JSON object, no work file written.
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
 #include "cli/csv_output.hpp"
+#include "cli/day_args.hpp"
+#include "cli/figures_json.hpp"
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
+#include "features/bets/range_figures.hpp"
 #include "features/tally/shushi_tally.hpp"
 
 namespace tovra::cli {
@@ -23,8 +27,18 @@ class TallyShushi : public Command {
     rowOption_ =
         app.add_option("--row", row_, "Row shown: 0 = all, 1-12 = month or meeting number")->check(CLI::Range(0, 12));
     csv_.define(app);
+    app.add_flag("--json", json_,
+                 "Print the figures of every bet type (all|YYYY) as JSON: bought, refunded, purchase, "
+                 "return, balance in yen and hit, per type and all");
+    typesOption_ = app.add_option("--types", types_,
+                                  "With --json: the types, a comma list of tan fuku waku wide uma umatan sanrenpuku "
+                                  "sanrentan, or all");
+    courseOption_ = app.add_option("--course", course_, "With --json: one course (sap ... kok or 0-9)");
   }
   void run(Context& ctx) override {
+    if (json_) return runJson(ctx);
+    if (typesOption_->count() > 0 || courseOption_->count() > 0)
+      ctx.refuse("--types と --course は --json と共に指定して下さい。");
     DataStore& ds = ctx.requireYear();
     int mode = 0, selection = 0;
     if (range_.find('/') != std::string::npos) {
@@ -52,10 +66,32 @@ class TallyShushi : public Command {
   }
 
  private:
+  void runJson(Context& ctx) {
+    if (csv_.on || rowOption_->count() > 0 || by_ != "month")
+      ctx.refuse("--json には --by, --row, --csv を指定出来ません。");
+    const std::optional<TypeChoice> types = typeChoiceFromText(types_);
+    if (!types)
+      ctx.refuse("式別は tan fuku waku wide uma umatan sanrenpuku sanrentan をｶﾝﾏで区切るか all で指定して下さい。");
+    std::vector<int> courses;
+    if (courseOption_->count() > 0) courses.push_back(parseCourse(ctx, course_));
+    DataStore& ds = ctx.requireYear();
+    const tally::TallyRange r =
+        parseTallyRange(ctx, range_, "--json の集計範囲は all または西暦4桁の年次で指定して下さい。");
+    std::vector<std::string> years;
+    for (int y : tally::rangeYears(ds.nenji, r)) years.push_back(std::to_string(y));
+    const AllTypesFigures figures = valueOf(ctx, rangeFiguresByType(ds.ledger(), ctx.bets(), years, courses));
+    ctx.out << "{\"range\":" << jsonQuoted(r.allYears ? "all" : std::to_string(r.year))
+            << ",\"figures\":" << figuresObject(figures, *types) << "}\n";
+  }
+
   TallyCsvFlag csv_;
   std::string range_, by_ = "month";
   int row_ = 0;
   CLI::Option* rowOption_ = nullptr;
+  bool json_ = false;
+  std::string types_ = "all", course_;
+  CLI::Option* typesOption_ = nullptr;
+  CLI::Option* courseOption_ = nullptr;
 };
 
 }  // namespace

@@ -59,6 +59,11 @@ OldTypeFigures oldTypeFigures(const RaceRecord& race, const Horses& scratched, c
   return out;
 }
 
+bool ticketRefunded(BetType t, int code, const Horses& scratched, const std::vector<int>& refundedFrames) {
+  return code != 0 &&
+         refundedCode(t, code, marksOf(scratched, kMaxHorse), marksOf(refundedFrames, maxPick(BetType::Waku)));
+}
+
 BetFigures figuresTotal(const OldTypeFigures& byType) {
   BetFigures sum;
   for (const BetFigures& f : byType) sum += f;

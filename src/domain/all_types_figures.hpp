@@ -28,6 +28,8 @@ inline constexpr std::size_t oldTypeIndex(BetType t) { return static_cast<std::s
 //   hit       a ticket that is not refunded was on a result.
 // Horses outside 1-18 and frames outside 1-8 mark nothing.
 OldTypeFigures oldTypeFigures(const RaceRecord& race, const Horses& scratched, const std::vector<int>& refundedFrames);
+// Whether one ticket (its plain code) is refunded as oldTypeFigures refunds it.
+bool ticketRefunded(BetType t, int code, const Horses& scratched, const std::vector<int>& refundedFrames);
 // The five types added up.
 BetFigures oldFiguresTotal(const RaceRecord& race, const Horses& scratched, const std::vector<int>& refundedFrames);
 BetFigures figuresTotal(const OldTypeFigures& byType);

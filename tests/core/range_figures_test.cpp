@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <random>
+#include <tuple>
 
 #include "common/ledger_builder.hpp"
 #include "common/ledger_cursor.hpp"
@@ -14,37 +16,16 @@
 #include "features/bets/race_bets.hpp"
 #include "features/bets/race_figures.hpp"
 #include "features/bets/range_figures.hpp"
+#include "features/bets/ticket_rows.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;
 
 namespace {
 
-// The sum of readDayBets over every meeting day of the years.
-RangeFigures sumOfDays(BetStore& store, const Ledger& ledger, const std::vector<std::string>& years) {
-  RangeFigures sum;
-  for (const std::string& y : years) {
-    for (int course = 0; course < kCourseCount; ++course) {
-      const auto meetings = ledger.meetings(y, course);
-      if (!meetings) throw std::runtime_error("read");
-      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
-        const auto b = readDayBets(store, ledger, {y, course, index});
-        if (!b) throw std::runtime_error("read");
-        for (const BetFigures& f : b->figures.old) sum.old += f;
-        sum.fresh += b->figures.fresh;
-        sum.all += b->figures.all;
-      }
-    }
-  }
-  return sum;
-}
-
-TEST(RangeFigures, EqualTheSumOfEveryDay) {
-  RunDir dir;
-  LedgerCursor ds(dir.path());
-  makeLedger(ds, {2004, 2005});
-  const Ledger ledger = ds.ledger();
-  BetStore store(dir.path());
+// Random tickets, results, lines, dead heats and scratches on six days of three courses
+// in 2004 and 2005, each race settled, and a store row of a date without a meeting.
+void fillRandomLedger(const Ledger& ledger, BetStore& store) {
   std::mt19937 rng(25);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (const char* y : {"2004", "2005"}) {
@@ -73,12 +54,31 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
           race.tanHaitou[0] = 10 * pick(10, 200);
           race.umaKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Uma, 1, pick(2, 8)));
           race.umaHaitou[0] = 10 * pick(50, 900);
+          race.wakuKumi[0] = static_cast<std::uint16_t>(pairCode(BetType::Waku, pick(1, 4), pick(5, 8)));
+          race.wakuGaku[0] = 100 * pick(0, 3);
+          race.wakuKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Waku, pick(1, 4), pick(5, 8)));
+          race.wakuHaitou[0] = 10 * pick(50, 900);
+          race.fukuUma[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.fukuGaku[0] = 100 * pick(0, 4);
+          race.fukuKeka[0] = static_cast<std::uint16_t>(pick(1, 8));
+          race.fukuHaitou[0] = 10 * pick(10, 50);
+          race.wideKumi[0] = static_cast<std::uint16_t>(pairCode(BetType::Wide, 1, pick(2, 8)));
+          race.wideGaku[0] = 100 * pick(0, 4);
+          race.wideKeka[0] = static_cast<std::uint16_t>(pairCode(BetType::Wide, 1, pick(2, 8)));
+          race.wideHaitou[0] = 10 * pick(20, 300);
           const RaceKey rk = raceKeyOf(key, day->meeting, r);
           for (int n = pick(0, 2); n > 0; --n) {
             ASSERT_TRUE(store.addLine(rk, storedLineOf(PurchaseLine::box(NewBetType::Sanrentan, {1, 2, 3, 4}, 1), 24)));
           }
           if (pick(0, 1)) {
             ASSERT_TRUE(store.addWinner(rk, {2, {1, 2, pick(3, 4)}, 10 * pick(100, 9000)}));
+          }
+          if (pick(0, 2) == 0) {
+            ASSERT_TRUE(store.addLine(
+                rk, storedLineOf(PurchaseLine::box(NewBetType::Sanrenpuku, {1, 2, 3, 5}, pick(1, 3)), 4)));
+            ASSERT_TRUE(store.addWinner(rk, {1, {1, 2, pick(3, 5)}, 10 * pick(30, 900)}));
+            ASSERT_TRUE(store.addLine(rk, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 2), 2)));
+            ASSERT_TRUE(store.addWinner(rk, {0, {pick(1, 2), 3}, 10 * pick(30, 900)}));
           }
           if (pick(0, 3) == 0) {
             ASSERT_TRUE(store.setScratch(rk, {pick(1, 8)}, {pick(1, 8)}));
@@ -91,6 +91,34 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
   }
   // Rows of a date no meeting is held on count nothing.
   ASSERT_TRUE(store.addLine({{2005, 1, 7, 7}, 1}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 9), 2)));
+}
+
+// The sum of readDayBets over every meeting day of the years.
+RangeFigures sumOfDays(BetStore& store, const Ledger& ledger, const std::vector<std::string>& years) {
+  RangeFigures sum;
+  for (const std::string& y : years) {
+    for (int course = 0; course < kCourseCount; ++course) {
+      const auto meetings = ledger.meetings(y, course);
+      if (!meetings) throw std::runtime_error("read");
+      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
+        const auto b = readDayBets(store, ledger, {y, course, index});
+        if (!b) throw std::runtime_error("read");
+        for (const BetFigures& f : b->figures.old) sum.old += f;
+        sum.fresh += b->figures.fresh;
+        sum.all += b->figures.all;
+      }
+    }
+  }
+  return sum;
+}
+
+TEST(RangeFigures, EqualTheSumOfEveryDay) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
 
   const RangeFigures sum = sumOfDays(store, ledger, {"2004", "2005"});
   // Every day stale (the rows were written without keeping figures), then every day kept,
@@ -127,6 +155,134 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
   ASSERT_TRUE(part && whole);
   EXPECT_LT(part->all.bought, whole->all.bought);
   EXPECT_GT(part->all.bought, 0);
+}
+
+TEST(RangeFigures, PerTypeEqualTheSumOfEveryDay) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
+
+  AllTypesFigures sum, sum2005Nakayama;
+  for (const char* y : {"2004", "2005"}) {
+    for (int course = 0; course < kCourseCount; ++course) {
+      const auto meetings = ledger.meetings(y, course);
+      ASSERT_TRUE(meetings);
+      for (int index = 0; index < static_cast<int>(meetings->size()); ++index) {
+        const auto b = readDayBets(store, ledger, {y, course, index});
+        ASSERT_TRUE(b);
+        sum += b->figures;
+        if (std::string(y) == "2005" && course == 4) sum2005Nakayama += b->figures;
+      }
+    }
+  }
+  const auto byType = rangeFiguresByType(ledger, store, {"2004", "2005"});
+  ASSERT_TRUE(byType);
+  EXPECT_EQ(*byType, sum);
+  // Every type takes part.
+  for (BetType t : kBetTypes) EXPECT_GT(byType->of(t).bought, 0) << betTypeInfo(t).ascii;
+  for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan})
+    EXPECT_GT(byType->of(t).bought, 0) << static_cast<int>(t);
+  EXPECT_GT(byType->of(NewBetType::Sanrenpuku).ret, 0);
+  // The eight types add up to the range's figures.
+  BetFigures eight;
+  for (BetType t : kBetTypes) eight += byType->of(t);
+  for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan}) eight += byType->of(t);
+  const auto range = rangeFigures(ledger, store, {"2004", "2005"});
+  ASSERT_TRUE(range);
+  EXPECT_EQ(eight, range->all);
+  EXPECT_EQ(byType->all, range->all);
+  // One year and one course.
+  const auto part = rangeFiguresByType(ledger, store, {"2005"}, {4});
+  ASSERT_TRUE(part);
+  EXPECT_EQ(*part, sum2005Nakayama);
+  EXPECT_GT(part->all.bought, 0);
+}
+
+TEST(RangeFigures, PerTypeCountsTheRowsOfADateOnce) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  KaisaiRecord k;
+  k.tsukiHi = 605;
+  k.kaiNichi = 101;
+  KaisaiRecord second = k;
+  second.kaiNichi = 102;
+  ASSERT_TRUE(ledger.insertMeetings("2004", 4, {k, second}));
+  ASSERT_TRUE(store.addLine({{2004, 4, 6, 5}, 3}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 5), 2)));
+  ASSERT_TRUE(store.addLine({{2004, 4, 6, 6}, 3}, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 7), 2)));
+  const auto r = rangeFiguresByType(ledger, store, {"2004"});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->of(NewBetType::Umatan).bought, 1000);
+  EXPECT_EQ(r->all.bought, 1000);
+}
+
+TEST(RangeFigures, TicketRowsAddUpToTheRange) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
+  for (const std::vector<std::string>& years : {std::vector<std::string>{"2004", "2005"}, {"2005"}}) {
+    const auto rows = ticketRows(ledger, store, years);
+    ASSERT_TRUE(rows);
+    BetFigures sum;
+    std::map<std::string, BetFigures> byType;
+    for (const TicketRow& r : *rows) {
+      EXPECT_EQ(r.bought, r.stake * r.points);
+      sum.bought += r.bought;
+      sum.refunded += r.refunded;
+      sum.ret += r.ret;
+      byType[r.type].bought += r.bought;
+      byType[r.type].refunded += r.refunded;
+      byType[r.type].ret += r.ret;
+    }
+    const auto range = rangeFigures(ledger, store, years);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(sum.bought, range->all.bought);
+    EXPECT_EQ(sum.refunded, range->all.refunded);
+    EXPECT_EQ(sum.ret, range->all.ret);
+    EXPECT_GT(sum.refunded, 0);
+    // Per type as the per-type figures give them.
+    const auto perType = rangeFiguresByType(ledger, store, years);
+    ASSERT_TRUE(perType);
+    for (BetType t : kBetTypes) {
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].bought, perType->of(t).bought) << betTypeInfo(t).ascii;
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].refunded, perType->of(t).refunded) << betTypeInfo(t).ascii;
+      EXPECT_EQ(byType[betTypeInfo(t).ascii].ret, perType->of(t).ret) << betTypeInfo(t).ascii;
+    }
+    // In calendar order.
+    for (std::size_t i = 1; i < rows->size(); ++i) {
+      const TicketRow& a = (*rows)[i - 1];
+      const TicketRow& b = (*rows)[i];
+      EXPECT_LE(std::tie(a.year, a.month, a.day, a.course, a.race), std::tie(b.year, b.month, b.day, b.course, b.race));
+    }
+  }
+}
+
+struct SetsCase {
+  PurchaseLine line;
+  const char* text;
+};
+
+TEST(RangeFigures, TicketSetsText) {
+  const SetsCase cases[] = {
+      {PurchaseLine::normal(NewBetType::Sanrentan, {7, 2, 11}, 1), "7.2.11"},
+      {PurchaseLine::box(NewBetType::Sanrenpuku, {2, 5, 7, 11}, 1), "2.5.7.11"},
+      {PurchaseLine::nagashi(NewBetType::Sanrenpuku, {3}, {1, 4, 7}, false, 1), "3/1.4.7"},
+      {PurchaseLine::nagashi(NewBetType::Umatan, {4}, {1, 9}, true, 1), "4/1.9:multi"},
+      {PurchaseLine::nagashi(NewBetType::Umatan, {4}, {1, 9}, false, 1, {2, 2}), "4/1.9:2"},
+      {PurchaseLine::nagashi(NewBetType::Sanrentan, {1, 2}, {5, 6}, false, 1, {1, 3}), "1.2/5.6:1.3"},
+      {PurchaseLine::formation(NewBetType::Umatan, {1, 2}, {3}, {}, 1), "1.2/3"},
+      {PurchaseLine::formation(NewBetType::Sanrentan, {1, 2}, {1, 2, 3, 4}, {1, 2, 3, 4, 5, 6}, 1),
+       "1.2/1.2.3.4/1.2.3.4.5.6"},
+  };
+  for (const SetsCase& c : cases) EXPECT_EQ(ticketSetsText(c.line), c.text);
 }
 
 // Every change of a day's rows marks it stale in its own transaction, whatever makes it.

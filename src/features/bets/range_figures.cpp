@@ -98,4 +98,55 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
   return out;
 }
 
+Result<StoredRaces> StoredRaces::read(BetStore& store, const std::vector<std::string>& years) {
+  if (const Status opened = store.open(false); !opened) return opened.refusal();
+  std::vector<int> yearNumbers;
+  for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
+  StoredRaces out;
+  if (!yearNumbers.empty()) {
+    const Status scanned = store.scan(yearNumbers, [&](const RaceKey& key, const StoredRace& race) {
+      out.rows_.push_back({key, race, false});
+    });
+    if (!scanned) return scanned.refusal();
+  }
+  std::sort(out.rows_.begin(), out.rows_.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+  return out;
+}
+
+const StoredRace* StoredRaces::take(const DateKey& date, int r) {
+  const RaceKey key{date, r + 1};
+  const auto it =
+      std::lower_bound(rows_.begin(), rows_.end(), key, [](const Row& row, const RaceKey& k) { return row.key < k; });
+  if (it == rows_.end() || it->key != key || it->taken) return nullptr;
+  it->taken = true;
+  return &it->race;
+}
+
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses) {
+  Result<StoredRaces> stored = StoredRaces::read(store, years);
+  if (stored.refused()) return stored.refusal();
+  AllTypesFigures out;
+  Ledger::ScanOptions options;
+  options.withRaces = true;
+  if (!courses.empty()) options.courses = courses;
+  const NewBetSettlement none;
+  const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
+    if (!d.races) return;
+    const DateKey date = dateKeyOf(d.key, d.meeting);
+    for (int r = 0; r < kRacesPerDay; ++r) {
+      const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
+      if (const StoredRace* s = stored->take(date, r)) {
+        const SettledRace settled = settleStoredRace(*s);
+        out += allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement);
+      } else {
+        out += allTypesFigures(race, {}, {}, none);
+      }
+    }
+  });
+  if (scanned.failed()) return scanned.failure();
+  if (scanned.refused()) return scanned.refusal();
+  return out;
+}
+
 }  // namespace tovra

@@ -13,6 +13,24 @@
 
 namespace tovra {
 
+// The store's races of a range of years, for a walk through the meeting days: each race
+// taken once by the first meeting held on its date, none for a date without a meeting.
+class StoredRaces {
+ public:
+  static Result<StoredRaces> read(BetStore& store, const std::vector<std::string>& years);
+  // The race r (0-11) of the meeting on `date`: nullptr when the store holds none or a
+  // meeting on the same date took it already.
+  const StoredRace* take(const DateKey& date, int r);
+
+ private:
+  struct Row {
+    RaceKey key;
+    StoredRace race;
+    bool taken = false;
+  };
+  std::vector<Row> rows_;  // in key order
+};
+
 struct RangeFigures {
   BetFigures old;       // 単勝 複勝 枠連 馬連 ﾜｲﾄﾞ together
   NewBetFigures fresh;  // the new types, per type and together
@@ -25,5 +43,12 @@ struct RangeFigures {
 // its refusal.
 Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                   const std::vector<int>& courses = {});
+
+// The same range per bet type: every race's allTypesFigures (its record's tickets with the
+// store's scratches refunded, its store lines settled) added up. Reads every race block.
+// The old types' figures are counted from the tickets, so a race whose record was never
+// settled still counts what its tickets give.
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses = {});
 
 }  // namespace tovra

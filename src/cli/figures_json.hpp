@@ -1,0 +1,35 @@
+#pragma once
+// The figures of a race, a day or a range as JSON: one object per bet type and `all`, each
+// with `bought`, `refunded`, `purchase`, `return` and `balance` in yen and `hit`. What
+// `show race|meeting --json` and `tally shushi --json` print.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "domain/all_types_figures.hpp"
+
+namespace tovra::cli {
+
+// A JSON string of UTF-8 text.
+std::string jsonQuoted(const std::string& s);
+// One type's figures.
+std::string figuresJson(const BetFigures& f);
+
+// Which bet types an object holds: the five record types (by BetType) and the new ones
+// (by typeIndex).
+struct TypeChoice {
+  std::array<bool, kBetTypeCount> old{};
+  std::array<bool, kNewBetTypeCount> fresh{};
+  static TypeChoice every();
+  bool operator==(const TypeChoice&) const = default;
+};
+// "all", or a comma list of the command line's type names (tan fuku waku wide uma umatan
+// sanrenpuku sanrentan); none for an empty list, an empty item or any other name.
+std::optional<TypeChoice> typeChoiceFromText(const std::string& text);
+
+// The types in the order tan fuku waku uma wide umatan sanrenpuku sanrentan, then `all`.
+std::string figuresObject(const AllTypesFigures& a);
+// Only the chosen types, and `all` the sum of them.
+std::string figuresObject(const AllTypesFigures& a, const TypeChoice& choice);
+
+}  // namespace tovra::cli
