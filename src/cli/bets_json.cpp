@@ -15,7 +15,10 @@ std::string quoted(const std::string& s) { return jsonQuoted(s); }
 
 std::string list(const std::vector<int>& v) {
   std::string o = "[";
-  for (std::size_t i = 0; i < v.size(); ++i) o += (i ? "," : "") + std::to_string(v[i]);
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    if (i) o += ",";
+    o += std::to_string(v[i]);
+  }
   return o + "]";
 }
 
@@ -67,7 +70,10 @@ std::string newLines(const RaceBets& bets, bool& first) {
                      : l.method == BetMethod::Nagashi                            ? 2
                                                                                  : pointSize(l.type);
     std::string sets;
-    for (int k = 0; k < used; ++k) sets += (k ? "," : "") + list(l.sets[static_cast<std::size_t>(k)]);
+    for (int k = 0; k < used; ++k) {
+      if (k) sets += ",";
+      sets += list(l.sets[static_cast<std::size_t>(k)]);
+    }
     o += std::string(first ? "" : ",") + "{\"type\":" + quoted(newBetTypeAscii(l.type)) +
          ",\"method\":" + quoted(betMethodAscii(l.method)) + ",\"sets\":[" + sets + "]";
     if (l.method == BetMethod::Nagashi && isOrdered(l.type))
@@ -103,7 +109,8 @@ std::string results(const RaceRecord& race, const StoredRace& stored) {
       items += std::string(items.empty() ? "" : ",") + "{\"combo\":" + list(combo) +
                ",\"payout\":" + std::to_string(w.payout) + "}";
     }
-    o += "," + quoted(newBetTypeAscii(t)) + ":[" + items + "]";
+    o += ",";
+    o += quoted(newBetTypeAscii(t)) + ":[" + items + "]";
   }
   return o + "}";
 }

@@ -699,7 +699,10 @@ namespace {
 std::string yearsWhere(const std::vector<int>& years) {
   if (years.empty()) return "";
   std::string w = " WHERE year IN (";
-  for (std::size_t i = 0; i < years.size(); ++i) w += (i ? "," : "") + std::to_string(years[i]);
+  for (std::size_t i = 0; i < years.size(); ++i) {
+    if (i) w += ",";
+    w += std::to_string(years[i]);
+  }
   return w + ")";
 }
 

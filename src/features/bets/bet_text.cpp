@@ -7,7 +7,10 @@ namespace {
 
 std::string listText(const Horses& h) {
   std::string s;
-  for (std::size_t i = 0; i < h.size(); ++i) s += (i ? "," : "") + std::to_string(h[i]);
+  for (std::size_t i = 0; i < h.size(); ++i) {
+    if (i) s += ",";
+    s += std::to_string(h[i]);
+  }
   return s;
 }
 
@@ -35,7 +38,10 @@ std::string setsText(const PurchaseLine& line) {
   switch (line.method) {
     case BetMethod::Normal: {
       std::string t;
-      for (std::size_t i = 0; i < s[0].size(); ++i) t += (i ? "-" : "") + std::to_string(s[0][i]);
+      for (std::size_t i = 0; i < s[0].size(); ++i) {
+        if (i) t += "-";
+        t += std::to_string(s[0][i]);
+      }
       return t;
     }
     case BetMethod::Box: return listText(s[0]);
@@ -60,7 +66,10 @@ std::string setsText(const PurchaseLine& line) {
 
 std::string comboText(NewBetType type, const Combination& combo) {
   std::string t = std::to_string(combo[0]) + "-" + std::to_string(combo[1]);
-  if (pointSize(type) == 3) t += "-" + std::to_string(combo[2]);
+  if (pointSize(type) == 3) {
+    t += "-";
+    t += std::to_string(combo[2]);
+  }
   return t;
 }
 

@@ -14,7 +14,10 @@ namespace {
 
 std::string joined(const Horses& set) {
   std::string o;
-  for (std::size_t i = 0; i < set.size(); ++i) o += (i ? "." : "") + std::to_string(set[i]);
+  for (std::size_t i = 0; i < set.size(); ++i) {
+    if (i) o += ".";
+    o += std::to_string(set[i]);
+  }
   return o;
 }
 
@@ -76,11 +79,18 @@ std::string ticketSetsText(const PurchaseLine& l) {
                            : l.method == BetMethod::Nagashi                            ? 2
                                                             : static_cast<std::size_t>(pointSize(l.type));
   std::string o;
-  for (std::size_t k = 0; k < used; ++k) o += (k ? "/" : "") + joined(l.sets[k]);
+  for (std::size_t k = 0; k < used; ++k) {
+    if (k) o += "/";
+    o += joined(l.sets[k]);
+  }
   if (l.method == BetMethod::Nagashi && isOrdered(l.type)) {
     if (l.multi) return o + ":multi";
-    o += ":" + std::to_string(l.places[0]);
-    if (l.sets[0].size() > 1) o += "." + std::to_string(l.places[1]);
+    o += ":";
+    o += std::to_string(l.places[0]);
+    if (l.sets[0].size() > 1) {
+      o += ".";
+      o += std::to_string(l.places[1]);
+    }
   }
   return o;
 }
