@@ -228,7 +228,7 @@ class KounyuDialogTest : public QObject {
   void cancelReadsNothing() {
     NoFiles noFiles;
     LedgerCursor blind(day_->ledger().root(), &noFiles);
-    PurchaseDialog dlg(blind, userPort(), entryDayKey(), entryDayCopy(), 4);
+    PurchaseDialog dlg(blind, appState().bets, userPort(), entryDayKey(), entryDayCopy(), 4);
     named<QLineEdit>(&dlg, "TanGakuEdit")->setText("3");
     click(&dlg, "TanTsuikaBtn");
     QCOMPARE(lines(&dlg, "TanListBox").size(), 1);

@@ -201,7 +201,7 @@ class PrintTest : public QObject {
     RaceBlock races{};
     races[10] = fullRace();
     l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
-    RaceWindow f(l.ds(), l.settings(), userPort());
+    RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
     f.openRace(l.ds().key(), 10);
     DialogAnswer answer;
     answer.click("InsatsuBtn");

@@ -93,7 +93,7 @@ class RaceWinTest : public QObject {
 
 void RaceWinTest::everyControlIsThere() {
   RaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   for (const char* name :
        {"Panel1",         "JyoLabel",       "DayPanel",       "RaceNamePanel",  "KouPanel",       "GouPanel",
         "RitsuPanel",     "KaikinPanel",    "ShuPanel",       "BameiBox1",      "TankekaPanel1",  "TankekaPanel2",
@@ -131,7 +131,7 @@ void RaceWinTest::noMeetingOnlyBeeps() {
   RaceLedger l;
   MessageScript msgs;
   l.ds().readShown();  // the course has no meeting: the all-zero record
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 0);
   QCOMPARE(msgs.beeps(), 1);
   QVERIFY(!f.isVisible());
@@ -140,7 +140,7 @@ void RaceWinTest::noMeetingOnlyBeeps() {
 void RaceWinTest::showsTheRaceWithItsColours() {
   FullRaceLedger l;
   l.settings().colours[kColRaceBack] = colourFromRgb(10, 20, 30);
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   QVERIFY(f.isVisible());
   QCOMPARE(f.race(), 10);
@@ -171,7 +171,7 @@ void RaceWinTest::showsTheRaceWithItsColours() {
 
 void RaceWinTest::deadHeatWinPanels() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
   QCOMPARE(textColour(f, "TankekaPanel1"), colour(l.settings(), kColRaceHitResult));
@@ -190,7 +190,7 @@ void RaceWinTest::deadHeatWinPanels() {
 
 void RaceWinTest::fourWideResultsPage() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* kiri = child<QPushButton>(f, "WideKiriBtn");
   QVERIFY(kiri->isEnabled());
@@ -226,7 +226,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
     races[0].koumoku = 20221111;  // age class 2
     races[0].kyori = 1200;
     l.addMeeting(arimaDay(), races);
-    RaceWindow f(l.ds(), l.settings(), userPort());
+    RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
     f.openRace(l.ds().key(), 0);
     const QString age = text(f, "KouPanel").mid(1, 4);
     QCOMPARE(age, year == 2000 ? QString("4 歳 ") : QString("3 歳 "));
@@ -235,7 +235,7 @@ void RaceWinTest::ageLabelsOf2000And2001() {
 
 void RaceWinTest::finisherLinesCutAt32Bytes() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   const QStringList finishers = lines(f, "BameiBox1");
   QCOMPARE(finishers.size(), 5);
@@ -247,7 +247,7 @@ void RaceWinTest::finisherLinesCutAt32Bytes() {
 
 void RaceWinTest::entryWeights() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   const QStringList entries = lines(f, "ShutsubaBox");
   QCOMPARE(entries.size(), 16);
@@ -272,7 +272,7 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
   std::copy(std::begin(r.tanHaitou), std::end(r.tanHaitou), unbought.tanHaitou);
   races[3] = unbought;
   l.addMeeting(arimaDay(), races);
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 3);
   for (const char* name : {"GouPanel", "RitsuPanel", "KaikinPanel", "ShuPanel"}) QCOMPARE(text(f, name), QString(""));
   QCOMPARE(text(f, "TankekaPanel1"), QString("  5           320円"));
@@ -292,7 +292,7 @@ void RaceWinTest::totalsBlankWithoutPurchase() {
 
 void RaceWinTest::ticketPageFromOptions() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   auto* page2 = child<QTabWidget>(f, "Page2");
   for (int tens : {1, 2, 0}) {
     l.settings().optionDigits = static_cast<std::uint16_t>(tens * 10 + 1);
@@ -303,7 +303,7 @@ void RaceWinTest::ticketPageFromOptions() {
 
 void RaceWinTest::dataButtonsOnlyWithData() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* del = child<QToolButton>(f, "ToolBtn5");
   auto* print = child<QToolButton>(f, "ToolBtn6");
@@ -324,7 +324,7 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
   l.ds().races[2] = fullRace();
   settleRace(l.ds().kaisai, l.ds().races, 2);
   l.ds().writeShown();
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   QSignalSpy changed(&f, &RaceWindow::meetingChanged);
   f.openRace(l.ds().key(), 10);
 
@@ -359,7 +359,7 @@ void RaceWinTest::deleteRaceDataAsksThenWritesAndCloses() {
 void RaceWinTest::closingStoresTheRectangle() {
   FullRaceLedger l;
   l.settings().raceRect = Rect32{40, 50, 0, 0};
-  auto f = std::make_unique<RaceWindow>(l.ds(), l.settings(), userPort());
+  auto f = std::make_unique<RaceWindow>(l.ds(), l.app().bets, l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(40, 50));
   f->openRace(l.ds().key(), 10);
   f->move(120, 90);
@@ -376,13 +376,13 @@ void RaceWinTest::closingStoresTheRectangle() {
   f->close();
   QCOMPARE(l.settings().raceRect.left, 1);
 
-  f = std::make_unique<RaceWindow>(l.ds(), l.settings(), userPort());
+  f = std::make_unique<RaceWindow>(l.ds(), l.app().bets, l.settings(), userPort());
   QCOMPARE(f->pos(), QPoint(1, 2));
 }
 
 void RaceWinTest::endAsksFirst() {
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   QSignalSpy end(&f, &RaceWindow::endRequested);
   f.openRace(l.ds().key(), 10);
   MessageScript msgs;
@@ -452,7 +452,7 @@ void RaceWinTest::mainWindowOpensAndClosesIt() {
 void RaceWinTest::entryDialogsRefreshTheWindow() {
   FullRaceLedger l;
   MessageScript msgs;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   QSignalSpy changed(&f, &RaceWindow::meetingChanged);
   f.openRace(l.ds().key(), 10);
   for (int i = 1; i <= 4; ++i)
@@ -520,7 +520,7 @@ void RaceWinTest::onePurchaseReadsTheDayOnce() {
   ds.course = l.ds().course;
   ds.shownMeeting[ds.course] = l.ds().shown();
   ds.readShown();
-  RaceWindow f(ds, l.settings(), userPort());
+  RaceWindow f(ds, l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   counting.reads.clear();
   onNextModal([](QWidget* dlg) {
@@ -544,7 +544,7 @@ void RaceWinTest::picture() {
   const QString path = qEnvironmentVariable("RACEWIN_SHOT");
   if (path.isEmpty()) QSKIP("RACEWIN_SHOT not set");
   FullRaceLedger l;
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   if (qEnvironmentVariableIsSet("RACEWIN_TAB")) {
     const int tab = qEnvironmentVariableIntValue("RACEWIN_TAB");
@@ -575,7 +575,7 @@ void RaceWinTest::everyListAndPanelShowsWholeLines() {
   KaisaiRecord k = arimaDay();
   setFixedText(k.raceMei[10], std::string(60, '\xb3'));
   l.addMeeting(k, races);
-  RaceWindow f(l.ds(), l.settings(), userPort());
+  RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
   f.openRace(l.ds().key(), 10);
   auto* name = child(f, "RaceNamePanel");
   QCOMPARE(name->text(), QString(" 11R     ") + QString(60, QChar(0xFF73)));

@@ -30,9 +30,9 @@ QStringList methodItems() {
 
 }  // namespace
 
-PurchaseDialog::PurchaseDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+PurchaseDialog::PurchaseDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
                                QWidget* parent)
-    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
+    : QDialog(parent), store_(store), bets_(bets), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.

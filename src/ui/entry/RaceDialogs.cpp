@@ -8,21 +8,20 @@
 namespace tovra {
 
 namespace {
-template <class Dialog>
-std::optional<MeetingDay> edited(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                                 QWidget* parent) {
-  Dialog dlg(store, port, key, day, race, parent);
+template <class Dialog, class... Args>
+std::optional<MeetingDay> edited(Args&&... args) {
+  Dialog dlg(std::forward<Args>(args)...);
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   return dlg.editedDay();
 }
 }  // namespace
 
-std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
-                                        const MeetingDay& day, int race, QWidget* parent) {
+std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, BetStore& bets, UserPort& port,
+                                        const DayKey& key, const MeetingDay& day, int race, QWidget* parent) {
   switch (which) {
     case RaceDialog::Items: return edited<RaceItemsDialog>(store, port, key, day, race, parent);
-    case RaceDialog::Purchase: return edited<PurchaseDialog>(store, port, key, day, race, parent);
-    case RaceDialog::Result: return edited<ResultDialog>(store, port, key, day, race, parent);
+    case RaceDialog::Purchase: return edited<PurchaseDialog>(store, bets, port, key, day, race, parent);
+    case RaceDialog::Result: return edited<ResultDialog>(store, bets, port, key, day, race, parent);
     case RaceDialog::Comment: return edited<CommentDialog>(store, port, key, day, race, parent);
   }
   return std::nullopt;

@@ -11,14 +11,16 @@ class QWidget;
 
 namespace tovra {
 
+class BetStore;
 class UserPort;
 
 enum class RaceDialog { Items, Purchase, Result, Comment };
 
 // Opens the dialog on race `race` (0..11) of `day`, held at `key`. The day as 登録 wrote
 // it; nullopt after ｷｬﾝｾﾙ.
-std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, UserPort& port, const DayKey& key,
-                                        const MeetingDay& day, int race, QWidget* parent);
+// 購入馬券 and ﾚｰｽ結果 also change the race's 馬単, 3連複 and 3連単 in `bets` as they go.
+std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, BetStore& bets, UserPort& port,
+                                        const DayKey& key, const MeetingDay& day, int race, QWidget* parent);
 
 // The day at `key` as a race dialog or the race window opens it; a file that cannot be
 // read ends in the numbered fatal error.

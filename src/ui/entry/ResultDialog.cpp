@@ -32,9 +32,9 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
 
 }  // namespace
 
-ResultDialog::ResultDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+ResultDialog::ResultDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
                            QWidget* parent)
-    : QDialog(parent), store_(store), port_(port), key_(key), day_(day), race_(race) {
+    : QDialog(parent), store_(store), bets_(bets), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
   // The other races' share of the day's totals stays as it is while the dialog is open.

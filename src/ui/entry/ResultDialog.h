@@ -18,6 +18,7 @@ class QTabWidget;
 namespace tovra {
 
 class AmountKeypad;
+class BetStore;
 class DataStore;
 class UserPort;
 class RadioGroupBox;
@@ -27,7 +28,7 @@ class ResultDialog : public QDialog {
   Q_OBJECT
  public:
   // Race `race` (0..11) of `day`, the day held at `key` in the store's ledger.
-  ResultDialog(DataStore& store, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
+  ResultDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
                QWidget* parent = nullptr);
   ~ResultDialog() override;
   // The day as 登録 wrote it (the copy as edited so far before that).
@@ -54,6 +55,7 @@ class ResultDialog : public QDialog {
   // Shows the refusal of a change; true when the change was made.
 
   DataStore& store_;
+  BetStore& bets_;  // 馬単, 3連複 and 3連単 of the race
   UserPort& port_;
   DayKey key_;
   MeetingDay day_;

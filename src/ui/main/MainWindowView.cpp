@@ -147,7 +147,7 @@ void MainWindow::openRaceWindow(int race) {
   if (!raceForm_) {
     // One race window for the run, made on first use so that it takes the stored position
     // of the settings read at start-up.
-    raceForm_ = new RaceWindow(dataStore(), settings(), port(), this);
+    raceForm_ = new RaceWindow(dataStore(), bets(), settings(), port(), this);
     connect(raceForm_, &RaceWindow::meetingChanged, this, &MainWindow::refreshMeetingView);
     connect(raceForm_, &RaceWindow::endRequested, this, &MainWindow::close);
   }
@@ -170,7 +170,7 @@ void MainWindow::openCommentDialog() { openRowDialog(RaceDialog::Comment); }
 void MainWindow::openRowDialog(RaceDialog which) {
   DataStore& ds = dataStore();
   const DayKey key = shownKey();
-  const auto edited = runRaceDialog(which, ds, port(), key, readDayOrFatal(ds, key), popupRace_, this);
+  const auto edited = runRaceDialog(which, ds, bets(), port(), key, readDayOrFatal(ds, key), popupRace_, this);
   if (!edited) return;
   refreshMeetingView();
   if (raceForm_) raceForm_->showIfOpen(shownKey(), popupRace_);

@@ -167,8 +167,8 @@ class EntriesHeading : public QWidget {
 
 }  // namespace
 
-RaceWindow::RaceWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port) {
+RaceWindow::RaceWindow(DataStore& ds, BetStore& bets, SettingsRecord& settings, UserPort& port, QWidget* parent)
+    : QWidget(parent, Qt::Window), ds_(ds), bets_(bets), settings_(settings), port_(port) {
   initUiResources();
   initRacewinQrc();
   setObjectName("RaceForm");
@@ -428,7 +428,7 @@ void RaceWindow::toggleWidePage() {
 // The race dialogs on this window's race; after 登録 the window and the main window's
 // rows show the saved race.
 void RaceWindow::openRaceDialog(RaceDialog which) {
-  const auto edited = runRaceDialog(which, ds_, port_, key_, readDayOrFatal(ds_, key_), race_, this);
+  const auto edited = runRaceDialog(which, ds_, bets_, port_, key_, readDayOrFatal(ds_, key_), race_, this);
   if (!edited) return;
   showDay(*edited, race_);
   emit meetingChanged();

@@ -19,6 +19,7 @@ class QToolButton;
 
 namespace tovra {
 
+class BetStore;
 class DataStore;
 class UserPort;
 struct SettingsRecord;
@@ -27,7 +28,7 @@ class RaceWindow : public QWidget {
   Q_OBJECT
  public:
   // Created hidden; placed at the left and top stored in the settings.
-  RaceWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
+  RaceWindow(DataStore& ds, BetStore& bets, SettingsRecord& settings, UserPort& port, QWidget* parent = nullptr);
 
   // Open race window on the meeting day `key`: only a beep when the ledger holds no
   // meeting day there; otherwise the colours, the window (raised when already open) and
@@ -79,6 +80,7 @@ class RaceWindow : public QWidget {
   void showDay(const MeetingDay& day, int r);
 
   DataStore& ds_;
+  BetStore& bets_;  // 馬単, 3連複 and 3連単 beside the course files
   SettingsRecord& settings_;
   UserPort& port_;
   DayKey key_;
