@@ -39,8 +39,8 @@ SIDEWAYS = {
     "features/export": {"features/tally", "features/search", "features/main", "features/bets"},
     # searches walk the ledger with the tallies' year ranges and scan
     "features/search": {"features/tally"},
-    # the main window's views show the race entry's figures
-    "features/main": {"features/entry"},
+    # the main window's views show the race entry's figures, the race window's the bets'
+    "features/main": {"features/entry", "features/bets"},
     # the adapters' chart back end writes its pictures through the print back end's app
     "adapters/qt/chart": {"adapters/qt/print"},
     # the main window opens every window and dialog; the others share widgets, common
