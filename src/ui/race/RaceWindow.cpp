@@ -352,7 +352,7 @@ void RaceWindow::buildAllTypesPage() {
   caption(tab7, "馬単・3連複・3連単  結果・返還", 6, 2, 360);
   newKekaBox_ = listBox(tab7, "NewKekaBox", QRect(4, 20, 360, 164));
 
-  const int left = 376, colW = 120, panelW = 116;
+  const int left = 374, colW = 118, panelW = 112;
   caption(tab7, "全式別", left, 2, colW);
   auto figure = [&](const char* text, const char* name, int col, int row) {
     const int x = left + col * colW, y = 20 + row * 44;
