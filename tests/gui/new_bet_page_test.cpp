@@ -95,6 +95,8 @@ class NewBetPageTest : public QObject {
     click(&dlg, "UmatanTsuikaBtn");
     QCOMPARE(lines(&dlg, "UmatanListBox"), QStringList{"通常 3-7\n  1点 ・ 合計 200円"});
     QCOMPARE(msgs.count(), 1);
+    dlg.show();
+    shoot(&dlg, "purchase-umatan");
     click(&dlg, "TourokuBtn");
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     const StoredRace r = stored();
@@ -118,6 +120,8 @@ class NewBetPageTest : public QObject {
     tick(&dlg, "Sanrenpuku", 2, {1, 2, 3, 4});
     QCOMPARE(text(&dlg, "SanrenpukuTenLabel"), QString("6点 ・ 合計 600円"));
     click(&dlg, "SanrenpukuTsuikaBtn");
+    dlg.show();
+    shoot(&dlg, "purchase-sanrenpuku");
     click(&dlg, "TourokuBtn");
     const StoredRace r = stored();
     QCOMPARE(r.lines.size(), std::size_t(1));
