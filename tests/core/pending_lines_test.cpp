@@ -5,7 +5,6 @@
 #include "common/temp_dir.hpp"
 #include "features/bets/pending_lines.hpp"
 #include "features/bets/race_bets.hpp"
-#include "features/entry/entry_messages.hpp"
 
 namespace tovra {
 namespace {
@@ -73,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PendingLines, RefusalsChangeNothing) {
   PendingLines pending({});
-  EXPECT_EQ(pending.remove(U, -1).refusal().text, msg::kTicketSelect);
-  EXPECT_EQ(pending.remove(U, 0).refusal().text, msg::kTicketSelect);
+  EXPECT_EQ(pending.remove(U, -1).refusal().text, msg::kLineToDelete);
+  EXPECT_EQ(pending.remove(U, 0).refusal().text, msg::kLineToDelete);
   RaceRecord card;
   card.shutsubaWaku[0] = card.shutsubaWaku[1] = 1;
   EXPECT_EQ(pending.add(kC, card).refusal().text, msg::kNotARunner);

@@ -2,7 +2,6 @@
 
 #include "features/bets/bet_text.hpp"
 #include "features/bets/race_bets.hpp"
-#include "features/entry/entry_messages.hpp"
 
 namespace tovra {
 namespace {
@@ -48,7 +47,7 @@ Status PendingLines::remove(NewBetType type, int row) {
       it->deleted = true;
     return Done{};
   }
-  return Refusal{MsgIcon::Error, msg::kTicketSelect};
+  return Refusal{MsgIcon::Error, msg::kLineToDelete};
 }
 
 bool PendingLines::changed() const {

@@ -13,6 +13,11 @@
 
 namespace tovra {
 
+namespace msg {
+// 削除 with no line selected (the same words as the old types' pages).
+inline constexpr const char* kLineToDelete = "削除する馬券を選択して下さい。";
+}  // namespace msg
+
 // A line as the purchase pages list it, the method and sets above the points and cost:
 // "ﾌｫｰﾒｰｼｮﾝ 1,2 / 1,2,3,4 / 1,2,3,4,5,6\n  24点 ・ 合計 2,400円".
 std::string purchaseLineText(const PurchaseLine& line, int points);
