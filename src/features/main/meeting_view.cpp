@@ -70,20 +70,30 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
   MeetingView v = formatMeetingView(course, count, shown, k);
   if (!v.hasMeeting) return v;
   bool anyRows = false;
+  // The totals row adds up what the rows show.
+  std::int64_t dayPurchase = 0, dayReturn = 0;
   for (int r = 0; r < kRacesPerDay; ++r) {
     const RaceBets& race = bets.races[static_cast<std::size_t>(r)];
+    const bool held = raceHoldsData(k.raceJoutai[r]);
     // A race without store rows has neither new-type lines nor refunds: its figures are
     // the record's own, as that view shows them.
-    if (race.stored.empty()) continue;
+    if (race.stored.empty()) {
+      if (held && k.kounyuGaku[r] != 0) {
+        dayPurchase += k.kounyuGaku[r];
+        dayReturn += std::int64_t{k.kounyuGaku[r]} + k.shushi[r];
+      }
+      continue;
+    }
     anyRows = true;
     MeetingRowView& row = v.rows[r];
-    const bool held = raceHoldsData(k.raceJoutai[r]);
     if (!held) row.raceName = cp932ToUtf8(fixedText(k.raceMei[r]));
     const BetFigures& f = race.figures.all;
     if (const auto rate = f.rate()) {
       row.kou = yenText(f.purchase()) + rateText(*rate) + yenText(f.ret);
       row.shu = yenText(f.balance(), 0) + " ";
       row.plus = f.balance() >= 1;
+      dayPurchase += f.purchase();
+      dayReturn += f.ret;
     } else {
       row.kou = kZeroYen;
       row.shu = kBlank;
@@ -92,11 +102,11 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
     row.hit = f.hit;
   }
   if (!anyRows) return v;
-  const BetFigures& day = bets.figures.all;
-  if (const auto rate = day.rate()) {
-    v.kou13 = yenText(day.purchase()) + rateText(*rate) + yenText(day.ret);
-    v.shu13 = yenText(day.balance()) + " ";
-    v.plus13 = day.balance() >= 1;
+  if (const auto rate = recoveryRate(dayPurchase, dayReturn)) {
+    const std::int64_t balance = dayReturn - dayPurchase;
+    v.kou13 = yenText(dayPurchase) + rateText(*rate) + yenText(dayReturn);
+    v.shu13 = yenText(balance) + " ";
+    v.plus13 = balance >= 1;
   } else {
     v.kou13 = kBlank;
     v.shu13 = kBlank;

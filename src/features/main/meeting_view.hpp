@@ -43,8 +43,9 @@ MeetingView formatMeetingView(const MainSelection& sel);
 // (the record's five with the refunds of scratched horses, and 馬単 3連複 3連単 of the bet
 // store): purchase = bought − refunded, return, 回収率, 収支 and the hit mark of `bets`.
 // A race shows when it holds data or the store holds rows of it. A race without store rows
-// keeps the record's row as formatMeetingView shows it (its figures are the record's), and
-// a day without store rows is formatMeetingView's view exactly.
+// keeps the record's row as formatMeetingView shows it (its figures are the record's); the
+// totals row adds up the purchases and returns the rows show. A day without store rows is
+// formatMeetingView's view exactly.
 MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& meeting,
                                       const DayBets& bets);
 // The 全式別 view of the meeting day the main window shows, its rows read from `store` by
