@@ -93,6 +93,26 @@ TEST(MeetingViewAllTypes, RowsAndTotalsOverEveryType) {
   EXPECT_EQ(v.statusText, old.statusText);
 }
 
+TEST(MeetingViewAllTypes, RatesOfAMillionPercentKeepTheirNinePlaces) {
+  const struct {
+    std::int64_t payout;
+    const char* kou;
+  } cases[] = {
+      {999990, "       100円 999990.0％    999990円"},
+      {1000000, "       100円  1000000％   1000000円"},
+      {29832950, "       100円 29832950％  29832950円"},
+  };
+  for (const auto& c : cases) {
+    MainSelection sel = dayWithRaces();
+    std::array<StoredRace, kRacesPerDay> stored{};
+    stored[0].lines.push_back(storedLineOf(PurchaseLine::normal(NewBetType::Sanrentan, {1, 2, 3}, 1), 1));
+    stored[0].winners.push_back({2, {1, 2, 3}, c.payout});
+    const MeetingView v =
+        formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), sel.day.meeting, dayBets(sel.day, stored));
+    EXPECT_EQ(v.rows[0].kou, c.kou) << c.payout;
+  }
+}
+
 void expectSameView(const MeetingView& a, const MeetingView& b) {
   EXPECT_EQ(a.statusText, b.statusText);
   EXPECT_EQ(a.jyoLabel, b.jyoLabel);

@@ -66,6 +66,17 @@ MeetingView formatMeetingView(int course, int count, int shown, const KaisaiReco
   return v;
 }
 
+namespace {
+
+// A rate of all types can pass 999999.9％ (a 3連単 paid millions on a few hundred yen):
+// then it is shown without its decimal, so that it keeps its nine places.
+std::string allTypesRateText(double rate) {
+  if (rate < 999999.95) return rateText(rate);
+  return sjprintfUtf8("%9.0f", rate) + "％";
+}
+
+}  // namespace
+
 MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& k, const DayBets& bets) {
   MeetingView v = formatMeetingView(course, count, shown, k);
   if (!v.hasMeeting) return v;
@@ -89,7 +100,7 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
     if (!held) row.raceName = cp932ToUtf8(fixedText(k.raceMei[r]));
     const BetFigures& f = race.figures.all;
     if (const auto rate = f.rate()) {
-      row.kou = yenText(f.purchase()) + rateText(*rate) + yenText(f.ret);
+      row.kou = yenText(f.purchase()) + allTypesRateText(*rate) + yenText(f.ret);
       row.shu = yenText(f.balance(), 0) + " ";
       row.plus = f.balance() >= 1;
       dayPurchase += f.purchase();
@@ -104,7 +115,7 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
   if (!anyRows) return v;
   if (const auto rate = recoveryRate(dayPurchase, dayReturn)) {
     const std::int64_t balance = dayReturn - dayPurchase;
-    v.kou13 = yenText(dayPurchase) + rateText(*rate) + yenText(dayReturn);
+    v.kou13 = yenText(dayPurchase) + allTypesRateText(*rate) + yenText(dayReturn);
     v.shu13 = yenText(balance) + " ";
     v.plus13 = balance >= 1;
   } else {
