@@ -307,3 +307,30 @@ TEST(PayoutSearchInput, YenRangesUpToNineDigits) {
 }
 
 }  // namespace
+
+namespace {
+
+// A store that cannot be read is shown as its message; the search lists the record's
+// payouts all the same.
+TEST(PayoutSearchDamagedStore, ShowsTheMessageAndListsTheRecordsPayouts) {
+  LedgerBuilder ledger{{2001}};
+  KaisaiRecord k = tovra::testing::meetingDayCodes(1203, 308);
+  RaceBlock races{};
+  k.raceJoutai[0] = 1;
+  races[0].tanHaitou[0] = 12340;
+  ledger.setMeetings(2001, 4, {k}, {races});
+  ledger.write(kBetStorePath, std::vector<std::uint8_t>(4096, 0x5a));
+  LedgerCursor ds = ledger.open();
+  BetStore store(ledger.root());
+  ScriptedPort port;
+  SearchParams p;
+  p.type = SearchType::Haitou;
+  p.payout = {true, 0, 0};
+  ASSERT_EQ(runSearch(ds, port, p, &store), 1);
+  ASSERT_EQ(port.messages.size(), 1u);
+  EXPECT_NE(port.messages[0].text.find("bets.sqlite"), std::string::npos) << port.messages[0].text;
+  EXPECT_EQ(readKekaList(ds)->lines,
+            std::vector<std::string>{"2001年12月 3日 東京  3回 8日目  1R 単勝  12340円 "});
+}
+
+}  // namespace

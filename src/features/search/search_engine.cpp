@@ -66,12 +66,12 @@ class KekaSink {
 // The new types' payouts of every race of the range that has any, by race.
 using NewPayoutMap = std::map<RaceKey, std::vector<NewPayout>>;
 
-NewPayoutMap readNewPayouts(BetStore& bets, UserPort& port, const std::vector<int>& years) {
+NewPayoutMap readNewPayouts(BetStore& bets, UserPort& port, const std::vector<int>& years, bool hitOnly) {
   NewPayoutMap out;
   Status read = bets.open(false);
   if (read)
     read = bets.scan(years, [&](const RaceKey& k, const StoredRace& race) {
-      if (auto payouts = newPayouts(race); !payouts.empty()) out.emplace(k, std::move(payouts));
+      if (auto payouts = newPayouts(race, hitOnly); !payouts.empty()) out.emplace(k, std::move(payouts));
     });
   if (read.refused()) {
     showRefusal(port, read.refusal());
@@ -182,7 +182,7 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
   const FoldedText folded = foldWidth(p.text);
   const std::vector<int> years = tally::rangeYears(ds.nenji, p.range);
   NewPayoutMap fresh;
-  if (payout && bets && !years.empty()) fresh = readNewPayouts(*bets, port, years);
+  if (payout && bets && !years.empty()) fresh = readNewPayouts(*bets, port, years, p.hitOnly);
   port.setWaitPicture(WaitPicture::Search);
   tally::scanLedger(ds, port, years, {"検索中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
     for (int r = 0; r < kRacesPerDay; ++r) {

@@ -62,10 +62,10 @@ bool holdsScratched(const Combination& c, const Horses& scratched) {
 
 }  // namespace
 
-std::vector<NewPayout> newPayouts(const StoredRace& race) {
+std::vector<NewPayout> newPayouts(const StoredRace& race, bool withHits) {
   std::vector<NewPayout> out;
   if (race.winners.empty()) return out;
-  const std::vector<PurchaseLine> lines = purchaseLinesOf(race);
+  const std::vector<PurchaseLine> lines = withHits ? purchaseLinesOf(race) : std::vector<PurchaseLine>{};
   // The points bought of each type, ascending (expandPoints lists each line's so).
   std::array<std::vector<Combination>, kNewBetTypeCount> bought;
   for (const PurchaseLine& l : lines) {

@@ -66,7 +66,9 @@ struct NewPayout {
   bool hit = false;
   bool operator==(const NewPayout&) const = default;
 };
-std::vector<NewPayout> newPayouts(const StoredRace& race);
+// Without `withHits` no line is expanded and every hit is false (a search that is not
+// hit-only needs none, and a line can hold 4,896 points).
+std::vector<NewPayout> newPayouts(const StoredRace& race, bool withHits = true);
 // The payout note's slot of a new type's payout: after the 16 slots of the record.
 inline constexpr int newPayoutSlot(NewBetType t) { return kPayoutSlots + static_cast<int>(t); }
 
