@@ -37,10 +37,12 @@ SIDEWAYS = {
     # printing and exporting are over the results of tallies and searches (and the bets)
     "features/print": {"features/tally", "features/main"},
     "features/export": {"features/tally", "features/search", "features/main", "features/bets"},
-    # searches walk the ledger with the tallies' year ranges and scan
-    "features/search": {"features/tally"},
-    # the main window's views show the race entry's figures
-    "features/main": {"features/entry"},
+    # searches walk the ledger with the tallies' year ranges and scan, and read the bets'
+    # winning combinations
+    "features/search": {"features/tally", "features/bets"},
+    # the main window's views show the race entry's figures and the bets' all-types figures
+    # (the main and race windows')
+    "features/main": {"features/entry", "features/bets"},
     # the adapters' chart back end writes its pictures through the print back end's app
     "adapters/qt/chart": {"adapters/qt/print"},
     # the main window opens every window and dialog; the others share widgets, common

@@ -2,6 +2,8 @@
 // the history of the name searches) as the windows do, and prints the result list.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "cli/cli_context.hpp"
 #include "cli/parsers.hpp"
@@ -51,7 +53,9 @@ class SearchCommand : public Command {
     DataStore& ds = ctx.requireYear();
     p.range = parseTallyRange(ctx, range_, "検索範囲は all または西暦4桁の年次で指定して下さい。");
     p.hitOnly = hitOnly_;
-    if (!search::runSearch(ds, ctx.port, p)) throw Refused();
+    // The payout search lists the new types' payouts of the bet store as well.
+    if (!search::runSearch(ds, ctx.port, p, p.type == search::SearchType::Haitou ? &ctx.bets() : nullptr))
+      throw Refused();
     printLastList(ctx);
   }
 
@@ -115,6 +119,9 @@ class PayoutSearch : public SearchCommand {
     auto* mx = app.add_option("--max", upper_, "Upper amount, above the lower (at most four digits, or 10000)");
     auto* man = app.add_flag("--manbaken", manbaken_, "万馬券: payouts of 10000 and more");
     man->excludes(mn)->excludes(mx);
+    auto* from = app.add_option("--from", from_, "Lower payout in yen, 100 to 999999999 (default 100)");
+    auto* to = app.add_option("--to", to_, "Upper payout in yen, up to 999999999 (default 999999999)");
+    for (auto* o : {from, to}) o->excludes(mn)->excludes(mx)->excludes(man);
     defineCommon(app);
   }
   void run(Context& ctx) override {
@@ -123,6 +130,12 @@ class PayoutSearch : public SearchCommand {
     p.type = search::SearchType::Haitou;
     if (manbaken_) {
       p.payout.manbaken = true;
+    } else if (from_ || to_) {
+      // 高額指定: amounts up to nine digits (3連単's 十万馬券 and 百万馬券).
+      const auto range = search::acceptPayoutYen(ctx.port, from_.value_or("100"),
+                                                 to_.value_or(std::to_string(search::kPayoutSearchMax)));
+      if (!range) throw Refused();
+      p.payout = *range;
     } else {
       const auto range = search::acceptPayoutAmounts(ctx.port, lower_, upper_);
       if (!range) throw Refused();
@@ -133,6 +146,7 @@ class PayoutSearch : public SearchCommand {
 
  private:
   std::string lower_, upper_;
+  std::optional<std::string> from_, to_;
   bool manbaken_ = false;
 };
 

@@ -3,10 +3,13 @@
 
 #include <cstring>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "common/cli_runner.hpp"
 #include "common/ledger_builder.hpp"
 #include "features/search/search_files.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/text.hpp"
 
 using namespace tovra;
@@ -55,6 +58,46 @@ TEST_F(SearchCli, EverySearchKindAndItsOptions) {
   EXPECT_NE(r.out.find(" 1個のﾃﾞｰﾀ"), std::string::npos);
 }
 
+// --from/--to reach the new types' payouts of the bet store: a dead heat's two 3連単
+// combinations, 百万馬券 and more.
+TEST_F(SearchCli, FromAndToFindTheNewTypesPayouts) {
+  {
+    BetStore store(ledger.root());
+    const RaceKey jc{{2001, 4, 12, 3}, 11};
+    ASSERT_TRUE(store.addWinner(jc, {2, {1, 2, 3}, 29832950}));
+    ASSERT_TRUE(store.addWinner(jc, {2, {1, 3, 2}, 14916520}));
+    ASSERT_TRUE(store.addWinner(jc, {0, {1, 2, 0}, 4560}));
+  }
+  const struct {
+    const char* args;
+    const char* summary;
+    std::vector<const char*> lines;
+  } cases[] = {
+      {"search payout --from 1000000",
+       "検索配当金額： 1000000円 ～ 999999999円",
+       {"11R 3連単  29832950円 ジャパンカップ", "11R 3連単  14916520円 ジャパンカップ"}},
+      {"search payout --from 20000000 --to 999999999 --range 2001",
+       "検索配当金額： 20000000円 ～ 999999999円",
+       {"11R 3連単  29832950円 ジャパンカップ"}},
+      {"search payout --to 9999", "検索配当金額： 100円 ～ 9999円", {"11R 馬単       4560円 ジャパンカップ"}},
+      {"search payout --from 10000 --to 10000",
+       "検索配当金額： 10000円 ～ 10000円",
+       {"11R 馬連  10000円 ジャパンカップ"}},
+      {"search payout --from 100 --hit-only", "的中ﾚｰｽのみ", {"11R 馬連  10000円 ジャパンカップ"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const auto r = cli(c.args);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find(c.summary), std::string::npos) << r.out;
+    const std::string list = r.out.substr(r.out.find("検索されたﾚｰｽﾃﾞｰﾀ：\n") + std::strlen("検索されたﾚｰｽﾃﾞｰﾀ：\n"));
+    std::string want;
+    for (const char* l : c.lines) want += std::string("2001年12月 3日 東京  3回 8日目 ") + l + "\n";
+    EXPECT_EQ(list, want);
+    EXPECT_EQ(cli("search last").out, r.out);
+  }
+}
+
 TEST_F(SearchCli, FromHistoryLeavesTheHistory) {
   cli("search horse ジャングル");
   cli("search horse ポケット");
@@ -95,6 +138,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"search payout", "検索させる配当金額を入力して下さい。"},
                       Refusal{"search payout --min 100 --max 100", "入力された配当金額が不適切です。"},
                       Refusal{"search payout --min 100 --max 500 --manbaken", nullptr},
-                      Refusal{"search last", "検索結果がありません。"}, Refusal{"search", nullptr}));
+                      Refusal{"search last", "検索結果がありません。"}, Refusal{"search", nullptr},
+                      // 高額指定: --from/--to in yen, up to nine digits.
+                      Refusal{"search payout --from 2000000 --to 1000000", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --from 99", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --from 1000000000", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --to 1000000000", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --from 1e6", "入力された配当金額が不適切です。"},
+                      Refusal{"search payout --from 100 --min 100 --max 500", nullptr},
+                      Refusal{"search payout --to 100000 --manbaken", nullptr}));
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "features/search/search_files.hpp"
 #include "storage/paths.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/text.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
@@ -272,6 +273,55 @@ class KensakuDialogsTest : public QObject {
     QCOMPARE(lowerText, QString("150"));
     QCOMPARE(upperText, QString("300"));
     QVERIFY(summary.contains("検索配当金額： 150円 ～ 300円"));
+  }
+
+  // 高額指定: nine-digit amounts, min above max refused, and the new types' payouts (a dead
+  // heat's two 3連単 combinations) listed with their type.
+  void payoutYenRangeFindsTheNewTypesMillionYenPayouts() {
+    {
+      BetStore store(ledger_->root());
+      const RaceKey jc{{2001, kTok, 11, 25}, 11};
+      QVERIFY(store.addWinner(jc, {2, {8, 2, 5}, 1234560}));
+      QVERIFY(store.addWinner(jc, {2, {8, 5, 2}, 987650}));
+      QVERIFY(store.addWinner(jc, {1, {2, 5, 8}, 45670}));
+    }
+    MessageScript msgs;
+    QString summary;
+    QStringList shown;
+    bool refusedAndOpen = false, boxesFollow = false;
+    onNextModal([&](QWidget* dlg) {
+      auto* from = named<QLineEdit>(dlg, "KinEdit1");
+      auto* to = named<QLineEdit>(dlg, "KinEdit2");
+      QVERIFY(!from->isEnabled());
+      named<QRadioButton>(dlg, "KinBtn3")->click();
+      boxesFollow = from->isEnabled() && to->isEnabled() && !named<QComboBox>(dlg, "KinBox1")->isEnabled();
+      QCOMPARE(to->text(), QString("999999999"));
+      QTest::keyClicks(from, "2000000000");  // ten digits: the tenth is not taken
+      QCOMPARE(from->text(), QString("200000000"));
+      to->clear();
+      QTest::keyClicks(to, "1000000");
+      named<QPushButton>(dlg, "KensakuBtn")->click();  // min above max
+      refusedAndOpen = msgs.lastText() == "入力された配当金額が不適切です。" && dlg->isVisible();
+      from->clear();
+      QTest::keyClicks(from, "900000");
+      to->clear();
+      QTest::keyClicks(to, "999999999");
+      onNextModal([&](QWidget* list) {
+        summary = named<QLabel>(list, "HaniLabel")->text();
+        shown = lines(named<QListWidget>(list, "ListBox"));
+        shoot(list, "haitoukensakukeka-3rentan");
+        named<QPushButton>(list, "CancelBtn")->click();
+      });
+      shoot(dlg, "haitoukensaku-kougaku");
+      named<QPushButton>(dlg, "KensakuBtn")->click();
+    });
+    form_->searchPayouts();
+    QVERIFY(boxesFollow);
+    QVERIFY(refusedAndOpen);
+    QCOMPARE(summary, QString("検索範囲： 全データ       \n\n検索配当金額： 900000円 ～ 999999999円\n\n "
+                              "2個のﾃﾞｰﾀが見つかりました。"));
+    QCOMPARE(shown, QStringList({"2001年11月25日 東京  5回 8日目 11R 3連単   1234560円 ジャパンカップ",
+                                 "2001年11月25日 東京  5回 8日目 11R 3連単    987650円 ジャパンカップ"}));
   }
 
   void manbakenDisablesTheAmounts() {

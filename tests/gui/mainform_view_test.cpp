@@ -2,6 +2,8 @@
 // the totals, the controls that depend on a meeting, the course buttons, the scroll bar,
 // and the right-click menu of a row.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -10,7 +12,10 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "features/bets/race_bets.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/text.hpp"
+#include "storage/view_settings.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -225,6 +230,57 @@ class MainFormViewTest : public QObject {
     // The longest line of the purchase column fits its panel.
     auto* kou = named<QLabel>(form_.get(), "KouPanel1");
     QVERIFY(fm.horizontalAdvance(text(form_.get(), "KouPanel13")) + 8 <= kou->width());
+  }
+
+  // 全式別: the tool button and the checked menu entry switch the rows and the totals to
+  // all eight types, the choice is written to tovraview.dat and taken at the next start.
+  void allTypesSwitchShowsTheStoresRowsAndIsRemembered() {
+    {
+      BetStore store(ledger_->root());
+      const RaceKey seven{{2001, 4, 10, 28}, 7};
+      QVERIFY(store.addLine(seven, storedLineOf(PurchaseLine::box(NewBetType::Sanrentan, {1, 2, 3}, 1), 6)));
+      QVERIFY(store.addWinner(seven, {2, {1, 2, 3}, 1234560}));
+    }
+    QObject* f = form_.get();
+    auto* btn = named<QToolButton>(f, "ZenShikibetsuBtn");
+    auto* item = named<QAction>(f, "ZenShikibetsuItem");
+    QVERIFY(!btn->isChecked() && !item->isChecked() && item->isCheckable());
+    const QString oldTotals = text(f, "KouPanel13");
+    QCOMPARE(text(f, "KouPanel7"), QString("  "));
+    btn->click();
+    QVERIFY(btn->isChecked() && item->isChecked());
+    QCOMPARE(text(f, "RacePanel7"), QString(""));
+    QCOMPARE(text(f, "KouPanel7"), QString("       600円 205760.0％   1234560円"));
+    QCOMPARE(text(f, "ShuPanel7"), QString("1233960円 "));
+    QCOMPARE(back(f, "RacePanel7"), kRed);
+    QCOMPARE(text(f, "KouPanel1"), QString("      1000円    320.0％      3200円"));  // the record's row
+    QVERIFY(text(f, "KouPanel13") != oldTotals);
+    QCOMPARE(ledger_->readFile("tovraview.dat"), QByteArray("TVVW\x01\x00\x01\x00", 8));
+    // The next start shows 全式別 at once.
+    form_.reset();
+    form_ = std::make_unique<MainWindow>(appState(), 0);
+    QVERIFY(form_->startUp());
+    f = form_.get();
+    QVERIFY(named<QToolButton>(f, "ZenShikibetsuBtn")->isChecked());
+    QCOMPARE(text(f, "KouPanel7"), QString("       600円 205760.0％   1234560円"));
+    // The menu entry switches back.
+    named<QAction>(f, "ZenShikibetsuItem")->trigger();
+    QVERIFY(!named<QToolButton>(f, "ZenShikibetsuBtn")->isChecked());
+    QCOMPARE(text(f, "KouPanel7"), QString("  "));
+    QCOMPARE(text(f, "KouPanel13"), oldTotals);
+    QCOMPARE(ledger_->readFile("tovraview.dat"), QByteArray("TVVW\x01\x00\x00\x00", 8));
+  }
+
+  void allTypesSwitchThatCannotBeWrittenStaysAsItWas() {
+    MessageScript msgs;
+    // A folder where the file would go: the rename over it fails.
+    QVERIFY(QDir(ledger_->path()).mkdir("tovraview.dat"));
+    QObject* f = form_.get();
+    named<QToolButton>(f, "ZenShikibetsuBtn")->click();
+    QCOMPARE(msgs.lastText(), QString("表示設定ﾌｧｲﾙに書き込めませんでした。\n\ntovraview.dat"));
+    QVERIFY(!named<QToolButton>(f, "ZenShikibetsuBtn")->isChecked());
+    QVERIFY(!named<QAction>(f, "ZenShikibetsuItem")->isChecked());
+    QVERIFY(!form_->allTypesView());
   }
 
  private:

@@ -73,7 +73,7 @@ class RaceKekaDialogTest : public QObject {
     KekaDialog dlg(2);
     QCOMPARE(dlg.windowTitle(), QString("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録"));
     QCOMPARE(named<QLabel>(&dlg, "DayLabel")->text(), QString("12月 3日 3回  8日目  東京競馬場   3R"));
-    QCOMPARE(named<QTabWidget>(&dlg, "Page")->count(), 3);
+    QCOMPARE(named<QTabWidget>(&dlg, "Page")->count(), 7);
     QVERIFY(named<QListWidget>(&dlg, "TanListBox")->isEnabled());
     QVERIFY(!named<QListWidget>(&dlg, "FukuListBox")->isEnabled());
     QVERIFY(named<QListWidget>(&dlg, "WideListBox")->isEnabled());

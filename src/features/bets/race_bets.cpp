@@ -163,8 +163,13 @@ Status deleteWinner(BetStore& store, const RaceKey& key, NewBetType type, int n)
   return r;
 }
 
-Status setSpecial(BetStore& store, const RaceKey& key, NewBetType type, std::int64_t payout) {
+std::optional<Refusal> checkSpecial(std::int64_t payout) {
   if (payout < kMinPayout || payout > kTopPayout) return refuse(msg::kSpecialRange);
+  return std::nullopt;
+}
+
+Status setSpecial(BetStore& store, const RaceKey& key, NewBetType type, std::int64_t payout) {
+  if (auto bad = checkSpecial(payout)) return *bad;
   return kept(store, store.setSpecial(key, static_cast<int>(type), payout));
 }
 

@@ -60,7 +60,9 @@ std::optional<Refusal> checkWinner(NewBetType type, const Combination& combo, st
 Status addWinner(BetStore& store, const RaceKey& key, const RaceRecord& race, NewBetType type, Combination combo,
                  std::int64_t payout);
 Status deleteWinner(BetStore& store, const RaceKey& key, NewBetType type, int n);
-// Sets the type's special payout (10 to 999,999,990 yen per 100 yen).
+// A special payout checked: 10 to 999,999,990 yen per 100 yen.
+std::optional<Refusal> checkSpecial(std::int64_t payout);
+// Sets the type's special payout (checked as above).
 Status setSpecial(BetStore& store, const RaceKey& key, NewBetType type, std::int64_t payout);
 // Removes the type's winning combinations and special payout.
 Status clearResult(BetStore& store, const RaceKey& key, NewBetType type);

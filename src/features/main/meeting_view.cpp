@@ -3,6 +3,8 @@
 #include "domain/money_text.hpp"
 #include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
+#include "features/bets/race_bets.hpp"
+#include "features/bets/race_figures.hpp"
 #include "features/main/main_selection.hpp"
 #include "storage/text.hpp"
 
@@ -62,6 +64,78 @@ MeetingView formatMeetingView(int course, int count, int shown, const KaisaiReco
   }
   v.scrollPos = shown;
   return v;
+}
+
+namespace {
+
+// A rate of all types can pass 999999.9％ (a 3連単 paid millions on a few hundred yen):
+// then it is shown without its decimal, so that it keeps its nine places.
+std::string allTypesRateText(double rate) {
+  if (rate < 999999.95) return rateText(rate);
+  return sjprintfUtf8("%9.0f", rate) + "％";
+}
+
+}  // namespace
+
+MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& k, const DayBets& bets) {
+  MeetingView v = formatMeetingView(course, count, shown, k);
+  if (!v.hasMeeting) return v;
+  bool anyRows = false;
+  // The totals row adds up what the rows show.
+  std::int64_t dayPurchase = 0, dayReturn = 0;
+  for (int r = 0; r < kRacesPerDay; ++r) {
+    const RaceBets& race = bets.races[static_cast<std::size_t>(r)];
+    const bool held = raceHoldsData(k.raceJoutai[r]);
+    // A race without store rows has neither new-type lines nor refunds: its figures are
+    // the record's own, as that view shows them.
+    if (race.stored.empty()) {
+      if (held && k.kounyuGaku[r] != 0) {
+        dayPurchase += k.kounyuGaku[r];
+        dayReturn += std::int64_t{k.kounyuGaku[r]} + k.shushi[r];
+      }
+      continue;
+    }
+    anyRows = true;
+    MeetingRowView& row = v.rows[r];
+    if (!held) row.raceName = cp932ToUtf8(fixedText(k.raceMei[r]));
+    const BetFigures& f = race.figures.all;
+    if (const auto rate = f.rate()) {
+      row.kou = yenText(f.purchase()) + allTypesRateText(*rate) + yenText(f.ret);
+      row.shu = yenText(f.balance(), 0) + " ";
+      row.plus = f.balance() >= 1;
+      dayPurchase += f.purchase();
+      dayReturn += f.ret;
+    } else {
+      row.kou = kZeroYen;
+      row.shu = kBlank;
+      row.plus = false;
+    }
+    row.hit = f.hit;
+  }
+  if (!anyRows) return v;
+  if (const auto rate = recoveryRate(dayPurchase, dayReturn)) {
+    const std::int64_t balance = dayReturn - dayPurchase;
+    v.kou13 = yenText(dayPurchase) + allTypesRateText(*rate) + yenText(dayReturn);
+    v.shu13 = yenText(balance) + " ";
+    v.plus13 = balance >= 1;
+  } else {
+    v.kou13 = kBlank;
+    v.shu13 = kBlank;
+    v.plus13 = false;
+  }
+  return v;
+}
+
+Result<MeetingView> formatMeetingViewAllTypes(const MainSelection& sel, const std::string& year, BetStore& store) {
+  const KaisaiRecord& k = sel.day.meeting;
+  std::array<StoredRace, kRacesPerDay> stored{};
+  if (k.tsukiHi != 0) {
+    if (const Status opened = store.open(false); !opened) return opened.refusal();
+    auto day = store.day(dateKeyOf(sel.key(year), k));
+    if (!day) return day.refusal();
+    stored = std::move(*day);
+  }
+  return formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), k, dayBets(sel.day, stored));
 }
 
 }  // namespace tovra

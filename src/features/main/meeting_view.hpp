@@ -3,10 +3,13 @@
 // course. It only formats what the settlement stored.
 #include <string>
 
+#include "storage/outcome.hpp"
 #include "storage/records.hpp"
 
 namespace tovra {
 
+class BetStore;
+struct DayBets;
 struct MainSelection;
 
 struct MeetingRowView {
@@ -35,5 +38,18 @@ inline constexpr const char* kBlank = "  ";
 MeetingView formatMeetingView(int course, int count, int shown, const KaisaiRecord& meeting);
 // The view of the meeting day the main window shows.
 MeetingView formatMeetingView(const MainSelection& sel);
+
+// 全式別: the same view with each race row and the totals row over all eight bet types
+// (the record's five with the refunds of scratched horses, and 馬単 3連複 3連単 of the bet
+// store): purchase = bought − refunded, return, 回収率, 収支 and the hit mark of `bets`.
+// A race shows when it holds data or the store holds rows of it. A race without store rows
+// keeps the record's row as formatMeetingView shows it (its figures are the record's); the
+// totals row adds up the purchases and returns the rows show. A day without store rows is
+// formatMeetingView's view exactly.
+MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& meeting,
+                                      const DayBets& bets);
+// The 全式別 view of the meeting day the main window shows, its rows read from `store` by
+// date (a store without a file reads empty); the store's refusal when it cannot be read.
+Result<MeetingView> formatMeetingViewAllTypes(const MainSelection& sel, const std::string& year, BetStore& store);
 
 }  // namespace tovra

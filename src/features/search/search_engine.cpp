@@ -1,8 +1,10 @@
 #include "features/search/search_engine.hpp"
 
 #include <cstring>
+#include <map>
 
 #include "features/search/search_files.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
@@ -60,6 +62,35 @@ class KekaSink {
   std::optional<StagedFile> notes_;
   int count_ = 0;
 };
+
+// The new types' payouts of every race of the range that has any, by race.
+using NewPayoutMap = std::map<RaceKey, std::vector<NewPayout>>;
+
+NewPayoutMap readNewPayouts(BetStore& bets, UserPort& port, const std::vector<int>& years, bool hitOnly) {
+  NewPayoutMap out;
+  Status read = bets.open(false);
+  if (read)
+    read = bets.scan(years, [&](const RaceKey& k, const StoredRace& race) {
+      if (auto payouts = newPayouts(race, hitOnly); !payouts.empty()) out.emplace(k, std::move(payouts));
+    });
+  if (read.refused()) {
+    showRefusal(port, read.refusal());
+    out.clear();
+  }
+  return out;
+}
+
+// The new types' payouts of race r of the day, taken out of `fresh` (a second meeting day
+// of the same date lists none).
+void testNewPayouts(const SearchParams& p, const tally::ScanDay& d, int r, NewPayoutMap& fresh, KekaSink& sink) {
+  if (fresh.empty()) return;
+  const auto it = fresh.find(RaceKey{DateKey{d.year, d.course, d.kaisai.month(), d.kaisai.day()}, r + 1});
+  if (it == fresh.end()) return;
+  for (const NewPayout& n : it->second)
+    if (payoutSelected(p.payout, n.payout) && (!p.hitOnly || n.hit))
+      sink.addPayout(d, r, newPayoutSlot(n.type), n.payout);
+  fresh.erase(it);
+}
 
 void testRace(const SearchParams& p, const FoldedText& text, const tally::ScanDay& d, int r, KekaSink& sink) {
   const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
@@ -133,7 +164,7 @@ std::string searchSummary(const SearchParams& p, int count) {
   return {};
 }
 
-std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& p) {
+std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& p, BetStore* bets) {
   if (!ensureTmp(ds)) {
     reportWriteFailure(port, kTmpFolder);
     return std::nullopt;
@@ -149,12 +180,16 @@ std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& 
   const bool payout = p.type == SearchType::Haitou;
   std::optional<KekaSink> sink(std::in_place, ds, payout);
   const FoldedText folded = foldWidth(p.text);
+  const std::vector<int> years = tally::rangeYears(ds.nenji, p.range);
+  NewPayoutMap fresh;
+  if (payout && bets && !years.empty()) fresh = readNewPayouts(*bets, port, years, p.hitOnly);
   port.setWaitPicture(WaitPicture::Search);
-  tally::scanLedger(ds, port, tally::rangeYears(ds.nenji, p.range), {"検索中 !!!\n\nしばらくお待ち下さい。", true},
-                    [&](const tally::ScanDay& d) {
-                      for (int r = 0; r < kRacesPerDay; ++r)
-                        if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, folded, d, r, *sink);
-                    });
+  tally::scanLedger(ds, port, years, {"検索中 !!!\n\nしばらくお待ち下さい。", true}, [&](const tally::ScanDay& d) {
+    for (int r = 0; r < kRacesPerDay; ++r) {
+      if (raceTakesPart(d.kaisai.raceJoutai[r], p.hitOnly)) testRace(p, folded, d, r, *sink);
+      if (payout) testNewPayouts(p, d, r, fresh, *sink);
+    }
+  });
   const int count = sink->count();
   if (!sink->commit()) {
     reportWriteFailure(port, kKekaFile);

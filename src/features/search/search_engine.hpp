@@ -10,6 +10,7 @@
 #include "features/tally/tally_common.hpp"
 
 namespace tovra {
+class BetStore;
 class DataStore;
 class UserPort;
 }  // namespace tovra
@@ -31,7 +32,11 @@ inline constexpr std::size_t kTextMaxBytes = 60;
 // Runs the search and writes its files; returns the number of records, or nullopt when a
 // file could not be written (the message has been shown; the last result files stay as
 // they were). A ledger file that cannot be read is the fatal file error.
-std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& params);
+// The payout search also lists the payouts of 馬単, 3連複 and 3連単 that `bets` holds, each
+// race's after its record's 16 slots (and a date's only beside the first meeting day of
+// that date). A store that cannot be read is shown as its message and the search goes on
+// with the five record types.
+std::optional<int> runSearch(DataStore& ds, UserPort& port, const SearchParams& params, BetStore* bets = nullptr);
 
 // The title and summary of a finished search (CP932).
 std::string searchTitle(SearchType type);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "domain/bet_types.hpp"
+#include "domain/new_bet_settlement.hpp"
 #include "storage/bytes.hpp"
 #include "storage/datastore.hpp"
 #include "storage/fileio.hpp"
@@ -65,6 +66,9 @@ const char* HaitouNote::betName() const {
     if (slot >= first && slot < first + n) return betTypeName(t);
     first += n;
   }
+  // After the record's 16 slots: 馬単, 3連複, 3連単 from the bet store.
+  for (int t = 0; t < kNewBetTypeCount; ++t)
+    if (slot == first + t) return newBetTypeName(static_cast<NewBetType>(t));
   return "";
 }
 

@@ -39,7 +39,8 @@ struct KekaRecord {
 
 // The payout a record of a payout search stands for, record for record in the same order
 // (8 bytes: the payout slot 0-15 of the race, 複勝 4, 単勝 2, 枠連 2, 馬連 2, ﾜｲﾄﾞ 6, and the
-// payout in yen per 100 yen). Two payouts of one race give two records that differ only here.
+// payout in yen per 100 yen; slots 16, 17, 18 are 馬単, 3連複, 3連単 of the bet store, up to
+// 999,999,999 yen). Two payouts of one race give two records that differ only here.
 struct HaitouNote {
   static constexpr std::size_t kSize = 8;
   std::int32_t slot = 0;

@@ -27,4 +27,10 @@ std::optional<std::string> acceptNameText(UserPort& port, SearchType type, const
 // given, lower >= 100, upper given, upper >= 100, upper > lower.
 std::optional<PayoutRange> acceptPayoutAmounts(UserPort& port, const std::string& lower, const std::string& upper);
 
+// The two boxes of 高額指定 (and the CLI's --from/--to): yen per 100 yen, digits only, up to
+// nine (kPayoutSearchMax), so that 3連単's 十万馬券 and 百万馬券 can be looked for. Checked in
+// order: lower given, lower a number of 100 or more, upper given, upper a number not
+// below the lower (both bounds count, so one amount may be looked for alone).
+std::optional<PayoutRange> acceptPayoutYen(UserPort& port, const std::string& lower, const std::string& upper);
+
 }  // namespace tovra::search

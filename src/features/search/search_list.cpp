@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "features/search/search_engine.hpp"
 #include "features/tally/tally_common.hpp"
@@ -50,8 +51,16 @@ std::string kekaLineCp932(const KekaRecord& r, const HaitouNote* note) {
   std::string name = fixedText(r.name);
   if (note) {
     char pay[64];
-    std::snprintf(pay, sizeof pay, "%7ld", static_cast<long>(note->payout));
-    name = fitCp932(sj(note->betName()), 4) + pay + sj("円") + " " + name;
+    if (note->slot < kPayoutSlots) {
+      std::snprintf(pay, sizeof pay, "%7ld", static_cast<long>(note->payout));
+      name = fitCp932(sj(note->betName()), 4) + pay + sj("円") + " " + name;
+    } else {
+      // 馬単, 3連複, 3連単: the type in full and up to nine digits, 15 bytes together.
+      const std::string type = sj(note->betName());
+      std::snprintf(pay, sizeof pay, "%ld", static_cast<long>(note->payout));
+      const std::size_t width = std::max<std::size_t>(15, type.size() + std::strlen(pay) + 1);
+      name = type + std::string(width - type.size() - std::strlen(pay), ' ') + pay + sj("円") + " " + name;
+    }
   }
   char buf[256];
   const int n = std::snprintf(buf, sizeof buf, kFormat.c_str(), year.c_str(), r.month, r.day, course.c_str(), r.kai,

@@ -1,10 +1,12 @@
 #include "features/search/search_rules.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 #include "domain/bet_types.hpp"
 #include "domain/race_items_code.hpp"
 #include "domain/race_state.hpp"
+#include "features/bets/race_bets.hpp"
 #include "storage/text.hpp"
 
 namespace tovra::search {
@@ -42,6 +44,49 @@ std::array<PayoutSlot, kPayoutSlots> payoutSlots(const RaceRecord& r) {
 bool payoutSelected(const PayoutRange& range, std::int32_t payout) {
   if (range.manbaken) return payout >= kManbaken;
   return range.lower <= payout && payout <= range.upper;
+}
+
+namespace {
+
+// The combination as expandPoints lists a point of the type: 3連複 ascending.
+Combination pointOf(NewBetType t, Combination c) {
+  if (t == NewBetType::Sanrenpuku) std::sort(c.begin(), c.end());
+  return c;
+}
+
+bool holdsScratched(const Combination& c, const Horses& scratched) {
+  return std::any_of(c.begin(), c.end(), [&](int h) {
+    return h != 0 && std::find(scratched.begin(), scratched.end(), h) != scratched.end();
+  });
+}
+
+}  // namespace
+
+std::vector<NewPayout> newPayouts(const StoredRace& race, bool withHits) {
+  std::vector<NewPayout> out;
+  if (race.winners.empty()) return out;
+  const std::vector<PurchaseLine> lines = withHits ? purchaseLinesOf(race) : std::vector<PurchaseLine>{};
+  // The points bought of each type, ascending (expandPoints lists each line's so).
+  std::array<std::vector<Combination>, kNewBetTypeCount> bought;
+  for (const PurchaseLine& l : lines) {
+    if (!checkLine(l)) continue;
+    auto& b = bought[typeIndex(l.type)];
+    const auto points = expandPoints(l);
+    b.insert(b.end(), points.begin(), points.end());
+  }
+  for (auto& b : bought) std::sort(b.begin(), b.end());
+  for (int t = 0; t < kNewBetTypeCount; ++t) {
+    const auto type = static_cast<NewBetType>(t);
+    for (const StoredWinner& w : race.winners) {
+      if (w.type != t) continue;
+      const Combination c = pointOf(type, w.combo);
+      const auto& b = bought[static_cast<std::size_t>(t)];
+      const bool hit = !holdsScratched(c, race.scratched) && std::binary_search(b.begin(), b.end(), c);
+      out.push_back(
+          {type, w.combo, static_cast<std::int32_t>(std::clamp<std::int64_t>(w.payout, 0, kPayoutSearchMax)), hit});
+    }
+  }
+  return out;
 }
 
 }  // namespace tovra::search

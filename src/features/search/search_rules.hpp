@@ -4,8 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "domain/bet_points.hpp"
 #include "features/search/width_fold.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/records.hpp"
 
 namespace tovra::search {
@@ -42,11 +45,31 @@ inline constexpr int kPayoutSlots = 16;
 std::array<PayoutSlot, kPayoutSlots> payoutSlots(const RaceRecord& r);
 
 // The amount range of the payout search: lower <= payout <= upper, or 万馬券 (10000 and more).
+// Amounts reach 999,999,999 yen (3連単's 百万馬券 and more).
 struct PayoutRange {
   bool manbaken = false;
   std::int32_t lower = 0, upper = 0;
 };
 inline constexpr std::int32_t kManbaken = 10000;
+inline constexpr std::int32_t kPayoutSearchMax = 999'999'999;
 bool payoutSelected(const PayoutRange& range, std::int32_t payout);
+
+// The payouts of 馬単, 3連複 and 3連単 the bet store holds of a race: every winning
+// combination (each one of a dead heat) in type order (馬単, 3連複, 3連単), each type's in
+// the order entered. hit: a point of a line of that type bought on the race matched the
+// combination and holds no scratched horse (3連複 as sets). 特払 has no combination and is
+// not a payout of the search.
+struct NewPayout {
+  NewBetType type = NewBetType::Umatan;
+  Combination combo{};
+  std::int32_t payout = 0;
+  bool hit = false;
+  bool operator==(const NewPayout&) const = default;
+};
+// Without `withHits` no line is expanded and every hit is false (a search that is not
+// hit-only needs none, and a line can hold 4,896 points).
+std::vector<NewPayout> newPayouts(const StoredRace& race, bool withHits = true);
+// The payout note's slot of a new type's payout: after the 16 slots of the record.
+inline constexpr int newPayoutSlot(NewBetType t) { return kPayoutSlots + static_cast<int>(t); }
 
 }  // namespace tovra::search

@@ -11,7 +11,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "features/bets/race_bets.hpp"
 #include "features/entry/race_entry.hpp"
+#include "storage/bet_store.hpp"
+#include "ui/entry/NewBetPage.h"
 #include "ui/entry/RaceDialogs.h"
 #include "ui/entry/WinPlacePage.h"
 #include "ui/widgets/AmountKeypad.h"
@@ -30,8 +33,8 @@ QStringList methodItems() {
 
 }  // namespace
 
-PurchaseDialog::PurchaseDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                               QWidget* parent)
+PurchaseDialog::PurchaseDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key,
+                               const MeetingDay& day, int race, QWidget* parent)
     : QDialog(parent), store_(store), bets_(bets), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("KounyuDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録");
@@ -46,6 +49,13 @@ PurchaseDialog::PurchaseDialog(DataStore& store, BetStore& bets, UserPort& port,
     pages->addTab(buildPairPage(pairs_[0], "Waku", "BouLabel", "WakuSakujyoBtn"), "枠連");
     pages->addTab(buildPairPage(pairs_[1], "Wide", "BouLabel2", "WideSakujyoBtn"), "ﾜｲﾄﾞ");
     pages->addTab(buildPairPage(pairs_[2], "Uma", "BouLabel3", "UmaSakujyoBtn"), "馬連");
+    for (NewBetType t : {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan}) {
+      auto* p = new NewBetPage(t, port_);
+      newPages_[std::size_t(t)] = p;
+      connect(p->addButton(), &QPushButton::clicked, this, [this, p] { addNewLine(*p); });
+      connect(p->deleteButton(), &QPushButton::clicked, this, [this, p] { removeNewLine(*p); });
+      pages->addTab(p, QString::fromUtf8(newBetTypeName(t)));
+    }
   });
   dayLabel_ = frame.dayLabel;
   page_ = frame.pages;
@@ -53,6 +63,16 @@ PurchaseDialog::PurchaseDialog(DataStore& store, BetStore& bets, UserPort& port,
   connect(frame.touroku, &QPushButton::clicked, this, &PurchaseDialog::registerTickets);
   connect(frame.cancel, &QPushButton::clicked, this, &PurchaseDialog::reject);
   connect(page_, &QTabWidget::currentChanged, this, &PurchaseDialog::pointKeypadAtPage);
+
+  // The store's lines of the race; a store that cannot be read leaves the new pages empty
+  // and refusing, the old ones as they are.
+  const Result<StoredRace> stored = bets_.race(raceKeyOf(key_, day_.meeting, race_));
+  if (stored)
+    pending_ = std::make_unique<PendingLines>(stored->lines);
+  else {
+    pending_ = std::make_unique<PendingLines>(std::vector<StoredLine>{});
+    storeRefusal_ = stored.refused() ? stored.refusal() : Refusal{MsgIcon::Error, stored.failure().path};
+  }
 
   resetPages();
   setFixedSize(sizeHint());
@@ -137,6 +157,10 @@ void PurchaseDialog::resetPages() {
     applyInputMethod(p, 0);
     refreshList(p.type);
   }
+  for (NewBetPage* p : newPages_) {
+    p->reset();
+    refreshNewList(*p);
+  }
   page_->setCurrentIndex(0);
   pointKeypadAtPage(0);
   refreshAtoLabels();
@@ -161,8 +185,10 @@ void PurchaseDialog::refreshAtoLabels() {
 }
 
 void PurchaseDialog::pointKeypadAtPage(int index) {
-  QLineEdit* fields[] = {tanPage_->amountField(), pairs_[0].gakuEdit, pairs_[1].gakuEdit, pairs_[2].gakuEdit};
-  keypad_->setTarget(fields[index < 0 || index > 3 ? 0 : index]);
+  QLineEdit* fields[] = {tanPage_->amountField(),    pairs_[0].gakuEdit,          pairs_[1].gakuEdit,
+                         pairs_[2].gakuEdit,         newPages_[0]->amountField(), newPages_[1]->amountField(),
+                         newPages_[2]->amountField()};
+  keypad_->setTarget(fields[index < 0 || index > 6 ? 0 : index]);
 }
 
 void PurchaseDialog::addWinPlaceTicket() {
@@ -209,10 +235,36 @@ void PurchaseDialog::removePairTicket(PairPage& p) {
   refreshAtoLabels();
 }
 
+bool PurchaseDialog::newTypesUsable() {
+  if (storeRefusal_) showRefusal(port_, *storeRefusal_);
+  return !storeRefusal_;
+}
+
+void PurchaseDialog::refreshNewList(NewBetPage& page) { page.setLines(pending_->texts(page.type())); }
+
+void PurchaseDialog::addNewLine(NewBetPage& page) {
+  if (!newTypesUsable()) return;
+  const Result<int> added = pending_->add(page.line(), day_.races[std::size_t(race_)]);
+  if (added.refused()) showRefusal(port_, added.refusal());
+  if (added) refreshNewList(page);
+}
+
+void PurchaseDialog::removeNewLine(NewBetPage& page) {
+  if (!newTypesUsable()) return;
+  if (changed(port_, pending_->remove(page.type(), selectedLine(page.list())))) refreshNewList(page);
+}
+
 void PurchaseDialog::registerTickets() {
   auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
   if (!written) return;
   day_ = std::move(*written);
+  // The course files are written by now; a store step refused here is shown and the dialog
+  // closes all the same (the lines applied before it stay in the store).
+  if (pending_->changed()) {
+    const Status applied = pending_->apply(bets_, raceKeyOf(key_, day_.meeting, race_), day_.races[std::size_t(race_)]);
+    if (applied.refused()) showRefusal(port_, applied.refusal());
+    if (applied.failed()) showRefusal(port_, Refusal{MsgIcon::Error, applied.failure().path});
+  }
   accept();
 }
 

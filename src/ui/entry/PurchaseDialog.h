@@ -1,12 +1,16 @@
 #pragma once
 // PurchaseDialog "ﾚｰｽﾃﾞｰﾀ ： 購入馬券登録": the tickets bought on one race of a copy of its
-// meeting day, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared keypad. Adds and
-// deletes change the copy; 登録 settles the race, writes the day and closes with Accepted
-// (the caller takes editedDay() and redraws); ｷｬﾝｾﾙ drops the copy.
+// meeting day, on four pages (単勝・複勝, 枠連, ﾜｲﾄﾞ, 馬連) with the shared keypad, and the
+// race's 馬単, 3連複 and 3連単 lines on three more (NewBetPage). Adds and deletes change the
+// copy and the pending new-type lines; 登録 settles the race, writes the day, then applies
+// the pending lines to the bet store and closes with Accepted (the caller takes editedDay()
+// and redraws); ｷｬﾝｾﾙ drops both.
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
+#include "features/bets/pending_lines.hpp"
 #include "features/entry/purchase.hpp"
 #include "storage/ledger.hpp"
 
@@ -22,6 +26,7 @@ namespace tovra {
 class AmountKeypad;
 class BetStore;
 class DataStore;
+class NewBetPage;
 class UserPort;
 class RadioGroupBox;
 class WinPlacePage;
@@ -65,7 +70,11 @@ class PurchaseDialog : public QDialog {
   void refreshList(BetType t);
   void refreshAtoLabels();
   QListWidget* listOf(BetType t) const;
-  // Shows the refusal of a change; true when the change was made.
+  // The new-type pages' 追加 and 削除; the refusal of an unusable store when there is one.
+  void addNewLine(NewBetPage& page);
+  void removeNewLine(NewBetPage& page);
+  bool newTypesUsable();
+  void refreshNewList(NewBetPage& page);
 
   DataStore& store_;
   BetStore& bets_;  // 馬単, 3連複 and 3連単 of the race
@@ -79,6 +88,11 @@ class PurchaseDialog : public QDialog {
   WinPlacePage* tanPage_;
   std::array<PairPage, 3> pairs_{};  // 枠連, ﾜｲﾄﾞ, 馬連
   AmountKeypad* keypad_;
+  std::array<NewBetPage*, 3> newPages_{};  // 馬単, 3連複, 3連単
+  // The race's new-type lines with the changes not yet applied; the store's refusal when
+  // it could not be read (the old pages work all the same).
+  std::unique_ptr<PendingLines> pending_;
+  std::optional<Refusal> storeRefusal_;
 };
 
 }  // namespace tovra

@@ -18,7 +18,8 @@ enum class RaceDialog { Items, Purchase, Result, Comment };
 
 // Opens the dialog on race `race` (0..11) of `day`, held at `key`. The day as 登録 wrote
 // it; nullopt after ｷｬﾝｾﾙ.
-// 購入馬券 and ﾚｰｽ結果 also change the race's 馬単, 3連複 and 3連単 in `bets` as they go.
+// 購入馬券 (at 登録, after the day is written) and ﾚｰｽ結果 also change the race's 馬単,
+// 3連複 and 3連単 in `bets`.
 std::optional<MeetingDay> runRaceDialog(RaceDialog which, DataStore& store, BetStore& bets, UserPort& port,
                                         const DayKey& key, const MeetingDay& day, int race, QWidget* parent);
 

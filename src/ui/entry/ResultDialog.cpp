@@ -10,8 +10,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <QEvent>
+#include <algorithm>
+
+#include "features/bets/race_bets.hpp"
+#include "features/entry/entry_messages.hpp"
 #include "features/entry/race_entry.hpp"
+#include "storage/bet_store.hpp"
+#include "storage/user_port.hpp"
+#include "ui/entry/NewResultPage.h"
 #include "ui/entry/RaceDialogs.h"
+#include "ui/entry/ScratchPage.h"
 #include "ui/entry/WinPlacePage.h"
 #include "ui/widgets/AmountKeypad.h"
 #include "ui/widgets/EntryWidgets.h"
@@ -30,10 +39,15 @@ QHBoxLayout* pickPair(QWidget* first, QWidget* second, QWidget* parent) {
   return picks;
 }
 
+constexpr NewBetType kNewTypes[] = {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan};
+
+// An amount field's text (digits, at most eight) in 10-yen units as yen.
+std::int64_t payoutYen(const std::string& text) { return text.empty() ? 0 : std::stoll(text) * 10; }
+
 }  // namespace
 
-ResultDialog::ResultDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day, int race,
-                           QWidget* parent)
+ResultDialog::ResultDialog(DataStore& store, BetStore& bets, UserPort& port, const DayKey& key, const MeetingDay& day,
+                           int race, QWidget* parent)
     : QDialog(parent), store_(store), bets_(bets), port_(port), key_(key), day_(day), race_(race) {
   setObjectName("RaceKekaDialog");
   setWindowTitle("ﾚｰｽﾃﾞｰﾀ ： ﾚｰｽ結果登録");
@@ -44,6 +58,20 @@ ResultDialog::ResultDialog(DataStore& store, BetStore& bets, UserPort& port, con
     pages->addTab(buildTanPage(), "単勝・複勝");
     pages->addTab(buildWakuPage(), "枠連");
     pages->addTab(buildWideUmaPage(), "ﾜｲﾄﾞ・馬連");
+    for (NewBetType t : kNewTypes) {
+      auto* p = new NewResultPage(t, port_);
+      newPages_[std::size_t(t)] = p;
+      pages->addTab(p, newBetTypeName(t));
+      connect(p->addButton(), &QPushButton::clicked, this, [this, t] { addNewResult(t); });
+      connect(p->deleteButton(), &QPushButton::clicked, this, [this, t] { removeNewResult(t); });
+      connect(p->specialButton(), &QPushButton::clicked, this, [this, t] { setSpecialPayout(t); });
+      connect(p->specialClearButton(), &QPushButton::clicked, this, [this, t] { clearSpecialPayout(t); });
+      p->payoutField()->installEventFilter(this);
+      p->specialField()->installEventFilter(this);
+    }
+    scratchPage_ = new ScratchPage;
+    pages->addTab(scratchPage_, "返還");
+    connect(scratchPage_, &ScratchPage::toggled, this, &ResultDialog::changeScratches);
   });
   dayLabel_ = frame.dayLabel;
   page_ = frame.pages;
@@ -52,6 +80,7 @@ ResultDialog::ResultDialog(DataStore& store, BetStore& bets, UserPort& port, con
   connect(frame.cancel, &QPushButton::clicked, this, &ResultDialog::reject);
   connect(page_, &QTabWidget::currentChanged, this, &ResultDialog::pointKeypadAtPage);
 
+  readBets();
   resetPages();
   setFixedSize(sizeHint());
 }
@@ -127,13 +156,32 @@ void ResultDialog::resetPages() {
   wideBtn_->setChecked(true);
   chooseList(wideListBox_, umaListBox_);
   for (BetType t : kBetTypes) refreshList(t);
+  for (NewBetType t : kNewTypes) {
+    newPage(t)->reset();
+    newPage(t)->showResults(newResults_[std::size_t(t)].winners, newResults_[std::size_t(t)].special);
+  }
+  scratchPage_->setHorses(storedHorses_);
+  scratchPage_->setFrames(storedFrames_);
   page_->setCurrentIndex(0);
   pointKeypadAtPage(0);
 }
 
 void ResultDialog::pointKeypadAtPage(int index) {
   QLineEdit* fields[] = {tanPage_->amountField(), wakuGakuEdit_, wideUmaGakuEdit_};
-  keypad_->setTarget(fields[index < 0 || index > 2 ? 0 : index]);
+  if (index >= 3 && index < 6)
+    keypad_->setTarget(newPages_[std::size_t(index - 3)]->payoutField());
+  else if (index == 6)
+    keypad_->setTarget(nullptr);  // the 返還 page has no amount
+  else
+    keypad_->setTarget(fields[index < 0 || index > 2 ? 0 : index]);
+}
+
+bool ResultDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn)
+    for (NewResultPage* p : newPages_)
+      if (watched == p->payoutField() || watched == p->specialField())
+        keypad_->setTarget(static_cast<QLineEdit*>(watched));
+  return QDialog::eventFilter(watched, event);
 }
 
 QListWidget* ResultDialog::listOf(BetType t) const {
@@ -185,7 +233,133 @@ void ResultDialog::registerResults() {
   auto written = takeOutcome(store_, port_, commitRace(store_.ledger(), key_, day_, race_));
   if (!written) return;
   day_ = std::move(*written);
+  // The day is written: a refused change of the bet store is shown, and the dialog closes
+  // on the day as written all the same.
+  writeBets();
   accept();
+}
+
+// --- 馬単, 3連複, 3連単 and 返還 ---
+
+void ResultDialog::readBets() {
+  const Status opened = bets_.open(false);
+  if (opened.failed()) store_.fatal(opened.failure());
+  if (opened.refused()) {
+    betsRefusal_ = opened.refusal();
+    return;
+  }
+  const Result<StoredRace> race = bets_.race(raceKeyOf(key_, day_.meeting, race_));
+  if (race.failed()) store_.fatal(race.failure());
+  if (race.refused()) {
+    betsRefusal_ = race.refusal();
+    return;
+  }
+  for (const StoredWinner& w : race->winners)
+    if (w.type >= 0 && w.type < 3) storedResults_[std::size_t(w.type)].winners.push_back({w.combo, w.payout});
+  for (std::size_t t = 0; t < 3; ++t) storedResults_[t].special = race->special[t];
+  storedHorses_ = race->scratched;
+  storedFrames_ = race->refundedFrames;
+  newResults_ = storedResults_;
+}
+
+bool ResultDialog::betsUsable() {
+  if (betsRefusal_) showRefusal(port_, *betsRefusal_);
+  return !betsRefusal_;
+}
+
+void ResultDialog::addNewResult(NewBetType t) {
+  if (!betsUsable()) return;
+  NewResultPage* page = newPage(t);
+  Combination combo = page->combination();
+  const std::int64_t payout = payoutYen(page->payoutText());
+  if (auto bad = checkWinner(t, combo, payout, day_.races[std::size_t(race_)])) {
+    showRefusal(port_, *bad);
+    return;
+  }
+  // 3連複 is kept ascending, as the store keeps it.
+  if (!isOrdered(t)) std::sort(combo.begin(), combo.begin() + pointSize(t));
+  NewResults& r = newResults_[std::size_t(t)];
+  for (const auto& w : r.winners)
+    if (w.first == combo) {
+      showRefusal(port_, Refusal{MsgIcon::Error, msg::kWinnerTwice});
+      return;
+    }
+  r.winners.push_back({combo, payout});
+  page->showResults(r.winners, r.special);
+}
+
+void ResultDialog::removeNewResult(NewBetType t) {
+  if (!betsUsable()) return;
+  NewResults& r = newResults_[std::size_t(t)];
+  const int n = selectedLine(newPage(t)->list());
+  if (n < 0 || std::size_t(n) >= r.winners.size()) {
+    showRefusal(port_, Refusal{MsgIcon::Error, msg::kResultSelect});
+    return;
+  }
+  r.winners.erase(r.winners.begin() + n);
+  newPage(t)->showResults(r.winners, r.special);
+}
+
+void ResultDialog::setSpecialPayout(NewBetType t) {
+  if (!betsUsable()) return;
+  const std::int64_t payout = payoutYen(newPage(t)->specialText());
+  if (auto bad = checkSpecial(payout)) {
+    showRefusal(port_, *bad);
+    return;
+  }
+  NewResults& r = newResults_[std::size_t(t)];
+  r.special = payout;
+  newPage(t)->showResults(r.winners, r.special);
+}
+
+void ResultDialog::clearSpecialPayout(NewBetType t) {
+  if (!betsUsable()) return;
+  NewResults& r = newResults_[std::size_t(t)];
+  r.special.reset();
+  newPage(t)->showResults(r.winners, r.special);
+}
+
+void ResultDialog::changeScratches() {
+  if (betsUsable()) return;
+  // The toggle clicked goes back: nothing is kept for a store that cannot take it.
+  scratchPage_->setHorses(storedHorses_);
+  scratchPage_->setFrames(storedFrames_);
+}
+
+bool ResultDialog::writeBets() {
+  if (betsRefusal_) return true;  // nothing could be changed
+  const RaceKey key = raceKeyOf(key_, day_.meeting, race_);
+  const RaceRecord& race = day_.races[std::size_t(race_)];
+  auto done = [this](const Status& s) {
+    if (s.failed()) store_.fatal(s.failure());
+    if (s.refused()) showRefusal(port_, s.refusal());
+    return bool(s);
+  };
+  for (NewBetType t : kNewTypes) {
+    NewResults now = storedResults_[std::size_t(t)];
+    const NewResults& want = newResults_[std::size_t(t)];
+    if (now == want) continue;
+    // A 特払 taken away goes with the type's result; what stays is entered again below.
+    if (now.special && !want.special) {
+      if (!done(clearResult(bets_, key, t))) return false;
+      now = NewResults{};
+    }
+    for (int n = int(now.winners.size()); n >= 1; --n) {
+      const auto& w = now.winners[std::size_t(n - 1)];
+      if (std::find(want.winners.begin(), want.winners.end(), w) != want.winners.end()) continue;
+      if (!done(deleteWinner(bets_, key, t, n))) return false;
+      now.winners.erase(now.winners.begin() + (n - 1));
+    }
+    for (const auto& w : want.winners) {
+      if (std::find(now.winners.begin(), now.winners.end(), w) != now.winners.end()) continue;
+      if (!done(addWinner(bets_, key, race, t, w.first, w.second))) return false;
+    }
+    if (want.special && want.special != now.special && !done(setSpecial(bets_, key, t, *want.special))) return false;
+  }
+  const std::vector<int> horses = scratchPage_->horses(), frames = scratchPage_->frames();
+  if ((horses != storedHorses_ || frames != storedFrames_) && !done(setScratch(bets_, key, horses, frames)))
+    return false;
+  return true;
 }
 
 }  // namespace tovra

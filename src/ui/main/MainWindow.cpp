@@ -76,7 +76,11 @@ const MenuDef kMenus[] = {
       {"I1", "重賞検索 ( &I )", nullptr},
       {"O1", "ﾚｰｽ結果配当検索 (&O)", nullptr},
       {"P1", "ﾚｰｽ結果馬名検索 (&P)", nullptr}}},
-    {"N3", "設定 (&G)", {{"N5", "読み込み機能設定 (&J)", nullptr}, {"N15", "各種設定 (&K)", "N14"}}},
+    {"N3",
+     "設定 (&G)",
+     {{"N5", "読み込み機能設定 (&J)", nullptr},
+      {"N15", "各種設定 (&K)", "N14"},
+      {"ZenShikibetsuItem", "全式別で合計を表示 (&A)", "ZenShikibetsuSep"}}},
     {"N4", "その他 (&K)", {{"Print1", "印刷 (&L)", nullptr}, {"M1", "年次処理 (&M)", "N16"}}},
     {"Help1", "ﾍﾙﾌﾟ (&H)", {{"Help2", "ﾍﾙﾌﾟ (&H)", nullptr}, {"About1", "ﾊﾞｰｼﾞｮﾝ情報 (&V)", "N17"}}},
 };
@@ -250,6 +254,14 @@ void MainWindow::buildToolBar(QWidget* central) {
     toolBtn_[i] = toolBarButton(panel2_, i + 1, d.hint, d.theme, d.bundled, x);
     x += 29;
   }
+  // The view switch after the commands: 全式別 (checked) or the five record types.
+  zenBtn_ = new QToolButton(panel2_);
+  zenBtn_->setObjectName("ZenShikibetsuBtn");
+  zenBtn_->setText("全式別");
+  zenBtn_->setToolTip("合計を全式別 (馬単・3連複・3連単・返還を含む) で表示");
+  zenBtn_->setCheckable(true);
+  zenBtn_->setAutoRaise(true);
+  zenBtn_->setGeometry(x + 12, 2, kClientW - x - 12 - 8, 28);
 }
 
 void MainWindow::buildCoursePanel(QWidget* central) {
@@ -383,6 +395,10 @@ void MainWindow::connectHandlers() {
       {"Popm4", &MainWindow::openCommentDialog},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
+  zenItem_ = action("ZenShikibetsuItem");
+  zenItem_->setCheckable(true);
+  connect(zenItem_, &QAction::triggered, this, &MainWindow::setAllTypesView);
+  connect(zenBtn_, &QToolButton::clicked, this, &MainWindow::setAllTypesView);
   const Slot toolSlots[16] = {
       &MainWindow::openMeetingRegisterDialogFromToolbar,
       &MainWindow::openJravanImportFromToolbar,

@@ -90,6 +90,10 @@ class MainWindow : public QMainWindow {
   // The race of the row whose right-click menu was opened last (0..11).
   int popupRace() const { return popupRace_; }
 
+  // 全式別: the race rows and the totals row over all eight types and refunds (ZenShikibetsuBtn,
+  // the checked menu entry ZenShikibetsuItem), or the five record types (the default).
+  bool allTypesView() const { return allTypes_; }
+
  public slots:
   // Course buttons, year box, scroll bar, race rows.
   void selectCourse(int course);
@@ -99,6 +103,9 @@ class MainWindow : public QMainWindow {
   void showRaceOfRow(int race);
   void showRaceOfDoubleClickedRow(int race);
   void openRowMenu(int race, const QPoint& globalPos);
+  // Switches the totals between the five record types and 全式別; the choice is written to
+  // tovraview.dat first (it cannot be written: a message, and the view stays as it was).
+  void setAllTypesView(bool on);
 
   // Menu entries.
   void openMeetingRegisterDialog();
@@ -178,6 +185,8 @@ class MainWindow : public QMainWindow {
   QToolButton* toolBtn_[16] = {};
   QToolButton* kaiBtn_[10] = {};
   QToolButton* kensakuBtn_ = nullptr;
+  QToolButton* zenBtn_ = nullptr;
+  QAction* zenItem_ = nullptr;
   QLabel* jyoLabel_ = nullptr;
   // The column headings (Label2) and "合計" (Label3), set on the window's background.
   QLabel* headings_[2] = {};
@@ -200,6 +209,9 @@ class MainWindow : public QMainWindow {
   TallyActions* tallies_ = nullptr;
   int popupRace_ = 0;
   bool hasMeeting_ = false;
+  bool allTypes_ = false;
+  // The check marks of both controls as allTypes_ says.
+  void showAllTypesChoice();
   MainSelection sel_;
   LedgerEvents events_;
   LedgerSignals* ledgerSignals_ = nullptr;

@@ -16,6 +16,7 @@
 #include "features/years/years.hpp"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/view_settings.hpp"
 #include "ui/common/AppState.h"
 #include "ui/main/FirstYearDialog.h"
 #include "ui/main/SplashWindow.h"
@@ -33,6 +34,8 @@ bool MainWindow::startUp() {
   if (refuseUnconvertedLedger(ds.fs(), ds.root(), port())) return false;
   setWindowTitle("競走収支帖 トヴラ");
   st.settings = loadSettings(ds.fs(), ds.root(), &st.settingsExisted);
+  allTypes_ = loadViewSettings(ds.fs(), ds.root()).allTypes;
+  showAllTypesChoice();
   placeAtStoredPosition();
   applyColours();
   showSplash();

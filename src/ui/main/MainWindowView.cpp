@@ -14,6 +14,7 @@
 #include "features/years/years.hpp"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
+#include "storage/view_settings.hpp"
 #include "storage/text.hpp"
 #include "ui/entry/RaceDialogs.h"
 #include "ui/main/RowPanel.h"
@@ -40,7 +41,36 @@ void MainWindow::applyColours() {
 
 void MainWindow::refreshMeetingView() {
   if (const Status read = readShownDay(ledger(), dataStore().year, sel_); !read) fatal(read.failure());
+  if (allTypes_) {
+    const Result<MeetingView> all = formatMeetingViewAllTypes(sel_, dataStore().year, bets());
+    if (all) {
+      showView(*all);
+      return;
+    }
+    // The store cannot be read: its message, and the five record types for this run.
+    showRefusal(port(), all.refusal());
+    allTypes_ = false;
+    showAllTypesChoice();
+  }
   showView(formatMeetingView(sel_));
+}
+
+void MainWindow::setAllTypesView(bool on) {
+  if (on != allTypes_) {
+    const DataStore& ds = dataStore();
+    if (!saveViewSettings(ds.fs(), ds.root(), ViewSettings{on})) {
+      showError(port(), kViewSettingsWriteFailedText);
+    } else {
+      allTypes_ = on;
+      refreshMeetingView();
+    }
+  }
+  showAllTypesChoice();
+}
+
+void MainWindow::showAllTypesChoice() {
+  zenBtn_->setChecked(allTypes_);
+  zenItem_->setChecked(allTypes_);
 }
 
 void MainWindow::goToDay(const std::string& year, int course, int index) {

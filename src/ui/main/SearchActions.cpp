@@ -18,7 +18,7 @@ template <class Dialog, class... Args>
 void kensaku(MainWindow& main, Args&&... args) {
   Dialog dialog(std::forward<Args>(args)..., &main);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!search::runSearch(main.dataStore(), main.port(), dialog.params())) return;
+  if (!search::runSearch(main.dataStore(), main.port(), dialog.params(), &main.bets())) return;
   showStoredSearchResults(main);
 }
 

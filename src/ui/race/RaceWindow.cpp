@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "features/bets/race_figures.hpp"
 #include "features/entry/race_delete.hpp"
 #include "features/settings/exit_confirmation.hpp"
 #include "storage/datastore.hpp"
@@ -35,6 +36,12 @@ constexpr int kPanel1H = 270;  // course label, items, tickets, totals, comment
 constexpr int kPage1Top = kToolBarH + kPanel1H + 4;
 constexpr int kPanelH = 20;    // one-line text panels
 constexpr int kFigurePx = 12;  // figure font: 6 px per Shift-JIS byte
+// The rows of the new-type lists, in Shift-JIS bytes: the list less its frame and scroll bar.
+constexpr int kNewLinesWidth = 48;
+constexpr int kNewResultsWidth = 56;
+// The settings hold no colour for refunds (their layout has room for eight colours only):
+// refunded points are marked in a fixed green, apart from the default hit red and plus blue.
+const QColor kRefundColour(0x00, 0x80, 0x00);
 
 struct ToolDef {
   const char* hint;
@@ -259,6 +266,11 @@ void RaceWindow::buildTicketPages(QWidget* panel1) {
   QWidget* tab5 = page("Tab5", "馬連");
   caption(tab5, "馬連", 6, 2, listW);
   kouBox_[kBoxUma] = listBox(tab5, "KouBox4", QRect(4, listTop, 314, listH));
+
+  // 馬単, 3連複 and 3連単: each line over its rows (type and method, the sets, the marks).
+  QWidget* tab6 = page("Tab6", "馬単･3連");
+  caption(tab6, "馬単・3連複・3連単", 6, 2, 314);
+  newKouBox_ = listBox(tab6, "KouBox6", QRect(4, listTop, 314, listH));
 }
 
 void RaceWindow::buildTotals(QWidget* panel1) {
@@ -327,6 +339,32 @@ void RaceWindow::buildResultPages() {
   shutsubaBox_ = listBox(tab2, "ShutsubaBox", QRect(4, 20, 400, 170));
   shutsubaBox_->setItemDelegate(new EntryColumnsDelegate(shutsubaBox_, &entryColumns_));
   entriesHeading_ = new EntriesHeading(tab2, shutsubaBox_, &entryColumns_);
+
+  buildAllTypesPage();
+}
+
+// The results of 馬単, 3連複 and 3連単 with the scratches at the left; at the right the
+// figures of all eight types in the look of the race's totals.
+void RaceWindow::buildAllTypesPage() {
+  auto* tab7 = new QWidget;
+  tab7->setObjectName("Tab7");
+  page1_->addTab(tab7, QString::fromUtf8("全式別"));
+  caption(tab7, "馬単・3連複・3連単  結果・返還", 6, 2, 360);
+  newKekaBox_ = listBox(tab7, "NewKekaBox", QRect(4, 20, 360, 164));
+
+  const int left = 374, colW = 118, panelW = 112;
+  caption(tab7, "全式別", left, 2, colW);
+  auto figure = [&](const char* text, const char* name, int col, int row) {
+    const int x = left + col * colW, y = 20 + row * 44;
+    caption(tab7, text, x, y, colW);
+    return textPanel(tab7, name, QRect(x, y + 16, panelW, kPanelH));
+  };
+  zenKouPanel_ = figure("購入", "ZenKouPanel", 0, 0);
+  zenHenPanel_ = figure("返還", "ZenHenPanel", 1, 0);
+  zenGouPanel_ = figure("購入合計", "ZenGouPanel", 0, 1);
+  zenRitsuPanel_ = figure("回収率", "ZenRitsuPanel", 1, 1);
+  zenKaikinPanel_ = figure("回収金額", "ZenKaikinPanel", 0, 2);
+  zenShuPanel_ = figure("収  支", "ZenShuPanel", 1, 2);
 }
 
 // --- showing a race ---
@@ -394,6 +432,7 @@ void RaceWindow::showDay(const MeetingDay& day, int r) {
   }
 
   for (int b = 0; b < kTicketBoxes; ++b) fillList(kouBox_[b], v.tickets[b]);
+  showBets(r);
 
   gouPanel_->setText(QString::fromStdString(v.gou));
   ritsuPanel_->setText(QString::fromStdString(v.ritsu));
@@ -411,6 +450,70 @@ void RaceWindow::showDay(const MeetingDay& day, int r) {
   entryColumns_ = v.entryColumns;
   entriesHeading_->update();
   shutsubaBox_->viewport()->update();
+}
+
+namespace {
+
+void fillRows(QListWidget* box, const std::vector<BetsRowView>& rows, const QColor& hit) {
+  box->clear();
+  for (const BetsRowView& row : rows) {
+    auto* item = new QListWidgetItem(QString::fromStdString(row.text), box);
+    if (row.hit)
+      item->setForeground(hit);
+    else if (row.refunded)
+      item->setForeground(kRefundColour);
+  }
+}
+
+}  // namespace
+
+void RaceWindow::showBets(int r) {
+  const RaceRecord& race = day_.races[std::size_t(r)];
+  StoredRace stored;
+  std::string refusal;
+  if (const Status opened = bets_.open(false); opened.failed()) {
+    ds_.fatal(opened.failure().code, opened.failure().path);
+  } else if (opened.refused()) {
+    refusal = opened.refusal().text;
+  } else if (Result<StoredRace> read = bets_.race(raceKeyOf(key_, day_.meeting, r)); read.failed()) {
+    ds_.fatal(read.failure().code, read.failure().path);
+  } else if (read.refused()) {
+    refusal = read.refusal().text;
+  } else {
+    stored = std::move(*read);
+  }
+  // A store that cannot be used leaves the record's own figures and says why.
+  const RaceBets bets = raceBets(race, stored);
+  const RaceBetsView v = formatRaceBetsView(bets, kNewLinesWidth);
+  const QColor hit = settingsColour(settings_.colours[kColRaceHitResult]);
+  fillRows(newKouBox_, v.lines, hit);
+  std::vector<BetsRowView> results = formatRaceBetsView(bets, kNewResultsWidth).results;
+  if (!refusal.empty()) {
+    results.clear();
+    std::string line;
+    for (char c : refusal + "\n") {
+      if (c != '\n') {
+        line += c;
+        continue;
+      }
+      for (std::string& row : wrapRows(line, kNewResultsWidth, 0)) results.push_back({std::move(row), false, false});
+      line.clear();
+    }
+  }
+  fillRows(newKekaBox_, results, hit);
+  if (v.holdsBets && page2_->currentIndex() == 0 && v.lines.size() != 0) {
+    bool oldTickets = false;
+    for (QListWidget* b : kouBox_) oldTickets = oldTickets || b->count() != 0;
+    if (!oldTickets) page2_->setCurrentIndex(page2_->count() - 1);
+  }
+
+  zenKouPanel_->setText(QString::fromStdString(v.bought));
+  zenHenPanel_->setText(QString::fromStdString(v.refunded));
+  zenGouPanel_->setText(QString::fromStdString(v.purchase));
+  zenRitsuPanel_->setText(QString::fromStdString(v.rate));
+  zenKaikinPanel_->setText(QString::fromStdString(v.ret));
+  zenShuPanel_->setText(QString::fromStdString(v.balance));
+  setTextColour(zenShuPanel_, v.plus ? settingsColour(settings_.colours[kColPlus]) : QColor(Qt::black));
 }
 
 void RaceWindow::showWidePage() {

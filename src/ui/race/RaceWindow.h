@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+#include "features/main/race_bets_view.hpp"
 #include "features/main/race_view.hpp"
 #include "ui/entry/RaceDialogs.h"
 
@@ -74,6 +75,9 @@ class RaceWindow : public QWidget {
   void buildTicketPages(QWidget* panel1);
   void buildTotals(QWidget* panel1);
   void buildResultPages();
+  void buildAllTypesPage();
+  // 馬単, 3連複 and 3連単 of race r, the scratches and the figures of all types.
+  void showBets(int r);
   void openRaceDialog(RaceDialog which);
   void setResult(QLabel* panel, const ResultPanelView& v);
   // Takes `day` as the day of the window and shows race r of it.
@@ -108,6 +112,16 @@ class RaceWindow : public QWidget {
   std::array<QLabel*, 3> widekeka_{};
   QPushButton* wideKiriBtn_ = nullptr;
   QListWidget* shutsubaBox_ = nullptr;
+  // 馬単, 3連複 and 3連単: the lines (KouBox6), the results and scratches (NewKekaBox) and
+  // the 全式別 block.
+  QListWidget* newKouBox_ = nullptr;
+  QListWidget* newKekaBox_ = nullptr;
+  QLabel* zenKouPanel_ = nullptr;
+  QLabel* zenHenPanel_ = nullptr;
+  QLabel* zenGouPanel_ = nullptr;
+  QLabel* zenKaikinPanel_ = nullptr;
+  QLabel* zenRitsuPanel_ = nullptr;
+  QLabel* zenShuPanel_ = nullptr;
   // Where the entries table's columns stand for the race shown, and their heading.
   EntryColumns entryColumns_ = entryColumns({});
   QWidget* entriesHeading_ = nullptr;

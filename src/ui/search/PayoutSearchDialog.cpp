@@ -32,6 +32,15 @@ QComboBox* amountBox(const char* name, int first, int last, UserPort& port, QWid
 
 }  // namespace
 
+QLineEdit* PayoutSearchDialog::yenEdit(const char* name, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(9);
+  edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  installDigitKeyFilter(edit, port_);
+  return edit;
+}
+
 PayoutSearchDialog::PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* parent) : QDialog(parent), port_(port) {
   setObjectName("RaceKekaHaitouKensakuDialog");
   setWindowTitle("ﾚｰｽ結果配当検索");
@@ -43,7 +52,9 @@ PayoutSearchDialog::PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* p
 
   auto* group = new QGroupBox("配当検索範囲", this);
   group->setObjectName("GroupBox2");
-  group->setFixedSize(262, 112);
+  // Below the two boxes of 金額指定, 高額指定: amounts of up to nine digits (3連単's
+  // 十万馬券 and 百万馬券).
+  group->setFixedSize(262, 172);
   kin1_ = new QRadioButton("金額指定", group);
   kin1_->setObjectName("KinBtn1");
   kin1_->setGeometry(14, 24, 100, 20);
@@ -66,6 +77,18 @@ PayoutSearchDialog::PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* p
   kinBox2_->lineEdit()->setValidator(
       new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}|10000"), kinBox2_->lineEdit()));
   label_->lower();
+  kin3_ = new QRadioButton("高額指定 (円)", group);
+  kin3_->setObjectName("KinBtn3");
+  kin3_->setGeometry(14, 104, 200, 20);
+  kinEdit1_ = yenEdit("KinEdit1", group);
+  kinEdit1_->setGeometry(14, 132, 104, 26);
+  yenLabel_ = new QLabel("～", group);
+  yenLabel_->setObjectName("YenLabel");
+  yenLabel_->setAlignment(Qt::AlignCenter);
+  yenLabel_->setGeometry(118, 132, 24, 26);
+  kinEdit2_ = yenEdit("KinEdit2", group);
+  kinEdit2_->setGeometry(142, 132, 104, 26);
+  kinEdit2_->setText(QString::number(search::kPayoutSearchMax));
   grid->addWidget(group, 0, 1);
 
   QPushButton* kensaku = nullptr;
@@ -73,19 +96,24 @@ PayoutSearchDialog::PayoutSearchDialog(DataStore& ds, UserPort& port, QWidget* p
   connect(kensaku, &QPushButton::clicked, this, &PayoutSearchDialog::startSearch);
   connect(kin1_, &QRadioButton::clicked, this, &PayoutSearchDialog::enablePayoutRange);
   connect(kin2_, &QRadioButton::clicked, this, &PayoutSearchDialog::disablePayoutRange);
+  connect(kin3_, &QRadioButton::clicked, this, &PayoutSearchDialog::disablePayoutRange);
+  enablePayoutRange();
   setFixedSize(sizeHint());
 }
 
-void PayoutSearchDialog::enablePayoutRange() {
-  kinBox1_->setEnabled(true);
-  kinBox2_->setEnabled(true);
-  label_->setEnabled(true);
-}
+void PayoutSearchDialog::enablePayoutRange() { enableBoxes(); }
 
-void PayoutSearchDialog::disablePayoutRange() {
-  kinBox1_->setEnabled(false);
-  kinBox2_->setEnabled(false);
-  label_->setEnabled(false);
+void PayoutSearchDialog::disablePayoutRange() { enableBoxes(); }
+
+void PayoutSearchDialog::enableBoxes() {
+  const bool amounts = kin1_->isChecked();
+  kinBox1_->setEnabled(amounts);
+  kinBox2_->setEnabled(amounts);
+  label_->setEnabled(amounts);
+  const bool yen = kin3_->isChecked();
+  kinEdit1_->setEnabled(yen);
+  kinEdit2_->setEnabled(yen);
+  yenLabel_->setEnabled(yen);
 }
 
 void PayoutSearchDialog::startSearch() {
@@ -93,6 +121,11 @@ void PayoutSearchDialog::startSearch() {
   params_.type = search::SearchType::Haitou;
   if (kin2_->isChecked()) {
     params_.payout.manbaken = true;
+  } else if (kin3_->isChecked()) {
+    const auto amounts =
+        search::acceptPayoutYen(port_, kinEdit1_->text().toStdString(), kinEdit2_->text().toStdString());
+    if (!amounts) return;
+    params_.payout = *amounts;
   } else {
     const auto amounts = search::acceptPayoutAmounts(port_, kinBox1_->currentText().toStdString(),
                                                      kinBox2_->currentText().toStdString());

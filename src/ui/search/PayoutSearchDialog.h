@@ -1,13 +1,15 @@
 #pragma once
 // PayoutSearchDialog "ﾚｰｽ結果配当検索": range, hit-only, and 金額指定 (two amount
-// boxes with their lists) or 万馬券. 検索開始 checks the amounts (金額指定 only) and closes
-// with Accepted; params() then holds the search.
+// boxes with their lists), 万馬券, or KinBtn3 高額指定 (KinEdit1 ～ KinEdit2, yen of up to
+// nine digits). 検索開始 checks the amounts (金額指定 and 高額指定) and closes with
+// Accepted; params() then holds the search. The search lists 馬単, 3連複 and 3連単 too.
 #include <QDialog>
 
 #include "features/search/search_engine.hpp"
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 
 namespace tovra {
@@ -28,10 +30,17 @@ class PayoutSearchDialog : public QDialog {
   void startSearch();
 
  private:
+  // Each mode's boxes enabled while its button is chosen.
+  void enableBoxes();
+  QLineEdit* yenEdit(const char* name, QWidget* parent);
   UserPort& port_;
   SearchRangeBox* range_;
   QRadioButton* kin1_;
   QRadioButton* kin2_;
+  QRadioButton* kin3_;
+  QLineEdit* kinEdit1_;
+  QLineEdit* kinEdit2_;
+  QLabel* yenLabel_;
   QComboBox* kinBox1_;
   QComboBox* kinBox2_;
   QLabel* label_;

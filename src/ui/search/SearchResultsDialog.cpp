@@ -29,9 +29,9 @@ SearchResultsDialog::SearchResultsDialog(DataStore& ds, UserPort& port, const se
   auto* label = new QLabel("検索されたﾚｰｽﾃﾞｰﾀ：", this);
   label->setObjectName("Label1");
   grid->addWidget(label, 1, 0, 1, 3);
-  // Year, date, course, 回次, race, the bet type and payout of a payout search (14 bytes)
-  // and a name of up to 60 bytes.
-  list_ = lineList("ListBox", 112, 14, this);
+  // Year, date, course, 回次, race (35 bytes), the bet type and payout of a payout search
+  // (14 bytes, 18 for 馬単, 3連複 and 3連単 with their nine digits) and a name of up to 60.
+  list_ = lineList("ListBox", 114, 14, this);
   setLines(list_, list.lines);
   grid->addWidget(list_, 2, 0, 1, 3);
   auto* hyoji = new QPushButton("表示", this);
