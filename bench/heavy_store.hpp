@@ -11,6 +11,7 @@
 #include "features/bets/kept_figures.hpp"
 #include "features/bets/race_bets.hpp"
 #include "storage/bet_store.hpp"
+#include "storage/file_stamp.hpp"
 #include "storage/fileio.hpp"
 #include "storage/ledger.hpp"
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <memory>
 

@@ -829,15 +829,18 @@ Result<std::vector<KeptCourseFigures>> BetStore::keptCourseFigures(const std::ve
   }
 }
 
-Status BetStore::keepCourseFigures(const KeptCourseFigures& kept) {
+Status BetStore::keepCourseFigures(const std::vector<KeptCourseFigures>& kept) {
   return change(
       [&](Db& db) -> SqlStatus {
         auto st = db.prepare("INSERT OR REPLACE INTO course_figures VALUES (?, ?, ?, ?)");
         if (!st) return st.error();
-        if (auto s = st->bindAll(kept.year, kept.course); !s) return s;
-        if (auto s = st->bindBlob(3, kept.stamp); !s) return s;
-        if (auto s = st->bindBlob(4, encodeKeptRaces(kept.races)); !s) return s;
-        return st->run();
+        for (const KeptCourseFigures& k : kept) {
+          if (auto s = st->bindAll(k.year, k.course); !s) return s;
+          if (auto s = st->bindBlob(3, k.stamp); !s) return s;
+          if (auto s = st->bindBlob(4, encodeKeptRaces(k.races)); !s) return s;
+          if (auto s = st->run(); !s) return s;
+        }
+        return SqlStatus{};
       },
       NoFile::Done);
 }

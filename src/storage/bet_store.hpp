@@ -168,8 +168,8 @@ class BetStore {
   // The record types' figures of scratched races kept per course and year, of the years
   // given (all when empty), in (year, course) order.
   Result<std::vector<KeptCourseFigures>> keptCourseFigures(const std::vector<int>& years);
-  // Replaces what is kept of the course and year.
-  Status keepCourseFigures(const KeptCourseFigures& kept);
+  // Replaces what is kept of each course and year given (one transaction).
+  Status keepCourseFigures(const std::vector<KeptCourseFigures>& kept);
 
   // PRAGMA integrity_check: "ok", or what it reports (tests, and the kill tests' check).
   Result<std::string> integrityCheck();

@@ -393,7 +393,7 @@ TEST(RangeFigures, KeptScratchedRacesHoldUntilTheRaceFileChanges) {
   // back shows.
   KeptCourseFigures tampered = kept->front();
   tampered.races.front().figures.ret += 1000;
-  ASSERT_TRUE(store.keepCourseFigures(tampered));
+  ASSERT_TRUE(store.keepCourseFigures({tampered}));
   const auto shown = rangeFigures(ledger, store, years, {}, keep);
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->old.ret, truth.old.ret + 1000);

@@ -38,9 +38,10 @@ bool sameRace(const KeptRaceFigures& k, const ScratchedRace& r) {
 }
 
 // The record types' figures of a course's races with scratches: as kept where the race file
-// is as it was then, the others read from it; kept again when asked and the file is settled.
-Result<BetFigures> scratchedFigures(const Ledger& ledger, BetStore& store, const CourseScratches& c,
-                                    const KeptCourseFigures* kept, const RangeKeep& keep) {
+// is as it was then, the others read from it; added to `toKeep` when asked and the file is
+// settled.
+Result<BetFigures> scratchedFigures(const Ledger& ledger, const CourseScratches& c, const KeptCourseFigures* kept,
+                                    const RangeKeep& keep, std::vector<KeptCourseFigures>& toKeep) {
   // The file as named first (one stat), as the ledger finds it otherwise.
   const std::string raceFile = raceFilePath(c.year, c.course);
   auto stamp = fileStamp(ledger.root() / raceFile, keep.settledAfter);
@@ -89,9 +90,7 @@ Result<BetFigures> scratchedFigures(const Ledger& ledger, BetStore& store, const
       sum += f;
     }
   }
-  if (keepNow)
-    // What is kept only spares reading: a store that cannot take it leaves the range right.
-    (void)store.keepCourseFigures({std::atoi(c.year.c_str()), c.course, stamp->bytes, std::move(now)});
+  if (keepNow) toKeep.push_back({std::atoi(c.year.c_str()), c.course, stamp->bytes, std::move(now)});
   return sum;
 }
 
@@ -137,15 +136,19 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
   if (!scratched.empty()) {
     const auto kept = store.keptCourseFigures(yearNumbers);
     if (!kept) return kept.refusal();
+    std::vector<KeptCourseFigures> toKeep;
     for (const CourseScratches& c : scratched) {
       const int year = std::atoi(c.year.c_str());
       const auto k = std::find_if(kept->begin(), kept->end(), [&](const KeptCourseFigures& f) {
         return f.year == year && f.course == c.course;
       });
-      const auto figures = scratchedFigures(ledger, store, c, k == kept->end() ? nullptr : &*k, keep);
+      const auto figures = scratchedFigures(ledger, c, k == kept->end() ? nullptr : &*k, keep, toKeep);
       if (!figures) return figures.failure();
       out.old += *figures;
     }
+    // Kept in one transaction. What is kept only spares reading: a store that cannot take it
+    // leaves the range right.
+    if (!toKeep.empty()) (void)store.keepCourseFigures(toKeep);
   }
   out.all = addFigures(out.old, out.fresh.all);
   return out;
