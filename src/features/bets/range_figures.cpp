@@ -25,7 +25,7 @@ BetFigures recordFigures(const KaisaiRecord& k, int r) {
 struct ScratchedRace {
   int index = 0, race = 0;  // meeting index, race 0..11
   int month = 0, day = 0;
-  const KeptScratch* scratch = nullptr;
+  KeptScratch scratch;
 };
 struct CourseScratches {
   std::string year;
@@ -34,7 +34,7 @@ struct CourseScratches {
 };
 
 bool sameRace(const KeptRaceFigures& k, const ScratchedRace& r) {
-  return k.month == r.month && k.day == r.day && k.index == r.index && k.scratch == *r.scratch;
+  return k.month == r.month && k.day == r.day && k.index == r.index && k.scratch == r.scratch;
 }
 
 // The record types' figures of a course's races with scratches: as kept where the race file
@@ -76,7 +76,7 @@ Result<BetFigures> scratchedFigures(const Ledger& ledger, const CourseScratches&
   std::vector<KeptRaceFigures> now;
   for (std::size_t i = 0; i < c.races.size(); ++i) {
     const ScratchedRace& r = c.races[i];
-    now.push_back(found[i] ? *found[i] : KeptRaceFigures{r.month, r.day, r.index, *r.scratch, {}});
+    now.push_back(found[i] ? *found[i] : KeptRaceFigures{r.month, r.day, r.index, r.scratch, {}});
   }
   if (!misses.empty()) {
     std::vector<std::pair<int, int>> at;
@@ -84,7 +84,7 @@ Result<BetFigures> scratchedFigures(const Ledger& ledger, const CourseScratches&
     const auto races = ledger.readRaces(c.year, c.course, at);
     if (!races) return races.failure();
     for (std::size_t m = 0; m < misses.size(); ++m) {
-      const KeptScratch& s = *c.races[misses[m]].scratch;
+      const KeptScratch& s = c.races[misses[m]].scratch;
       const BetFigures f = oldFiguresTotal((*races)[m], numbersIn(s.horses), numbersIn(s.frames));
       now[misses[m]].figures = {f.bought, f.refunded, f.ret, f.hit};
       sum += f;
@@ -103,35 +103,38 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
   if (years.empty()) return out;
   std::vector<int> yearNumbers;
   for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
-  // The new types a day at a time (kept figures, with the races that have scratches).
-  auto byDay = newBetsByDay(store, yearNumbers);
-  if (!byDay) return byDay.refusal();
-  std::vector<bool> counted(byDay->size(), false);  // a second meeting on a date counts nothing again
   std::vector<CourseScratches> scratched;
   Ledger::ScanOptions options;
   if (!courses.empty()) options.courses = courses;
-  const Status visited = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
-    const DateKey date{std::atoi(d.key.year.c_str()), d.key.course, d.meeting.month(), d.meeting.day()};
-    const auto it = std::lower_bound(byDay->begin(), byDay->end(), date,
-                                     [](const KeptDay& e, const DateKey& k) { return e.date < k; });
-    const bool held = it != byDay->end() && it->date == date;
-    const std::size_t at = static_cast<std::size_t>(it - byDay->begin());
-    std::uint32_t withScratch = 0;  // bit r: race r is counted from its record's tickets
-    if (held && !counted[at]) {
-      counted[at] = true;
-      out.fresh += newBetFiguresOf(*it);
-      for (const KeptScratch& s : it->scratches) {
-        if (scratched.empty() || scratched.back().year != d.key.year || scratched.back().course != d.key.course)
-          scratched.push_back({d.key.year, d.key.course, {}});
-        scratched.back().races.push_back({d.key.index, s.race - 1, date.month, date.day, &s});
-        withScratch |= 1u << (s.race - 1);
+  // A year at a time: its days' kept figures of the new types (with the races that have
+  // scratches) beside its meeting days.
+  for (std::size_t y = 0; y < years.size(); ++y) {
+    auto byDay = newBetsByDay(store, {yearNumbers[y]});
+    if (!byDay) return byDay.refusal();
+    std::vector<bool> counted(byDay->size(), false);  // a second meeting on a date counts nothing again
+    const Status visited = ledger.scan({years[y]}, options, [&](const Ledger::ScanDay& d) {
+      const DateKey date{yearNumbers[y], d.key.course, d.meeting.month(), d.meeting.day()};
+      const auto it = std::lower_bound(byDay->begin(), byDay->end(), date,
+                                       [](const KeptDay& e, const DateKey& k) { return e.date < k; });
+      const bool held = it != byDay->end() && it->date == date;
+      const std::size_t at = static_cast<std::size_t>(it - byDay->begin());
+      std::uint32_t withScratch = 0;  // bit r: race r is counted from its record's tickets
+      if (held && !counted[at]) {
+        counted[at] = true;
+        out.fresh += newBetFiguresOf(*it);
+        for (const KeptScratch& s : it->scratches) {
+          if (scratched.empty() || scratched.back().year != d.key.year || scratched.back().course != d.key.course)
+            scratched.push_back({d.key.year, d.key.course, {}});
+          scratched.back().races.push_back({d.key.index, s.race - 1, date.month, date.day, s});
+          withScratch |= 1u << (s.race - 1);
+        }
       }
-    }
-    for (int r = 0; r < kRacesPerDay; ++r)
-      if (!(withScratch & (1u << r))) out.old += recordFigures(d.meeting, r);
-  });
-  if (visited.failed()) return visited.failure();
-  if (visited.refused()) return visited.refusal();
+      for (int r = 0; r < kRacesPerDay; ++r)
+        if (!(withScratch & (1u << r))) out.old += recordFigures(d.meeting, r);
+    });
+    if (visited.failed()) return visited.failure();
+    if (visited.refused()) return visited.refusal();
+  }
   // The races with scratches: their tickets' figures with the refunded ones taken out.
   if (!scratched.empty()) {
     const auto kept = store.keptCourseFigures(yearNumbers);
