@@ -259,6 +259,30 @@ TEST(PrintBets, ManyLinesGoOnOverPagesAndNoneIsLost) {
   EXPECT_EQ(captions, 6);
 }
 
+TEST(PrintBets, AfterTicketsGoingOnToAPageTheNewLinesFollowBelowThem) {
+  LedgerCursor ds = meetingDay();
+  RaceRecord& r = ds.races[10];
+  for (int i = 0; i < 50; ++i) r.umaKumi[i] = static_cast<std::uint16_t>(101 + i), r.umaGaku[i] = 100;
+  r.umaGoukei = 5000;
+  const RaceBets bets = raceBets(r, deadHeat());
+  const Document plain = raceDocument(shownKey(ds), shownDay(ds), SettingsRecord::defaults(), 10);
+  const Document d = raceDocument(shownKey(ds), shownDay(ds), SettingsRecord::defaults(), 10, &bets);
+  ASSERT_EQ(plain.pages.size(), 2u);
+  // The 全式別 block, kept whole, does not fit below the results: a third page.
+  ASSERT_EQ(d.pages.size(), 3u);
+  EXPECT_EQ(d.pages[2][3], (DrawText{200, 630, "全式別"}));
+  EXPECT_EQ(d.pages[0], plain.pages[0]);
+  // Page 2: the 馬連 tickets going on, then (a blank line lower) the new sections.
+  const Page& ours = d.pages[1];
+  const Page& theirs = plain.pages[1];
+  ASSERT_GT(ours.size(), theirs.size());
+  EXPECT_EQ(Page(ours.begin(), ours.begin() + static_cast<long>(theirs.size())), theirs);
+  const DrawText& caption = ours[theirs.size()];
+  EXPECT_EQ(caption.text, "馬単・3連複・3連単");
+  EXPECT_EQ(caption.y, theirs.back().y + 120);
+  expectOnPaper(d);
+}
+
 // ------------------------------------------------------------------ from the store
 
 namespace {
