@@ -35,7 +35,7 @@ SIDEWAYS = {
     "ui": {"adapters"},
     "cli": {"adapters"},
     # printing and exporting are over the results of tallies and searches (and the bets)
-    "features/print": {"features/tally", "features/main"},
+    "features/print": {"features/tally", "features/main", "features/bets"},
     "features/export": {"features/tally", "features/search", "features/main", "features/bets"},
     # searches walk the ledger with the tallies' year ranges and scan, and read the bets'
     # winning combinations

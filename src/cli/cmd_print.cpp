@@ -7,6 +7,7 @@
 #include "cli/day_args.hpp"
 #include "cli/parsers.hpp"
 #include "domain/race_state.hpp"
+#include "features/print/bets_print.hpp"
 #include "features/print/print_job.hpp"
 #include "features/tally/rank_tally.hpp"
 
@@ -56,14 +57,16 @@ class PrintCommand : public Command {
 
 class PrintMeeting : public PrintCommand {  // kind 1
  public:
-  PrintMeeting() : PrintCommand("meeting", "開催ﾃﾞｰﾀ: the races and totals of a meeting day") {}
+  PrintMeeting()
+      : PrintCommand("meeting", "開催ﾃﾞｰﾀ: the races and totals of a meeting day, then each race's 馬単, 3連複, 3連単 "
+                                "and the day's 全式別 figures") {}
   void define(CLI::App& app) override {
     args_.define(app);
     definePdf(app);
   }
   void run(Context& ctx) override {
     const DayKey key = dayKey(ctx, args_);
-    output(ctx, print::meetingJob(key, readDay(ctx, key)));
+    output(ctx, print::meetingJob(key, readDay(ctx, key), &ctx.bets()));
   }
 
  private:
@@ -72,7 +75,9 @@ class PrintMeeting : public PrintCommand {  // kind 1
 
 class PrintRace : public PrintCommand {  // kinds 2 and 3
  public:
-  PrintRace() : PrintCommand("race", "ﾚｰｽﾃﾞｰﾀ of a race, or its runners (出走馬) with --runners") {}
+  PrintRace()
+      : PrintCommand("race", "ﾚｰｽﾃﾞｰﾀ of a race (with its 馬単, 3連複, 3連単 and 全式別 figures), or its runners "
+                             "(出走馬) with --runners") {}
   void define(CLI::App& app) override {
     args_.define(app);
     app.add_flag("--runners", runners_, "Print the runners (the race window's 出走馬表 page)");
@@ -83,9 +88,11 @@ class PrintRace : public PrintCommand {  // kinds 2 and 3
     const int r = at.race;
     const DayKey& key = at.day;
     const MeetingDay day = readDay(ctx, key);
-    // The race window offers printing only for a race holding data.
-    if (!raceHoldsData(day.meeting.raceJoutai[r])) ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
-    output(ctx, runners_ ? print::runnersJob(key, day, r) : print::raceJob(key, day, ctx.settings, r));
+    // The race window offers printing only for a race holding data (in its record or in
+    // the bet store).
+    if (!raceHoldsData(day.meeting.raceJoutai[r]) && !print::printedRaceBets(ctx.bets(), key, day, r))
+      ctx.refuse(std::to_string(r + 1) + "Rにはﾚｰｽﾃﾞｰﾀがありません。");
+    output(ctx, runners_ ? print::runnersJob(key, day, r) : print::raceJob(key, day, ctx.settings, r, &ctx.bets()));
   }
 
  private:

@@ -74,6 +74,39 @@ TEST_F(PrintCli, PrinterRefusalsAndFailures) {
   EXPECT_NE(r.err.find("印刷：\n\n異常が発生しました。"), std::string::npos);
 }
 
+// The pages of a PDF file: its page objects (not the page tree's "/Type /Pages").
+int pdfPages(const std::filesystem::path& file) {
+  const auto bytes = readBytes(file);
+  const std::string pdf(bytes.begin(), bytes.end());
+  int n = 0;
+  for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    n += pdf.compare(at, 12, "/Type /Pages") != 0;
+  return n;
+}
+
+TEST_F(PrintCli, RaceAndMeetingPrintTheNewTypesFromTheStore) {
+  const std::string out = (dir / "").string();
+  ASSERT_EQ(runCli(dir.path(), "print race tok 0 5 --pdf '" + out + "before.pdf'").exitCode, 0);
+  EXPECT_EQ(pdfPages(dir / "before.pdf"), 1);
+  ASSERT_EQ(runCli(dir.path(), "--yes race buy tok 0 5 sanrentan --combo 1-2-3 --amount 1").exitCode, 0);
+  ASSERT_EQ(runCli(dir.path(), "--yes race buy tok 0 6 umatan --combo 3-4 --amount 2").exitCode, 0);
+  // Race 5: the record's page, then the new lines.
+  CliResult r = runCli(dir.path(), "print race tok 0 5 --pdf '" + out + "race5.pdf'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(pdfPages(dir / "race5.pdf"), 2);
+  // Race 6 holds nothing in its record, only a 馬単 line: it prints now.
+  r = runCli(dir.path(), "print race tok 0 6 --pdf '" + out + "race6.pdf'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(pdfPages(dir / "race6.pdf"), 2);
+  r = runCli(dir.path(), "print meeting tok 0 --pdf '" + out + "day.pdf'");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(pdfPages(dir / "day.pdf"), 1);
+  // Race 7 holds nothing anywhere.
+  r = runCli(dir.path(), "print race tok 0 7 --pdf '" + out + "race7.pdf'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("7Rにはﾚｰｽﾃﾞｰﾀがありません。"), std::string::npos);
+}
+
 #else
 
 TEST_F(PrintCli, WithoutQtPrintingIsRefused) {

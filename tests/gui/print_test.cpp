@@ -20,6 +20,9 @@
 
 #include "adapters/qt/print/QtPrintBackend.h"
 #include "common/scripted_port.hpp"
+#include "features/bets/race_bets.hpp"
+#include "features/bets/race_figures.hpp"
+#include "features/print/layouts.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
 #include "features/tally/rank_tally.hpp"
@@ -216,6 +219,93 @@ class PrintTest : public QObject {
     QCOMPARE(printer_.firstText(), std::string("競走収支帖 トヴラ  出走馬"));
   }
 
+  void raceWindowPrintTakesTheLinesOfTheBetStore() {
+    RaceLedger l;
+    l.port().testPrinter = &printer_;
+    RaceBlock races{};
+    races[10] = fullRace();
+    l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
+    const DayKey key = l.ds().key();
+    // Race 11 and race 3 (nothing in its record) each hold a 馬単 line.
+    for (int r : {10, 2})
+      QVERIFY(buyLine(l.app().bets, raceKeyOf(key, l.ds().kaisai, r), l.ds().races[std::size_t(r)],
+                      PurchaseLine::box(NewBetType::Umatan, {1, 2}, 3)));
+    RaceWindow f(l.ds(), l.app().bets, l.settings(), userPort());
+    f.openRace(key, 10);
+    DialogAnswer answer;
+    answer.click("InsatsuBtn");
+    named<QToolButton>(&f, "ToolBtn6")->click();
+    QCOMPARE(printer_.pages.size(), std::size_t(2));
+    QCOMPARE(printer_.pages[1][3].text, std::string("馬単・3連複・3連単"));
+    QCOMPARE(printer_.pages[1][4].text, std::string(" 1 馬単  ﾎﾞｯｸｽ    2点 ・ 合計 600円"));
+    // Race 3 holds only the line: the print button is there and prints it.
+    f.openRace(key, 2);
+    QVERIFY(!named<QToolButton>(&f, "ToolBtn6")->isHidden());
+    printer_.pages.clear();
+    answer.click("InsatsuBtn");
+    named<QToolButton>(&f, "ToolBtn6")->click();
+    QCOMPARE(printer_.pages.size(), std::size_t(2));
+    QCOMPARE(printer_.pages[1][2].text, std::string(" 3R     "));
+  }
+
+  void meetingPrintTakesTheLinesOfTheBetStore() {
+    RaceLedger l;
+    l.port().testPrinter = &printer_;
+    auto formPtr = mainWindowOnADay(l);
+    const DayKey key = l.ds().key();
+    for (int r : {10, 2})
+      QVERIFY(buyLine(l.app().bets, raceKeyOf(key, l.ds().kaisai, r), l.ds().races[std::size_t(r)],
+                      PurchaseLine::box(NewBetType::Umatan, {1, 2}, 3)));
+    DialogAnswer answer;
+    answer.click("InsatsuBtn");
+    named<QToolButton>(formPtr.get(), "ToolBtn14")->click();
+    QCOMPARE(printer_.pages.size(), std::size_t(1));
+    int lines = 0;
+    for (const print::DrawText& t : printer_.pages[0]) lines += t.text == " 1 馬単  ﾎﾞｯｸｽ    2点 ・ 合計 600円";
+    QCOMPARE(lines, 2);
+    QCOMPARE(printer_.pages[0].back().text, std::string("     -1200円"));  // the day's 収支: no result yet
+  }
+
+  void newTypeRowsAreDrawnInTheHitAndRefundColours() {
+    // Page 2 of a race print: a hit line in red, a refunded one in green.
+    StoredRace s;
+    StoredLine hit;
+    hit.type = 0, hit.method = 0, hit.sets[0] = {1, 2}, hit.stake = 1, hit.points = 1;
+    StoredLine refunded = hit;
+    refunded.sets[0] = {3, 4};
+    s.lines = {hit, refunded};
+    s.winners = {{0, {1, 2, 0}, 1230}};
+    s.scratched = {4};
+    RaceLedger l;
+    RaceBlock races{};
+    races[10] = fullRace();
+    l.addMeeting(TempLedger::day(12, 23, 5, 8), races);
+    const RaceBets bets = raceBets(l.ds().races[10], s);
+    const print::Document d = print::raceDocument(l.ds().key(), l.ds().day(), l.settings(), 10, &bets);
+    QCOMPARE(d.pages.size(), std::size_t(2));
+    QImage image(print::kPageWidth / 2, print::kPageHeight / 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      drawPrintPage(painter, d.pages[1], 0.5);
+    }
+    shootImage(image, "printpage-new-types.png");
+    // Rows 60 units (30 pixels) apart from y 690: the hit line's three rows red, then the
+    // refunded line's three green.
+    auto inkOfRow = [&](int unitsY, auto pick) {
+      int n = 0;
+      for (int y = unitsY / 2; y < unitsY / 2 + 30; ++y)
+        for (int x = 0; x < image.width(); ++x) n += pick(image.pixel(x, y));
+      return n;
+    };
+    auto red = [](QRgb c) { return qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90; };
+    auto green = [](QRgb c) { return qGreen(c) > 90 && qRed(c) < 60 && qBlue(c) < 60; };
+    QVERIFY(inkOfRow(690, red) > 50);
+    QCOMPARE(inkOfRow(690, green), 0);
+    QVERIFY(inkOfRow(870, green) > 50);
+    QCOMPARE(inkOfRow(870, red), 0);
+  }
+
   void tallyWindowsPrintWhatTheyShow() {
     TallyLedger l;
     l.port().testPrinter = &printer_;
@@ -349,9 +439,9 @@ class PrintTest : public QObject {
     if (!form->startUp()) qFatal("the main window did not start");
     return form;
   }
-  void shootImage(const QImage& image) {
+  void shootImage(const QImage& image, const char* name = "printpage.png") {
     const QByteArray dir = qgetenv("TOVRA_SHOT_DIR");
-    if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/printpage.png");
+    if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/" + name);
   }
   PaperPrinter printer_;
 };

@@ -29,6 +29,8 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kRed{255, 0, 0};
+// Refunded lines and scratched horses, in the race window's refund colour.
+inline constexpr Rgb kGreen{0, 128, 0};
 
 struct DrawText {
   int x = 0, y = 0;  // top-left corner, page units
@@ -40,7 +42,7 @@ struct DrawText {
 
 using Page = std::vector<DrawText>;
 
-// What one print puts on paper: one page, or two when a list continues.
+// What one print puts on paper: one page, or more when its lists continue.
 struct Document {
   std::vector<Page> pages;
 };

@@ -8,6 +8,8 @@
 namespace tovra {
 struct NenjiTable;
 struct SettingsRecord;
+struct RaceBets;
+struct DayBets;
 }  // namespace tovra
 
 namespace tovra::tally {
@@ -19,11 +21,15 @@ struct JyokenResult;
 
 namespace tovra::print {
 
-// Kind 1: the meeting day `day` of `key` (its year and course name the day).
-Document meetingDocument(const DayKey& key, const MeetingDay& day);
+// Kind 1: the meeting day `day` of `key` (its year and course name the day). With `bets`,
+// the 馬単, 3連複 and 3連単 of each race holding them and the day's 全式別 figures follow
+// the day total (bets_print.hpp); without them, or with none, the page is the record's.
+Document meetingDocument(const DayKey& key, const MeetingDay& day, const DayBets* bets = nullptr);
 // Kind 2: race r (0-11) of the meeting day. Long ticket lists that would run into the
-// totals continue on a second page.
-Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r);
+// totals continue on a second page; the race's 馬単, 3連複 and 3連単, when `bets` holds
+// any, on the pages after.
+Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r,
+                      const RaceBets* bets = nullptr);
 // Kind 3: the runners of race r.
 Document runnersDocument(const DayKey& key, const MeetingDay& day, int r);
 // Kind 4: the income tally at the window's scroll position (0 = all rows, a = row a - 1).

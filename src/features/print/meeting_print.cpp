@@ -2,6 +2,7 @@
 #include "domain/money_text.hpp"
 #include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
+#include "features/print/bets_print.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "storage/text.hpp"
@@ -26,7 +27,7 @@ std::string moneyLine(std::int64_t purchase, std::int64_t balance, std::int64_t 
 }
 }  // namespace
 
-Document meetingDocument(const DayKey& key, const MeetingDay& day) {
+Document meetingDocument(const DayKey& key, const MeetingDay& day, const DayBets* bets) {
   const KaisaiRecord& k = day.meeting;
   Page p;
   put(p, kTitleX, kTitleY, "競走収支帖 トヴラ  開催データ");
@@ -57,7 +58,9 @@ Document meetingDocument(const DayKey& key, const MeetingDay& day) {
     put(p, 220, kTotalY, "合計  " + moneyLine(dayPurchase, dayBalance, returns));
     put(p, kBalanceX, kTotalY, balanceText(dayBalance), plusColour(dayBalance));
   }
-  return Document{{std::move(p)}};
+  Document doc{{std::move(p)}};
+  if (bets) addDayBets(doc, k, *bets);
+  return doc;
 }
 
 }  // namespace tovra::print

@@ -50,4 +50,50 @@ void FlowColumn::line(const std::string& text, Rgb colour) {
   y_ += kLinePitch;
 }
 
+FlowRows::FlowRows(Document& doc, int headerBottom, int nextTop)
+    : doc_(doc), headerBottom_(headerBottom), nextTop_(nextTop) {
+  if (doc_.pages.empty()) doc_.pages.emplace_back();
+  page_ = doc_.pages.size() - 1;
+  // Just below the lowest text (a caption adds its blank line).
+  int bottom = nextTop_;
+  for (const DrawText& t : doc_.pages[page_]) bottom = std::max(bottom, t.y + t.size);
+  y_ = bottom;
+}
+
+void FlowRows::newPage() {
+  Page next;
+  for (const DrawText& t : doc_.pages.front())
+    if (t.y < headerBottom_) next.push_back(t);
+  doc_.pages.push_back(std::move(next));
+  page_ = doc_.pages.size() - 1;
+  y_ = nextTop_;
+  for (const Cell& c : captions_) {
+    put(doc_.pages[page_], c.x, y_, c.text, c.colour);
+    y_ += kLinePitch;
+  }
+}
+
+void FlowRows::caption(int level, int x, const std::string& text, int keep) {
+  captions_.resize(std::min(captions_.size(), static_cast<std::size_t>(level)));
+  // A blank line above, unless it opens a page or follows its section's caption; the
+  // caption goes to the next page when it and the rows kept with it do not fit.
+  const int blank = y_ != nextTop_ && !afterCaption_ ? kLinePitch : 0;
+  if (y_ + blank + (1 + keep) * kLinePitch > kPageHeight)
+    newPage();
+  else
+    y_ += blank;
+  put(doc_.pages[page_], x, y_, text);
+  y_ += kLinePitch;
+  captions_.push_back(Cell{x, text, kBlack});
+  afterCaption_ = true;
+}
+
+void FlowRows::row(const std::vector<Cell>& cells) {
+  if (y_ + kLinePitch > kPageHeight) newPage();
+  afterCaption_ = false;
+  for (const Cell& c : cells)
+    if (!c.text.empty()) put(doc_.pages[page_], c.x, y_, c.text, c.colour);
+  y_ += kLinePitch;
+}
+
 }  // namespace tovra::print

@@ -3,6 +3,7 @@
 // the balance colour, and a column of lines that continues on a next page.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "features/print/draw_list.hpp"
 
@@ -60,6 +61,41 @@ class FlowColumn {
   std::size_t page_ = 0;
   int y_ = 0;
   std::string caption_;
+};
+
+// One text of a row of FlowRows.
+struct Cell {
+  int x = 0;
+  std::string text;
+  Rgb colour = kBlack;
+};
+
+// Rows across the page below everything a document holds, continuing on next pages. It
+// starts below the lowest text of the document's last page (not above `nextTop`). A next
+// page starts with the texts of the first page above `headerBottom` and then, from
+// `nextTop`, the captions of the section its rows continue.
+class FlowRows {
+ public:
+  FlowRows(Document& doc, int headerBottom, int nextTop);
+  // A caption at `level` (0 a section, 1 a part of it): it ends the captions of its level
+  // and deeper. It goes to the next page when it and the `keep` rows after it do not fit;
+  // one blank line above it unless it opens a page or follows a caption.
+  void caption(int level, int x, const std::string& text, int keep = 1);
+  // A row of texts on one line.
+  void row(const std::vector<Cell>& cells);
+  int y() const { return y_; }
+  std::size_t page() const { return page_; }
+
+ private:
+  // Opens the next page: the header, then the captions of the section going on.
+  void newPage();
+
+  Document& doc_;
+  int headerBottom_, nextTop_;
+  std::size_t page_ = 0;
+  int y_ = 0;
+  std::vector<Cell> captions_;  // the captions by level, repeated on a next page
+  bool afterCaption_ = false;
 };
 
 }  // namespace tovra::print

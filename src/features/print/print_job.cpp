@@ -1,5 +1,6 @@
 #include "features/print/print_job.hpp"
 
+#include "features/print/bets_print.hpp"
 #include "features/print/layouts.hpp"
 #include "features/tally/jyoken_tally.hpp"
 #include "features/tally/koumoku_tally.hpp"
@@ -67,13 +68,16 @@ std::string pdfFileName(PrintKind kind) {
   return "印刷.pdf";
 }
 
-PrintJob meetingJob(const DayKey& key, const MeetingDay& day) {
-  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, key, day.meeting), meetingDocument(key, day),
-          pdfFileName(PrintKind::Meeting, key, day.meeting)};
+PrintJob meetingJob(const DayKey& key, const MeetingDay& day, BetStore* bets) {
+  const std::optional<DayBets> stored = bets ? printedDayBets(*bets, key, day) : std::nullopt;
+  return {PrintKind::Meeting, confirmationText(PrintKind::Meeting, key, day.meeting),
+          meetingDocument(key, day, stored ? &*stored : nullptr), pdfFileName(PrintKind::Meeting, key, day.meeting)};
 }
 
-PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r) {
-  return {PrintKind::Race, confirmationText(PrintKind::Race, key, day.meeting, r), raceDocument(key, day, settings, r),
+PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r, BetStore* bets) {
+  const std::optional<RaceBets> stored = bets ? printedRaceBets(*bets, key, day, r) : std::nullopt;
+  return {PrintKind::Race, confirmationText(PrintKind::Race, key, day.meeting, r),
+          raceDocument(key, day, settings, r, stored ? &*stored : nullptr),
           pdfFileName(PrintKind::Race, key, day.meeting, r)};
 }
 

@@ -12,6 +12,7 @@
 #include "storage/ledger.hpp"
 
 namespace tovra {
+class BetStore;
 class DataStore;
 class UserPort;
 struct SettingsRecord;
@@ -72,9 +73,13 @@ struct PrintJob {
 std::string pdfFileName(PrintKind kind, const DayKey& key, const KaisaiRecord& meeting, int r = 0);
 std::string pdfFileName(PrintKind kind);
 
-// The jobs of the race prints, of the meeting day (and race) the window shows.
-PrintJob meetingJob(const DayKey& key, const MeetingDay& day);
-PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r);
+// The jobs of the race prints, of the meeting day (and race) the window shows. With a
+// bet store, the meeting and race data add what it holds of the day or race (馬単, 3連複,
+// 3連単, scratches, 全式別); a store without a file, or one that cannot be read, adds
+// nothing and the print goes on as the record has it.
+PrintJob meetingJob(const DayKey& key, const MeetingDay& day, BetStore* bets = nullptr);
+PrintJob raceJob(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r,
+                 BetStore* bets = nullptr);
 PrintJob runnersJob(const DayKey& key, const MeetingDay& day, int r);
 // The jobs of the tally prints, from the tally's work file and what its window shows
 // (the income tally: its row position and the year the main window shows, which a

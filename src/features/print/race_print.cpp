@@ -7,6 +7,7 @@
 #include "domain/race_items.hpp"
 #include "domain/settlement.hpp"
 #include "features/main/race_view.hpp"
+#include "features/print/bets_print.hpp"
 #include "features/print/layouts.hpp"
 #include "features/print/print_common.hpp"
 #include "storage/text.hpp"
@@ -140,7 +141,8 @@ void putTotals(Page& p, const KaisaiRecord& k, int r) {
 
 }  // namespace
 
-Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r) {
+Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRecord& settings, int r,
+                      const RaceBets* bets) {
   const RaceRecord& race = day.races[r];
   Document doc;
   doc.pages.push_back(raceHeader(key, day.meeting, r, "競走収支帖 トヴラ  レースデータ", 465));
@@ -163,6 +165,7 @@ Document raceDocument(const DayKey& key, const MeetingDay& day, const SettingsRe
   // ﾜｲﾄﾞ stands below 枠連, a blank line lower when 枠連 runs past its place.
   putTickets(left, std::max(2850 + shift, left.y() + kLinePitch), "ﾜｲﾄﾞ", race.wideKumi, race.wideGaku, race.wideGoukei,
              horsePairText);
+  if (bets) addRaceBets(doc, *bets);
   return doc;
 }
 

@@ -67,7 +67,7 @@ void MainWindow::printMeetingDay() {
     port().beep();
     return;
   }
-  printWithDialog(this, port(), print::meetingJob(shownKey(), sel_.day));
+  printWithDialog(this, port(), print::meetingJob(shownKey(), sel_.day, &bets()));
 }
 
 void MainWindow::openYearDialog() {

@@ -501,6 +501,8 @@ void RaceWindow::showBets(int r) {
     }
   }
   fillRows(newKekaBox_, results, hit);
+  // A race holding only 馬単, 3連複 or 3連単 rows prints them too.
+  if (v.holdsBets) toolBtn_[5]->setVisible(true);
   if (v.holdsBets && page2_->currentIndex() == 0 && v.lines.size() != 0) {
     bool oldTickets = false;
     for (QListWidget* b : kouBox_) oldTickets = oldTickets || b->count() != 0;
@@ -557,7 +559,7 @@ void RaceWindow::printRace() {
   if (page1_->currentIndex() == 1)
     printWithDialog(this, port_, print::runnersJob(key_, day_, race_));
   else
-    printWithDialog(this, port_, print::raceJob(key_, day_, settings_, race_));
+    printWithDialog(this, port_, print::raceJob(key_, day_, settings_, race_, &bets_));
 }
 
 void RaceWindow::closeWindow() { close(); }
