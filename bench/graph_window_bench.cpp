@@ -15,6 +15,7 @@
 #include "common/scripted_port.hpp"
 #include "features/export/balance_series.hpp"
 #include "offscreen_app.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/settings_record.hpp"
 #include "storage/user_port.hpp"
 #include "ui/tally/BalanceChartWindow.h"
@@ -26,6 +27,7 @@ namespace {
 struct Fixture {
   QApplication& app = bench::offscreenApp();
   std::unique_ptr<LedgerCursor> ds = std::make_unique<LedgerCursor>(bench::openLedger());
+  BetStore bets{bench::ledger().root};
   SettingsRecord settings = SettingsRecord::defaults();
   ScriptedPort port;
 };
@@ -39,7 +41,7 @@ Fixture& fixture() {
 void BM_OpenAllYears(benchmark::State& state) {
   Fixture& f = fixture();
   for (auto _ : state) {
-    BalanceChartWindow form(*f.ds, f.settings, f.port);
+    BalanceChartWindow form(*f.ds, f.bets, f.settings, f.port);
     form.showRequest(exports::ChartRequest{});
     benchmark::DoNotOptimize(form.grab());
   }

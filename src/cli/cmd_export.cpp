@@ -1,5 +1,6 @@
-// `export races --range all|YYYY [--out FILE]`: every race holding data in the range as
-// a CSV table, in calendar order. `export tickets --range all|YYYY [--out FILE]`: every
+// `export races --range all|YYYY [--all-types] [--out FILE]`: every race holding data in
+// the range as a CSV table, in calendar order; with --all-types the columns of 馬単, 3連複,
+// 3連単 and of all eight types follow (and the races bought only in the new types). `export tickets --range all|YYYY [--out FILE]`: every
 // ticket line of every bet type, one row each.
 #include <CLI/CLI.hpp>
 
@@ -20,16 +21,22 @@ class ExportRaces : public Command {
                 Writes::Nothing) {}
   void define(CLI::App& app) override {
     defineTallyRange(app, range_);
+    app.add_flag("--all-types", allTypes_,
+                 "Append the bought, refunded and return of umatan, sanrenpuku and sanrentan and the figures of all "
+                 "eight types after the usual columns");
     out_.define(app);
   }
   void run(Context& ctx) override {
     DataStore& ds = ctx.requireYear();
     const tally::TallyRange r = parseTallyRange(ctx, range_);
-    out_.write(ctx, exports::racesCsv(exports::exportRaces(ds, ctx.port, r, ctx.settings)));
+    if (!allTypes_) return out_.write(ctx, exports::racesCsv(exports::exportRaces(ds, ctx.port, r, ctx.settings)));
+    out_.write(ctx, exports::racesCsvAllTypes(
+                        valueOf(ctx, exports::exportRacesAllTypes(ds, ctx.port, ctx.bets(), r, ctx.settings))));
   }
 
  private:
   std::string range_;
+  bool allTypes_ = false;
   CsvOut out_;
 };
 

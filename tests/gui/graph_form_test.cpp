@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "adapters/qt/chart/RateChartView.h"
 #include "common/scripted_port.hpp"
 #include "common/scripted_port.hpp"
+#include "features/bets/race_bets.hpp"
 #include "features/search/search_engine.hpp"
 #include "features/search/search_list.hpp"
 #include "features/tally/koumoku_tally.hpp"
@@ -143,6 +145,55 @@ class GraphFormTest : public QObject {
     const auto& bars = g->rateView(ChartKind::BetType)->rates().bars;
     QCOMPARE(bars[0].purchase, std::int64_t(14000));
     QCOMPARE(*bars[0].recovery, 10000.0 / 14000.0 * 100.0);
+    // No new-type rows: the toggles of the new types have no bars to show.
+    QVERIFY(named<QCheckBox>(g, "ShikiCheck1")->isEnabled());
+    QVERIFY(!named<QCheckBox>(g, "ShikiCheck6")->isEnabled());
+  }
+
+  void betTypeTogglesRedrawTheChartAndOneTypeStays() {
+    // A 馬単 line of 300 yen on 2001 東京 6月1日 1R.
+    const RaceRecord race{};
+    const RaceKey first{DateKey{2001, kTallyTokyo, 6, 1}, 1};
+    QVERIFY(buyLine(main().bets(), first, race, PurchaseLine::normal(NewBetType::Umatan, {1, 2}, 3)));
+    // 3連複 lost on 1R, 3連単 won on 2R (ﾎﾞｯｸｽ 1 2 3: 600 yen, 12,340 yen back).
+    QVERIFY(buyLine(main().bets(), first, race, PurchaseLine::normal(NewBetType::Sanrenpuku, {2, 5, 9}, 2)));
+    const RaceKey second{DateKey{2001, kTallyTokyo, 6, 1}, 2};
+    QVERIFY(buyLine(main().bets(), second, race, PurchaseLine::box(NewBetType::Sanrentan, {1, 2, 3}, 1)));
+    QVERIFY(addWinner(main().bets(), second, race, NewBetType::Sanrentan, {1, 2, 3}, 12340));
+    named<QAction>(&main(), "Graph1")->trigger();
+    BalanceChartWindow* g = main().tallies().chartWindow();
+    named<QTabWidget>(g, "GraphPage")->setCurrentIndex(int(ChartKind::BetType));
+    RateChartView* view = g->rateView(ChartKind::BetType);
+    QCOMPARE(view->chart()->title(), QString("全式別  全データ  全競馬場  馬券式別"));
+    QCOMPARE(int(view->rates().bars.size()), 8);
+    QVERIFY(named<QCheckBox>(g, "ShikiCheck6")->isEnabled());
+    QCOMPARE(view->rates().bars[5].label, std::string("馬単"));
+    QCOMPARE(view->rates().bars[5].purchase, std::int64_t(300));
+    QCOMPARE(view->rates().bars[7].purchase, std::int64_t(600));
+    QCOMPARE(view->rates().bars[7].ret(), std::int64_t(12340));
+    shoot(g, "graph_window_all_types");
+    // For a picture of the screen: the window stays up this long (no assertion waits on it).
+    if (const int hold = qEnvironmentVariableIntValue("TOVRA_SHOT_HOLD_MS"); hold > 0) {
+      g->move(0, 0);
+      QTest::qWait(hold);
+    }
+
+    // Accepted: 単勝 off, its bar gone.
+    named<QCheckBox>(g, "ShikiCheck1")->click();
+    QCOMPARE(int(view->rates().bars.size()), 7);
+    QCOMPARE(view->rates().bars[0].label, std::string("複勝"));
+    for (int i = 2; i <= 7; ++i) named<QCheckBox>(g, QString("ShikiCheck%1").arg(i))->click();
+    QCOMPARE(int(view->rates().bars.size()), 1);
+    QCOMPARE(view->rates().bars[0].label, std::string("3連単"));
+
+    // Refused: the last type ticked stays ticked, the chart unchanged.
+    MessageScript msgs;
+    auto* last = named<QCheckBox>(g, "ShikiCheck8");
+    last->click();
+    QCOMPARE(msgs.lastText(), QString("式別を1つ以上選んで下さい。"));
+    QCOMPARE(msgs.lastIcon(), MsgIcon::Error);
+    QVERIFY(last->isChecked());
+    QCOMPARE(int(view->rates().bars.size()), 1);
   }
 
   void incomeTallyChartShowsTheRowOnTheScreen() {

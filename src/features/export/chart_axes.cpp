@@ -121,4 +121,21 @@ std::string rateHint(const tally::TallyFigures& f) {
          yenGrouped(f.purchase) + "  回収 " + yenGrouped(f.ret()) + "\n収支 " + yenGrouped(f.balance);
 }
 
+std::string rateHint(const tally::TallyFigures& f, std::int64_t refunded) {
+  std::string s = f.label;
+  s += "\n回収率 ";
+  s += percentText(f.recovery);
+  s += "  的中率 ";
+  s += percentText(f.hitRate);
+  s += "\n購入 ";
+  s += yenGrouped(f.purchase);
+  s += "  返還 ";
+  s += yenGrouped(refunded);
+  s += "  回収 ";
+  s += yenGrouped(f.ret());
+  s += "\n収支 ";
+  s += yenGrouped(f.balance);
+  return s;
+}
+
 }  // namespace tovra::exports

@@ -47,5 +47,7 @@ std::string percentText(std::optional<double> rate);
 std::string dayHint(const BalanceDay& d);
 std::string monthHint(const BalanceMonth& m);
 std::string rateHint(const tally::TallyFigures& f);
+// The same with what was refunded beside the purchase: "購入 X円  返還 Y円  回収 Z円".
+std::string rateHint(const tally::TallyFigures& f, std::int64_t refunded);
 
 }  // namespace tovra::exports

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "features/export/type_rates.hpp"
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/koumoku_result.hpp"
 #include "features/tally/rank_tally.hpp"
@@ -25,6 +26,8 @@ const char* chartKindKey(ChartKind kind);
 struct RateChart {
   std::string title;                      // names the tally and its range
   std::vector<tally::TallyFigures> bars;  // one group of two bars each
+  // 馬券式別 over all eight types: what each bar's tickets had refunded (empty otherwise).
+  std::vector<std::int64_t> refunded;
 };
 
 // 収支集計: the ten courses and 全場 of row `row` (12: all months or 回次).
@@ -34,6 +37,12 @@ RateChart courseRates(const tally::ShushiResult& r, const std::string& rangeText
 RateChart monthRates(const tally::ShushiResult& r, const std::string& rangeText);
 // 項目集計: the five bet types of row n (course 0-9, 10 all courses).
 RateChart betTypeRates(const tally::KoumokuResult& r, int n = tally::kAllCoursesRow);
+// The eight bet types (those `types` holds) from their figures over a range: purchase =
+// bought - refunded, 的中率 = hit races / races bought, both blank for a type not bought.
+RateChart allTypeRates(const TypeRates& rates, const ChartTypes& types, const std::string& rangeText,
+                       int course = tally::kAllCoursesRow);
+// The five types' chart of the item tally (betTypeRates) with only the types `types` holds.
+RateChart onlyTypes(RateChart fiveTypes, const ChartTypes& types);
 // 条件集計: the ten courses, 合計 and 総合合計, titled with the conditions.
 RateChart courseRates(const tally::JyokenResult& r);
 
@@ -50,6 +59,11 @@ struct ChartRequest {
   std::optional<tally::KoumokuResult> koumoku;
   int koumokuCourse = tally::kAllCoursesRow;
   std::optional<tally::JyokenResult> jyoken;
+  // 馬券式別: the types shown, and the range's figures of all eight types when the store
+  // adds to the five (a new type bought or a ticket refunded), counted on first need.
+  ChartTypes types = ChartTypes::every();
+  bool allTypesCounted = false;
+  std::optional<TypeRates> allTypes;
 };
 
 // The request of a tally window: the range of the result it shows (all years when that
@@ -65,9 +79,12 @@ ChartRequest requestForJyoken(const tally::JyokenResult& r, const NenjiTable& ne
 // The bars of a rate chart of the request (not the balance): from the tally result a tally
 // window gave, else counted over the request's range. 競馬場別 and 月別 come from
 // `rangeByMonth`, the range's 収支集計 月別 (the balance series counts it on its way);
-// 馬券式別 from the item tally of the range, counted on first need and kept in the request.
-RateChart rateChart(DataStore& ds, UserPort& port, ChartRequest& q, const tally::ShushiResult& rangeByMonth,
-                    ChartKind kind);
+// 馬券式別 over the eight types when the bet store holds races of the range that add to
+// the five types, else from the item tally of the range as ever; either counted on first
+// need and kept in the request. A store that cannot be used is shown (its refusal) and
+// the five types are drawn.
+RateChart rateChart(DataStore& ds, BetStore& store, UserPort& port, ChartRequest& q,
+                    const tally::ShushiResult& rangeByMonth, ChartKind kind);
 
 // The request of a kind's window from its work file, for what the window shows: `shown` is
 // the item tally's course (0-9, 10 all courses) or the income tally's row (0-11, 12 the

@@ -63,7 +63,7 @@ BalanceChartWindow* TallyActions::chartWindow() const { return graph_.data(); }
 void TallyActions::openChart() { showChart(exports::ChartRequest{}); }
 
 BalanceChartWindow* TallyActions::showChart(const exports::ChartRequest& request) {
-  if (!graph_) graph_ = new BalanceChartWindow(main_.dataStore(), main_.settings(), main_.port(), &main_);
+  if (!graph_) graph_ = new BalanceChartWindow(main_.dataStore(), main_.bets(), main_.settings(), main_.port(), &main_);
   graph_->showRequest(request);
   return graph_;
 }

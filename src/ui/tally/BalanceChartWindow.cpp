@@ -1,6 +1,8 @@
 #include "ui/tally/BalanceChartWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include "adapters/qt/chart/BalanceChartPanel.h"
 #include "adapters/qt/chart/ChartPng.h"
 #include "adapters/qt/chart/RateChartView.h"
+#include "storage/bet_store.hpp"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
 #include "ui/common/SaveFile.h"
@@ -23,6 +26,7 @@ using exports::ChartKind;
 
 namespace {
 
+constexpr const char* kNoTypeLeft = "式別を1つ以上選んで下さい。";
 constexpr const char* kHintStart = "ｸﾞﾗﾌにﾏｳｽを合わせると、その日やその項目の数字が出ます。";
 constexpr const char* kRateViews[exports::kChartKinds] = {nullptr, "CourseRateView", "BetTypeRateView",
                                                           "MonthRateView"};
@@ -31,8 +35,9 @@ int tabOf(ChartKind kind) { return static_cast<int>(kind); }
 
 }  // namespace
 
-BalanceChartWindow::BalanceChartWindow(DataStore& ds, SettingsRecord& settings, UserPort& port, QWidget* parent)
-    : QWidget(parent, Qt::Window), ds_(ds), settings_(settings), port_(port) {
+BalanceChartWindow::BalanceChartWindow(DataStore& ds, BetStore& bets, SettingsRecord& settings, UserPort& port,
+                                       QWidget* parent)
+    : QWidget(parent, Qt::Window), ds_(ds), bets_(bets), settings_(settings), port_(port) {
   initUiResources();
   setObjectName("GraphForm");
   setWindowTitle("収支ｸﾞﾗﾌ");
@@ -61,8 +66,33 @@ BalanceChartWindow::BalanceChartWindow(DataStore& ds, SettingsRecord& settings, 
   for (int k = 1; k < exports::kChartKinds; ++k) {
     rates_[k] = new RateChartView(page_);
     rates_[k]->setObjectName(kRateViews[k]);
-    page_->addTab(rates_[k], exports::chartKindName(static_cast<ChartKind>(k)));
     connect(rates_[k], &RateChartView::hinted, this, &BalanceChartWindow::showHint);
+    if (static_cast<ChartKind>(k) != ChartKind::BetType) {
+      page_->addTab(rates_[k], exports::chartKindName(static_cast<ChartKind>(k)));
+      continue;
+    }
+    // 馬券式別: the toggles of the types above the chart.
+    auto* typePage = new QWidget(page_);
+    typePage->setObjectName("BetTypePage");
+    auto* typeLayout = new QVBoxLayout(typePage);
+    typeLayout->setContentsMargins(0, 4, 0, 0);
+    typeGroup_ = new QGroupBox("式別", typePage);
+    typeGroup_->setObjectName("ShikiGroup");
+    auto* checks = new QHBoxLayout(typeGroup_);
+    checks->setContentsMargins(8, 2, 8, 2);
+    for (int i = 0; i < exports::kChartTypeCount; ++i) {
+      auto* box = new QCheckBox(exports::chartTypeName(i), typeGroup_);
+      box->setObjectName(QString("ShikiCheck%1").arg(i + 1));
+      box->setChecked(true);
+      checks->addWidget(box);
+      typeChecks_[i] = box;
+      connect(box, &QCheckBox::toggled, this, [this, i](bool on) { toggleChartType(i, on); });
+    }
+    checks->addStretch();
+    typeLayout->addWidget(typeGroup_);
+    rates_[k]->setParent(typePage);
+    typeLayout->addWidget(rates_[k], 1);
+    page_->addTab(typePage, exports::chartKindName(ChartKind::BetType));
   }
   layout->addWidget(page_, 1);
 
@@ -86,6 +116,7 @@ RateChartView* BalanceChartWindow::rateView(ChartKind kind) const { return rates
 
 void BalanceChartWindow::showRequest(const exports::ChartRequest& q) {
   request_ = q;
+  request_.types = types_;
   setRangeBox(q.range);
   recount();
   page_->setCurrentIndex(tabOf(q.first));
@@ -108,6 +139,7 @@ void BalanceChartWindow::recountOverChosenRange() {
   // A range of the user's own: every chart is counted over it.
   exports::ChartRequest q;
   q.range = range_->range();
+  q.types = types_;
   q.first = static_cast<ChartKind>(page_->currentIndex());
   request_ = q;
   recount();
@@ -126,9 +158,47 @@ void BalanceChartWindow::recount() {
 
 void BalanceChartWindow::fillRates(ChartKind kind) {
   // The item tally of the range is counted when the page is first shown.
-  rateView(kind)->setRates(exports::rateChart(ds_, port_, request_, series_->byMonth, kind),
-                           ChartStyle::fromSettings(settings_));
-  if (kind == ChartKind::BetType) betTypeFilled_ = true;
+  exports::RateChart chart = exports::rateChart(ds_, bets_, port_, request_, series_->byMonth, kind);
+  if (kind == ChartKind::BetType && chart.bars.empty() && !(types_ == exports::ChartTypes::every())) {
+    // Only new types ticked, and a range whose chart has the five alone: every type again.
+    types_ = exports::ChartTypes::every();
+    request_.types = types_;
+    chart = exports::rateChart(ds_, bets_, port_, request_, series_->byMonth, kind);
+  }
+  rateView(kind)->setRates(chart, ChartStyle::fromSettings(settings_));
+  if (kind != ChartKind::BetType) return;
+  betTypeFilled_ = true;
+  showTypeChecks();
+}
+
+void BalanceChartWindow::showTypeChecks() {
+  // The new types have bars only when the chart draws all eight types.
+  const bool eight = request_.allTypes.has_value();
+  for (int i = 0; i < exports::kChartTypeCount; ++i) {
+    QCheckBox* box = typeChecks_[i];
+    const bool newType = i >= kBetTypeCount;
+    const QSignalBlocker quiet(box);
+    box->setEnabled(!newType || eight);
+    box->setChecked(types_.on[static_cast<std::size_t>(i)] && (!newType || eight));
+  }
+}
+
+void BalanceChartWindow::toggleChartType(int i, bool on) {
+  exports::ChartTypes chosen = types_;
+  chosen.on[static_cast<std::size_t>(i)] = on;
+  // The types the chart can draw now: the five alone when it draws the item tally.
+  bool anyShown = false;
+  for (int t = 0; t < exports::kChartTypeCount; ++t)
+    if (chosen.on[static_cast<std::size_t>(t)] && (t < kBetTypeCount || request_.allTypes)) anyShown = true;
+  if (!anyShown) {
+    port_.message("確認", kNoTypeLeft, MsgIcon::Error);
+    const QSignalBlocker quiet(typeChecks_[i]);
+    typeChecks_[i]->setChecked(!on);
+    return;
+  }
+  types_ = chosen;
+  request_.types = chosen;
+  if (betTypeFilled_ && series_) fillRates(ChartKind::BetType);
 }
 
 void BalanceChartWindow::fillShownChart(int index) {
@@ -157,7 +227,7 @@ void BalanceChartWindow::saveChartPng() {
                             QString::fromStdString(exports::rangeText(request_.range)) + ".png";
   const QString path = askSaveFile(this, port_, "PNG保存", suggested, "PNG (*.png)");
   if (path.isEmpty()) return;
-  QWidget* shown = page_->currentWidget();
+  QWidget* shown = kind == ChartKind::Balance ? page_->currentWidget() : rateView(kind);
   writePng(ds_.fs(), port_, path.toStdString(), shown->grab().toImage());
 }
 

@@ -19,7 +19,10 @@ RateChartView::RateChartView(QWidget* parent) : QChartView(parent) {
 
 void RateChartView::hintBar(int i) {
   if (i < 0 || i >= static_cast<int>(rates_.bars.size())) return;
-  const QString text = QString::fromStdString(exports::rateHint(rates_.bars[static_cast<std::size_t>(i)]));
+  const std::size_t at = static_cast<std::size_t>(i);
+  const QString text = QString::fromStdString(at < rates_.refunded.size()
+                                                  ? exports::rateHint(rates_.bars[at], rates_.refunded[at])
+                                                  : exports::rateHint(rates_.bars[at]));
   QToolTip::showText(QCursor::pos(), text, this);
   emit hinted(text);
 }
