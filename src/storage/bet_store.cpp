@@ -120,6 +120,20 @@ CREATE TRIGGER scratches_changed AFTER UPDATE ON scratches BEGIN
   INSERT OR IGNORE INTO stale_days VALUES (NEW.year, NEW.course, NEW.month, NEW.day);
 END;
 )sql",
+    // 2 -> 3: a year's kept figures in one row (and with them the races with scratches), so
+    // that a range reads one row a year; and the record types' figures of scratched races
+    // per course and year, with the stamp of the race file they were computed from. Every
+    // day is kept again from its rows.
+    R"sql(
+DROP TABLE day_figures;
+CREATE TABLE year_figures(year INTEGER PRIMARY KEY, days BLOB NOT NULL);
+CREATE TABLE course_figures(
+  year INTEGER NOT NULL, course INTEGER NOT NULL, stamp BLOB NOT NULL, races BLOB NOT NULL,
+  PRIMARY KEY(year, course)) WITHOUT ROWID;
+INSERT OR IGNORE INTO stale_days
+  SELECT year, course, month, day FROM lines UNION SELECT year, course, month, day FROM winners
+  UNION SELECT year, course, month, day FROM specials UNION SELECT year, course, month, day FROM scratches;
+)sql",
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 
@@ -728,24 +742,18 @@ Result<BetStore::KeptFigures> BetStore::keptFigures(const std::vector<int>& year
   auto stale = readDays(*db_, "SELECT year, course, month, day FROM stale_days" + where + " ORDER BY 1, 2, 3, 4");
   if (!stale) return readFailed(stale.error());
   out.stale = std::move(*stale);
-  auto st = db_->prepare("SELECT year, course, month, day, type, bought, refunded, ret, hit FROM day_figures" + where +
-                         " ORDER BY 1, 2, 3, 4, 5");
+  auto st = db_->prepare("SELECT year, days FROM year_figures" + where + " ORDER BY 1");
   if (!st) return readFailed(st.error());
   for (;;) {
     auto row = st->step();
     if (!row) return readFailed(row.error());
     if (!*row) break;
-    DayFigureRow r{{st->columnInt(0), st->columnInt(1), st->columnInt(2), st->columnInt(3)},
-                   st->columnInt(4),
-                   st->columnInt64(5),
-                   st->columnInt64(6),
-                   st->columnInt64(7),
-                   st->columnInt(8) != 0};
-    if (r.type < 0 || r.type > 2) return readFailed(malformed("type of kept figures"));
-    // A stale day's kept figures are not read.
-    if (std::binary_search(out.stale.begin(), out.stale.end(), r.date)) continue;
-    out.rows.push_back(r);
+    if (!appendKeptDays(st->columnInt(0), st->columnBlob(1), out.days)) return readFailed(malformed("kept figures"));
   }
+  // A stale day's kept figures are not read.
+  if (!out.stale.empty())
+    std::erase_if(out.days,
+                  [&](const KeptDay& d) { return std::binary_search(out.stale.begin(), out.stale.end(), d.date); });
   return out;
 }
 
@@ -757,40 +765,81 @@ Result<std::vector<DateKey>> BetStore::staleDays() {
   return std::move(*days);
 }
 
-Status BetStore::keepFigures(const DateKey& d, const std::vector<DayFigureRow>& rows) {
+Status BetStore::keepFigures(const std::vector<DateKey>& dates, const std::vector<KeptDay>& days) {
   return change(
       [&](Db& db) -> SqlStatus {
-        if (auto s =
-                run(db, std::string("DELETE FROM day_figures WHERE ") + kDayWhere, d.year, d.course, d.month, d.day);
-            !s)
-          return s;
-        for (const DayFigureRow& r : rows)
-          if (auto s = run(db, "INSERT INTO day_figures VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", d.year, d.course, d.month,
-                           d.day, r.type, r.bought, r.refunded, r.ret, r.hit ? 1 : 0);
+        std::vector<int> years;
+        for (const DateKey& d : dates) years.push_back(d.year);
+        std::sort(years.begin(), years.end());
+        years.erase(std::unique(years.begin(), years.end()), years.end());
+        for (const int year : years) {
+          // The year's days as kept, the dates given taken out and put in as they are now.
+          std::vector<KeptDay> kept;
+          {
+            auto st = db.prepare("SELECT days FROM year_figures WHERE year = ?");
+            if (!st) return st.error();
+            if (auto s = st->bindAll(year); !s) return s;
+            auto row = st->step();
+            if (!row) return row.error();
+            if (*row) {
+              auto decoded = decodeKeptDays(year, st->columnBlob(0));
+              if (!decoded) return malformed("kept figures");
+              kept = std::move(*decoded);
+            }
+          }
+          std::erase_if(kept, [&](const KeptDay& d) {
+            return std::find(dates.begin(), dates.end(), d.date) != dates.end();
+          });
+          for (const KeptDay& d : days)
+            if (d.date.year == year) kept.push_back(d);
+          std::sort(kept.begin(), kept.end(), [](const KeptDay& a, const KeptDay& b) { return a.date < b.date; });
+          SqlStatus s = kept.empty() ? run(db, "DELETE FROM year_figures WHERE year = ?", year)
+                                     : [&]() -> SqlStatus {
+            auto st = db.prepare("INSERT OR REPLACE INTO year_figures VALUES (?, ?)");
+            if (!st) return st.error();
+            if (auto b = st->bind(1, year); !b) return b;
+            if (auto b = st->bindBlob(2, encodeKeptDays(kept)); !b) return b;
+            return st->run();
+          }();
+          if (!s) return s;
+        }
+        for (const DateKey& d : dates)
+          if (auto s = run(db, std::string("DELETE FROM stale_days WHERE ") + kDayWhere, d.year, d.course, d.month,
+                           d.day);
               !s)
             return s;
-        return run(db, std::string("DELETE FROM stale_days WHERE ") + kDayWhere, d.year, d.course, d.month, d.day);
+        return {};
       },
       NoFile::Done);
 }
 
-Status BetStore::scanScratches(
-    const std::vector<int>& years,
-    const std::function<void(const RaceKey&, const std::vector<int>&, const std::vector<int>&)>& visit) {
-  if (auto s = ensureOpen(false); !s) return s;
-  if (!db_) return Done{};
-  auto st = db_->prepare("SELECT year, course, month, day, race, horses, frames FROM scratches" + yearsWhere(years) +
-                         " ORDER BY 1, 2, 3, 4, 5");
+Result<std::vector<KeptCourseFigures>> BetStore::keptCourseFigures(const std::vector<int>& years) {
+  if (auto s = ensureOpen(false); !s) return s.refusal();
+  std::vector<KeptCourseFigures> out;
+  if (!db_) return out;
+  auto st = db_->prepare("SELECT year, course, stamp, races FROM course_figures" + yearsWhere(years) + " ORDER BY 1, 2");
   if (!st) return readFailed(st.error());
-  std::vector<int> horses, frames;
   for (;;) {
     auto row = st->step();
     if (!row) return readFailed(row.error());
-    if (!*row) return Done{};
-    if (!splitNumbers(st->columnText(5), horses) || !splitNumbers(st->columnText(6), frames))
-      return readFailed(malformed("scratched horses"));
-    visit({{st->columnInt(0), st->columnInt(1), st->columnInt(2), st->columnInt(3)}, st->columnInt(4)}, horses, frames);
+    if (!*row) return out;
+    auto races = decodeKeptRaces(st->columnBlob(3));
+    if (!races) return readFailed(malformed("kept figures of scratched races"));
+    out.push_back({st->columnInt(0), st->columnInt(1), std::string(st->columnBlob(2)), std::move(*races)});
   }
+}
+
+Status BetStore::keepCourseFigures(const KeptCourseFigures& kept) {
+  return change(
+      [&](Db& db) -> SqlStatus {
+        auto st = db.prepare("INSERT OR REPLACE INTO course_figures VALUES (?, ?, ?, ?)");
+        if (!st) return st.error();
+        if (auto s = st->bindAll(kept.year, kept.course); !s) return s;
+        if (auto s = st->bindBlob(3, kept.stamp); !s) return s;
+        if (auto s = st->bindBlob(4, encodeKeptRaces(kept.races)); !s) return s;
+        return st->run();
+      },
+      NoFile::Done);
 }
 
 Result<std::string> BetStore::integrityCheck() {

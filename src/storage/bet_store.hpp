@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/bet_store_keys.hpp"
+#include "storage/kept_days.hpp"
 #include "storage/outcome.hpp"
 
 namespace tovra::sql {
@@ -39,23 +41,7 @@ namespace tovra {
 // The logical path of the store (relative to the working folder).
 inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
 // The schema this build writes; older stores are migrated when opened.
-inline constexpr int kBetStoreSchema = 2;
-
-// A meeting day by date: year, course 0..9, month, day.
-struct DateKey {
-  int year = 0;
-  int course = 0;
-  int month = 0;
-  int day = 0;
-  auto operator<=>(const DateKey&) const = default;
-};
-
-// A race by date: the day and the race 1..12.
-struct RaceKey {
-  DateKey date;
-  int race = 1;
-  auto operator<=>(const RaceKey&) const = default;
-};
+inline constexpr int kBetStoreSchema = 3;
 
 // A purchase line as stored: plain numbers (domain/bet_points.hpp reads them as a
 // PurchaseLine). type 0 馬単 1 3連複 2 3連単; method 0 通常 1 ﾎﾞｯｸｽ 2 流し 3 ﾌｫｰﾒｰｼｮﾝ.
@@ -165,32 +151,25 @@ class BetStore {
   // The intents left, oldest first.
   Result<std::vector<StoreIntent>> intents();
 
-  // --- the kept figures of days (what a range of years reads instead of every line) ---
-  // The figures of one day and type as settlement gave them when they were kept.
-  struct DayFigureRow {
-    DateKey date;
-    int type = 0;
-    std::int64_t bought = 0, refunded = 0, ret = 0;
-    bool hit = false;
-    bool operator==(const DayFigureRow&) const = default;
-  };
+  // --- the kept figures (what a range of years reads instead of every line) ---
+  // The days of each year as settlement gave them when they were kept (storage/kept_days.hpp).
   struct KeptFigures {
-    std::vector<DayFigureRow> rows;  // of days not stale, in key and type order
-    std::vector<DateKey> stale;      // days whose rows changed since: read their rows instead
+    std::vector<KeptDay> days;    // of days not stale, in date order
+    std::vector<DateKey> stale;   // days whose rows changed since: read their rows instead
   };
   // Of the years given (all when empty).
   Result<KeptFigures> keptFigures(const std::vector<int>& years);
   // Every day marked stale, of every year.
   Result<std::vector<DateKey>> staleDays();
-  // Keeps the figures of a day (its rows of every type, none for a day without rows) and
-  // takes its stale mark, in one transaction. The caller computed them from the day's
-  // rows as they are now (one writer at a time: the folder lock).
-  Status keepFigures(const DateKey& date, const std::vector<DayFigureRow>& rows);
-  // The races with scratched horses or refunded frames of the years (all when empty), in
-  // key order.
-  Status scanScratches(
-      const std::vector<int>& years,
-      const std::function<void(const RaceKey&, const std::vector<int>& horses, const std::vector<int>& frames)>& visit);
+  // Keeps the days `dates` as `days` holds them (a date not in `days` has no rows) and takes
+  // their stale marks, in one transaction. The caller computed them from the days' rows as
+  // they are now (one writer at a time: the folder lock).
+  Status keepFigures(const std::vector<DateKey>& dates, const std::vector<KeptDay>& days);
+  // The record types' figures of scratched races kept per course and year, of the years
+  // given (all when empty), in (year, course) order.
+  Result<std::vector<KeptCourseFigures>> keptCourseFigures(const std::vector<int>& years);
+  // Replaces what is kept of the course and year.
+  Status keepCourseFigures(const KeptCourseFigures& kept);
 
   // PRAGMA integrity_check: "ok", or what it reports (tests, and the kill tests' check).
   Result<std::string> integrityCheck();

@@ -48,6 +48,10 @@ SqlStatus Statement::bind(int index, std::string_view text) {
   return check(sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
+SqlStatus Statement::bindBlob(int index, std::string_view bytes) {
+  return check(sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT));
+}
+
 SqlStatus Statement::bindNull(int index) { return check(sqlite3_bind_null(stmt_, index)); }
 
 SqlValue<bool> Statement::step() {
@@ -84,6 +88,12 @@ std::string Statement::columnText(int column) const {
   const unsigned char* text = sqlite3_column_text(stmt_, column);
   const int n = sqlite3_column_bytes(stmt_, column);
   return text ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(n)) : std::string();
+}
+
+std::string_view Statement::columnBlob(int column) const {
+  const void* bytes = sqlite3_column_blob(stmt_, column);
+  const int n = sqlite3_column_bytes(stmt_, column);
+  return bytes ? std::string_view(static_cast<const char*>(bytes), static_cast<std::size_t>(n)) : std::string_view();
 }
 
 bool Statement::columnIsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }

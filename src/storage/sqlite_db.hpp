@@ -71,6 +71,8 @@ class Statement {
   SqlStatus bind(int index, std::int64_t value);
   SqlStatus bind(int index, std::string_view text);
   SqlStatus bindNull(int index);
+  // Bytes bound as a BLOB (copied).
+  SqlStatus bindBlob(int index, std::string_view bytes);
   // Binds the values to the parameters 1, 2, ... in turn.
   template <class... Values>
   SqlStatus bindAll(const Values&... values) {
@@ -91,6 +93,8 @@ class Statement {
   std::int64_t columnInt64(int column) const;
   std::string columnText(int column) const;
   bool columnIsNull(int column) const;
+  // A BLOB (or text) column's bytes, valid until the next step or reset.
+  std::string_view columnBlob(int column) const;
 
   sqlite3_stmt* handle() const { return stmt_; }
 

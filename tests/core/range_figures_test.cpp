@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <thread>
 #include <tuple>
 
 #include "common/ledger_builder.hpp"
@@ -134,8 +135,8 @@ TEST(RangeFigures, EqualTheSumOfEveryDay) {
     if (round == 2) {
       const auto kept = store.keptFigures({2005});
       ASSERT_TRUE(kept);
-      ASSERT_FALSE(kept->rows.empty());
-      const RaceKey changed{kept->rows.front().date, 4};
+      ASSERT_FALSE(kept->days.empty());
+      const RaceKey changed{kept->days.front().date, 4};
       ASSERT_TRUE(store.addLine(changed, storedLineOf(PurchaseLine::box(NewBetType::Umatan, {1, 2}, 7), 2)));
       ASSERT_TRUE(store.setScratch(changed, {2}, {}));
       want = sumOfDays(store, ledger, {"2004", "2005"});
@@ -346,7 +347,7 @@ TEST(KeptFigures, EveryChangeMarksItsDays) {
   keptAll();
   const auto kept = store.keptFigures({});
   ASSERT_TRUE(kept);
-  EXPECT_TRUE(kept->rows.empty()) << "the figures of a deleted year are kept";
+  EXPECT_TRUE(kept->days.empty()) << "the figures of a deleted year are kept";
 }
 
 TEST(RangeFigures, ALedgerWithoutAStoreHasItsRecordsFigures) {
@@ -358,6 +359,65 @@ TEST(RangeFigures, ALedgerWithoutAStoreHasItsRecordsFigures) {
   ASSERT_TRUE(r);
   EXPECT_EQ(r->all, BetFigures{});
   EXPECT_FALSE(store.exists());
+}
+
+// What a range keeps of the races with scratches is read instead of their race records
+// while the race file is as it was, and never once the file changed.
+TEST(RangeFigures, KeptScratchedRacesHoldUntilTheRaceFileChanges) {
+  RunDir dir;
+  LedgerCursor ds(dir.path());
+  makeLedger(ds, {2004, 2005});
+  const Ledger ledger = ds.ledger();
+  BetStore store(dir.path());
+  ASSERT_NO_FATAL_FAILURE(fillRandomLedger(ledger, store));
+  ASSERT_TRUE(keepStaleFigures(store));
+  const std::vector<std::string> years{"2004", "2005"};
+  const RangeFigures truth = sumOfDays(store, ledger, years);
+
+  // A file that changed just now is not settled: nothing is kept.
+  const auto unsettled = rangeFigures(ledger, store, years, {}, RangeKeep{true, std::chrono::hours(1)});
+  ASSERT_TRUE(unsettled);
+  EXPECT_EQ(*unsettled, truth);
+  EXPECT_TRUE(store.keptCourseFigures({})->empty());
+
+  const RangeKeep keep{true, std::chrono::seconds(0)};
+  for (int round = 0; round < 2; ++round) {  // kept, then read from what was kept
+    const auto r = rangeFigures(ledger, store, years, {}, keep);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, truth) << round;
+  }
+  auto kept = store.keptCourseFigures({});
+  ASSERT_TRUE(kept);
+  ASSERT_FALSE(kept->empty());
+  // Proof that the kept figures are what a range reads: one of them changed behind its
+  // back shows.
+  KeptCourseFigures tampered = kept->front();
+  tampered.races.front().figures.ret += 1000;
+  ASSERT_TRUE(store.keepCourseFigures(tampered));
+  const auto shown = rangeFigures(ledger, store, years, {}, keep);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->old.ret, truth.old.ret + 1000);
+
+  // The race file of that course written again (a ticket of the race changed): the kept
+  // figures no longer count, and what the records now give is kept in their place.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));  // past the file-system clock's tick
+  const KeptRaceFigures& k = tampered.races.front();
+  const auto index = k.index;
+  const DayKey key{std::to_string(tampered.year), tampered.course, index};
+  auto day = ledger.readDay(key);
+  ASSERT_TRUE(day);
+  RaceRecord& race = day->races[static_cast<std::size_t>(k.scratch.race - 1)];
+  race.tanUma[1] = static_cast<std::uint16_t>(numbersIn(k.scratch.horses).front());
+  race.tanGaku[1] = 700;
+  settleAllRaces(day->meeting, day->races);
+  ASSERT_FALSE(ledger.writeDay(key, *day));
+  const RangeFigures after = sumOfDays(store, ledger, years);
+  EXPECT_EQ(after.old.refunded, truth.old.refunded + 700);
+  for (int round = 0; round < 2; ++round) {
+    const auto r = rangeFigures(ledger, store, years, {}, keep);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, after) << round;
+  }
 }
 
 }  // namespace

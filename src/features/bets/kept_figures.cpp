@@ -5,54 +5,67 @@
 #include "features/bets/race_bets.hpp"
 
 namespace tovra {
+namespace {
 
-NewBetFigures dayNewBetFigures(const std::array<StoredRace, 12>& day) {
-  NewBetFigures f;
-  for (const StoredRace& race : day)
-    if (!race.empty()) f += settleStoredRace(race).settlement.figures;
-  return f;
+KeptTypeFigures keptOf(const BetFigures& f) { return {f.bought, f.refunded, f.ret, f.hit}; }
+BetFigures figuresOf(const KeptTypeFigures& f) { return {f.bought, f.refunded, f.ret, f.hit}; }
+
+}  // namespace
+
+NewBetFigures newBetFiguresOf(const KeptDay& d) {
+  NewBetFigures out;
+  for (int t = 0; t < kNewBetTypeCount; ++t) {
+    const BetFigures f = figuresOf(d.types[static_cast<std::size_t>(t)]);
+    out.byType[static_cast<std::size_t>(t)] = f;
+    out.all += f;
+  }
+  return out;
 }
 
-std::vector<BetStore::DayFigureRow> dayFigureRows(const DateKey& date, const NewBetFigures& figures) {
-  std::vector<BetStore::DayFigureRow> rows;
-  for (int t = 0; t < kNewBetTypeCount; ++t) {
-    const BetFigures& f = figures.byType[static_cast<std::size_t>(t)];
-    if (f == BetFigures{}) continue;
-    rows.push_back({date, t, f.bought, f.refunded, f.ret, f.hit});
+std::optional<KeptDay> keptDayOf(const DateKey& date, const std::array<StoredRace, 12>& day) {
+  KeptDay out{date, {}, {}};
+  NewBetFigures figures;
+  bool any = false;
+  for (std::size_t r = 0; r < day.size(); ++r) {
+    const StoredRace& race = day[r];
+    if (race.empty()) continue;
+    any = true;
+    figures += settleStoredRace(race).settlement.figures;
+    if (!race.scratched.empty() || !race.refundedFrames.empty())
+      out.scratches.push_back({static_cast<int>(r) + 1, numberSet(race.scratched),
+                               static_cast<std::uint16_t>(numberSet(race.refundedFrames))});
   }
-  return rows;
+  if (!any) return std::nullopt;
+  for (int t = 0; t < kNewBetTypeCount; ++t)
+    out.types[static_cast<std::size_t>(t)] = keptOf(figures.byType[static_cast<std::size_t>(t)]);
+  return out;
 }
 
 Status keepStaleFigures(BetStore& store) {
   if (!store.exists()) return Done{};
   const auto stale = store.staleDays();
   if (!stale) return stale.refusal();
+  if (stale->empty()) return Done{};
+  std::vector<KeptDay> days;
   for (const DateKey& date : *stale) {
     const auto day = store.day(date);
     if (!day) return day.refusal();
-    if (const Status kept = store.keepFigures(date, dayFigureRows(date, dayNewBetFigures(*day))); !kept) return kept;
+    if (auto kept = keptDayOf(date, *day)) days.push_back(std::move(*kept));
   }
-  return Done{};
+  return store.keepFigures(*stale, days);
 }
 
-Result<std::vector<std::pair<DateKey, NewBetFigures>>> newBetFiguresByDay(BetStore& store,
-                                                                          const std::vector<int>& years) {
-  std::vector<std::pair<DateKey, NewBetFigures>> out;
-  const auto kept = store.keptFigures(years);
+Result<std::vector<KeptDay>> newBetsByDay(BetStore& store, const std::vector<int>& years) {
+  auto kept = store.keptFigures(years);
   if (!kept) return kept.refusal();
-  for (const BetStore::DayFigureRow& r : kept->rows) {
-    if (out.empty() || out.back().first != r.date) out.push_back({r.date, {}});
-    NewBetFigures& f = out.back().second;
-    BetFigures& t = f.byType[static_cast<std::size_t>(r.type)];
-    t = BetFigures{r.bought, r.refunded, r.ret, r.hit};
-    f.all += t;
-  }
+  std::vector<KeptDay> out = std::move(kept->days);
+  if (kept->stale.empty()) return out;  // the kept days are in date order
   for (const DateKey& date : kept->stale) {
     const auto day = store.day(date);
     if (!day) return day.refusal();
-    out.push_back({date, dayNewBetFigures(*day)});
+    if (auto d = keptDayOf(date, *day)) out.push_back(std::move(*d));
   }
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::sort(out.begin(), out.end(), [](const KeptDay& a, const KeptDay& b) { return a.date < b.date; });
   return out;
 }
 

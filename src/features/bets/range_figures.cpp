@@ -6,6 +6,8 @@
 #include "domain/race_state.hpp"
 #include "features/bets/kept_figures.hpp"
 #include "features/bets/race_bets.hpp"
+#include "storage/file_stamp.hpp"
+#include "storage/paths.hpp"
 
 namespace tovra {
 namespace {
@@ -19,80 +21,131 @@ BetFigures recordFigures(const KaisaiRecord& k, int r) {
   return f;
 }
 
-struct Scratch {
-  RaceKey key;
-  Horses horses;
-  std::vector<int> frames;
+// A race with scratches to count: where its record is and what was scratched.
+struct ScratchedRace {
+  int index = 0, race = 0;  // meeting index, race 0..11
+  int month = 0, day = 0;
+  const KeptScratch* scratch = nullptr;
 };
+struct CourseScratches {
+  std::string year;
+  int course = 0;
+  std::vector<ScratchedRace> races;
+};
+
+bool sameRace(const KeptRaceFigures& k, const ScratchedRace& r) {
+  return k.month == r.month && k.day == r.day && k.index == r.index && k.scratch == *r.scratch;
+}
+
+// The record types' figures of a course's races with scratches: as kept where the race file
+// is as it was then, the others read from it; kept again when asked and the file is settled.
+Result<BetFigures> scratchedFigures(const Ledger& ledger, BetStore& store, const CourseScratches& c,
+                                    const KeptCourseFigures* kept, const RangeKeep& keep) {
+  // The file as named first (one stat), as the ledger finds it otherwise.
+  const std::string raceFile = raceFilePath(c.year, c.course);
+  auto stamp = fileStamp(ledger.root() / raceFile, keep.settledAfter);
+  if (!stamp) stamp = fileStamp(ledger.locate(raceFile), keep.settledAfter);
+  const bool usable = stamp && kept && kept->stamp == stamp->bytes;
+  BetFigures sum;
+  std::vector<const KeptRaceFigures*> found(c.races.size(), nullptr);
+  std::vector<std::size_t> misses;
+  std::size_t hint = 0;
+  for (std::size_t i = 0; i < c.races.size(); ++i) {
+    const ScratchedRace& r = c.races[i];
+    if (usable) {
+      if (hint < kept->races.size() && sameRace(kept->races[hint], r)) {
+        found[i] = &kept->races[hint];
+      } else {
+        const auto it = std::find_if(kept->races.begin(), kept->races.end(),
+                                     [&](const KeptRaceFigures& k) { return sameRace(k, r); });
+        if (it != kept->races.end()) found[i] = &*it;
+      }
+    }
+    if (found[i]) {
+      hint = static_cast<std::size_t>(found[i] - kept->races.data()) + 1;
+      const KeptTypeFigures& f = found[i]->figures;
+      sum += BetFigures{f.bought, f.refunded, f.ret, f.hit};
+    } else {
+      misses.push_back(i);
+    }
+  }
+  const bool keepNow = keep.courseFigures && stamp && stamp->settled &&
+                       (!usable || !misses.empty() || c.races.size() != kept->races.size());
+  if (misses.empty() && !keepNow) return sum;
+  std::vector<KeptRaceFigures> now;
+  for (std::size_t i = 0; i < c.races.size(); ++i) {
+    const ScratchedRace& r = c.races[i];
+    now.push_back(found[i] ? *found[i] : KeptRaceFigures{r.month, r.day, r.index, *r.scratch, {}});
+  }
+  if (!misses.empty()) {
+    std::vector<std::pair<int, int>> at;
+    for (const std::size_t i : misses) at.emplace_back(c.races[i].index, c.races[i].race);
+    const auto races = ledger.readRaces(c.year, c.course, at);
+    if (!races) return races.failure();
+    for (std::size_t m = 0; m < misses.size(); ++m) {
+      const KeptScratch& s = *c.races[misses[m]].scratch;
+      const BetFigures f = oldFiguresTotal((*races)[m], numbersIn(s.horses), numbersIn(s.frames));
+      now[misses[m]].figures = {f.bought, f.refunded, f.ret, f.hit};
+      sum += f;
+    }
+  }
+  if (keepNow)
+    // What is kept only spares reading: a store that cannot take it leaves the range right.
+    (void)store.keepCourseFigures({std::atoi(c.year.c_str()), c.course, stamp->bytes, std::move(now)});
+  return sum;
+}
 
 }  // namespace
 
 Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
-                                  const std::vector<int>& courses) {
+                                  const std::vector<int>& courses, const RangeKeep& keep) {
   if (const Status opened = store.open(false); !opened) return opened.refusal();
   RangeFigures out;
   if (years.empty()) return out;
   std::vector<int> yearNumbers;
   for (const std::string& y : years) yearNumbers.push_back(std::atoi(y.c_str()));
-  // The new types a day at a time (kept figures), and the races with scratches.
-  auto byDay = newBetFiguresByDay(store, yearNumbers);
+  // The new types a day at a time (kept figures, with the races that have scratches).
+  auto byDay = newBetsByDay(store, yearNumbers);
   if (!byDay) return byDay.refusal();
   std::vector<bool> counted(byDay->size(), false);  // a second meeting on a date counts nothing again
-  std::vector<Scratch> scratches;
-  const Status scanned =
-      store.scanScratches(yearNumbers, [&](const RaceKey& k, const std::vector<int>& h, const std::vector<int>& f) {
-        scratches.push_back({k, h, f});
-      });
-  if (!scanned) return scanned.refusal();
-  auto scratchOf = [&](const RaceKey& k) -> const Scratch* {
-    const auto it = std::lower_bound(scratches.begin(), scratches.end(), k,
-                                     [](const Scratch& s, const RaceKey& key) { return s.key < key; });
-    return it != scratches.end() && it->key == k ? &*it : nullptr;
-  };
-
-  // Races read from their records: (year, course) -> (meeting index, race) and the scratch.
-  struct Refund {
-    std::string year;
-    int course = 0;
-    std::vector<std::pair<int, int>> at;
-    std::vector<const Scratch*> scratch;
-  };
-  std::vector<Refund> refunds;
+  std::vector<CourseScratches> scratched;
   Ledger::ScanOptions options;
   if (!courses.empty()) options.courses = courses;
   const Status visited = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
     const DateKey date{std::atoi(d.key.year.c_str()), d.key.course, d.meeting.month(), d.meeting.day()};
     const auto it = std::lower_bound(byDay->begin(), byDay->end(), date,
-                                     [](const auto& e, const DateKey& k) { return e.first < k; });
-    const bool held = it != byDay->end() && it->first == date;
+                                     [](const KeptDay& e, const DateKey& k) { return e.date < k; });
+    const bool held = it != byDay->end() && it->date == date;
     const std::size_t at = static_cast<std::size_t>(it - byDay->begin());
-    const bool first = held && !counted[at];
-    if (first) {
+    std::uint32_t withScratch = 0;  // bit r: race r is counted from its record's tickets
+    if (held && !counted[at]) {
       counted[at] = true;
-      out.fresh += it->second;
-    }
-    for (int r = 0; r < kRacesPerDay; ++r) {
-      if (first && !scratches.empty()) {
-        if (const Scratch* s = scratchOf({date, r + 1})) {
-          if (refunds.empty() || refunds.back().year != d.key.year || refunds.back().course != d.key.course)
-            refunds.push_back({d.key.year, d.key.course, {}, {}});
-          refunds.back().at.emplace_back(d.key.index, r);
-          refunds.back().scratch.push_back(s);
-          continue;
-        }
+      out.fresh += newBetFiguresOf(*it);
+      for (const KeptScratch& s : it->scratches) {
+        if (scratched.empty() || scratched.back().year != d.key.year || scratched.back().course != d.key.course)
+          scratched.push_back({d.key.year, d.key.course, {}});
+        scratched.back().races.push_back({d.key.index, s.race - 1, date.month, date.day, &s});
+        withScratch |= 1u << (s.race - 1);
       }
-      out.old += recordFigures(d.meeting, r);
     }
+    for (int r = 0; r < kRacesPerDay; ++r)
+      if (!(withScratch & (1u << r))) out.old += recordFigures(d.meeting, r);
   });
   if (visited.failed()) return visited.failure();
   if (visited.refused()) return visited.refusal();
-  // The races with scratches: their tickets read (one file a course and year), the
-  // refunded ones taken out.
-  for (const Refund& f : refunds) {
-    const auto races = ledger.readRaces(f.year, f.course, f.at);
-    if (!races) return races.failure();
-    for (std::size_t i = 0; i < races->size(); ++i)
-      out.old += oldFiguresTotal((*races)[i], f.scratch[i]->horses, f.scratch[i]->frames);
+  // The races with scratches: their tickets' figures with the refunded ones taken out.
+  if (!scratched.empty()) {
+    const auto kept = store.keptCourseFigures(yearNumbers);
+    if (!kept) return kept.refusal();
+    for (const CourseScratches& c : scratched) {
+      const int year = std::atoi(c.year.c_str());
+      const auto k = std::find_if(kept->begin(), kept->end(), [&](const KeptCourseFigures& f) {
+        return f.year == year && f.course == c.course;
+      });
+      const auto figures = scratchedFigures(ledger, store, c, k == kept->end() ? nullptr : &*k, keep);
+      if (!figures) return figures.failure();
+      out.old += *figures;
+    }
   }
   out.all = addFigures(out.old, out.fresh.all);
   return out;

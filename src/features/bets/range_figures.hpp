@@ -3,11 +3,13 @@
 // meeting records hold them (a race with scratched horses read from its race record, its
 // refunded tickets taken out), and the bet store's 馬単, 3連複 and 3連単 settled, per type
 // and all together. Rows of a date the course files hold no meeting on count nothing.
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "domain/all_types_figures.hpp"
 #include "storage/bet_store.hpp"
+#include "storage/file_stamp.hpp"
 #include "storage/ledger.hpp"
 #include "storage/outcome.hpp"
 
@@ -38,11 +40,19 @@ struct RangeFigures {
   bool operator==(const RangeFigures&) const = default;
 };
 
+// What a range may keep of what it computed: the record types' figures of races with
+// scratches, per course and year with its race file's stamp (only under the folder lock),
+// so that the next range reads them instead of the race records.
+struct RangeKeep {
+  bool courseFigures = false;
+  std::chrono::seconds settledAfter = kStampSettledAfter;
+};
+
 // Over the years given (registered year texts) and the courses (0..9, all when empty).
 // A course file that cannot be read ends in its failure; a store that cannot be used in
 // its refusal.
 Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
-                                  const std::vector<int>& courses = {});
+                                  const std::vector<int>& courses = {}, const RangeKeep& keep = {});
 
 // The same range per bet type: every race's allTypesFigures (its record's tickets with the
 // store's scratches refunded, its store lines settled) added up. Reads every race block.
