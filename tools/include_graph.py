@@ -40,6 +40,8 @@ SIDEWAYS = {
     # searches walk the ledger with the tallies' year ranges and scan, and read the bets'
     # winning combinations
     "features/search": {"features/tally", "features/bets"},
+    # the tallies count the bets' types beside the record's (their per-race figures)
+    "features/tally": {"features/bets"},
     # the main window's views show the race entry's figures and the bets' all-types figures
     # (the main and race windows')
     "features/main": {"features/entry", "features/bets"},

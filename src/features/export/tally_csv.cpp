@@ -24,7 +24,15 @@ std::vector<CsvCell> joined(std::vector<CsvCell> a, const std::vector<CsvCell>& 
 
 }  // namespace
 
-CsvTable shushiCsv(const tally::ShushiResult& r) {
+namespace {
+
+TallyFigures typeFigures(const std::string& label, const tally::TypeCell& c) {
+  return tally::koumokuFigures(label, c.races, c.hits, c.purchase(), c.balance());
+}
+
+}  // namespace
+
+CsvTable shushiCsv(const tally::ShushiResult& r, const tally::TypeTallyResult* types) {
   CsvTable t({"区分", "競馬場", "馬券購入額", "回収率", "回収金額", "収支", "的中率"});
   using R = tally::ShushiResult;
   // A one-day tally fills row 0 alone (row 12 repeats it).
@@ -34,10 +42,27 @@ CsvTable shushiCsv(const tally::ShushiResult& r) {
       const TallyFigures f = tally::shushiFigures(r, row, col);
       t.add(joined({CsvCell::text(tally::shushiRowLabel(r, row)), CsvCell::text(f.label)}, moneyCells(f)));
     }
+  if (!types) return t;
+  const bool every = (types->filter.types & tally::kAllTallyTypes) == tally::kAllTallyTypes;
+  for (int col = 0; col < tally::kTypeCols; ++col) {
+    if (col != tally::kChosenCol && !types->filter.has(col)) continue;
+    const std::string name = col == tally::kChosenCol ? (every ? "全式別" : "選択式別") : tally::tallyTypeName(col);
+    for (int n = 0; n <= tally::kAllCoursesRow; ++n) {
+      const tally::TypeCell& c = types->cells[std::size_t(n)][std::size_t(col)];
+      const TallyFigures f = typeFigures(tally::shushiColumnLabel(n), c);
+      t.add(joined({CsvCell::text(name), CsvCell::text(f.label)}, moneyCells(f)));
+    }
+  }
+  for (int n = 0; n <= tally::kAllCoursesRow; ++n) {
+    std::vector<CsvCell> cells{CsvCell::text("返還"), CsvCell::text(tally::shushiColumnLabel(n)),
+                               CsvCell::integer(types->cells[std::size_t(n)][tally::kChosenCol].refunded)};
+    cells.resize(7, CsvCell::empty());
+    t.add(cells);
+  }
   return t;
 }
 
-CsvTable koumokuCsv(const tally::KoumokuResult& r) {
+CsvTable koumokuCsv(const tally::KoumokuResult& r, const tally::TypeTallyResult* types) {
   CsvTable t(
       {"競馬場", "項目", "区分", "馬券購入額", "回収率", "回収金額", "収支", "的中率", "購入ﾚｰｽ数", "的中ﾚｰｽ数", "値"});
   auto figureRow = [&t](const std::string& course, const std::string& item, const TallyFigures& f) {
@@ -61,6 +86,10 @@ CsvTable koumokuCsv(const tally::KoumokuResult& r) {
           f.label = trimmed(f.label) + unit;
           figureRow(course, s.caption, f);
         }
+        if (types && s.prefix == "Ken")
+          for (int k = tally::kTallyOldTypeCount; k < tally::kTallyTypeCount; ++k)
+            figureRow(course, s.caption,
+                      typeFigures(tally::tallyTypeName(k), types->cells[std::size_t(n)][std::size_t(k)]));
       }
     if (v.courseTotalVisible) figureRow(course, "総合", v.jyoFigures);
     figureRow(course, "総合", v.zenFigures);
@@ -134,10 +163,16 @@ CsvTable jyokenCsv(const tally::JyokenResult& r) {
 std::optional<CsvTable> tallyCsv(DataStore& ds, UserPort& port, tally::TallyKind kind) {
   switch (kind) {
     case tally::TallyKind::Shushi:
-      if (auto r = tally::loadShushiFile(ds, port)) return shushiCsv(*r);
+      if (auto r = tally::loadShushiFile(ds, port)) {
+        const auto types = tally::readTypeFile(ds, tally::kShushiTypeWorkFile, r->timeStamp);
+        return shushiCsv(*r, types ? &*types : nullptr);
+      }
       break;
     case tally::TallyKind::Koumoku:
-      if (auto r = tally::loadKoumokuFile(ds, port)) return koumokuCsv(*r);
+      if (auto r = tally::loadKoumokuFile(ds, port)) {
+        const auto types = tally::readTypeFile(ds, tally::kKoumokuTypeWorkFile, r->timeStamp);
+        return koumokuCsv(*r, types ? &*types : nullptr);
+      }
       break;
     case tally::TallyKind::Rank:
       if (auto r = tally::loadRankFile(ds, port)) return rankCsv(*r);

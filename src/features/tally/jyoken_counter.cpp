@@ -7,31 +7,39 @@
 
 namespace tovra::tally {
 
-JyokenCounter::JyokenCounter(const JyokenConditions& rowConditions, int betType)
-    : conds_(rowConditions), bet_(betType) {}
+JyokenCounter::JyokenCounter(const JyokenConditions& rowConditions, int betType, const TallyFilter& filter)
+    : conds_(rowConditions), bet_(betType), filter_(filter) {}
 
 void JyokenCounter::addMeeting(int c, const KaisaiRecord& kaisai, const RaceBlock& races) {
-  if (c < 0 || c >= kCourseCount) return;
-  purchase_[kJyokenGrandRow] += kaisai.kounyuGaku[12];
-  balance_[kJyokenGrandRow] += kaisai.shushi[12];
+  if (c < 0 || c >= kCourseCount || !filter_.counts(c)) return;
+  const bool whole = filter_.allOld();
+  if (whole) {
+    purchase_[kJyokenGrandRow] += kaisai.kounyuGaku[12];
+    balance_[kJyokenGrandRow] += kaisai.shushi[12];
+  }
   for (int r = 0; r < kRacesPerDay; ++r) {
-    const int joutai = kaisai.raceJoutai[r];
-    const bool bought = raceBought(joutai), hit = raceHit(joutai);
+    const RaceRecord& race = races[static_cast<std::size_t>(r)];
+    const OldRaceCount n = oldRaceCount(kaisai, r, &race, filter_);
+    const bool bought = n.bought, hit = n.hit;
+    if (!whole) {
+      purchase_[kJyokenGrandRow] += n.purchase;
+      balance_[kJyokenGrandRow] += n.balance;
+    }
     if (bought) ++bought_[kJyokenGrandRow];
     if (hit) ++hits_[kJyokenGrandRow];
 
-    const RaceRecord& race = races[static_cast<std::size_t>(r)];
     if (!jyokenAllHold(conds_, kaisai, r, race)) continue;
     if (bet_ < 1 || bet_ > kBetTypeCount) {
-      purchase_[c] += kaisai.kounyuGaku[r];
-      balance_[c] += kaisai.shushi[r];
+      purchase_[c] += n.purchase;
+      balance_[c] += n.balance;
       if (bought) ++bought_[c];
       if (hit) ++hits_[c];
       continue;
     }
     // Only the chosen bet type's tickets: a race without them adds nothing but may
-    // still count as a hit of the type.
+    // still count as a hit of the type. A type the filter leaves out counts nothing.
     const BetType type = kBetTypes[bet_ - 1];
+    if (!filter_.has(tallySlotOf(type))) continue;
     const std::int32_t total = stakeTotal(race, type);
     if (total != 0) {
       ++bought_[c];

@@ -6,10 +6,10 @@
 namespace tovra::tally {
 
 JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
-                           const JyokenConditions& conditions, const Clock& clock) {
+                           const JyokenConditions& conditions, const Clock& clock, const TallyFilter& filter) {
   JyokenConditions rowConditions = conditions;
   const int bet = takeBetType(rowConditions);
-  JyokenCounter counter(rowConditions, bet);
+  JyokenCounter counter(rowConditions, bet, filter);
   std::string yearText;
   if (const auto range = yearRange(ds.nenji, rangeFlag != 0, yearPosition)) {
     yearText = scanLedger(ds, port, rangeYears(ds.nenji, *range), {"条件集計中 !!!\n\nしばらくお待ち下さい。", true},
@@ -23,9 +23,9 @@ JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yea
 }
 
 bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition, const JyokenConditions& conditions,
-                    const Clock& clock) {
+                    const Clock& clock, const TallyFilter& filter) {
   return writeResultFile(ds, port, kJyokenWorkFile,
-                         computeJyoken(ds, port, rangeFlag, yearPosition, conditions, clock));
+                         computeJyoken(ds, port, rangeFlag, yearPosition, conditions, clock, filter));
 }
 
 std::optional<JyokenResult> readJyokenFile(DataStore& ds) {

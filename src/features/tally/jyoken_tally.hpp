@@ -5,6 +5,7 @@
 
 #include "features/tally/jyoken_result.hpp"
 #include "features/tally/tally_common.hpp"
+#include "features/tally/tally_filter.hpp"
 #include "storage/records.hpp"
 
 namespace tovra {
@@ -18,7 +19,10 @@ namespace tovra::tally {
 // already taken out); betType 0 counts whole races, 1-5 only that bet type's tickets.
 class JyokenCounter {
  public:
-  JyokenCounter(const JyokenConditions& rowConditions, int betType);
+  // The filter (tally_filter.hpp) counts the record types only: the course's days alone;
+  // with some record types left out every race, the grand total's among them, counts
+  // with their figures, and a bet-type condition of a type left out counts nothing.
+  JyokenCounter(const JyokenConditions& rowConditions, int betType, const TallyFilter& filter = {});
   void addMeeting(int c, const KaisaiRecord& kaisai, const RaceBlock& races);
   // Row 10, the rates, the conditions and the bet type; range flag, year text and time
   // stamp are the caller's.
@@ -27,6 +31,7 @@ class JyokenCounter {
  private:
   JyokenConditions conds_;
   int bet_;
+  TallyFilter filter_;
   std::int64_t purchase_[kJyokenRows] = {};
   std::int64_t balance_[kJyokenRows] = {};
   std::uint32_t bought_[kJyokenRows] = {};
@@ -40,10 +45,11 @@ inline constexpr const char* kJyokenWorkFile = "tmp/jyoken.tmp";
 // list (the bet-type condition is taken out of it here). The current year, course and
 // meeting day are the same afterwards.
 JyokenResult computeJyoken(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition,
-                           const JyokenConditions& conditions, const Clock& clock = localNow);
+                           const JyokenConditions& conditions, const Clock& clock = localNow,
+                           const TallyFilter& filter = {});
 // computeJyoken, then tmp/jyoken.tmp. False (after a message) when the file cannot be written.
 bool runJyokenTally(DataStore& ds, UserPort& port, int rangeFlag, int yearPosition, const JyokenConditions& conditions,
-                    const Clock& clock = localNow);
+                    const Clock& clock = localNow, const TallyFilter& filter = {});
 // The work file; nullopt when it is missing or shorter than 295 bytes.
 std::optional<JyokenResult> readJyokenFile(DataStore& ds);
 

@@ -25,18 +25,29 @@ void count(KoumokuCategory<S>& cat, int c, int slot, std::int32_t purchase, std:
 }  // namespace
 
 void KoumokuCounter::addMeeting(int c, const KaisaiRecord& kaisai, const RaceBlock& races) {
-  if (c < 0 || c >= kCourseCount) return;
+  if (c < 0 || c >= kCourseCount || !filter_.counts(c)) return;
+  if (!filter_.allOld()) {
+    for (int race = 0; race < kRacesPerDay; ++race) {
+      const RaceRecord& rr = races[static_cast<std::size_t>(race)];
+      const OldRaceCount n = oldRaceCount(kaisai, race, &rr, filter_);
+      addMoney(r_.dayBalance[c][0], n.balance);
+      addMoney(r_.dayPurchase[c][0], n.purchase);
+      if (n.bought) addRace(c, kaisai, race, rr, n.purchase, n.balance, n.hit);
+    }
+    return;
+  }
   addMoney(r_.dayBalance[c][0], kaisai.shushi[12]);
   addMoney(r_.dayPurchase[c][0], kaisai.kounyuGaku[12]);
   for (int race = 0; race < kRacesPerDay; ++race) {
     if (!raceBought(kaisai.raceJoutai[race])) continue;  // only races with tickets bought
-    addRace(c, kaisai, race, races[static_cast<std::size_t>(race)]);
+    addRace(c, kaisai, race, races[static_cast<std::size_t>(race)], kaisai.kounyuGaku[race], kaisai.shushi[race],
+            raceBoughtAndHit(kaisai.raceJoutai[race]));
   }
 }
 
-void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const RaceRecord& rr) {
-  const bool hit = raceBoughtAndHit(kaisai.raceJoutai[race]);
-  const std::int32_t p = kaisai.kounyuGaku[race], b = kaisai.shushi[race];
+void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const RaceRecord& rr,
+                             std::int64_t purchase, std::int64_t balance, bool hit) {
+  const std::int32_t p = saturate32(purchase), b = saturate32(balance);
 
   ++r_.races[c][0];
   if (hit) ++r_.races[c][1];
@@ -57,13 +68,15 @@ void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const 
   // Per bet type its own purchase and return; a hit of the type needs a flagged result of it.
   for (int t = 0; t < kBetTypeCount; ++t) {
     const BetType type = kBetTypes[t];
+    if (!filter_.has(tallySlotOf(type))) continue;
     const std::int32_t total = stakeTotal(rr, type);
     if (total == 0) continue;
     const std::int64_t ret = betReturn(rr, type, TicketScan::AllTickets);
     count(r_.betType, c, t, total, saturate32(ret - total), hit && hitResults(rr, type) > 0);
   }
 
-  const int n = umarenTicketCount(rr);
+  const bool uma = filter_.has(tallySlotOf(BetType::Uma));
+  const int n = uma ? umarenTicketCount(rr) : 0;
   r_.umarenTicketsAndHits[c][0] += n;
   if (n > 0) {
     r_.umarenTicketsPerRace[c][0] += n;
@@ -72,14 +85,15 @@ void KoumokuCounter::addRace(int c, const KaisaiRecord& kaisai, int race, const 
   count(r_.umaTickets, c, koumoku_slot::umarenTickets(n), p, b, hit);
   count(r_.amount, c, koumoku_slot::amount(p), p, b, hit);
 
-  if (rr.umaGoukei != 0) {
+  if (uma && rr.umaGoukei != 0) {
     ++r_.umarenRacesAndNearMisses[c][0];
     if (!hit && umarenPairPlaced(rr)) ++r_.umarenRacesAndNearMisses[c][1];
   }
 
   if (!hit) return;
-  r_.umarenTicketsAndHits[c][1] += hitResults(rr, BetType::Uma);
+  if (uma) r_.umarenTicketsAndHits[c][1] += hitResults(rr, BetType::Uma);
   for (BetType type : kBetTypes) {
+    if (!filter_.has(tallySlotOf(type))) continue;
     const ConstSlots results = resultSlots(rr, type);
     for (int s = 0; s < results.capacity; ++s) {
       if (!resultHit(type, results.codes[s])) continue;

@@ -4,6 +4,7 @@
 
 #include "domain/bet_types.hpp"
 #include "domain/race_state.hpp"
+#include "domain/settlement.hpp"
 #include "storage/bytes.hpp"
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
@@ -124,24 +125,52 @@ RankEntry raceEntry(const ScanDay& d, int r) {
   return e;
 }
 
-void visitDay(RankTable& t, int kind, const ScanDay& d) {
+// A race's (or a day's) purchase and balance as the filter counts them.
+struct Money {
+  std::int32_t purchase = 0, balance = 0;
+};
+
+void visitDay(RankTable& t, int kind, const ScanDay& d, const TallyFilter& filter) {
   const KaisaiRecord& k = d.kaisai;
+  if (!filter.counts(d.course)) return;
+  const bool whole = filter.allOld();
+  auto counted = [&](int r) {
+    return oldRaceCount(k, r, d.races ? &(*d.races)[static_cast<std::size_t>(r)] : nullptr, filter);
+  };
   if (kind == kRankDayRitsu || kind == kRankDayShushi) {
-    if (kind == kRankDayRitsu && k.kounyuGaku[12] == 0) return;
-    float rate = floatRate(static_cast<std::int64_t>(k.shushi[12]) + k.kounyuGaku[12], k.kounyuGaku[12]);
-    bool qualifies = kind == kRankDayRitsu ? rate > t.last().ritsu : k.shushi[12] > t.last().kingaku;
+    Money m{k.kounyuGaku[12], k.shushi[12]};
+    if (!whole) {
+      std::int64_t p = 0, b = 0;
+      for (int r = 0; r < kRacesPerDay; ++r) {
+        const OldRaceCount n = counted(r);
+        p += n.purchase;
+        b += n.balance;
+      }
+      m = {saturate32(p), saturate32(b)};
+    }
+    if (kind == kRankDayRitsu && m.purchase == 0) return;
+    float rate = floatRate(static_cast<std::int64_t>(m.balance) + m.purchase, m.purchase);
+    bool qualifies = kind == kRankDayRitsu ? rate > t.last().ritsu : m.balance > t.last().kingaku;
     if (!qualifies) return;
     RankEntry e = dayEntry(d);
-    e.kingaku = k.shushi[12];
+    e.kingaku = m.balance;
     e.ritsu = rate;
     t.enter(e);
     return;
   }
   for (int r = 0; r < kRacesPerDay; ++r) {
-    if (!raceBoughtAndHit(k.raceJoutai[r])) continue;
+    Money m{k.kounyuGaku[r], k.shushi[r]};
+    if (whole) {
+      if (!raceBoughtAndHit(k.raceJoutai[r])) continue;
+    } else {
+      const OldRaceCount n = counted(r);
+      if (!n.bought || !n.hit) continue;
+      m = {saturate32(n.purchase), saturate32(n.balance)};
+    }
     if (kind == kRankHaitou) {
       // The won payouts in the order they are offered to the table.
       for (BetType type : kRankPayoutOrder) {
+        if (!filter.has(tallySlotOf(type))) continue;
         const ConstSlots results = resultSlots((*d.races)[r], type);
         for (int s = 0; s < results.capacity; ++s) {
           if (!resultHit(type, results.codes[s]) || !(results.amounts[s] > t.last().kingaku)) continue;
@@ -155,12 +184,12 @@ void visitDay(RankTable& t, int kind, const ScanDay& d) {
       continue;
     }
     // A race without purchase has no rate (only a damaged ledger marks one as hit).
-    if (kind == kRankRaceRitsu && k.kounyuGaku[r] == 0) continue;
-    float rate = floatRate(static_cast<std::int64_t>(k.shushi[r]) + k.kounyuGaku[r], k.kounyuGaku[r]);
-    bool qualifies = kind == kRankRaceRitsu ? rate > t.last().ritsu : k.shushi[r] > t.last().kingaku;
+    if (kind == kRankRaceRitsu && m.purchase == 0) continue;
+    float rate = floatRate(static_cast<std::int64_t>(m.balance) + m.purchase, m.purchase);
+    bool qualifies = kind == kRankRaceRitsu ? rate > t.last().ritsu : m.balance > t.last().kingaku;
     if (!qualifies) continue;
     RankEntry e = raceEntry(d, r);
-    e.kingaku = k.shushi[r];
+    e.kingaku = m.balance;
     e.ritsu = rate;
     t.enter(e);
   }
@@ -168,7 +197,8 @@ void visitDay(RankTable& t, int kind, const ScanDay& d) {
 
 }  // namespace
 
-RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock) {
+RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock,
+                       const TallyFilter& filter) {
   RankResult result;
   result.code = code;
   std::string yearText;
@@ -177,16 +207,17 @@ RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, c
     int kind = rankKindOf(code);
     RankTable table(result, rankByRate(code));
     yearText = scanLedger(ds, port, rangeYears(ds.nenji, *range),
-                          {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code)},
-                          [&](const ScanDay& d) { visitDay(table, kind, d); });
+                          {"RANK集計中 !!!\n\nしばらくお待ち下さい。", rankPerRace(code) || !filter.allOld()},
+                          [&](const ScanDay& d) { visitDay(table, kind, d, filter); });
   }
   setFixedText(result.nen, cutCp932(yearText, sizeof result.nen - 1));
   putTimeStamp(result.timeStamp, clock());
   return result;
 }
 
-bool runRankTally(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock) {
-  return writeWorkFile(ds, port, kRankWorkFile, computeRank(ds, port, code, yearIndex, clock).encode());
+bool runRankTally(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock,
+                  const TallyFilter& filter) {
+  return writeWorkFile(ds, port, kRankWorkFile, computeRank(ds, port, code, yearIndex, clock, filter).encode());
 }
 
 std::optional<RankResult> readRankFile(DataStore& ds) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "features/tally/tally_common.hpp"
+#include "features/tally/tally_filter.hpp"
 #include "storage/records.hpp"
 
 namespace tovra::tally {
@@ -82,10 +83,15 @@ struct RankResult {
 };
 
 // Runs the tally (no file written). yearIndex: the year's position in the year list,
-// used for codes 6-10.
-RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock = localNow);
+// used for codes 6-10. The filter (tally_filter.hpp) counts the record types only: the
+// course's days alone; with some record types left out a race counts with their figures
+// (a per-race rank needs one of them bought and hit; a day sums its races' figures) and
+// 的中配当 ranks their payouts alone. The bet store's types have no place in the rank rows.
+RankResult computeRank(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock = localNow,
+                       const TallyFilter& filter = {});
 // computeRank, then tmp/rank.tmp. False (after a message) when the file cannot be written.
-bool runRankTally(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock = localNow);
+bool runRankTally(DataStore& ds, UserPort& port, int code, int yearIndex, const Clock& clock = localNow,
+                  const TallyFilter& filter = {});
 // The work file; nullopt when it is missing or shorter than 6697 bytes.
 std::optional<RankResult> readRankFile(DataStore& ds);
 

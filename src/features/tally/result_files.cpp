@@ -18,14 +18,17 @@ namespace {
 
 const TallyKindInfo kInfos[] = {
     {TallyKind::Shushi, "shushi", "収支集計", kShushiWorkFile, ShushiResult::kFileSize, shushi_off::timeStamp,
-     "tovradatafile/shukei/shushi.dat", "tovradatafile/shukei/shushi.tim", "表示されている収支集計結果を保存します。"},
+     "tovradatafile/shukei/shushi.dat", "tovradatafile/shukei/shushi.tim", "表示されている収支集計結果を保存します。",
+     kShushiTypeWorkFile, "tovradatafile/shukei/shushisk.dat"},
     {TallyKind::Koumoku, "koumoku", "項目集計", kKoumokuWorkFile, KoumokuResult::kReadSize, koumoku_off::timeStamp,
      "tovradatafile/shukei/koumoku.dat", "tovradatafile/shukei/koumoku.tim",
-     "表示されている項目集計結果を保存します。"},
+     "表示されている項目集計結果を保存します。", kKoumokuTypeWorkFile, "tovradatafile/shukei/koumokusk.dat"},
     {TallyKind::Rank, "rank", "RANK集計", kRankWorkFile, RankResult::kFileSize, rank_file_off::timeStamp,
-     "tovradatafile/shukei/rank.dat", "tovradatafile/shukei/rank.tim", "表示されているRANK集計結果を保存します。"},
+     "tovradatafile/shukei/rank.dat", "tovradatafile/shukei/rank.tim", "表示されているRANK集計結果を保存します。",
+     nullptr, nullptr},
     {TallyKind::Jyoken, "jyoken", "条件集計", kJyokenWorkFile, JyokenResult::kSize, jyoken_off::timeStamp,
-     "tovradatafile/shukei/jyoken.dat", "tovradatafile/shukei/jyoken.tim", "表示されている条件集計結果を保存します。"},
+     "tovradatafile/shukei/jyoken.dat", "tovradatafile/shukei/jyoken.tim", "表示されている条件集計結果を保存します。",
+     nullptr, nullptr},
 };
 
 // Rates print as "%9.1f": a value that is not a number, or one far beyond any recovery

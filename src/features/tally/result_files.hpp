@@ -36,6 +36,13 @@ struct TallyKindInfo {
   const char* archive;       // "tovradatafile/shukei/shushi.dat", ...
   const char* index;         // "tovradatafile/shukei/shushi.tim", ...
   const char* saveQuestion;  // "表示されている収支集計結果を保存します。", ...
+  // The type figures beside the work file and beside the archive (収支集計 and 項目集計;
+  // nullptr for the others): "tmp/shushisk.tmp", "tovradatafile/shukei/shushisk.dat".
+  // The type archive holds a record (TypeTallyResult::kSize bytes) per copy of the
+  // archive at the same position, zeros for a copy saved without one; it may be shorter
+  // than the archive (copies saved before it existed) and is missing until a copy has one.
+  const char* typeWorkFile = nullptr;
+  const char* typeArchive = nullptr;
 };
 const TallyKindInfo& tallyKindInfo(TallyKind kind);
 // The kind by its command-line name; nullopt for any other text.

@@ -107,19 +107,51 @@ bool copyCopies(File& from, StagedFile& to, std::size_t recordSize, std::size_t 
 
 inline constexpr std::size_t kNoCopy = static_cast<std::size_t>(-1);
 
-// Replaces the index and (unless `writeArchive` is empty) the archive: both new files are
-// written beside the old ones and committed together, so that after a crash both read
-// as the old pair or as the new one (the next open completes a committed pair). False
-// when nothing was changed because a new file could not be written.
+// Replaces the index and (unless `writeArchive` is empty) the archive, and with
+// `writeTypes` the type archive too: the new files are written beside the old ones and
+// committed together, so that after a crash they read as the old ones or as the new ones
+// (the next open completes a committed change). False when nothing was changed because a
+// new file could not be written.
 bool replacePair(DataStore& ds, const Pair& p, const std::function<bool(StagedFile&)>& writeArchive,
-                 const Bytes& index) {
+                 const Bytes& index, const std::function<bool(StagedFile&)>& writeTypes = {},
+                 const std::filesystem::path& types = {}) {
   FileSystem& fs = ds.fs();
   StagedFile newIndex(fs, p.index);
   if (!newIndex.open() || !newIndex.write(index.data(), index.size())) return false;
   if (!writeArchive) return newIndex.commit();
   StagedFile newArchive(fs, p.archive);
   if (!newArchive.open() || !writeArchive(newArchive)) return false;
-  return commitTogether(fs, commitMarkFor(p.archive), {&newArchive, &newIndex});
+  if (!writeTypes) return commitTogether(fs, commitMarkFor(p.archive), {&newArchive, &newIndex});
+  StagedFile newTypes(fs, types);
+  if (!newTypes.open() || !writeTypes(newTypes)) return false;
+  return commitTogether(fs, commitMarkFor(p.archive), {&newArchive, &newIndex, &newTypes});
+}
+
+// ---- the type archive: the type work file saved beside each copy of the archive
+
+constexpr std::size_t kTypeRecord = TypeTallyResult::kSize;
+
+// The stamp text of a copy, NUL-terminated within 64 bytes.
+std::array<char, kStampSize> stampOf(TallyKind kind, const std::uint8_t* record) {
+  const TallyKindInfo& info = tallyKindInfo(kind);
+  std::array<char, kStampSize> stamp{};
+  const std::size_t n = std::min(kStampSize - 1, info.recordSize - info.stampOffset);
+  std::memcpy(stamp.data(), record + info.stampOffset, n);
+  return stamp;
+}
+
+// Copies records 0 .. count - 1 of the type archive but record `skip`, a record the
+// archive does not hold written as zeros (a copy saved without type figures).
+bool copyTypeRecords(File* from, StagedFile& to, std::size_t count, std::size_t skip) {
+  const std::size_t held = copiesIn(from, kTypeRecord);
+  Bytes record(kTypeRecord);
+  if (from && !from->seek(0)) return false;
+  for (std::size_t k = 0; k < count; ++k) {
+    std::fill(record.begin(), record.end(), std::uint8_t{0});
+    if (k < held && from->read(record.data(), kTypeRecord) != kTypeRecord) return false;
+    if (k != skip && !to.write(record.data(), kTypeRecord)) return false;
+  }
+  return true;
 }
 
 // The first `count` whole entries of an index, then `extra`.
@@ -219,7 +251,25 @@ bool saveTallyResult(DataStore& ds, UserPort& port, TallyKind kind) {
     return (found.entries == 0 || copyCopies(*found.archive, to, info.recordSize, found.entries, kNoCopy)) &&
            to.write(record->data(), record->size());
   };
-  if (!replacePair(ds, p, writeArchive, entriesThenAppend(found.index, found.entries, entry.data()))) {
+  // The type figures that go with the copy: saved at the same position of the type
+  // archive, which is made only once a copy has any.
+  std::function<bool(StagedFile&)> writeTypes;
+  std::filesystem::path typesPath;
+  if (info.typeArchive) {
+    typesPath = ds.resolve(info.typeArchive);
+    const auto stamp = stampOf(kind, record->data());
+    const auto types = readTypeFile(ds, info.typeWorkFile, stamp.data());
+    if (types || ds.fs().exists(typesPath)) {
+      Bytes typeRecord(kTypeRecord, 0);
+      if (types) types->encode(typeRecord.data());
+      writeTypes = [&, typeRecord](StagedFile& to) {
+        auto from = ds.fs().open(typesPath, OpenMode::Read);
+        return copyTypeRecords(from.get(), to, found.entries, kNoCopy) && to.write(typeRecord.data(), kTypeRecord);
+      };
+    }
+  }
+  if (!replacePair(ds, p, writeArchive, entriesThenAppend(found.index, found.entries, entry.data()), writeTypes,
+                   typesPath)) {
     showError(port, kSavedSaveFailedMessage);
     return false;
   }
@@ -244,7 +294,20 @@ bool restoreSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index
   if (f->read(record.data(), record.size()) != record.size()) return broken();
   f.reset();
   if (!plausibleRecord(kind, record.data(), record.size())) return broken();
-  return writeWorkFile(ds, port, info.workFile, record);
+  if (info.typeWorkFile) ds.fs().remove(ds.resolve(info.typeWorkFile));
+  if (!writeWorkFile(ds, port, info.workFile, record)) return false;
+  // The copy's type figures, when they were saved with it.
+  if (info.typeArchive) {
+    auto t = ds.fs().open(ds.resolve(info.typeArchive), OpenMode::Read);
+    const std::uint64_t typeAt = static_cast<std::uint64_t>(index) * kTypeRecord;
+    Bytes typeRecord(kTypeRecord);
+    TypeTallyResult types;
+    if (t && t->size() >= typeAt + kTypeRecord && t->seek(typeAt) &&
+        t->read(typeRecord.data(), kTypeRecord) == kTypeRecord && types.decode(typeRecord.data(), kTypeRecord) &&
+        std::strncmp(types.timeStamp, stampOf(kind, record.data()).data(), kStampSize) == 0)
+      writeWorkFile(ds, port, info.typeWorkFile, typeRecord);
+  }
+  return true;
 }
 
 bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index) {
@@ -260,7 +323,16 @@ bool deleteSavedResult(DataStore& ds, UserPort& port, TallyKind kind, int index)
   auto writeArchive = [&](StagedFile& to) {
     return copyCopies(*found.archive, to, info.recordSize, found.entries, line);
   };
-  if (!replacePair(ds, p, writeArchive, withoutEntry(found.index, line))) {
+  std::function<bool(StagedFile&)> writeTypes;
+  std::filesystem::path typesPath;
+  if (info.typeArchive && ds.fs().exists(ds.resolve(info.typeArchive))) {
+    typesPath = ds.resolve(info.typeArchive);
+    writeTypes = [&](StagedFile& to) {
+      auto from = ds.fs().open(typesPath, OpenMode::Read);
+      return copyTypeRecords(from.get(), to, found.entries, line);
+    };
+  }
+  if (!replacePair(ds, p, writeArchive, withoutEntry(found.index, line), writeTypes, typesPath)) {
     showError(port, kSavedDeleteFailedMessage);
     return false;
   }

@@ -9,6 +9,7 @@
 #include "features/tally/tally_figures.hpp"
 #include "storage/bytes.hpp"
 #include "storage/datastore.hpp"
+#include "storage/fileio.hpp"
 #include "storage/text.hpp"
 
 namespace tovra::tally {
@@ -98,13 +99,25 @@ ShushiDay shushiDay(const KaisaiRecord& k) {
   return d;
 }
 
-ShushiCounter::ShushiCounter(int mode, int selection) : mode_(mode), selection_(selection) {}
+ShushiCounter::ShushiCounter(int mode, int selection, const TallyFilter& filter)
+    : mode_(mode), selection_(selection), filter_(filter) {}
 
-void ShushiCounter::addDay(int c, const KaisaiRecord& k) {
+void ShushiCounter::addDay(int c, const KaisaiRecord& k, const RaceBlock* races) {
   const int row = rowOf(k, mode_, selection_);
-  if (row < 0 || c < 0 || c >= kCourseCount) return;
+  if (row < 0 || c < 0 || c >= kCourseCount || !filter_.counts(c)) return;
   const int i = R::cell(row, c);
-  const ShushiDay d = shushiDay(k);
+  ShushiDay d;
+  if (filter_.allOld()) {
+    d = shushiDay(k);
+  } else {
+    for (int r = 0; r < kRacesPerDay; ++r) {
+      const OldRaceCount n = oldRaceCount(k, r, races ? &(*races)[static_cast<std::size_t>(r)] : nullptr, filter_);
+      d.purchase += n.purchase;
+      d.balance += n.balance;
+      if (n.bought) ++d.bought;
+      if (n.hit) ++d.hits;
+    }
+  }
   kounyu_[i] += d.purchase;
   shushi_[i] += d.balance;
   bought_[i] += d.bought;
@@ -154,12 +167,13 @@ std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, 
 }
 
 ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
-                           const Clock& clock) {
-  ShushiCounter counter(mode, selection);
+                           const Clock& clock, const TallyFilter& filter) {
+  ShushiCounter counter(mode, selection, filter);
   if (auto range = shushiRange(ds.nenji, currentYear, mode, selection)) {
-    // Only the meeting records are read: the day totals and the race states hold every figure.
-    scanLedger(ds, port, rangeYears(ds.nenji, *range), {"収支集計中 !!!\n\nしばらくお待ち下さい。", false},
-               [&](const ScanDay& d) { counter.addDay(d.course, d.kaisai); });
+    // With every record type only the meeting records are read: the day totals and the
+    // race states hold every figure. Some types alone are counted from the tickets.
+    scanLedger(ds, port, rangeYears(ds.nenji, *range), {"収支集計中 !!!\n\nしばらくお待ち下さい。", !filter.allOld()},
+               [&](const ScanDay& d) { counter.addDay(d.course, d.kaisai, d.races); });
   }
   R r = counter.finish();
   putTimeStamp(r.timeStamp, clock());
@@ -167,8 +181,33 @@ ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selectio
 }
 
 bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, int currentYear, const Clock& clock) {
+  ds.fs().remove(ds.resolve(kShushiTypeWorkFile));  // the type figures of an earlier run do not belong to it
   return writeWorkFile(ds, port, kShushiWorkFile,
                        computeShushi(ds, port, mode, selection, currentYear, clock).encode());
+}
+
+Result<TypeTallyResult> shushiTypeTally(DataStore& ds, BetStore& bets, int mode, int selection, int currentYear,
+                                        const TallyFilter& filter) {
+  std::vector<std::string> years;
+  if (auto range = shushiRange(ds.nenji, currentYear, mode, selection))
+    for (int y : rangeYears(ds.nenji, *range)) years.push_back(std::to_string(y));
+  return typeTally(ds.ledger(), bets, years, filter, mode == kShushiDay ? selection : 0);
+}
+
+bool runShushiTally(DataStore& ds, BetStore& bets, UserPort& port, int mode, int selection, int currentYear,
+                    const TallyFilter& filter, const Clock& clock) {
+  const R r = computeShushi(ds, port, mode, selection, currentYear, clock, filter);
+  ds.fs().remove(ds.resolve(kShushiTypeWorkFile));  // never one of another run beside the new result
+  if (!writeWorkFile(ds, port, kShushiWorkFile, r.encode())) return false;
+  Result<TypeTallyResult> types = shushiTypeTally(ds, bets, mode, selection, currentYear, filter);
+  if (types.failed()) ds.fatal(types.failure());
+  if (types.refused()) {
+    port.message("確認", types.refusal().text, types.refusal().icon);
+    return true;
+  }
+  std::memcpy(types->timeStamp, r.timeStamp, kStampSize);
+  writeResultFile(ds, port, kShushiTypeWorkFile, *types);
+  return true;
 }
 
 std::optional<ShushiResult> readShushiFile(DataStore& ds) {
@@ -218,6 +257,16 @@ ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nen
   return v;
 }
 
+void setTypeBlock(ShushiView& v, const TypeTallyResult& t) {
+  const TypeCell& c = t.cells[kAllCoursesRow][kChosenCol];
+  v.typesShown = true;
+  v.typesCaption = (t.filter.types & kAllTallyTypes) == kAllTallyTypes ? "全式別" : "選択式別";
+  v.typesFilter = t.filter.text();
+  v.types = typeCellView(c);
+  v.typesBought = yenText(c.bought);
+  v.typesRefunded = yenText(c.refunded);
+}
+
 std::vector<std::string> shushiLines(const ShushiView& v) {
   std::vector<std::string> lines{v.heading, v.timeStamp,
                                  "競馬場\t馬券購入額      回収率        回収金額\t収支\t的中率"};
@@ -227,6 +276,10 @@ std::vector<std::string> shushiLines(const ShushiView& v) {
   for (int col = 0; col < kCourseCount; ++col) row(courseName(col), v.courses[col]);
   if (v.goukeiVisible) row("合計", v.goukei);
   row("全場合計", v.zenjou);
+  if (v.typesShown) {
+    row(v.typesCaption, v.types);
+    lines.push_back("購入\t" + v.typesBought + "\t返還\t" + v.typesRefunded + "\t" + v.typesFilter);
+  }
   return lines;
 }
 

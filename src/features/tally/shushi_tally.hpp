@@ -12,7 +12,13 @@
 #include <vector>
 
 #include "features/tally/tally_common.hpp"
+#include "features/tally/tally_filter.hpp"
+#include "features/tally/type_tally.hpp"
 #include "storage/records.hpp"
+
+namespace tovra {
+class BetStore;
+}  // namespace tovra
 
 namespace tovra::tally {
 
@@ -81,14 +87,17 @@ ShushiDay shushiDay(const KaisaiRecord& k);
 // sums rows and columns and computes the rates as the tally does.
 class ShushiCounter {
  public:
-  ShushiCounter(int mode, int selection);
+  // The filter as tally_filter.hpp says: a filter without every record type needs the
+  // races of each day (addDay's `races`).
+  ShushiCounter(int mode, int selection, const TallyFilter& filter = {});
   // A meeting day of course c (0-9); it lands in the row its mode gives, or nowhere.
-  void addDay(int c, const KaisaiRecord& k);
+  void addDay(int c, const KaisaiRecord& k, const RaceBlock* races = nullptr);
   // The result with its sums and rates; the time stamp is the caller's.
   ShushiResult finish() const;
 
  private:
   int mode_, selection_;
+  TallyFilter filter_;
   std::int64_t kounyu_[ShushiResult::kCells] = {};
   std::int64_t shushi_[ShushiResult::kCells] = {};
   std::int64_t bought_[ShushiResult::kCells] = {};
@@ -103,10 +112,21 @@ std::optional<TallyRange> shushiRange(const NenjiTable& nenji, int currentYear, 
 // year list for modes 2 and 3, month * 100 + day of `currentYear` (the year the main
 // window shows) for mode 5.
 ShushiResult computeShushi(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
-                           const Clock& clock = localNow);
+                           const Clock& clock = localNow, const TallyFilter& filter = {});
 // computeShushi, then tmp/shushi.tmp. False (after a message) when the file cannot be written.
 bool runShushiTally(DataStore& ds, UserPort& port, int mode, int selection, int currentYear,
                     const Clock& clock = localNow);
+// The tally with its filter and the figures of every type: tmp/shushi.tmp as above (with
+// the filter applied to the record types it counts), then tmp/shushisk.tmp with the same
+// time stamp, the range's figures per type slot and course (the day of mode 5 alone).
+// With every type and course chosen tmp/shushi.tmp is byte for byte what runShushiTally
+// writes. A store that cannot be used gives its message and no tmp/shushisk.tmp (the old
+// one is removed); false only when tmp/shushi.tmp cannot be written.
+bool runShushiTally(DataStore& ds, BetStore& bets, UserPort& port, int mode, int selection, int currentYear,
+                    const TallyFilter& filter, const Clock& clock = localNow);
+// The years and day the type figures of a mode cover (see runShushiTally).
+Result<TypeTallyResult> shushiTypeTally(DataStore& ds, BetStore& bets, int mode, int selection, int currentYear,
+                                        const TallyFilter& filter);
 // The work file; nullopt when it is missing or shorter than 2360 bytes.
 std::optional<ShushiResult> readShushiFile(DataStore& ds);
 
@@ -121,7 +141,16 @@ struct ShushiView {
   CellView goukei;                             // panels 11: the row's all-course sum
   CellView zenjou;                             // panels 12: "全場合計", the grand total
   bool scrollEnabled = true;                   // off for a one-day tally
+  // The type figures (tmp/shushisk.tmp), when a tally of all types wrote them.
+  bool typesShown = false;
+  std::string typesCaption;  // "全式別" or "選択式別"
+  std::string typesFilter;   // TallyFilter::text(), and the rows covered
+  CellView types;            // purchase (bought less refunded), 回収率, return; balance; hit rate
+  std::string typesBought;   // "%10ld円" of bought, and of refunded (返還)
+  std::string typesRefunded;
 };
+// The type block of the view from the type work file that goes with the result.
+void setTypeBlock(ShushiView& v, const TypeTallyResult& t);
 // nenji gives the year of modes 2 and 3; currentYear the year of mode 5.
 ShushiView shushiView(const ShushiResult& r, int position, const NenjiTable& nenji, const std::string& currentYear);
 // The view as lines of text (heading, time stamp, column headings, one row per course).

@@ -71,31 +71,34 @@ BalanceChartWindow* TallyActions::showChart(const exports::ChartRequest& request
 void TallyActions::startIncomeTally() {
   DataStore& ds = main_.dataStore();
   const MainSelection& sel = main_.selection();
-  IncomeTallyDialog dialog(ds, ds.year, sel.count() > 0 ? &sel.day.meeting : nullptr, &main_);
+  IncomeTallyDialog dialog(ds, ds.year, sel.count() > 0 ? &sel.day.meeting : nullptr, &main_, &main_.port());
   if (dialog.exec() != QDialog::Accepted) return;
   const tally::ShushiChoice c = dialog.choice();
   const int currentYear = ds.yearNumber();
-  if (tally::runShushiTally(ds, main_.port(), c.mode, c.selection, currentYear)) showWindow(tally::TallyKind::Shushi);
+  if (tally::runShushiTally(ds, main_.bets(), main_.port(), c.mode, c.selection, currentYear, dialog.filter()))
+    showWindow(tally::TallyKind::Shushi);
 }
 
 void TallyActions::startItemTally() {
-  ItemTallyDialog dialog(main_.dataStore(), &main_);
+  ItemTallyDialog dialog(main_.dataStore(), &main_, &main_.port());
   if (dialog.exec() != QDialog::Accepted) return;
-  if (tally::runKoumokuTally(main_.dataStore(), main_.port(), dialog.mode(), dialog.yearPosition()))
+  if (tally::runKoumokuTally(main_.dataStore(), main_.bets(), main_.port(), dialog.mode(), dialog.yearPosition(),
+                             dialog.filter()))
     showWindow(tally::TallyKind::Koumoku);
 }
 
 void TallyActions::startRankTally() {
-  RankTallyDialog dialog(main_.dataStore(), &main_);
+  RankTallyDialog dialog(main_.dataStore(), &main_, &main_.port());
   if (dialog.exec() != QDialog::Accepted) return;
-  if (tally::runRankTally(main_.dataStore(), main_.port(), dialog.code(), dialog.yearPosition()))
+  if (tally::runRankTally(main_.dataStore(), main_.port(), dialog.code(), dialog.yearPosition(), tally::localNow,
+                          dialog.filter()))
     showWindow(tally::TallyKind::Rank);
 }
 
 void TallyActions::startConditionTally() {
   if (jyokenDialog_->exec() != QDialog::Accepted) return;
   if (tally::runJyokenTally(main_.dataStore(), main_.port(), jyokenDialog_->rangeFlag(), jyokenDialog_->yearPosition(),
-                            jyokenDialog_->conditions()))
+                            jyokenDialog_->conditions(), tally::localNow, jyokenDialog_->filter()))
     showWindow(tally::TallyKind::Jyoken);
 }
 

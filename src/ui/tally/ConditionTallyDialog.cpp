@@ -13,6 +13,7 @@
 #include "storage/datastore.hpp"
 #include "ui/widgets/DigitFilter.h"
 #include "ui/widgets/EntryWidgets.h"
+#include "ui/tally/TallyFilterBox.h"
 #include "ui/widgets/RadioGroupBox.h"
 #include "ui/widgets/YearRangeBox.h"
 
@@ -40,7 +41,11 @@ ConditionTallyDialog::ConditionTallyDialog(DataStore& ds, UserPort& port, QWidge
   grid->setHorizontalSpacing(14);
 
   range_ = new YearRangeBox("集計範囲", ds, this);
-  grid->addWidget(range_, 0, 0);
+  filter_ = new TallyFilterBox(this);
+  auto* top = new QHBoxLayout;
+  top->addWidget(range_);
+  top->addWidget(filter_);
+  grid->addLayout(top, 0, 0);
 
   auto* box2 = new QGroupBox("条件", this);
   box2->setObjectName("GroupBox2");
@@ -115,6 +120,7 @@ void ConditionTallyDialog::showEvent(QShowEvent* event) {
 
 void ConditionTallyDialog::resetConditions() {
   range_->reset(ds_);
+  filter_->reset();
   listBox_->clear();
   list_.reset();
   for (int k = 1; k <= tally::kJyokenKinds; ++k) {
@@ -154,8 +160,10 @@ void ConditionTallyDialog::removeCondition() {
 }
 
 void ConditionTallyDialog::startTally() {
-  if (list_.validate(port_)) accept();
+  if (list_.validate(port_) && filter_->acceptable(&port_)) accept();
 }
+
+tally::TallyFilter ConditionTallyDialog::filter() const { return filter_->filter(); }
 
 int ConditionTallyDialog::rangeFlag() const { return range_->allYears() ? 0 : 1; }
 int ConditionTallyDialog::yearPosition() const { return range_->yearPosition(); }

@@ -2,11 +2,13 @@
 // ConditionTallyDialog "条件集計": the range, and up to seven conditions set one tab at a
 // time (設定) into ListBox and taken out again (削除). Made once for the program's run;
 // each time it is shown it starts over (no condition, every registered year).
-// 集計開始 closes with Accepted once a condition is set.
+// 集計開始 closes with Accepted once a condition is set and a type is chosen in the filter
+// (TallyFilterBox, back to every type and course each time).
 #include <QDialog>
 #include <array>
 
 #include "features/tally/jyoken_conditions.hpp"
+#include "features/tally/tally_filter.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -17,6 +19,7 @@ namespace tovra {
 
 class DataStore;
 class RadioGroupBox;
+class TallyFilterBox;
 class UserPort;
 class YearRangeBox;
 
@@ -29,6 +32,7 @@ class ConditionTallyDialog : public QDialog {
   int rangeFlag() const;
   int yearPosition() const;
   const tally::JyokenConditions& conditions() const { return list_.conditions(); }
+  tally::TallyFilter filter() const;
 
  public slots:
   void resetConditions();
@@ -47,6 +51,7 @@ class ConditionTallyDialog : public QDialog {
   UserPort& port_;
   tally::JyokenList list_;
   YearRangeBox* range_;
+  TallyFilterBox* filter_;
   QTabWidget* page_;
   // RadioGroup1-10 by kind (none for the distance).
   std::array<RadioGroupBox*, tally::kJyokenKinds + 1> groups_{};

@@ -9,14 +9,15 @@
 
 #include "storage/datastore.hpp"
 #include "storage/text.hpp"
+#include "ui/tally/TallyFilterBox.h"
 #include "ui/widgets/RadioGroupBox.h"
 #include "ui/widgets/YearRangeBox.h"
 
 namespace tovra {
 
 IncomeTallyDialog::IncomeTallyDialog(const DataStore& ds, const std::string& currentYear, const KaisaiRecord* shown,
-                                     QWidget* parent)
-    : QDialog(parent) {
+                                     QWidget* parent, UserPort* port)
+    : QDialog(parent), port_(port) {
   setObjectName("ShushiShukeiDialog");
   setWindowTitle("収支集計");
   auto* grid = new QGridLayout(this);
@@ -46,6 +47,8 @@ IncomeTallyDialog::IncomeTallyDialog(const DataStore& ds, const std::string& cur
   group_ = new RadioGroupBox("Group", "集計種別", {"月別", "回次別"}, 1, this);
   group_->setItemIndex(0);
   grid->addWidget(group_, 0, 1);
+  filter_ = new TallyFilterBox(this);
+  grid->addWidget(filter_, 1, 0, 1, 2);
 
   QPushButton* shukei = nullptr;
   grid->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei), 0, 2);
@@ -69,6 +72,10 @@ tally::ShushiChoice IncomeTallyDialog::choice() const {
                              hi_->currentIndex() + 1);
 }
 
-void IncomeTallyDialog::startTally() { accept(); }
+tally::TallyFilter IncomeTallyDialog::filter() const { return filter_->filter(); }
+
+void IncomeTallyDialog::startTally() {
+  if (filter_->acceptable(port_)) accept();
+}
 
 }  // namespace tovra

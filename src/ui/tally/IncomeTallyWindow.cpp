@@ -35,7 +35,19 @@ IncomeTallyWindow::IncomeTallyWindow(DataStore& ds, SettingsRecord& settings, Us
   scrollBar_ = makeScrollBar(12, QRect(l.right() + 6, kRowsTop, 16, 11 * kPitch - 2));
   connect(scrollBar_, &QScrollBar::valueChanged, this, &IncomeTallyWindow::scrollTo);
 
-  setFixedSize(l.right() + 30, kRowsTop + 12 * kPitch + 16);
+  // The types' block: the whole range, whatever row the scroll bar shows.
+  const int typesTop = kRowsTop + 12 * kPitch + 16;
+  types_ = &addRow(figureRow(this, l, typesTop, "Shiki", "", "ShikiLabel", "全式別"));
+  const int y2 = typesTop + kPitch;
+  boughtCaption_ = shukeiCaption(this, "ShikiKounyuLabel", "購入", QRect(l.captionX, y2, l.captionW, kShukeiRowH));
+  bought_ = shukeiPanel(this, "ShikiKounyuPanel", QRect(l.kouX, y2, l.shuW, kShukeiRowH));
+  const int henkanX = l.kouX + l.shuW + 8;
+  refundedCaption_ = shukeiCaption(this, "ShikiHenkanLabel", "返還", QRect(henkanX, y2, 32, kShukeiRowH));
+  refunded_ = shukeiPanel(this, "ShikiHenkanPanel", QRect(henkanX + 34, y2, l.shuW, kShukeiRowH));
+  const int filterX = henkanX + 34 + l.shuW + 10;
+  filter_ = shukeiCaption(this, "ShikiTaishoLabel", "", QRect(filterX, y2, l.right() - filterX, kShukeiRowH));
+
+  setFixedSize(l.right() + 30, typesTop + 2 * kPitch + 12);
   applyColours();
 }
 
@@ -63,6 +75,7 @@ void IncomeTallyWindow::showPosition(int a) {
     for (FigureRow* r : courses_) r->clear();
     goukei_->clear();
     zenjou_->clear();
+    showTypes(nullptr);
     return;
   }
   const tally::ShushiView v = tally::shushiView(*result, a, ds_.nenji, currentYear());
@@ -74,6 +87,22 @@ void IncomeTallyWindow::showPosition(int a) {
   goukei_->setVisible(v.goukeiVisible);
   zenjou_->set(v.zenjou, plus);
   scrollBar_->setEnabled(v.scrollEnabled);
+  const auto types = tally::readTypeFile(ds_, tally::kShushiTypeWorkFile, result->timeStamp);
+  showTypes(types ? &*types : nullptr);
+}
+
+void IncomeTallyWindow::showTypes(const tally::TypeTallyResult* t) {
+  const bool shown = t != nullptr;
+  types_->setVisible(shown);
+  for (QLabel* w : {bought_, refunded_, boughtCaption_, refundedCaption_, filter_}) w->setVisible(shown);
+  if (!shown) return;
+  tally::ShushiView v;
+  tally::setTypeBlock(v, *t);
+  types_->caption->setText(QString::fromStdString(v.typesCaption));
+  types_->set(v.types, plusColour());
+  bought_->setText(QString::fromStdString(v.typesBought));
+  refunded_->setText(QString::fromStdString(v.typesRefunded));
+  filter_->setText(QString::fromStdString(v.typesFilter));
 }
 
 void IncomeTallyWindow::printResult() {

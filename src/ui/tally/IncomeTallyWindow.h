@@ -1,7 +1,11 @@
 #pragma once
 // IncomeTallyWindow "収支集計": the income and expense tally of tmp/shushi.tmp, one row
 // of months or meeting numbers at a time (ScrollBar 0 = all of them), per course with the
-// row's all-course sum ("合計") and the grand total ("全場合計").
+// row's all-course sum ("合計") and the grand total ("全場合計"). Below them, when the
+// tally wrote tmp/shushisk.tmp beside it, the range's figures of the types chosen, the
+// bet store's among them ("全式別" or "選択式別": ShikiKouPanel, ShikiShuPanel,
+// ShikiTekiPanel), what was bought and refunded apart (ShikiKounyuPanel,
+// ShikiHenkanPanel) and what the filter chose (ShikiTaishoLabel).
 #include <array>
 
 #include "ui/tally/TallyWindow.h"
@@ -31,10 +35,18 @@ class IncomeTallyWindow : public TallyWindow {
   int graphShown() const override;
 
  private:
+  // The types' block from the type work file, hidden without one (nullptr).
+  void showTypes(const tally::TypeTallyResult* t);
   QScrollBar* scrollBar_ = nullptr;
   std::array<FigureRow*, kCourseCount> courses_{};
   FigureRow* goukei_ = nullptr;
   FigureRow* zenjou_ = nullptr;
+  FigureRow* types_ = nullptr;
+  QLabel* bought_ = nullptr;
+  QLabel* refunded_ = nullptr;
+  QLabel* boughtCaption_ = nullptr;
+  QLabel* refundedCaption_ = nullptr;
+  QLabel* filter_ = nullptr;
 };
 
 }  // namespace tovra

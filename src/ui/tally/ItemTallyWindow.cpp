@@ -18,9 +18,11 @@ namespace {
 constexpr int kLeft = 64;       // right of the course buttons
 constexpr int kCaptionW = 120;  // row labels, and a section's caption with its unit
 constexpr int kPitch = kShukeiRowH + 2;
+constexpr int kItemHitWidth = 6;  // "%6.1f％", as the item rows show hit rates
 constexpr int kPageTop = TallyWindow::kTop + 32;
-// The tallest page: a caption and twelve rows (ﾚｰｽNO).
-constexpr int kPageContentH = 13 * kPitch + 14;
+// The tallest pages: a caption and twelve rows (ﾚｰｽNO); two captions and twelve rows
+// (馬場状態・馬券式別 with the bet store's three types).
+constexpr int kPageContentH = 14 * kPitch + 22;
 
 // Rows of a page start at x inside the tab page.
 FigureLayout rowLayout(int x) { return FigureLayout::at(x, kCaptionW, 8); }
@@ -93,7 +95,18 @@ void ItemTallyWindow::buildPages(const tally::KoumokuView& shape) {
       }
       new FigureHeading(page, prefix + "Heading", "馬券購入額 回収率 回収金額 収支 的中率", *sectionRows.front(), {},
                         y);
-      y += kPitch * int(s.labels.size() + 1) + 8;
+      int rows = int(s.labels.size());
+      if (s.prefix == "Ken") {
+        for (int k = 0; k < 3; ++k) {
+          const int t = tally::kTallyOldTypeCount + k;
+          const QString n = QString::number(rows + 1);
+          newKen_[std::size_t(k)] = &addRow(figureRow(page, l, y + kPitch * (rows + 1), prefix, n,
+                                                      prefix + "Label" + n,
+                                                      QString::fromStdString(tally::tallyTypeName(t))));
+          ++rows;
+        }
+      }
+      y += kPitch * (rows + 1) + 8;
     }
   }
 }
@@ -155,6 +168,7 @@ void ItemTallyWindow::clearAll() {
       for (FigureRow* r : section) r->clear();
   jyoRow_->clear();
   zenRow_->clear();
+  for (FigureRow* r : newKen_) r->setVisible(false);
 }
 
 void ItemTallyWindow::showCourse(int n) {
@@ -183,6 +197,15 @@ void ItemTallyWindow::showCourse(int n) {
     jyoRow_->set(v.jyo, plus);
   }
   zenRow_->set(v.zen, plus);
+  const auto types = tally::readTypeFile(ds_, tally::kKoumokuTypeWorkFile, result->timeStamp);
+  for (int k = 0; k < 3; ++k) {
+    FigureRow* row = newKen_[std::size_t(k)];
+    row->setVisible(types.has_value());
+    if (types)
+      row->set(tally::typeCellView(types->cells[std::size_t(n)][std::size_t(tally::kTallyOldTypeCount + k)],
+                                   kItemHitWidth),
+               plus);
+  }
 }
 
 void ItemTallyWindow::printResult() {

@@ -2,7 +2,9 @@
 // ItemTallyWindow "項目集計": the item tally of tmp/koumoku.tmp for one course or all
 // courses (KaiBtn1-10, KaiBtn11), one group of categories per page of Page, the page
 // "その他" with the payouts hit and the 馬連 figures, and the totals of the course shown and
-// of all courses in panel P.
+// of all courses in panel P. The bet-type rows (Ken) go on with 馬単, 3連複 and 3連単
+// (KenKouPanel6-8 ...) from tmp/koumokusk.tmp when the tally wrote it beside the result,
+// and are hidden without it (a result saved before the types were tallied).
 #include <QString>
 #include <array>
 #include <vector>
@@ -57,6 +59,7 @@ class ItemTallyWindow : public TallyWindow {
   QLabel* umahei_ = nullptr;
   QLabel* zisshitsu_ = nullptr;
   QLabel* nicha_ = nullptr;
+  std::array<FigureRow*, 3> newKen_{};
   FigureRow* jyoRow_ = nullptr;
   FigureRow* zenRow_ = nullptr;
 };

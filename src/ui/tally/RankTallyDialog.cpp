@@ -5,12 +5,13 @@
 #include <algorithm>
 
 #include "features/tally/rank_tally.hpp"
+#include "ui/tally/TallyFilterBox.h"
 #include "ui/widgets/RadioGroupBox.h"
 #include "ui/widgets/YearRangeBox.h"
 
 namespace tovra {
 
-RankTallyDialog::RankTallyDialog(DataStore& ds, QWidget* parent) : QDialog(parent) {
+RankTallyDialog::RankTallyDialog(DataStore& ds, QWidget* parent, UserPort* port) : QDialog(parent), port_(port) {
   setObjectName("RankShukeiDialog");
   setWindowTitle("RANK集計");
   auto* row = new QHBoxLayout(this);
@@ -22,6 +23,8 @@ RankTallyDialog::RankTallyDialog(DataStore& ds, QWidget* parent) : QDialog(paren
                              {"的中配当", "ﾚｰｽ別回収率", "開催日別回収率", "ﾚｰｽ別収支", "開催日別収支"}, 1, this);
   group_->setItemIndex(0);
   row->addWidget(group_);
+  filter_ = new TallyFilterBox(this);
+  row->addWidget(filter_, 0, Qt::AlignTop);
   QPushButton* shukei = nullptr;
   row->addLayout(startCancelColumn(this, "ShukeiBtn", "集計開始", &shukei));
   connect(shukei, &QPushButton::clicked, this, &RankTallyDialog::startTally);
@@ -31,6 +34,10 @@ RankTallyDialog::RankTallyDialog(DataStore& ds, QWidget* parent) : QDialog(paren
 int RankTallyDialog::code() const { return tally::rankCode(!range_->allYears(), std::max(0, group_->itemIndex())); }
 int RankTallyDialog::yearPosition() const { return range_->yearPosition(); }
 
-void RankTallyDialog::startTally() { accept(); }
+tally::TallyFilter RankTallyDialog::filter() const { return filter_->filter(); }
+
+void RankTallyDialog::startTally() {
+  if (filter_->acceptable(port_)) accept();
+}
 
 }  // namespace tovra
