@@ -181,11 +181,10 @@ const StoredRace* StoredRaces::take(const DateKey& date, int r) {
   return &it->race;
 }
 
-Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
-                                           const std::vector<int>& courses) {
+Status visitRaceFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                        const std::vector<int>& courses, const RaceFiguresVisit& visit) {
   Result<StoredRaces> stored = StoredRaces::read(store, years);
   if (stored.refused()) return stored.refusal();
-  AllTypesFigures out;
   Ledger::ScanOptions options;
   options.withRaces = true;
   if (!courses.empty()) options.courses = courses;
@@ -197,14 +196,25 @@ Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store
       const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
       if (const StoredRace* s = stored->take(date, r)) {
         const SettledRace settled = settleStoredRace(*s);
-        out += allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement);
+        visit(d, r, allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement));
       } else {
-        out += allTypesFigures(race, {}, {}, none);
+        visit(d, r, allTypesFigures(race, {}, {}, none));
       }
     }
   });
   if (scanned.failed()) return scanned.failure();
   if (scanned.refused()) return scanned.refusal();
+  return Done{};
+}
+
+Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                                           const std::vector<int>& courses) {
+  AllTypesFigures out;
+  const Status visited =
+      visitRaceFigures(ledger, store, years, courses,
+                       [&](const Ledger::ScanDay&, int, const AllTypesFigures& f) { out += f; });
+  if (visited.failed()) return visited.failure();
+  if (visited.refused()) return visited.refusal();
   return out;
 }
 

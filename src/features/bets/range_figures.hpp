@@ -4,6 +4,7 @@
 // refunded tickets taken out), and the bet store's 馬単, 3連複 and 3連単 settled, per type
 // and all together. Rows of a date the course files hold no meeting on count nothing.
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,5 +61,12 @@ Result<RangeFigures> rangeFigures(const Ledger& ledger, BetStore& store, const s
 // settled still counts what its tickets give.
 Result<AllTypesFigures> rangeFiguresByType(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                            const std::vector<int>& courses = {});
+
+// Every race of the range's meeting days (in the ledger's order) with its allTypesFigures,
+// as rangeFiguresByType adds them up; a day without its race block is passed over. A store
+// that cannot be read ends in its refusal, a course file in its failure.
+using RaceFiguresVisit = std::function<void(const Ledger::ScanDay& day, int race, const AllTypesFigures& figures)>;
+Status visitRaceFigures(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
+                        const std::vector<int>& courses, const RaceFiguresVisit& visit);
 
 }  // namespace tovra

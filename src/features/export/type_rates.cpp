@@ -82,29 +82,11 @@ Result<bool> storeHoldsRaces(BetStore& store, const std::vector<std::string>& ye
 
 Result<TypeRates> typeRates(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                             const std::vector<int>& courses) {
-  Result<StoredRaces> stored = StoredRaces::read(store, years);
-  if (stored.refused()) return stored.refusal();
   TypeRates out;
-  Ledger::ScanOptions options;
-  options.withRaces = true;
-  if (!courses.empty()) options.courses = courses;
-  const NewBetSettlement none;
-  const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
-    if (!d.races) return;
-    const DateKey date = dateKeyOf(d.key, d.meeting);
-    for (int r = 0; r < kRacesPerDay; ++r) {
-      const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
-      if (const StoredRace* s = stored->take(date, r)) {
-        const SettledRace settled = settleStoredRace(*s);
-        addRace(out, allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames,
-                                     settled.settlement));
-      } else {
-        addRace(out, allTypesFigures(race, {}, {}, none));
-      }
-    }
-  });
-  if (scanned.failed()) return scanned.failure();
-  if (scanned.refused()) return scanned.refusal();
+  const Status visited = visitRaceFigures(ledger, store, years, courses,
+                                          [&](const Ledger::ScanDay&, int, const AllTypesFigures& f) { addRace(out, f); });
+  if (visited.failed()) return visited.failure();
+  if (visited.refused()) return visited.refusal();
   return out;
 }
 

@@ -88,41 +88,27 @@ bool TypeTallyResult::operator==(const TypeTallyResult& o) const {
 
 Result<TypeTallyResult> typeTally(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                   const TallyFilter& filter, int monthDay) {
-  Result<StoredRaces> stored = StoredRaces::read(store, years);
-  if (stored.refused()) return stored.refusal();
   TypeTallyResult out;
   out.filter = filter;
-  Ledger::ScanOptions options;
-  options.withRaces = true;
-  if (filter.course >= 0) options.courses = {filter.course};
-  const NewBetSettlement none;
+  std::vector<int> courses;
+  if (filter.course >= 0) courses = {filter.course};
   auto& all = out.cells[kAllCoursesRow];
-  const Status scanned = ledger.scan(years, options, [&](const Ledger::ScanDay& d) {
-    if (!d.races || d.key.course < 0 || d.key.course >= kCourseCount) return;
-    if (monthDay != 0 && d.meeting.tsukiHi != monthDay) return;
-    auto& row = out.cells[static_cast<std::size_t>(d.key.course)];
-    const DateKey date = dateKeyOf(d.key, d.meeting);
-    for (int r = 0; r < kRacesPerDay; ++r) {
-      const RaceRecord& race = (*d.races)[static_cast<std::size_t>(r)];
-      AllTypesFigures f;
-      if (const StoredRace* s = stored->take(date, r)) {
-        const SettledRace settled = settleStoredRace(*s);
-        f = allTypesFigures(race, settled.stored.scratched, settled.stored.refundedFrames, settled.settlement);
-      } else {
-        f = allTypesFigures(race, {}, {}, none);
-      }
-      for (int t = 0; t < kTallyTypeCount; ++t) {
-        if (!filter.has(t)) continue;
-        add(row[static_cast<std::size_t>(t)], figuresOf(f, t));
-        add(all[static_cast<std::size_t>(t)], figuresOf(f, t));
-      }
-      const BetFigures chosen = chosenFigures(f, filter);
-      add(row[kChosenCol], chosen);
-      add(all[kChosenCol], chosen);
-    }
-  });
-  if (scanned.failed()) return scanned.failure();
-  if (scanned.refused()) return scanned.refusal();
+  const Status visited = visitRaceFigures(
+      ledger, store, years, courses, [&](const Ledger::ScanDay& d, int, const AllTypesFigures& f) {
+        if (d.key.course < 0 || d.key.course >= kCourseCount) return;
+        if (monthDay != 0 && d.meeting.tsukiHi != monthDay) return;
+        auto& row = out.cells[static_cast<std::size_t>(d.key.course)];
+        for (int t = 0; t < kTallyTypeCount; ++t) {
+          if (!filter.has(t)) continue;
+          add(row[static_cast<std::size_t>(t)], figuresOf(f, t));
+          add(all[static_cast<std::size_t>(t)], figuresOf(f, t));
+        }
+        const BetFigures chosen = chosenFigures(f, filter);
+        add(row[kChosenCol], chosen);
+        add(all[kChosenCol], chosen);
+      });
+  if (visited.failed()) return visited.failure();
+  if (visited.refused()) return visited.refusal();
   return out;
 }
 
