@@ -50,7 +50,10 @@ std::string padLeft(const std::string& text, int width) {
 
 std::string numbers(const std::vector<int>& v) {
   std::string s;
-  for (std::size_t i = 0; i < v.size(); ++i) s += (i ? "," : "") + std::to_string(v[i]);
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    if (i) s += ',';
+    s += std::to_string(v[i]);
+  }
   return s;
 }
 

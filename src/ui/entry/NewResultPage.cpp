@@ -102,7 +102,14 @@ void NewResultPage::showResults(const std::vector<std::pair<Combination, std::in
   std::vector<std::string> lines;
   for (const auto& [combo, payout] : winners) lines.push_back(newResultLine(type_, combo, payout));
   setLines(list_, lines);
-  specialLabel_->setText(special ? QString::fromStdString(" " + groupedYen(*special) + "円") : QString(" なし"));
+  if (!special) {
+    specialLabel_->setText(QString(" なし"));
+    return;
+  }
+  std::string text = " ";
+  text += groupedYen(*special);
+  text += "円";
+  specialLabel_->setText(QString::fromStdString(text));
 }
 
 }  // namespace tovra
