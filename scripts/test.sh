@@ -6,6 +6,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 JOBS=$(nproc 2>/dev/null || echo 2)
+# Compiler cache entries name the sources relative to the clone, so that a second clone on
+# the same machine reuses what the first one compiled.
+export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVRA_WERROR=ON -DTOVRA_GUI=ON >/dev/null
 cmake --build build-test -j"$JOBS"
 (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$JOBS")

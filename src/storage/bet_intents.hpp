@@ -8,6 +8,7 @@
 // Step 3 decides by what the course files hold, not by how step 2 ended, so the same
 // function completes what a crash left: recoverBetIntents at every open, after the
 // course files' own recovery.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,10 @@ Result<std::optional<StoreIntent>> beginYearIntent(BetStore& store, int year);
 // or, unless `atOpen`, hold something else (a file read while the change failed may read
 // short). At the next open a day gone from its date counts as changed.
 Status settleIntent(BetStore& store, const Ledger& ledger, const StoreIntent& intent, bool atOpen = false);
+// The fingerprint of a meeting day's records as written (its meeting record and twelve
+// races), for an import's intent to tell whether the day was written.
+std::uint64_t dayFingerprint(const MeetingDay& day);
+
 // Every intent left by a crash, settled (oldest first). Done when the store has no file.
 Status recoverBetIntents(BetStore& store, const Ledger& ledger);
 

@@ -76,9 +76,37 @@ struct StoredRace {
   bool operator==(const StoredRace&) const = default;
 };
 
+// What an import brings to one race of the store.
+struct ImportedRace {
+  int race = 1;                   // 1..12
+  std::vector<StoredLine> lines;  // added after the race's lines, in this order
+  // When set, the race's winning combinations, special payouts, scratched horses and
+  // refunded frames are replaced by the ones below (a type without winners and special
+  // is cleared); when not, they stay as they are.
+  bool results = false;
+  std::vector<StoredWinner> winners;
+  std::array<std::optional<std::int64_t>, 3> special;
+  std::vector<int> scratched;
+  std::vector<int> refundedFrames;
+  bool operator==(const ImportedRace&) const = default;
+};
+
+// What an import brings to one meeting day of the store, written in one transaction.
+struct DayImport {
+  DateKey date;
+  std::vector<ImportedRace> races;
+  // The purchase-history lines taken ("受付番号-通番", UTF-8), kept under the date's
+  // year, month and day (any course), so that a line is never taken twice.
+  std::vector<std::string> receipts;
+  bool empty() const { return races.empty() && receipts.empty(); }
+  bool operator==(const DayImport&) const = default;
+};
+
 // A change of both stores, written before the course files change.
 struct StoreIntent {
-  enum class Kind { MoveDay = 1, DeleteDay = 2, DeleteYear = 3 };
+  // Import: the day's course files are rewritten by an import, and `import` goes into the
+  // store once they hold `after` (dropped when they still hold `before`).
+  enum class Kind { MoveDay = 1, DeleteDay = 2, DeleteYear = 3, Import = 4 };
   std::int64_t id = 0;  // set by beginIntent
   Kind kind = Kind::MoveDay;
   DateKey from;  // the day (DeleteYear: only from.year counts)
@@ -87,6 +115,12 @@ struct StoreIntent {
   // the recovery to tell whether the course files changed.
   int fromCountBefore = 0;
   int toCountBefore = 0;
+  // Import: the day's meeting index, the fingerprints of its records before and after
+  // (dayFingerprint), and the rows.
+  int index = 0;
+  std::uint64_t before = 0;
+  std::uint64_t after = 0;
+  DayImport import;
   bool operator==(const StoreIntent&) const = default;
 };
 
@@ -135,12 +169,17 @@ class BetStore {
   Status clearResult(const RaceKey& key, int type);
   // Replaces the race's scratched horses and refunded frames (both empty: clears them).
   Status setScratch(const RaceKey& key, const std::vector<int>& horses, const std::vector<int>& frames);
+  // Writes what an import brings to a day (see DayImport), in one transaction; an empty
+  // one writes nothing and creates no file.
+  Status applyImport(const DayImport& import);
+  // The purchase-history lines taken on a date (any course), ascending.
+  Result<std::vector<std::string>> receipts(int year, int month, int day);
 
   // --- changes of both stores ---
   // Writes the intent in its own transaction; the intent with its id.
   Result<StoreIntent> beginIntent(const StoreIntent& intent);
-  // Moves (MoveDay) or removes (DeleteDay, DeleteYear) the rows of the intent and removes
-  // the intent, in one transaction. Results and scratches already on the new date of a
+  // Moves (MoveDay), removes (DeleteDay, DeleteYear) or writes (Import, as applyImport)
+  // the rows of the intent and removes the intent, in one transaction. Results and scratches already on the new date of a
   // MoveDay are removed first (the day that moves there brings its own); lines already
   // there stay beside the ones that move in: what was bought is never lost.
   // Refused with an empty text when the intent is not in the store (applied or dropped

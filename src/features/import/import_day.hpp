@@ -12,6 +12,8 @@
 
 namespace tovra {
 
+class BetStore;
+struct DayImport;
 class UserPort;
 
 // The file an import read, as its confirmation names it: the path and the date the file
@@ -36,6 +38,15 @@ Result<ImportCopy> beginImport(const Ledger& ledger, const DayKey& key);
 // 登録: writes the meeting record and its twelve races (the races are already settled)
 // and announces the day.
 std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents& events, const ImportCopy& d);
+
+// 登録 of an import that brings rows of the bet store as well (the new bet types, their
+// results, scratches, refunds, the purchase-history lines taken). When the day's records
+// change too, an intent is written first, then the day, then the rows with the intent
+// gone (storage/bet_intents.hpp completes or drops an intent a crash left); otherwise the
+// rows alone, in one transaction. A store that cannot be used refuses it before the day
+// is written: nothing changes. The FileFailure of the day's write stops as storeImport's.
+Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& events, BetStore& store,
+                                 const ImportCopy& d, const DayImport& bets);
 
 // The notices of an import, each as its message.
 void tellImportNotices(UserPort& port, const ImportCopy& d);
