@@ -332,6 +332,12 @@ std::uint32_t jravanKoumoku(const std::uint8_t* rec, const JravanFormat& f) {
   return f.kind == JravanKind::Card ? oldCardKoumoku(rec) : oldResultKoumoku(rec);
 }
 
+std::uint32_t jravanItemsCode(int typeCode, int condition, char grade, char mark, char sex, char weight, int track,
+                              int going) {
+  return koumokuOf(ageDigit(typeCode), classDigit(condition, grade), kindDigit(mark), sexDigit(sex),
+                   weightDigit(weight), trackDigit(track), goingDigit(going));
+}
+
 std::vector<int> readJravanRecords(std::span<const std::uint8_t> data, const JravanFormat& f, const MeetingKey& key,
                                    KaisaiRecord& kaisai, RaceBlock& races) {
   std::vector<int> taken;

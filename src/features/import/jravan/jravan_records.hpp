@@ -36,6 +36,11 @@ bool jravanFileMatches(std::span<const std::uint8_t> data, const JravanFormat& f
 
 // The race items code of one record (what the file says; going 1 for a race card).
 std::uint32_t jravanKoumoku(const std::uint8_t* rec, const JravanFormat& f);
+// The race items code of the fields a JRA-VAN race gives, mapped as every layout maps
+// them: race type code, condition code, grade letter, race mark letter, sex code, weight
+// type, track code and going code (0 and unknown codes read as 良).
+std::uint32_t jravanItemsCode(int typeCode, int condition, char grade, char mark, char sex, char weight, int track,
+                              int going);
 
 // Reads records 0..35 of `data` (whole records only) into the day: for each matching
 // record with a race number 1..12, the items, distance and race name, for 成績 the
