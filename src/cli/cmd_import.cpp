@@ -11,12 +11,14 @@
 namespace tovra::cli {
 
 void addImportJravan(CommandSet& set);
+void addImportJvData(CommandSet& set);
 void addImportNifty(CommandSet& set);
 void addImportPat(CommandSet& set);
 
 void addImportCommands(CommandSet& set) {
-  set.group("import", "Import race data of a meeting day from JRA-VAN, NIFTY or PAT files");
+  set.group("import", "Import race data of a meeting day from JRA-VAN (JV-Data), NIFTY or PAT files");
   addImportJravan(set);
+  addImportJvData(set);
   addImportNifty(set);
   addImportPat(set);
 }

@@ -37,6 +37,7 @@ const std::vector<Expected> kExpected = {
      {{"W1", "開催ﾃﾞｰﾀ (&W)"},
       {"N6", "-"},
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)"},
+      {"JvData1", "： JV-Dataﾌｧｲﾙ (&J)"},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)"},
       {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)"}}},
     {"N1",
@@ -120,7 +121,7 @@ class MainFormMenuTest : public QObject {
         QCOMPARE(acts[int(i)]->objectName(), QString(e.entries[i].first));
         if (QString(e.entries[i].second) == "-")
           QVERIFY(acts[int(i)]->isSeparator());
-        else  // NIFTY1 and PAT1 are indented under JRAVAN1
+        else  // JvData1, NIFTY1 and PAT1 are indented under JRAVAN1
           QCOMPARE(acts[int(i)]->text().trimmed(), QString(e.entries[i].second));
       }
     }

@@ -145,7 +145,7 @@ class MainFormViewTest : public QObject {
     QCOMPARE(text(f, "KaisaiPanel"), QString(" ------------------"));
     for (const char* b : hidden) QVERIFY(named<QToolButton>(f, b)->isHidden());
     QVERIFY(!named<QToolButton>(f, "ToolBtn6")->isHidden());
-    for (const char* a : {"JRAVAN1", "NIFTY1", "PAT1", "Print1"}) QVERIFY(!named<QAction>(f, a)->isEnabled());
+    for (const char* a : {"JRAVAN1", "JvData1", "NIFTY1", "PAT1", "Print1"}) QVERIFY(!named<QAction>(f, a)->isEnabled());
     QVERIFY(!named<QMenu>(f, "N1")->menuAction()->isEnabled());
     for (int r = 1; r <= 12; ++r) QVERIFY(!named<QPushButton>(f, QString("RaceBtn%1").arg(r))->isEnabled());
     QCOMPARE(named<QScrollBar>(f, "ScrollBar")->maximum(), 0);
@@ -154,7 +154,7 @@ class MainFormViewTest : public QObject {
     QCOMPARE(text(f, "JyoLabel"), QString("東京競馬場"));
     for (const char* b : hidden) QVERIFY(!named<QToolButton>(f, b)->isHidden());
     // The imports need a meeting day on screen.
-    for (const char* a : {"JRAVAN1", "NIFTY1", "PAT1"}) QVERIFY2(named<QAction>(f, a)->isEnabled(), a);
+    for (const char* a : {"JRAVAN1", "JvData1", "NIFTY1", "PAT1"}) QVERIFY2(named<QAction>(f, a)->isEnabled(), a);
     for (const char* b : {"ToolBtn2", "ToolBtn3", "ToolBtn4"}) QVERIFY2(named<QToolButton>(f, b)->isEnabled(), b);
   }
 

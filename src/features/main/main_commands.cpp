@@ -10,6 +10,7 @@ constexpr MainCommand kCommands[] = {
     // 登録
     {"W1", 1, false, true},
     {"JRAVAN1", 2, true, true},
+    {"JvData1", 0, true, true},
     {"NIFTY1", 3, true, true},
     {"PAT1", 4, true, true},
     // 修正: the whole menu needs a meeting day.

@@ -2,13 +2,16 @@
 
 #include "features/import/import_day.hpp"
 #include "features/import/import_folders.hpp"
+#include "features/bets/race_bets.hpp"
 #include "features/import/jravan/jravan_import.hpp"
+#include "features/import/jvdata/jvdata_import.hpp"
 #include "features/import/nifty/nifty_import.hpp"
 #include "features/import/pat/pat_import.hpp"
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
 #include "ui/import/ImportFoldersDialog.h"
 #include "ui/import/JravanImportDialog.h"
+#include "ui/import/JvDataImportDialog.h"
 #include "ui/import/NiftyImportDialog.h"
 #include "ui/import/PatImportDialog.h"
 #include "ui/main/MainWindow.h"
@@ -66,6 +69,42 @@ void runJravanImport(MainWindow& main) {
                                   &main);
     return keka.exec() == QDialog::Accepted;
   });
+}
+
+void runJvDataImport(MainWindow& main) {
+  const QString day = dayText(main);
+  JvDataImportDialog dlg(day, main.ledger().root(), &main);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ImportCopy d = startImport(main);
+  const DateKey date = dateKeyOf(d.key, d.day.meeting);
+  ImportSource source;
+  const auto read = readJvDataDay(main.ledger(), namedFile(dlg.fileName()), date, &source);
+  if (read.failed()) main.fatal(read.failure());
+  if (read.refused()) {
+    tellImportRefusal(main.port(), read.refusal());
+    return;
+  }
+  // Results the file deletes are cleared only when the user says so.
+  bool clearDeleted = false;
+  if (const std::vector<int> deleted = jvDeletedRaces(*read); !deleted.empty()) {
+    std::string text = msg::kJvCaption;
+    text += "：\n\nﾌｧｲﾙは次のﾚｰｽの払戻を削除しています。\n";
+    for (const int r : deleted) {
+      text += ' ';
+      text += std::to_string(r);
+      text += 'R';
+    }
+    text += "\n\nこれらのﾚｰｽの結果を消去しますか？";
+    clearDeleted = askOkCancel(main.port(), text);
+  }
+  const JvApplied applied = applyJvDataDay(*read, date, d.day.meeting, d.day.races, clearDeleted);
+  QStringList lines;
+  for (const std::string& l : jvConfirmationLines(applied)) lines << QString::fromStdString(l);
+  JvDataImportResultDialog keka(day, QString::fromStdString(importSourceText(source)), lines, &main);
+  if (keka.exec() != QDialog::Accepted) return;
+  const Status stored = storeImportWithBets(main.ledger(), main.ledgerEvents(), main.bets(), d, applied.bets);
+  if (stored.failed()) main.fatal(stored.failure());
+  if (stored.refused()) tellImportRefusal(main.port(), stored.refusal());
 }
 
 void runNiftyImport(MainWindow& main) {

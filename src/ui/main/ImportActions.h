@@ -8,6 +8,8 @@ namespace tovra {
 class MainWindow;
 
 void runJravanImport(MainWindow& main);
+// JV-Data (JvData1): the RA, SE and HR records of a JRA-VAN Data Lab file.
+void runJvDataImport(MainWindow& main);
 void runNiftyImport(MainWindow& main);
 void runPatImport(MainWindow& main);
 void runImportFolderSettings(MainWindow& main);

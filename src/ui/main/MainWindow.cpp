@@ -57,6 +57,7 @@ const MenuDef kMenus[] = {
      "登録 (&Q)",
      {{"W1", "開催ﾃﾞｰﾀ (&W)", nullptr},
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)", "N6"},
+      {"JvData1", "： JV-Dataﾌｧｲﾙ (&J)", nullptr},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
       {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr}}},
     {"N1",
@@ -220,13 +221,13 @@ void MainWindow::buildMenu() {
     menu->menuAction()->setObjectName(QString::fromUtf8(m.name) + "Menu");
     for (const MenuEntry& e : m.entries) addEntry(menu, e);
   }
-  // NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
+  // JvData1, NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
   // their "：" stands under its one.
   const QFontMetrics fm(font());
   const int lead = fm.horizontalAdvance("ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ");
   const int space = std::max(1, fm.horizontalAdvance(' '));
   const QString indent(std::max(0, lead / space), ' ');
-  for (const char* name : {"NIFTY1", "PAT1"}) {
+  for (const char* name : {"JvData1", "NIFTY1", "PAT1"}) {
     QAction* a = action(name);
     a->setText(indent + a->text());
   }
@@ -368,6 +369,7 @@ void MainWindow::connectHandlers() {
   const std::pair<const char*, Slot> menuSlots[] = {
       {"W1", &MainWindow::openMeetingRegisterDialog},
       {"JRAVAN1", &MainWindow::openJravanImport},
+      {"JvData1", &MainWindow::openJvDataImport},
       {"NIFTY1", &MainWindow::openNiftyImport},
       {"PAT1", &MainWindow::openPatImport},
       {"S1", &MainWindow::openMeetingEditDialog},

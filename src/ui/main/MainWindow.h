@@ -110,6 +110,7 @@ class MainWindow : public QMainWindow {
   // Menu entries.
   void openMeetingRegisterDialog();
   void openJravanImport();
+  void openJvDataImport();
   void openNiftyImport();
   void openPatImport();
   void openMeetingEditDialog();

@@ -24,6 +24,7 @@ namespace tovra {
 
 void MainWindow::openMeetingRegisterDialog() { runMeetingRegistration(*this); }
 void MainWindow::openJravanImport() { runJravanImport(*this); }
+void MainWindow::openJvDataImport() { runJvDataImport(*this); }
 void MainWindow::openNiftyImport() { runNiftyImport(*this); }
 void MainWindow::openPatImport() { runPatImport(*this); }
 void MainWindow::openMeetingEditDialog() { runMeetingEdit(*this); }
