@@ -3,6 +3,7 @@
 // records) to read into the day shown. It only collects the file: exec() gives Accepted
 // (読み込み) or Rejected (ｷｬﾝｾﾙ).
 #include <QDialog>
+#include <QStringList>
 #include <filesystem>
 
 #include "ui/import/ImportWidgets.h"

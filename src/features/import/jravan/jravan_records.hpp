@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "features/import/fields.hpp"
+#include "features/import/race_codes.hpp"
 #include "storage/records.hpp"
 
 namespace tovra {
@@ -36,11 +37,6 @@ bool jravanFileMatches(std::span<const std::uint8_t> data, const JravanFormat& f
 
 // The race items code of one record (what the file says; going 1 for a race card).
 std::uint32_t jravanKoumoku(const std::uint8_t* rec, const JravanFormat& f);
-// The race items code of the fields a JRA-VAN race gives, mapped as every layout maps
-// them: race type code, condition code, grade letter, race mark letter, sex code, weight
-// type, track code and going code (0 and unknown codes read as 良).
-std::uint32_t jravanItemsCode(int typeCode, int condition, char grade, char mark, char sex, char weight, int track,
-                              int going);
 
 // Reads records 0..35 of `data` (whole records only) into the day: for each matching
 // record with a race number 1..12, the items, distance and race name, for 成績 the
@@ -55,11 +51,5 @@ std::string jravanRaceText(const std::vector<int>& races);
 // The older layout's check: going through 1R.. until the first race without items, the
 // first race one of whose seven item digits is 0 (1-based); 0 when there is none.
 int jravanItemsFault(const RaceBlock& races);
-
-// The winner's time "m.ss.t" of a time field m s s t (1345 -> "1.34.5", 2059 -> "2.05.9").
-std::string jravanTimeText(int value);
-// The margin text of a 3-byte margin code (" 12" -> "1/2", "K  " -> "ｸﾋﾞ"), CP932; "--"
-// for a code not in the table.
-std::string jravanMarginText(std::string_view code);
 
 }  // namespace tovra

@@ -10,7 +10,7 @@
 #include "features/import/fields.hpp"
 #include "features/import/halfwidth.hpp"
 #include "features/import/import_files.hpp"
-#include "features/import/jravan/jravan_records.hpp"
+#include "features/import/race_codes.hpp"
 #include "storage/ledger.hpp"
 #include "storage/text.hpp"
 
