@@ -58,18 +58,18 @@ int main(int argc, char** argv) {
   put(out / "lha", "members",
       lzhArchive({{"jra1125.dat", jvNewCardJapanCup().bytes()}, {"sub\\readme.txt", {'h', 'i'}}}));
   {
-    using namespace tovra::jvtest;
-    Rec hr = hrRecord(11);
+    namespace jt = tovra::jvtest;
+    jt::Rec hr = jt::hrRecord(11);
     hr.put(41, "000000001").put(59, "0000100000000000000000000000").put(87, "00100000");
     hr.put(103, "0500000014001").put(116, "0300000021002").put(454, "0503000000600002");
     hr.put(550, "110503000000900003").put(604, "0503110000012000001");
-    Rec se = seRecord(11, 3, 5, 1);
+    jt::Rec se = jt::seRecord(11, 3, 5, 1);
     se.put(337, "1").put(339, "2206");
-    Rec wf("WF", 7215);
+    jt::Rec wf("WF", 7215);
     wf.put(12, "20181125").put(22, "0505081105050810").put(167, "0102030405000001000");
-    put(out / "jvdata", "day", jvFile({raRecord(11), se, seRecord(11, 2, 3, 1, 547), seRecord(11, 1, 1, 3), hr,
-                                       hrRecord(4, '9'), hrRecord(7, '0'), Rec("O1", 962), wf}));
-    put(out / "jvdata", "ra", raRecord(1).b);
+    put(out / "jvdata", "day", jt::jvFile({jt::raRecord(11), se, jt::seRecord(11, 2, 3, 1, 547), jt::seRecord(11, 1, 1, 3), hr,
+                                       jt::hrRecord(4, '9'), jt::hrRecord(7, '0'), jt::Rec("O1", 962), wf}));
+    put(out / "jvdata", "ra", jt::raRecord(1).b);
     put(out / "jvdata", "hr", hr.b);
     put(out / "jvdata", "wf", wf.b);
   }

@@ -100,6 +100,8 @@ std::uint32_t koumokuOf(int age, int klass, int kind, int sex, int weight, int t
 
 }  // namespace jra
 
+using namespace jra;
+
 std::uint32_t jravanItemsCode(int typeCode, int condition, char grade, char mark, char sex, char weight, int track,
                               int going) {
   return koumokuOf(ageDigit(typeCode), classDigit(condition, grade), kindDigit(mark), sexDigit(sex),
