@@ -216,10 +216,12 @@ TEST(JvDataRecords, FaultsNameTheRecordAndOffset) {
   };
   auto noEnd = hrRecord(2).b;
   noEnd[717] = ' ';
+  auto cut = hrRecord(2).b;
+  cut.pop_back();
   const Case cases[] = {
       {{'Z', 'Z', 'x', '\r', '\n'}, JvScanFault::Kind::Unknown, "ZZ"},
       {{0xFF}, JvScanFault::Kind::Unknown, "\xFF"},
-      {std::vector<std::uint8_t>(hrRecord(2).b.begin(), hrRecord(2).b.end() - 1), JvScanFault::Kind::Cut, "HR"},
+      {cut, JvScanFault::Kind::Cut, "HR"},
       {noEnd, JvScanFault::Kind::NoLineEnd, "HR"},
   };
   for (const Case& c : cases) {
