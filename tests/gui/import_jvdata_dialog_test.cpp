@@ -63,10 +63,8 @@ class ImportJvDataDialogTest : public QObject {
         QCOMPARE(keka->windowTitle(), QString("JV-Dataﾌｧｲﾙ読み込み終了"));
         races = named<QLabel>(keka, "RacePanel")->text();
         deleted = named<QLabel>(keka, "DeletedPanel")->text();
-        shoot(keka, "jvdataYomikomiKeka");
         named<QPushButton>(keka, "TourokuBtn")->click();
       });
-      shoot(d, "jvdataYomikomi");
       named<QPushButton>(d, "YomikomiBtn")->click();
     });
     named<QAction>(&form, "JvData1")->trigger();
