@@ -112,7 +112,9 @@ TEST(Win5Store, RandomChangesReadBackAsTheModelHoldsThem) {
         }
         break;
     }
-    if (step % 25 == 0) ASSERT_EQ(contents(bets), model) << step;
+    if (step % 25 == 0) {
+      ASSERT_EQ(contents(bets), model) << step;
+    }
   }
   EXPECT_EQ(contents(bets), model);
   for (const auto& [d, day] : model) {
@@ -184,7 +186,6 @@ TEST(Win5Store, AFailureAtEveryStepOfBuyingLeavesTheDayAsBeforeOrAfter) {
       } else {
         EXPECT_EQ(now, before);
       }
-      if (failed) EXPECT_FALSE(ok && n == 1);
       if (!failed) break;
       ASSERT_LT(n, 200);
     }
