@@ -4,6 +4,7 @@
 #include "cli/cli_context.hpp"
 #include "cli/cli_selection.hpp"
 #include "cli/parsers.hpp"
+#include "features/bets/win5_bets.hpp"
 #include "features/entry/meeting_ops.hpp"
 #include "storage/text.hpp"
 
@@ -132,6 +133,8 @@ class MeetingDelete : public Command {
     if (!day) endWith(ctx, day.failure());
     for (const std::string& question : deleteQuestions(c, day->meeting))
       if (!askOkCancel(ctx.port, question, MsgIcon::Question)) throw Refused();
+    if (const auto q = win5DeleteQuestion(ctx.bets(), key.year, c, day->meeting.month(), day->meeting.day()))
+      if (!askOkCancel(ctx.port, *q, MsgIcon::Question)) throw Refused();
     const LedgerEvents events{};
     printOutcome(ctx, runDeleteMeeting(ledger, ctx.bets(), ctx.port, events, key));
   }

@@ -17,7 +17,8 @@
   X(addFolderCommands)             \
   X(addImportCommands)             \
   X(addExportCommands)             \
-  X(addChartCommands)
+  X(addChartCommands)              \
+  X(addWin5Commands)
 
 namespace tovra::cli {
 

@@ -1,5 +1,7 @@
 #include "storage/bet_store.hpp"
 
+#include "storage/win5_schema.hpp"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -157,6 +159,8 @@ INSERT INTO intents_4(id, kind, year, course, month, day, new_year, new_course, 
 DROP TABLE intents;
 ALTER TABLE intents_4 RENAME TO intents;
 )sql",
+    // 4 -> 5: the WIN5 days, keyed by date alone (storage/win5_schema.hpp).
+    kWin5Tables,
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 

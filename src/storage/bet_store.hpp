@@ -41,7 +41,7 @@ namespace tovra {
 // The logical path of the store (relative to the working folder).
 inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
 // The schema this build writes; older stores are migrated when opened.
-inline constexpr int kBetStoreSchema = 4;
+inline constexpr int kBetStoreSchema = 5;
 
 // A purchase line as stored: plain numbers (domain/bet_points.hpp reads them as a
 // PurchaseLine). type 0 馬単 1 3連複 2 3連単; method 0 通常 1 ﾎﾞｯｸｽ 2 流し 3 ﾌｫｰﾒｰｼｮﾝ.
@@ -214,6 +214,7 @@ class BetStore {
   Result<std::string> integrityCheck();
 
  private:
+  friend class Win5Store;  // the WIN5 days: their own tables, the same file and transactions
   Status ensureOpen(bool create);
   // Opens the file (creating it with `create`), checks and migrates it; a refusal as above.
   Status openFile(bool create);

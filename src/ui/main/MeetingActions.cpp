@@ -1,5 +1,6 @@
 #include "ui/main/MeetingActions.h"
 
+#include "features/bets/win5_bets.hpp"
 #include "features/entry/meeting_ops.hpp"
 #include "storage/user_port.hpp"
 #include "ui/entry/MeetingEditDialog.h"
@@ -64,6 +65,9 @@ void runMeetingDeletion(MainWindow& main) {
   }
   for (const std::string& question : deleteQuestions(sel.course, sel.day.meeting))
     if (!askOkCancel(main.port(), question, MsgIcon::Question)) return;
+  if (const auto q = win5DeleteQuestion(main.bets(), main.shownKey().year, sel.course, sel.day.meeting.month(),
+                                        sel.day.meeting.day()))
+    if (!askOkCancel(main.port(), *q, MsgIcon::Question)) return;
   // The race window closes once the work files are made.
   showOutcome(main, sel.course,
               runDeleteMeeting(main.ledger(), main.bets(), main.port(), main.ledgerEvents(), main.shownKey(),
