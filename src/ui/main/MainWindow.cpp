@@ -58,7 +58,8 @@ const MenuDef kMenus[] = {
      {{"W1", "開催ﾃﾞｰﾀ (&W)", nullptr},
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)", "N6"},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
-      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr}}},
+      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr},
+      {"IPAT1", "： 投票履歴(CSV)ﾌｧｲﾙ (&I)", nullptr}}},
     {"N1",
      "修正 (&A)",
      {{"S1", "開催ﾃﾞｰﾀ修正 (&S)", nullptr}, {"D1", "馬場状態修正 (&D)", nullptr}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)", "N11"}}},
@@ -220,13 +221,13 @@ void MainWindow::buildMenu() {
     menu->menuAction()->setObjectName(QString::fromUtf8(m.name) + "Menu");
     for (const MenuEntry& e : m.entries) addEntry(menu, e);
   }
-  // NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
+  // NIFTY1, PAT1 and IPAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
   // their "：" stands under its one.
   const QFontMetrics fm(font());
   const int lead = fm.horizontalAdvance("ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ");
   const int space = std::max(1, fm.horizontalAdvance(' '));
   const QString indent(std::max(0, lead / space), ' ');
-  for (const char* name : {"NIFTY1", "PAT1"}) {
+  for (const char* name : {"NIFTY1", "PAT1", "IPAT1"}) {
     QAction* a = action(name);
     a->setText(indent + a->text());
   }
@@ -370,6 +371,7 @@ void MainWindow::connectHandlers() {
       {"JRAVAN1", &MainWindow::openJravanImport},
       {"NIFTY1", &MainWindow::openNiftyImport},
       {"PAT1", &MainWindow::openPatImport},
+      {"IPAT1", &MainWindow::openIpatImport},
       {"S1", &MainWindow::openMeetingEditDialog},
       {"D1", &MainWindow::openGoingDialog},
       {"F1", &MainWindow::deleteShownMeeting},

@@ -112,6 +112,7 @@ class MainWindow : public QMainWindow {
   void openJravanImport();
   void openNiftyImport();
   void openPatImport();
+  void openIpatImport();
   void openMeetingEditDialog();
   void openGoingDialog();
   void deleteShownMeeting();

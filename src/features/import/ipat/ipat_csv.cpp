@@ -55,8 +55,7 @@ std::string fold(std::string_view s) {
   std::string out;
   for (char32_t c : decode(s)) {
     if (c >= 0xFF01 && c <= 0xFF5E) c = c - 0xFF01 + 0x21;
-    if (c == 0x2015 || c == 0x2010 || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212 || c == 0x30FC ||
-        c == 0xFF70)
+    if (c == 0x2015 || c == 0x2010 || c == 0x2012 || c == 0x2013 || c == 0x2014 || c == 0x2212 || c == 0x2500)
       c = '-';
     if (c == 0xFF65) c = 0x30FB;
     if (c == ' ' || c == 0x3000 || c == '\t') continue;
@@ -483,14 +482,13 @@ std::string readLine(const std::vector<std::string>& raw, int lineNo, IpatFile& 
   l.type = words->type;
   l.typeText = raw[6];
   l.numbersText = raw[7];
-  const auto cols = readColumns(f[7]);
-  if (!cols) return msg::kIpatNumbers;
-  if (const std::string bad = readSets(l, *words, *cols); !bad.empty()) return bad;
-
   const auto stake = readStake(noThousands(f[8]));
   if (!stake) return msg::kIpatAmount;
   if (stake->unit % 100 != 0 || stake->unit < 100 || stake->unit / 100 > kMaxPointStake) return msg::kIpatAmountUnit;
   l.stake = static_cast<int>(stake->unit / 100);
+  const auto cols = readColumns(f[7]);
+  if (!cols) return msg::kIpatNumbers;
+  if (const std::string bad = readSets(l, *words, *cols); !bad.empty()) return bad;
   l.cost = stake->unit * l.points;
   if (stake->total && *stake->total != l.cost) return msg::kIpatAmountTotal;
 
