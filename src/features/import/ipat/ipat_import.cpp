@@ -343,6 +343,7 @@ Result<IpatPreview> previewIpatImport(const Ledger& ledger, BetStore& store, con
 
 Result<IpatPreview> runIpatImport(const Ledger& ledger, BetStore& store, UserPort& wait, const LedgerEvents& events,
                                   const IpatFile& file, bool registerDays) {
+  std::vector<std::string> registered;
   if (registerDays) {
     auto first = plan(ledger, store, file, true);
     if (!first) return first.failed() ? Result<IpatPreview>(first.failure()) : Result<IpatPreview>(first.refusal());
@@ -356,6 +357,8 @@ Result<IpatPreview> runIpatImport(const Ledger& ledger, BetStore& store, UserPor
       const auto r = runRegisterMeetings(ledger, wait, events, std::to_string(w.day.date.year), w.day.date.course,
                                          {*w.day.registration});
       if (!r) return r.failed() ? Result<IpatPreview>(r.failure()) : Result<IpatPreview>(r.refusal());
+      registered.push_back(dayText(w.day.date) + " を " + std::to_string(w.day.registration->kai) + "回 " +
+                           std::to_string(w.day.registration->nichi) + "日目 として開催登録しました。");
     }
   }
   auto p = plan(ledger, store, file, false);
@@ -365,6 +368,7 @@ Result<IpatPreview> runIpatImport(const Ledger& ledger, BetStore& store, UserPor
     const auto done = storeImportWithBets(ledger, events, store, *w.copy, w.bets);
     if (!done) return done.failed() ? Result<IpatPreview>(done.failure()) : Result<IpatPreview>(done.refusal());
   }
+  p->preview.notices.insert(p->preview.notices.begin(), registered.begin(), registered.end());
   return std::move(p->preview);
 }
 
