@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace tovra {
 namespace {
@@ -63,7 +64,30 @@ Result<std::optional<StoreIntent>> beginYearIntent(BetStore& store, int year) {
   return std::optional<StoreIntent>(*written);
 }
 
+std::uint64_t dayFingerprint(const MeetingDay& day) {
+  std::vector<std::uint8_t> bytes(KaisaiRecord::kSize + kRaceBlockSize);
+  day.meeting.encode(bytes.data());
+  for (std::size_t r = 0; r < day.races.size(); ++r)
+    day.races[r].encode(bytes.data() + KaisaiRecord::kSize + r * RaceRecord::kSize);
+  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (std::uint8_t b : bytes) {
+    h ^= b;
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
 Status settleIntent(BetStore& store, const Ledger& ledger, const StoreIntent& intent, bool atOpen) {
+  if (intent.kind == StoreIntent::Kind::Import) {
+    const auto day = ledger.readDay(DayKey{std::to_string(intent.from.year), intent.from.course, intent.index});
+    if (!day) return Done{};
+    const std::uint64_t now = dayFingerprint(*day);
+    if (now == intent.after) return store.applyIntent(intent);
+    // Not written, or (at the next open) written over since: the rows are not taken, and
+    // the import can be run again.
+    if (now == intent.before || atOpen) return store.dropIntent(intent.id);
+    return Done{};
+  }
   if (intent.kind == StoreIntent::Kind::DeleteYear) {
     const auto years = ledger.readYears(false);
     if (!years) return Done{};

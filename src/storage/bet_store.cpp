@@ -6,6 +6,7 @@
 #include <charconv>
 #include <iterator>
 
+#include "storage/day_import_codec.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
 #include "storage/sqlite_db.hpp"
@@ -134,11 +135,35 @@ INSERT OR IGNORE INTO stale_days
   SELECT year, course, month, day FROM lines UNION SELECT year, course, month, day FROM winners
   UNION SELECT year, course, month, day FROM specials UNION SELECT year, course, month, day FROM scratches;
 )sql",
+    // 3 -> 4: the purchase-history lines an import took, so that none is taken twice (one
+    // receipt a date, whichever course it was for); and intents that carry an import's rows
+    // until the day's records hold what the import wrote.
+    R"sql(
+CREATE TABLE receipts(
+  year INTEGER NOT NULL, course INTEGER NOT NULL CHECK(course BETWEEN 0 AND 9),
+  month INTEGER NOT NULL, day INTEGER NOT NULL, receipt TEXT NOT NULL,
+  UNIQUE(year, month, day, receipt));
+CREATE TABLE intents_4(
+  id INTEGER PRIMARY KEY,
+  kind INTEGER NOT NULL CHECK(kind BETWEEN 1 AND 4),
+  year INTEGER NOT NULL, course INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL,
+  new_year INTEGER NOT NULL, new_course INTEGER NOT NULL, new_month INTEGER NOT NULL, new_day INTEGER NOT NULL,
+  from_count INTEGER NOT NULL, to_count INTEGER NOT NULL,
+  day_index INTEGER NOT NULL DEFAULT 0, before_print INTEGER NOT NULL DEFAULT 0,
+  after_print INTEGER NOT NULL DEFAULT 0, payload TEXT NOT NULL DEFAULT '');
+INSERT INTO intents_4(id, kind, year, course, month, day, new_year, new_course, new_month, new_day, from_count,
+  to_count) SELECT id, kind, year, course, month, day, new_year, new_course, new_month, new_day, from_count, to_count
+  FROM intents;
+DROP TABLE intents;
+ALTER TABLE intents_4 RENAME TO intents;
+)sql",
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 
 // The tables whose rows belong to a race.
 constexpr const char* kRaceTables[] = {"lines", "winners", "specials", "scratches"};
+// The tables whose rows belong to a meeting day: the race tables and the receipts.
+constexpr const char* kDayTables[] = {"lines", "winners", "specials", "scratches", "receipts"};
 
 // The code of an error that is not SQLite's: the row to delete is not there.
 constexpr int kAbsent = -1;
@@ -322,6 +347,64 @@ constexpr const char* kDayWhere = "year = ? AND course = ? AND month = ? AND day
 
 bool isDamage(const SqlError& e) { return e.primary() == SQLITE_CORRUPT || e.primary() == SQLITE_NOTADB; }
 
+SqlStatus insertLine(Db& db, const RaceKey& key, const StoredLine& line) {
+  const auto& d = key.date;
+  return run(db,
+             "INSERT INTO lines(year, course, month, day, race, type, method, set1, set2, set3, multi, "
+             "place1, place2, stake, points) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+             d.year, d.course, d.month, d.day, key.race, line.type, line.method, joinNumbers(line.sets[0]),
+             joinNumbers(line.sets[1]), joinNumbers(line.sets[2]), line.multi ? 1 : 0, line.places[0], line.places[1],
+             line.stake, line.points);
+}
+
+SqlStatus insertWinner(Db& db, const RaceKey& key, const StoredWinner& w) {
+  const auto& d = key.date;
+  return run(db,
+             "INSERT INTO winners(year, course, month, day, race, type, h1, h2, h3, payout) "
+             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+             d.year, d.course, d.month, d.day, key.race, w.type, w.combo[0], w.combo[1], w.combo[2], w.payout);
+}
+
+// What an import brings to a day, inside the caller's transaction.
+SqlStatus writeImport(Db& db, const DayImport& im) {
+  const DateKey& d = im.date;
+  for (const ImportedRace& r : im.races) {
+    const RaceKey key{d, r.race};
+    for (const StoredLine& line : r.lines)
+      if (auto s = insertLine(db, key, line); !s) return s;
+    if (!r.results) continue;
+    for (const char* table : {"winners", "specials", "scratches"})
+      if (auto s = run(db, std::string("DELETE FROM ") + table + " WHERE " + kRaceWhere, d.year, d.course, d.month,
+                       d.day, r.race);
+          !s)
+        return s;
+    for (const StoredWinner& w : r.winners)
+      if (auto s = insertWinner(db, key, w); !s) return s;
+    for (int type = 0; type < 3; ++type)
+      if (const auto& special = r.special[static_cast<std::size_t>(type)])
+        if (auto s = run(db,
+                         "INSERT INTO specials(year, course, month, day, race, type, payout) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?)",
+                         d.year, d.course, d.month, d.day, r.race, type, *special);
+            !s)
+          return s;
+    if (!r.scratched.empty() || !r.refundedFrames.empty())
+      if (auto s = run(db,
+                       "INSERT INTO scratches(year, course, month, day, race, horses, frames) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)",
+                       d.year, d.course, d.month, d.day, r.race, joinNumbers(sortedUnique(r.scratched)),
+                       joinNumbers(sortedUnique(r.refundedFrames)));
+          !s)
+        return s;
+  }
+  for (const std::string& receipt : im.receipts)
+    if (auto s = run(db, "INSERT OR IGNORE INTO receipts(year, course, month, day, receipt) VALUES (?, ?, ?, ?, ?)",
+                     d.year, d.course, d.month, d.day, std::string_view(receipt));
+        !s)
+      return s;
+  return {};
+}
+
 }  // namespace
 
 bool StoredRace::empty() const {
@@ -499,7 +582,7 @@ Result<std::vector<DateKey>> BetStore::days(int year, int course) {
   std::vector<DateKey> out;
   if (!db_) return out;
   std::string q;
-  for (const char* table : kRaceTables) {
+  for (const char* table : kDayTables) {
     if (!q.empty()) q += " UNION ";
     q += std::string("SELECT month, day FROM ") + table + " WHERE year = ?1 AND course = ?2";
   }
@@ -521,15 +604,7 @@ Result<std::vector<DateKey>> BetStore::days(int year, int course) {
 Result<std::int64_t> BetStore::addLine(const RaceKey& key, const StoredLine& line) {
   std::int64_t id = 0;
   const Status s = change([&](Db& db) -> SqlStatus {
-    const auto& d = key.date;
-    if (auto r = run(db,
-                     "INSERT INTO lines(year, course, month, day, race, type, method, set1, set2, set3, multi, "
-                     "place1, place2, stake, points) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                     d.year, d.course, d.month, d.day, key.race, line.type, line.method, joinNumbers(line.sets[0]),
-                     joinNumbers(line.sets[1]), joinNumbers(line.sets[2]), line.multi ? 1 : 0, line.places[0],
-                     line.places[1], line.stake, line.points);
-        !r)
-      return r;
+    if (auto r = insertLine(db, key, line); !r) return r;
     id = db.lastInsertRowid();
     return {};
   });
@@ -550,13 +625,7 @@ Status BetStore::deleteLine(const RaceKey& key, int n) {
 }
 
 Status BetStore::addWinner(const RaceKey& key, const StoredWinner& w) {
-  return change([&](Db& db) {
-    const auto& d = key.date;
-    return run(db,
-               "INSERT INTO winners(year, course, month, day, race, type, h1, h2, h3, payout) "
-               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-               d.year, d.course, d.month, d.day, key.race, w.type, w.combo[0], w.combo[1], w.combo[2], w.payout);
-  });
+  return change([&](Db& db) { return insertWinner(db, key, w); });
 }
 
 Status BetStore::deleteWinner(const RaceKey& key, int type, int n) {
@@ -617,17 +686,42 @@ Status BetStore::setScratch(const RaceKey& key, const std::vector<int>& horses, 
       clearing ? NoFile::Done : NoFile::Create);
 }
 
+Status BetStore::applyImport(const DayImport& import) {
+  if (import.empty()) return Done{};
+  return change([&](Db& db) { return writeImport(db, import); });
+}
+
+Result<std::vector<std::string>> BetStore::receipts(int year, int month, int day) {
+  if (auto s = ensureOpen(false); !s) return s.refusal();
+  std::vector<std::string> out;
+  if (!db_) return out;
+  auto st = db_->prepare("SELECT receipt FROM receipts WHERE year = ? AND month = ? AND day = ? ORDER BY receipt");
+  if (!st) return readFailed(st.error());
+  if (auto s = st->bindAll(year, month, day); !s) return readFailed(s.error());
+  for (;;) {
+    auto row = st->step();
+    if (!row) return readFailed(row.error());
+    if (!*row) break;
+    out.push_back(st->columnText(0));
+  }
+  return out;
+}
+
 // --- changes of both stores ---
 
 Result<StoreIntent> BetStore::beginIntent(const StoreIntent& intent) {
   StoreIntent out = intent;
   const Status s = change([&](Db& db) -> SqlStatus {
     const auto &f = intent.from, &t = intent.to;
+    const std::string payload = intent.kind == StoreIntent::Kind::Import ? encodeDayImport(intent.import) : "";
     if (auto r = run(db,
                      "INSERT INTO intents(kind, year, course, month, day, new_year, new_course, new_month, new_day, "
-                     "from_count, to_count) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                     "from_count, to_count, day_index, before_print, after_print, payload) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                      static_cast<int>(intent.kind), f.year, f.course, f.month, f.day, t.year, t.course, t.month, t.day,
-                     intent.fromCountBefore, intent.toCountBefore);
+                     intent.fromCountBefore, intent.toCountBefore, intent.index,
+                     static_cast<std::int64_t>(intent.before), static_cast<std::int64_t>(intent.after),
+                     std::string_view(payload));
         !r)
       return r;
     out.id = db.lastInsertRowid();
@@ -643,23 +737,26 @@ Status BetStore::applyIntent(const StoreIntent& intent) {
         // The intent goes with its rows; one applied already is not applied again.
         if (auto s = run(db, "DELETE FROM intents WHERE id = ?", intent.id); !s) return s;
         if (db.changes() == 0) return absent();
+        if (intent.kind == StoreIntent::Kind::Import) return writeImport(db, intent.import);
         const auto &f = intent.from, &t = intent.to;
-        for (const char* table : kRaceTables) {
+        for (const char* table : kDayTables) {
           const std::string onDay = std::string(table) + " WHERE " + kDayWhere;
+          const bool kept = std::string_view(table) == "lines" || std::string_view(table) == "receipts";
           SqlStatus s;
           switch (intent.kind) {
+            case StoreIntent::Kind::Import:
+              break;
             case StoreIntent::Kind::MoveDay:
               if (f == t) break;
               // What was bought is never lost: lines already there stay beside the ones
-              // that move in. Results and scratches are the race's: the day that moves
-              // there brings its own.
-              if (std::string_view(table) != "lines")
-                s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
+              // that move in (and the purchase-history lines taken with them). Results and
+              // scratches are the race's: the day that moves there brings its own.
+              if (!kept) s = run(db, "DELETE FROM " + onDay, t.year, t.course, t.month, t.day);
               if (s)
-                s = run(
-                    db,
-                    "UPDATE " + std::string(table) + " SET year = ?, course = ?, month = ?, day = ? WHERE " + kDayWhere,
-                    t.year, t.course, t.month, t.day, f.year, f.course, f.month, f.day);
+                s = run(db,
+                        "UPDATE OR REPLACE " + std::string(table) + " SET year = ?, course = ?, month = ?, day = ? WHERE " +
+                            kDayWhere,
+                        t.year, t.course, t.month, t.day, f.year, f.course, f.month, f.day);
               break;
             case StoreIntent::Kind::DeleteDay:
               s = run(db, "DELETE FROM " + onDay, f.year, f.course, f.month, f.day);
@@ -684,15 +781,15 @@ Result<std::vector<StoreIntent>> BetStore::intents() {
   std::vector<StoreIntent> out;
   if (!db_) return out;
   auto st = db_->prepare(
-      "SELECT id, kind, year, course, month, day, new_year, new_course, new_month, new_day, from_count, to_count "
-      "FROM intents ORDER BY id");
+      "SELECT id, kind, year, course, month, day, new_year, new_course, new_month, new_day, from_count, to_count, "
+      "day_index, before_print, after_print, payload FROM intents ORDER BY id");
   if (!st) return readFailed(st.error());
   for (;;) {
     auto row = st->step();
     if (!row) return readFailed(row.error());
     if (!*row) break;
     const int kind = st->columnInt(1);
-    if (kind < 1 || kind > 3) return readFailed(malformed("intent"));
+    if (kind < 1 || kind > 4) return readFailed(malformed("intent"));
     StoreIntent i;
     i.id = st->columnInt64(0);
     i.kind = static_cast<StoreIntent::Kind>(kind);
@@ -700,7 +797,15 @@ Result<std::vector<StoreIntent>> BetStore::intents() {
     i.to = {st->columnInt(6), st->columnInt(7), st->columnInt(8), st->columnInt(9)};
     i.fromCountBefore = st->columnInt(10);
     i.toCountBefore = st->columnInt(11);
-    out.push_back(i);
+    i.index = st->columnInt(12);
+    i.before = static_cast<std::uint64_t>(st->columnInt64(13));
+    i.after = static_cast<std::uint64_t>(st->columnInt64(14));
+    if (i.kind == StoreIntent::Kind::Import) {
+      auto decoded = decodeDayImport(st->columnBlob(15));
+      if (!decoded) return readFailed(malformed("import intent"));
+      i.import = std::move(*decoded);
+    }
+    out.push_back(std::move(i));
   }
   return out;
 }

@@ -41,7 +41,7 @@ namespace tovra {
 // The logical path of the store (relative to the working folder).
 inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
 // The schema this build writes; older stores are migrated when opened.
-inline constexpr int kBetStoreSchema = 3;
+inline constexpr int kBetStoreSchema = 4;
 
 // A purchase line as stored: plain numbers (domain/bet_points.hpp reads them as a
 // PurchaseLine). type 0 馬単 1 3連複 2 3連単; method 0 通常 1 ﾎﾞｯｸｽ 2 流し 3 ﾌｫｰﾒｰｼｮﾝ.
@@ -120,7 +120,7 @@ struct StoreIntent {
   int index = 0;
   std::uint64_t before = 0;
   std::uint64_t after = 0;
-  DayImport import;
+  DayImport import = {};
   bool operator==(const StoreIntent&) const = default;
 };
 

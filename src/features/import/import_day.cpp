@@ -1,5 +1,7 @@
 #include "features/import/import_day.hpp"
 
+#include "storage/bet_intents.hpp"
+#include "storage/bet_store.hpp"
 #include "storage/text.hpp"
 
 namespace tovra {
@@ -14,6 +16,43 @@ std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents&
   if (auto failed = ledger.writeDay(d.key, d.day)) return failed;
   events.dayChanged(d.key);
   return std::nullopt;
+}
+
+Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& events, BetStore& store,
+                                 const ImportCopy& d, const DayImport& bets) {
+  if (bets.empty()) {
+    if (auto failed = storeImport(ledger, events, d)) return *failed;
+    return Done{};
+  }
+  if (const Status opened = store.open(true); !opened) return opened;
+  auto stored = ledger.readDay(d.key);
+  if (!stored) return stored.failure();
+  const std::uint64_t before = dayFingerprint(*stored);
+  const std::uint64_t after = dayFingerprint(d.day);
+  if (before == after) {
+    // The day's records stay as they are: the rows alone, in one transaction.
+    if (const Status s = store.applyImport(bets); !s) return s;
+    events.dayChanged(d.key);
+    return Done{};
+  }
+  StoreIntent intent;
+  intent.kind = StoreIntent::Kind::Import;
+  intent.from = intent.to = bets.date;
+  intent.index = d.key.index;
+  intent.before = before;
+  intent.after = after;
+  intent.import = bets;
+  auto begun = store.beginIntent(intent);
+  if (!begun) return begun.refusal();
+  // A failed write of the day stops the program with its file error; the intent stays for
+  // the next open, which reads the day after the files' own recovery and completes or
+  // drops it (the failing file system may show neither the old nor the new day now).
+  if (auto failed = storeImport(ledger, events, d)) return *failed;
+  // The day is written: the rows go in with the intent gone. When the store fails here,
+  // the intent stays and the next open completes it.
+  if (const Status s = store.applyIntent(*begun); !s) return s;
+  events.dayChanged(d.key);
+  return Done{};
 }
 
 void tellImportNotices(UserPort& port, const ImportCopy& d) {
