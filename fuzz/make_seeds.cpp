@@ -1,11 +1,12 @@
 // Writes the seed corpus of each fuzz target from the files the tests build:
-// make_seeds DIR writes DIR/jravan, DIR/jvdata, DIR/pat, DIR/nifty and DIR/lha.
+// make_seeds DIR writes DIR/jravan, DIR/jvdata, DIR/pat, DIR/nifty, DIR/lha and DIR/ipat.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "core/support/import_builders.hpp"
 #include "core/support/jvdata_builders.hpp"
+#include "core/support/ipat_csv_builder.hpp"
 #include "core/support/lzh_builder.hpp"
 
 using namespace tovra::importtest;
@@ -74,5 +75,21 @@ int main(int argc, char** argv) {
     put(out / "jvdata", "wf", wf.b);
   }
   put(out / "lha", "unsafe", lzhArchive({{"..\\main.dat", {0}}}));
+  {
+    using namespace tovra::ipattest;
+    const std::string day = niigataExample();
+    put(out / "ipat", "niigata", {day.begin(), day.end()});
+    put(out / "ipat", "every-method",
+        csvVector({"20220730,0001,01,新潟,土,1,単勝,08,100,的中08,250,250",
+                   "20220730,0001,02,新潟,土,1,枠連ながし,3／1；3；8,100／300,―,―,0",
+                   "20220730,0001,03,新潟,土,2,馬連ＢＯＸ,04；07；11,100／300,返還,―,300",
+                   "20220730,0001,04,新潟,土,2,ワイドフォーメーション,01；02／01；02；03,100／300,―,―,0",
+                   "20220730,0001,05,新潟,土,3,馬単1着ながしマルチ,08／01；03,100／400,―,―,0",
+                   "20220730,0001,06,新潟,土,3,3連複軸2頭ながし,03；08／01；05,100／200,―,―,0",
+                   "20220730,0001,07,新潟,土,4,3連単1・3着ながし,03；08／01；05,100／200,―,―,0",
+                   "20220730,0001,08,新潟,土,4,3連単フォーメーション,01；02／01；02；03／05；06,100／800,―,―,0",
+                   "20220731,0002,01,,,,ＷＩＮ５,01；02／03／04／05；06；07／08,100／600,―,―,0"},
+                  3200));
+  }
   return 0;
 }

@@ -6,7 +6,7 @@ set -eu
 build=$1
 secs=$2
 shift 2
-targets=${*:-"jravan jvdata pat nifty lha"}
+targets=${*:-"jravan jvdata pat nifty lha ipat"}
 seeds="$build/seeds"
 rm -rf "$seeds"
 "$build/fuzz/make_seeds" "$seeds"

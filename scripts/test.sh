@@ -35,7 +35,7 @@ elif ! clang++ -fsanitize=fuzzer "$fuzz_probe/p.cpp" -o "$fuzz_probe/p" >/dev/nu
 else
   cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTOVRA_FUZZ=ON \
     -DTOVRA_GUI=OFF -DTOVRA_TESTS=OFF -DTOVRA_WERROR=OFF >/dev/null
-  cmake --build build-fuzz -j"$JOBS" --target fuzz_jravan fuzz_jvdata fuzz_pat fuzz_nifty fuzz_lha make_seeds
+  cmake --build build-fuzz -j"$JOBS" --target fuzz_jravan fuzz_jvdata fuzz_pat fuzz_nifty fuzz_lha fuzz_ipat make_seeds
   sh fuzz/run.sh build-fuzz "${TOVRA_FUZZ_SECONDS:-5}"
 fi
 rm -rf "$fuzz_probe"

@@ -45,6 +45,9 @@ SIDEWAYS = {
     # the main window's views show the race entry's figures and the bets' all-types figures
     # (the main and race windows')
     "features/main": {"features/entry", "features/bets"},
+    # the purchase history buys its lines by the purchase rules and the bets' checks, and
+    # registers the meetings it names
+    "features/import/ipat": {"features/entry", "features/bets"},
     # the adapters' chart back end writes its pictures through the print back end's app
     "adapters/qt/chart": {"adapters/qt/print"},
     # the main window opens every window and dialog; the others share widgets, common

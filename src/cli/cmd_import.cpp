@@ -14,13 +14,15 @@ void addImportJravan(CommandSet& set);
 void addImportJvData(CommandSet& set);
 void addImportNifty(CommandSet& set);
 void addImportPat(CommandSet& set);
+void addImportIpat(CommandSet& set);
 
 void addImportCommands(CommandSet& set) {
-  set.group("import", "Import race data of a meeting day from JRA-VAN (JV-Data), NIFTY or PAT files");
+  set.group("import", "Import race data of a meeting day from JRA-VAN (JV-Data), NIFTY or PAT files, or a day's purchase history");
   addImportJravan(set);
   addImportJvData(set);
   addImportNifty(set);
   addImportPat(set);
+  addImportIpat(set);
 }
 
 ImportCommand::Start ImportCommand::startImport(Context& ctx, const std::string& course, const std::string& index) {

@@ -39,7 +39,8 @@ const std::vector<Expected> kExpected = {
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)"},
       {"JvData1", "： JV-Dataﾌｧｲﾙ (&J)"},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)"},
-      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)"}}},
+      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)"},
+      {"IPAT1", "： 投票履歴(CSV)ﾌｧｲﾙ (&I)"}}},
     {"N1",
      "修正 (&A)",
      {{"S1", "開催ﾃﾞｰﾀ修正 (&S)"}, {"D1", "馬場状態修正 (&D)"}, {"N11", "-"}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)"}}},
@@ -121,7 +122,7 @@ class MainFormMenuTest : public QObject {
         QCOMPARE(acts[int(i)]->objectName(), QString(e.entries[i].first));
         if (QString(e.entries[i].second) == "-")
           QVERIFY(acts[int(i)]->isSeparator());
-        else  // JvData1, NIFTY1 and PAT1 are indented under JRAVAN1
+        else  // JvData1, NIFTY1, PAT1 and IPAT1 are indented under JRAVAN1
           QCOMPARE(acts[int(i)]->text().trimmed(), QString(e.entries[i].second));
       }
     }

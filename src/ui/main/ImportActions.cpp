@@ -3,6 +3,7 @@
 #include "features/import/import_day.hpp"
 #include "features/import/import_folders.hpp"
 #include "features/bets/race_bets.hpp"
+#include "features/import/ipat/ipat_import.hpp"
 #include "features/import/jravan/jravan_import.hpp"
 #include "features/import/jvdata/jvdata_import.hpp"
 #include "features/import/nifty/nifty_import.hpp"
@@ -10,6 +11,7 @@
 #include "storage/text.hpp"
 #include "storage/user_port.hpp"
 #include "ui/import/ImportFoldersDialog.h"
+#include "ui/import/IpatImportDialog.h"
 #include "ui/import/JravanImportDialog.h"
 #include "ui/import/JvDataImportDialog.h"
 #include "ui/import/NiftyImportDialog.h"
@@ -145,6 +147,22 @@ void runPatImport(MainWindow& main) {
     PatImportResultDialog keka(day, t, &main);
     return keka.exec() == QDialog::Accepted;
   });
+}
+
+void runIpatImport(MainWindow& main) {
+  main.closeRaceWindow();
+  BetStore& store = main.bets();
+  IpatImportDialog::Reader reader{
+      [&main](const std::filesystem::path& p) { return loadIpatFile(main.ledger().fs(), p); },
+      [&main, &store](const IpatFile& f, bool registerDays) {
+        return previewIpatImport(main.ledger(), store, f, registerDays);
+      }};
+  IpatImportDialog dlg(std::move(reader), main.port(), main.ledger().root(), &main);
+  if (dlg.exec() != QDialog::Accepted || !dlg.file()) return;
+  const auto done =
+      runIpatImport(main.ledger(), store, main.port(), main.ledgerEvents(), *dlg.file(), dlg.registerDays());
+  if (done.failed()) main.fatal(done.failure());
+  if (done.refused()) tellImportRefusal(main.port(), done.refusal());
 }
 
 void runImportFolderSettings(MainWindow& main) {

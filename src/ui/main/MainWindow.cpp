@@ -59,7 +59,8 @@ const MenuDef kMenus[] = {
       {"JRAVAN1", "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ： JRA-VANﾃﾞｰﾀﾌｧｲﾙ (&E)", "N6"},
       {"JvData1", "： JV-Dataﾌｧｲﾙ (&J)", nullptr},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
-      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr}}},
+      {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr},
+      {"IPAT1", "： 投票履歴(CSV)ﾌｧｲﾙ (&I)", nullptr}}},
     {"N1",
      "修正 (&A)",
      {{"S1", "開催ﾃﾞｰﾀ修正 (&S)", nullptr}, {"D1", "馬場状態修正 (&D)", nullptr}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)", "N11"}}},
@@ -221,13 +222,13 @@ void MainWindow::buildMenu() {
     menu->menuAction()->setObjectName(QString::fromUtf8(m.name) + "Menu");
     for (const MenuEntry& e : m.entries) addEntry(menu, e);
   }
-  // JvData1, NIFTY1 and PAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
+  // JvData1, NIFTY1, PAT1 and IPAT1 continue JRAVAN1's "ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ：": indent them so that
   // their "：" stands under its one.
   const QFontMetrics fm(font());
   const int lead = fm.horizontalAdvance("ﾚｰｽﾃﾞｰﾀﾌｧｲﾙ読み込み ");
   const int space = std::max(1, fm.horizontalAdvance(' '));
   const QString indent(std::max(0, lead / space), ' ');
-  for (const char* name : {"JvData1", "NIFTY1", "PAT1"}) {
+  for (const char* name : {"JvData1", "NIFTY1", "PAT1", "IPAT1"}) {
     QAction* a = action(name);
     a->setText(indent + a->text());
   }
@@ -372,6 +373,7 @@ void MainWindow::connectHandlers() {
       {"JvData1", &MainWindow::openJvDataImport},
       {"NIFTY1", &MainWindow::openNiftyImport},
       {"PAT1", &MainWindow::openPatImport},
+      {"IPAT1", &MainWindow::openIpatImport},
       {"S1", &MainWindow::openMeetingEditDialog},
       {"D1", &MainWindow::openGoingDialog},
       {"F1", &MainWindow::deleteShownMeeting},

@@ -113,6 +113,7 @@ class MainWindow : public QMainWindow {
   void openJvDataImport();
   void openNiftyImport();
   void openPatImport();
+  void openIpatImport();
   void openMeetingEditDialog();
   void openGoingDialog();
   void deleteShownMeeting();

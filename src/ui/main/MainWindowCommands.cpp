@@ -27,6 +27,7 @@ void MainWindow::openJravanImport() { runJravanImport(*this); }
 void MainWindow::openJvDataImport() { runJvDataImport(*this); }
 void MainWindow::openNiftyImport() { runNiftyImport(*this); }
 void MainWindow::openPatImport() { runPatImport(*this); }
+void MainWindow::openIpatImport() { runIpatImport(*this); }
 void MainWindow::openMeetingEditDialog() { runMeetingEdit(*this); }
 void MainWindow::openGoingDialog() {
   // The going takes no part in the money figures: the rows stay as they are.
