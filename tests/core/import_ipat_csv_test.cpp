@@ -376,7 +376,7 @@ TEST(IpatCsv, DamagedCutEmptyAndRandomFilesAreRefused) {
       // cut inside the second line
       {good.substr(0, good.rfind(sj(",,合計")) - 20), "f.csv の 3行目：\n" + std::string(msg::kIpatColumns)},
       {good + "x\r\n", "f.csv の 5行目：\n" + std::string(msg::kIpatAfterTrailer)},
-      {csvBytes({"20220730,0001,02,新潟,土,11,単勝,08,100,―,―,0"}, 200),
+      {csvBytes({"20220730,0001,02,新潟,土,11,単勝,08,100,―,―,0"}, -5),
        "f.csv の 3行目：\n" + std::string(msg::kIpatTrailerTotal)},
       {std::string(kIpatFileLimit + 1, 'a'), "f.csv の 1行目：\n" + std::string(msg::kIpatTooLarge)},
   };
@@ -399,3 +399,14 @@ TEST(IpatCsv, QuotedFieldsAndLfOnlyLines) {
 }
 
 }  // namespace
+
+// A trailer whose total differs from the lines' (a file cut down to some of its lines by
+// hand, as the example of the betting service's page is) still reads; the import tells it.
+TEST(IpatCsv, ATrailerTotalThatDiffersIsKeptForTheImportToTell) {
+  const auto f = readIpatCsv(csvBytes({"20220730,0001,02,新潟,土,11,単勝,08,100,―,―,0"}, 12000), "f.csv");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->totalCost, 100);
+  ASSERT_TRUE(f->trailerTotal);
+  EXPECT_EQ(*f->trailerTotal, 12000);
+  EXPECT_EQ(f->trailerLine, 3);
+}

@@ -595,7 +595,9 @@ Result<IpatFile> readIpatCsv(std::string_view cp932, const std::string& file) {
         const std::string total = noThousands(fold(f[8]));
         if (!isNone(total)) {
           const auto t = digits(total, 15);
-          if (!t || *t != out.totalCost) return refuse(lineNo, msg::kIpatTrailerTotal);
+          if (!t) return refuse(lineNo, msg::kIpatTrailerTotal);
+          out.trailerTotal = *t;
+          out.trailerLine = lineNo;
         }
       }
       return out;

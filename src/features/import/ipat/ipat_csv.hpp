@@ -67,6 +67,11 @@ struct IpatFile {
   std::vector<IpatLine> lines;  // in file order
   std::vector<IpatWin5> win5;
   std::int64_t totalCost = 0;  // of every line, WIN5 included
+  // The total the trailer states (none when its column is empty or "―"), and its line: a
+  // total that differs from totalCost is told, not refused (a file cut down by hand to some
+  // of its lines still reads).
+  std::optional<std::int64_t> trailerTotal;
+  int trailerLine = 0;
 };
 
 // Files larger than this are not a day's history.

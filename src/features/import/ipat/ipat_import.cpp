@@ -171,6 +171,17 @@ Result<Plan> plan(const Ledger& ledger, BetStore& store, const IpatFile& file, b
     w.day.date = key;
     w.lines.push_back(i);
   }
+  if (file.trailerTotal && *file.trailerTotal != file.totalCost) {
+    std::string s = std::to_string(file.trailerLine);
+    s += "行目：";
+    s += msg::kIpatTrailerTotal;
+    s += " (合計 ";
+    s += std::to_string(*file.trailerTotal);
+    s += "円、各行 ";
+    s += std::to_string(file.totalCost);
+    s += "円)";
+    p.preview.notices.push_back(std::move(s));
+  }
   for (const IpatWin5& w : file.win5) {
     std::string s = std::to_string(w.line);
     s += "行目 WIN5 (";
