@@ -11,11 +11,15 @@
 #include "storage/day_import_codec.hpp"
 #include "storage/fileio.hpp"
 #include "storage/paths.hpp"
+#include "storage/sql_rows.hpp"
 #include "storage/sqlite_db.hpp"
 
 namespace tovra {
 
 using sql::Db;
+using sql::joinNumbers;
+using sql::run;
+using sql::splitNumbers;
 using sql::SqlError;
 using sql::SqlStatus;
 using sql::SqlValue;
@@ -184,32 +188,6 @@ std::string withFile(const char* text, const std::filesystem::path& file) {
   return s;
 }
 
-// "3,7,12"; "" for no horse.
-std::string joinNumbers(const std::vector<int>& numbers) {
-  std::string s;
-  for (int n : numbers) {
-    if (!s.empty()) s += ',';
-    s += std::to_string(n);
-  }
-  return s;
-}
-
-bool splitNumbers(const std::string& s, std::vector<int>& out) {
-  out.clear();
-  if (s.empty()) return true;
-  const char* p = s.data();
-  const char* end = p + s.size();
-  for (;;) {
-    int n = 0;
-    const auto [next, ec] = std::from_chars(p, end, n);
-    if (ec != std::errc() || next == p) return false;
-    out.push_back(n);
-    if (next == end) return true;
-    if (*next != ',') return false;
-    p = next + 1;
-  }
-}
-
 std::vector<int> sortedUnique(std::vector<int> v) {
   std::sort(v.begin(), v.end());
   v.erase(std::unique(v.begin(), v.end()), v.end());
@@ -325,14 +303,6 @@ SqlStatus collect(Db& db, const Selection& sel, const std::function<void(const R
 }
 
 // Runs a statement with its parameters to its end.
-template <class... Values>
-SqlStatus run(Db& db, std::string_view q, const Values&... values) {
-  auto st = db.prepare(q);
-  if (!st) return st.error();
-  if (auto s = st->bindAll(values...); !s) return s;
-  return st->run();
-}
-
 // The id of the n-th row (1-based, in id order) of a query selecting ids in that order.
 template <class... Values>
 SqlValue<std::int64_t> nthId(Db& db, const std::string& q, int n, const Values&... values) {

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <charconv>
 
+#include "storage/sql_rows.hpp"
 #include "storage/sqlite_db.hpp"
 
 namespace tovra {
 
 using sql::Db;
+using sql::joinNumbers;
+using sql::run;
+using sql::splitNumbers;
 using sql::SqlError;
 using sql::SqlStatus;
 using sql::SqlValue;
@@ -19,39 +23,6 @@ namespace {
 // empty text and rolls back.
 SqlError absent() { return {-1, "absent"}; }
 SqlError malformed(const std::string& what) { return {11 /* SQLITE_CORRUPT */, "malformed " + what}; }
-
-std::string joinNumbers(const std::vector<int>& numbers) {
-  std::string s;
-  for (int n : numbers) {
-    if (!s.empty()) s += ',';
-    s += std::to_string(n);
-  }
-  return s;
-}
-
-bool splitNumbers(const std::string& s, std::vector<int>& out) {
-  out.clear();
-  if (s.empty()) return true;
-  const char* p = s.data();
-  const char* end = p + s.size();
-  for (;;) {
-    int n = 0;
-    const auto [next, ec] = std::from_chars(p, end, n);
-    if (ec != std::errc() || next == p) return false;
-    out.push_back(n);
-    if (next == end) return true;
-    if (*next != ',') return false;
-    p = next + 1;
-  }
-}
-
-template <class... Values>
-SqlStatus run(Db& db, std::string_view q, const Values&... values) {
-  auto st = db.prepare(q);
-  if (!st) return st.error();
-  if (auto s = st->bindAll(values...); !s) return s;
-  return st->run();
-}
 
 constexpr const char* kDateWhere = "year = ? AND month = ? AND day = ?";
 

@@ -32,9 +32,12 @@ struct Plan {
   std::vector<DayWork> days;
 };
 
+// At least two digits ("08"). Built by appending: GCC's -O3 takes an insert at the front
+// of a short string for an overlapping copy.
 std::string two(int v) {
-  std::string s = std::to_string(v);
-  if (s.size() < 2) s.insert(0, "0");
+  std::string s;
+  if (v >= 0 && v < 10) s += '0';
+  s += std::to_string(v);
   return s;
 }
 
