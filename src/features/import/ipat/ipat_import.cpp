@@ -207,8 +207,9 @@ Result<Plan> plan(const Ledger& ledger, BetStore& store, const IpatFile& file, b
       taken.insert("");  // marks the date as looked up
     }
     const std::string yearText = std::to_string(key.year);
-    auto refuseAll = [&](const char* why) {
-      for (std::size_t i : w.lines) p.preview.lines[i] = {IpatLineState::Refused, why};
+    // (clang 14 does not capture a structured binding)
+    auto refuseAll = [&p, &lines = w.lines](const char* why) {
+      for (std::size_t i : lines) p.preview.lines[i] = {IpatLineState::Refused, why};
     };
     if (!yearRegistered(*years, key.year)) {
       p.preview.notices.push_back(dayText(key) + "：" + msg::kIpatYearMissing);
