@@ -47,12 +47,12 @@ Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& event
   // A failed write of the day stops the program with its file error; the intent stays for
   // the next open, which reads the day after the files' own recovery and completes or
   // drops it (the failing file system may show neither the old nor the new day now).
-  if (auto failed = storeImport(ledger, events, d)) return *failed;
-  // The day is written: the rows go in with the intent gone. When the store fails here,
-  // the intent stays and the next open completes it.
-  if (const Status s = store.applyIntent(*begun); !s) return s;
+  if (auto failed = ledger.writeDay(d.key, d.day)) return *failed;
+  // The day is written: the rows go in with the intent gone, and the day is announced once
+  // with both. When the store fails here, the intent stays and the next open completes it.
+  const Status rows = store.applyIntent(*begun);
   events.dayChanged(d.key);
-  return Done{};
+  return rows;
 }
 
 void tellImportNotices(UserPort& port, const ImportCopy& d) {
