@@ -343,6 +343,22 @@ class Win5Note : public Win5Command {
   std::string text_;
 };
 
+class Win5Delete : public Win5Command {
+ public:
+  Win5Delete() : Win5Command("delete", "Delete the day's WIN5 with its lines and result (asks first)", Writes::Ledger) {}
+  void defineMore(CLI::App& app) override { app.add_flag("--yes", yes_, "Answer OK to the question"); }
+  void act(Context& ctx, Win5Store& store, const Win5Date& d) override {
+    ctx.port.yes = ctx.port.yes || yes_;
+    requireDay(ctx, store, d);
+    if (!askOkCancel(ctx.port, kWin5DeleteQuestion, MsgIcon::Question)) throw Refused();
+    valueOf(ctx, deleteWin5Day(store, d));
+    ctx.out << "WIN5\t" << dateText(d) << "\t削除しました\n";
+  }
+
+ private:
+  bool yes_ = false;
+};
+
 class Win5Show : public Win5Command {
  public:
   Win5Show() : Win5Command("show", "Show the day's WIN5: legs, lines, result and figures", Writes::Nothing) {}
@@ -363,7 +379,7 @@ class Win5Show : public Win5Command {
 
 void addWin5Commands(CommandSet& set) {
   set.group("win5", "WIN5 of a day: its five races, lines, result and figures");
-  set.addEach<Win5Legs, Win5Buy, Win5ResultCommand, Win5Scratch, Win5Cancel, Win5Note, Win5Show>();
+  set.addEach<Win5Legs, Win5Buy, Win5ResultCommand, Win5Scratch, Win5Cancel, Win5Note, Win5Delete, Win5Show>();
 }
 
 }  // namespace tovra::cli

@@ -18,6 +18,7 @@
 #include "storage/bet_intents.hpp"
 #include "storage/bet_store.hpp"
 #include "storage/recovery.hpp"
+#include "storage/win5_store.hpp"
 
 using namespace tovra;
 using namespace tovra::testing;
@@ -62,6 +63,16 @@ class BetsLedger {
             !store.setScratch(key, {7}, {}))
           throw std::runtime_error("setup");
       }
+      // A WIN5 of the year with a leg at each course and one line.
+      Win5Store win5(store);
+      const Win5Date date{std::atoi(y), 4, 5};
+      StoredWin5Line line;
+      line.legs = {{{1}, {2}, {3}, {4}, {5}}};
+      line.stake = 1;
+      line.points = 1;
+      if (!win5.setLegs(date, {{{kCourse, 3}, {kOtherCourse, 9}, {kCourse, 10}, {kOtherCourse, 11}, {kCourse, 11}}}) ||
+          !win5.addLine(date, line))
+        throw std::runtime_error("setup");
     }
   }
   RunDir dir_;
@@ -84,6 +95,13 @@ void eachMeetingHasItsRows(const std::filesystem::path& root, const std::map<int
   for (int year : {2000, 2001}) {
     const bool registered = std::find(std::begin(years->nen), std::end(years->nen), year) != std::end(years->nen);
     for (int course : {kCourse, kOtherCourse}) {
+      // WIN5 is moved or removed by no meeting: only its year's deletion takes it.
+      const auto win5 = Win5Store(store).day({year, 4, 5});
+      ASSERT_TRUE(win5);
+      EXPECT_EQ(win5->has_value(), registered) << year << " after " << k << " steps";
+      if (*win5) {
+        EXPECT_EQ((*win5)->lines.size(), 1u);
+      }
       const auto held = store.days(year, course);
       ASSERT_TRUE(held);
       if (!registered) {

@@ -66,6 +66,23 @@ TEST_F(Win5Cli, DeletingAMeetingOfALegKeepsTheWin5) {
   EXPECT_TRUE(has(r.out, "1/2/3/4/5\t1点\t100円")) << r.out;
 }
 
+// Deleting a WIN5 asks; without --yes and without a terminal the answer is Cancel and the
+// day stays. With --yes it goes, and a second deletion finds none.
+TEST_F(Win5Cli, DeletingAsksFirstAndRemovesTheDay) {
+  legs();
+  ASSERT_EQ(cli({"win5", "buy", "2001-12-03", "--legs", "1/2/3/4/5", "--amount", "1"}).rc, 0);
+  const testing::CliResult asked = testing::runCli(dir, {"win5", "delete", "2001-12-03"});
+  EXPECT_NE(asked.exitCode, 0);
+  EXPECT_TRUE(has(asked.err, "WIN5 を削除します")) << asked.err;
+  ASSERT_EQ(cli({"win5", "show", "2001-12-03"}).rc, 0);
+  Run r = cli({"win5", "delete", "2001-12-03"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(cli({"win5", "show", "2001-12-03"}).rc, 1);
+  r = cli({"win5", "delete", "2001-12-03"});
+  EXPECT_EQ(r.rc, 1);
+  EXPECT_TRUE(has(r.err, "登録されていません")) << r.err;
+}
+
 struct BadArgs {
   std::vector<std::string> args;
   int rc;

@@ -147,4 +147,8 @@ SettledWin5Day settleWin5Day(const StoredWin5Day& day) {
   return s;
 }
 
+Status deleteWin5Day(Win5Store& store, const Win5Date& date) {
+  return orNone(store.deleteDay(date), msg::kWin5NoDay);
+}
+
 }  // namespace tovra

@@ -53,6 +53,11 @@ Status setWin5Result(Win5Store& store, const Win5Date& date, const std::vector<W
 Status setWin5Scratch(Win5Store& store, const Win5Date& date, int leg, Horses horses);
 Status setWin5Cancelled(Win5Store& store, const Win5Date& date, bool cancelled);
 Status setWin5Note(Win5Store& store, const Win5Date& date, const std::string& note);
+// The question asked before a WIN5 day is deleted with its lines and result.
+inline constexpr const char* kWin5DeleteQuestion =
+    "この日の WIN5 を削除します。\n\n購入ﾃﾞｰﾀと結果も全て削除されます。よろしいですか？";
+// Deletes the day's WIN5 with its lines, result, scratches and note (asked first by the caller).
+Status deleteWin5Day(Win5Store& store, const Win5Date& date);
 
 // What the store holds of a day, settled.
 struct SettledWin5Day {
