@@ -1,0 +1,160 @@
+// The WIN5 window's wiring: races set, horses toggled with the points and cost shown, a
+// line added and stored, a result saved; a line the rules refuse is shown its message
+// and stores nothing.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "features/bets/win5_bets.hpp"
+#include "storage/bet_store.hpp"
+#include "support/MessageScript.h"
+#include "support/TempLedger.h"
+#include "support/Widgets.h"
+#include "ui/entry/Win5Dialog.h"
+
+using namespace tovra;
+using namespace tovra::test;
+
+namespace {
+
+constexpr Win5Date kDate{2025, 10, 19};
+
+void click(QWidget* dlg, const QString& name) { named<QAbstractButton>(dlg, name)->click(); }
+void toggle(QWidget* dlg, int leg, std::initializer_list<int> horses) {
+  for (int h : horses) named<QToolButton>(dlg, QStringLiteral("Win5Horse%1_%2").arg(leg).arg(h))->click();
+}
+QString text(QWidget* dlg, const QString& name) { return named<QLabel>(dlg, name)->text(); }
+void type(QWidget* dlg, const QString& name, const QString& t) { named<QLineEdit>(dlg, name)->setText(t); }
+
+// 東京10R 京都10R 東京11R 京都11R 阪神11R chosen in the boxes and set.
+void setLegs(QWidget* dlg) {
+  const int courses[] = {4, 7, 4, 7, 8}, races[] = {10, 10, 11, 11, 11};
+  for (int i = 0; i < 5; ++i) {
+    named<QComboBox>(dlg, QStringLiteral("Win5CourseBox%1").arg(i + 1))->setCurrentIndex(courses[i]);
+    named<QComboBox>(dlg, QStringLiteral("Win5RaceBox%1").arg(i + 1))->setCurrentIndex(races[i] - 1);
+  }
+  click(dlg, "Win5LegsBtn");
+}
+
+StoredWin5Day stored() {
+  Win5Store store(appState().bets);
+  auto day = store.day(kDate);
+  if (!day || !*day) qFatal("no WIN5 day stored");
+  return **day;
+}
+
+}  // namespace
+
+class Win5DialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    ledger_ = std::make_unique<TempLedger>();
+    ledger_->registerYears({2025});
+    dlg_ = std::make_unique<Win5Dialog>(appState().ds.ledger(), appState().bets, userPort(), kDate, 4);
+  }
+  void cleanup() {
+    dlg_.reset();
+    ledger_.reset();
+  }
+
+  void aLineIsPickedAddedAndStoredAndAResultSaved() {
+    MessageScript msgs;
+    QWidget* d = dlg_.get();
+    QCOMPARE(d->objectName(), QString("WIN5"));
+    QCOMPARE(d->windowTitle(), QString("WIN5"));
+    // No WIN5 on the day yet: the columns wait for the races.
+    QVERIFY(!named<QGroupBox>(d, "Win5LegGroup1")->isEnabled());
+    setLegs(d);
+    QCOMPARE(msgs.count(), 0);
+    QCOMPARE(named<QGroupBox>(d, "Win5LegGroup1")->title(), QString("東京10R"));
+    QCOMPARE(named<QGroupBox>(d, "Win5LegGroup5")->title(), QString("阪神11R"));
+    QVERIFY(named<QToolButton>(d, "Win5Horse5_18")->isEnabled());  // no card: every horse
+
+    toggle(d, 1, {1, 3});
+    toggle(d, 2, {2});
+    toggle(d, 3, {5, 7});
+    toggle(d, 4, {1});
+    toggle(d, 5, {4});
+    type(d, "Win5GakuEdit", "3");
+    QCOMPARE(text(d, "Win5TenLabel"), QString("4点 ・ 合計 1,200円"));
+    toggle(d, 5, {9});
+    QCOMPARE(text(d, "Win5TenLabel"), QString("8点 ・ 合計 2,400円"));
+    toggle(d, 5, {9});
+    click(d, "Win5TsuikaBtn");
+    QCOMPARE(msgs.count(), 0);
+    auto* list = named<QListWidget>(d, "Win5ListBox");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QString("1,3/2/5,7/1/4  4点 1,200円"));
+    const StoredWin5Day day = stored();
+    QCOMPARE(day.lines.size(), std::size_t(1));
+    QCOMPARE(day.lines[0].legs[2], (std::vector<int>{5, 7}));
+    QCOMPARE(day.lines[0].stake, 3);
+    QCOMPARE(day.lines[0].points, std::int64_t(4));
+    QCOMPARE(text(d, "Win5FiguresLabel"),
+             QString("購入 1,200円  返還 0円  馬券購入額 1,200円  払戻 0円  収支 -1,200円"));
+
+    // The result: 3-2-5-1-4 paying 12,340 yen per 100 yen, horse 9 of leg 4 scratched.
+    const char* winners[] = {"3", "2", "5", "1", "4"};
+    for (int i = 0; i < 5; ++i) type(d, QStringLiteral("Win5WinnerEdit%1").arg(i + 1), winners[i]);
+    type(d, "Win5HaitouEdit", "1234");
+    type(d, "Win5ScratchEdit4", "9");
+    type(d, "Win5NoteEdit", "ｷｬﾘｰｵｰﾊﾞｰ 1,000,000円");
+    click(d, "Win5KekaBtn");
+    QCOMPARE(msgs.count(), 0);
+    const StoredWin5Day after = stored();
+    QCOMPARE(after.winners.size(), std::size_t(1));
+    QCOMPARE(after.winners[0].payout, std::int64_t(12340));
+    QCOMPARE(after.scratched[3], std::vector<int>{9});
+    QCOMPARE(after.note, std::string("ｷｬﾘｰｵｰﾊﾞｰ 1,000,000円"));
+    QCOMPARE(text(d, "Win5FiguresLabel"),
+             QString("購入 1,200円  返還 0円  馬券購入額 1,200円  払戻 37,020円  収支 35,820円"));
+
+    // 削除 of the line selected.
+    list->setCurrentRow(0);
+    click(d, "Win5SakujyoBtn");
+    QCOMPARE(list->count(), 0);
+    QVERIFY(stored().lines.empty());
+  }
+
+  void refusedLinesShowTheirMessageAndStoreNothing() {
+    MessageScript msgs;
+    QWidget* d = dlg_.get();
+    setLegs(d);
+    const struct {
+      std::vector<int> legs;  // the legs toggled, each with horses 1..n
+      int n;
+      const char* message;
+    } cases[] = {
+        {{1, 2, 3, 4}, 2, msg::kWin5LegEmpty},
+        {{1, 2, 3, 4, 5}, 18, msg::kWin5TooMany},
+    };
+    for (const auto& c : cases) {
+      for (int leg : c.legs)
+        for (int h = 1; h <= c.n; ++h) toggle(d, leg, {h});
+      type(d, "Win5GakuEdit", "1");
+      msgs.clear();
+      click(d, "Win5TsuikaBtn");
+      QCOMPARE(msgs.count(), 1);
+      QCOMPARE(msgs.lastText(), QString(c.message));
+      QCOMPARE(msgs.lastIcon(), MsgIcon::Error);
+      QCOMPARE(named<QListWidget>(d, "Win5ListBox")->count(), 0);
+      QVERIFY(stored().lines.empty());
+      for (int leg : c.legs)
+        for (int h = 1; h <= c.n; ++h) toggle(d, leg, {h});
+    }
+    QCOMPARE(text(d, "Win5TenLabel"), QString("0点 ・ 合計 0円"));
+  }
+
+ private:
+  std::unique_ptr<TempLedger> ledger_;
+  std::unique_ptr<Win5Dialog> dlg_;
+};
+
+QTEST_MAIN(Win5DialogTest)
+#include "win5_dialog_test.moc"
