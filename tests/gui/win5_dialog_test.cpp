@@ -1,7 +1,10 @@
 // The WIN5 window's wiring: races set, horses toggled with the points and cost shown, a
 // line added and stored, a result saved; a line the rules refuse is shown its message
-// and stores nothing.
+// and stores nothing. The main window opens it from 登録 and from the totals row's menu,
+// and shows the day's WIN5 line under the rows while the day shown has one.
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +18,9 @@
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
+#include "ui/common/AppState.h"
 #include "ui/entry/Win5Dialog.h"
+#include "ui/main/MainWindow.h"
 
 using namespace tovra;
 using namespace tovra::test;
@@ -149,6 +154,61 @@ class Win5DialogTest : public QObject {
         for (int h = 1; h <= c.n; ++h) toggle(d, leg, {h});
     }
     QCOMPARE(text(d, "Win5TenLabel"), QString("0点 ・ 合計 0円"));
+  }
+
+  void theMainWindowOpensItAndShowsTheDaysLine() {
+    ledger_->writeMeetings(2025, 4, {TempLedger::day(10, 19, 4, 6)});
+    SettingsRecord s = SettingsRecord::defaults();
+    s.startCourse = 4;
+    ledger_->writeSettings(s);
+    MainWindow form(appState(), 0);
+    QVERIFY(form.startUp());
+    auto* line = named<QLabel>(&form, "Win5Label");
+    QVERIFY(line->isHidden());
+    QCOMPARE(form.centralWidget()->height(), 434);
+
+    // The totals row opens the day's menu, not a race's.
+    QTest::mousePress(named<QLabel>(&form, "KouPanel13"), Qt::RightButton, {}, QPoint(10, 5));
+    auto* dayMenu = named<QMenu>(&form, "DayMenu");
+    QTRY_VERIFY(dayMenu->isVisible());
+    QVERIFY(!named<QMenu>(&form, "PopupMenu")->isVisible());
+    dayMenu->hide();
+
+    QString title;
+    onNextModal([&](QWidget* d) {
+      title = d->windowTitle();
+      setLegs(d);
+      toggle(d, 1, {1, 3});
+      toggle(d, 2, {2});
+      toggle(d, 3, {5, 7});
+      toggle(d, 4, {1});
+      toggle(d, 5, {4});
+      named<QLineEdit>(d, "Win5GakuEdit")->setText("1");
+      click(d, "Win5TsuikaBtn");
+      click(d, "CloseBtn");
+    });
+    named<QAction>(&form, "Win5Item")->trigger();
+    QCOMPARE(title, QString("WIN5"));
+    QVERIFY(!line->isHidden());
+    QCOMPARE(line->text(), QString("WIN5  東京10R 京都10R 東京11R 京都11R 阪神11R  1行 4点 400円 払戻 0円 収支 -400円"));
+    QCOMPARE(form.centralWidget()->height(), 434 + 24);
+
+    // The totals row's menu opens the same window on the day.
+    int lines = -1;
+    onNextModal([&](QWidget* d) {
+      lines = named<QListWidget>(d, "Win5ListBox")->count();
+      click(d, "CloseBtn");
+    });
+    named<QAction>(&form, "Win5DayItem")->trigger();
+    QCOMPARE(lines, 1);
+
+    // A course without a meeting day shows none.
+    named<QToolButton>(&form, "KaiBtn1")->click();
+    QVERIFY(line->isHidden());
+    QCOMPARE(form.centralWidget()->height(), 434);
+    QVERIFY(!named<QAction>(&form, "Win5Item")->isEnabled());
+    named<QToolButton>(&form, "KaiBtn5")->click();
+    QVERIFY(!line->isHidden());
   }
 
  private:
