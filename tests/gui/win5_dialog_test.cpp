@@ -15,6 +15,7 @@
 
 #include "features/bets/win5_bets.hpp"
 #include "storage/bet_store.hpp"
+#include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
 #include "support/Widgets.h"
@@ -120,11 +121,25 @@ class Win5DialogTest : public QObject {
     QCOMPARE(text(d, "Win5FiguresLabel"),
              QString("購入 1,200円  返還 0円  馬券購入額 1,200円  払戻 37,020円  収支 35,820円"));
 
-    // 削除 of the line selected.
+    // A second line: horse 9 too in leg 5.
+    toggle(d, 5, {9});
+    click(d, "Win5TsuikaBtn");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), QString("1,3/2/5,7/1/4,9  8点 2,400円"));
+    d->show();
+    shoot(d, "win5-dialog");
+
+    // 削除 of the line selected; none selected only beeps.
     list->setCurrentRow(0);
     click(d, "Win5SakujyoBtn");
-    QCOMPARE(list->count(), 0);
-    QVERIFY(stored().lines.empty());
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(stored().lines.size(), std::size_t(1));
+    QCOMPARE(stored().lines[0].points, std::int64_t(8));
+    list->clearSelection();
+    list->setCurrentRow(-1);
+    click(d, "Win5SakujyoBtn");
+    QCOMPARE(msgs.beeps(), 1);
+    QCOMPARE(stored().lines.size(), std::size_t(1));
   }
 
   void refusedLinesShowTheirMessageAndStoreNothing() {

@@ -127,6 +127,8 @@ QWidget* Win5Dialog::buildHorses() {
       b->setCheckable(true);
       b->setFont(figureFont());
       b->setFixedSize(30, 22);
+      // A picked horse stands out from the others at a glance.
+      b->setStyleSheet("QToolButton:checked { background: #1f4e9c; color: white; border: 1px solid #10284f; }");
       grid->addWidget(b, h % 9, h / 9);
       horses_[std::size_t(leg)].push_back(b);
       connect(b, &QToolButton::toggled, this, &Win5Dialog::refreshCount);
@@ -173,9 +175,11 @@ QWidget* Win5Dialog::buildResult() {
     auto* w = new QLineEdit(g);
     w->setObjectName(QStringLiteral("Win5WinnerEdit%1").arg(i + 1));
     w->setMaxLength(8);
+    w->setFixedWidth(90);
     auto* s = new QLineEdit(g);
     s->setObjectName(QStringLiteral("Win5ScratchEdit%1").arg(i + 1));
     s->setMaxLength(54);
+    s->setFixedWidth(170);
     winnerEdits_[std::size_t(i)] = w;
     scratchEdits_[std::size_t(i)] = s;
     grid->addWidget(w, i + 1, 1);
@@ -193,12 +197,14 @@ QWidget* Win5Dialog::buildResult() {
   noteEdit_ = new QLineEdit(g);
   noteEdit_->setObjectName("Win5NoteEdit");
   noteEdit_->setMaxLength(200);
+  noteEdit_->setMinimumWidth(260);
   side->addWidget(noteEdit_);
   auto* save = entryButton("Win5KekaBtn", "結果登録", g);
   side->addWidget(save, 0, Qt::AlignRight);
   side->addStretch();
-  grid->addLayout(side, 0, 3, kWin5Legs + 1, 1);
-  grid->setColumnStretch(2, 1);
+  grid->addItem(new QSpacerItem(12, 1), 0, 3);
+  grid->addLayout(side, 0, 4, kWin5Legs + 1, 1);
+  grid->setColumnStretch(4, 1);
   connect(save, &QPushButton::clicked, this, &Win5Dialog::saveResult);
   return g;
 }
