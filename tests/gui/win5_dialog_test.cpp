@@ -181,6 +181,8 @@ class Win5DialogTest : public QObject {
     auto* line = named<QLabel>(&form, "Win5Label");
     QVERIFY(line->isHidden());
     QCOMPARE(form.centralWidget()->height(), 434);
+    // Looking for the day's WIN5 creates no store.
+    QVERIFY(!appState().bets.exists());
 
     // The totals row opens the day's menu, not a race's.
     QTest::mousePress(named<QLabel>(&form, "KouPanel13"), Qt::RightButton, {}, QPoint(10, 5));
