@@ -172,7 +172,10 @@ class Win5DialogTest : public QObject {
   }
 
   void theMainWindowOpensItAndShowsTheDaysLine() {
-    ledger_->writeMeetings(2025, 4, {TempLedger::day(10, 19, 4, 6)});
+    // 東京 10R has a card of twelve runners.
+    RaceBlock races{};
+    for (int h = 0; h < 12; ++h) races[9].shutsubaWaku[h] = std::uint16_t(h / 2 + 1);
+    ledger_->writeDay(2025, 4, TempLedger::day(10, 19, 4, 6), races);
     SettingsRecord s = SettingsRecord::defaults();
     s.startCourse = 4;
     ledger_->writeSettings(s);
@@ -192,9 +195,12 @@ class Win5DialogTest : public QObject {
     dayMenu->hide();
 
     QString title;
+    QList<bool> enabled;
     onNextModal([&](QWidget* d) {
       title = d->windowTitle();
       setLegs(d);
+      for (const char* h : {"Win5Horse1_12", "Win5Horse1_13", "Win5Horse2_18"})
+        enabled << named<QToolButton>(d, h)->isEnabled();
       toggle(d, 1, {1, 3});
       toggle(d, 2, {2});
       toggle(d, 3, {5, 7});
@@ -206,6 +212,8 @@ class Win5DialogTest : public QObject {
     });
     named<QAction>(&form, "Win5Item")->trigger();
     QCOMPARE(title, QString("WIN5"));
+    // Leg 1 takes only the card's runners; leg 2 (no meeting of 京都 in the ledger) all.
+    QCOMPARE(enabled, (QList<bool>{true, false, true}));
     QVERIFY(!line->isHidden());
     QCOMPARE(line->text(), QString("WIN5  東京10R 京都10R 東京11R 京都11R 阪神11R  1行 4点 400円 払戻 0円 収支 -400円"));
     QCOMPARE(form.centralWidget()->height(), 434 + 24);
