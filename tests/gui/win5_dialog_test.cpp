@@ -76,6 +76,9 @@ class Win5DialogTest : public QObject {
     QCOMPARE(d->windowTitle(), QString("WIN5"));
     // No WIN5 on the day yet: the columns wait for the races.
     QVERIFY(!named<QGroupBox>(d, "Win5LegGroup1")->isEnabled());
+    click(d, "Win5TsuikaBtn");
+    QCOMPARE(msgs.lastText(), QString(msg::kWin5NoDay));
+    msgs.clear();
     setLegs(d);
     QCOMPARE(msgs.count(), 0);
     QCOMPARE(named<QGroupBox>(d, "Win5LegGroup1")->title(), QString("東京10R"));

@@ -293,6 +293,11 @@ void Win5Dialog::setLegs() {
 }
 
 void Win5Dialog::addLine() {
+  // The races come first: without them there is nothing to pick from.
+  if (!day_) {
+    showRefusal(port_, Refusal{MsgIcon::Error, msg::kWin5NoDay});
+    return;
+  }
   Win5Store store(bets_);
   if (!shownUnlessDone(port_, buyWin5Line(store, date_, pickedLine(), runners_))) return;
   reload(false);
