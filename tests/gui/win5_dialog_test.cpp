@@ -239,6 +239,28 @@ class Win5DialogTest : public QObject {
     QVERIFY(!line->isHidden());
   }
 
+  void savingANoteKeepsADeadHeatOfTwoPayouts() {
+    // Stored elsewhere (an import or tovra-cli): a dead heat in leg 3 paid at two amounts.
+    Win5Store store(appState().bets);
+    QVERIFY(bool(setWin5Legs(store, kDate, {{{4, 10}, {7, 10}, {4, 11}, {7, 11}, {8, 11}}})));
+    const std::vector<Win5Winner> two = {{{3, 2, 5, 1, 4}, 50000}, {{3, 2, 7, 1, 4}, 80000}};
+    QVERIFY(bool(setWin5Result(store, kDate, two)));
+    Win5Dialog dlg(appState().ds.ledger(), appState().bets, userPort(), kDate, 4);
+    MessageScript msgs;
+    QCOMPARE(named<QLineEdit>(&dlg, "Win5WinnerEdit3")->text(), QString("5,7"));
+    type(&dlg, "Win5NoteEdit", "ｷｬﾘｰｵｰﾊﾞｰなし");
+    click(&dlg, "Win5KekaBtn");
+    QCOMPARE(msgs.count(), 0);
+    QCOMPARE(stored().note, std::string("ｷｬﾘｰｵｰﾊﾞｰなし"));
+    QCOMPARE(stored().winners.size(), std::size_t(2));
+    QCOMPARE(stored().winners[1].payout, std::int64_t(80000));
+    // A payout typed again is the one amount of every combination.
+    type(&dlg, "Win5HaitouEdit", "6000");
+    click(&dlg, "Win5KekaBtn");
+    QCOMPARE(stored().winners.size(), std::size_t(2));
+    QCOMPARE(stored().winners[1].payout, std::int64_t(60000));
+  }
+
  private:
   std::unique_ptr<TempLedger> ledger_;
   std::unique_ptr<Win5Dialog> dlg_;

@@ -243,6 +243,8 @@ void Win5Dialog::reload(bool clearToggles) {
     scratchEdits_[i]->setText(QString::fromStdString(entry.scratched[i]));
   }
   payoutEdit_->setText(QString::fromStdString(entry.payoutUnits));
+  shownWinners_ = entry.winners;
+  shownPayout_ = entry.payoutUnits;
   cancelCheck_->setChecked(day_ && day_->cancelled);
   noteEdit_->setText(day_ ? QString::fromStdString(day_->note) : QString());
   figuresLabel_->setText(day_ ? QString::fromStdString(win5FiguresText(settleWin5Day(*day_).settlement.figures))
@@ -328,7 +330,8 @@ void Win5Dialog::saveResult() {
   Win5Store store(bets_);
   // The note first: it refuses a day without WIN5 and a note too long before any change.
   if (!done(setWin5Note(store, date_, noteEdit_->text().toStdString()))) return;
-  bool ok = done(setWin5Result(store, date_, *result));
+  const bool resultTyped = winners != shownWinners_ || payoutEdit_->text().toStdString() != shownPayout_;
+  bool ok = !resultTyped || done(setWin5Result(store, date_, *result));
   for (std::size_t i = 0; i < kWin5Legs && ok; ++i) ok = done(setWin5Scratch(store, date_, int(i) + 1, (*scratches)[i]));
   if (ok) done(setWin5Cancelled(store, date_, cancelCheck_->isChecked()));
   reload(false);

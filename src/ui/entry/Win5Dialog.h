@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "domain/win5.hpp"
@@ -73,6 +74,10 @@ class Win5Dialog : public QDialog {
   int course_;
   std::optional<StoredWin5Day> day_;
   std::array<Horses, kWin5Legs> runners_;
+  // The result fields as the store filled them: left so, 結果登録 keeps the stored winning
+  // combinations as they are (several payouts after a dead heat cannot all be shown).
+  std::array<std::string, kWin5Legs> shownWinners_;
+  std::string shownPayout_;
 
   QLabel* dayLabel_;
   std::array<QComboBox*, kWin5Legs> courseBoxes_{};
