@@ -220,6 +220,11 @@ class Win5DialogTest : public QObject {
     QVERIFY(!line->isHidden());
     QCOMPARE(line->text(), QString("WIN5  東京10R 京都10R 東京11R 京都11R 阪神11R  1行 4点 400円 払戻 0円 収支 -400円"));
     QCOMPARE(form.centralWidget()->height(), 434 + 24);
+    if (!qEnvironmentVariableIsEmpty("TOVRA_SHOT_DIR")) {
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      shoot(&form, "main-win5-line");
+    }
 
     // The totals row's menu opens the same window on the day.
     int lines = -1;
