@@ -10,8 +10,8 @@ using namespace tovra;
 namespace {
 
 // What the main window offers while the course has no meeting day: the import entries,
-// the 修正 menu and printing are disabled, and their tool buttons 2-5 and 14 hidden.
-const std::set<std::string> kNeedMeeting = {"JRAVAN1", "JvData1", "NIFTY1", "PAT1", "N1", "S1", "D1", "F1", "Print1"};
+// WIN5, the 修正 menu and printing are disabled, and their tool buttons 2-5 and 14 hidden.
+const std::set<std::string> kNeedMeeting = {"JRAVAN1", "JvData1", "NIFTY1", "PAT1", "Win5Item", "N1", "S1", "D1", "F1", "Print1"};
 const std::set<int> kHiddenToolBtns = {2, 3, 4, 5, 14};
 
 }  // namespace

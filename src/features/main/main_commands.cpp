@@ -13,6 +13,7 @@ constexpr MainCommand kCommands[] = {
     {"JvData1", 0, true, true},
     {"NIFTY1", 3, true, true},
     {"PAT1", 4, true, true},
+    {"Win5Item", 0, true, true},  // WIN5 of the day shown
     // 修正: the whole menu needs a meeting day.
     {"N1", 0, true, true},
     {"S1", 0, true, true},

@@ -60,7 +60,8 @@ const MenuDef kMenus[] = {
       {"JvData1", "： JV-Dataﾌｧｲﾙ (&J)", nullptr},
       {"NIFTY1", "： NIFTY掲示板ﾃﾞｰﾀﾌｧｲﾙ (&R)", nullptr},
       {"PAT1", "： PATﾃﾞｰﾀﾌｧｲﾙ (&T)", nullptr},
-      {"IPAT1", "： 投票履歴(CSV)ﾌｧｲﾙ (&I)", nullptr}}},
+      {"IPAT1", "： 投票履歴(CSV)ﾌｧｲﾙ (&I)", nullptr},
+      {"Win5Item", "WIN5 (&5)", "Win5Sep"}}},
     {"N1",
      "修正 (&A)",
      {{"S1", "開催ﾃﾞｰﾀ修正 (&S)", nullptr}, {"D1", "馬場状態修正 (&D)", nullptr}, {"F1", "開催ﾃﾞｰﾀ削除 (&F)", "N11"}}},
@@ -242,6 +243,10 @@ void MainWindow::buildMenu() {
     QAction* a = popupMenu_->addAction(QString::fromUtf8(popCaptions[i]));
     a->setObjectName(QStringLiteral("Popm%1").arg(i + 1));
   }
+  // The totals row's menu: what belongs to the day rather than to one race.
+  dayMenu_ = new QMenu(this);
+  dayMenu_->setObjectName("DayMenu");
+  dayMenu_->addAction("WIN5")->setObjectName("Win5DayItem");
 }
 
 void MainWindow::buildToolBar(QWidget* central) {
@@ -351,6 +356,29 @@ void MainWindow::buildRows(QWidget* central) {
   scrollBar_->setGeometry(kShuPanelRight + 2, kRowTop, kClientW - kShuPanelRight - 4, 12 * kRowPitch - 2);
   scrollBar_->setRange(0, 0);
   scrollBar_->setPageStep(1);
+
+  // The day's WIN5 under the totals row; the client grows by a row while it is shown.
+  win5Label_ = new QLabel(central);
+  win5Label_->setObjectName("Win5Label");
+  win5Label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  win5Label_->setAutoFillBackground(true);
+  win5Label_->setFont(fig);
+  paintBackground(win5Label_, Qt::white);
+  win5Label_->setGeometry(kRaceBtnX, kRowTop + 13 * kRowPitch, kShuPanelRight - kRaceBtnX, kRowH);
+  win5Label_->hide();
+}
+
+void MainWindow::showWin5Line(const QString& text) {
+  const bool shown = !text.isEmpty();
+  win5Label_->setText(text);
+  win5Label_->setToolTip(text);
+  if (shown == !win5Label_->isHidden()) return;
+  win5Label_->setVisible(shown);
+  const int h = kClientH + (shown ? kRowPitch : 0);
+  centralWidget()->setFixedSize(kClientW, h);
+  statusBar_->setGeometry(0, h - kStatusH, kClientW, kStatusH);
+  if (QWidget* panel1 = centralWidget()->findChild<QWidget*>("Panel1"))
+    panel1->setFixedHeight(h - kToolBarH - kStatusH);
 }
 
 void MainWindow::connectHandlers() {
@@ -366,6 +394,8 @@ void MainWindow::connectHandlers() {
       connect(p, &RowPanel::rightPressed, this, &MainWindow::openRowMenu);
     }
   }
+  // The totals row: its right button opens the day's menu.
+  for (RowPanel* p : {kouPanel_[12], shuPanel_[12]}) connect(p, &RowPanel::rightPressed, this, &MainWindow::openRowMenu);
   using Slot = void (MainWindow::*)();
   const std::pair<const char*, Slot> menuSlots[] = {
       {"W1", &MainWindow::openMeetingRegisterDialog},
@@ -397,6 +427,8 @@ void MainWindow::connectHandlers() {
       {"Popm2", &MainWindow::openPurchaseDialog},
       {"Popm3", &MainWindow::openResultDialog},
       {"Popm4", &MainWindow::openCommentDialog},
+      {"Win5Item", &MainWindow::openWin5Dialog},
+      {"Win5DayItem", &MainWindow::openWin5Dialog},
   };
   for (const auto& [name, slot] : menuSlots) connect(action(name), &QAction::triggered, this, slot);
   zenItem_ = action("ZenShikibetsuItem");

@@ -157,6 +157,8 @@ class MainWindow : public QMainWindow {
   void openPurchaseDialog();
   void openResultDialog();
   void openCommentDialog();
+  // WIN5 of the day shown (登録 menu Win5Item, the totals row's menu Win5DayItem).
+  void openWin5Dialog();
 
   void closeSplash();
 
@@ -175,6 +177,9 @@ class MainWindow : public QMainWindow {
   int askFirstYear();
   void showView(const MeetingView& v);
   void setMeetingControls(bool hasMeeting);
+  // The WIN5 line of the day shown, hidden when the day has no WIN5.
+  void refreshWin5Line();
+  void showWin5Line(const QString& text);
   // The race dialog of a row-menu entry on the row's race.
   void openRowDialog(RaceDialog which);
   void placeAtStoredPosition();
@@ -203,6 +208,8 @@ class MainWindow : public QMainWindow {
   AppState& app_;
   const int splashMillis_;
   QMenu* popupMenu_ = nullptr;
+  QMenu* dayMenu_ = nullptr;  // the totals row's menu
+  QLabel* win5Label_ = nullptr;
   QTimer* timer1_ = nullptr;
   QPointer<SplashWindow> splash_;
   qint64 splashShownAt_ = 0;

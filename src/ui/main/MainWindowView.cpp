@@ -8,15 +8,18 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "features/main/main_commands.hpp"
 #include "features/main/meeting_view.hpp"
+#include "features/main/win5_line.hpp"
 #include "features/years/years.hpp"
 #include "storage/datastore.hpp"
 #include "storage/settings_record.hpp"
 #include "storage/view_settings.hpp"
 #include "storage/text.hpp"
 #include "ui/entry/RaceDialogs.h"
+#include "ui/entry/Win5Dialog.h"
 #include "ui/main/RowPanel.h"
 #include "ui/main/SearchActions.h"
 #include "ui/main/TallyActions.h"
@@ -53,6 +56,18 @@ void MainWindow::refreshMeetingView() {
     showAllTypesChoice();
   }
   showView(formatMeetingView(sel_));
+}
+
+void MainWindow::refreshWin5Line() {
+  QString text;
+  if (hasMeeting_) {
+    const KaisaiRecord& k = sel_.day.meeting;
+    const Win5Date date{std::atoi(dataStore().year.c_str()), k.month(), k.day()};
+    // A store that cannot be read shows no line here; the WIN5 window says why.
+    const Result<std::optional<std::string>> line = win5DayLineOf(bets(), date);
+    if (line && *line) text = QString::fromStdString(**line);
+  }
+  showWin5Line(text);
 }
 
 void MainWindow::setAllTypesView(bool on) {
@@ -106,6 +121,7 @@ void MainWindow::showView(const MeetingView& v) {
   QSignalBlocker block(scrollBar_);
   scrollBar_->setRange(0, v.scrollMax);
   scrollBar_->setValue(v.scrollPos);
+  refreshWin5Line();
 }
 
 void MainWindow::setMeetingControls(bool hasMeeting) {
@@ -168,6 +184,11 @@ void MainWindow::openRowMenu(int race, const QPoint& globalPos) {
     port().beep();
     return;
   }
+  // The totals row (race 12): the day's menu.
+  if (race >= 12) {
+    dayMenu_->popup(globalPos);
+    return;
+  }
   popupRace_ = race;
   action("Popm1")->setText(QString::fromStdString(sjprintfUtf8("%2dR ： ﾚｰｽ項目登録", race + 1)));
   popupMenu_->popup(globalPos);
@@ -196,6 +217,18 @@ void MainWindow::openRaceItemsDialog() { openRowDialog(RaceDialog::Items); }
 void MainWindow::openPurchaseDialog() { openRowDialog(RaceDialog::Purchase); }
 void MainWindow::openResultDialog() { openRowDialog(RaceDialog::Result); }
 void MainWindow::openCommentDialog() { openRowDialog(RaceDialog::Comment); }
+
+void MainWindow::openWin5Dialog() {
+  if (!hasMeeting_) {
+    port().beep();
+    return;
+  }
+  const KaisaiRecord& k = sel_.day.meeting;
+  const Win5Date date{std::atoi(dataStore().year.c_str()), k.month(), k.day()};
+  Win5Dialog dialog(ledger(), bets(), port(), date, sel_.course, this);
+  dialog.exec();
+  refreshWin5Line();
+}
 
 void MainWindow::openRowDialog(RaceDialog which) {
   DataStore& ds = dataStore();
