@@ -123,7 +123,8 @@ TEST_F(BetsTallyCli, JsonWin5OverEveryCourse) {
                    R"("balance":1500,"hit":true},)" +
                        win5 +
                        R"(,"all":{"bought":1800,"refunded":200,"purchase":1600,"return":39520,"balance":37920,)"
-                       R"("hit":true}}})" + "\n");
+                       R"("hit":true}}})" +
+                       "\n");
   r = cli({"tally", "shushi", "--json", "--range", "all"});
   EXPECT_NE(r.out.find(win5 + R"(,"all":{"bought":2700,)"), std::string::npos) << r.out;
   EXPECT_LT(r.out.find("\"sanrentan\""), r.out.find("\"win5\"")) << "the win5 object follows sanrentan";

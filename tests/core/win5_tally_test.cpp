@@ -55,15 +55,15 @@ TEST_P(Win5FilterText, NamesAndCounts) {
   EXPECT_EQ(f.allOld(), c.allOld);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Win5FilterText,
-    ::testing::Values(TextCase{0x1FF, -1, "全式別 全競馬場", true, false, true},
-                      TextCase{0x0FF, -1, "単勝 複勝 枠連 馬連 ﾜｲﾄﾞ 馬単 3連複 3連単 全競馬場", false, false, true},
-                      TextCase{0x100, -1, "WIN5 全競馬場", true, false, false},
-                      TextCase{0x100, 4, "WIN5 東京", false, false, false},
-                      TextCase{0x181, -1, "単勝 3連単 WIN5 全競馬場", true, false, false},
-                      TextCase{0x1FF, 9, "全式別 小倉", false, false, true},
-                      TextCase{0x000, -1, " 全競馬場", false, true, false}));
+INSTANTIATE_TEST_SUITE_P(Cases, Win5FilterText,
+                         ::testing::Values(TextCase{0x1FF, -1, "全式別 全競馬場", true, false, true},
+                                           TextCase{0x0FF, -1, "単勝 複勝 枠連 馬連 ﾜｲﾄﾞ 馬単 3連複 3連単 全競馬場",
+                                                    false, false, true},
+                                           TextCase{0x100, -1, "WIN5 全競馬場", true, false, false},
+                                           TextCase{0x100, 4, "WIN5 東京", false, false, false},
+                                           TextCase{0x181, -1, "単勝 3連単 WIN5 全競馬場", true, false, false},
+                                           TextCase{0x1FF, 9, "全式別 小倉", false, false, true},
+                                           TextCase{0x000, -1, " 全競馬場", false, true, false}));
 
 // The type bits in the file: every nine as 0xFF (the bytes of a file of every type before
 // WIN5), the other choices told apart.
