@@ -1,6 +1,7 @@
 // `tally shushi --range all|YYYY|M/D [--by month|kai] [--row 0-12]`: the income and
 // expense tally. With `--json` (`--range all|YYYY [--types LIST|all] [--course CODE]`):
-// the range's figures of every bet type as one JSON object, no work file written.
+// the range's figures of every bet type as one JSON object, no work file written. WIN5
+// (`win5`) counts only over every course; `all` shows it when the range holds a WIN5 day.
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_context.hpp"
@@ -10,6 +11,7 @@
 #include "cli/parsers.hpp"
 #include "cli/terminal_text.hpp"
 #include "features/bets/range_figures.hpp"
+#include "features/bets/win5_figures.hpp"
 #include "features/tally/shushi_tally.hpp"
 
 namespace tovra::cli {
@@ -32,7 +34,7 @@ class TallyShushi : public Command {
                  "return, balance in yen and hit, per type and all");
     typesOption_ = app.add_option("--types", types_,
                                   "With --json: the types, a comma list of tan fuku waku wide uma umatan sanrenpuku "
-                                  "sanrentan, or all");
+                                  "sanrentan win5, or all");
     courseOption_ = app.add_option("--course", course_, "With --json: one course (sap ... kok or 0-9)");
   }
   void run(Context& ctx) override {
@@ -69,9 +71,10 @@ class TallyShushi : public Command {
   void runJson(Context& ctx) {
     if (csv_.on || rowOption_->count() > 0 || by_ != "month")
       ctx.refuse("--json には --by, --row, --csv を指定出来ません。");
-    const std::optional<TypeChoice> types = typeChoiceFromText(types_);
+    std::optional<TypeChoice> types = typeChoiceFromText(types_, true);
     if (!types)
-      ctx.refuse("式別は tan fuku waku wide uma umatan sanrenpuku sanrentan をｶﾝﾏで区切るか all で指定して下さい。");
+      ctx.refuse(
+          "式別は tan fuku waku wide uma umatan sanrenpuku sanrentan win5 をｶﾝﾏで区切るか all で指定して下さい。");
     std::vector<int> courses;
     if (courseOption_->count() > 0) courses.push_back(parseCourse(ctx, course_));
     DataStore& ds = ctx.requireYear();
@@ -80,8 +83,18 @@ class TallyShushi : public Command {
     std::vector<std::string> years;
     for (int y : tally::rangeYears(ds.nenji, r)) years.push_back(std::to_string(y));
     const AllTypesFigures figures = valueOf(ctx, rangeFiguresByType(ds.ledger(), ctx.bets(), years, courses));
+    BetFigures win5;
+    if (types->win5) {
+      Win5Range w5{{}, courses, 0};
+      for (const std::string& y : years) w5.years.push_back(std::stoi(y));
+      const std::vector<Win5DayFigures> days =
+          years.empty() ? std::vector<Win5DayFigures>{} : valueOf(ctx, win5DayFigures(ctx.bets(), w5));
+      for (const Win5DayFigures& d : days) win5 += d.figures;
+      // "all" names WIN5 only where there is one; asked for by name it is always shown.
+      if (types_ == "all" && days.empty()) types->win5 = false;
+    }
     ctx.out << "{\"range\":" << jsonQuoted(r.allYears ? "all" : std::to_string(r.year))
-            << ",\"figures\":" << figuresObject(figures, *types) << "}\n";
+            << ",\"figures\":" << figuresObject(figures, *types, &win5) << "}\n";
   }
 
   TallyCsvFlag csv_;

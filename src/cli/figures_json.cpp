@@ -41,8 +41,17 @@ TypeChoice TypeChoice::every() {
   return c;
 }
 
-std::optional<TypeChoice> typeChoiceFromText(const std::string& text) {
-  if (text == "all") return TypeChoice::every();
+bool TypeChoice::everyRaceType() const {
+  const TypeChoice e = every();
+  return old == e.old && fresh == e.fresh;
+}
+
+std::optional<TypeChoice> typeChoiceFromText(const std::string& text, bool withWin5) {
+  if (text == "all") {
+    TypeChoice c = TypeChoice::every();
+    c.win5 = withWin5;
+    return c;
+  }
   TypeChoice c;
   std::size_t from = 0;
   while (true) {
@@ -55,6 +64,7 @@ std::optional<TypeChoice> typeChoiceFromText(const std::string& text) {
     for (NewBetType t : kNewTypes) {
       if (name == newBetTypeAscii(t)) c.fresh[typeIndex(t)] = known = true;
     }
+    if (withWin5 && name == "win5") c.win5 = known = true;
     if (!known) return std::nullopt;
     if (comma == std::string::npos) return c;
     from = comma + 1;
@@ -63,7 +73,7 @@ std::optional<TypeChoice> typeChoiceFromText(const std::string& text) {
 
 std::string figuresObject(const AllTypesFigures& a) { return figuresObject(a, TypeChoice::every()); }
 
-std::string figuresObject(const AllTypesFigures& a, const TypeChoice& choice) {
+std::string figuresObject(const AllTypesFigures& a, const TypeChoice& choice, const BetFigures* win5) {
   std::string o = "{";
   BetFigures all;
   for (BetType t : kRecordOrder) {
@@ -77,7 +87,11 @@ std::string figuresObject(const AllTypesFigures& a, const TypeChoice& choice) {
     all += a.of(t);
   }
   // Every type chosen: the figures' own total (the same sum).
-  if (choice == TypeChoice::every()) all = a.all;
+  if (choice.everyRaceType()) all = a.all;
+  if (choice.win5 && win5) {
+    o += "\"win5\":" + figuresJson(*win5) + ",";
+    all += *win5;
+  }
   return o + "\"all\":" + figuresJson(all) + "}";
 }
 

@@ -100,6 +100,38 @@ TEST_F(BetsTallyCli, JsonFiguresPerTypeAndAll) {
   EXPECT_EQ(allFiles(dir), before) << "--json wrote a file";
 }
 
+// WIN5: shown under "all" only when the range holds a WIN5 day, always when named; added
+// to `all`; nothing under one course.
+TEST_F(BetsTallyCli, JsonWin5OverEveryCourse) {
+  ASSERT_NO_FATAL_FAILURE(buyRace());
+  const std::string every = cli({"tally", "shushi", "--json", "--range", "all"}).out;
+  Run r = cli({"tally", "shushi", "--json", "--range", "all", "--types", "win5"});
+  EXPECT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.out, std::string(R"({"range":"all","figures":{"win5":)") + kZero + R"(,"all":)" + kZero + "}}\n");
+  ASSERT_EQ(cli({"win5", "legs", "2001-12-03", "--leg", "tok:10", "--leg", "kyo:10", "--leg", "tok:11", "--leg",
+                 "kyo:11", "--leg", "tok:12"})
+                .rc,
+            0);
+  // 2 points of 300 yen; 1-2-5-1-4 pays 12,340 per 100.
+  ASSERT_EQ(cli({"win5", "buy", "2001-12-03", "--legs", "1/2/5,7/1/4", "--amount", "3"}).rc, 0);
+  ASSERT_EQ(cli({"win5", "result", "2001-12-03", "--winners", "1,2,5,1,4", "--amount", "1234"}).rc, 0);
+  const std::string win5 =
+      R"("win5":{"bought":600,"refunded":0,"purchase":600,"return":37020,"balance":36420,"hit":true})";
+  r = cli({"tally", "shushi", "--json", "--range", "2001", "--types", "tan,win5"});
+  EXPECT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.out, R"({"range":"2001","figures":{"tan":{"bought":1200,"refunded":200,"purchase":1000,"return":2500,)"
+                   R"("balance":1500,"hit":true},)" +
+                       win5 +
+                       R"(,"all":{"bought":1800,"refunded":200,"purchase":1600,"return":39520,"balance":37920,)"
+                       R"("hit":true}}})" +
+                       "\n");
+  r = cli({"tally", "shushi", "--json", "--range", "all"});
+  EXPECT_NE(r.out.find(win5 + R"(,"all":{"bought":2700,)"), std::string::npos) << r.out;
+  EXPECT_LT(r.out.find("\"sanrentan\""), r.out.find("\"win5\"")) << "the win5 object follows sanrentan";
+  // One course: WIN5 counts nothing, and "all" leaves it out.
+  EXPECT_EQ(cli({"tally", "shushi", "--json", "--range", "all", "--course", "tok"}).out, every);
+}
+
 struct Refused {
   std::vector<std::string> args;
   std::string message;

@@ -10,6 +10,7 @@
 #include "features/main/meeting_view.hpp"
 #include "storage/bet_store.hpp"
 #include "storage/text.hpp"
+#include "storage/win5_store.hpp"
 
 using namespace tovra;
 using tovra::testing::TempDir;
@@ -168,6 +169,61 @@ TEST(MeetingViewAllTypes, ReadsTheDaysRowsByDate) {
   ASSERT_TRUE(v);
   EXPECT_EQ(v->rows[0].kou, "      1000円   5000.0％     50000円");
   EXPECT_EQ(v->rows[3].kou, "       500円    200.0％      1000円");
+}
+
+// The date's WIN5: one line of its own under the races, its purchase and return in the
+// totals row; the race rows as without it.
+TEST(MeetingViewAllTypes, TheDaysWin5IsALineOfItsOwnInTheTotals) {
+  const MainSelection sel = dayWithRaces();
+  const MeetingView without =
+      formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), sel.day.meeting, dayBets(sel.day, {}));
+  EXPECT_FALSE(without.win5Shown);
+  // 3000 yen bought, 1000 refunded, 25000 returned.
+  const MeetingView v = formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), sel.day.meeting,
+                                                  dayBets(sel.day, {}), BetFigures{3000, 1000, 25000, true});
+  ASSERT_TRUE(v.win5Shown);
+  EXPECT_EQ(v.win5.raceName, "WIN5");
+  EXPECT_EQ(v.win5.kou, "      2000円   1250.0％     25000円");
+  EXPECT_EQ(v.win5.shu, "23000円 ");
+  EXPECT_TRUE(v.win5.plus);
+  EXPECT_TRUE(v.win5.hit);
+  for (int r = 0; r < kRacesPerDay; ++r) EXPECT_EQ(v.rows[r].kou, without.rows[r].kou) << r;
+  // The record's 2500 yen and 4200 returned, with the WIN5's 2000 and 25000.
+  EXPECT_EQ(without.kou13, "      2500円    168.0％      4200円");
+  EXPECT_EQ(v.kou13, "      4500円    648.9％     29200円");
+  EXPECT_EQ(v.shu13, "     24700円 ");
+  // A WIN5 with nothing bought: its line shows 0 yen, the totals stay the record's.
+  const MeetingView none = formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), sel.day.meeting,
+                                                     dayBets(sel.day, {}), BetFigures{});
+  ASSERT_TRUE(none.win5Shown);
+  EXPECT_EQ(none.win5.kou, "         0円");
+  EXPECT_EQ(none.win5.shu, "  ");
+  expectSameView(none, without);
+}
+
+TEST(MeetingViewAllTypes, ReadsTheWin5OfTheDate) {
+  const MainSelection sel = dayWithRaces();  // 12-03, course 4
+  TempDir dir;
+  BetStore store(dir.path());
+  Win5Store win5(store);
+  StoredWin5Line line;
+  for (auto& leg : line.legs) leg = {1, 2};  // 32 points of 100 yen
+  line.stake = 1;
+  line.points = 32;
+  // The WIN5 of the day before is not the day's.
+  ASSERT_TRUE(win5.setLegs({2001, 12, 2}, {{{4, 10}, {7, 10}, {4, 11}, {7, 11}, {4, 12}}}));
+  ASSERT_TRUE(win5.addLine({2001, 12, 2}, line));
+  auto v = formatMeetingViewAllTypes(sel, "2001", store);
+  ASSERT_TRUE(v);
+  EXPECT_FALSE(v->win5Shown);
+  ASSERT_TRUE(win5.setLegs({2001, 12, 3}, {{{7, 10}, {7, 11}, {8, 10}, {8, 11}, {8, 12}}}));
+  ASSERT_TRUE(win5.addLine({2001, 12, 3}, line));
+  v = formatMeetingViewAllTypes(sel, "2001", store);
+  ASSERT_TRUE(v);
+  // Shown at course 4 although no leg is there: the WIN5 belongs to the day.
+  ASSERT_TRUE(v->win5Shown);
+  EXPECT_EQ(v->win5.kou, "      3200円      0.0％         0円");
+  EXPECT_EQ(v->kou13, "      5700円     73.7％      4200円");
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <QToolButton>
 
 #include "features/tally/tally_filter.hpp"
+#include "storage/bet_store.hpp"
+#include "storage/win5_store.hpp"
 #include "support/EntryDay.h"
 #include "support/MessageScript.h"
 #include "support/TallyLedger.h"
@@ -27,14 +29,14 @@ namespace {
 
 QString text(const QWidget* w, const char* name) { return named<QLabel>(w, name)->text(); }
 
-// Every toggle checked and 全競馬場 at start; then only the types given (1-8) stay checked.
+// Every toggle checked and 全競馬場 at start; then only the types given (1-9) stay checked.
 bool startsWithEverything(QWidget* dlg) {
-  for (int t = 1; t <= tally::kTallyTypeCount; ++t)
+  for (int t = 1; t <= tally::kTallyTypeSlots; ++t)
     if (!named<QCheckBox>(dlg, QString("ShikiBtn%1").arg(t))->isChecked()) return false;
   return named<QComboBox>(dlg, "JyoFilterBox")->currentText() == "全競馬場";
 }
 void keepOnly(QWidget* dlg, std::initializer_list<int> types) {
-  for (int t = 1; t <= tally::kTallyTypeCount; ++t)
+  for (int t = 1; t <= tally::kTallyTypeSlots; ++t)
     named<QCheckBox>(dlg, QString("ShikiBtn%1").arg(t))
         ->setChecked(std::find(types.begin(), types.end(), t) != types.end());
 }
@@ -84,6 +86,36 @@ class ShukeiFiltersTest : public QObject {
     QVERIFY(named<QLabel>(w, "ShikiKouPanel")->isVisible());
     shoot(w, "shushi_window_types");
     QVERIFY(ledger_->exists("tmp/shushisk.tmp"));
+  }
+
+  // The ninth toggle: WIN5 alone counts the day's WIN5 and no race.
+  void shushiWin5AloneShowsItsRow() {
+    {
+      BetStore bets(ledger_->root());
+      Win5Store win5(bets);
+      QVERIFY(win5.setLegs({2001, 6, 1}, {{{4, 1}, {4, 2}, {4, 3}, {4, 4}, {4, 5}}}));
+      StoredWin5Line line;
+      for (auto& leg : line.legs) leg = {1};
+      line.stake = 3;
+      line.points = 1;
+      QVERIFY(win5.addLine({2001, 6, 1}, line));
+      QVERIFY(win5.setWinners({2001, 6, 1}, {{{1, 1, 1, 1, 1}, 1000}}));
+    }
+    onNextModal([&](QWidget* dlg) {
+      QCOMPARE(named<QCheckBox>(dlg, "ShikiBtn9")->text(), QString("WIN5"));
+      keepOnly(dlg, {9});
+      named<QPushButton>(dlg, "ShukeiBtn")->click();
+    });
+    named<QAction>(&main(), "X1")->trigger();
+    QWidget* w = window(tally::TallyKind::Shushi);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(text(w, "KouPanel5"), QString("         0円"));  // no race counts
+    QCOMPARE(text(w, "ShikiTaishoLabel"), QString("WIN5 全競馬場"));
+    QCOMPARE(text(w, "ShikiKouPanel"), QString("       300円     1000.0％        3000円"));
+    QVERIFY(named<QLabel>(w, "Win5KouPanel")->isVisible());
+    QCOMPARE(text(w, "Win5KouPanel"), QString("       300円     1000.0％        3000円"));
+    QCOMPARE(text(w, "Win5KounyuPanel"), QString("       300円"));
+    shoot(w, "shushi_window_win5");
   }
 
   void shushiRefusesNoType() {

@@ -45,6 +45,7 @@ CsvTable shushiCsv(const tally::ShushiResult& r, const tally::TypeTallyResult* t
   if (!types) return t;
   const bool every = (types->filter.types & tally::kAllTallyTypes) == tally::kAllTallyTypes;
   for (int col = 0; col < tally::kTypeCols; ++col) {
+    if (col == tally::kTallyWin5Slot) continue;  // its own row below
     if (col != tally::kChosenCol && !types->filter.has(col)) continue;
     const std::string name = col == tally::kChosenCol ? (every ? "全式別" : "選択式別") : tally::tallyTypeName(col);
     for (int n = 0; n <= tally::kAllCoursesRow; ++n) {
@@ -58,6 +59,13 @@ CsvTable shushiCsv(const tally::ShushiResult& r, const tally::TypeTallyResult* t
                                CsvCell::integer(types->cells[std::size_t(n)][tally::kChosenCol].refunded)};
     cells.resize(7, CsvCell::empty());
     t.add(cells);
+  }
+  // WIN5 belongs to no course: one row of all courses, after the others, when it was
+  // chosen and bought (its refunds are in 返還 合計).
+  const tally::TypeCell& win5 = types->cells[tally::kAllCoursesRow][tally::kTallyWin5Slot];
+  if (types->filter.has(tally::kTallyWin5Slot) && win5.bought > 0) {
+    const TallyFigures f = typeFigures(tally::shushiColumnLabel(tally::kAllCoursesRow), win5);
+    t.add(joined({CsvCell::text(tally::tallyTypeName(tally::kTallyWin5Slot)), CsvCell::text(f.label)}, moneyCells(f)));
   }
   return t;
 }

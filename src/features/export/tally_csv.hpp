@@ -19,7 +19,8 @@ namespace tovra::exports {
 // (tmp/shushisk.tmp) rows follow for each type the filter chose and for the chosen
 // types together ("全式別"/"選択式別"), each course and 合計, 区分 the type's name; the
 // purchase there is what was bought less what was refunded, and a "返還" row per course
-// holds the refunded yen in 馬券購入額. Without them the table is what it always was.
+// holds the refunded yen in 馬券購入額. Last, when WIN5 was chosen and bought, a "WIN5" row of
+// 合計 (WIN5 belongs to no course). Without them the table is what it always was.
 CsvTable shushiCsv(const tally::ShushiResult& r, const tally::TypeTallyResult* types = nullptr);
 // 競馬場,項目,区分,馬券購入額,回収率,回収金額,収支,的中率,購入ﾚｰｽ数,的中ﾚｰｽ数,値: for every course
 // and 全競馬場, each slot of each category, the course totals, and the page "その他" (the

@@ -1,10 +1,13 @@
 #include "features/main/meeting_view.hpp"
 
+#include <cstdlib>
+
 #include "domain/money_text.hpp"
 #include "domain/race_state.hpp"
 #include "domain/settlement.hpp"
 #include "features/bets/race_bets.hpp"
 #include "features/bets/race_figures.hpp"
+#include "features/bets/win5_bets.hpp"
 #include "features/main/main_selection.hpp"
 #include "storage/text.hpp"
 
@@ -77,7 +80,8 @@ std::string allTypesRateText(double rate) {
 
 }  // namespace
 
-MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& k, const DayBets& bets) {
+MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& k, const DayBets& bets,
+                                      const std::optional<BetFigures>& win5) {
   MeetingView v = formatMeetingView(course, count, shown, k);
   if (!v.hasMeeting) return v;
   bool anyRows = false;
@@ -112,6 +116,23 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
     }
     row.hit = f.hit;
   }
+  if (win5) {
+    // The day's WIN5: a line of its own, added to the day's totals like a race row.
+    v.win5Shown = true;
+    v.win5.raceName = "WIN5";
+    v.win5.hit = win5->hit;
+    if (const auto rate = win5->rate()) {
+      v.win5.kou = yenText(win5->purchase()) + allTypesRateText(*rate) + yenText(win5->ret);
+      v.win5.shu = yenText(win5->balance(), 0) + " ";
+      v.win5.plus = win5->balance() >= 1;
+      dayPurchase += win5->purchase();
+      dayReturn += win5->ret;
+      anyRows = true;
+    } else {
+      v.win5.kou = kZeroYen;
+      v.win5.shu = kBlank;
+    }
+  }
   if (!anyRows) return v;
   if (const auto rate = recoveryRate(dayPurchase, dayReturn)) {
     const std::int64_t balance = dayReturn - dayPurchase;
@@ -129,13 +150,18 @@ MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const Ka
 Result<MeetingView> formatMeetingViewAllTypes(const MainSelection& sel, const std::string& year, BetStore& store) {
   const KaisaiRecord& k = sel.day.meeting;
   std::array<StoredRace, kRacesPerDay> stored{};
+  std::optional<BetFigures> win5;
   if (k.tsukiHi != 0) {
     if (const Status opened = store.open(false); !opened) return opened.refusal();
     auto day = store.day(dateKeyOf(sel.key(year), k));
     if (!day) return day.refusal();
     stored = std::move(*day);
+    auto w5 = Win5Store(store).day({std::atoi(year.c_str()), k.month(), k.day()});
+    if (w5.failed()) return w5.failure();
+    if (w5.refused()) return w5.refusal();
+    if (*w5) win5 = settleWin5Day(**w5).settlement.figures;
   }
-  return formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), k, dayBets(sel.day, stored));
+  return formatMeetingViewAllTypes(sel.course, sel.count(), sel.shown(), k, dayBets(sel.day, stored), win5);
 }
 
 }  // namespace tovra

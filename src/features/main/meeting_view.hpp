@@ -1,8 +1,10 @@
 #pragma once
 // The meeting view: what the main window shows for the meeting day of the current
 // course. It only formats what the settlement stored.
+#include <optional>
 #include <string>
 
+#include "domain/new_bet_settlement.hpp"
 #include "storage/outcome.hpp"
 #include "storage/records.hpp"
 
@@ -30,6 +32,10 @@ struct MeetingView {
   MeetingRowView rows[12];
   std::string kou13, shu13;  // totals row
   bool plus13 = false;
+  // 全式別 only: the WIN5 of the date, one line for the day under the races (the same
+  // whichever course's meeting of that date is shown); raceName "WIN5".
+  bool win5Shown = false;
+  MeetingRowView win5;
 };
 
 inline constexpr const char* kBlank = "  ";
@@ -46,10 +52,14 @@ MeetingView formatMeetingView(const MainSelection& sel);
 // keeps the record's row as formatMeetingView shows it (its figures are the record's); the
 // totals row adds up the purchases and returns the rows show. A day without store rows is
 // formatMeetingView's view exactly.
+// `win5`: the figures of the date's WIN5, when the date has one. It is shown once for the
+// day (win5Shown, its own line, never in a race row) and its purchase and return enter the
+// totals row; without it the view is as above.
 MeetingView formatMeetingViewAllTypes(int course, int count, int shown, const KaisaiRecord& meeting,
-                                      const DayBets& bets);
-// The 全式別 view of the meeting day the main window shows, its rows read from `store` by
-// date (a store without a file reads empty); the store's refusal when it cannot be read.
+                                      const DayBets& bets, const std::optional<BetFigures>& win5 = std::nullopt);
+// The 全式別 view of the meeting day the main window shows, its rows and the date's WIN5
+// read from `store` by date (a store without a file reads empty); the store's refusal when
+// it cannot be read.
 Result<MeetingView> formatMeetingViewAllTypes(const MainSelection& sel, const std::string& year, BetStore& store);
 
 }  // namespace tovra

@@ -265,6 +265,12 @@ void setTypeBlock(ShushiView& v, const TypeTallyResult& t) {
   v.types = typeCellView(c);
   v.typesBought = yenText(c.bought);
   v.typesRefunded = yenText(c.refunded);
+  const TypeCell& w = t.cells[kAllCoursesRow][kTallyWin5Slot];
+  v.win5Shown = t.filter.has(kTallyWin5Slot) && w.bought > 0;
+  if (!v.win5Shown) return;
+  v.win5 = typeCellView(w);
+  v.win5Bought = yenText(w.bought);
+  v.win5Refunded = yenText(w.refunded);
 }
 
 std::vector<std::string> shushiLines(const ShushiView& v) {
@@ -279,6 +285,10 @@ std::vector<std::string> shushiLines(const ShushiView& v) {
   if (v.typesShown) {
     row(v.typesCaption, v.types);
     lines.push_back("購入\t" + v.typesBought + "\t返還\t" + v.typesRefunded + "\t" + v.typesFilter);
+  }
+  if (v.win5Shown) {
+    row(tallyTypeName(kTallyWin5Slot), v.win5);
+    lines.push_back("購入\t" + v.win5Bought + "\t返還\t" + v.win5Refunded);
   }
   return lines;
 }

@@ -148,6 +148,11 @@ struct ShushiView {
   CellView types;            // purchase (bought less refunded), 回収率, return; balance; hit rate
   std::string typesBought;   // "%10ld円" of bought, and of refunded (返還)
   std::string typesRefunded;
+  // WIN5's own row below them (its figures are in the types' too), when WIN5 was chosen
+  // and bought in the range: the same panels, its bought and refunded apart.
+  bool win5Shown = false;
+  CellView win5;
+  std::string win5Bought, win5Refunded;
 };
 // The type block of the view from the type work file that goes with the result.
 void setTypeBlock(ShushiView& v, const TypeTallyResult& t);

@@ -7,14 +7,17 @@ namespace tovra::tally {
 
 namespace {
 
-constexpr const char* kNames[kTallyTypeCount] = {"単勝", "複勝", "枠連", "馬連", "ﾜｲﾄﾞ", "馬単", "3連複", "3連単"};
+constexpr const char* kNames[kTallyTypeSlots] = {"単勝", "複勝", "枠連", "馬連", "ﾜｲﾄﾞ",
+                                                  "馬単", "3連複", "3連単", "WIN5"};
+constexpr std::uint32_t kWin5Bit = 1u << kTallyWin5Slot;
+constexpr std::uint32_t kWin5LeftOutBit = 1u << (kTallyWin5Slot + 1);
 constexpr BetType kOld[kTallyOldTypeCount] = {BetType::Tan, BetType::Fuku, BetType::Waku, BetType::Uma,
                                               BetType::Wide};
 constexpr NewBetType kNew[kNewBetTypeCount] = {NewBetType::Umatan, NewBetType::Sanrenpuku, NewBetType::Sanrentan};
 
 }  // namespace
 
-std::string tallyTypeName(int t) { return t >= 0 && t < kTallyTypeCount ? kNames[t] : ""; }
+std::string tallyTypeName(int t) { return t >= 0 && t < kTallyTypeSlots ? kNames[t] : ""; }
 
 BetType tallyOldType(int t) { return kOld[t]; }
 
@@ -31,7 +34,7 @@ std::string TallyFilter::text() const {
   if ((types & kAllTallyTypes) == kAllTallyTypes) {
     out = "全式別";
   } else {
-    for (int t = 0; t < kTallyTypeCount; ++t) {
+    for (int t = 0; t < kTallyTypeSlots; ++t) {
       if (!has(t)) continue;
       if (!out.empty()) out += ' ';
       out += kNames[t];
@@ -43,7 +46,22 @@ std::string TallyFilter::text() const {
 }
 
 const BetFigures& figuresOf(const AllTypesFigures& a, int t) {
+  static const BetFigures kNone;
+  if (t >= kTallyTypeCount) return kNone;
   return t < kTallyOldTypeCount ? a.of(tallyOldType(t)) : a.of(tallyNewType(t));
+}
+
+std::uint32_t typeBitsForFile(std::uint32_t types) {
+  const std::uint32_t race = types & kRaceTallyTypes;
+  const bool win5 = (types & kWin5Bit) != 0;
+  if (race == kRaceTallyTypes) return win5 ? race : race | kWin5LeftOutBit;
+  return win5 ? race | kWin5Bit : race;
+}
+
+std::uint32_t typeBitsFromFile(std::uint32_t bits) {
+  const std::uint32_t race = bits & kRaceTallyTypes;
+  if (race == kRaceTallyTypes) return (bits & kWin5LeftOutBit) != 0 ? race : race | kWin5Bit;
+  return (bits & kWin5Bit) != 0 ? race | kWin5Bit : race;
 }
 
 BetFigures chosenFigures(const AllTypesFigures& a, const TallyFilter& f) {

@@ -5,7 +5,9 @@
 //
 // The types are numbered in the order the dialogs show their toggles: 0 単勝, 1 複勝,
 // 2 枠連, 3 馬連, 4 ﾜｲﾄﾞ (the five the race record holds), 5 馬単, 6 3連複, 7 3連単 (the
-// bet store's). Slot 8 is kept for a ninth type; it is never set today.
+// bet store's races), 8 WIN5 (the bet store's WIN5 days). WIN5 belongs to a day, not to a
+// race or a course (features/bets/win5_figures.hpp): it counts only under a filter of every
+// course, never in a table of races, only in the blocks per type and their totals.
 //
 // What the filter means for the tables of the old work files (the record types only):
 //   course  only meeting days of that course are counted; the other courses' rows and
@@ -27,13 +29,15 @@
 
 namespace tovra::tally {
 
-inline constexpr int kTallyTypeSlots = 9;  // eight types today, room for a ninth
-inline constexpr int kTallyTypeCount = 8;
+inline constexpr int kTallyTypeSlots = 9;  // the eight types of a race, then WIN5
+inline constexpr int kTallyTypeCount = 8;  // the types a race holds (slots 0-7)
 inline constexpr int kTallyOldTypeCount = 5;
-inline constexpr std::uint32_t kAllTallyTypes = (1u << kTallyTypeCount) - 1;
+inline constexpr int kTallyWin5Slot = 8;
+inline constexpr std::uint32_t kAllTallyTypes = (1u << kTallyTypeSlots) - 1;
+inline constexpr std::uint32_t kRaceTallyTypes = (1u << kTallyTypeCount) - 1;
 inline constexpr std::uint32_t kOldTallyTypes = (1u << kTallyOldTypeCount) - 1;
 
-// "単勝" "複勝" "枠連" "馬連" "ﾜｲﾄﾞ" "馬単" "3連複" "3連単" (UTF-8); empty outside 0-7.
+// "単勝" "複勝" "枠連" "馬連" "ﾜｲﾄﾞ" "馬単" "3連複" "3連単" "WIN5" (UTF-8); empty outside 0-8.
 std::string tallyTypeName(int t);
 // The record type of slots 0-4 (単勝 複勝 枠連 馬連 ﾜｲﾄﾞ).
 BetType tallyOldType(int t);
@@ -51,6 +55,8 @@ struct TallyFilter {
   // Every record type chosen: the old tables count races as their records hold them.
   bool allOld() const { return (types & kOldTallyTypes) == kOldTallyTypes; }
   bool everything() const { return types == kAllTallyTypes && course < 0; }
+  // WIN5 is chosen and every course: the WIN5 days count.
+  bool countsWin5() const { return has(kTallyWin5Slot) && course < 0; }
   // A filter with no type chosen counts nothing: the dialogs refuse it.
   bool empty() const { return (types & kAllTallyTypes) == 0; }
   // "全式別 全競馬場", or the chosen names ("単勝 馬連 3連単 東京").
@@ -58,9 +64,10 @@ struct TallyFilter {
   bool operator==(const TallyFilter&) const = default;
 };
 
-// A type's figures as the filter reads them: the slot's figures of `a`.
+// A type's figures as the filter reads them: the slot's figures of `a` (a race's: none for
+// WIN5, slot 8).
 const BetFigures& figuresOf(const AllTypesFigures& a, int t);
-// The chosen types' figures added up.
+// The chosen race types' figures added up (WIN5 is no race's).
 BetFigures chosenFigures(const AllTypesFigures& a, const TallyFilter& f);
 
 // One race as the old tables count it under the filter (see above). `race` is needed only
@@ -72,6 +79,13 @@ struct OldRaceCount {
   bool hit = false;
 };
 OldRaceCount oldRaceCount(const KaisaiRecord& k, int r, const RaceRecord* race, const TallyFilter& f);
+
+// The type bits as the type work files hold them (type_tally.hpp): bits 0-7 as chosen; all
+// nine chosen is 0xFF, as before WIN5 was a type, so a file of every type reads the same;
+// then bit 8 marks WIN5 chosen with some other type left out, bit 9 WIN5 left out with
+// every other type chosen.
+std::uint32_t typeBitsForFile(std::uint32_t types);
+std::uint32_t typeBitsFromFile(std::uint32_t bits);
 
 // The message when no type is chosen.
 inline constexpr const char* kNoTallyTypeText = "集計する式別を選択して下さい。";

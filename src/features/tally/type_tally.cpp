@@ -5,6 +5,7 @@
 
 #include "features/bets/race_bets.hpp"
 #include "features/bets/range_figures.hpp"
+#include "features/bets/win5_figures.hpp"
 #include "features/tally/tally_figures.hpp"
 #include "storage/bet_store.hpp"
 #include "storage/bytes.hpp"
@@ -46,7 +47,7 @@ void add(TypeCell& c, const BetFigures& f) {
 
 void TypeTallyResult::encode(std::uint8_t* out) const {
   std::memset(out, 0, kSize);
-  bytes::putU32(out, 0, filter.types);
+  bytes::putU32(out, 0, typeBitsForFile(filter.types));
   bytes::putI32(out, 4, filter.course);
   bytes::putRaw(out, 8, timeStamp, kStampSize);
   for (int row = 0; row < kRows; ++row) {
@@ -64,7 +65,7 @@ void TypeTallyResult::encode(std::uint8_t* out) const {
 
 bool TypeTallyResult::decode(const std::uint8_t* in, std::size_t size) {
   if (size < kSize) return false;
-  filter.types = bytes::getU32(in, 0);
+  filter.types = typeBitsFromFile(bytes::getU32(in, 0));
   filter.course = bytes::getI32(in, 4);
   bytes::getRaw(in, 8, timeStamp, kStampSize);
   timeStamp[kStampSize - 1] = '\0';
@@ -109,6 +110,20 @@ Result<TypeTallyResult> typeTally(const Ledger& ledger, BetStore& store, const s
       });
   if (visited.failed()) return visited.failure();
   if (visited.refused()) return visited.refusal();
+  if (filter.countsWin5()) {
+    Win5Range range;
+    for (const std::string& y : years) range.years.push_back(std::atoi(y.c_str()));
+    range.monthDay = monthDay;
+    if (!years.empty()) {
+      const auto days = win5DayFigures(store, range);
+      if (days.failed()) return days.failure();
+      if (days.refused()) return days.refusal();
+      for (const Win5DayFigures& d : *days) {
+        add(all[kTallyWin5Slot], d.figures);
+        add(all[kChosenCol], d.figures);
+      }
+    }
+  }
   return out;
 }
 

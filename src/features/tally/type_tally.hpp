@@ -41,7 +41,7 @@ struct TypeCell {
 // The work file: the filter, the time stamp of the tally (the same text as its old work
 // file's, which is how a window knows the two belong together), then 11 rows (courses
 // 0-9, row 10 all of them) of kTypeCols cells, row by row. Little-endian, no padding:
-//   0 i32 type bits   4 i32 course (-1 every course)   8 char[64] time stamp
+//   0 u32 type bits (typeBitsForFile)   4 i32 course (-1 every course)   8 char[64] time stamp
 //   72 + (row * 10 + col) * 32: i64 bought, i64 refunded, i64 return, i32 races, i32 hits
 struct TypeTallyResult {
   static constexpr std::size_t kHeader = 72, kCellSize = 32;
@@ -62,6 +62,9 @@ struct TypeTallyResult {
 // course, only the day `monthDay` (month * 100 + day) when it is not 0; each race's
 // figures as the race window gives them (its record's tickets with the store's scratches
 // refunded, its store lines settled), per type slot the filter chooses and together.
+// WIN5 (slot 8), when the filter counts it (countsWin5), adds each WIN5 day of the years
+// (of the day `monthDay` alone when not 0) to row 10 only, the courses' rows never: its
+// column and the chosen types' column, one race per day bought.
 // Refused when the store cannot be used; a course file that cannot be read is its failure.
 Result<TypeTallyResult> typeTally(const Ledger& ledger, BetStore& store, const std::vector<std::string>& years,
                                   const TallyFilter& filter, int monthDay = 0);

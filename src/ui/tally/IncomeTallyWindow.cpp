@@ -47,7 +47,16 @@ IncomeTallyWindow::IncomeTallyWindow(DataStore& ds, SettingsRecord& settings, Us
   const int filterX = henkanX + 34 + l.shuW + 10;
   filter_ = shukeiCaption(this, "ShikiTaishoLabel", "", QRect(filterX, y2, l.right() - filterX, kShukeiRowH));
 
-  setFixedSize(l.right() + 30, typesTop + 2 * kPitch + 12);
+  // WIN5's own row and its bought and refunded, shown when the range bought a WIN5.
+  const int win5Top = typesTop + 2 * kPitch + 4;
+  win5_ = &addRow(figureRow(this, l, win5Top, "Win5", "", "Win5Label", "WIN5"));
+  const int y3 = win5Top + kPitch;
+  win5BoughtCaption_ = shukeiCaption(this, "Win5KounyuLabel", "購入", QRect(l.captionX, y3, l.captionW, kShukeiRowH));
+  win5Bought_ = shukeiPanel(this, "Win5KounyuPanel", QRect(l.kouX, y3, l.shuW, kShukeiRowH));
+  win5RefundedCaption_ = shukeiCaption(this, "Win5HenkanLabel", "返還", QRect(henkanX, y3, 32, kShukeiRowH));
+  win5Refunded_ = shukeiPanel(this, "Win5HenkanPanel", QRect(henkanX + 34, y3, l.shuW, kShukeiRowH));
+
+  setFixedSize(l.right() + 30, win5Top + 2 * kPitch + 12);
   applyColours();
 }
 
@@ -95,9 +104,16 @@ void IncomeTallyWindow::showTypes(const tally::TypeTallyResult* t) {
   const bool shown = t != nullptr;
   types_->setVisible(shown);
   for (QLabel* w : {bought_, refunded_, boughtCaption_, refundedCaption_, filter_}) w->setVisible(shown);
-  if (!shown) return;
   tally::ShushiView v;
-  tally::setTypeBlock(v, *t);
+  if (shown) tally::setTypeBlock(v, *t);
+  win5_->setVisible(v.win5Shown);
+  for (QLabel* w : {win5Bought_, win5Refunded_, win5BoughtCaption_, win5RefundedCaption_}) w->setVisible(v.win5Shown);
+  if (v.win5Shown) {
+    win5_->set(v.win5, plusColour());
+    win5Bought_->setText(QString::fromStdString(v.win5Bought));
+    win5Refunded_->setText(QString::fromStdString(v.win5Refunded));
+  }
+  if (!shown) return;
   types_->caption->setText(QString::fromStdString(v.typesCaption));
   types_->set(v.types, plusColour());
   bought_->setText(QString::fromStdString(v.typesBought));

@@ -47,6 +47,11 @@ class IncomeTallyWindow : public TallyWindow {
   QLabel* boughtCaption_ = nullptr;
   QLabel* refundedCaption_ = nullptr;
   QLabel* filter_ = nullptr;
+  FigureRow* win5_ = nullptr;
+  QLabel* win5Bought_ = nullptr;
+  QLabel* win5Refunded_ = nullptr;
+  QLabel* win5BoughtCaption_ = nullptr;
+  QLabel* win5RefundedCaption_ = nullptr;
 };
 
 }  // namespace tovra

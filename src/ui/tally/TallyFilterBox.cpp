@@ -16,12 +16,12 @@ TallyFilterBox::TallyFilterBox(QWidget* parent) : QGroupBox("集計対象", pare
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(10);
   grid->setVerticalSpacing(4);
-  for (int t = 0; t < tally::kTallyTypeCount; ++t) {
+  for (int t = 0; t < tally::kTallyTypeSlots; ++t) {
     auto* b = new QCheckBox(QString::fromStdString(tally::tallyTypeName(t)), this);
     b->setObjectName(QString("ShikiBtn%1").arg(t + 1));
     b->setChecked(true);
     types_[std::size_t(t)] = b;
-    grid->addWidget(b, t / 3, t % 3);  // place 8 (row 2, column 2) stays free for a ninth type
+    grid->addWidget(b, t / 3, t % 3);
   }
   auto* label = new QLabel("競馬場", this);
   label->setObjectName("TaishoJyoLabel");
@@ -37,14 +37,14 @@ TallyFilterBox::TallyFilterBox(QWidget* parent) : QGroupBox("集計対象", pare
 tally::TallyFilter TallyFilterBox::filter() const {
   tally::TallyFilter f;
   f.types = 0;
-  for (int t = 0; t < tally::kTallyTypeCount; ++t)
+  for (int t = 0; t < tally::kTallyTypeSlots; ++t)
     if (types_[std::size_t(t)]->isChecked()) f.types |= 1u << t;
   f.course = course_->currentIndex() - 1;
   return f;
 }
 
 void TallyFilterBox::setFilter(const tally::TallyFilter& f) {
-  for (int t = 0; t < tally::kTallyTypeCount; ++t) types_[std::size_t(t)]->setChecked(f.has(t));
+  for (int t = 0; t < tally::kTallyTypeSlots; ++t) types_[std::size_t(t)]->setChecked(f.has(t));
   course_->setCurrentIndex(f.course >= 0 && f.course < kCourseCount ? f.course + 1 : 0);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The filter group of the tally dialogs, "集計対象": a toggle per bet type (ShikiBtn1-8:
-// 単勝 複勝 枠連 馬連 ﾜｲﾄﾞ 馬単 3連複 3連単, in three rows of three with the ninth place
-// free for a ninth type) and the course (JyoFilterBox: "全競馬場", then 札幌 ... 小倉).
+// The filter group of the tally dialogs, "集計対象": a toggle per bet type (ShikiBtn1-9:
+// 単勝 複勝 枠連 馬連 ﾜｲﾄﾞ 馬単 3連複 3連単 WIN5, in three rows of three) and the course
+// (JyoFilterBox: "全競馬場", then 札幌 ... 小倉).
 // Every type and every course at start and after reset().
 #include <QGroupBox>
 #include <array>
@@ -27,7 +27,7 @@ class TallyFilterBox : public QGroupBox {
   bool acceptable(UserPort* port) const;
 
  private:
-  std::array<QCheckBox*, tally::kTallyTypeCount> types_{};
+  std::array<QCheckBox*, tally::kTallyTypeSlots> types_{};
   QComboBox* course_ = nullptr;
 };
 
