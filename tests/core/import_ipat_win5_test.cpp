@@ -52,9 +52,9 @@ std::string allHorses() {
   return s;
 }
 
-class IpatWin5 : public ::testing::Test {
+class IpatWin5Import : public ::testing::Test {
  protected:
-  IpatWin5() : ledger_({2022}) {
+  IpatWin5Import() : ledger_({2022}) {
     ledger_.setMeetings(2022, kNiigata, {tovra::testing::meetingDayCodes(730, 205)}, {RaceBlock{}});
     std::filesystem::create_directories(ledger_.root() / "tmp");
     ds_.emplace(ledger_.open(2022, kNiigata, 0));
@@ -97,7 +97,7 @@ const Win5Case kCases[] = {
      188956800, IpatLineState::Refused, msg::kWin5TooMany},
 };
 
-class IpatWin5Cases : public IpatWin5, public ::testing::WithParamInterface<Win5Case> {};
+class IpatWin5Cases : public IpatWin5Import, public ::testing::WithParamInterface<Win5Case> {};
 
 TEST_P(IpatWin5Cases, PreviewAndImport) {
   const Win5Case& c = GetParam();
@@ -121,7 +121,9 @@ TEST_P(IpatWin5Cases, PreviewAndImport) {
   ASSERT_EQ(w.has_value(), c.legs);
   if (!w) return;
   ASSERT_EQ(w->lines.size(), taken ? 1u : 0u);
-  if (taken) EXPECT_EQ(w->lines[0].points, f.win5[0].points);
+  if (taken) {
+    EXPECT_EQ(w->lines[0].points, f.win5[0].points);
+  }
   const auto receipts = Win5Store(store_).receipts(kDate);
   ASSERT_TRUE(receipts);
   EXPECT_EQ(receipts->size(), taken ? 1u : 0u);
@@ -130,7 +132,7 @@ TEST_P(IpatWin5Cases, PreviewAndImport) {
 INSTANTIATE_TEST_SUITE_P(Cases, IpatWin5Cases, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Win5Case>& i) { return "c" + std::to_string(i.index); });
 
-TEST_F(IpatWin5, TheLineAsBoughtAndASecondImportTakesNothing) {
+TEST_F(IpatWin5Import, TheLineAsBoughtAndASecondImportTakesNothing) {
   setLegs();
   const IpatFile f = file({kSix}, 600);
   auto done = runIpatImport(ledger(), store_, port_, LedgerEvents{}, f, false);
@@ -153,7 +155,7 @@ TEST_F(IpatWin5, TheLineAsBoughtAndASecondImportTakesNothing) {
 }
 
 // A horse the leg's card does not list is refused when the race's card is in the ledger.
-TEST_F(IpatWin5, AHorseNotOnTheLegsCardIsRefused) {
+TEST_F(IpatWin5Import, AHorseNotOnTheLegsCardIsRefused) {
   setLegs();
   // Race 7 of the day lists horses 1-8 only.
   RaceBlock races{};
@@ -168,7 +170,7 @@ TEST_F(IpatWin5, AHorseNotOnTheLegsCardIsRefused) {
 }
 
 TEST(IpatWin5Text, LineAndNumbers) {
-  IpatWin5 w;
+  tovra::IpatWin5 w;
   w.line = 5;
   w.legs = {{{1, 3}, {2}, {5, 7}, {1}, {4}}};
   w.points = 4;

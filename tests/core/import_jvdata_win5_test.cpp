@@ -335,7 +335,9 @@ TEST(Win5StoreApplyImport, AFailureAtEveryStepLeavesNothingOrAll) {
         EXPECT_FALSE(ok);
         EXPECT_TRUE(receipts->empty());
       }
-      if (ok) EXPECT_TRUE(*w);
+      if (ok) {
+        EXPECT_TRUE(*w);
+      }
       if (!failed) break;
       ASSERT_LT(n, 200);
     }
