@@ -1,6 +1,7 @@
 // `import ipat FILE [--register]`: the purchase history of a day. Prints what would be
-// taken (each line with its race, type, method, numbers, points and cost; lines taken
-// before; lines refused and why; differences from the results held); --yes writes it.
+// taken (each line with its race, type, method, numbers, points and cost, the WIN5 lines
+// after the others; lines taken before; lines refused and why; differences from the
+// results held); --yes writes it.
 #include <CLI/CLI.hpp>
 
 #include "cli/cmd_import.hpp"
@@ -43,9 +44,8 @@ class ImportIpat : public ImportCommand {
  private:
   static void print(Context& ctx, const IpatFile& file, const IpatPreview& p) {
     ctx.out << "投票履歴(CSV)読み込み\n";
-    for (std::size_t i = 0; i < file.lines.size(); ++i) {
-      const IpatLineReport& r = p.lines[i];
-      std::string text = ipatLineText(file.lines[i]);
+    const auto stateText = [](const IpatLineReport& r) {
+      std::string text;
       if (r.state == IpatLineState::Duplicate) {
         text += "  ";
         text += msg::kIpatDuplicate;
@@ -53,8 +53,12 @@ class ImportIpat : public ImportCommand {
         text += "  読み込めません：";
         text += r.reason;
       }
-      ctx.out << terminalText(text, Keep::Tabs) << "\n";
-    }
+      return text;
+    };
+    for (std::size_t i = 0; i < file.lines.size(); ++i)
+      ctx.out << terminalText(ipatLineText(file.lines[i]) + stateText(p.lines[i]), Keep::Tabs) << "\n";
+    for (std::size_t i = 0; i < file.win5.size() && i < p.win5.size(); ++i)
+      ctx.out << terminalText(ipatWin5Text(file.win5[i]) + stateText(p.win5[i]), Keep::Tabs) << "\n";
     for (const std::string& n : p.notices) ctx.out << terminalText(n, Keep::Tabs) << "\n";
     for (const std::string& d : p.differences) ctx.out << "相違：" << terminalText(d, Keep::Tabs) << "\n";
     ctx.out << sjprintfUtf8("読み込む馬券  %d行  %lld円", p.taken, static_cast<long long>(p.takenCost)) << "\n";

@@ -1,5 +1,5 @@
 // `import jvdata FILE COURSE INDEX [--delete]`: the day's RA, SE and HR records of a
-// JV-Data file. Without --yes it prints what the confirmation shows and writes nothing;
+// JV-Data file, and the WIN5 of its date (WF). Without --yes it prints what the confirmation shows and writes nothing;
 // with --yes it stores the day and the store's rows together. Results of races the file
 // deletes are cleared only with --delete.
 #include <CLI/CLI.hpp>
@@ -28,7 +28,12 @@ class ImportJvData : public ImportCommand {
     ImportSource source;
     const auto records = readJvDataDay(ctx.ds->ledger(), fromShell(args_[0]), date, &source);
     requireRead(ctx, d, records);
-    const JvApplied applied = applyJvDataDay(*records, date, d.day.meeting, d.day.races, delete_);
+    JvApplied applied = applyJvDataDay(*records, date, d.day.meeting, d.day.races, delete_);
+    // The day's WIN5 with other legs takes nothing of the file's: the confirmation says so.
+    if (const Status held = checkJvWin5(ctx.openBets(), applied); !held) {
+      if (held.failed()) endWith(ctx, held.failure());
+      refuseImport(ctx, held.refusal());
+    }
     ctx.out << msg::kJvDoneCaption << "\n" << importDayLabel(d.key.course, d.day.meeting) << "\n";
     ctx.out << terminalText("読み込んだﾌｧｲﾙ：" + importSourceText(source), Keep::Tabs) << "\n";
     for (const std::string& l : jvConfirmationLines(applied)) ctx.out << terminalText(l, Keep::Tabs) << "\n";

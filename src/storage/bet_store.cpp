@@ -165,6 +165,8 @@ ALTER TABLE intents_4 RENAME TO intents;
 )sql",
     // 4 -> 5: the WIN5 days, keyed by date alone (storage/win5_schema.hpp).
     kWin5Tables,
+    // 5 -> 6: the purchase-history WIN5 lines an import took (storage/win5_schema.hpp).
+    kWin5ReceiptTable,
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 

@@ -29,6 +29,7 @@
 #include "storage/bet_store_keys.hpp"
 #include "storage/kept_days.hpp"
 #include "storage/outcome.hpp"
+#include "storage/win5_rows.hpp"
 
 namespace tovra::sql {
 class Db;
@@ -41,7 +42,7 @@ namespace tovra {
 // The logical path of the store (relative to the working folder).
 inline constexpr const char* kBetStorePath = "tovradatafile/bets.sqlite";
 // The schema this build writes; older stores are migrated when opened.
-inline constexpr int kBetStoreSchema = 5;
+inline constexpr int kBetStoreSchema = 6;
 
 // A purchase line as stored: plain numbers (domain/bet_points.hpp reads them as a
 // PurchaseLine). type 0 馬単 1 3連複 2 3連単; method 0 通常 1 ﾎﾞｯｸｽ 2 流し 3 ﾌｫｰﾒｰｼｮﾝ.
@@ -98,6 +99,9 @@ struct DayImport {
   // The purchase-history lines taken ("受付番号-通番", UTF-8), kept under the date's
   // year, month and day (any course), so that a line is never taken twice.
   std::vector<std::string> receipts;
+  // The WIN5 of the date (JV-Data WF): written by storeImportWithBets after the day and its
+  // rows, in a transaction of its own (never carried by an intent); not part of empty().
+  std::optional<Win5Import> win5 = {};
   bool empty() const { return races.empty() && receipts.empty(); }
   bool operator==(const DayImport&) const = default;
 };

@@ -36,4 +36,12 @@ CREATE TABLE win5_scratches(
   FOREIGN KEY(year, month, day) REFERENCES win5_days(year, month, day)) WITHOUT ROWID;
 )sql";
 
+// The purchase-history WIN5 lines an import took, one receipt a date ("受付番号-通番"), so
+// that none is taken twice. Kept when a line or the day is deleted, as the other receipts.
+inline constexpr const char* kWin5ReceiptTable = R"sql(
+CREATE TABLE win5_receipts(
+  year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL, receipt TEXT NOT NULL,
+  UNIQUE(year, month, day, receipt));
+)sql";
+
 }  // namespace tovra

@@ -159,6 +159,119 @@ Result<bool> Win5Store::holdsLegAt(const Win5Date& date, int course) {
   return std::any_of(legs.begin(), legs.end(), [&](const Win5Leg& l) { return l.course == course; });
 }
 
+Result<std::vector<std::string>> Win5Store::receipts(const Win5Date& date) {
+  if (auto s = store_.ensureOpen(false); !s) return s.refusal();
+  std::vector<std::string> out;
+  if (!store_.db_) return out;
+  auto st = store_.db_->prepare(std::string("SELECT receipt FROM win5_receipts WHERE ") + kDateWhere +
+                                " ORDER BY receipt");
+  if (!st) return store_.readFailed(st.error());
+  if (auto s = st->bindAll(date.year, date.month, date.day); !s) return store_.readFailed(s.error());
+  for (;;) {
+    auto row = st->step();
+    if (!row) return store_.readFailed(row.error());
+    if (!*row) break;
+    out.push_back(st->columnText(0));
+  }
+  return out;
+}
+
+namespace {
+
+// The day's legs, or nullopt when the store holds no WIN5 of the date.
+SqlValue<std::optional<std::array<Win5Leg, kWin5LegCount>>> legsOf(Db& db, const Win5Date& d) {
+  auto st = db.prepare(std::string("SELECT course1, race1, course2, race2, course3, race3, course4, race4, course5, "
+                                   "race5 FROM win5_days WHERE ") +
+                       kDateWhere);
+  if (!st) return st.error();
+  if (auto s = st->bindAll(d.year, d.month, d.day); !s) return s.error();
+  auto row = st->step();
+  if (!row) return row.error();
+  std::optional<std::array<Win5Leg, kWin5LegCount>> out;
+  if (!*row) return out;
+  out.emplace();
+  for (int l = 0; l < kWin5LegCount; ++l)
+    (*out)[static_cast<std::size_t>(l)] = {st->columnInt(2 * l), st->columnInt(2 * l + 1)};
+  return out;
+}
+
+}  // namespace
+
+Result<Win5Imported> Win5Store::applyImport(const Win5Date& date, const Win5Import& im) {
+  Win5Imported out;
+  const Status s = store_.change(
+      [&](Db& db) -> SqlStatus {
+        out = {};
+        auto held = legsOf(db, date);
+        if (!held) return held.error();
+        if (im.legs && *held && **held != *im.legs) {
+          out.state = Win5Imported::State::LegsDiffer;
+          out.held = **held;
+          return {};
+        }
+        if (!im.legs && !*held) {
+          out.state = Win5Imported::State::NoLegs;
+          return {};
+        }
+        if (im.legs && !*held) {
+          const auto& l = *im.legs;
+          if (auto r = run(db,
+                           "INSERT INTO win5_days(year, month, day, course1, race1, course2, race2, course3, race3, "
+                           "course4, race4, course5, race5) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                           date.year, date.month, date.day, l[0].course, l[0].race, l[1].course, l[1].race,
+                           l[2].course, l[2].race, l[3].course, l[3].race, l[4].course, l[4].race);
+              !r)
+            return r;
+        }
+        if (im.winners) {
+          if (auto r = run(db, std::string("DELETE FROM win5_winners WHERE ") + kDateWhere, date.year, date.month,
+                           date.day);
+              !r)
+            return r;
+          for (const StoredWin5Winner& w : *im.winners) {
+            const auto& h = w.horses;
+            if (auto r = run(db,
+                             "INSERT INTO win5_winners(year, month, day, h1, h2, h3, h4, h5, payout) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                             date.year, date.month, date.day, h[0], h[1], h[2], h[3], h[4], w.payout);
+                !r)
+              return r;
+          }
+        }
+        if (im.cancelled)
+          if (auto r = run(db, std::string("UPDATE win5_days SET cancelled = ? WHERE ") + kDateWhere,
+                           *im.cancelled ? 1 : 0, date.year, date.month, date.day);
+              !r)
+            return r;
+        if (im.note)
+          if (auto r = run(db, std::string("UPDATE win5_days SET note = ? WHERE ") + kDateWhere, *im.note, date.year,
+                           date.month, date.day);
+              !r)
+            return r;
+        for (const Win5ImportLine& il : im.lines) {
+          if (auto r = run(db, "INSERT OR IGNORE INTO win5_receipts(year, month, day, receipt) VALUES (?, ?, ?, ?)",
+                           date.year, date.month, date.day, std::string_view(il.receipt));
+              !r)
+            return r;
+          if (db.changes() == 0) continue;  // taken before
+          const auto& g = il.line.legs;
+          if (auto r = run(db,
+                           "INSERT INTO win5_lines(year, month, day, leg1, leg2, leg3, leg4, leg5, stake, points) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                           date.year, date.month, date.day, joinNumbers(g[0]), joinNumbers(g[1]), joinNumbers(g[2]),
+                           joinNumbers(g[3]), joinNumbers(g[4]), il.line.stake, il.line.points);
+              !r)
+            return r;
+          ++out.lines;
+        }
+        return {};
+      },
+      im.legs ? BetStore::NoFile::Create : BetStore::NoFile::Done);
+  if (!s) return s.refusal();
+  if (!im.legs && !store_.db_) out.state = Win5Imported::State::NoLegs;
+  return out;
+}
+
 Status Win5Store::setLegs(const Win5Date& date, const std::array<Win5Leg, kWin5LegCount>& legs) {
   return store_.change([&](Db& db) {
     const auto& l = legs;

@@ -13,41 +13,9 @@
 
 #include "storage/bet_store.hpp"
 #include "storage/outcome.hpp"
+#include "storage/win5_rows.hpp"
 
 namespace tovra {
-
-inline constexpr int kWin5LegCount = 5;
-
-// A WIN5 day: year, month and day.
-struct Win5Date {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  auto operator<=>(const Win5Date&) const = default;
-};
-
-// One leg: the course (0..9, as the course files number them) and the race (1..12).
-struct Win5Leg {
-  int course = 0;
-  int race = 1;
-  bool operator==(const Win5Leg&) const = default;
-};
-
-// A purchase line as stored: the horses of each leg and the stake per combination.
-struct StoredWin5Line {
-  std::int64_t id = 0;  // ascending in the order bought
-  std::array<std::vector<int>, kWin5LegCount> legs;
-  int stake = 0;            // per combination, in 100 yen
-  std::int64_t points = 0;  // the product of the set sizes when bought
-  bool operator==(const StoredWin5Line&) const = default;
-};
-
-// A winning combination (one horse per leg) and its payout in yen per 100 yen.
-struct StoredWin5Winner {
-  std::array<int, kWin5LegCount> horses{};
-  std::int64_t payout = 0;
-  bool operator==(const StoredWin5Winner&) const = default;
-};
 
 // Everything the store holds of one WIN5 day.
 struct StoredWin5Day {
@@ -58,6 +26,18 @@ struct StoredWin5Day {
   bool cancelled = false;
   std::string note;  // the carry-over note (UTF-8)
   bool operator==(const StoredWin5Day&) const = default;
+};
+
+// What an import did to a WIN5 day.
+struct Win5Imported {
+  enum class State {
+    Written,     // every part given is in (lines whose receipt the day held are left out)
+    LegsDiffer,  // the day holds other legs: nothing was written
+    NoLegs,      // no legs given and the day has none: nothing was written
+  } state = State::Written;
+  std::array<Win5Leg, kWin5LegCount> held{};  // LegsDiffer: the day's legs
+  int lines = 0;                              // the lines taken
+  bool operator==(const Win5Imported&) const = default;
 };
 
 // The WIN5 days of a ledger's bet store. It reads and writes through `store`, which must
@@ -74,6 +54,8 @@ class Win5Store {
   // The WIN5 days with a leg at `course` on the date (for the question before a meeting
   // is deleted): the date itself when one of its legs is at that course.
   Result<bool> holdsLegAt(const Win5Date& date, int course);
+  // The receipts of the purchase-history WIN5 lines taken on the date, ascending.
+  Result<std::vector<std::string>> receipts(const Win5Date& date);
 
   // --- changes: each one transaction; the file is created on the first ---
   // Sets the five legs, creating the day when it has none; its lines and result stay.
@@ -91,6 +73,9 @@ class Win5Store {
   Status setCancelled(const Win5Date& date, bool cancelled);
   // Sets the carry-over note ("" for none).
   Status setNote(const Win5Date& date, const std::string& note);
+  // Writes what an import brings (see Win5Import and Win5Imported) in one transaction; the
+  // file is created when the import gives legs.
+  Result<Win5Imported> applyImport(const Win5Date& date, const Win5Import& import);
   // Removes the day with its lines, result and scratches; refused with an empty text when
   // there is none.
   Status deleteDay(const Win5Date& date);

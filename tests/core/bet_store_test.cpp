@@ -270,7 +270,7 @@ TEST(BetStore, HorseListsAreStoredAsCommaSeparatedNumbers) {
   const auto file = storeFile(dir.path());
   EXPECT_EQ(rawText(file, "SELECT set1 || '|' || set2 || '|' || set3 FROM lines"), "3,7,12|1|");
   EXPECT_EQ(rawText(file, "SELECT horses || '|' || frames FROM scratches"), "3,12|1,8");
-  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "5");
+  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "6");
   EXPECT_EQ(rawText(file, "PRAGMA journal_mode"), "delete");
 }
 
@@ -383,7 +383,7 @@ TEST(BetStore, AnEmptyFileReadsEmptyAndBecomesAStoreOnTheFirstChange) {
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
     ASSERT_TRUE(store.setScratch({{2001, 0, 1, 5}, 1}, {3}, {}));
   }
-  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "5");
+  EXPECT_EQ(rawText(file, "SELECT version FROM schema_version"), "6");
   BetStore store(dir.path());
   EXPECT_EQ(store.race({{2001, 0, 1, 5}, 1})->scratched, std::vector<int>{3});
 }

@@ -1,6 +1,7 @@
 // The JV-Data import dialog and its wiring in the main window (JvData1): one accepted
 // path (the file read, the deleted race's question answered, 登録 storing the day and the
-// store's rows) and one refusal (a cut file: its message, nothing written).
+// store's rows) and one refusal (a cut file: its message, nothing written); the day's WIN5
+// shown and stored, and refused with a warning when the WIN5 day holds other legs.
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 
 #include "../core/support/jvdata_builders.hpp"
 #include "features/import/jvdata/jvdata_import.hpp"
+#include "features/import/win5_import.hpp"
+#include "storage/win5_store.hpp"
 #include "storage/bet_store.hpp"
 #include "support/MessageScript.h"
 #include "support/TempLedger.h"
@@ -32,6 +35,15 @@ void jcLedger(TempLedger& ledger) {
   SettingsRecord s = SettingsRecord::defaults();
   s.startCourse = 4;
   ledger.writeSettings(s);
+}
+
+// The day's WF: 東京 7R, 京都 8R, 東京 9R, 京都 10R, 東京 11R; 1-2-3-4-5 paid 123,450 yen.
+jvtest::Rec win5Record() {
+  jvtest::Rec x("WF", 7215);
+  x.put(12, "20181125").put(22, "0505080708050808050508090805081005050811");
+  x.put(134, "000").put(137, "000000000000000").put(152, "000000000000000");
+  x.put(167, "0102030405").put(177, "000123450").put(186, "0000000003");
+  return x;
 }
 
 QByteArray raceFile(TempLedger& l) { return l.readFile("tovradatafile/tok/2018rto.dat"); }
@@ -79,6 +91,63 @@ class ImportJvDataDialogTest : public QObject {
     QVERIFY(race);
     QCOMPARE(int(race->winners.size()), 1);
     QCOMPARE(race->winners[0].payout, std::int64_t(600));
+  }
+
+  // The day's WF: the confirmation's Win5Panel says what is taken, 登録 writes the WIN5 day.
+  void win5OfTheDayIsShownAndStored() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    ledger.writeFile("jv.dat", bytes(jvtest::jvFile({jvtest::raRecord(11), win5Record()})));
+    MessageScript script;
+    MainWindow form(appState(), 0);
+    QVERIFY(form.startUp());
+    QString win5;
+    onNextModal([&](QWidget* d) {
+      named<QLineEdit>(d, "FileEdit")->setText(ledger.file("jv.dat"));
+      onNextModal([&](QWidget* keka) {
+        win5 = named<QLabel>(keka, "Win5Panel")->text();
+        QVERIFY(!keka->findChild<QLabel*>("DeletedPanel"));
+        named<QPushButton>(keka, "TourokuBtn")->click();
+      });
+      named<QPushButton>(d, "YomikomiBtn")->click();
+    });
+    named<QAction>(&form, "JvData1")->trigger();
+    QCOMPARE(win5, QString("対象ﾚｰｽ・払戻 取込"));
+    QCOMPARE(script.count(), 0);
+    BetStore store(ledger.path().toStdString());
+    const auto day = Win5Store(store).day({2018, 11, 25});
+    QVERIFY(day && *day);
+    QCOMPARE(int((*day)->winners.size()), 1);
+    QCOMPARE((*day)->winners[0].payout, std::int64_t(123450));
+  }
+
+  // The WIN5 day holds other legs: the day is stored, the WIN5 is not, and a warning says why.
+  void win5WithOtherLegsHeldIsRefusedWithAWarning() {
+    TempLedger ledger;
+    jcLedger(ledger);
+    const std::array<Win5Leg, kWin5LegCount> other{{{0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}}};
+    {
+      BetStore store(ledger.path().toStdString());
+      QVERIFY(Win5Store(store).setLegs({2018, 11, 25}, other));
+    }
+    ledger.writeFile("jv.dat", bytes(jvtest::jvFile({jvtest::raRecord(11), win5Record()})));
+    MessageScript script;
+    MainWindow form(appState(), 0);
+    QVERIFY(form.startUp());
+    onNextModal([&](QWidget* d) {
+      named<QLineEdit>(d, "FileEdit")->setText(ledger.file("jv.dat"));
+      onNextModal([&](QWidget* keka) { named<QPushButton>(keka, "TourokuBtn")->click(); });
+      named<QPushButton>(d, "YomikomiBtn")->click();
+    });
+    named<QAction>(&form, "JvData1")->trigger();
+    QVERIFY(script.lastText().contains(QString::fromUtf8(msg::kWin5LegsDiffer)));
+    QCOMPARE(script.lastIcon(), MsgIcon::Warning);
+    QCOMPARE(form.selection().day.races[10].kyori, std::uint16_t(2400));
+    BetStore store(ledger.path().toStdString());
+    const auto day = Win5Store(store).day({2018, 11, 25});
+    QVERIFY(day && *day);
+    QVERIFY((*day)->legs == other);
+    QVERIFY((*day)->winners.empty());
   }
 
   void cutFileGivesItsMessageAndWritesNothing() {

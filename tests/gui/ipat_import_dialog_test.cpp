@@ -64,6 +64,37 @@ class IpatImportDialogTest : public QObject {
     QVERIFY(port.messages.empty());
   }
 
+  // A WIN5 line is listed after the others with its date, numbers, points and state.
+  void aWin5LineIsListedLast() {
+    ScriptedPort port;
+    IpatImportDialog::Reader r;
+    r.load = [](const std::filesystem::path& p) -> Result<IpatFile> {
+      return readIpatCsv(ipattest::csvBytes({"20220730,0001,02,新潟,土,11,ワイド,08―16,500,―,―,0",
+                                             "20220730,0003,01,,,,WIN5,01；02／03／04／05／06,100／200,―,―,0"},
+                                            700),
+                         p.string());
+    };
+    r.preview = [](const IpatFile& f, bool) -> Result<IpatPreview> {
+      IpatPreview p;
+      p.lines.resize(f.lines.size());
+      p.win5 = {{IpatLineState::Refused, "WIN5 の対象ﾚｰｽが未登録です。"}};
+      p.taken = 1;
+      p.takenCost = 500;
+      return p;
+    };
+    IpatImportDialog dlg(std::move(r), port, "/tmp");
+    dlg.findChild<QLineEdit*>("FileEdit")->setText("/tmp/20220730.csv");
+    QTest::mouseClick(dlg.findChild<QPushButton*>("YomikomiBtn"), Qt::LeftButton);
+    auto* table = dlg.findChild<QTableWidget*>("PreviewTable");
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(1, 0)->text(), QString("3"));
+    QCOMPARE(table->item(1, 1)->text(), QString("7/30"));
+    QCOMPARE(table->item(1, 2)->text(), QString("WIN5"));
+    QCOMPARE(table->item(1, 4)->text(), QString("1,2/3/4/5/6"));
+    QCOMPARE(table->item(1, 5)->text(), QString("2"));
+    QCOMPARE(table->item(1, 7)->text(), QString::fromUtf8("読み込めません：WIN5 の対象ﾚｰｽが未登録です。"));
+  }
+
   void aRefusedFileIsToldAndNothingCanBeRegistered() {
     ScriptedPort port;
     std::vector<bool> asked;

@@ -1,5 +1,6 @@
 #include "features/import/import_day.hpp"
 
+#include "features/import/win5_import.hpp"
 #include "storage/bet_intents.hpp"
 #include "storage/bet_store.hpp"
 #include "storage/text.hpp"
@@ -18,8 +19,10 @@ std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents&
   return std::nullopt;
 }
 
-Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& events, BetStore& store,
-                                 const ImportCopy& d, const DayImport& bets) {
+namespace {
+
+Result<Done> storeDayAndRows(const Ledger& ledger, const LedgerEvents& events, BetStore& store, const ImportCopy& d,
+                             const DayImport& bets) {
   if (bets.empty()) {
     if (auto failed = storeImport(ledger, events, d)) return *failed;
     return Done{};
@@ -53,6 +56,19 @@ Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& event
   const Status rows = store.applyIntent(*begun);
   events.dayChanged(d.key);
   return rows;
+}
+
+}  // namespace
+
+Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& events, BetStore& store,
+                                 const ImportCopy& d, const DayImport& bets) {
+  if (!bets.win5) return storeDayAndRows(ledger, events, store, d, bets);
+  DayImport rows = bets;
+  rows.win5.reset();
+  const Result<Done> day = storeDayAndRows(ledger, events, store, d, rows);
+  if (!day) return day;
+  // The day and its rows are in: the WIN5 of the date follows in a transaction of its own.
+  return storeWin5Import(store, {bets.date.year, bets.date.month, bets.date.day}, *bets.win5);
 }
 
 void tellImportNotices(UserPort& port, const ImportCopy& d) {

@@ -45,6 +45,9 @@ std::optional<FileFailure> storeImport(const Ledger& ledger, const LedgerEvents&
 // gone (storage/bet_intents.hpp completes or drops an intent a crash left); otherwise the
 // rows alone, in one transaction. A store that cannot be used refuses it before the day
 // is written: nothing changes. The FileFailure of the day's write stops as storeImport's.
+// The import's WIN5 (DayImport::win5) goes in after the day and its rows, in a transaction
+// of its own; when the WIN5 day holds other legs it takes nothing and the result is a
+// warning saying so (the day itself is stored).
 Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& events, BetStore& store,
                                  const ImportCopy& d, const DayImport& bets);
 

@@ -1,5 +1,8 @@
 #include "ui/import/IpatImportDialog.h"
 
+#include <algorithm>
+#include <array>
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -133,23 +136,30 @@ void IpatImportDialog::refreshPreview() {
     if (p.refused()) showRefusal(port_, p.refusal());
     return;
   }
-  table_->setRowCount(static_cast<int>(file_->lines.size()));
+  const std::size_t win5Rows = std::min(file_->win5.size(), p->win5.size());
+  table_->setRowCount(static_cast<int>(file_->lines.size() + win5Rows));
+  const auto setRow = [this](int row, const std::array<QString, 8>& cells) {
+    for (int c = 0; c < 8; ++c) {
+      auto* item = new QTableWidgetItem(cells[static_cast<std::size_t>(c)]);
+      if (c == 0 || c == 5 || c == 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(row, c, item);
+    }
+  };
+  const auto state = [](const IpatLineReport& r) {
+    return r.reason.empty() ? q(stateText(r)) : q(std::string(stateText(r)) + "：" + r.reason);
+  };
+  int row = 0;
   for (std::size_t i = 0; i < file_->lines.size(); ++i) {
     const IpatLine& l = file_->lines[i];
-    const IpatLineReport& r = p->lines[i];
-    const QString cells[8] = {QString::number(l.line),
-                              q(ipatRaceText(l)),
-                              q(ipatTypeName(l.type)),
-                              q(ipatMethodText(l)),
-                              q(l.numbersText),
-                              QString::number(l.points),
-                              QString::number(l.cost) + "円",
-                              r.reason.empty() ? q(stateText(r)) : q(std::string(stateText(r)) + "：" + r.reason)};
-    for (int c = 0; c < 8; ++c) {
-      auto* item = new QTableWidgetItem(cells[c]);
-      if (c == 0 || c == 5 || c == 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table_->setItem(static_cast<int>(i), c, item);
-    }
+    setRow(row++, {QString::number(l.line), q(ipatRaceText(l)), q(ipatTypeName(l.type)), q(ipatMethodText(l)),
+                   q(l.numbersText), QString::number(l.points), QString::number(l.cost) + "円", state(p->lines[i])});
+  }
+  // The WIN5 lines after the others: the day's five races instead of a race.
+  for (std::size_t i = 0; i < win5Rows; ++i) {
+    const IpatWin5& w = file_->win5[i];
+    setRow(row++, {QString::number(w.line), q(sjprintfUtf8("%d/%d", w.month, w.day)), "WIN5", "",
+                   q(ipatWin5NumbersText(w)), QString::number(w.points), QString::number(w.cost) + "円",
+                   state(p->win5[i])});
   }
   table_->resizeColumnsToContents();
   for (const std::string& n : p->notices) notices_->addItem(q(n));

@@ -1,8 +1,9 @@
 #pragma once
 // IpatImportDialog "投票履歴(CSV)読み込み": a day's purchase history of the betting service.
 // The file is chosen (FileEdit, SanshoBtn) and read (YomikomiBtn); PreviewTable lists its
-// lines with their points and cost and what becomes of each, NoticeList the days to
-// register, WIN5 lines and differences from the results held, TotalLabel what would be
+// lines with their points and cost and what becomes of each (the WIN5 lines last),
+// NoticeList the days to register, WIN5 days without legs and differences from the
+// results held, TotalLabel what would be
 // taken. 登録 (TourokuBtn) accepts, and the caller imports the file read; ｷｬﾝｾﾙ
 // (CancelBtn) rejects and nothing changes.
 #include <QDialog>

@@ -57,14 +57,21 @@ JvDataImportResultDialog::JvDataImportResultDialog(const QString& day, const QSt
     : ImportResultDialog("JvDataImportResultDialog", QString::fromUtf8(msg::kJvDoneCaption), day, parent) {
   body()->addWidget(new QLabel("読み込んだﾌｧｲﾙ：", this), 0, 0);
   body()->addWidget(textPanel("FilePanel", source, 360, this), 1, 0);
-  const char* panels[] = {"RacePanel", "DeletedPanel"};
+  // "読み込んだﾚｰｽ： 1R  2R": the caption above, the text in the panel named by the caption.
+  struct Panel {
+    const char* caption;
+    const char* name;
+  };
+  const Panel panels[] = {{"読み込んだﾚｰｽ", "RacePanel"}, {"削除されたﾚｰｽ", "DeletedPanel"}, {"WIN5", "Win5Panel"}};
   int row = 2;
-  for (int i = 0; i < lines.size() && i < 2; ++i) {
-    // "読み込んだﾚｰｽ： 1R  2R": the caption above, the races in the panel.
-    const QString& line = lines[i];
+  for (const QString& line : lines) {
     const int colon = line.indexOf(QString::fromUtf8("："));
-    body()->addWidget(new QLabel(line.left(colon + 1), this), row++, 0);
-    body()->addWidget(textPanel(panels[i], line.mid(colon + 1), 360, this), row++, 0);
+    const QString caption = line.left(colon);
+    for (const Panel& p : panels) {
+      if (caption != QString::fromUtf8(p.caption)) continue;
+      body()->addWidget(new QLabel(line.left(colon + 1), this), row++, 0);
+      body()->addWidget(textPanel(p.name, line.mid(colon + 1), 360, this), row++, 0);
+    }
   }
   finishLayout();
 }

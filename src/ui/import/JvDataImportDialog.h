@@ -29,7 +29,8 @@ class JvDataImportDialog : public QDialog {
 };
 
 // JvDataImportResultDialog "JV-Dataﾌｧｲﾙ読み込み終了": the file, the races read ("中止"
-// after a cancelled race) and the races the file deletes; 登録 stores.
+// after a cancelled race), the races the file deletes and what becomes of the day's WIN5,
+// each in its panel; 登録 stores.
 class JvDataImportResultDialog : public ImportResultDialog {
   Q_OBJECT
  public:

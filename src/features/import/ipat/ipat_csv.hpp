@@ -52,7 +52,7 @@ struct IpatLine {
   std::string typeText, numbersText;   // 式別 and 馬／組番 as written (UTF-8)
 };
 
-// A WIN5 line: five legs of horses and the stake; not imported yet.
+// A WIN5 line: five legs of horses and the stake.
 struct IpatWin5 {
   int line = 0;
   int year = 0, month = 0, day = 0;

@@ -11,6 +11,9 @@
 #include "features/entry/purchase.hpp"
 #include "features/import/import_day.hpp"
 #include "features/import/import_files.hpp"
+#include "features/import/win5_import.hpp"
+#include "features/bets/win5_bets.hpp"
+#include "domain/win5.hpp"
 #include "storage/bet_store.hpp"
 #include "storage/fileio.hpp"
 #include "storage/ledger.hpp"
@@ -30,6 +33,7 @@ struct DayWork {
 struct Plan {
   IpatPreview preview;
   std::vector<DayWork> days;
+  std::map<Win5Date, Win5Import> win5;  // the WIN5 lines taken, per date
 };
 
 // At least two digits ("08"). Built by appending: GCC's -O3 takes an insert at the front
@@ -163,6 +167,69 @@ std::string buyRecordLine(const IpatLine& l, ImportCopy& copy) {
   return {};
 }
 
+// The WIN5 lines of the file: each goes to the WIN5 of its date, which must have its legs
+// (the lines are checked against the legs' runners and the points the file gives); a line
+// whose receipt the date holds is taken already.
+Status planWin5(const Ledger& ledger, BetStore& store, const IpatFile& file, Plan& p) {
+  p.preview.win5.resize(file.win5.size());
+  struct DateWork {
+    std::optional<StoredWin5Day> day;
+    std::set<std::string> taken;
+    std::array<Horses, kWin5Legs> runners;
+  };
+  std::map<Win5Date, DateWork> dates;
+  Win5Store w5(store);
+  for (std::size_t i = 0; i < file.win5.size(); ++i) {
+    const IpatWin5& w = file.win5[i];
+    const Win5Date date{w.year, w.month, w.day};
+    IpatLineReport& rep = p.preview.win5[i];
+    auto found = dates.find(date);
+    if (found == dates.end()) {
+      DateWork work;
+      const auto day = w5.day(date);
+      if (!day) return day.failed() ? Status(day.failure()) : Status(day.refusal());
+      const auto held = w5.receipts(date);
+      if (!held) return held.failed() ? Status(held.failure()) : Status(held.refusal());
+      work.day = *day;
+      work.taken.insert(held->begin(), held->end());
+      if (work.day) work.runners = win5Runners(ledger, date, work.day->legs);
+      else p.preview.notices.push_back(sjprintfUtf8("%d年%d月%d日 WIN5：", w.year, w.month, w.day) +
+                                       msg::kWin5NoLegsYet);
+      found = dates.emplace(date, std::move(work)).first;
+    }
+    DateWork& work = found->second;
+    if (work.taken.count(w.receipt)) {
+      rep = {IpatLineState::Duplicate, msg::kIpatDuplicate};
+      continue;
+    }
+    if (!work.day) {
+      rep = {IpatLineState::Refused, msg::kWin5NoLegsYet};
+      continue;
+    }
+    Win5Line line;
+    for (std::size_t k = 0; k < kWin5Legs; ++k) {
+      line.legs[k] = Horses(w.legs[k].begin(), w.legs[k].end());
+      std::sort(line.legs[k].begin(), line.legs[k].end());
+    }
+    line.stake = w.stake;
+    const Result<std::int64_t> points = checkWin5LineForDay(line, work.runners);
+    if (!points) {
+      rep = {IpatLineState::Refused, points.refusal().text};
+      continue;
+    }
+    if (*points != w.points) {
+      rep = {IpatLineState::Refused, msg::kIpatAmountTotal};
+      continue;
+    }
+    rep = {IpatLineState::Taken, {}};
+    work.taken.insert(w.receipt);
+    p.win5[date].lines.push_back({storedWin5LineOf(line, *points), w.receipt});
+    ++p.preview.taken;
+    p.preview.takenCost += w.cost;
+  }
+  return Done{};
+}
+
 Result<Plan> plan(const Ledger& ledger, BetStore& store, const IpatFile& file, bool registerDays) {
   Plan p;
   p.preview.lines.resize(file.lines.size());
@@ -185,15 +252,8 @@ Result<Plan> plan(const Ledger& ledger, BetStore& store, const IpatFile& file, b
     s += "円)";
     p.preview.notices.push_back(std::move(s));
   }
-  for (const IpatWin5& w : file.win5) {
-    std::string s = std::to_string(w.line);
-    s += "行目 WIN5 (";
-    s += std::to_string(w.points);
-    s += "点 ";
-    s += std::to_string(w.cost);
-    s += "円)：WIN5 の読み込みにはまだ対応していません。";
-    p.preview.notices.push_back(std::move(s));
-  }
+  if (auto s = planWin5(ledger, store, file, p); !s)
+    return s.failed() ? Result<Plan>(s.failure()) : Result<Plan>(s.refusal());
   const auto years = ledger.readYears(false);
   if (!years) return years.failed() ? Result<Plan>(years.failure()) : Result<Plan>(years.refusal());
 
@@ -336,6 +396,26 @@ MeetingDate chooseMeetingDate(const std::vector<KaisaiRecord>& meetings, int yea
   return out;
 }
 
+std::string ipatWin5NumbersText(const IpatWin5& w) {
+  std::string s;
+  for (std::size_t k = 0; k < w.legs.size(); ++k) {
+    if (k > 0) s += '/';
+    for (std::size_t i = 0; i < w.legs[k].size(); ++i) {
+      if (i > 0) s += ',';
+      s += std::to_string(w.legs[k][i]);
+    }
+  }
+  return s;
+}
+
+std::string ipatWin5Text(const IpatWin5& w) {
+  std::string s = sjprintfUtf8("%4d行目 ", w.line);
+  s += "WIN5 ";
+  s += ipatWin5NumbersText(w);
+  s += sjprintfUtf8("  %lld点  %lld円", static_cast<long long>(w.points), static_cast<long long>(w.cost));
+  return s;
+}
+
 std::string ipatLineText(const IpatLine& l) {
   std::string s = sjprintfUtf8("%4d行目 ", l.line);
   s += ipatRaceText(l);
@@ -381,6 +461,11 @@ Result<IpatPreview> runIpatImport(const Ledger& ledger, BetStore& store, UserPor
   for (const DayWork& w : p->days) {
     if (!w.copy || w.bets.receipts.empty()) continue;
     const auto done = storeImportWithBets(ledger, events, store, *w.copy, w.bets);
+    if (!done) return done.failed() ? Result<IpatPreview>(done.failure()) : Result<IpatPreview>(done.refusal());
+  }
+  // The WIN5 lines of a date with their receipts, in one transaction.
+  for (const auto& [date, im] : p->win5) {
+    const auto done = storeWin5Import(store, date, im);
     if (!done) return done.failed() ? Result<IpatPreview>(done.failure()) : Result<IpatPreview>(done.refusal());
   }
   p->preview.notices.insert(p->preview.notices.begin(), registered.begin(), registered.end());

@@ -9,7 +9,9 @@
 // Every line taken leaves its "受付番号-通番" in the store, so that a line is never taken
 // twice. Hits and refunds the file gives are compared with the results the ledger holds;
 // differences are reported, the ledger's results are never changed. Each course's day is
-// written with its store rows in one step (storeImportWithBets).
+// written with its store rows in one step (storeImportWithBets). WIN5 lines go to the WIN5
+// of their date, which must have its legs; each date's lines with their receipts in one
+// transaction.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -49,8 +51,9 @@ struct IpatDay {
 
 struct IpatPreview {
   std::vector<IpatLineReport> lines;
+  std::vector<IpatLineReport> win5;      // parallel to IpatFile::win5
   std::vector<IpatDay> days;
-  std::vector<std::string> notices;      // days not registered, registrations, WIN5 lines
+  std::vector<std::string> notices;      // days not registered, registrations, WIN5 days without legs
   std::vector<std::string> differences;  // hits and refunds the ledger gives otherwise
   int taken = 0;
   std::int64_t takenCost = 0;  // yen
@@ -71,6 +74,11 @@ Result<IpatPreview> runIpatImport(const Ledger& ledger, BetStore& store, UserPor
 // before the nearest within 13 days after it, otherwise the 回 after the last one before
 // it, 日目 1 (回 1 when there is none).
 MeetingDate chooseMeetingDate(const std::vector<KaisaiRecord>& meetings, int year, int month, int day);
+
+// A WIN5 line's horses per leg: "1,3/2/5,7/1/4".
+std::string ipatWin5NumbersText(const IpatWin5& w);
+// A WIN5 line of the preview: "  5行目 WIN5 1,3/2/5,7/1/4  4点  400円".
+std::string ipatWin5Text(const IpatWin5& w);
 
 // One line of the preview (UTF-8): "  3行目 新潟11R ﾜｲﾄﾞ 通常 08―16  1点  500円".
 std::string ipatLineText(const IpatLine& l);

@@ -11,6 +11,8 @@
 #include "features/import/halfwidth.hpp"
 #include "features/import/import_files.hpp"
 #include "features/import/race_codes.hpp"
+#include "features/import/win5_import.hpp"
+#include "domain/win5.hpp"
 #include "storage/ledger.hpp"
 #include "storage/text.hpp"
 
@@ -339,6 +341,7 @@ JvApplied applyJvDataDay(const JvDayRecords& records, const DateKey& date, Kaisa
     }
   }
   settleAllRaces(meeting, races);
+  a.bets.win5 = jvWin5Import(records, date, a.win5Text);
   for (const int r : a.races) {
     char buf[8];
     std::snprintf(buf, sizeof buf, " %2dR", r);
@@ -360,7 +363,85 @@ std::vector<std::string> jvConfirmationLines(const JvApplied& a) {
     t += a.deletionsCleared ? "  (結果を消去します)" : "  (結果はそのままです)";
     lines.push_back(t);
   }
+  if (!a.win5Text.empty()) lines.push_back(a.win5Text);
   return lines;
+}
+
+std::string jvWin5Note(const JvWin5& wf) {
+  std::string s;
+  const auto part = [&s](const char* what, std::int64_t yen) {
+    if (!s.empty()) s += "、";
+    s += what;
+    if (yen >= 0) {
+      s += ' ';
+      s += win5YenText(yen);
+    }
+  };
+  if (wf.carryStart > 0) part("前回からのキャリーオーバー", wf.carryStart);
+  if (wf.noWinner) part("的中なし", -1);
+  if (wf.carryBalance > 0) part("キャリーオーバー", wf.carryBalance);
+  return s;
+}
+
+std::optional<Win5Import> jvWin5Import(const JvDayRecords& records, const DateKey& date, std::string& text) {
+  text.clear();
+  const JvWin5* wf = nullptr;
+  for (const JvWin5& x : records.win5)
+    if (x.year == date.year && x.month == date.month && x.day == date.day && x.dataKind != '0') wf = &x;
+  if (!wf) return std::nullopt;
+  text = msg::kWin5ImportHead;
+  std::array<Win5Leg, kWin5LegCount> legs{};
+  for (std::size_t i = 0; i < legs.size(); ++i) {
+    const JvWin5Leg& l = wf->legs[i];
+    legs[i] = {l.course - 1, l.race};
+    bool twice = false;
+    for (std::size_t j = 0; j < i; ++j) twice = twice || legs[j] == legs[i];
+    if (l.course < 1 || l.course > kCourseCount || l.race < 1 || l.race > kRacesPerDay || twice) {
+      text += msg::kWin5LegsUnread;
+      return std::nullopt;
+    }
+  }
+  Win5Import im;
+  im.legs = legs;
+  text += "対象ﾚｰｽ";
+  const bool cancelled = wf->refund || wf->failed;
+  std::string unread;
+  if (!wf->pays.empty() || wf->noWinner || cancelled) {
+    std::vector<Win5Winner> winners;
+    for (const JvWin5Pay& p : wf->pays) winners.push_back({p.horses, p.payout});
+    if (checkWin5Winners(winners)) {
+      std::vector<StoredWin5Winner> rows;
+      for (const Win5Winner& w : winners) rows.push_back({w.horses, w.payout});
+      im.winners = std::move(rows);
+      im.cancelled = cancelled;
+      text += cancelled ? "・返還" : wf->noWinner && winners.empty() ? "・結果" : "・払戻";
+    } else {
+      unread = msg::kWin5PayoutsUnread;
+    }
+  }
+  text += " 取込";
+  if (std::string note = jvWin5Note(*wf); !note.empty()) {
+    text += "  ";
+    text += note;
+    im.note = std::move(note);
+  }
+  if (!unread.empty()) {
+    text += "  ";
+    text += unread;
+  }
+  return im;
+}
+
+Status checkJvWin5(BetStore& store, JvApplied& a) {
+  if (!a.bets.win5 || !a.bets.win5->legs) return Done{};
+  Win5Store w5(store);
+  const auto held = w5.day({a.bets.date.year, a.bets.date.month, a.bets.date.day});
+  if (!held) return held.failed() ? Status(held.failure()) : Status(held.refusal());
+  if (*held && (*held)->legs != *a.bets.win5->legs) {
+    a.win5Text = win5LegsDifferText((*held)->legs, *a.bets.win5->legs);
+    a.bets.win5.reset();
+  }
+  return Done{};
 }
 
 }  // namespace tovra

@@ -5,6 +5,7 @@
 // bet store (馬単 3連複 3連単 winners and 特払, scratched horses, refunded frames). The
 // twelve races are settled; nothing is written (import_day.hpp: storeImportWithBets).
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,8 @@ struct JvApplied {
   std::vector<int> cancelled;  // races cancelled (all tickets refunded)
   std::vector<int> deleted;    // races with a deletion record
   bool deletionsCleared = false;
-  DayImport bets;              // the store's rows of the day
+  DayImport bets;              // the store's rows of the day (and its WIN5: bets.win5)
+  std::string win5Text;        // what becomes of the day's WIN5 ("" without a WF record)
   std::string text;            // " %2dR" per race read, "中止" after a cancelled one (UTF-8)
 };
 
@@ -50,7 +52,22 @@ struct JvApplied {
 JvApplied applyJvDataDay(const JvDayRecords& records, const DateKey& date, KaisaiRecord& meeting, RaceBlock& races,
                          bool clearDeleted);
 
-// The lines of the confirmation: the races read, and the deletions with what is done to them.
+// The WIN5 of the day (the last WF record of the date that is not a deletion), as the
+// import writes it: the legs (JyoCD 1-10 as courses 0-9), every winning combination with
+// its payout, the cancelled mark from the refund and failure flags, and a carry-over note
+// from the no-winner flag and the carry-over amounts. None when the records hold no WF of
+// the date; `text` says what is taken, or why nothing is.
+std::optional<Win5Import> jvWin5Import(const JvDayRecords& records, const DateKey& date, std::string& text);
+// The note of a WF record: "前回からのキャリーオーバー 1,000円、的中なし、キャリーオーバー 2,000円"
+// (the parts it has), "" when it has none.
+std::string jvWin5Note(const JvWin5& wf);
+
+// Compares the import's WIN5 with the day's in the store: when the day holds other legs,
+// the import's WIN5 is dropped and win5Text tells the difference.
+Status checkJvWin5(BetStore& store, JvApplied& a);
+
+// The lines of the confirmation: the races read, the deletions with what is done to them,
+// and the WIN5 taken.
 std::vector<std::string> jvConfirmationLines(const JvApplied& a);
 
 }  // namespace tovra
