@@ -746,7 +746,7 @@ Status BetStore::applyIntent(const StoreIntent& intent) {
         // A year deleted takes its WIN5 days with it (they are keyed by the same year): the
         // year's question told that all of its data goes.
         if (intent.kind == StoreIntent::Kind::DeleteYear)
-          for (const char* table : {"win5_lines", "win5_winners", "win5_scratches", "win5_days"})
+          for (const char* table : {"win5_lines", "win5_winners", "win5_scratches", "win5_receipts", "win5_days"})
             if (auto s = run(db, std::string("DELETE FROM ") + table + " WHERE year = ?", f.year); !s) return s;
         return {};
       },

@@ -392,7 +392,8 @@ Status Win5Store::setNote(const Win5Date& date, const std::string& note) {
 Status Win5Store::deleteDay(const Win5Date& date) {
   return store_.change(
       [&](Db& db) -> SqlStatus {
-        for (const char* table : {"win5_lines", "win5_winners", "win5_scratches"})
+        // The purchase-history receipts go too: importing the lines again takes them again.
+        for (const char* table : {"win5_lines", "win5_winners", "win5_scratches", "win5_receipts"})
           if (auto s = run(db, std::string("DELETE FROM ") + table + " WHERE " + kDateWhere, date.year, date.month,
                            date.day);
               !s)

@@ -194,3 +194,26 @@ TEST(Win5Store, AFailureAtEveryStepOfBuyingLeavesTheDayAsBeforeOrAfter) {
 }
 
 }  // namespace
+
+// A day deleted takes the receipts of its imported lines: importing them again takes them
+// again. Another date's receipts stay.
+TEST(Win5Store, DeletingADayTakesItsReceipts) {
+  TempDir dir;
+  BetStore bets(dir.path());
+  Win5Store store(bets);
+  const Win5Date day{2025, 10, 19}, other{2025, 10, 26};
+  for (const Win5Date& d : {day, other}) {
+    Win5Import in;
+    in.legs = legs(4);
+    Win5ImportLine l;
+    l.line.legs = {{{1}, {2}, {3}, {4}, {5}}};
+    l.line.stake = 1;
+    l.line.points = 1;
+    l.receipt = "0001-01";
+    in.lines = {l};
+    ASSERT_TRUE(store.applyImport(d, in));
+  }
+  ASSERT_TRUE(store.deleteDay(day));
+  EXPECT_EQ(*store.receipts(day), std::vector<std::string>{});
+  EXPECT_EQ(*store.receipts(other), std::vector<std::string>{"0001-01"});
+}

@@ -65,10 +65,17 @@ Result<Done> storeImportWithBets(const Ledger& ledger, const LedgerEvents& event
   if (!bets.win5) return storeDayAndRows(ledger, events, store, d, bets);
   DayImport rows = bets;
   rows.win5.reset();
-  const Result<Done> day = storeDayAndRows(ledger, events, store, d, rows);
-  if (!day) return day;
+  // The day is announced once, with its WIN5 in too (or refused): a window redrawn on the
+  // announcement shows the date's WIN5 as the import left it.
+  const Result<Done> day = storeDayAndRows(ledger, LedgerEvents{}, store, d, rows);
+  if (!day) {
+    if (!day.failed()) events.dayChanged(d.key);
+    return day;
+  }
   // The day and its rows are in: the WIN5 of the date follows in a transaction of its own.
-  return storeWin5Import(store, {bets.date.year, bets.date.month, bets.date.day}, *bets.win5);
+  const Result<Done> win5 = storeWin5Import(store, {bets.date.year, bets.date.month, bets.date.day}, *bets.win5);
+  events.dayChanged(d.key);
+  return win5;
 }
 
 void tellImportNotices(UserPort& port, const ImportCopy& d) {

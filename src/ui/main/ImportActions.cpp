@@ -99,7 +99,12 @@ void runJvDataImport(MainWindow& main) {
     text += "\n\nこれらのﾚｰｽの結果を消去しますか？";
     clearDeleted = askOkCancel(main.port(), text);
   }
-  const JvApplied applied = applyJvDataDay(*read, date, d.day.meeting, d.day.races, clearDeleted);
+  JvApplied applied = applyJvDataDay(*read, date, d.day.meeting, d.day.races, clearDeleted);
+  // The day's WIN5 with other races takes nothing of the file's: the confirmation says so.
+  if (const Status held = checkJvWin5(main.bets(), applied); !held) {
+    if (held.failed()) return main.fatal(held.failure());
+    return tellImportRefusal(main.port(), held.refusal());
+  }
   QStringList lines;
   for (const std::string& l : jvConfirmationLines(applied)) lines << QString::fromStdString(l);
   JvDataImportResultDialog keka(day, QString::fromStdString(importSourceText(source)), lines, &main);
