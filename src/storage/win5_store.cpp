@@ -195,6 +195,23 @@ SqlValue<std::optional<std::array<Win5Leg, kWin5LegCount>>> legsOf(Db& db, const
   return out;
 }
 
+// The day's winning combinations replaced by `winners` (inside the caller's transaction).
+SqlStatus replaceWinners(Db& db, const Win5Date& date, const std::vector<StoredWin5Winner>& winners) {
+  if (auto s = run(db, std::string("DELETE FROM win5_winners WHERE ") + kDateWhere, date.year, date.month, date.day);
+      !s)
+    return s;
+  for (const StoredWin5Winner& w : winners) {
+    const auto& h = w.horses;
+    if (auto s = run(db,
+                     "INSERT INTO win5_winners(year, month, day, h1, h2, h3, h4, h5, payout) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                     date.year, date.month, date.day, h[0], h[1], h[2], h[3], h[4], w.payout);
+        !s)
+      return s;
+  }
+  return {};
+}
+
 }  // namespace
 
 Result<Win5Imported> Win5Store::applyImport(const Win5Date& date, const Win5Import& im) {
@@ -223,21 +240,8 @@ Result<Win5Imported> Win5Store::applyImport(const Win5Date& date, const Win5Impo
               !r)
             return r;
         }
-        if (im.winners) {
-          if (auto r = run(db, std::string("DELETE FROM win5_winners WHERE ") + kDateWhere, date.year, date.month,
-                           date.day);
-              !r)
-            return r;
-          for (const StoredWin5Winner& w : *im.winners) {
-            const auto& h = w.horses;
-            if (auto r = run(db,
-                             "INSERT INTO win5_winners(year, month, day, h1, h2, h3, h4, h5, payout) "
-                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                             date.year, date.month, date.day, h[0], h[1], h[2], h[3], h[4], w.payout);
-                !r)
-              return r;
-          }
-        }
+        if (im.winners)
+          if (auto r = replaceWinners(db, date, *im.winners); !r) return r;
         if (im.cancelled)
           if (auto r = run(db, std::string("UPDATE win5_days SET cancelled = ? WHERE ") + kDateWhere,
                            *im.cancelled ? 1 : 0, date.year, date.month, date.day);
@@ -331,20 +335,7 @@ Status Win5Store::setWinners(const Win5Date& date, const std::vector<StoredWin5W
         auto there = dayExists(db, date);
         if (!there) return there.error();
         if (!*there) return absent();
-        if (auto s = run(db, std::string("DELETE FROM win5_winners WHERE ") + kDateWhere, date.year, date.month,
-                         date.day);
-            !s)
-          return s;
-        for (const StoredWin5Winner& w : winners) {
-          const auto& h = w.horses;
-          if (auto s = run(db,
-                           "INSERT INTO win5_winners(year, month, day, h1, h2, h3, h4, h5, payout) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                           date.year, date.month, date.day, h[0], h[1], h[2], h[3], h[4], w.payout);
-              !s)
-            return s;
-        }
-        return {};
+        return replaceWinners(db, date, winners);
       },
       BetStore::NoFile::Refuse);
 }
