@@ -167,6 +167,9 @@ void runIpatImport(MainWindow& main) {
   const auto done =
       runIpatImport(main.ledger(), store, main.port(), main.ledgerEvents(), *dlg.file(), dlg.registerDays());
   if (done.failed()) main.fatal(done.failure());
+  // WIN5 lines change no meeting day: the view is drawn again for the day's WIN5 line and
+  // its 全式別 totals.
+  main.refreshMeetingView();
   if (done.refused()) tellImportRefusal(main.port(), done.refusal());
 }
 
