@@ -170,9 +170,8 @@ ALTER TABLE intents_4 RENAME TO intents;
 };
 static_assert(std::size(kMigrations) == kBetStoreSchema, "one migration step per schema version");
 
-// The tables whose rows belong to a race.
-constexpr const char* kRaceTables[] = {"lines", "winners", "specials", "scratches"};
-// The tables whose rows belong to a meeting day: the race tables and the receipts.
+// The tables whose rows belong to a meeting day: those of its races (lines, winners,
+// specials, scratches) and the purchase-history receipts.
 constexpr const char* kDayTables[] = {"lines", "winners", "specials", "scratches", "receipts"};
 
 // The code of an error that is not SQLite's: the row to delete is not there.
